@@ -9,6 +9,13 @@ namespace {
 
 constexpr const char* kInternalErrorCaption = "ORVtool Intern Error";
 
+void ReportViolation(const char* operation, int index, int count)
+{
+    char text[160];
+    std::snprintf(text, sizeof text, "%s: index %d, count %d", operation, index, count);
+    GetUiServices().MessageBox(MsgKind::InternalError, kInternalErrorCaption, text, 0);
+}
+
 } // namespace
 
 CColl::~CColl()
@@ -16,13 +23,6 @@ CColl::~CColl()
     if (m_owns)
         for (int i = 0; i < m_count; ++i)
             CColl::FreeItem(m_items[i]);
-}
-
-void CColl::ReportViolation(const char* operation, int index, int count)
-{
-    char text[160];
-    std::snprintf(text, sizeof text, "%s: index %d, count %d", operation, index, count);
-    GetUiServices().MessageBox(MsgKind::InternalError, kInternalErrorCaption, text, 0);
 }
 
 CObj* CColl::At(int index) const

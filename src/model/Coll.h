@@ -47,9 +47,6 @@ public:
     bool OwnsItems() const { return m_owns; }
     void SetOwnsItems(bool owns) { m_owns = owns; }
 
-protected:
-    static void ReportViolation(const char* operation, int index, int count);
-
 private:
     std::unique_ptr<CObj*[]> m_items;
     int m_count = 0;
