@@ -1,0 +1,18 @@
+#include "model/LangStrings.h"
+
+#include "model/TextTableData.h"
+
+#include <algorithm>
+
+const char* FindLangText(std::uint32_t id, int lang)
+{
+    using texttables::kLangStrings;
+    using texttables::LangStringEntry;
+    id &= 0xFFFFFFu;
+    const LangStringEntry* end = kLangStrings + texttables::kLangStringsCount;
+    const LangStringEntry* it = std::lower_bound(kLangStrings, end, id,
+                                                 [](const LangStringEntry& e, std::uint32_t key) { return e.id < key; });
+    if (it == end || it->id != id) return nullptr;
+    if (lang < kLangGerman || lang > kLangFrench) lang = kLangGerman;
+    return it->text[lang] ? it->text[lang] : it->text[kLangGerman];
+}
