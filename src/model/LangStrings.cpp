@@ -1,5 +1,7 @@
 #include "model/LangStrings.h"
 
+#include "model/FrameState.h"
+#include "model/Log.h"
 #include "model/TextTableData.h"
 
 #include <algorithm>
@@ -15,4 +17,13 @@ const char* FindLangText(std::uint32_t id, int lang)
     if (it == end || it->id != id) return nullptr;
     if (lang < kLangGerman || lang > kLangFrench) lang = kLangGerman;
     return it->text[lang] ? it->text[lang] : it->text[kLangGerman];
+}
+
+const char* LoadLangString(std::uint32_t id)
+{
+    const CFrameState* frame = GetMainFrame();
+    const char* text = FindLangText(id, frame ? frame->GetLangId() : kLangGerman);
+    if (text) return text;
+    LogLine(kLogErrors, "FATAL: FindResourceEx failed");
+    return "";
 }

@@ -4,7 +4,7 @@
 #include "TableEmitter.h"
 #include "TextData.h"
 
-#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -40,16 +40,23 @@ bool WriteIfChanged(const std::string& path, const std::string& text)
     return static_cast<bool>(out);
 }
 
+// A failed run leaves no stale table behind; only a regular file is removed.
+void RemoveOutput(const std::string& output)
+{
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(output, ec)) std::filesystem::remove(output, ec);
+}
+
 int Finish(const textgen::Diagnostics& diags, const std::string& output, const std::string& text)
 {
     if (!diags.Empty()) {
         for (const auto& d : diags.Items()) std::cerr << d.Text() << '\n';
-        std::remove(output.c_str());
+        RemoveOutput(output);
         return 1;
     }
     if (!WriteIfChanged(output, text)) {
         std::cerr << output << ": cannot write\n";
-        std::remove(output.c_str());
+        RemoveOutput(output);
         return 1;
     }
     return 0;

@@ -79,9 +79,10 @@ INSTANTIATE_TEST_SUITE_P(TextGen, TextGenBadInput, ::testing::ValuesIn(kBadInput
 TEST(TextGen, ReportsOnlyTheFaultyLines)
 {
     // Line 2 of these files is fine and must not be reported.
-    RunResult r = RunTextGen("catalogue T 10 cp1252 '" + Data("malformed.txt") + "' /dev/null");
+    TempDir out;
+    RunResult r = RunTextGen("catalogue T 10 cp1252 '" + Data("malformed.txt") + "' '" + out.File("t.cpp") + "'");
     EXPECT_EQ(r.output.find(":2: "), std::string::npos) << r.output;
-    r = RunTextGen("langstrings L '" + Data("langorder.txt") + "' /dev/null");
+    r = RunTextGen("langstrings L '" + Data("langorder.txt") + "' '" + out.File("l.cpp") + "'");
     EXPECT_EQ(r.output.find(":2: "), std::string::npos) << r.output;
 }
 
