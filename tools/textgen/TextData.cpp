@@ -18,6 +18,8 @@ void Diagnostics::Add(const std::string& file, int line, std::string message)
 
 namespace {
 
+const char* const kLangNames[LangCount] = {"de", "en", "fr"};
+
 int HexValue(char c)
 {
     if (c >= '0' && c <= '9') return c - '0';
@@ -202,7 +204,7 @@ std::string ConversionKinds(std::string_view text)
         if (text[i] != '%') continue;
         ++i;
         if (i < text.size() && text[i] == '%') continue;
-        while (i < text.size() && std::strchr("-+ #0", text[i]) && text[i] != '\0') ++i;
+        while (i < text.size() && text[i] != '\0' && std::strchr("-+ #0", text[i])) ++i;
         for (int part = 0; part < 2; ++part) {  // width, then precision
             if (part == 1) {
                 if (i >= text.size() || text[i] != '.') break;
@@ -214,7 +216,7 @@ std::string ConversionKinds(std::string_view text)
             }
             while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
         }
-        while (i < text.size() && std::strchr("hlLqjzt", text[i]) && text[i] != '\0') ++i;
+        while (i < text.size() && text[i] != '\0' && std::strchr("hlLqjzt", text[i])) ++i;
         char c = i < text.size() ? text[i] : '\0';
         if (c != '\0' && std::strchr("diouxX", c)) kinds += 'i';
         else if (c == 'c') kinds += 'c';
@@ -264,7 +266,6 @@ void CatalogueData::Read(const std::string& fileName, std::string_view content, 
 
 void LangStringData::Read(const std::string& fileName, std::string_view content, Diagnostics& diags)
 {
-    static const char* const kLangNames[LangCount] = {"de", "en", "fr"};
     ForEachDataLine(content, [&](int lineNo, std::string_view line) {
         LineParts parts;
         std::string error;
@@ -311,7 +312,6 @@ void LangStringData::Read(const std::string& fileName, std::string_view content,
 
 void LangStringData::CheckAgainstGerman(const std::string& fileName, Diagnostics& diags) const
 {
-    static const char* const kLangNames[LangCount] = {"de", "en", "fr"};
     for (const auto& [id, entry] : m_entries) {
         for (int lang = LangEn; lang < LangCount; ++lang) {
             if (!entry.has[lang]) continue;
