@@ -8,9 +8,9 @@ function(orv_add_text_tables target)
   set(out_dir ${CMAKE_CURRENT_BINARY_DIR}/texttables)
   file(MAKE_DIRECTORY ${out_dir})
   set(generated "")
-  foreach(spec IN ITEMS "ResourceTXT 1668 cp1252" "resErrorText 718 cp1252"
+  foreach(entry IN ITEMS "ResourceTXT 1668 cp1252" "resErrorText 718 cp1252"
                         "resError2 303 cp1252" "ResKonstText 393 cp437")
-    separate_arguments(parts UNIX_COMMAND "${spec}")
+    separate_arguments(parts UNIX_COMMAND "${entry}")
     list(GET parts 0 name)
     list(GET parts 1 last)
     list(GET parts 2 codepage)

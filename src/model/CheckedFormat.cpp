@@ -85,7 +85,7 @@ std::string NumericSpec(const Spec& s, const char* length)
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-// The spec is rebuilt from parsed parts and its argument type fixed by the
+// The conversion is rebuilt from parsed parts and its argument type fixed by the
 // length modifier chosen here, so the non-literal format is safe.
 template <class T>
 void AppendNumeric(std::string& out, const std::string& spec, T value)
