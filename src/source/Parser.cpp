@@ -1,6 +1,7 @@
 #include "source/Parser.h"
 
 #include "model/FileUtils.h"
+#include "model/Log.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -35,6 +36,7 @@ CParser::CParser(const std::string& fileName, uint16_t openError, size_t lineLim
         m_error = openError;
         return;
     }
+    LogLine(kLogDebug, "Open %s %s OK", "Parser", fileName.c_str());
 }
 
 bool CParser::CheckError()
