@@ -5,8 +5,6 @@ CDrvParColl::CDrvParColl(int limit, int delta) {
     SetLimit(limit);
 }
 
-CDrvParColl::~CDrvParColl() { ShutDown(); }
-
 const void* CDrvParColl::KeyOf(const CObj* item) const {
     return &static_cast<const CDrvParItem*>(item)->GetNumberRef();
 }

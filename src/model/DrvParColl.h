@@ -10,7 +10,6 @@
 class CDrvParColl : public CSortedColl {
 public:
     CDrvParColl(int limit, int delta);
-    ~CDrvParColl() override;
 
     const void* KeyOf(const CObj* item) const override;
     int Compare(const void* key1, const void* key2) const override;

@@ -6,6 +6,8 @@
 #include "model/Catalogues.h"
 #include "model/DrvParColl.h"
 #include "model/DrvParItem.h"
+#include "model/UiServices.h"
+#include "support/ScriptedUi.h"
 
 namespace {
 
@@ -145,6 +147,8 @@ TEST(DrvParItems, SubUseStopsAtZero) {
 }
 
 TEST(DrvParItems, CollectionKeepsUnsignedOrderAndRefusesSecondItemOnWord) {
+    ScriptedUi ui;
+    ScopedUiServices scope(ui);
     CDrvParColl items(256, 2);
     for (uint16_t n : {300, 5, 40000, 0, 65535, 20}) items.Add(new CDrvParVarItem(n, 3));
     const uint16_t order[] = {0, 5, 20, 300, 40000, 65535};
@@ -160,6 +164,7 @@ TEST(DrvParItems, CollectionKeepsUnsignedOrderAndRefusesSecondItemOnWord) {
 
     EXPECT_EQ(items.FindItem(40000)->GetNumber(), 40000);
     EXPECT_EQ(items.FindItem(21), nullptr);
+    EXPECT_TRUE(ui.Calls().empty()) << "no internal error";
 }
 
 TEST(DrvParItems, SetMaskBitOutsideTheWordChangesNothing) {
