@@ -50,7 +50,8 @@ extern "C" uint16_t orvlink_start(uint16_t port, uint16_t fast) {
 extern "C" uint16_t orvlink_rec(char* command, char* answer) {
     try {
         EmulatedLink& e = Emulated();
-        return e.link ? e.link->Rec(command, answer) : ORVLINK_NO_PORT;
+        if (!e.link) return ORVLINK_NO_PORT;
+        return e.link->Rec(command, answer);
     } catch (...) {
         return ORVLINK_WAIT;
     }
@@ -59,7 +60,8 @@ extern "C" uint16_t orvlink_rec(char* command, char* answer) {
 extern "C" uint16_t orvlink_end(void) {
     try {
         EmulatedLink& e = Emulated();
-        return e.link ? e.link->End() : ORVLINK_NO_PORT;
+        if (!e.link) return ORVLINK_NO_PORT;
+        return e.link->End();
     } catch (...) {
         return ORVLINK_NO_PORT;
     }
