@@ -154,12 +154,15 @@ TEST(PanelEmu, CheckWordWrittenAndRecomputed) {
     EXPECT_EQ(panel.Command("CW").answer, "OK");
     EXPECT_EQ(panel.Command("R000002").answer, before);
     EXPECT_EQ(panel.Command("CR").answer, before);
-    // Only the bank's data counts: the check word itself and other banks do not.
-    Send(panel, {"B03", "CW", "B02"});
-    EXPECT_EQ(panel.Command("CR").answer, before);
+    // One changed byte of the data makes them differ.
     Send(panel, {"PON", "W000344"});
     EXPECT_NE(panel.Command("CR").answer, before);
     EXPECT_EQ(panel.Command("R000002").answer, before);
+    // The word goes to the bank programming began in, even after a bank switch.
+    Send(panel, {"POF", "B03", "CW"});
+    EXPECT_EQ(panel.Command("R000002").answer, "FFFF");
+    Send(panel, {"B02"});
+    EXPECT_EQ(panel.Command("CR").answer, panel.Command("R000002").answer);
     // An erased bank never matches its word.
     Send(panel, {"B09"});
     EXPECT_NE(panel.Command("CR").answer, panel.Command("R000002").answer);

@@ -195,6 +195,7 @@ std::string PanelEmulator::Sequence(const std::string& command) {
     if (command.size() != 3) return kBadLength;
     if (command == "EP0") {
         m_programming = true;
+        m_programmedBank = m_bank;
         m_banksWritten.clear();
         m_wroteFunctionSize = false;
     } else if (command == "EP1") {
@@ -238,18 +239,20 @@ std::string PanelEmulator::Flags(const std::string&) {
 std::string PanelEmulator::CheckWord(const std::string& command) {
     if (command.substr(0, 2) != "CW" && command.substr(0, 2) != "CR") return kUnknown;
     if (command.size() != 2) return kBadLength;
-    const uint16_t sum = BankChecksum();
-    if (command == "CR") return ToHex(sum, 4);
+    if (command == "CR") return ToHex(BankChecksum(m_bank), 4);
+    // A data set that ran over into the next bank is stamped in the bank it
+    // began in, so that its bytes in the next bank stay as written.
+    const uint8_t bank = m_programmedBank.value_or(m_bank);
     uint8_t word[2];
-    PutBe16(word, sum);
-    m_memory.Write(m_bank, 0, word[0]);
-    m_memory.Write(m_bank, 1, word[1]);
+    PutBe16(word, BankChecksum(bank));
+    m_memory.Write(bank, 0, word[0]);
+    m_memory.Write(bank, 1, word[1]);
     return kAck;
 }
 
-uint16_t PanelEmulator::BankChecksum() const {
+uint16_t PanelEmulator::BankChecksum(uint8_t bank) const {
     uint32_t sum = 0;
-    for (uint32_t a = kChecksumFirst; a <= kChecksumLast; ++a) sum += m_memory.Read(m_bank, static_cast<uint16_t>(a));
+    for (uint32_t a = kChecksumFirst; a <= kChecksumLast; ++a) sum += m_memory.Read(bank, static_cast<uint16_t>(a));
     return static_cast<uint16_t>(sum);
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -62,7 +63,7 @@ private:
     std::string Acknowledge(const std::string& command);
     std::string SetMemoryBlock(const std::string& command);
     std::string Flags(const std::string& command);
-    uint16_t BankChecksum() const;
+    uint16_t BankChecksum(uint8_t bank) const;
     Reply ApplyFault(const FaultRule& rule, const std::string& command);
 
     PanelScenario m_scenario;
@@ -75,6 +76,7 @@ private:
     std::string m_memoryBlock;
     bool m_programming = false;
     bool m_powered = false;
+    std::optional<uint8_t> m_programmedBank;  // current at the last "EP0"
     std::set<uint8_t> m_banksWritten;  // since the last "EP0"
     bool m_wroteFunctionSize = false;  // bank 5 at 0xA000 since the last "EP0"
     bool m_answering = false;
