@@ -26,7 +26,7 @@ bool GetHex(const std::string& file, const char* key, uint32_t max, uint32_t& va
     if (text.empty()) return true;
     uint32_t parsed = 0;
     if (!ParseHexNumber(text, parsed) || parsed > max) {
-        error = std::string(key) + " is not a hex number up to " + ToHex(max, 2) + ": " + text;
+        error = std::string(key) + " is not a hex number up to " + ToHex(max, max > 0xFF ? 4 : 2) + ": " + text;
         return false;
     }
     value = parsed;
@@ -71,6 +71,11 @@ bool ParsePreload(const std::string& text, const std::string& baseDir, PanelScen
     preload.address = static_cast<uint16_t>(address);
     if (!ReadFile(file, preload.bytes)) {
         error = "cannot read preload file " + file;
+        return false;
+    }
+    const size_t room = (0x100 - bank) * size_t{0x10000} - address;
+    if (preload.bytes.size() > room) {
+        error = "preload runs past the last bank: " + text;
         return false;
     }
     return true;
