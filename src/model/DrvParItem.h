@@ -43,7 +43,6 @@ public:
     void SetSimValue(uint16_t value) { m_simValue = value; }
     uint16_t GetDefKind() const { return m_defKind; }
     void SetDefKind(uint16_t kind) { m_defKind = kind; }
-    uint16_t GetDefDirection() const { return m_defDirection; }
     uint16_t GetUseCount() const { return m_useCount; }
     uint16_t GetMark() const { return m_mark; }
 
