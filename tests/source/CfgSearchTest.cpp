@@ -151,6 +151,7 @@ TEST_F(CfgSearchTest, WordRangesAndDirections)
         }
         EXPECT_EQ(Words(), words);
     }
+    EXPECT_TRUE(fx.ui.CallsOf(UiCall::Kind::Box).empty());
 }
 
 TEST_F(CfgSearchTest, NoWordsCreateNothing)
