@@ -12,6 +12,19 @@ constexpr uint32_t kDay = 86400;
 
 struct TimeSwitches : ::testing::Test {
     CTimerList list{4, 2};
+    void Fill(std::initializer_list<int> numbers)
+    {
+        for (int n : numbers)
+            list.Add(new CPrjTimer(n, "T" + std::to_string(n)));
+    }
+    std::vector<int> Numbers() const
+    {
+        std::vector<int> numbers;
+        for (int i = 0; i < list.GetCount(); ++i)
+            numbers.push_back(list.TimerAt(i)->GetNr());
+        return numbers;
+    }
+};
 
 TEST_F(TimeSwitches, FormatsDayAndTime)
 {
@@ -75,19 +88,6 @@ TEST_F(TimeSwitches, FreeTimesThenAddCreatesNewList)
     EXPECT_EQ(PeriodsOf(timer), (std::vector<std::pair<uint32_t, uint32_t>>{{3, 4}}));
 }
 
-    void Fill(std::initializer_list<int> numbers)
-    {
-        for (int n : numbers)
-            list.Add(new CPrjTimer(n, "T" + std::to_string(n)));
-    }
-    std::vector<int> Numbers() const
-    {
-        std::vector<int> numbers;
-        for (int i = 0; i < list.GetCount(); ++i)
-            numbers.push_back(list.TimerAt(i)->GetNr());
-        return numbers;
-    }
-};
 
 TEST_F(TimeSwitches, DeleteKeepsCurrentIndexInside)
 {
