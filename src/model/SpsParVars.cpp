@@ -1,14 +1,13 @@
 // What the PLC parameters do with variables: item use through the project's
 // lists, and the PLC address text of a variable.
 
+#include "model/CheckedFormat.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
 #include "model/SpsPar.h"
 
-#include <cstdarg>
-#include <cstdio>
 
 namespace {
 
@@ -34,18 +33,6 @@ bool HasBitInSecondByte(uint16_t spsType)
     case 0: case 1: case 5: case 10: case 15: case 18: case 34: return true;
     default: return false;
     }
-}
-
-std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
-std::string Printf(const char* format, ...)
-{
-    char text[128];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
 }
 
 } // namespace
@@ -97,29 +84,29 @@ std::string CSpsPar::FmtVarAdr(const CPrjVar& var, bool useDigits) const
         const char* sep = w2 == w1 + 1 ? "," : "..";
         switch (m_type) {
         case 0: case 1: case 3: case 4:
-            return Printf("%s %u.%02u%s%u.%02u", area, a1 / 16u, a1 % 16u, sep, a2 / 16u, a2 % 16u);
+            return FormatText("%s %u.%02u%s%u.%02u", area, a1 / 16u, a1 % 16u, sep, a2 / 16u, a2 % 16u);
         case 20: case 37:
-            return Printf("%s %04X%s%04X", area, a1, sep, a2);
+            return FormatText("%s %04X%s%04X", area, a1, sep, a2);
         case 24:
-            return Printf("%s %5u%s%5u", area, 2u * a1, sep, 2u * a2);
+            return FormatText("%s %5u%s%5u", area, 2u * a1, sep, 2u * a2);
         case 32:
-            return Printf("%s [%u]%s[%u]", area, a1, sep, a2);
+            return FormatText("%s [%u]%s[%u]", area, a1, sep, a2);
         case 35: case 36: case 39:
-            return Printf("%s %4u%s%4u", area, 2u * a1, sep, 2u * a2);
+            return FormatText("%s %4u%s%4u", area, 2u * a1, sep, 2u * a2);
         case 38:
             if (w1 > 47)
-                return Printf("%s %4u%s%4u", area, a1, sep, a2);
-            return Printf("P %4u%s%4u", offset + 16u * w1, sep, offset + 16u * w2);
+                return FormatText("%s %4u%s%4u", area, a1, sep, a2);
+            return FormatText("P %4u%s%4u", offset + 16u * w1, sep, offset + 16u * w2);
         case 45:
-            return Printf("%s %03u.%03u%s%03u.%03u", area, a1 / 256u, a1 % 256u, sep, a2 / 256u, a2 % 256u);
+            return FormatText("%s %03u.%03u%s%03u.%03u", area, a1 / 256u, a1 % 256u, sep, a2 / 256u, a2 % 256u);
         default:
             if (useDigits && digits == 3)
-                return Printf("%s %3u%s%3u", area, a1, sep, a2);
+                return FormatText("%s %3u%s%3u", area, a1, sep, a2);
             if (useDigits && digits == 4)
-                return Printf("%s %4u%s%4u", area, a1, sep, a2);
+                return FormatText("%s %4u%s%4u", area, a1, sep, a2);
             if (useDigits && digits == 5)
-                return Printf("%s %5u%s%5u", area, a1, sep, a2);
-            return Printf("%s %u%s%u", area, a1, sep, a2);
+                return FormatText("%s %5u%s%5u", area, a1, sep, a2);
+            return FormatText("%s %u%s%u", area, a1, sep, a2);
         }
     }
 
@@ -128,24 +115,24 @@ std::string CSpsPar::FmtVarAdr(const CPrjVar& var, bool useDigits) const
         ++a1;
     std::string text;
     switch (m_type) {
-    case 0: case 1: case 3: case 4: text = Printf("%s %u.%02u", area, a1 / 16u, a1 % 16u); break;
-    case 20: case 37: text = Printf("%s %04X", area, a1); break;
-    case 24: text = Printf("%s %5u", area, 2u * a1); break;
-    case 32: text = Printf("%s [%u]", area, a1); break;
-    case 35: case 36: case 39: text = Printf("%s %4u", area, 2u * a1); break;
+    case 0: case 1: case 3: case 4: text = FormatText("%s %u.%02u", area, a1 / 16u, a1 % 16u); break;
+    case 20: case 37: text = FormatText("%s %04X", area, a1); break;
+    case 24: text = FormatText("%s %5u", area, 2u * a1); break;
+    case 32: text = FormatText("%s [%u]", area, a1); break;
+    case 35: case 36: case 39: text = FormatText("%s %4u", area, 2u * a1); break;
     case 38:
-        text = w1 < 48 ? Printf("P %4u", offset + 16u * w1) : Printf("%s %4u", area, a1);
+        text = w1 < 48 ? FormatText("P %4u", offset + 16u * w1) : FormatText("%s %4u", area, a1);
         break;
-    case 45: text = Printf("%s %03u.%03u", area, a1 / 256u, a1 % 256u); break;
+    case 45: text = FormatText("%s %03u.%03u", area, a1 / 256u, a1 % 256u); break;
     default:
         if (useDigits && digits == 3)
-            text = Printf("%s %3u", area, a1);
+            text = FormatText("%s %3u", area, a1);
         else if (useDigits && digits == 4)
-            text = Printf("%s %4u", area, a1);
+            text = FormatText("%s %4u", area, a1);
         else if (useDigits && digits == 5)
-            text = Printf("%s %5u", area, a1);
+            text = FormatText("%s %5u", area, a1);
         else
-            text = Printf("%s %u", area, a1);
+            text = FormatText("%s %u", area, a1);
         break;
     }
     if (!isBit)
@@ -168,6 +155,6 @@ std::string CSpsPar::FmtVarAdr(const CPrjVar& var, bool useDigits) const
     default: break;
     }
     if (m_type == 38 && w1 < 48)
-        return Printf("P %4u", bit + offset + 16u * w1);
-    return text + Printf(".%u", bit);
+        return FormatText("P %4u", bit + offset + 16u * w1);
+    return text + FormatText(".%u", bit);
 }

@@ -1,12 +1,10 @@
 #include "model/TimeVal.h"
 
-#include <cstdio>
+#include "model/CheckedFormat.h"
 
 std::string CTimeVal::Format(uint32_t t)
 {
-    char text[48];
-    std::snprintf(text, sizeof text, "%02u,%02u:%02u:%02u", t / kSecondsPerDay, HourOf(t), MinOf(t), SecOf(t));
-    return text;
+    return FormatText("%02u,%02u:%02u:%02u", t / kSecondsPerDay, HourOf(t), MinOf(t), SecOf(t));
 }
 
 CTimeValList::CTimeValList(int limit, int step)
