@@ -122,8 +122,8 @@ public:
     void SetMask(uint16_t mask);
 
 protected:
-    // The release steps both kinds share; false when the item was left
-    // without users and without a variable's name.
+    // The release steps both kinds share; false when, with both lists
+    // given, no variable is left to name the item (it then has no users).
     bool ReleaseToVariables(const CPrjVarList* vars, const CPrjVarList* ifcVars);
 
 private:
