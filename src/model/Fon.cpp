@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 namespace orv {
 
@@ -174,7 +173,10 @@ ReadResult ReadFile(const std::string& path, std::string& bytes)
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open())
         return ReadResult::CannotOpen;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // istream::read turns a read error (such as a directory) into badbit.
+    char chunk[4096];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+        bytes.append(chunk, static_cast<size_t>(in.gcount()));
     return in.bad() ? ReadResult::CannotOpen : ReadResult::Ok;
 }
 
