@@ -1,9 +1,8 @@
 #include "model/Fon.h"
 
-#include <algorithm>
-#include <fstream>
+#include "platform/FileReplace.h"
 
-namespace orv {
+#include <algorithm>
 
 struct CFon::Font {
     std::string path;
@@ -166,20 +165,6 @@ const char* ParseFon(std::string_view file, uint8_t family, CFon::Font& font)
     return nullptr;
 }
 
-enum class ReadResult { Ok, CannotOpen };
-
-ReadResult ReadFile(const std::string& path, std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open())
-        return ReadResult::CannotOpen;
-    // istream::read turns a read error (such as a directory) into badbit.
-    char chunk[4096];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
-        bytes.append(chunk, static_cast<size_t>(in.gcount()));
-    return in.bad() ? ReadResult::CannotOpen : ReadResult::Ok;
-}
-
 const std::string kEmpty;
 
 } // namespace
@@ -191,7 +176,7 @@ CFon::~CFon() = default;
 int CFon::Load(const std::string& path)
 {
     std::string bytes;
-    if (ReadFile(path, bytes) != ReadResult::Ok)
+    if (!orv::ReadWholeFile(path, bytes))
         return 255;
     auto font = std::make_unique<Font>();
     if (ParseFon(bytes, m_family, *font))
@@ -223,10 +208,7 @@ bool CFon::Save(const std::string& path) const
     out += f.deviceName;
     out.push_back('\0');
     out.append(FonPadding(out.size()), '\0');
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(out.data(), static_cast<std::streamsize>(out.size()));
-    file.close();
-    return file.good();
+    return orv::WriteFileReplacing(path, out);
 }
 
 void CFon::GetBitmaps(std::span<uint8_t, kFonBufferSize> buffer) const
@@ -288,4 +270,3 @@ const std::string& CFon::GetDeviceName() const
     return m_font ? m_font->deviceName : kEmpty;
 }
 
-} // namespace orv

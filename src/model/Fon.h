@@ -14,8 +14,6 @@
 #include <string_view>
 #include <vector>
 
-namespace orv {
-
 inline constexpr size_t kFonBufferSize = 2048;   // 256 glyphs of 8 row bytes
 
 // One glyph: its character-table entry and its rows, leftmost pixel in bit 7.
@@ -69,4 +67,3 @@ private:
     std::unique_ptr<Font> m_font;
 };
 
-} // namespace orv

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-namespace orv {
-
 void PutLe8(std::string& out, uint8_t v)
 {
     out.push_back(static_cast<char>(v));
@@ -157,4 +155,3 @@ void WriteFonHeader(std::string& out, const FonHeader& h)
     PutLe8(out, h.dfReserved);
 }
 
-} // namespace orv

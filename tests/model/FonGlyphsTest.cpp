@@ -6,8 +6,6 @@
 
 #include <array>
 
-using namespace orv;
-
 namespace {
 
 using Buffer = std::array<uint8_t, kFonBufferSize>;

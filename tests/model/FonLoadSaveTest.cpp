@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <set>
 
-using namespace orv;
-
 namespace {
 
 std::vector<std::string> DirEntries(const std::string& dir)

@@ -6,8 +6,6 @@
 
 #include <random>
 
-using namespace orv;
-
 TEST(FonMalformed, RefusedFilesLeaveNoFont)
 {
     TempDir dir;

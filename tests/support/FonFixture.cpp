@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-using namespace orv;
-
 uint8_t FixtureRow(int code, int row)
 {
     int bits;

@@ -23,8 +23,8 @@ uint8_t FixtureRow(int code, int row);
 // The second-column row of a two-column font.
 uint8_t FixtureRow2(int code, int row);
 
-orv::FonSpec MakeFixtureSpec(const FonFixtureOptions& options = {});
-std::string BuildFixtureFon(const FonFixtureOptions& options = {}, orv::FonFileLayout* layout = nullptr);
+FonSpec MakeFixtureSpec(const FonFixtureOptions& options = {});
+std::string BuildFixtureFon(const FonFixtureOptions& options = {}, FonFileLayout* layout = nullptr);
 
 enum class FonFault {
     Empty, NoMz, RelocOffset63, NeOffsetPastEnd, NoNe, ResTableIsResNames,

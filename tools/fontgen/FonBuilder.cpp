@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <string_view>
 
-namespace orv {
-
 namespace {
 
 constexpr uint16_t kAlignShift = 4;
@@ -159,4 +157,3 @@ std::string BuildFonFile(const FonSpec& spec, FonFileLayout* layoutOut)
     return file;
 }
 
-} // namespace orv

@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-namespace orv {
-
 struct FonGlyph {
     uint16_t width = 0;
     std::array<uint8_t, kMaxGlyphRows> rows{};   // first byte column, top row first
@@ -44,4 +42,3 @@ struct FonFileLayout {
 
 std::string BuildFonFile(const FonSpec& spec, FonFileLayout* layout = nullptr);
 
-} // namespace orv

@@ -5,8 +5,6 @@
 #include <optional>
 #include <sstream>
 
-namespace orv {
-
 namespace {
 
 std::string Hex2(int code)
@@ -325,4 +323,3 @@ bool ParseGlyphFile(std::string_view text, GlyphFile& out, GlyphFileError& error
     return parser.Finish(number);
 }
 
-} // namespace orv

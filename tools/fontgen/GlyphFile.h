@@ -12,8 +12,6 @@
 #include <string_view>
 #include <vector>
 
-namespace orv {
-
 inline constexpr int kPanelGlyphs = 256;
 inline constexpr int kPanelRows = 8;
 inline constexpr int kPanelWidth = 5;
@@ -61,4 +59,3 @@ struct GlyphFileError {
 // False with the first error's line (1-based) and a message.
 bool ParseGlyphFile(std::string_view text, GlyphFile& out, GlyphFileError& error);
 
-} // namespace orv
