@@ -1,7 +1,7 @@
 #include "tools/fontgen/GlyphFile.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdio>
 #include <optional>
 #include <sstream>
 
@@ -23,6 +23,18 @@ std::vector<std::string> Words(std::string_view line)
     return words;
 }
 
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// A prefix and 1..8 hexadecimal digits.
 std::optional<long> ParseHex(std::string_view text, std::string_view prefix)
 {
     if (text.size() <= prefix.size() || text.size() > prefix.size() + 8 ||
@@ -30,12 +42,10 @@ std::optional<long> ParseHex(std::string_view text, std::string_view prefix)
         return std::nullopt;
     long value = 0;
     for (char c : text.substr(prefix.size())) {
-        const char* digits = "0123456789ABCDEFabcdef";
-        const char* p = std::strchr(digits, c);
-        if (!p || c == '\0')
+        const int d = HexDigit(c);
+        if (d < 0)
             return std::nullopt;
-        const long d = p - digits;
-        value = value * 16 + (d < 16 ? d : d - 6);
+        value = value * 16 + d;
     }
     return value;
 }
@@ -64,7 +74,7 @@ private:
     int m_line = 0;
     GlyphSet* m_set = nullptr;        // set being read
     int m_nextCode = 0;
-    int m_glyphLine = 0;              // line of the open glyph, 0 when none
+    bool m_glyphOpen = false;         // fewer than 8 rows read of the last glyph
     int m_rows = 0;
     FontSection* m_font = nullptr;    // font section being read
     std::vector<int> m_fontLines;
@@ -97,7 +107,7 @@ bool Parser::Line(int number, std::string_view line)
     while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
         line.remove_suffix(1);
 
-    if (m_glyphLine) {
+    if (m_glyphOpen) {
         const int code = m_nextCode - 1;
         if (!IsRowText(line))
             return Fail(number, "glyph " + Hex2(code) + " has " + std::to_string(m_rows) +
@@ -110,13 +120,14 @@ bool Parser::Line(int number, std::string_view line)
                 bits = static_cast<uint8_t>(bits | 0x80 >> i);
         m_set->glyphs[code][m_rows] = bits;
         if (++m_rows == kPanelRows)
-            m_glyphLine = 0;
+            m_glyphOpen = false;
         return true;
     }
     if (line.empty() || line == "#" || line.substr(0, 2) == "# ")
         return true;
     if (IsRowText(line))
         return Fail(number, "row outside a glyph");
+    line.remove_prefix(line.find_first_not_of(" \t"));
     const std::vector<std::string> words = Words(line);
     const size_t restAt = line.find_first_not_of(" \t", words[0].size());
     return Directive(words, restAt == std::string_view::npos ? "" : line.substr(restAt));
@@ -173,7 +184,7 @@ bool Parser::Directive(const std::vector<std::string>& w, std::string_view rest)
             return Fail(m_line, "'" + w[2] + "' is not a code point like U+0041");
         m_set->codePoints[*code] = static_cast<char32_t>(*cp);
         m_nextCode = *code + 1;
-        m_glyphLine = m_line;
+        m_glyphOpen = true;
         m_rows = 0;
         return true;
     }
@@ -235,7 +246,7 @@ bool Parser::CheckFont(const FontSection& font, int line)
 bool Parser::Finish(int lastLine)
 {
     m_line = lastLine;
-    if (m_glyphLine)
+    if (m_glyphOpen)
         return Fail(lastLine, "glyph " + Hex2(m_nextCode - 1) + " has " + std::to_string(m_rows) +
                                   " rows, expected 8");
     if (!CloseSet())
