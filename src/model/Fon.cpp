@@ -1,5 +1,6 @@
 #include "model/Fon.h"
 
+#include "model/Log.h"
 #include "platform/FileReplace.h"
 
 #include <algorithm>
@@ -178,9 +179,12 @@ int CFon::Load(const std::string& path)
     std::string bytes;
     if (!orv::ReadWholeFile(path, bytes))
         return 255;
+    LogLine(kLogDebug, "sizeof (TSZeichenInfo):%d\n", static_cast<int>(sizeof(TSZeichenInfo)));
     auto font = std::make_unique<Font>();
-    if (ParseFon(bytes, m_family, *font))
+    if (const char* reason = ParseFon(bytes, m_family, *font)) {
+        LogLine(kLogErrors, "Font file %s refused: %s", path.c_str(), reason);
         return 0;
+    }
     font->path = path;
     m_font = std::move(font);
     return 1;
@@ -188,8 +192,10 @@ int CFon::Load(const std::string& path)
 
 bool CFon::Save(const std::string& path) const
 {
-    if (!m_font)
+    if (!m_font) {
+        LogLine(kLogErrors, "Font file %s not written: no font loaded", path.c_str());
         return false;
+    }
     const Font& f = *m_font;
     std::string out = f.mzHeader + f.stub + f.neHeader + f.afterNe;
     WriteFonHeader(out, f.header);
@@ -208,7 +214,11 @@ bool CFon::Save(const std::string& path) const
     out += f.deviceName;
     out.push_back('\0');
     out.append(FonPadding(out.size()), '\0');
-    return orv::WriteFileReplacing(path, out);
+    if (!orv::WriteFileReplacing(path, out)) {
+        LogLine(kLogErrors, "Font file %s not written", path.c_str());
+        return false;
+    }
+    return true;
 }
 
 void CFon::GetBitmaps(std::span<uint8_t, kFonBufferSize> buffer) const

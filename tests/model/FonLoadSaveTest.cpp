@@ -1,5 +1,7 @@
 #include "model/Fon.h"
+#include "model/Log.h"
 #include "support/FonFixture.h"
+#include "support/FrameFixture.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -145,9 +147,14 @@ TEST(FonLoadSave, FailedSaveReturnsFalseAndLeavesNoTemporaryFile)
     CFon fon(0);
     ASSERT_EQ(1, fon.Load(dir.File("in.fon")));
     const auto before = DirEntries(dir.Path());
+    FrameFixture f;
+    f.frame.SetLogLevel(kLogErrors);
 
     EXPECT_FALSE(fon.Save(dir.File("sub")));           // a directory
     EXPECT_FALSE(fon.Save(dir.File("plain/x.fon")));   // below a regular file
+    EXPECT_EQ((std::vector<std::string>{"Font file " + dir.File("sub") + " not written",
+                                        "Font file " + dir.File("plain/x.fon") + " not written"}),
+              f.ui.TextsOf(UiCall::Kind::LogAppend));
     EXPECT_EQ(before, DirEntries(dir.Path()));
     EXPECT_TRUE(DirEntries(dir.File("sub")).empty());
     EXPECT_EQ("x", dir.Read("plain"));

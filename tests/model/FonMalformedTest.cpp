@@ -1,5 +1,7 @@
 #include "model/Fon.h"
+#include "model/Log.h"
 #include "support/FonFixture.h"
+#include "support/FrameFixture.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -15,10 +17,16 @@ TEST(FonMalformed, RefusedFilesLeaveNoFont)
         EXPECT_FALSE(fon.HasFont());
         EXPECT_EQ(255, fon.Load(dir.Path()));   // a directory cannot be read as a file
     }
+    FrameFixture f;
+    f.frame.SetLogLevel(kLogErrors);
     for (FonFault fault : AllFonFaults()) {
         dir.Write("bad.fon", BuildMalformedFon(fault));
         CFon fon(0);
+        f.ui.ClearCalls();
         EXPECT_EQ(0, fon.Load(dir.File("bad.fon"))) << FonFaultName(fault);
+        const auto lines = f.ui.TextsOf(UiCall::Kind::LogAppend);
+        ASSERT_EQ(1u, lines.size()) << FonFaultName(fault);
+        EXPECT_EQ(0u, lines[0].find("Font file " + dir.File("bad.fon") + " refused: ")) << lines[0];
         EXPECT_FALSE(fon.HasFont()) << FonFaultName(fault);
         EXPECT_EQ(nullptr, fon.GetCharInfo(65)) << FonFaultName(fault);
     }
