@@ -138,10 +138,10 @@ const char* ParseFon(std::string_view file, uint8_t family, CFon::Font& font)
 
     LeReader names(file, size_t{ne} + resNames);
     const uint8_t nameLength = names.U8();
+    if (!names.Has(nameLength))
+        return "resident-name table outside the file";
     std::string module(std::min<size_t>(nameLength, kModuleNameMax), '\0');
     names.Bytes(module.data(), module.size());
-    if (!names.Ok())
-        return "resident-name table outside the file";
     font.moduleName[family == 0 ? 0 : 1] = module;
 
     LeReader resource(file, font.fontOffset);
@@ -221,15 +221,45 @@ bool CFon::Save(const std::string& path) const
     return true;
 }
 
-void CFon::GetBitmaps(std::span<uint8_t, kFonBufferSize> buffer) const
+void CFon::GetBitmaps(std::span<uint8_t, CCharSet::kFontBufSize> buffer) const
 {
     if (!m_font)
         return;
-    const size_t glyphs = std::min<size_t>(size_t{m_font->header.dfLastChar} + 1, kFonBufferSize / 8);
+    const size_t glyphs = std::min<size_t>(size_t{m_font->header.dfLastChar} + 1, CCharSet::kFontBufSize / 8);
     for (size_t c = 0; c < glyphs; ++c)
         for (size_t r = 0; r < 8; ++r)
             buffer[c * 8 + r] = static_cast<uint8_t>(m_font->glyphs[c].rows[r] >> 3 & 0x1F);
     std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(glyphs * 8), buffer.end(), uint8_t{0});
+}
+
+void CFon::RestoreDefChars(const CCharSet& charSet, std::string_view fontName)
+{
+    struct Defaults {
+        std::string_view name;
+        CharGroup group;
+        unsigned first, last;   // glyphs
+        size_t at;              // buffer offset of the first
+    };
+    static constexpr Defaults kDefaults[] = {
+        {"alt", CharGroup::Alt, 8, 15, 1792},
+        {"706", CharGroup::F706, 127, 255, 1016},
+        {"int", CharGroup::Int, 8, 15, 64},
+    };
+    for (const Defaults& d : kDefaults) {
+        if (d.name != fontName)
+            continue;
+        const uint8_t* buffer = charSet.GetFontBuffer(d.group);
+        if (!buffer)
+            return;
+        for (unsigned code = d.first; code <= d.last; ++code) {
+            TSZeichenInfo* glyph = GetCharInfo(code);
+            if (!glyph)
+                return;
+            const uint8_t* rows = buffer + d.at + (code - d.first) * 8;
+            for (size_t r = 0; r < 8; ++r)
+                glyph->rows[r] = static_cast<uint8_t>(rows[r] << 3);
+        }
+    }
 }
 
 TSZeichenInfo* CFon::GetCharInfo(unsigned code)

@@ -3,6 +3,7 @@
 // One panel font file held in memory: the bitmap font whose glyphs the screen
 // draws and whose 8-row glyphs fill the character set's 2048-byte buffers.
 
+#include "model/CharSet.h"
 #include "model/FonFormat.h"
 
 #include <array>
@@ -13,8 +14,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-inline constexpr size_t kFonBufferSize = 2048;   // 256 glyphs of 8 row bytes
 
 // One glyph: its character-table entry and its rows, leftmost pixel in bit 7.
 struct TSZeichenInfo {
@@ -42,7 +41,14 @@ public:
 
     // Glyphs 0 .. dfLastChar as 8 bytes each (rows 0..7 as 5-pixel values);
     // zeroes the rest of the buffer. Without a font the buffer is untouched.
-    void GetBitmaps(std::span<uint8_t, kFonBufferSize> buffer) const;
+    void GetBitmaps(std::span<uint8_t, CCharSet::kFontBufSize> buffer) const;
+
+    // Puts the default glyphs of the start selection's character set back
+    // from the character set's buffers, rows shifted left by 3: "alt" glyphs
+    // 8..15 from ALT bytes 1792.., "706" glyphs 127..255 from 706 bytes
+    // 1016.., "int" glyphs 8..15 from INT bytes 64... Any other name, a
+    // missing buffer or no font: nothing.
+    void RestoreDefChars(const CCharSet& charSet, std::string_view fontName);
 
     // Null above 255, past the font's last glyph, or without a font.
     TSZeichenInfo* GetCharInfo(unsigned code);

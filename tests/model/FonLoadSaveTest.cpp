@@ -56,10 +56,14 @@ TEST(FonLoadSave, ModuleNameGoesToTheSlotOfTheFamilyFlag)
 {
     TempDir dir;
     dir.Write("f.fon", BuildFixtureFon());
-    struct Case { uint8_t flag; std::string slot0, slot1; };
-    for (const Case& c : {Case{0, "FIXTURE", ""}, Case{1, "", "FIXTURE"}}) {
+    FonFixtureOptions longName;
+    longName.module = "LONGMODULE";
+    dir.Write("long.fon", BuildFixtureFon(longName));
+    struct Case { uint8_t flag; const char* file; std::string slot0, slot1; };
+    for (const Case& c : {Case{0, "f.fon", "FIXTURE", ""}, Case{1, "f.fon", "", "FIXTURE"},
+                          Case{1, "long.fon", "", "LONGMODUL"}}) {
         CFon fon(c.flag);
-        ASSERT_EQ(1, fon.Load(dir.File("f.fon")));
+        ASSERT_EQ(1, fon.Load(dir.File(c.file)));
         EXPECT_EQ(c.slot0, fon.GetModuleName(0)) << int(c.flag);
         EXPECT_EQ(c.slot1, fon.GetModuleName(1)) << int(c.flag);
     }

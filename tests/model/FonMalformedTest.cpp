@@ -38,7 +38,7 @@ TEST(FonMalformed, EveryTruncationFailsOrLoadsTheSameGlyphs)
     FonFixtureOptions o;
     o.device = "dev";
     const std::string full = BuildFixtureFon(o);
-    std::array<uint8_t, kFonBufferSize> want{};
+    std::array<uint8_t, CCharSet::kFontBufSize> want{};
     {
         dir.Write("f.fon", full);
         CFon fon(0);
@@ -50,7 +50,7 @@ TEST(FonMalformed, EveryTruncationFailsOrLoadsTheSameGlyphs)
         CFon fon(0);
         const int result = fon.Load(dir.File("t.fon"));
         if (result == 1) {
-            std::array<uint8_t, kFonBufferSize> got{};
+            std::array<uint8_t, CCharSet::kFontBufSize> got{};
             fon.GetBitmaps(got);
             ASSERT_EQ(want, got) << len;
             ASSERT_EQ("dev", fon.GetDeviceName()) << len;
@@ -78,7 +78,7 @@ TEST(FonMalformed, SingleByteChangesNeverReadOutOfBounds)
         ASSERT_TRUE(result == 0 || result == 1) << i;
         if (result == 1) {
             ++loaded;
-            std::array<uint8_t, kFonBufferSize> buffer{};
+            std::array<uint8_t, CCharSet::kFontBufSize> buffer{};
             fon.GetBitmaps(buffer);
             ASSERT_TRUE(fon.Save(dir.File("s.fon"))) << i;
         }

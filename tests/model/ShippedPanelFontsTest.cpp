@@ -1,4 +1,6 @@
+#include "model/CharSet.h"
 #include "model/Fon.h"
+#include "model/FonLoader.h"
 #include "platform/FileReplace.h"
 #include "support/TempDir.h"
 #include "tools/fontgen/GlyphFile.h"
@@ -8,7 +10,9 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 
 namespace {
@@ -81,7 +85,7 @@ TEST_P(ShippedPanelFonts, LoadsWithTheGlyphFilesPixels)
     const FontSection* section = SectionOf(s.file);
     ASSERT_NE(nullptr, section);
     const auto glyphs = Glyphs().FontGlyphs(*section);
-    std::array<uint8_t, kFonBufferSize> buffer{};
+    std::array<uint8_t, CCharSet::kFontBufSize> buffer{};
     fon.GetBitmaps(buffer);
     for (int code = 0; code < 256; ++code) {
         bool lit = false;
@@ -151,3 +155,57 @@ TEST_P(ShippedPanelFonts, FreeTypeOpensAnEightPixelBitmapFace)
 
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedPanelFonts, ::testing::ValuesIn(ShippedFonts()),
                          [](const auto& info) { return std::string("face_") + info.param.face; });
+
+TEST(ShippedPanelFonts, StartUpLoaderFillsTheCharacterSetBuffers)
+{
+    CCharSet charSet(nullptr, 1);
+    CFon alt(1), f706(1), intFont(1);
+    std::string failed;
+    ASSERT_TRUE(LoadPanelFonts(ORV_SHIPPED_FONT_DIR, alt, f706, intFont, charSet, failed)) << failed;
+    EXPECT_EQ("", failed);
+    struct Want { CFon& fon; CharGroup group; const char* face; };
+    for (const Want& w : {Want{alt, CharGroup::Alt, "alt"}, Want{f706, CharGroup::F706, "706"},
+                          Want{intFont, CharGroup::Int, "int"}}) {
+        EXPECT_EQ(w.face, w.fon.GetFaceName());
+        EXPECT_EQ("", w.fon.GetModuleName(0));
+        EXPECT_NE("", w.fon.GetModuleName(1));
+        std::array<uint8_t, CCharSet::kFontBufSize> want{};
+        w.fon.GetBitmaps(want);
+        const uint8_t* got = charSet.GetFontBuffer(w.group);
+        ASSERT_NE(nullptr, got) << w.face;
+        EXPECT_TRUE(std::equal(want.begin(), want.end(), got)) << w.face;
+    }
+}
+
+TEST(ShippedPanelFonts, StartUpLoaderStopsAtTheFirstMissingFont)
+{
+    TempDir dir;
+    namespace fs = std::filesystem;
+    fs::copy_file(ShippedPath("ALT.FON"), dir.File("ALT.FON"));
+    fs::copy_file(ShippedPath("INT.FON"), dir.File("INT.FON"));
+    CCharSet charSet(nullptr, 1);
+    CFon alt(1), f706(1), intFont(1);
+    std::string failed;
+    EXPECT_FALSE(LoadPanelFonts(dir.Path(), alt, f706, intFont, charSet, failed));
+    EXPECT_EQ(dir.File("706.FON"), failed);
+    EXPECT_TRUE(alt.HasFont());
+    EXPECT_NE(nullptr, charSet.GetFontBuffer(CharGroup::Alt));
+    EXPECT_FALSE(f706.HasFont());
+    EXPECT_FALSE(intFont.HasFont());
+    EXPECT_EQ(nullptr, charSet.GetFontBuffer(CharGroup::Int));
+}
+
+TEST(ShippedPanelFonts, StartUpLoaderFindsAFontWhateverTheCaseOfItsName)
+{
+    TempDir dir;
+    namespace fs = std::filesystem;
+    fs::copy_file(ShippedPath("ALT.FON"), dir.File("alt.fon"));
+    fs::copy_file(ShippedPath("706.FON"), dir.File("706.FON"));
+    fs::copy_file(ShippedPath("INT.FON"), dir.File("Int.Fon"));
+    CCharSet charSet(nullptr, 1);
+    CFon alt(1), f706(1), intFont(1);
+    std::string failed;
+    ASSERT_TRUE(LoadPanelFonts(dir.Path(), alt, f706, intFont, charSet, failed)) << failed;
+    EXPECT_EQ(dir.File("alt.fon"), alt.GetPath());
+    EXPECT_EQ(dir.File("Int.Fon"), intFont.GetPath());
+}
