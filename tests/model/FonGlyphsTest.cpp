@@ -11,9 +11,9 @@ namespace {
 
 using Buffer = std::array<uint8_t, CCharSet::kFontBufSize>;
 
-std::string Built(TempDir& dir, const FonSpec& spec)
+std::string Built(TempDir& dir, const FonDesc& desc)
 {
-    dir.Write("f.fon", BuildFonFile(spec));
+    dir.Write("f.fon", BuildFonFile(desc));
     return dir.File("f.fon");
 }
 
@@ -22,11 +22,11 @@ std::string Built(TempDir& dir, const FonSpec& spec)
 TEST(FonGlyphs, GetBitmapsGivesTheFivePixelsOfEachRow)
 {
     TempDir dir;
-    FonSpec spec = MakeFixtureSpec();
-    spec.glyphs[0x41].rows[2] = 0xF8;
-    spec.glyphs[0x41].rows[3] = 0x07;
+    FonDesc desc = MakeFixtureDesc();
+    desc.glyphs[0x41].rows[2] = 0xF8;
+    desc.glyphs[0x41].rows[3] = 0x07;
     CFon fon(0);
-    ASSERT_EQ(1, fon.Load(Built(dir, spec)));
+    ASSERT_EQ(1, fon.Load(Built(dir, desc)));
     Buffer buffer;
     buffer.fill(0xAA);
     fon.GetBitmaps(buffer);
@@ -47,7 +47,7 @@ TEST(FonGlyphs, A128GlyphFontFillsHalfAndZeroesTheRest)
     FonFixtureOptions o;
     o.glyphs = 128;
     CFon fon(0);
-    ASSERT_EQ(1, fon.Load(Built(dir, MakeFixtureSpec(o))));
+    ASSERT_EQ(1, fon.Load(Built(dir, MakeFixtureDesc(o))));
     Buffer buffer;
     buffer.fill(0xAA);
     fon.GetBitmaps(buffer);
@@ -71,7 +71,7 @@ TEST(FonGlyphs, GlyphAccessStopsAt255AndWithoutAFont)
     EXPECT_EQ(0xAA, buffer[0]);
     EXPECT_EQ(0xAA, buffer[CCharSet::kFontBufSize - 1]);
 
-    ASSERT_EQ(1, fon.Load(Built(dir, MakeFixtureSpec())));
+    ASSERT_EQ(1, fon.Load(Built(dir, MakeFixtureDesc())));
     ASSERT_NE(nullptr, fon.GetCharInfo(255));
     EXPECT_EQ(FixtureRow(255, 0), fon.GetCharInfo(255)->rows[0]);
     EXPECT_EQ(nullptr, fon.GetCharInfo(256));

@@ -19,10 +19,10 @@ uint8_t FixtureRow2(int code, int row)
     return static_cast<uint8_t>(((code + row) & 0x03) << 6);
 }
 
-FonSpec MakeFixtureSpec(const FonFixtureOptions& o)
+FonDesc MakeFixtureDesc(const FonFixtureOptions& o)
 {
-    FonSpec spec;
-    FonHeader& h = spec.header;
+    FonDesc desc;
+    FonHeader& h = desc.header;
     h.dfVersion = kFonVersion2;
     const std::string copyright = "fixture";
     std::copy(copyright.begin(), copyright.end(), h.dfCopyright.begin());
@@ -41,9 +41,9 @@ FonSpec MakeFixtureSpec(const FonFixtureOptions& o)
     h.dfDefaultChar = ' ';
     h.dfBreakChar = ' ';
     h.dfWidthBytes = 258;
-    spec.glyphs.resize(static_cast<size_t>(o.glyphs) + 1);
+    desc.glyphs.resize(static_cast<size_t>(o.glyphs) + 1);
     for (int code = 0; code <= o.glyphs; ++code) {
-        FonGlyph& g = spec.glyphs[static_cast<size_t>(code)];
+        FonGlyph& g = desc.glyphs[static_cast<size_t>(code)];
         g.width = width;
         for (int r = 0; r < 8; ++r) {
             g.rows[r] = FixtureRow(code, r);
@@ -51,16 +51,16 @@ FonSpec MakeFixtureSpec(const FonFixtureOptions& o)
                 g.rows2[r] = FixtureRow2(code, r);
         }
     }
-    spec.face = o.face;
-    spec.device = o.device;
-    spec.module = o.module;
-    spec.pad = o.pad;
-    return spec;
+    desc.face = o.face;
+    desc.device = o.device;
+    desc.module = o.module;
+    desc.pad = o.pad;
+    return desc;
 }
 
 std::string BuildFixtureFon(const FonFixtureOptions& options, FonFileLayout* layout)
 {
-    return BuildFonFile(MakeFixtureSpec(options), layout);
+    return BuildFonFile(MakeFixtureDesc(options), layout);
 }
 
 namespace {
@@ -103,10 +103,10 @@ std::string Version3Font()
 
 std::string WithGlyphWidths(uint16_t width0, int code, uint16_t width)
 {
-    FonSpec spec = MakeFixtureSpec({});
-    spec.glyphs[0].width = width0;
-    spec.glyphs[static_cast<size_t>(code)].width = width;
-    return BuildFonFile(spec);
+    FonDesc desc = MakeFixtureDesc({});
+    desc.glyphs[0].width = width0;
+    desc.glyphs[static_cast<size_t>(code)].width = width;
+    return BuildFonFile(desc);
 }
 
 } // namespace

@@ -23,7 +23,7 @@ uint8_t FixtureRow(int code, int row);
 // The second-column row of a two-column font.
 uint8_t FixtureRow2(int code, int row);
 
-FonSpec MakeFixtureSpec(const FonFixtureOptions& options = {});
+FonDesc MakeFixtureDesc(const FonFixtureOptions& options = {});
 std::string BuildFixtureFon(const FonFixtureOptions& options = {}, FonFileLayout* layout = nullptr);
 
 enum class FonFault {

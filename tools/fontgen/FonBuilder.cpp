@@ -44,44 +44,44 @@ std::string MzHeader(size_t neOffset)
 
 } // namespace
 
-std::string BuildFonFile(const FonSpec& spec, FonFileLayout* layoutOut)
+std::string BuildFonFile(const FonDesc& desc, FonFileLayout* layoutOut)
 {
     FonFileLayout layout;
-    FonHeader header = spec.header;
-    const size_t glyphCount = std::max<size_t>(spec.glyphs.size(), 2);
+    FonHeader header = desc.header;
+    const size_t glyphCount = std::max<size_t>(desc.glyphs.size(), 2);
     header.dfLastChar = static_cast<uint8_t>(header.dfFirstChar + glyphCount - 2);
-    const int columns = FonColumns(spec.glyphs.empty() ? 0 : spec.glyphs[0].width);
+    const int columns = FonColumns(desc.glyphs.empty() ? 0 : desc.glyphs[0].width);
     const size_t rowsPerGlyph = size_t{header.dfPixHeight} * columns;
 
     // The font resource, with its offsets relative to its own start.
     const size_t charTable = kFonHeaderSize;
     const size_t glyphRows = charTable + glyphCount * kCharEntrySize;
     const size_t faceName = glyphRows + glyphCount * rowsPerGlyph;
-    const size_t deviceName = faceName + spec.face.size() + 1;
-    const size_t resourceSize = deviceName + spec.device.size() + 1;
+    const size_t deviceName = faceName + desc.face.size() + 1;
+    const size_t resourceSize = deviceName + desc.device.size() + 1;
     header.dfSize = static_cast<uint32_t>(resourceSize);
     header.dfFace = static_cast<uint32_t>(faceName);
-    header.dfDevice = spec.device.empty() ? 0 : static_cast<uint32_t>(deviceName);
+    header.dfDevice = desc.device.empty() ? 0 : static_cast<uint32_t>(deviceName);
     header.dfBitsOffset = static_cast<uint32_t>(glyphRows);
 
     std::string resource;
     WriteFonHeader(resource, header);
     for (size_t g = 0; g < glyphCount; ++g) {
-        const uint16_t width = g < spec.glyphs.size() ? spec.glyphs[g].width : 0;
+        const uint16_t width = g < desc.glyphs.size() ? desc.glyphs[g].width : 0;
         PutLe16(resource, width);
         PutLe16(resource, static_cast<uint16_t>(glyphRows + g * rowsPerGlyph));
     }
     for (size_t g = 0; g < glyphCount; ++g) {
-        const FonGlyph glyph = g < spec.glyphs.size() ? spec.glyphs[g] : FonGlyph{};
+        const FonGlyph glyph = g < desc.glyphs.size() ? desc.glyphs[g] : FonGlyph{};
         for (uint16_t r = 0; r < header.dfPixHeight; ++r)
             resource.push_back(static_cast<char>(r < kMaxGlyphRows ? glyph.rows[r] : 0));
         if (columns == 2)
             for (uint16_t r = 0; r < header.dfPixHeight; ++r)
                 resource.push_back(static_cast<char>(r < kMaxGlyphRows ? glyph.rows2[r] : 0));
     }
-    resource += spec.face;
+    resource += desc.face;
     resource.push_back('\0');
-    resource += spec.device;
+    resource += desc.device;
     resource.push_back('\0');
 
     // The executable headers in front of it.
@@ -105,8 +105,8 @@ std::string BuildFonFile(const FonSpec& spec, FonFileLayout* layoutOut)
     PutLe16(tables, 0);   // end of the types
     PutLe8(tables, 0);    // no resource names
     const size_t resNamesRel = kNeHeaderSize + tables.size();
-    PutLe8(tables, static_cast<uint8_t>(spec.module.size()));
-    tables += spec.module;
+    PutLe8(tables, static_cast<uint8_t>(desc.module.size()));
+    tables += desc.module;
     PutLe16(tables, 0);   // ordinal
     PutLe8(tables, 0);    // end of the resident names
     const size_t entryRel = kNeHeaderSize + tables.size();
@@ -150,7 +150,7 @@ std::string BuildFonFile(const FonSpec& spec, FonFileLayout* layoutOut)
     layout.faceName = layout.fontResource + faceName;
     layout.deviceName = layout.fontResource + deviceName;
     layout.end = file.size();
-    if (spec.pad)
+    if (desc.pad)
         file.append(FonPadding(file.size()), '\0');
     if (layoutOut)
         *layoutOut = layout;

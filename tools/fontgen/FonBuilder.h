@@ -16,7 +16,7 @@ struct FonGlyph {
     std::array<uint8_t, kMaxGlyphRows> rows2{};  // second byte column
 };
 
-struct FonSpec {
+struct FonDesc {
     // dfLastChar, dfSize, dfFace, dfDevice and dfBitsOffset are set by the
     // builder; every other field is written as given.
     FonHeader header;
@@ -40,5 +40,5 @@ struct FonFileLayout {
     size_t end = 0;   // before the padding
 };
 
-std::string BuildFonFile(const FonSpec& spec, FonFileLayout* layout = nullptr);
+std::string BuildFonFile(const FonDesc& desc, FonFileLayout* layout = nullptr);
 

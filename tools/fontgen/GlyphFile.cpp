@@ -282,11 +282,11 @@ std::array<PanelGlyph, kPanelGlyphs> GlyphFile::FontGlyphs(const FontSection& fo
     return glyphs;
 }
 
-FonSpec GlyphFile::MakeSpec(const FontSection& font) const
+FonDesc GlyphFile::MakeDesc(const FontSection& font) const
 {
     const GlyphSet* base = FindSet(font.base);
-    FonSpec spec;
-    FonHeader& h = spec.header;
+    FonDesc desc;
+    FonHeader& h = desc.header;
     h.dfVersion = kFonVersion2;
     std::copy_n(notice.begin(), std::min(notice.size(), h.dfCopyright.size()), h.dfCopyright.begin());
     h.dfPoints = 6;         // 8 pixels at 96 dpi
@@ -305,15 +305,15 @@ FonSpec GlyphFile::MakeSpec(const FontSection& font) const
     h.dfBreakChar = ' ';
     h.dfWidthBytes = kPanelGlyphs + 2;   // one byte column per glyph, even
     const std::array<PanelGlyph, kPanelGlyphs> glyphs = FontGlyphs(font);
-    spec.glyphs.resize(kPanelGlyphs + 1);   // and the blank entry after the last
+    desc.glyphs.resize(kPanelGlyphs + 1);   // and the blank entry after the last
     for (int code = 0; code <= kPanelGlyphs; ++code) {
-        spec.glyphs[code].width = kPanelWidth;
+        desc.glyphs[code].width = kPanelWidth;
         if (code < kPanelGlyphs)
-            std::copy(glyphs[code].begin(), glyphs[code].end(), spec.glyphs[code].rows.begin());
+            std::copy(glyphs[code].begin(), glyphs[code].end(), desc.glyphs[code].rows.begin());
     }
-    spec.face = font.face;
-    spec.module = font.module;
-    return spec;
+    desc.face = font.face;
+    desc.module = font.module;
+    return desc;
 }
 
 bool ParseGlyphFile(std::string_view text, GlyphFile& out, GlyphFileError& error)

@@ -48,7 +48,7 @@ struct GlyphFile {
     // The base set's glyphs with the section's changes applied in order.
     std::array<PanelGlyph, kPanelGlyphs> FontGlyphs(const FontSection& font) const;
     // The complete font file description of a section.
-    FonSpec MakeSpec(const FontSection& font) const;
+    FonDesc MakeDesc(const FontSection& font) const;
 };
 
 struct GlyphFileError {

@@ -35,7 +35,7 @@ int main(int argc, char** argv)
         fs::create_directories(argv[i], ec);
         for (const FontSection& font : glyphs.fonts) {
             const fs::path target = fs::path(argv[i]) / font.fileName;
-            if (!orv::WriteFileReplacing(target.string(), BuildFonFile(glyphs.MakeSpec(font)))) {
+            if (!orv::WriteFileReplacing(target.string(), BuildFonFile(glyphs.MakeDesc(font)))) {
                 std::fprintf(stderr, "fontgen: cannot write %s\n", target.c_str());
                 return 1;
             }
