@@ -5,8 +5,8 @@
 #include <memory>
 
 // A typed list of the project: kept in the order of the key the derived list
-// defines, each key once, owning its items, with the position of the entry
-// the views show. Every operation that shrinks the list keeps that position
+// compares, refusing a key already present, owning its items, with the
+// position of the entry the views show. Every operation that shrinks the list keeps that position
 // within 0..count-1 (0 when the list is empty).
 template <class Item>
 class CPrjList : public CSortedColl {
