@@ -12,6 +12,7 @@
 #include "model/TimeVal.h"
 #include "model/WorkspaceState.h"
 #include "source/SrcFrame.h"
+#include "source/SrcRecipes.h"
 #include "source/SrcSettings.h"
 #include "source/SrcTexts.h"
 #include "source/SrcVars.h"

@@ -5,10 +5,8 @@
 #include "model/OpTxt.h"
 #include "model/PrjVar.h"
 #include "model/PrnTxt.h"
-#include "model/RcpTxt.h"
-#include "model/VarValList.h"
-#include "source/RcpValueForms.h"
 #include "source/SrcRows.h"
+#include "source/SrcTextParts.h"
 #include "source/SrcSink.h"
 
 #include <string>
@@ -23,43 +21,6 @@ bool In118Family(uint16_t devType)
 bool In706Family(uint16_t devType)
 {
     return devType == 473 || devType == 477 || devType == 706;
-}
-
-// The number range of a template entry: its own, else the list's.
-template <class List, class Entry>
-void TemplateRange(const List& list, const Entry& entry, int& lowest, int& highest)
-{
-    if (const auto* range = dynamic_cast<const CNumRange*>(&entry)) {
-        lowest = range->GetLowest();
-        highest = range->GetHighest();
-        return;
-    }
-    lowest = highest = 0;
-    for (int i = 0; i < list.GetCount(); ++i) {
-        const int n = list.ItemAt(i)->GetNum();
-        if (n < 0)
-            continue;
-        if (lowest == 0 && highest == 0)
-            lowest = n;
-        highest = n;
-    }
-}
-
-template <class Entry>
-bool HasRows(const Entry& e)
-{
-    for (int r = 1; r <= e.GetRowCount(); ++r)
-        if (e.GetRow(r))
-            return true;
-    return false;
-}
-
-template <class Entry>
-void WriteRows(CSrcSink& sink, const Entry& e, const SrcRowKind& kind, int maxVars)
-{
-    for (int r = 1; r <= e.GetRowCount() && sink.Ok(); ++r)
-        if (const auto* row = e.GetRow(r))
-            WriteRowLine(sink, kind, row, maxVars);
 }
 
 // Writes every entry with rows: head by the callbacks, rows, empty line.
@@ -96,32 +57,6 @@ const char* PrioKeyword(uint8_t prio)
 }
 
 const char* const kHlpKinds[] = {"DEFAULT", "MENU", "INFO", "WARNING", "FAULT", "HISTORY", "RECIPE"};
-
-// The FORMULAR line of a recipe text; counts from column 13 and continues
-// after ", /" beyond column 200.
-void WriteFormular(CSrcSink& sink, const CPrjRcpTxt& rcp)
-{
-    const int n = rcp.CountExtVars();
-    sink.Printf("%s %3u ", "FORMULAR", 1u);
-    int col = 13;
-    const CPrjVarValList& values = rcp.GetValList();
-    for (int i = 0; i < n && i < values.GetCount() && sink.Ok(); ++i) {
-        const CVarValPair* pair = values.GetAt(i);
-        if (!pair || !pair->GetVar())
-            continue;
-        if (col > 200) {
-            sink.Put(", /\r\n");
-            col = 0;
-        }
-        const RcpValueCodec* codec = FindRcpValueCodec(*pair->GetVar());
-        if (!codec)
-            continue;
-        const std::string value = codec->write(*pair->GetVar(), *pair, col == 0);
-        sink.Put(value);
-        col += static_cast<int>(value.size());
-    }
-    sink.Put("\r\n");
-}
 
 } // namespace
 
@@ -193,40 +128,6 @@ void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, int maxVars, u
             sink.Printf("%s, %4u, %-7s, %1u\r\n", "MSG_TEXT", static_cast<unsigned>(e.GetNum()), prio, mode);
         }
     });
-}
-
-void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, int maxVars, uint16_t devType)
-{
-    if (!sink.Ok() || !list || list->GetCount() == 0)
-        return;
-    bool any = false;
-    for (int i = 0; i < list->GetCount() && !any; ++i)
-        any = HasRows(*list->RcpAt(i));
-    if (!any)
-        return;
-    sink.Separator();
-    for (int i = 0; i < list->GetCount() && sink.Ok(); ++i) {
-        const CPrjRcpTxt& e = *list->RcpAt(i);
-        if (!HasRows(e))
-            continue;
-        if (e.GetNum() < 0) {
-            int lo = 0, hi = 0;
-            TemplateRange(*list, e, lo, hi);
-            sink.Printf("%s, %3d, %3d\r\n", "DEF_REC_TEXT", lo, hi);
-        } else {
-            sink.Printf("%s, %4u\r\n", "REC_TEXT", static_cast<unsigned>(e.GetNum()));
-        }
-        WriteRows(sink, e, kTextRow, maxVars);
-        if (e.CountExtVars() > 0 && In118Family(devType)) {
-            WriteFormular(sink, e);
-        } else {
-            if (e.CountExtVars() > 0)
-                sink.LeaveOut("REC_TEXT %d: values left out, this panel takes no FORMULAR",
-                              static_cast<int>(e.GetNum()));
-            sink.Put("\r\n");
-        }
-        sink.EndRecord();
-    }
 }
 
 void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, int maxVars)

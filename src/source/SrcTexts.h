@@ -7,7 +7,6 @@ class CSrcSink;
 class CPrjOpTxt;
 class CPrjOpTxtList;
 class CMsgTxtList;
-class CPrjRcpTxtList;
 class CHistTxtList;
 class CKindTxtList;
 class COpPrnTxtList;
@@ -21,7 +20,6 @@ class CMsgPrnTxtList;
 void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars,
                         const std::function<bool(const CPrjOpTxt&)>& shownByNode);
 void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, int maxVars, uint16_t devType);
-void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, int maxVars, uint16_t devType);
 void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, int maxVars);
 // lists[kind] for the kinds 0..6; one separator before the first list with
 // entries.
