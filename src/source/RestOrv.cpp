@@ -13,7 +13,9 @@
 #include "model/WorkspaceState.h"
 #include "source/SrcFrame.h"
 #include "source/SrcRecipes.h"
-#include "source/SrcSettings.h"
+#include "source/SrcDriver.h"
+#include "source/SrcKeys.h"
+#include "source/SrcPanel.h"
 #include "source/SrcTexts.h"
 #include "source/SrcVars.h"
 
