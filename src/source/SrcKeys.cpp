@@ -120,7 +120,7 @@ void WriteMenuRecords(CSrcSink& sink, const CPrjMnuList* menus, uint16_t optMask
     auto writable = [&](const CPrjMnu& m) {
         const CPrjMnuNodeList* nodes = m.GetSubList();
         if (!nodes)
-            return true;
+            return false;
         for (int i = 0; i < nodes->GetCount(); ++i)
             if (shown(nodes->ItemAt(i)))
                 return true;
@@ -149,10 +149,6 @@ void WriteMenuRecords(CSrcSink& sink, const CPrjMnuList* menus, uint16_t optMask
         else
             sink.Printf("%s, %-16s, %3u, %02X%02X\r\n", "MENU", m.GetName().c_str(), unsigned{m.GetNum()},
                         unsigned{mask} >> 8, unsigned{mask} & 0xFFu);
-        if (!nodes) {
-            sink.EndRecord();
-            continue;
-        }
         auto writeNode = [&](const CPrjMnuNode& n) {
             sink.Printf("%s, %3u, %3u, %3u, %3u, %3u, %3u\r\n", "NODE", unsigned{n.GetNum()}, unsigned{n.GetLeft()},
                         unsigned{n.GetRight()}, unsigned{n.GetDown()}, unsigned{n.GetUp()},
