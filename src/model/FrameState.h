@@ -1,0 +1,89 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class CFon;
+class CStartSelInfo;
+class CWorkspaceState;
+class CPrjData;
+class CSpsPar;
+class CDrvCfg;
+
+// The program-wide state of the main window that model code reads. The Qt
+// main window derives from it; tests and headless runs use it as it is.
+class CFrameState {
+public:
+    static constexpr uint32_t kStateProjectLoaded = 0x10;
+    static constexpr int kLogModeView = 2;
+
+    CFrameState() = default;
+    virtual ~CFrameState() = default;
+    CFrameState(const CFrameState&) = delete;
+    CFrameState& operator=(const CFrameState&) = delete;
+
+    // 0 errors only .. 3 extended debug; values outside are ignored.
+    int GetLogLevel() const { return m_logLevel; }
+    void SetLogLevel(int level);
+    // 0 German, 1 English, 2 French; values outside are ignored.
+    int GetLangId() const { return m_langId; }
+    void SetLangId(int langId);
+    // Log lines always go to the log view.
+    int GetLogMode() const { return kLogModeView; }
+
+    uint32_t GetStateFlags() const { return m_stateFlags; }
+    void SetStateFlags(uint32_t flags) { m_stateFlags = flags; }
+
+    const std::string& GetPrjPath() const { return m_prjPath; }
+    void SetPrjPath(const std::string& path) { m_prjPath = path; }
+
+    bool IsSourceEditMode() const { return m_sourceEdit; }
+    void SetSourceEditMode(bool on) { m_sourceEdit = on; }
+    bool IsInsertMode() const { return m_insert; }
+    void SetInsertMode(bool on) { m_insert = on; }
+
+    CStartSelInfo* GetStartSel() const { return m_startSel; }
+    void SetStartSel(CStartSelInfo* startSel) { m_startSel = startSel; }
+
+    // Panel fonts by family as GetFontFamily numbers them: 1 ALT, 2 706,
+    // 3 INT; null for other numbers and until the fonts are loaded.
+    CFon* GetFon(int family) const;
+    void SetFon(int family, CFon* fon);
+
+    CWorkspaceState* GetWorkspace() const { return m_workspace; }
+    void SetWorkspace(CWorkspaceState* workspace) { m_workspace = workspace; }
+
+private:
+    int m_logLevel = 1;
+    int m_langId = 0;
+    uint32_t m_stateFlags = 0;
+    std::string m_prjPath;
+    bool m_sourceEdit = false;
+    bool m_insert = false;
+    CStartSelInfo* m_startSel = nullptr;
+    std::array<CFon*, 3> m_fons{};
+    CWorkspaceState* m_workspace = nullptr;
+};
+
+// The registered frame, or null while none is.
+CFrameState* GetMainFrame();
+
+// The first three members of the project bundle, reached through the
+// registered frame and its workspace state; null where a link is missing.
+CPrjData* GetPrjData();
+CSpsPar* GetSpsPar();
+CDrvCfg* GetDevCfg();
+
+// Registers a frame program-wide for its lifetime and restores the previous
+// registration when it goes.
+class ScopedMainFrame {
+public:
+    explicit ScopedMainFrame(CFrameState& frame);
+    ~ScopedMainFrame();
+    ScopedMainFrame(const ScopedMainFrame&) = delete;
+    ScopedMainFrame& operator=(const ScopedMainFrame&) = delete;
+
+private:
+    CFrameState* m_previous;
+};

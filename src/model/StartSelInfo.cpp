@@ -1,0 +1,11 @@
+#include "model/StartSelInfo.h"
+
+int CStartSelInfo::GetFontFamily() const
+{
+    const std::string name = GetFntNam();
+    if (name == "706")
+        return 2;
+    if (name == "int")
+        return 3;
+    return 1;
+}

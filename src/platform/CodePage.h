@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+// The two single-byte code pages the stored texts use: the panel's OEM page
+// (437) and the catalogue page (1252). Every byte maps to one code point, so any
+// byte string survives a trip to UTF-8 and back.
+enum class CodePage { Cp437, Cp1252 };
+
+char32_t CodePointOf(unsigned char byte, CodePage cp);
+
+std::string ToUtf8(std::string_view bytes, CodePage cp);
+
+// A character the page lacks, or a malformed UTF-8 sequence, becomes '?' and
+// sets *lossy (when given) to true; otherwise *lossy is set to false.
+std::string FromUtf8(std::string_view utf8, CodePage cp, bool* lossy = nullptr);
+
+}  // namespace orv

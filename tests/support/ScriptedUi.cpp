@@ -1,0 +1,114 @@
+#include "support/ScriptedUi.h"
+
+#include <gtest/gtest.h>
+
+ScriptedUi::~ScriptedUi()
+{
+    for (const Answer& a : m_script) {
+        if (a.used)
+            continue;
+        if (a.byText)
+            ADD_FAILURE() << "scripted answer unused: question \"" << a.text << "\"";
+        else
+            ADD_FAILURE() << "scripted answer unused: question id " << a.id;
+    }
+}
+
+void ScriptedUi::AnswerQuestion(int stringId, bool yes)
+{
+    m_script.push_back(Answer{stringId, {}, false, yes, false});
+}
+
+void ScriptedUi::AnswerQuestionText(std::string text, bool yes)
+{
+    m_script.push_back(Answer{0, std::move(text), true, yes, false});
+}
+
+std::vector<UiCall> ScriptedUi::CallsOf(UiCall::Kind kind) const
+{
+    std::vector<UiCall> out;
+    for (const UiCall& c : m_calls)
+        if (c.kind == kind)
+            out.push_back(c);
+    return out;
+}
+
+std::vector<std::string> ScriptedUi::TextsOf(UiCall::Kind kind) const
+{
+    std::vector<std::string> out;
+    for (const UiCall& c : m_calls)
+        if (c.kind == kind)
+            out.push_back(c.text);
+    return out;
+}
+
+UiCall& ScriptedUi::Record(UiCall::Kind kind, std::string_view text)
+{
+    UiCall call;
+    call.kind = kind;
+    call.text = std::string(text);
+    m_calls.push_back(std::move(call));
+    return m_calls.back();
+}
+
+int ScriptedUi::MessageBox(MsgKind kind, std::string_view caption, std::string_view text, int stringId)
+{
+    UiCall& call = Record(UiCall::Kind::Box, text);
+    call.box = kind;
+    call.caption = std::string(caption);
+    call.id = stringId;
+    return kBoxOk;
+}
+
+bool ScriptedUi::AskYesNo(std::string_view text, int stringId)
+{
+    UiCall& call = Record(UiCall::Kind::Question, text);
+    call.id = stringId;
+    for (Answer& a : m_script) {
+        if (a.used)
+            continue;
+        const bool matches = a.byText ? a.text == text : (stringId != 0 && a.id == stringId);
+        if (matches) {
+            a.used = true;
+            call.answer = a.yes;
+            return a.yes;
+        }
+    }
+    ADD_FAILURE() << "unexpected question (id " << stringId << "): \"" << text << "\"";
+    return false;
+}
+
+void ScriptedUi::SetStatusText(std::string_view text)
+{
+    Record(UiCall::Kind::Status, text);
+}
+
+void ScriptedUi::AppendLog(std::string_view line)
+{
+    Record(UiCall::Kind::LogAppend, line);
+}
+
+void ScriptedUi::ClearLog()
+{
+    Record(UiCall::Kind::LogClear, {});
+}
+
+int ScriptedUi::OpenHelpPage(const std::string& path)
+{
+    Record(UiCall::Kind::HelpPage, path);
+    return m_helpResult;
+}
+
+void ScriptedUi::LoadSourceEditor(std::string_view text, int line, int column)
+{
+    UiCall& call = Record(UiCall::Kind::LoadSource, text);
+    call.line = line;
+    call.column = column;
+    m_sourceText = std::string(text);
+}
+
+std::string ScriptedUi::GetSourceEditorText()
+{
+    Record(UiCall::Kind::ReadSource, {});
+    return m_sourceText;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "model/UiServices.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One call that model code made on the UI, as recorded.
+struct UiCall {
+    enum class Kind { Box, Question, Status, LogAppend, LogClear, HelpPage, LoadSource, ReadSource };
+
+    Kind kind = Kind::Box;
+    MsgKind box = MsgKind::Warning; // Box only
+    std::string caption;            // Box only
+    // Box, question, status and log text; help path; source text loaded.
+    std::string text;
+    int id = 0;      // string id of a box or question
+    int line = 0;    // LoadSource only
+    int column = 0;  // LoadSource only
+    bool answer = false; // Question only
+};
+
+// A UI for tests: records every call in order and answers questions from a
+// script. A question that no scripted answer matches fails the test and is
+// answered No; an answer still unused when the object goes fails it too.
+// Boxes give kBoxOk. Register it with ScopedUiServices.
+class ScriptedUi : public UiServices {
+public:
+    ScriptedUi() = default;
+    ~ScriptedUi() override;
+    ScriptedUi(const ScriptedUi&) = delete;
+    ScriptedUi& operator=(const ScriptedUi&) = delete;
+
+    // One answer for one question with this string id.
+    void AnswerQuestion(int stringId, bool yes);
+    // One answer for one question with exactly this text (literal formats).
+    void AnswerQuestionText(std::string text, bool yes);
+    // What OpenHelpPage returns from now on (0 at first).
+    void SetHelpResult(int result) { m_helpResult = result; }
+    // The editor's text as if the user had edited it.
+    void SetSourceEditorText(std::string text) { m_sourceText = std::move(text); }
+
+    const std::vector<UiCall>& Calls() const { return m_calls; }
+    std::vector<UiCall> CallsOf(UiCall::Kind kind) const;
+    std::vector<std::string> TextsOf(UiCall::Kind kind) const;
+    void ClearCalls() { m_calls.clear(); }
+
+    int MessageBox(MsgKind kind, std::string_view caption, std::string_view text, int stringId) override;
+    bool AskYesNo(std::string_view text, int stringId) override;
+    void SetStatusText(std::string_view text) override;
+    void AppendLog(std::string_view line) override;
+    void ClearLog() override;
+    int OpenHelpPage(const std::string& path) override;
+    void LoadSourceEditor(std::string_view text, int line, int column) override;
+    std::string GetSourceEditorText() override;
+
+private:
+    struct Answer {
+        int id = 0;
+        std::string text;
+        bool byText = false;
+        bool yes = false;
+        bool used = false;
+    };
+
+    UiCall& Record(UiCall::Kind kind, std::string_view text);
+
+    std::vector<UiCall> m_calls;
+    std::vector<Answer> m_script;
+    int m_helpResult = 0;
+    std::string m_sourceText;
+};
