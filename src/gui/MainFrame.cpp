@@ -81,11 +81,11 @@ QIcon IconOf(uint32_t id)
 
 CMainFrame::CMainFrame()
 {
-    SetLogLevel(orv::ReadIniInt("LogLevel", 1));
+    SetLogLevel(ReadGuiKey(GuiKey::LogLevel));
     const QRect screen = AvailableScreen();
     m_screenWidth = static_cast<float>(screen.width());
     m_screenHeight = static_cast<float>(screen.height());
-    InitLangId(orv::ReadIniInt("LangId", 0));
+    InitLangId(ReadGuiKey(GuiKey::LangId));
     m_registration.emplace(*this);
     InitIconResources();
     setObjectName(QStringLiteral("mainFrame"));
@@ -113,14 +113,14 @@ bool CMainFrame::Create(const std::vector<std::string>& args)
     orv::ApplyStartLanguage(m_menu, GetLangId());
     ApplyMenuTexts();
     UpdateTitle();
-    orv::LogLineId(1, 9000, "Linux");
+    LogLineId(kLogInfo, 9000, "Linux");
     return true;
 }
 
 void CMainFrame::PlaceAndShow()
 {
-    const orv::MainPlacementKeys keys{orv::ReadIniInt("MainLeft", 20), orv::ReadIniInt("MainTop", 20),
-                                      orv::ReadIniInt("MainWidth", 960), orv::ReadIniInt("MainHeight", 960)};
+    const orv::MainPlacementKeys keys{ReadGuiKey(GuiKey::MainLeft), ReadGuiKey(GuiKey::MainTop),
+                                      ReadGuiKey(GuiKey::MainWidth), ReadGuiKey(GuiKey::MainHeight)};
     const QRect avail = AvailableScreen();
     const orv::WindowRect r = orv::ComputeMainPlacement(keys, {avail.x(), avail.y(), avail.width(), avail.height()});
     show();
@@ -348,11 +348,11 @@ void CMainFrame::SizePanes()
         const int clamped = std::clamp(first, 0, std::max(0, total));
         s->setSizes({clamped, std::max(0, total - clamped)});
     };
-    split(m_outer, orv::ScaleThousandths(orv::ReadIniInt("TextListHeight", 700), h));
+    split(m_outer, orv::ScaleThousandths(ReadGuiKey(GuiKey::TextListHeight), h));
     if (layout() != nullptr)
         layout()->activate();
-    split(m_leftRight, orv::ScaleThousandths(orv::ReadIniInt("TextWidth", 150), w));
-    split(m_right, orv::ScaleThousandths(orv::ReadIniInt("TextHeight", 300), h));
+    split(m_leftRight, orv::ScaleThousandths(ReadGuiKey(GuiKey::TextWidth), w));
+    split(m_right, orv::ScaleThousandths(ReadGuiKey(GuiKey::TextHeight), h));
 }
 
 void CMainFrame::WireCommands()
@@ -429,7 +429,7 @@ void CMainFrame::CyclePaneFocus(int step)
 void CMainFrame::ChooseLogLevel(int level)
 {
     SetLogLevel(level);
-    orv::WriteIniInt("LogLevel", level);
+    WriteGuiKey(GuiKey::LogLevel, level);
     CheckLogLevel();
 }
 

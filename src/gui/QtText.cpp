@@ -1,6 +1,6 @@
 #include "gui/QtText.h"
 
-#include "model/LangString.h"
+#include "model/LangStrings.h"
 #include "platform/CodePage.h"
 
 QString FromCp1252(std::string_view bytes)
@@ -20,7 +20,7 @@ QString FromCp437(std::string_view bytes)
 
 QString LangText(int id)
 {
-    return FromCp1252(orv::LoadLangString(id));
+    return FromCp1252(LoadLangString(id));
 }
 
 static void RegisterIcons()

@@ -5,7 +5,7 @@
 #include "model/FrameState.h"
 #include "model/HelpPage.h"
 #include "model/Log.h"
-#include "model/MessageBox.h"
+#include "model/MessageBoxes.h"
 #include "platform/CodePage.h"
 #include "workspace/SourceTokenizer.h"
 
@@ -137,7 +137,7 @@ bool CViewLog::GetSourceText(std::string& bytes)
         bool lossy = false;
         const std::string converted = orv::FromUtf8(line.toStdString(), orv::CodePage::Cp437, &lossy);
         if (lossy) {
-            orv::ShowMessageText("Das Zeichen in Zeile %d, Spalte %d gibt es im Zeichensatz des Panels nicht. "
+            ShowMessageText("Das Zeichen in Zeile %d, Spalte %d gibt es im Zeichensatz des Panels nicht. "
                                  "Die Datei wurde nicht gespeichert.",
                                  lineNo, FirstUnsavableColumn(line));
             return false;
@@ -153,7 +153,7 @@ bool CViewLog::GetSourceText(std::string& bytes)
 void CViewLog::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        orv::ShowHelpPage(0, 0);
+        ShowHelpPage(0, 0);
         event->accept();
         return;
     }
@@ -212,5 +212,5 @@ void CViewLog::OnCursorMoved()
         return;
     const QTextCursor cursor = textCursor();
     const QTextBlock block = document()->findBlock(cursor.selectionEnd());
-    orv::ShowStatusText("Line %d, Col %d", block.blockNumber() + 1, cursor.selectionEnd() - block.position() + 1);
+    ShowStatusText("Line %d, Col %d", block.blockNumber() + 1, cursor.selectionEnd() - block.position() + 1);
 }

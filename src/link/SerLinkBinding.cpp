@@ -1,7 +1,7 @@
 #include "link/SerLinkBinding.h"
 
 #include "model/Log.h"
-#include "model/MessageBox.h"
+#include "model/MessageBoxes.h"
 
 #include <cstdlib>
 #include <filesystem>

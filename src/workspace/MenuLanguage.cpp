@@ -1,6 +1,6 @@
 #include "workspace/MenuLanguage.h"
 
-#include "model/LangString.h"
+#include "model/LangStrings.h"
 #include "platform/CodePage.h"
 #include "workspace/FrameTitle.h"
 
@@ -33,7 +33,7 @@ constexpr std::array<ItemText, 32> kItemTexts = {{
 
 std::string LangUtf8(int id)
 {
-    return ToUtf8(LoadLangString(id), CodePage::Cp1252);
+    return ToUtf8(::LoadLangString(static_cast<uint32_t>(id)), CodePage::Cp1252);
 }
 
 } // namespace
