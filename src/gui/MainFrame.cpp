@@ -97,6 +97,7 @@ CMainFrame::~CMainFrame()
 {
     // Nothing may reach this frame while its parts go.
     m_registration.reset();
+    disconnect(qApp, nullptr, this, nullptr);
     orv::UnbindSerLink();
 }
 
@@ -194,15 +195,7 @@ QAction* CMainFrame::Action(uint32_t id) const
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    UnloadFon();
     event->accept();
-}
-
-void CMainFrame::OnScreenFontChanged()
-{
-    for (QWidget* pane : m_panes)
-        if (pane != nullptr)
-            pane->update();
 }
 
 void CMainFrame::BuildMenus()
@@ -295,8 +288,9 @@ void CMainFrame::BuildToolBar()
         auto* field = new QLineEdit(m_toolBar);
         field->setObjectName(QStringLiteral("field%1").arg(kFields[i].id));
         field->setFixedWidth(kFields[i].width);
-        field->setEnabled(false);
-        m_toolBar->addWidget(field)->setData(kFields[i].id);
+        QAction* place = m_toolBar->addWidget(field);
+        place->setData(kFields[i].id);
+        place->setEnabled(false);  // the tool bar enables a field with its place
         m_fields[i] = field;
     }
 }

@@ -88,7 +88,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void OnScreenFontChanged() override;
 
 private:
     void BuildMenus();

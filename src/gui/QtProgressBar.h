@@ -3,13 +3,13 @@
 #include "model/ProgressBar.h"
 
 #include <QObject>
+#include <QLabel>
 #include <QPointer>
+#include <QProgressBar>
+#include <QStatusBar>
 #include <QRect>
 #include <QString>
 
-class QLabel;
-class QProgressBar;
-class QStatusBar;
 
 // The progress bar inside a status-bar pane. Without a status bar or pane it
 // has no control, and every operation does nothing. Each operation paints at

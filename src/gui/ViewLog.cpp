@@ -75,6 +75,13 @@ CViewLog::CViewLog(QWidget* parent)
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CViewLog::OnCursorMoved);
 }
 
+CViewLog::~CViewLog()
+{
+    // The base class still changes the text and the caret while it goes.
+    disconnect(document(), nullptr, this, nullptr);
+    disconnect(this, nullptr, this, nullptr);
+}
+
 void CViewLog::AppendLine(std::string_view line)
 {
     if (m_sourceMode || FrameInSourceEdit())
@@ -90,13 +97,14 @@ void CViewLog::ClearText()
 
 void CViewLog::SetSourceMode(bool on)
 {
-    if (on == m_sourceMode)
-        return;
-    m_sourceMode = on;
-    setMaximumBlockCount(on ? 0 : kMaxLogLines);
-    setReadOnly(!on);
-    setUndoRedoEnabled(on);
-    m_highlighter->setDocument(on ? document() : nullptr);
+    if (on != m_sourceMode) {
+        m_sourceMode = on;
+        setMaximumBlockCount(on ? 0 : kMaxLogLines);
+        setReadOnly(!on);
+        setUndoRedoEnabled(on);
+        m_highlighter->setDocument(on ? document() : nullptr);
+    }
+    OnCursorMoved();
 }
 
 void CViewLog::LoadSource(std::string_view bytes, int line, int column)
@@ -157,13 +165,26 @@ void CViewLog::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (!m_sourceMode) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    // One edit block per key, so that the keyword rewrite the key causes can
+    // join it as one undo step.
+    QTextCursor block(document());
+    block.beginEditBlock();
     QPlainTextEdit::keyPressEvent(event);
+    block.endEditBlock();
 }
 
 void CViewLog::OnContentsChange(int position, int charsRemoved, int charsAdded)
 {
     (void)charsRemoved;
     if (m_loading || m_rewriting || !m_sourceMode)
+        return;
+    // An undo or redo leaves steps to redo; it puts back text as it was and
+    // must not be rewritten again.
+    if (document()->availableRedoSteps() > 0)
         return;
     RewriteKeywords(position, position + charsAdded);
 }

@@ -17,6 +17,7 @@ public:
     static constexpr int kMaxLogLines = 50000;
 
     explicit CViewLog(QWidget* parent = nullptr);
+    ~CViewLog() override;
 
     // Appends one log line (cp1252); ignored in source-edit mode.
     void AppendLine(std::string_view line);

@@ -17,6 +17,9 @@ const PrjBundle* RegisteredBundle()
 
 } // namespace
 
+CFrameState::CFrameState() = default;
+CFrameState::~CFrameState() = default;
+
 void CFrameState::SetLogLevel(int level)
 {
     if (level >= 0 && level <= 3)
@@ -29,6 +32,12 @@ void CFrameState::SetLangId(int langId)
         return;
     m_langId = langId;
     WriteGuiKey(GuiKey::LangId, langId);
+}
+
+void CFrameState::InitLangId(int langId)
+{
+    if (langId >= 0 && langId <= 2)
+        m_langId = langId;
 }
 
 CFon* CFrameState::GetFon(int family) const

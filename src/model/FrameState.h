@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class CFon;
@@ -18,8 +19,8 @@ public:
     static constexpr uint32_t kStateProjectLoaded = 0x10;
     static constexpr int kLogModeView = 2;
 
-    CFrameState() = default;
-    virtual ~CFrameState() = default;
+    CFrameState();
+    virtual ~CFrameState();
     CFrameState(const CFrameState&) = delete;
     CFrameState& operator=(const CFrameState&) = delete;
 
@@ -37,10 +38,12 @@ public:
     void SetStateFlags(uint32_t flags) { m_stateFlags = flags; }
 
     const std::string& GetPrjPath() const { return m_prjPath; }
-    void SetPrjPath(const std::string& path) { m_prjPath = path; }
+    // Virtual, as is the source-edit switch, so that a window shows the
+    // change at once.
+    virtual void SetPrjPath(const std::string& path) { m_prjPath = path; }
 
     bool IsSourceEditMode() const { return m_sourceEdit; }
-    void SetSourceEditMode(bool on) { m_sourceEdit = on; }
+    virtual void SetSourceEditMode(bool on) { m_sourceEdit = on; }
     // The file shown in source-edit mode, which a save writes back.
     const std::string& GetSrcEditPath() const { return m_srcEditPath; }
     void SetSrcEditPath(const std::string& path) { m_srcEditPath = path; }
@@ -57,6 +60,10 @@ public:
 
     CWorkspaceState* GetWorkspace() const { return m_workspace; }
     void SetWorkspace(CWorkspaceState* workspace) { m_workspace = workspace; }
+
+protected:
+    // The language read at start, set without writing it back.
+    void InitLangId(int langId);
 
 private:
     int m_logLevel = 1;
