@@ -33,24 +33,6 @@ private:
 
 } // namespace
 
-ScopedEnv::ScopedEnv(const char* name, const char* value) : m_name(name)
-{
-    if (const char* old = std::getenv(name))
-        m_old = old;
-    if (value != nullptr)
-        ::setenv(name, value, 1);
-    else
-        ::unsetenv(name);
-}
-
-ScopedEnv::~ScopedEnv()
-{
-    if (m_old)
-        ::setenv(m_name, m_old->c_str(), 1);
-    else
-        ::unsetenv(m_name);
-}
-
 FrameHarness::FrameHarness()
     : m_homeEnv("ORVTOOL_HOME", home.Path().c_str()),
       m_serlinkEnv("ORVTOOL_SERLINK", SerLinkStubFull().c_str()),

@@ -2,27 +2,14 @@
 
 #include "gui/MainFrame.h"
 #include "gui/QtUiServices.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 class QWidget;
-
-// Sets an environment variable for the scope and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value);
-    ~ScopedEnv();
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 // A program directory of its own with the stub serial link, the Qt user
 // interface registered, and main windows built as the program builds them.

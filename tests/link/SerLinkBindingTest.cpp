@@ -1,42 +1,16 @@
 #include "link/SerLinkBinding.h"
 
 #include "support/FrameFixture.h"
+#include "support/ScopedEnv.h"
 #include "support/SerLinkStubs.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 
 namespace orv {
 namespace {
 
 using Kind = UiCall::Kind;
-
-// Sets an environment variable for the scope and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        if (value != nullptr)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 struct BindCase {
     const char* name;
