@@ -124,14 +124,16 @@ void CMainFrame::PlaceAndShow()
                                       ReadGuiKey(GuiKey::MainWidth), ReadGuiKey(GuiKey::MainHeight)};
     const QRect avail = AvailableScreen();
     const orv::WindowRect r = orv::ComputeMainPlacement(keys, {avail.x(), avail.y(), avail.width(), avail.height()});
-    show();
-    // The keys place the outer frame, title bar and borders included.
-    const QRect frame = frameGeometry();
-    const QRect client = geometry();
-    const int extraW = frame.width() - client.width();
-    const int extraH = frame.height() - client.height();
+    // The keys place the outer frame, title bar and borders included: the
+    // position is the frame's, and the size loses the borders once the window
+    // system has drawn them.
     move(r.x, r.y);
-    resize(std::max(1, r.w - extraW), std::max(1, r.h - extraH));
+    resize(std::max(1, r.w), std::max(1, r.h));
+    show();
+    const int extraW = frameGeometry().width() - geometry().width();
+    const int extraH = frameGeometry().height() - geometry().height();
+    if (extraW > 0 || extraH > 0)
+        resize(std::max(1, r.w - extraW), std::max(1, r.h - extraH));
     if (layout() != nullptr)
         layout()->activate();
     SizePanes();
