@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 
 namespace orv {
 namespace {
@@ -84,6 +86,12 @@ TEST(link_serlink_binding, ProgramBindingHonoursTheEnvironment)
         ASSERT_GT(path.size(), suffix.size());
         EXPECT_EQ(path.substr(path.size() - suffix.size()), suffix);
         EXPECT_EQ(path.front(), '/');
+    }
+    {
+        // dlopen would search its own path for a bare name; a relative name
+        // counts from the working directory instead.
+        ScopedEnv env("ORVTOOL_SERLINK", "emu/libserlink-emu.so");
+        EXPECT_EQ(SerLinkPath(), std::filesystem::current_path().string() + "/emu/libserlink-emu.so");
     }
     {
         ScopedEnv env("ORVTOOL_SERLINK", SerLinkStubNoRec().c_str());
