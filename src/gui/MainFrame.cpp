@@ -216,7 +216,6 @@ void CMainFrame::BuildMenus()
         m_actions[accel.id] = action;
         AddAccelerator(accel.id, accel.keys);
     }
-    ApplyMenuTexts();
 }
 
 void CMainFrame::BuildMenu(QMenu* parent, const orv::MenuEntry& entry)
