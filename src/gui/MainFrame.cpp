@@ -197,7 +197,15 @@ QAction* CMainFrame::Action(uint32_t id) const
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    UnloadFon();
     event->accept();
+}
+
+void CMainFrame::OnScreenFontChanged()
+{
+    for (QWidget* pane : m_panes)
+        if (pane != nullptr)
+            pane->update();
 }
 
 void CMainFrame::BuildMenus()

@@ -88,6 +88,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void OnScreenFontChanged() override;
 
 private:
     void BuildMenus();

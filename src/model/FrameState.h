@@ -61,9 +61,24 @@ public:
     CWorkspaceState* GetWorkspace() const { return m_workspace; }
     void SetWorkspace(CWorkspaceState* workspace) { m_workspace = workspace; }
 
+    // The screen font: the panel font that the display editor and the
+    // character views draw with. LoadFon loads "TM~" + name + ".fon" from the
+    // state directory's CFG/ORV/ (the font written for the panel) when
+    // fromPanelFile is set, else name + ".fon" from the program directory's
+    // CFG/ORV/, either looked up regardless of case. A failure logs "FATAL:
+    // could not load screen font" with the path and keeps the font held.
+    bool LoadFon(const std::string& name, bool fromPanelFile);
+    // LoadFon with the start selection's font name and the written font.
+    bool LoadFonOfDevice();
+    void UnloadFon();
+    // Null while no screen font is held.
+    const CFon* GetScreenFon() const { return m_screenFon.get(); }
+
 protected:
     // The language read at start, set without writing it back.
     void InitLangId(int langId);
+    // Runs after the screen font changed, so that a window repaints.
+    virtual void OnScreenFontChanged() {}
 
 private:
     int m_logLevel = 1;
@@ -76,6 +91,7 @@ private:
     CStartSelInfo* m_startSel = nullptr;
     std::array<CFon*, 3> m_fons{};
     CWorkspaceState* m_workspace = nullptr;
+    std::unique_ptr<CFon> m_screenFon;
 };
 
 // The registered frame, or null while none is.

@@ -2,7 +2,10 @@
 
 #include "gui/DlgAbout.h"
 #include "gui/ViewLog.h"
+#include "model/Fon.h"
 #include "model/Log.h"
+#include "support/FakeStartSelInfo.h"
+#include "support/FonFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -160,6 +163,38 @@ TEST(gui_main_frame, MenusFollowTheLanguageAtStart)
     EXPECT_EQ(english.Action(33252)->text(), QStringLiteral("&Suchen"));
     EXPECT_EQ(english.windowTitle(), QStringLiteral("<untitled project> - ORVtool 1.10.00"));
     EXPECT_EQ(h.ReadIni(), "[GUI]\r\nLangId=1\r\n");  // read, never written back
+}
+
+TEST(gui_main_frame, ScreenFontLoadsAndAFailureKeepsIt)
+{
+    FrameHarness h;
+    h.home.Write("CFG/ORV/ALT.FON", BuildFixtureFon());
+    h.home.Write("CFG/ORV/TM~alt.fon", BuildFixtureFon());
+    CMainFrame& frame = h.Start();
+    EXPECT_EQ(frame.GetScreenFon(), nullptr);
+
+    ASSERT_TRUE(frame.LoadFon("alt", false));
+    const CFon* first = frame.GetScreenFon();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetPath(), h.home.File("CFG/ORV/ALT.FON"));
+    EXPECT_FALSE(frame.LoadFonOfDevice());  // nothing selected
+    FakeStartSelInfo startSel(40, 14, "alt");
+    frame.SetStartSel(&startSel);
+    ASSERT_TRUE(frame.LoadFonOfDevice());
+    frame.SetStartSel(nullptr);
+    const CFon* panel = frame.GetScreenFon();
+    EXPECT_EQ(panel->GetPath(), h.home.File("CFG/ORV/TM~alt.fon"));
+    EXPECT_FALSE(frame.LoadFon("../ALT", false));  // names never leave the directory
+
+    EXPECT_FALSE(frame.LoadFon("706", false));
+    EXPECT_EQ(frame.GetScreenFon(), panel);
+    EXPECT_TRUE(frame.GetViewLog()->toPlainText().contains(
+        QStringLiteral("FATAL: could not load screen font %1").arg(QString::fromStdString(h.home.File("CFG/ORV/706.fon")))));
+
+    frame.UnloadFon();
+    EXPECT_EQ(frame.GetScreenFon(), nullptr);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(h.home.Path()))
+        EXPECT_NE(entry.path().filename().string(), "act.fon");
 }
 
 TEST(gui_main_frame, AboutOpensAndCloses)
