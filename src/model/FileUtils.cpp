@@ -1,6 +1,6 @@
 #include "model/FileUtils.h"
 
-#include "model/Trace.h"
+#include "model/Log.h"
 #include "platform/FileReplace.h"
 
 #include <fcntl.h>
@@ -27,7 +27,7 @@ int copyfile(const std::string& source, const std::string& target)
     // The target is replaced rather than removed first; its absence is still
     // noted where the removal used to fail.
     if (::access(target.c_str(), F_OK) != 0)
-        DbgTrace("unlink in copyfile failed !");
+        LogLine(kLogDebug, "unlink in copyfile failed !");
     std::string bytes;
     if (!orv::ReadWholeFile(source, bytes))
         return -1;

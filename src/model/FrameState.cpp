@@ -1,6 +1,7 @@
 #include "model/FrameState.h"
 
 #include "model/PrjBundle.h"
+#include "model/ProgramIni.h"
 #include "model/WorkspaceState.h"
 
 namespace {
@@ -24,8 +25,10 @@ void CFrameState::SetLogLevel(int level)
 
 void CFrameState::SetLangId(int langId)
 {
-    if (langId >= 0 && langId <= 2)
-        m_langId = langId;
+    if (langId < 0 || langId > 2)
+        return;
+    m_langId = langId;
+    WriteGuiKey(GuiKey::LangId, langId);
 }
 
 CFon* CFrameState::GetFon(int family) const

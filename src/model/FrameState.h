@@ -26,7 +26,8 @@ public:
     // 0 errors only .. 3 extended debug; values outside are ignored.
     int GetLogLevel() const { return m_logLevel; }
     void SetLogLevel(int level);
-    // 0 German, 1 English, 2 French; values outside are ignored.
+    // 0 German, 1 English, 2 French; values outside are ignored. Setting
+    // also writes key LangId of the program INI file.
     int GetLangId() const { return m_langId; }
     void SetLangId(int langId);
     // Log lines always go to the log view.
@@ -40,6 +41,9 @@ public:
 
     bool IsSourceEditMode() const { return m_sourceEdit; }
     void SetSourceEditMode(bool on) { m_sourceEdit = on; }
+    // The file shown in source-edit mode, which a save writes back.
+    const std::string& GetSrcEditPath() const { return m_srcEditPath; }
+    void SetSrcEditPath(const std::string& path) { m_srcEditPath = path; }
     bool IsInsertMode() const { return m_insert; }
     void SetInsertMode(bool on) { m_insert = on; }
 
@@ -60,6 +64,7 @@ private:
     uint32_t m_stateFlags = 0;
     std::string m_prjPath;
     bool m_sourceEdit = false;
+    std::string m_srcEditPath;
     bool m_insert = false;
     CStartSelInfo* m_startSel = nullptr;
     std::array<CFon*, 3> m_fons{};

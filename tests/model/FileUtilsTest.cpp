@@ -1,5 +1,7 @@
 #include "model/FileUtils.h"
+#include "model/FrameState.h"
 #include "support/RecordingTraceSink.h"
+#include "support/ScriptedUi.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +24,21 @@ protected:
         return n;
     }
 
+    bool Logged(const std::string& line) const
+    {
+        for (const std::string& text : ui.TextsOf(UiCall::Kind::LogAppend))
+            if (text == line)
+                return true;
+        return false;
+    }
+
     TempDir dir;
     RecordingTraceSink trace;
     ScopedTraceSink reg{trace};
+    ScriptedUi ui;
+    ScopedUiServices uiReg{ui};
+    CFrameState frame;
+    ScopedMainFrame frameReg{frame};
 };
 
 struct CopyCase {
@@ -51,12 +65,26 @@ TEST_F(FileUtils, CopyfileGivesExactlyTheSourceBytes)
         if (c.targetExists)
             dir.Write("dst.bin", c.oldTarget);
         trace.Clear();
+        ui.ClearCalls();
+        frame.SetLogLevel(2);
         EXPECT_EQ(copyfile(dir.File("src.bin"), target), 1);
         EXPECT_EQ(dir.Read("dst.bin"), c.source);
         EXPECT_EQ(EntriesInDir(), 2u) << "no temporary file is left";
-        // The removal of a missing target used to fail; that is still noted.
-        EXPECT_EQ(trace.Has("unlink in copyfile failed !"), !c.targetExists);
+        // The removal of a missing target used to fail; that is still noted
+        // in the log at the debug level.
+        EXPECT_EQ(Logged("unlink in copyfile failed !"), !c.targetExists);
     }
+}
+
+TEST_F(FileUtils, CopyfileNoteIsADebugLine)
+{
+    dir.Write("src.bin", "data");
+    frame.SetLogLevel(1);
+    EXPECT_EQ(copyfile(dir.File("src.bin"), dir.File("a.bin")), 1);
+    EXPECT_FALSE(Logged("unlink in copyfile failed !"));
+    frame.SetLogLevel(2);
+    EXPECT_EQ(copyfile(dir.File("src.bin"), dir.File("b.bin")), 1);
+    EXPECT_TRUE(Logged("unlink in copyfile failed !"));
 }
 
 TEST_F(FileUtils, CopyfileFailureLeavesTargetUntouched)

@@ -33,6 +33,23 @@ TEST(Seams, ScriptedUiFailsOnUnexpectedQuestionAndAnswersNo)
     EXPECT_FALSE(answer);
 }
 
+TEST(Seams, ScriptedUiFailsOnUnexpectedFatalLine)
+{
+    ScriptedUi ui;
+    EXPECT_NONFATAL_FAILURE(ui.AppendLog("FATAL: FindResourceEx failed"),
+                            "unexpected FATAL log line: \"FATAL: FindResourceEx failed\"");
+    ui.AppendLog("Open CParser file.orv OK"); // an ordinary line passes
+
+    // A declared line passes once; a declared line never logged fails.
+    ui.ExpectFatal("FATAL: FindResourceEx failed");
+    ui.AppendLog("FATAL: FindResourceEx failed");
+    auto leaveUnlogged = [] {
+        ScriptedUi quiet;
+        quiet.ExpectFatal("FATAL: something");
+    };
+    EXPECT_NONFATAL_FAILURE(leaveUnlogged(), "expected FATAL log line not logged: \"FATAL: something\"");
+}
+
 TEST(Seams, ScriptedUiFailsOnUnusedAnswer)
 {
     auto leaveIdUnused = [] {

@@ -4,6 +4,9 @@
 
 ScriptedUi::~ScriptedUi()
 {
+    for (const auto& [line, seen] : m_expectedFatal)
+        if (!seen)
+            ADD_FAILURE() << "expected FATAL log line not logged: \"" << line << "\"";
     for (const Answer& a : m_script) {
         if (a.used)
             continue;
@@ -83,9 +86,23 @@ void ScriptedUi::SetStatusText(std::string_view text)
     Record(UiCall::Kind::Status, text);
 }
 
+void ScriptedUi::ExpectFatal(std::string line)
+{
+    m_expectedFatal.emplace_back(std::move(line), false);
+}
+
 void ScriptedUi::AppendLog(std::string_view line)
 {
     Record(UiCall::Kind::LogAppend, line);
+    if (line.substr(0, 6) != "FATAL:")
+        return;
+    for (auto& [expected, seen] : m_expectedFatal) {
+        if (!seen && expected == line) {
+            seen = true;
+            return;
+        }
+    }
+    ADD_FAILURE() << "unexpected FATAL log line: \"" << line << "\"";
 }
 
 void ScriptedUi::ClearLog()

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // One call that model code made on the UI, as recorded.
@@ -24,7 +25,9 @@ struct UiCall {
 // A UI for tests: records every call in order and answers questions from a
 // script. A question that no scripted answer matches fails the test and is
 // answered No; an answer still unused when the object goes fails it too.
-// Boxes give kBoxOk. Register it with ScopedUiServices.
+// Boxes give kBoxOk. A log line that begins "FATAL:" fails the test unless
+// it was declared with ExpectFatal; a declared line never logged fails it
+// too. Register it with ScopedUiServices.
 class ScriptedUi : public UiServices {
 public:
     ScriptedUi() = default;
@@ -36,6 +39,8 @@ public:
     void AnswerQuestion(int stringId, bool yes);
     // One answer for one question with exactly this text (literal formats).
     void AnswerQuestionText(std::string text, bool yes);
+    // One log line beginning "FATAL:" that the test expects, exactly.
+    void ExpectFatal(std::string line);
     // What OpenHelpPage returns from now on (0 at first).
     void SetHelpResult(int result) { m_helpResult = result; }
     // The editor's text as if the user had edited it.
@@ -68,6 +73,7 @@ private:
 
     std::vector<UiCall> m_calls;
     std::vector<Answer> m_script;
+    std::vector<std::pair<std::string, bool>> m_expectedFatal; // line, seen
     int m_helpResult = 0;
     std::string m_sourceText;
 };

@@ -1,0 +1,33 @@
+# Generates the constant text tables from res/text/ with the textgen tool and
+# adds them to a target. Each catalogue is named with its last number and the
+# code page its texts are stored in.
+
+set(ORV_TEXT_DATA_DIR ${CMAKE_CURRENT_LIST_DIR}/text)
+
+function(orv_add_text_tables target)
+  set(out_dir ${CMAKE_CURRENT_BINARY_DIR}/texttables)
+  file(MAKE_DIRECTORY ${out_dir})
+  set(generated "")
+  foreach(entry IN ITEMS "ResourceTXT 1668 cp1252" "resErrorText 718 cp1252"
+                        "resError2 303 cp1252" "ResKonstText 393 cp437")
+    separate_arguments(parts UNIX_COMMAND "${entry}")
+    list(GET parts 0 name)
+    list(GET parts 1 last)
+    list(GET parts 2 codepage)
+    add_custom_command(
+      OUTPUT ${out_dir}/${name}.cpp
+      COMMAND textgen catalogue ${name} ${last} ${codepage} ${ORV_TEXT_DATA_DIR}/${name}.txt ${out_dir}/${name}.cpp
+      DEPENDS textgen ${ORV_TEXT_DATA_DIR}/${name}.txt
+      COMMENT "Generating the ${name} table"
+      VERBATIM)
+    list(APPEND generated ${out_dir}/${name}.cpp)
+  endforeach()
+  add_custom_command(
+    OUTPUT ${out_dir}/LangStrings.cpp
+    COMMAND textgen langstrings LangStrings ${ORV_TEXT_DATA_DIR}/LangStrings.txt ${out_dir}/LangStrings.cpp
+    DEPENDS textgen ${ORV_TEXT_DATA_DIR}/LangStrings.txt
+    COMMENT "Generating the language-string table"
+    VERBATIM)
+  list(APPEND generated ${out_dir}/LangStrings.cpp)
+  target_sources(${target} PRIVATE ${generated})
+endfunction()

@@ -1,0 +1,12 @@
+#include "model/DupString.h"
+
+#include <cstring>
+
+std::unique_ptr<char[]> DupString(const char* text)
+{
+    if (!text) return nullptr;
+    const std::size_t size = std::strlen(text) + 1;
+    auto copy = std::make_unique<char[]>(size);
+    std::memcpy(copy.get(), text, size);
+    return copy;
+}

@@ -1,0 +1,56 @@
+#include "model/HelpPage.h"
+
+#include "model/FrameState.h"
+#include "model/Log.h"
+#include "model/StartSelInfo.h"
+#include "model/UiServices.h"
+#include "platform/FileLookup.h"
+#include "platform/ProgramDirs.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kModel706 = 706;
+
+bool ChosenPanelIs706()
+{
+    const CFrameState* frame = GetMainFrame();
+    return frame && frame->GetStartSel() && frame->GetStartSel()->GetModelNo() == kModel706;
+}
+
+std::string RelativePage(int page, int number)
+{
+    const bool is706 = ChosenPanelIs706();
+    switch (page) {
+    case 0: return is706 ? "orv706/p787_inh.htm" : "orv044/044_default.htm";
+    case 1: return is706 ? "orv706/p787_07.htm" : "orv044/044_14.htm";
+    case 2: {
+        char name[32];
+        std::snprintf(name, sizeof name, "s%03d.htm", number);
+        return name;
+    }
+    case 3: return "fifowarn/default.htm";
+    default: return "";
+    }
+}
+
+}  // namespace
+
+std::string HelpPagePath(int page, int number)
+{
+    const std::string file = RelativePage(page, number);
+    const std::string programDir = orv::GetProgramDir();
+    // The directory itself is looked up without its trailing '/'.
+    const std::string relative = file.empty() ? "hlp" : "hlp/" + file;
+    const std::string suffix = file.empty() ? "/" : "";
+    if (auto found = orv::FindPathNoCase(programDir, relative)) return *found + suffix;
+    return programDir + relative + suffix;
+}
+
+void ShowHelpPage(int page, int number)
+{
+    const std::string path = HelpPagePath(page, number);
+    const int error = GetUiServices().OpenHelpPage(path);
+    if (error != 0) LogLine(kLogErrors, "Unable to launch browser with file %s, Error# %d", path.c_str(), error);
+}

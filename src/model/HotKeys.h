@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Turns the catalogues' hot-key marks into accelerator notation: a literal
+// '&' is doubled first, then "~X~" becomes "&X", a longer mark such as
+// "~F1~" or "~Alt-X~" loses its tildes, and an unmatched '~' stays.
+std::string HotKeyMarksToAccel(std::string_view text);

@@ -1,0 +1,46 @@
+#include "model/Log.h"
+
+#include "model/FrameState.h"
+#include "model/UiServices.h"
+
+#include <cstdarg>
+
+namespace {
+
+bool LineWanted(int level)
+{
+    const CFrameState* frame = GetMainFrame();
+    return frame && LogLineShown(frame->GetLogLevel(), frame->GetLogMode(), level);
+}
+
+}  // namespace
+
+bool LogLineShown(int frameLevel, int logMode, int lineLevel)
+{
+    return logMode == kLogModeToView && lineLevel <= frameLevel;
+}
+
+void LogAppend(int level, std::string_view text)
+{
+    if (LineWanted(level)) GetUiServices().AppendLog(text);
+}
+
+void LogLine(int level, const char* format, ...)
+{
+    if (!LineWanted(level)) return;
+    va_list args;
+    va_start(args, format);
+    std::string text = FormatTextV(format, args);
+    va_end(args);
+    GetUiServices().AppendLog(text);
+}
+
+void ShowStatusText(const char* format, ...)
+{
+    if (!GetMainFrame()) return;
+    va_list args;
+    va_start(args, format);
+    std::string text = FormatTextV(format, args);
+    va_end(args);
+    GetUiServices().SetStatusText(text);
+}

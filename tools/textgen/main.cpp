@@ -1,0 +1,110 @@
+// Turns the text data files into C++ constant tables; fails with
+// "file:line: message" on stderr for every fault in the data.
+
+#include "TableEmitter.h"
+#include "TextData.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+int Usage()
+{
+    std::cerr << "usage: textgen catalogue NAME LAST cp1252|cp437 INPUT OUTPUT\n"
+                 "       textgen langstrings NAME INPUT OUTPUT\n";
+    return 2;
+}
+
+bool ReadFile(const std::string& path, std::string& content)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream buf;
+    buf << in.rdbuf();
+    content = buf.str();
+    return !in.bad();
+}
+
+// Leaves an unchanged output alone so that its users are not rebuilt.
+bool WriteIfChanged(const std::string& path, const std::string& text)
+{
+    std::string old;
+    if (ReadFile(path, old) && old == text) return true;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    return static_cast<bool>(out);
+}
+
+// A failed run leaves no stale table behind; only a regular file is removed.
+void RemoveOutput(const std::string& output)
+{
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(output, ec)) std::filesystem::remove(output, ec);
+}
+
+int Finish(const textgen::Diagnostics& diags, const std::string& output, const std::string& text)
+{
+    if (!diags.Empty()) {
+        for (const auto& d : diags.Items()) std::cerr << d.Text() << '\n';
+        RemoveOutput(output);
+        return 1;
+    }
+    if (!WriteIfChanged(output, text)) {
+        std::cerr << output << ": cannot write\n";
+        RemoveOutput(output);
+        return 1;
+    }
+    return 0;
+}
+
+std::string BaseName(const std::string& path)
+{
+    std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool ParseLast(const std::string& text, unsigned& last)
+{
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    last = static_cast<unsigned>(std::stoul(text));
+    return last >= 1 && last <= 0xFFFF;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) return Usage();
+    const std::string mode = argv[1];
+    textgen::Diagnostics diags;
+    std::string content;
+
+    if (mode == "catalogue" && argc == 7) {
+        const std::string name = argv[2], cpName = argv[4], input = argv[5], output = argv[6];
+        unsigned last = 0;
+        if (!ParseLast(argv[3], last) || (cpName != "cp1252" && cpName != "cp437")) return Usage();
+        if (!ReadFile(input, content)) {
+            std::cerr << input << ": cannot read\n";
+            return 1;
+        }
+        textgen::CatalogueData data(name, last, cpName == "cp437" ? orv::CodePage::Cp437 : orv::CodePage::Cp1252);
+        data.Read(input, content, diags);
+        return Finish(diags, output, textgen::EmitCatalogue(data, BaseName(input)));
+    }
+    if (mode == "langstrings" && argc == 5) {
+        const std::string name = argv[2], input = argv[3], output = argv[4];
+        if (!ReadFile(input, content)) {
+            std::cerr << input << ": cannot read\n";
+            return 1;
+        }
+        textgen::LangStringData data;
+        data.Read(input, content, diags);
+        return Finish(diags, output, textgen::EmitLangStrings(data, name, BaseName(input)));
+    }
+    return Usage();
+}
