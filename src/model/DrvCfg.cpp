@@ -1,6 +1,6 @@
 #include "model/DrvCfg.h"
 
-#include "model/Catalogues.h"
+#include "model/DrvTable.h"
 #include "model/FixedText.h"
 #include "model/PrjBundle.h"
 #include "model/WorkspaceState.h"
@@ -87,7 +87,7 @@ int CDrvCfg::LibRowOf(uint16_t devType)
 void CDrvCfg::SetDrvAvail(uint16_t devType, int drv, uint8_t avail)
 {
     const int row = LibRowOf(devType);
-    if (row < 0 || drv < 0 || drv >= kDrvLibDrivers)
+    if (row < 0 || drv < 0 || drv >= kLibDrivers)
         return;
     m_avail[static_cast<size_t>(row)][static_cast<size_t>(drv)] = avail;
 }
@@ -95,7 +95,7 @@ void CDrvCfg::SetDrvAvail(uint16_t devType, int drv, uint8_t avail)
 uint8_t CDrvCfg::GetDrvAvail(uint16_t devType, int drv) const
 {
     const int row = LibRowOf(devType);
-    if (row < 0 || drv < 0 || drv >= kDrvLibDrivers)
+    if (row < 0 || drv < 0 || drv >= kLibDrivers)
         return 0;
     return m_avail[static_cast<size_t>(row)][static_cast<size_t>(drv)];
 }
@@ -149,16 +149,14 @@ void CDrvCfg::SetDrvDate(std::string_view text)
 
 const char* CDrvCfg::DrvIniKey(int drv)
 {
-    const uint16_t text = DrvKeyTextNo(drv);
-    return text ? ResKonstText(text) : "";
+    return drv >= 0 && drv <= kDrvByFileName ? ::DrvIniKey(static_cast<uint16_t>(drv)) : "";
 }
 
 std::string CDrvCfg::DrvFileName(int drv) const
 {
     if (drv == kDrvByFileName)
         return m_workspace ? m_workspace->GetDrvOverrideName() : std::string();
-    const uint16_t text = DrvFileTextNo(drv);
-    return text ? ResKonstText(text) : "";
+    return drv >= 0 && drv < kDrvByFileName ? DrvStdFileName(static_cast<uint16_t>(drv)) : "";
 }
 
 std::string CDrvCfg::DrvLibName(uint16_t devType) const

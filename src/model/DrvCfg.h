@@ -1,7 +1,6 @@
 #pragma once
 
 #include "model/DrvTab.h"
-#include "model/DrvTable.h"
 #include "model/Obj.h"
 #include "model/SpsDef.h"
 
@@ -34,6 +33,8 @@ public:
 class CDrvCfg : public CObj {
 public:
     static constexpr uint16_t kDefaultDrv = 5;
+    // Drivers 0..77 can be held by a library.
+    static constexpr int kLibDrivers = 78;
     static constexpr size_t kNameWidth = 10;
     static constexpr size_t kFileWidth = 12;
     static constexpr size_t kVersionWidth = 5;
@@ -137,7 +138,7 @@ private:
     uint16_t m_drvNo = kDefaultDrv;
     uint16_t m_modCount = 0;
     uint8_t m_loaded = 0;
-    std::array<std::array<uint8_t, kDrvLibDrivers>, kLibRows> m_avail{};
+    std::array<std::array<uint8_t, kLibDrivers>, kLibRows> m_avail{};
     std::string m_path;
     std::string m_name;
     std::string m_file;

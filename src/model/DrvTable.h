@@ -2,12 +2,14 @@
 
 #include <cstdint>
 
-// The PLC drivers by number: 0..77 are drivers of the libraries, 78 is a
-// driver given by its file name alone.
-inline constexpr int kDrvLibDrivers = 78;
-inline constexpr int kDrvByFileName = 78;
+// The PLC drivers by number: the key that the configuration files name a
+// driver by, and the file name of the driver. Driver 78 is one given by the
+// workspace's override file name; its key is "UNKNOWN".
+inline constexpr uint16_t kDrvCount = 79;
+inline constexpr uint16_t kDrvByFileName = 78;
 
-// Constant-text numbers of a driver's key and of its file name; 0 where the
-// driver has none (the file of 68 and 78, anything outside 0..78).
-uint16_t DrvKeyTextNo(int drv);
-uint16_t DrvFileTextNo(int drv);
+// The driver's key; "" for a number from kDrvCount on.
+const char* DrvIniKey(uint16_t drvNo);
+// The driver's own file name; "" for driver 68, which has none, for driver
+// 78 and for a number from kDrvCount on.
+const char* DrvStdFileName(uint16_t drvNo);
