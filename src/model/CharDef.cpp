@@ -13,11 +13,7 @@ uint8_t CCharDef::GetRow(int row) const
     return m_rows[static_cast<size_t>(row)];
 }
 
-CCharDefColl::CCharDefColl(int limit, int delta)
-{
-    SetDelta(delta);
-    SetLimit(limit);
-}
+CCharDefColl::CCharDefColl(int limit, int delta) : CCurIdxColl(limit, delta) {}
 
 int CCharDefColl::Compare(const void* key1, const void* key2) const
 {

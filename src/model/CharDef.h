@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Coll.h"
+#include "model/CurIdxColl.h"
 
 #include <array>
 #include <cstdint>
@@ -26,7 +26,7 @@ private:
 };
 
 // The project's character definitions, one per code, in code order.
-class CCharDefColl : public CSortedColl {
+class CCharDefColl : public CCurIdxColl {
 public:
     CCharDefColl(int limit, int delta);
 
@@ -36,12 +36,6 @@ public:
     // The code is taken as a 16-bit value, so that no code above 255 matches
     // a definition by its low byte.
     CCharDef* FindByCode(uint16_t code) const;
-
-    // The views' remembered position. Emptying the collection keeps it;
-    // whoever reads it checks it against the count.
-    void SetCurIdx(int index) { m_curIdx = index; }
-    int GetCurIdx() const { return m_curIdx; }
-
-private:
-    int m_curIdx = 0;
+    // FreeAll keeps the current index; whoever reads it checks it against
+    // the count.
 };
