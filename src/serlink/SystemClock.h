@@ -1,0 +1,15 @@
+#pragma once
+
+#include "serlink/IClock.h"
+
+namespace orv {
+
+// The monotonic clock of the platform layer.
+class SystemClock : public IClock {
+public:
+    uint64_t NowMs() override;
+    void SleepMs(uint32_t ms) override;
+    bool FineResolution() override;
+};
+
+}  // namespace orv

@@ -1,0 +1,107 @@
+#include "support/LinePanel.h"
+
+#include <algorithm>
+
+LinePanel::LinePanel(Handler handler) : m_handler(std::move(handler)) {}
+
+void LinePanel::Advance(uint64_t now) {
+    std::stable_sort(m_events.begin(), m_events.end(),
+                     [](const Event& a, const Event& b) { return a.at < b.at; });
+    size_t done = 0;
+    for (; done < m_events.size() && m_events[done].at <= now; ++done) {
+        const Event& e = m_events[done];
+        if (e.ctsChange) m_cts = e.cts;
+        m_arrived += e.bytes;
+    }
+    m_events.erase(m_events.begin(), m_events.begin() + static_cast<std::ptrdiff_t>(done));
+}
+
+void LinePanel::Dtr(bool on, uint64_t now) {
+    Advance(now);
+    m_dtr = on;
+    if (on) return;
+    m_state = State::Idle;
+    m_cts = false;
+    m_events.clear();
+}
+
+void LinePanel::Rts(bool on, uint64_t now) {
+    Advance(now);
+    m_rts = on;
+    if (!on) {
+        if (!m_dtr) return;
+        // A PC that gave up waiting for CTS to drop after its zero bytes
+        // goes on with its first frame.
+        const bool handshakeOver = m_state == State::HandshakeZeros && m_zeros > 0;
+        if (m_state == State::Idle || (m_state == State::HandshakeZeros && !handshakeOver)) {
+            if (!behaviour.handshakeNoCts) m_cts = true;
+            m_state = State::HandshakeZeros;
+            m_zeros = 0;
+        } else {
+            m_events.clear();
+            if (!behaviour.frameNoCts) m_cts = true;
+            m_state = State::Receiving;
+            m_frame.clear();
+        }
+        return;
+    }
+    if (m_state != State::Receiving) return;
+    m_frames.push_back(m_frame);
+    const std::string command = m_frame.empty() ? std::string() : m_frame.substr(0, m_frame.size() - 1);
+    m_answer = m_handler(command);
+    uint8_t sum = 0;
+    for (char c : m_answer) sum ^= static_cast<uint8_t>(c);
+    m_answer.push_back(static_cast<char>(behaviour.badChecksum ? sum ^ 0x01 : sum));
+    m_answerPos = 0;
+    m_state = State::Answering;
+    if (behaviour.silent) {
+        m_cts = false;
+        m_state = State::Linked;
+    }
+}
+
+void LinePanel::Byte(uint8_t byte, uint64_t now) {
+    Advance(now);
+    if (!m_rts) {
+        if (m_state == State::Receiving) m_frame.push_back(static_cast<char>(byte));
+        return;
+    }
+    if (byte != 0) return;
+    if (m_state == State::HandshakeZeros) {
+        ++m_zeros;
+        if (behaviour.zerosToConnect > 0 && m_zeros >= behaviour.zerosToConnect) {
+            m_cts = false;
+            m_state = State::Linked;
+        }
+        return;
+    }
+    if (m_state == State::Answering) AnswerZero(now);
+}
+
+void LinePanel::AnswerZero(uint64_t now) {
+    if (behaviour.holdCts) return;
+    const uint64_t at = now + behaviour.byteDelayMs;
+    if (behaviour.endless) {
+        Schedule({at, false, false, std::string(behaviour.batch, 'E')});
+        return;
+    }
+    const size_t n = std::min(behaviour.batch, m_answer.size() - m_answerPos);
+    Schedule({at, false, false, m_answer.substr(m_answerPos, n)});
+    m_answerPos += n;
+    if (m_answerPos == m_answer.size()) {
+        Schedule({at + behaviour.ctsDropDelayMs, true, false, {}});
+        m_state = State::Linked;
+    }
+}
+
+bool LinePanel::Cts(uint64_t now) {
+    Advance(now);
+    return behaviour.ctsStuckOn || m_cts;
+}
+
+std::string LinePanel::Arrived(uint64_t now) {
+    Advance(now);
+    std::string bytes;
+    bytes.swap(m_arrived);
+    return bytes;
+}
