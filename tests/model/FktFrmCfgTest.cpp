@@ -1,5 +1,7 @@
 #include "model/FktCfg.h"
+#include "model/FrmCfg.h"
 #include "model/PrjBundle.h"
+#include "model/PrjData.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +70,65 @@ TEST(FktFrmCfg, FktCfgCounterMovesTheBundleCounter)
     CFktCfg loose(nullptr);  // without a bundle only its own counter moves
     loose.SetModified(true);
     EXPECT_EQ(loose.GetModCount(), 1);
+}
+
+TEST(FktFrmCfg, SetFrmIdDerivesTheVersionFromAFullId)
+{
+    struct Case {
+        std::string in;
+        std::string id;
+        std::string version;
+    };
+    const Case cases[] = {
+        {"ABCDE1234", "ABCDE1234", "123.4"},
+        {"ABCDE123", "ABCDE123", ""},
+        {"ABCDE1234XYZ", "ABCDE1234", "123.4"},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        CFrmCfg cfg(nullptr);
+        cfg.SetFrmId("QQQQQ9876");
+        cfg.SetFrmId(c.in);
+        EXPECT_EQ(cfg.GetFrmId(), c.id) << c.in;
+        EXPECT_EQ(cfg.GetVersion(), c.version) << c.in;
+    }
+}
+
+TEST(FktFrmCfg, FrmCfgNameAndClear)
+{
+    CFrmCfg cfg(nullptr);
+    cfg.SetName("12.03.2004 extra");
+    EXPECT_EQ(cfg.GetName(), "12.03.2004");
+    cfg.SetFrmId("ABCDE1234");
+    cfg.Clear();
+    EXPECT_EQ(cfg.GetFrmId(), "");
+    EXPECT_EQ(cfg.GetVersion(), "");
+    EXPECT_EQ(cfg.GetName(), "");
+}
+
+TEST(FktFrmCfg, FrmFileNameFollowsThePanelType)
+{
+    struct Case {
+        uint16_t devType;
+        const char* file;
+    };
+    const Case cases[] = {
+        {14, "ORV706.FRM"},  {36, "ORV706.FRM"},  {43, "ORV706.FRM"},  {47, "ORV706.FRM"},
+        {755, "ORV706.FRM"}, {118, "ORV118.FRM"}, {163, "ORV163.FRM"}, {167, "ORV167.FRM"},
+        {473, "ORV473.FRM"}, {477, "ORV473.FRM"}, {706, "ORV706.FRM"}, {999, "ORV706.FRM"},
+    };
+    PrjBundle bundle;
+    CPrjData root(&bundle);
+    bundle.prjData = &root;
+    CFrmCfg cfg(&bundle);
+    for (const Case& c : cases) {
+        root.SetDevType(c.devType);
+        EXPECT_EQ(cfg.FrmFileName(), c.file) << c.devType;
+    }
+
+    PrjBundle empty;
+    EXPECT_EQ(CFrmCfg(&empty).FrmFileName(), "ORV706.FRM");
+    EXPECT_EQ(CFrmCfg(nullptr).FrmFileName(), "ORV706.FRM");
 }
 
 } // namespace
