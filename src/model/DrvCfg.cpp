@@ -3,6 +3,9 @@
 #include "model/DrvTable.h"
 #include "model/FixedText.h"
 #include "model/PrjBundle.h"
+#include "model/PrjVar.h"
+#include "model/PrjVarList.h"
+#include "model/TextPool.h"
 #include "model/WorkspaceState.h"
 #include "platform/FileLookup.h"
 
@@ -18,7 +21,7 @@ bool InsertOwned(List& list, Item* item)
     const int index = list.Insert(item);
     if (index >= 0 && list.At(index) == item)
         return true;
-    delete item;
+    list.FreeItem(item);
     return false;
 }
 
@@ -37,7 +40,9 @@ CDrvCfg::CDrvCfg(CWorkspaceState* workspace, PrjBundle* bundle)
       m_bundle(bundle),
       m_tab5(std::make_unique<CDrvTab5List>(256, 2)),
       m_tab6(std::make_unique<CDrvTab6List>(256, 2)),
-      m_spsDefs(std::make_unique<CSpsDefList>(7, 1))
+      m_spsDefs(std::make_unique<CSpsDefList>(7, 1)),
+      m_texts(std::make_unique<CTextPool>(16, 8)),
+      m_vars(std::make_unique<CPrjVarList>(6, 2))
 {
 }
 
@@ -194,6 +199,11 @@ bool CDrvCfg::AddParItem3(CSpsDef* def)
     return InsertOwned(*m_spsDefs, def);
 }
 
+bool CDrvCfg::AddPar6(CPrjVar* var)
+{
+    return InsertOwned(*m_vars, var);
+}
+
 CDrvTabEntry5* CDrvCfg::FindParItem(uint8_t byte) const
 {
     for (int i = 0; i < m_tab5->GetCount(); ++i)
@@ -204,6 +214,10 @@ CDrvTabEntry5* CDrvCfg::FindParItem(uint8_t byte) const
 
 void CDrvCfg::Clear()
 {
+    // The variables release their state texts while the pool still holds
+    // them.
+    m_vars->FreeAll();
+    m_texts->FreeAll();
     SetModified(false);
     m_loaded = 0;
     m_path.clear();

@@ -11,6 +11,9 @@
 #include <string_view>
 
 struct PrjBundle;
+class CPrjVar;
+class CPrjVarList;
+class CTextPool;
 class CWorkspaceState;
 
 // Reads one driver library and marks the drivers it holds through
@@ -28,8 +31,8 @@ public:
 };
 
 // The project's PLC driver: its number, which drivers each library offers,
-// the header texts and tables of the project's own driver file, and the PLC
-// definitions.
+// the header texts and tables of the project's own driver file, the PLC
+// definitions, and the driver's parameter variables with their texts.
 class CDrvCfg : public CObj {
 public:
     static constexpr uint16_t kDefaultDrv = 5;
@@ -107,11 +110,15 @@ public:
     CDrvTab5List* GetParItems() const { return m_tab5.get(); }
     CDrvTab6List* GetParItems2() const { return m_tab6.get(); }
     CSpsDefList* GetParItems3() const { return m_spsDefs.get(); }
+    CPrjVarList* GetParList6() const { return m_vars.get(); }
+    // The state texts of the driver variables.
+    CTextPool* GetParList16() const { return m_texts.get(); }
     // Each takes the record; one whose key is taken is destroyed, and the
     // result is false.
     bool AddParItem(CDrvTabEntry5* entry);
     bool AddParItem2(CDrvTabEntry6* entry);
     bool AddParItem3(CSpsDef* def);
+    bool AddPar6(CPrjVar* var);
     // The first record of driver table 5 with that byte.
     CDrvTabEntry5* FindParItem(uint8_t byte) const;
 
@@ -148,4 +155,7 @@ private:
     std::unique_ptr<CDrvTab5List> m_tab5;
     std::unique_ptr<CDrvTab6List> m_tab6;
     std::unique_ptr<CSpsDefList> m_spsDefs;
+    // Declared before the variables, so that it goes after them.
+    std::unique_ptr<CTextPool> m_texts;
+    std::unique_ptr<CPrjVarList> m_vars;
 };

@@ -1,6 +1,9 @@
 #include "model/Catalogues.h"
 #include "model/DrvCfg.h"
 #include "model/PrjBundle.h"
+#include "model/PrjIntVar.h"
+#include "model/PrjVarList.h"
+#include "model/TextPool.h"
 #include "model/WorkspaceState.h"
 #include "support/TempDir.h"
 
@@ -12,6 +15,16 @@
 #include <vector>
 
 namespace {
+
+// A text-choice parameter of the driver with two state texts in its pool.
+CPrjIntVarStr* ChoiceVar(CDrvCfg& cfg, const char* name, const char* off, const char* on)
+{
+    auto* var = new CPrjIntVarStr(name, 0, 1, 142, 0, 0, cfg.GetParList16());
+    var->SetTxtCount(1);
+    var->SetStateTxt(0, off);
+    var->SetStateTxt(1, on);
+    return var;
+}
 
 // A workspace whose program directory is a scratch directory with a
 // configuration directory in it.
@@ -170,6 +183,9 @@ TEST(DrvCfg, ClearForgetsTheDriverFileButKeepsTheChoice)
     cfg.AddParItem3(new CSpsDef(1, 2, 0, 0, "SPS1"));
     cfg.AddParItem(new CDrvTabEntry5(1, 0, 1, 2, 3));
     cfg.AddParItem2(new CDrvTabEntry6(0, 1, 2, 3, 4, 5));
+    ASSERT_TRUE(cfg.AddPar6(ChoiceVar(cfg, "AK", "AUS", "EIN")));
+    ASSERT_TRUE(cfg.AddPar6(ChoiceVar(cfg, "AL", "EIN", "HALT")));
+    EXPECT_EQ(cfg.GetParList16()->GetCount(), 3);
     cfg.SetDrvLoaded(1);
     cfg.SetDrvPath("/p/PRJ.DRV");
     cfg.SetDrvName("n");
@@ -180,6 +196,8 @@ TEST(DrvCfg, ClearForgetsTheDriverFileButKeepsTheChoice)
     cfg.SetModified(true);
 
     cfg.Clear();
+    EXPECT_EQ(cfg.GetParList6()->GetCount(), 0);
+    EXPECT_EQ(cfg.GetParList16()->GetCount(), 0);
     EXPECT_EQ(cfg.GetDrvNo(), 12);
     EXPECT_EQ(cfg.GetDrvAvail(14, 12), 1);
     EXPECT_EQ(cfg.GetParItems3()->GetCount(), 1);
@@ -204,6 +222,13 @@ TEST(DrvCfg, AddedRecordsAreOwnedAndARefusedOneIsDestroyed)
     EXPECT_FALSE(cfg.AddParItem2(new CDrvTabEntry6(4, 0, 0, 0, 0, 0)));
     EXPECT_TRUE(cfg.AddParItem3(new CSpsDef(2, 0, 0, 0, "SPS2")));
     EXPECT_FALSE(cfg.AddParItem3(new CSpsDef(2, 1, 0, 0, "SPS2")));
+    EXPECT_TRUE(cfg.AddPar6(ChoiceVar(cfg, "AK", "AUS", "EIN")));
+    EXPECT_FALSE(cfg.AddPar6(ChoiceVar(cfg, "AK", "AUS", "NEU")));  // released its texts
+    EXPECT_FALSE(cfg.AddPar6(nullptr));
+    EXPECT_EQ(cfg.GetParList6()->GetCount(), 1);
+    ASSERT_EQ(cfg.GetParList16()->GetCount(), 2);
+    EXPECT_EQ(cfg.GetParList16()->FindText("NEU"), nullptr);
+    EXPECT_EQ(cfg.GetParList16()->FindText("AUS")->GetRefCount(), 1);
     EXPECT_EQ(cfg.GetParItems()->GetCount(), 2);
 
     ASSERT_NE(cfg.FindParItem(7), nullptr);
