@@ -13,8 +13,6 @@ uint8_t CCharDef::GetRow(int row) const
     return m_rows[static_cast<size_t>(row)];
 }
 
-CCharDefColl::CCharDefColl(int limit, int delta) : CCurIdxColl(limit, delta) {}
-
 int CCharDefColl::Compare(const void* key1, const void* key2) const
 {
     const uint8_t a = static_cast<const CCharDef*>(key1)->GetCode();
@@ -25,7 +23,7 @@ int CCharDefColl::Compare(const void* key1, const void* key2) const
 CCharDef* CCharDefColl::FindByCode(uint16_t code) const
 {
     for (int i = 0; i < GetCount(); ++i)
-        if (GetAt(i)->GetCode() == code)
-            return GetAt(i);
+        if (ItemAt(i)->GetCode() == code)
+            return ItemAt(i);
     return nullptr;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CurIdxColl.h"
+#include "model/PrjList.h"
 
 #include <array>
 #include <cstdint>
@@ -26,13 +26,12 @@ private:
 };
 
 // The project's character definitions, one per code, in code order.
-class CCharDefColl : public CCurIdxColl {
+class CCharDefColl : public CPrjList<CCharDef> {
 public:
-    CCharDefColl(int limit, int delta);
+    using CPrjList::CPrjList;
 
     int Compare(const void* key1, const void* key2) const override;
 
-    CCharDef* GetAt(int index) const { return static_cast<CCharDef*>(At(index)); }
     // The code is taken as a 16-bit value, so that no code above 255 matches
     // a definition by its low byte.
     CCharDef* FindByCode(uint16_t code) const;

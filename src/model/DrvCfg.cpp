@@ -207,8 +207,8 @@ bool CDrvCfg::AddPar6(CPrjVar* var)
 CDrvTabEntry5* CDrvCfg::FindParItem(uint8_t byte) const
 {
     for (int i = 0; i < m_tab5->GetCount(); ++i)
-        if (m_tab5->GetAt(i)->GetByte() == byte)
-            return m_tab5->GetAt(i);
+        if (m_tab5->ItemAt(i)->GetByte() == byte)
+            return m_tab5->ItemAt(i);
     return nullptr;
 }
 

@@ -9,22 +9,10 @@ int CompareKeys(uint16_t a, uint16_t b)
 
 } // namespace
 
-CDrvTab5List::CDrvTab5List(int limit, int delta)
-{
-    SetDelta(delta);
-    SetLimit(limit);
-}
-
 int CDrvTab5List::Compare(const void* key1, const void* key2) const
 {
     return CompareKeys(static_cast<const CDrvTabEntry5*>(key1)->GetKey(),
                        static_cast<const CDrvTabEntry5*>(key2)->GetKey());
-}
-
-CDrvTab6List::CDrvTab6List(int limit, int delta)
-{
-    SetDelta(delta);
-    SetLimit(limit);
 }
 
 int CDrvTab6List::Compare(const void* key1, const void* key2) const

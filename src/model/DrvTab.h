@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Coll.h"
+#include "model/PrjList.h"
 
 #include <cstdint>
 
@@ -50,20 +50,16 @@ private:
 
 // Both tables keep their records sorted by the unsigned 16-bit key, one
 // record per key.
-class CDrvTab5List : public CSortedColl {
+class CDrvTab5List : public CPrjList<CDrvTabEntry5> {
 public:
-    CDrvTab5List(int limit, int delta);
+    using CPrjList::CPrjList;
 
     int Compare(const void* key1, const void* key2) const override;
-
-    CDrvTabEntry5* GetAt(int index) const { return static_cast<CDrvTabEntry5*>(At(index)); }
 };
 
-class CDrvTab6List : public CSortedColl {
+class CDrvTab6List : public CPrjList<CDrvTabEntry6> {
 public:
-    CDrvTab6List(int limit, int delta);
+    using CPrjList::CPrjList;
 
     int Compare(const void* key1, const void* key2) const override;
-
-    CDrvTabEntry6* GetAt(int index) const { return static_cast<CDrvTabEntry6*>(At(index)); }
 };

@@ -1,5 +1,7 @@
 #include "model/SkAct.h"
 
+#include <memory>
+
 CPrjSkAct::CPrjSkAct(int32_t num, const char* name) : m_num(num)
 {
     SetName(name);
@@ -90,67 +92,47 @@ CPrjSkAct* CPrjSkActList::FindByKey(int32_t num) const
 {
     const CPrjSkAct probe(num, nullptr);
     int index = 0;
-    return Search(&probe, index) ? GetAt(index) : nullptr;
+    return Search(&probe, index) ? ItemAt(index) : nullptr;
 }
 
 CPrjSkAct* CPrjSkActList::CopyAct(const CPrjSkAct* source, int32_t num)
 {
     if (!source)
         return nullptr;
-    auto* copy = new CPrjSkAct(num, source->GetName());
+    auto copy = std::make_unique<CPrjSkAct>(num, source->GetName());
     for (int i = 0; i < CPrjSkAct::kOps; ++i) {
         copy->SetOp(i, source->GetOp(i));
         copy->SetAdr(i, source->GetAdr(i));
         copy->SetValue(i, source->GetValue(i));
         copy->SetFormat(i, source->GetFormat(i));
     }
-    // Numbers 256 apart share a key, so a copy to "highest + 1" can collide.
-    if (!InsertHeld(copy)) {
-        delete copy;
-        return nullptr;
-    }
-    return copy;
+    // Numbers 256 apart share a key, so a copy to "highest + 1" can collide;
+    // a refused copy is destroyed.
+    return Adopt(std::move(copy));
 }
 
 bool CPrjSkActList::Renumber(CPrjSkAct* act, int32_t num)
 {
-    if (!Holds(act))
-        return false;
     const CPrjSkAct* holder = FindByKey(num);
-    if (holder && holder != act)
+    if ((holder && holder != act) || !TakeOut(act))
         return false;
-    Remove(act);
     act->SetNum(num);
     Insert(act);
     return true;
 }
 
-void CPrjSkActList::DelAct(CPrjSkAct* act)
-{
-    if (!Holds(act))
-        return;
-    Free(act);
-    KeepCurIdxInside();
-}
-
-void CPrjSkActList::FreeAllActs()
-{
-    FreeAll();
-    SetCurIdx(0);
-}
-
 CPrjSkAct* CPrjSkActList::FindByNum(int32_t num) const
 {
     for (int i = 0; i < GetCount(); ++i)
-        if (GetAt(i)->GetNum() == num)
-            return GetAt(i);
+        if (ItemAt(i)->GetNum() == num)
+            return ItemAt(i);
     return nullptr;
 }
 
 CPrjSkAct* CPrjSkActList::FindHighest() const
 {
     for (int i = GetCount() - 1; i >= 0; --i)
-        if (GetAt(i)->GetNum() > 0)
-            return GetAt(i);
+        if (ItemAt(i)->GetNum() > 0)
+            return ItemAt(i);
     return nullptr;
 }

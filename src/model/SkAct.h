@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CurIdxColl.h"
+#include "model/PrjList.h"
 
 #include <cstdint>
 #include <string>
@@ -65,21 +65,19 @@ private:
 };
 
 // The project's softkey actions, keyed by the low byte of the number.
-class CPrjSkActList : public CCurIdxColl {
+class CPrjSkActList : public CPrjList<CPrjSkAct> {
 public:
-    CPrjSkActList(int limit, int delta) : CCurIdxColl(limit, delta) {}
+    using CPrjList::CPrjList;
 
     int Compare(const void* key1, const void* key2) const override;
-
-    CPrjSkAct* GetAt(int index) const { return static_cast<CPrjSkAct*>(At(index)); }
 
     // A copy of the source's name and operations under the number, inserted
     // without use; null for a null source or when the number's key is taken.
     CPrjSkAct* CopyAct(const CPrjSkAct* source, int32_t num);
     // False, with nothing changed, when another action holds the number's key.
     bool Renumber(CPrjSkAct* act, int32_t num);
-    void DelAct(CPrjSkAct* act);
-    void FreeAllActs();
+    void DelAct(CPrjSkAct* act) { Delete(act); }
+    void FreeAllActs() { DeleteAll(); }
 
     // Compares the whole number.
     CPrjSkAct* FindByNum(int32_t num) const;

@@ -27,12 +27,6 @@ void CSpsDef::Assign(const CSpsDef& other)
     m_name = other.m_name;
 }
 
-CSpsDefList::CSpsDefList(int limit, int delta)
-{
-    SetDelta(delta);
-    SetLimit(limit);
-}
-
 int CSpsDefList::Compare(const void* key1, const void* key2) const
 {
     const uint8_t a = static_cast<const CSpsDef*>(key1)->GetNum();
@@ -43,8 +37,8 @@ int CSpsDefList::Compare(const void* key1, const void* key2) const
 CSpsDef* CSpsDefList::FindByAdr(uint16_t adr) const
 {
     for (int i = 0; i < GetCount(); ++i)
-        if (GetAt(i)->GetAdr() == adr)
-            return GetAt(i);
+        if (ItemAt(i)->GetAdr() == adr)
+            return ItemAt(i);
     return nullptr;
 }
 
@@ -52,8 +46,8 @@ CSpsDef* CSpsDefList::FindByNum(int num) const
 {
     const auto low = static_cast<uint8_t>(num & 0xFF);
     for (int i = 0; i < GetCount(); ++i)
-        if (GetAt(i)->GetNum() == low)
-            return GetAt(i);
+        if (ItemAt(i)->GetNum() == low)
+            return ItemAt(i);
     return nullptr;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Coll.h"
+#include "model/PrjList.h"
 
 #include <cstdint>
 #include <string>
@@ -32,15 +32,14 @@ private:
 };
 
 // The PLC definitions, one per PLC number.
-class CSpsDefList : public CSortedColl {
+class CSpsDefList : public CPrjList<CSpsDef> {
 public:
     static constexpr int kMaxPlcs = 5;
 
-    CSpsDefList(int limit, int delta);
+    using CPrjList::CPrjList;
 
     int Compare(const void* key1, const void* key2) const override;
 
-    CSpsDef* GetAt(int index) const { return static_cast<CSpsDef*>(At(index)); }
     CSpsDef* FindByAdr(uint16_t adr) const;
     // Compares the number's low byte.
     CSpsDef* FindByNum(int num) const;

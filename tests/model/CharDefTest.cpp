@@ -16,14 +16,14 @@ TEST(CharDef, CollectionKeepsCodeOrderAndOneDefinitionPerCode)
     coll.Insert(Def(1));
     coll.Insert(Def(3));
     ASSERT_EQ(coll.GetCount(), 3);
-    EXPECT_EQ(coll.GetAt(0)->GetCode(), 1);
-    EXPECT_EQ(coll.GetAt(1)->GetCode(), 3);
-    EXPECT_EQ(coll.GetAt(2)->GetCode(), 5);
+    EXPECT_EQ(coll.ItemAt(0)->GetCode(), 1);
+    EXPECT_EQ(coll.ItemAt(1)->GetCode(), 3);
+    EXPECT_EQ(coll.ItemAt(2)->GetCode(), 5);
 
     CCharDef duplicate(3, {});
     coll.Insert(&duplicate);
     EXPECT_EQ(coll.GetCount(), 3);
-    EXPECT_EQ(coll.GetAt(1)->GetRow(0), 3);  // the first definition stays
+    EXPECT_EQ(coll.ItemAt(1)->GetRow(0), 3);  // the first definition stays
 }
 
 TEST(CharDef, FindByCodeComparesTheWholeCode)

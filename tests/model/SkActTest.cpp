@@ -10,7 +10,7 @@ std::vector<int32_t> Numbers(const CPrjSkActList& list)
 {
     std::vector<int32_t> nums;
     for (int i = 0; i < list.GetCount(); ++i)
-        nums.push_back(list.GetAt(i)->GetNum());
+        nums.push_back(list.ItemAt(i)->GetNum());
     return nums;
 }
 
@@ -150,7 +150,7 @@ TEST(SkAct, CopyActOntoATakenKeyGivesNothing)
     list.Insert(top);
     EXPECT_EQ(list.CopyAct(top, list.FindHighest()->GetNum() + 1), nullptr);
     EXPECT_EQ(Numbers(list), (std::vector<int32_t>{0, 255}));
-    EXPECT_STREQ(list.GetAt(0)->GetName(), "zero");
+    EXPECT_STREQ(list.ItemAt(0)->GetName(), "zero");
 }
 
 TEST(SkAct, RenumberResortsAndRefusesATakenKey)
@@ -177,14 +177,14 @@ TEST(SkAct, DeletingKeepsTheCurrentIndexInsideTheList)
     for (int32_t n : {1, 2, 3})
         list.Insert(new CPrjSkAct(n, "name"));
     list.SetCurIdx(2);
-    list.DelAct(list.GetAt(2));
+    list.DelAct(list.ItemAt(2));
     EXPECT_EQ(list.GetCurIdx(), 1);
     list.SetCurIdx(0);
-    list.DelAct(list.GetAt(1));
+    list.DelAct(list.ItemAt(1));
     EXPECT_EQ(list.GetCurIdx(), 0);
     EXPECT_EQ(Numbers(list), std::vector<int32_t>{1});
     list.DelAct(nullptr);
-    list.DelAct(list.GetAt(0));
+    list.DelAct(list.ItemAt(0));
     EXPECT_EQ(list.GetCount(), 0);
     EXPECT_EQ(list.GetCurIdx(), 0);
 

@@ -42,11 +42,11 @@ TEST(SpsDef, ListKeepsOneDefinitionPerNumber)
     CSpsDef second(2, 99, 0, 0, "other");
     list.Insert(&second);
     ASSERT_EQ(list.GetCount(), 3);
-    EXPECT_EQ(list.GetAt(0)->GetNum(), 1);
-    EXPECT_EQ(list.GetAt(1)->GetNum(), 2);
-    EXPECT_EQ(list.GetAt(1)->GetAdr(), 20);
-    EXPECT_EQ(list.GetAt(2)->GetNum(), 4);
-    EXPECT_NE(list.GetAt(1), &second);
+    EXPECT_EQ(list.ItemAt(0)->GetNum(), 1);
+    EXPECT_EQ(list.ItemAt(1)->GetNum(), 2);
+    EXPECT_EQ(list.ItemAt(1)->GetAdr(), 20);
+    EXPECT_EQ(list.ItemAt(2)->GetNum(), 4);
+    EXPECT_NE(list.ItemAt(1), &second);
 }
 
 TEST(SpsDef, LookupsByAddressAndNumber)
@@ -101,14 +101,14 @@ TEST(SpsDef, DriverTablesSortKeysUnsigned)
     ASSERT_EQ(tab5.GetCount(), 4);
     ASSERT_EQ(tab6.GetCount(), 4);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(tab5.GetAt(i)->GetKey(), sorted[i]);
-        EXPECT_EQ(tab6.GetAt(i)->GetKey(), sorted[i]);
+        EXPECT_EQ(tab5.ItemAt(i)->GetKey(), sorted[i]);
+        EXPECT_EQ(tab6.ItemAt(i)->GetKey(), sorted[i]);
     }
 
     CDrvTabEntry5 again(9, 0x7FFF, 0, 0, 0);
     tab5.Insert(&again);
     EXPECT_EQ(tab5.GetCount(), 4);
-    EXPECT_EQ(tab5.GetAt(1)->GetByte(), 1);
+    EXPECT_EQ(tab5.ItemAt(1)->GetByte(), 1);
 }
 
 TEST(SpsDef, DriverRecordsKeepTheirFieldsInOrder)
