@@ -9,15 +9,15 @@
 
 namespace {
 
-struct NodeSpec {
+struct NodeRow {
     uint8_t num, left, right, down, up, start;
 };
 
 // A menu of the given nodes, all showing one text.
-std::unique_ptr<CPrjMnu> MakeMenu(const std::vector<NodeSpec>& nodes, CPrjOpTxt* text = nullptr)
+std::unique_ptr<CPrjMnu> MakeMenu(const std::vector<NodeRow>& nodes, CPrjOpTxt* text = nullptr)
 {
     auto menu = std::make_unique<CPrjMnu>(1, "M", 0x30FF);
-    for (const NodeSpec& n : nodes)
+    for (const NodeRow& n : nodes)
         EXPECT_TRUE(menu->InsNode(new CPrjMnuNode(n.num, n.left, n.right, n.down, n.up, text, n.start)));
     return menu;
 }
@@ -42,7 +42,7 @@ TEST(Menu, FindUnreachableFollowsLinksFromEveryStartNode)
 {
     struct Case {
         const char* what;
-        std::vector<NodeSpec> nodes;
+        std::vector<NodeRow> nodes;
         int unreachable;  // 0: every node reached
     };
     const Case cases[] = {
