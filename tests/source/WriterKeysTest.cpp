@@ -1,4 +1,7 @@
 #include "model/CharDef.h"
+#include "model/DrvCfg.h"
+#include "model/DrvTab.h"
+#include "model/PrjBundle.h"
 #include "model/Mnu.h"
 #include "model/OpTxt.h"
 #include "model/SkAct.h"
@@ -89,6 +92,40 @@ TEST(WriterLayoutTest, CharDefsOn706AndElsewhere)
     EXPECT_EQ(f706.Write([&](CSrcSink& s) { WriteCharDefLines(s, &defs, 706); }),
               "CHAR,   5,  4, 14, 21,  4,  4,  4,  4\r\nCHAR,   6, 12, 18, 18, 12,  0,  0,  0\r\n\r\n");
     defs.DeleteAll();
+}
+
+TEST(WriterLayoutTest, DriverExtensionRecords)
+{
+    PrjBundle bundle;
+    CDrvCfg drv(nullptr, &bundle);
+    drv.SetDrvNo(5);
+    drv.AddParItem(new CDrvTabEntry5(2, 1, 0, 10, 4));  // data block 10, data word 4
+    drv.AddParItem(new CDrvTabEntry5(1, 2, 4, 0, 300)); // no data block: area IW
+    drv.AddParItem2(new CDrvTabEntry6(3, 1, 2, 3, 4, 5));
+    drv.AddParItem3(new CSpsDef(1, 2, 3, 0, nullptr));
+    const std::string head = std::string("COM_LIST-") + CDrvCfg::DrvIniKey(5) + "\r\n";
+    const std::string sep = " " + std::string(76, '_') + "\r\n\r\n";
+    SrcWriterRig rig(43);
+
+    // Without the extension flag the driver writes nothing.
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteDriverLines(s, drv); }), "");
+
+    drv.SetFlag(CDrvCfg::kFlagXref, 1);
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteDriverLines(s, drv); }),
+              head + "WORD   1,  DB    10,  DW     4\r\nWORD   2,  IW   300\r\n\r\n");
+
+    drv.SetFlag(CDrvCfg::kFlagMultiPlc, 1);
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteDriverLines(s, drv); }),
+              "MULTI_EXT\r\nPLC  1,   2,  3,  0\r\n\r\n" + sep + head +
+                  "WORD   1,  DB    10,  DW     4, PLC 2\r\nWORD   2,  IW   300, PLC 1\r\n\r\n");
+
+    // The second table is written only without the first.
+    CDrvCfg second(nullptr, &bundle);
+    second.SetDrvNo(5);
+    second.SetFlag(CDrvCfg::kFlagXref, 1);
+    second.AddParItem2(new CDrvTabEntry6(3, 1, 2, 3, 4, 5));
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteDriverLines(s, second); }),
+              head + "WORD   3,   1,    2,  3,    4,     5\r\n\r\n");
 }
 
 } // namespace
