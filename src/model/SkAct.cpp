@@ -136,3 +136,11 @@ CPrjSkAct* CPrjSkActList::FindHighest() const
             return ItemAt(i);
     return nullptr;
 }
+
+bool CPrjSkActList::DelAct(CPrjSkAct* act)
+{
+    if (!act || act->GetUseCount() > 0)
+        return false;
+    Delete(act);
+    return true;
+}

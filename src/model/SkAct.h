@@ -76,7 +76,9 @@ public:
     CPrjSkAct* CopyAct(const CPrjSkAct* source, int32_t num);
     // False, with nothing changed, when another action holds the number's key.
     bool Renumber(CPrjSkAct* act, int32_t num);
-    void DelAct(CPrjSkAct* act) { Delete(act); }
+    // An action that softkey texts still run is kept (false): deleting it
+    // would leave their key places pointing at freed memory.
+    bool DelAct(CPrjSkAct* act);
     void FreeAllActs() { DeleteAll(); }
 
     // Compares the whole number.

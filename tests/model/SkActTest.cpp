@@ -183,8 +183,13 @@ TEST(SkAct, DeletingKeepsTheCurrentIndexInsideTheList)
     list.DelAct(list.ItemAt(1));
     EXPECT_EQ(list.GetCurIdx(), 0);
     EXPECT_EQ(Numbers(list), std::vector<int32_t>{1});
-    list.DelAct(nullptr);
-    list.DelAct(list.ItemAt(0));
+    EXPECT_FALSE(list.DelAct(nullptr));
+    CPrjSkAct* used = list.ItemAt(0);
+    used->AddUse();
+    EXPECT_FALSE(list.DelAct(used));  // a softkey text still runs it
+    EXPECT_EQ(list.GetCount(), 1);
+    used->ReleaseUse();
+    EXPECT_TRUE(list.DelAct(used));
     EXPECT_EQ(list.GetCount(), 0);
     EXPECT_EQ(list.GetCurIdx(), 0);
 
