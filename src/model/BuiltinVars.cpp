@@ -18,7 +18,7 @@ constexpr uint32_t kIntFlags = 0x33FB;
 constexpr int16_t kSoftkeyRowAdr = 26;
 constexpr int kSoftkeyTexts = 128;
 
-struct NumSpec {
+struct NumDef {
     const char* name;
     uint8_t setpKind;
     int32_t settingValue;
@@ -29,7 +29,7 @@ struct NumSpec {
     const char* stdName;
 };
 
-struct StrSpec {
+struct StrDef {
     const char* name;
     uint32_t ref;
     uint8_t width;
@@ -37,7 +37,7 @@ struct StrSpec {
 };
 
 // Message, menu and rolling numbers of every family A panel.
-constexpr NumSpec kNumbers[] = {
+constexpr NumDef kNumbers[] = {
     {"ZP", 1, 0, 3, 0, 127, 0xFD04, "[HINWEISE]"},
     {"ZQ", 1, 0, 3, 0, 127, 0xFD19, "[WARNUNGEN]"},
     {"ZR", 1, 0, 3, 0, 127, 0xFD2E, "[STOERUNGEN]"},
@@ -46,20 +46,20 @@ constexpr NumSpec kNumbers[] = {
     {"ZX", 1, 0, 2, 0, 99, 0xFD71, "[ERR_SCHNITTST]"},
 };
 
-constexpr NumSpec kPrnTimeout = {"ZA", 2, 1, 3, 0, 999, 0xFD8A, "[PRN_TIMEOUT]"};
+constexpr NumDef kPrnTimeout = {"ZA", 2, 1, 3, 0, 999, 0xFD8A, "[PRN_TIMEOUT]"};
 
 // The printer settings of panel 47, chosen from state texts.
-constexpr StrSpec kPrnSettings[] = {
+constexpr StrDef kPrnSettings[] = {
     {"ZB", 0xFDA3, 5, "[PRN_RS232/TTY]"}, {"ZC", 0xFDC5, 3, "[PRN_HANDSHAKE]"},
     {"ZD", 0xFDEA, 4, "[DRUCKRICHTUNG]"}, {"ZE", 0xFE0C, 5, "[PRN_BAUDRATE]"},
     {"ZF", 0xFE46, 1, "[PRN_DATENBIT]"},  {"ZG", 0xFE60, 1, "[PRN_STOPBIT]"},
     {"ZH", 0xFE7A, 4, "[PRN_PARITAET]"},
 };
 
-constexpr StrSpec kDriveNo = {"ZI", 0xFEA1, 2, "[ANTRIEB_NR]"};
+constexpr StrDef kDriveNo = {"ZI", 0xFEA1, 2, "[ANTRIEB_NR]"};
 constexpr int kDriveNoLastState = 14;
 
-constexpr NumSpec kServoNumbers[] = {
+constexpr NumDef kServoNumbers[] = {
     {"ZJ", 2, 0, 4, 0, 9999, 0xFEFE, "[WEGLAENGE]"},
     {"ZK", 2, 0, 4, 0, 3000, 0xFF17, "[GESCHW_VOR]"},
     {"ZL", 2, 0, 4, 0, 3000, 0xFF30, "[GESCHW_RUECK]"},
@@ -75,21 +75,21 @@ void Insert(CPrjData& prj, std::unique_ptr<CPrjIntVar> var)
         var.release();
 }
 
-void AddNumber(CPrjData& prj, const NumSpec& spec)
+void AddNumber(CPrjData& prj, const NumDef& def)
 {
-    auto var = std::make_unique<CPrjIntVarNum>(spec.name, kIntFlags, spec.setpKind, 134, 0, spec.settingValue,
-                                               spec.digits, 0, spec.lower, spec.upper);
-    var->SetAttr32(spec.ref);
-    var->SetOrigName(spec.stdName);
+    auto var = std::make_unique<CPrjIntVarNum>(def.name, kIntFlags, def.setpKind, 134, 0, def.settingValue,
+                                               def.digits, 0, def.lower, def.upper);
+    var->SetAttr32(def.ref);
+    var->SetOrigName(def.stdName);
     Insert(prj, std::move(var));
 }
 
-std::unique_ptr<CPrjIntVarStr> MakeState(const StrSpec& spec, uint8_t type)
+std::unique_ptr<CPrjIntVarStr> MakeState(const StrDef& def, uint8_t type)
 {
-    auto var = std::make_unique<CPrjIntVarStr>(spec.name, kIntFlags, 2, type, 0, 0, nullptr);
-    var->SetAttr32(spec.ref);
-    var->SetWidth(spec.width);
-    var->SetOrigName(spec.stdName);
+    auto var = std::make_unique<CPrjIntVarStr>(def.name, kIntFlags, 2, type, 0, 0, nullptr);
+    var->SetAttr32(def.ref);
+    var->SetWidth(def.width);
+    var->SetOrigName(def.stdName);
     return var;
 }
 
@@ -140,13 +140,13 @@ void CPrjData::MakeFamilyAVars()
         AddSoftkeyRow(*this, "[Z085]", "[SOFTKEYZEILE_2]", rowWidth);
     if (printer) {
         AddNumber(*this, kPrnTimeout);
-        for (const StrSpec& spec : kPrnSettings)
-            Insert(*this, MakeState(spec, 142));
+        for (const StrDef& def : kPrnSettings)
+            Insert(*this, MakeState(def, 142));
         if (UsesServoFkt())
             MakeServoVars();
     }
-    for (const NumSpec& spec : kNumbers)
-        AddNumber(*this, spec);
+    for (const NumDef& def : kNumbers)
+        AddNumber(*this, def);
 }
 
 bool CPrjData::UsesServoFkt() const
@@ -163,8 +163,8 @@ void CPrjData::MakeServoVars()
     auto driveNo = MakeState(kDriveNo, 154);
     driveNo->SetTxtCount(kDriveNoLastState);
     Insert(*this, std::move(driveNo));
-    for (const NumSpec& spec : kServoNumbers)
-        AddNumber(*this, spec);
+    for (const NumDef& def : kServoNumbers)
+        AddNumber(*this, def);
 }
 
 void CPrjData::ReadFwVars()
