@@ -1,0 +1,235 @@
+#include "source/RestOrv.h"
+
+#include "model/CharSet.h"
+#include "model/DrvCfg.h"
+#include "model/Log.h"
+#include "model/MessageBoxes.h"
+#include "model/Mnu.h"
+#include "model/OpTxt.h"
+#include "model/PrjBundle.h"
+#include "model/PrjData.h"
+#include "model/SpsPar.h"
+#include "model/TimeVal.h"
+#include "model/WorkspaceState.h"
+#include "source/SrcFrame.h"
+#include "source/SrcRecipes.h"
+#include "source/SrcDriver.h"
+#include "source/SrcKeys.h"
+#include "source/SrcPanel.h"
+#include "source/SrcTexts.h"
+#include "source/SrcVars.h"
+
+#include <set>
+
+namespace {
+
+constexpr int kMsgCannotOpen = 15204;
+constexpr int kMsgIncomplete = 15207;
+
+const CCharSet* CharSetOf(const PrjBundle* bundle)
+{
+    return bundle ? bundle->charSet : nullptr;
+}
+
+bool In118Family(uint16_t t)
+{
+    return t == 118 || t == 163 || t == 167;
+}
+
+} // namespace
+
+CRestOrv::CRestOrv(const std::string& path, PrjBundle* bundle, const CWorkspaceState* workspace)
+    : m_sink(path, CharSetOf(bundle))
+{
+    if (bundle) {
+        m_drvCfg = bundle->drvCfg;
+        m_prj = bundle->prjData;
+        m_sps = bundle->spsPar;
+        m_charSet = bundle->charSet;
+    }
+    m_toolId = workspace ? workspace->GetToolVersion() : FileTags{}.toolId;
+    m_simDrvBound = workspace && workspace->IsSimDrvBound();
+    if (m_sink.Open())
+        LogLine(kLogDebug, "Open %s %s OK", "Restorv", path.c_str());
+}
+
+CRestOrv::~CRestOrv()
+{
+    Finish();
+}
+
+bool CRestOrv::CheckError()
+{
+    switch (m_sink.GetError()) {
+    case 0: return true;
+    case CSrcSink::kErrOpen:
+        ShowMessage(kMsgCannotOpen);
+        m_sink.SetError(0);
+        return false;
+    case CSrcSink::kErrWrite:
+        ShowMessage(kMsgIncomplete);
+        m_sink.SetError(0);
+        return false;
+    default: return false;
+    }
+}
+
+bool CRestOrv::Finish()
+{
+    if (m_finished)
+        return GetError() == 0;
+    m_finished = true;
+    if (!m_complete)
+        return false;
+    return m_sink.Commit();
+}
+
+void CRestOrv::WriteDescription()
+{
+    if (m_prj)
+        WriteDescriptionBlock(m_sink, m_prj->GetDescr());
+}
+
+void CRestOrv::WriteAll()
+{
+    if (!m_drvCfg || !m_prj || !m_charSet)
+        return;
+    WriteHeader();
+    WriteMemSizes();
+    WriteVars();
+    WriteIntVars();
+    WriteSkActs();
+    WriteSkTexts();
+    WriteOpTexts();
+    WriteMenus();
+    WriteMsgTexts();
+    WriteRcpTexts();
+    WriteHistTexts();
+    WriteHlpTexts();
+    WriteOpPrnTexts();
+    WriteMsgPrnTexts();
+    WriteTimers();
+    WriteSettings();
+    WriteDriverExt();
+    WriteCharDefs();
+    WriteEnd();
+    m_complete = m_sink.Ok();
+}
+
+void CRestOrv::WriteHeader()
+{
+    SrcPlcLine plc;
+    if (m_drvCfg)
+        plc.drvNo = m_drvCfg->GetDrvNo();
+    if (m_sps) {
+        plc.spsType = m_sps->GetSpsType();
+        plc.dataBlock = m_sps->GetDataBlock();
+        plc.offset = m_sps->GetOffset();
+        plc.length = m_sps->GetLength();
+    }
+    WriteHeaderLines(m_sink, m_prj->GetDevType(), m_prj->GetVariant(), m_toolId, m_simDrvBound ? nullptr : &plc);
+}
+
+void CRestOrv::WriteMemSizes()
+{
+    if (In118Family(m_prj->GetDevType()))
+        WriteMemSizeLines(m_sink, m_prj->GetRcpSize(), m_prj->GetDataSize());
+}
+
+void CRestOrv::WriteVars()
+{
+    WriteVarRecords(m_sink, m_prj->GetVarList(), m_prj->GetDevType(), m_prj->GetDWordVars() != 0);
+}
+
+void CRestOrv::WriteIntVars()
+{
+    WriteIntVarRecords(m_sink, m_prj->GetVarList(), m_prj->GetFwVarList(), m_prj->GetDevType());
+}
+
+void CRestOrv::WriteSkActs()
+{
+    WriteActionRecords(m_sink, m_prj->GetSkActList());
+}
+
+void CRestOrv::WriteSkTexts()
+{
+    WriteSoftkeyRecords(m_sink, m_prj->GetSkTxtList());
+}
+
+void CRestOrv::WriteOpTexts()
+{
+    // The operator texts that a written node shows.
+    std::set<const CPrjOpTxt*> shown;
+    if (const CPrjMnuList* menus = m_prj->GetMnuList())
+        for (int i = 0; i < menus->GetCount(); ++i)
+            if (const CPrjMnuNodeList* nodes = menus->ItemAt(i)->GetSubList())
+                for (int j = 0; j < nodes->GetCount(); ++j)
+                    if (nodes->ItemAt(j) && nodes->ItemAt(j)->GetOpTxt())
+                        shown.insert(nodes->ItemAt(j)->GetOpTxt());
+    WriteOpTextRecords(m_sink, m_prj->GetOpTxtList(), m_prj->GetMaxVarsPerRow(),
+                       [&](const CPrjOpTxt& t) { return shown.count(&t) != 0; });
+}
+
+void CRestOrv::WriteMenus()
+{
+    WriteMenuRecords(m_sink, m_prj->GetMnuList(), m_prj->GetMnuOptMask());
+}
+
+void CRestOrv::WriteMsgTexts()
+{
+    WriteMsgTextRecords(m_sink, m_prj->GetMsgTxtList(), m_prj->GetMaxVarsPerRow(), m_prj->GetDevType());
+}
+
+void CRestOrv::WriteRcpTexts()
+{
+    WriteRcpTextRecords(m_sink, m_prj->GetRcpTxtList(), m_prj->GetMaxVarsPerRow(), m_prj->GetDevType());
+}
+
+void CRestOrv::WriteHistTexts()
+{
+    WriteHistTextRecords(m_sink, m_prj->GetHistTxtList(), m_prj->GetMaxVarsPerRow());
+}
+
+void CRestOrv::WriteHlpTexts()
+{
+    CKindTxtList* lists[CPrjData::kHlpKinds];
+    for (int k = 0; k < CPrjData::kHlpKinds; ++k)
+        lists[k] = m_prj->GetHlpTxtList(k);
+    WriteHlpTextRecords(m_sink, lists, m_prj->GetMaxVarsPerRow(), m_prj->GetDevType());
+}
+
+void CRestOrv::WriteOpPrnTexts()
+{
+    WriteOpPrnTextRecords(m_sink, m_prj->GetOpPrnTxtList(), m_prj->GetMaxVarsPerRow());
+}
+
+void CRestOrv::WriteMsgPrnTexts()
+{
+    WriteMsgPrnTextRecords(m_sink, m_prj->GetMsgPrnTxtList(), m_prj->GetMaxVarsPerRow());
+}
+
+void CRestOrv::WriteTimers()
+{
+    WriteTimerRecords(m_sink, m_prj->GetTimerList());
+}
+
+void CRestOrv::WriteSettings()
+{
+    WriteSettingLines(m_sink, *m_prj);
+}
+
+void CRestOrv::WriteDriverExt()
+{
+    if (m_drvCfg)
+        WriteDriverLines(m_sink, *m_drvCfg);
+}
+
+void CRestOrv::WriteCharDefs()
+{
+    WriteCharDefLines(m_sink, m_prj->GetCharDefColl(), m_prj->GetDevType());
+}
+
+void CRestOrv::WriteEnd()
+{
+    WriteEndLines(m_sink);
+}

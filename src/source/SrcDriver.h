@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cstdint>
+
+class CSrcSink;
+class CDrvCfg;
+class CCharDefColl;
+
+// MULTI_EXT and COM_LIST of the driver's extension block.
+void WriteDriverLines(CSrcSink& sink, const CDrvCfg& drv);
+void WriteCharDefLines(CSrcSink& sink, const CCharDefColl* defs, uint16_t devType);

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+
+class CSrcSink;
+class CPrjSkActList;
+class CPrjSkTxtList;
+class CPrjMnuList;
+
+void WriteActionRecords(CSrcSink& sink, const CPrjSkActList* acts);
+// Only softkey texts with a key action; their rows are not written.
+void WriteSoftkeyRecords(CSrcSink& sink, const CPrjSkTxtList* list);
+// Nodes without an operator text, and menus left without such nodes (the
+// reader takes no menu without nodes), are left out and counted.
+void WriteMenuRecords(CSrcSink& sink, const CPrjMnuList* menus, uint16_t optMask);

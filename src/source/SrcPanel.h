@@ -1,0 +1,7 @@
+#pragma once
+
+class CSrcSink;
+class CPrjData;
+
+// CYCLE_TIME to PRINIT, each only where the panel type's reader takes it.
+void WriteSettingLines(CSrcSink& sink, const CPrjData& prj);

@@ -1,0 +1,57 @@
+#include "source/SrcRows.h"
+
+#include "model/PrjVar.h"
+#include "model/TxtRow.h"
+#include "source/SrcSink.h"
+
+#include <array>
+#include <string>
+
+namespace {
+
+// The filled slot whose field starts at the column and that was not yet
+// written, or -1.
+int SlotAt(const CTxtRowBase& row, int col, const std::array<bool, CTxtRowBase::kMaxSlots>& used)
+{
+    for (int s = 0; s < row.GetVarCount() && s < CTxtRowBase::kMaxSlots; ++s) {
+        const TxtVarSlot slot = row.GetVarSlot(s);
+        if (slot.var && !used[static_cast<size_t>(s)] && slot.col == col)
+            return s;
+    }
+    return -1;
+}
+
+} // namespace
+
+void WriteRowLine(CSrcSink& sink, const SrcRowKind& kind, const CTxtRowBase* row, int maxVars)
+{
+    if (!sink.Ok())
+        return;
+    sink.Printf("%s, ", kind.keyword);
+    sink.Put("\"");
+    if (row) {
+        const std::string& text = row->GetText();
+        std::array<bool, CTxtRowBase::kMaxSlots> used{};
+        int fields = 0;
+        int pos = 0;
+        while (pos < kind.positions && static_cast<size_t>(pos) < text.size() && text[static_cast<size_t>(pos)] != '\0' &&
+               sink.Ok()) {
+            const int s = fields < maxVars ? SlotAt(*row, pos, used) : -1;
+            if (s >= 0) {
+                const CPrjVar* var = row->GetVarSlot(s).var;
+                used[static_cast<size_t>(s)] = true;
+                ++fields;
+                sink.Printf("@%s@", var->GetName().c_str());
+                pos += var->GetWidth() > 0 ? var->GetWidth() : 1;
+                continue;
+            }
+            const auto ch = static_cast<uint8_t>(text[static_cast<size_t>(pos)]);
+            if (kind.printer)
+                sink.PrnByte(ch);
+            else
+                sink.TextChar(ch);
+            ++pos;
+        }
+    }
+    sink.Put("\"\r\n");
+}

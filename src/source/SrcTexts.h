@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+class CSrcSink;
+class CPrjOpTxt;
+class CPrjOpTxtList;
+class CMsgTxtList;
+class CHistTxtList;
+class CKindTxtList;
+class COpPrnTxtList;
+class CMsgPrnTxtList;
+
+// The records of the numbered texts. Entries without rows are left out;
+// maxVars is the project's number of variable fields per row.
+
+// An operator text without rows that a menu node shows is written with one
+// empty row, since the node needs it.
+void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars,
+                        const std::function<bool(const CPrjOpTxt&)>& shownByNode);
+void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, int maxVars, uint16_t devType);
+void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, int maxVars);
+// lists[kind] for the kinds 0..6; one separator before the first list with
+// entries.
+void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, int maxVars, uint16_t devType);
+void WriteOpPrnTextRecords(CSrcSink& sink, const COpPrnTxtList* list, int maxVars);
+void WriteMsgPrnTextRecords(CSrcSink& sink, const CMsgPrnTxtList* list, int maxVars);

@@ -1,0 +1,310 @@
+#include "source/SrcVars.h"
+
+#include "model/PrjIntVar.h"
+#include "model/PrjVar.h"
+#include "model/PrjVarList.h"
+#include "source/SrcSink.h"
+
+#include <string_view>
+
+namespace {
+
+constexpr size_t kStateChars = 40;
+
+const char* SetpKeyword(uint8_t kind)
+{
+    switch (kind) {
+    case 1: return "ACTUAL";
+    case 2: return "NOMINAL";
+    case 3: return "NOMINAL_SEC";
+    default: return "";
+    }
+}
+
+const char* TypeKeyword(uint8_t type)
+{
+    switch (type) {
+    case 0: return "BCD-1";
+    case 28: return "BCD0-1";
+    case 16: return "BCD-2";
+    case 30: return "BCD0-2";
+    case 2: return "BIN-1";
+    case 3: return "BIN0-1";
+    case 4: return "BIN-A";
+    case 5: return "BIN0-A";
+    case 6: return "BIN-2";
+    case 7: return "BIN0-2";
+    case 8: return "BIN-B";
+    case 9: return "BIN0-B";
+    case 18: return "VBIN-1";
+    case 19: return "VBIN0-1";
+    case 20: return "VBIN-A";
+    case 21: return "VBIN0-A";
+    case 22: return "VBIN-2";
+    case 23: return "VBIN0-2";
+    case 24: return "VBIN-B";
+    case 25: return "VBIN0-B";
+    case 12: return "BIT";
+    case 14: return "STRING";
+    case 26: return "CSTRING";
+    case 42: return "SSTRING";
+    case 32:
+    case 33: return "WORD";
+    case 34: return "ASCII";
+    case 36: return "TIMER";
+    default: return nullptr;
+    }
+}
+
+// The panels whose BCD lines carry no flag byte.
+bool BcdWithoutFlag(uint16_t devType)
+{
+    return devType == 473 || devType == 477 || devType == 706;
+}
+
+unsigned long U32(int32_t v)
+{
+    return static_cast<unsigned long>(static_cast<uint32_t>(v));
+}
+
+long S32(int32_t v)
+{
+    return static_cast<long>(v);
+}
+
+// The PLC range of a double-word form is read back only as a real range.
+bool IsPlcRange(int32_t low, int32_t high)
+{
+    return high >= 1 && high > low;
+}
+
+// One STATE line; a text missing below the highest index is written empty,
+// since the reader takes the states only without gaps.
+void WriteStateLine(CSrcSink& sink, const CPrjVar& var, int i)
+{
+    const char* text = var.GetStateTxt(i);
+    sink.Printf("%s, %3u, \"", "STATE", static_cast<unsigned>(i));
+    if (text)
+        sink.TextChars(text, kStateChars);
+    sink.Put("\"\r\n");
+}
+
+void WriteStateLines(CSrcSink& sink, const CPrjVar& var, int last)
+{
+    for (int i = 0; i <= last && sink.Ok(); ++i)
+        WriteStateLine(sink, var, i);
+}
+
+void WriteBcd(CSrcSink& sink, const CPrjVar& var, const char* key, bool twoWords, uint16_t devType)
+{
+    const unsigned digits = var.GetExtByte0();
+    const unsigned long low = U32(var.GetExtWord1());
+    const unsigned long high = U32(var.GetExtWord2());
+    if (BcdWithoutFlag(devType)) {
+        if (twoWords)
+            sink.Printf("%-6s, %2u, %8lu, %8lu\r\n", key, digits, low, high);
+        else
+            sink.Printf("%-6s, %2u, %4lu, %4lu\r\n", key, digits, low, high);
+        return;
+    }
+    const unsigned flag = var.GetExtByte12();
+    if (twoWords)
+        sink.Printf("%-6s, %2u, %8lu, %8lu, %2u\r\n", key, digits, low, high, flag);
+    else
+        sink.Printf("%-6s, %2u, %4lu, %4lu, %2u\r\n", key, digits, low, high, flag);
+}
+
+void WriteDoubleWord(CSrcSink& sink, const CPrjVar& var, const char* key, bool dwordVars, bool isSigned)
+{
+    const unsigned digits = var.GetExtByte0();
+    const unsigned decimals = var.GetExtByte1();
+    const int32_t third = var.GetExtWord3();
+    const int32_t fourth = var.GetExtWord4();
+    bool withRange = false;
+    if (dwordVars) {
+        withRange = IsPlcRange(third, fourth);
+        if (!withRange && (third != 0 || fourth != 0))
+            sink.LeaveOut("VAR %s: PLC range %ld..%ld is not a range and is left out", var.GetName().c_str(),
+                          S32(third), S32(fourth));
+    }
+    if (isSigned) {
+        if (withRange)
+            sink.Printf("%-6s, %2u, %2u, %10ld, %10ld, %10ld, %10ld\r\n", key, digits, decimals,
+                        S32(var.GetExtWord1()), S32(var.GetExtWord2()), S32(third), S32(fourth));
+        else
+            sink.Printf("%-6s, %2u, %2u, %10ld, %10ld\r\n", key, digits, decimals, S32(var.GetExtWord1()),
+                        S32(var.GetExtWord2()));
+        return;
+    }
+    if (withRange)
+        sink.Printf("%-6s, %2u, %2u, %10lu, %10lu, %10lu, %10lu\r\n", key, digits, decimals,
+                    U32(var.GetExtWord1()), U32(var.GetExtWord2()), U32(third), U32(fourth));
+    else
+        sink.Printf("%-6s, %2u, %2u, %10lu, %10lu\r\n", key, digits, decimals, U32(var.GetExtWord1()),
+                    U32(var.GetExtWord2()));
+}
+
+const char* WordForm(uint8_t form)
+{
+    switch (form) {
+    case 1: return "KH";
+    case 2: return "KY";
+    default: return "KM";
+    }
+}
+
+// The continuation of a VAR line by type code. False for a type without a
+// keyword: its line ends after the prefix and no empty line follows.
+bool WriteVarBody(CSrcSink& sink, const CPrjVar& var, uint16_t devType, bool dwordVars)
+{
+    const uint8_t type = var.GetType();
+    const char* key = TypeKeyword(type);
+    if (!key) {
+        sink.Put("\r\n");
+        return false;
+    }
+    switch (type) {
+    case 0:
+    case 28: WriteBcd(sink, var, key, false, devType); break;
+    case 16:
+    case 30: WriteBcd(sink, var, key, true, devType); break;
+    case 2:
+    case 4:
+    case 5:
+        sink.Printf("%-6s, %2u, %2u, %10lu, %10lu, %5lu, %5lu\r\n", key, unsigned{var.GetExtByte0()},
+                    unsigned{var.GetExtByte1()}, U32(var.GetExtWord1()), U32(var.GetExtWord2()),
+                    U32(var.GetExtWord3()), U32(var.GetExtWord4()));
+        break;
+    case 3:
+        sink.Printf("%-6s, %2u, %2u, %10lu, %10lu,%5lu, %5lu\r\n", key, unsigned{var.GetExtByte0()},
+                    unsigned{var.GetExtByte1()}, U32(var.GetExtWord1()), U32(var.GetExtWord2()),
+                    U32(var.GetExtWord3()), U32(var.GetExtWord4()));
+        break;
+    case 6:
+    case 7:
+    case 8:
+    case 9: WriteDoubleWord(sink, var, key, dwordVars, false); break;
+    case 18:
+    case 19:
+    case 20:
+    case 21:
+        sink.Printf("%-6s, %2u, %2u, %10ld, %10ld, %5ld, %5ld\r\n", key, unsigned{var.GetExtByte0()},
+                    unsigned{var.GetExtByte1()}, S32(var.GetExtWord1()), S32(var.GetExtWord2()),
+                    S32(var.GetExtWord3()), S32(var.GetExtWord4()));
+        break;
+    case 22:
+    case 23:
+    case 24:
+    case 25: WriteDoubleWord(sink, var, key, dwordVars, true); break;
+    case 12:
+        sink.Printf("%-6s, %2u\r\n", key, unsigned{var.GetExtByte0()});
+        WriteStateLines(sink, var, 1);
+        break;
+    case 14:
+    case 26:
+    case 42:
+        sink.Printf("%s\r\n", key);
+        WriteStateLines(sink, var, var.MaxStateIdx());
+        break;
+    case 32:
+    case 33: sink.Printf("%-6s, %2s\r\n", key, WordForm(var.GetExtByte0())); break;
+    case 34: sink.Printf("%-6s, %2u\r\n", key, unsigned{var.GetExtByte0()}); break;
+    case 36:
+        sink.Printf("%-6s\r\n", key);
+        WriteStateLines(sink, var, 3);
+        break;
+    default: break;
+    }
+    return true;
+}
+
+void WriteVar(CSrcSink& sink, const CPrjVar& var, uint16_t devType, bool dwordVars)
+{
+    sink.Printf("%s, %-16s, %3u, %-11s, ", "VAR", var.GetName().c_str(),
+                static_cast<unsigned>(static_cast<uint16_t>(var.GetAdr())), SetpKeyword(var.GetSetpKind()));
+    if (WriteVarBody(sink, var, devType, dwordVars))
+        sink.Put("\r\n");
+    sink.EndRecord();
+}
+
+bool IsSettingWithAdr(std::string_view name)
+{
+    return name == "[Z018]" || name == "[Z019]" || name == "[Z21]" || name == "[Z22]";
+}
+
+bool IsSoftkeyRow(std::string_view name)
+{
+    return name == "[Z084]" || name == "[Z085]" || name == "[Z098]" || name == "[Z099]";
+}
+
+void WriteIntVar(CSrcSink& sink, const CPrjVar& var)
+{
+    const uint8_t type = var.GetType();
+    if (type == 249) {
+        const auto* hex = dynamic_cast<const CPrjIntVarHex*>(&var);
+        sink.Printf("%s, %s, \"", "INTERN_VAR", var.GetName().c_str());
+        if (hex)
+            sink.HexPairs(hex->GetHexText(), hex->GetHexText().size() / 2);
+        sink.Put("\"\r\n");
+        sink.EndRecord();
+        return;
+    }
+    if (type != 142 && type != 144)
+        return;
+    if (type == 144 && var.MaxStateIdx() == 0)
+        return;
+    const std::string& name = var.GetName();
+    if (IsSettingWithAdr(name)) {
+        // Internal variables without a data word hold -1.
+        const auto adr = static_cast<uint16_t>(var.GetAdr());
+        if (adr != 0 && var.GetAdr() != -1)
+            sink.Printf("%s, %s, %u\r\n", "INTERN_VAR", name.c_str(), unsigned{adr});
+        else
+            sink.Printf("%s, %s\r\n", "INTERN_VAR", name.c_str());
+        WriteStateLines(sink, var, var.MaxStateIdx());
+    } else if (IsSoftkeyRow(name)) {
+        sink.Printf("%s, %s\r\n", "INTERN_VAR", name.c_str());
+        WriteStateLines(sink, var, var.MaxStateIdx());
+    }
+    sink.Put("\r\n");
+    sink.EndRecord();
+}
+
+bool InFamily706(uint16_t devType)
+{
+    return devType == 473 || devType == 477 || devType == 706;
+}
+
+} // namespace
+
+void WriteVarRecords(CSrcSink& sink, const CPrjVarList* vars, uint16_t devType, bool dwordVars)
+{
+    if (!sink.Ok() || !vars || vars->GetCount() == 0 || !vars->HasExtVar())
+        return;
+    sink.Separator();
+    for (int i = 0; i < vars->GetCount() && sink.Ok(); ++i) {
+        const CPrjVar* var = vars->VarAt(i);
+        if (var && !var->IsInternal())
+            WriteVar(sink, *var, devType, dwordVars);
+    }
+}
+
+void WriteIntVarRecords(CSrcSink& sink, const CPrjVarList* vars, const CPrjVarList* fwVars, uint16_t devType)
+{
+    if (!sink.Ok() || !vars)
+        return;
+    if (!InFamily706(devType) && !vars->FindByName(std::string_view("[Z084]")) &&
+        !vars->FindByName(std::string_view("[Z085]")))
+        return;
+    const bool fwHas = fwVars && fwVars->GetCount() > 0;
+    if (!fwVars || !((vars->GetCount() > 0 && vars->HasIntStrVar()) || fwHas))
+        return;
+    sink.Separator();
+    for (const CPrjVarList* list : {vars, fwVars}) {
+        for (int i = 0; i < list->GetCount() && sink.Ok(); ++i) {
+            const CPrjVar* var = list->VarAt(i);
+            if (var)
+                WriteIntVar(sink, *var);
+        }
+    }
+}

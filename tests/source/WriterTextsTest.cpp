@@ -1,0 +1,151 @@
+#include "model/MsgTxt.h"
+#include "model/OpTxt.h"
+#include "model/PrjVarKinds.h"
+#include "model/PrnTxt.h"
+#include "model/TxtRow.h"
+#include "source/SrcTexts.h"
+#include "SrcWriterRig.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+template <class Entry>
+Entry* WithRow(Entry* e, const std::string& text)
+{
+    e->SetRowCount(e->GetRowCount() + 1);
+    e->SetRow(std::make_unique<CPrjTxtRow>(static_cast<uint8_t>(e->GetRowCount()), text, nullptr));
+    return e;
+}
+
+template <class Entry>
+Entry* WithPrnRow(Entry* e, const std::string& text)
+{
+    e->SetRowCount(e->GetRowCount() + 1);
+    e->SetRow(std::make_unique<CPrnTxtLin>(static_cast<uint8_t>(e->GetRowCount()), text, nullptr));
+    return e;
+}
+
+const auto kNoNode = [](const CPrjOpTxt&) { return false; };
+
+TEST(WriterLayoutTest, OperatorTextsWithTemplateAndEmptyRows)
+{
+    SrcWriterRig rig(43);
+    CPrjOpTxtList list(8, 8);
+    auto* tmpl = list.Adopt(std::make_unique<CPrjOpTxtRange>(10, 20));
+    WithRow(tmpl, "T");
+    auto* one = list.Adopt(std::make_unique<CPrjOpTxt>(1));
+    WithRow(one, "a");
+    one->SetRowCount(3); // place 2 stays empty
+    one->SetRow(std::make_unique<CPrjTxtRow>(3, "c", nullptr));
+    auto* rowless = list.Adopt(std::make_unique<CPrjOpTxt>(2));
+    list.Adopt(std::make_unique<CPrjOpTxt>(3)); // neither rows nor node
+
+    const std::string out = rig.Write([&](CSrcSink& s) {
+        WriteOpTextRecords(s, &list, 8, [&](const CPrjOpTxt& t) { return &t == rowless; });
+    });
+    EXPECT_EQ(out, "DEF_OP_TEXT,  10,  20\r\nTEXT, \"T\"\r\n\r\n"
+                   "OP_TEXT,   1\r\nTEXT, \"a\"\r\nTEXT, \"c\"\r\n\r\n"
+                   "OP_TEXT,   2\r\nTEXT, \"\"\r\n\r\n");
+    EXPECT_EQ(rig.leftOut, 1);
+    // Without rows and nodes the section is not written at all.
+    CPrjOpTxtList empty(8, 8);
+    empty.Adopt(std::make_unique<CPrjOpTxt>(4));
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &empty, 8, kNoNode); }), "");
+    list.DeleteAll();
+    empty.DeleteAll();
+}
+
+struct MsgCase {
+    const char* name;
+    uint16_t devType;
+    int32_t num;
+    uint8_t delMode;
+    uint8_t alarm;
+    std::string head;
+    int leftOut;
+};
+
+class WriterMsgHeadTest : public ::testing::TestWithParam<MsgCase> {};
+
+TEST_P(WriterMsgHeadTest, Head)
+{
+    const MsgCase& c = GetParam();
+    SrcWriterRig rig(c.devType);
+    CMsgTxtList list(8, 8);
+    CPrjNumEntry* e = c.num < 0
+                          ? list.Adopt(std::make_unique<CMsgTxtRange>(5, 9, CMsgTxt::PrioFault, c.delMode, c.alarm))
+                          : list.Adopt(std::make_unique<CMsgTxt>(c.num, CMsgTxt::PrioInfo, c.delMode, c.alarm));
+    WithRow(e, "m");
+    const std::string out = rig.Write([&](CSrcSink& s) { WriteMsgTextRecords(s, &list, 8, c.devType); });
+    EXPECT_EQ(out, c.head + "TEXT, \"m\"\r\n\r\n");
+    EXPECT_EQ(rig.leftOut, c.leftOut);
+    list.DeleteAll();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WriterLayoutTest, WriterMsgHeadTest,
+    ::testing::Values(MsgCase{"Plain", 43, 16, 3, 0, "MSG_TEXT,   16, INFO   , 3\r\n", 0},
+                      MsgCase{"Mode5On43WrittenAs4", 43, 1, 5, 0, "MSG_TEXT,    1, INFO   , 4\r\n", 1},
+                      MsgCase{"Mode5On118WrittenAs4", 118, 1, 5, 0, "MSG_TEXT,    1, INFO   , 4\r\n", 1},
+                      MsgCase{"Mode0WrittenAs1", 43, 1, 0, 0, "MSG_TEXT,    1, INFO   , 1\r\n", 1},
+                      MsgCase{"AlarmOn706", 706, 2, 5, 1, "MSG_TEXT,    2, INFO   , 5, ALARM\r\n", 0},
+                      MsgCase{"AlarmLeftOutOn43", 43, 2, 2, 1, "MSG_TEXT,    2, INFO   , 2\r\n", 1},
+                      MsgCase{"TemplateWithAlarm", 43, -1, 5, 1, "DEF_MSG_TEXT,   5,   9, FAULT  , 5, ALARM\r\n", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WriterLayoutTest, HelpKindsInOrderWithHistorySkippedOn118Family)
+{
+    for (uint16_t type : {43, 118, 163, 167}) {
+        SrcWriterRig rig(type);
+        CKindTxtList l0(0, 4, 4), l1(1, 4, 4), l5(5, 4, 4), l6(6, 4, 4);
+        WithRow(l0.Adopt(std::make_unique<CKindTxtRange>(0, 9)), "d");
+        WithRow(l1.Adopt(std::make_unique<CKindTxt>(3)), "m");
+        WithRow(l5.Adopt(std::make_unique<CKindTxt>(1)), "h");
+        WithRow(l6.Adopt(std::make_unique<CKindTxt>(2)), "r");
+        CKindTxtList* lists[7] = {&l0, &l1, nullptr, nullptr, nullptr, &l5, &l6};
+        const std::string out = rig.Write([&](CSrcSink& s) {
+            s.Separator(); // a section before: the help texts get one separator
+            WriteHlpTextRecords(s, lists, 8, type);
+        });
+        const std::string sep = " " + std::string(76, '_') + "\r\n\r\n";
+        const std::string hist = type == 43 ? "HLP_TEXT, HISTORY,   1\r\nTEXT, \"h\"\r\n\r\n" : "";
+        EXPECT_EQ(out, sep + "DEF_HLP_TEXT, DEFAULT\r\nTEXT, \"d\"\r\n\r\n"
+                             "HLP_TEXT, MENU   ,   3\r\nTEXT, \"m\"\r\n\r\n" +
+                           hist + "HLP_TEXT, RECIPE ,   2\r\nTEXT, \"r\"\r\n\r\n")
+            << type;
+        for (auto* l : {&l0, &l1, &l5, &l6})
+            l->DeleteAll();
+    }
+}
+
+TEST(WriterLayoutTest, HistoryAndPrinterTexts)
+{
+    SrcWriterRig rig(163);
+    CHistTxtList hist(4, 4);
+    WithRow(hist.Adopt(std::make_unique<CHistTxtRange>(1, 50)), "x");
+    WithRow(hist.Adopt(std::make_unique<CHistTxt>(7)), "y");
+    COpPrnTxtList opPrn(4, 4);
+    WithPrnRow(opPrn.Adopt(std::make_unique<COpPrnTxt>(12)), "p\x01");
+    CMsgPrnTxtList msgPrn(4, 4);
+    WithPrnRow(msgPrn.Adopt(std::make_unique<CMsgPrnTxtRange>(0, 99, 0x1F)), "q");
+    WithPrnRow(msgPrn.Adopt(std::make_unique<CMsgPrnTxt>(3, 0xA0)), "r");
+    const std::string sep = " " + std::string(76, '_') + "\r\n\r\n";
+    const std::string out = rig.Write([&](CSrcSink& s) {
+        WriteHistTextRecords(s, &hist, 8);
+        WriteOpPrnTextRecords(s, &opPrn, 8);
+        WriteMsgPrnTextRecords(s, &msgPrn, 8);
+    });
+    EXPECT_EQ(out, "DEF_HIST_TEXT,   1,  50\r\nHTEXT, \"x\"\r\n\r\nHIST_TEXT,    7\r\nHTEXT, \"y\"\r\n\r\n" + sep +
+                       "OP_PRNTEXT,   12\r\nPRNTEXT, \"p$01\"\r\n\r\n" + sep +
+                       "DEF_MSG_PRNTEXT,   0,  99, 1F\r\nPRNTEXT, \"q\"\r\n\r\n"
+                       "MSG_PRNTEXT,    3, A0\r\nPRNTEXT, \"r\"\r\n\r\n");
+    hist.DeleteAll();
+    opPrn.DeleteAll();
+    msgPrn.DeleteAll();
+}
+
+} // namespace
