@@ -4,7 +4,16 @@
 #include "image/DosStamp.h"
 #include "model/CheckedFormat.h"
 
-#include <array>
+std::string HexStampText(std::string_view three)
+{
+    auto b = [&](size_t i) { return unsigned{static_cast<uint8_t>(three.at(i))}; };
+    return FormatText("%02X.%02X.%02X", b(2), b(1), b(0));
+}
+
+std::string VersionTextOf(std::string_view four)
+{
+    return std::string{four.at(0), four.at(1), four.at(2), '.', four.at(3)};
+}
 
 int ReadTextField(std::FILE* stream, int32_t offset, uint16_t length, std::string& text)
 {
@@ -17,27 +26,27 @@ int ReadTextField(std::FILE* stream, int32_t offset, uint16_t length, std::strin
 
 int ReadHexStamp(std::FILE* stream, int32_t offset, std::string& text)
 {
-    std::array<uint8_t, 3> b{};
-    if (ReadBlockAt(stream, offset, b.data(), 3) != 1)
+    std::string bytes;
+    if (ReadTextField(stream, offset, 3, bytes) != 1)
         return -1;
-    text = FormatText("%02X.%02X.%02X", unsigned{b[2]}, unsigned{b[1]}, unsigned{b[0]});
+    text = HexStampText(bytes);
     return 1;
 }
 
 int ReadDosDate(std::FILE* stream, int32_t offset, std::string& text)
 {
-    std::array<uint8_t, 2> b{};
-    if (ReadBlockAt(stream, offset, b.data(), 2) != 1)
+    std::string bytes;
+    if (ReadTextField(stream, offset, 2, bytes) != 1)
         return -1;
-    text = DosDateText(b[0], b[1]);
+    text = DosDateText(static_cast<uint8_t>(bytes[0]), static_cast<uint8_t>(bytes[1]));
     return 1;
 }
 
 int ReadVersionText(std::FILE* stream, int32_t fieldOffset, std::string& text)
 {
-    std::array<char, 4> c{};
-    if (ReadBlockAt(stream, fieldOffset + 5, c.data(), 4) != 1)
+    std::string chars;
+    if (ReadTextField(stream, fieldOffset + 5, 4, chars) != 1)
         return -1;
-    text = std::string{c[0], c[1], c[2], '.', c[3]};
+    text = VersionTextOf(chars);
     return 1;
 }
