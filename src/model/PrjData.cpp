@@ -1,0 +1,5 @@
+#include "model/PrjData.h"
+
+CPrjData::CPrjData(PrjBundle* owner) : m_owner(owner) {}
+
+CPrjData::~CPrjData() = default;
