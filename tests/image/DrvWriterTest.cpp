@@ -215,17 +215,41 @@ TEST_P(DrvWriter, EntriesBeyondTheRecordCountAreNotWritten)
 {
     DrvXrefSpec plain;
     plain.count = 2;
-    const BuiltDrvEntry e = BuildDrvEntry(Is706(), {}, plain);
-    Load(e);
-    drv.GetParItems()->FreeAll();
-    for (uint16_t k = 0; k < 40; ++k)
-        drv.AddParItem(new CDrvTabEntry5(1, k, 1, k, k));
-    const std::string bytes = Update();
-    ASSERT_EQ(bytes.size(), e.bytes.size());
-    const size_t end = built.xrefAt + 28 + 2 * 6;
-    EXPECT_EQ(bytes.substr(end), e.bytes.substr(end));
-    EXPECT_EQ(BeWord(bytes, built.xrefAt + 28 + 6 + 4), 1);
-    EXPECT_FALSE(ui.TextsOf(UiCall::Kind::LogAppend).empty());
+    DrvXrefSpec list;
+    list.kind = 'S';
+    list.count = 32;
+    list.recSize = 4;
+    for (const DrvXrefSpec& x : {plain, list}) {
+        // Driver code follows the block.
+        BuiltDrvEntry e;
+        if (Is706()) {
+            Drv706Entry d;
+            d.xref = x;
+            d.tail = std::string(100, '\xC3');
+            e = d.Build();
+        } else {
+            Drv043Entry d;
+            d.xref = x;
+            d.tail = std::string(100, '\xC3');
+            e = d.Build();
+        }
+        Load(e);
+        drv.GetParItems()->FreeAll();
+        drv.GetParItems2()->FreeAll();
+        for (uint16_t k = 0; k < 40; ++k) {
+            drv.AddParItem(new CDrvTabEntry5(1, k, 1, k, k));
+            drv.AddParItem2(new CDrvTabEntry6(k, 1, k, 1, 0, 0));
+        }
+        const std::string bytes = Update();
+        ASSERT_EQ(bytes.size(), e.bytes.size());
+        const size_t end = built.xrefAt + BuildXref(x).size();
+        EXPECT_EQ(bytes.substr(end), e.bytes.substr(end)) << x.kind;
+        if (x.kind == 'S')
+            EXPECT_EQ(BeWord(bytes, built.xrefAt + 28 + 30 * 4 + 1), 30) << "record 30 is inside";
+        else
+            EXPECT_EQ(BeWord(bytes, built.xrefAt + 28 + 6 + 4), 1) << "record 1 is inside";
+        EXPECT_FALSE(ui.TextsOf(UiCall::Kind::LogAppend).empty());
+    }
 }
 
 TEST_P(DrvWriter, OpenFailureShowsMessage)
