@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+// The names that the configuration files share between their readers and
+// writers.
+
+// The panel id text of a panel type ("ORV014", "ORVlight", ... "ORV0755");
+// "" for a type without one.
+const char* PanelIdText(uint16_t devType);
+
+// The panel types in the order a configured panel id is tried.
+inline constexpr std::array<uint16_t, 11> kPanelIdOrder = {14, 36, 43, 47, 755, 706, 473, 477, 118, 163, 167};
+
+// The simulation interface value of the ARCNET card (0xFFFF in 16 bits),
+// written "SIM_COM=ARC".
+inline constexpr int16_t kSimComArcnet = -1;
+
+// The edition word: the DESIGN value that switches the design flag on.
+inline constexpr std::string_view kEditionWord = "OEM";
+
+// The tool configuration's section of default simulation words of a panel
+// type; 755 shares the one of 47, a type without its own reads ORV043's.
+std::string_view SimSectionName(uint16_t devType);
