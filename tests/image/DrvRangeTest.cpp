@@ -166,10 +166,10 @@ TEST_F(DrvRangeRules, ReadFailures)
     EXPECT_FALSE(loop.CheckParams());
     EXPECT_EQ(loop.GetError(), CDrvFile::kErrRead);
 
-    // The value of "AL" lies beyond the end of the 043 entry.
+    // The value of "AK" lies beyond the end of the 043 entry.
     const BuiltDrvEntry e = BuildDrvEntry(false, RangeParams(0, 16, 47));
     ByteBuilder b;
-    b.Bytes(0, e.bytes).U16(e.elementAt[1] + 6, static_cast<uint16_t>(e.bytes.size() + 10));
+    b.Bytes(0, e.bytes).U16(e.elementAt[0] + 6, static_cast<uint16_t>(e.bytes.size() + 10));
     dir.Write("p.drv", b.Str());
     CDrvFile043 unreadable(dir.File("p.drv"), &bundle);
     EXPECT_TRUE(unreadable.CheckParams());
