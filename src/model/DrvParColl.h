@@ -5,6 +5,9 @@
 #include "model/Coll.h"
 #include "model/DrvParItem.h"
 
+class CPrjVar;
+class CPrjVarList;
+
 // The driver parameter items of a project, kept in unsigned order of their
 // word numbers, at most one item per word. Owns its items.
 class CDrvParColl : public CSortedColl {
@@ -22,6 +25,16 @@ public:
     CDrvParItem* FindItem(uint16_t number) const;
     // The first VAR item that nothing uses, or null.
     CDrvParVarItem* FirstFreeVar() const;
+
+    // The VAR or MSG item of the variable's data word takes the variable
+    // (one user more) or only its name.
+    void UseItem(const CPrjVar& var);
+    void SetItemName(const CPrjVar& var);
+    // Releases the item of the word against the project's variables and
+    // interface variables; a flagged item left with at most one user then
+    // goes the way of the interface variable on its word.
+    void ReleaseItem(uint16_t number, const CPrjVarList* vars, const CPrjVarList* ifcVars);
+    void MoveItemUse(uint16_t oldNumber, const CPrjVar& var, const CPrjVarList* vars, const CPrjVarList* ifcVars);
 
     void ResetAll();
     void ClearMaskAll();

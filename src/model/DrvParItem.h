@@ -7,6 +7,8 @@
 
 #include "model/Coll.h"
 
+class CPrjVarList;
+
 // One data word of the PLC data area that the PLC driver reserves: a system
 // word (SYS), a free word for variables (VAR) or a message word (MSG).
 class CDrvParItem : public CObj {
@@ -43,6 +45,8 @@ public:
     void SetSimValue(uint16_t value) { m_simValue = value; }
     uint16_t GetDefKind() const { return m_defKind; }
     void SetDefKind(uint16_t kind) { m_defKind = kind; }
+    // The direction a reset restores (0: none).
+    uint16_t GetDefDirection() const { return m_defDirection; }
     uint16_t GetUseCount() const { return m_useCount; }
     uint16_t GetMark() const { return m_mark; }
 
@@ -53,6 +57,7 @@ public:
     void FreeText() { m_text.reset(); }
 
     void AddUse() { ++m_useCount; }
+    void ClearUse() { m_useCount = 0; }
     void SubUse() {
         if (m_useCount > 0) --m_useCount;
     }
@@ -106,11 +111,20 @@ public:
     void UseBy(std::string_view name);
     // The text becomes the name; the users are not counted.
     void SetName(std::string_view name) { SetText(name); }
+    // One user less; the item is then named after a PLC variable left on
+    // its word, else after the interface variable there while users remain.
+    // Without both lists it keeps no text.
+    virtual void Release(const CPrjVarList* vars, const CPrjVarList* ifcVars);
 
     uint16_t GetMask() const { return m_mask; }
     // Bits 0..15 of the mask; any other bit number changes nothing.
     void SetMaskBit(unsigned bit, bool on);
     void SetMask(uint16_t mask);
+
+protected:
+    // The release steps both kinds share; false when, with both lists
+    // given, no variable is left to name the item (it then has no users).
+    bool ReleaseToVariables(const CPrjVarList* vars, const CPrjVarList* ifcVars);
 
 private:
     uint16_t m_mask = 0;
@@ -127,6 +141,10 @@ public:
     void Reset() override;
     void ClearMask() override;
     void ClearBits() override { m_bitsA = m_bitsB = 0; }
+
+    // As for a VAR item; with no variable left on the word the range text
+    // comes back.
+    void Release(const CPrjVarList* vars, const CPrjVarList* ifcVars) override;
 
     // Message priority of a bit: 2 info, 3 warning, 4 fault, else none.
     // Bits from 16 change nothing.

@@ -10,6 +10,7 @@
 #include "model/DrvParColl.h"
 
 struct PrjBundle;
+class CPrjVar;
 
 // The project's PLC side: the PLC type with its address notation, the window
 // of data words into the PLC, the captions of the PLC assignment list, the
@@ -48,6 +49,13 @@ public:
     // Number of the first free VAR item, else a default word of the panel.
     uint16_t GetFreeItemNo() const;
 
+    // Item use by variables; moving and releasing read the project root's
+    // variable lists and do nothing without a bundle or root.
+    void UseItem(const CPrjVar& var);
+    void SetItemName(const CPrjVar& var);
+    void MoveItemUse(uint16_t oldNumber, const CPrjVar& var);
+    void ReleaseItem(uint16_t number);
+
     // Empties the simulation words (which only borrow items) and frees the
     // items.
     void ClearItems();
@@ -68,6 +76,9 @@ public:
     bool IsByteAdr() const;
     // The PLC address a (already scaled) in the type's notation.
     std::string FmtAdr(uint16_t address, const CDrvParItem* item) const;
+    // The PLC address of a variable's data words in the type's notation,
+    // after the area caption; internal variables have none.
+    std::string FmtVarAdr(const CPrjVar& var, bool useDigits) const;
 
 private:
     bool CountsBytes() const;
