@@ -131,7 +131,7 @@ int WriteTab5(const DrvEntry& entry, int32_t x, const XrefHead& head, const CDrv
             continue;
         }
         std::array<uint8_t, DrvTab5Record::kSize> rec{};
-        EncodeTab5Record(Tab5RecordOf(*table.GetAt(i)), rec.data());
+        EncodeTab5Record(Tab5RecordOf(*table.ItemAt(i)), rec.data());
         if (PutBytes(entry, at, rec.data(), rec.size()) != 1)
             return -1;
     }
@@ -142,7 +142,7 @@ int WriteRefList(const DrvEntry& entry, int32_t x, const XrefHead& head, const C
 {
     DrvRefState state;
     for (int i = 0; i < table.GetCount(); ++i) {
-        const CDrvTabEntry6& e = *table.GetAt(i);
+        const CDrvTabEntry6& e = *table.ItemAt(i);
         const int32_t r = i < kFixedEntries ? i : kFixedEntries + 2 * (i - kFixedEntries);
         const int32_t at = i < kFixedEntries ? x + kListBase + 4 * i : x + kListBase + r * head.recSize;
         const int32_t size = i < kFixedEntries ? 2 : kRefRecordSize;

@@ -168,17 +168,17 @@ TEST_P(DrvHeader, PlainTableFilledOnlyIntoAnEmptyTable)
     EXPECT_EQ(drv.GetAdrLimit(CDrvCfg::kLimitTw), 60);
     const CDrvTab5List& t = *drv.GetParItems();
     ASSERT_EQ(t.GetCount(), 2);
-    EXPECT_EQ(t.GetAt(1)->GetKey(), 1);
-    EXPECT_EQ(t.GetAt(1)->GetByte(), 3) << "PLC number in byte 0";
-    EXPECT_EQ(t.GetAt(1)->GetVal1(), 5) << "area code in byte 1";
-    EXPECT_EQ(t.GetAt(1)->GetVal2(), 0x100);
-    EXPECT_EQ(t.GetAt(1)->GetVal3(), 0x200);
+    EXPECT_EQ(t.ItemAt(1)->GetKey(), 1);
+    EXPECT_EQ(t.ItemAt(1)->GetByte(), 3) << "PLC number in byte 0";
+    EXPECT_EQ(t.ItemAt(1)->GetVal1(), 5) << "area code in byte 1";
+    EXPECT_EQ(t.ItemAt(1)->GetVal2(), 0x100);
+    EXPECT_EQ(t.ItemAt(1)->GetVal3(), 0x200);
 
     drv.GetParItems()->FreeAll();
     drv.AddParItem(new CDrvTabEntry5(1, 7, 0, 0, 0));
     ASSERT_EQ(Read(bytes), 0);
     ASSERT_EQ(drv.GetParItems()->GetCount(), 1);
-    EXPECT_EQ(drv.GetParItems()->GetAt(0)->GetKey(), 7);
+    EXPECT_EQ(drv.GetParItems()->ItemAt(0)->GetKey(), 7);
 }
 
 TEST_P(DrvHeader, KindEDefinitionsAndRecords)
@@ -193,14 +193,14 @@ TEST_P(DrvHeader, KindEDefinitionsAndRecords)
     EXPECT_EQ(drv.GetFlag(CDrvCfg::kFlagMultiPlc), 1);
     const CSpsDefList& defs = *drv.GetParItems3();
     ASSERT_EQ(defs.GetCount(), 2);
-    EXPECT_STREQ(defs.GetAt(0)->GetName(), "SPS1");
-    EXPECT_EQ(defs.GetAt(0)->GetAdr(), 10);
-    EXPECT_EQ(defs.GetAt(0)->GetSlot(), 2);
-    EXPECT_STREQ(defs.GetAt(1)->GetName(), "SPS3");
-    EXPECT_EQ(defs.GetAt(1)->GetRack(), 1);
+    EXPECT_STREQ(defs.ItemAt(0)->GetName(), "SPS1");
+    EXPECT_EQ(defs.ItemAt(0)->GetAdr(), 10);
+    EXPECT_EQ(defs.ItemAt(0)->GetSlot(), 2);
+    EXPECT_STREQ(defs.ItemAt(1)->GetName(), "SPS3");
+    EXPECT_EQ(defs.ItemAt(1)->GetRack(), 1);
     ASSERT_EQ(drv.GetParItems()->GetCount(), 1);
-    EXPECT_EQ(drv.GetParItems()->GetAt(0)->GetByte(), 2);
-    EXPECT_EQ(drv.GetParItems()->GetAt(0)->GetVal3(), 8);
+    EXPECT_EQ(drv.GetParItems()->ItemAt(0)->GetByte(), 2);
+    EXPECT_EQ(drv.GetParItems()->ItemAt(0)->GetVal3(), 8);
 }
 
 TEST_P(DrvHeader, KindSFixedEntriesAndReferenceRecords)
@@ -218,17 +218,17 @@ TEST_P(DrvHeader, KindSFixedEntriesAndReferenceRecords)
     EXPECT_EQ(drv.GetFlag(CDrvCfg::kFlagRefList), 1);
     const CDrvTab6List& t = *drv.GetParItems2();
     ASSERT_EQ(t.GetCount(), 33);
-    EXPECT_EQ(t.GetAt(0)->GetWord1(), 0x1111);
-    EXPECT_EQ(t.GetAt(29)->GetWord1(), 0x2929);
-    const CDrvTabEntry6* r30 = t.GetAt(30);
+    EXPECT_EQ(t.ItemAt(0)->GetWord1(), 0x1111);
+    EXPECT_EQ(t.ItemAt(29)->GetWord1(), 0x2929);
+    const CDrvTabEntry6* r30 = t.ItemAt(30);
     EXPECT_EQ(r30->GetKey(), 30);
     EXPECT_EQ(r30->GetByte1(), 5);
     EXPECT_EQ(r30->GetWord1(), 100);
     EXPECT_EQ(r30->GetByte2(), 2);
     EXPECT_EQ(r30->GetVal1(), 1) << "sub-value";
-    EXPECT_EQ(t.GetAt(31)->GetKey(), 32);
-    EXPECT_EQ(t.GetAt(31)->GetByte1(), 255);
-    const CDrvTabEntry6* r34 = t.GetAt(32);
+    EXPECT_EQ(t.ItemAt(31)->GetKey(), 32);
+    EXPECT_EQ(t.ItemAt(31)->GetByte1(), 255);
+    const CDrvTabEntry6* r34 = t.ItemAt(32);
     EXPECT_EQ(r34->GetKey(), 34);
     EXPECT_EQ(r34->GetByte2(), 4);
     EXPECT_EQ(r34->GetVal1(), 0x0102);
