@@ -18,9 +18,6 @@ public:
     DrvEntry(std::FILE* stream, DrvFamily family, int32_t start, int32_t length, uint16_t devType);
 
     DrvFamily Family() const { return m_family; }
-    int32_t Start() const { return m_start; }
-    int32_t Length() const { return m_length; }
-    std::FILE* Stream() const { return m_stream; }
 
     // Whether size bytes at offset lie inside the entry.
     bool Contains(int64_t offset, int64_t size) const;

@@ -55,22 +55,7 @@ public:
 protected:
     CDrvFile(const std::string& path, PrjBundle* bundle, DrvFamily family);
 
-    bool Failed() const { return m_error != 0; }
-    void SetError(uint16_t error)
-    {
-        if (m_error == 0)
-            m_error = error;
-    }
-    DrvFamily Family() const { return m_family; }
-    std::FILE* Stream() const { return m_file.Get(); }
-    int32_t FileSize() const { return m_fileSize; }
     uint16_t DevType() const { return m_devType; }
-    CDrvCfg* Cfg() const { return m_cfg; }
-    // The entry at offset; its length from its own header. -1 when that
-    // cannot be read.
-    int SelectEntry(int32_t offset);
-    // The current entry, cut at the end of the file.
-    DrvEntry Entry() const;
 
     // The library walk. Find makes the first valid entry of the configured
     // driver the current one: error 6 when there is none, error 5 for a
@@ -80,6 +65,17 @@ protected:
     void ExtractEntry(const std::string& path, bool twoZeros);
 
 private:
+    bool Failed() const { return m_error != 0; }
+    void SetError(uint16_t error)
+    {
+        if (m_error == 0)
+            m_error = error;
+    }
+    // The entry at offset; its length from its own header. -1 when that
+    // cannot be read.
+    int SelectEntry(int32_t offset);
+    // The current entry, cut at the end of the file.
+    DrvEntry Entry() const;
     int EntryName(const DrvEntry& entry, std::string& name) const;
     bool ReadTexts(const DrvEntry& entry);
     bool ReadParams(const DrvEntry& entry);

@@ -17,7 +17,6 @@ public:
     // False when the buffered data could not be written.
     bool Close();
     std::FILE* Get() const { return m_stream; }
-    bool IsOpen() const { return m_stream != nullptr; }
 
 private:
     std::FILE* m_stream = nullptr;
