@@ -1,0 +1,43 @@
+#pragma once
+
+#include "image/DrvRange.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+// One driver entry of an open driver file or library: where it starts, how
+// long it is, and the panel address its pointers count from. Every access
+// is checked against the entry's bounds, so that no pointer read from the
+// file reaches outside it. Offsets are relative to the entry's start.
+class DrvEntry {
+public:
+    static constexpr uint32_t kBase706 = 0x5E000;
+    static constexpr uint32_t kBase473 = 0x5B000;
+
+    DrvEntry(std::FILE* stream, DrvFamily family, int32_t start, int32_t length, uint16_t devType);
+
+    DrvFamily Family() const { return m_family; }
+
+    // Whether size bytes at offset lie inside the entry.
+    bool Contains(int64_t offset, int64_t size) const;
+    // A panel address of a 706 entry as an offset; -1 when it does not
+    // point into the entry.
+    int32_t OffsetOfAddress(uint32_t address) const;
+
+    int Byte(int32_t offset, uint8_t& value) const;
+    int Word(int32_t offset, uint16_t& value) const;
+    int DWord(int32_t offset, uint32_t& value) const;
+    int Text(int32_t offset, uint16_t length, std::string& text) const;
+    int PutByte(int32_t offset, uint8_t value) const;
+    int PutWord(int32_t offset, uint16_t value) const;
+    int PutDWord(int32_t offset, uint32_t value) const;
+    int PutBlock(int32_t offset, const std::string& bytes) const;
+
+private:
+    std::FILE* m_stream;
+    DrvFamily m_family;
+    int32_t m_start;
+    int32_t m_length;
+    uint32_t m_base;
+};

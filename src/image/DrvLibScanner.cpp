@@ -1,0 +1,25 @@
+#include "image/DrvLibScanner.h"
+
+#include "image/DrvFile.h"
+
+namespace {
+
+template <class Lib>
+void MarkWith(const std::string& libPath, PrjBundle* bundle, uint16_t devType)
+{
+    Lib lib(libPath, bundle);
+    if (!lib.CheckError())
+        return;
+    lib.MarkPresent(devType);
+    lib.CheckError();
+}
+
+} // namespace
+
+void CDrvLibReaderScanner::Scan(Family family, const std::string& libPath, uint16_t devType)
+{
+    if (family == Family::C)
+        MarkWith<CDrvLib706>(libPath, m_bundle, devType);
+    else
+        MarkWith<CDrvLib043>(libPath, m_bundle, devType);
+}

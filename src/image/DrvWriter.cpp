@@ -1,0 +1,149 @@
+#include "image/DrvWriter.h"
+
+#include "image/BinIo.h"
+#include "image/CheckWord.h"
+#include "image/DrvChain.h"
+#include "image/DrvXref.h"
+#include "image/FileFields.h"
+#include "model/DrvCfg.h"
+#include "model/MessageBoxes.h"
+#include "model/PrjBundle.h"
+#include "model/PrjData.h"
+#include "model/PrjVar.h"
+#include "model/PrjVarList.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* kModule = "Drvorv";
+
+} // namespace
+
+CDrvWriter::CDrvWriter(const std::string& path, PrjBundle* bundle, DrvFamily family) : m_family(family)
+{
+    if (bundle) {
+        m_cfg = bundle->drvCfg;
+        if (bundle->prjData)
+            m_devType = bundle->prjData->GetDevType();
+    }
+    if (!m_file.Open(path, "r+b", kModule) || std::fseek(m_file.Get(), 0, SEEK_SET) != 0)
+        Fail();
+}
+
+bool CDrvWriter::CheckError()
+{
+    if (m_error == 0)
+        return true;
+    if (m_error == kErrFile) {
+        ShowMessage(16103);
+        m_error = 0;
+    }
+    return false;
+}
+
+DrvEntry CDrvWriter::Entry() const
+{
+    uint16_t length = 0;
+    const int32_t size = StreamSize(m_file.Get());
+    int32_t bytes = 0;
+    if (size > 0 && ReadWordAt(m_file.Get(), 0, length) == 1)
+        bytes = m_family == DrvFamily::F706 ? 2 * int32_t{length} : int32_t{length};
+    return DrvEntry(m_file.Get(), m_family, 0, std::min(bytes, std::max(size, 0)), m_devType);
+}
+
+void CDrvWriter::WriteCopyName(int32_t offset, char pad)
+{
+    if (!Ready())
+        return;
+    if (Entry().PutBlock(offset, PadField(CopyNameOf(m_cfg->GetDrvPath()), kFileNameField, pad)) != 1)
+        Fail();
+}
+
+void CDrvWriter::WriteParams()
+{
+    if (!Ready())
+        return;
+    const CPrjVarList* vars = m_cfg->GetParList6();
+    if (!vars)
+        return;
+    const DrvEntry entry = Entry();
+    bool ok = true;
+    const int walked = WalkDrvChain(entry, [&](const DrvElement& element) {
+        const CPrjVar* var = vars->FindByName(element.name);
+        if (!var || var->GetType() != element.type)
+            return true;
+        const uint32_t value = static_cast<uint32_t>(var->GetExtWord1());
+        bool fits = false;
+        if (element.type == DrvElement::kNumber) {
+            DrvNumber n;
+            ok = ReadDrvNumber(entry, element, n) == 1;
+            fits = n.lower <= value && value <= n.upper;
+        } else if (element.type == DrvElement::kChoice) {
+            uint16_t highest = 0;
+            ok = ReadDrvHighest(entry, element, highest) == 1;
+            fits = value <= highest;
+        }
+        if (ok && fits)
+            ok = WriteDrvSetting(entry, element, value) == 1;
+        return ok;
+    });
+    if (walked != 1 || !ok)
+        Fail();
+}
+
+void CDrvWriter::WriteTables(int32_t x)
+{
+    if (Ready() && WriteXref(Entry(), x, *m_cfg) != 1)
+        Fail();
+}
+
+CDrvWriter706::CDrvWriter706(const std::string& path, PrjBundle* bundle) : CDrvWriter(path, bundle, DrvFamily::F706)
+{
+}
+
+void CDrvWriter706::Update()
+{
+    if (!Ready())
+        return;
+    WriteCopyName(26, '\0');
+    WriteParams();
+    if (Ready() && Cfg().GetFlag(CDrvCfg::kFlagXref)) {
+        int32_t x = 0;
+        const int located = LocateXref(Entry(), x);
+        if (located < 0)
+            Fail();
+        else if (located > 0)
+            WriteTables(x);
+    }
+    if (Ready() && (StampCheckWord(Stream()) != 1 || std::fflush(Stream()) != 0))
+        Fail();
+}
+
+CDrvWriter043::CDrvWriter043(const std::string& path, PrjBundle* bundle, LocalClock clock)
+    : CDrvWriter(path, bundle, DrvFamily::F043), m_clock(std::move(clock))
+{
+}
+
+void CDrvWriter043::Update()
+{
+    if (!Ready())
+        return;
+    if (Cfg().GetModCount() != 0) {
+        const std::tm now = m_clock ? m_clock() : std::tm{};
+        const DrvEntry entry = Entry();
+        if (entry.PutWord(16, EncodeDosTime(now)) != 1 || entry.PutWord(18, EncodeDosDate(now)) != 1)
+            Fail();
+    }
+    WriteCopyName(3, ' ');
+    WriteParams();
+    if (Ready() && Cfg().GetParList6() && Cfg().GetFlag(CDrvCfg::kFlagXref)) {
+        int32_t x = 0;
+        if (LocateXref(Entry(), x) != 1)
+            Fail();
+        else
+            WriteTables(x);
+    }
+    if (Ready() && std::fflush(Stream()) != 0)
+        Fail();
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "image/DosStamp.h"
+#include "image/DrvEntry.h"
+#include "image/StreamFile.h"
+
+#include <cstdint>
+#include <string>
+
+struct PrjBundle;
+class CDrvCfg;
+
+// Stamps the project's settings into the project's own driver file (one
+// entry at the start): the copy's name, the parameter values the user set,
+// the cross-reference tables and, in the 706 family, the check word. All
+// file errors are error 5; the first stops the update.
+class CDrvWriter {
+public:
+    static constexpr uint16_t kErrFile = 5;
+
+    virtual ~CDrvWriter() = default;
+    CDrvWriter(const CDrvWriter&) = delete;
+    CDrvWriter& operator=(const CDrvWriter&) = delete;
+
+    // True without an error; error 5 shows message 16103 and is cleared.
+    bool CheckError();
+    uint16_t GetError() const { return m_error; }
+
+    virtual void Update() = 0;
+
+protected:
+    CDrvWriter(const std::string& path, PrjBundle* bundle, DrvFamily family);
+
+    bool Ready() const { return m_cfg && m_error == 0; }
+    void Fail() { m_error = kErrFile; }
+    CDrvCfg& Cfg() const { return *m_cfg; }
+    std::FILE* Stream() const { return m_file.Get(); }
+    // The file's entry, cut at the end of the file; its length 0 when the
+    // length cannot be read.
+    DrvEntry Entry() const;
+    // Writes the copy's name, padded with pad, at offset.
+    void WriteCopyName(int32_t offset, char pad);
+    // Writes each parameter the configuration holds a valid value for.
+    void WriteParams();
+    // Writes the tables into the block at x.
+    void WriteTables(int32_t x);
+
+private:
+    DrvFamily m_family;
+    CDrvCfg* m_cfg = nullptr;
+    uint16_t m_devType = 706;
+    StreamFile m_file;
+    uint16_t m_error = 0;
+};
+
+class CDrvWriter706 : public CDrvWriter {
+public:
+    CDrvWriter706(const std::string& path, PrjBundle* bundle);
+    void Update() override;
+};
+
+class CDrvWriter043 : public CDrvWriter {
+public:
+    // The clock gives the local time of the change stamp.
+    CDrvWriter043(const std::string& path, PrjBundle* bundle, LocalClock clock = SystemLocalClock());
+    void Update() override;
+
+private:
+    LocalClock m_clock;
+};

@@ -1,0 +1,165 @@
+#include "image/FktFile.h"
+
+#include "image/BinIo.h"
+#include "image/CheckWord.h"
+#include "image/FileFields.h"
+#include "image/HeaderFields.h"
+#include "model/FktCfg.h"
+#include "model/FrameState.h"
+#include "model/MessageBoxes.h"
+#include "model/PrjBundle.h"
+#include "model/WorkspaceState.h"
+#include "model/XFile.h"
+
+namespace {
+
+constexpr const char* kModule = "Fktorv";
+
+constexpr FktLayout kLayout706{6, 26, 64, true, 40, 20, 3, true};
+constexpr FktLayout kLayout014{29, 3, 46, false, 18, 44, 0, false};
+constexpr FktLayout kLayout043{29, 3, 46, false, 18, 44, 1, false};
+constexpr FktLayout kLayout047{29, 3, 46, false, 18, 44, 2, false};
+
+CFktCfg* CfgOf(PrjBundle* bundle)
+{
+    return bundle ? bundle->fktCfg : nullptr;
+}
+
+std::string StdFilePath(int group)
+{
+    const CFrameState* frame = GetMainFrame();
+    const CWorkspaceState* workspace = frame ? frame->GetWorkspace() : nullptr;
+    return workspace ? workspace->GetStdFktPath(group) : std::string();
+}
+
+char CharAt(const std::string& text, size_t i)
+{
+    return i < text.size() ? text[i] : '\0';
+}
+
+bool Below(char a, char b)
+{
+    return static_cast<unsigned char>(a) < static_cast<unsigned char>(b);
+}
+
+} // namespace
+
+CFktFile::CFktFile(const std::string& path, PrjBundle* bundle, const FktLayout& layout)
+    : m_layout(layout), m_cfg(CfgOf(bundle))
+{
+    if (!m_cfg)
+        return;
+    XBinFile probe(path);
+    if (!probe.Exists() || probe.GetSize() == 0 || !m_file.Open(path, "rb", kModule) ||
+        std::fseek(m_file.Get(), 0, SEEK_SET) != 0)
+        Fail();
+}
+
+bool CFktFile::CheckError()
+{
+    if (m_error == 0)
+        return true;
+    if (m_error == kErrFile) {
+        ShowMessage(16550);
+        m_error = 0;
+    }
+    return false;
+}
+
+bool CFktFile::IsStdFile()
+{
+    if (!Ready())
+        return false;
+    const std::string stdPath = StdFilePath(m_layout.stdGroup);
+    if (stdPath.empty())
+        return false;
+    std::string stored;
+    if (ReadTextField(Stream(), m_layout.stdNameAt, kFileNameField, stored) != 1)
+        return false;
+    // An installed file may carry its name in another case than the name
+    // stored inside it.
+    return EqualNoCase(CutAtBlank(stored), CopyNameOf(stdPath));
+}
+
+bool CFktFile::NeedsReplace()
+{
+    if (!Ready())
+        return false;
+    std::string field;
+    if (ReadTextField(Stream(), m_layout.versionAt + 5, 4, field) != 1)
+        return false;
+    const std::string& v = m_cfg->GetVersion();
+    return v.empty() || Below(CharAt(v, 0), field[0]) || CharAt(v, 1) != field[1] || Below(CharAt(v, 2), field[2]) ||
+           Below(CharAt(v, 4), field[3]);
+}
+
+void CFktFile::ReadHeader()
+{
+    if (!Ready())
+        return;
+    std::FILE* s = Stream();
+    auto stamp = [&](int32_t offset, std::string& text) {
+        return m_layout.hexStamps ? ReadHexStamp(s, offset, text) : ReadDosDate(s, offset, text);
+    };
+    std::string text;
+    if (stamp(m_layout.nameStampAt, text) != 1)
+        return Fail();
+    m_cfg->SetName(text);
+    if (ReadTextField(s, m_layout.stdNameAt, kFileNameField, text) != 1)
+        return Fail();
+    m_cfg->SetFile(CutAtBlank(text));
+    if (ReadVersionText(s, m_layout.versionAt, text) != 1)
+        return Fail();
+    m_cfg->SetVersion(text);
+    if (stamp(m_layout.dateStampAt, text) != 1)
+        return Fail();
+    m_cfg->SetDate(text);
+}
+
+CFktFile014::CFktFile014(const std::string& path, PrjBundle* bundle) : CFktFile(path, bundle, kLayout014) {}
+CFktFile043::CFktFile043(const std::string& path, PrjBundle* bundle) : CFktFile(path, bundle, kLayout043) {}
+CFktFile047::CFktFile047(const std::string& path, PrjBundle* bundle) : CFktFile(path, bundle, kLayout047) {}
+CFktFile706::CFktFile706(const std::string& path, PrjBundle* bundle) : CFktFile(path, bundle, kLayout706) {}
+
+bool CFktFile706::IsValid()
+{
+    if (!Ready())
+        return false;
+    uint16_t magic = 0;
+    return ReadWordAt(Stream(), 4, magic) == 1 && magic == 466;
+}
+
+CFktWriter::CFktWriter(const std::string& path, PrjBundle* bundle, const FktLayout& layout)
+    : m_layout(layout), m_cfg(CfgOf(bundle))
+{
+    if (!m_cfg)
+        return;
+    if (!m_file.Open(path, "r+b", kModule) || std::fseek(m_file.Get(), 0, SEEK_SET) != 0)
+        m_error = kErrFile;
+}
+
+bool CFktWriter::CheckError()
+{
+    if (m_error == 0)
+        return true;
+    if (m_error == kErrFile) {
+        ShowMessage(16551);
+        m_error = 0;
+    }
+    return false;
+}
+
+void CFktWriter::Update()
+{
+    if (!m_cfg || m_error != 0)
+        return;
+    const std::string field = PadField(CopyNameOf(m_cfg->GetPath()), kFileNameField, ' ');
+    if (WriteBlockAt(m_file.Get(), m_layout.copyNameAt, field.data(), kFileNameField) != 1 ||
+        (m_layout.checkWord && StampCheckWord(m_file.Get()) != 1) || std::fflush(m_file.Get()) != 0)
+        m_error = kErrFile;
+}
+
+CFktWriter014::CFktWriter014(const std::string& path, PrjBundle* bundle) : CFktWriter(path, bundle, kLayout014) {}
+CFktWriter043::CFktWriter043(const std::string& path, PrjBundle* bundle) : CFktWriter(path, bundle, kLayout043) {}
+CFktWriter047::CFktWriter047(const std::string& path, PrjBundle* bundle) : CFktWriter(path, bundle, kLayout047) {}
+CFktWriter706::CFktWriter706(const std::string& path, PrjBundle* bundle) : CFktWriter(path, bundle, kLayout706) {}

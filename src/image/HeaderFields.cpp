@@ -1,0 +1,52 @@
+#include "image/HeaderFields.h"
+
+#include "image/BinIo.h"
+#include "image/DosStamp.h"
+#include "model/CheckedFormat.h"
+
+std::string HexStampText(std::string_view three)
+{
+    auto b = [&](size_t i) { return unsigned{static_cast<uint8_t>(three.at(i))}; };
+    return FormatText("%02X.%02X.%02X", b(2), b(1), b(0));
+}
+
+std::string VersionTextOf(std::string_view four)
+{
+    return std::string{four.at(0), four.at(1), four.at(2), '.', four.at(3)};
+}
+
+int ReadTextField(std::FILE* stream, int32_t offset, uint16_t length, std::string& text)
+{
+    std::string field(length, '\0');
+    if (ReadBlockAt(stream, offset, field.data(), length) != 1)
+        return -1;
+    text = std::move(field);
+    return 1;
+}
+
+int ReadHexStamp(std::FILE* stream, int32_t offset, std::string& text)
+{
+    std::string bytes;
+    if (ReadTextField(stream, offset, 3, bytes) != 1)
+        return -1;
+    text = HexStampText(bytes);
+    return 1;
+}
+
+int ReadDosDate(std::FILE* stream, int32_t offset, std::string& text)
+{
+    std::string bytes;
+    if (ReadTextField(stream, offset, 2, bytes) != 1)
+        return -1;
+    text = DosDateText(static_cast<uint8_t>(bytes[0]), static_cast<uint8_t>(bytes[1]));
+    return 1;
+}
+
+int ReadVersionText(std::FILE* stream, int32_t fieldOffset, std::string& text)
+{
+    std::string chars;
+    if (ReadTextField(stream, fieldOffset + 5, 4, chars) != 1)
+        return -1;
+    text = VersionTextOf(chars);
+    return 1;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+// The header fields that driver and special-function files share.
+
+// Three bytes shown "%02X.%02X.%02X", the last byte first.
+std::string HexStampText(std::string_view three);
+// Characters 5, 6, 7, a point and character 8 from the four characters
+// 5..8 of a version field.
+std::string VersionTextOf(std::string_view four);
+
+// Readers at an offset of an open stream. Each gives 1, or -1 on a failed
+// read, leaving text unchanged.
+int ReadTextField(std::FILE* stream, int32_t offset, uint16_t length, std::string& text);
+int ReadHexStamp(std::FILE* stream, int32_t offset, std::string& text);
+// The DOS date stored high byte first, shown "day.month.year".
+int ReadDosDate(std::FILE* stream, int32_t offset, std::string& text);
+// The version text of the field at fieldOffset.
+int ReadVersionText(std::FILE* stream, int32_t fieldOffset, std::string& text);
