@@ -62,7 +62,7 @@ TEST(Builders, Minimal043Entry)
 
 TEST(Builders, KindEBlock)
 {
-    DrvXrefSpec x;
+    DrvXrefLayout x;
     x.kind = 'E';
     x.count = 1;
     x.limits = {1, 2, 3, 4, 5, 6};

@@ -136,7 +136,7 @@ TEST_P(DrvHeader, CyclicChainEndsWithErrorFive)
 
 TEST_P(DrvHeader, EntryCutAtEveryLengthIsErrorFive)
 {
-    DrvXrefSpec x;
+    DrvXrefLayout x;
     x.count = 2;
     x.records = {{0, std::string("\x01\x02\x00\x03\x00\x04", 6)}, {1, std::string("\x01\x02\x00\x05\x00\x06", 6)}};
     const std::string full =
@@ -153,7 +153,7 @@ TEST_P(DrvHeader, EntryCutAtEveryLengthIsErrorFive)
 
 TEST_P(DrvHeader, PlainTableFilledOnlyIntoAnEmptyTable)
 {
-    DrvXrefSpec x;
+    DrvXrefLayout x;
     x.count = 2;
     x.recSize = 8;
     x.limits = {10, 20, 30, 40, 50, 60};
@@ -183,7 +183,7 @@ TEST_P(DrvHeader, PlainTableFilledOnlyIntoAnEmptyTable)
 
 TEST_P(DrvHeader, KindEDefinitionsAndRecords)
 {
-    DrvXrefSpec x;
+    DrvXrefLayout x;
     x.kind = 'E';
     x.count = 1;
     x.defs[0] = {1, 10, 2, 0};
@@ -205,7 +205,7 @@ TEST_P(DrvHeader, KindEDefinitionsAndRecords)
 
 TEST_P(DrvHeader, KindSFixedEntriesAndReferenceRecords)
 {
-    DrvXrefSpec x;
+    DrvXrefLayout x;
     x.kind = 'S';
     x.count = 36;
     x.recSize = 4;
@@ -239,7 +239,7 @@ TEST_P(DrvHeader, BlockWithoutSignatureClearsTheFlag)
 {
     drv.SetFlag(CDrvCfg::kFlagXref, 1);
     drv.SetFlag(CDrvCfg::kFlagRefList, 1);
-    DrvXrefSpec x;
+    DrvXrefLayout x;
     x.signature = "QVX";
     x.count = 1;
     x.records = {{0, std::string("\x01\x02\x00\x03\x00\x04", 6)}};
@@ -315,7 +315,7 @@ TEST_F(DrvHeader706, MarkerBelowTwentyMeansNoBlock)
 {
     drv.SetFlag(CDrvCfg::kFlagXref, 1);
     Drv706Entry e;
-    DrvXrefSpec x;
+    DrvXrefLayout x;
     x.count = 1;
     e.xref = x;
     e.val88 = 19;

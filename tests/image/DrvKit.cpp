@@ -1,7 +1,7 @@
 #include "DrvKit.h"
 
 BuiltDrvEntry BuildDrvEntry(bool is706, const std::vector<DrvParamSpec>& params,
-                            const std::optional<DrvXrefSpec>& xref, uint32_t base)
+                            const std::optional<DrvXrefLayout>& xref, uint32_t base)
 {
     if (is706) {
         Drv706Entry e;

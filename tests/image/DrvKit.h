@@ -12,7 +12,7 @@
 // An entry of either family with the given parameters and block, the
 // other fields at their defaults.
 BuiltDrvEntry BuildDrvEntry(bool is706, const std::vector<DrvParamSpec>& params,
-                            const std::optional<DrvXrefSpec>& xref = std::nullopt,
+                            const std::optional<DrvXrefLayout>& xref = std::nullopt,
                             uint32_t base = Drv706Entry::kBase706);
 
 std::unique_ptr<CDrvFile> OpenDrvFile(bool is706, const std::string& path, PrjBundle* bundle);

@@ -124,14 +124,14 @@ TEST_P(DrvWriter, CopyNameIsCutAndPadded)
 
 TEST_P(DrvWriter, UnchangedReadThenWriteKeepsEveryByte)
 {
-    DrvXrefSpec plain;
+    DrvXrefLayout plain;
     plain.count = 2;
     plain.records = {{0, std::string("\x01\x02\x00\x03\x00\x04", 6)}, {1, std::string("\x03\x05\x01\x00\x02\x00", 6)}};
-    DrvXrefSpec ext = plain;
+    DrvXrefLayout ext = plain;
     ext.kind = 'E';
     ext.defs[0] = {1, 10, 2, 0};
     ext.defs[3] = {4, 12, 4, 1};
-    DrvXrefSpec list;
+    DrvXrefLayout list;
     list.kind = 'S';
     list.count = 38;
     list.recSize = 4;
@@ -142,7 +142,7 @@ TEST_P(DrvWriter, UnchangedReadThenWriteKeepsEveryByte)
                     {36, std::string("\x08\x00\xC9\x22\xFE\x00\x00\x00", 8)}};
     const std::vector<DrvParamSpec> params = {DrvParamSpec::Number("NA", 7, 0, 9),
                                               DrvParamSpec::Choice("CA", 1, {"a", "b"})};
-    for (const DrvXrefSpec& x : {plain, ext, list}) {
+    for (const DrvXrefLayout& x : {plain, ext, list}) {
         drv.Clear();
         drv.GetParItems()->FreeAll();
         drv.GetParItems2()->FreeAll();
@@ -156,7 +156,7 @@ TEST_P(DrvWriter, UnchangedReadThenWriteKeepsEveryByte)
 
 TEST_P(DrvWriter, TablesGoToTheirRecords)
 {
-    DrvXrefSpec plain;
+    DrvXrefLayout plain;
     plain.count = 2;
     plain.recSize = 7;
     Load(BuildDrvEntry(Is706(), {}, plain));
@@ -171,7 +171,7 @@ TEST_P(DrvWriter, TablesGoToTheirRecords)
 
 TEST_P(DrvWriter, KindEWritesDefinitionsOneToFive)
 {
-    DrvXrefSpec ext;
+    DrvXrefLayout ext;
     ext.kind = 'E';
     ext.count = 0;
     for (auto& d : ext.defs)
@@ -187,7 +187,7 @@ TEST_P(DrvWriter, KindEWritesDefinitionsOneToFive)
 
 TEST_P(DrvWriter, KindSWritesFixedEntriesAndEveryOtherRecord)
 {
-    DrvXrefSpec list;
+    DrvXrefLayout list;
     list.kind = 'S';
     list.count = 40;
     list.recSize = 4;
@@ -213,13 +213,13 @@ TEST_P(DrvWriter, KindSWritesFixedEntriesAndEveryOtherRecord)
 
 TEST_P(DrvWriter, EntriesBeyondTheRecordCountAreNotWritten)
 {
-    DrvXrefSpec plain;
+    DrvXrefLayout plain;
     plain.count = 2;
-    DrvXrefSpec list;
+    DrvXrefLayout list;
     list.kind = 'S';
     list.count = 32;
     list.recSize = 4;
-    for (const DrvXrefSpec& x : {plain, list}) {
+    for (const DrvXrefLayout& x : {plain, list}) {
         // Driver code follows the block.
         BuiltDrvEntry e;
         if (Is706()) {

@@ -47,28 +47,28 @@ DrvParamSpec DrvParamSpec::Choice(std::string name, uint32_t setting, std::vecto
     return p;
 }
 
-std::string BuildXref(const DrvXrefSpec& spec)
+std::string BuildXref(const DrvXrefLayout& layout)
 {
-    ByteBuilder b(spec.RecordBase());
-    b.Text(2, spec.signature, 3);
-    b.U8(5, static_cast<uint8_t>(spec.kind));
-    b.U16(6, spec.count);
-    for (size_t i = 0; i < spec.limits.size(); ++i)
-        b.U16(8 + 2 * i, spec.limits[i]);
-    b.U16(spec.kind == 'E' ? 22 : 20, spec.recSize);
-    if (spec.kind == 'E') {
-        for (size_t i = 0; i < spec.defs.size(); ++i)
+    ByteBuilder b(layout.RecordBase());
+    b.Text(2, layout.signature, 3);
+    b.U8(5, static_cast<uint8_t>(layout.kind));
+    b.U16(6, layout.count);
+    for (size_t i = 0; i < layout.limits.size(); ++i)
+        b.U16(8 + 2 * i, layout.limits[i]);
+    b.U16(layout.kind == 'E' ? 22 : 20, layout.recSize);
+    if (layout.kind == 'E') {
+        for (size_t i = 0; i < layout.defs.size(); ++i)
             for (size_t k = 0; k < 4; ++k)
-                b.U8(30 + 4 * i + k, spec.defs[i][k]);
+                b.U8(30 + 4 * i + k, layout.defs[i][k]);
     }
-    if (spec.kind == 'S') {
-        b.Reserve(28 + 4 * spec.fixed.size());
-        for (size_t k = 0; k < spec.fixed.size(); ++k)
-            b.U16(28 + 4 * k, spec.fixed[k]);
+    if (layout.kind == 'S') {
+        b.Reserve(28 + 4 * layout.fixed.size());
+        for (size_t k = 0; k < layout.fixed.size(); ++k)
+            b.U16(28 + 4 * k, layout.fixed[k]);
     }
-    b.Reserve(spec.RecordBase() + size_t{spec.count} * spec.recSize);
-    for (const auto& [index, bytes] : spec.records)
-        b.Bytes(spec.RecordBase() + size_t{index} * spec.recSize, bytes);
+    b.Reserve(layout.RecordBase() + size_t{layout.count} * layout.recSize);
+    for (const auto& [index, bytes] : layout.records)
+        b.Bytes(layout.RecordBase() + size_t{index} * layout.recSize, bytes);
     return b.Str();
 }
 

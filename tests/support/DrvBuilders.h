@@ -36,7 +36,7 @@ struct DrvParamSpec {
 };
 
 // A cross-reference block.
-struct DrvXrefSpec {
+struct DrvXrefLayout {
     char kind = 'P'; // 'S', 'E' or any other letter for a plain table
     std::string signature = "QVL";
     uint16_t count = 0; // N
@@ -77,7 +77,7 @@ struct Drv706Entry {
     uint16_t checkWord = 0;
     std::optional<uint16_t> val88; // 20 with a block, 0 without, unless set
     std::vector<DrvParamSpec> params;
-    std::optional<DrvXrefSpec> xref;
+    std::optional<DrvXrefLayout> xref;
     std::string tail;
     std::optional<uint16_t> lengthWords; // in place of the true length
     std::optional<uint32_t> paramPtr;    // in place of the first element's address
@@ -103,7 +103,7 @@ struct Drv043Entry {
     uint8_t mark = 0xE1;
     std::vector<DrvParamSpec> params;
     std::optional<uint8_t> count; // in place of the number of elements
-    std::optional<DrvXrefSpec> xref;
+    std::optional<DrvXrefLayout> xref;
     std::string tail;
     std::optional<uint16_t> length;
     bool cyclicChain = false;
@@ -112,7 +112,7 @@ struct Drv043Entry {
 };
 
 // The bytes of a cross-reference block.
-std::string BuildXref(const DrvXrefSpec& spec);
+std::string BuildXref(const DrvXrefLayout& layout);
 
 // Entries one after the other.
 class DrvLibBuilder {
