@@ -735,6 +735,7 @@ int CParsOrv::DoText()
         return XError(491);
     if (!ExpectComma())
         return -1;
+    SkipBelow(33);
     const Position rowStart = Tell();
     const PanelType cur = Cur();
     const PanelType src = Src();
@@ -904,6 +905,7 @@ int CParsOrv::DoHText()
         return XError(493);
     if (!ExpectComma())
         return -1;
+    SkipBelow(33);
     const Position rowStart = Tell();
     RowSpec spec{static_cast<size_t>(DspWidth()), kMaskHistRow, false};
     ReadRow row;
@@ -936,6 +938,7 @@ int CParsOrv::DoPrnText()
         return XError(497);
     if (!ExpectComma())
         return -1;
+    SkipBelow(33);
     const Position rowStart = Tell();
     RowSpec spec{kPrnRowLen, m_openOpPrnTxt != nullptr ? kMaskOpPrn : kMaskMsgPrn, true};
     ReadRow row;
