@@ -91,14 +91,6 @@ bool HasAscii(const CTxtVarSlots& slots)
     return false;
 }
 
-int SlotCount(const CTxtVarSlots& slots)
-{
-    int n = 0;
-    while (n < CTxtVarSlots::kCount && slots.GetVar(n) != nullptr)
-        ++n;
-    return n;
-}
-
 // A missing help kind: the keyword of the kind, its number.
 struct KindKeyword {
     std::string_view keyword;

@@ -28,6 +28,7 @@ class ParserConversionTest : public ::testing::Test {
 protected:
     void Use(uint16_t devType, uint16_t srcType)
     {
+        p.reset();
         p = ParserProjectBuilder(devType).Src(srcType).Build();
         p->prj->InsVar(new CPrjVarWord("W1", 10, 1, 33, 1));
         p->prj->InsVar(new CPrjVarWord("W2", 11, 1, 33, 1));

@@ -30,7 +30,11 @@ std::string SignErrorText(char c)
 
 class ParserFrameTest : public ::testing::Test {
 protected:
-    void Use(uint16_t devType) { p = ParserProjectBuilder(devType).Build(); }
+    void Use(uint16_t devType)
+    {
+        p.reset();
+        p = ParserProjectBuilder(devType).Build();
+    }
 
     TempDir dir;
     std::unique_ptr<ParserProject> p = ParserProjectBuilder(43).Build();
@@ -341,6 +345,7 @@ TEST_F(ParserFrameTest, ConversionNoticesOnlyWithoutError)
         {"split, then an error", 14, 43, {longRow, "OOPS"}, true, 0},
     };
     for (const Case& c : cases) {
+        p.reset();
         p = ParserProjectBuilder(c.devType).Src(c.srcType).Build();
         SourceTextBuilder b;
         b.Header(c.srcType).Begin().Line("OP_TEXT, 1");

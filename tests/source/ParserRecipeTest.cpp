@@ -51,6 +51,7 @@ class ParserRecipeTest : public ::testing::Test {
 protected:
     ParseOutcome Read(uint16_t devType, const std::vector<std::string>& statements)
     {
+        p.reset();
         p = ParserProjectBuilder(devType).Sps(RecipeSps()).Build();
         if (devType != 43)
             AddFirmwareStateVars(*p->prj);
@@ -79,7 +80,8 @@ const std::vector<std::string> kRows{
     "TEXT, \"@A@ @B@ @[Z084]@ @C@\"",
     "TEXT, \"@D@ @E@ @F@\"",
     "TEXT, \"@G@ @H@ @I@\"",
-    "TEXT, \"@J@ @K@ @L@\"",
+    "TEXT, \"@J@\"",
+    "TEXT, \"@K@ @L@\"",
 };
 
 TEST_F(ParserRecipeTest, EveryPlcVariableOfTheTextGetsAValueInTextOrder)

@@ -55,6 +55,7 @@ protected:
         b.Src(srcType != 0 ? srcType : devType);
         if (sps != nullptr)
             b.Sps(*sps);
+        p.reset();
         p = b.Build();
         if (!IsFamilyA(devType))
             AddFirmwareStateVars(*p->prj);
@@ -171,8 +172,10 @@ TEST_F(ParserTextsTest, NumberRangesAndDuplicates)
 
 TEST_F(ParserTextsTest, RecipeNumberRangeIsAFormattedText)
 {
-    for (const std::string statement : {"REC_TEXT, 0", "REC_TEXT, 128", "DEF_REC_TEXT, 0, 128"}) {
-        const ParseOutcome out = Run(163, {statement});
+    const std::vector<std::pair<uint16_t, std::string>> cases{
+        {163, "REC_TEXT, 0"}, {163, "REC_TEXT, 128"}, {706, "DEF_REC_TEXT, 0, 128"}};
+    for (const auto& [devType, statement] : cases) {
+        const ParseOutcome out = Run(devType, {statement});
         EXPECT_EQ(out.error, CParsOrv::ErrSyntax) << statement;
         EXPECT_EQ(out.errorText, CheckedFormat(resErrorText(525), 127)) << statement;
         EXPECT_EQ(out.errorText, "Rezepttextnummer (1..127) erwartet!") << statement;
@@ -216,7 +219,8 @@ TEST_F(ParserTextsTest, HelpTextsFollowTheFileFamily)
     EXPECT_NE(p->prj->GetHlpTxtList(1)->FindByNum(12), nullptr);
 
     // A file that names no panel family carries no help texts.
-    Use(43, 0);
+    Use(43);
+    p->prj->SetSrcDevType(0);
     dir.Write("P.ORV", "ORV724_PARAMETER\r\nBEGIN\r\nHLP_TEXT, ANY\r\nEND\r\n");
     {
         CParsOrvLoad parser(dir.File("P.ORV"), true, p->bundle);

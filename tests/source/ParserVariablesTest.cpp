@@ -28,6 +28,7 @@ class ParserVariablesTest : public ::testing::Test {
 protected:
     void Use(uint16_t devType, uint16_t srcType = 0)
     {
+        p.reset();
         p = ParserProjectBuilder(devType).Src(srcType != 0 ? srcType : devType).Build();
         if (devType != 14 && devType != 36 && devType != 43 && devType != 47 && devType != 755)
             AddFirmwareStateVars(*p->prj);

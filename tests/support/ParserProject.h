@@ -36,6 +36,7 @@ struct ParserProject {
 
 // ParserProjectBuilder(706).Src(43).Sps(SpsParBuilder().Var(20)).Build().
 // Panel 755 is set up as 47 with the variant, as the start selection does.
+// The UI registrations nest: let a project go before building the next.
 class ParserProjectBuilder {
 public:
     explicit ParserProjectBuilder(uint16_t devType);
