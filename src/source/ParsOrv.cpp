@@ -61,7 +61,6 @@ constexpr size_t kDescrBreak = 77;
 
 CParsOrv::CParsOrv(const std::string& fileName, bool load, const PrjBundle& bundle, ParseCancelFn cancel)
     : CParser(fileName, ErrOpen),
-      m_bundle(bundle),
       m_prj(bundle.prjData),
       m_sps(bundle.spsPar),
       m_drvCfg(bundle.drvCfg),
@@ -155,8 +154,19 @@ int CParsOrv::XError(uint16_t n)
         Rewind();
     }
     LogLine(kLogDebug, "Parser xerror:%d", n);
-    LogAppend(kLogErrors, resErrorText(n));
+    LogAppend(kLogErrors, XErrorText(n));
     return -1;
+}
+
+std::string CParsOrv::XErrorText(uint16_t n) const
+{
+    // The panels of the 118 family share one text that names the panel.
+    if (n == 546) {
+        const PanelType cur = Cur();
+        const char* name = cur.Is(118) ? ResourceTXT(27) : (cur.Is(163) ? "ORV 163" : "ORV 167");
+        return CheckedFormat(resErrorText(n), name);
+    }
+    return resErrorText(n);
 }
 
 // --- Description --------------------------------------------------------------
@@ -165,6 +175,15 @@ void CParsOrv::ReadDescription()
 {
     if (m_prj == nullptr || GetError() != 0)
         return;
+    try {
+        ReadDescriptionLines();
+    } catch (const std::bad_alloc&) {
+        SetError(ErrMemory);
+    }
+}
+
+void CParsOrv::ReadDescriptionLines()
+{
     if (m_load)
         m_prj->SetDescr("");
     bool block = false;
@@ -423,7 +442,7 @@ bool CParsOrv::Finish()
         CheckError();
         return false;
     case ErrXError:
-        m_errorText = resErrorText(m_xerror);
+        m_errorText = XErrorText(m_xerror);
         [[fallthrough]];
     case ErrSyntax:
         ResetContext();

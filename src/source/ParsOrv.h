@@ -60,7 +60,7 @@ public:
     uint16_t GetErrorColumn() const;
 
     // Reads the description block when there is one; otherwise the parse
-    // starts again at line 1.
+    // starts again at line 1. An allocation failure ends it with error 21.
     void ReadDescription();
     // Reads the statements into the project; an allocation failure ends the
     // parse with error 21 instead of leaving the library.
@@ -175,7 +175,6 @@ protected:
     virtual bool DefHistSeen() const { return false; }
     virtual void SetDefHistSeen() {}
 
-    PrjBundle const& m_bundle;
     CPrjData* m_prj;
     CSpsPar* m_sps;
     CDrvCfg* m_drvCfg;
@@ -199,7 +198,6 @@ protected:
     bool m_adrRef = false;
     bool m_plcCollect = false;
     int32_t m_rowCount = 0;
-    bool m_cycleTimeSeen = false;
     bool m_joinedRow = false;
 
 private:
@@ -216,6 +214,7 @@ private:
     };
 
     int Step();
+    void ReadDescriptionLines();
     int StepHeader();
     int Dispatch();
     // The end-of-states test of the open variable.
@@ -244,6 +243,9 @@ private:
     // A 40-column row split into two rows of 20 at a word boundary.
     int SplitRow(CPrjNumEntry* entry, const ReadRow& row, int maxRows, uint16_t limitError, Position rowStart);
     int SplitError(Position rowStart);
+    // The catalogue text of an xerror, a panel name filled in where the
+    // text asks for one.
+    std::string XErrorText(uint16_t n) const;
     void ReportError(uint16_t state, const std::string& text, std::string_view logPrefix);
     void LoadParsedFileIntoEditor();
     // The VAR format fields of each type group.

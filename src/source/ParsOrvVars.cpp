@@ -136,6 +136,8 @@ int CParsOrv::DoVar()
         return XError(452);
     if (const CPrjVar* old = m_prj->GetVarList()->FindByName(std::string_view(name)))
         return XError(old->IsInternal() ? 454 : 455);
+    if (m_prj->GetFwVarList() != nullptr && m_prj->GetFwVarList()->FindByName(std::string_view(name)) != nullptr)
+        return XError(454);
 
     if (!ExpectComma())
         return -1;

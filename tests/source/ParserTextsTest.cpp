@@ -400,3 +400,28 @@ TEST_F(ParserTextsTest, MessageBitsAreMarkedWhenTheParserGoes)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ParserTextsTest, HistoryRefusalOfThe118FamilyNamesThePanel)
+{
+    const std::vector<std::pair<uint16_t, std::string>> cases{
+        {118, "ORV 014plus"},
+        {163, "ORV 163"},
+        {167, "ORV 167"},
+    };
+    for (const auto& [devType, name] : cases) {
+        Use(devType);
+        dir.Write("P.ORV", Source(devType, {"HIST_TEXT, 1"}));
+        p->ui.AnswerQuestion(16201, false);
+        CParsOrvLoad parser(dir.File("P.ORV"), true, p->bundle);
+        parser.ReadDescription();
+        parser.Parse();
+        parser.Finish();
+        EXPECT_EQ(parser.GetXError(), 546) << devType;
+        EXPECT_EQ(parser.GetErrorText(), CheckedFormat(resErrorText(546), name)) << devType;
+        EXPECT_NE(parser.GetErrorText().find(name), std::string::npos) << devType;
+    }
+}
+
+} // namespace
