@@ -339,9 +339,11 @@ TEST_F(ParserFrameTest, ConversionNoticesOnlyWithoutError)
         int notice;
     };
     const std::string longRow = "TEXT, \"Temperature of the oven\"";
+    // Converted user characters are noted by the character statements.
     const std::vector<Case> cases{
         {"split", 14, 43, {longRow}, false, 15610},
         {"joined", 43, 14, {"TEXT, \"Start\"", "TEXT, \"Stop\""}, false, 15611},
+        {"characters", 43, 43, {"TEXT, \"x\""}, false, 15609},
         {"split, then an error", 14, 43, {longRow, "OOPS"}, true, 0},
     };
     for (const Case& c : cases) {
@@ -358,6 +360,8 @@ TEST_F(ParserFrameTest, ConversionNoticesOnlyWithoutError)
         parser.ReadDescription();
         parser.Parse();
         EXPECT_EQ(parser.HasError(), c.fail) << c.name;
+        if (c.notice == 15609 || c.fail)
+            parser.NoteCharsConverted();
         parser.Finish();
         const auto boxes = p->ui.CallsOf(UiCall::Kind::Box);
         if (c.notice == 0) {
