@@ -1,0 +1,108 @@
+#include "model/MsgTxt.h"
+
+#include "model/DrvParItem.h"
+#include "model/PrjData.h"
+#include "model/SpsPar.h"
+
+namespace {
+
+// Driver parameter item of the PLC message word that carries message n.
+int MsgWordItem(uint16_t devType, int32_t n)
+{
+    switch (devType) {
+    case 14:
+    case 36:
+    case 43:
+    case 47:
+    case 755:
+        return n / 16 + 15;
+    case 118:
+    case 163:
+    case 167:
+    case 473:
+    case 477:
+        return n < 128 ? n / 16 + 15 : n / 16 + 22;
+    case 706:
+        return n / 16 + 41;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+CMsgTxt::CMsgTxt(int32_t num, uint8_t prio, uint8_t delMode, uint8_t alarm)
+    : CPrjNumEntry(num), m_prio(prio), m_delMode(delMode), m_alarm(alarm != 0 ? 1 : 0)
+{
+}
+
+void CMsgTxt::MarkMsgBit(const MsgBitReq& req) const
+{
+    const int32_t n = GetNum();
+    if (n < 0 || !req.prjData || !req.spsPar)
+        return;
+    const int word = MsgWordItem(req.prjData->GetDevType(), n);
+    if (word > UINT16_MAX)
+        return;
+    CDrvParItem* item = req.spsPar->GetItems().FindItem(static_cast<uint16_t>(word));
+    if (!item || item->GetKind() != CDrvParItem::KindMsg)
+        return;
+    if (auto* msgItem = dynamic_cast<CDrvParMsgItem*>(item))
+        msgItem->SetBitKind(static_cast<unsigned>(n % 16), m_prio);
+}
+
+CMsgTxtRange::CMsgTxtRange(int32_t lowest, int32_t highest, uint8_t prio, uint8_t delMode, uint8_t alarm)
+    : CMsgTxt(-1, prio, delMode, alarm), CNumRange(lowest, highest)
+{
+}
+
+CMsgTxt* CMsgTxtList::NewEntry(const CMsgTxt* source, int32_t num)
+{
+    if (!source)
+        return nullptr;
+    const uint8_t prio = source->GetPrio();
+    const uint8_t delMode = source->GetDelMode();
+    const uint8_t alarm = source->IsAlarm();
+    std::unique_ptr<CPrjNumEntry> entry;
+    if (num == -1)
+        entry = std::make_unique<CMsgTxtRange>(0, 1023, prio, delMode, alarm);
+    else
+        entry = std::make_unique<CMsgTxt>(num, prio, delMode, alarm);
+    return static_cast<CMsgTxt*>(AddCopy(std::move(entry), *source));
+}
+
+void CMsgTxtList::MarkMsgBits(const MsgBitReq& req) const
+{
+    for (int i = 0; i < GetCount(); ++i)
+        MsgAt(i)->MarkMsgBit(req);
+}
+
+CHistTxtRange::CHistTxtRange(int32_t lowest, int32_t highest) : CHistTxt(-1), CNumRange(lowest, highest) {}
+
+CHistTxt* CHistTxtList::NewEntry(const CPrjNumEntry* source, int32_t num)
+{
+    if (!source)
+        return nullptr;
+    std::unique_ptr<CPrjNumEntry> entry;
+    if (num == -1)
+        entry = std::make_unique<CHistTxtRange>(0, 1023);
+    else
+        entry = std::make_unique<CHistTxt>(num);
+    return static_cast<CHistTxt*>(AddCopy(std::move(entry), *source));
+}
+
+CKindTxtRange::CKindTxtRange(int32_t lowest, int32_t highest) : CKindTxt(-1), CNumRange(lowest, highest) {}
+
+CKindTxtList::CKindTxtList(int32_t kind, int limit, int delta) : CPrjNumList(limit, delta), m_kind(kind) {}
+
+CKindTxt* CKindTxtList::NewEntry(const CPrjNumEntry* source, int32_t num)
+{
+    if (!source)
+        return nullptr;
+    std::unique_ptr<CPrjNumEntry> entry;
+    if (num == -1)
+        entry = std::make_unique<CKindTxtRange>(0, 65535);
+    else
+        entry = std::make_unique<CKindTxt>(num);
+    return static_cast<CKindTxt*>(AddCopy(std::move(entry), *source));
+}

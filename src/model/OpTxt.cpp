@@ -1,0 +1,15 @@
+#include "model/OpTxt.h"
+
+CPrjOpTxtRange::CPrjOpTxtRange(int32_t lowest, int32_t highest) : CPrjOpTxt(-1), CNumRange(lowest, highest) {}
+
+CPrjOpTxt* CPrjOpTxtList::CopyOpTxt(const CPrjNumEntry* source, int32_t num)
+{
+    if (!source)
+        return nullptr;
+    std::unique_ptr<CPrjNumEntry> entry;
+    if (num == -1)
+        entry = std::make_unique<CPrjOpTxtRange>(0, 255);
+    else
+        entry = std::make_unique<CPrjOpTxt>(num);
+    return static_cast<CPrjOpTxt*>(AddCopy(std::move(entry), *source));
+}
