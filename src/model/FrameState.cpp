@@ -1,8 +1,13 @@
 #include "model/FrameState.h"
 
+#include "model/Fon.h"
+#include "model/Log.h"
 #include "model/PrjBundle.h"
 #include "model/ProgramIni.h"
+#include "model/StartSelInfo.h"
 #include "model/WorkspaceState.h"
+#include "platform/FileLookup.h"
+#include "platform/ProgramDirs.h"
 
 namespace {
 
@@ -17,6 +22,9 @@ const PrjBundle* RegisteredBundle()
 
 } // namespace
 
+CFrameState::CFrameState() = default;
+CFrameState::~CFrameState() = default;
+
 void CFrameState::SetLogLevel(int level)
 {
     if (level >= 0 && level <= 3)
@@ -29,6 +37,41 @@ void CFrameState::SetLangId(int langId)
         return;
     m_langId = langId;
     WriteGuiKey(GuiKey::LangId, langId);
+}
+
+void CFrameState::InitLangId(int langId)
+{
+    if (langId >= 0 && langId <= 2)
+        m_langId = langId;
+}
+
+bool CFrameState::LoadFon(const std::string& name, bool fromPanelFile)
+{
+    const std::string base = fromPanelFile ? orv::GetStateDir() : orv::GetProgramDir();
+    const std::string relative = std::string("CFG/ORV/") + (fromPanelFile ? "TM~" : "") + name + ".fon";
+    const std::string path = orv::FindPathNoCase(base, relative).value_or(base + relative);
+    // The font name comes from the start selection's database.
+    auto fon = std::make_unique<CFon>(1);
+    if (!orv::IsSafeFileName(name) || fon->Load(path) != 1) {
+        LogLine(kLogErrors, "FATAL: could not load screen font %s", path.c_str());
+        return false;
+    }
+    m_screenFon = std::move(fon);
+    OnScreenFontChanged();
+    return true;
+}
+
+bool CFrameState::LoadFonOfDevice()
+{
+    return m_startSel != nullptr && LoadFon(m_startSel->GetFntNam(), true);
+}
+
+void CFrameState::UnloadFon()
+{
+    if (!m_screenFon)
+        return;
+    m_screenFon.reset();
+    OnScreenFontChanged();
 }
 
 CFon* CFrameState::GetFon(int family) const

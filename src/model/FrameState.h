@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class CFon;
@@ -18,8 +19,8 @@ public:
     static constexpr uint32_t kStateProjectLoaded = 0x10;
     static constexpr int kLogModeView = 2;
 
-    CFrameState() = default;
-    virtual ~CFrameState() = default;
+    CFrameState();
+    virtual ~CFrameState();
     CFrameState(const CFrameState&) = delete;
     CFrameState& operator=(const CFrameState&) = delete;
 
@@ -37,10 +38,12 @@ public:
     void SetStateFlags(uint32_t flags) { m_stateFlags = flags; }
 
     const std::string& GetPrjPath() const { return m_prjPath; }
-    void SetPrjPath(const std::string& path) { m_prjPath = path; }
+    // Virtual, as is the source-edit switch, so that a window shows the
+    // change at once.
+    virtual void SetPrjPath(const std::string& path) { m_prjPath = path; }
 
     bool IsSourceEditMode() const { return m_sourceEdit; }
-    void SetSourceEditMode(bool on) { m_sourceEdit = on; }
+    virtual void SetSourceEditMode(bool on) { m_sourceEdit = on; }
     // The file shown in source-edit mode, which a save writes back.
     const std::string& GetSrcEditPath() const { return m_srcEditPath; }
     void SetSrcEditPath(const std::string& path) { m_srcEditPath = path; }
@@ -58,6 +61,25 @@ public:
     CWorkspaceState* GetWorkspace() const { return m_workspace; }
     void SetWorkspace(CWorkspaceState* workspace) { m_workspace = workspace; }
 
+    // The screen font: the panel font that the display editor and the
+    // character views draw with. LoadFon loads "TM~" + name + ".fon" from the
+    // state directory's CFG/ORV/ (the font written for the panel) when
+    // fromPanelFile is set, else name + ".fon" from the program directory's
+    // CFG/ORV/, either looked up regardless of case. A failure logs "FATAL:
+    // could not load screen font" with the path and keeps the font held.
+    bool LoadFon(const std::string& name, bool fromPanelFile);
+    // LoadFon with the start selection's font name and the written font.
+    bool LoadFonOfDevice();
+    void UnloadFon();
+    // Null while no screen font is held.
+    const CFon* GetScreenFon() const { return m_screenFon.get(); }
+
+protected:
+    // The language read at start, set without writing it back.
+    void InitLangId(int langId);
+    // Runs after the screen font changed, so that a window repaints.
+    virtual void OnScreenFontChanged() {}
+
 private:
     int m_logLevel = 1;
     int m_langId = 0;
@@ -69,6 +91,7 @@ private:
     CStartSelInfo* m_startSel = nullptr;
     std::array<CFon*, 3> m_fons{};
     CWorkspaceState* m_workspace = nullptr;
+    std::unique_ptr<CFon> m_screenFon;
 };
 
 // The registered frame, or null while none is.

@@ -79,7 +79,11 @@ bool SaveSrcEdit()
     // put another project's path back since.
     const std::string path = frame->GetSrcEditPath().empty() ? frame->GetPrjPath() : frame->GetSrcEditPath();
     UiServices& ui = GetUiServices();
-    if (!orv::WriteFileReplacing(path, ToFileBytes(ui.GetSourceEditorText()))) {
+    // The editor refuses a text that the file cannot hold, and has said why.
+    std::string text;
+    if (!ui.GetSourceEditorText(text))
+        return false;
+    if (!orv::WriteFileReplacing(path, ToFileBytes(text))) {
         if (CanCreateIn(path))
             ShowMessage(kMsgWriteIncomplete);
         else

@@ -22,7 +22,11 @@ public:
     void ClearLog() override {}
     int OpenHelpPage(const std::string&) override { return ENOSYS; }
     void LoadSourceEditor(std::string_view, int, int) override {}
-    std::string GetSourceEditorText() override { return {}; }
+    bool GetSourceEditorText(std::string&) override { return false; }
+    std::unique_ptr<CProgressBar> CreateProgressBar(std::string_view, int, int, bool, int) override
+    {
+        return std::make_unique<CNoProgressBar>();
+    }
 
 private:
     static void Print(std::string_view caption, std::string_view text)

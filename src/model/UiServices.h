@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/ProgressBar.h"
+
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -26,7 +29,14 @@ public:
     virtual int OpenHelpPage(const std::string& path) = 0;
     // Line and column are 1-based.
     virtual void LoadSourceEditor(std::string_view text, int line, int column) = 0;
-    virtual std::string GetSourceEditorText() = 0;
+    // The editor's text. False when there is no editor, or when the text
+    // cannot be stored (the user has been told why); nothing is to be written
+    // then.
+    virtual bool GetSourceEditorText(std::string& text) = 0;
+    // A progress bar in a status-bar pane, with a label, a share of the pane's
+    // width in percent and a range of 0..rangeMax.
+    virtual std::unique_ptr<CProgressBar> CreateProgressBar(std::string_view label, int sizePercent, int rangeMax,
+                                                            bool smooth, int pane) = 0;
 };
 
 // The registered services, or a fallback that writes boxes and log lines to

@@ -81,9 +81,12 @@ TEST(Seams, ScriptedUiKeepsCallOrderAndMatchesByIdOrText)
     ui.ClearLog();
     EXPECT_EQ(ui.OpenHelpPage("/hlp/s001.htm"), 2);
     ui.LoadSourceEditor("A\r\nB\r\n", 2, 5);
-    EXPECT_EQ(ui.GetSourceEditorText(), "A\r\nB\r\n");
+    std::string source;
+    EXPECT_TRUE(ui.GetSourceEditorText(source));
+    EXPECT_EQ(source, "A\r\nB\r\n");
     ui.SetSourceEditorText("edited");
-    EXPECT_EQ(ui.GetSourceEditorText(), "edited");
+    EXPECT_TRUE(ui.GetSourceEditorText(source));
+    EXPECT_EQ(source, "edited");
 
     const std::vector<Kind> order = {Kind::Box,       Kind::Question, Kind::Status,     Kind::LogAppend,
                                      Kind::Question,  Kind::LogClear, Kind::HelpPage,   Kind::LoadSource,

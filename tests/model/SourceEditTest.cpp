@@ -87,7 +87,22 @@ TEST_F(SourceEdit, FailedSaveKeepsTextAndMode)
     EXPECT_EQ(boxes[0].id, 15025);
     EXPECT_NE(boxes[0].text.find(path), std::string::npos);
     EXPECT_TRUE(f.ui.CallsOf(Kind::LogClear).empty());
-    EXPECT_EQ(f.ui.GetSourceEditorText(), "edited\n");
+    std::string kept;
+    EXPECT_TRUE(f.ui.GetSourceEditorText(kept));
+    EXPECT_EQ(kept, "edited\n");
+}
+
+TEST_F(SourceEdit, RefusedTextWritesNothingAndStaysInTheMode)
+{
+    f.dir.Write("prj/p.orv", "old\r\n");
+    ASSERT_TRUE(LoadSrcEdit(1, 1));
+    f.ui.SetSourceEditorText("new\n");
+    f.ui.SetSourceEditorSavable(false);
+    f.ui.ClearCalls();
+    EXPECT_FALSE(SaveSrcEdit());
+    EXPECT_TRUE(f.frame.IsSourceEditMode());
+    EXPECT_EQ(f.dir.Read("prj/p.orv"), "old\r\n");
+    EXPECT_TRUE(f.ui.CallsOf(Kind::LogClear).empty());
 }
 
 TEST_F(SourceEdit, SaveWritesTheFileThatWasLoaded)

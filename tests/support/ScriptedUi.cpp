@@ -1,5 +1,7 @@
 #include "support/ScriptedUi.h"
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 ScriptedUi::~ScriptedUi()
@@ -124,8 +126,42 @@ void ScriptedUi::LoadSourceEditor(std::string_view text, int line, int column)
     m_sourceText = std::string(text);
 }
 
-std::string ScriptedUi::GetSourceEditorText()
+bool ScriptedUi::GetSourceEditorText(std::string& text)
 {
     Record(UiCall::Kind::ReadSource, {});
-    return m_sourceText;
+    if (!m_sourceSavable)
+        return false;
+    text = m_sourceText;
+    return true;
+}
+
+namespace {
+
+class RecordingProgressBar final : public CProgressBar {
+public:
+    explicit RecordingProgressBar(std::function<void(std::string)> record) : m_record(std::move(record)) {}
+    ~RecordingProgressBar() override { m_record("Destroy"); }
+
+    void SetText(std::string_view label) override { m_record("SetText " + std::string(label)); }
+    void SetPos(int pos) override { m_record("SetPos " + std::to_string(pos)); }
+    void SetRange(int lower, int upper, int step) override
+    {
+        m_record("SetRange " + std::to_string(lower) + " " + std::to_string(upper) + " " + std::to_string(step));
+    }
+    void SetStep(int step) override { m_record("SetStep " + std::to_string(step)); }
+    void Clear() override { m_record("Clear"); }
+
+private:
+    std::function<void(std::string)> m_record;
+};
+
+} // namespace
+
+std::unique_ptr<CProgressBar> ScriptedUi::CreateProgressBar(std::string_view label, int sizePercent, int rangeMax,
+                                                           bool smooth, int pane)
+{
+    auto record = [this](std::string text) { Record(UiCall::Kind::Progress, text); };
+    record("Create " + std::string(label) + " " + std::to_string(sizePercent) + " " + std::to_string(rangeMax) + " " +
+           (smooth ? "1" : "0") + " " + std::to_string(pane));
+    return std::make_unique<RecordingProgressBar>(record);
 }

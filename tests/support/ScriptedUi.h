@@ -9,12 +9,13 @@
 
 // One call that model code made on the UI, as recorded.
 struct UiCall {
-    enum class Kind { Box, Question, Status, LogAppend, LogClear, HelpPage, LoadSource, ReadSource };
+    enum class Kind { Box, Question, Status, LogAppend, LogClear, HelpPage, LoadSource, ReadSource, Progress };
 
     Kind kind = Kind::Box;
     MsgKind box = MsgKind::Warning; // Box only
     std::string caption;            // Box only
-    // Box, question, status and log text; help path; source text loaded.
+    // Box, question, status and log text; help path; source text loaded;
+    // a progress bar's operation and its arguments ("SetPos 40").
     std::string text;
     int id = 0;      // string id of a box or question
     int line = 0;    // LoadSource only
@@ -45,6 +46,8 @@ public:
     void SetHelpResult(int result) { m_helpResult = result; }
     // The editor's text as if the user had edited it.
     void SetSourceEditorText(std::string text) { m_sourceText = std::move(text); }
+    // Whether the editor's text can be stored (true at first).
+    void SetSourceEditorSavable(bool savable) { m_sourceSavable = savable; }
 
     const std::vector<UiCall>& Calls() const { return m_calls; }
     std::vector<UiCall> CallsOf(UiCall::Kind kind) const;
@@ -58,7 +61,10 @@ public:
     void ClearLog() override;
     int OpenHelpPage(const std::string& path) override;
     void LoadSourceEditor(std::string_view text, int line, int column) override;
-    std::string GetSourceEditorText() override;
+    bool GetSourceEditorText(std::string& text) override;
+    // A bar that records its creation and every operation as Progress calls.
+    std::unique_ptr<CProgressBar> CreateProgressBar(std::string_view label, int sizePercent, int rangeMax,
+                                                    bool smooth, int pane) override;
 
 private:
     struct Answer {
@@ -76,4 +82,5 @@ private:
     std::vector<std::pair<std::string, bool>> m_expectedFatal; // line, seen
     int m_helpResult = 0;
     std::string m_sourceText;
+    bool m_sourceSavable = true;
 };

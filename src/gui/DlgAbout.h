@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+// "Info ORVTool": the program icon, its version line and OK.
+class CDlgAbout final : public QDialog {
+    Q_OBJECT
+public:
+    explicit CDlgAbout(QWidget* parent = nullptr);
+};

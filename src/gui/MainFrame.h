@@ -1,0 +1,127 @@
+#pragma once
+
+#include "model/FrameState.h"
+#include "workspace/MenuModel.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CViewLog;
+class QAction;
+class QActionGroup;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QSplitter;
+class QToolBar;
+
+// The program's main window: menus, tool bar with the three selection fields,
+// status bar, and the four panes (project tree, display editor over list
+// view, log). It is also the program-wide frame state that model code reads.
+class CMainFrame final : public QMainWindow, public CFrameState {
+    Q_OBJECT
+public:
+    // Command ids the frame handles itself.
+    enum : uint32_t {
+        kCmdNextPane = 57680,
+        kCmdPrevPane = 57681,
+        kCmdAbout = 57664,
+        kCmdExit = 57665,
+        kCmdUndo = 57643,
+        kCmdCut = 57635,
+        kCmdCopy = 57634,
+        kCmdPaste = 57637,
+        kCmdToolBar = 59392,
+        kCmdStatusBar = 59393,
+        kCmdClearLog = 32804,
+        kCmdLogErrors = 33263,
+        kCmdLogInfo = 33260,
+        kCmdLogDebug = 33261,
+        kCmdLogDebugExt = 33262,
+    };
+
+    // Reads the log level and the language from ORVtool.ini and registers
+    // itself as the program's frame.
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Binds the serial link library, checks the command line (the arguments
+    // after the program name, as main() received them) and builds the bars,
+    // the menus and the panes. False when the program must end.
+    bool Create(const std::vector<std::string>& args);
+    // Places the window as ORVtool.ini says, shows it and sizes the panes.
+    void PlaceAndShow();
+
+    // The panes; the tree, the display editor and the list view are
+    // placeholders without views yet, so their accessors give null.
+    QWidget* GetViewTree() const { return nullptr; }
+    QWidget* GetViewDc() const { return nullptr; }
+    QWidget* GetViewLst() const { return nullptr; }
+    CViewLog* GetViewLog() const { return m_log; }
+    // Pane i in focus order: tree, display editor, list view, log.
+    QWidget* Pane(int i) const { return m_panes.at(static_cast<size_t>(i)); }
+
+    // The available screen size at construction.
+    float ScreenWidth() const { return m_screenWidth; }
+    float ScreenHeight() const { return m_screenHeight; }
+
+    void SetPrjPath(const std::string& path) override;
+    void SetSourceEditMode(bool on) override;
+    void UpdateTitle();
+    // Rewrites the menu texts in the current language.
+    void RebuildMenuTexts();
+    // Fills the tool bar's panel, PLC and driver fields (cp1252).
+    void SetSelectionFields(std::string_view panel, std::string_view plc, std::string_view driver);
+
+    // Status bar pane i (0 the message pane, 1 OVR), or null.
+    QLabel* PaneLabel(int pane) const;
+    void SetPaneText(const QString& text);
+
+    QAction* Action(uint32_t id) const;
+    QToolBar* ToolBar() const { return m_toolBar; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void OnScreenFontChanged() override;
+
+private:
+    void BuildMenus();
+    void BuildMenu(QMenu* parent, const orv::MenuEntry& entry);
+    void ApplyMenuTexts();
+    void BuildToolBar();
+    void BuildStatusBar();
+    void BuildClient();
+    void SizePanes();
+    void WireCommands();
+    void AddAccelerator(uint32_t id, const std::vector<std::string>& keys);
+    void OnFocusChanged();
+    void CyclePaneFocus(int step);
+    void ChooseLogLevel(int level);
+    void CheckLogLevel();
+
+    std::optional<ScopedMainFrame> m_registration;
+    float m_screenWidth = 0;
+    float m_screenHeight = 0;
+
+    orv::CMenuModel m_menu;
+    std::vector<std::pair<QAction*, const orv::MenuEntry*>> m_menuTexts;
+    std::map<uint32_t, QAction*> m_actions;
+    QActionGroup* m_logLevels = nullptr;
+
+    QToolBar* m_toolBar = nullptr;
+    std::array<QLineEdit*, 3> m_fields{};
+    QLabel* m_pane0 = nullptr;
+    QLabel* m_ovr = nullptr;
+
+    QSplitter* m_outer = nullptr;
+    QSplitter* m_leftRight = nullptr;
+    QSplitter* m_right = nullptr;
+    std::array<QWidget*, 4> m_panes{};
+    CViewLog* m_log = nullptr;
+};

@@ -1,0 +1,35 @@
+#include "gui/QtText.h"
+
+#include "model/LangStrings.h"
+#include "platform/CodePage.h"
+
+QString FromCp1252(std::string_view bytes)
+{
+    return QString::fromStdString(orv::ToUtf8(bytes, orv::CodePage::Cp1252));
+}
+
+std::string ToCp1252(const QString& text)
+{
+    return orv::FromUtf8(text.toStdString(), orv::CodePage::Cp1252);
+}
+
+QString FromCp437(std::string_view bytes)
+{
+    return QString::fromStdString(orv::ToUtf8(bytes, orv::CodePage::Cp437));
+}
+
+QString LangText(int id)
+{
+    return FromCp1252(LoadLangString(id));
+}
+
+static void RegisterIcons()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+void InitIconResources()
+{
+    static const bool once = (RegisterIcons(), true);
+    (void)once;
+}

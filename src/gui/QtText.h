@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+// Conversions at the Qt boundary. Catalogue and language texts are cp1252
+// bytes; project source text is panel code page 437 bytes.
+QString FromCp1252(std::string_view bytes);
+std::string ToCp1252(const QString& text);
+QString FromCp437(std::string_view bytes);
+
+// A language string as the menus and labels show it.
+QString LangText(int id);
+
+// Registers the icons compiled into the GUI library; safe to call again.
+void InitIconResources();

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QSyntaxHighlighter>
+
+// Colours project source text line by line: comments, strings, numbers and
+// the two keyword lists. Tokens never span lines, so each block is coloured
+// on its own.
+class CSourceHighlighter final : public QSyntaxHighlighter {
+    Q_OBJECT
+public:
+    using QSyntaxHighlighter::QSyntaxHighlighter;
+
+protected:
+    void highlightBlock(const QString& text) override;
+};

@@ -1,0 +1,19 @@
+#include "gui/MainFrame.h"
+#include "gui/QtUiServices.h"
+#include "workspace/CommandLine.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    // Checked as given, before Qt takes its own options out of argv.
+    const std::vector<std::string> args = orv::CopyArguments(argc, argv);
+    QApplication app(argc, argv);
+    CQtUiServices ui;
+    ScopedUiServices uiRegistration(ui);
+    CMainFrame frame;
+    if (!frame.Create(args))
+        return 1;
+    frame.PlaceAndShow();
+    return QApplication::exec();
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace orv {
+
+// Whether the program may come up with these arguments (the program name not
+// included). A first argument that begins with '/' must name an existing
+// file; anything else comes up. A file argument loads nothing.
+bool CommandLineAllowsStart(const std::vector<std::string>& args);
+
+// The arguments of main() after the program name, copied before any toolkit
+// removes its own options.
+std::vector<std::string> CopyArguments(int argc, char** argv);
+
+} // namespace orv

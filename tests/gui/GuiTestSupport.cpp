@@ -1,0 +1,95 @@
+#include "GuiTestSupport.h"
+
+#include "support/SerLinkStubs.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+// One application for all tests, created when the tests run (not when they
+// are listed) and on the offscreen platform unless another was asked for.
+class QtEnvironment final : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        m_app = std::make_unique<QApplication>(m_argc, m_argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[9] = "test_gui";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_app;
+};
+
+[[maybe_unused]] const auto* g_env = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+} // namespace
+
+FrameHarness::FrameHarness()
+    : m_homeEnv("ORVTOOL_HOME", home.Path().c_str()),
+      m_serlinkEnv("ORVTOOL_SERLINK", SerLinkStubFull().c_str()),
+      m_uiReg(m_ui)
+{
+}
+
+FrameHarness::~FrameHarness()
+{
+    Stop();
+}
+
+void FrameHarness::WriteIni(const std::string& keys)
+{
+    home.Write("ORVtool.ini", "[GUI]\r\n" + keys);
+}
+
+std::string FrameHarness::ReadIni() const
+{
+    return home.Read("ORVtool.ini");
+}
+
+CMainFrame& FrameHarness::Start()
+{
+    Stop();
+    m_frame = std::make_unique<CMainFrame>();
+    EXPECT_TRUE(m_frame->Create({}));
+    m_frame->PlaceAndShow();
+    QApplication::processEvents();
+    return *m_frame;
+}
+
+void FrameHarness::Stop()
+{
+    m_frame.reset();
+}
+
+namespace {
+
+void PollModal(const std::function<void(QWidget*)>& act, int triesLeft)
+{
+    QWidget* w = QApplication::activeModalWidget();
+    if (w == nullptr)
+        w = QApplication::activePopupWidget();
+    if (w != nullptr && w->isVisible()) {
+        act(w);
+        return;
+    }
+    if (triesLeft > 0)
+        QTimer::singleShot(10, [act, triesLeft] { PollModal(act, triesLeft - 1); });
+    else
+        ADD_FAILURE() << "no modal window came up";
+}
+
+} // namespace
+
+void OnNextModal(std::function<void(QWidget*)> act)
+{
+    QTimer::singleShot(0, [act = std::move(act)] { PollModal(act, 500); });
+}

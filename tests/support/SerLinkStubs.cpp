@@ -1,0 +1,5 @@
+#include "support/SerLinkStubs.h"
+
+std::string SerLinkStubFull() { return ORV_SERLINK_STUB_FULL; }
+std::string SerLinkStubNoRec() { return ORV_SERLINK_STUB_NOREC; }
+std::string SerLinkStubNone() { return ORV_SERLINK_STUB_NONE; }

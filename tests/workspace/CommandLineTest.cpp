@@ -1,0 +1,44 @@
+#include "workspace/CommandLine.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace orv {
+namespace {
+
+TEST(workspace_command_line, FirstArgumentWithSlashMustNameAFile)
+{
+    TempDir dir;
+    dir.Write("p.orv", "x");
+    struct Case {
+        std::vector<std::string> args;
+        bool comesUp;
+    } const cases[] = {
+        {{"/x"}, false},
+        {{"/"}, false},
+        {{dir.Path()}, false},
+        {{dir.File("missing.orv")}, false},
+        {{dir.File("p.orv")}, true},
+        {{"s"}, true},
+        {{"missing.orv"}, true},
+        {{"-platform", "offscreen"}, true},
+        {{""}, true},
+        {{}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.empty() ? std::string("(none)") : c.args.front());
+        EXPECT_EQ(CommandLineAllowsStart(c.args), c.comesUp);
+    }
+}
+
+TEST(workspace_command_line, CopiesArgumentsAfterTheProgramName)
+{
+    char prog[] = "orvtool", a[] = "/x", b[] = "-platform";
+    char* argv[] = {prog, a, b, nullptr};
+    EXPECT_EQ(CopyArguments(3, argv), (std::vector<std::string>{"/x", "-platform"}));
+    EXPECT_TRUE(CopyArguments(1, argv).empty());
+}
+
+} // namespace
+} // namespace orv
