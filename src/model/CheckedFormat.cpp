@@ -10,7 +10,7 @@ namespace {
 constexpr int kMaxFieldWidth = 1024;
 
 // One parsed conversion: "%[flags][width][.precision][length]conversion".
-struct Spec {
+struct Conversion {
     std::string flags;
     int width = -1;
     int precision = -1;
@@ -30,9 +30,9 @@ int ParseNumber(const char*& p)
 }
 
 // Parses after the '%'; leaves `p` after the conversion character.
-Spec ParseSpec(const char*& p)
+Conversion ParseConversion(const char*& p)
 {
-    Spec s;
+    Conversion s;
     while (*p && std::strchr("-+ #0", *p)) s.flags += *p++;
     if (*p == '*') {
         ++s.stars;
@@ -75,12 +75,12 @@ std::uint64_t Narrowed(const FormatArg& arg, int lengthBits, bool asSigned)
     return v;
 }
 
-std::string NumericSpec(const Spec& s, const char* length)
+std::string NumericFormat(const Conversion& s, const char* length)
 {
-    std::string spec = "%" + s.flags;
-    if (s.width >= 0) spec += std::to_string(s.width);
-    if (s.precision >= 0) spec += "." + std::to_string(s.precision);
-    return spec + length + s.conversion;
+    std::string format = "%" + s.flags;
+    if (s.width >= 0) format += std::to_string(s.width);
+    if (s.precision >= 0) format += "." + std::to_string(s.precision);
+    return format + length + s.conversion;
 }
 
 #pragma GCC diagnostic push
@@ -88,15 +88,15 @@ std::string NumericSpec(const Spec& s, const char* length)
 // The conversion is rebuilt from parsed parts and its argument type fixed by the
 // length modifier chosen here, so the non-literal format is safe.
 template <class T>
-void AppendNumeric(std::string& out, const std::string& spec, T value)
+void AppendNumeric(std::string& out, const std::string& format, T value)
 {
     char buf[kMaxFormatted + 1];
-    int n = std::snprintf(buf, sizeof buf, spec.c_str(), value);
+    int n = std::snprintf(buf, sizeof buf, format.c_str(), value);
     if (n > 0) out.append(buf, std::min<std::size_t>(static_cast<std::size_t>(n), sizeof buf - 1));
 }
 #pragma GCC diagnostic pop
 
-void AppendText(std::string& out, const Spec& s, std::string_view text)
+void AppendText(std::string& out, const Conversion& s, std::string_view text)
 {
     if (s.precision >= 0 && text.size() > static_cast<std::size_t>(s.precision)) text = text.substr(0, s.precision);
     std::size_t pad = s.width > 0 && static_cast<std::size_t>(s.width) > text.size() ? s.width - text.size() : 0;
@@ -112,28 +112,28 @@ bool IsInteger(const FormatArg& a)
 }
 
 // Appends one conversion; false when the marker belongs in its place.
-bool AppendConversion(std::string& out, const Spec& s, const FormatArg* arg)
+bool AppendConversion(std::string& out, const Conversion& s, const FormatArg* arg)
 {
     if (s.stars > 0 || !arg) return false;
     switch (s.conversion) {
     case 'd':
     case 'i':
         if (!IsInteger(*arg)) return false;
-        AppendNumeric(out, NumericSpec(s, "ll"), static_cast<long long>(Narrowed(*arg, s.lengthBits, true)));
+        AppendNumeric(out, NumericFormat(s, "ll"), static_cast<long long>(Narrowed(*arg, s.lengthBits, true)));
         return true;
     case 'u':
     case 'o':
     case 'x':
     case 'X':
         if (!IsInteger(*arg)) return false;
-        AppendNumeric(out, NumericSpec(s, "ll"),
+        AppendNumeric(out, NumericFormat(s, "ll"),
                       static_cast<unsigned long long>(Narrowed(*arg, s.lengthBits, false)));
         return true;
     case 'c': {
         if (!IsInteger(*arg)) return false;
-        Spec plain = s;
+        Conversion plain = s;
         plain.precision = -1;
-        AppendNumeric(out, NumericSpec(plain, ""), static_cast<int>(static_cast<unsigned char>(arg->RawInt())));
+        AppendNumeric(out, NumericFormat(plain, ""), static_cast<int>(static_cast<unsigned char>(arg->RawInt())));
         return true;
     }
     case 's':
@@ -149,7 +149,7 @@ bool AppendConversion(std::string& out, const Spec& s, const FormatArg* arg)
     case 'a':
     case 'A':
         if (arg->GetKind() != FormatArg::Kind::Floating) return false;
-        AppendNumeric(out, NumericSpec(s, ""), arg->Float());
+        AppendNumeric(out, NumericFormat(s, ""), arg->Float());
         return true;
     default:
         return false;
@@ -178,7 +178,7 @@ std::string CheckedFormatArgs(const char* format, const FormatArg* args, std::si
             out += *p++;
             continue;
         }
-        Spec s = ParseSpec(p);
+        Conversion s = ParseConversion(p);
         // Arguments are consumed as printf would, so that one bad conversion
         // does not shift the ones after it.
         next += static_cast<std::size_t>(s.stars);

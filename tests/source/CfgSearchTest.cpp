@@ -56,22 +56,22 @@ protected:
         return words;
     }
 
-    void ExpectItem(const ItemSpec& spec) const
+    void ExpectItem(const ItemSpec& want) const
     {
-        SCOPED_TRACE(spec.word);
-        const CDrvParItem* item = sps.GetItems().FindItem(spec.word);
+        SCOPED_TRACE(want.word);
+        const CDrvParItem* item = sps.GetItems().FindItem(want.word);
         ASSERT_NE(item, nullptr);
-        EXPECT_EQ(item->GetKind(), spec.kind);
-        EXPECT_EQ(item->GetDirection(), spec.direction);
-        if (spec.kind == CDrvParItem::KindSys) {
+        EXPECT_EQ(item->GetKind(), want.kind);
+        EXPECT_EQ(item->GetDirection(), want.direction);
+        if (want.kind == CDrvParItem::KindSys) {
             const auto* sys = dynamic_cast<const CDrvParSysItem*>(item);
             ASSERT_NE(sys, nullptr);
-            EXPECT_EQ(sys->GetTextNo(), spec.textNo);
-        } else if (spec.kind == CDrvParItem::KindMsg) {
+            EXPECT_EQ(sys->GetTextNo(), want.textNo);
+        } else if (want.kind == CDrvParItem::KindMsg) {
             const auto* msg = dynamic_cast<const CDrvParMsgItem*>(item);
             ASSERT_NE(msg, nullptr);
-            EXPECT_EQ(msg->GetStart(), spec.msgStart);
-            EXPECT_EQ(msg->GetLetterTextNo(), spec.textNo);
+            EXPECT_EQ(msg->GetStart(), want.msgStart);
+            EXPECT_EQ(msg->GetLetterTextNo(), want.textNo);
         }
     }
 
@@ -104,8 +104,8 @@ TEST_F(CfgSearchTest, TakesTheOwnSectionNotTheDecoyWhoseNameExtendsIt)
         {30, CDrvParItem::KindVar, kBoth},
         {255, CDrvParItem::KindVar, kBoth},
     };
-    for (const auto& spec : expected)
-        ExpectItem(spec);
+    for (const auto& want : expected)
+        ExpectItem(want);
     EXPECT_EQ(sps.GetCaption(0), "DW");
     EXPECT_TRUE(fx.ui.CallsOf(UiCall::Kind::Box).empty());
 }
@@ -145,9 +145,9 @@ TEST_F(CfgSearchTest, WordRangesAndDirections)
         sps.ClearItems();
         EXPECT_EQ(Load(c.cfg), 0);
         std::vector<uint16_t> words;
-        for (const auto& spec : c.items) {
-            words.push_back(spec.word);
-            ExpectItem(spec);
+        for (const auto& want : c.items) {
+            words.push_back(want.word);
+            ExpectItem(want);
         }
         EXPECT_EQ(Words(), words);
     }

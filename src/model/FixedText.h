@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The text as a fixed-width field of the panel-side files holds it: up to
+// its first NUL byte, at most width bytes.
+inline std::string FixedText(std::string_view text, std::size_t width)
+{
+    text = text.substr(0, text.find('\0'));
+    return std::string(text.substr(0, width));
+}
