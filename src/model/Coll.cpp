@@ -85,7 +85,9 @@ void CColl::Remove(CObj* item)
 
 void CColl::Free(CObj* item)
 {
-    const int index = IndexOf(item);
+    // By identity: a sorted lookup by key could name another item whose key
+    // equals this one's, or miss an item whose key changed in place.
+    const int index = CColl::IndexOf(item);
     if (index < 0) {
         ReportViolation("CColl::Free", index, m_count);
         return;

@@ -73,8 +73,9 @@ void PlaceGroups(CPrjKomVarList& list, CSpsPar& sps, const std::vector<KomGroup>
             CPrjVar* var = NthOfName(list, group.name, k);
             if (!var) {
                 auto made = group.make(group.name, word);
-                var = made.get();
-                list.Add(made.release());
+                if (list.Add(made.get()) < 0)  // list full: the variable is not kept
+                    continue;
+                var = made.release();
             }
             sps.UseItem(*var);
             if (CDrvParItem* item = items.FindItem(word)) {

@@ -13,3 +13,12 @@ CPrjOpTxt* CPrjOpTxtList::CopyOpTxt(const CPrjNumEntry* source, int32_t num)
         entry = std::make_unique<CPrjOpTxt>(num);
     return static_cast<CPrjOpTxt*>(AddCopy(std::move(entry), *source));
 }
+
+bool CPrjOpTxtList::DelEntry(CPrjNumEntry* entry)
+{
+    const auto* text = dynamic_cast<const CPrjOpTxt*>(entry);
+    if (!text || text->GetUseCount() > 0)
+        return false;
+    CPrjNumList::DelEntry(entry);
+    return true;
+}

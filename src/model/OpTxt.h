@@ -37,4 +37,7 @@ public:
     // range 0..255), used by no menu node yet; inserted and made current.
     // Null for a null source or a number in use.
     CPrjOpTxt* CopyOpTxt(const CPrjNumEntry* source, int32_t num);
+    // An operator text that menu nodes still show is kept (false): deleting
+    // it would leave the nodes pointing at freed memory.
+    bool DelEntry(CPrjNumEntry* entry);
 };

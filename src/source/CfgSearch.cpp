@@ -125,7 +125,9 @@ void CCfgSearch::CreateItems(uint8_t kind, int first, int last, uint8_t directio
         else
             item = std::make_unique<CDrvParMsgItem>(word, direction, msgNo, static_cast<uint8_t>(textNo));
         const int index = items.Add(item.get());
-        if (index >= 0 && items.ItemAt(index) == item.get())
+        if (index < 0)  // the collection is full: every further word is refused too
+            break;
+        if (items.ItemAt(index) == item.get())
             item.release();
     }
 }

@@ -165,6 +165,29 @@ TEST_F(Collections, SortedIndexOfByPointerAmongEqualKeys)
     EXPECT_EQ(IntColl().IndexOf(&absent), -1);
 }
 
+TEST_F(Collections, FreeTakesTheItemItselfNotAnotherWithItsKey)
+{
+    IntColl dup(true);
+    Item* a = new Item(5);
+    Item* b = new Item(5);
+    dup.Insert(a);
+    dup.Insert(b);
+    dup.Free(a);
+    ASSERT_EQ(dup.GetCount(), 1);
+    EXPECT_EQ(dup.At(0), b);
+
+    // An item whose key changed in place is still found by identity.
+    IntColl unique;
+    Item* c = new Item(1);
+    Item* d = new Item(2);
+    unique.Insert(c);
+    unique.Insert(d);
+    d->key = 1;
+    unique.Free(d);
+    ASSERT_EQ(unique.GetCount(), 1);
+    EXPECT_EQ(unique.At(0), c);
+}
+
 struct RemovingAction {
     CColl* coll;
     std::vector<int> visited;

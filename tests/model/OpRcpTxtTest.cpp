@@ -217,6 +217,13 @@ TEST(OpRcpTxt, OperatorTextUseCountNeverGoesBelowZero)
     auto* tmpl = dynamic_cast<CPrjOpTxtRange*>(list.CopyOpTxt(&source, -1));
     ASSERT_NE(tmpl, nullptr);
     EXPECT_EQ(tmpl->GetHighest(), 255);
+
+    // A text that a menu node still shows is not deleted under it.
+    EXPECT_FALSE(list.DelEntry(op));
+    EXPECT_EQ(list.FindByNum(4), op);
+    op->ReleaseUse();
+    EXPECT_TRUE(list.DelEntry(op));
+    EXPECT_EQ(list.FindByNum(4), nullptr);
 }
 
 TEST(OpRcpTxt, ReplaceVarCarriesTheValueOverToTheNewVariable)

@@ -138,6 +138,14 @@ TEST(PanelGlyphFile, MalformedFilesStopTheToolNamingTheLine)
     ASSERT_EQ(0, good.exitCode) << good.output;
     ASSERT_FALSE(dir.Read("out/A.FON").empty());
 
+    // A line of only a form feed or vertical tab is blank, not a directive.
+    std::vector<std::string> spaced = SmallGlyphFile();
+    spaced.insert(spaced.begin() + 1, "\f");
+    spaced.insert(spaced.begin() + 1, "\v");
+    dir.Write("spaced.txt", Join(spaced));
+    const RunResult blank = RunFontgen(dir.File("spaced.txt"), dir.File("spacedout"));
+    EXPECT_EQ(0, blank.exitCode) << blank.output;
+
     for (const Case& c : cases) {
         std::vector<std::string> lines = SmallGlyphFile();
         const int line = c.spoil(lines);

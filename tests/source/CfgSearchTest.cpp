@@ -154,6 +154,15 @@ TEST_F(CfgSearchTest, WordRangesAndDirections)
     EXPECT_TRUE(fx.ui.CallsOf(UiCall::Kind::Box).empty());
 }
 
+TEST_F(CfgSearchTest, RangeBeyondTheItemCapStopsAtTheFirstRefusal)
+{
+    sps.SetLength(65535);
+    EXPECT_EQ(Load(Own({"ADR=VAR,0,65534,<-"})), 0);
+    EXPECT_EQ(sps.GetItems().GetCount(), CColl::kMaxCount);
+    // One report of the full list, not one modal box per refused word.
+    EXPECT_EQ(fx.ui.CallsOf(UiCall::Kind::Box).size(), 1u);
+}
+
 TEST_F(CfgSearchTest, NoWordsCreateNothing)
 {
     sps.SetLength(0);

@@ -129,6 +129,8 @@ bool Parser::Line(int number, std::string_view line)
         return Fail(number, "row outside a glyph");
     line.remove_prefix(line.find_first_not_of(" \t"));
     const std::vector<std::string> words = Words(line);
+    if (words.empty())  // only form feeds or vertical tabs
+        return true;
     const size_t restAt = line.find_first_not_of(" \t", words[0].size());
     return Directive(words, restAt == std::string_view::npos ? "" : line.substr(restAt));
 }
