@@ -1,0 +1,174 @@
+// The built-in internal variables that a new project of each panel type
+// starts with: the softkey rows, the message and menu numbers, the printer
+// settings and, with the servo special functions, the servo data.
+
+#include "model/FktCfg.h"
+#include "model/FwVarSource.h"
+#include "model/PrjBundle.h"
+#include "model/PrjData.h"
+#include "model/PrjIntVar.h"
+#include "model/PrjVarList.h"
+
+#include <memory>
+
+namespace {
+
+constexpr uint32_t kIntFlags = 0x33FB;
+// The panel's own address of the softkey rows.
+constexpr int16_t kSoftkeyRowAdr = 26;
+constexpr int kSoftkeyTexts = 128;
+
+struct NumDef {
+    const char* name;
+    uint8_t setpKind;
+    int32_t settingValue;
+    uint8_t digits;
+    int32_t lower;
+    int32_t upper;
+    uint32_t ref;
+    const char* stdName;
+};
+
+struct StrDef {
+    const char* name;
+    uint32_t ref;
+    uint8_t width;
+    const char* stdName;
+};
+
+// Message, menu and rolling numbers of every family A panel.
+constexpr NumDef kNumbers[] = {
+    {"ZP", 1, 0, 3, 0, 127, 0xFD04, "[HINWEISE]"},
+    {"ZQ", 1, 0, 3, 0, 127, 0xFD19, "[WARNUNGEN]"},
+    {"ZR", 1, 0, 3, 0, 127, 0xFD2E, "[STOERUNGEN]"},
+    {"ZT", 1, 0, 3, 1, 127, 0xFD43, "[MENUE_NUMMER]"},
+    {"ZV", 2, 0, 2, 1, 60, 0xFD5C, "[ROLLIER_SOLL]"},
+    {"ZX", 1, 0, 2, 0, 99, 0xFD71, "[ERR_SCHNITTST]"},
+};
+
+constexpr NumDef kPrnTimeout = {"ZA", 2, 1, 3, 0, 999, 0xFD8A, "[PRN_TIMEOUT]"};
+
+// The printer settings of panel 47, chosen from state texts.
+constexpr StrDef kPrnSettings[] = {
+    {"ZB", 0xFDA3, 5, "[PRN_RS232/TTY]"}, {"ZC", 0xFDC5, 3, "[PRN_HANDSHAKE]"},
+    {"ZD", 0xFDEA, 4, "[DRUCKRICHTUNG]"}, {"ZE", 0xFE0C, 5, "[PRN_BAUDRATE]"},
+    {"ZF", 0xFE46, 1, "[PRN_DATENBIT]"},  {"ZG", 0xFE60, 1, "[PRN_STOPBIT]"},
+    {"ZH", 0xFE7A, 4, "[PRN_PARITAET]"},
+};
+
+constexpr StrDef kDriveNo = {"ZI", 0xFEA1, 2, "[ANTRIEB_NR]"};
+constexpr int kDriveNoLastState = 14;
+
+constexpr NumDef kServoNumbers[] = {
+    {"ZJ", 2, 0, 4, 0, 9999, 0xFEFE, "[WEGLAENGE]"},
+    {"ZK", 2, 0, 4, 0, 3000, 0xFF17, "[GESCHW_VOR]"},
+    {"ZL", 2, 0, 4, 0, 3000, 0xFF30, "[GESCHW_RUECK]"},
+};
+
+// Hands the variable to the list; one the list refuses is freed.
+void Insert(CPrjData& prj, std::unique_ptr<CPrjIntVar> var)
+{
+    CPrjVar* raw = var.get();
+    CPrjVarList* list = prj.GetVarList();
+    const int index = prj.InsVar(raw);
+    if (index >= 0 && list->At(index) == raw)
+        var.release();
+}
+
+void AddNumber(CPrjData& prj, const NumDef& def)
+{
+    auto var = std::make_unique<CPrjIntVarNum>(def.name, kIntFlags, def.setpKind, 134, 0, def.settingValue,
+                                               def.digits, 0, def.lower, def.upper);
+    var->SetAttr32(def.ref);
+    var->SetOrigName(def.stdName);
+    Insert(prj, std::move(var));
+}
+
+std::unique_ptr<CPrjIntVarStr> MakeState(const StrDef& def, uint8_t type)
+{
+    auto var = std::make_unique<CPrjIntVarStr>(def.name, kIntFlags, 2, type, 0, 0, nullptr);
+    var->SetAttr32(def.ref);
+    var->SetWidth(def.width);
+    var->SetOrigName(def.stdName);
+    return var;
+}
+
+// A softkey row: 128 blank state texts from the project's pool.
+void AddSoftkeyRow(CPrjData& prj, const char* name, const char* stdName, uint8_t width)
+{
+    auto var = std::make_unique<CPrjIntVarStr>(name, kIntFlags, 1, 144, 0, 0, prj.GetTextPool());
+    var->SetAdr(kSoftkeyRowAdr);
+    var->SetTxtCount(kSoftkeyTexts - 1);
+    for (int i = 0; i < kSoftkeyTexts; ++i)
+        var->SetStateTxt(i, " ");
+    var->SetWidth(width);
+    var->SetOrigName(stdName);
+    Insert(prj, std::move(var));
+}
+
+} // namespace
+
+void CPrjData::MakeIntVars()
+{
+    switch (m_devType) {
+    case 14:
+    case 36:
+    case 43:
+    case 47:
+    case 755:
+        MakeFamilyAVars();
+        break;
+    case 118:
+    case 163:
+    case 167:
+    case 473:
+    case 477:
+    case 706:
+        ReadFwVars();
+        break;
+    default:
+        break;
+    }
+}
+
+void CPrjData::MakeFamilyAVars()
+{
+    const bool printer = m_devType == 47 || m_devType == 755;
+    const auto rowWidth = static_cast<uint8_t>(m_devType == 14 ? 20 : 40);
+    AddSoftkeyRow(*this, "[Z084]", "[SOFTKEYZEILE_1]", rowWidth);
+    if (m_devType == 14 || printer)
+        AddSoftkeyRow(*this, "[Z085]", "[SOFTKEYZEILE_2]", rowWidth);
+    if (printer) {
+        AddNumber(*this, kPrnTimeout);
+        for (const StrDef& def : kPrnSettings)
+            Insert(*this, MakeState(def, 142));
+        if (UsesServoFkt())
+            MakeServoVars();
+    }
+    for (const NumDef& def : kNumbers)
+        AddNumber(*this, def);
+}
+
+bool CPrjData::UsesServoFkt() const
+{
+    // A 755 is kept as a 47 of variant 1 and has no servo functions.
+    if (m_devType != 47 || m_variant != 0 || !m_owner || !m_owner->fktCfg)
+        return false;
+    const CFktCfg& fkt = *m_owner->fktCfg;
+    return fkt.IsUsed() != 0 && fkt.GetFile() == "SERVO.FKT";
+}
+
+void CPrjData::MakeServoVars()
+{
+    auto driveNo = MakeState(kDriveNo, 154);
+    driveNo->SetTxtCount(kDriveNoLastState);
+    Insert(*this, std::move(driveNo));
+    for (const NumDef& def : kServoNumbers)
+        AddNumber(*this, def);
+}
+
+void CPrjData::ReadFwVars()
+{
+    if (m_fwSource)
+        m_fwSource->ReadSysVars(*this);
+}
