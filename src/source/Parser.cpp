@@ -110,6 +110,12 @@ void CParser::Rewind()
     m_column = m_markColumn;
 }
 
+void CParser::Seek(Position p)
+{
+    m_pos = std::min(p.pos, m_line.size());
+    m_column = p.column;
+}
+
 unsigned char CParser::NextChar()
 {
     SkipBelow(33);
@@ -340,6 +346,19 @@ bool CParser::RewindFile()
         return true;
     SetError(m_openError);
     return false;
+}
+
+bool CParser::RestartFile()
+{
+    if (!RewindFile())
+        return false;
+    m_lineNo = 0;
+    m_column = 0;
+    m_markColumn = 0;
+    m_pos = 0;
+    m_markPos = 0;
+    m_line.clear();
+    return true;
 }
 
 bool CParser::SeekSection(std::string_view name)

@@ -48,6 +48,13 @@ public:
     void SkipBelow(unsigned char threshold);
     void Mark();
     void Rewind();
+    // A read position to come back to beyond the single mark.
+    struct Position {
+        size_t pos = 0;
+        uint16_t column = 0;
+    };
+    Position Tell() const { return {m_pos, m_column}; }
+    void Seek(Position p);
 
     // The next byte after blanks and control bytes, consumed; 0 at the end.
     unsigned char NextChar();
@@ -94,6 +101,10 @@ public:
 protected:
     // Back to the first line; a failure sets the open error.
     bool RewindFile();
+    // As RewindFile, and the next line read counts as line 1 again.
+    bool RestartFile();
+    void CloseFile() { m_file.Close(); }
+    bool IsFileOpen() const { return m_file.IsOpen(); }
     // From the first line on, reads up to the header of the section and
     // stands behind it. False at the end of the file without it, or when
     // the file cannot be rewound.

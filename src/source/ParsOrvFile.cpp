@@ -1,0 +1,82 @@
+#include "source/ParsOrvFile.h"
+
+#include "model/CharSet.h"
+#include "model/Log.h"
+#include "model/MessageBoxes.h"
+#include "model/PrjBundle.h"
+#include "model/PrjData.h"
+#include "model/SpsPar.h"
+#include "source/OrvModels.h"
+#include "source/Parser.h"
+
+#include <string_view>
+
+namespace {
+
+// Control characters before the first word of a line are ignored.
+std::string_view SkipControls(std::string_view line)
+{
+    size_t i = 0;
+    while (i < line.size() && static_cast<unsigned char>(line[i]) < 32)
+        ++i;
+    return line.substr(i);
+}
+
+} // namespace
+
+CParsOrvFile::CParsOrvFile(const std::string& fileName, const PrjBundle& bundle)
+    : m_bundle(bundle), m_fileName(fileName)
+{
+    if (!m_file.Open(fileName) || !m_file.Rewind()) {
+        m_error = ErrOpen;
+        return;
+    }
+    LogLine(kLogDebug, "Open %s %s OK", "Pars_orv", fileName.c_str());
+}
+
+bool CParsOrvFile::CheckError()
+{
+    if (m_error == 0)
+        return true;
+    if (m_error == ErrOpen) {
+        ShowMessage(15105);
+        m_error = 0;
+    }
+    return false;
+}
+
+uint16_t CParsOrvFile::GetModel(bool reset)
+{
+    uint16_t model = 0;
+    if (m_error == 0 && m_file.Rewind()) {
+        std::string line;
+        bool inDescription = false;
+        while (model == 0 && m_file.Read(line, CParser::kLineLimit)) {
+            const std::string_view text = SkipControls(line);
+            if (inDescription) {
+                inDescription = !StartsWith(text, "DESCRIPTIONEND");
+                continue;
+            }
+            if (StartsWith(text, "DESCRIPTION")) {
+                inDescription = !StartsWith(text, "DESCRIPTIONEND");
+                continue;
+            }
+            model = OrvModelAt(text);
+        }
+    }
+    CPrjData* prj = m_bundle.prjData;
+    if (reset && prj != nullptr) {
+        if (model != 0) {
+            prj->Clear();
+            // Clearing keeps the message mode, but a file without MSGMODE
+            // means mode 0: the writer leaves the statement out for it.
+            prj->SetMsgMode(0);
+            if (m_bundle.spsPar != nullptr)
+                m_bundle.spsPar->ResetItems();
+            if (m_bundle.charSet != nullptr)
+                m_bundle.charSet->ClearUserChars();
+        }
+        prj->SetPath(m_fileName);
+    }
+    return model;
+}

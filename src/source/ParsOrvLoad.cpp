@@ -1,0 +1,41 @@
+#include "source/ParsOrvLoad.h"
+
+#include "model/Log.h"
+#include "model/MessageBoxes.h"
+#include "model/PrjData.h"
+
+CParsOrvLoad::CParsOrvLoad(const std::string& fileName, bool load, const PrjBundle& bundle, ParseCancelFn cancel)
+    : CParsOrv(fileName, load, bundle, std::move(cancel))
+{
+}
+
+CParsOrvLoad::~CParsOrvLoad()
+{
+    ResetContext();
+    if (m_prj != nullptr) {
+        m_prj->BindMsgItems();
+        m_prj->BindVarItems();
+    }
+}
+
+bool CParsOrvLoad::Finish()
+{
+    if (GetError() == 0) {
+        if (m_charsConverted) {
+            m_charsConverted = false;
+            LogLine(kLogDebug, "ORV043 Zeichendefinitionen wurden eingelesen");
+            ShowMessage(15609);
+        }
+        if (m_rowsSplit) {
+            m_rowsSplit = false;
+            LogLine(kLogDebug, "Fuer ORV014 wurden Zeilen geteilt");
+            ShowMessage(15610);
+        }
+        if (m_rowsJoined) {
+            m_rowsJoined = false;
+            LogLine(kLogDebug, "Fuer ORV014 wurden Zeilen zusammengefasst");
+            ShowMessage(15611);
+        }
+    }
+    return CParsOrv::Finish();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+class CParser;
+class CPrjVar;
+class CVarValPair;
+
+// How a recipe value stands in the project source, by the type code of its
+// variable: one codec per form, shared by the reader and the writer.
+struct RcpValueCodec {
+    // Reads the value at the read position into the pair: 1, or -1 when no
+    // value of the form stands there. Null for the ASCII form, whose value
+    // is a quoted text that the reader takes itself.
+    int (*read)(CParser& parser, const CPrjVar& var, CVarValPair& pair);
+    // The value as written: after ", " when the line already holds values,
+    // alone at the start of a continuation line.
+    std::string (*write)(const CPrjVar& var, const CVarValPair& pair, bool lineStart);
+    bool quoted;
+};
+
+// The codec of the variable's form; null for a type that holds no recipe
+// value in the source.
+const RcpValueCodec* FindRcpValueCodec(const CPrjVar& var);
+
+// Longest ASCII value the source holds.
+inline constexpr size_t kRcpAsciiMax = 35;
