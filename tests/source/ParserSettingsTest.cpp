@@ -209,6 +209,7 @@ TEST_F(ParserSettingsTest, PrinterCharactersAndInit)
         {163, {"PRCHAR, 1, $4"}, 602, 0, "4"},
         {163, {"PRCHAR, 1, 41"}, 0, 0, "41", "Zeichen '$' erwartet!"},
         {167, {"PRINIT, \"$0G\""}, 618, 0, "$0G"},
+        {167, {"PRINIT, \"12345678$0D\""}, 0, 0, "$0D", "Zeichen '\"' erwartet!"},
     });
     ASSERT_EQ(Run(163, {"PRCHAR, 3, $4f", "PRCHAR, 7, $FF", "PRINIT, \"A$0D\""}).error, 0);
     EXPECT_EQ(p->prj->GetPrnSubst(3), 0x4F);
