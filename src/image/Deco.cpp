@@ -1,7 +1,7 @@
 #include "image/Deco.h"
 
 #include "image/BinIo.h"
-#include "image/DecoFields.h"
+#include "image/ImgLayout.h"
 #include "image/DrvXref.h"
 #include "model/Catalogues.h"
 #include "model/CheckedFormat.h"
@@ -175,7 +175,7 @@ int CDeco::ReadSigned48(uint32_t offset, int64_t& value)
     uint8_t b[6];
     if (ReadBlock(offset, b, 6) != 1)
         return -1;
-    value = DecodeValue48(b);
+    value = imglayout::Value48::Decode(b);
     return 1;
 }
 
@@ -209,7 +209,7 @@ void CDeco::Count(DecoKind kind)
 
 uint32_t CDeco::HexDigitsAsDecimal(uint32_t value)
 {
-    return DecodeBcd(value);
+    return imglayout::Bcd::Decode(value);
 }
 
 void CDeco::NameLetterCounter()

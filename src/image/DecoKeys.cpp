@@ -1,5 +1,5 @@
 #include "image/Deco043.h"
-#include "image/DecoFields.h"
+#include "image/ImgLayout.h"
 
 #include "model/Catalogues.h"
 #include "model/CheckedFormat.h"
@@ -47,7 +47,7 @@ int CDeco043::DecodeSkActs()
             uint8_t op[6];
             if (ReadBlock(at + 2 + 6 * static_cast<uint32_t>(k), op, sizeof op) != 1)
                 return -1;
-            act->SetOperation(k, DecodeSkOp(op[2]), static_cast<uint16_t>(op[0] << 8 | op[1]),
+            act->SetOperation(k, imglayout::SkOpByte::Decode(op[2]), static_cast<uint16_t>(op[0] << 8 | op[1]),
                               static_cast<uint16_t>(op[4] << 8 | op[5]), op[3]);
         }
         if (list != nullptr)

@@ -1,5 +1,5 @@
 #include "image/Deco043.h"
-#include "image/DecoFields.h"
+#include "image/ImgLayout.h"
 
 #include "model/CharSet.h"
 #include "model/MsgTxt.h"
@@ -57,7 +57,7 @@ int CDeco043::ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row
                 text += static_cast<char>(m_charSet->GetFrameChar(4));
             }
             i += 3;
-        } else if (const int blanks = DecodeBlankRun(b, variant)) {
+        } else if (const int blanks = imglayout::BlankRun::Decode(b, variant)) {
             text.append(static_cast<size_t>(blanks), ' ');
             ++i;
         } else {
@@ -116,7 +116,7 @@ int CDeco043::DecodeMsgTexts()
             return -1;
         if (at == 0)
             continue;
-        const MsgAttr attr = DecodeMsgAttr(kind);
+        const auto attr = imglayout::MsgAttrByte::Decode(kind);
         auto text = std::make_unique<CMsgTxt>(n, attr.prio, attr.delMode, 0);
         if (ReadEntryRows(*text, at, DecoKind::MsgRows) != 1)
             return -1;

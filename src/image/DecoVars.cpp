@@ -1,5 +1,5 @@
 #include "image/Deco043.h"
-#include "image/DecoFields.h"
+#include "image/ImgLayout.h"
 
 #include "model/PrjData.h"
 #include "model/PrjIntVar.h"
@@ -77,7 +77,7 @@ int CDeco043::DecodeVar(uint32_t rec, int& nameMode, uint16_t& next)
         return -1;
     next = static_cast<uint16_t>(h[0] << 8 | h[1]);
     const uint16_t namePtr = static_cast<uint16_t>(h[2] << 8 | h[3]);
-    const ImgTypeByte tb = DecodeTypeByte(h[5]);
+    const auto tb = imglayout::ImageTypeByte::Decode(h[5]);
     const TypeMap map = MapType(tb.code);
     if (tb.setpKind == 0 || !map.known)
         return -1;
@@ -242,8 +242,8 @@ int CDeco043::BuildScaled(uint32_t p, const VarHead& head, std::unique_ptr<CPrjV
     if (ReadByte(p, digits) != 1 || ReadByte(p + 1, decimals) != 1 || ReadDWord(p + 2, lo) != 1 ||
         ReadDWord(p + 6, hi) != 1)
         return -1;
-    const int64_t lower = vbin ? DecodeOffsetLimit(lo) : int64_t{static_cast<int32_t>(lo)};
-    const int64_t upper = vbin ? DecodeOffsetLimit(hi) : int64_t{static_cast<int32_t>(hi)};
+    const int64_t lower = vbin ? int64_t{imglayout::OffsetBinary32::Decode(lo)} : int64_t{static_cast<int32_t>(lo)};
+    const int64_t upper = vbin ? int64_t{imglayout::OffsetBinary32::Decode(hi)} : int64_t{static_cast<int32_t>(hi)};
     int64_t plcLower = 0;
     int64_t plcUpper = 0;
     // The double-word kinds carry no PLC range in these images.
