@@ -249,7 +249,7 @@ void CDeco::ResetFrontEnd()
 int CDeco::CheckSignature()
 {
     char text[10] = {};
-    if (ReadBlock(31, text, 9) != 1)
+    if (ReadBlock(imglayout::kHdrToolVersion, text, 9) != 1)
         return -1;
     m_signature = std::strncmp(text, "PORV", 4) == 0 ? 1 : 0;
     const bool complete = std::strlen(text) == 9;
@@ -263,7 +263,7 @@ int CDeco::CheckSignature()
     if (std::strcmp(text, "Q32r11000") == 0)
         m_newFormat = 1;
     uint8_t mask[4];
-    if (ReadBlock(131, mask, 4) != 1)
+    if (ReadBlock(imglayout::kHdrFlags, mask, 4) != 1)
         return -1;
     SetMask(mask, 4);
     return 1;
@@ -271,7 +271,7 @@ int CDeco::CheckSignature()
 
 int CDeco::FindTextAreaEnd(bool familyA)
 {
-    if (ReadWord(2, m_textEnd) != 1)
+    if (ReadWord(imglayout::kHdrLength, m_textEnd) != 1)
         return -1;
     if (m_signature == 1)
         return 1;
@@ -279,7 +279,7 @@ int CDeco::FindTextAreaEnd(bool familyA)
         if (value != 0 && value < m_textEnd)
             m_textEnd = value;
     };
-    for (uint32_t at : {113u, 111u}) {
+    for (uint32_t at : {imglayout::kHdrDescr, imglayout::kHdrMnuNames}) {
         uint16_t value = 0;
         if (ReadWord(at, value) != 1)
             return -1;
@@ -287,9 +287,9 @@ int CDeco::FindTextAreaEnd(bool familyA)
     }
     if (!familyA)
         return 1;
-    for (uint32_t at = 788; at <= 1040; at += 2) {
+    for (int m = imglayout::kAMnuNumMin; m <= imglayout::kAMnuNumMax; ++m) {
         uint16_t value = 0;
-        if (ReadWord(at, value) != 1)
+        if (ReadWord(imglayout::AMnuSlot(m), value) != 1)
             return -1;
         if (m_newFormat && value > 2)
             value = static_cast<uint16_t>(value - 2);

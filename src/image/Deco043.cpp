@@ -1,4 +1,5 @@
 #include "image/Deco043.h"
+#include "image/ImgLayout.h"
 
 #include "model/CharDef.h"
 #include "model/Log.h"
@@ -32,8 +33,8 @@ void CDeco043::CutDriver()
 {
     LogLine(kLogInfo, "Decompile Driver");
     uint16_t b = 0;
-    if (Holds(2, 2))
-        ReadWord(2, b);
+    if (Holds(imglayout::kHdrLength, 2))
+        ReadWord(imglayout::kHdrLength, b);
     uint16_t length = 0;
     if (!Holds(b + 2, 2) || ReadWord(b + 2u, length) != 1 || !Holds(b + 2, length)) {
         SetError(kErrImage);
@@ -81,7 +82,7 @@ void CDeco043::CheckFkt()
     uint16_t d = 0;
     uint16_t closing = 0;
     if (ImageSize() >= 4)
-        ReadWord(2, b);
+        ReadWord(imglayout::kHdrLength, b);
     if (ImageSize() >= int64_t{b} + 4)
         ReadWord(b + 2u, d);
     if (ImageSize() >= int64_t{b} + d + 4)
@@ -143,7 +144,7 @@ int CDeco043::TextAreaEndStep()
 int CDeco043::DecodePrinter()
 {
     uint16_t p = 0;
-    if (ReadWord(115, p) != 1)
+    if (ReadWord(imglayout::kHdrPrinter, p) != 1)
         return -1;
     if (p == 0)
         return 1;
@@ -162,8 +163,8 @@ int CDeco043::DecodePrinter()
     uint8_t n = 0;
     if (ReadByte(p + 16u, n) != 1)
         return -1;
-    if (n > 8)
-        n = 8;
+    if (n > imglayout::kPrnInitMax)
+        n = imglayout::kPrnInitMax;
     std::string init;
     for (uint8_t i = 0; i < n; ++i) {
         uint8_t byte = 0;
@@ -186,7 +187,7 @@ int CDeco043::DecodePrinter()
 int CDeco043::DecodeDescription()
 {
     uint16_t at = 0;
-    if (ReadWord(113, at) != 1)
+    if (ReadWord(imglayout::kHdrDescr, at) != 1)
         return -1;
     if (at == 0)
         return 1;
@@ -199,9 +200,9 @@ int CDeco043::DecodeDescription()
 
 int CDeco043::DecodeChars()
 {
-    for (uint8_t code = 0; code < 8; ++code) {
+    for (uint8_t code = 0; code <= imglayout::kAUserCharMax; ++code) {
         CCharDef::Rows rows{};
-        if (ReadBlock(41u + 8u * code, rows.data(), CCharDef::kRows) != 1)
+        if (ReadBlock(imglayout::UserCharRow(code, 0), rows.data(), CCharDef::kRows) != 1)
             return -1;
         bool empty = true;
         for (uint8_t r : rows)
@@ -221,7 +222,7 @@ int CDeco043::DecodeChars()
 int CDeco043::DecodeCycleTime()
 {
     uint8_t value = 0;
-    if (ReadByte(135, value) != 1)
+    if (ReadByte(imglayout::kHdrCycleTime, value) != 1)
         return -1;
     m_prj->SetCycleTime(value);
     return 1;

@@ -16,8 +16,7 @@
 namespace {
 
 constexpr size_t kActNameMax = 40;
-constexpr int kMenus = 127;
-constexpr uint32_t kMenuNameWidth = 16;
+constexpr uint32_t kMenuNameWidth = imglayout::kMnuNameSize;
 
 } // namespace
 
@@ -25,7 +24,7 @@ int CDeco043::DecodeSkActs()
 {
     uint16_t table = 0;
     uint16_t count = 0;
-    if (ReadWord(119, table) != 1)
+    if (ReadWord(imglayout::kHdrSkActs, table) != 1)
         return -1;
     if (table == 0)
         return 1;
@@ -63,7 +62,7 @@ int CDeco043::DecodeSkActs()
 int CDeco043::DecodeSkTexts()
 {
     uint16_t h = 0;
-    if (ReadWord(121, h) != 1)
+    if (ReadWord(imglayout::kHdrSkTxts, h) != 1)
         return -1;
     if (h == 0)
         return 1;
@@ -124,12 +123,12 @@ int CDeco043::DecodeSkTexts()
 int CDeco043::DecodeMenus()
 {
     uint16_t names = 0;
-    if (ReadWord(111, names) != 1)
+    if (ReadWord(imglayout::kHdrMnuNames, names) != 1)
         return -1;
     uint32_t named = 0;
-    for (int m = 1; m <= kMenus; ++m) {
+    for (int m = imglayout::kAMnuNumMin; m <= imglayout::kAMnuNumMax; ++m) {
         uint16_t first = 0;
-        if (ReadWord(786 + 2 * static_cast<uint32_t>(m), first) != 1)
+        if (ReadWord(imglayout::AMnuSlot(m), first) != 1)
             return -1;
         if (first == 0)
             continue;

@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr int kTexts = 128;
-constexpr size_t kColumns = 40;
+constexpr int kTexts = imglayout::kATextNumMax + 1;
+constexpr size_t kColumns = imglayout::kTextMax;
 constexpr int kHelpKinds = 5;
 
 } // namespace
@@ -92,7 +92,7 @@ int CDeco043::DecodeOpTexts()
 {
     for (int n = 0; n < kTexts; ++n) {
         uint16_t at = 0;
-        if (ReadWord(394 + 2 * static_cast<uint32_t>(n), at) != 1)
+        if (ReadWord(imglayout::AOpTxtSlot(n), at) != 1)
             return -1;
         if (at == 0)
             continue;
@@ -112,7 +112,7 @@ int CDeco043::DecodeMsgTexts()
     for (int n = 0; n < kTexts; ++n) {
         uint16_t at = 0;
         uint8_t kind = 0;
-        if (ReadWord(138 + 2 * static_cast<uint32_t>(n), at) != 1 || ReadByte(660 + static_cast<uint32_t>(n), kind) != 1)
+        if (ReadWord(imglayout::AMsgTxtSlot(n), at) != 1 || ReadByte(imglayout::AMsgAttrSlot(n), kind) != 1)
             return -1;
         if (at == 0)
             continue;
@@ -132,7 +132,7 @@ int CDeco043::DecodeHelpTexts()
 {
     for (int kind = 0; kind < kHelpKinds; ++kind) {
         uint16_t at = 0;
-        if (ReadWord(650 + 2 * static_cast<uint32_t>(kind), at) != 1)
+        if (ReadWord(imglayout::AHlpSlot(kind), at) != 1)
             return -1;
         if (at == 0)
             continue;

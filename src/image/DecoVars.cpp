@@ -38,7 +38,7 @@ TypeMap MapType(uint8_t code)
 }
 
 constexpr uint16_t kLastRecord = 0x9FFF;
-constexpr size_t kNameWidth = 16;
+constexpr size_t kNameWidth = imglayout::kVarNameSize;
 constexpr int kMaxSuffix = 99;
 constexpr uint32_t kIntVarFlags = 0x33FB;
 
@@ -54,7 +54,7 @@ void Discard(std::unique_ptr<CPrjVar>& var)
 int CDeco043::DecodeVars()
 {
     uint16_t rec = 0;
-    if (ReadWord(136, rec) != 1)
+    if (ReadWord(imglayout::kHdrVarChain, rec) != 1)
         return -1;
     int nameMode = HasSignature() ? 1 : 0;
     std::set<uint16_t> seen;
