@@ -64,7 +64,6 @@ std::string FullImage()
         b.AddMenu(m, 3, nodes);
     for (size_t i = 0; i < vars.size(); ++i)
         b.AddName(vars[i], "Var" + std::to_string(i));
-    b.Raw(std::string(2, '\0'));
     return b.Finish(Drv043Entry().Build().bytes);
 }
 

@@ -273,6 +273,7 @@ int CDeco::FindTextAreaEnd(bool familyA)
 {
     if (ReadWord(imglayout::kHdrLength, m_textEnd) != 1)
         return -1;
+    m_lengthWord = m_textEnd;
     if (m_signature == 1)
         return 1;
     auto lower = [this](uint16_t value) {

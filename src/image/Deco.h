@@ -87,6 +87,10 @@ public:
     bool HasSignature() const { return m_signature != 0; }
     bool IsNewFormat() const { return m_newFormat != 0; }
     uint16_t GetTextAreaEnd() const { return m_textEnd; }
+    // Where rows may be read up to. The word at 2 is the data set's length
+    // less 2, so a text area that ends there ends with the data set: a last
+    // row of one byte lies in those 2 bytes and would be lost.
+    uint32_t RowLimit() const { return m_textEnd == m_lengthWord ? m_lengthWord + 2u : m_textEnd; }
 
     // The driver parameter block at block of the stream into the driver
     // configuration: the short, long or extended form. Read failures give
@@ -138,6 +142,7 @@ private:
 
     uint16_t m_signature = 0;
     uint16_t m_textEnd = 0xFFFF;
+    uint16_t m_lengthWord = 0;
     uint8_t m_newFormat = 0;
     std::array<char, 2> m_letters{'A', '@'};
     std::array<uint8_t, 8> m_mask{};

@@ -78,7 +78,7 @@ int CDeco043::ReadEntryRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
         return -1;
     entry.SetRowCount(count);
     uint32_t pos = at + 1;
-    for (int r = 1; r <= count && pos < GetTextAreaEnd(); ++r) {
+    for (int r = 1; r <= count && pos < RowLimit(); ++r) {
         std::unique_ptr<CPrjTxtRow> row;
         if (ReadRow(pos, static_cast<uint8_t>(r), row, pos) != 1)
             return -1;

@@ -55,10 +55,3 @@ uint16_t DecoAFixture::Decompile(const std::string& image, const std::string& fk
     CDeco043 deco(&workspace, WriteImage(image), DrvPath(), fktPath, &bundle);
     return deco.GetError();
 }
-
-uint16_t DecoAFixture::Decompile(const ImageABuilder& b)
-{
-    ImageABuilder closed = b;
-    closed.Raw(std::string(2, '\0'));
-    return Decompile(closed.Finish(deco_a::DriverEntry()));
-}

@@ -33,8 +33,5 @@ public:
     // Runs the family A decompile on the image and gives its error code.
     uint16_t Decompile(const std::string& image, const std::string& fktPath = "");
     // Builds the image with the standard driver entry and decompiles it.
-    // Two zero bytes close the data set, as the records behind the texts
-    // do in a compiled image: the text area ends two bytes before the
-    // data set does.
-    uint16_t Decompile(const ImageABuilder& b);
+    uint16_t Decompile(const ImageABuilder& b) { return Decompile(b.Finish(deco_a::DriverEntry())); }
 };

@@ -114,7 +114,6 @@ TEST_F(DecoARobust, MalformedTable)
              for (int i = 0; i < 9; ++i)
                  row += ImageABuilder::Field(v);
              b.AddOpText(0, {row});
-             b.Raw(std::string(2, '\0'));
              return b.Finish(DriverEntry());
          },
          CDeco::kErrRead},

@@ -115,6 +115,16 @@ TEST_F(DecoAText, OperatorRowsAreReadBelowTheTextEndOnly)
     EXPECT_EQ(workspace.MemInfo().counts.opRows, 2);
 }
 
+TEST_F(DecoAText, OneByteRowAtTheEndOfTheDataSetIsRead)
+{
+    ImageABuilder b;
+    b.AddHelpText(0, {"LONG", "X"});
+    ASSERT_EQ(Decompile(b), 0);
+    const CPrjNumEntry* text = prj.GetHlpTxtList(0)->GetTemplate();
+    ASSERT_NE(text->GetRow(2), nullptr);
+    EXPECT_EQ(text->GetRow(2)->GetText(), "X");
+}
+
 TEST_F(DecoAText, MessageKindBytes)
 {
     const std::pair<uint8_t, std::pair<int, int>> cases[] = {
