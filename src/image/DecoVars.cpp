@@ -296,7 +296,11 @@ int CDeco043::ReuseOrBuildIntVar(uint32_t p, const VarHead& head, CPrjVar*& reus
         return -1;
     target->SetTxtCount(highest);
     target->SetMaxWidth(head.attr);
-    return ReadStateTexts(*target, p + 1, highest + 1);
+    if (ReadStateTexts(*target, p + 1, highest + 1) != 1)
+        return -1;
+    // The texts set the width to their own; the record keeps the one shown.
+    target->SetWidth(head.attr);
+    return 1;
 }
 
 int CDeco043::ReadStateTexts(CPrjVar& var, uint32_t table, int count)

@@ -107,10 +107,11 @@ std::string Dump(const CPrjData& prj)
     return out.str();
 }
 
-class RoundTripA : public ::testing::Test, public DecoAFixture {
+class RoundTripBase : public DecoAFixture {
 protected:
-    explicit RoundTripA(uint16_t devType = 43) : DecoAFixture(devType)
+    explicit RoundTripBase(uint16_t devType, uint16_t variant = 0) : DecoAFixture(devType)
     {
+        prj.SetVariant(variant);
         workspace.MemInfo().freeData = 32766;
         Drv043Entry e;
         e.tail = "DRIVER";
@@ -138,6 +139,75 @@ protected:
             entry->SetRowCount(rowNum);
         entry->SetRow(std::make_unique<CPrjTxtRow>(static_cast<uint8_t>(rowNum), text, &slots));
         return entry;
+    }
+
+    // Variables of every format with their state texts, texts with fields
+    // and blank runs, softkeys, a menu with a mask, a user character, the
+    // cycle time, a description and the printer settings.
+    void BuildRichProject()
+    {
+        CTextPool* pool = prj.GetTextPool();
+        auto* bcd = Add(new CPrjVarBcd("Bcd", 1, 1, 0, 4, 10, 9999, 0));
+        auto* bin = Add(new CPrjVarBin("Bin", 2, 2, 2, 5, 1, 0, 1000, 0, 2000));
+        auto* vbin = Add(new CPrjVarVbin("Vbin", 3, 3, 18, 4, 0, -500, 500, -1000, 1000));
+        auto* bit = Add(new CPrjVarBit("Bit", 4, 1, 12, 5, pool));
+        bit->SetStateTxt(0, "AUS");
+        bit->SetStateTxt(1, "EIN");
+        auto* str = Add(new CPrjVarString("Str", 5, 1, 14, pool));
+        str->SetTxtCount(2);
+        str->SetStateTxt(0, "A");
+        str->SetStateTxt(1, "BB");
+        str->SetStateTxt(2, "CCC");
+        auto* timer = Add(new CPrjVarTimer("Tim", 6, 1, 36, pool));
+        for (int i = 0; i < 4; ++i)
+            timer->SetStateTxt(i, i % 2 ? "ms" : "s");
+        Add(new CPrjVarWord("Word", 7, 1, 33, 1));
+        Add(new CPrjVarAscii("Ascii", 8, 1, 34, 4));
+        auto* z084 = dynamic_cast<CPrjIntVarStr*>(prj.GetVarList()->FindByName(std::string_view("[Z084]")));
+        EXPECT_NE(z084, nullptr);
+        if (z084 == nullptr)
+            return;
+        z084->SetTxtCount(1);
+        z084->SetStateTxt(0, "F1");
+        z084->SetStateTxt(1, "F2");
+
+        auto* t0 = Row(new CPrjOpTxt(0), 1, "Wert " + F(bcd) + " ok", {{bcd, 5}});
+        Row(t0, 2, "   Bin " + F(bin), {{bin, 7}});
+        prj.InsOpTxt(t0);
+        auto* t1 = Row(new CPrjOpTxt(1), 1, "V " + F(vbin) + " B " + F(bit), {{vbin, 2}, {bit, 10}});
+        prj.InsOpTxt(t1);
+        prj.InsMsgTxt(Row(new CMsgTxt(0, 3, 2, 0), 1, "Fehler " + F(str), {{str, 7}}));
+        prj.InsMsgTxt(Row(new CMsgTxt(5, 4, 4, 0), 1, "Alarm"));
+        prj.InsHlpTxt(1, Row(new CKindTxtRange(0, 0xFFFF), 1, "Hilfe " + F(timer) + "!", {{timer, 6}}));
+
+        auto* act1 = new CPrjSkAct(1, "START");
+        act1->SetOperation(0, 1, 10, 5, 1);
+        act1->SetOperation(1, 3, 11, 0x8000, 2);
+        prj.InsSkAct(act1);
+        auto* act2 = new CPrjSkAct(2, nullptr);
+        act2->SetOperation(0, 2, 12, 0xFF, 3);
+        prj.InsSkAct(act2);
+        auto* sk = new CPrjSkTxt(3);
+        sk->SetActs(1, act1, act2);
+        sk->SetActs(8, nullptr, act1);
+        prj.InsSkTxt(sk);
+
+        auto* menu = new CPrjMnu(1, "HAUPT", 5);
+        menu->InsNode(new CPrjMnuNode(1, 0, 2, 0, 0, t0, 1));
+        menu->InsNode(new CPrjMnuNode(2, 1, 0, 0, 0, t1, 0));
+        prj.InsMnu(menu);
+        prj.InsCharDef(new CCharDef(3, {1, 2, 4, 8, 16, 8, 4, 2}));
+        prj.SetCycleTime(20);
+        prj.SetDescr("Testanlage");
+        if (prj.GetDevType() == 47) {
+            sk->SetActs(16, act2, nullptr);
+            prj.SetPrnTimeout(30);
+            prj.SetPrnIfc(1);
+            prj.SetPrnBaud(4);
+            prj.SetPrnInit("1B40");
+            prj.SetPrnSubst(0, 'a');
+            prj.SetPrnSubst(7, 'h');
+        }
     }
 
     // A field as the display editor draws it.
@@ -176,62 +246,25 @@ protected:
     std::string drvBytes;
 };
 
-TEST_F(RoundTripA, EveryKindOfObjectComesBack)
+
+struct Panel {
+    uint16_t devType;
+    uint16_t variant;
+};
+
+class RoundTripA : public RoundTripBase, public ::testing::TestWithParam<Panel> {
+protected:
+    RoundTripA() : RoundTripBase(GetParam().devType, GetParam().variant) {}
+};
+
+TEST_P(RoundTripA, EveryKindOfObjectComesBack)
 {
-    CTextPool* pool = prj.GetTextPool();
-    auto* bcd = Add(new CPrjVarBcd("Bcd", 1, 1, 0, 4, 10, 9999, 0));
-    auto* bin = Add(new CPrjVarBin("Bin", 2, 2, 2, 5, 1, 0, 1000, 0, 2000));
-    auto* vbin = Add(new CPrjVarVbin("Vbin", 3, 3, 18, 4, 0, -500, 500, -1000, 1000));
-    auto* bit = Add(new CPrjVarBit("Bit", 4, 1, 12, 5, pool));
-    bit->SetStateTxt(0, "AUS");
-    bit->SetStateTxt(1, "EIN");
-    auto* str = Add(new CPrjVarString("Str", 5, 1, 14, pool));
-    str->SetTxtCount(2);
-    str->SetStateTxt(0, "A");
-    str->SetStateTxt(1, "BB");
-    str->SetStateTxt(2, "CCC");
-    auto* timer = Add(new CPrjVarTimer("Tim", 6, 1, 36, pool));
-    for (int i = 0; i < 4; ++i)
-        timer->SetStateTxt(i, i % 2 ? "ms" : "s");
-    Add(new CPrjVarWord("Word", 7, 1, 33, 1));
-    Add(new CPrjVarAscii("Ascii", 8, 1, 34, 4));
-    auto* z084 = dynamic_cast<CPrjIntVarStr*>(prj.GetVarList()->FindByName(std::string_view("[Z084]")));
-    ASSERT_NE(z084, nullptr);
-    z084->SetTxtCount(1);
-    z084->SetStateTxt(0, "F1");
-    z084->SetStateTxt(1, "F2");
-
-    auto* t0 = Row(new CPrjOpTxt(0), 1, "Wert " + F(bcd) + " ok", {{bcd, 5}});
-    Row(t0, 2, "   Bin " + F(bin), {{bin, 7}});
-    prj.InsOpTxt(t0);
-    auto* t1 = Row(new CPrjOpTxt(1), 1, "V " + F(vbin) + " B " + F(bit), {{vbin, 2}, {bit, 10}});
-    prj.InsOpTxt(t1);
-    prj.InsMsgTxt(Row(new CMsgTxt(0, 3, 2, 0), 1, "Fehler " + F(str), {{str, 7}}));
-    prj.InsMsgTxt(Row(new CMsgTxt(5, 4, 4, 0), 1, "Alarm"));
-    prj.InsHlpTxt(1, Row(new CKindTxtRange(0, 0xFFFF), 1, "Hilfe " + F(timer) + "!", {{timer, 6}}));
-
-    auto* act1 = new CPrjSkAct(1, "START");
-    act1->SetOperation(0, 1, 10, 5, 1);
-    act1->SetOperation(1, 3, 11, 0x8000, 2);
-    prj.InsSkAct(act1);
-    auto* act2 = new CPrjSkAct(2, nullptr);
-    act2->SetOperation(0, 2, 12, 0xFF, 3);
-    prj.InsSkAct(act2);
-    auto* sk = new CPrjSkTxt(3);
-    sk->SetActs(1, act1, act2);
-    sk->SetActs(8, nullptr, act1);
-    prj.InsSkTxt(sk);
-
-    auto* menu = new CPrjMnu(1, "HAUPT", 5);
-    menu->InsNode(new CPrjMnuNode(1, 0, 2, 0, 0, t0, 1));
-    menu->InsNode(new CPrjMnuNode(2, 1, 0, 0, 0, t1, 0));
-    prj.InsMnu(menu);
-    prj.InsCharDef(new CCharDef(3, {1, 2, 4, 8, 16, 8, 4, 2}));
-    prj.SetCycleTime(20);
-    prj.SetDescr("Testanlage");
-
+    BuildRichProject();
     const auto [before, after] = RoundTrip();
     EXPECT_EQ(after, before);
 }
+
+INSTANTIATE_TEST_SUITE_P(Panels, RoundTripA,
+                         ::testing::Values(Panel{14, 0}, Panel{36, 0}, Panel{43, 0}, Panel{47, 0}, Panel{47, 1}));
 
 } // namespace
