@@ -2,6 +2,7 @@
 
 #include "image/Comp043.h"
 #include "image/Deco043.h"
+#include "model/Catalogues.h"
 #include "model/CharDef.h"
 #include "model/Mnu.h"
 #include "model/MsgTxt.h"
@@ -266,5 +267,92 @@ TEST_P(RoundTripA, EveryKindOfObjectComesBack)
 
 INSTANTIATE_TEST_SUITE_P(Panels, RoundTripA,
                          ::testing::Values(Panel{14, 0}, Panel{36, 0}, Panel{43, 0}, Panel{47, 0}, Panel{47, 1}));
+
+class RoundTripALosses : public RoundTripBase, public ::testing::Test {
+protected:
+    RoundTripALosses() : RoundTripBase(43) {}
+    CPrjVar* Var(const char* name) const { return prj.GetVarList()->FindByName(std::string_view(name)); }
+};
+
+TEST_F(RoundTripALosses, DocumentedLosses)
+{
+    Add(new CPrjVarBcd("Temperatur_Kessel_1", 1, 1, 0, 4, 0, 9999, 0));
+    Add(new CPrjVarBcd("Temperatur_Kessel_2", 2, 1, 0, 4, 0, 9999, 0));
+    Add(new CPrjVarBin("Zaehler", 3, 1, 6, 9, 0, 0, 100000, 0, 50000));
+    prj.InsHlpTxt(2, Row(new CKindTxt(1), 1, "erste"));
+    prj.InsHlpTxt(2, Row(new CKindTxt(2), 1, "zweite"));
+    prj.InsHlpTxt(6, Row(new CKindTxt(0), 1, "sechs"));
+    auto* act = new CPrjSkAct(1, "GAP");
+    act->SetOperation(2, 1, 10, 7, 1);
+    act->SetOperation(5, 3, 11, 8, 2);
+    prj.InsSkAct(act);
+    prj.InsCharDef(new CCharDef(4, {}));
+    prj.InsCharDef(new CCharDef(5, {0, 0, 0, 1, 0, 0, 0, 0}));
+
+    RoundTrip();
+    // Names are stored in 16 bytes; the cut ones collide.
+    EXPECT_NE(Var("Temperatur_Kesse"), nullptr);
+    EXPECT_NE(Var("Temperatur_Kess1"), nullptr);
+    // The PLC range of double-word BIN variables is not stored.
+    ASSERT_NE(Var("Zaehler"), nullptr);
+    EXPECT_EQ(Var("Zaehler")->GetExtWord2(), 100000);
+    EXPECT_EQ(Var("Zaehler")->GetExtWord3(), 0);
+    EXPECT_EQ(Var("Zaehler")->GetExtWord4(), 0);
+    // One help text per list, as a range entry; list 6 comes back as kind 0.
+    ASSERT_EQ(prj.GetHlpTxtList(2)->GetCount(), 1);
+    EXPECT_EQ(prj.GetHlpTxtList(2)->GetTemplate()->GetRow(1)->GetText(), "zweite");
+    ASSERT_NE(prj.GetHlpTxtList(0)->GetTemplate(), nullptr);
+    EXPECT_EQ(prj.GetHlpTxtList(0)->GetTemplate()->GetRow(1)->GetText(), "sechs");
+    EXPECT_EQ(prj.GetHlpTxtList(6)->GetCount(), 0);
+    // Operations close up to the first slots.
+    const CPrjSkAct* back = prj.GetSkActList()->FindByNum(1);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->GetOp(0), 1);
+    EXPECT_EQ(back->GetAdr(0), 10);
+    EXPECT_EQ(back->GetOp(1), 3);
+    EXPECT_EQ(back->GetValue(1), 8);
+    EXPECT_FALSE(back->IsOpUsed(2));
+    // An all-zero user character is not brought back.
+    EXPECT_EQ(prj.GetCharDefColl()->FindByCode(4), nullptr);
+    EXPECT_NE(prj.GetCharDefColl()->FindByCode(5), nullptr);
+}
+
+TEST_F(RoundTripALosses, NamesThatDoNotFitAreGenerated)
+{
+    Add(new CPrjVarBcd("Druck", 1, 1, 0, 4, 0, 9999, 0));
+    Add(new CPrjVarBcd("Temperatur", 2, 1, 0, 4, 0, 9999, 0));
+    auto* text = Row(new CPrjOpTxt(0), 1, "Start");
+    prj.InsOpTxt(text);
+    auto* menu = new CPrjMnu(2, "HAUPT", 5);
+    menu->InsNode(new CPrjMnuNode(1, 0, 0, 0, 0, text, 1));
+    prj.InsMnu(menu);
+    prj.SetDescr("Eine lange Beschreibung der Anlage");
+    uint32_t length = 0;
+    {
+        CComp043 comp(workspace, dir.File("M.BIN"), dir.File("IN.DRV"), "", 0, bundle);
+        ASSERT_EQ(comp.GetError(), 0);
+        const std::string image = dir.Read("M.BIN");
+        length = static_cast<uint32_t>(BeWord(image, 2)) + 2;
+    }
+    // Room for the data set without its names: the variable names (32),
+    // the menu name (16) and the description (35) take 83 bytes.
+    workspace.MemInfo().freeData = 32766;
+    const uint32_t reserve = 32766 - length + 70;
+    {
+        CComp043 comp(workspace, dir.File("RT.BIN"), dir.File("IN.DRV"), "", reserve, bundle);
+        ASSERT_EQ(comp.GetError(), 0);
+    }
+    prj.Clear();
+    prj.SetDevType(43);
+    {
+        CDeco043 deco(&workspace, dir.File("RT.BIN"), DrvPath(), "", &bundle);
+        ASSERT_EQ(deco.GetError(), 0);
+    }
+    EXPECT_EQ(Var("Druck"), nullptr);
+    ASSERT_NE(Var("AA"), nullptr);
+    ASSERT_NE(Var("AB"), nullptr);
+    EXPECT_EQ(prj.GetMnuList()->FindByNum(2)->GetName(), std::string(ResourceTXT(527)) + "_2");
+    EXPECT_EQ(prj.GetDescr(), prj.GetDefDescr());
+}
 
 } // namespace
