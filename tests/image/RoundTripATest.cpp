@@ -13,10 +13,14 @@
 #include "model/SkAct.h"
 #include "model/SkTxt.h"
 #include "model/TxtRow.h"
+#include "source/ParsOrvLoad.h"
+#include "source/RestOrv.h"
 #include "support/DrvBuilders.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -354,5 +358,79 @@ TEST_F(RoundTripALosses, NamesThatDoNotFitAreGenerated)
     EXPECT_EQ(prj.GetMnuList()->FindByNum(2)->GetName(), std::string(ResourceTXT(527)) + "_2");
     EXPECT_EQ(prj.GetDescr(), prj.GetDefDescr());
 }
+
+// Golden sources: each is loaded and written (S1), compiled, decompiled
+// into the cleared project and written again (S2).
+class RoundTripASource : public ::testing::TestWithParam<const char*> {};
+
+std::string Golden(const std::string& name)
+{
+    std::ifstream in(std::string(ORV_TEST_DATA_DIR) + "/roundtrip/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+uint16_t PanelOf(const std::string& bytes)
+{
+    const size_t at = bytes.find("_PARAMETER");
+    return at == std::string::npos || at < 3 ? 0 : static_cast<uint16_t>(std::stoi(bytes.substr(at - 3, 3)));
+}
+
+class SourceProject : public DecoAFixture {
+public:
+    explicit SourceProject(uint16_t panel) : DecoAFixture(panel == 755 ? 47 : panel)
+    {
+        prj.SetVariant(panel == 755 ? 1 : 0);
+        prj.SetDsType(panel);
+        charSet.FillFontBuffer(charSet.GetGroup());
+        prj.Clear();
+        prj.SetSrcDevType(panel);
+        workspace.MemInfo().freeData = 32766;
+    }
+
+    std::string Write(const std::string& name)
+    {
+        {
+            CRestOrv w(dir.File(name), &bundle);
+            w.WriteDescription();
+            w.WriteAll();
+            EXPECT_TRUE(w.Finish());
+        }
+        return dir.Read(name);
+    }
+};
+
+TEST_P(RoundTripASource, WrittenAgainByteForByte)
+{
+    const std::string golden = Golden(GetParam());
+    const uint16_t panel = PanelOf(golden);
+    ASSERT_NE(panel, 0);
+    SourceProject p(panel);
+    p.dir.Write("P.ORV", golden);
+    {
+        CParsOrvLoad parser(p.dir.File("P.ORV"), true, p.bundle);
+        parser.ReadDescription();
+        parser.Parse();
+        ASSERT_EQ(parser.GetError(), 0) << parser.GetLineNo() << ": " << parser.GetErrorText();
+    }
+    const std::string s1 = p.Write("S1.ORV");
+    Drv043Entry e;
+    e.tail = "CODE";
+    const std::string drv = e.Build().bytes;
+    p.dir.Write("IN.DRV", drv);
+    {
+        CComp043 comp(p.workspace, p.dir.File("P.BIN"), p.dir.File("IN.DRV"), "", 0, p.bundle);
+        ASSERT_EQ(comp.GetError(), 0);
+    }
+    p.prj.Clear();
+    {
+        CDeco043 deco(&p.workspace, p.dir.File("P.BIN"), p.DrvPath(), "", &p.bundle);
+        ASSERT_EQ(deco.GetError(), 0);
+    }
+    EXPECT_EQ(p.dir.Read("PRJ.DRV"), drv);
+    EXPECT_EQ(p.Write("S2.ORV"), s1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Goldens, RoundTripASource,
+                         ::testing::Values("rt014.orv", "rt043.orv", "rt047.orv", "rt755.orv"));
 
 } // namespace
