@@ -360,7 +360,8 @@ TEST_F(RoundTripALosses, NamesThatDoNotFitAreGenerated)
 }
 
 // Golden sources: each is loaded and written (S1), compiled, decompiled
-// into the cleared project and written again (S2).
+// into the cleared project and written again (S2). S2 equals S1, or the
+// golden's ".s2" file where the image loses what it cannot carry.
 class RoundTripASource : public ::testing::TestWithParam<const char*> {};
 
 std::string Golden(const std::string& name)
@@ -427,10 +428,14 @@ TEST_P(RoundTripASource, WrittenAgainByteForByte)
         ASSERT_EQ(deco.GetError(), 0);
     }
     EXPECT_EQ(p.dir.Read("PRJ.DRV"), drv);
-    EXPECT_EQ(p.Write("S2.ORV"), s1);
+    const std::string s2 = p.Write("S2.ORV");
+    std::string lossy = GetParam();
+    lossy.replace(lossy.size() - 3, 3, "s2");
+    const std::string expected = Golden(lossy);
+    EXPECT_EQ(s2, expected.empty() ? s1 : expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Goldens, RoundTripASource,
-                         ::testing::Values("rt014.orv", "rt043.orv", "rt047.orv", "rt755.orv"));
+                         ::testing::Values("rt014.orv", "rt043.orv", "rt047.orv", "rt755.orv", "loss043.orv"));
 
 } // namespace
