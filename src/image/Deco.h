@@ -118,7 +118,6 @@ protected:
     bool Holds(int64_t offset, int64_t n) const { return offset >= 0 && offset + n <= m_size; }
     const std::string& DrvPath() const { return m_drvPath; }
     const std::string& FktPath() const { return m_fktPath; }
-    CWorkspaceState* Workspace() const { return m_workspace; }
     void ResetFrontEnd();
 
     CPrjData* m_prj = nullptr;

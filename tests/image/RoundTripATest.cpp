@@ -269,6 +269,30 @@ TEST_P(RoundTripA, EveryKindOfObjectComesBack)
     EXPECT_EQ(after, before);
 }
 
+class RoundTripACut : public RoundTripBase, public ::testing::Test {
+protected:
+    RoundTripACut() : RoundTripBase(47, 1) {}
+};
+
+TEST_F(RoundTripACut, CompiledImageCutAtAnyLengthFailsWithACode)
+{
+    BuildRichProject();
+    {
+        CComp043 comp(workspace, dir.File("RT.BIN"), dir.File("IN.DRV"), "", 0, bundle);
+        ASSERT_EQ(comp.GetError(), 0);
+    }
+    const std::string image = dir.Read("RT.BIN");
+    for (size_t cut = 0; cut < image.size(); ++cut) {
+        prj.Clear();
+        const uint16_t code = Decompile(image.substr(0, cut));
+        if (cut >= image.size() - 2)
+            EXPECT_EQ(code, 0) << cut;
+        else
+            EXPECT_TRUE(code == CDeco::kErrImage || code == CDeco::kErrRead || code == CDeco::kErrWord)
+                << cut << ": " << code;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Panels, RoundTripA,
                          ::testing::Values(Panel{14, 0}, Panel{36, 0}, Panel{43, 0}, Panel{47, 0}, Panel{47, 1}));
 
