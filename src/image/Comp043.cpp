@@ -105,7 +105,8 @@ void CComp043::Compile()
         &CComp043::WriteHeader,   &CComp043::WritePrinter,   &CComp043::WriteSharedTexts,
         &CComp043::WriteVars,     &CComp043::WriteOpTexts,   &CComp043::WriteMsgTexts,
         &CComp043::WriteHlpTexts, &CComp043::WriteSkTxts,    &CComp043::WriteSkActs,
-        &CComp043::WriteUserChars, &CComp043::WriteMnus,     &CComp043::Finish,
+        &CComp043::WriteCycleTime, &CComp043::WriteUserChars, &CComp043::WriteMnus,
+        &CComp043::Finish,
     };
     for (Step step : kSteps) {
         // A step that stops without a code of its own must not leave an
@@ -594,10 +595,13 @@ int CComp043::WriteSkActs()
 
 // --- Characters, menus, finish -------------------------------------------------
 
+int CComp043::WriteCycleTime()
+{
+    return WriteByte(kHdrCycleTime, static_cast<uint8_t>(GetPrjData()->GetCycleTime()));
+}
+
 int CComp043::WriteUserChars()
 {
-    if (WriteByte(kHdrCycleTime, static_cast<uint8_t>(GetPrjData()->GetCycleTime())) != 1)
-        return -1;
     CCharDefColl* defs = GetPrjData()->GetCharDefColl();
     for (int i = 0; defs && i < defs->GetCount(); ++i) {
         const CCharDef& def = *defs->ItemAt(i);

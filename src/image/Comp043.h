@@ -38,6 +38,7 @@ private:
     int WriteHlpTexts();
     int WriteSkTxts();
     int WriteSkActs();
+    int WriteCycleTime();
     int WriteUserChars();
     int WriteMnus();
     int WriteMnu(CPrjMnu& menu);
