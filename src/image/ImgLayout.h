@@ -169,6 +169,7 @@ void SetFlagBit8(std::array<uint8_t, 8>& flags, unsigned bit);
 // Signed display limits (types 18..25): the value plus 2^31.
 struct OffsetBinary32 {
     static uint32_t Encode(int32_t value);
+    static int32_t Decode(uint32_t stored);
 };
 
 // A signed 48-bit number, highest byte first; a negative value is the two's
@@ -176,6 +177,7 @@ struct OffsetBinary32 {
 struct Value48 {
     using Bytes = std::array<uint8_t, 6>;
     static Bytes Encode(int64_t value);
+    static int64_t Decode(const uint8_t* bytes);
 };
 
 // Packed BCD, highest digit in the top 4 bits; values beyond 8 digits keep
@@ -184,6 +186,9 @@ struct Bcd {
     static uint32_t Encode(int64_t value);
     // The low 4 digits, for the fields of one word.
     static uint16_t EncodeWord(int64_t value);
+    // Each nibble read as a decimal digit; a nibble above 9 counts with its
+    // own value (0x1A gives 20).
+    static uint32_t Decode(uint32_t bcd);
 };
 
 // The digit masks of BCD variables by their digit count (first type byte).
@@ -200,17 +205,30 @@ struct ImageTypeByte {
     // for types the panel does not know.
     static std::optional<uint8_t> CodeOf(uint8_t type, uint8_t firstTypeByte);
     static uint8_t Encode(uint8_t setpKind, uint8_t code);
+    struct Decoded {
+        // 1, 2 or 3; 0 for the bits 01, which no variable carries.
+        uint8_t setpKind = 0;
+        uint8_t code = 0;
+    };
+    static Decoded Decode(uint8_t byte);
 };
 
 // Family A message attributes: priority 3 -> 2, 4 -> 4; delete mode
 // 2, 3, 4 -> 32, 64, 128.
 struct MsgAttrByte {
     static uint8_t Encode(uint8_t prio, uint8_t delMode);
+    // Priority 2, 3, 4 and delete mode 1..4; 0 for a code outside them.
+    struct Decoded {
+        uint8_t prio = 0;
+        uint8_t delMode = 0;
+    };
+    static Decoded Decode(uint8_t attr);
 };
 
 // Softkey action operations: WRITE 1 -> 2, AND 2 -> 4, OR 3 -> 8, else 0.
 struct SkOpByte {
     static uint8_t Encode(uint16_t op);
+    static uint16_t Decode(uint8_t byte);
 };
 // Value format 1, 2, 3; anything else as 1.
 struct SkFmtByte {
@@ -222,6 +240,8 @@ struct SkFmtByte {
 // is 128 and each further blank adds 1.
 struct BlankRun {
     static void Encode(std::string& out, size_t blanks, bool countCoding);
+    // The blanks one row byte stands for; 0 when it is no run.
+    static int Decode(uint8_t byte, bool countCoding);
 };
 
 // The firmware id a panel type needs at a firmware level; none for a level
