@@ -66,14 +66,14 @@ void WriteDriverLines(CSrcSink& sink, const CDrvCfg& drv)
     }
 }
 
-void WriteCharDefLines(CSrcSink& sink, const CCharDefColl* defs, uint16_t devType)
+void WriteCharDefLines(CSrcSink& sink, const CCharDefColl* defs, const PanelType& panel)
 {
     if (!sink.Ok() || !defs || defs->GetCount() == 0)
         return;
     sink.Separator();
     for (int i = 0; i < defs->GetCount(); ++i) {
         const CCharDef& d = *defs->ItemAt(i);
-        if (devType == 706)
+        if (panel.Is(706))
             sink.Printf("%s, %3u, %2u, %2u, %2u, %2u, %2u, %2u, %2u\r\n", "CHAR", unsigned{d.GetCode()},
                         unsigned{d.GetRow(0)}, unsigned{d.GetRow(1)}, unsigned{d.GetRow(2)}, unsigned{d.GetRow(3)},
                         unsigned{d.GetRow(4)}, unsigned{d.GetRow(5)}, unsigned{d.GetRow(6)});

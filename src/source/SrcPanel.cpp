@@ -3,6 +3,7 @@
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
+#include "source/PanelType.h"
 #include "source/SrcSink.h"
 
 #include <string>
@@ -10,14 +11,22 @@
 
 namespace {
 
-bool In43Family(uint16_t t)
+// The panels whose reader refuses DMODE and PRMODE.
+bool RefusesDMode(const PanelType& panel)
 {
-    return t == 14 || t == 36 || t == 43 || t == 47;
+    return panel.In43Family() || panel.Is(473) || panel.Is(477);
 }
 
-bool In118Family(uint16_t t)
+bool RefusesPrMode(const PanelType& panel)
 {
-    return t == 118 || t == 163 || t == 167;
+    return panel.Is(14) || panel.Is(36) || panel.Is(43);
+}
+
+// PRMODE with handshake, direction and time-out; PRCHAR and PRINIT are read
+// on these panels only.
+bool HasPrinterLine(const PanelType& panel)
+{
+    return panel.Is(47) || panel.In118Family();
 }
 
 template <size_t N>
@@ -40,12 +49,11 @@ void WritePosLine(CSrcSink& sink, const CPrjData& prj, const char* varName, cons
         sink.Printf("%s, %2u\r\n", keyword, unsigned{static_cast<uint16_t>(var->GetAdr())});
 }
 
-void WritePrMode(CSrcSink& sink, const CPrjData& prj)
+void WritePrMode(CSrcSink& sink, const CPrjData& prj, const PanelType& panel)
 {
-    const uint16_t t = prj.GetDevType();
     const bool basicDefault = prj.GetPrnIfc() == 0 && prj.GetPrnBaud() == 3 && prj.GetPrnParity() == 1 &&
                               prj.GetPrnDataBits() == 0 && prj.GetPrnStopBits() == 1;
-    if (t == 47 || In118Family(t)) {
+    if (HasPrinterLine(panel)) {
         if (basicDefault && prj.GetPrnHandshake() == 2 && prj.GetPrnDirection() == 0 && prj.GetPrnTimeout() == 1)
             return;
         sink.Separator();
@@ -58,7 +66,7 @@ void WritePrMode(CSrcSink& sink, const CPrjData& prj)
     }
     if (basicDefault)
         return;
-    if (t == 14 || t == 36 || t == 43) {
+    if (RefusesPrMode(panel)) {
         sink.LeaveOut("PRMODE left out: this panel takes none");
         return;
     }
@@ -74,7 +82,7 @@ void WriteSettingLines(CSrcSink& sink, const CPrjData& prj)
 {
     if (!sink.Ok())
         return;
-    const uint16_t t = prj.GetDevType();
+    const PanelType panel(prj.GetDevType(), prj.GetVariant() != 0);
     if (prj.GetCycleTime() != 10) {
         sink.Separator();
         sink.Printf("%s, %2u\r\n\r\n", "CYCLE_TIME", unsigned{prj.GetCycleTime()});
@@ -87,7 +95,7 @@ void WriteSettingLines(CSrcSink& sink, const CPrjData& prj)
     WritePosLine(sink, prj, "[Z25]", "POS_REC_BLOCK");
     const uint16_t dmode = prj.GetDateMode();
     if (dmode == 1 || dmode == 2) {
-        if (In43Family(t) || t == 473 || t == 477) {
+        if (RefusesDMode(panel)) {
             sink.LeaveOut("DMODE left out: this panel takes none");
         } else {
             sink.Separator();
@@ -98,8 +106,8 @@ void WriteSettingLines(CSrcSink& sink, const CPrjData& prj)
         sink.Printf("%s, %u\r\n", "MSGMODE", unsigned{prj.GetMsgMode()});
     sink.Put("\r\n");
     sink.EndRecord();
-    WritePrMode(sink, prj);
-    if (t == 47 || In118Family(t)) {
+    WritePrMode(sink, prj, panel);
+    if (HasPrinterLine(panel)) {
         bool any = false;
         for (int i = 0; i < 8; ++i)
             any = any || prj.GetPrnSubst(i) != ' ';

@@ -13,14 +13,38 @@
 
 namespace {
 
-bool In118Family(uint16_t devType)
+constexpr int kHlpMenu = 1;
+constexpr int kHlpHistory = 5;
+constexpr int kHlpRecipe = 6;
+constexpr int kHlpLastNamedKind = 4;
+
+bool HasTemplate(const CKindTxtList& list)
 {
-    return devType == 118 || devType == 163 || devType == 167;
+    for (int i = 0; i < list.GetCount(); ++i)
+        if (list.ItemAt(i)->GetNum() < 0)
+            return true;
+    return false;
 }
 
-bool In706Family(uint16_t devType)
+// Whether the reader takes the help text back. Templates: the kinds the
+// panel's family names (HISTORY only on the 706 family, RECIPE only on the
+// others). Numbered texts: on the 706 family those of kind MENU; on the 043
+// and 118 families only number 0 of a kind up to FAULT, which the reader
+// takes as that kind's template, so only while the kind has none.
+bool HlpReadable(const PanelType& panel, int kind, const CPrjNumEntry& e, const CKindTxtList& list)
 {
-    return devType == 473 || devType == 477 || devType == 706;
+    const bool named = panel.In43Family() || panel.In118Family();
+    if (e.GetNum() < 0) {
+        if (named)
+            return kind != kHlpHistory;
+        return !panel.In706Family() || kind != kHlpRecipe;
+    }
+    if (panel.In706Family())
+        return kind == kHlpMenu && e.GetNum() <= 255;
+    if (named)
+        return e.GetNum() == 0 && kind <= kHlpLastNamedKind && !HasTemplate(list);
+    // Other panels' files carry no help texts that the reader keeps.
+    return false;
 }
 
 // Writes every entry with rows: head by the callbacks, rows, empty line.
@@ -94,14 +118,14 @@ void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars,
     }
 }
 
-void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, int maxVars, uint16_t devType)
+void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, int maxVars, const PanelType& panel)
 {
     WriteNumRecords(sink, list, kTextRow, maxVars, [&](const CPrjNumEntry& entry) {
         const auto& e = static_cast<const CMsgTxt&>(entry);
         const bool isTemplate = e.GetNum() < 0;
         // The reader takes the delete mode 5 and the alarm flag only in a
         // template and on the 706 family.
-        const bool five = isTemplate || In706Family(devType);
+        const bool five = isTemplate || panel.In706Family();
         unsigned mode = e.GetDelMode();
         if (mode < 1 || mode > (five ? 5u : 4u)) {
             const unsigned kept = mode < 1 ? 1u : (five ? 5u : 4u);
@@ -143,17 +167,22 @@ void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, int maxVars)
     });
 }
 
-void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, int maxVars, uint16_t devType)
+void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, int maxVars, const PanelType& panel)
 {
     if (!sink.Ok() || !lists)
         return;
     bool separated = false;
     for (int kind = 0; kind < 7 && sink.Ok(); ++kind) {
-        if (kind == 5 && In118Family(devType))
-            continue;
         const CKindTxtList* list = lists[kind];
         if (!list || list->GetCount() == 0)
             continue;
+        if (kind == kHlpHistory && panel.In118Family()) {
+            for (int i = 0; i < list->GetCount(); ++i)
+                if (HasRows(*list->ItemAt(i)))
+                    sink.LeaveOut("HISTORY help text %d left out: this panel has none",
+                                  static_cast<int>(list->ItemAt(i)->GetNum()));
+            continue;
+        }
         if (!separated) {
             sink.Separator();
             separated = true;
@@ -162,6 +191,11 @@ void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, int maxVars
             const CPrjNumEntry& e = *list->ItemAt(i);
             if (!HasRows(e))
                 continue;
+            if (!HlpReadable(panel, kind, e, *list)) {
+                sink.LeaveOut("%s help text %d left out: this panel does not read it", kHlpKinds[kind],
+                              static_cast<int>(e.GetNum()));
+                continue;
+            }
             if (e.GetNum() < 0)
                 sink.Printf("%s, %-7s\r\n", "DEF_HLP_TEXT", kHlpKinds[kind]);
             else

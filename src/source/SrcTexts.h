@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdint>
+#include "source/PanelType.h"
+
 #include <functional>
 
 class CSrcSink;
@@ -19,10 +20,10 @@ class CMsgPrnTxtList;
 // empty row, since the node needs it.
 void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars,
                         const std::function<bool(const CPrjOpTxt&)>& shownByNode);
-void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, int maxVars, uint16_t devType);
+void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, int maxVars, const PanelType& panel);
 void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, int maxVars);
 // lists[kind] for the kinds 0..6; one separator before the first list with
 // entries.
-void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, int maxVars, uint16_t devType);
+void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, int maxVars, const PanelType& panel);
 void WriteOpPrnTextRecords(CSrcSink& sink, const COpPrnTxtList* list, int maxVars);
 void WriteMsgPrnTextRecords(CSrcSink& sink, const CMsgPrnTxtList* list, int maxVars);

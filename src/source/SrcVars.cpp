@@ -56,12 +56,6 @@ const char* TypeKeyword(uint8_t type)
     }
 }
 
-// The panels whose BCD lines carry no flag byte.
-bool BcdWithoutFlag(uint16_t devType)
-{
-    return devType == 473 || devType == 477 || devType == 706;
-}
-
 unsigned long U32(int32_t v)
 {
     return static_cast<unsigned long>(static_cast<uint32_t>(v));
@@ -72,10 +66,15 @@ long S32(int32_t v)
     return static_cast<long>(v);
 }
 
-// The PLC range of a double-word form is read back only as a real range.
-bool IsPlcRange(int32_t low, int32_t high)
+// The PLC range of a double-word form is read back only as a real range,
+// compared as the form's values are: unsigned for BIN, signed for VBIN.
+bool IsPlcRange(int32_t low, int32_t high, bool isSigned)
 {
-    return high >= 1 && high > low;
+    if (isSigned)
+        return high >= 1 && high > low;
+    const auto ulow = static_cast<uint32_t>(low);
+    const auto uhigh = static_cast<uint32_t>(high);
+    return uhigh >= 1 && uhigh > ulow;
 }
 
 // One STATE line; a text missing below the highest index is written empty,
@@ -95,12 +94,13 @@ void WriteStateLines(CSrcSink& sink, const CPrjVar& var, int last)
         WriteStateLine(sink, var, i);
 }
 
-void WriteBcd(CSrcSink& sink, const CPrjVar& var, const char* key, bool twoWords, uint16_t devType)
+// The 706 family's BCD lines carry no flag byte.
+void WriteBcd(CSrcSink& sink, const CPrjVar& var, const char* key, bool twoWords, const PanelType& panel)
 {
     const unsigned digits = var.GetExtByte0();
     const unsigned long low = U32(var.GetExtWord1());
     const unsigned long high = U32(var.GetExtWord2());
-    if (BcdWithoutFlag(devType)) {
+    if (panel.In706Family()) {
         if (twoWords)
             sink.Printf("%-6s, %2u, %8lu, %8lu\r\n", key, digits, low, high);
         else
@@ -122,7 +122,7 @@ void WriteDoubleWord(CSrcSink& sink, const CPrjVar& var, const char* key, bool d
     const int32_t fourth = var.GetExtWord4();
     bool withRange = false;
     if (dwordVars) {
-        withRange = IsPlcRange(third, fourth);
+        withRange = IsPlcRange(third, fourth, isSigned);
         if (!withRange && (third != 0 || fourth != 0))
             sink.LeaveOut("VAR %s: PLC range %ld..%ld is not a range and is left out", var.GetName().c_str(),
                           S32(third), S32(fourth));
@@ -155,7 +155,7 @@ const char* WordForm(uint8_t form)
 
 // The continuation of a VAR line by type code. False for a type without a
 // keyword: its line ends after the prefix and no empty line follows.
-bool WriteVarBody(CSrcSink& sink, const CPrjVar& var, uint16_t devType, bool dwordVars)
+bool WriteVarBody(CSrcSink& sink, const CPrjVar& var, const PanelType& panel, bool dwordVars)
 {
     const uint8_t type = var.GetType();
     const char* key = TypeKeyword(type);
@@ -165,9 +165,9 @@ bool WriteVarBody(CSrcSink& sink, const CPrjVar& var, uint16_t devType, bool dwo
     }
     switch (type) {
     case 0:
-    case 28: WriteBcd(sink, var, key, false, devType); break;
+    case 28: WriteBcd(sink, var, key, false, panel); break;
     case 16:
-    case 30: WriteBcd(sink, var, key, true, devType); break;
+    case 30: WriteBcd(sink, var, key, true, panel); break;
     case 2:
     case 4:
     case 5:
@@ -218,11 +218,11 @@ bool WriteVarBody(CSrcSink& sink, const CPrjVar& var, uint16_t devType, bool dwo
     return true;
 }
 
-void WriteVar(CSrcSink& sink, const CPrjVar& var, uint16_t devType, bool dwordVars)
+void WriteVar(CSrcSink& sink, const CPrjVar& var, const PanelType& panel, bool dwordVars)
 {
     sink.Printf("%s, %-16s, %3u, %-11s, ", "VAR", var.GetName().c_str(),
                 static_cast<unsigned>(static_cast<uint16_t>(var.GetAdr())), SetpKeyword(var.GetSetpKind()));
-    if (WriteVarBody(sink, var, devType, dwordVars))
+    if (WriteVarBody(sink, var, panel, dwordVars))
         sink.Put("\r\n");
     sink.EndRecord();
 }
@@ -270,14 +270,9 @@ void WriteIntVar(CSrcSink& sink, const CPrjVar& var)
     sink.EndRecord();
 }
 
-bool InFamily706(uint16_t devType)
-{
-    return devType == 473 || devType == 477 || devType == 706;
-}
-
 } // namespace
 
-void WriteVarRecords(CSrcSink& sink, const CPrjVarList* vars, uint16_t devType, bool dwordVars)
+void WriteVarRecords(CSrcSink& sink, const CPrjVarList* vars, const PanelType& panel, bool dwordVars)
 {
     if (!sink.Ok() || !vars || vars->GetCount() == 0 || !vars->HasExtVar())
         return;
@@ -285,15 +280,15 @@ void WriteVarRecords(CSrcSink& sink, const CPrjVarList* vars, uint16_t devType, 
     for (int i = 0; i < vars->GetCount() && sink.Ok(); ++i) {
         const CPrjVar* var = vars->VarAt(i);
         if (var && !var->IsInternal())
-            WriteVar(sink, *var, devType, dwordVars);
+            WriteVar(sink, *var, panel, dwordVars);
     }
 }
 
-void WriteIntVarRecords(CSrcSink& sink, const CPrjVarList* vars, const CPrjVarList* fwVars, uint16_t devType)
+void WriteIntVarRecords(CSrcSink& sink, const CPrjVarList* vars, const CPrjVarList* fwVars, const PanelType& panel)
 {
     if (!sink.Ok() || !vars)
         return;
-    if (!InFamily706(devType) && !vars->FindByName(std::string_view("[Z084]")) &&
+    if (!panel.In706Family() && !vars->FindByName(std::string_view("[Z084]")) &&
         !vars->FindByName(std::string_view("[Z085]")))
         return;
     const bool fwHas = fwVars && fwVars->GetCount() > 0;

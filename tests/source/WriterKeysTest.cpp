@@ -86,10 +86,10 @@ TEST(WriterLayoutTest, CharDefsOn706AndElsewhere)
     defs.Adopt(std::make_unique<CCharDef>(5, CCharDef::Rows{4, 14, 21, 4, 4, 4, 4, 0}));
     defs.Adopt(std::make_unique<CCharDef>(6, CCharDef::Rows{12, 18, 18, 12, 0, 0, 0, 0}));
     SrcWriterRig alt(43);
-    EXPECT_EQ(alt.Write([&](CSrcSink& s) { WriteCharDefLines(s, &defs, 43); }),
+    EXPECT_EQ(alt.Write([&](CSrcSink& s) { WriteCharDefLines(s, &defs, PanelType(43, false)); }),
               "CHAR, 5,  4, 14, 21,  4,  4,  4,  4,  0\r\nCHAR, 6, 12, 18, 18, 12,  0,  0,  0,  0\r\n\r\n");
     SrcWriterRig f706(706);
-    EXPECT_EQ(f706.Write([&](CSrcSink& s) { WriteCharDefLines(s, &defs, 706); }),
+    EXPECT_EQ(f706.Write([&](CSrcSink& s) { WriteCharDefLines(s, &defs, PanelType(706, false)); }),
               "CHAR,   5,  4, 14, 21,  4,  4,  4,  4\r\nCHAR,   6, 12, 18, 18, 12,  0,  0,  0\r\n\r\n");
     defs.DeleteAll();
 }

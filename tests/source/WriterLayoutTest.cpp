@@ -136,7 +136,7 @@ TEST_P(WriterVarLineTest, OneRecordPerVariable)
     SrcWriterRig rig(c.devType);
     VarList vars;
     vars.Add(c.make(&rig.pool));
-    const std::string out = rig.Write([&](CSrcSink& s) { WriteVarRecords(s, &vars.list, c.devType, c.dwordVars); });
+    const std::string out = rig.Write([&](CSrcSink& s) { WriteVarRecords(s, &vars.list, PanelType(c.devType, false), c.dwordVars); });
     EXPECT_EQ(out, c.expected + kEmptyLine);
     EXPECT_EQ(rig.error, 0);
 }
@@ -150,7 +150,7 @@ TEST(WriterLayoutTest, DoubleWordPairThatIsNoRangeIsLeftOutAndCounted)
     VarList vars;
     vars.Add(Bin(9, 0, 10, 5, 5));
     vars.Add(std::make_unique<CPrjVarBin>("W", 8, 1, 6, 4, 0, 0, 10, 0, 0));
-    const std::string out = rig.Write([&](CSrcSink& s) { WriteVarRecords(s, &vars.list, 43, true); });
+    const std::string out = rig.Write([&](CSrcSink& s) { WriteVarRecords(s, &vars.list, PanelType(43, false), true); });
     EXPECT_EQ(out, kPrefix + "BIN0-B,  4,  1,          0,         10\r\n\r\n"
                    "VAR, W               ,   8, ACTUAL     , BIN-2 ,  4,  0,          0,         10\r\n\r\n");
     // Only the pair that held values is a loss.
@@ -162,14 +162,14 @@ TEST(WriterLayoutTest, VarSectionSkipsInternalsAndNeedsAnExternalVariable)
     SrcWriterRig rig(43);
     VarList vars;
     vars.Add(std::make_unique<CPrjIntVarStr>("[Z084]", 0, 0, 142, 0, 0, &rig.pool));
-    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteVarRecords(s, &vars.list, 43, false); }), "");
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteVarRecords(s, &vars.list, PanelType(43, false), false); }), "");
 
     vars.Add(std::make_unique<CPrjVarAscii>("A", 3, 1, 34, 2));
     vars.Add(std::make_unique<CPrjVarAscii>("B", 4, 1, 34, 2));
     // The first section of a file gets no separator, every later one does.
     const std::string out = rig.Write([&](CSrcSink& s) {
-        WriteVarRecords(s, &vars.list, 43, false);
-        WriteVarRecords(s, &vars.list, 43, false);
+        WriteVarRecords(s, &vars.list, PanelType(43, false), false);
+        WriteVarRecords(s, &vars.list, PanelType(43, false), false);
     });
     const std::string recs = "VAR, A               ,   3, ACTUAL     , ASCII ,  2\r\n\r\n"
                              "VAR, B               ,   4, ACTUAL     , ASCII ,  2\r\n\r\n";
@@ -210,7 +210,7 @@ TEST(WriterLayoutTest, InternVarRecords)
     f.fw.list.Add(new CPrjIntVarHex("[Z200]", 0, 0, 249, 0, 0, "1B4F7"));
 
     const std::string out =
-        rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, &f.fw.list, 47); });
+        rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, &f.fw.list, PanelType(47, false)); });
     EXPECT_EQ(out, "INTERN_VAR, [Z018], 40\r\nSTATE,   0, \"a\"\r\nSTATE,   1, \"b\"\r\n\r\n"
                    "INTERN_VAR, [Z019]\r\nSTATE,   0, \"\"\r\nSTATE,   1, \"c\"\r\n\r\n"
                    "INTERN_VAR, [Z084]\r\nSTATE,   0, \"F1 Ein\"\r\nSTATE,   1, \"F8\"\r\n\r\n"
@@ -225,11 +225,11 @@ TEST(WriterLayoutTest, InternVarSectionConditions)
     CPrjIntVarStr* z18 = f.Str("[Z018]", 142, 1);
     z18->SetStateTxt(0, "a");
     // No softkey row on a 43 project: no section.
-    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, &f.fw.list, 43); }), "");
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, &f.fw.list, PanelType(43, false)); }), "");
     // The 706 family needs none.
-    EXPECT_NE(rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, &f.fw.list, 473); }), "");
+    EXPECT_NE(rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, &f.fw.list, PanelType(473, false)); }), "");
     // Without a firmware list nothing is written.
-    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, nullptr, 473); }), "");
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, nullptr, PanelType(473, false)); }), "");
 }
 
 TEST(WriterLayoutTest, HeaderLines)
