@@ -76,7 +76,7 @@ void BM_WriteSource(benchmark::State& state)
     for (auto _ : state) {
         CSrcSink sink(path, &project.charSet);
         sink.Open();
-        WriteVarRecords(sink, &project.vars, 43, false);
+        WriteVarRecords(sink, &project.vars, PanelType(43, false), false);
         WriteOpTextRecords(sink, &project.texts, 4, [](const CPrjOpTxt&) { return false; });
         benchmark::DoNotOptimize(sink.Commit());
     }

@@ -33,6 +33,23 @@ bool AllValuesWritable(const CPrjRcpTxt& rcp)
     return true;
 }
 
+// Whether every value is the one that the reader gives a new pair: only
+// values that differ are lost where no FORMULAR is read.
+bool ValuesAtInitial(const CPrjRcpTxt& rcp)
+{
+    const CPrjVarValList& values = rcp.GetValList();
+    for (int i = 0; i < values.GetCount(); ++i) {
+        const CVarValPair* pair = values.GetAt(i);
+        if (!pair || !pair->GetVar())
+            continue;
+        CVarValPair initial(pair->GetVar());
+        CPrjVarValList::SetInitialValue(initial);
+        if (pair->GetValue() != initial.GetValue() || pair->HasText())
+            return false;
+    }
+    return true;
+}
+
 // The FORMULAR line of a recipe text; counts from column 13 and continues
 // after ", /" beyond column 200.
 void WriteFormular(CSrcSink& sink, const CPrjRcpTxt& rcp)
@@ -92,10 +109,11 @@ void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, int maxVars
         if (e.CountExtVars() > 0 && TakesFormular(panel) && AllValuesWritable(e)) {
             WriteFormular(sink, e);
         } else {
-            if (e.CountExtVars() > 0 && !TakesFormular(panel))
-                sink.LeaveOut("REC_TEXT %d: values left out, this panel takes no FORMULAR",
-                              static_cast<int>(e.GetNum()));
-            else if (e.CountExtVars() > 0)
+            if (!TakesFormular(panel)) {
+                if (!ValuesAtInitial(e))
+                    sink.LeaveOut("REC_TEXT %d: values left out, this panel takes no FORMULAR",
+                                  static_cast<int>(e.GetNum()));
+            } else if (e.CountExtVars() > 0)
                 sink.LeaveOut("REC_TEXT %d: values left out, a variable has no value form",
                               static_cast<int>(e.GetNum()));
             sink.Put("\r\n");

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr size_t kStateChars = 40;
+constexpr int kSettingStates = 7;
 
 const char* SetpKeyword(uint8_t kind)
 {
@@ -82,6 +83,8 @@ bool IsPlcRange(int32_t low, int32_t high, bool isSigned)
 void WriteStateLine(CSrcSink& sink, const CPrjVar& var, int i)
 {
     const char* text = var.GetStateTxt(i);
+    if (!text)
+        sink.LeaveOut("%s: state %d missing, written empty", var.GetName().c_str(), i);
     sink.Printf("%s, %3u, \"", "STATE", static_cast<unsigned>(i));
     if (text)
         sink.TextChars(text, kStateChars);
@@ -243,8 +246,11 @@ void WriteIntVar(CSrcSink& sink, const CPrjVar& var)
     if (type == 249) {
         const auto* hex = dynamic_cast<const CPrjIntVarHex*>(&var);
         sink.Printf("%s, %s, \"", "INTERN_VAR", var.GetName().c_str());
-        if (hex)
+        if (hex) {
+            if (hex->GetHexText().size() % 2 != 0)
+                sink.LeaveOut("%s: the last single hex digit is left out", var.GetName().c_str());
             sink.HexPairs(hex->GetHexText(), hex->GetHexText().size() / 2);
+        }
         sink.Put("\"\r\n");
         sink.EndRecord();
         return;
@@ -261,7 +267,12 @@ void WriteIntVar(CSrcSink& sink, const CPrjVar& var)
             sink.Printf("%s, %s, %u\r\n", "INTERN_VAR", name.c_str(), unsigned{adr});
         else
             sink.Printf("%s, %s\r\n", "INTERN_VAR", name.c_str());
-        WriteStateLines(sink, var, var.MaxStateIdx());
+        // The reader takes exactly seven states here (and keeps an eighth
+        // place empty); a text above them cannot be written.
+        for (int i = kSettingStates; i <= var.MaxStateIdx(); ++i)
+            if (var.GetStateTxt(i))
+                sink.LeaveOut("%s: state %d left out", name.c_str(), i);
+        WriteStateLines(sink, var, kSettingStates - 1);
     } else if (IsSoftkeyRow(name)) {
         sink.Printf("%s, %s\r\n", "INTERN_VAR", name.c_str());
         WriteStateLines(sink, var, var.MaxStateIdx());

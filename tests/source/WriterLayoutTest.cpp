@@ -211,11 +211,17 @@ TEST(WriterLayoutTest, InternVarRecords)
 
     const std::string out =
         rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, &f.fw.list, PanelType(47, false)); });
-    EXPECT_EQ(out, "INTERN_VAR, [Z018], 40\r\nSTATE,   0, \"a\"\r\nSTATE,   1, \"b\"\r\n\r\n"
-                   "INTERN_VAR, [Z019]\r\nSTATE,   0, \"\"\r\nSTATE,   1, \"c\"\r\n\r\n"
+    // The settings always take their seven states; the missing ones and the
+    // odd last hex digit are counted.
+    std::string empty;
+    for (int i = 2; i <= 6; ++i)
+        empty += "STATE,   " + std::to_string(i) + ", \"\"\r\n";
+    EXPECT_EQ(out, "INTERN_VAR, [Z018], 40\r\nSTATE,   0, \"a\"\r\nSTATE,   1, \"b\"\r\n" + empty + "\r\n"
+                   "INTERN_VAR, [Z019]\r\nSTATE,   0, \"\"\r\nSTATE,   1, \"c\"\r\n" + empty + "\r\n"
                    "INTERN_VAR, [Z084]\r\nSTATE,   0, \"F1 Ein\"\r\nSTATE,   1, \"F8\"\r\n\r\n"
                    "\r\n"
                    "INTERN_VAR, [Z200], \"$1B$4F\"\r\n");
+    EXPECT_EQ(rig.leftOut, 12);
 }
 
 TEST(WriterLayoutTest, InternVarSectionConditions)

@@ -110,6 +110,13 @@ TEST(WriterLayoutTest, RecipeValuesLeftOutWhereNoFormularIsRead)
     }
     EXPECT_EQ(out, "REC_TEXT,    1\r\nTEXT, \"@A@" + std::string(38, '.') + "\"\r\n\r\n");
     EXPECT_EQ(rig.leftOut, 1);
+    // Values that a new pair gets anyway are not lost.
+    SrcWriterRig same(43);
+    {
+        Recipe r({&bcd}, {0});
+        same.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, 4, PanelType(43, false)); });
+    }
+    EXPECT_EQ(same.leftOut, 0);
 }
 
 } // namespace
