@@ -210,7 +210,11 @@ bool WriteVarBody(CSrcSink& sink, const CPrjVar& var, const PanelType& panel, bo
         WriteStateLines(sink, var, var.MaxStateIdx());
         break;
     case 32:
-    case 33: sink.Printf("%-6s, %2s\r\n", key, WordForm(var.GetExtByte0())); break;
+    case 33:
+        if (var.GetExtByte0() > 2)
+            sink.LeaveOut("VAR %s: display form %u written as KM", var.GetName().c_str(), unsigned{var.GetExtByte0()});
+        sink.Printf("%-6s, %2s\r\n", key, WordForm(var.GetExtByte0()));
+        break;
     case 34: sink.Printf("%-6s, %2u\r\n", key, unsigned{var.GetExtByte0()}); break;
     case 36:
         sink.Printf("%-6s\r\n", key);
@@ -257,8 +261,13 @@ void WriteIntVar(CSrcSink& sink, const CPrjVar& var)
     }
     if (type != 142 && type != 144)
         return;
-    if (type == 144 && var.MaxStateIdx() == 0)
+    if (type == 144 && var.MaxStateIdx() == 0) {
+        // Reloaded, the variable gets its built-in states again.
+        const char* text = var.GetStateTxt(0);
+        if (text && std::string_view(text).find_first_not_of(' ') != std::string_view::npos)
+            sink.LeaveOut("%s: its single state is left out", var.GetName().c_str());
         return;
+    }
     const std::string& name = var.GetName();
     if (IsSettingWithAdr(name)) {
         // Internal variables without a data word hold -1.

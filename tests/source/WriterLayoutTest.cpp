@@ -89,6 +89,8 @@ std::vector<VarCase> VarCases()
          kPrefix + "WORD  , KY\r\n"},
         {"WordKm", 43, false, [](CTextPool*) { return std::make_unique<CPrjVarWord>("V", 7, 1, 32, 0); },
          kPrefix + "WORD  , KM\r\n"},
+        {"WordOtherFormAsKm", 43, false, [](CTextPool*) { return std::make_unique<CPrjVarWord>("V", 7, 1, 32, 7); },
+         kPrefix + "WORD  , KM\r\n"},
         {"Ascii", 43, false, [](CTextPool*) { return std::make_unique<CPrjVarAscii>("V", 7, 1, 34, 4); },
          kPrefix + "ASCII ,  4\r\n"},
         {"TimerWithGaps", 43, false,
@@ -206,13 +208,14 @@ TEST(WriterLayoutTest, InternVarRecords)
     CPrjIntVarStr* z19 = f.Str("[Z019]", 144, 1);
     z19->SetStateTxt(1, "c");
     f.Str("[Z21]", 144, 0);  // 144 without states: nothing at all
+    f.Str("[Z085]", 144, 0)->SetStateTxt(0, "F9"); // nothing either, but counted
     f.Str("[ZB]", 142, 1);   // another name: its empty line alone
     f.fw.list.Add(new CPrjIntVarHex("[Z200]", 0, 0, 249, 0, 0, "1B4F7"));
 
     const std::string out =
         rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, &f.fw.list, PanelType(47, false)); });
-    // The settings always take their seven states; the missing ones and the
-    // odd last hex digit are counted.
+    // The settings always take their seven states; the missing ones, the
+    // single softkey row state and the odd last hex digit are counted.
     std::string empty;
     for (int i = 2; i <= 6; ++i)
         empty += "STATE,   " + std::to_string(i) + ", \"\"\r\n";
@@ -221,7 +224,7 @@ TEST(WriterLayoutTest, InternVarRecords)
                    "INTERN_VAR, [Z084]\r\nSTATE,   0, \"F1 Ein\"\r\nSTATE,   1, \"F8\"\r\n\r\n"
                    "\r\n"
                    "INTERN_VAR, [Z200], \"$1B$4F\"\r\n");
-    EXPECT_EQ(rig.leftOut, 12);
+    EXPECT_EQ(rig.leftOut, 13);
 }
 
 TEST(WriterLayoutTest, InternVarSectionConditions)
