@@ -8,6 +8,7 @@
 #include "model/MsgTxt.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
+#include "model/SpsDef.h"
 #include "model/SpsPar.h"
 #include "model/UiServices.h"
 #include "platform/FileReplace.h"

@@ -3,10 +3,12 @@
 #include "model/TxtRow.h"
 #include "source/PanelType.h"
 #include "source/Parser.h"
+#include "source/SrcRules.h"
 
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <utility>
 #include <string>
 #include <string_view>
@@ -29,6 +31,7 @@ class CPrjRcpTxt;
 class COpPrnTxt;
 class CMsgPrnTxt;
 class CPrjNumEntry;
+class CSpsDefList;
 
 // Asked with the line number every 20th line; true abandons the parse.
 using ParseCancelFn = std::function<bool(int line)>;
@@ -174,6 +177,7 @@ protected:
     virtual void NoteRowsJoined() {}
     virtual bool DefHistSeen() const { return false; }
     virtual void SetDefHistSeen() {}
+    virtual void NoteCharsConverted() {}
 
     CPrjData* m_prj;
     CSpsPar* m_sps;
@@ -199,6 +203,13 @@ protected:
     bool m_plcCollect = false;
     int32_t m_rowCount = 0;
     bool m_joinedRow = false;
+    // Operations the open action holds; whether the open softkey text got a
+    // function-key group yet.
+    int m_skOpCount = 0;
+    bool m_skKeysRead = false;
+    // The PLC definitions collected since MULTI_EXT, handed to the driver
+    // configuration at the first line that is not a PLC line.
+    std::unique_ptr<CSpsDefList> m_plcDefs;
 
 private:
     // What a row with variables may hold.
@@ -248,6 +259,27 @@ private:
     std::string XErrorText(uint16_t n) const;
     void ReportError(uint16_t state, const std::string& text, std::string_view logPrefix);
     void LoadParsedFileIntoEditor();
+    // --- Softkeys, menus, time switches, settings, address references ---
+    int ReadSkValue(uint16_t& value, uint16_t& format);
+    int ReadKeyGroup();
+    bool AtKeyGroup();
+    int MissingNodeOrKey();
+    int ReadClock(uint32_t& seconds, uint16_t hourError);
+    int ReadSchedule(bool week);
+    // A range message of the catalogue pieces: "<piece> lo..hi erwartet".
+    int RangeError(uint16_t piece, uint32_t lo, uint32_t hi);
+    int ReadRefNum(uint16_t& value, uint32_t lo, uint32_t hi, uint16_t piece);
+    int ReadSetting(uint16_t& value, const SrcRange& range, uint16_t xerror);
+    int ReadWordRef(uint16_t word);
+    int ReadIndexedRef(uint16_t word);
+    int ReadPlcNum(uint8_t& plc);
+    // The collected PLC definitions replace the driver's; an empty
+    // collection keeps them and is refused.
+    int HandOverPlcDefs();
+    void RestoreFontGlyphs();
+    void PlaceBlock(uint16_t first, const char* varName, bool dateTime);
+    // One of the words after ',': its place in the list.
+    int ReadChoice(std::initializer_list<std::string_view> words, uint8_t& index, uint16_t xerror);
     // The VAR format fields of each type group.
     int VarNextWord(uint16_t adr);
     int ReadVarFormat(uint8_t& type);
@@ -261,4 +293,5 @@ private:
     bool m_cancelled = false;
     uint16_t m_lastPolled = 0;
     bool m_parseFailed = false;
+    bool m_cycleTimeSeen = false;
 };

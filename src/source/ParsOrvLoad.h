@@ -17,7 +17,7 @@ public:
     bool Finish() override;
 
     // User characters of another panel were converted.
-    void NoteCharsConverted() { m_charsConverted = true; }
+    void NoteCharsConverted() override { m_charsConverted = true; }
 
 protected:
     void NoteRowsSplit() override { m_rowsSplit = true; }

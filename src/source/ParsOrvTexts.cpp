@@ -960,7 +960,9 @@ void CParsOrv::ResetContext()
     m_openMnu = nullptr;
     m_openTimer = nullptr;
     m_openSkAct = nullptr;
+    m_skOpCount = 0;
     m_openSkTxt = nullptr;
+    m_skKeysRead = false;
     close(m_openOpTxt);
     close(m_openMsgTxt);
     close(m_openHistTxt);

@@ -84,6 +84,8 @@ std::unique_ptr<ParserProject> ParserProjectBuilder::Build() const
     }
     p->sps = m_sps.Build(&p->bundle);
     p->bundle.spsPar = p->sps.get();
+    p->drvCfg = std::make_unique<CDrvCfg>(nullptr, &p->bundle);
+    p->bundle.drvCfg = p->drvCfg.get();
     p->prj->Clear();
     p->prj->SetSrcDevType(m_srcType);
     return p;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CharSet.h"
+#include "model/DrvCfg.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
 #include "model/SpsPar.h"
@@ -29,6 +30,8 @@ struct ParserProject {
     std::unique_ptr<CCharSet> charSet;
     std::unique_ptr<CPrjData> prj;
     std::unique_ptr<CSpsPar> sps;
+    // Driver 5 with all flags clear, empty tables and no PLC definitions.
+    std::unique_ptr<CDrvCfg> drvCfg;
 
     // A variable of the variable list or of the firmware list, or null.
     CPrjVar* Var(std::string_view name) const;
