@@ -153,7 +153,7 @@ void CRestOrv::WriteSkActs()
 
 void CRestOrv::WriteSkTexts()
 {
-    WriteSoftkeyRecords(m_sink, m_prj->GetSkTxtList());
+    WriteSoftkeyRecords(m_sink, m_prj->GetSkTxtList(), Panel());
 }
 
 void CRestOrv::WriteOpTexts()

@@ -4,7 +4,10 @@
 #include "model/DrvCfg.h"
 #include "model/DrvTab.h"
 #include "model/SpsDef.h"
+#include "source/SrcRules.h"
 #include "source/SrcSink.h"
+
+#include <string>
 
 namespace {
 
@@ -34,12 +37,12 @@ void WriteDriverLines(CSrcSink& sink, const CDrvCfg& drv)
         sink.Put("\r\n");
         sink.EndRecord();
     }
-    const char* key = CDrvCfg::DrvIniKey(drv.GetDrvNo());
+    const std::string head = ComListKeyword(drv.GetDrvNo());
     const CDrvTab5List* tab5 = drv.GetParItems();
     const CDrvTab6List* tab6 = drv.GetParItems2();
     if (tab5 && tab5->GetCount() > 0) {
         sink.Separator();
-        sink.Printf("%s-%s\r\n", "COM_LIST", key ? key : "");
+        sink.Printf("%s\r\n", head.c_str());
         for (int i = 0; i < tab5->GetCount(); ++i) {
             const CDrvTabEntry5& e = *tab5->ItemAt(i);
             sink.Printf("WORD %3u, ", unsigned{e.GetKey()});
@@ -55,7 +58,7 @@ void WriteDriverLines(CSrcSink& sink, const CDrvCfg& drv)
         sink.EndRecord();
     } else if (tab6 && tab6->GetCount() > 0) {
         sink.Separator();
-        sink.Printf("%s-%s\r\n", "COM_LIST", key ? key : "");
+        sink.Printf("%s\r\n", head.c_str());
         for (int i = 0; i < tab6->GetCount(); ++i) {
             const CDrvTabEntry6& e = *tab6->ItemAt(i);
             sink.Printf("%s %3u, %3u, %4u, %2u,%5u, %5u\r\n", "WORD", unsigned{e.GetKey()}, unsigned{e.GetByte1()},
@@ -70,17 +73,22 @@ void WriteCharDefLines(CSrcSink& sink, const CCharDefColl* defs, const PanelType
 {
     if (!sink.Ok() || !defs || defs->GetCount() == 0)
         return;
+    const int rows = CharDefRows(panel);
+    // The others define codes 0..7; the 706 codes 128..255 and takes 0..7
+    // as the first of them.
+    const bool wide = panel.Is(706);
     sink.Separator();
     for (int i = 0; i < defs->GetCount(); ++i) {
         const CCharDef& d = *defs->ItemAt(i);
-        if (panel.Is(706))
-            sink.Printf("%s, %3u, %2u, %2u, %2u, %2u, %2u, %2u, %2u\r\n", "CHAR", unsigned{d.GetCode()},
-                        unsigned{d.GetRow(0)}, unsigned{d.GetRow(1)}, unsigned{d.GetRow(2)}, unsigned{d.GetRow(3)},
-                        unsigned{d.GetRow(4)}, unsigned{d.GetRow(5)}, unsigned{d.GetRow(6)});
-        else
-            sink.Printf("%s, %1u, %2u, %2u, %2u, %2u, %2u, %2u, %2u, %2u\r\n", "CHAR", unsigned{d.GetCode()},
-                        unsigned{d.GetRow(0)}, unsigned{d.GetRow(1)}, unsigned{d.GetRow(2)}, unsigned{d.GetRow(3)},
-                        unsigned{d.GetRow(4)}, unsigned{d.GetRow(5)}, unsigned{d.GetRow(6)}, unsigned{d.GetRow(7)});
+        const unsigned code = d.GetCode();
+        if (code > 7 && (!wide || code < 128)) {
+            sink.LeaveOut("CHAR %u left out: no user character of this panel", code);
+            continue;
+        }
+        sink.Printf(wide ? "%s, %3u" : "%s, %1u", "CHAR", code);
+        for (int r = 0; r < rows; ++r)
+            sink.Printf(", %2u", unsigned{d.GetRow(r)});
+        sink.Put("\r\n");
     }
     sink.Put("\r\n");
     sink.EndRecord();

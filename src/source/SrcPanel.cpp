@@ -4,6 +4,7 @@
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
 #include "source/PanelType.h"
+#include "source/SrcRules.h"
 #include "source/SrcSink.h"
 
 #include <string>
@@ -11,22 +12,9 @@
 
 namespace {
 
-// The panels whose reader refuses DMODE and PRMODE.
-bool RefusesDMode(const PanelType& panel)
+bool InRange(unsigned value, const SrcRange& range)
 {
-    return panel.In43Family() || panel.Is(473) || panel.Is(477);
-}
-
-bool RefusesPrMode(const PanelType& panel)
-{
-    return panel.Is(14) || panel.Is(36) || panel.Is(43);
-}
-
-// PRMODE with handshake, direction and time-out; PRCHAR and PRINIT are read
-// on these panels only.
-bool HasPrinterLine(const PanelType& panel)
-{
-    return panel.Is(47) || panel.In118Family();
+    return value >= range.lo && value <= range.hi;
 }
 
 template <size_t N>
@@ -42,18 +30,24 @@ const char* const kDataBits[] = {"7", "8"};
 const char* const kStopBits[] = {"1", "2"};
 const char* const kHandshake[] = {"NO_HANDSHAKE", "XON", "RTS"};
 const char* const kDirection[] = {"1TO32", "32TO1"};
-void WritePosLine(CSrcSink& sink, const CPrjData& prj, const char* varName, const char* keyword)
+void WritePosLine(CSrcSink& sink, const CPrjData& prj, const char* varName, const char* keyword,
+                  const SrcRange& range)
 {
     const CPrjVar* var = prj.GetVarList() ? prj.GetVarList()->FindByName(std::string_view(varName)) : nullptr;
-    if (var && var->GetAdr() != 0)
-        sink.Printf("%s, %2u\r\n", keyword, unsigned{static_cast<uint16_t>(var->GetAdr())});
+    if (!var || var->GetAdr() == 0)
+        return;
+    const unsigned adr = static_cast<uint16_t>(var->GetAdr());
+    if (InRange(adr, range))
+        sink.Printf("%s, %2u\r\n", keyword, adr);
+    else
+        sink.LeaveOut("%s %u left out: outside %u..%u", keyword, adr, unsigned{range.lo}, unsigned{range.hi});
 }
 
 void WritePrMode(CSrcSink& sink, const CPrjData& prj, const PanelType& panel)
 {
     const bool basicDefault = prj.GetPrnIfc() == 0 && prj.GetPrnBaud() == 3 && prj.GetPrnParity() == 1 &&
                               prj.GetPrnDataBits() == 0 && prj.GetPrnStopBits() == 1;
-    if (HasPrinterLine(panel)) {
+    if (PrModeHasLineFields(panel)) {
         if (basicDefault && prj.GetPrnHandshake() == 2 && prj.GetPrnDirection() == 0 && prj.GetPrnTimeout() == 1)
             return;
         sink.Separator();
@@ -66,7 +60,7 @@ void WritePrMode(CSrcSink& sink, const CPrjData& prj, const PanelType& panel)
     }
     if (basicDefault)
         return;
-    if (RefusesPrMode(panel)) {
+    if (PrModeRefusal(panel) != 0) {
         sink.LeaveOut("PRMODE left out: this panel takes none");
         return;
     }
@@ -83,31 +77,42 @@ void WriteSettingLines(CSrcSink& sink, const CPrjData& prj)
     if (!sink.Ok())
         return;
     const PanelType panel(prj.GetDevType(), prj.GetVariant() != 0);
-    if (prj.GetCycleTime() != 10) {
+    const unsigned cycle = prj.GetCycleTime();
+    if (cycle != 10 && !InRange(cycle, kCycleTimeRange)) {
+        sink.LeaveOut("CYCLE_TIME %u left out: outside %u..%u", cycle, unsigned{kCycleTimeRange.lo},
+                      unsigned{kCycleTimeRange.hi});
+    } else if (cycle != 10) {
         sink.Separator();
-        sink.Printf("%s, %2u\r\n\r\n", "CYCLE_TIME", unsigned{prj.GetCycleTime()});
+        sink.Printf("%s, %2u\r\n\r\n", "CYCLE_TIME", cycle);
     }
-    if (prj.GetPrnStatusPos() != 0) {
+    const unsigned prnStatus = prj.GetPrnStatusPos();
+    if (prnStatus != 0 && !InRange(prnStatus, kPosPrnStatusRange)) {
+        sink.LeaveOut("POS_PRN_STATUS %u left out: outside %u..%u", prnStatus, unsigned{kPosPrnStatusRange.lo},
+                      unsigned{kPosPrnStatusRange.hi});
+    } else if (prnStatus != 0) {
         sink.Separator();
-        sink.Printf("%s, %2u\r\n\r\n", "POS_PRN_STATUS", unsigned{prj.GetPrnStatusPos()});
+        sink.Printf("%s, %2u\r\n\r\n", "POS_PRN_STATUS", prnStatus);
     }
-    WritePosLine(sink, prj, "[Z24]", "POS_DATE_TIME");
-    WritePosLine(sink, prj, "[Z25]", "POS_REC_BLOCK");
+    WritePosLine(sink, prj, "[Z24]", "POS_DATE_TIME", kPosDateTimeRange);
+    WritePosLine(sink, prj, "[Z25]", "POS_REC_BLOCK", kPosRecBlockRange);
     const uint16_t dmode = prj.GetDateMode();
     if (dmode == 1 || dmode == 2) {
-        if (RefusesDMode(panel)) {
+        if (DModeRefusal(panel) != 0) {
             sink.LeaveOut("DMODE left out: this panel takes none");
         } else {
             sink.Separator();
             sink.Printf("%s, %s\r\n\r\n", "DMODE", dmode == 1 ? "US" : "MIL");
         }
     }
-    if (prj.GetMsgMode() != 0)
-        sink.Printf("%s, %u\r\n", "MSGMODE", unsigned{prj.GetMsgMode()});
+    const unsigned msgMode = prj.GetMsgMode();
+    if (msgMode != 0 && !InRange(msgMode, kFlagRange))
+        sink.LeaveOut("MSGMODE %u left out: outside %u..%u", msgMode, unsigned{kFlagRange.lo}, unsigned{kFlagRange.hi});
+    else if (msgMode != 0)
+        sink.Printf("%s, %u\r\n", "MSGMODE", msgMode);
     sink.Put("\r\n");
     sink.EndRecord();
     WritePrMode(sink, prj, panel);
-    if (HasPrinterLine(panel)) {
+    if (TakesPrinterChars(panel)) {
         bool any = false;
         for (int i = 0; i < 8; ++i)
             any = any || prj.GetPrnSubst(i) != ' ';

@@ -65,11 +65,9 @@ RoundTripFirmware g_firmware;
 RoundTripProject::RoundTripProject(uint16_t panelType)
     : panel(panelType), p(ParserProjectBuilder(panelType).Sps(ExampleItems()).Build())
 {
-    const PanelType type(panelType, false);
-    if (type.In706Family() || type.In118Family()) {
-        Prj().SetFwVarSource(&g_firmware);
-        Prj().Clear();
-    }
+    // As the workspace's, the source stays for every later panel type.
+    Prj().SetFwVarSource(&g_firmware);
+    Prj().Clear();
     drv = std::make_unique<CDrvCfg>(nullptr, &p->bundle);
     drv->SetDrvNo(kDriver);
     p->bundle.drvCfg = drv.get();

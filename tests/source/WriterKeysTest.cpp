@@ -35,20 +35,25 @@ TEST(WriterLayoutTest, ActionRecords)
     acts.DeleteAll();
 }
 
+// Only texts with actions, and only the keys the panel has (counted when
+// an action is lost): F20 exists on the 706 alone.
 TEST(WriterLayoutTest, SoftkeysOnlyWithActions)
 {
-    SrcWriterRig rig(43);
     CPrjSkActList acts(8, 8);
     CPrjSkAct* a1 = acts.Adopt(std::make_unique<CPrjSkAct>(1, nullptr));
     CPrjSkAct* a2 = acts.Adopt(std::make_unique<CPrjSkAct>(2, nullptr));
-    {
+    for (const uint16_t type : {706, 43}) {
+        SrcWriterRig rig(type);
         CPrjSkTxtList keys(8, 8);
         auto* k0 = static_cast<CPrjSkTxt*>(keys.Adopt(std::make_unique<CPrjSkTxt>(0)));
         k0->SetActs(1, a1, nullptr);
         k0->SetActs(20, a2, a1);
         keys.Adopt(std::make_unique<CPrjSkTxt>(1)); // no action: left out
-        const std::string out = rig.Write([&](CSrcSink& s) { WriteSoftkeyRecords(s, &keys); });
-        EXPECT_EQ(out, "SOFTKEY,   0\r\nF1 ,   1,   0\r\nF20,   2,   1\r\n\r\n");
+        const std::string out =
+            rig.Write([&](CSrcSink& s) { WriteSoftkeyRecords(s, &keys, PanelType(type, false)); });
+        const std::string f20 = type == 706 ? "F20,   2,   1\r\n" : "";
+        EXPECT_EQ(out, "SOFTKEY,   0\r\nF1 ,   1,   0\r\n" + f20 + "\r\n") << type;
+        EXPECT_EQ(rig.leftOut, type == 706 ? 0 : 1) << type;
         keys.DeleteAll();
     }
     acts.DeleteAll();

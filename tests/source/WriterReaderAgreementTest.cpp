@@ -1,9 +1,12 @@
+#include "model/Mnu.h"
 #include "model/MsgTxt.h"
 #include "model/OpTxt.h"
 #include "model/PrjIntVar.h"
 #include "model/PrjVarKinds.h"
 #include "model/PrjVarList.h"
 #include "model/RcpTxt.h"
+#include "model/SkAct.h"
+#include "model/TimeVal.h"
 #include "model/TxtRow.h"
 #include "model/VarValList.h"
 #include "SourceRoundTrip.h"
@@ -193,6 +196,104 @@ const AgreementCase kCases[] = {
          EXPECT_TRUE(Has(a.w1, "INTERN_VAR, [Z018]\r\nSTATE,   0, \"S0\"")) << a.w1;
          EXPECT_TRUE(Has(a.w1, "INTERN_VAR, [Z085]\r\n")) << a.w1;
          EXPECT_TRUE(Has(a.w1, "INTERN_VAR, [Z078], \"$1B$45\"\r\n")) << a.w1;
+     }},
+    {"MenuNodesWithoutOperatorTextLeftOut", 43,
+     [](CPrjData& prj) {
+         AddText(prj, TextKind::Op, 1, "eins", {});
+         auto* op1 = static_cast<CPrjOpTxt*>(prj.GetOpTxtList()->FindByNum(1));
+         auto* main = new CPrjMnu(1, "Haupt", prj.GetMnuOptMask());
+         main->InsNode(new CPrjMnuNode(1, 0, 2, 0, 0, op1, 1));
+         main->InsNode(new CPrjMnuNode(2, 1, 0, 0, 0, nullptr, 0));
+         prj.InsMnu(main);
+         auto* empty = new CPrjMnu(2, "Leer", prj.GetMnuOptMask());
+         empty->InsNode(new CPrjMnuNode(1, 0, 0, 0, 0, nullptr, 1));
+         prj.InsMnu(empty);
+     },
+     3,
+     [](const Agreement& a) {
+         EXPECT_TRUE(Has(a.w1, "MENU, Haupt           ,   1\r\nNODE,   1,   0,   2,   0,   0,   1\r\n\r\n")) << a.w1;
+         EXPECT_FALSE(Has(a.w1, "Leer"));
+         EXPECT_EQ(a.read->Prj().GetMnuList()->GetCount(), 1);
+     }},
+    {"RowlessOperatorTextShownByANode", 43,
+     [](CPrjData& prj) {
+         auto* op = new CPrjOpTxt(4);
+         prj.InsOpTxt(op);
+         auto* menu = new CPrjMnu(1, "Haupt", prj.GetMnuOptMask());
+         menu->InsNode(new CPrjMnuNode(1, 0, 0, 0, 0, op, 1));
+         prj.InsMnu(menu);
+     },
+     1,
+     [](const Agreement& a) {
+         EXPECT_TRUE(Has(a.w1, "OP_TEXT,   4\r\nTEXT, \"\"\r\n")) << a.w1;
+         EXPECT_EQ(a.read->Prj().GetMnuList()->GetCount(), 1);
+     }},
+    {"FormularValueFormsOn163", 163,
+     [](CPrjData& prj) {
+         auto* sstr = new CPrjVarString("Auswahl", 30, 2, 42, prj.GetTextPool());
+         sstr->SetTxtCount(1);
+         sstr->SetStateTxt(0, "a");
+         sstr->SetStateTxt(1, "b");
+         sstr->SetWidth(1);
+         prj.InsVar(sstr);
+         auto* word = new CPrjVarWord("Wort", 31, 2, 32, 7);
+         word->SetWidth(16);
+         prj.InsVar(word);
+         AddText(prj, TextKind::Rcp, 1, "# ################", {{sstr, 0}, {word, 2}});
+         CPrjVarValList& values = prj.GetRcpTxtList()->RcpAt(0)->GetValList();
+         values.GetAt(0)->SetValue(1);
+         values.GetAt(1)->SetValue(5);
+     },
+     1,
+     [](const Agreement& a) {
+         EXPECT_TRUE(Has(a.w1, "FORMULAR   1 ,   1, b0000000000000101\r\n")) << a.w1;
+         const CPrjVarValList& values = a.read->Prj().GetRcpTxtList()->RcpAt(0)->GetValList();
+         ASSERT_EQ(values.GetCount(), 2);
+         EXPECT_EQ(values.GetAt(0)->GetValue(), 1u);
+         EXPECT_EQ(values.GetAt(1)->GetValue(), 5u);
+     }},
+    {"OperationOfUnknownFormatWrittenInDecimal", 43,
+     [](CPrjData& prj) {
+         auto* act = new CPrjSkAct(1, nullptr);
+         act->SetOperation(0, CPrjSkAct::kOpWrite, 30, 12, 0);
+         prj.InsSkAct(act);
+     },
+     1,
+     [](const Agreement& a) { EXPECT_TRUE(Has(a.w1, "WRITE,  30, 12\r\n")) << a.w1; }},
+    {"DateModeAndNineFieldPrinterModeOn163", 163,
+     [](CPrjData& prj) {
+         prj.SetDateMode(2);
+         prj.SetPrnBaud(0);
+     },
+     0,
+     [](const Agreement& a) {
+         EXPECT_TRUE(Has(a.w1, "DMODE, MIL\r\n"));
+         EXPECT_TRUE(Has(a.w1, "PRMODE, RS232, 1200, EVEN, 7, 2, RTS, 1TO32, 1\r\n")) << a.w1;
+         EXPECT_EQ(a.read->Prj().GetDateMode(), 2);
+         EXPECT_EQ(a.read->Prj().GetPrnBaud(), 0);
+     }},
+    {"FiveFieldPrinterModeOn706", 706, [](CPrjData& prj) { prj.SetPrnBaud(4); }, 0,
+     [](const Agreement& a) {
+         EXPECT_TRUE(Has(a.w1, "PRMODE, RS232, 19200, EVEN, 7, 2\r\n")) << a.w1;
+         EXPECT_EQ(a.read->Prj().GetPrnBaud(), 4);
+     }},
+    {"EmptyPrinterInitReadsBack", 163, [](CPrjData& prj) { prj.SetPrnInit(""); }, 0,
+     [](const Agreement& a) {
+         EXPECT_TRUE(Has(a.w1, "PRINIT, \"\"\r\n")) << a.w1;
+         EXPECT_EQ(a.read->Prj().GetPrnInit(), "");
+     }},
+    {"OddPrinterInitKeepsWholePairs", 47, [](CPrjData& prj) { prj.SetPrnInit("1B4"); }, 1,
+     [](const Agreement& a) { EXPECT_EQ(a.read->Prj().GetPrnInit(), "1B"); }},
+    {"TimeSwitchNameOf16Characters", 43,
+     [](CPrjData& prj) {
+         auto* timer = new CPrjTimer(3, "Beleuchtung_Hof1");
+         timer->AddTimeVal(new CTimeVal(6 * 3600, 22 * 3600));
+         prj.InsTimer(timer);
+     },
+     0,
+     [](const Agreement& a) {
+         ASSERT_EQ(a.read->Prj().GetTimerList()->GetCount(), 1);
+         EXPECT_EQ(a.read->Prj().GetTimerList()->TimerAt(0)->GetName(), "Beleuchtung_Hof1");
      }},
 };
 
