@@ -1,10 +1,21 @@
+#include "model/CharDef.h"
+#include "model/DrvParColl.h"
+#include "model/DrvParItem.h"
+#include "model/Mnu.h"
+#include "model/OpTxt.h"
+#include "model/PrjVarList.h"
+#include "model/SkAct.h"
+#include "model/TimeVal.h"
+#include "model/TxtRow.h"
 #include "SourceRoundTrip.h"
+#include "support/PrjBuilder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,6 +54,74 @@ TEST(SourceCorpusTest, FilesKeepTheirLineEnds)
         }
         EXPECT_EQ(lf, crlf) << file;
     }
+}
+
+// What the reader builds from the 043 example, before it is written back.
+TEST(SourceCorpusTest, Plant043ReadsIntoTheProject)
+{
+    TempDir dir;
+    RoundTripProject project(43);
+    const ParseOutcome read = ReadSource(project, dir, ReadSourceData("plant043.orv"));
+    ASSERT_EQ(read.error, 0) << "line " << read.line << ": " << read.xerror;
+    EXPECT_TRUE(project.p->ui.CallsOf(UiCall::Kind::Question).empty());
+    const CPrjData& prj = project.Prj();
+
+    int plc = 0;
+    const CPrjVarList& vars = *prj.GetVarList();
+    for (int i = 0; i < vars.GetCount(); ++i)
+        plc += vars.VarAt(i)->IsInternal() ? 0 : 1;
+    EXPECT_EQ(plc, 9);
+    EXPECT_EQ(vars.GetCount() - plc, 7);
+    const std::pair<const char*, int> widths[] = {
+        {"Betriebsart", 10}, {"Charge", 8}, {"Laufzeit", 8}, {"Sollwert", 6}, {"Zaehler", 6}};
+    for (const auto& [name, width] : widths)
+        EXPECT_EQ(vars.FindByName(std::string_view(name))->GetWidth(), width) << name;
+    EXPECT_EQ(vars.FindByName(std::string_view("[Z084]"))->MaxStateIdx(), 1);
+
+    const CDrvParColl& items = project.p->sps->GetItems();
+    EXPECT_EQ(items.FindItem(30)->GetText(), "Betriebsart");
+    EXPECT_EQ(items.FindItem(30)->GetUseCount(), 1);
+    const auto* msg15 = dynamic_cast<const CDrvParMsgItem*>(items.FindItem(15));
+    const auto* msg16 = dynamic_cast<const CDrvParMsgItem*>(items.FindItem(16));
+    ASSERT_TRUE(msg15 && msg16);
+    EXPECT_EQ(msg15->GetBitsA() & 3, 1);
+    EXPECT_EQ(msg15->GetBitsB() & 3, 3);
+    EXPECT_EQ(msg16->GetBitsA() & 1, 1);
+    EXPECT_EQ(msg16->GetBitsB() & 1, 0);
+
+    const CPrjSkActList& acts = *prj.GetSkActList();
+    ASSERT_EQ(acts.GetCount(), 3);
+    EXPECT_EQ(acts.ItemAt(0)->GetUseCount(), 2);
+    EXPECT_EQ(acts.ItemAt(1)->GetUseCount(), 2);
+    EXPECT_EQ(acts.ItemAt(2)->GetUseCount(), 1);
+    for (int num = 1; num <= 5; ++num)
+        EXPECT_EQ(static_cast<const CPrjOpTxt*>(prj.GetOpTxtList()->FindByNum(num))->GetUseCount(), 1) << num;
+    const CPrjMnu* main = prj.GetMnuList()->FindByName("Hauptmenue");
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(main->GetSubList()->ItemAt(0)->IsStart());
+    EXPECT_EQ(main->GetSubList()->ItemAt(0)->GetNum(), 1);
+    EXPECT_EQ(prj.GetMnuList()->FindByName("Service")->GetMnuOpt(), 0x003F);
+
+    const CTimerList& timers = *prj.GetTimerList();
+    ASSERT_EQ(timers.GetCount(), 2);
+    const CTimeValList& t0 = *timers.TimerAt(0)->GetTimes();
+    ASSERT_EQ(t0.GetCount(), 2);
+    EXPECT_EQ(t0.ValAt(0)->GetBeg(), 21600u);
+    EXPECT_EQ(t0.ValAt(0)->GetEnd(), 66600u);
+    EXPECT_EQ(t0.ValAt(1)->GetBeg(), 460800u);
+    EXPECT_EQ(t0.ValAt(1)->GetEnd(), 475200u);
+    const CTimeValList& t1 = *timers.TimerAt(1)->GetTimes();
+    ASSERT_EQ(t1.GetCount(), 1);
+    EXPECT_EQ(t1.ValAt(0)->GetBeg(), 79200u);
+    EXPECT_EQ(t1.ValAt(0)->GetEnd(), 104400u);
+
+    EXPECT_EQ(prj.GetCycleTime(), 5);
+    EXPECT_EQ(prj.GetMsgMode(), 1);
+    EXPECT_NE(prj.GetCharDefColl()->FindByCode(5), nullptr);
+    EXPECT_NE(prj.GetCharDefColl()->FindByCode(6), nullptr);
+    const std::string& row = TextRow(prj, TextKind::Msg, 16)->GetText();
+    EXPECT_NE(row.find('@'), std::string::npos);
+    EXPECT_NE(row.find('$'), std::string::npos);
 }
 
 class SourceCorpusTest : public ::testing::TestWithParam<std::string> {};
