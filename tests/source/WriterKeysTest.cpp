@@ -8,6 +8,7 @@
 #include "model/SkTxt.h"
 #include "source/SrcDriver.h"
 #include "source/SrcKeys.h"
+#include "source/SrcRules.h"
 #include "SrcWriterRig.h"
 
 #include <gtest/gtest.h>
@@ -106,8 +107,15 @@ TEST(WriterLayoutTest, DriverExtensionRecords)
     drv.SetDrvNo(5);
     drv.AddParItem(new CDrvTabEntry5(2, 1, 0, 10, 4));  // data block 10, data word 4
     drv.AddParItem(new CDrvTabEntry5(1, 2, 4, 0, 300)); // no data block: area IW
+    drv.AddParItem(new CDrvTabEntry5(1, 3, 6, 0, 7));   // TW takes odd words
+    // What the reader refuses: DW, DB and RES without data block, odd words.
+    drv.AddParItem(new CDrvTabEntry5(1, 4, 0, 0, 8));
+    drv.AddParItem(new CDrvTabEntry5(1, 5, 1, 0, 8));
+    drv.AddParItem(new CDrvTabEntry5(1, 6, 2, 0, 8));
+    drv.AddParItem(new CDrvTabEntry5(1, 7, 3, 0, 9));
     drv.AddParItem2(new CDrvTabEntry6(3, 1, 2, 3, 4, 5));
     drv.AddParItem3(new CSpsDef(1, 2, 3, 0, nullptr));
+    drv.AddParItem3(new CSpsDef(2, 5, 1, 1, nullptr));
     const std::string head = std::string("COM_LIST-") + CDrvCfg::DrvIniKey(5) + "\r\n";
     const std::string sep = " " + std::string(76, '_') + "\r\n\r\n";
     SrcWriterRig rig(43);
@@ -117,20 +125,33 @@ TEST(WriterLayoutTest, DriverExtensionRecords)
 
     drv.SetFlag(CDrvCfg::kFlagXref, 1);
     EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteDriverLines(s, drv); }),
-              head + "WORD   1,  DB    10,  DW     4\r\nWORD   2,  IW   300\r\n\r\n");
+              head + "WORD   1,  DB    10,  DW     4\r\nWORD   2,  IW   300\r\nWORD   3,  TW     7\r\n\r\n");
+    EXPECT_EQ(rig.leftOut, 4);
 
     drv.SetFlag(CDrvCfg::kFlagMultiPlc, 1);
     EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteDriverLines(s, drv); }),
-              "MULTI_EXT\r\nPLC  1,   2,  3,  0\r\n\r\n" + sep + head +
-                  "WORD   1,  DB    10,  DW     4, PLC 2\r\nWORD   2,  IW   300, PLC 1\r\n\r\n");
+              "MULTI_EXT\r\nPLC  1,   2,  3,  0\r\nPLC  2,   5,  1,  1\r\n\r\n" + sep + head +
+                  "WORD   1,  DB    10,  DW     4, PLC 2\r\nWORD   2,  IW   300, PLC 1\r\n"
+                  "WORD   3,  TW     7, PLC 1\r\n\r\n");
 
-    // The second table is written only without the first.
-    CDrvCfg second(nullptr, &bundle);
-    second.SetDrvNo(5);
-    second.SetFlag(CDrvCfg::kFlagXref, 1);
-    second.AddParItem2(new CDrvTabEntry6(3, 1, 2, 3, 4, 5));
-    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteDriverLines(s, second); }),
-              head + "WORD   3,   1,    2,  3,    4,     5\r\n\r\n");
+    // The indexed table belongs to its own driver and is written under the
+    // words of its entries; another driver reads only the word table.
+    for (const uint16_t drvNo : {kDrvIndexedRefs, uint16_t{5}}) {
+        CDrvCfg second(nullptr, &bundle);
+        second.SetDrvNo(drvNo);
+        second.SetFlag(CDrvCfg::kFlagXref, 1);
+        second.AddParItem2(new CDrvTabEntry6(3, 1, 2, 3, 4, 5));
+        second.AddParItem2(new CDrvTabEntry6(31, 1, 2, 3, 4, 5));
+        const std::string out = rig.Write([&](CSrcSink& s) { WriteDriverLines(s, second); });
+        if (drvNo == kDrvIndexedRefs) {
+            EXPECT_EQ(out, std::string("COM_LIST-") + CDrvCfg::DrvIniKey(drvNo) +
+                               "\r\nWORD   3,   1,    2,  3,    4,     5\r\nWORD  32,   1,    2,  3,    4,     5\r\n\r\n");
+            EXPECT_EQ(rig.leftOut, 0);
+        } else {
+            EXPECT_EQ(out, "");
+            EXPECT_EQ(rig.leftOut, 1);
+        }
+    }
 }
 
 } // namespace
