@@ -1,0 +1,94 @@
+#include "image/Comp043.h"
+#include "model/CharSet.h"
+#include "model/MsgTxt.h"
+#include "model/OpTxt.h"
+#include "model/PrjBundle.h"
+#include "model/PrjData.h"
+#include "model/PrjVarKinds.h"
+#include "model/SpsPar.h"
+#include "model/TxtRow.h"
+#include "model/WorkspaceState.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int kVarCount = 300;
+constexpr int kTextCount = 128;
+constexpr int kMsgCount = 100;
+
+// A family A project that nearly fills the panel memory: 300 scaled
+// variables, 128 operator texts and 100 message texts of two rows, each
+// row showing a variable among words and blank runs.
+struct FullProject {
+    FullProject()
+    {
+        bundle.charSet = &charSet;
+        bundle.prjData = &prj;
+        bundle.spsPar = &sps;
+        prj.SetDevType(43);
+        charSet.SetDevType(43);
+        std::vector<CPrjVar*> vars;
+        for (int i = 0; i < kVarCount; ++i) {
+            char name[16];
+            std::snprintf(name, sizeof name, "Var%04d", i);
+            auto* var = new CPrjVarBin(name, static_cast<int16_t>(i % 250), 1, 2 + i % 4, 4, 1, 0, 9999, 0, 4000);
+            var->SetWidth(5);
+            prj.InsVar(var);
+            vars.push_back(var);
+        }
+        for (int t = 0; t < kTextCount; ++t)
+            prj.InsOpTxt(Fill(new CPrjOpTxt(t), vars[static_cast<size_t>(t) % vars.size()]));
+        for (int m = 0; m < kMsgCount; ++m)
+            prj.InsMsgTxt(Fill(new CMsgTxt(m, 3, 2, 0), vars[static_cast<size_t>(m * 3) % vars.size()]));
+        prj.SetDescr("Benchmark project filling the panel memory");
+    }
+
+    template <class Entry>
+    static Entry* Fill(Entry* entry, CPrjVar* var)
+    {
+        entry->SetRowCount(2);
+        for (uint8_t r = 1; r <= 2; ++r) {
+            CTxtVarSlots slots;
+            slots.SetVar(0, var);
+            slots.SetCol(0, 12);
+            entry->SetRow(std::make_unique<CPrjTxtRow>(r, "Value   is: #####  units   of row", &slots));
+        }
+        return entry;
+    }
+
+    PrjBundle bundle;
+    CCharSet charSet{&bundle, 0};
+    CPrjData prj{&bundle};
+    CSpsPar sps{&bundle};
+};
+
+void BM_CompileFamilyA(benchmark::State& state)
+{
+    const std::string dir = std::filesystem::temp_directory_path().string() + "/";
+    CWorkspaceState workspace(dir, dir);
+    FullProject project;
+    const std::string out = dir + "orv_bench_compile.BIN";
+    uint64_t length = 0;
+    for (auto _ : state) {
+        workspace.MemInfo().freeData = 32766;
+        CComp043 comp(workspace, out, "", "", 0, project.bundle);
+        if (comp.GetError() != 0) {
+            state.SkipWithError("the compile failed");
+            break;
+        }
+        length = comp.GetLength();
+    }
+    state.counters["image_bytes"] = static_cast<double>(length);
+    std::filesystem::remove(out);
+}
+BENCHMARK(BM_CompileFamilyA)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,432 @@
+#include "image/Comp.h"
+
+#include "image/BinIo.h"
+#include "image/CheckWord.h"
+#include "image/FileFields.h"
+#include "image/ImgRecord.h"
+#include "model/Log.h"
+#include "model/MessageBoxes.h"
+#include "model/Mnu.h"
+#include "model/PrjBundle.h"
+#include "model/PrjData.h"
+#include "model/PrjVarList.h"
+#include "model/SpsPar.h"
+#include "model/WorkspaceState.h"
+
+#include <algorithm>
+#include <cstdarg>
+
+namespace {
+
+constexpr const char* kModule = "Comp_orv";
+
+enum : int {
+    kMsgUnusedVars = 15200,
+    kMsgBrokenMnus = 15201,
+    kMsgNoBlockAdr = 15202,
+    kMsgNoOutput = 15204,
+    kMsgNoDriver = 15205,
+    kMsgNoSpecial = 15206,
+    kMsgIncomplete = 15207,
+    kMsgRecipeMemory = 15209,
+    kMsgRecipeConflict = 15211,
+    kMsgNamesLeftOut = 15212,
+    kMsgMnuNamesLeftOut = 15213,
+    kMsgMissingOnReadBack = 15214,
+    kMsgDescrLeftOut = 15215,
+    kMsgMessageWord = 15216,
+    kMsgVarMemory = 15217,
+};
+
+constexpr size_t kCopyChunk = 4096;
+
+}  // namespace
+
+CComp::CComp(CWorkspaceState& workspace, const std::string& outPath, const std::string& drvPath,
+             const std::string& fktPath, const PrjBundle& bundle)
+    : m_workspace(workspace),
+      m_prj(bundle.prjData),
+      m_sps(bundle.spsPar),
+      m_frmCfg(bundle.frmCfg),
+      m_charSet(bundle.charSet),
+      m_memLimit(workspace.MemInfo().freeData)
+{
+    if (m_prj)
+        m_devType = m_prj->GetDevType();
+    if (!m_out.Open(outPath, "wb+", kModule)) {
+        SetError(kErrOutput);
+        return;
+    }
+    if (!drvPath.empty() && !m_drv.Open(drvPath, "rb", kModule)) {
+        SetError(kErrDriver);
+        return;
+    }
+    if (!fktPath.empty() && !m_fkt.Open(fktPath, "rb", kModule))
+        SetError(kErrSpecial);
+}
+
+// --- Results ---------------------------------------------------------------
+
+int CComp::CheckError()
+{
+    switch (m_error) {
+    case 0:
+        if (!m_secondImage)
+            ReportSuccess();
+        return 1;
+    case kErrOutput: ShowMessage(kMsgNoOutput); break;
+    case kErrDriver: ShowMessage(kMsgNoDriver); break;
+    case kErrSpecial: ShowMessage(kMsgNoSpecial); break;
+    case kErrIncomplete: ShowMessage(kMsgIncomplete); break;
+    case kErrMemory: break;
+    case kErrRecipeConflict: {
+        char text[300];
+        std::snprintf(text, sizeof text, "%u\n%s", unsigned{m_conflictRecipe}, m_conflictText.c_str());
+        ShowMessage(kMsgRecipeConflict, text);
+        break;
+    }
+    case kErrRecipeMemory: ShowMessage(kMsgRecipeMemory); break;
+    case kErrDateBlock:
+    case kErrRecipeBlock: ShowMessage(kMsgNoBlockAdr); break;
+    case kErrVarMemory: ShowMessage(kMsgVarMemory); break;
+    default: return 0;
+    }
+    m_error = 0;
+    return 0;
+}
+
+void CComp::ReportSuccess()
+{
+    if (m_msgWord != kNoMsgWord && m_sps) {
+        const std::string adr =
+            m_sps->FmtAdr(m_sps->GetSpsAdr(m_msgWord), m_sps->GetItems().FindItem(m_msgWord));
+        ShowMessage(kMsgMessageWord, m_sps->GetCaption(0), adr);
+    }
+    m_msgWord = kNoMsgWord;
+
+    static constexpr int kNamesMsgs[] = {0, kMsgNamesLeftOut, kMsgMnuNamesLeftOut, kMsgDescrLeftOut};
+    if (m_namesLevel >= 1 && m_namesLevel <= 3)
+        ShowMessage(kNamesMsgs[m_namesLevel], LoadLangString(kMsgMissingOnReadBack));
+    m_namesLevel = 0;
+
+    if (CPrjVarList* vars = m_prj ? m_prj->GetVarList() : nullptr) {
+        // The list is kept in name order already.
+        bool header = false;
+        for (int i = 0; i < vars->GetCount(); ++i) {
+            const CPrjVar* var = vars->VarAt(i);
+            if (var->GetUseCount() > 0 || var->IsInternal())
+                continue;
+            if (!header)
+                LogLineId(kLogErrors, kMsgUnusedVars);
+            header = true;
+            LogLine(kLogErrors, "%s", var->GetName().c_str());
+        }
+    }
+    if (!m_brokenMnus.empty()) {
+        LogLineId(kLogErrors, kMsgBrokenMnus);
+        for (const CPrjMnu* menu : m_brokenMnus)
+            LogLine(kLogErrors, "%s", menu->GetName().c_str());
+    }
+    m_brokenMnus.clear();
+}
+
+// --- Write primitives ------------------------------------------------------
+
+int CComp::Written(int result)
+{
+    if (result != 1) {
+        SetError(kErrIncomplete);
+        return -1;
+    }
+    return MemCheck();
+}
+
+int CComp::MemCheck()
+{
+    const int32_t size = StreamSize(m_out.Get());
+    if (size < 0) {
+        SetError(kErrIncomplete);
+        return -1;
+    }
+    m_length = static_cast<uint64_t>(size);
+    if (m_length >= m_memLimit) {
+        SetError(kErrMemory);
+        m_workspace.MemInfo().freeData = 0;
+        LogLine(kLogErrors, "Error ORV-Memory %s %d", kModule, __LINE__);
+        return -1;
+    }
+    return 1;
+}
+
+int CComp::AppendByte(uint8_t value) { return Written(::AppendByte(m_out.Get(), value)); }
+int CComp::AppendWord(uint16_t value) { return Written(::AppendWord(m_out.Get(), value)); }
+int CComp::AppendDWord(uint32_t value) { return Written(::AppendDWord(m_out.Get(), value)); }
+
+int CComp::AppendBytes(std::string_view bytes)
+{
+    if (bytes.size() > UINT16_MAX)
+        return Written(-1);
+    if (bytes.empty())
+        return MemCheck();
+    return Written(::AppendBlock(m_out.Get(), bytes.data(), static_cast<uint16_t>(bytes.size())));
+}
+
+int CComp::AppendString(std::string_view text)
+{
+    std::string bytes(text);
+    bytes.push_back('\0');
+    return AppendBytes(bytes);
+}
+
+int CComp::AppendCounted(std::string_view bytes)
+{
+    const size_t n = std::min<size_t>(bytes.size(), UINT8_MAX);
+    std::string record(1, static_cast<char>(n));
+    record.append(bytes.substr(0, n));
+    return AppendBytes(record);
+}
+
+int CComp::AppendValue48(int64_t value)
+{
+    const imglayout::Value48::Bytes bytes = imglayout::Value48::Encode(value);
+    return AppendBytes(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+int CComp::AppendZeros(uint64_t count)
+{
+    static const std::string zeros(kCopyChunk, '\0');
+    while (count > 0) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(count, zeros.size()));
+        if (AppendBytes(std::string_view(zeros).substr(0, n)) != 1)
+            return -1;
+        count -= n;
+    }
+    return 1;
+}
+
+int CComp::WriteByte(uint32_t offset, uint8_t value)
+{
+    return Written(::WriteByteAt(m_out.Get(), static_cast<int32_t>(offset), value));
+}
+
+int CComp::WriteWord(uint32_t offset, uint16_t value)
+{
+    return Written(::WriteWordAt(m_out.Get(), static_cast<int32_t>(offset), value));
+}
+
+int CComp::WriteDWord(uint32_t offset, uint32_t value)
+{
+    return Written(::WriteDWordAt(m_out.Get(), static_cast<int32_t>(offset), value));
+}
+
+int CComp::WriteBytes(uint32_t offset, std::string_view bytes)
+{
+    if (bytes.size() > UINT16_MAX)
+        return Written(-1);
+    return Written(::WriteBlockAt(m_out.Get(), static_cast<int32_t>(offset), bytes.data(),
+                                  static_cast<uint16_t>(bytes.size())));
+}
+
+int CComp::WriteString(uint32_t offset, std::string_view text)
+{
+    std::string bytes(text);
+    bytes.push_back('\0');
+    return WriteBytes(offset, bytes);
+}
+
+int CComp::ReadWord(uint32_t offset, uint16_t& value)
+{
+    if (::ReadWordAt(m_out.Get(), static_cast<int32_t>(offset), value) != 1) {
+        SetError(kErrIncomplete);
+        return -1;
+    }
+    return 1;
+}
+
+int CComp::ReadDWord(uint32_t offset, uint32_t& value)
+{
+    if (::ReadDWordAt(m_out.Get(), static_cast<int32_t>(offset), value) != 1) {
+        SetError(kErrIncomplete);
+        return -1;
+    }
+    return 1;
+}
+
+int CComp::PadEven() { return (m_length & 1u) ? AppendByte(0) : 1; }
+
+int CComp::Reserve(uint32_t n)
+{
+    const uint64_t target = imglayout::ReservedLength(m_length, n, GetBlockRule());
+    return target > m_length ? AppendZeros(target - m_length) : 1;
+}
+
+int CComp::PlaceRecord(const ImgRecord& record, uint32_t& at)
+{
+    if (Reserve(record.Size()) != 1)
+        return -1;
+    at = static_cast<uint32_t>(m_length);
+    return AppendBytes(record.Data());
+}
+
+int CComp::CopyFile(std::FILE* input)
+{
+    if (!input)
+        return 1;
+    std::rewind(input);
+    char buffer[kCopyChunk];
+    for (;;) {
+        const size_t n = std::fread(buffer, 1, sizeof buffer, input);
+        if (n > 0 && AppendBytes(std::string_view(buffer, n)) != 1)
+            return -1;
+        if (n < sizeof buffer)
+            break;
+    }
+    if (std::ferror(input)) {
+        SetError(kErrIncomplete);
+        return -1;
+    }
+    return 1;
+}
+
+// --- State -------------------------------------------------------------------
+
+void CComp::SetError(uint16_t code)
+{
+    if (m_error == 0)
+        m_error = code;
+}
+
+int CComp::Fail(const char* format, ...)
+{
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    LogAppend(kLogErrors, text);
+    SetError(kErrIncomplete);
+    return -1;
+}
+
+void CComp::UpdateFreeMemory()
+{
+    m_workspace.MemInfo().freeData = m_length < m_memLimit ? static_cast<uint32_t>(m_memLimit - m_length) : 0;
+}
+
+imglayout::BlockRule CComp::GetBlockRule() const
+{
+    return m_devType == 473 || m_devType == 477 || m_devType == 706 ? imglayout::kBlocksC : imglayout::kBlocksAB;
+}
+
+void CComp::SetNodeAdr(int num, uint32_t address)
+{
+    if (num >= 0 && num < static_cast<int>(m_nodes.size()))
+        m_nodes[static_cast<size_t>(num)] = address;
+}
+
+uint32_t CComp::GetNodeAdr(int num) const
+{
+    return num >= 0 && num < static_cast<int>(m_nodes.size()) ? m_nodes[static_cast<size_t>(num)] : 0;
+}
+
+void CComp::RaiseFwLevel(uint16_t level) { m_fwLevel = std::max(m_fwLevel, level); }
+void CComp::NoteMessageWord(uint16_t word) { m_msgWord = std::min(m_msgWord, word); }
+
+void CComp::Count(Counter kind)
+{
+    CMemInfo::Counts& c = m_workspace.MemInfo().counts;
+    uint16_t* counters[] = {
+        &c.vars,       &c.varTexts,   &c.opTexts,     &c.opRows,      &c.msgTexts,    &c.msgRows,
+        &c.rcpTexts,   &c.rcpRows,    &c.histTexts,   &c.histRows,    &c.hlpTexts,    &c.hlpRows,
+        &c.opPrnTexts, &c.opPrnRows,  &c.msgPrnTexts, &c.msgPrnRows,  &c.menus,       &c.menuNodes,
+        &c.timeSwitches, &c.timeValues, &c.skActions, &c.skTexts,
+    };
+    ++*counters[static_cast<size_t>(kind)];
+    UpdateFreeMemory();
+}
+
+void CComp::AddBrokenMnu(CPrjMnu* menu)
+{
+    if (menu && std::find(m_brokenMnus.begin(), m_brokenMnus.end(), menu) == m_brokenMnus.end())
+        m_brokenMnus.push_back(menu);
+}
+
+void CComp::SetRecipeLength(uint64_t length)
+{
+    m_recipeLength = length;
+    m_workspace.MemInfo().freeRecipe =
+        length < m_memLimit ? static_cast<uint32_t>(m_memLimit - length) : 0;
+}
+
+int CComp::CheckRecipeLimit()
+{
+    if (m_recipeLength < kSecondLimit)
+        return 1;
+    SetError(kErrRecipeMemory);
+    return -1;
+}
+
+void CComp::SetConflict(uint16_t recipeNum, std::string text)
+{
+    m_conflictRecipe = recipeNum;
+    m_conflictText = std::move(text);
+}
+
+void CComp::FeedCheckWord(uint16_t value)
+{
+    for (int bit = 15; bit >= 0; --bit) {
+        const bool out = (m_checkWord & 0x8000u) != 0;
+        m_checkWord = static_cast<uint16_t>((m_checkWord << 1) | ((value >> bit) & 1u));
+        if (out)
+            m_checkWord ^= 0x0808u;
+    }
+}
+
+int CComp::StampFamilyCCheckWord()
+{
+    if (PadEven() != 1 || WriteWord(0, static_cast<uint16_t>(m_length / 2)) != 1)
+        return -1;
+    if (StampCheckWord(m_out.Get()) != 1) {
+        SetError(kErrIncomplete);
+        return -1;
+    }
+    return 1;
+}
+
+// --- Names -------------------------------------------------------------------
+
+int CComp::FitNames(uint32_t reserve)
+{
+    if (Failed())
+        return -1;
+    // Each stage must leave the reserve and a closing word below the limit.
+    const auto fits = [&](uint64_t extra) { return m_length + extra + reserve + 2 < m_memLimit; };
+
+    if (!fits(uint64_t{imglayout::kVarNameSize} * m_writtenVars.size())) {
+        m_namesLevel = 1;
+        return 1;
+    }
+    for (CPrjVar* var : m_writtenVars) {
+        const auto at = static_cast<uint16_t>(m_length);
+        if (AppendBytes(PadField(var->GetName(), imglayout::kVarNameSize, '\0')) != 1 ||
+            WriteWord(var->GetAttr32() + 2, at) != 1)
+            return -1;
+    }
+    if (!fits(uint64_t{imglayout::kMnuNameSize} * m_writtenMnus.size())) {
+        m_namesLevel = 2;
+        return 1;
+    }
+    if (WriteWord(imglayout::kHdrMnuNames, static_cast<uint16_t>(m_length)) != 1)
+        return -1;
+    for (const CPrjMnu* menu : m_writtenMnus)
+        if (AppendBytes(PadField(menu->GetName(), imglayout::kMnuNameSize, '\0')) != 1)
+            return -1;
+    const std::string& descr = m_prj->GetDescr();
+    if (!fits(descr.size() + 1)) {
+        m_namesLevel = 3;
+        return 1;
+    }
+    if (WriteWord(imglayout::kHdrDescr, static_cast<uint16_t>(m_length)) != 1)
+        return -1;
+    return AppendString(descr);
+}

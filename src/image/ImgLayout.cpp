@@ -1,0 +1,196 @@
+#include "image/ImgLayout.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace imglayout {
+
+bool HasATextSlot(int32_t num) { return num >= 0 && num <= kATextNumMax; }
+bool HasAMnuSlot(int32_t num) { return num >= kAMnuNumMin && num <= kAMnuNumMax; }
+bool HasAUserCharSlot(int32_t code) { return code >= 0 && code <= kAUserCharMax; }
+
+uint32_t AHlpSlot(int list)
+{
+    const int slot = list == 6 ? 0 : list;
+    return kAHlpSlots + 2u * static_cast<uint32_t>(slot);
+}
+
+uint64_t ReservedLength(uint64_t length, uint32_t n, BlockRule rule)
+{
+    length += length & 1u;
+    if (length / rule.block == (length + n + rule.margin) / rule.block)
+        return length;
+    length = (length / rule.block + 1) * rule.block;
+    return length + (length & 1u);
+}
+
+void SetFlagBit4(std::array<uint8_t, 4>& flags, unsigned bit)
+{
+    if (bit < 32)
+        flags[3 - bit / 8] = static_cast<uint8_t>(flags[3 - bit / 8] | (1u << (bit % 8)));
+}
+
+void SetFlagBit8(std::array<uint8_t, 8>& flags, unsigned bit)
+{
+    if (bit < 64)
+        flags[7 - bit / 8] = static_cast<uint8_t>(flags[7 - bit / 8] | (1u << (bit % 8)));
+}
+
+uint32_t OffsetBinary32::Encode(int32_t value)
+{
+    return static_cast<uint32_t>(static_cast<int64_t>(value) + 0x80000000LL);
+}
+
+Value48::Bytes Value48::Encode(int64_t value)
+{
+    const auto bits = static_cast<uint64_t>(value);
+    Bytes bytes{};
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<uint8_t>(bits >> (8 * (bytes.size() - 1 - i)));
+    return bytes;
+}
+
+uint32_t Bcd::Encode(int64_t value)
+{
+    if (value < 0)
+        return 0;
+    uint32_t bcd = 0;
+    for (int digit = 0; digit < 8; ++digit) {
+        bcd |= static_cast<uint32_t>(value % 10) << (4 * digit);
+        value /= 10;
+    }
+    return bcd;
+}
+
+uint16_t Bcd::EncodeWord(int64_t value) { return static_cast<uint16_t>(Encode(value)); }
+
+uint16_t BcdMask::Encode(uint8_t digits)
+{
+    switch (digits) {
+    case 1: return 15;
+    case 2: return 255;
+    case 3: return 4095;
+    case 4: return 65535;
+    default: return 0;
+    }
+}
+
+std::array<uint16_t, 2> BcdMaskPair::Encode(uint8_t digits)
+{
+    if (digits >= 1 && digits <= 4)
+        return {0, BcdMask::Encode(digits)};
+    if (digits >= 5 && digits <= 8)
+        return {BcdMask::Encode(static_cast<uint8_t>(digits - 4)), 65535};
+    return {0, 0};
+}
+
+std::optional<uint8_t> ImageTypeByte::CodeOf(uint8_t type, uint8_t firstTypeByte)
+{
+    if ((type >= 2 && type <= 9) || type == 12 || type == 14 || type == 16 || (type >= 18 && type <= 26) ||
+        type == 28 || type == 30 || type == 34)
+        return type;
+    switch (type) {
+    case 0:
+    case 250:
+    case 251:
+        return 0;
+    case 32:
+    case 33:
+    {
+        static constexpr uint8_t kForms[] = {32, 36, 38};
+        if (firstTypeByte < 3)
+            return kForms[firstTypeByte];
+        return std::nullopt;
+    }
+    case 36:
+        return 40;
+    case 144:
+        return 42;
+    default:
+        return std::nullopt;
+    }
+}
+
+uint8_t ImageTypeByte::Encode(uint8_t setpKind, uint8_t code)
+{
+    uint8_t bits = 0;
+    if (setpKind == 2)
+        bits = 128;
+    else if (setpKind == 3)
+        bits = 192;
+    return static_cast<uint8_t>(bits | code);
+}
+
+uint8_t MsgAttrByte::Encode(uint8_t prio, uint8_t delMode)
+{
+    uint8_t attr = 0;
+    if (prio == 3)
+        attr = 2;
+    else if (prio == 4)
+        attr = 4;
+    if (delMode == 2)
+        attr |= 32;
+    else if (delMode == 3)
+        attr |= 64;
+    else if (delMode == 4)
+        attr |= 128;
+    return attr;
+}
+
+uint8_t SkOpByte::Encode(uint16_t op)
+{
+    switch (op) {
+    case 1: return 2;
+    case 2: return 4;
+    case 3: return 8;
+    default: return 0;
+    }
+}
+
+uint8_t SkFmtByte::Encode(uint16_t format) { return format >= 1 && format <= 3 ? static_cast<uint8_t>(format) : 1; }
+
+void BlankRun::Encode(std::string& out, size_t blanks, bool countCoding)
+{
+    if (blanks == 0)
+        return;
+    if (!countCoding) {
+        out.push_back(static_cast<char>(127 + std::min<size_t>(blanks, 128)));
+        return;
+    }
+    while (blanks > 0) {
+        const size_t count = std::min<size_t>(blanks, 7);
+        out.push_back(static_cast<char>(count));
+        blanks -= count;
+    }
+}
+
+namespace {
+
+struct FwEntry {
+    uint16_t type;
+    uint16_t level;
+};
+
+constexpr FwEntry kFirmware[] = {
+    {14, 0},   {14, 203},  {36, 0},   {43, 0},   {43, 202},  {43, 204},  {43, 205},
+    {43, 206}, {47, 0},    {47, 202}, {47, 204}, {47, 405},  {47, 406},  {47, 407},
+    {47, 427}, {118, 201}, {163, 201}, {167, 201},
+};
+
+}  // namespace
+
+std::optional<std::string> FirmwareId(uint16_t devType, uint16_t level)
+{
+    if (devType == 755)
+        devType = 47;
+    for (const FwEntry& entry : kFirmware) {
+        if (entry.type == devType && entry.level == level) {
+            char id[16];
+            std::snprintf(id, sizeof id, "OG%03u%03u", unsigned{devType}, unsigned{level});
+            return std::string(id);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace imglayout

@@ -1,0 +1,168 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Where the fields of a data-set image lie and how each shared field is
+// coded. The compiler writes through the encoders here and the image reader
+// reads through the decoders beside them, so both sides agree on every byte.
+namespace imglayout {
+
+// --- Header layout A (family A image, family B first image) -------------
+
+inline constexpr uint32_t kHdrLength = 2;         // word: data-set length - 2
+inline constexpr uint32_t kHdrMagic = 4;          // byte
+inline constexpr uint8_t kMagicA = 240;
+inline constexpr uint32_t kHdrName = 5;           // string, name of the source file
+inline constexpr uint32_t kHdrNameMax = 12;       // characters before the NUL
+inline constexpr uint32_t kHdrTime = 18;          // word, DOS time
+inline constexpr uint32_t kHdrDate = 20;          // word, DOS date
+inline constexpr uint32_t kHdrFwId = 22;          // string, 8 characters
+inline constexpr uint32_t kHdrToolVersion = 31;   // string
+inline constexpr uint32_t kHdrUserChars = 41;     // 8 rows per code
+inline constexpr uint32_t kHdrMnuNames = 111;     // word
+inline constexpr uint32_t kHdrDescr = 113;        // word
+inline constexpr uint32_t kHdrPrinter = 115;      // word
+inline constexpr uint32_t kHdrSkActs = 119;       // word
+inline constexpr uint32_t kHdrSkTxts = 121;       // word
+inline constexpr uint32_t kHdrSkRowVar0 = 123;    // word, record of the first softkey row variable
+inline constexpr uint32_t kHdrSkRowVar1 = 125;    // word, of the second
+inline constexpr uint32_t kHdrFlags = 131;        // 4 bytes, bit set
+inline constexpr uint32_t kHdrCycleTime = 135;    // byte
+inline constexpr uint8_t kCycleTimeDefault = 10;
+inline constexpr uint32_t kHdrVarChain = 136;     // word, last variable record
+
+// --- Family A header tables ----------------------------------------------
+
+inline constexpr uint32_t kHeaderSizeA = 1042;
+inline constexpr uint32_t kAMsgTxts = 138;        // word per message text 0..127
+inline constexpr uint32_t kAOpTxts = 394;         // word per operator text 0..127
+inline constexpr uint32_t kAHlpSlots = 650;       // word per help slot
+inline constexpr uint32_t kAMsgAttrs = 660;       // byte per message text 0..127
+inline constexpr uint32_t kAMnus = 786;           // word per menu 1..127
+inline constexpr int kATextNumMax = 127;          // operator and message texts
+inline constexpr int kAMnuNumMin = 1;
+inline constexpr int kAMnuNumMax = 127;
+inline constexpr int kAUserCharMax = 7;
+inline constexpr int kAHlpLists = 7;
+inline constexpr uint32_t kMemLimitA = 32766;
+
+// False for numbers that have no slot in the family A header.
+bool HasATextSlot(int32_t num);
+bool HasAMnuSlot(int32_t num);
+bool HasAUserCharSlot(int32_t code);
+
+inline uint32_t AMsgTxtSlot(int n) { return kAMsgTxts + 2u * static_cast<uint32_t>(n); }
+inline uint32_t AOpTxtSlot(int n) { return kAOpTxts + 2u * static_cast<uint32_t>(n); }
+inline uint32_t AMsgAttrSlot(int n) { return kAMsgAttrs + static_cast<uint32_t>(n); }
+inline uint32_t AMnuSlot(int m) { return kAMnus + 2u * static_cast<uint32_t>(m); }
+inline uint32_t UserCharRow(int code, int row)
+{
+    return kHdrUserChars + 8u * static_cast<uint32_t>(code) + static_cast<uint32_t>(row);
+}
+// Lists 0 and 6 share the first slot; list 5's slot is the attribute byte
+// pair of messages 0 and 1.
+uint32_t AHlpSlot(int list);
+
+// --- Records ---------------------------------------------------------------
+
+inline constexpr uint32_t kVarNameSize = 16;
+inline constexpr uint32_t kMnuNameSize = 16;
+inline constexpr size_t kTextMax = 40;            // source characters of a text row or shared text
+inline constexpr uint32_t kSkTxtTableHead = 12;   // five words, then highest + 1
+inline constexpr int kSkKeysWide = 16;            // panel 47 (and 167)
+inline constexpr int kSkKeysNarrow = 8;
+inline constexpr int kSkActOps = 8;
+inline constexpr uint32_t kPrnTableSize = 128;
+inline constexpr int kPrnInitMax = 8;
+inline constexpr uint8_t kFieldMark = 0;          // a variable field in a text row
+
+// --- Block boundary rule ---------------------------------------------------
+
+struct BlockRule {
+    uint32_t block;
+    uint32_t margin;
+};
+inline constexpr BlockRule kBlocksAB{4096, 32};
+inline constexpr BlockRule kBlocksC{65536, 64};
+
+// The length after padding to even and, when a record of n bytes (with the
+// margin) would cross into the next block, moving to that boundary.
+uint64_t ReservedLength(uint64_t length, uint32_t n, BlockRule rule);
+
+// --- Bit sets ----------------------------------------------------------------
+
+// Layout A: 4 bytes, bit b (below 32) in byte 3 - b / 8. Higher bits are
+// ignored.
+void SetFlagBit4(std::array<uint8_t, 4>& flags, unsigned bit);
+// Family C: 8 bytes, bit b (below 64) in byte 7 - b / 8.
+void SetFlagBit8(std::array<uint8_t, 8>& flags, unsigned bit);
+
+// --- Field codecs ------------------------------------------------------------
+
+// Signed display limits (types 18..25): the value plus 2^31.
+struct OffsetBinary32 {
+    static uint32_t Encode(int32_t value);
+};
+
+// A signed 48-bit number, highest byte first; a negative value is the two's
+// complement of its 6 bytes.
+struct Value48 {
+    using Bytes = std::array<uint8_t, 6>;
+    static Bytes Encode(int64_t value);
+};
+
+// Packed BCD, highest digit in the top 4 bits; values beyond 8 digits keep
+// their low 8 digits, negative values code as 0.
+struct Bcd {
+    static uint32_t Encode(int64_t value);
+    // The low 4 digits, for the fields of one word.
+    static uint16_t EncodeWord(int64_t value);
+};
+
+// The digit masks of BCD variables by their digit count (first type byte).
+struct BcdMask {
+    static uint16_t Encode(uint8_t digits);
+};
+struct BcdMaskPair {
+    static std::array<uint16_t, 2> Encode(uint8_t digits);
+};
+
+// Families A and B: setpoint kind in the top two bits, image code below.
+struct ImageTypeByte {
+    // The image code of a type code (and first type byte for 32/33); none
+    // for types the panel does not know.
+    static std::optional<uint8_t> CodeOf(uint8_t type, uint8_t firstTypeByte);
+    static uint8_t Encode(uint8_t setpKind, uint8_t code);
+};
+
+// Family A message attributes: priority 3 -> 2, 4 -> 4; delete mode
+// 2, 3, 4 -> 32, 64, 128.
+struct MsgAttrByte {
+    static uint8_t Encode(uint8_t prio, uint8_t delMode);
+};
+
+// Softkey action operations: WRITE 1 -> 2, AND 2 -> 4, OR 3 -> 8, else 0.
+struct SkOpByte {
+    static uint8_t Encode(uint16_t op);
+};
+// Value format 1, 2, 3; anything else as 1.
+struct SkFmtByte {
+    static uint8_t Encode(uint16_t format);
+};
+
+// A run of blanks in a family A or B text row. Count coding (panel 47 .2
+// variant): count bytes 1..7, a new one after 7. Otherwise the first blank
+// is 128 and each further blank adds 1.
+struct BlankRun {
+    static void Encode(std::string& out, size_t blanks, bool countCoding);
+};
+
+// The firmware id a panel type needs at a firmware level; none for a level
+// that the type has no firmware for.
+std::optional<std::string> FirmwareId(uint16_t devType, uint16_t level);
+
+}  // namespace imglayout
