@@ -166,7 +166,7 @@ void CRestOrv::WriteOpTexts()
                 for (int j = 0; j < nodes->GetCount(); ++j)
                     if (nodes->ItemAt(j) && nodes->ItemAt(j)->GetOpTxt())
                         shown.insert(nodes->ItemAt(j)->GetOpTxt());
-    WriteOpTextRecords(m_sink, m_prj->GetOpTxtList(), m_prj->GetMaxVarsPerRow(),
+    WriteOpTextRecords(m_sink, m_prj->GetOpTxtList(), m_prj->GetMaxVarsPerRow(), Panel(),
                        [&](const CPrjOpTxt& t) { return shown.count(&t) != 0; });
 }
 
@@ -187,7 +187,7 @@ void CRestOrv::WriteRcpTexts()
 
 void CRestOrv::WriteHistTexts()
 {
-    WriteHistTextRecords(m_sink, m_prj->GetHistTxtList(), m_prj->GetMaxVarsPerRow());
+    WriteHistTextRecords(m_sink, m_prj->GetHistTxtList(), m_prj->GetMaxVarsPerRow(), Panel());
 }
 
 void CRestOrv::WriteHlpTexts()
@@ -200,12 +200,12 @@ void CRestOrv::WriteHlpTexts()
 
 void CRestOrv::WriteOpPrnTexts()
 {
-    WriteOpPrnTextRecords(m_sink, m_prj->GetOpPrnTxtList(), m_prj->GetMaxVarsPerRow());
+    WriteOpPrnTextRecords(m_sink, m_prj->GetOpPrnTxtList(), m_prj->GetMaxVarsPerRow(), Panel());
 }
 
 void CRestOrv::WriteMsgPrnTexts()
 {
-    WriteMsgPrnTextRecords(m_sink, m_prj->GetMsgPrnTxtList(), m_prj->GetMaxVarsPerRow());
+    WriteMsgPrnTextRecords(m_sink, m_prj->GetMsgPrnTxtList(), m_prj->GetMaxVarsPerRow(), Panel());
 }
 
 void CRestOrv::WriteTimers()

@@ -96,7 +96,7 @@ void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, int maxVars
     sink.Separator();
     for (int i = 0; i < list->GetCount() && sink.Ok(); ++i) {
         const CPrjRcpTxt& e = *list->RcpAt(i);
-        if (!HasRows(e))
+        if (!HasRows(e) || !EntryReadable(sink, TextRuleOf(SrcTextKind::Rcp, panel), *list, e))
             continue;
         if (e.GetNum() < 0) {
             int lo = 0, hi = 0;

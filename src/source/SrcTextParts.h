@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/NumEntry.h"
+#include "source/PanelType.h"
 #include "source/SrcRows.h"
 #include "source/SrcSink.h"
 
@@ -43,3 +44,39 @@ void WriteRows(CSrcSink& sink, const Entry& e, const SrcRowKind& kind, int maxVa
             WriteRowLine(sink, kind, row, maxVars);
 }
 
+
+// What the reader takes of one kind of numbered text on a panel: the kind
+// at all, its template, the numbers of its entries and the bounds of a
+// template's range.
+struct SrcTextRule {
+    const char* keyword;
+    bool takesKind;
+    bool takesTemplate;
+    int lowest;
+    int highest;
+    int rangeLowest;
+    int rangeHighest;
+};
+
+enum class SrcTextKind { Op, Msg, Rcp, Hist, OpPrn, MsgPrn };
+
+SrcTextRule TextRuleOf(SrcTextKind kind, const PanelType& panel);
+
+// Whether the reader takes the entry back; an entry it would refuse is
+// logged and counted.
+template <class List, class Entry>
+bool EntryReadable(CSrcSink& sink, const SrcTextRule& rule, const List& list, const Entry& entry)
+{
+    const int num = entry.GetNum();
+    bool readable = rule.takesKind;
+    if (readable && num < 0) {
+        int lo = 0, hi = 0;
+        TemplateRange(list, entry, lo, hi);
+        readable = rule.takesTemplate && lo >= rule.rangeLowest && hi <= rule.rangeHighest && lo <= hi;
+    } else if (readable) {
+        readable = num >= rule.lowest && num <= rule.highest;
+    }
+    if (!readable)
+        sink.LeaveOut("%s %d left out: this panel does not read it", rule.keyword, num);
+    return readable;
+}

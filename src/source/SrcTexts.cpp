@@ -13,6 +13,7 @@
 
 namespace {
 
+constexpr unsigned kOutputTimes = 0x07;
 constexpr int kHlpMenu = 1;
 constexpr int kHlpHistory = 5;
 constexpr int kHlpRecipe = 6;
@@ -49,7 +50,8 @@ bool HlpReadable(const PanelType& panel, int kind, const CPrjNumEntry& e, const 
 
 // Writes every entry with rows: head by the callbacks, rows, empty line.
 template <class List, class HeadFn>
-void WriteNumRecords(CSrcSink& sink, const List* list, const SrcRowKind& kind, int maxVars, HeadFn head)
+void WriteNumRecords(CSrcSink& sink, const List* list, const SrcRowKind& kind, const SrcTextRule& rule, int maxVars,
+                     HeadFn head)
 {
     if (!sink.Ok() || !list || list->GetCount() == 0)
         return;
@@ -61,7 +63,7 @@ void WriteNumRecords(CSrcSink& sink, const List* list, const SrcRowKind& kind, i
     sink.Separator();
     for (int i = 0; i < list->GetCount() && sink.Ok(); ++i) {
         const auto& e = *list->ItemAt(i);
-        if (!HasRows(e))
+        if (!HasRows(e) || !EntryReadable(sink, rule, *list, e))
             continue;
         head(e);
         WriteRows(sink, e, kind, maxVars);
@@ -84,9 +86,30 @@ const char* const kHlpKinds[] = {"DEFAULT", "MENU", "INFO", "WARNING", "FAULT", 
 
 } // namespace
 
-void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars,
+SrcTextRule TextRuleOf(SrcTextKind kind, const PanelType& panel)
+{
+    // Templates of texts are read on the 706 family and on no other.
+    const bool templates = !panel.In43Family() && !panel.In118Family();
+    const bool wide = panel.In706Family();
+    switch (kind) {
+    case SrcTextKind::Op: return {"OP_TEXT", true, templates, 0, wide ? 255 : 127, 0, 255};
+    case SrcTextKind::Msg:
+        return {"MSG_TEXT", true, templates, 0, wide || panel.In118Family() ? 1023 : 127, 0, 1023};
+    case SrcTextKind::Rcp: return {"REC_TEXT", true, templates, 1, 127, 0, 127};
+    case SrcTextKind::Hist: {
+        const bool hist = templates && !panel.Is(473) && !panel.Is(477);
+        return {"HIST_TEXT", hist, hist, 0, 1023, 0, 1023};
+    }
+    case SrcTextKind::OpPrn: return {"OP_PRNTEXT", templates, templates, 1, 255, 1, 255};
+    case SrcTextKind::MsgPrn: return {"MSG_PRNTEXT", templates, templates, 0, 1023, 0, 1023};
+    }
+    return {"", false, false, 0, 0, 0, 0};
+}
+
+void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars, const PanelType& panel,
                         const std::function<bool(const CPrjOpTxt&)>& shownByNode)
 {
+    const SrcTextRule rule = TextRuleOf(SrcTextKind::Op, panel);
     if (!sink.Ok() || !list || list->GetCount() == 0)
         return;
     bool any = false;
@@ -98,7 +121,7 @@ void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars,
     for (int i = 0; i < list->GetCount() && sink.Ok(); ++i) {
         const CPrjOpTxt& e = *list->OpTxtAt(i);
         const bool rows = HasRows(e);
-        if (!rows && !shownByNode(e))
+        if ((!rows && !shownByNode(e)) || !EntryReadable(sink, rule, *list, e))
             continue;
         if (e.GetNum() < 0) {
             int lo = 0, hi = 0;
@@ -120,7 +143,7 @@ void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars,
 
 void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, int maxVars, const PanelType& panel)
 {
-    WriteNumRecords(sink, list, kTextRow, maxVars, [&](const CPrjNumEntry& entry) {
+    WriteNumRecords(sink, list, kTextRow, TextRuleOf(SrcTextKind::Msg, panel), maxVars, [&](const CPrjNumEntry& entry) {
         const auto& e = static_cast<const CMsgTxt&>(entry);
         const bool isTemplate = e.GetNum() < 0;
         // The reader takes the delete mode 5 and the alarm flag only in a
@@ -154,9 +177,9 @@ void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, int maxVars, c
     });
 }
 
-void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, int maxVars)
+void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, int maxVars, const PanelType& panel)
 {
-    WriteNumRecords(sink, list, kHistRow, maxVars, [&](const CPrjNumEntry& e) {
+    WriteNumRecords(sink, list, kHistRow, TextRuleOf(SrcTextKind::Hist, panel), maxVars, [&](const CPrjNumEntry& e) {
         if (e.GetNum() < 0) {
             int lo = 0, hi = 0;
             TemplateRange(*list, e, lo, hi);
@@ -207,9 +230,9 @@ void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, int maxVars
     }
 }
 
-void WriteOpPrnTextRecords(CSrcSink& sink, const COpPrnTxtList* list, int maxVars)
+void WriteOpPrnTextRecords(CSrcSink& sink, const COpPrnTxtList* list, int maxVars, const PanelType& panel)
 {
-    WriteNumRecords(sink, list, kPrnRow, maxVars, [&](const CPrnTxt& e) {
+    WriteNumRecords(sink, list, kPrnRow, TextRuleOf(SrcTextKind::OpPrn, panel), maxVars, [&](const CPrnTxt& e) {
         if (e.GetNum() < 0) {
             int lo = 0, hi = 0;
             TemplateRange(*list, e, lo, hi);
@@ -220,11 +243,17 @@ void WriteOpPrnTextRecords(CSrcSink& sink, const COpPrnTxtList* list, int maxVar
     });
 }
 
-void WriteMsgPrnTextRecords(CSrcSink& sink, const CMsgPrnTxtList* list, int maxVars)
+void WriteMsgPrnTextRecords(CSrcSink& sink, const CMsgPrnTxtList* list, int maxVars, const PanelType& panel)
 {
-    WriteNumRecords(sink, list, kPrnRow, maxVars, [&](const CPrnTxt& entry) {
+    WriteNumRecords(sink, list, kPrnRow, TextRuleOf(SrcTextKind::MsgPrn, panel), maxVars, [&](const CPrnTxt& entry) {
         const auto* e = dynamic_cast<const CMsgPrnTxt*>(&entry);
-        const unsigned value = e ? e->GetValue() : 0u;
+        unsigned value = e ? e->GetValue() : 0u;
+        // The reader takes the three output-time bits alone.
+        if (value > kOutputTimes) {
+            sink.LeaveOut("MSG_PRNTEXT %d: output times %02X written as %02X", static_cast<int>(entry.GetNum()), value,
+                          value & kOutputTimes);
+            value &= kOutputTimes;
+        }
         if (entry.GetNum() < 0) {
             int lo = 0, hi = 0;
             TemplateRange(*list, entry, lo, hi);

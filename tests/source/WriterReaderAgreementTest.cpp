@@ -284,6 +284,20 @@ const AgreementCase kCases[] = {
      }},
     {"OddPrinterInitKeepsWholePairs", 47, [](CPrjData& prj) { prj.SetPrnInit("1B4"); }, 1,
      [](const Agreement& a) { EXPECT_EQ(a.read->Prj().GetPrnInit(), "1B"); }},
+    // A project taken over from a 706: what a 43 does not read stays out.
+    {"TextsThePanelDoesNotRead", 43,
+     [](CPrjData& prj) {
+         AddText(prj, TextKind::Op, 1, "eins", {});
+         AddText(prj, TextKind::Op, 200, "zweihundert", {});
+         AddText(prj, TextKind::Hist, 1, "h", {});
+         AddText(prj, TextKind::OpPrn, 1, "p", {});
+         AddText(prj, TextKind::Msg, 500, "m", {});
+     },
+     4,
+     [](const Agreement& a) {
+         EXPECT_EQ(TextCount(a.read->Prj(), TextKind::Op), 1);
+         EXPECT_FALSE(Has(a.w1, "HIST_TEXT") || Has(a.w1, "PRNTEXT") || Has(a.w1, "MSG_TEXT")) << a.w1;
+     }},
     {"TimeSwitchNameOf16Characters", 43,
      [](CPrjData& prj) {
          auto* timer = new CPrjTimer(3, "Beleuchtung_Hof1");

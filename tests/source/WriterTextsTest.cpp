@@ -44,17 +44,19 @@ TEST(WriterLayoutTest, OperatorTextsWithTemplateAndEmptyRows)
     auto* rowless = list.Adopt(std::make_unique<CPrjOpTxt>(2));
     list.Adopt(std::make_unique<CPrjOpTxt>(3)); // neither rows nor node
 
-    const std::string out = rig.Write([&](CSrcSink& s) {
-        WriteOpTextRecords(s, &list, 8, [&](const CPrjOpTxt& t) { return &t == rowless; });
-    });
-    EXPECT_EQ(out, "DEF_OP_TEXT,  10,  20\r\nTEXT, \"T\"\r\n\r\n"
-                   "OP_TEXT,   1\r\nTEXT, \"a\"\r\nTEXT, \"c\"\r\n\r\n"
-                   "OP_TEXT,   2\r\nTEXT, \"\"\r\n\r\n");
+    const auto shown = [&](const CPrjOpTxt& t) { return &t == rowless; };
+    const std::string body = "OP_TEXT,   1\r\nTEXT, \"a\"\r\nTEXT, \"c\"\r\n\r\n"
+                             "OP_TEXT,   2\r\nTEXT, \"\"\r\n\r\n";
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &list, 8, PanelType(706, false), shown); }),
+              "DEF_OP_TEXT,  10,  20\r\nTEXT, \"T\"\r\n\r\n" + body);
     EXPECT_EQ(rig.leftOut, 1);
+    // Only the 706 family reads templates: elsewhere it is left out.
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &list, 8, PanelType(43, false), shown); }), body);
+    EXPECT_EQ(rig.leftOut, 2);
     // Without rows and nodes the section is not written at all.
     CPrjOpTxtList empty(8, 8);
     empty.Adopt(std::make_unique<CPrjOpTxt>(4));
-    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &empty, 8, kNoNode); }), "");
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &empty, 8, PanelType(43, false), kNoNode); }), "");
     list.DeleteAll();
     empty.DeleteAll();
 }
@@ -94,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MsgCase{"Mode0WrittenAs1", 43, 1, 0, 0, "MSG_TEXT,    1, INFO   , 1\r\n", 1},
                       MsgCase{"AlarmOn706", 706, 2, 5, 1, "MSG_TEXT,    2, INFO   , 5, ALARM\r\n", 0},
                       MsgCase{"AlarmLeftOutOn43", 43, 2, 2, 1, "MSG_TEXT,    2, INFO   , 2\r\n", 1},
-                      MsgCase{"TemplateWithAlarm", 43, -1, 5, 1, "DEF_MSG_TEXT,   5,   9, FAULT  , 5, ALARM\r\n", 0}),
+                      MsgCase{"TemplateWithAlarmOn706", 706, -1, 5, 1, "DEF_MSG_TEXT,   5,   9, FAULT  , 5, ALARM\r\n", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Kinds in order, kind 5 skipped on the 118 family; what the panel's reader
@@ -153,25 +155,36 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(WriterLayoutTest, HistoryAndPrinterTexts)
 {
-    SrcWriterRig rig(163);
+    SrcWriterRig rig(706);
     CHistTxtList hist(4, 4);
     WithRow(hist.Adopt(std::make_unique<CHistTxtRange>(1, 50)), "x");
     WithRow(hist.Adopt(std::make_unique<CHistTxt>(7)), "y");
     COpPrnTxtList opPrn(4, 4);
     WithPrnRow(opPrn.Adopt(std::make_unique<COpPrnTxt>(12)), "p\x01");
     CMsgPrnTxtList msgPrn(4, 4);
-    WithPrnRow(msgPrn.Adopt(std::make_unique<CMsgPrnTxtRange>(0, 99, 0x1F)), "q");
+    WithPrnRow(msgPrn.Adopt(std::make_unique<CMsgPrnTxtRange>(0, 99, 0x05)), "q");
     WithPrnRow(msgPrn.Adopt(std::make_unique<CMsgPrnTxt>(3, 0xA0)), "r");
     const std::string sep = " " + std::string(76, '_') + "\r\n\r\n";
     const std::string out = rig.Write([&](CSrcSink& s) {
-        WriteHistTextRecords(s, &hist, 8);
-        WriteOpPrnTextRecords(s, &opPrn, 8);
-        WriteMsgPrnTextRecords(s, &msgPrn, 8);
+        WriteHistTextRecords(s, &hist, 8, PanelType(706, false));
+        WriteOpPrnTextRecords(s, &opPrn, 8, PanelType(706, false));
+        WriteMsgPrnTextRecords(s, &msgPrn, 8, PanelType(706, false));
     });
     EXPECT_EQ(out, "DEF_HIST_TEXT,   1,  50\r\nHTEXT, \"x\"\r\n\r\nHIST_TEXT,    7\r\nHTEXT, \"y\"\r\n\r\n" + sep +
                        "OP_PRNTEXT,   12\r\nPRNTEXT, \"p$01\"\r\n\r\n" + sep +
-                       "DEF_MSG_PRNTEXT,   0,  99, 1F\r\nPRNTEXT, \"q\"\r\n\r\n"
-                       "MSG_PRNTEXT,    3, A0\r\nPRNTEXT, \"r\"\r\n\r\n");
+                       "DEF_MSG_PRNTEXT,   0,  99, 05\r\nPRNTEXT, \"q\"\r\n\r\n"
+                       "MSG_PRNTEXT,    3, 00\r\nPRNTEXT, \"r\"\r\n\r\n");
+    // Only the three output-time bits are read back.
+    EXPECT_EQ(rig.leftOut, 1);
+    // Panels without history and printer texts write none of them.
+    SrcWriterRig other(163);
+    EXPECT_EQ(other.Write([&](CSrcSink& s) {
+        WriteHistTextRecords(s, &hist, 8, PanelType(163, false));
+        WriteOpPrnTextRecords(s, &opPrn, 8, PanelType(163, false));
+        WriteMsgPrnTextRecords(s, &msgPrn, 8, PanelType(163, false));
+    }),
+              sep + sep);
+    EXPECT_EQ(other.leftOut, 5);
     hist.DeleteAll();
     opPrn.DeleteAll();
     msgPrn.DeleteAll();
