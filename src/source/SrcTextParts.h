@@ -36,12 +36,25 @@ bool HasRows(const Entry& e)
     return false;
 }
 
+// Rows of every text but operator and printer texts.
+inline constexpr int kTextRows = 32;
+
+// The present rows in order, at most maxRows of them (the rest is counted).
 template <class Entry>
-void WriteRows(CSrcSink& sink, const Entry& e, const SrcRowKind& kind, int maxVars)
+void WriteRows(CSrcSink& sink, const Entry& e, const SrcRowKind& kind, int maxVars, int maxRows = kTextRows)
 {
-    for (int r = 1; r <= e.GetRowCount() && sink.Ok(); ++r)
-        if (const auto* row = e.GetRow(r))
-            WriteRowLine(sink, kind, row, maxVars);
+    int written = 0;
+    for (int r = 1; r <= e.GetRowCount() && sink.Ok(); ++r) {
+        const auto* row = e.GetRow(r);
+        if (!row)
+            continue;
+        if (written == maxRows) {
+            sink.LeaveOut("text %d: row %d left out, the panel takes %d", static_cast<int>(e.GetNum()), r, maxRows);
+            continue;
+        }
+        WriteRowLine(sink, kind, row, maxVars);
+        ++written;
+    }
 }
 
 
@@ -50,6 +63,7 @@ void WriteRows(CSrcSink& sink, const Entry& e, const SrcRowKind& kind, int maxVa
 // template's range.
 struct SrcTextRule {
     const char* keyword;
+    int maxRows;
     bool takesKind;
     bool takesTemplate;
     int lowest;

@@ -14,6 +14,7 @@
 namespace {
 
 constexpr unsigned kOutputTimes = 0x07;
+constexpr int kPrnRows = 126;
 constexpr int kHlpMenu = 1;
 constexpr int kHlpHistory = 5;
 constexpr int kHlpRecipe = 6;
@@ -66,7 +67,7 @@ void WriteNumRecords(CSrcSink& sink, const List* list, const SrcRowKind& kind, c
         if (!HasRows(e) || !EntryReadable(sink, rule, *list, e))
             continue;
         head(e);
-        WriteRows(sink, e, kind, maxVars);
+        WriteRows(sink, e, kind, maxVars, rule.maxRows);
         sink.Put("\r\n");
         sink.EndRecord();
     }
@@ -92,18 +93,21 @@ SrcTextRule TextRuleOf(SrcTextKind kind, const PanelType& panel)
     const bool templates = !panel.In43Family() && !panel.In118Family();
     const bool wide = panel.In706Family();
     switch (kind) {
-    case SrcTextKind::Op: return {"OP_TEXT", true, templates, 0, wide ? 255 : 127, 0, 255};
+    case SrcTextKind::Op: {
+        const bool fourRows = panel.Is(14) || panel.Is(47) || panel.Is(118) || panel.Is(167) || panel.Is(477);
+        return {"OP_TEXT", fourRows ? 4 : 2, true, templates, 0, wide ? 255 : 127, 0, 255};
+    }
     case SrcTextKind::Msg:
-        return {"MSG_TEXT", true, templates, 0, wide || panel.In118Family() ? 1023 : 127, 0, 1023};
-    case SrcTextKind::Rcp: return {"REC_TEXT", true, templates, 1, 127, 0, 127};
+        return {"MSG_TEXT", kTextRows, true, templates, 0, wide || panel.In118Family() ? 1023 : 127, 0, 1023};
+    case SrcTextKind::Rcp: return {"REC_TEXT", kTextRows, true, templates, 1, 127, 0, 127};
     case SrcTextKind::Hist: {
         const bool hist = templates && !panel.Is(473) && !panel.Is(477);
-        return {"HIST_TEXT", hist, hist, 0, 1023, 0, 1023};
+        return {"HIST_TEXT", kTextRows, hist, hist, 0, 1023, 0, 1023};
     }
-    case SrcTextKind::OpPrn: return {"OP_PRNTEXT", templates, templates, 1, 255, 1, 255};
-    case SrcTextKind::MsgPrn: return {"MSG_PRNTEXT", templates, templates, 0, 1023, 0, 1023};
+    case SrcTextKind::OpPrn: return {"OP_PRNTEXT", kPrnRows, templates, templates, 1, 255, 1, 255};
+    case SrcTextKind::MsgPrn: return {"MSG_PRNTEXT", kPrnRows, templates, templates, 0, 1023, 0, 1023};
     }
-    return {"", false, false, 0, 0, 0, 0};
+    return {"", 0, false, false, 0, 0, 0, 0};
 }
 
 void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars, const PanelType& panel,
@@ -131,7 +135,7 @@ void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars, 
             sink.Printf("%s, %3u\r\n", "OP_TEXT", static_cast<unsigned>(e.GetNum()));
         }
         if (rows) {
-            WriteRows(sink, e, kTextRow, maxVars);
+            WriteRows(sink, e, kTextRow, maxVars, rule.maxRows);
         } else {
             sink.LeaveOut("OP_TEXT %d has no rows and is written with one empty row", static_cast<int>(e.GetNum()));
             WriteRowLine(sink, kTextRow, nullptr, maxVars);

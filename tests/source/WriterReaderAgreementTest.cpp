@@ -298,6 +298,18 @@ const AgreementCase kCases[] = {
          EXPECT_EQ(TextCount(a.read->Prj(), TextKind::Op), 1);
          EXPECT_FALSE(Has(a.w1, "HIST_TEXT") || Has(a.w1, "PRNTEXT") || Has(a.w1, "MSG_TEXT")) << a.w1;
      }},
+    {"OperatorTextRowsBeyondThePanel", 43,
+     [](CPrjData& prj) {
+         auto* op = new CPrjOpTxt(1);
+         op->SetRowCount(3);
+         for (uint8_t r = 1; r <= 3; ++r)
+             op->SetRow(std::make_unique<CPrjTxtRow>(r, "z" + std::to_string(r), nullptr));
+         prj.InsOpTxt(op);
+     },
+     1,
+     [](const Agreement& a) {
+         EXPECT_TRUE(Has(a.w1, "OP_TEXT,   1\r\nTEXT, \"z1\"\r\nTEXT, \"z2\"\r\n\r\n")) << a.w1;
+     }},
     {"TimeSwitchNameOf16Characters", 43,
      [](CPrjData& prj) {
          auto* timer = new CPrjTimer(3, "Beleuchtung_Hof1");
