@@ -166,6 +166,38 @@ void BlankRun::Encode(std::string& out, size_t blanks, bool countCoding)
 
 namespace {
 
+uint8_t BcdByte(int value)
+{
+    value = std::clamp(value, 0, 99);
+    return static_cast<uint8_t>(((value / 10) << 4) | (value % 10));
+}
+
+}  // namespace
+
+ChangeStamp::Bytes ChangeStamp::Encode(const std::tm& local)
+{
+    return {BcdByte(local.tm_year % 100), BcdByte(local.tm_mon + 1), BcdByte(local.tm_mday),
+            BcdByte(local.tm_hour),       BcdByte(local.tm_min),     BcdByte(std::min(local.tm_sec, 60))};
+}
+
+std::optional<std::string> LayoutBFirmwareId(uint16_t devType)
+{
+    switch (devType) {
+    case 473:
+    case 477:
+    case 706:
+        return "OG" + std::to_string(devType) + "0000";
+    case 118:
+    case 163:
+    case 167:
+        return FirmwareId(devType, 201);
+    default:
+        return std::nullopt;
+    }
+}
+
+namespace {
+
 struct FwEntry {
     uint16_t type;
     uint16_t level;

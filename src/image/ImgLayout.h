@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,68 @@ inline constexpr uint32_t kHdrFlags = 131;        // 4 bytes, bit set
 inline constexpr uint32_t kHdrCycleTime = 135;    // byte
 inline constexpr uint8_t kCycleTimeDefault = 10;
 inline constexpr uint32_t kHdrVarChain = 136;     // word, last variable record
+
+// --- Header layout B (family C image, family B second image) -------------
+
+inline constexpr uint32_t kHdrBLength = 0;        // word: family C length in words; second image: recipe data length
+inline constexpr uint32_t kHdrBCheck = 2;         // word: family C check word; second image 0
+inline constexpr uint32_t kHdrBMagic = 4;         // word
+inline constexpr uint16_t kMagicC = 496;
+inline constexpr uint16_t kMagicRcpImage = 436;
+inline constexpr uint32_t kHdrBName = 6;          // string, name of the source file
+inline constexpr uint32_t kHdrBNameMax = 12;      // characters before the NUL; more would reach the stamp
+inline constexpr uint32_t kHdrBStamp = 20;        // 6 bytes, ChangeStamp
+inline constexpr uint32_t kHdrBFwId = 46;         // string, the panel type's firmware id
+inline constexpr uint32_t kHdrBFeatures = 56;     // 8 bytes, family C bit set (SetFlagBit8)
+inline constexpr uint32_t kHdrBFrmName = 64;      // string, the firmware configuration's id
+inline constexpr uint32_t kHdrBFrmNameMax = 9;
+inline constexpr uint32_t kHdrBToolVersion = 74;  // string
+inline constexpr uint32_t kHdrBBlockSize = 88;    // word: bytes of the header from 88 on
+inline constexpr uint32_t kHeaderSizeC = 170;
+inline constexpr uint32_t kHeaderSizeRcpImage = 106;
+inline constexpr uint16_t kHdrBBlockSizeC = kHeaderSizeC - kHdrBBlockSize;
+inline constexpr uint16_t kHdrBBlockSizeRcpImage = kHeaderSizeRcpImage - kHdrBBlockSize;
+
+// Family C header pointers, dwords.
+inline constexpr uint32_t kCUserChars = 90;
+inline constexpr uint32_t kCVarFirst = 94;
+inline constexpr uint32_t kCOpTxts = 98;
+inline constexpr uint32_t kCMsgTxts = 102;
+inline constexpr uint32_t kCHistTxts = 106;
+inline constexpr uint32_t kCHlpTxts = 110;        // list i (0..5) at 110 + 4 i
+inline constexpr int kCHlpLists = 6;
+inline constexpr uint32_t kCOpPrnTxts = 134;
+inline constexpr uint32_t kCMsgPrnTxts = 138;
+inline constexpr uint32_t kCSkActs = 142;
+inline constexpr uint32_t kCSkTxts = 146;
+inline constexpr uint32_t kCMnus = 154;
+inline constexpr uint32_t kCTimers = 158;
+inline constexpr uint32_t kCSystem = 162;
+inline constexpr uint32_t kCDescr = 166;
+inline uint32_t CHlpTxtSlot(int list) { return kCHlpTxts + 4u * static_cast<uint32_t>(list); }
+
+// Second image header pointers, words.
+inline constexpr uint32_t kRcpCheckBlock = 90;
+inline constexpr uint32_t kRcpTable = 92;
+
+// Family C feature bits and the causes that set them.
+inline constexpr unsigned kFeatSystemBlock = 59;
+inline constexpr unsigned kFeatSoftkeys = 60;      // softkey texts or actions, "[Z084]", constant 391
+inline constexpr unsigned kFeatHexVars = 61;       // a variable of kind 249
+inline constexpr unsigned kFeatPlcHistVars = 62;   // a PLC variable in a history or message printer row
+inline constexpr unsigned kFeatKind33And36 = 63;
+
+// The source file's last change: BCD bytes of year modulo 100, month
+// (1..12), day, hour, minute and second (60 at most, for a leap second).
+struct ChangeStamp {
+    using Bytes = std::array<uint8_t, 6>;
+    static Bytes Encode(const std::tm& local);
+};
+
+// The firmware id of header layout B: "OG4730000", "OG4770000",
+// "OG7060000" for the family C image, "OG118201", "OG163201", "OG167201"
+// for the second image of family B; none for other panel types.
+std::optional<std::string> LayoutBFirmwareId(uint16_t devType);
 
 // --- Family A header tables ----------------------------------------------
 
