@@ -4,9 +4,12 @@
 #include "model/PrjVarList.h"
 #include "model/TextPool.h"
 #include "model/TxtRow.h"
+#include "source/ParsOrvLoad.h"
 #include "source/SrcSink.h"
 #include "source/SrcTexts.h"
 #include "source/SrcVars.h"
+#include "support/ParserProject.h"
+#include "support/SpsParBuilder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -76,13 +79,63 @@ void BM_WriteSource(benchmark::State& state)
     for (auto _ : state) {
         CSrcSink sink(path, &project.charSet);
         sink.Open();
-        WriteVarRecords(sink, &project.vars, 43, false);
-        WriteOpTextRecords(sink, &project.texts, 4, [](const CPrjOpTxt&) { return false; });
+        WriteVarRecords(sink, &project.vars, PanelType(43, false), false);
+        WriteOpTextRecords(sink, &project.texts, 4, PanelType(706, false), [](const CPrjOpTxt&) { return false; });
         benchmark::DoNotOptimize(sink.Commit());
     }
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_WriteSource)->Unit(benchmark::kMillisecond);
+
+// The same size read back: a 706 source of 2,000 variables and 1,000 message
+// texts of two rows, each row showing two of the variables.
+std::string GeneratedSource()
+{
+    std::string text = "ORV706_PARAMETER, Q32r11000\r\nBEGIN\r\n\r\n";
+    char line[160];
+    for (int i = 0; i < kVarCount; ++i) {
+        std::snprintf(line, sizeof line, "VAR, Var%04d         , %4d, ACTUAL     , BIN-1 ,  4,  0,          0,       "
+                      "9999,     0,  9999\r\n\r\n", i, i);
+        text += line;
+    }
+    for (int t = 0; t < kTextCount; ++t) {
+        std::snprintf(line, sizeof line, "MSG_TEXT, %4d, INFO   , 1\r\n", t);
+        text += line;
+        for (int r = 1; r <= 2; ++r) {
+            std::snprintf(line, sizeof line, "TEXT, \"Wert @Var%04d@ und @Var%04d@ $24$40$22\"\r\n",
+                          (t * 2 + r) % kVarCount, (t * 3 + r) % kVarCount);
+            text += line;
+        }
+        text += "\r\n";
+    }
+    return text + "END\r\n";
+}
+
+void BM_ReadSource(benchmark::State& state)
+{
+    const std::string path = (std::filesystem::temp_directory_path() / "bench_source_read.orv").string();
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const std::string text = GeneratedSource();
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+    SpsParBuilder sps;
+    sps.Length(kVarCount);
+    for (int w = 0; w < kVarCount; ++w)
+        sps.Var(static_cast<uint16_t>(w));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto project = ParserProjectBuilder(706).Sps(sps).Build();
+        state.ResumeTiming();
+        CParsOrvLoad parser(path, true, project->bundle);
+        parser.ReadDescription();
+        parser.Parse();
+        if (parser.GetError() != 0)
+            state.SkipWithError("the generated source does not read");
+        benchmark::DoNotOptimize(project->prj->GetVarList()->GetCount());
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_ReadSource)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -385,10 +385,12 @@ int CParsOrv::DoState()
     const PanelType cur = Cur();
     if (type == TypeTimer && text.empty() && (cur.In43Family() || cur.In118Family()))
         text = " ";
-    m_openVar->SetStateTxt(n, text.c_str());
+    // The highest index follows the number first: the variable keeps no
+    // text above it.
     auto* intStr = dynamic_cast<CPrjIntVarStr*>(m_openVar);
     if (intStr != nullptr && !IsSkRowName(m_openVar->GetName()))
         intStr->SetTxtCount(n);
+    m_openVar->SetStateTxt(n, text.c_str());
     m_nextState = static_cast<uint16_t>(n + 1);
     return 1;
 }

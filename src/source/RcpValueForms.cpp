@@ -179,14 +179,6 @@ std::string WriteKy(const CPrjVar&, const CVarValPair& pair, bool lineStart)
     return lineStart ? FormatText("%u.%3u", hi, lo) : FormatText(", %3u.%3u", hi, lo);
 }
 
-std::string WriteAscii(const CPrjVar&, const CVarValPair& pair, bool lineStart)
-{
-    std::string text = pair.GetText() != nullptr ? pair.GetText() : "";
-    if (text.size() > 33)
-        text.resize(33);
-    return (lineStart ? " \"" : ", \"") + text + "\"";
-}
-
 std::string WriteTimer(const CPrjVar&, const CVarValPair& pair, bool lineStart)
 {
     const int v = static_cast<int>(pair.GetValue() & 0xFFFFu);
@@ -201,7 +193,7 @@ constexpr RcpValueCodec kState{ReadState, WriteState, false};
 constexpr RcpValueCodec kKm{ReadKm, WriteKm, false};
 constexpr RcpValueCodec kKh{ReadKh, WriteKh, false};
 constexpr RcpValueCodec kKy{ReadKy, WriteKy, false};
-constexpr RcpValueCodec kAscii{nullptr, WriteAscii, true};
+constexpr RcpValueCodec kAscii{nullptr, nullptr, true};
 constexpr RcpValueCodec kTimer{ReadTimer, WriteTimer, false};
 
 } // namespace
@@ -242,4 +234,12 @@ const RcpValueCodec* FindRcpValueCodec(const CPrjVar& var)
     default:
         return nullptr;
     }
+}
+
+const RcpValueCodec* FindRcpValueCodecToWrite(const CPrjVar& var)
+{
+    const RcpValueCodec* codec = FindRcpValueCodec(var);
+    if (codec == nullptr && (var.GetType() == 32 || var.GetType() == 33))
+        return &kKm;
+    return codec;
 }

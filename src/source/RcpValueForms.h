@@ -14,7 +14,8 @@ struct RcpValueCodec {
     // is a quoted text that the reader takes itself.
     int (*read)(CParser& parser, const CPrjVar& var, CVarValPair& pair);
     // The value as written: after ", " when the line already holds values,
-    // alone at the start of a continuation line.
+    // alone at the start of a continuation line. Null for the ASCII form,
+    // whose characters the writer puts through the character set.
     std::string (*write)(const CPrjVar& var, const CVarValPair& pair, bool lineStart);
     bool quoted;
 };
@@ -22,6 +23,9 @@ struct RcpValueCodec {
 // The codec of the variable's form; null for a type that holds no recipe
 // value in the source.
 const RcpValueCodec* FindRcpValueCodec(const CPrjVar& var);
+// The codec by which a value is written: a WORD of a form that the source
+// cannot name goes as KM, as its VAR line does.
+const RcpValueCodec* FindRcpValueCodecToWrite(const CPrjVar& var);
 
 // Longest ASCII value the source holds.
 inline constexpr size_t kRcpAsciiMax = 35;

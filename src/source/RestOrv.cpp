@@ -31,11 +31,6 @@ const CCharSet* CharSetOf(const PrjBundle* bundle)
     return bundle ? bundle->charSet : nullptr;
 }
 
-bool In118Family(uint16_t t)
-{
-    return t == 118 || t == 163 || t == 167;
-}
-
 } // namespace
 
 CRestOrv::CRestOrv(const std::string& path, PrjBundle* bundle, const CWorkspaceState* workspace)
@@ -116,6 +111,11 @@ void CRestOrv::WriteAll()
     m_complete = m_sink.Ok();
 }
 
+PanelType CRestOrv::Panel() const
+{
+    return PanelType(m_prj->GetDevType(), m_prj->GetVariant() != 0);
+}
+
 void CRestOrv::WriteHeader()
 {
     SrcPlcLine plc;
@@ -132,18 +132,18 @@ void CRestOrv::WriteHeader()
 
 void CRestOrv::WriteMemSizes()
 {
-    if (In118Family(m_prj->GetDevType()))
+    if (Panel().In118Family())
         WriteMemSizeLines(m_sink, m_prj->GetRcpSize(), m_prj->GetDataSize());
 }
 
 void CRestOrv::WriteVars()
 {
-    WriteVarRecords(m_sink, m_prj->GetVarList(), m_prj->GetDevType(), m_prj->GetDWordVars() != 0);
+    WriteVarRecords(m_sink, m_prj->GetVarList(), Panel(), m_prj->GetDWordVars() != 0);
 }
 
 void CRestOrv::WriteIntVars()
 {
-    WriteIntVarRecords(m_sink, m_prj->GetVarList(), m_prj->GetFwVarList(), m_prj->GetDevType());
+    WriteIntVarRecords(m_sink, m_prj->GetVarList(), m_prj->GetFwVarList(), Panel());
 }
 
 void CRestOrv::WriteSkActs()
@@ -153,7 +153,7 @@ void CRestOrv::WriteSkActs()
 
 void CRestOrv::WriteSkTexts()
 {
-    WriteSoftkeyRecords(m_sink, m_prj->GetSkTxtList());
+    WriteSoftkeyRecords(m_sink, m_prj->GetSkTxtList(), Panel());
 }
 
 void CRestOrv::WriteOpTexts()
@@ -166,7 +166,7 @@ void CRestOrv::WriteOpTexts()
                 for (int j = 0; j < nodes->GetCount(); ++j)
                     if (nodes->ItemAt(j) && nodes->ItemAt(j)->GetOpTxt())
                         shown.insert(nodes->ItemAt(j)->GetOpTxt());
-    WriteOpTextRecords(m_sink, m_prj->GetOpTxtList(), m_prj->GetMaxVarsPerRow(),
+    WriteOpTextRecords(m_sink, m_prj->GetOpTxtList(), m_prj->GetMaxVarsPerRow(), Panel(),
                        [&](const CPrjOpTxt& t) { return shown.count(&t) != 0; });
 }
 
@@ -177,17 +177,17 @@ void CRestOrv::WriteMenus()
 
 void CRestOrv::WriteMsgTexts()
 {
-    WriteMsgTextRecords(m_sink, m_prj->GetMsgTxtList(), m_prj->GetMaxVarsPerRow(), m_prj->GetDevType());
+    WriteMsgTextRecords(m_sink, m_prj->GetMsgTxtList(), m_prj->GetMaxVarsPerRow(), Panel());
 }
 
 void CRestOrv::WriteRcpTexts()
 {
-    WriteRcpTextRecords(m_sink, m_prj->GetRcpTxtList(), m_prj->GetMaxVarsPerRow(), m_prj->GetDevType());
+    WriteRcpTextRecords(m_sink, m_prj->GetRcpTxtList(), m_prj->GetMaxVarsPerRow(), Panel());
 }
 
 void CRestOrv::WriteHistTexts()
 {
-    WriteHistTextRecords(m_sink, m_prj->GetHistTxtList(), m_prj->GetMaxVarsPerRow());
+    WriteHistTextRecords(m_sink, m_prj->GetHistTxtList(), m_prj->GetMaxVarsPerRow(), Panel());
 }
 
 void CRestOrv::WriteHlpTexts()
@@ -195,17 +195,17 @@ void CRestOrv::WriteHlpTexts()
     CKindTxtList* lists[CPrjData::kHlpKinds];
     for (int k = 0; k < CPrjData::kHlpKinds; ++k)
         lists[k] = m_prj->GetHlpTxtList(k);
-    WriteHlpTextRecords(m_sink, lists, m_prj->GetMaxVarsPerRow(), m_prj->GetDevType());
+    WriteHlpTextRecords(m_sink, lists, m_prj->GetMaxVarsPerRow(), Panel());
 }
 
 void CRestOrv::WriteOpPrnTexts()
 {
-    WriteOpPrnTextRecords(m_sink, m_prj->GetOpPrnTxtList(), m_prj->GetMaxVarsPerRow());
+    WriteOpPrnTextRecords(m_sink, m_prj->GetOpPrnTxtList(), m_prj->GetMaxVarsPerRow(), Panel());
 }
 
 void CRestOrv::WriteMsgPrnTexts()
 {
-    WriteMsgPrnTextRecords(m_sink, m_prj->GetMsgPrnTxtList(), m_prj->GetMaxVarsPerRow());
+    WriteMsgPrnTextRecords(m_sink, m_prj->GetMsgPrnTxtList(), m_prj->GetMaxVarsPerRow(), Panel());
 }
 
 void CRestOrv::WriteTimers()
@@ -226,7 +226,7 @@ void CRestOrv::WriteDriverExt()
 
 void CRestOrv::WriteCharDefs()
 {
-    WriteCharDefLines(m_sink, m_prj->GetCharDefColl(), m_prj->GetDevType());
+    WriteCharDefLines(m_sink, m_prj->GetCharDefColl(), Panel());
 }
 
 void CRestOrv::WriteEnd()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "source/PanelType.h"
 #include "source/SrcSink.h"
 
 #include <cstdint>
@@ -66,6 +67,8 @@ public:
     void WriteEnd();
 
 private:
+    PanelType Panel() const;
+
     CSrcSink m_sink;
     CDrvCfg* m_drvCfg = nullptr;
     CPrjData* m_prj = nullptr;

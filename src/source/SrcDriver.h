@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdint>
+#include "source/PanelType.h"
 
 class CSrcSink;
 class CDrvCfg;
@@ -8,4 +8,4 @@ class CCharDefColl;
 
 // MULTI_EXT and COM_LIST of the driver's extension block.
 void WriteDriverLines(CSrcSink& sink, const CDrvCfg& drv);
-void WriteCharDefLines(CSrcSink& sink, const CCharDefColl* defs, uint16_t devType);
+void WriteCharDefLines(CSrcSink& sink, const CCharDefColl* defs, const PanelType& panel);

@@ -1,25 +1,22 @@
 #include "source/SrcFrame.h"
 
 #include "model/TimeVal.h"
+#include "source/OrvModels.h"
 #include "source/SrcSink.h"
 
 #include <string>
 
 const char* SrcSectionName(uint16_t devType, uint16_t variant)
 {
-    switch (devType) {
-    case 14: return "ORV014_PARAMETER";
-    case 36: return "ORV036_PARAMETER";
-    case 43: return "ORV043_PARAMETER";
-    case 47: return variant == 1 ? "ORV755_PARAMETER" : "ORV047_PARAMETER";
-    case 118: return "ORV118_PARAMETER";
-    case 163: return "ORV163_PARAMETER";
-    case 167: return "ORV167_PARAMETER";
-    case 473: return "ORV473_PARAMETER";
-    case 477: return "ORV477_PARAMETER";
-    case 706: return "ORV706_PARAMETER";
-    default: return nullptr;
-    }
+    // A project keeps panel 755 as 47 with the variant; 755 itself is no
+    // project's panel type.
+    if (devType == 755)
+        return nullptr;
+    const uint16_t named = devType == 47 && variant == 1 ? 755 : devType;
+    for (const auto& model : kOrvModels)
+        if (model.type == named)
+            return model.keyword.data();
+    return nullptr;
 }
 
 void WriteDescriptionBlock(CSrcSink& sink, std::string_view descr)

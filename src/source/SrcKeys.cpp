@@ -4,12 +4,17 @@
 #include "model/OpTxt.h"
 #include "model/SkAct.h"
 #include "model/SkTxt.h"
+#include "source/SrcRules.h"
 #include "source/SrcSink.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
+
+// The data words an operation may write.
+constexpr uint16_t kOpAdrMin = 4;
+constexpr uint16_t kOpAdrMax = 255;
 
 std::string Bits16(uint16_t v)
 {
@@ -59,12 +64,19 @@ void WriteActionRecords(CSrcSink& sink, const CPrjSkActList* acts)
         for (int op = 0; op < CPrjSkAct::kOps; ++op) {
             if (!act.IsOpUsed(op))
                 continue;
+            const uint16_t opKind = act.GetOp(op);
+            const uint16_t adr = act.GetAdr(op);
+            if (*OpKeyword(opKind) == '\0' || adr < kOpAdrMin || adr > kOpAdrMax) {
+                sink.LeaveOut("ACTION %d: operation %d (kind %u, address %u) left out", static_cast<int>(act.GetNum()),
+                              op + 1, unsigned{opKind}, unsigned{adr});
+                continue;
+            }
             const uint16_t fmt = act.GetFormat(op);
             if (fmt != CPrjSkAct::kFmtDec && fmt != CPrjSkAct::kFmtHex && fmt != CPrjSkAct::kFmtBin)
                 sink.LeaveOut("ACTION %d: value of format %u written in decimal", static_cast<int>(act.GetNum()),
                               unsigned{fmt});
-            const std::string adr = std::to_string(act.GetAdr(op));
-            sink.Printf("%-5s, %3s, %s\r\n", OpKeyword(act.GetOp(op)), adr.c_str(),
+            const std::string adrText = std::to_string(adr);
+            sink.Printf("%-5s, %3s, %s\r\n", OpKeyword(opKind), adrText.c_str(),
                         ValueText(act.GetValue(op), fmt).c_str());
         }
         sink.Put("\r\n");
@@ -72,12 +84,14 @@ void WriteActionRecords(CSrcSink& sink, const CPrjSkActList* acts)
     }
 }
 
-void WriteSoftkeyRecords(CSrcSink& sink, const CPrjSkTxtList* list)
+void WriteSoftkeyRecords(CSrcSink& sink, const CPrjSkTxtList* list, const PanelType& panel)
 {
     if (!sink.Ok() || !list)
         return;
-    auto hasAction = [](const CPrjSkTxt& e) {
-        for (int k = 1; k <= CPrjSkTxt::kKeys; ++k)
+    // Keys beyond the panel's and numbers beyond its range are refused.
+    const int keys = SoftkeyKeyCount(panel);
+    auto hasAction = [keys](const CPrjSkTxt& e) {
+        for (int k = 1; k <= keys; ++k)
             if (e.GetPressAct(k) || e.GetReleaseAct(k))
                 return true;
         return false;
@@ -90,8 +104,15 @@ void WriteSoftkeyRecords(CSrcSink& sink, const CPrjSkTxtList* list)
     sink.Separator();
     for (int i = 0; i < list->GetCount() && sink.Ok(); ++i) {
         const CPrjSkTxt& e = *list->SkTxtAt(i);
+        for (int k = keys + 1; k <= CPrjSkTxt::kKeys; ++k)
+            if (e.GetPressAct(k) || e.GetReleaseAct(k))
+                sink.LeaveOut("SOFTKEY %d: key F%d left out, the panel has %d", static_cast<int>(e.GetNum()), k, keys);
         if (!hasAction(e))
             continue;
+        if (e.GetNum() > static_cast<int>(MaxSoftkeyNum(panel))) {
+            sink.LeaveOut("SOFTKEY %d left out: above %u", static_cast<int>(e.GetNum()), unsigned{MaxSoftkeyNum(panel)});
+            continue;
+        }
         if (e.GetNum() < 0) {
             const auto* range = dynamic_cast<const CPrjSkTxtRange*>(&e);
             sink.Printf("%s, %3u, %3u\r\n", "DEF_SOFTKEY", range ? static_cast<unsigned>(range->GetLo()) : 0u,
@@ -99,7 +120,7 @@ void WriteSoftkeyRecords(CSrcSink& sink, const CPrjSkTxtList* list)
         } else {
             sink.Printf("%s, %3u\r\n", "SOFTKEY", static_cast<unsigned>(e.GetNum()));
         }
-        for (int k = 1; k <= CPrjSkTxt::kKeys; ++k) {
+        for (int k = 1; k <= keys; ++k) {
             const CPrjSkAct* press = e.GetPressAct(k);
             const CPrjSkAct* release = e.GetReleaseAct(k);
             if (!press && !release)

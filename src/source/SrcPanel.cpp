@@ -3,6 +3,8 @@
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
+#include "source/PanelType.h"
+#include "source/SrcRules.h"
 #include "source/SrcSink.h"
 
 #include <string>
@@ -10,14 +12,9 @@
 
 namespace {
 
-bool In43Family(uint16_t t)
+bool InRange(unsigned value, const SrcRange& range)
 {
-    return t == 14 || t == 36 || t == 43 || t == 47;
-}
-
-bool In118Family(uint16_t t)
-{
-    return t == 118 || t == 163 || t == 167;
+    return value >= range.lo && value <= range.hi;
 }
 
 template <size_t N>
@@ -33,19 +30,24 @@ const char* const kDataBits[] = {"7", "8"};
 const char* const kStopBits[] = {"1", "2"};
 const char* const kHandshake[] = {"NO_HANDSHAKE", "XON", "RTS"};
 const char* const kDirection[] = {"1TO32", "32TO1"};
-void WritePosLine(CSrcSink& sink, const CPrjData& prj, const char* varName, const char* keyword)
+void WritePosLine(CSrcSink& sink, const CPrjData& prj, const char* varName, const char* keyword,
+                  const SrcRange& range)
 {
     const CPrjVar* var = prj.GetVarList() ? prj.GetVarList()->FindByName(std::string_view(varName)) : nullptr;
-    if (var && var->GetAdr() != 0)
-        sink.Printf("%s, %2u\r\n", keyword, unsigned{static_cast<uint16_t>(var->GetAdr())});
+    if (!var || var->GetAdr() == 0)
+        return;
+    const unsigned adr = static_cast<uint16_t>(var->GetAdr());
+    if (InRange(adr, range))
+        sink.Printf("%s, %2u\r\n", keyword, adr);
+    else
+        sink.LeaveOut("%s %u left out: outside %u..%u", keyword, adr, unsigned{range.lo}, unsigned{range.hi});
 }
 
-void WritePrMode(CSrcSink& sink, const CPrjData& prj)
+void WritePrMode(CSrcSink& sink, const CPrjData& prj, const PanelType& panel)
 {
-    const uint16_t t = prj.GetDevType();
     const bool basicDefault = prj.GetPrnIfc() == 0 && prj.GetPrnBaud() == 3 && prj.GetPrnParity() == 1 &&
                               prj.GetPrnDataBits() == 0 && prj.GetPrnStopBits() == 1;
-    if (t == 47 || In118Family(t)) {
+    if (PrModeHasLineFields(panel)) {
         if (basicDefault && prj.GetPrnHandshake() == 2 && prj.GetPrnDirection() == 0 && prj.GetPrnTimeout() == 1)
             return;
         sink.Separator();
@@ -58,7 +60,7 @@ void WritePrMode(CSrcSink& sink, const CPrjData& prj)
     }
     if (basicDefault)
         return;
-    if (t == 14 || t == 36 || t == 43) {
+    if (PrModeRefusal(panel) != 0) {
         sink.LeaveOut("PRMODE left out: this panel takes none");
         return;
     }
@@ -74,32 +76,43 @@ void WriteSettingLines(CSrcSink& sink, const CPrjData& prj)
 {
     if (!sink.Ok())
         return;
-    const uint16_t t = prj.GetDevType();
-    if (prj.GetCycleTime() != 10) {
+    const PanelType panel(prj.GetDevType(), prj.GetVariant() != 0);
+    const unsigned cycle = prj.GetCycleTime();
+    if (cycle != 10 && !InRange(cycle, kCycleTimeRange)) {
+        sink.LeaveOut("CYCLE_TIME %u left out: outside %u..%u", cycle, unsigned{kCycleTimeRange.lo},
+                      unsigned{kCycleTimeRange.hi});
+    } else if (cycle != 10) {
         sink.Separator();
-        sink.Printf("%s, %2u\r\n\r\n", "CYCLE_TIME", unsigned{prj.GetCycleTime()});
+        sink.Printf("%s, %2u\r\n\r\n", "CYCLE_TIME", cycle);
     }
-    if (prj.GetPrnStatusPos() != 0) {
+    const unsigned prnStatus = prj.GetPrnStatusPos();
+    if (prnStatus != 0 && !InRange(prnStatus, kPosPrnStatusRange)) {
+        sink.LeaveOut("POS_PRN_STATUS %u left out: outside %u..%u", prnStatus, unsigned{kPosPrnStatusRange.lo},
+                      unsigned{kPosPrnStatusRange.hi});
+    } else if (prnStatus != 0) {
         sink.Separator();
-        sink.Printf("%s, %2u\r\n\r\n", "POS_PRN_STATUS", unsigned{prj.GetPrnStatusPos()});
+        sink.Printf("%s, %2u\r\n\r\n", "POS_PRN_STATUS", prnStatus);
     }
-    WritePosLine(sink, prj, "[Z24]", "POS_DATE_TIME");
-    WritePosLine(sink, prj, "[Z25]", "POS_REC_BLOCK");
+    WritePosLine(sink, prj, "[Z24]", "POS_DATE_TIME", kPosDateTimeRange);
+    WritePosLine(sink, prj, "[Z25]", "POS_REC_BLOCK", kPosRecBlockRange);
     const uint16_t dmode = prj.GetDateMode();
     if (dmode == 1 || dmode == 2) {
-        if (In43Family(t) || t == 473 || t == 477) {
+        if (DModeRefusal(panel) != 0) {
             sink.LeaveOut("DMODE left out: this panel takes none");
         } else {
             sink.Separator();
             sink.Printf("%s, %s\r\n\r\n", "DMODE", dmode == 1 ? "US" : "MIL");
         }
     }
-    if (prj.GetMsgMode() != 0)
-        sink.Printf("%s, %u\r\n", "MSGMODE", unsigned{prj.GetMsgMode()});
+    const unsigned msgMode = prj.GetMsgMode();
+    if (msgMode != 0 && !InRange(msgMode, kFlagRange))
+        sink.LeaveOut("MSGMODE %u left out: outside %u..%u", msgMode, unsigned{kFlagRange.lo}, unsigned{kFlagRange.hi});
+    else if (msgMode != 0)
+        sink.Printf("%s, %u\r\n", "MSGMODE", msgMode);
     sink.Put("\r\n");
     sink.EndRecord();
-    WritePrMode(sink, prj);
-    if (t == 47 || In118Family(t)) {
+    WritePrMode(sink, prj, panel);
+    if (TakesPrinterChars(panel)) {
         bool any = false;
         for (int i = 0; i < 8; ++i)
             any = any || prj.GetPrnSubst(i) != ' ';

@@ -3,71 +3,51 @@
 #include "model/PrjVar.h"
 #include "model/RcpTxt.h"
 #include "model/VarValList.h"
+#include "source/RcpValueForms.h"
 #include "source/SrcRows.h"
-#include <cstdio>
 #include "source/SrcTextParts.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
 
-// Only these panels read recipe values.
-bool TakesFormular(uint16_t devType)
+// The reader refuses FORMULAR on the 043 and 706 families.
+bool TakesFormular(const PanelType& panel)
 {
-    return devType == 118 || devType == 163 || devType == 167;
+    return !panel.In43Family() && !panel.In706Family();
 }
 
-// A recipe value as the reader takes it back, by the type code of its
-// variable: after ", " while the line holds values, alone at the start of
-// a continuation line. An SSTRING value is a state index like STRING, a
-// WORD of an unknown form is written as KM, its VAR line's form.
-std::string RcpValueText(const CPrjVar& var, const CVarValPair& pair, bool lineStart)
+// The longest ASCII value the writer puts into the line.
+constexpr size_t kAsciiValueMax = 33;
+
+// The reader expects a value for every variable of the recipe.
+bool AllValuesWritable(const CPrjRcpTxt& rcp)
 {
-    char buf[64];
-    const uint32_t v = pair.GetValue();
-    const auto w = static_cast<uint16_t>(v);
-    const char* sep = lineStart ? "" : ", ";
-    switch (var.GetType()) {
-    case 0:
-    case 28:
-        std::snprintf(buf, sizeof buf, lineStart ? "%s%u" : "%s%4u", sep, static_cast<unsigned>(v));
-        break;
-    case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9: case 16: case 30:
-        std::snprintf(buf, sizeof buf, lineStart ? "%s%lu" : "%s%8lu", sep, static_cast<unsigned long>(v));
-        break;
-    case 18: case 19: case 20: case 21: case 22: case 23: case 24: case 25:
-        std::snprintf(buf, sizeof buf, lineStart ? "%s%ld" : "%s%8ld", sep,
-                      static_cast<long>(static_cast<int32_t>(v)));
-        break;
-    case 12: std::snprintf(buf, sizeof buf, "%s%u", sep, unsigned{w}); break;
-    case 14:
-    case 26:
-    case 42: std::snprintf(buf, sizeof buf, lineStart ? "%s%u" : "%s%3u", sep, unsigned{w}); break;
-    case 32:
-    case 33:
-        if (var.GetExtByte0() == 1) {
-            std::snprintf(buf, sizeof buf, "%s$%04X", sep, unsigned{w});
-        } else if (var.GetExtByte0() == 2) {
-            std::snprintf(buf, sizeof buf, lineStart ? "%s%u.%3u" : "%s%3u.%3u", sep, unsigned{w} >> 8,
-                          unsigned{w} & 0xFFu);
-        } else {
-            std::string bits(16, '0');
-            for (int i = 0; i < 16; ++i)
-                if (w & (0x8000u >> i))
-                    bits[static_cast<size_t>(i)] = '1';
-            return std::string(sep) + "b" + bits;
-        }
-        break;
-    case 34: {
-        const std::string text = pair.GetText() ? std::string(pair.GetText()).substr(0, 33) : std::string();
-        return std::string(lineStart ? " " : ", ") + "\"" + text + "\"";
+    const CPrjVarValList& values = rcp.GetValList();
+    for (int i = 0; i < rcp.CountExtVars() && i < values.GetCount(); ++i) {
+        const CVarValPair* pair = values.GetAt(i);
+        if (pair && pair->GetVar() && !FindRcpValueCodecToWrite(*pair->GetVar()))
+            return false;
     }
-    case 36:
-        std::snprintf(buf, sizeof buf, lineStart ? "%s%d.%d" : "%s% 03d.%d", sep, int{w} / 10, int{w} % 10);
-        break;
-    default: return std::string();
+    return true;
+}
+
+// Whether every value is the one that the reader gives a new pair: only
+// values that differ are lost where no FORMULAR is read.
+bool ValuesAtInitial(const CPrjRcpTxt& rcp)
+{
+    const CPrjVarValList& values = rcp.GetValList();
+    for (int i = 0; i < values.GetCount(); ++i) {
+        const CVarValPair* pair = values.GetAt(i);
+        if (!pair || !pair->GetVar())
+            continue;
+        CVarValPair initial(pair->GetVar());
+        CPrjVarValList::SetInitialValue(initial);
+        if (pair->GetValue() != initial.GetValue() || pair->HasText())
+            return false;
     }
-    return buf;
+    return true;
 }
 
 // The FORMULAR line of a recipe text; counts from column 13 and continues
@@ -86,16 +66,25 @@ void WriteFormular(CSrcSink& sink, const CPrjRcpTxt& rcp)
             sink.Put(", /\r\n");
             col = 0;
         }
-        const std::string value = RcpValueText(*pair->GetVar(), *pair, col == 0);
-        sink.Put(value);
-        col += static_cast<int>(value.size());
+        const RcpValueCodec* codec = FindRcpValueCodecToWrite(*pair->GetVar());
+        if (codec->quoted) {
+            const std::string text = pair->GetText() != nullptr ? pair->GetText() : "";
+            sink.Put(col == 0 ? " \"" : ", \"");
+            sink.TextChars(text, kAsciiValueMax);
+            sink.Put("\"");
+            col += static_cast<int>(std::min(text.size(), kAsciiValueMax)) + 4;
+        } else {
+            const std::string value = codec->write(*pair->GetVar(), *pair, col == 0);
+            sink.Put(value);
+            col += static_cast<int>(value.size());
+        }
     }
     sink.Put("\r\n");
 }
 
 } // namespace
 
-void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, int maxVars, uint16_t devType)
+void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, int maxVars, const PanelType& panel)
 {
     if (!sink.Ok() || !list || list->GetCount() == 0)
         return;
@@ -107,7 +96,7 @@ void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, int maxVars
     sink.Separator();
     for (int i = 0; i < list->GetCount() && sink.Ok(); ++i) {
         const CPrjRcpTxt& e = *list->RcpAt(i);
-        if (!HasRows(e))
+        if (!HasRows(e) || !EntryReadable(sink, TextRuleOf(SrcTextKind::Rcp, panel), *list, e))
             continue;
         if (e.GetNum() < 0) {
             int lo = 0, hi = 0;
@@ -117,11 +106,15 @@ void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, int maxVars
             sink.Printf("%s, %4u\r\n", "REC_TEXT", static_cast<unsigned>(e.GetNum()));
         }
         WriteRows(sink, e, kTextRow, maxVars);
-        if (e.CountExtVars() > 0 && TakesFormular(devType)) {
+        if (e.CountExtVars() > 0 && TakesFormular(panel) && AllValuesWritable(e)) {
             WriteFormular(sink, e);
         } else {
-            if (e.CountExtVars() > 0)
-                sink.LeaveOut("REC_TEXT %d: values left out, this panel takes no FORMULAR",
+            if (!TakesFormular(panel)) {
+                if (!ValuesAtInitial(e))
+                    sink.LeaveOut("REC_TEXT %d: values left out, this panel takes no FORMULAR",
+                                  static_cast<int>(e.GetNum()));
+            } else if (e.CountExtVars() > 0)
+                sink.LeaveOut("REC_TEXT %d: values left out, a variable has no value form",
                               static_cast<int>(e.GetNum()));
             sink.Put("\r\n");
         }

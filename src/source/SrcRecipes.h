@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstdint>
+#include "source/PanelType.h"
 
 class CSrcSink;
 class CPrjRcpTxtList;
 
 // The recipe texts; their values follow as a FORMULAR line on the panels
 // that read it, and are left out (counted) elsewhere.
-void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, int maxVars, uint16_t devType);
+void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, int maxVars, const PanelType& panel);

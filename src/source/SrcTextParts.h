@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/NumEntry.h"
+#include "source/PanelType.h"
 #include "source/SrcRows.h"
 #include "source/SrcSink.h"
 
@@ -35,11 +36,61 @@ bool HasRows(const Entry& e)
     return false;
 }
 
+// Rows of every text but operator and printer texts.
+inline constexpr int kTextRows = 32;
+
+// The present rows in order, at most maxRows of them (the rest is counted).
 template <class Entry>
-void WriteRows(CSrcSink& sink, const Entry& e, const SrcRowKind& kind, int maxVars)
+void WriteRows(CSrcSink& sink, const Entry& e, const SrcRowKind& kind, int maxVars, int maxRows = kTextRows)
 {
-    for (int r = 1; r <= e.GetRowCount() && sink.Ok(); ++r)
-        if (const auto* row = e.GetRow(r))
-            WriteRowLine(sink, kind, row, maxVars);
+    int written = 0;
+    for (int r = 1; r <= e.GetRowCount() && sink.Ok(); ++r) {
+        const auto* row = e.GetRow(r);
+        if (!row)
+            continue;
+        if (written == maxRows) {
+            sink.LeaveOut("text %d: row %d left out, the panel takes %d", static_cast<int>(e.GetNum()), r, maxRows);
+            continue;
+        }
+        WriteRowLine(sink, kind, row, maxVars);
+        ++written;
+    }
 }
 
+
+// What the reader takes of one kind of numbered text on a panel: the kind
+// at all, its template, the numbers of its entries and the bounds of a
+// template's range.
+struct SrcTextRule {
+    const char* keyword;
+    int maxRows;
+    bool takesKind;
+    bool takesTemplate;
+    int lowest;
+    int highest;
+    int rangeLowest;
+    int rangeHighest;
+};
+
+enum class SrcTextKind { Op, Msg, Rcp, Hist, OpPrn, MsgPrn };
+
+SrcTextRule TextRuleOf(SrcTextKind kind, const PanelType& panel);
+
+// Whether the reader takes the entry back; an entry it would refuse is
+// logged and counted.
+template <class List, class Entry>
+bool EntryReadable(CSrcSink& sink, const SrcTextRule& rule, const List& list, const Entry& entry)
+{
+    const int num = entry.GetNum();
+    bool readable = rule.takesKind;
+    if (readable && num < 0) {
+        int lo = 0, hi = 0;
+        TemplateRange(list, entry, lo, hi);
+        readable = rule.takesTemplate && lo >= rule.rangeLowest && hi <= rule.rangeHighest && lo <= hi;
+    } else if (readable) {
+        readable = num >= rule.lowest && num <= rule.highest;
+    }
+    if (!readable)
+        sink.LeaveOut("%s %d left out: this panel does not read it", rule.keyword, num);
+    return readable;
+}

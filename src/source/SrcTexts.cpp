@@ -13,19 +13,46 @@
 
 namespace {
 
-bool In118Family(uint16_t devType)
+constexpr unsigned kOutputTimes = 0x07;
+constexpr int kPrnRows = 126;
+constexpr int kHlpMenu = 1;
+constexpr int kHlpHistory = 5;
+constexpr int kHlpRecipe = 6;
+constexpr int kHlpLastNamedKind = 4;
+
+bool HasTemplate(const CKindTxtList& list)
 {
-    return devType == 118 || devType == 163 || devType == 167;
+    for (int i = 0; i < list.GetCount(); ++i)
+        if (list.ItemAt(i)->GetNum() < 0)
+            return true;
+    return false;
 }
 
-bool In706Family(uint16_t devType)
+// Whether the reader takes the help text back. Templates: the kinds the
+// panel's family names (HISTORY only on the 706 family, RECIPE only on the
+// others). Numbered texts: on the 706 family those of kind MENU; on the 043
+// and 118 families only number 0 of a kind up to FAULT, which the reader
+// takes as that kind's template, so only while the kind has none.
+bool HlpReadable(const PanelType& panel, int kind, const CPrjNumEntry& e, const CKindTxtList& list)
 {
-    return devType == 473 || devType == 477 || devType == 706;
+    const bool named = panel.In43Family() || panel.In118Family();
+    if (e.GetNum() < 0) {
+        if (named)
+            return kind != kHlpHistory;
+        return !panel.In706Family() || kind != kHlpRecipe;
+    }
+    if (panel.In706Family())
+        return kind == kHlpMenu && e.GetNum() <= 255;
+    if (named)
+        return e.GetNum() == 0 && kind <= kHlpLastNamedKind && !HasTemplate(list);
+    // Other panels' files carry no help texts that the reader keeps.
+    return false;
 }
 
 // Writes every entry with rows: head by the callbacks, rows, empty line.
 template <class List, class HeadFn>
-void WriteNumRecords(CSrcSink& sink, const List* list, const SrcRowKind& kind, int maxVars, HeadFn head)
+void WriteNumRecords(CSrcSink& sink, const List* list, const SrcRowKind& kind, const SrcTextRule& rule, int maxVars,
+                     HeadFn head)
 {
     if (!sink.Ok() || !list || list->GetCount() == 0)
         return;
@@ -37,10 +64,10 @@ void WriteNumRecords(CSrcSink& sink, const List* list, const SrcRowKind& kind, i
     sink.Separator();
     for (int i = 0; i < list->GetCount() && sink.Ok(); ++i) {
         const auto& e = *list->ItemAt(i);
-        if (!HasRows(e))
+        if (!HasRows(e) || !EntryReadable(sink, rule, *list, e))
             continue;
         head(e);
-        WriteRows(sink, e, kind, maxVars);
+        WriteRows(sink, e, kind, maxVars, rule.maxRows);
         sink.Put("\r\n");
         sink.EndRecord();
     }
@@ -60,9 +87,33 @@ const char* const kHlpKinds[] = {"DEFAULT", "MENU", "INFO", "WARNING", "FAULT", 
 
 } // namespace
 
-void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars,
+SrcTextRule TextRuleOf(SrcTextKind kind, const PanelType& panel)
+{
+    // Templates of texts are read on the 706 family and on no other.
+    const bool templates = !panel.In43Family() && !panel.In118Family();
+    const bool wide = panel.In706Family();
+    switch (kind) {
+    case SrcTextKind::Op: {
+        const bool fourRows = panel.Is(14) || panel.Is(47) || panel.Is(118) || panel.Is(167) || panel.Is(477);
+        return {"OP_TEXT", fourRows ? 4 : 2, true, templates, 0, wide ? 255 : 127, 0, 255};
+    }
+    case SrcTextKind::Msg:
+        return {"MSG_TEXT", kTextRows, true, templates, 0, wide || panel.In118Family() ? 1023 : 127, 0, 1023};
+    case SrcTextKind::Rcp: return {"REC_TEXT", kTextRows, true, templates, 1, 127, 0, 127};
+    case SrcTextKind::Hist: {
+        const bool hist = templates && !panel.Is(473) && !panel.Is(477);
+        return {"HIST_TEXT", kTextRows, hist, hist, 0, 1023, 0, 1023};
+    }
+    case SrcTextKind::OpPrn: return {"OP_PRNTEXT", kPrnRows, templates, templates, 1, 255, 1, 255};
+    case SrcTextKind::MsgPrn: return {"MSG_PRNTEXT", kPrnRows, templates, templates, 0, 1023, 0, 1023};
+    }
+    return {"", 0, false, false, 0, 0, 0, 0};
+}
+
+void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars, const PanelType& panel,
                         const std::function<bool(const CPrjOpTxt&)>& shownByNode)
 {
+    const SrcTextRule rule = TextRuleOf(SrcTextKind::Op, panel);
     if (!sink.Ok() || !list || list->GetCount() == 0)
         return;
     bool any = false;
@@ -74,7 +125,7 @@ void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars,
     for (int i = 0; i < list->GetCount() && sink.Ok(); ++i) {
         const CPrjOpTxt& e = *list->OpTxtAt(i);
         const bool rows = HasRows(e);
-        if (!rows && !shownByNode(e))
+        if ((!rows && !shownByNode(e)) || !EntryReadable(sink, rule, *list, e))
             continue;
         if (e.GetNum() < 0) {
             int lo = 0, hi = 0;
@@ -84,7 +135,7 @@ void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars,
             sink.Printf("%s, %3u\r\n", "OP_TEXT", static_cast<unsigned>(e.GetNum()));
         }
         if (rows) {
-            WriteRows(sink, e, kTextRow, maxVars);
+            WriteRows(sink, e, kTextRow, maxVars, rule.maxRows);
         } else {
             sink.LeaveOut("OP_TEXT %d has no rows and is written with one empty row", static_cast<int>(e.GetNum()));
             WriteRowLine(sink, kTextRow, nullptr, maxVars);
@@ -94,14 +145,14 @@ void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars,
     }
 }
 
-void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, int maxVars, uint16_t devType)
+void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, int maxVars, const PanelType& panel)
 {
-    WriteNumRecords(sink, list, kTextRow, maxVars, [&](const CPrjNumEntry& entry) {
+    WriteNumRecords(sink, list, kTextRow, TextRuleOf(SrcTextKind::Msg, panel), maxVars, [&](const CPrjNumEntry& entry) {
         const auto& e = static_cast<const CMsgTxt&>(entry);
         const bool isTemplate = e.GetNum() < 0;
         // The reader takes the delete mode 5 and the alarm flag only in a
         // template and on the 706 family.
-        const bool five = isTemplate || In706Family(devType);
+        const bool five = isTemplate || panel.In706Family();
         unsigned mode = e.GetDelMode();
         if (mode < 1 || mode > (five ? 5u : 4u)) {
             const unsigned kept = mode < 1 ? 1u : (five ? 5u : 4u);
@@ -130,9 +181,9 @@ void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, int maxVars, u
     });
 }
 
-void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, int maxVars)
+void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, int maxVars, const PanelType& panel)
 {
-    WriteNumRecords(sink, list, kHistRow, maxVars, [&](const CPrjNumEntry& e) {
+    WriteNumRecords(sink, list, kHistRow, TextRuleOf(SrcTextKind::Hist, panel), maxVars, [&](const CPrjNumEntry& e) {
         if (e.GetNum() < 0) {
             int lo = 0, hi = 0;
             TemplateRange(*list, e, lo, hi);
@@ -143,17 +194,22 @@ void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, int maxVars)
     });
 }
 
-void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, int maxVars, uint16_t devType)
+void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, int maxVars, const PanelType& panel)
 {
     if (!sink.Ok() || !lists)
         return;
     bool separated = false;
     for (int kind = 0; kind < 7 && sink.Ok(); ++kind) {
-        if (kind == 5 && In118Family(devType))
-            continue;
         const CKindTxtList* list = lists[kind];
         if (!list || list->GetCount() == 0)
             continue;
+        if (kind == kHlpHistory && panel.In118Family()) {
+            for (int i = 0; i < list->GetCount(); ++i)
+                if (HasRows(*list->ItemAt(i)))
+                    sink.LeaveOut("HISTORY help text %d left out: this panel has none",
+                                  static_cast<int>(list->ItemAt(i)->GetNum()));
+            continue;
+        }
         if (!separated) {
             sink.Separator();
             separated = true;
@@ -162,6 +218,11 @@ void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, int maxVars
             const CPrjNumEntry& e = *list->ItemAt(i);
             if (!HasRows(e))
                 continue;
+            if (!HlpReadable(panel, kind, e, *list)) {
+                sink.LeaveOut("%s help text %d left out: this panel does not read it", kHlpKinds[kind],
+                              static_cast<int>(e.GetNum()));
+                continue;
+            }
             if (e.GetNum() < 0)
                 sink.Printf("%s, %-7s\r\n", "DEF_HLP_TEXT", kHlpKinds[kind]);
             else
@@ -173,9 +234,9 @@ void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, int maxVars
     }
 }
 
-void WriteOpPrnTextRecords(CSrcSink& sink, const COpPrnTxtList* list, int maxVars)
+void WriteOpPrnTextRecords(CSrcSink& sink, const COpPrnTxtList* list, int maxVars, const PanelType& panel)
 {
-    WriteNumRecords(sink, list, kPrnRow, maxVars, [&](const CPrnTxt& e) {
+    WriteNumRecords(sink, list, kPrnRow, TextRuleOf(SrcTextKind::OpPrn, panel), maxVars, [&](const CPrnTxt& e) {
         if (e.GetNum() < 0) {
             int lo = 0, hi = 0;
             TemplateRange(*list, e, lo, hi);
@@ -186,11 +247,17 @@ void WriteOpPrnTextRecords(CSrcSink& sink, const COpPrnTxtList* list, int maxVar
     });
 }
 
-void WriteMsgPrnTextRecords(CSrcSink& sink, const CMsgPrnTxtList* list, int maxVars)
+void WriteMsgPrnTextRecords(CSrcSink& sink, const CMsgPrnTxtList* list, int maxVars, const PanelType& panel)
 {
-    WriteNumRecords(sink, list, kPrnRow, maxVars, [&](const CPrnTxt& entry) {
+    WriteNumRecords(sink, list, kPrnRow, TextRuleOf(SrcTextKind::MsgPrn, panel), maxVars, [&](const CPrnTxt& entry) {
         const auto* e = dynamic_cast<const CMsgPrnTxt*>(&entry);
-        const unsigned value = e ? e->GetValue() : 0u;
+        unsigned value = e ? e->GetValue() : 0u;
+        // The reader takes the three output-time bits alone.
+        if (value > kOutputTimes) {
+            sink.LeaveOut("MSG_PRNTEXT %d: output times %02X written as %02X", static_cast<int>(entry.GetNum()), value,
+                          value & kOutputTimes);
+            value &= kOutputTimes;
+        }
         if (entry.GetNum() < 0) {
             int lo = 0, hi = 0;
             TemplateRange(*list, entry, lo, hi);

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr size_t kStateChars = 40;
+constexpr int kSettingStates = 7;
 
 const char* SetpKeyword(uint8_t kind)
 {
@@ -56,12 +57,6 @@ const char* TypeKeyword(uint8_t type)
     }
 }
 
-// The panels whose BCD lines carry no flag byte.
-bool BcdWithoutFlag(uint16_t devType)
-{
-    return devType == 473 || devType == 477 || devType == 706;
-}
-
 unsigned long U32(int32_t v)
 {
     return static_cast<unsigned long>(static_cast<uint32_t>(v));
@@ -72,10 +67,15 @@ long S32(int32_t v)
     return static_cast<long>(v);
 }
 
-// The PLC range of a double-word form is read back only as a real range.
-bool IsPlcRange(int32_t low, int32_t high)
+// The PLC range of a double-word form is read back only as a real range,
+// compared as the form's values are: unsigned for BIN, signed for VBIN.
+bool IsPlcRange(int32_t low, int32_t high, bool isSigned)
 {
-    return high >= 1 && high > low;
+    if (isSigned)
+        return high >= 1 && high > low;
+    const auto ulow = static_cast<uint32_t>(low);
+    const auto uhigh = static_cast<uint32_t>(high);
+    return uhigh >= 1 && uhigh > ulow;
 }
 
 // One STATE line; a text missing below the highest index is written empty,
@@ -83,6 +83,8 @@ bool IsPlcRange(int32_t low, int32_t high)
 void WriteStateLine(CSrcSink& sink, const CPrjVar& var, int i)
 {
     const char* text = var.GetStateTxt(i);
+    if (!text)
+        sink.LeaveOut("%s: state %d missing, written empty", var.GetName().c_str(), i);
     sink.Printf("%s, %3u, \"", "STATE", static_cast<unsigned>(i));
     if (text)
         sink.TextChars(text, kStateChars);
@@ -95,12 +97,13 @@ void WriteStateLines(CSrcSink& sink, const CPrjVar& var, int last)
         WriteStateLine(sink, var, i);
 }
 
-void WriteBcd(CSrcSink& sink, const CPrjVar& var, const char* key, bool twoWords, uint16_t devType)
+// The 706 family's BCD lines carry no flag byte.
+void WriteBcd(CSrcSink& sink, const CPrjVar& var, const char* key, bool twoWords, const PanelType& panel)
 {
     const unsigned digits = var.GetExtByte0();
     const unsigned long low = U32(var.GetExtWord1());
     const unsigned long high = U32(var.GetExtWord2());
-    if (BcdWithoutFlag(devType)) {
+    if (panel.In706Family()) {
         if (twoWords)
             sink.Printf("%-6s, %2u, %8lu, %8lu\r\n", key, digits, low, high);
         else
@@ -122,7 +125,7 @@ void WriteDoubleWord(CSrcSink& sink, const CPrjVar& var, const char* key, bool d
     const int32_t fourth = var.GetExtWord4();
     bool withRange = false;
     if (dwordVars) {
-        withRange = IsPlcRange(third, fourth);
+        withRange = IsPlcRange(third, fourth, isSigned);
         if (!withRange && (third != 0 || fourth != 0))
             sink.LeaveOut("VAR %s: PLC range %ld..%ld is not a range and is left out", var.GetName().c_str(),
                           S32(third), S32(fourth));
@@ -155,7 +158,7 @@ const char* WordForm(uint8_t form)
 
 // The continuation of a VAR line by type code. False for a type without a
 // keyword: its line ends after the prefix and no empty line follows.
-bool WriteVarBody(CSrcSink& sink, const CPrjVar& var, uint16_t devType, bool dwordVars)
+bool WriteVarBody(CSrcSink& sink, const CPrjVar& var, const PanelType& panel, bool dwordVars)
 {
     const uint8_t type = var.GetType();
     const char* key = TypeKeyword(type);
@@ -165,9 +168,9 @@ bool WriteVarBody(CSrcSink& sink, const CPrjVar& var, uint16_t devType, bool dwo
     }
     switch (type) {
     case 0:
-    case 28: WriteBcd(sink, var, key, false, devType); break;
+    case 28: WriteBcd(sink, var, key, false, panel); break;
     case 16:
-    case 30: WriteBcd(sink, var, key, true, devType); break;
+    case 30: WriteBcd(sink, var, key, true, panel); break;
     case 2:
     case 4:
     case 5:
@@ -207,7 +210,11 @@ bool WriteVarBody(CSrcSink& sink, const CPrjVar& var, uint16_t devType, bool dwo
         WriteStateLines(sink, var, var.MaxStateIdx());
         break;
     case 32:
-    case 33: sink.Printf("%-6s, %2s\r\n", key, WordForm(var.GetExtByte0())); break;
+    case 33:
+        if (var.GetExtByte0() > 2)
+            sink.LeaveOut("VAR %s: display form %u written as KM", var.GetName().c_str(), unsigned{var.GetExtByte0()});
+        sink.Printf("%-6s, %2s\r\n", key, WordForm(var.GetExtByte0()));
+        break;
     case 34: sink.Printf("%-6s, %2u\r\n", key, unsigned{var.GetExtByte0()}); break;
     case 36:
         sink.Printf("%-6s\r\n", key);
@@ -218,11 +225,11 @@ bool WriteVarBody(CSrcSink& sink, const CPrjVar& var, uint16_t devType, bool dwo
     return true;
 }
 
-void WriteVar(CSrcSink& sink, const CPrjVar& var, uint16_t devType, bool dwordVars)
+void WriteVar(CSrcSink& sink, const CPrjVar& var, const PanelType& panel, bool dwordVars)
 {
     sink.Printf("%s, %-16s, %3u, %-11s, ", "VAR", var.GetName().c_str(),
                 static_cast<unsigned>(static_cast<uint16_t>(var.GetAdr())), SetpKeyword(var.GetSetpKind()));
-    if (WriteVarBody(sink, var, devType, dwordVars))
+    if (WriteVarBody(sink, var, panel, dwordVars))
         sink.Put("\r\n");
     sink.EndRecord();
 }
@@ -243,16 +250,24 @@ void WriteIntVar(CSrcSink& sink, const CPrjVar& var)
     if (type == 249) {
         const auto* hex = dynamic_cast<const CPrjIntVarHex*>(&var);
         sink.Printf("%s, %s, \"", "INTERN_VAR", var.GetName().c_str());
-        if (hex)
+        if (hex) {
+            if (hex->GetHexText().size() % 2 != 0)
+                sink.LeaveOut("%s: the last single hex digit is left out", var.GetName().c_str());
             sink.HexPairs(hex->GetHexText(), hex->GetHexText().size() / 2);
+        }
         sink.Put("\"\r\n");
         sink.EndRecord();
         return;
     }
     if (type != 142 && type != 144)
         return;
-    if (type == 144 && var.MaxStateIdx() == 0)
+    if (type == 144 && var.MaxStateIdx() == 0) {
+        // Reloaded, the variable gets its built-in states again.
+        const char* text = var.GetStateTxt(0);
+        if (text && std::string_view(text).find_first_not_of(' ') != std::string_view::npos)
+            sink.LeaveOut("%s: its single state is left out", var.GetName().c_str());
         return;
+    }
     const std::string& name = var.GetName();
     if (IsSettingWithAdr(name)) {
         // Internal variables without a data word hold -1.
@@ -261,7 +276,12 @@ void WriteIntVar(CSrcSink& sink, const CPrjVar& var)
             sink.Printf("%s, %s, %u\r\n", "INTERN_VAR", name.c_str(), unsigned{adr});
         else
             sink.Printf("%s, %s\r\n", "INTERN_VAR", name.c_str());
-        WriteStateLines(sink, var, var.MaxStateIdx());
+        // The reader takes exactly seven states here (and keeps an eighth
+        // place empty); a text above them cannot be written.
+        for (int i = kSettingStates; i <= var.MaxStateIdx(); ++i)
+            if (var.GetStateTxt(i))
+                sink.LeaveOut("%s: state %d left out", name.c_str(), i);
+        WriteStateLines(sink, var, kSettingStates - 1);
     } else if (IsSoftkeyRow(name)) {
         sink.Printf("%s, %s\r\n", "INTERN_VAR", name.c_str());
         WriteStateLines(sink, var, var.MaxStateIdx());
@@ -270,14 +290,9 @@ void WriteIntVar(CSrcSink& sink, const CPrjVar& var)
     sink.EndRecord();
 }
 
-bool InFamily706(uint16_t devType)
-{
-    return devType == 473 || devType == 477 || devType == 706;
-}
-
 } // namespace
 
-void WriteVarRecords(CSrcSink& sink, const CPrjVarList* vars, uint16_t devType, bool dwordVars)
+void WriteVarRecords(CSrcSink& sink, const CPrjVarList* vars, const PanelType& panel, bool dwordVars)
 {
     if (!sink.Ok() || !vars || vars->GetCount() == 0 || !vars->HasExtVar())
         return;
@@ -285,15 +300,15 @@ void WriteVarRecords(CSrcSink& sink, const CPrjVarList* vars, uint16_t devType, 
     for (int i = 0; i < vars->GetCount() && sink.Ok(); ++i) {
         const CPrjVar* var = vars->VarAt(i);
         if (var && !var->IsInternal())
-            WriteVar(sink, *var, devType, dwordVars);
+            WriteVar(sink, *var, panel, dwordVars);
     }
 }
 
-void WriteIntVarRecords(CSrcSink& sink, const CPrjVarList* vars, const CPrjVarList* fwVars, uint16_t devType)
+void WriteIntVarRecords(CSrcSink& sink, const CPrjVarList* vars, const CPrjVarList* fwVars, const PanelType& panel)
 {
     if (!sink.Ok() || !vars)
         return;
-    if (!InFamily706(devType) && !vars->FindByName(std::string_view("[Z084]")) &&
+    if (!panel.In706Family() && !vars->FindByName(std::string_view("[Z084]")) &&
         !vars->FindByName(std::string_view("[Z085]")))
         return;
     const bool fwHas = fwVars && fwVars->GetCount() > 0;

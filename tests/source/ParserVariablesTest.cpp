@@ -259,6 +259,10 @@ TEST_F(ParserVariablesTest, InternalVariablesPerFamily)
     EXPECT_EQ(p->Var("[Z098]")->MaxStateIdx(), 10);
     EXPECT_EQ(p->Var("[Z085]")->MaxStateIdx(), 1);
     EXPECT_EQ(p->Var("[Z21]")->MaxStateIdx(), 7);
+    // Every state text is kept, not only the first.
+    EXPECT_STREQ(p->Var("[Z018]")->GetStateTxt(6), "g");
+    EXPECT_STREQ(p->Var("[Z098]")->GetStateTxt(10), "10");
+    EXPECT_STREQ(p->Var("[Z21]")->GetStateTxt(3), "s");
 }
 
 TEST_F(ParserVariablesTest, HexTextOfFortyBytesIsKeptWhole)

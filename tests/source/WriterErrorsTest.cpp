@@ -26,7 +26,7 @@ void WriteSample(CSrcSink& sink, const CPrjVarList& vars)
 {
     const SrcPlcLine plc{5, 33, 0, 0, 256};
     WriteHeaderLines(sink, 43, 0, "Q32r11000", &plc);
-    WriteVarRecords(sink, &vars, 43, false);
+    WriteVarRecords(sink, &vars, PanelType(43, false), false);
     WriteEndLines(sink);
 }
 
@@ -73,7 +73,7 @@ TEST(WriterErrorsTest, UnknownPanelTypeWritesNothingAfterTheDescription)
     const std::string out = rig.Write([&](CSrcSink& s) {
         WriteDescriptionBlock(s, "d");
         WriteHeaderLines(s, 724, 0, "Q32r11000", nullptr);
-        WriteVarRecords(s, &vars, 724, false);
+        WriteVarRecords(s, &vars, PanelType(724, false), false);
     });
     EXPECT_EQ(rig.error, CSrcSink::kErrWrite);
     // Not committed: the target does not appear.

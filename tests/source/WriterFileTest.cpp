@@ -1,4 +1,6 @@
 #include "model/DrvCfg.h"
+#include "model/Log.h"
+#include "model/MsgTxt.h"
 #include "model/PrjVarKinds.h"
 #include "model/PrjVarList.h"
 #include "source/ReplaceFile.h"
@@ -96,6 +98,24 @@ TEST_F(WriterFileTest, WriteFailureKeepsTheTargetAndShowsOneMessage)
     }
     // No temporary file is left beside the target.
     EXPECT_EQ(NamesIn(fx.dir.Path()), before);
+}
+
+// What the file cannot hold is logged and counted; the save itself succeeds.
+TEST_F(WriterFileTest, LeftOutRecordsAreLoggedAndCountedAfterWriteAll)
+{
+    fx.frame.SetLogLevel(kLogInfo);
+    prj.prj->SetDateMode(2);
+    prj.prj->SetPrnBaud(0);
+    AddText(*prj.prj, TextKind::Msg, 1, "m", {});
+    static_cast<CMsgTxt*>(prj.prj->GetMsgTxtList()->ItemAt(0))->SetDelMode(5);
+    ASSERT_TRUE(Save(fx.dir.File("p.orv")));
+    EXPECT_EQ(leftOut, 3);
+    int logged = 0;
+    for (const std::string& text : fx.ui.TextsOf(UiCall::Kind::LogAppend))
+        logged += text.find("Restorv") != std::string::npos;
+    EXPECT_EQ(logged, 3);
+    EXPECT_TRUE(MessageIds().empty());
+    EXPECT_NE(fx.dir.Read("p.orv").find("MSG_TEXT,    1, INFO   , 4\r\n"), std::string::npos);
 }
 
 TEST_F(WriterFileTest, UnknownPanelTypeLeavesTheTargetUntouched)

@@ -89,6 +89,8 @@ std::vector<VarCase> VarCases()
          kPrefix + "WORD  , KY\r\n"},
         {"WordKm", 43, false, [](CTextPool*) { return std::make_unique<CPrjVarWord>("V", 7, 1, 32, 0); },
          kPrefix + "WORD  , KM\r\n"},
+        {"WordOtherFormAsKm", 43, false, [](CTextPool*) { return std::make_unique<CPrjVarWord>("V", 7, 1, 32, 7); },
+         kPrefix + "WORD  , KM\r\n"},
         {"Ascii", 43, false, [](CTextPool*) { return std::make_unique<CPrjVarAscii>("V", 7, 1, 34, 4); },
          kPrefix + "ASCII ,  4\r\n"},
         {"TimerWithGaps", 43, false,
@@ -136,7 +138,7 @@ TEST_P(WriterVarLineTest, OneRecordPerVariable)
     SrcWriterRig rig(c.devType);
     VarList vars;
     vars.Add(c.make(&rig.pool));
-    const std::string out = rig.Write([&](CSrcSink& s) { WriteVarRecords(s, &vars.list, c.devType, c.dwordVars); });
+    const std::string out = rig.Write([&](CSrcSink& s) { WriteVarRecords(s, &vars.list, PanelType(c.devType, false), c.dwordVars); });
     EXPECT_EQ(out, c.expected + kEmptyLine);
     EXPECT_EQ(rig.error, 0);
 }
@@ -150,7 +152,7 @@ TEST(WriterLayoutTest, DoubleWordPairThatIsNoRangeIsLeftOutAndCounted)
     VarList vars;
     vars.Add(Bin(9, 0, 10, 5, 5));
     vars.Add(std::make_unique<CPrjVarBin>("W", 8, 1, 6, 4, 0, 0, 10, 0, 0));
-    const std::string out = rig.Write([&](CSrcSink& s) { WriteVarRecords(s, &vars.list, 43, true); });
+    const std::string out = rig.Write([&](CSrcSink& s) { WriteVarRecords(s, &vars.list, PanelType(43, false), true); });
     EXPECT_EQ(out, kPrefix + "BIN0-B,  4,  1,          0,         10\r\n\r\n"
                    "VAR, W               ,   8, ACTUAL     , BIN-2 ,  4,  0,          0,         10\r\n\r\n");
     // Only the pair that held values is a loss.
@@ -162,14 +164,14 @@ TEST(WriterLayoutTest, VarSectionSkipsInternalsAndNeedsAnExternalVariable)
     SrcWriterRig rig(43);
     VarList vars;
     vars.Add(std::make_unique<CPrjIntVarStr>("[Z084]", 0, 0, 142, 0, 0, &rig.pool));
-    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteVarRecords(s, &vars.list, 43, false); }), "");
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteVarRecords(s, &vars.list, PanelType(43, false), false); }), "");
 
     vars.Add(std::make_unique<CPrjVarAscii>("A", 3, 1, 34, 2));
     vars.Add(std::make_unique<CPrjVarAscii>("B", 4, 1, 34, 2));
     // The first section of a file gets no separator, every later one does.
     const std::string out = rig.Write([&](CSrcSink& s) {
-        WriteVarRecords(s, &vars.list, 43, false);
-        WriteVarRecords(s, &vars.list, 43, false);
+        WriteVarRecords(s, &vars.list, PanelType(43, false), false);
+        WriteVarRecords(s, &vars.list, PanelType(43, false), false);
     });
     const std::string recs = "VAR, A               ,   3, ACTUAL     , ASCII ,  2\r\n\r\n"
                              "VAR, B               ,   4, ACTUAL     , ASCII ,  2\r\n\r\n";
@@ -206,16 +208,23 @@ TEST(WriterLayoutTest, InternVarRecords)
     CPrjIntVarStr* z19 = f.Str("[Z019]", 144, 1);
     z19->SetStateTxt(1, "c");
     f.Str("[Z21]", 144, 0);  // 144 without states: nothing at all
+    f.Str("[Z085]", 144, 0)->SetStateTxt(0, "F9"); // nothing either, but counted
     f.Str("[ZB]", 142, 1);   // another name: its empty line alone
     f.fw.list.Add(new CPrjIntVarHex("[Z200]", 0, 0, 249, 0, 0, "1B4F7"));
 
     const std::string out =
-        rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, &f.fw.list, 47); });
-    EXPECT_EQ(out, "INTERN_VAR, [Z018], 40\r\nSTATE,   0, \"a\"\r\nSTATE,   1, \"b\"\r\n\r\n"
-                   "INTERN_VAR, [Z019]\r\nSTATE,   0, \"\"\r\nSTATE,   1, \"c\"\r\n\r\n"
+        rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, &f.fw.list, PanelType(47, false)); });
+    // The settings always take their seven states; the missing ones, the
+    // single softkey row state and the odd last hex digit are counted.
+    std::string empty;
+    for (int i = 2; i <= 6; ++i)
+        empty += "STATE,   " + std::to_string(i) + ", \"\"\r\n";
+    EXPECT_EQ(out, "INTERN_VAR, [Z018], 40\r\nSTATE,   0, \"a\"\r\nSTATE,   1, \"b\"\r\n" + empty + "\r\n"
+                   "INTERN_VAR, [Z019]\r\nSTATE,   0, \"\"\r\nSTATE,   1, \"c\"\r\n" + empty + "\r\n"
                    "INTERN_VAR, [Z084]\r\nSTATE,   0, \"F1 Ein\"\r\nSTATE,   1, \"F8\"\r\n\r\n"
                    "\r\n"
                    "INTERN_VAR, [Z200], \"$1B$4F\"\r\n");
+    EXPECT_EQ(rig.leftOut, 13);
 }
 
 TEST(WriterLayoutTest, InternVarSectionConditions)
@@ -225,11 +234,11 @@ TEST(WriterLayoutTest, InternVarSectionConditions)
     CPrjIntVarStr* z18 = f.Str("[Z018]", 142, 1);
     z18->SetStateTxt(0, "a");
     // No softkey row on a 43 project: no section.
-    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, &f.fw.list, 43); }), "");
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, &f.fw.list, PanelType(43, false)); }), "");
     // The 706 family needs none.
-    EXPECT_NE(rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, &f.fw.list, 473); }), "");
+    EXPECT_NE(rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, &f.fw.list, PanelType(473, false)); }), "");
     // Without a firmware list nothing is written.
-    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, nullptr, 473); }), "");
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteIntVarRecords(s, &f.vars.list, nullptr, PanelType(473, false)); }), "");
 }
 
 TEST(WriterLayoutTest, HeaderLines)

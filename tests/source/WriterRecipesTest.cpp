@@ -49,10 +49,24 @@ TEST(WriterLayoutTest, FormularValueForms)
     std::string out;
     {
         Recipe r({&bcd, &kh, &other, &sstr, &timer}, {12, 0xBEEF, 5, 2, 123});
-        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, 4, 163); });
+        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, 4, PanelType(163, false)); });
     }
     EXPECT_EQ(out.substr(out.find("FORMULAR")),
               "FORMULAR   1 ,   12, $BEEF, b0000000000000101,   2,  12.3\r\n");
+}
+
+TEST(WriterLayoutTest, FormularAsciiValueEscapedAsInEveryQuotedText)
+{
+    SrcWriterRig rig(163);
+    CPrjVarAscii ascii("A", 1, 2, 34, 8);
+    ascii.SetWidth(16);
+    std::string out;
+    {
+        Recipe r({&ascii}, {0});
+        r.list.RcpAt(0)->GetValList().GetAt(0)->SetText("a\"b$c@d");
+        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, 4, PanelType(163, false)); });
+    }
+    EXPECT_EQ(out.substr(out.find("FORMULAR")), "FORMULAR   1 , \"a$22b$24c$40d\"\r\n");
 }
 
 TEST(WriterLayoutTest, FormularContinuesPastColumn200)
@@ -71,7 +85,7 @@ TEST(WriterLayoutTest, FormularContinuesPastColumn200)
     std::string out;
     {
         Recipe r(vars, values);
-        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, 4, 163); });
+        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, 4, PanelType(163, false)); });
     }
     // 13 + 19 values of 10 columns pass 200: the 20th starts a new line.
     std::string expected = "FORMULAR   1 ";
@@ -92,10 +106,17 @@ TEST(WriterLayoutTest, RecipeValuesLeftOutWhereNoFormularIsRead)
     std::string out;
     {
         Recipe r({&bcd}, {7});
-        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, 4, 43); });
+        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, 4, PanelType(43, false)); });
     }
     EXPECT_EQ(out, "REC_TEXT,    1\r\nTEXT, \"@A@" + std::string(38, '.') + "\"\r\n\r\n");
     EXPECT_EQ(rig.leftOut, 1);
+    // Values that a new pair gets anyway are not lost.
+    SrcWriterRig same(43);
+    {
+        Recipe r({&bcd}, {0});
+        same.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, 4, PanelType(43, false)); });
+    }
+    EXPECT_EQ(same.leftOut, 0);
 }
 
 } // namespace

@@ -32,7 +32,10 @@ std::vector<SettingsCase> SettingsCases()
              p.SetMsgMode(1);
          },
          kSep + "CYCLE_TIME,  5\r\n\r\nMSGMODE, 1\r\n\r\n", 0},
-        {"PrnStatusPos", 163, 0, [](CPrjData& p) { p.SetPrnStatusPos(3); }, kSep + "POS_PRN_STATUS,  3\r\n\r\n\r\n", 0},
+        {"PrnStatusPos", 163, 0, [](CPrjData& p) { p.SetPrnStatusPos(33); }, kSep + "POS_PRN_STATUS, 33\r\n\r\n\r\n", 0},
+        {"PrnStatusPosOutOfRange", 163, 0, [](CPrjData& p) { p.SetPrnStatusPos(3); }, "\r\n", 1},
+        {"CycleTimeOutOfRange", 163, 0, [](CPrjData& p) { p.SetCycleTime(61); }, "\r\n", 1},
+        {"MsgModeOutOfRange", 163, 0, [](CPrjData& p) { p.SetMsgMode(2); }, "\r\n", 1},
         {"DateModeOn163", 163, 0, [](CPrjData& p) { p.SetDateMode(2); }, kSep + "DMODE, MIL\r\n\r\n\r\n", 0},
         {"DateModeLeftOutOn43", 43, 0, [](CPrjData& p) { p.SetDateMode(1); }, "\r\n", 1},
         {"DateModeLeftOutOn755", 47, 1, [](CPrjData& p) { p.SetDateMode(1); }, "\r\n", 1},

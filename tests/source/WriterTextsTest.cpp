@@ -44,17 +44,19 @@ TEST(WriterLayoutTest, OperatorTextsWithTemplateAndEmptyRows)
     auto* rowless = list.Adopt(std::make_unique<CPrjOpTxt>(2));
     list.Adopt(std::make_unique<CPrjOpTxt>(3)); // neither rows nor node
 
-    const std::string out = rig.Write([&](CSrcSink& s) {
-        WriteOpTextRecords(s, &list, 8, [&](const CPrjOpTxt& t) { return &t == rowless; });
-    });
-    EXPECT_EQ(out, "DEF_OP_TEXT,  10,  20\r\nTEXT, \"T\"\r\n\r\n"
-                   "OP_TEXT,   1\r\nTEXT, \"a\"\r\nTEXT, \"c\"\r\n\r\n"
-                   "OP_TEXT,   2\r\nTEXT, \"\"\r\n\r\n");
+    const auto shown = [&](const CPrjOpTxt& t) { return &t == rowless; };
+    const std::string body = "OP_TEXT,   1\r\nTEXT, \"a\"\r\nTEXT, \"c\"\r\n\r\n"
+                             "OP_TEXT,   2\r\nTEXT, \"\"\r\n\r\n";
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &list, 8, PanelType(706, false), shown); }),
+              "DEF_OP_TEXT,  10,  20\r\nTEXT, \"T\"\r\n\r\n" + body);
     EXPECT_EQ(rig.leftOut, 1);
+    // Only the 706 family reads templates: elsewhere it is left out.
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &list, 8, PanelType(43, false), shown); }), body);
+    EXPECT_EQ(rig.leftOut, 2);
     // Without rows and nodes the section is not written at all.
     CPrjOpTxtList empty(8, 8);
     empty.Adopt(std::make_unique<CPrjOpTxt>(4));
-    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &empty, 8, kNoNode); }), "");
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &empty, 8, PanelType(43, false), kNoNode); }), "");
     list.DeleteAll();
     empty.DeleteAll();
 }
@@ -80,7 +82,7 @@ TEST_P(WriterMsgHeadTest, Head)
                           ? list.Adopt(std::make_unique<CMsgTxtRange>(5, 9, CMsgTxt::PrioFault, c.delMode, c.alarm))
                           : list.Adopt(std::make_unique<CMsgTxt>(c.num, CMsgTxt::PrioInfo, c.delMode, c.alarm));
     WithRow(e, "m");
-    const std::string out = rig.Write([&](CSrcSink& s) { WriteMsgTextRecords(s, &list, 8, c.devType); });
+    const std::string out = rig.Write([&](CSrcSink& s) { WriteMsgTextRecords(s, &list, 8, PanelType(c.devType, false)); });
     EXPECT_EQ(out, c.head + "TEXT, \"m\"\r\n\r\n");
     EXPECT_EQ(rig.leftOut, c.leftOut);
     list.DeleteAll();
@@ -94,55 +96,95 @@ INSTANTIATE_TEST_SUITE_P(
                       MsgCase{"Mode0WrittenAs1", 43, 1, 0, 0, "MSG_TEXT,    1, INFO   , 1\r\n", 1},
                       MsgCase{"AlarmOn706", 706, 2, 5, 1, "MSG_TEXT,    2, INFO   , 5, ALARM\r\n", 0},
                       MsgCase{"AlarmLeftOutOn43", 43, 2, 2, 1, "MSG_TEXT,    2, INFO   , 2\r\n", 1},
-                      MsgCase{"TemplateWithAlarm", 43, -1, 5, 1, "DEF_MSG_TEXT,   5,   9, FAULT  , 5, ALARM\r\n", 0}),
+                      MsgCase{"TemplateWithAlarmOn706", 706, -1, 5, 1, "DEF_MSG_TEXT,   5,   9, FAULT  , 5, ALARM\r\n", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(WriterLayoutTest, HelpKindsInOrderWithHistorySkippedOn118Family)
+// Kinds in order, kind 5 skipped on the 118 family; what the panel's reader
+// would refuse is left out and counted: HISTORY templates outside the 706
+// family, RECIPE templates on it, numbered texts but the 706 family's MENU
+// texts and number 0 of a kind without template elsewhere.
+struct HlpCase {
+    uint16_t type;
+    const char* out;
+    int leftOut;
+};
+
+class WriterHlpTest : public ::testing::TestWithParam<HlpCase> {};
+
+TEST_P(WriterHlpTest, KindsInOrderAndOnlyWhatTheReaderTakes)
 {
-    for (uint16_t type : {43, 118, 163, 167}) {
-        SrcWriterRig rig(type);
-        CKindTxtList l0(0, 4, 4), l1(1, 4, 4), l5(5, 4, 4), l6(6, 4, 4);
-        WithRow(l0.Adopt(std::make_unique<CKindTxtRange>(0, 9)), "d");
-        WithRow(l1.Adopt(std::make_unique<CKindTxt>(3)), "m");
-        WithRow(l5.Adopt(std::make_unique<CKindTxt>(1)), "h");
-        WithRow(l6.Adopt(std::make_unique<CKindTxt>(2)), "r");
-        CKindTxtList* lists[7] = {&l0, &l1, nullptr, nullptr, nullptr, &l5, &l6};
-        const std::string out = rig.Write([&](CSrcSink& s) {
-            s.Separator(); // a section before: the help texts get one separator
-            WriteHlpTextRecords(s, lists, 8, type);
-        });
-        const std::string sep = " " + std::string(76, '_') + "\r\n\r\n";
-        const std::string hist = type == 43 ? "HLP_TEXT, HISTORY,   1\r\nTEXT, \"h\"\r\n\r\n" : "";
-        EXPECT_EQ(out, sep + "DEF_HLP_TEXT, DEFAULT\r\nTEXT, \"d\"\r\n\r\n"
-                             "HLP_TEXT, MENU   ,   3\r\nTEXT, \"m\"\r\n\r\n" +
-                           hist + "HLP_TEXT, RECIPE ,   2\r\nTEXT, \"r\"\r\n\r\n")
-            << type;
-        for (auto* l : {&l0, &l1, &l5, &l6})
-            l->DeleteAll();
-    }
+    const HlpCase& c = GetParam();
+    SrcWriterRig rig(c.type);
+    CKindTxtList l0(0, 4, 4), l1(1, 4, 4), l2(2, 4, 4), l5(5, 4, 4), l6(6, 4, 4);
+    WithRow(l0.Adopt(std::make_unique<CKindTxtRange>(0, 9)), "d");
+    WithRow(l1.Adopt(std::make_unique<CKindTxt>(0)), "m0");
+    WithRow(l1.Adopt(std::make_unique<CKindTxt>(3)), "m3");
+    WithRow(l2.Adopt(std::make_unique<CKindTxtRange>(0, 9)), "i");
+    WithRow(l2.Adopt(std::make_unique<CKindTxt>(0)), "i0");
+    WithRow(l5.Adopt(std::make_unique<CKindTxtRange>(0, 9)), "h");
+    WithRow(l6.Adopt(std::make_unique<CKindTxtRange>(0, 9)), "r");
+    CKindTxtList* lists[7] = {&l0, &l1, &l2, nullptr, nullptr, &l5, &l6};
+    const std::string out = rig.Write([&](CSrcSink& s) {
+        s.Separator(); // a section before: the help texts get one separator
+        WriteHlpTextRecords(s, lists, 8, PanelType(c.type, false));
+    });
+    const std::string sep = " " + std::string(76, '_') + "\r\n\r\n";
+    EXPECT_EQ(out, sep + c.out);
+    EXPECT_EQ(rig.leftOut, c.leftOut);
+    for (auto* l : {&l0, &l1, &l2, &l5, &l6})
+        l->DeleteAll();
 }
+
+constexpr const char* kHlp43 = "DEF_HLP_TEXT, DEFAULT\r\nTEXT, \"d\"\r\n\r\n"
+                               "HLP_TEXT, MENU   ,   0\r\nTEXT, \"m0\"\r\n\r\n"
+                               "DEF_HLP_TEXT, INFO   \r\nTEXT, \"i\"\r\n\r\n"
+                               "DEF_HLP_TEXT, RECIPE \r\nTEXT, \"r\"\r\n\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    WriterLayoutTest, WriterHlpTest,
+    ::testing::Values(HlpCase{43, kHlp43, 3}, HlpCase{118, kHlp43, 3}, HlpCase{163, kHlp43, 3},
+                      HlpCase{167, kHlp43, 3},
+                      HlpCase{706,
+                              "DEF_HLP_TEXT, DEFAULT\r\nTEXT, \"d\"\r\n\r\n"
+                              "HLP_TEXT, MENU   ,   0\r\nTEXT, \"m0\"\r\n\r\n"
+                              "HLP_TEXT, MENU   ,   3\r\nTEXT, \"m3\"\r\n\r\n"
+                              "DEF_HLP_TEXT, INFO   \r\nTEXT, \"i\"\r\n\r\n"
+                              "DEF_HLP_TEXT, HISTORY\r\nTEXT, \"h\"\r\n\r\n",
+                              2}),
+    [](const auto& info) { return std::to_string(info.param.type); });
 
 TEST(WriterLayoutTest, HistoryAndPrinterTexts)
 {
-    SrcWriterRig rig(163);
+    SrcWriterRig rig(706);
     CHistTxtList hist(4, 4);
     WithRow(hist.Adopt(std::make_unique<CHistTxtRange>(1, 50)), "x");
     WithRow(hist.Adopt(std::make_unique<CHistTxt>(7)), "y");
     COpPrnTxtList opPrn(4, 4);
     WithPrnRow(opPrn.Adopt(std::make_unique<COpPrnTxt>(12)), "p\x01");
     CMsgPrnTxtList msgPrn(4, 4);
-    WithPrnRow(msgPrn.Adopt(std::make_unique<CMsgPrnTxtRange>(0, 99, 0x1F)), "q");
+    WithPrnRow(msgPrn.Adopt(std::make_unique<CMsgPrnTxtRange>(0, 99, 0x05)), "q");
     WithPrnRow(msgPrn.Adopt(std::make_unique<CMsgPrnTxt>(3, 0xA0)), "r");
     const std::string sep = " " + std::string(76, '_') + "\r\n\r\n";
     const std::string out = rig.Write([&](CSrcSink& s) {
-        WriteHistTextRecords(s, &hist, 8);
-        WriteOpPrnTextRecords(s, &opPrn, 8);
-        WriteMsgPrnTextRecords(s, &msgPrn, 8);
+        WriteHistTextRecords(s, &hist, 8, PanelType(706, false));
+        WriteOpPrnTextRecords(s, &opPrn, 8, PanelType(706, false));
+        WriteMsgPrnTextRecords(s, &msgPrn, 8, PanelType(706, false));
     });
     EXPECT_EQ(out, "DEF_HIST_TEXT,   1,  50\r\nHTEXT, \"x\"\r\n\r\nHIST_TEXT,    7\r\nHTEXT, \"y\"\r\n\r\n" + sep +
                        "OP_PRNTEXT,   12\r\nPRNTEXT, \"p$01\"\r\n\r\n" + sep +
-                       "DEF_MSG_PRNTEXT,   0,  99, 1F\r\nPRNTEXT, \"q\"\r\n\r\n"
-                       "MSG_PRNTEXT,    3, A0\r\nPRNTEXT, \"r\"\r\n\r\n");
+                       "DEF_MSG_PRNTEXT,   0,  99, 05\r\nPRNTEXT, \"q\"\r\n\r\n"
+                       "MSG_PRNTEXT,    3, 00\r\nPRNTEXT, \"r\"\r\n\r\n");
+    // Only the three output-time bits are read back.
+    EXPECT_EQ(rig.leftOut, 1);
+    // Panels without history and printer texts write none of them.
+    SrcWriterRig other(163);
+    EXPECT_EQ(other.Write([&](CSrcSink& s) {
+        WriteHistTextRecords(s, &hist, 8, PanelType(163, false));
+        WriteOpPrnTextRecords(s, &opPrn, 8, PanelType(163, false));
+        WriteMsgPrnTextRecords(s, &msgPrn, 8, PanelType(163, false));
+    }),
+              sep + sep);
+    EXPECT_EQ(other.leftOut, 5);
     hist.DeleteAll();
     opPrn.DeleteAll();
     msgPrn.DeleteAll();
