@@ -78,13 +78,6 @@ public:
         return c.image;
     }
 
-    CPrjOpTxt* OpTxt(int32_t num, std::string_view text, std::initializer_list<VarSlot> vars = {})
-    {
-        auto* entry = Row(new CPrjOpTxt(num), text, vars);
-        EXPECT_GE(prj.InsOpTxt(entry), 0);
-        return entry;
-    }
-
     // The counted text at an address.
     static std::string CountedAt(const std::string& image, size_t at)
     {

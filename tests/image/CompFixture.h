@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CharSet.h"
+#include "model/OpTxt.h"
 #include "model/PrjData.h"
 #include "model/SpsPar.h"
 #include "model/TxtRow.h"
@@ -53,6 +54,14 @@ public:
         if (entry->GetRowCount() < rowNum)
             entry->SetRowCount(rowNum);
         entry->SetRow(std::make_unique<CPrjTxtRow>(static_cast<uint8_t>(rowNum), text, &slots));
+        return entry;
+    }
+
+    // An operator text of one row, inserted.
+    CPrjOpTxt* OpTxt(int32_t num, std::string_view text, std::initializer_list<VarSlot> vars = {})
+    {
+        auto* entry = Row(new CPrjOpTxt(num), text, vars);
+        EXPECT_GE(prj.InsOpTxt(entry), 0);
         return entry;
     }
 
