@@ -499,6 +499,25 @@ TEST_F(CompB, NamesOfSixteenBytesAndTheSameBytesTwice)
     EXPECT_EQ(Image(), image);
 }
 
+TEST_F(CompB, PrinterBlockAlwaysAndSharedTextsWithTheirRoom)
+{
+    prj.SetPrnTimeout(30);
+    prj.SetPrnInit("1B40");
+    prj.SetPrnSubst(0, 'x');
+    auto* bit = Add(new CPrjVarBit("Bit", 5, 1, 12, 5, prj.GetTextPool()));
+    bit->SetStateTxt(0, "AUS");
+    bit->SetStateTxt(1, "EIN");
+    const std::string image = Image();
+    const size_t printer = WordAt(image, 115);
+    EXPECT_EQ(WordAt(image, printer), 30u);
+    EXPECT_EQ(Hex(image.substr(printer + 16, 3)), "021B40");
+    EXPECT_EQ(ByteAt(image, printer + 25 + 8), unsigned{'x'});
+    EXPECT_EQ(WordAt(image, printer + 25 + 128), 0u);
+    // The shared texts follow the header, each padded to even.
+    EXPECT_EQ(CountedAt(image, 250), "AUS");
+    EXPECT_EQ(CountedAt(image, 254), "EIN");
+}
+
 TEST_F(CompB, MissingCharacterSetIsAnError)
 {
     bundle.charSet = nullptr;
@@ -583,6 +602,15 @@ TEST_F(CompBRecipe, ValuesByTypeCode)
         EXPECT_EQ(WordAt(out.image, rec + 2), static_cast<unsigned>(var->WordCount())) << c.what;
         EXPECT_EQ(Hex(out.image.substr(rec + 6, expect.size() / 2)), expect) << c.what;
     }
+}
+
+TEST_F(CompBRecipe, ZeroDisplaySpanGives20)
+{
+    auto* flat = Add(new CPrjVarBin("Flat", 4, 1, 2, 4, 0, 7, 7, 0, 100));
+    flat->SetWidth(2);
+    Recipe(0, {{flat, 7}});
+    EXPECT_EQ(CompileRecipes().error, CComp::kErrIncomplete);
+    EXPECT_TRUE(HasLine(LogLines(), "Flat"));
 }
 
 TEST_F(CompBRecipe, RecipeMemoryOfThirtyTwoKilobytesGives20)
