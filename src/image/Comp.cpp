@@ -10,11 +10,13 @@
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
 #include "model/PrjVarList.h"
+#include "model/RcpTxt.h"
 #include "model/SpsPar.h"
 #include "model/WorkspaceState.h"
 
 #include <algorithm>
 #include <cstdarg>
+#include <numeric>
 
 namespace {
 
@@ -268,6 +270,17 @@ int CComp::PlaceRecord(const ImgRecord& record, uint32_t& at)
     return AppendBytes(record.Data());
 }
 
+int CComp::PlaceSlotTable(uint16_t count, uint32_t slot, uint32_t& at)
+{
+    ImgRecord table;
+    table.Word(count);
+    for (uint16_t n = 0; n < count; ++n)
+        table.Word(0);
+    if (PlaceRecord(table, at) != 1)
+        return -1;
+    return WriteWord(slot, static_cast<uint16_t>(at));
+}
+
 int CComp::CopyFile(std::FILE* input)
 {
     if (!input)
@@ -372,6 +385,40 @@ void CComp::SetConflict(uint16_t recipeNum, std::string text)
     m_conflictText = std::move(text);
 }
 
+int CComp::ReduceSpans(const CPrjVar& var, bool isSigned, bool wordSpans, Spans& out)
+{
+    // Unsigned kinds keep their limits as 32-bit unsigned numbers.
+    const auto value = [isSigned](int32_t v) { return isSigned ? int64_t{v} : int64_t{static_cast<uint32_t>(v)}; };
+    out.lower = value(var.GetExtWord1());
+    out.plcLower = value(var.GetExtWord3());
+    out.dsp = value(var.GetExtWord2()) - out.lower;
+    out.plc = value(var.GetExtWord4()) - out.plcLower;
+    // The panel divides by the display span; a PLC span of 0 only makes
+    // the value constant.
+    if (out.dsp <= 0 || out.plc < 0 || (wordSpans && out.plc == 0))
+        return Fail("Variable %s: Wertebereich ohne Spanne", var.GetName().c_str());
+    const int64_t divisor = std::gcd(out.dsp, out.plc);
+    out.dsp /= divisor;
+    out.plc /= divisor;
+    if (wordSpans && (out.dsp > UINT16_MAX || out.plc > UINT16_MAX))
+        return Fail("Variable %s: Skalierung nicht darstellbar", var.GetName().c_str());
+    return 1;
+}
+
+void CComp::FeedRecipeCheck()
+{
+    const CPrjRcpTxtList* list = m_prj ? m_prj->GetRcpTxtList() : nullptr;
+    if (!list)
+        return;
+    FeedCheckWord(static_cast<uint16_t>(list->GetCount()));
+    for (int i = 0; i < list->GetCount(); ++i) {
+        const CPrjVarValList& values = list->RcpAt(i)->GetValList();
+        for (int v = 0; v < values.GetCount(); ++v)
+            FeedCheckWord(values.GetAt(v)->GetVar()->GetType());
+        FeedCheckWord(1);
+    }
+}
+
 void CComp::FeedCheckWord(uint16_t value)
 {
     for (int bit = 15; bit >= 0; --bit) {
@@ -395,7 +442,7 @@ int CComp::StampFamilyCCheckWord()
 
 // --- Names -------------------------------------------------------------------
 
-int CComp::FitNames(uint32_t reserve)
+int CComp::FitNames(uint32_t reserve, bool eachReserved)
 {
     if (Failed())
         return -1;
@@ -407,6 +454,8 @@ int CComp::FitNames(uint32_t reserve)
         return 1;
     }
     for (CPrjVar* var : m_writtenVars) {
+        if (eachReserved && Reserve(imglayout::kVarNameSize) != 1)
+            return -1;
         const auto at = static_cast<uint16_t>(m_length);
         if (AppendBytes(PadField(var->GetName(), imglayout::kVarNameSize, '\0')) != 1 ||
             WriteWord(var->GetAttr32() + 2, at) != 1)

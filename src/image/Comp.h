@@ -102,6 +102,9 @@ protected:
     int Reserve(uint32_t n);
     // Reserves room for the record and appends it; at is its address.
     int PlaceRecord(const ImgRecord& record, uint32_t& at);
+    // A table of the word count and count words of 0, placed as a record;
+    // its address into the header slot.
+    int PlaceSlotTable(uint16_t count, uint32_t slot, uint32_t& at);
     // Appends the driver or special-function file whole; nothing without one.
     int CopyDriverFile() { return CopyFile(m_drv.Get()); }
     int CopySpecialFile() { return CopyFile(m_fkt.Get()); }
@@ -146,10 +149,25 @@ protected:
     // Family C: pads to even, word 0 = length / 2, the check word at 2.
     int StampFamilyCCheckWord();
 
+    // The limits of a BIN or VBIN variable with its display and PLC spans
+    // reduced to lowest terms.
+    struct Spans {
+        int64_t lower, plcLower, dsp, plc;
+    };
+    // Error 20 naming the variable for an empty or reversed display span, a
+    // reversed PLC span, and for word spans a reduced term beyond a word.
+    int ReduceSpans(const CPrjVar& var, bool isSigned, bool wordSpans, Spans& out);
+    // Feeds the recipe check word: the number of recipe texts, then per text
+    // the type codes of its values and a 1.
+    void FeedRecipeCheck();
+    // The second image reports every failure as one code.
+    void ReplaceError(uint16_t code) { m_error = code; }
+
     // Writes the variable names, the menu names and the description while
     // they fit below the limit with the reserve kept free, and records what
     // was left out in the names level.
-    int FitNames(uint32_t reserve);
+    // eachReserved: every name is placed with the boundary rule.
+    int FitNames(uint32_t reserve, bool eachReserved = false);
 
     CWorkspaceState& Workspace() { return m_workspace; }
     CCharSet* GetCharSet() const { return m_charSet; }

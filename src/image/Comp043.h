@@ -1,18 +1,16 @@
 #pragma once
 
-#include "image/Comp.h"
+#include "image/CompAB.h"
 
 #include <cstdint>
 #include <string>
 
 class CPrjNumEntry;
-class CTxtRowBase;
-class ImgRecord;
 
 // The compiler of the family A panels (14, 36, 43, 47; 755 as 47 in its .2
 // variant). The constructor runs the whole compile; CheckError tells the
 // outcome.
-class CComp043 : public CComp {
+class CComp043 : public CCompAB {
 public:
     // reserve: the size of the project's driver file plus its
     // special-function file, kept free for them when names are fitted.
@@ -26,28 +24,22 @@ private:
     void Compile();
     int WriteHeader();
     int WritePrinter();
-    int WriteSharedTexts();
-    int WriteVars();
-    int WriteVar(CPrjVar& var);
-    int VarTail(const CPrjVar& var, ImgRecord& rec);
-    int ScaledTail(const CPrjVar& var, bool isSigned, ImgRecord& rec);
-    // The addresses of state texts 0..last; error 20 for a missing one.
-    int StateTexts(const CPrjVar& var, int last, ImgRecord& rec);
+    int WriteTexts() { return WriteSharedTexts(0); }
+    int WriteSoftkeyTexts() { return WriteSkTxts(IsWide() ? imglayout::kSkKeysWide : imglayout::kSkKeysNarrow, false); }
+    int WriteSoftkeyActs() { return WriteSkActs(false); }
+    int WriteVar(CPrjVar& var) override;
     int WriteOpTexts();
     int WriteMsgTexts();
     int WriteHlpTexts();
-    int WriteSkTxts();
-    int WriteSkActs();
-    int WriteCycleTime();
-    int WriteUserChars();
     int WriteMnus();
     int WriteMnu(CPrjMnu& menu);
     int Finish();
 
     // Row count byte and rows of a text; its address, or 0 on failure.
     uint32_t WriteText(const CPrjNumEntry& entry, int maxRows, Counter rowCounter);
-    std::string EncodeRow(const CTxtRowBase* row);
     void Raise(FwCause cause);
+    void NoteRowVar(const CPrjVar& var) override;
+    void NoteSoftkeys() override { Raise(FwCause::Softkeys); }
     bool IsWide() const { return m_type47; }
     bool CountsBlanks() const { return m_variant2; }
 

@@ -293,4 +293,73 @@ std::optional<std::string> FirmwareId(uint16_t devType, uint16_t level)
     return std::nullopt;
 }
 
+
+// ===========================================================================
+// Family B
+// ===========================================================================
+
+uint32_t BHlpSlot(int list)
+{
+    const int k = list <= 4 ? list : list - 1;
+    return kBHlpTables + 2u * static_cast<uint32_t>(k);
+}
+
+uint32_t BVarReserve(uint8_t type, int k)
+{
+    switch (type) {
+    case 0:
+    case 28: return 14;
+    case 12: return 13;
+    case 14:
+    case 26:
+    case 42:
+    case 142:
+    case 144:
+    case 154: return 2u * static_cast<uint32_t>(k) + 9;
+    case 16:
+    case 30: return 20;
+    case 36: return 15;
+    default: break;
+    }
+    if (type >= 2 && type <= 5)
+        return 33;
+    if (type >= 6 && type <= 9)
+        return 37;
+    if (type >= 18 && type <= 21)
+        return 27;
+    if (type >= 22 && type <= 25)
+        return 31;
+    return 7;
+}
+
+std::string BWeekdaySlot::Encode(std::string_view text)
+{
+    const std::string_view kept = text.substr(0, kChars);
+    std::string out(1, static_cast<char>(kept.size()));
+    out.append(kept);
+    out.push_back('\0');
+    return out;
+}
+
+std::string BFrmName::Encode(std::string_view name)
+{
+    std::string out(name.substr(0, kBFrmNameChars));
+    out.resize(kBFrmNameChars, ' ');
+    out.push_back('\0');
+    return out;
+}
+
+bool FitsValue48(__int128 value, bool isSigned)
+{
+    constexpr __int128 k48 = __int128{1} << 48;
+    return isSigned ? value >= -k48 / 2 && value < k48 / 2 : value >= 0 && value < k48;
+}
+
+std::array<uint8_t, 6> B2Stamp::Encode(const std::tm& local)
+{
+    const auto bcd = [](int v) { return static_cast<uint8_t>((v / 10 % 10) << 4 | v % 10); };
+    return {bcd(local.tm_year % 100), bcd(local.tm_mon + 1), bcd(local.tm_mday),
+            bcd(local.tm_hour),       bcd(local.tm_min),     bcd(std::min(local.tm_sec, 60))};
+}
+
 }  // namespace imglayout

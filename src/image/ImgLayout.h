@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <ctime>
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -247,5 +248,98 @@ struct BlankRun {
 // The firmware id a panel type needs at a firmware level; none for a level
 // that the type has no firmware for.
 std::optional<std::string> FirmwareId(uint16_t devType, uint16_t level);
+
+
+// ===========================================================================
+// Family B (panel types 118, 163, 167)
+// ===========================================================================
+
+// --- First image: header layout A with the family B fields ----------------
+
+inline constexpr uint32_t kHeaderSizeB = 250;
+inline constexpr uint32_t kBOpTable = 138;        // word, operator text table
+inline constexpr uint32_t kBMsgTable = 140;       // word, message text table
+inline constexpr uint32_t kBRcpTable = 142;       // word, recipe text table
+inline constexpr uint32_t kBHlpTables = 150;      // word per help slot
+inline constexpr uint32_t kBMnuTable = 168;       // word
+inline constexpr uint32_t kBMsgAttrBlock = 170;   // word
+inline constexpr uint32_t kBDateBlock = 172;      // word
+inline constexpr uint32_t kBWeekdays1 = 174;      // 7 slots of the first name list
+inline constexpr uint32_t kBWeekdays2 = 195;      // 7 slots of the second
+inline constexpr uint32_t kBWeekdaySlot = 3;
+inline constexpr int kBWeekdays = 7;
+inline constexpr uint32_t kBRcpBlock = 216;       // word
+inline constexpr uint32_t kBFrmName = 218;        // 9 characters, blank-padded, NUL
+inline constexpr size_t kBFrmNameChars = 9;
+inline constexpr uint32_t kBRcpCheck = 228;       // word, recipe check word
+inline constexpr unsigned kBFlagDWordVars = 1;    // feature flag bit
+inline constexpr uint16_t kBFwLevel = 201;
+// A variable record must start below this address: the panel's own
+// addresses begin here and the reader ends the chain at any pointer beyond.
+inline constexpr uint32_t kBVarEnd = 0xA000;
+inline constexpr uint32_t kBListHead = 12;        // dword, word, dword, word highest + 1
+inline constexpr uint32_t kBListRange = 4;        // word, address of the range entry
+inline constexpr uint32_t kBListRangeLo = 6;
+inline constexpr uint32_t kBListRangeHi = 8;
+inline constexpr uint32_t kBListCount = 10;
+inline constexpr uint32_t kBRowReserve = 40;
+inline constexpr uint32_t kBNodeSize = 8;
+inline constexpr uint32_t kBMnuMaskSize = 2;
+inline constexpr uint32_t kBMsgAttrHead = 12;     // the attribute of text n at block + 12 + n
+inline constexpr uint16_t kBDateBlockEnd = 999;
+inline constexpr uint16_t kBRcpBlockEnd = 257;
+inline constexpr uint32_t kBPrinterSize = 155;
+
+inline uint32_t BListEntry(uint32_t table, int n) { return table + kBListHead + 2u * static_cast<uint32_t>(n); }
+// Lists 4 and 5 share a slot.
+uint32_t BHlpSlot(int list);
+
+// The room a family B variable record is given, by its type code; k is the
+// highest state index of the state-text kinds.
+uint32_t BVarReserve(uint8_t type, int k);
+
+// One entry of a weekday name list: length byte and at most 2 characters
+// with their NUL (which falls on the next slot's length byte).
+struct BWeekdaySlot {
+    static constexpr size_t kChars = 2;
+    static std::string Encode(std::string_view text);
+};
+
+// The firmware name: 9 characters, blank-padded, then a NUL.
+struct BFrmName {
+    static std::string Encode(std::string_view name);
+};
+
+// Whether a scaling term fits the 6 bytes of a value48 (signed: as a two's
+// complement number).
+bool FitsValue48(__int128 value, bool isSigned);
+
+// --- Second image (recipe memory): header layout B ---------------------------
+
+inline constexpr uint32_t kHeaderSizeB2 = 106;
+inline constexpr uint32_t kB2Length = 0;          // word, recipe data length
+inline constexpr uint32_t kB2Zero = 2;            // word 0
+inline constexpr uint32_t kB2Magic = 4;           // word
+inline constexpr uint16_t kB2MagicValue = 436;
+inline constexpr uint32_t kB2Name = 6;            // string
+inline constexpr uint32_t kB2Stamp = 20;          // 6 BCD bytes: year % 100, month, day, hour, minute, second
+inline constexpr uint32_t kB2FwId = 46;           // string
+inline constexpr uint32_t kB2FrmName = 64;        // string, at most 9 characters
+inline constexpr size_t kB2FrmNameChars = 9;
+inline constexpr uint32_t kB2ToolVersion = 74;    // string
+inline constexpr uint32_t kB2BlockSize = 88;      // word
+inline constexpr uint16_t kB2BlockSizeValue = 18;
+inline constexpr uint32_t kB2CheckBlock = 90;     // word, the 10-byte check block
+inline constexpr uint32_t kB2RcpTable = 92;       // word, the recipe table
+inline constexpr uint16_t kB2CheckBlockMark = 199;
+inline constexpr uint32_t kB2CheckBlockSize = 10;
+inline constexpr uint32_t kB2RcpTableHead = 2;    // word highest + 1
+inline constexpr uint16_t kB2RcpRecordMark = 1;
+inline constexpr size_t kB2AsciiMax = 33;
+
+// The 6 BCD bytes of a local time stamp (seconds at most 60).
+struct B2Stamp {
+    static std::array<uint8_t, 6> Encode(const std::tm& local);
+};
 
 }  // namespace imglayout

@@ -27,17 +27,6 @@
 
 namespace {
 
-std::string Hex(const std::string& bytes)
-{
-    std::string out;
-    char buf[4];
-    for (unsigned char b : bytes) {
-        std::snprintf(buf, sizeof buf, "%02X", unsigned{b});
-        out += buf;
-    }
-    return out;
-}
-
 struct Compiled {
     uint16_t error = 0;
     int check = 0;  // what CheckError said
@@ -87,41 +76,6 @@ public:
         const Compiled c = Compile();
         EXPECT_EQ(c.error, 0);
         return c.image;
-    }
-
-    template <class Var>
-    Var* Add(Var* var)
-    {
-        EXPECT_GE(prj.InsVar(var), 0);
-        return var;
-    }
-
-    struct VarSlot {
-        CPrjVar* var;
-        uint8_t col;
-    };
-
-    // A display text with one row; the variables' fields at their columns.
-    template <class Entry>
-    Entry* Row(Entry* entry, std::string_view text, std::initializer_list<VarSlot> vars = {}, int rowNum = 1)
-    {
-        CTxtVarSlots slots;
-        int i = 0;
-        for (const VarSlot& v : vars) {
-            slots.SetVar(i, v.var);
-            slots.SetCol(i++, v.col);
-        }
-        if (entry->GetRowCount() < rowNum)
-            entry->SetRowCount(rowNum);
-        entry->SetRow(std::make_unique<CPrjTxtRow>(static_cast<uint8_t>(rowNum), text, &slots));
-        return entry;
-    }
-
-    CPrjOpTxt* OpTxt(int32_t num, std::string_view text, std::initializer_list<VarSlot> vars = {})
-    {
-        auto* entry = Row(new CPrjOpTxt(num), text, vars);
-        EXPECT_GE(prj.InsOpTxt(entry), 0);
-        return entry;
     }
 
     // The counted text at an address.

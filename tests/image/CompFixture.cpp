@@ -3,6 +3,7 @@
 #include "model/WorkspaceState.h"
 
 #include <algorithm>
+#include <cstdio>
 
 CompFixture::CompFixture(uint16_t devType)
 {
@@ -46,4 +47,15 @@ unsigned WordAt(const std::string& image, size_t at) { return ByteAt(image, at) 
 uint32_t DWordAt(const std::string& image, size_t at)
 {
     return static_cast<uint32_t>(WordAt(image, at)) << 16 | WordAt(image, at + 2);
+}
+
+std::string Hex(const std::string& bytes)
+{
+    std::string out;
+    char buf[4];
+    for (unsigned char b : bytes) {
+        std::snprintf(buf, sizeof buf, "%02X", unsigned{b});
+        out += buf;
+    }
+    return out;
 }

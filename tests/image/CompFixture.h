@@ -1,11 +1,18 @@
 #pragma once
 
 #include "model/CharSet.h"
+#include "model/OpTxt.h"
 #include "model/PrjData.h"
 #include "model/SpsPar.h"
+#include "model/TxtRow.h"
 #include "support/FrameFixture.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -22,6 +29,42 @@ public:
     // The log lines after the first line equal to header.
     std::vector<std::string> LogLinesAfter(const std::string& header) const;
 
+    template <class Var>
+    Var* Add(Var* var)
+    {
+        EXPECT_GE(prj.InsVar(var), 0);
+        return var;
+    }
+
+    struct VarSlot {
+        CPrjVar* var;
+        uint8_t col;
+    };
+
+    // A display text row; the variables' fields at their columns.
+    template <class Entry>
+    Entry* Row(Entry* entry, std::string_view text, std::initializer_list<VarSlot> vars = {}, int rowNum = 1)
+    {
+        CTxtVarSlots slots;
+        int i = 0;
+        for (const VarSlot& v : vars) {
+            slots.SetVar(i, v.var);
+            slots.SetCol(i++, v.col);
+        }
+        if (entry->GetRowCount() < rowNum)
+            entry->SetRowCount(rowNum);
+        entry->SetRow(std::make_unique<CPrjTxtRow>(static_cast<uint8_t>(rowNum), text, &slots));
+        return entry;
+    }
+
+    // An operator text of one row, inserted.
+    CPrjOpTxt* OpTxt(int32_t num, std::string_view text, std::initializer_list<VarSlot> vars = {})
+    {
+        auto* entry = Row(new CPrjOpTxt(num), text, vars);
+        EXPECT_GE(prj.InsOpTxt(entry), 0);
+        return entry;
+    }
+
     CCharSet charSet{&bundle, 0};
     CPrjData prj{&bundle};
     CSpsPar sps{&bundle};
@@ -31,3 +74,5 @@ public:
 unsigned ByteAt(const std::string& image, size_t at);
 unsigned WordAt(const std::string& image, size_t at);
 uint32_t DWordAt(const std::string& image, size_t at);
+// The bytes as upper-case hexadecimal pairs.
+std::string Hex(const std::string& bytes);
