@@ -116,6 +116,11 @@ PanelType CRestOrv::Panel() const
     return PanelType(m_prj->GetDevType(), m_prj->GetVariant() != 0);
 }
 
+SrcRowLimit CRestOrv::RowLimit() const
+{
+    return {m_prj->GetMaxVarsPerRow(), !Panel().In706Family()};
+}
+
 void CRestOrv::WriteHeader()
 {
     SrcPlcLine plc;
@@ -166,7 +171,7 @@ void CRestOrv::WriteOpTexts()
                 for (int j = 0; j < nodes->GetCount(); ++j)
                     if (nodes->ItemAt(j) && nodes->ItemAt(j)->GetOpTxt())
                         shown.insert(nodes->ItemAt(j)->GetOpTxt());
-    WriteOpTextRecords(m_sink, m_prj->GetOpTxtList(), m_prj->GetMaxVarsPerRow(), Panel(),
+    WriteOpTextRecords(m_sink, m_prj->GetOpTxtList(), RowLimit(), Panel(),
                        [&](const CPrjOpTxt& t) { return shown.count(&t) != 0; });
 }
 
@@ -177,17 +182,17 @@ void CRestOrv::WriteMenus()
 
 void CRestOrv::WriteMsgTexts()
 {
-    WriteMsgTextRecords(m_sink, m_prj->GetMsgTxtList(), m_prj->GetMaxVarsPerRow(), Panel());
+    WriteMsgTextRecords(m_sink, m_prj->GetMsgTxtList(), RowLimit(), Panel());
 }
 
 void CRestOrv::WriteRcpTexts()
 {
-    WriteRcpTextRecords(m_sink, m_prj->GetRcpTxtList(), m_prj->GetMaxVarsPerRow(), Panel());
+    WriteRcpTextRecords(m_sink, m_prj->GetRcpTxtList(), RowLimit(), Panel());
 }
 
 void CRestOrv::WriteHistTexts()
 {
-    WriteHistTextRecords(m_sink, m_prj->GetHistTxtList(), m_prj->GetMaxVarsPerRow(), Panel());
+    WriteHistTextRecords(m_sink, m_prj->GetHistTxtList(), RowLimit(), Panel());
 }
 
 void CRestOrv::WriteHlpTexts()
@@ -195,17 +200,17 @@ void CRestOrv::WriteHlpTexts()
     CKindTxtList* lists[CPrjData::kHlpKinds];
     for (int k = 0; k < CPrjData::kHlpKinds; ++k)
         lists[k] = m_prj->GetHlpTxtList(k);
-    WriteHlpTextRecords(m_sink, lists, m_prj->GetMaxVarsPerRow(), Panel());
+    WriteHlpTextRecords(m_sink, lists, RowLimit(), Panel());
 }
 
 void CRestOrv::WriteOpPrnTexts()
 {
-    WriteOpPrnTextRecords(m_sink, m_prj->GetOpPrnTxtList(), m_prj->GetMaxVarsPerRow(), Panel());
+    WriteOpPrnTextRecords(m_sink, m_prj->GetOpPrnTxtList(), RowLimit(), Panel());
 }
 
 void CRestOrv::WriteMsgPrnTexts()
 {
-    WriteMsgPrnTextRecords(m_sink, m_prj->GetMsgPrnTxtList(), m_prj->GetMaxVarsPerRow(), Panel());
+    WriteMsgPrnTextRecords(m_sink, m_prj->GetMsgPrnTxtList(), RowLimit(), Panel());
 }
 
 void CRestOrv::WriteTimers()

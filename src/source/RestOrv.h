@@ -1,6 +1,7 @@
 #pragma once
 
 #include "source/PanelType.h"
+#include "source/SrcRows.h"
 #include "source/SrcSink.h"
 
 #include <cstdint>
@@ -68,6 +69,7 @@ public:
 
 private:
     PanelType Panel() const;
+    SrcRowLimit RowLimit() const;
 
     CSrcSink m_sink;
     CDrvCfg* m_drvCfg = nullptr;

@@ -84,7 +84,7 @@ void WriteFormular(CSrcSink& sink, const CPrjRcpTxt& rcp)
 
 } // namespace
 
-void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, int maxVars, const PanelType& panel)
+void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, const SrcRowLimit& rowLimit, const PanelType& panel)
 {
     if (!sink.Ok() || !list || list->GetCount() == 0)
         return;
@@ -105,7 +105,7 @@ void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, int maxVars
         } else {
             sink.Printf("%s, %4u\r\n", "REC_TEXT", static_cast<unsigned>(e.GetNum()));
         }
-        WriteRows(sink, e, kTextRow, maxVars);
+        WriteRows(sink, e, kTextRow, rowLimit);
         if (e.CountExtVars() > 0 && TakesFormular(panel) && AllValuesWritable(e)) {
             WriteFormular(sink, e);
         } else {

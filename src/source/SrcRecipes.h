@@ -1,10 +1,11 @@
 #pragma once
 
 #include "source/PanelType.h"
+#include "source/SrcRows.h"
 
 class CSrcSink;
 class CPrjRcpTxtList;
 
 // The recipe texts; their values follow as a FORMULAR line on the panels
 // that read it, and are left out (counted) elsewhere.
-void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, int maxVars, const PanelType& panel);
+void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, const SrcRowLimit& rowLimit, const PanelType& panel);

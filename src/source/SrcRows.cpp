@@ -1,6 +1,7 @@
 #include "source/SrcRows.h"
 
 #include "model/PrjVar.h"
+#include "model/VarValList.h"
 #include "model/TxtRow.h"
 #include "source/SrcSink.h"
 
@@ -21,9 +22,19 @@ int SlotAt(const CTxtRowBase& row, int col, const std::array<bool, CTxtRowBase::
     return -1;
 }
 
+bool HasAsciiField(const CTxtRowBase& row)
+{
+    for (int s = 0; s < row.GetVarCount() && s < CTxtRowBase::kMaxSlots; ++s) {
+        const CPrjVar* var = row.GetVarSlot(s).var;
+        if (var && var->GetType() == CPrjVarValList::kTypeAscii)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-void WriteRowLine(CSrcSink& sink, const SrcRowKind& kind, const CTxtRowBase* row, int maxVars)
+void WriteRowLine(CSrcSink& sink, const SrcRowKind& kind, const CTxtRowBase* row, const SrcRowLimit& rowLimit)
 {
     if (!sink.Ok())
         return;
@@ -32,18 +43,23 @@ void WriteRowLine(CSrcSink& sink, const SrcRowKind& kind, const CTxtRowBase* row
     if (row) {
         const std::string& text = row->GetText();
         std::array<bool, CTxtRowBase::kMaxSlots> used{};
+        const int limit = !kind.printer && rowLimit.asciiAlone && HasAsciiField(*row) ? 1 : rowLimit.maxVars;
         int fields = 0;
         int pos = 0;
         while (pos < kind.positions && static_cast<size_t>(pos) < text.size() && text[static_cast<size_t>(pos)] != '\0' &&
                sink.Ok()) {
-            const int s = fields < maxVars ? SlotAt(*row, pos, used) : -1;
+            const int s = SlotAt(*row, pos, used);
             if (s >= 0) {
                 const CPrjVar* var = row->GetVarSlot(s).var;
                 used[static_cast<size_t>(s)] = true;
-                ++fields;
-                sink.Printf("@%s@", var->GetName().c_str());
-                pos += var->GetWidth() > 0 ? var->GetWidth() : 1;
-                continue;
+                if (fields < limit) {
+                    ++fields;
+                    sink.Printf("@%s@", var->GetName().c_str());
+                    pos += var->GetWidth() > 0 ? var->GetWidth() : 1;
+                    continue;
+                }
+                sink.LeaveOut("%s: variable %s beyond the fields a row takes, written as its frame", kind.keyword,
+                              var->GetName().c_str());
             }
             const auto ch = static_cast<uint8_t>(text[static_cast<size_t>(pos)]);
             if (kind.printer)

@@ -41,7 +41,7 @@ inline constexpr int kTextRows = 32;
 
 // The present rows in order, at most maxRows of them (the rest is counted).
 template <class Entry>
-void WriteRows(CSrcSink& sink, const Entry& e, const SrcRowKind& kind, int maxVars, int maxRows = kTextRows)
+void WriteRows(CSrcSink& sink, const Entry& e, const SrcRowKind& kind, const SrcRowLimit& rowLimit, int maxRows = kTextRows)
 {
     int written = 0;
     for (int r = 1; r <= e.GetRowCount() && sink.Ok(); ++r) {
@@ -52,7 +52,7 @@ void WriteRows(CSrcSink& sink, const Entry& e, const SrcRowKind& kind, int maxVa
             sink.LeaveOut("text %d: row %d left out, the panel takes %d", static_cast<int>(e.GetNum()), r, maxRows);
             continue;
         }
-        WriteRowLine(sink, kind, row, maxVars);
+        WriteRowLine(sink, kind, row, rowLimit);
         ++written;
     }
 }

@@ -51,7 +51,7 @@ bool HlpReadable(const PanelType& panel, int kind, const CPrjNumEntry& e, const 
 
 // Writes every entry with rows: head by the callbacks, rows, empty line.
 template <class List, class HeadFn>
-void WriteNumRecords(CSrcSink& sink, const List* list, const SrcRowKind& kind, const SrcTextRule& rule, int maxVars,
+void WriteNumRecords(CSrcSink& sink, const List* list, const SrcRowKind& kind, const SrcTextRule& rule, const SrcRowLimit& rowLimit,
                      HeadFn head)
 {
     if (!sink.Ok() || !list || list->GetCount() == 0)
@@ -67,7 +67,7 @@ void WriteNumRecords(CSrcSink& sink, const List* list, const SrcRowKind& kind, c
         if (!HasRows(e) || !EntryReadable(sink, rule, *list, e))
             continue;
         head(e);
-        WriteRows(sink, e, kind, maxVars, rule.maxRows);
+        WriteRows(sink, e, kind, rowLimit, rule.maxRows);
         sink.Put("\r\n");
         sink.EndRecord();
     }
@@ -110,7 +110,7 @@ SrcTextRule TextRuleOf(SrcTextKind kind, const PanelType& panel)
     return {"", 0, false, false, 0, 0, 0, 0};
 }
 
-void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars, const PanelType& panel,
+void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, const SrcRowLimit& rowLimit, const PanelType& panel,
                         const std::function<bool(const CPrjOpTxt&)>& shownByNode)
 {
     const SrcTextRule rule = TextRuleOf(SrcTextKind::Op, panel);
@@ -135,19 +135,19 @@ void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, int maxVars, 
             sink.Printf("%s, %3u\r\n", "OP_TEXT", static_cast<unsigned>(e.GetNum()));
         }
         if (rows) {
-            WriteRows(sink, e, kTextRow, maxVars, rule.maxRows);
+            WriteRows(sink, e, kTextRow, rowLimit, rule.maxRows);
         } else {
             sink.LeaveOut("OP_TEXT %d has no rows and is written with one empty row", static_cast<int>(e.GetNum()));
-            WriteRowLine(sink, kTextRow, nullptr, maxVars);
+            WriteRowLine(sink, kTextRow, nullptr, rowLimit);
         }
         sink.Put("\r\n");
         sink.EndRecord();
     }
 }
 
-void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, int maxVars, const PanelType& panel)
+void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, const SrcRowLimit& rowLimit, const PanelType& panel)
 {
-    WriteNumRecords(sink, list, kTextRow, TextRuleOf(SrcTextKind::Msg, panel), maxVars, [&](const CPrjNumEntry& entry) {
+    WriteNumRecords(sink, list, kTextRow, TextRuleOf(SrcTextKind::Msg, panel), rowLimit, [&](const CPrjNumEntry& entry) {
         const auto& e = static_cast<const CMsgTxt&>(entry);
         const bool isTemplate = e.GetNum() < 0;
         // The reader takes the delete mode 5 and the alarm flag only in a
@@ -181,9 +181,9 @@ void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, int maxVars, c
     });
 }
 
-void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, int maxVars, const PanelType& panel)
+void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, const SrcRowLimit& rowLimit, const PanelType& panel)
 {
-    WriteNumRecords(sink, list, kHistRow, TextRuleOf(SrcTextKind::Hist, panel), maxVars, [&](const CPrjNumEntry& e) {
+    WriteNumRecords(sink, list, kHistRow, TextRuleOf(SrcTextKind::Hist, panel), rowLimit, [&](const CPrjNumEntry& e) {
         if (e.GetNum() < 0) {
             int lo = 0, hi = 0;
             TemplateRange(*list, e, lo, hi);
@@ -194,7 +194,7 @@ void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, int maxVars,
     });
 }
 
-void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, int maxVars, const PanelType& panel)
+void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, const SrcRowLimit& rowLimit, const PanelType& panel)
 {
     if (!sink.Ok() || !lists)
         return;
@@ -227,16 +227,16 @@ void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, int maxVars
                 sink.Printf("%s, %-7s\r\n", "DEF_HLP_TEXT", kHlpKinds[kind]);
             else
                 sink.Printf("%s, %-7s, %3u\r\n", "HLP_TEXT", kHlpKinds[kind], static_cast<unsigned>(e.GetNum()));
-            WriteRows(sink, e, kTextRow, maxVars);
+            WriteRows(sink, e, kTextRow, rowLimit);
             sink.Put("\r\n");
             sink.EndRecord();
         }
     }
 }
 
-void WriteOpPrnTextRecords(CSrcSink& sink, const COpPrnTxtList* list, int maxVars, const PanelType& panel)
+void WriteOpPrnTextRecords(CSrcSink& sink, const COpPrnTxtList* list, const SrcRowLimit& rowLimit, const PanelType& panel)
 {
-    WriteNumRecords(sink, list, kPrnRow, TextRuleOf(SrcTextKind::OpPrn, panel), maxVars, [&](const CPrnTxt& e) {
+    WriteNumRecords(sink, list, kPrnRow, TextRuleOf(SrcTextKind::OpPrn, panel), rowLimit, [&](const CPrnTxt& e) {
         if (e.GetNum() < 0) {
             int lo = 0, hi = 0;
             TemplateRange(*list, e, lo, hi);
@@ -247,9 +247,9 @@ void WriteOpPrnTextRecords(CSrcSink& sink, const COpPrnTxtList* list, int maxVar
     });
 }
 
-void WriteMsgPrnTextRecords(CSrcSink& sink, const CMsgPrnTxtList* list, int maxVars, const PanelType& panel)
+void WriteMsgPrnTextRecords(CSrcSink& sink, const CMsgPrnTxtList* list, const SrcRowLimit& rowLimit, const PanelType& panel)
 {
-    WriteNumRecords(sink, list, kPrnRow, TextRuleOf(SrcTextKind::MsgPrn, panel), maxVars, [&](const CPrnTxt& entry) {
+    WriteNumRecords(sink, list, kPrnRow, TextRuleOf(SrcTextKind::MsgPrn, panel), rowLimit, [&](const CPrnTxt& entry) {
         const auto* e = dynamic_cast<const CMsgPrnTxt*>(&entry);
         unsigned value = e ? e->GetValue() : 0u;
         // The reader takes the three output-time bits alone.

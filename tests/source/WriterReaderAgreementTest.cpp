@@ -310,6 +310,35 @@ const AgreementCase kCases[] = {
      [](const Agreement& a) {
          EXPECT_TRUE(Has(a.w1, "OP_TEXT,   1\r\nTEXT, \"z1\"\r\nTEXT, \"z2\"\r\n\r\n")) << a.w1;
      }},
+    // Outside the 706 family an ASCII field stands alone in its row; the
+    // second field stays as its frame and is counted.
+    {"AsciiFieldSharingARowOn43", 43,
+     [](CPrjData& prj) {
+         CPrjVar* a = Bin(prj, "A", 30);
+         auto* s = new CPrjVarAscii("S", 32, 1, 34, 2);
+         prj.InsVar(s);
+         OpRow(prj, "####  ####", {{0, {s, 0}}, {1, {a, 6}}});
+     },
+     1,
+     [](const Agreement& a) {
+         EXPECT_TRUE(Has(a.w1, "TEXT, \"@S@  ")) << a.w1;
+         EXPECT_FALSE(Has(a.w1, "@A@")) << a.w1;
+         ASSERT_NE(OpRowOf(*a.read), nullptr);
+         EXPECT_EQ(OpRowOf(*a.read)->GetFilledCount(), 1);
+     }},
+    {"AsciiFieldSharingARowOn706", 706,
+     [](CPrjData& prj) {
+         CPrjVar* a = Bin(prj, "A", 30);
+         auto* s = new CPrjVarAscii("S", 32, 1, 34, 2);
+         prj.InsVar(s);
+         OpRow(prj, "####  ####", {{0, {s, 0}}, {1, {a, 6}}});
+     },
+     0,
+     [](const Agreement& a) {
+         EXPECT_TRUE(Has(a.w1, "TEXT, \"@S@  @A@\"")) << a.w1;
+         ASSERT_NE(OpRowOf(*a.read), nullptr);
+         EXPECT_EQ(OpRowOf(*a.read)->GetFilledCount(), 2);
+     }},
     {"TimeSwitchNameOf16Characters", 43,
      [](CPrjData& prj) {
          auto* timer = new CPrjTimer(3, "Beleuchtung_Hof1");

@@ -49,7 +49,7 @@ TEST(WriterLayoutTest, FormularValueForms)
     std::string out;
     {
         Recipe r({&bcd, &kh, &other, &sstr, &timer}, {12, 0xBEEF, 5, 2, 123});
-        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, 4, PanelType(163, false)); });
+        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, SrcRowLimit{4, true}, PanelType(163, false)); });
     }
     EXPECT_EQ(out.substr(out.find("FORMULAR")),
               "FORMULAR   1 ,   12, $BEEF, b0000000000000101,   2,  12.3\r\n");
@@ -64,7 +64,7 @@ TEST(WriterLayoutTest, FormularAsciiValueEscapedAsInEveryQuotedText)
     {
         Recipe r({&ascii}, {0});
         r.list.RcpAt(0)->GetValList().GetAt(0)->SetText("a\"b$c@d");
-        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, 4, PanelType(163, false)); });
+        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, SrcRowLimit{4, true}, PanelType(163, false)); });
     }
     EXPECT_EQ(out.substr(out.find("FORMULAR")), "FORMULAR   1 , \"a$22b$24c$40d\"\r\n");
 }
@@ -85,7 +85,7 @@ TEST(WriterLayoutTest, FormularContinuesPastColumn200)
     std::string out;
     {
         Recipe r(vars, values);
-        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, 4, PanelType(163, false)); });
+        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, SrcRowLimit{4, true}, PanelType(163, false)); });
     }
     // 13 + 19 values of 10 columns pass 200: the 20th starts a new line.
     std::string expected = "FORMULAR   1 ";
@@ -106,7 +106,7 @@ TEST(WriterLayoutTest, RecipeValuesLeftOutWhereNoFormularIsRead)
     std::string out;
     {
         Recipe r({&bcd}, {7});
-        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, 4, PanelType(43, false)); });
+        out = rig.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, SrcRowLimit{4, true}, PanelType(43, false)); });
     }
     EXPECT_EQ(out, "REC_TEXT,    1\r\nTEXT, \"@A@" + std::string(38, '.') + "\"\r\n\r\n");
     EXPECT_EQ(rig.leftOut, 1);
@@ -114,7 +114,7 @@ TEST(WriterLayoutTest, RecipeValuesLeftOutWhereNoFormularIsRead)
     SrcWriterRig same(43);
     {
         Recipe r({&bcd}, {0});
-        same.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, 4, PanelType(43, false)); });
+        same.Write([&](CSrcSink& s) { WriteRcpTextRecords(s, &r.list, SrcRowLimit{4, true}, PanelType(43, false)); });
     }
     EXPECT_EQ(same.leftOut, 0);
 }

@@ -66,7 +66,7 @@ TEST_P(WriterRowTest, RowLine)
         CTxtRowBase& target = c.kind.printer ? static_cast<CTxtRowBase&>(prnRow) : row;
         for (const Slot& s : c.slots)
             target.SetVarSlot(s.index, vars[s.var], s.col);
-        out = rig.Write([&](CSrcSink& sink) { WriteRowLine(sink, c.kind, &target, c.maxVars); });
+        out = rig.Write([&](CSrcSink& sink) { WriteRowLine(sink, c.kind, &target, SrcRowLimit{c.maxVars, false}); });
     }
     EXPECT_EQ(out, c.expected);
 }

@@ -47,16 +47,16 @@ TEST(WriterLayoutTest, OperatorTextsWithTemplateAndEmptyRows)
     const auto shown = [&](const CPrjOpTxt& t) { return &t == rowless; };
     const std::string body = "OP_TEXT,   1\r\nTEXT, \"a\"\r\nTEXT, \"c\"\r\n\r\n"
                              "OP_TEXT,   2\r\nTEXT, \"\"\r\n\r\n";
-    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &list, 8, PanelType(706, false), shown); }),
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &list, SrcRowLimit{8, false}, PanelType(706, false), shown); }),
               "DEF_OP_TEXT,  10,  20\r\nTEXT, \"T\"\r\n\r\n" + body);
     EXPECT_EQ(rig.leftOut, 1);
     // Only the 706 family reads templates: elsewhere it is left out.
-    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &list, 8, PanelType(43, false), shown); }), body);
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &list, SrcRowLimit{8, false}, PanelType(43, false), shown); }), body);
     EXPECT_EQ(rig.leftOut, 2);
     // Without rows and nodes the section is not written at all.
     CPrjOpTxtList empty(8, 8);
     empty.Adopt(std::make_unique<CPrjOpTxt>(4));
-    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &empty, 8, PanelType(43, false), kNoNode); }), "");
+    EXPECT_EQ(rig.Write([&](CSrcSink& s) { WriteOpTextRecords(s, &empty, SrcRowLimit{8, false}, PanelType(43, false), kNoNode); }), "");
     list.DeleteAll();
     empty.DeleteAll();
 }
@@ -82,7 +82,7 @@ TEST_P(WriterMsgHeadTest, Head)
                           ? list.Adopt(std::make_unique<CMsgTxtRange>(5, 9, CMsgTxt::PrioFault, c.delMode, c.alarm))
                           : list.Adopt(std::make_unique<CMsgTxt>(c.num, CMsgTxt::PrioInfo, c.delMode, c.alarm));
     WithRow(e, "m");
-    const std::string out = rig.Write([&](CSrcSink& s) { WriteMsgTextRecords(s, &list, 8, PanelType(c.devType, false)); });
+    const std::string out = rig.Write([&](CSrcSink& s) { WriteMsgTextRecords(s, &list, SrcRowLimit{8, false}, PanelType(c.devType, false)); });
     EXPECT_EQ(out, c.head + "TEXT, \"m\"\r\n\r\n");
     EXPECT_EQ(rig.leftOut, c.leftOut);
     list.DeleteAll();
@@ -126,7 +126,7 @@ TEST_P(WriterHlpTest, KindsInOrderAndOnlyWhatTheReaderTakes)
     CKindTxtList* lists[7] = {&l0, &l1, &l2, nullptr, nullptr, &l5, &l6};
     const std::string out = rig.Write([&](CSrcSink& s) {
         s.Separator(); // a section before: the help texts get one separator
-        WriteHlpTextRecords(s, lists, 8, PanelType(c.type, false));
+        WriteHlpTextRecords(s, lists, SrcRowLimit{8, false}, PanelType(c.type, false));
     });
     const std::string sep = " " + std::string(76, '_') + "\r\n\r\n";
     EXPECT_EQ(out, sep + c.out);
@@ -166,9 +166,9 @@ TEST(WriterLayoutTest, HistoryAndPrinterTexts)
     WithPrnRow(msgPrn.Adopt(std::make_unique<CMsgPrnTxt>(3, 0xA0)), "r");
     const std::string sep = " " + std::string(76, '_') + "\r\n\r\n";
     const std::string out = rig.Write([&](CSrcSink& s) {
-        WriteHistTextRecords(s, &hist, 8, PanelType(706, false));
-        WriteOpPrnTextRecords(s, &opPrn, 8, PanelType(706, false));
-        WriteMsgPrnTextRecords(s, &msgPrn, 8, PanelType(706, false));
+        WriteHistTextRecords(s, &hist, SrcRowLimit{8, false}, PanelType(706, false));
+        WriteOpPrnTextRecords(s, &opPrn, SrcRowLimit{8, false}, PanelType(706, false));
+        WriteMsgPrnTextRecords(s, &msgPrn, SrcRowLimit{8, false}, PanelType(706, false));
     });
     EXPECT_EQ(out, "DEF_HIST_TEXT,   1,  50\r\nHTEXT, \"x\"\r\n\r\nHIST_TEXT,    7\r\nHTEXT, \"y\"\r\n\r\n" + sep +
                        "OP_PRNTEXT,   12\r\nPRNTEXT, \"p$01\"\r\n\r\n" + sep +
@@ -179,9 +179,9 @@ TEST(WriterLayoutTest, HistoryAndPrinterTexts)
     // Panels without history and printer texts write none of them.
     SrcWriterRig other(163);
     EXPECT_EQ(other.Write([&](CSrcSink& s) {
-        WriteHistTextRecords(s, &hist, 8, PanelType(163, false));
-        WriteOpPrnTextRecords(s, &opPrn, 8, PanelType(163, false));
-        WriteMsgPrnTextRecords(s, &msgPrn, 8, PanelType(163, false));
+        WriteHistTextRecords(s, &hist, SrcRowLimit{8, false}, PanelType(163, false));
+        WriteOpPrnTextRecords(s, &opPrn, SrcRowLimit{8, false}, PanelType(163, false));
+        WriteMsgPrnTextRecords(s, &msgPrn, SrcRowLimit{8, false}, PanelType(163, false));
     }),
               sep + sep);
     EXPECT_EQ(other.leftOut, 5);
