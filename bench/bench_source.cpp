@@ -80,7 +80,7 @@ void BM_WriteSource(benchmark::State& state)
         CSrcSink sink(path, &project.charSet);
         sink.Open();
         WriteVarRecords(sink, &project.vars, PanelType(43, false), false);
-        WriteOpTextRecords(sink, &project.texts, 4, PanelType(706, false), [](const CPrjOpTxt&) { return false; });
+        WriteOpTextRecords(sink, &project.texts, SrcRowLimit{4, false}, PanelType(706, false), [](const CPrjOpTxt&) { return false; });
         benchmark::DoNotOptimize(sink.Commit());
     }
     std::filesystem::remove(path);

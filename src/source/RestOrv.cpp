@@ -118,7 +118,7 @@ PanelType CRestOrv::Panel() const
 
 SrcRowLimit CRestOrv::RowLimit() const
 {
-    return {m_prj->GetMaxVarsPerRow(), !Panel().In706Family()};
+    return {m_prj->GetMaxVarsPerRow(), !Panel().In706Family(), Panel().IsNarrow() ? 20 : 40};
 }
 
 void CRestOrv::WriteHeader()

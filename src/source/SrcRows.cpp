@@ -5,8 +5,10 @@
 #include "model/TxtRow.h"
 #include "source/SrcSink.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -44,18 +46,20 @@ void WriteRowLine(CSrcSink& sink, const SrcRowKind& kind, const CTxtRowBase* row
         const std::string& text = row->GetText();
         std::array<bool, CTxtRowBase::kMaxSlots> used{};
         const int limit = !kind.printer && rowLimit.asciiAlone && HasAsciiField(*row) ? 1 : rowLimit.maxVars;
+        const int positions = kind.printer ? kind.positions : std::min(kind.positions, rowLimit.displayColumns);
         int fields = 0;
         int pos = 0;
-        while (pos < kind.positions && static_cast<size_t>(pos) < text.size() && text[static_cast<size_t>(pos)] != '\0' &&
+        while (pos < positions && static_cast<size_t>(pos) < text.size() && text[static_cast<size_t>(pos)] != '\0' &&
                sink.Ok()) {
             const int s = SlotAt(*row, pos, used);
             if (s >= 0) {
                 const CPrjVar* var = row->GetVarSlot(s).var;
                 used[static_cast<size_t>(s)] = true;
-                if (fields < limit) {
+                const int width = var->GetWidth() > 0 ? var->GetWidth() : 1;
+                if (fields < limit && pos + width <= positions) {
                     ++fields;
                     sink.Printf("@%s@", var->GetName().c_str());
-                    pos += var->GetWidth() > 0 ? var->GetWidth() : 1;
+                    pos += width;
                     continue;
                 }
                 sink.LeaveOut("%s: variable %s beyond the fields a row takes, written as its frame", kind.keyword,
@@ -68,6 +72,8 @@ void WriteRowLine(CSrcSink& sink, const SrcRowKind& kind, const CTxtRowBase* row
                 sink.TextChar(ch);
             ++pos;
         }
+        if (pos >= positions && text.find_first_not_of(std::string_view(" \0", 2), static_cast<size_t>(pos)) != std::string::npos)
+            sink.LeaveOut("%s: row cut after %d columns", kind.keyword, pos);
     }
     sink.Put("\"\r\n");
 }

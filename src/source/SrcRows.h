@@ -15,15 +15,18 @@ inline constexpr SrcRowKind kTextRow{"TEXT", 40, false};
 inline constexpr SrcRowKind kHistRow{"HTEXT", 40, false};
 inline constexpr SrcRowKind kPrnRow{"PRNTEXT", 132, true};
 
-// How many variable fields the panel's reader takes in one row. Outside the
+// What the panel's reader takes in one row: how many variable fields, and
+// how many columns of a display row (the narrow panels show 20). Outside the
 // 706 family an ASCII variable must stand alone in a display row.
 struct SrcRowLimit {
     int maxVars;
     bool asciiAlone;
+    int displayColumns = 40;
 };
 
 // One row line: the characters through the character set, and "@name@" in
 // place of the field of every filled variable slot, whatever the slots'
 // order and holes, as far as the limit goes. A field beyond the limit stays
-// as its frame characters and is counted as left out.
+// as its frame characters and is counted as left out; so is a display row's
+// end beyond the panel's columns.
 void WriteRowLine(CSrcSink& sink, const SrcRowKind& kind, const CTxtRowBase* row, const SrcRowLimit& rowLimit);

@@ -339,6 +339,21 @@ const AgreementCase kCases[] = {
          ASSERT_NE(OpRowOf(*a.read), nullptr);
          EXPECT_EQ(OpRowOf(*a.read)->GetFilledCount(), 2);
      }},
+    // The narrow panels show 20 columns; the reader refuses a longer row, so
+    // its end and a field that crosses the edge are left out.
+    {"RowBeyondTheColumnsOfANarrowPanel", 14,
+     [](CPrjData& prj) {
+         CPrjVar* a = Bin(prj, "A", 30);
+         CPrjVar* b = Bin(prj, "B", 31);
+         OpRow(prj, "x ####          ####  tail", {{0, {a, 2}}, {1, {b, 18}}});
+     },
+     2,
+     [](const Agreement& a) {
+         EXPECT_TRUE(Has(a.w1, "TEXT, \"x @A@          ")) << a.w1;
+         EXPECT_FALSE(Has(a.w1, "@B@") || Has(a.w1, "tail")) << a.w1;
+         ASSERT_NE(OpRowOf(*a.read), nullptr);
+         EXPECT_EQ(OpRowOf(*a.read)->GetFilledCount(), 1);
+     }},
     {"TimeSwitchNameOf16Characters", 43,
      [](CPrjData& prj) {
          auto* timer = new CPrjTimer(3, "Beleuchtung_Hof1");
