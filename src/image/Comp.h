@@ -150,6 +150,8 @@ protected:
     // they fit below the limit with the reserve kept free, and records what
     // was left out in the names level.
     int FitNames(uint32_t reserve);
+    // Family C leaves out only the description.
+    void SetNamesLevel(uint16_t level) { m_namesLevel = level; }
 
     CWorkspaceState& Workspace() { return m_workspace; }
     CCharSet* GetCharSet() const { return m_charSet; }

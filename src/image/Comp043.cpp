@@ -1,13 +1,14 @@
 #include "image/Comp043.h"
 
+#include "image/CompParts.h"
 #include "image/DosStamp.h"
 #include "image/FileFields.h"
 #include "image/ImgLayout.h"
 #include "image/ImgRecord.h"
+#include "image/SourceStamp.h"
 #include "model/Catalogues.h"
 #include "model/CharDef.h"
 #include "model/CharSet.h"
-#include "model/DrvParItem.h"
 #include "model/Log.h"
 #include "model/Mnu.h"
 #include "model/MsgTxt.h"
@@ -21,9 +22,6 @@
 #include "model/WorkspaceState.h"
 
 #include <algorithm>
-#include <chrono>
-#include <ctime>
-#include <filesystem>
 #include <numeric>
 #include <vector>
 
@@ -49,33 +47,14 @@ bool IsImageVar(const CPrjVar& var)
     return var.GetType() == 144 && (var.MaxStateIdx() > 0 || var.GetStateTxt(0) != nullptr);
 }
 
-uint8_t HexNibble(char c)
-{
-    if (c >= '0' && c <= '9')
-        return static_cast<uint8_t>(c - '0');
-    if (c >= 'A' && c <= 'F')
-        return static_cast<uint8_t>(c - 'A' + 10);
-    if (c >= 'a' && c <= 'f')
-        return static_cast<uint8_t>(c - 'a' + 10);
-    return 0;
-}
-
 // DOS time and date of the file's last change in local time; 0 and 0 when
 // the file cannot be found.
 std::pair<uint16_t, uint16_t> FileStamp(const std::string& path)
 {
-    std::error_code error;
-    if (path.empty())
+    const std::optional<std::tm> local = LocalChangeTime(path);
+    if (!local)
         return {0, 0};
-    const auto changed = std::filesystem::last_write_time(path, error);
-    if (error)
-        return {0, 0};
-    const std::time_t seconds =
-        std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(changed));
-    std::tm local{};
-    if (!localtime_r(&seconds, &local))
-        return {0, 0};
-    return {EncodeDosTime(local), EncodeDosDate(local)};
+    return {EncodeDosTime(*local), EncodeDosDate(*local)};
 }
 
 }  // namespace
@@ -174,13 +153,10 @@ int CComp043::WritePrinter()
         .Word(prj.GetPrnDataBits())
         .Word(prj.GetPrnStopBits())
         .Word(prj.GetPrnParity());
-    const std::string& init = prj.GetPrnInit();
-    const int count = std::min<int>(static_cast<int>(init.size() / 2), kPrnInitMax);
-    rec.Byte(static_cast<uint8_t>(count));
-    for (int i = 0; i < kPrnInitMax; ++i) {
-        const size_t at = 2 * static_cast<size_t>(i);
-        rec.Byte(i < count ? static_cast<uint8_t>(HexNibble(init[at]) << 4 | HexNibble(init[at + 1])) : 0);
-    }
+    std::string init = HexPairBytes(prj.GetPrnInit(), kPrnInitMax);
+    rec.Byte(static_cast<uint8_t>(init.size()));
+    init.resize(kPrnInitMax, '\0');
+    rec.Bytes(init);
     for (int code = 0; code < static_cast<int>(kPrnTableSize); ++code) {
         if (code >= 8 && code <= 15)
             rec.Byte(prj.GetPrnSubst(code - 8));
@@ -262,11 +238,8 @@ int CComp043::WriteVar(CPrjVar& var)
         Raise(FwCause::WideBin);
     if (((type == 32 || type == 33) && (var.GetExtByte0() == 1 || var.GetExtByte0() == 2)) || type == 36)
         Raise(FwCause::WordForms);
-    if (!var.IsInternal() && GetSpsPar()) {
-        const CDrvParItem* item = GetSpsPar()->GetItems().FindItem(word);
-        if (item && item->GetKind() == CDrvParItem::KindMsg)
-            NoteMessageWord(word);
-    }
+    if (UsesMessageWord(GetSpsPar(), var))
+        NoteMessageWord(word);
     return 1;
 }
 
@@ -308,27 +281,19 @@ int CComp043::VarTail(const CPrjVar& var, ImgRecord& rec)
         break;
     }
     if (IsBinType(type) || IsVbinType(type)) {
-        const bool isSigned = IsVbinType(type);
-        const auto limit = [isSigned](int32_t value) {
-            return isSigned ? OffsetBinary32::Encode(value) : static_cast<uint32_t>(value);
-        };
-        rec.Byte(first).Byte(var.GetExtByte1()).DWord(limit(var.GetExtWord1())).DWord(limit(var.GetExtWord2()));
+        EncodeBinHead(var, rec);
         if (type <= 5 || (type >= 18 && type <= 21))
-            return ScaledTail(var, isSigned, rec);
+            return ScaledTail(var, IsVbinType(type), rec);
     }
     return 1;
 }
 
 int CComp043::ScaledTail(const CPrjVar& var, bool isSigned, ImgRecord& rec)
 {
-    // Unsigned kinds keep their limits as 32-bit unsigned numbers.
-    const auto value = [isSigned](int32_t v) {
-        return isSigned ? int64_t{v} : int64_t{static_cast<uint32_t>(v)};
-    };
-    const int64_t lower = value(var.GetExtWord1());
-    const int64_t plcLower = value(var.GetExtWord3());
-    int64_t dspSpan = value(var.GetExtWord2()) - lower;
-    int64_t plcSpan = value(var.GetExtWord4()) - plcLower;
+    const int64_t lower = RangeValue(var.GetExtWord1(), isSigned);
+    const int64_t plcLower = RangeValue(var.GetExtWord3(), isSigned);
+    int64_t dspSpan = RangeValue(var.GetExtWord2(), isSigned) - lower;
+    int64_t plcSpan = RangeValue(var.GetExtWord4(), isSigned) - plcLower;
     // The panel divides by both spans and keeps each in a word.
     if (dspSpan <= 0 || plcSpan <= 0)
         return Fail("Variable %s: Wertebereich ohne Spanne", var.GetName().c_str());
@@ -567,22 +532,8 @@ int CComp043::WriteSkActs()
         const int32_t num = act.GetNum();
         if (num < 0 || num >= slots)
             return Fail("Softkeyaktion %d: Nummer ohne Platz im Datensatz", static_cast<int>(num));
-        int used = 0;
-        for (int op = 0; op < kSkActOps; ++op)
-            used += act.IsOpUsed(op) ? 1 : 0;
         ImgRecord rec;
-        rec.Word(static_cast<uint16_t>(used));
-        for (int op = 0; op < kSkActOps; ++op) {
-            if (!act.IsOpUsed(op))
-                continue;
-            rec.Word(act.GetAdr(op))
-                .Byte(SkOpByte::Encode(act.GetOp(op)))
-                .Byte(SkFmtByte::Encode(act.GetFormat(op)))
-                .Word(act.GetValue(op));
-        }
-        if (const char* name = act.GetName())
-            rec.Bytes(name);
-        rec.Byte(0);
+        EncodeSkAct(act, false, rec);
         uint32_t at = 0;
         if (PlaceRecord(rec, at) != 1 ||
             WriteWord(tableAt + 2 + 2 * static_cast<uint32_t>(num), static_cast<uint16_t>(at)) != 1)

@@ -165,4 +165,123 @@ struct BlankRun {
 // that the type has no firmware for.
 std::optional<std::string> FirmwareId(uint16_t devType, uint16_t level);
 
+// === Header layout B and the family C records ===============================
+
+inline constexpr uint32_t kHdrBLength = 0;         // word: file length in words (family C)
+inline constexpr uint32_t kHdrBCheck = 2;          // word: check word (family C)
+inline constexpr uint32_t kHdrBMagic = 4;          // word
+inline constexpr uint16_t kMagicC = 496;
+inline constexpr uint32_t kHdrBName = 6;           // string, name of the source file
+inline constexpr uint32_t kHdrBStamp = 20;         // 6 BCD bytes: year, month, day, hour, minute, second
+inline constexpr uint32_t kHdrBFwId = 46;          // string
+inline constexpr uint32_t kHdrBFlags = 56;         // 8 bytes, bit set
+inline constexpr uint32_t kHdrBFrmName = 64;       // string, at most kFrmNameMax characters
+inline constexpr size_t kFrmNameMax = 9;
+inline constexpr uint32_t kHdrBToolVersion = 74;   // string
+inline constexpr uint32_t kHdrBBlockSize = 88;     // word: size of the block from 88
+inline constexpr uint16_t kBlockSizeC = 82;
+inline constexpr uint32_t kHeaderSizeC = 170;
+
+// Family C header pointers (dwords).
+inline constexpr uint32_t kCUserChars = 90;
+inline constexpr uint32_t kCVars = 94;
+inline constexpr uint32_t kCOpTxts = 98;
+inline constexpr uint32_t kCMsgTxts = 102;
+inline constexpr uint32_t kCHistTxts = 106;
+inline constexpr uint32_t kCHlpTxts = 110;         // dword per help list 0..5
+inline constexpr int kCHlpLists = 6;
+inline constexpr uint32_t kCOpPrnTxts = 134;
+inline constexpr uint32_t kCMsgPrnTxts = 138;
+inline constexpr uint32_t kCSkActs = 142;
+inline constexpr uint32_t kCSkTxts = 146;
+inline constexpr uint32_t kCMnus = 154;
+inline constexpr uint32_t kCTimers = 158;
+inline constexpr uint32_t kCSystem = 162;
+inline constexpr uint32_t kCDescr = 166;
+inline uint32_t CHlpSlot(int list) { return kCHlpTxts + 4u * static_cast<uint32_t>(list); }
+
+// Family C feature bits.
+inline constexpr unsigned kCBitSystem = 59;
+inline constexpr unsigned kCBitSoftkeys = 60;
+inline constexpr unsigned kCBitHexSeq = 61;
+inline constexpr unsigned kCBitVarInLog = 62;
+inline constexpr unsigned kCBitWordForms = 63;
+
+// Numbered lists: three dwords, the template's two range words, highest + 1,
+// then a dword per number.
+inline constexpr uint32_t kCListTemplate = 8;      // dword
+inline constexpr uint32_t kCListLow = 12;          // word
+inline constexpr uint32_t kCListHigh = 14;         // word
+inline constexpr uint32_t kCListHead = 18;
+inline uint32_t CListSlot(uint32_t list, int32_t n) { return list + kCListHead + 4u * static_cast<uint32_t>(n); }
+// Tables of actions, menus and time switches: highest + 1, then dwords.
+inline uint32_t CTableSlot(uint32_t table, int32_t n) { return table + 2u + 4u * static_cast<uint32_t>(n); }
+inline constexpr int kCSkKeys = 20;
+inline constexpr uint32_t kCNodeSize = 24;
+inline constexpr uint32_t kCNodeLinks = 8;         // four dwords: left, right, down, up
+inline constexpr size_t kCScreenRowMax = 39;       // text bytes of a screen row
+inline constexpr size_t kCPrinterRowMax = 131;     // of a printer row
+inline constexpr size_t kCPrinterCols = 132;       // source characters of a printer row
+inline constexpr uint32_t kCUserCharSize706 = 5;
+inline constexpr int kCUserCharFirst706 = 128;
+inline constexpr uint32_t kCHelpHigh = 0xFFFF;     // a help list's template range
+
+// The firmware id of a family C panel type; none for other types.
+std::optional<std::string> FirmwareIdC(uint16_t devType);
+
+// Year modulo 100, month, day, hour, minute and second (at most 60), each
+// one BCD byte.
+struct BcdStamp {
+    using Bytes = std::array<uint8_t, 6>;
+    static Bytes Encode(int year, int month, int day, int hour, int minute, int second);
+};
+
+// A name as family C stores it: a count byte and the name padded with NUL,
+// the count odd so that count byte and name end on an even offset.
+struct CountedName {
+    static std::string Encode(std::string_view name);
+};
+
+// Setpoint kinds 1, 2, 3 -> 0, 1, 2; anything else 0.
+struct SetpCodeC {
+    static uint8_t Encode(uint8_t setpKind);
+};
+
+// Message text attribute word: delete mode low, priority 2, 3, 4 as 0, 1, 2
+// high, 0x8000 for an alarm.
+struct MsgAttrWord {
+    static uint16_t Encode(uint8_t prio, uint8_t delMode, bool alarm);
+};
+
+// Word forms of types 33 and 251: 1 -> 1, 2 -> 2, anything else 0.
+struct FormWordC {
+    static uint16_t Encode(uint8_t form);
+};
+
+// The seven pixel rows of a 706 user character (bits 4..0 from left to
+// right) packed into five bytes.
+struct UserChar706 {
+    using Bytes = std::array<uint8_t, 5>;
+    static Bytes Encode(const std::array<uint8_t, 8>& rows);
+};
+
+// Blank runs of family C text bytes: a blank raises the count byte before
+// it while that is below the maximum (7 or 15) and no field lies between;
+// otherwise it starts a new count 1.
+struct BlankCountC {
+    static void Add(std::string& out, bool& countOpen, uint8_t maxCount);
+};
+
+// Display and PLC spans reduced to lowest terms; none when the display span
+// is not positive, the PLC span negative, or a term exceeds a word.
+struct ReducedSpans {
+    uint16_t dsp;
+    uint16_t plc;
+    static std::optional<ReducedSpans> Encode(int64_t dspSpan, int64_t plcSpan);
+};
+
+// The room a family C variable record reserves: by type, from the name's
+// length and the highest state index.
+uint32_t VarReserveC(uint8_t type, size_t nameLength, int highestState);
+
 }  // namespace imglayout

@@ -2,6 +2,8 @@
 
 #include "model/WorkspaceState.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 CompFixture::CompFixture(uint16_t devType)
@@ -46,4 +48,18 @@ unsigned WordAt(const std::string& image, size_t at) { return ByteAt(image, at) 
 uint32_t DWordAt(const std::string& image, size_t at)
 {
     return static_cast<uint32_t>(WordAt(image, at)) << 16 | WordAt(image, at + 2);
+}
+
+void ExpectFamilyCCheckWord(const std::string& image)
+{
+    ASSERT_EQ(image.size() % 2, 0u);
+    EXPECT_EQ(WordAt(image, 0), image.size() / 2);
+    unsigned sum = ByteAt(image, 3);
+    unsigned x = 0;
+    for (size_t at = 7; at < image.size(); at += 7) {
+        sum += ByteAt(image, at);
+        x ^= ByteAt(image, at);
+    }
+    EXPECT_EQ(sum % 256, 0u);
+    EXPECT_EQ(ByteAt(image, 2), x);
 }

@@ -31,3 +31,7 @@ public:
 unsigned ByteAt(const std::string& image, size_t at);
 unsigned WordAt(const std::string& image, size_t at);
 uint32_t DWordAt(const std::string& image, size_t at);
+
+// Word 0 = length / 2 of an even file; byte 3 and the bytes at 7, 14, ...
+// sum to 0 modulo 256; byte 2 is the XOR of those bytes.
+void ExpectFamilyCCheckWord(const std::string& image);
