@@ -70,7 +70,7 @@ void CComp706::Compile()
                                              : "Firmware-Konfiguration fehlt");
         return;
     }
-    if (!FirmwareIdC(GetDevType())) {
+    if (GetDevType() != 473 && GetDevType() != 477 && GetDevType() != 706) {
         Fail("Comp_orv: Typ %u gehoert nicht zu dieser Familie", unsigned{GetDevType()});
         return;
     }
@@ -105,14 +105,13 @@ int CComp706::WriteHeader()
         return -1;
     const std::string version =
         Workspace().GetToolVersion().substr(0, kHdrBBlockSize - kHdrBToolVersion - 1);
-    const std::string frmName = GetFrmCfg()->GetFrmId().substr(0, kFrmNameMax);
+    const std::string frmName = GetFrmCfg()->GetFrmId().substr(0, kHdrBFrmNameMax);
     bool ok = WriteWord(kHdrBMagic, kMagicC) == 1 && WriteString(kHdrBName, CopyNameOf(prj.GetPath())) == 1 &&
-              WriteString(kHdrBFwId, *FirmwareIdC(GetDevType())) == 1 &&
+              WriteString(kHdrBFwId, *LayoutBFirmwareId(GetDevType())) == 1 &&
               WriteString(kHdrBFrmName, frmName) == 1 && WriteString(kHdrBToolVersion, version) == 1 &&
-              WriteWord(kHdrBBlockSize, kBlockSizeC) == 1;
+              WriteWord(kHdrBBlockSize, kHdrBBlockSizeC) == 1;
     if (const std::optional<std::tm> t = LocalChangeTime(prj.GetPath()); ok && t) {
-        const BcdStamp::Bytes stamp =
-            BcdStamp::Encode(t->tm_year + 1900, t->tm_mon + 1, t->tm_mday, t->tm_hour, t->tm_min, t->tm_sec);
+        const ChangeStamp::Bytes stamp = ChangeStamp::Encode(*t);
         ok = WriteBytes(kHdrBStamp, BytesOf(stamp.data(), stamp.size())) == 1;
     }
     return ok ? 1 : -1;
@@ -213,14 +212,14 @@ int CComp706::WriteVar(CPrjVar& var)
     uint32_t at = 0;
     if (PlaceRecord(rec, at) != 1)
         return -1;
-    if (WriteDWord(m_lastVar != 0 ? m_lastVar : kCVars, at) != 1)
+    if (WriteDWord(m_lastVar != 0 ? m_lastVar : kCVarFirst, at) != 1)
         return -1;
     m_lastVar = at;
     var.SetAttr32(at + dataOffset);
     Count(Counter::Vars);
 
     if (var.GetName() == "[Z084]" || var.GetName() == ResKonstText(kSkRowName1))
-        SetFlagBitC(kCBitSoftkeys);
+        SetFlagBitC(kFeatSoftkeys);
     if (UsesMessageWord(GetSpsPar(), var))
         NoteMessageWord(static_cast<uint16_t>(var.GetAdr()));
     return 1;
@@ -250,11 +249,11 @@ int CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
         rec.Word(static_cast<uint16_t>(var.MaxStateIdx()));
         return StateTexts(var, var.MaxStateIdx(), rec);
     case 33:
-        SetFlagBitC(kCBitWordForms);
+        SetFlagBitC(kFeatKind33And36);
         rec.Word(FormWordC::Encode(first));
         return 1;
     case 36:
-        SetFlagBitC(kCBitWordForms);
+        SetFlagBitC(kFeatKind33And36);
         return StateTexts(var, 3, rec);
     case 134:
     case 135: {
@@ -266,7 +265,7 @@ int CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
         return 1;
     }
     case 249: {
-        SetFlagBitC(kCBitHexSeq);
+        SetFlagBitC(kFeatHexVars);
         const auto* hex = dynamic_cast<const CPrjIntVarHex*>(&var);
         const std::string bytes = hex ? HexPairBytes(hex->GetHexText(), 255) : std::string();
         std::string nonZero = bytes;
@@ -347,7 +346,7 @@ std::string CComp706::EncodeRow(const CTxtRowBase& row, const ListSpec& spec)
             ++fieldCount;
             countOpen = false;
             if (spec.logsVars && !field->IsInternal())
-                SetFlagBitC(kCBitVarInLog);
+                SetFlagBitC(kFeatPlcHistVars);
             p += std::max<size_t>(field->GetWidth(), 1);
             continue;
         }
@@ -464,7 +463,7 @@ int CComp706::WriteHlpTexts()
 {
     for (int kind = 0; kind < kCHlpLists; ++kind)
         if (WriteTxtList(GetPrjData()->GetHlpTxtList(kind),
-                         {CHlpSlot(kind), Counter::HlpTexts, Counter::HlpRows, false, true, false}) != 1)
+                         {CHlpTxtSlot(kind), Counter::HlpTexts, Counter::HlpRows, false, true, false}) != 1)
             return -1;
     return 1;
 }
@@ -518,7 +517,7 @@ int CComp706::WriteSkTxts()
         if (WriteDWord(num < 0 ? head + kCListTemplate : CListSlot(head, num), at) != 1)
             return -1;
         Count(Counter::SkTexts);
-        SetFlagBitC(kCBitSoftkeys);
+        SetFlagBitC(kFeatSoftkeys);
     }
     return 1;
 }
@@ -561,7 +560,7 @@ int CComp706::WriteSkActs()
         if (PlaceRecord(rec, at) != 1 || WriteDWord(CTableSlot(tableAt, num), at) != 1)
             return -1;
         Count(Counter::SkActions);
-        SetFlagBitC(kCBitSoftkeys);
+        SetFlagBitC(kFeatSoftkeys);
     }
     return 1;
 }
@@ -685,7 +684,7 @@ int CComp706::WriteSystem()
     uint32_t at = 0;
     if (PlaceRecord(rec, at) != 1 || WriteDWord(at + 4, at + kSystemSize) != 1 || WriteDWord(kCSystem, at) != 1)
         return -1;
-    SetFlagBitC(kCBitSystem);
+    SetFlagBitC(kFeatSystemBlock);
     return 1;
 }
 
@@ -705,7 +704,7 @@ int CComp706::WriteDescr()
 int CComp706::Finish()
 {
     const std::array<uint8_t, 8>& flags = FlagsC();
-    if (WriteBytes(kHdrBFlags, BytesOf(flags.data(), flags.size())) != 1)
+    if (WriteBytes(kHdrBFeatures, BytesOf(flags.data(), flags.size())) != 1)
         return -1;
     return StampFamilyCCheckWord();
 }

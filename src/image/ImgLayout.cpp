@@ -42,6 +42,11 @@ uint32_t OffsetBinary32::Encode(int32_t value)
     return static_cast<uint32_t>(static_cast<int64_t>(value) + 0x80000000LL);
 }
 
+int32_t OffsetBinary32::Decode(uint32_t stored)
+{
+    return static_cast<int32_t>(static_cast<int64_t>(stored) - 0x80000000LL);
+}
+
 Value48::Bytes Value48::Encode(int64_t value)
 {
     const auto bits = static_cast<uint64_t>(value);
@@ -49,6 +54,15 @@ Value48::Bytes Value48::Encode(int64_t value)
     for (size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<uint8_t>(bits >> (8 * (bytes.size() - 1 - i)));
     return bytes;
+}
+
+int64_t Value48::Decode(const uint8_t* bytes)
+{
+    uint64_t bits = 0;
+    for (size_t i = 0; i < 6; ++i)
+        bits = bits << 8 | bytes[i];
+    // Sign-extend from bit 47.
+    return static_cast<int64_t>(bits << 16) >> 16;
 }
 
 uint32_t Bcd::Encode(int64_t value)
@@ -64,6 +78,17 @@ uint32_t Bcd::Encode(int64_t value)
 }
 
 uint16_t Bcd::EncodeWord(int64_t value) { return static_cast<uint16_t>(Encode(value)); }
+
+uint32_t Bcd::Decode(uint32_t bcd)
+{
+    uint32_t value = 0;
+    uint32_t place = 1;
+    for (int digit = 0; digit < 8; ++digit) {
+        value += ((bcd >> (4 * digit)) & 0xF) * place;
+        place *= 10;
+    }
+    return value;
+}
 
 uint16_t BcdMask::Encode(uint8_t digits)
 {
@@ -122,6 +147,12 @@ uint8_t ImageTypeByte::Encode(uint8_t setpKind, uint8_t code)
     return static_cast<uint8_t>(bits | code);
 }
 
+ImageTypeByte::Decoded ImageTypeByte::Decode(uint8_t byte)
+{
+    static constexpr uint8_t kSetpKinds[4] = {1, 0, 2, 3};
+    return Decoded{kSetpKinds[byte >> 6], static_cast<uint8_t>(byte & 0x3F)};
+}
+
 uint8_t MsgAttrByte::Encode(uint8_t prio, uint8_t delMode)
 {
     uint8_t attr = 0;
@@ -138,6 +169,25 @@ uint8_t MsgAttrByte::Encode(uint8_t prio, uint8_t delMode)
     return attr;
 }
 
+MsgAttrByte::Decoded MsgAttrByte::Decode(uint8_t attr)
+{
+    Decoded d;
+    switch (attr & 0x07) {
+    case 0: d.prio = 2; break;
+    case 2: d.prio = 3; break;
+    case 4: d.prio = 4; break;
+    default: break;
+    }
+    switch (attr & 0xE0) {
+    case 0x00: d.delMode = 1; break;
+    case 0x20: d.delMode = 2; break;
+    case 0x40: d.delMode = 3; break;
+    case 0x80: d.delMode = 4; break;
+    default: break;
+    }
+    return d;
+}
+
 uint8_t SkOpByte::Encode(uint16_t op)
 {
     switch (op) {
@@ -146,6 +196,17 @@ uint8_t SkOpByte::Encode(uint16_t op)
     case 3: return 8;
     default: return 0;
     }
+}
+
+uint16_t SkOpByte::Decode(uint8_t byte)
+{
+    if (byte & 2)
+        return 1;
+    if (byte & 4)
+        return 2;
+    if (byte & 8)
+        return 3;
+    return 0;
 }
 
 uint8_t SkFmtByte::Encode(uint16_t format) { return format >= 1 && format <= 3 ? static_cast<uint8_t>(format) : 1; }
@@ -162,6 +223,45 @@ void BlankRun::Encode(std::string& out, size_t blanks, bool countCoding)
         const size_t count = std::min<size_t>(blanks, 7);
         out.push_back(static_cast<char>(count));
         blanks -= count;
+    }
+}
+
+int BlankRun::Decode(uint8_t byte, bool countCoding)
+{
+    if (countCoding)
+        return byte >= 1 && byte <= 7 ? byte : 0;
+    return byte >= 128 ? byte - 127 : 0;
+}
+
+namespace {
+
+uint8_t BcdByte(int value)
+{
+    value = std::clamp(value, 0, 99);
+    return static_cast<uint8_t>(((value / 10) << 4) | (value % 10));
+}
+
+}  // namespace
+
+ChangeStamp::Bytes ChangeStamp::Encode(const std::tm& local)
+{
+    return {BcdByte(local.tm_year % 100), BcdByte(local.tm_mon + 1), BcdByte(local.tm_mday),
+            BcdByte(local.tm_hour),       BcdByte(local.tm_min),     BcdByte(std::min(local.tm_sec, 60))};
+}
+
+std::optional<std::string> LayoutBFirmwareId(uint16_t devType)
+{
+    switch (devType) {
+    case 473:
+    case 477:
+    case 706:
+        return "OG" + std::to_string(devType) + "0000";
+    case 118:
+    case 163:
+    case 167:
+        return FirmwareId(devType, 201);
+    default:
+        return std::nullopt;
     }
 }
 
@@ -194,26 +294,7 @@ std::optional<std::string> FirmwareId(uint16_t devType, uint16_t level)
     return std::nullopt;
 }
 
-// === Header layout B and the family C records ===============================
-
-std::optional<std::string> FirmwareIdC(uint16_t devType)
-{
-    switch (devType) {
-    case 473: return std::string("OG4730000");
-    case 477: return std::string("OG4770000");
-    case 706: return std::string("OG7060000");
-    default: return std::nullopt;
-    }
-}
-
-BcdStamp::Bytes BcdStamp::Encode(int year, int month, int day, int hour, int minute, int second)
-{
-    const auto bcd = [](int v) {
-        v = std::clamp(v, 0, 99);
-        return static_cast<uint8_t>((v / 10) << 4 | (v % 10));
-    };
-    return {bcd(((year % 100) + 100) % 100), bcd(month), bcd(day), bcd(hour), bcd(minute), bcd(std::min(second, 60))};
-}
+// === Family C records =====================================================
 
 std::string CountedName::Encode(std::string_view name)
 {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,68 @@ inline constexpr uint32_t kHdrFlags = 131;        // 4 bytes, bit set
 inline constexpr uint32_t kHdrCycleTime = 135;    // byte
 inline constexpr uint8_t kCycleTimeDefault = 10;
 inline constexpr uint32_t kHdrVarChain = 136;     // word, last variable record
+
+// --- Header layout B (family C image, family B second image) -------------
+
+inline constexpr uint32_t kHdrBLength = 0;        // word: family C length in words; second image: recipe data length
+inline constexpr uint32_t kHdrBCheck = 2;         // word: family C check word; second image 0
+inline constexpr uint32_t kHdrBMagic = 4;         // word
+inline constexpr uint16_t kMagicC = 496;
+inline constexpr uint16_t kMagicRcpImage = 436;
+inline constexpr uint32_t kHdrBName = 6;          // string, name of the source file
+inline constexpr uint32_t kHdrBNameMax = 12;      // characters before the NUL; more would reach the stamp
+inline constexpr uint32_t kHdrBStamp = 20;        // 6 bytes, ChangeStamp
+inline constexpr uint32_t kHdrBFwId = 46;         // string, the panel type's firmware id
+inline constexpr uint32_t kHdrBFeatures = 56;     // 8 bytes, family C bit set (SetFlagBit8)
+inline constexpr uint32_t kHdrBFrmName = 64;      // string, the firmware configuration's id
+inline constexpr uint32_t kHdrBFrmNameMax = 9;
+inline constexpr uint32_t kHdrBToolVersion = 74;  // string
+inline constexpr uint32_t kHdrBBlockSize = 88;    // word: bytes of the header from 88 on
+inline constexpr uint32_t kHeaderSizeC = 170;
+inline constexpr uint32_t kHeaderSizeRcpImage = 106;
+inline constexpr uint16_t kHdrBBlockSizeC = kHeaderSizeC - kHdrBBlockSize;
+inline constexpr uint16_t kHdrBBlockSizeRcpImage = kHeaderSizeRcpImage - kHdrBBlockSize;
+
+// Family C header pointers, dwords.
+inline constexpr uint32_t kCUserChars = 90;
+inline constexpr uint32_t kCVarFirst = 94;
+inline constexpr uint32_t kCOpTxts = 98;
+inline constexpr uint32_t kCMsgTxts = 102;
+inline constexpr uint32_t kCHistTxts = 106;
+inline constexpr uint32_t kCHlpTxts = 110;        // list i (0..5) at 110 + 4 i
+inline constexpr int kCHlpLists = 6;
+inline constexpr uint32_t kCOpPrnTxts = 134;
+inline constexpr uint32_t kCMsgPrnTxts = 138;
+inline constexpr uint32_t kCSkActs = 142;
+inline constexpr uint32_t kCSkTxts = 146;
+inline constexpr uint32_t kCMnus = 154;
+inline constexpr uint32_t kCTimers = 158;
+inline constexpr uint32_t kCSystem = 162;
+inline constexpr uint32_t kCDescr = 166;
+inline uint32_t CHlpTxtSlot(int list) { return kCHlpTxts + 4u * static_cast<uint32_t>(list); }
+
+// Second image header pointers, words.
+inline constexpr uint32_t kRcpCheckBlock = 90;
+inline constexpr uint32_t kRcpTable = 92;
+
+// Family C feature bits and the causes that set them.
+inline constexpr unsigned kFeatSystemBlock = 59;
+inline constexpr unsigned kFeatSoftkeys = 60;      // softkey texts or actions, "[Z084]", constant 391
+inline constexpr unsigned kFeatHexVars = 61;       // a variable of kind 249
+inline constexpr unsigned kFeatPlcHistVars = 62;   // a PLC variable in a history or message printer row
+inline constexpr unsigned kFeatKind33And36 = 63;
+
+// The source file's last change: BCD bytes of year modulo 100, month
+// (1..12), day, hour, minute and second (60 at most, for a leap second).
+struct ChangeStamp {
+    using Bytes = std::array<uint8_t, 6>;
+    static Bytes Encode(const std::tm& local);
+};
+
+// The firmware id of header layout B: "OG4730000", "OG4770000",
+// "OG7060000" for the family C image, "OG118201", "OG163201", "OG167201"
+// for the second image of family B; none for other panel types.
+std::optional<std::string> LayoutBFirmwareId(uint16_t devType);
 
 // --- Family A header tables ----------------------------------------------
 
@@ -106,6 +169,7 @@ void SetFlagBit8(std::array<uint8_t, 8>& flags, unsigned bit);
 // Signed display limits (types 18..25): the value plus 2^31.
 struct OffsetBinary32 {
     static uint32_t Encode(int32_t value);
+    static int32_t Decode(uint32_t stored);
 };
 
 // A signed 48-bit number, highest byte first; a negative value is the two's
@@ -113,6 +177,7 @@ struct OffsetBinary32 {
 struct Value48 {
     using Bytes = std::array<uint8_t, 6>;
     static Bytes Encode(int64_t value);
+    static int64_t Decode(const uint8_t* bytes);
 };
 
 // Packed BCD, highest digit in the top 4 bits; values beyond 8 digits keep
@@ -121,6 +186,9 @@ struct Bcd {
     static uint32_t Encode(int64_t value);
     // The low 4 digits, for the fields of one word.
     static uint16_t EncodeWord(int64_t value);
+    // Each nibble read as a decimal digit; a nibble above 9 counts with its
+    // own value (0x1A gives 20).
+    static uint32_t Decode(uint32_t bcd);
 };
 
 // The digit masks of BCD variables by their digit count (first type byte).
@@ -137,17 +205,30 @@ struct ImageTypeByte {
     // for types the panel does not know.
     static std::optional<uint8_t> CodeOf(uint8_t type, uint8_t firstTypeByte);
     static uint8_t Encode(uint8_t setpKind, uint8_t code);
+    struct Decoded {
+        // 1, 2 or 3; 0 for the bits 01, which no variable carries.
+        uint8_t setpKind = 0;
+        uint8_t code = 0;
+    };
+    static Decoded Decode(uint8_t byte);
 };
 
 // Family A message attributes: priority 3 -> 2, 4 -> 4; delete mode
 // 2, 3, 4 -> 32, 64, 128.
 struct MsgAttrByte {
     static uint8_t Encode(uint8_t prio, uint8_t delMode);
+    // Priority 2, 3, 4 and delete mode 1..4; 0 for a code outside them.
+    struct Decoded {
+        uint8_t prio = 0;
+        uint8_t delMode = 0;
+    };
+    static Decoded Decode(uint8_t attr);
 };
 
 // Softkey action operations: WRITE 1 -> 2, AND 2 -> 4, OR 3 -> 8, else 0.
 struct SkOpByte {
     static uint8_t Encode(uint16_t op);
+    static uint16_t Decode(uint8_t byte);
 };
 // Value format 1, 2, 3; anything else as 1.
 struct SkFmtByte {
@@ -159,53 +240,15 @@ struct SkFmtByte {
 // is 128 and each further blank adds 1.
 struct BlankRun {
     static void Encode(std::string& out, size_t blanks, bool countCoding);
+    // The blanks one row byte stands for; 0 when it is no run.
+    static int Decode(uint8_t byte, bool countCoding);
 };
 
 // The firmware id a panel type needs at a firmware level; none for a level
 // that the type has no firmware for.
 std::optional<std::string> FirmwareId(uint16_t devType, uint16_t level);
 
-// === Header layout B and the family C records ===============================
-
-inline constexpr uint32_t kHdrBLength = 0;         // word: file length in words (family C)
-inline constexpr uint32_t kHdrBCheck = 2;          // word: check word (family C)
-inline constexpr uint32_t kHdrBMagic = 4;          // word
-inline constexpr uint16_t kMagicC = 496;
-inline constexpr uint32_t kHdrBName = 6;           // string, name of the source file
-inline constexpr uint32_t kHdrBStamp = 20;         // 6 BCD bytes: year, month, day, hour, minute, second
-inline constexpr uint32_t kHdrBFwId = 46;          // string
-inline constexpr uint32_t kHdrBFlags = 56;         // 8 bytes, bit set
-inline constexpr uint32_t kHdrBFrmName = 64;       // string, at most kFrmNameMax characters
-inline constexpr size_t kFrmNameMax = 9;
-inline constexpr uint32_t kHdrBToolVersion = 74;   // string
-inline constexpr uint32_t kHdrBBlockSize = 88;     // word: size of the block from 88
-inline constexpr uint16_t kBlockSizeC = 82;
-inline constexpr uint32_t kHeaderSizeC = 170;
-
-// Family C header pointers (dwords).
-inline constexpr uint32_t kCUserChars = 90;
-inline constexpr uint32_t kCVars = 94;
-inline constexpr uint32_t kCOpTxts = 98;
-inline constexpr uint32_t kCMsgTxts = 102;
-inline constexpr uint32_t kCHistTxts = 106;
-inline constexpr uint32_t kCHlpTxts = 110;         // dword per help list 0..5
-inline constexpr int kCHlpLists = 6;
-inline constexpr uint32_t kCOpPrnTxts = 134;
-inline constexpr uint32_t kCMsgPrnTxts = 138;
-inline constexpr uint32_t kCSkActs = 142;
-inline constexpr uint32_t kCSkTxts = 146;
-inline constexpr uint32_t kCMnus = 154;
-inline constexpr uint32_t kCTimers = 158;
-inline constexpr uint32_t kCSystem = 162;
-inline constexpr uint32_t kCDescr = 166;
-inline uint32_t CHlpSlot(int list) { return kCHlpTxts + 4u * static_cast<uint32_t>(list); }
-
-// Family C feature bits.
-inline constexpr unsigned kCBitSystem = 59;
-inline constexpr unsigned kCBitSoftkeys = 60;
-inline constexpr unsigned kCBitHexSeq = 61;
-inline constexpr unsigned kCBitVarInLog = 62;
-inline constexpr unsigned kCBitWordForms = 63;
+// === Family C records =====================================================
 
 // Numbered lists: three dwords, the template's two range words, highest + 1,
 // then a dword per number.
@@ -225,16 +268,6 @@ inline constexpr size_t kCPrinterCols = 132;       // source characters of a pri
 inline constexpr uint32_t kCUserCharSize706 = 5;
 inline constexpr int kCUserCharFirst706 = 128;
 inline constexpr uint32_t kCHelpHigh = 0xFFFF;     // a help list's template range
-
-// The firmware id of a family C panel type; none for other types.
-std::optional<std::string> FirmwareIdC(uint16_t devType);
-
-// Year modulo 100, month, day, hour, minute and second (at most 60), each
-// one BCD byte.
-struct BcdStamp {
-    using Bytes = std::array<uint8_t, 6>;
-    static Bytes Encode(int year, int month, int day, int hour, int minute, int second);
-};
 
 // A name as family C stores it: a count byte and the name padded with NUL,
 // the count odd so that count byte and name end on an even offset.

@@ -2,6 +2,8 @@
 // starts with: the softkey rows, the message and menu numbers, the printer
 // settings and, with the servo special functions, the servo data.
 
+#include "model/Catalogues.h"
+#include "model/CheckedFormat.h"
 #include "model/FktCfg.h"
 #include "model/FwVarSource.h"
 #include "model/PrjBundle.h"
@@ -17,6 +19,10 @@ constexpr uint32_t kIntFlags = 0x33FB;
 // The panel's own address of the softkey rows.
 constexpr int16_t kSoftkeyRowAdr = 26;
 constexpr int kSoftkeyTexts = 128;
+// The firmware's variables "[Z001]".."[Z100]" are named by catalogue texts
+// 639..738.
+constexpr unsigned kNamedFwVars = 100;
+constexpr uint16_t kFwVarNames = 638;
 
 struct NumDef {
     const char* name;
@@ -121,10 +127,13 @@ void CPrjData::MakeIntVars()
     case 118:
     case 163:
     case 167:
+        ReadFwVars();
+        break;
     case 473:
     case 477:
     case 706:
         ReadFwVars();
+        NameIntVars();
         break;
     default:
         break;
@@ -171,4 +180,26 @@ void CPrjData::ReadFwVars()
 {
     if (m_fwSource)
         m_fwSource->ReadSysVars(*this);
+}
+
+void CPrjData::NameIntVars()
+{
+    if (!m_vars || !m_fwVars)
+        return;
+    switch (m_devType) {
+    case 473:
+    case 477:
+    case 706:
+        for (unsigned i = 1; i <= kNamedFwVars; ++i) {
+            const std::string name = FormatText("[Z%03u]", i);
+            CPrjVar* var = m_vars->FindByName(name);
+            if (!var)
+                var = m_fwVars->FindByName(name);
+            if (auto* intVar = dynamic_cast<CPrjIntVar*>(var))
+                intVar->SetOrigName(ResourceTXT(static_cast<uint16_t>(kFwVarNames + i)));
+        }
+        break;
+    default:
+        break;
+    }
 }

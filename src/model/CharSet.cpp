@@ -147,6 +147,21 @@ uint8_t CCharSet::GetFrameChar(int kind) const {
     }
 }
 
+std::string CCharSet::FieldText(int width) const {
+    std::string text;
+    for (int k = 0; k < width; ++k) {
+        int kind = 3;
+        if (width == 1)
+            kind = 1;
+        else if (k == 0)
+            kind = 2;
+        else if (k == width - 1)
+            kind = 4;
+        text.push_back(static_cast<char>(GetFrameChar(kind)));
+    }
+    return text;
+}
+
 bool CCharSet::IsValidChar(uint8_t ch, uint16_t mode) const {
     switch (GetGroup()) {
     case CharGroup::Alt:

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <span>
+#include <string>
 
 struct PrjBundle;
 
@@ -57,6 +58,9 @@ public:
     void ClearUserChars();
 
     uint8_t GetFrameChar(int kind) const;
+    // The frame characters that draw a variable's field of the width: kind 1
+    // alone for width 1, else kind 2, kinds 3 and kind 4 at the end.
+    std::string FieldText(int width) const;
 
     bool IsValidChar(uint8_t ch, uint16_t mode) const;
     uint8_t ToPanelChar(uint8_t ch, uint16_t mode) const;

@@ -104,6 +104,10 @@ void CPrjData::Clear()
     FreeContent();
     ResetDescr();
     MakeIntVars();
+    if (m_devType == 706) {
+        MakeDefChars();
+        MakeSysHistTxt();
+    }
     RestoreSettings();
     SetModified(false);
     SetPath("");

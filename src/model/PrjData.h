@@ -35,6 +35,7 @@ class CPrjSkAct;
 class CPrjSkActList;
 class CPrjSkTxt;
 class CPrjSkTxtList;
+class CPrjTxtRow;
 
 // The root of one project in memory: its settings, the typed lists it owns
 // and the pool of the variables' state texts. It answers the constants of
@@ -246,6 +247,22 @@ public:
 
     // The built-in internal variables of the current panel type.
     void MakeIntVars();
+    // Panels 473, 477, 706: the built-in variables "[Z001]".."[Z100]" of
+    // either variable list take their descriptive names from the catalogue.
+    // Nothing without both lists.
+    void NameIntVars();
+    // The user characters 128..255 drawn as the 706 font draws them: the
+    // first character rows of each code's entry in the character set's 706
+    // font buffer, all rows 0 without that buffer.
+    void MakeDefChars();
+    // The history list's template, numbers 0..GetSysHistTxtNr(), showing
+    // the number, the times and the texts of a history entry. Needs the
+    // owner's character set.
+    void MakeSysHistTxt();
+    // A display row of the text (at most 40 characters) with, behind it,
+    // the field of the variable of that name in slot 0. A variable missing,
+    // without width or whose field would pass column 40 is left out.
+    std::unique_ptr<CPrjTxtRow> MakeHistRow(uint8_t row, std::string_view text, const char* varName) const;
 
 private:
     // Frees every entry of every list, in the order in which the entries

@@ -69,7 +69,8 @@ void CPrjIntVarStr::FreeKindData()
 void CPrjIntVarStr::SetTxtCount(int n)
 {
     n = std::clamp(n, 0, kMaxStateIdx);
-    if (n == m_last)
+    // A new variable has no slots yet, not even the one of index 0.
+    if (n == m_last && m_txts.HasArray())
         return;
     // Slots above the old highest index may still hold texts of a larger
     // index set before; they are not carried over.

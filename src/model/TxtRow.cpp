@@ -175,16 +175,7 @@ std::string CTxtRowBase::RebuildText(uint8_t col, int oldWidth, int newWidth, co
     std::string text = m_text.substr(0, std::min<size_t>(col, limit));
     if (text.size() < col && col < limit)
         text.append(col - text.size(), ' ');
-    for (int k = 0; k < newWidth; ++k) {
-        int kind = 3;
-        if (newWidth == 1)
-            kind = 1;
-        else if (k == 0)
-            kind = 2;
-        else if (k == newWidth - 1)
-            kind = 4;
-        text.push_back(static_cast<char>(charSet.GetFrameChar(kind)));
-    }
+    text += charSet.FieldText(newWidth);
     const size_t tail = static_cast<size_t>(col) + static_cast<size_t>(oldWidth);
     if (tail < m_text.size())
         text.append(m_text, tail);

@@ -178,4 +178,53 @@ TEST(ImgLayoutRules, FirmwareIds)
     EXPECT_FALSE(FirmwareId(14, 206));
 }
 
+TEST(ImgLayoutRules, LayoutBFirmwareIds)
+{
+    struct Case {
+        uint16_t devType;
+        const char* id; // "-": none
+    } const cases[] = {
+        {473, "OG4730000"}, {477, "OG4770000"}, {706, "OG7060000"}, {118, "OG118201"},
+        {163, "OG163201"},  {167, "OG167201"},  {43, "-"},          {755, "-"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LayoutBFirmwareId(c.devType).value_or("-"), c.id) << c.devType;
+}
+
+TEST(ImgLayoutRules, LayoutBHeaderSlots)
+{
+    EXPECT_EQ(kHdrBBlockSizeC, 82);
+    EXPECT_EQ(kHdrBBlockSizeRcpImage, 18);
+    // The help list pointers run up to the printer list pointer, and the
+    // description pointer is the header's last field.
+    EXPECT_EQ(CHlpTxtSlot(0), 110u);
+    EXPECT_EQ(CHlpTxtSlot(kCHlpLists - 1) + 4, kCOpPrnTxts);
+    EXPECT_EQ(kCDescr + 4, kHeaderSizeC);
+    // The file name and its NUL end before the stamp.
+    EXPECT_LE(kHdrBName + kHdrBNameMax + 1, kHdrBStamp);
+}
+
+TEST(ImgLayoutCodecs, ChangeStampIsBcd)
+{
+    struct Case {
+        int year, month, day, hour, minute, second;
+        ChangeStamp::Bytes bytes;
+    } const cases[] = {
+        {2024, 12, 31, 23, 59, 58, {0x24, 0x12, 0x31, 0x23, 0x59, 0x58}},
+        {1999, 1, 2, 3, 4, 5, {0x99, 0x01, 0x02, 0x03, 0x04, 0x05}},
+        {2000, 6, 30, 0, 0, 60, {0x00, 0x06, 0x30, 0x00, 0x00, 0x60}},
+        {2105, 7, 9, 10, 11, 61, {0x05, 0x07, 0x09, 0x10, 0x11, 0x60}},
+    };
+    for (const Case& c : cases) {
+        std::tm local{};
+        local.tm_year = c.year - 1900;
+        local.tm_mon = c.month - 1;
+        local.tm_mday = c.day;
+        local.tm_hour = c.hour;
+        local.tm_min = c.minute;
+        local.tm_sec = c.second;
+        EXPECT_EQ(ChangeStamp::Encode(local), c.bytes) << c.year;
+    }
+}
+
 }  // namespace

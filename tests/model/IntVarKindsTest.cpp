@@ -79,6 +79,12 @@ TEST(IntVarKinds, StateTextsWithinHighestIndex)
 
     var->SetTxtCount(300);
     EXPECT_EQ(var->MaxStateIdx(), 255);
+
+    // A single state: highest index 0 still gives its slot.
+    auto single = StrVar("ZG", &pool);
+    single->SetTxtCount(0);
+    single->SetStateTxt(0, "Ein");
+    EXPECT_STREQ(single->GetStateTxt(0), "Ein");
 }
 
 TEST(IntVarKinds, WidthsOfTheValueKinds)

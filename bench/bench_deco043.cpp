@@ -1,0 +1,100 @@
+#include "image/Deco043.h"
+#include "model/CharSet.h"
+#include "model/DrvCfg.h"
+#include "model/PrjBundle.h"
+#include "model/PrjData.h"
+#include "model/SpsPar.h"
+#include "model/WorkspaceState.h"
+#include "support/DrvBuilders.h"
+#include "support/ImageABuilder.h"
+#include "support/SpsParBuilder.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// An image that fills the family A memory (about 32K): 400 named variables
+// of mixed kinds, 128 operator and 64 message texts of four rows each
+// showing variables, help texts, softkeys and menus.
+std::string FullImage()
+{
+    ImageABuilder b;
+    std::vector<uint16_t> vars;
+    for (int i = 0; i < 400; ++i) {
+        ImageABuilder::Var v;
+        v.adr = static_cast<uint8_t>(i % 200);
+        if (i % 2 == 0) {
+            v.width = 4;
+            v.payload = std::string(8, '\0');
+        } else {
+            v.width = 5;
+            v.typeByte = 2;
+            v.payload = std::string(26, '\0');
+            v.payload[0] = 4;
+            v.payload[11] = 1;
+            v.payload[13] = 1;
+        }
+        vars.push_back(b.AddVar(v));
+    }
+    for (int n = 0; n < 128; ++n) {
+        std::vector<std::string> rows;
+        for (int r = 0; r < 4; ++r)
+            rows.push_back("Wert " + ImageABuilder::Field(vars[static_cast<size_t>(n * 7 + r) % vars.size()]) +
+                           "\x83" "und " + ImageABuilder::Field(vars[static_cast<size_t>(n * 3 + r) % vars.size()]));
+        b.AddOpText(n, rows);
+        if (n < 64)
+            b.AddMsgText(n, 0x22, rows);
+    }
+    for (int k = 0; k < 5; ++k)
+        b.AddHelpText(k, {"Hilfe", "Zeile"});
+    std::vector<ImageABuilder::SkAct> acts;
+    for (uint16_t a = 1; a <= 50; ++a)
+        acts.push_back({a, {{10, 2, 1, a}}, std::string("Aktion")});
+    b.AddSkActs(acts);
+    std::vector<ImageABuilder::Node> nodes;
+    for (uint8_t n = 1; n <= 20; ++n)
+        nodes.push_back({n, 0, static_cast<uint8_t>(n % 20 + 1), 0, 0, n});
+    for (int m = 1; m <= 20; ++m)
+        b.AddMenu(m, 3, nodes);
+    for (size_t i = 0; i < vars.size(); ++i)
+        b.AddName(vars[i], "Var" + std::to_string(i));
+    return b.Finish(Drv043Entry().Build().bytes);
+}
+
+void BM_DecompileFullImage(benchmark::State& state)
+{
+    const fs::path dir = fs::temp_directory_path() / "orv_bench_deco043";
+    fs::create_directories(dir);
+    const std::string image = (dir / "FULL.BIN").string();
+    std::ofstream(image, std::ios::binary) << FullImage();
+    CWorkspaceState workspace(dir.string() + "/", dir.string() + "/");
+    PrjBundle bundle;
+    CCharSet charSet(&bundle, 0);
+    CPrjData prj(&bundle);
+    SpsParBuilder sps;
+    for (uint16_t w = 0; w < 256; ++w)
+        sps.Var(w);
+    auto spsPar = sps.Build(&bundle);
+    CDrvCfg drv(&workspace, &bundle);
+    bundle = PrjBundle{&prj, spsPar.get(), &drv, nullptr, nullptr, &charSet};
+    charSet.SetDevType(43);
+    prj.SetDevType(43);
+    for (auto _ : state) {
+        prj.Clear();
+        CDeco043 deco(&workspace, image, (dir / "FULL.DRV").string(), "", &bundle);
+        if (deco.GetError() != 0)
+            state.SkipWithError(("decompile failed: " + std::to_string(deco.GetError())).c_str());
+    }
+    fs::remove_all(dir);
+}
+BENCHMARK(BM_DecompileFullImage)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,405 @@
+#include "image/Deco.h"
+
+#include "image/BinIo.h"
+#include "image/ImgLayout.h"
+#include "image/DrvXref.h"
+#include "model/Catalogues.h"
+#include "model/CheckedFormat.h"
+#include "model/DrvCfg.h"
+#include "model/DrvParColl.h"
+#include "model/DrvParItem.h"
+#include "model/MessageBoxes.h"
+#include "model/PrjBundle.h"
+#include "model/SpsDef.h"
+#include "model/SpsPar.h"
+#include "model/WorkspaceState.h"
+
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <memory>
+
+namespace {
+
+// Reads length bytes at offset when all of them lie inside the stream's
+// size; nothing is read otherwise.
+int ReadBounded(std::FILE* stream, int64_t size, uint32_t offset, void* buffer, uint16_t length)
+{
+    if (length == 0)
+        return 1;
+    if (stream == nullptr || int64_t{offset} + length > size || offset > uint32_t{std::numeric_limits<int32_t>::max()})
+        return -1;
+    return ReadBlockAt(stream, static_cast<int32_t>(offset), buffer, length);
+}
+
+int ReadBoundedWord(std::FILE* stream, int64_t size, uint32_t offset, uint16_t& value)
+{
+    uint8_t b[2];
+    if (ReadBounded(stream, size, offset, b, 2) != 1)
+        return -1;
+    value = static_cast<uint16_t>(GetBigEndian(b, 2));
+    return 1;
+}
+
+// The fields of the block's head that both record forms store.
+int ReadHeadWords(std::FILE* stream, int64_t size, uint32_t block, uint32_t recSizeAt, CDrvCfg& cfg,
+                  uint16_t& count, uint16_t& recSize)
+{
+    if (ReadBoundedWord(stream, size, block + 6, count) != 1)
+        return -1;
+    for (int i = 0; i < CDrvCfg::kLimitCount; ++i) {
+        uint16_t limit = 0;
+        if (ReadBoundedWord(stream, size, block + 8 + 2 * static_cast<uint32_t>(i), limit) != 1)
+            return -1;
+        cfg.SetAdrLimit(static_cast<CDrvCfg::AdrLimit>(i), limit);
+    }
+    if (ReadBoundedWord(stream, size, block + recSizeAt, recSize) != 1)
+        return -1;
+    cfg.SetRecSize(recSize);
+    return 1;
+}
+
+template <class List, class Entry>
+void ReplaceAt(List& list, int index, std::unique_ptr<Entry> entry)
+{
+    list.Delete(list.ItemAt(index));
+    list.Adopt(std::move(entry));
+}
+
+constexpr uint32_t kRecordBase = 28;
+constexpr uint32_t kExtRecordBase = 58;
+constexpr int kFixedRefs = 30;
+
+} // namespace
+
+CDeco::CDeco(CWorkspaceState* workspace, const std::string& imagePath, const std::string& drvPath,
+             const std::string& fktPath, PrjBundle* bundle, const char* module)
+    : m_workspace(workspace), m_drvPath(drvPath), m_fktPath(fktPath)
+{
+    if (bundle != nullptr) {
+        m_prj = bundle->prjData;
+        m_sps = bundle->spsPar;
+        m_drv = bundle->drvCfg;
+        m_charSet = bundle->charSet;
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(imagePath, ec)) {
+        SetError(kErrImage);
+        return;
+    }
+    const auto size = std::filesystem::file_size(imagePath, ec);
+    if (ec) {
+        SetError(kErrImage);
+        return;
+    }
+    m_size = static_cast<int64_t>(size);
+    if (!m_image.Open(imagePath, "rb", module) || std::fseek(m_image.Get(), 0, SEEK_SET) != 0)
+        SetError(kErrImage);
+}
+
+void CDeco::SetError(uint16_t error, uint16_t word)
+{
+    if (m_error != 0)
+        return;
+    m_error = error;
+    if (error == kErrWord)
+        m_errWord = word;
+}
+
+bool CDeco::CheckError()
+{
+    switch (m_error) {
+    case 0:
+        return true;
+    case kErrImage:
+    case kErrImageAlt:
+        ShowMessage(15600);
+        break;
+    case kErrDrv:
+        ShowMessage(15205);
+        break;
+    case kErrMemory:
+        ShowMessage(15602);
+        break;
+    case kErrIntVar:
+        ShowMessage(15608, m_errName.c_str());
+        break;
+    case kErrRead:
+        ShowMessage(15601);
+        break;
+    case kErrWord:
+        ShowMessage(15607, int{m_errWord});
+        break;
+    case kErrFkt:
+        break;
+    default:
+        return false;
+    }
+    m_error = 0;
+    return false;
+}
+
+int CDeco::ReadBlock(uint32_t offset, void* buffer, uint16_t length)
+{
+    if (ReadBounded(m_image.Get(), m_size, offset, buffer, length) == 1)
+        return 1;
+    SetError(kErrRead);
+    return -1;
+}
+
+int CDeco::ReadByte(uint32_t offset, uint8_t& value)
+{
+    return ReadBlock(offset, &value, 1);
+}
+
+int CDeco::ReadWord(uint32_t offset, uint16_t& value)
+{
+    uint8_t b[2];
+    if (ReadBlock(offset, b, 2) != 1)
+        return -1;
+    value = static_cast<uint16_t>(GetBigEndian(b, 2));
+    return 1;
+}
+
+int CDeco::ReadDWord(uint32_t offset, uint32_t& value)
+{
+    uint8_t b[4];
+    if (ReadBlock(offset, b, 4) != 1)
+        return -1;
+    value = GetBigEndian(b, 4);
+    return 1;
+}
+
+int CDeco::ReadSigned48(uint32_t offset, int64_t& value)
+{
+    uint8_t b[6];
+    if (ReadBlock(offset, b, 6) != 1)
+        return -1;
+    value = imglayout::Value48::Decode(b);
+    return 1;
+}
+
+int CDeco::CheckWordAddrs(uint16_t first, uint16_t count)
+{
+    if (m_sps == nullptr) {
+        SetError(kErrRead);
+        return -1;
+    }
+    for (uint32_t word = first; word < uint32_t{first} + count; ++word) {
+        const CDrvParItem* item = m_sps->GetItems().FindItem(static_cast<uint16_t>(word));
+        if (item == nullptr || item->GetKind() == CDrvParItem::KindSys) {
+            SetError(kErrWord, static_cast<uint16_t>(word));
+            return -1;
+        }
+    }
+    return 1;
+}
+
+void CDeco::Count(DecoKind kind)
+{
+    if (m_workspace == nullptr)
+        return;
+    CMemInfo::Counts& c = m_workspace->MemInfo().counts;
+    uint16_t* counters[] = {&c.vars,      &c.varTexts,   &c.opTexts,     &c.opRows,     &c.skTexts,
+                            &c.msgTexts,  &c.msgRows,    &c.rcpTexts,    &c.rcpRows,    &c.histTexts,
+                            &c.histRows,  &c.hlpTexts,   &c.hlpRows,     &c.skActions,  &c.opPrnTexts,
+                            &c.opPrnRows, &c.menus,      &c.menuNodes,   &c.timeSwitches, &c.timeValues};
+    ++*counters[static_cast<int>(kind)];
+}
+
+uint32_t CDeco::HexDigitsAsDecimal(uint32_t value)
+{
+    return imglayout::Bcd::Decode(value);
+}
+
+void CDeco::NameLetterCounter()
+{
+    if (++m_letters[1] > 'Z') {
+        m_letters[1] = 'A';
+        ++m_letters[0];
+    }
+}
+
+std::string CDeco::GeneratedName() const
+{
+    return std::string(m_letters.begin(), m_letters.end());
+}
+
+void CDeco::SetMask(const uint8_t* bytes, int size)
+{
+    m_maskSize = size;
+    std::memcpy(m_mask.data(), bytes, static_cast<size_t>(size));
+}
+
+bool CDeco::BitTest(int bit) const
+{
+    if (bit < 0 || bit >= 8 * m_maskSize)
+        return false;
+    return (m_mask[static_cast<size_t>(m_maskSize - 1 - bit / 8)] >> (bit % 8)) & 1;
+}
+
+void CDeco::ResetFrontEnd()
+{
+    m_signature = 0;
+    m_newFormat = 0;
+    m_textEnd = 0xFFFF;
+    m_letters = {'A', '@'};
+}
+
+int CDeco::CheckSignature()
+{
+    char text[10] = {};
+    if (ReadBlock(imglayout::kHdrToolVersion, text, 9) != 1)
+        return -1;
+    m_signature = std::strncmp(text, "PORV", 4) == 0 ? 1 : 0;
+    const bool complete = std::strlen(text) == 9;
+    if (complete && std::strncmp(text, "ORVPRO", 6) == 0) {
+        const auto major = static_cast<signed char>(text[6]);
+        const auto minor = static_cast<signed char>(text[8]);
+        if (major > '1' || (major == '1' && minor >= '4'))
+            m_newFormat = 1;
+    }
+    // Images of this tool carry its own version text.
+    if (std::strcmp(text, "Q32r11000") == 0)
+        m_newFormat = 1;
+    uint8_t mask[4];
+    if (ReadBlock(imglayout::kHdrFlags, mask, 4) != 1)
+        return -1;
+    SetMask(mask, 4);
+    return 1;
+}
+
+int CDeco::FindTextAreaEnd(bool familyA)
+{
+    if (ReadWord(imglayout::kHdrLength, m_textEnd) != 1)
+        return -1;
+    m_lengthWord = m_textEnd;
+    if (m_signature == 1)
+        return 1;
+    auto lower = [this](uint16_t value) {
+        if (value != 0 && value < m_textEnd)
+            m_textEnd = value;
+    };
+    for (uint32_t at : {imglayout::kHdrDescr, imglayout::kHdrMnuNames}) {
+        uint16_t value = 0;
+        if (ReadWord(at, value) != 1)
+            return -1;
+        lower(value);
+    }
+    if (!familyA)
+        return 1;
+    for (int m = imglayout::kAMnuNumMin; m <= imglayout::kAMnuNumMax; ++m) {
+        uint16_t value = 0;
+        if (ReadWord(imglayout::AMnuSlot(m), value) != 1)
+            return -1;
+        if (m_newFormat && value > 2)
+            value = static_cast<uint16_t>(value - 2);
+        lower(value);
+    }
+    return 1;
+}
+
+int CDeco::ReadDrvParams(std::FILE* stream, int64_t streamSize, uint32_t block)
+{
+    if (m_drv == nullptr)
+        return 1;
+    char mark[4];
+    if (ReadBounded(stream, streamSize, block + 2, mark, 4) != 1) {
+        SetError(kErrImage);
+        return -1;
+    }
+    const bool valid = std::memcmp(mark, "QVL", 3) == 0;
+    m_drv->SetFlag(CDrvCfg::kFlagXref, valid ? 1 : 0);
+    if (!valid)
+        return 1;
+    m_drv->SetFlag(CDrvCfg::kFlagRefList, mark[3] == 'S' ? 1 : 0);
+    m_drv->SetFlag(CDrvCfg::kFlagMultiPlc, mark[3] == 'E' ? 1 : 0);
+    if (mark[3] == 'S')
+        return ReadShortForm(stream, streamSize, block);
+    if (ReadLongForm(stream, streamSize, block, mark[3] == 'E') != 1)
+        return -1;
+    return mark[3] == 'E' ? ReadDefs(stream, streamSize, block) : 1;
+}
+
+int CDeco::ReadShortForm(std::FILE* stream, int64_t size, uint32_t block)
+{
+    CDrvTab6List* list = m_drv->GetParItems2();
+    if (list == nullptr || list->GetLimit() == 0)
+        return 1;
+    uint16_t count = 0;
+    uint16_t recSize = 0;
+    if (ReadHeadWords(stream, size, block, 20, *m_drv, count, recSize) != 1) {
+        SetError(kErrDrv);
+        return -1;
+    }
+    for (int k = 0; k < kFixedRefs && k < list->GetCount(); ++k) {
+        uint16_t value = 0;
+        if (ReadBoundedWord(stream, size, block + kRecordBase + 4 * static_cast<uint32_t>(k), value) != 1) {
+            SetError(kErrDrv);
+            return -1;
+        }
+        const CDrvTabEntry6& old = *list->ItemAt(k);
+        ReplaceAt(*list, k,
+                  std::make_unique<CDrvTabEntry6>(old.GetKey(), old.GetByte1(), value, old.GetByte2(),
+                                                  old.GetVal1(), old.GetVal2()));
+    }
+    DrvRefState state;
+    for (uint32_t k = kFixedRefs; k < count; k += 2) {
+        const int index = static_cast<int>((k - kFixedRefs) / 2 + kFixedRefs);
+        if (index >= list->GetCount())
+            break;
+        uint8_t rec[kRefRecordSize];
+        if (ReadBounded(stream, size, block + kRecordBase + recSize * k, rec, kRefRecordSize) != 1) {
+            SetError(kErrDrv);
+            return -1;
+        }
+        ReplaceAt(*list, index,
+                  std::unique_ptr<CDrvTabEntry6>(DecodeRefRecord(list->ItemAt(index)->GetKey(), rec, state)));
+    }
+    return 1;
+}
+
+int CDeco::ReadLongForm(std::FILE* stream, int64_t size, uint32_t block, bool extended)
+{
+    CDrvTab5List* list = m_drv->GetParItems();
+    if (list == nullptr || list->GetLimit() == 0)
+        return 1;
+    uint16_t count = 0;
+    uint16_t recSize = 0;
+    if (ReadHeadWords(stream, size, block, extended ? 22 : 20, *m_drv, count, recSize) != 1) {
+        SetError(kErrImage);
+        return -1;
+    }
+    const uint32_t base = block + (extended ? kExtRecordBase : kRecordBase);
+    for (int k = 0; k < count && k < list->GetCount(); ++k) {
+        uint8_t rec[DrvTab5Record::kSize];
+        if (ReadBounded(stream, size, base + recSize * static_cast<uint32_t>(k), rec, DrvTab5Record::kSize) != 1) {
+            SetError(kErrImage);
+            return -1;
+        }
+        const DrvTab5Record r = DecodeTab5Record(rec);
+        ReplaceAt(*list, k,
+                  std::make_unique<CDrvTabEntry5>(r.plc, list->ItemAt(k)->GetKey(), r.area, r.db, r.word));
+    }
+    return 1;
+}
+
+int CDeco::ReadDefs(std::FILE* stream, int64_t size, uint32_t block)
+{
+    CSpsDefList* defs = m_drv->GetParItems3();
+    if (defs == nullptr || defs->GetLimit() <= 0)
+        return 1;
+    defs->DeleteAll();
+    for (uint32_t k = 0; k < CSpsDefList::kMaxPlcs; ++k) {
+        uint8_t d[4];
+        if (ReadBounded(stream, size, block + 30 + 4 * k, d, 4) != 1) {
+            SetError(kErrDrv);
+            return -1;
+        }
+        if (d[0] == 0)
+            continue;
+        const std::string name = FormatText("%s%u", ResourceTXT(1128), k + 1);
+        defs->Adopt(std::make_unique<CSpsDef>(d[0], d[1], d[2], d[3], name.c_str()));
+    }
+    return 1;
+}

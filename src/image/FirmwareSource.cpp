@@ -1,0 +1,42 @@
+#include "image/FirmwareSource.h"
+
+#include "image/Firmware.h"
+#include "image/Firmware118.h"
+#include "model/PrjBundle.h"
+#include "model/PrjData.h"
+#include "model/WorkspaceState.h"
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<CFirmwareFile> ReaderFor(uint16_t devType, const std::string& path, PrjBundle* bundle)
+{
+    switch (devType) {
+    case 118:
+    case 163:
+    case 167:
+        return std::make_unique<CFirmware118>(path, bundle);
+    case 473:
+    case 477:
+    case 706:
+        return std::make_unique<CFirmware>(path, bundle);
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+bool CFirmwareVarSource::ReadSysVars(CPrjData& prj)
+{
+    // The reader takes the root from a bundle; the root's own owner may be
+    // missing or name another root.
+    PrjBundle bundle = prj.GetOwner() ? *prj.GetOwner() : PrjBundle{};
+    bundle.prjData = &prj;
+    auto reader = ReaderFor(prj.GetDevType(), m_workspace.GetFormFile(), &bundle);
+    if (!reader)
+        return true;
+    reader->ReadSysVars();
+    return reader->CheckError();
+}

@@ -1,0 +1,57 @@
+#include "DecoAKit.h"
+
+#include "image/Deco043.h"
+#include "support/DrvBuilders.h"
+
+namespace deco_a {
+
+std::string TextTable(ImageABuilder& b, const std::vector<std::string>& texts)
+{
+    ByteBuilder table;
+    for (size_t i = 0; i < texts.size(); ++i)
+        table.U16(2 * i, b.Counted(texts[i]));
+    return table.Str();
+}
+
+std::string Value48(int64_t value)
+{
+    std::string bytes(6, '\0');
+    for (int i = 5; i >= 0; --i) {
+        bytes[static_cast<size_t>(i)] = static_cast<char>(value & 0xFF);
+        value >>= 8;
+    }
+    return bytes;
+}
+
+std::string BinPayload(uint32_t lower, uint32_t upper, uint16_t c, uint16_t b, int64_t d1, int64_t d2)
+{
+    ByteBuilder p;
+    p.U8(0, 5).U8(1, 1).U32(2, lower).U32(6, upper).U16(10, c).U16(12, b);
+    p.Bytes(14, Value48(d1)).Bytes(20, Value48(d2));
+    return p.Str();
+}
+
+std::string VbinPayload(int32_t lower, int32_t upper, uint16_t c, uint16_t b, int64_t d)
+{
+    ByteBuilder p;
+    p.U8(0, 6).U8(1, 2);
+    p.U32(2, static_cast<uint32_t>(int64_t{lower} + (int64_t{1} << 31)));
+    p.U32(6, static_cast<uint32_t>(int64_t{upper} + (int64_t{1} << 31)));
+    p.U16(10, c).U16(12, b).Bytes(14, Value48(d));
+    return p.Str();
+}
+
+std::string DriverEntry()
+{
+    Drv043Entry e;
+    e.tail = "DRIVER-CODE";
+    return e.Build().bytes;
+}
+
+} // namespace deco_a
+
+uint16_t DecoAFixture::Decompile(const std::string& image, const std::string& fktPath)
+{
+    CDeco043 deco(&workspace, WriteImage(image), DrvPath(), fktPath, &bundle);
+    return deco.GetError();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "DecoFixture.h"
+
+#include "support/ByteBuilder.h"
+#include "support/ImageABuilder.h"
+
+#include <cstdint>
+#include <string>
+
+// Payload bytes of the image's variable records, as the layout gives them.
+namespace deco_a {
+
+constexpr uint8_t kNominal = 0x80;
+constexpr uint8_t kSecondary = 0xC0;
+
+// A counted text at the builder's end, for state-text tables.
+std::string TextTable(ImageABuilder& b, const std::vector<std::string>& texts);
+// Six bytes of a value48.
+std::string Value48(int64_t value);
+std::string BinPayload(uint32_t lower, uint32_t upper, uint16_t c, uint16_t b, int64_t d1, int64_t d2);
+std::string VbinPayload(int32_t lower, int32_t upper, uint16_t c, uint16_t b, int64_t d);
+// The driver entry appended to every image.
+std::string DriverEntry();
+
+} // namespace deco_a
+
+// Decompiles images built in the test.
+class DecoAFixture : public DecoFixture {
+public:
+    explicit DecoAFixture(uint16_t devType = 43) : DecoFixture(devType) {}
+
+    // Runs the family A decompile on the image and gives its error code.
+    uint16_t Decompile(const std::string& image, const std::string& fktPath = "");
+    // Builds the image with the standard driver entry and decompiles it.
+    uint16_t Decompile(const ImageABuilder& b) { return Decompile(b.Finish(deco_a::DriverEntry())); }
+};

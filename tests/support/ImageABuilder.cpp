@@ -1,0 +1,246 @@
+#include "support/ImageABuilder.h"
+
+#include <algorithm>
+
+ImageABuilder::ImageABuilder() : m_b(kHeaderSize)
+{
+    m_b.U8(4, 240);
+    Version("Q32r11000");
+}
+
+ImageABuilder& ImageABuilder::SourceName(const std::string& name)
+{
+    m_b.Bytes(5, name + '\0');
+    return *this;
+}
+
+ImageABuilder& ImageABuilder::Version(const std::string& text)
+{
+    m_b.Text(31, text, 9, '\0');
+    m_b.U8(40, 0);
+    return *this;
+}
+
+ImageABuilder& ImageABuilder::Mask(uint32_t bits)
+{
+    m_b.U32(131, bits);
+    return *this;
+}
+
+ImageABuilder& ImageABuilder::CycleTime(uint8_t value)
+{
+    m_b.U8(135, value);
+    return *this;
+}
+
+ImageABuilder& ImageABuilder::UserChar(uint8_t code, const std::array<uint8_t, 8>& rows)
+{
+    for (size_t r = 0; r < rows.size(); ++r)
+        m_b.U8(41 + 8 * size_t{code} + r, rows[r]);
+    return *this;
+}
+
+ImageABuilder& ImageABuilder::U8(size_t at, uint8_t value)
+{
+    m_b.U8(at, value);
+    return *this;
+}
+
+ImageABuilder& ImageABuilder::U16(size_t at, uint16_t value)
+{
+    m_b.U16(at, value);
+    return *this;
+}
+
+uint16_t ImageABuilder::Here()
+{
+    if (m_b.Size() % 2 != 0)
+        m_b.U8(m_b.Size(), 0);
+    return static_cast<uint16_t>(m_b.Size());
+}
+
+uint16_t ImageABuilder::Raw(const std::string& bytes)
+{
+    const uint16_t at = Here();
+    m_b.Bytes(at, bytes);
+    return at;
+}
+
+uint16_t ImageABuilder::Counted(const std::string& text)
+{
+    return Raw(std::string(1, static_cast<char>(text.size())) + text);
+}
+
+uint16_t ImageABuilder::AddVar(const Var& var)
+{
+    const uint16_t at = Here();
+    m_b.U16(at, var.next.value_or(m_lastVar));
+    m_b.U16(at + 2u, var.namePtr);
+    m_b.U8(at + 4u, var.width);
+    m_b.U8(at + 5u, var.typeByte);
+    m_b.U8(at + 6u, var.adr);
+    m_b.Bytes(at + 7u, var.payload);
+    m_lastVar = at;
+    m_b.U16(136, at);
+    return at;
+}
+
+uint16_t ImageABuilder::AddName(uint16_t varAt, const std::string& name)
+{
+    const uint16_t at = Here();
+    m_b.Text(at, name, 16, '\0');
+    m_b.U16(varAt + 2u, at);
+    return at;
+}
+
+std::string ImageABuilder::Field(uint16_t varAt)
+{
+    return std::string{'\0', static_cast<char>(varAt >> 8), static_cast<char>(varAt & 0xFF)};
+}
+
+uint16_t ImageABuilder::AddRows(uint8_t count, const std::vector<std::string>& rows)
+{
+    std::string bytes(1, static_cast<char>(count));
+    for (const std::string& row : rows)
+        bytes += std::string(1, static_cast<char>(row.size())) + row;
+    return Raw(bytes);
+}
+
+uint16_t ImageABuilder::AddOpText(int n, const std::vector<std::string>& rows)
+{
+    const uint16_t at = AddRows(static_cast<uint8_t>(rows.size()), rows);
+    m_b.U16(394 + 2 * static_cast<size_t>(n), at);
+    return at;
+}
+
+uint16_t ImageABuilder::AddMsgText(int n, uint8_t attr, const std::vector<std::string>& rows)
+{
+    const uint16_t at = AddRows(static_cast<uint8_t>(rows.size()), rows);
+    m_b.U16(138 + 2 * static_cast<size_t>(n), at);
+    m_b.U8(660 + static_cast<size_t>(n), attr);
+    return at;
+}
+
+uint16_t ImageABuilder::AddHelpText(int slot, const std::vector<std::string>& rows)
+{
+    const uint16_t at = AddRows(static_cast<uint8_t>(rows.size()), rows);
+    m_b.U16(650 + 2 * static_cast<size_t>(slot), at);
+    return at;
+}
+
+uint16_t ImageABuilder::AddSkActs(const std::vector<SkAct>& acts)
+{
+    uint16_t highest = 0;
+    for (const SkAct& a : acts)
+        highest = std::max(highest, a.num);
+    const uint16_t table = Here();
+    m_b.U16(table, static_cast<uint16_t>(highest + 1));
+    m_b.Reserve(table + 2u + 2u * (highest + 1u));
+    for (const SkAct& a : acts) {
+        ByteBuilder r;
+        r.U16(0, static_cast<uint16_t>(a.ops.size()));
+        for (size_t k = 0; k < a.ops.size(); ++k) {
+            r.U16(2 + 6 * k, a.ops[k].adr);
+            r.U8(4 + 6 * k, a.ops[k].op);
+            r.U8(5 + 6 * k, a.ops[k].format);
+            r.U16(6 + 6 * k, a.ops[k].value);
+        }
+        r.Bytes(r.Size(), a.name ? *a.name + '\0' : std::string(1, '\0'));
+        const uint16_t at = Raw(r.Str());
+        m_b.U16(table + 2u + 2u * a.num, at);
+    }
+    m_b.U16(119, table);
+    return table;
+}
+
+uint16_t ImageABuilder::AddSkTexts(const std::vector<SkTxt>& texts, uint16_t keyCount,
+                                   std::optional<std::pair<uint16_t, uint16_t>> range)
+{
+    uint16_t highest = 0;
+    for (const SkTxt& t : texts)
+        highest = std::max(highest, t.num);
+    const uint16_t table = Here();
+    m_b.U16(table + 10u, static_cast<uint16_t>(highest + 1));
+    m_b.Reserve(table + 12u + 2u * (highest + 1u));
+    auto addEntry = [&](const std::vector<SkKey>& keys) {
+        const uint16_t e = Here();
+        m_b.U16(e + 2u, keyCount);
+        m_b.Reserve(e + 4u + 2u * keyCount);
+        for (const SkKey& k : keys) {
+            const uint16_t pair = Here();
+            m_b.U16(pair, k.press);
+            m_b.U16(pair + 2u, k.release);
+            m_b.U16(e + 2u + 2u * static_cast<unsigned>(k.key), pair);
+        }
+        return e;
+    };
+    if (range) {
+        m_b.U16(table + 4u, addEntry({}));
+        m_b.U16(table + 6u, range->first);
+        m_b.U16(table + 8u, range->second);
+    }
+    for (const SkTxt& t : texts)
+        m_b.U16(table + 12u + 2u * t.num, addEntry(t.keys));
+    m_b.U16(121, table);
+    return table;
+}
+
+uint16_t ImageABuilder::AddMenu(int m, uint16_t mask, const std::vector<Node>& nodes)
+{
+    const uint16_t maskAt = Here();
+    m_b.U16(maskAt, mask);
+    const uint16_t first = static_cast<uint16_t>(maskAt + 2);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const size_t at = first + 8 * i;
+        m_b.U16(at, i + 1 < nodes.size() ? static_cast<uint16_t>(at + 8) : 0);
+        const Node& n = nodes[i];
+        m_b.Bytes(at + 2, std::string{static_cast<char>(n.num), static_cast<char>(n.left),
+                                      static_cast<char>(n.right), static_cast<char>(n.down),
+                                      static_cast<char>(n.up), static_cast<char>(n.opTxt)});
+    }
+    m_b.U16(786 + 2 * static_cast<size_t>(m), first);
+    return first;
+}
+
+uint16_t ImageABuilder::AddMenuNames(const std::vector<std::string>& names)
+{
+    const uint16_t at = Here();
+    for (size_t i = 0; i < names.size(); ++i)
+        m_b.Text(at + 16 * i, names[i], 16, '\0');
+    m_b.U16(111, at);
+    return at;
+}
+
+uint16_t ImageABuilder::AddDescription(const std::string& text)
+{
+    const uint16_t at = Raw(text + '\0');
+    m_b.U16(113, at);
+    return at;
+}
+
+uint16_t ImageABuilder::AddPrinter(const Printer& printer)
+{
+    const uint16_t at = Here();
+    for (size_t i = 0; i < printer.words.size(); ++i)
+        m_b.U16(at + 2 * i, printer.words[i]);
+    m_b.U8(at + 16u, printer.initCount);
+    for (size_t i = 0; i < printer.init.size(); ++i)
+        m_b.U8(at + 17 + i, printer.init[i]);
+    for (size_t i = 0; i < printer.table.size(); ++i)
+        m_b.U8(at + 25 + i, printer.table[i]);
+    m_b.U16(at + 153u, 0);
+    m_b.U16(115, at);
+    return at;
+}
+
+std::string ImageABuilder::Finish(const std::string& driver, const std::string& fkt, bool closingWord) const
+{
+    ByteBuilder out;
+    out.Bytes(0, m_b.Str());
+    out.U16(2, static_cast<uint16_t>(m_b.Size() - 2));
+    out.Bytes(out.Size(), driver);
+    out.Bytes(out.Size(), fkt);
+    if (closingWord)
+        out.U16(out.Size(), 0);
+    return out.Str();
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "support/ByteBuilder.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Builds data-set images of the panel types 14, 36, 43 and 47 byte by byte,
+// with the offsets of the image layout written here as literals, so that a
+// wrong production constant cannot hide behind shared code. Records are
+// appended at the end, each at an even address; every Add returns the
+// record's address. Raw writes (U8, U16) make cycles, bad pointers and other
+// damage; truncating is cutting the finished string.
+class ImageABuilder {
+public:
+    static constexpr size_t kHeaderSize = 1042;
+
+    // A variable record: next is the record written before unless set.
+    struct Var {
+        uint8_t width = 0;
+        uint8_t typeByte = 0; // setpoint bits and panel type code
+        uint8_t adr = 0;
+        std::string payload;
+        uint16_t namePtr = 0;
+        std::optional<uint16_t> next;
+    };
+    // One operation of a softkey action.
+    struct SkOp {
+        uint16_t adr = 0;
+        uint8_t op = 0; // 2, 4 or 8
+        uint8_t format = 1;
+        uint16_t value = 0;
+    };
+    struct SkAct {
+        uint16_t num = 0;
+        std::vector<SkOp> ops;
+        std::optional<std::string> name;
+    };
+    // A softkey text: per key (1-based) its press and release action.
+    struct SkKey {
+        int key = 1;
+        uint16_t press = 0;
+        uint16_t release = 0;
+    };
+    struct SkTxt {
+        uint16_t num = 0;
+        std::vector<SkKey> keys;
+    };
+    struct Node {
+        uint8_t num = 0;
+        uint8_t left = 0;
+        uint8_t right = 0;
+        uint8_t down = 0;
+        uint8_t up = 0;
+        uint8_t opTxt = 0;
+    };
+    struct Printer {
+        std::array<uint16_t, 8> words{}; // time-out .. parity
+        uint8_t initCount = 0;
+        std::array<uint8_t, 8> init{};
+        std::array<uint8_t, 128> table{};
+    };
+
+    ImageABuilder();
+
+    // Header fields.
+    ImageABuilder& SourceName(const std::string& name);
+    // The 9-byte version field at 31 (written as given, then a NUL).
+    ImageABuilder& Version(const std::string& text);
+    ImageABuilder& Mask(uint32_t bits);
+    ImageABuilder& CycleTime(uint8_t value);
+    ImageABuilder& UserChar(uint8_t code, const std::array<uint8_t, 8>& rows);
+    ImageABuilder& U8(size_t at, uint8_t value);
+    ImageABuilder& U16(size_t at, uint16_t value);
+
+    // Records.
+    uint16_t Raw(const std::string& bytes);
+    // A counted text: length byte and bytes.
+    uint16_t Counted(const std::string& text);
+    uint16_t AddVar(const Var& var);
+    // 16 bytes of the name padded with NUL; the record's name word points
+    // at them.
+    uint16_t AddName(uint16_t varAt, const std::string& name);
+    // A row's bytes for a variable field.
+    static std::string Field(uint16_t varAt);
+    // Row count byte and the counted rows; the text's slot points at it.
+    uint16_t AddOpText(int n, const std::vector<std::string>& rows);
+    uint16_t AddMsgText(int n, uint8_t attr, const std::vector<std::string>& rows);
+    // Help slots 650 + 2 × slot (slot 0..5).
+    uint16_t AddHelpText(int slot, const std::vector<std::string>& rows);
+    uint16_t AddSkActs(const std::vector<SkAct>& acts);
+    // keyCount keys per text; a range entry (lo, hi) when given.
+    uint16_t AddSkTexts(const std::vector<SkTxt>& texts, uint16_t keyCount,
+                        std::optional<std::pair<uint16_t, uint16_t>> range = std::nullopt);
+    // The mask word, then the nodes chained in order; slot 786 + 2m holds
+    // the first node. Returns the first node's address.
+    uint16_t AddMenu(int m, uint16_t mask, const std::vector<Node>& nodes);
+    uint16_t AddMenuNames(const std::vector<std::string>& names);
+    uint16_t AddDescription(const std::string& text);
+    uint16_t AddPrinter(const Printer& printer);
+
+    uint16_t LastVar() const { return m_lastVar; }
+    size_t Size() const { return m_b.Size(); }
+    const std::string& DataSet() const { return m_b.Str(); }
+
+    // The word at 2 (data-set length − 2), the driver entry, the
+    // special-function bytes and the closing word.
+    std::string Finish(const std::string& driver, const std::string& fkt = {}, bool closingWord = true) const;
+
+private:
+    uint16_t Here();
+    uint16_t AddRows(uint8_t count, const std::vector<std::string>& rows);
+
+    ByteBuilder m_b;
+    uint16_t m_lastVar = 0;
+};
