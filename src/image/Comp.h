@@ -168,6 +168,8 @@ protected:
     // was left out in the names level.
     // eachReserved: every name is placed with the boundary rule.
     int FitNames(uint32_t reserve, bool eachReserved = false);
+    // Family C leaves out only the description.
+    void SetNamesLevel(uint16_t level) { m_namesLevel = level; }
 
     CWorkspaceState& Workspace() { return m_workspace; }
     CCharSet* GetCharSet() const { return m_charSet; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <numeric>
 
 namespace imglayout {
 
@@ -293,7 +294,6 @@ std::optional<std::string> FirmwareId(uint16_t devType, uint16_t level)
     return std::nullopt;
 }
 
-
 // ===========================================================================
 // Family B
 // ===========================================================================
@@ -360,6 +360,96 @@ std::array<uint8_t, 6> B2Stamp::Encode(const std::tm& local)
     const auto bcd = [](int v) { return static_cast<uint8_t>((v / 10 % 10) << 4 | v % 10); };
     return {bcd(local.tm_year % 100), bcd(local.tm_mon + 1), bcd(local.tm_mday),
             bcd(local.tm_hour),       bcd(local.tm_min),     bcd(std::min(local.tm_sec, 60))};
+}
+
+// === Family C records =====================================================
+
+std::string CountedName::Encode(std::string_view name)
+{
+    const size_t length = std::min<size_t>(name.size(), 253);
+    const size_t count = (length + 1) | 1u;
+    std::string out(1, static_cast<char>(count));
+    out.append(name.substr(0, length));
+    out.resize(1 + count, '\0');
+    return out;
+}
+
+uint8_t SetpCodeC::Encode(uint8_t setpKind) { return setpKind >= 1 && setpKind <= 3 ? setpKind - 1 : 0; }
+
+uint16_t MsgAttrWord::Encode(uint8_t prio, uint8_t delMode, bool alarm)
+{
+    const unsigned high = prio >= 2 && prio <= 4 ? prio - 2u : 0u;
+    return static_cast<uint16_t>((alarm ? 0x8000u : 0u) | high << 8 | delMode);
+}
+
+uint16_t FormWordC::Encode(uint8_t form) { return form == 1 || form == 2 ? form : 0; }
+
+UserChar706::Bytes UserChar706::Encode(const std::array<uint8_t, 8>& rows)
+{
+    // (byte, bit) of the pixel in row r, column k (0 leftmost).
+    struct Pos {
+        uint8_t byte;
+        uint8_t bit;
+    };
+    static constexpr Pos kPixels[7][5] = {
+        {{1, 1}, {1, 0}, {0, 7}, {0, 6}, {0, 5}},
+        {{0, 4}, {0, 3}, {0, 2}, {0, 1}, {0, 0}},
+        {{2, 3}, {2, 2}, {2, 1}, {2, 0}, {1, 7}},
+        {{1, 6}, {1, 5}, {1, 4}, {1, 3}, {1, 2}},
+        {{3, 5}, {3, 4}, {3, 3}, {3, 2}, {3, 1}},
+        {{3, 0}, {2, 7}, {2, 6}, {2, 5}, {2, 4}},
+        {{4, 7}, {4, 6}, {4, 5}, {4, 4}, {4, 3}},
+    };
+    Bytes out{};
+    for (int r = 0; r < 7; ++r)
+        for (int k = 0; k < 5; ++k)
+            if (rows[static_cast<size_t>(r)] & (0x10u >> k)) {
+                const Pos p = kPixels[r][k];
+                out[p.byte] = static_cast<uint8_t>(out[p.byte] | 1u << p.bit);
+            }
+    return out;
+}
+
+void BlankCountC::Add(std::string& out, bool& countOpen, uint8_t maxCount)
+{
+    if (countOpen && !out.empty() && static_cast<uint8_t>(out.back()) < maxCount) {
+        out.back() = static_cast<char>(out.back() + 1);
+        return;
+    }
+    out.push_back(1);
+    countOpen = true;
+}
+
+std::optional<ReducedSpans> ReducedSpans::Encode(int64_t dspSpan, int64_t plcSpan)
+{
+    if (dspSpan <= 0 || plcSpan < 0)
+        return std::nullopt;
+    const int64_t divisor = std::gcd(dspSpan, plcSpan);
+    dspSpan /= divisor;
+    plcSpan /= divisor;
+    if (dspSpan > UINT16_MAX || plcSpan > UINT16_MAX)
+        return std::nullopt;
+    return ReducedSpans{static_cast<uint16_t>(dspSpan), static_cast<uint16_t>(plcSpan)};
+}
+
+uint32_t VarReserveC(uint8_t type, size_t nameLength, int highestState)
+{
+    const auto name = static_cast<uint32_t>(nameLength);
+    switch (type) {
+    case 0: case 6: case 7: case 8: case 9: case 12: case 16: case 22: case 23: case 24: case 25:
+    case 28: case 30: case 134: case 135:
+        return name + 27;
+    case 2: case 3: case 4: case 5: case 18: case 19: case 20: case 21:
+        return name + 37;
+    case 14: case 26: case 142: case 154:
+        return name + 4u * static_cast<uint32_t>(std::max(highestState, 0)) + 23;
+    case 32: case 34: case 250: case 252: case 253: case 254:
+        return name + 17;
+    case 33: case 36: case 251: case 255:
+        return name + 33;
+    default:
+        return name + 5;
+    }
 }
 
 }  // namespace imglayout

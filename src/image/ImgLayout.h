@@ -249,7 +249,6 @@ struct BlankRun {
 // that the type has no firmware for.
 std::optional<std::string> FirmwareId(uint16_t devType, uint16_t level);
 
-
 // ===========================================================================
 // Family B (panel types 118, 163, 167)
 // ===========================================================================
@@ -341,5 +340,74 @@ inline constexpr size_t kB2AsciiMax = 33;
 struct B2Stamp {
     static std::array<uint8_t, 6> Encode(const std::tm& local);
 };
+
+// === Family C records =====================================================
+
+// Numbered lists: three dwords, the template's two range words, highest + 1,
+// then a dword per number.
+inline constexpr uint32_t kCListTemplate = 8;      // dword
+inline constexpr uint32_t kCListLow = 12;          // word
+inline constexpr uint32_t kCListHigh = 14;         // word
+inline constexpr uint32_t kCListHead = 18;
+inline uint32_t CListSlot(uint32_t list, int32_t n) { return list + kCListHead + 4u * static_cast<uint32_t>(n); }
+// Tables of actions, menus and time switches: highest + 1, then dwords.
+inline uint32_t CTableSlot(uint32_t table, int32_t n) { return table + 2u + 4u * static_cast<uint32_t>(n); }
+inline constexpr int kCSkKeys = 20;
+inline constexpr uint32_t kCNodeSize = 24;
+inline constexpr uint32_t kCNodeLinks = 8;         // four dwords: left, right, down, up
+inline constexpr size_t kCScreenRowMax = 39;       // text bytes of a screen row
+inline constexpr size_t kCPrinterRowMax = 131;     // of a printer row
+inline constexpr size_t kCPrinterCols = 132;       // source characters of a printer row
+inline constexpr uint32_t kCUserCharSize706 = 5;
+inline constexpr int kCUserCharFirst706 = 128;
+inline constexpr uint32_t kCHelpHigh = 0xFFFF;     // a help list's template range
+
+// A name as family C stores it: a count byte and the name padded with NUL,
+// the count odd so that count byte and name end on an even offset.
+struct CountedName {
+    static std::string Encode(std::string_view name);
+};
+
+// Setpoint kinds 1, 2, 3 -> 0, 1, 2; anything else 0.
+struct SetpCodeC {
+    static uint8_t Encode(uint8_t setpKind);
+};
+
+// Message text attribute word: delete mode low, priority 2, 3, 4 as 0, 1, 2
+// high, 0x8000 for an alarm.
+struct MsgAttrWord {
+    static uint16_t Encode(uint8_t prio, uint8_t delMode, bool alarm);
+};
+
+// Word forms of types 33 and 251: 1 -> 1, 2 -> 2, anything else 0.
+struct FormWordC {
+    static uint16_t Encode(uint8_t form);
+};
+
+// The seven pixel rows of a 706 user character (bits 4..0 from left to
+// right) packed into five bytes.
+struct UserChar706 {
+    using Bytes = std::array<uint8_t, 5>;
+    static Bytes Encode(const std::array<uint8_t, 8>& rows);
+};
+
+// Blank runs of family C text bytes: a blank raises the count byte before
+// it while that is below the maximum (7 or 15) and no field lies between;
+// otherwise it starts a new count 1.
+struct BlankCountC {
+    static void Add(std::string& out, bool& countOpen, uint8_t maxCount);
+};
+
+// Display and PLC spans reduced to lowest terms; none when the display span
+// is not positive, the PLC span negative, or a term exceeds a word.
+struct ReducedSpans {
+    uint16_t dsp;
+    uint16_t plc;
+    static std::optional<ReducedSpans> Encode(int64_t dspSpan, int64_t plcSpan);
+};
+
+// The room a family C variable record reserves: by type, from the name's
+// length and the highest state index.
+uint32_t VarReserveC(uint8_t type, size_t nameLength, int highestState);
 
 }  // namespace imglayout

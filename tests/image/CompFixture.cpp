@@ -2,6 +2,8 @@
 
 #include "model/WorkspaceState.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -58,4 +60,18 @@ std::string Hex(const std::string& bytes)
         out += buf;
     }
     return out;
+}
+
+void ExpectFamilyCCheckWord(const std::string& image)
+{
+    ASSERT_EQ(image.size() % 2, 0u);
+    EXPECT_EQ(WordAt(image, 0), image.size() / 2);
+    unsigned sum = ByteAt(image, 3);
+    unsigned x = 0;
+    for (size_t at = 7; at < image.size(); at += 7) {
+        sum += ByteAt(image, at);
+        x ^= ByteAt(image, at);
+    }
+    EXPECT_EQ(sum % 256, 0u);
+    EXPECT_EQ(ByteAt(image, 2), x);
 }

@@ -76,3 +76,7 @@ unsigned WordAt(const std::string& image, size_t at);
 uint32_t DWordAt(const std::string& image, size_t at);
 // The bytes as upper-case hexadecimal pairs.
 std::string Hex(const std::string& bytes);
+
+// Word 0 = length / 2 of an even file; byte 3 and the bytes at 7, 14, ...
+// sum to 0 modulo 256; byte 2 is the XOR of those bytes.
+void ExpectFamilyCCheckWord(const std::string& image);

@@ -1,0 +1,76 @@
+#include "image/CompParts.h"
+
+#include "image/ImgLayout.h"
+#include "image/ImgRecord.h"
+#include "model/DrvParItem.h"
+#include "model/PrjVar.h"
+#include "model/SkAct.h"
+#include "model/SpsPar.h"
+
+namespace {
+
+uint8_t HexNibble(char c)
+{
+    if (c >= '0' && c <= '9')
+        return static_cast<uint8_t>(c - '0');
+    if (c >= 'A' && c <= 'F')
+        return static_cast<uint8_t>(c - 'A' + 10);
+    if (c >= 'a' && c <= 'f')
+        return static_cast<uint8_t>(c - 'a' + 10);
+    return 0;
+}
+
+}  // namespace
+
+std::string HexPairBytes(std::string_view hex, size_t maxBytes)
+{
+    std::string out;
+    for (size_t i = 0; i + 1 < hex.size() && out.size() < maxBytes; i += 2)
+        out.push_back(static_cast<char>(HexNibble(hex[i]) << 4 | HexNibble(hex[i + 1])));
+    return out;
+}
+
+void EncodeSkAct(const CPrjSkAct& act, bool wideAdr, ImgRecord& rec)
+{
+    int used = 0;
+    for (int op = 0; op < imglayout::kSkActOps; ++op)
+        used += act.IsOpUsed(op) ? 1 : 0;
+    rec.Word(static_cast<uint16_t>(used));
+    for (int op = 0; op < imglayout::kSkActOps; ++op) {
+        if (!act.IsOpUsed(op))
+            continue;
+        if (wideAdr)
+            rec.DWord(act.GetAdr(op));
+        else
+            rec.Word(act.GetAdr(op));
+        rec.Byte(imglayout::SkOpByte::Encode(act.GetOp(op)))
+            .Byte(imglayout::SkFmtByte::Encode(act.GetFormat(op)))
+            .Word(act.GetValue(op));
+    }
+    if (const char* name = act.GetName())
+        rec.Bytes(name);
+    rec.Byte(0);
+}
+
+void EncodeBinHead(const CPrjVar& var, ImgRecord& rec)
+{
+    const uint8_t type = var.GetType();
+    const bool isSigned = type >= 18 && type <= 25;
+    const auto limit = [isSigned](int32_t value) {
+        return isSigned ? imglayout::OffsetBinary32::Encode(value) : static_cast<uint32_t>(value);
+    };
+    rec.Byte(var.GetExtByte0()).Byte(var.GetExtByte1()).DWord(limit(var.GetExtWord1())).DWord(limit(var.GetExtWord2()));
+}
+
+int64_t RangeValue(int32_t value, bool isSigned)
+{
+    return isSigned ? int64_t{value} : int64_t{static_cast<uint32_t>(value)};
+}
+
+bool UsesMessageWord(const CSpsPar* sps, const CPrjVar& var)
+{
+    if (var.IsInternal() || !sps)
+        return false;
+    const CDrvParItem* item = sps->GetItems().FindItem(static_cast<uint16_t>(var.GetAdr()));
+    return item && item->GetKind() == CDrvParItem::KindMsg;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class CPrjSkAct;
+class CPrjVar;
+class CSpsPar;
+class ImgRecord;
+
+// Record parts that every family's compiler writes the same way.
+
+// The bytes of a text of hexadecimal digit pairs, at most maxBytes of them.
+std::string HexPairBytes(std::string_view hex, size_t maxBytes);
+
+// The used-operation count, each used operation and the name (or a single
+// 0) of a softkey action; wideAdr stores the data word address as a dword.
+void EncodeSkAct(const CPrjSkAct& act, bool wideAdr, ImgRecord& rec);
+
+// BIN and VBIN: first type byte, decimals, lower and upper display limit
+// (signed kinds in offset binary).
+void EncodeBinHead(const CPrjVar& var, ImgRecord& rec);
+// A limit as a number: signed kinds as they are, unsigned ones as 32-bit
+// unsigned numbers.
+int64_t RangeValue(int32_t value, bool isSigned);
+
+// True when the PLC definitions mark the ordinary variable's data word as a
+// message word.
+bool UsesMessageWord(const CSpsPar* sps, const CPrjVar& var);

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+
+// The local time of a file's last change; none when the file cannot be
+// found.
+std::optional<std::tm> LocalChangeTime(const std::string& path);
