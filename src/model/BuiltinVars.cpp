@@ -12,6 +12,7 @@
 #include "model/PrjVarList.h"
 
 #include <memory>
+#include <string_view>
 
 namespace {
 
@@ -54,7 +55,8 @@ constexpr NumDef kNumbers[] = {
 
 constexpr NumDef kPrnTimeout = {"ZA", 2, 1, 3, 0, 999, 0xFD8A, "[PRN_TIMEOUT]"};
 
-// The printer settings of panel 47, chosen from state texts.
+// The printer settings of panel 47, chosen from state texts; the 118 family
+// names its own printer variables the same way.
 constexpr StrDef kPrnSettings[] = {
     {"ZB", 0xFDA3, 5, "[PRN_RS232/TTY]"}, {"ZC", 0xFDC5, 3, "[PRN_HANDSHAKE]"},
     {"ZD", 0xFDEA, 4, "[DRUCKRICHTUNG]"}, {"ZE", 0xFE0C, 5, "[PRN_BAUDRATE]"},
@@ -70,6 +72,21 @@ constexpr NumDef kServoNumbers[] = {
     {"ZK", 2, 0, 4, 0, 3000, 0xFF17, "[GESCHW_VOR]"},
     {"ZL", 2, 0, 4, 0, 3000, 0xFF30, "[GESCHW_RUECK]"},
 };
+
+struct StdNameDef {
+    const char* name;
+    const char* stdName;
+};
+
+// The clock, date and recipe numbers of the 118 family's firmware.
+constexpr StdNameDef kFamilyBClock[] = {
+    {"[Z15]", "[UHR_SEKUNDEN]"},   {"[Z16]", "[UHR_MINUTEN]"},    {"[Z17]", "[UHR_STUNDEN]"},
+    {"[Z18]", "[DATUM_TAG]"},      {"[Z19]", "[DATUM_MONAT]"},    {"[Z20]", "[DATUM_JAHR]"},
+    {"[Z21]", "[WOCHENTAG_SOLL]"}, {"[Z22]", "[WOCHENTAG_IST]"},  {"[Z23]", "[UHRZEIT]"},
+    {"[Z24]", "[DATUM]"},          {"[Z25]", "[REZEPTNR_IST]"},   {"[Z26]", "[REZEPTNR_SOLL]"},
+};
+// The current recipe number is kept at address 0.
+constexpr const char* kRcpNumIs = "[Z25]";
 
 // Hands the variable to the list; one the list refuses is freed.
 void Insert(CPrjData& prj, std::unique_ptr<CPrjIntVar> var)
@@ -127,7 +144,7 @@ void CPrjData::MakeIntVars()
     case 118:
     case 163:
     case 167:
-        ReadFwVars();
+        MakeFamilyBVars();
         break;
     case 473:
     case 477:
@@ -158,10 +175,21 @@ void CPrjData::MakeFamilyAVars()
         AddNumber(*this, def);
 }
 
+void CPrjData::MakeFamilyBVars()
+{
+    const auto rowWidth = static_cast<uint8_t>(m_devType == 118 ? 20 : 40);
+    AddSoftkeyRow(*this, "[Z084]", "[SOFTKEYZEILE_1]", rowWidth);
+    if (m_devType == 118 || m_devType == 167)
+        AddSoftkeyRow(*this, "[Z085]", "[SOFTKEYZEILE_2]", rowWidth);
+    ReadFwVars();
+    NameIntVars();
+}
+
 bool CPrjData::UsesServoFkt() const
 {
     // A 755 is kept as a 47 of variant 1 and has no servo functions.
-    if (m_devType != 47 || m_variant != 0 || !m_owner || !m_owner->fktCfg)
+    const bool servoPanel = (m_devType == 47 && m_variant == 0) || m_devType == 167;
+    if (!servoPanel || !m_owner || !m_owner->fktCfg)
         return false;
     const CFktCfg& fkt = *m_owner->fktCfg;
     return fkt.IsUsed() != 0 && fkt.GetFile() == "SERVO.FKT";
@@ -199,7 +227,37 @@ void CPrjData::NameIntVars()
                 intVar->SetOrigName(ResourceTXT(static_cast<uint16_t>(kFwVarNames + i)));
         }
         break;
+    case 118:
+    case 163:
+    case 167:
+        NameFamilyBVars();
+        break;
     default:
         break;
+    }
+}
+
+void CPrjData::NameFamilyBVars()
+{
+    auto name = [this](const char* shortName, const char* stdName) {
+        auto* var = dynamic_cast<CPrjIntVar*>(m_vars->FindByName(shortName));
+        if (var)
+            var->SetOrigName(stdName);
+        return var;
+    };
+    name("[Z084]", "[SOFTKEYZEILE_1]");
+    name("[Z085]", "[SOFTKEYZEILE_2]");
+    name(kPrnTimeout.name, kPrnTimeout.stdName);
+    for (const StrDef& def : kPrnSettings)
+        name(def.name, def.stdName);
+    if (UsesServoFkt()) {
+        name(kDriveNo.name, kDriveNo.stdName);
+        for (const NumDef& def : kServoNumbers)
+            name(def.name, def.stdName);
+    }
+    for (const StdNameDef& def : kFamilyBClock) {
+        CPrjIntVar* var = name(def.name, def.stdName);
+        if (var && std::string_view(def.name) == kRcpNumIs)
+            var->SetAdr(0);
     }
 }

@@ -249,6 +249,9 @@ public:
     void MakeIntVars();
     // Panels 473, 477, 706: the built-in variables "[Z001]".."[Z100]" of
     // either variable list take their descriptive names from the catalogue.
+    // Panels 118, 163, 167: the softkey rows, the printer variables, the
+    // servo variables (167 with the servo functions) and the firmware's
+    // clock, date and recipe numbers of the variable list take fixed names.
     // Nothing without both lists.
     void NameIntVars();
     // The user characters 128..255 drawn as the 706 font draws them: the
@@ -276,6 +279,8 @@ private:
     // The built-in content of the panel families.
     void MakeFamilyAVars();
     void MakeServoVars();
+    void MakeFamilyBVars();
+    void NameFamilyBVars();
     bool UsesServoFkt() const;
     void ReadFwVars();
 

@@ -1,8 +1,7 @@
 // The built-in content of panels 473, 477 and 706: the firmware's variables
 // read through the firmware source, their descriptive names, and on 706 the
 // user characters and the history template.
-#include "FwFixture.h"
-#include "image/FirmwareSource.h"
+#include "BuiltinContentFixture.h"
 #include "model/Catalogues.h"
 #include "model/CharDef.h"
 #include "model/CharSet.h"
@@ -18,14 +17,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<std::string> Names(const CPrjVarList& list)
-{
-    std::vector<std::string> names;
-    for (int i = 0; i < list.GetCount(); ++i)
-        names.push_back(list.VarAt(i)->GetName());
-    return names;
-}
 
 // The variables the history rows show, of widths 4, 8, 17, 40 and 1, a few
 // that get names, and one above the named range.
@@ -51,26 +42,9 @@ std::string FirmwareFixture()
     return img.Build();
 }
 
-class BuiltinVarsFamilyC : public FwFixture, public ::testing::Test {
+class BuiltinVarsFamilyC : public BuiltinContentFixture, public ::testing::Test {
 protected:
-    BuiltinVarsFamilyC()
-    {
-        bundle.charSet = &charSet;
-        prj.SetFwVarSource(&source);
-        workspace.SetFormFile(WriteFw(FirmwareFixture(), "ORV706.FRM"));
-    }
-
-    void ClearAs(uint16_t devType)
-    {
-        prj.SetDevType(devType);
-        charSet.SetDevType(devType);
-        prj.Clear();
-    }
-
-    const CPrjIntVar* IntVar(const char* name) const { return dynamic_cast<const CPrjIntVar*>(FindVar(name)); }
-
-    CCharSet charSet{&bundle, 0};
-    CFirmwareVarSource source{workspace};
+    BuiltinVarsFamilyC() : BuiltinContentFixture(FirmwareFixture(), "ORV706.FRM") {}
 };
 
 TEST_F(BuiltinVarsFamilyC, ClearReadsTheFirmwareOfEachPanel)

@@ -1,5 +1,7 @@
 #include "FwFixture.h"
 
+#include "BuiltinContentFixture.h"
+
 #include "model/PrjVarList.h"
 
 CPrjVar* FwFixture::FindVar(const char* name) const
@@ -16,4 +18,12 @@ int FwFixture::VarCount() const
 int FwFixture::FwVarCount() const
 {
     return prj.GetFwVarList()->GetCount();
+}
+
+std::vector<std::string> BuiltinContentFixture::Names(const CPrjVarList& list)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < list.GetCount(); ++i)
+        names.push_back(list.VarAt(i)->GetName());
+    return names;
 }

@@ -77,7 +77,7 @@ protected:
 
 const std::vector<std::string> kRows{
     "REC_TEXT, 1",
-    "TEXT, \"@A@ @B@ @[Z084]@ @C@\"",
+    "TEXT, \"@A@ @B@ @[Z21]@ @C@\"",
     "TEXT, \"@D@ @E@ @F@\"",
     "TEXT, \"@G@ @H@ @I@\"",
     "TEXT, \"@J@\"",

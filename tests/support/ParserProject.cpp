@@ -24,8 +24,12 @@ SpsParBuilder DefaultSps()
     return sps;
 }
 
+// A name the root already made itself (the softkey rows of the 118
+// family) is left as the root made it.
 void AddStateVar(CPrjData& prj, std::string_view name, uint8_t type, bool fwList)
 {
+    if (prj.GetVarList()->FindByName(name) || prj.GetFwVarList()->FindByName(name))
+        return;
     auto var = std::make_unique<CPrjIntVarStr>(name, kIntFlags, 0, type, 0, 0, prj.GetTextPool());
     var->SetTxtCount(6);
     if (fwList)

@@ -65,6 +65,7 @@ private:
 
 // The internal variables that the firmware of the 706 and 118 families
 // defines and the parser's tests need (state texts, and the hex text
-// "[Z078]" in the firmware list on the 706 family); the root gets none of
-// them without a firmware image.
+// "[Z078]" in the firmware list on the 706 family); without a firmware
+// image the root has none of them but the softkey rows it makes itself on
+// the 118 family, which are kept.
 void AddFirmwareStateVars(CPrjData& prj);
