@@ -2,6 +2,7 @@
 
 #include "model/FwVarSource.h"
 #include "model/PrjIntVar.h"
+#include "model/PrjVarList.h"
 #include "source/PanelType.h"
 #include "source/ParsOrvFile.h"
 #include "source/RestOrv.h"
@@ -31,8 +32,11 @@ SpsParBuilder ExampleItems()
     return sps;
 }
 
+// A name the root already made (the softkey rows of the 118 family) stays.
 void AddStates(CPrjData& prj, const char* name, int last)
 {
+    if (prj.GetVarList()->FindByName(name))
+        return;
     auto var = std::make_unique<CPrjIntVarStr>(name, kIntFlags, 2, 142, 0, 0, prj.GetTextPool());
     var->SetTxtCount(last);
     for (int i = 0; i <= last; ++i)
