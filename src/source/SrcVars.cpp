@@ -131,6 +131,11 @@ void WriteDoubleWord(CSrcSink& sink, const CPrjVar& var, const char* key, bool d
                           S32(third), S32(fourth));
     }
     if (isSigned) {
+        // The reader takes no PLC range for a signed double word; the line
+        // keeps its layout, but the loss on reload is told.
+        if (withRange)
+            sink.LeaveOut("VAR %s: PLC range %ld..%ld is written but not read back", var.GetName().c_str(), S32(third),
+                          S32(fourth));
         if (withRange)
             sink.Printf("%-6s, %2u, %2u, %10ld, %10ld, %10ld, %10ld\r\n", key, digits, decimals,
                         S32(var.GetExtWord1()), S32(var.GetExtWord2()), S32(third), S32(fourth));

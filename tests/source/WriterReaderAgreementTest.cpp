@@ -120,8 +120,9 @@ const AgreementCase kCases[] = {
          prj.InsVar(new CPrjVarBin("None", 30, 1, 6, 6, 0, 0, 99999, 0, 0));
          prj.InsVar(new CPrjVarBin("Ranged", 32, 1, 6, 6, 0, 0, 99999, 0, 3000000000));
          prj.InsVar(new CPrjVarBin("Reversed", 34, 1, 8, 6, 0, 0, 99999, 5, 5));
+         prj.InsVar(new CPrjVarVbin("Signed", 36, 1, 22, 6, 0, -99999, 99999, -2000000000, 2000000000));
      },
-     1,
+     2,
      [](const Agreement& a) {
          EXPECT_TRUE(Has(a.w1, "BIN-2 ,  6,  0,          0,      99999\r\n")) << a.w1;
          EXPECT_TRUE(Has(a.w1, "99999,          0, 3000000000\r\n")) << a.w1;
@@ -129,6 +130,11 @@ const AgreementCase kCases[] = {
          const CPrjVar* ranged = a.read->Prj().GetVarList()->FindByName(std::string_view("Ranged"));
          ASSERT_NE(ranged, nullptr);
          EXPECT_EQ(static_cast<uint32_t>(ranged->GetExtWord4()), 3000000000u);
+         const CPrjVar* sig = a.read->Prj().GetVarList()->FindByName(std::string_view("Signed"));
+         ASSERT_NE(sig, nullptr);
+         EXPECT_TRUE(Has(a.w1, "-2000000000, 2000000000\r\n")) << a.w1;
+         EXPECT_EQ(sig->GetExtWord3(), 0);
+         EXPECT_EQ(sig->GetExtWord4(), 0);
      }},
     {"StateTextGapWrittenEmpty", 43,
      [](CPrjData& prj) {
