@@ -15,6 +15,7 @@
 #include "model/SkAct.h"
 #include "model/SkTxt.h"
 #include "model/WorkspaceState.h"
+#include "support/ImageABuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -559,6 +560,27 @@ TEST_F(CompBRecipe, HeaderBlockAndRecipeTable)
     const size_t rec = WordAt(image, table + 6);
     EXPECT_EQ(Hex(image.substr(rec, 8)), "0001" "0001" "0000" "0032");
     EXPECT_EQ(workspace.MemInfo().freeRecipe, 32768u - image.size());
+}
+
+TEST_F(CompBRecipe, WholeImageEqualsTheHandBuiltOne)
+{
+    workspace.MemInfo().freeRecipe = 32768;
+    auto* bin = Add(new CPrjVarBin("Bin", 4, 1, 2, 4, 0, 0, 100, 0, 1000));
+    auto* bcd = Add(new CPrjVarBcd("Bcd", 5, 1, 0, 4, 0, 9999, 0));
+    auto* word = Add(new CPrjVarWord("Word", 6, 1, 32, 0));
+    for (CPrjVar* var : {static_cast<CPrjVar*>(bin), static_cast<CPrjVar*>(bcd), static_cast<CPrjVar*>(word)})
+        var->SetWidth(4);
+    Recipe(1, {{bin, 5}});
+    Recipe(3, {{bcd, 1234}, {word, 0x777}});
+    const uint16_t checkWord = static_cast<uint16_t>(WordAt(Image(), 228));
+    const Compiled c = CompileRecipes();
+    ASSERT_EQ(c.error, 0);
+
+    RecipeImageBuilder expect;
+    expect.SourceName("P.ORV").FirmwareIds("OG118201", "FW118");
+    expect.AddRecipes(checkWord, {{1, 1, ByteBuilder().U16(0, 0x0032).Str()},
+                                  {3, 2, ByteBuilder().U16(0, 0x1234).U16(2, 0x0777).Str()}});
+    EXPECT_EQ(Hex(c.image), Hex(expect.Finish()));
 }
 
 TEST_F(CompBRecipe, ValuesByTypeCode)
