@@ -97,6 +97,14 @@ public:
         return text;
     }
 
+    static CPrjVar* Texts(CPrjVar* var, std::initializer_list<const char*> texts)
+    {
+        int i = 0;
+        for (const char* text : texts)
+            var->SetStateTxt(i++, text);
+        return var;
+    }
+
     CPrjIntVar* IntVar(const char* name, int16_t adr)
     {
         auto* var = Add(new CPrjIntVar(name, adr, 0, 1, 134, 0, 0));
@@ -209,6 +217,32 @@ TEST_F(CompB, VariableRecordsByTypeCodeAndOption)
          [] { return new CPrjVarVbin("V", 4, 2, 25, 6, 0, -7, 7, 0, 0); },
          "05" "99" "04" "06" "00" "7FFFFFF9" "80000007" "00000001" "00000000" "000000000000"},
         {"KH", 0, [] { return new CPrjVarWord("V", 4, 1, 33, 1); }, "05" "24" "04"},
+        {"KY", 0, [] { return new CPrjVarWord("V", 4, 1, 33, 2); }, "05" "26" "04"},
+        {"BCD 16", 0, [] { return new CPrjVarBcd("V", 4, 1, 16, 8, 0, 12345678, 1); },
+         "05" "10" "04" "FFFF" "FFFF" "00000000" "12345678" "01"},
+        {"Bit", 0,
+         [this] {
+             return Texts(new CPrjVarBit("V", 4, 1, 12, 3, prj.GetTextPool()), {"AUS", "EIN"});
+         },
+         "05" "0C" "04" "0008" "00FA" "00FE"},
+        {"String, nominal", 0,
+         [this] {
+             auto* var = new CPrjVarString("V", 4, 2, 14, prj.GetTextPool());
+             var->SetTxtCount(2);
+             return Texts(var, {"A", "BB", "CCC"});
+         },
+         "05" "8E" "04" "02" "00FA" "00FC" "0100"},
+        {"Timer, secondary", 0,
+         [this] { return Texts(new CPrjVarTimer("V", 4, 3, 36, prj.GetTextPool()), {"T0", "T1", "T2", "T3"}); },
+         "05" "E8" "04" "00FA" "00FE" "0102" "0106"},
+        {"ASCII", 0, [] { return new CPrjVarAscii("V", 4, 1, 34, 3); }, "05" "22" "04"},
+        {"internal list", 0,
+         [this] {
+             auto* var = new CPrjIntVarStr("V", 0, 1, 144, 0, 0, prj.GetTextPool());
+             var->SetTxtCount(1);
+             return Texts(var, {"F1", "F2"});
+         },
+         "05" "2A" "FF" "01" "00FA" "00FE"},
     };
     for (const VarCase& c : cases) {
         prj.GetVarList()->FreeAll();
@@ -233,6 +267,25 @@ TEST_F(CompB, ReserveSizesByTypeCode)
         EXPECT_EQ(imglayout::BVarReserve(type, 0), size) << unsigned{type};
     EXPECT_EQ(imglayout::BVarReserve(14, 3), 15u);
     EXPECT_EQ(imglayout::BVarReserve(144, 0), 9u);
+}
+
+TEST_F(CompB, RecordMovesToTheBlockBoundaryByItsReserveSize)
+{
+    // A BIN double word without the option has 17 bytes but reserves 37:
+    // placed after the fillers it fits before 4096 - 32 by its bytes only.
+    for (int v = 0; v < 270; ++v)
+        Add(new CPrjVarBcd("A" + std::to_string(100 + v), 1, 1, 0, 4, 0, 9999, 0))->SetWidth(4);
+    Add(new CPrjVarBin("Z", 2, 1, 6, 8, 0, 0, 99999, 0, 0))->SetWidth(8);
+    const std::string image = Image();
+    const size_t rec = WordAt(image, 136);
+    ASSERT_EQ(ByteAt(image, rec + 5), 6u);
+    const size_t before = WordAt(image, rec);
+    ASSERT_EQ(ByteAt(image, before + 5), 0u);
+    const size_t end = before + 14;
+    ASSERT_LT(end + 17 + 32, 4096u);
+    ASSERT_GE(end + 37 + 32, 4096u);
+    EXPECT_EQ(rec, 4096u);
+    EXPECT_EQ(image.substr(end, rec - end), std::string(rec - end, '\0'));
 }
 
 TEST_F(CompB, VariablesThatCannotBeScaledStopTheCompile)
