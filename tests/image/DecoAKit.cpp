@@ -51,6 +51,13 @@ std::string DriverEntry()
     return e.Build().bytes;
 }
 
+std::string Mutated(std::string image, size_t at, int kind)
+{
+    const auto byte = static_cast<uint8_t>(image[at]);
+    image[at] = static_cast<char>(kind == 0 ? 0x00 : kind == 1 ? 0xFF : byte ^ 0x80);
+    return image;
+}
+
 void ExpectVar(const CPrjVar* var, int16_t adr, uint32_t rec, const VarExpect& expect, const char* what)
 {
     ASSERT_NE(var, nullptr) << what;

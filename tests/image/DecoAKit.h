@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CPrjVar;
@@ -36,6 +37,16 @@ struct VarExpect {
 // The variable exists with the PLC word adr, the record address rec and
 // the expected fields.
 void ExpectVar(const CPrjVar* var, int16_t adr, uint32_t rec, const VarExpect& expect, const char* what);
+
+// A damaged image and the error its decompile must give.
+struct Malformed {
+    const char* what;
+    std::function<std::string()> image;
+    uint16_t code;
+};
+// The image with the byte at changed: kind 0 to 0x00, 1 to 0xFF, 2 by XOR
+// 0x80.
+std::string Mutated(std::string image, size_t at, int kind);
 
 } // namespace deco_a
 
