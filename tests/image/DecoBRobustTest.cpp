@@ -31,12 +31,22 @@ ImageBBuilder::Var Plain(uint8_t adr)
     return {4, 0, adr, std::string(7, '\0'), 0, std::nullopt};
 }
 
-// A small project of every section, with the double-word option on,
-// compiled into its first image.
+// A small project of every section, with the double-word option on and
+// the firmware's clock and recipe numbers in rows, compiled into its first
+// image.
 std::string SmallCompiledImage()
 {
     CompFixture c(118);
+    CFirmwareVarSource source{c.workspace};
+    c.dir.Write("ORV118.FRM", Firmware());
+    c.workspace.SetFormFile(c.dir.File("ORV118.FRM"));
+    c.prj.SetFwVarSource(&source);
+    c.prj.Clear();
     c.prj.SetDWordVars(1);
+    c.prj.SetDateMode(1);
+    CPrjVarList& vars = *c.prj.GetVarList();
+    vars.FindByName(std::string_view("[Z24]"))->SetAdr(40);
+    vars.FindByName(std::string_view("[Z25]"))->SetAdr(50);
     CTextPool* pool = c.prj.GetTextPool();
     auto* bcd = c.Add(new CPrjVarBcd("Bcd", 1, 1, 0, 4, 0, 9999, 0));
     auto* bit = c.Add(new CPrjVarBit("Bit", 2, 2, 12, 3, pool));
@@ -54,6 +64,8 @@ std::string SmallCompiledImage()
     CPrjOpTxt* first = c.OpTxt(1, "A      B", {{bcd, 1}});
     c.Row(first, "C     ", {{bit, 1}}, 2);
     CPrjOpTxt* second = c.OpTxt(2, "X          ", {{bin, 1}, {big, 6}});
+    c.OpTxt(3, "T     ", {{vars.FindByName(std::string_view("[Z15]")), 0},
+                         {vars.FindByName(std::string_view("[Z26]")), 3}});
     c.prj.InsMsgTxt(c.Row(new CMsgTxt(0, 3, 2, 0), "M     ", {{sgn, 2}}));
     c.prj.InsHlpTxt(1, c.Row(new CKindTxt(0), "H     ", {{lst, 1}}));
     c.prj.GetRcpTxtList()->Insert(c.Row(new CPrjRcpTxt(1), "R          ", {{bcd, 0}, {bin, 5}}));
@@ -192,6 +204,14 @@ TEST_F(DecoBRobust, MalformedTable)
              return b.Finish();
          },
          CDeco::kErrRead},
+        {"101 records of one name",
+         [] {
+             ImageBBuilder b;
+             for (int i = 0; i < 101; ++i)
+                 b.AddName(b.AddVar(Plain(static_cast<uint8_t>(i % 60))), "X");
+             return b.Finish();
+         },
+         CDeco::kErrRead},
         {"empty image", [] { return std::string(); }, CDeco::kErrRead},
     };
     for (const Malformed& c : cases) {
@@ -199,6 +219,18 @@ TEST_F(DecoBRobust, MalformedTable)
         EXPECT_FALSE(CDeco118(&workspace, dir.File("IMG.BIN"), DrvPath(), "", &bundle).CheckError()) << c.what;
     }
     EXPECT_EQ(CDeco118(&workspace, dir.File("NONE.BIN"), DrvPath(), "", &bundle).GetError(), CDeco::kErrImage);
+}
+
+TEST_F(DecoBRobust, WithoutProjectObjectsNothingCountsAsSuccess)
+{
+    const std::string image = ImageBBuilder().Finish();
+    bundle.charSet = nullptr;
+    EXPECT_EQ(Fresh(image), CDeco::kErrRead);
+    bundle.charSet = &charSet;
+    bundle.spsPar = nullptr;
+    EXPECT_EQ(Fresh(image), CDeco::kErrRead);
+    bundle.spsPar = sps.get();
+    EXPECT_EQ(Fresh(image), 0);
 }
 
 TEST_F(DecoBRobust, CutDriverFileGives5)
@@ -216,7 +248,10 @@ TEST_F(DecoBRobust, CutDriverFileGives5)
 TEST_F(DecoBRobust, SmallCompiledImageDecompiles)
 {
     EXPECT_EQ(Fresh(SmallCompiledImage()), 0);
-    EXPECT_EQ(workspace.MemInfo().counts.vars, 6);
+    EXPECT_EQ(Var("[Z24]")->GetAdr(), 40);
+    EXPECT_EQ(Var("[Z25]")->GetAdr(), 50);
+    // With the built-in lists [Z084] and [Z085].
+    EXPECT_EQ(workspace.MemInfo().counts.vars, 6 + 2);
     EXPECT_EQ(workspace.MemInfo().counts.rcpTexts, 1);
     EXPECT_EQ(workspace.MemInfo().counts.menuNodes, 2);
     EXPECT_EQ(prj.GetDWordVars(), 1);

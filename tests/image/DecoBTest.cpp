@@ -69,6 +69,26 @@ TEST_F(DecoB, DriverFileGivesNameVersionAndParameters)
     EXPECT_EQ(dir.Read("PRJ.DRV"), e.Build().bytes);
 }
 
+TEST_F(DecoB, ParameterBlockIsFoundThroughPAndY)
+{
+    drv.AddParItem(new CDrvTabEntry5(0, 0, 0, 0, 0));
+    Drv043Entry e;
+    DrvXrefLayout x;
+    x.count = 1;
+    x.records = {{0, std::string("\x02\x03\x00\x04\x00\x07", 6)}};
+    e.xref = x;
+    const BuiltDrvEntry built = e.Build();
+    // P moved behind the entry, Y right before it; the usual Y slot is 0.
+    ByteBuilder file;
+    file.Bytes(0, built.bytes);
+    const size_t y = file.Size();
+    file.U16(y, static_cast<uint16_t>(built.xrefAt)).U16(65, static_cast<uint16_t>(y + 2)).U16(68, 0);
+    dir.Write("PRJ.DRV", file.Str());
+    ImageBBuilder b;
+    ASSERT_EQ(Decompile(b), 0);
+    EXPECT_EQ(drv.GetParItems()->ItemAt(0)->GetVal3(), 7);
+}
+
 TEST_F(DecoB, UnreadableOrCutDriverFileGives5)
 {
     Drv043Entry e;
@@ -270,7 +290,8 @@ TEST_F(DecoB, OperatorAndMessageTexts)
     b.AddList(ImageBBuilder::kOpTexts,
               {{0, 0, {"A\x85" "B", std::nullopt, "C" + ImageBBuilder::Field(v)}}, {5, 0, {" "}}},
               ImageBBuilder::Range{2, 40, {-1, 0, {"template"}}});
-    b.AddList(ImageBBuilder::kMsgTexts, {{1, 0x44, {"M1"}}, {3, 0x82, {"M3"}}});
+    b.AddList(ImageBBuilder::kMsgTexts, {{1, 0x44, {"M1"}}, {3, 0x82, {"M3"}}},
+              ImageBBuilder::Range{0, 9, {-1, 0, {"no template"}}});
     ASSERT_EQ(Decompile(b), 0);
     const CPrjOpTxtList& ops = *prj.GetOpTxtList();
     const auto* range = dynamic_cast<const CPrjOpTxtRange*>(ops.GetTemplate());
