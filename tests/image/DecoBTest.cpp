@@ -40,6 +40,18 @@ protected:
         b.AddName(at, name);
         return at;
     }
+    // A driver entry whose parameter block gives the first driver record
+    // the third value.
+    Drv043Entry EntryWithValue(uint8_t value)
+    {
+        drv.AddParItem(new CDrvTabEntry5(0, 0, 0, 0, 0));
+        Drv043Entry e;
+        DrvXrefLayout x;
+        x.count = 1;
+        x.records = {{0, std::string("\x02\x03\x00\x04\x00", 5) + static_cast<char>(value)}};
+        e.xref = x;
+        return e;
+    }
     static std::string RowText(const CPrjNumEntry* entry, int row)
     {
         const CPrjTxtRow* r = entry != nullptr ? entry->GetRow(row) : nullptr;
@@ -51,14 +63,9 @@ protected:
 
 TEST_F(DecoB, DriverFileGivesNameVersionAndParameters)
 {
-    drv.AddParItem(new CDrvTabEntry5(0, 0, 0, 0, 0));
-    Drv043Entry e;
+    Drv043Entry e = EntryWithValue(5);
     e.drvFile = "AB CD.DRV";
     e.version = "1234";
-    DrvXrefLayout x;
-    x.count = 1;
-    x.records = {{0, std::string("\x02\x03\x00\x04\x00\x05", 6)}};
-    e.xref = x;
     dir.Write("PRJ.DRV", e.Build().bytes);
     ImageBBuilder b;
     ASSERT_EQ(Decompile(b), 0);
@@ -71,13 +78,7 @@ TEST_F(DecoB, DriverFileGivesNameVersionAndParameters)
 
 TEST_F(DecoB, ParameterBlockIsFoundThroughPAndY)
 {
-    drv.AddParItem(new CDrvTabEntry5(0, 0, 0, 0, 0));
-    Drv043Entry e;
-    DrvXrefLayout x;
-    x.count = 1;
-    x.records = {{0, std::string("\x02\x03\x00\x04\x00\x07", 6)}};
-    e.xref = x;
-    const BuiltDrvEntry built = e.Build();
+    const BuiltDrvEntry built = EntryWithValue(7).Build();
     // P moved behind the entry, Y right before it; the usual Y slot is 0.
     ByteBuilder file;
     file.Bytes(0, built.bytes);
