@@ -145,6 +145,6 @@ TEST_P(RoundTripB, WrittenAgainByteForByte)
     EXPECT_EQ(s2, expected.empty() ? s1 : expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Goldens, RoundTripB, ::testing::Values("rt118.orv"));
+INSTANTIATE_TEST_SUITE_P(Goldens, RoundTripB, ::testing::Values("rt118.orv", "rt163.orv", "rt167.orv"));
 
 } // namespace
