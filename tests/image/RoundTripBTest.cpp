@@ -202,4 +202,26 @@ TEST_F(RoundTripBLosses, WhatTheImageCannotCarry)
     EXPECT_NE(prj.GetOpTxtList()->FindByNum(3), nullptr);
 }
 
+// Without the root, the PLC parameters or the character set nothing can be
+// decoded, and an empty project is no success.
+TEST(DecompileB, NeedsRootPlcParametersAndCharacterSet)
+{
+    SourceProjectB p(118);
+    p.prj.InsOpTxt(new CPrjOpTxt(1));
+    ASSERT_EQ(p.Compile(), 0);
+    const std::pair<const char*, void (*)(PrjBundle&)> cases[] = {
+        {"root", [](PrjBundle& b) { b.prjData = nullptr; }},
+        {"PLC parameters", [](PrjBundle& b) { b.spsPar = nullptr; }},
+        {"character set", [](PrjBundle& b) { b.charSet = nullptr; }},
+    };
+    for (const auto& [what, drop] : cases) {
+        PrjBundle bundle = p.bundle;
+        drop(bundle);
+        CDeco118 deco(&p.workspace, p.dir.File("P.BIN"), p.DrvPath(), "", &bundle);
+        EXPECT_EQ(deco.GetError(), CDeco::kErrRead) << what;
+    }
+    EXPECT_EQ(CDeco118(&p.workspace, p.dir.File("P.BIN"), p.DrvPath(), "", nullptr).GetError(), CDeco::kErrRead);
+    EXPECT_EQ(p.Decompile(), 0);
+}
+
 } // namespace
