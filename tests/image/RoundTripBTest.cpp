@@ -86,7 +86,8 @@ public:
         CParsOrvLoad parser(dir.File("P.ORV"), true, bundle);
         parser.ReadDescription();
         parser.Parse();
-        EXPECT_EQ(parser.GetError(), 0) << parser.GetLineNo() << ": " << parser.GetXError() << " " << parser.GetErrorText();
+        EXPECT_EQ(parser.GetError(), 0) << parser.GetLineNo() << ": " << parser.GetXError() << " "
+                                        << parser.GetErrorText();
         return parser.GetError() == 0;
     }
 
@@ -147,8 +148,9 @@ TEST_P(RoundTripB, WrittenAgainByteForByte)
     EXPECT_EQ(s2, expected.empty() ? s1 : expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Goldens, RoundTripB, ::testing::Values("rt118.orv", "rt163.orv", "rt167.orv", "lossb-rowchars.orv",
-                                                             "lossb-recipevalues.orv"));
+INSTANTIATE_TEST_SUITE_P(Goldens, RoundTripB,
+                         ::testing::Values("rt118.orv", "rt163.orv", "rt167.orv", "lossb-rowchars.orv",
+                                           "lossb-recipevalues.orv"));
 
 // Losses that no source file can show: the source has no type 32, no
 // help list 5 and no operator text template on these panels, and it writes
