@@ -75,8 +75,7 @@ void CDeco118::ReadDriver()
         SetError(kErrDrv);
         return;
     }
-    if (ReadDrvParams(drv.Get(), fileSize, GetBigEndian(word, 2), kErrDrv) != 1)
-        SetError(kErrDrv);
+    ReadDrvParams(drv.Get(), fileSize, GetBigEndian(word, 2), kErrDrv);
 }
 
 void CDeco118::DecodeDataSet()
