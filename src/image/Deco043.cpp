@@ -94,7 +94,7 @@ void CDeco043::DecodeDataSet()
     if (!HasProject())
         return;
     const bool printer = m_prj->GetDevType() == 47;
-    RunSteps({
+    RunSteps<CDeco043>({
         {&CDeco043::CheckSignatureStep, "Error decompileDatensatzKopf"},
         {&CDeco043::TextAreaEndStep, "Error ermittleMaxTextAdresse"},
         {printer ? &CDeco043::DecodePrinter : nullptr, "decompileDruckerParameter"},

@@ -9,7 +9,6 @@
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
 
-#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -27,7 +26,9 @@ constexpr int32_t kDrvParPtr = 65;
 // Names of the interface variable groups that the blocks place.
 constexpr uint16_t kDateGroupName = 1174;
 constexpr uint16_t kRcpNumGroupName = 1206;
+// Date modes 1 (US) and 2 (MIL); 0 is the default.
 constexpr uint16_t kDateModeMax = 2;
+// The weekday names show two characters.
 constexpr uint8_t kWeekdayWidth = 2;
 
 } // namespace
@@ -74,15 +75,14 @@ void CDeco118::ReadDriver()
         SetError(kErrDrv);
         return;
     }
-    if (ReadDrvParams(drv.Get(), fileSize, GetBigEndian(word, 2), kErrDrv) != 1)
-        SetError(kErrDrv);
+    ReadDrvParams(drv.Get(), fileSize, GetBigEndian(word, 2), kErrDrv);
 }
 
 void CDeco118::DecodeDataSet()
 {
     if (!HasProject())
         return;
-    RunSteps({
+    RunSteps<CDeco118>({
         {&CDeco118::CheckSignatureStep, "Error decompileDatensatzKopf"},
         {&CDeco118::TextAreaEndStep, "Error ermittleMaxTextAdresse"},
         {&CDeco118::DecodePrinter, "decompileDruckerParameter"},
@@ -97,17 +97,26 @@ void CDeco118::DecodeDataSet()
         {&CDeco118::DecodeMenus, "Error decompileMenues ();"},
         {&CDeco118::DecodeChars, "Error decompileZeichenDefinition ();"},
         {&CDeco118::DecodeCycleTime, "Error decompileZeitVereinbarung ();"},
-        {static_cast<int (CDecoAB::*)()>(&CDeco118::DecodeClock), "Error decompileUhrzeitDatum ();"},
-        {static_cast<int (CDecoAB::*)()>(&CDeco118::DecodeRcpBlock), "Error decompileRezeptBlock ();"},
+        {&CDeco118::DecodeClock, "Error decompileUhrzeitDatum ();"},
+        {&CDeco118::DecodeRcpBlock, "Error decompileRezeptBlock ();"},
     });
+}
+
+CPrjVar* CDeco118::FindVar(const char* name) const
+{
+    CPrjVar* var = m_prj->GetVarList() ? m_prj->GetVarList()->FindByName(std::string_view(name)) : nullptr;
+    if (var == nullptr && m_prj->GetFwVarList() != nullptr)
+        var = m_prj->GetFwVarList()->FindByName(std::string_view(name));
+    return var;
 }
 
 void CDeco118::PlaceBlock(const char* varName, uint16_t first, bool dateTime)
 {
     if (CPrjVar* var = FindVar(varName))
         var->SetAdr(static_cast<int16_t>(first));
+    const CPrjKomVarList* groups = m_prj->GetKomVarList();
     const CPrjVar* group =
-        m_prj->GetKomVarList()->FindByName(ResourceTXT(dateTime ? kDateGroupName : kRcpNumGroupName));
+        groups != nullptr ? groups->FindByName(ResourceTXT(dateTime ? kDateGroupName : kRcpNumGroupName)) : nullptr;
     const auto oldFirst = static_cast<uint16_t>(group != nullptr ? group->GetAdr() : 0);
     if (dateTime)
         m_prj->MakeDateTimeVars(first, oldFirst);
@@ -129,21 +138,26 @@ int CDeco118::DecodeClock()
         if (mode <= kDateModeMax)
             m_prj->SetDateMode(mode);
     }
-    const std::pair<const char*, uint32_t> lists[] = {{"[Z21]", imglayout::kBWeekdays1},
-                                                      {"[Z22]", imglayout::kBWeekdays2}};
-    for (const auto& [name, slots] : lists) {
-        CPrjVar* var = FindVar(name);
+    // The set weekday keeps its own maximum width and shows two
+    // characters; the current weekday takes two as its maximum.
+    struct Names {
+        const char* var;
+        uint32_t slots;
+        bool keepsMaxWidth;
+    };
+    const Names lists[] = {{"[Z21]", imglayout::kBWeekdays1, true}, {"[Z22]", imglayout::kBWeekdays2, false}};
+    for (const Names& list : lists) {
+        CPrjVar* var = FindVar(list.var);
         if (var == nullptr)
             continue;
-        const bool ownWidth = std::strcmp(name, "[Z21]") == 0;
         const uint8_t maxWidth = var->GetMaxWidth();
         for (int i = 0; i < imglayout::kBWeekdays; ++i) {
             std::string text;
-            if (ReadCounted(slots + imglayout::kBWeekdaySlot * static_cast<uint32_t>(i), text) != 1)
+            if (ReadCounted(list.slots + imglayout::kBWeekdaySlot * static_cast<uint32_t>(i), text) != 1)
                 return -1;
             var->SetStateTxt(i, text.c_str());
             Count(DecoKind::VarTexts);
-            if (ownWidth) {
+            if (list.keepsMaxWidth) {
                 var->SetMaxWidth(maxWidth);
                 var->SetWidth(kWeekdayWidth);
             } else {

@@ -4,7 +4,6 @@
 #include "model/CharDef.h"
 #include "model/Log.h"
 #include "model/PrjData.h"
-#include "model/PrjVarList.h"
 
 #include <array>
 
@@ -23,25 +22,10 @@ bool CDecoAB::HasProject()
     return false;
 }
 
-void CDecoAB::RunSteps(std::initializer_list<Step> steps)
+void CDecoAB::StepFailed(const char* failure)
 {
-    for (const Step& step : steps) {
-        if (step.run == nullptr)
-            continue;
-        if ((this->*step.run)() != 1 || Failed()) {
-            SetError(kErrRead);
-            LogLine(kLogErrors, "%s", step.failure);
-            return;
-        }
-    }
-}
-
-CPrjVar* CDecoAB::FindVar(const char* name) const
-{
-    CPrjVar* var = m_prj->GetVarList() ? m_prj->GetVarList()->FindByName(std::string_view(name)) : nullptr;
-    if (var == nullptr && m_prj->GetFwVarList() != nullptr)
-        var = m_prj->GetFwVarList()->FindByName(std::string_view(name));
-    return var;
+    SetError(kErrRead);
+    LogLine(kLogErrors, "%s", failure);
 }
 
 int CDecoAB::CheckSignatureStep()

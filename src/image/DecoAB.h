@@ -3,8 +3,8 @@
 #include "image/Deco.h"
 
 #include <cstdint>
-#include <memory>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 class CPrjVar;
@@ -24,13 +24,24 @@ protected:
     bool HasProject();
     bool FamilyB() const { return m_familyB; }
 
+    template <class Derived>
     struct Step {
-        int (CDecoAB::*run)();
+        int (Derived::*run)();
         const char* failure;
     };
-    // Runs the steps in order; the first failure logs its text and ends the
-    // decompile with error 41.
-    void RunSteps(std::initializer_list<Step> steps);
+    // Runs the steps in order, skipping the null ones; the first failure
+    // logs its text and ends the decompile with error 41.
+    template <class Derived>
+    void RunSteps(std::initializer_list<Step<Derived>> steps)
+    {
+        for (const Step<Derived>& step : steps) {
+            if (step.run != nullptr && ((static_cast<Derived*>(this)->*step.run)() != 1 || Failed())) {
+                StepFailed(step.failure);
+                return;
+            }
+        }
+    }
+    void StepFailed(const char* failure);
 
     int CheckSignatureStep();
     int TextAreaEndStep();
@@ -49,9 +60,6 @@ protected:
 
     // A length byte and that many characters, converted.
     int ReadCounted(uint32_t at, std::string& text);
-
-    // The variable of that name in the variable list or the firmware's.
-    CPrjVar* FindVar(const char* name) const;
 
 private:
     // Variables.

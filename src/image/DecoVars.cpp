@@ -301,14 +301,11 @@ int CDecoAB::ReadPlcLimits(uint32_t p, bool isSigned, bool words, int64_t lower,
             return -1;
         sub = value;
     } else {
-        uint32_t high = 0;
-        uint16_t low = 0;
-        if (ReadDWord(d, high) != 1 || ReadWord(d + 4, low) != 1)
+        uint8_t terms[12];
+        if (ReadBlock(d, terms, sizeof terms) != 1)
             return -1;
-        sub = __int128{high} << 16 | low;
-        if (ReadDWord(d + 6, high) != 1 || ReadWord(d + 10, low) != 1)
-            return -1;
-        add = __int128{high} << 16 | low;
+        sub = imglayout::Value48::DecodeUnsigned(terms);
+        add = imglayout::Value48::DecodeUnsigned(terms + 6);
     }
     if (c == 0)
         return -1;

@@ -6,6 +6,8 @@
 #include "image/FirmwareSource.h"
 #include "model/FrmCfg.h"
 #include "model/MsgTxt.h"
+#include "model/OpTxt.h"
+#include "model/PrjVarKinds.h"
 #include "model/PrjVarList.h"
 #include "model/TxtRow.h"
 #include "source/ParsOrvLoad.h"
@@ -84,7 +86,8 @@ public:
         CParsOrvLoad parser(dir.File("P.ORV"), true, bundle);
         parser.ReadDescription();
         parser.Parse();
-        EXPECT_EQ(parser.GetError(), 0) << parser.GetLineNo() << ": " << parser.GetXError() << " " << parser.GetErrorText();
+        EXPECT_EQ(parser.GetError(), 0) << parser.GetLineNo() << ": " << parser.GetXError() << " "
+                                        << parser.GetErrorText();
         return parser.GetError() == 0;
     }
 
@@ -145,6 +148,82 @@ TEST_P(RoundTripB, WrittenAgainByteForByte)
     EXPECT_EQ(s2, expected.empty() ? s1 : expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Goldens, RoundTripB, ::testing::Values("rt118.orv"));
+INSTANTIATE_TEST_SUITE_P(Goldens, RoundTripB,
+                         ::testing::Values("rt118.orv", "rt163.orv", "rt167.orv", "lossb-rowchars.orv",
+                                           "lossb-recipevalues.orv"));
+
+// Losses that no source file can show: the source has no type 32, no
+// help list 5 and no operator text template on these panels, and it writes
+// the PLC range of a double word only with the option on.
+class RoundTripBLosses : public ::testing::Test {
+protected:
+    template <class Entry>
+    static Entry* Row(Entry* entry, const char* text)
+    {
+        entry->SetRowCount(1);
+        entry->SetRow(std::make_unique<CPrjTxtRow>(1, text, nullptr));
+        return entry;
+    }
+    CPrjVar* Var(const char* name) const { return p.prj.GetVarList()->FindByName(std::string_view(name)); }
+
+    SourceProjectB p{163};
+};
+
+TEST_F(RoundTripBLosses, WhatTheImageCannotCarry)
+{
+    CPrjData& prj = p.prj;
+    ASSERT_EQ(prj.GetDWordVars(), 0);
+    prj.InsVar(new CPrjVarWord("Wort32", 1, 1, 32, 0));
+    prj.InsVar(new CPrjVarBin("Menge", 2, 1, 6, 8, 0, 0, 100000, 10, 50000));
+    prj.InsVar(new CPrjVarVbin("Ist", 4, 1, 22, 7, 1, -100000, 100000, -5, 5));
+    prj.InsHlpTxt(4, Row(new CKindTxtRange(0, 0xFFFF), "vier"));
+    prj.InsHlpTxt(5, Row(new CKindTxtRange(0, 0xFFFF), "fuenf"));
+    prj.InsOpTxt(Row(new CPrjOpTxtRange(0, 10), "Vorlage"));
+    prj.InsOpTxt(Row(new CPrjOpTxt(3), "drei"));
+    ASSERT_EQ(p.Compile(), 0);
+    ASSERT_EQ(p.Decompile(), 0);
+
+    ASSERT_NE(Var("Wort32"), nullptr);
+    EXPECT_EQ(Var("Wort32")->GetType(), 33);
+    EXPECT_EQ(Var("Wort32")->GetExtByte0(), 0);
+    // Without the option the double words come back with the whole PLC
+    // range of their kind.
+    ASSERT_NE(Var("Menge"), nullptr);
+    EXPECT_EQ(Var("Menge")->GetExtWord3(), 0);
+    EXPECT_EQ(Var("Menge")->GetExtWord4(), 0xFFFF);
+    ASSERT_NE(Var("Ist"), nullptr);
+    EXPECT_EQ(Var("Ist")->GetExtWord2(), 100000);
+    EXPECT_EQ(Var("Ist")->GetExtWord3(), 0);
+    EXPECT_EQ(Var("Ist")->GetExtWord4(), 0x7FFF);
+    // Lists 4 and 5 share a slot: list 5 comes back as list 4.
+    ASSERT_EQ(prj.GetHlpTxtList(4)->GetCount(), 1);
+    EXPECT_EQ(prj.GetHlpTxtList(4)->ItemAt(0)->GetRow(1)->GetText(), "fuenf");
+    EXPECT_EQ(prj.GetHlpTxtList(5)->GetCount(), 0);
+    // The operator text table carries no template.
+    EXPECT_EQ(prj.GetOpTxtList()->GetTemplate(), nullptr);
+    EXPECT_NE(prj.GetOpTxtList()->FindByNum(3), nullptr);
+}
+
+// Without the root, the PLC parameters or the character set nothing can be
+// decoded, and an empty project is no success.
+TEST(DecompileB, NeedsRootPlcParametersAndCharacterSet)
+{
+    SourceProjectB p(118);
+    p.prj.InsOpTxt(new CPrjOpTxt(1));
+    ASSERT_EQ(p.Compile(), 0);
+    const std::pair<const char*, void (*)(PrjBundle&)> cases[] = {
+        {"root", [](PrjBundle& b) { b.prjData = nullptr; }},
+        {"PLC parameters", [](PrjBundle& b) { b.spsPar = nullptr; }},
+        {"character set", [](PrjBundle& b) { b.charSet = nullptr; }},
+    };
+    for (const auto& [what, drop] : cases) {
+        PrjBundle bundle = p.bundle;
+        drop(bundle);
+        CDeco118 deco(&p.workspace, p.dir.File("P.BIN"), p.DrvPath(), "", &bundle);
+        EXPECT_EQ(deco.GetError(), CDeco::kErrRead) << what;
+    }
+    EXPECT_EQ(CDeco118(&p.workspace, p.dir.File("P.BIN"), p.DrvPath(), "", nullptr).GetError(), CDeco::kErrRead);
+    EXPECT_EQ(p.Decompile(), 0);
+}
 
 } // namespace
