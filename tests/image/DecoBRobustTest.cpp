@@ -153,6 +153,21 @@ TEST_F(DecoBRobust, MalformedTable)
              return b.Finish();
          },
          CDeco::kErrRead},
+        {"menu places 0 and 256",
+         [] {
+             ImageBBuilder b;
+             b.AddList(ImageBBuilder::kOpTexts, {{1, 0, {"T"}}});
+             b.AddMenus({{0, 0, {{1, 0, 0, 0, 0, 1}}}, {256, 0, {{1, 0, 0, 0, 0, 1}}}});
+             return b.Finish();
+         },
+         CDeco::kErrRead},
+        {"menu node without its operator text",
+         [] {
+             ImageBBuilder b;
+             b.AddMenus({{1, 0, {{1, 0, 0, 0, 0, 9}}}});
+             return b.Finish();
+         },
+         CDeco::kErrRead},
         {"text table past the end",
          [] {
              ImageBBuilder b;

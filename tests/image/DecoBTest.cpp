@@ -402,13 +402,28 @@ TEST_F(DecoB, MenusWithTheirMask)
     }
 }
 
-TEST_F(DecoB, CharactersAndCycleTime)
+TEST_F(DecoB, PrinterCharactersCycleTimeAndDescription)
 {
     ImageBBuilder b;
+    ImageBBuilder::Printer p;
+    p.words = {30, 1, 2, 1, 4, 1, 0, 2};
+    p.initCount = 2;
+    p.init = {0x1B, 0x40};
+    p.table[8] = 'a';
+    p.table[15] = 'h';
+    b.AddPrinter(p);
     b.UserChar(0, {1, 2, 3, 4, 5, 6, 7, 8});
     b.UserChar(7, {0, 0, 0, 0, 0, 0, 0, 0x10});
     b.CycleTime(25);
+    b.AddDescription("Anlage 118");
     ASSERT_EQ(Decompile(b), 0);
+    EXPECT_EQ(prj.GetPrnTimeout(), 30);
+    EXPECT_EQ(prj.GetPrnBaud(), 4);
+    EXPECT_EQ(prj.GetPrnParity(), 2);
+    EXPECT_EQ(prj.GetPrnInit(), "1B40");
+    EXPECT_EQ(prj.GetPrnSubst(0), 'a');
+    EXPECT_EQ(prj.GetPrnSubst(7), 'h');
+    EXPECT_EQ(prj.GetDescr(), "Anlage 118");
     const CCharDefColl& chars = *prj.GetCharDefColl();
     ASSERT_EQ(chars.GetCount(), 2);
     EXPECT_EQ(chars.FindByCode(0)->GetRows(), (CCharDef::Rows{1, 2, 3, 4, 5, 6, 7, 8}));
