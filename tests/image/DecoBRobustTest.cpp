@@ -4,6 +4,7 @@
 #include "image/Comp118.h"
 #include "image/Deco118.h"
 #include "model/CharDef.h"
+#include "model/DrvTab.h"
 #include "model/Mnu.h"
 #include "model/MsgTxt.h"
 #include "model/PrjVarKinds.h"
@@ -11,9 +12,11 @@
 #include "model/RcpTxt.h"
 #include "model/SkAct.h"
 #include "model/SkTxt.h"
+#include "support/DrvBuilders.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <set>
 
@@ -248,13 +251,26 @@ TEST_F(DecoBRobust, WithoutProjectObjectsNothingCountsAsSuccess)
     EXPECT_EQ(Fresh(image), 0);
 }
 
-TEST_F(DecoBRobust, CutDriverFileGives5)
+TEST_F(DecoBRobust, MissingOrCutDriverFileGives5)
 {
-    const std::string driver = DriverFile();
-    const std::string image = ImageBBuilder().Finish();
-    for (size_t cut = 0; cut < 67; ++cut) {
+    // A driver record, so that the block's records are read too.
+    drv.AddParItem(new CDrvTabEntry5(0, 0, 0, 0, 0));
+    Drv043Entry e;
+    DrvXrefLayout x;
+    x.kind = 'E';
+    x.count = 1;
+    e.xref = x;
+    const std::string driver = e.Build().bytes;
+    ImageBBuilder b;
+    b.AddVar(Plain(1));
+    const std::string image = b.Finish();
+    std::filesystem::remove(DrvPath());
+    EXPECT_EQ(Fresh(image), CDeco::kErrDrv);
+    for (size_t cut = 0; cut < driver.size(); ++cut) {
         dir.Write("PRJ.DRV", driver.substr(0, cut));
         EXPECT_EQ(Fresh(image), CDeco::kErrDrv) << cut;
+        // Nothing of the data set is decoded after it.
+        EXPECT_EQ(workspace.MemInfo().counts.vars, 0) << cut;
     }
     dir.Write("PRJ.DRV", driver);
     EXPECT_EQ(Fresh(image), 0);

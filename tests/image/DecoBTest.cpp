@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
 
 using deco_a::BinPayload;
 using deco_a::kNominal;
@@ -88,35 +87,6 @@ TEST_F(DecoB, ParameterBlockIsFoundThroughPAndY)
     ImageBBuilder b;
     ASSERT_EQ(Decompile(b), 0);
     EXPECT_EQ(drv.GetParItems()->ItemAt(0)->GetVal3(), 7);
-}
-
-TEST_F(DecoB, UnreadableOrCutDriverFileGives5)
-{
-    Drv043Entry e;
-    DrvXrefLayout x;
-    x.kind = 'E';
-    x.count = 1;
-    e.xref = x;
-    const BuiltDrvEntry built = e.Build();
-    const std::pair<const char*, std::optional<size_t>> cases[] = {
-        {"missing", std::nullopt},
-        {"empty", 0},
-        {"cut in the name", 35},
-        {"cut before P", 66},
-        {"cut before Y", 69},
-        {"cut in the parameter block", built.xrefAt + 20},
-    };
-    for (const auto& [what, cut] : cases) {
-        DecoBFixture f;
-        if (cut)
-            f.dir.Write("PRJ.DRV", built.bytes.substr(0, *cut));
-        else
-            std::filesystem::remove(f.DrvPath());
-        ImageBBuilder b;
-        AddVar(b, "V", 0, 4, std::string(8, '\0'));
-        EXPECT_EQ(f.Decompile(b), CDeco::kErrDrv) << what;
-        EXPECT_EQ(f.prj.GetVarList()->FindByName(std::string_view("V")), nullptr) << what;
-    }
 }
 
 // --- Variables --------------------------------------------------------------------
