@@ -257,6 +257,9 @@ TEST_F(DecoB, SoftkeyTextWithAMissingActionGives41)
 TEST_F(DecoB, OperatorAndMessageTexts)
 {
     ImageBBuilder b;
+    // Rows lie behind the description: the text area end that bounds the
+    // rows of the other family does not bound these.
+    b.AddDescription("D");
     const uint16_t v = AddVar(b, "W", 32, 3, "", 2);
     b.AddList(ImageBBuilder::kOpTexts,
               {{0, 0, {"A\x85" "B", std::nullopt, "C" + ImageBBuilder::Field(v)}}, {5, 0, {" "}}},
@@ -429,6 +432,15 @@ TEST_F(DecoB, ClockAndDate)
     ASSERT_EQ(f.Decompile(other), 0);
     EXPECT_EQ(f.prj.GetDateMode(), modeBefore);
     EXPECT_EQ(f.Var("[Z24]")->GetAdr(), 10);
+
+    // Without the firmware's variables only the interface variables move.
+    DecoBFixture bare;
+    bare.prj.SetFwVarSource(nullptr);
+    bare.ResetForDecompile();
+    ASSERT_EQ(bare.Var("[Z24]"), nullptr);
+    ASSERT_EQ(bare.Decompile(b), 0);
+    EXPECT_EQ(bare.prj.GetKomVarList()->FindByName(ResourceTXT(1174))->GetAdr(), 40);
+    EXPECT_EQ(bare.prj.GetDateMode(), 2);
 }
 
 TEST_F(DecoB, RecipeBlockPlacesTheRecipeNumbers)
