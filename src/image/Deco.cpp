@@ -299,13 +299,13 @@ int CDeco::FindTextAreaEnd(bool familyA)
     return 1;
 }
 
-int CDeco::ReadDrvParams(std::FILE* stream, int64_t streamSize, uint32_t block)
+int CDeco::ReadDrvParams(std::FILE* stream, int64_t streamSize, uint32_t block, uint16_t recordError)
 {
     if (m_drv == nullptr)
         return 1;
     char mark[4];
     if (ReadBounded(stream, streamSize, block + 2, mark, 4) != 1) {
-        SetError(kErrImage);
+        SetError(recordError);
         return -1;
     }
     const bool valid = std::memcmp(mark, "QVL", 3) == 0;
@@ -316,7 +316,7 @@ int CDeco::ReadDrvParams(std::FILE* stream, int64_t streamSize, uint32_t block)
     m_drv->SetFlag(CDrvCfg::kFlagMultiPlc, mark[3] == 'E' ? 1 : 0);
     if (mark[3] == 'S')
         return ReadShortForm(stream, streamSize, block);
-    if (ReadLongForm(stream, streamSize, block, mark[3] == 'E') != 1)
+    if (ReadLongForm(stream, streamSize, block, mark[3] == 'E', recordError) != 1)
         return -1;
     return mark[3] == 'E' ? ReadDefs(stream, streamSize, block) : 1;
 }
@@ -359,7 +359,7 @@ int CDeco::ReadShortForm(std::FILE* stream, int64_t size, uint32_t block)
     return 1;
 }
 
-int CDeco::ReadLongForm(std::FILE* stream, int64_t size, uint32_t block, bool extended)
+int CDeco::ReadLongForm(std::FILE* stream, int64_t size, uint32_t block, bool extended, uint16_t recordError)
 {
     CDrvTab5List* list = m_drv->GetParItems();
     if (list == nullptr || list->GetLimit() == 0)
@@ -367,14 +367,14 @@ int CDeco::ReadLongForm(std::FILE* stream, int64_t size, uint32_t block, bool ex
     uint16_t count = 0;
     uint16_t recSize = 0;
     if (ReadHeadWords(stream, size, block, extended ? 22 : 20, *m_drv, count, recSize) != 1) {
-        SetError(kErrImage);
+        SetError(recordError);
         return -1;
     }
     const uint32_t base = block + (extended ? kExtRecordBase : kRecordBase);
     for (int k = 0; k < count && k < list->GetCount(); ++k) {
         uint8_t rec[DrvTab5Record::kSize];
         if (ReadBounded(stream, size, base + recSize * static_cast<uint32_t>(k), rec, DrvTab5Record::kSize) != 1) {
-            SetError(kErrImage);
+            SetError(recordError);
             return -1;
         }
         const DrvTab5Record r = DecodeTab5Record(rec);

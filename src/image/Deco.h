@@ -94,8 +94,9 @@ public:
 
     // The driver parameter block at block of the stream into the driver
     // configuration: the short, long or extended form. Read failures give
-    // 5 (short form, definitions) or 3 (long and extended records).
-    int ReadDrvParams(std::FILE* stream, int64_t streamSize, uint32_t block);
+    // 5 (short form, definitions) or recordError (the mark, long and
+    // extended records).
+    int ReadDrvParams(std::FILE* stream, int64_t streamSize, uint32_t block, uint16_t recordError = kErrImage);
 
 protected:
     void SetError(uint16_t error, uint16_t word = 0);
@@ -127,7 +128,7 @@ protected:
 
 private:
     int ReadShortForm(std::FILE* stream, int64_t size, uint32_t block);
-    int ReadLongForm(std::FILE* stream, int64_t size, uint32_t block, bool extended);
+    int ReadLongForm(std::FILE* stream, int64_t size, uint32_t block, bool extended, uint16_t recordError);
     int ReadDefs(std::FILE* stream, int64_t size, uint32_t block);
 
     CWorkspaceState* m_workspace;

@@ -1,4 +1,4 @@
-#include "image/Deco043.h"
+#include "image/DecoAB.h"
 #include "image/ImgLayout.h"
 
 #include "model/CharSet.h"
@@ -7,22 +7,28 @@
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
+#include "model/RcpTxt.h"
 #include "model/TxtRow.h"
+
+#include <array>
 
 namespace {
 
 constexpr int kTexts = imglayout::kATextNumMax + 1;
 constexpr size_t kColumns = imglayout::kTextMax;
-constexpr int kHelpKinds = 5;
+constexpr int kAHelpKinds = 5;
+// The help kinds of the six family B help slots; kind 5 shares the slot of
+// kind 4.
+constexpr std::array<int, 6> kBHelpKinds = {0, 1, 2, 3, 4, 6};
 
 } // namespace
 
-uint8_t CDeco043::PanelChar(uint8_t byte) const
+uint8_t CDecoAB::PanelChar(uint8_t byte) const
 {
     return m_charSet->ToPanelChar(byte, 0);
 }
 
-int CDeco043::ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row, uint32_t& next)
+int CDecoAB::ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row, uint32_t& next, CPrjRcpTxt* recipe)
 {
     uint8_t len = 0;
     uint8_t bytes[255];
@@ -48,6 +54,8 @@ int CDeco043::ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row
                 slots.SetCol(slot, static_cast<uint8_t>(text.size()));
             }
             ++slot;
+            if (recipe != nullptr && !var->IsInternal())
+                recipe->GetValList().InsertPair(var, recipe->GetValList().GetCount());
             const int width = var->GetWidth();
             if (width == 1) {
                 text += static_cast<char>(m_charSet->GetFrameChar(1));
@@ -71,7 +79,7 @@ int CDeco043::ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row
     return 1;
 }
 
-int CDeco043::ReadEntryRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
+int CDecoAB::ReadEntryRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
 {
     uint8_t count = 0;
     if (ReadByte(at, count) != 1)
@@ -88,7 +96,124 @@ int CDeco043::ReadEntryRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
     return 1;
 }
 
-int CDeco043::DecodeOpTexts()
+int CDecoAB::ReadTableRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
+{
+    uint8_t count = 0;
+    if (ReadByte(at + 1, count) != 1)
+        return -1;
+    entry.SetRowCount(count);
+    auto* recipe = dynamic_cast<CPrjRcpTxt*>(&entry);
+    for (int r = 1; r <= count; ++r) {
+        uint16_t rowAt = 0;
+        if (ReadWord(at + 2u * static_cast<uint32_t>(r), rowAt) != 1)
+            return -1;
+        if (rowAt == 0)
+            continue;
+        std::unique_ptr<CPrjTxtRow> row;
+        uint32_t next = 0;
+        if (ReadRow(rowAt, static_cast<uint8_t>(r), row, next, recipe) != 1)
+            return -1;
+        if (entry.SetRow(std::move(row)) != nullptr)
+            Count(rowKind);
+    }
+    return 1;
+}
+
+template <class Make, class MakeRange, class Insert>
+int CDecoAB::DecodeBList(uint32_t slot, DecoKind textKind, DecoKind rowKind, Make make, MakeRange makeRange,
+                         Insert insert)
+{
+    uint16_t h = 0;
+    if (ReadWord(slot, h) != 1)
+        return -1;
+    if (h == 0)
+        return 1;
+    uint16_t range = 0;
+    uint16_t lowest = 0;
+    uint16_t highest = 0;
+    uint16_t places = 0;
+    if (ReadWord(h + imglayout::kBListRange, range) != 1 || ReadWord(h + imglayout::kBListRangeLo, lowest) != 1 ||
+        ReadWord(h + imglayout::kBListRangeHi, highest) != 1 || ReadWord(h + imglayout::kBListCount, places) != 1)
+        return -1;
+    auto adopt = [&](auto entry, uint32_t at) {
+        if (ReadTableRows(*entry, at, rowKind) != 1 || insert(entry) != 1)
+            return -1;
+        Count(textKind);
+        return 1;
+    };
+    if (range != 0) {
+        auto entry = makeRange(lowest, highest);
+        if (entry && adopt(std::move(entry), range) != 1)
+            return -1;
+    }
+    for (int i = 0; i < places; ++i) {
+        uint16_t at = 0;
+        if (ReadWord(imglayout::BListEntry(h, i), at) != 1)
+            return -1;
+        if (at == 0)
+            continue;
+        uint8_t kind = 0;
+        if (ReadByte(at, kind) != 1 || adopt(make(i, kind), at) != 1)
+            return -1;
+    }
+    return 1;
+}
+
+int CDecoAB::DecodeOpTexts()
+{
+    if (!m_familyB)
+        return DecodeAOpTexts();
+    return DecodeBList(
+        imglayout::kBOpTable, DecoKind::OpTexts, DecoKind::OpRows,
+        [](int32_t n, uint8_t) { return std::make_unique<CPrjOpTxt>(n); },
+        [](uint16_t lo, uint16_t hi) { return std::make_unique<CPrjOpTxtRange>(lo, hi); },
+        [this](auto& entry) { return Taken(m_prj->GetOpTxtList(), m_prj->InsOpTxt(entry.get()), entry); });
+}
+
+int CDecoAB::DecodeMsgTexts()
+{
+    if (!m_familyB)
+        return DecodeAMsgTexts();
+    return DecodeBList(
+        imglayout::kBMsgTable, DecoKind::MsgTexts, DecoKind::MsgRows,
+        [](int32_t n, uint8_t kind) {
+            const auto attr = imglayout::MsgAttrByte::Decode(kind);
+            return std::make_unique<CMsgTxt>(n, attr.prio, attr.delMode, 0);
+        },
+        [](uint16_t, uint16_t) { return std::unique_ptr<CMsgTxt>(); },
+        [this](auto& entry) { return Taken(m_prj->GetMsgTxtList(), m_prj->InsMsgTxt(entry.get()), entry); });
+}
+
+int CDecoAB::DecodeRcpTexts()
+{
+    CPrjRcpTxtList* list = m_prj->GetRcpTxtList();
+    return DecodeBList(
+        imglayout::kBRcpTable, DecoKind::RcpTexts, DecoKind::RcpRows,
+        [](int32_t n, uint8_t) { return std::make_unique<CPrjRcpTxt>(n); },
+        [](uint16_t, uint16_t) { return std::unique_ptr<CPrjRcpTxt>(); },
+        [list](auto& entry) { return Taken(list, list ? list->Insert(entry.get()) : -1, entry); });
+}
+
+int CDecoAB::DecodeHelpTexts()
+{
+    if (!m_familyB)
+        return DecodeAHelpTexts();
+    for (size_t k = 0; k < kBHelpKinds.size(); ++k) {
+        const int kind = kBHelpKinds[k];
+        const int result = DecodeBList(
+            imglayout::BHlpSlot(kind), DecoKind::HlpTexts, DecoKind::HlpRows,
+            [](int32_t n, uint8_t) { return std::make_unique<CKindTxt>(n); },
+            [](uint16_t lo, uint16_t hi) { return std::make_unique<CKindTxtRange>(lo, hi); },
+            [this, kind](auto& entry) {
+                return Taken(m_prj->GetHlpTxtList(kind), m_prj->InsHlpTxt(kind, entry.get()), entry);
+            });
+        if (result != 1)
+            return -1;
+    }
+    return 1;
+}
+
+int CDecoAB::DecodeAOpTexts()
 {
     for (int n = 0; n < kTexts; ++n) {
         uint16_t at = 0;
@@ -107,7 +232,7 @@ int CDeco043::DecodeOpTexts()
     return 1;
 }
 
-int CDeco043::DecodeMsgTexts()
+int CDecoAB::DecodeAMsgTexts()
 {
     for (int n = 0; n < kTexts; ++n) {
         uint16_t at = 0;
@@ -128,9 +253,9 @@ int CDeco043::DecodeMsgTexts()
     return 1;
 }
 
-int CDeco043::DecodeHelpTexts()
+int CDecoAB::DecodeAHelpTexts()
 {
-    for (int kind = 0; kind < kHelpKinds; ++kind) {
+    for (int kind = 0; kind < kAHelpKinds; ++kind) {
         uint16_t at = 0;
         if (ReadWord(imglayout::AHlpSlot(kind), at) != 1)
             return -1;

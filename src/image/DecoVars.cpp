@@ -1,4 +1,4 @@
-#include "image/Deco043.h"
+#include "image/DecoAB.h"
 #include "image/ImgLayout.h"
 
 #include "model/PrjData.h"
@@ -41,6 +41,9 @@ constexpr uint16_t kLastRecord = 0x9FFF;
 constexpr size_t kNameWidth = imglayout::kVarNameSize;
 constexpr int kMaxSuffix = 99;
 constexpr uint32_t kIntVarFlags = 0x33FB;
+// The PLC range that family B gives double-word kinds without scaling.
+constexpr int64_t kBinPlcUpper = 0xFFFF;
+constexpr int64_t kVbinPlcUpper = 0x7FFF;
 
 void Discard(std::unique_ptr<CPrjVar>& var)
 {
@@ -51,7 +54,7 @@ void Discard(std::unique_ptr<CPrjVar>& var)
 
 } // namespace
 
-int CDeco043::DecodeVars()
+int CDecoAB::DecodeVars()
 {
     uint16_t rec = 0;
     if (ReadWord(imglayout::kHdrVarChain, rec) != 1)
@@ -70,7 +73,7 @@ int CDeco043::DecodeVars()
     return 1;
 }
 
-int CDeco043::DecodeVar(uint32_t rec, int& nameMode, uint16_t& next)
+int CDecoAB::DecodeVar(uint32_t rec, int& nameMode, uint16_t& next)
 {
     uint8_t h[7];
     if (ReadBlock(rec, h, sizeof h) != 1)
@@ -121,7 +124,7 @@ int CDeco043::DecodeVar(uint32_t rec, int& nameMode, uint16_t& next)
     return 1;
 }
 
-int CDeco043::ReadVarName(uint16_t namePtr, const uint8_t* nameBytes, int& nameMode, std::string& name)
+int CDecoAB::ReadVarName(uint16_t namePtr, const uint8_t* nameBytes, int& nameMode, std::string& name)
 {
     if (nameMode == 0 && namePtr == 0)
         nameMode = 2;
@@ -141,7 +144,7 @@ int CDeco043::ReadVarName(uint16_t namePtr, const uint8_t* nameBytes, int& nameM
     return 1;
 }
 
-int CDeco043::UniqueName(std::string& name) const
+int CDecoAB::UniqueName(std::string& name) const
 {
     const CPrjVarList* list = m_prj->GetVarList();
     if (list == nullptr || list->FindByName(std::string_view(name)) == nullptr)
@@ -160,7 +163,7 @@ int CDeco043::UniqueName(std::string& name) const
     return -1;
 }
 
-int CDeco043::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>& var)
+int CDecoAB::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>& var)
 {
     CTextPool* pool = m_prj->GetTextPool();
     const auto adr = static_cast<int16_t>(head.adr);
@@ -230,7 +233,7 @@ int CDeco043::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>
     }
 }
 
-int CDeco043::BuildScaled(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>& var)
+int CDecoAB::BuildScaled(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>& var)
 {
     const uint8_t t = head.type;
     const bool vbin = t >= 18;
@@ -242,40 +245,76 @@ int CDeco043::BuildScaled(uint32_t p, const VarHead& head, std::unique_ptr<CPrjV
     if (ReadByte(p, digits) != 1 || ReadByte(p + 1, decimals) != 1 || ReadDWord(p + 2, lo) != 1 ||
         ReadDWord(p + 6, hi) != 1)
         return -1;
-    const int64_t lower = vbin ? int64_t{imglayout::OffsetBinary32::Decode(lo)} : int64_t{static_cast<int32_t>(lo)};
-    const int64_t upper = vbin ? int64_t{imglayout::OffsetBinary32::Decode(hi)} : int64_t{static_cast<int32_t>(hi)};
+    // Unsigned kinds keep their limits as 32-bit unsigned numbers, as the
+    // scaling terms were computed from them.
+    const int64_t lower = vbin ? int64_t{imglayout::OffsetBinary32::Decode(lo)} : int64_t{lo};
+    const int64_t upper = vbin ? int64_t{imglayout::OffsetBinary32::Decode(hi)} : int64_t{hi};
     int64_t plcLower = 0;
     int64_t plcUpper = 0;
-    // The double-word kinds carry no PLC range in these images.
     if (!twoWords) {
-        uint16_t c = 0;
-        uint16_t b = 0;
-        int64_t add = 0;
-        int64_t sub = 0;
-        if (ReadWord(p + 10, c) != 1 || ReadWord(p + 12, b) != 1 || ReadSigned48(p + 14, sub) != 1)
+        if (ReadPlcLimits(p, vbin, true, lower, upper, plcLower, plcUpper) != 1)
             return -1;
-        if (!vbin && ReadSigned48(p + 20, add) != 1)
-            return -1;
-        if (c == 0)
-            return -1;
-        plcLower = (add + int64_t{b} * lower - sub) / c;
-        plcUpper = (add + int64_t{b} * upper - sub) / c;
         plcLower = vbin ? int64_t{static_cast<int16_t>(plcLower)} : int64_t{static_cast<uint16_t>(plcLower)};
         plcUpper = vbin ? int64_t{static_cast<int16_t>(plcUpper)} : int64_t{static_cast<uint16_t>(plcUpper)};
+    } else if (FamilyB() && m_prj->GetDWordVars() != 0) {
+        // The PLC range of the double-word kinds is 32 bits wide.
+        if (ReadPlcLimits(p, vbin, false, lower, upper, plcLower, plcUpper) != 1)
+            return -1;
+    } else if (FamilyB()) {
+        plcUpper = vbin ? kVbinPlcUpper : kBinPlcUpper;
     }
     const auto adr = static_cast<int16_t>(head.adr);
+    const auto i32 = [](int64_t v) { return static_cast<int32_t>(v); };
     if (vbin)
-        var = std::make_unique<CPrjVarVbin>(head.name, adr, head.setpKind, t, digits, decimals,
-                                            static_cast<int32_t>(lower), static_cast<int32_t>(upper),
-                                            static_cast<int32_t>(plcLower), static_cast<int32_t>(plcUpper));
+        var = std::make_unique<CPrjVarVbin>(head.name, adr, head.setpKind, t, digits, decimals, i32(lower), i32(upper),
+                                            i32(plcLower), i32(plcUpper));
     else
-        var = std::make_unique<CPrjVarBin>(head.name, adr, head.setpKind, t, digits, decimals,
-                                           static_cast<int32_t>(lower), static_cast<int32_t>(upper),
-                                           static_cast<int32_t>(plcLower), static_cast<int32_t>(plcUpper));
+        var = std::make_unique<CPrjVarBin>(head.name, adr, head.setpKind, t, digits, decimals, i32(lower), i32(upper),
+                                           i32(plcLower), i32(plcUpper));
     return 1;
 }
 
-int CDeco043::ReuseOrBuildIntVar(uint32_t p, const VarHead& head, CPrjVar*& reused,
+int CDecoAB::ReadPlcLimits(uint32_t p, bool isSigned, bool words, int64_t lower, int64_t upper, int64_t& plcLower,
+                           int64_t& plcUpper)
+{
+    uint32_t c = 0;
+    uint32_t b = 0;
+    uint32_t d = p + 14;
+    if (words) {
+        uint16_t c16 = 0;
+        uint16_t b16 = 0;
+        if (ReadWord(p + 10, c16) != 1 || ReadWord(p + 12, b16) != 1)
+            return -1;
+        c = c16;
+        b = b16;
+    } else {
+        if (ReadDWord(p + 10, c) != 1 || ReadDWord(p + 14, b) != 1)
+            return -1;
+        d = p + 18;
+    }
+    // Dword spans make products beyond 64 bits.
+    __int128 sub = 0;
+    __int128 add = 0;
+    if (isSigned) {
+        int64_t value = 0;
+        if (ReadSigned48(d, value) != 1)
+            return -1;
+        sub = value;
+    } else {
+        uint8_t terms[12];
+        if (ReadBlock(d, terms, sizeof terms) != 1)
+            return -1;
+        sub = imglayout::Value48::DecodeUnsigned(terms);
+        add = imglayout::Value48::DecodeUnsigned(terms + 6);
+    }
+    if (c == 0)
+        return -1;
+    plcLower = static_cast<int64_t>((add + __int128{b} * lower - sub) / c);
+    plcUpper = static_cast<int64_t>((add + __int128{b} * upper - sub) / c);
+    return 1;
+}
+
+int CDecoAB::ReuseOrBuildIntVar(uint32_t p, const VarHead& head, CPrjVar*& reused,
                                  std::unique_ptr<CPrjVar>& var)
 {
     CPrjIntVarStr* target = nullptr;
@@ -303,7 +342,7 @@ int CDeco043::ReuseOrBuildIntVar(uint32_t p, const VarHead& head, CPrjVar*& reus
     return 1;
 }
 
-int CDeco043::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
+int CDecoAB::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
 {
     for (int i = 0; i < count; ++i) {
         uint16_t at = 0;
@@ -316,7 +355,7 @@ int CDeco043::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
     return 1;
 }
 
-int CDeco043::ReadCounted(uint32_t at, std::string& text)
+int CDecoAB::ReadCounted(uint32_t at, std::string& text)
 {
     uint8_t n = 0;
     char bytes[255];

@@ -58,11 +58,16 @@ Value48::Bytes Value48::Encode(int64_t value)
 
 int64_t Value48::Decode(const uint8_t* bytes)
 {
+    // Sign-extend from bit 47.
+    return static_cast<int64_t>(DecodeUnsigned(bytes) << 16) >> 16;
+}
+
+uint64_t Value48::DecodeUnsigned(const uint8_t* bytes)
+{
     uint64_t bits = 0;
     for (size_t i = 0; i < 6; ++i)
         bits = bits << 8 | bytes[i];
-    // Sign-extend from bit 47.
-    return static_cast<int64_t>(bits << 16) >> 16;
+    return bits;
 }
 
 uint32_t Bcd::Encode(int64_t value)

@@ -179,6 +179,8 @@ struct Value48 {
     using Bytes = std::array<uint8_t, 6>;
     static Bytes Encode(int64_t value);
     static int64_t Decode(const uint8_t* bytes);
+    // The unsigned offsets of the BIN kinds, which use all 48 bits.
+    static uint64_t DecodeUnsigned(const uint8_t* bytes);
 };
 
 // Packed BCD, highest digit in the top 4 bits; values beyond 8 digits keep

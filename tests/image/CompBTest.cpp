@@ -15,6 +15,7 @@
 #include "model/SkAct.h"
 #include "model/SkTxt.h"
 #include "model/WorkspaceState.h"
+#include "support/ImageABuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,14 @@ public:
         }
         EXPECT_GE(prj.GetRcpTxtList()->Insert(text), 0);
         return text;
+    }
+
+    static CPrjVar* Texts(CPrjVar* var, std::initializer_list<const char*> texts)
+    {
+        int i = 0;
+        for (const char* text : texts)
+            var->SetStateTxt(i++, text);
+        return var;
     }
 
     CPrjIntVar* IntVar(const char* name, int16_t adr)
@@ -208,6 +217,32 @@ TEST_F(CompB, VariableRecordsByTypeCodeAndOption)
          [] { return new CPrjVarVbin("V", 4, 2, 25, 6, 0, -7, 7, 0, 0); },
          "05" "99" "04" "06" "00" "7FFFFFF9" "80000007" "00000001" "00000000" "000000000000"},
         {"KH", 0, [] { return new CPrjVarWord("V", 4, 1, 33, 1); }, "05" "24" "04"},
+        {"KY", 0, [] { return new CPrjVarWord("V", 4, 1, 33, 2); }, "05" "26" "04"},
+        {"BCD 16", 0, [] { return new CPrjVarBcd("V", 4, 1, 16, 8, 0, 12345678, 1); },
+         "05" "10" "04" "FFFF" "FFFF" "00000000" "12345678" "01"},
+        {"Bit", 0,
+         [this] {
+             return Texts(new CPrjVarBit("V", 4, 1, 12, 3, prj.GetTextPool()), {"AUS", "EIN"});
+         },
+         "05" "0C" "04" "0008" "00FA" "00FE"},
+        {"String, nominal", 0,
+         [this] {
+             auto* var = new CPrjVarString("V", 4, 2, 14, prj.GetTextPool());
+             var->SetTxtCount(2);
+             return Texts(var, {"A", "BB", "CCC"});
+         },
+         "05" "8E" "04" "02" "00FA" "00FC" "0100"},
+        {"Timer, secondary", 0,
+         [this] { return Texts(new CPrjVarTimer("V", 4, 3, 36, prj.GetTextPool()), {"T0", "T1", "T2", "T3"}); },
+         "05" "E8" "04" "00FA" "00FE" "0102" "0106"},
+        {"ASCII", 0, [] { return new CPrjVarAscii("V", 4, 1, 34, 3); }, "05" "22" "04"},
+        {"internal list", 0,
+         [this] {
+             auto* var = new CPrjIntVarStr("V", 0, 1, 144, 0, 0, prj.GetTextPool());
+             var->SetTxtCount(1);
+             return Texts(var, {"F1", "F2"});
+         },
+         "05" "2A" "FF" "01" "00FA" "00FE"},
     };
     for (const VarCase& c : cases) {
         prj.GetVarList()->FreeAll();
@@ -232,6 +267,25 @@ TEST_F(CompB, ReserveSizesByTypeCode)
         EXPECT_EQ(imglayout::BVarReserve(type, 0), size) << unsigned{type};
     EXPECT_EQ(imglayout::BVarReserve(14, 3), 15u);
     EXPECT_EQ(imglayout::BVarReserve(144, 0), 9u);
+}
+
+TEST_F(CompB, RecordMovesToTheBlockBoundaryByItsReserveSize)
+{
+    // A BIN double word without the option has 17 bytes but reserves 37:
+    // placed after the fillers it fits before 4096 - 32 by its bytes only.
+    for (int v = 0; v < 270; ++v)
+        Add(new CPrjVarBcd("A" + std::to_string(100 + v), 1, 1, 0, 4, 0, 9999, 0))->SetWidth(4);
+    Add(new CPrjVarBin("Z", 2, 1, 6, 8, 0, 0, 99999, 0, 0))->SetWidth(8);
+    const std::string image = Image();
+    const size_t rec = WordAt(image, 136);
+    ASSERT_EQ(ByteAt(image, rec + 5), 6u);
+    const size_t before = WordAt(image, rec);
+    ASSERT_EQ(ByteAt(image, before + 5), 0u);
+    const size_t end = before + 14;
+    ASSERT_LT(end + 17 + 32, 4096u);
+    ASSERT_GE(end + 37 + 32, 4096u);
+    EXPECT_EQ(rec, 4096u);
+    EXPECT_EQ(image.substr(end, rec - end), std::string(rec - end, '\0'));
 }
 
 TEST_F(CompB, VariablesThatCannotBeScaledStopTheCompile)
@@ -561,6 +615,27 @@ TEST_F(CompBRecipe, HeaderBlockAndRecipeTable)
     EXPECT_EQ(workspace.MemInfo().freeRecipe, 32768u - image.size());
 }
 
+TEST_F(CompBRecipe, WholeImageEqualsTheHandBuiltOne)
+{
+    workspace.MemInfo().freeRecipe = 32768;
+    auto* bin = Add(new CPrjVarBin("Bin", 4, 1, 2, 4, 0, 0, 100, 0, 1000));
+    auto* bcd = Add(new CPrjVarBcd("Bcd", 5, 1, 0, 4, 0, 9999, 0));
+    auto* word = Add(new CPrjVarWord("Word", 6, 1, 32, 0));
+    for (CPrjVar* var : {static_cast<CPrjVar*>(bin), static_cast<CPrjVar*>(bcd), static_cast<CPrjVar*>(word)})
+        var->SetWidth(4);
+    Recipe(1, {{bin, 5}});
+    Recipe(3, {{bcd, 1234}, {word, 0x777}});
+    const uint16_t checkWord = static_cast<uint16_t>(WordAt(Image(), 228));
+    const Compiled c = CompileRecipes();
+    ASSERT_EQ(c.error, 0);
+
+    RecipeImageBuilder expect;
+    expect.SourceName("P.ORV").FirmwareIds("OG118201", "FW118");
+    expect.AddRecipes(checkWord, {{1, 1, ByteBuilder().U16(0, 0x0032).Str()},
+                                  {3, 2, ByteBuilder().U16(0, 0x1234).U16(2, 0x0777).Str()}});
+    EXPECT_EQ(Hex(c.image), Hex(expect.Finish()));
+}
+
 TEST_F(CompBRecipe, ValuesByTypeCode)
 {
     struct Case {
@@ -581,6 +656,11 @@ TEST_F(CompBRecipe, ValuesByTypeCode)
          "00000064"},
         {"BIN 6 with the option", 1, [] { return new CPrjVarBin("V", 4, 1, 6, 8, 0, 0, 300, 0, 1000); }, 100, nullptr,
          "0000014D"},
+        {"VBIN 22 with the option, cut toward zero", 1,
+         [] { return new CPrjVarVbin("V", 4, 1, 22, 8, 0, -300, 0, -1000, 0); }, static_cast<uint32_t>(-299), nullptr,
+         "FFFFFC1B"},
+        {"VBIN 23 without the option", 0, [] { return new CPrjVarVbin("V", 4, 1, 23, 8, 0, -300, 0, -1000, 0); },
+         static_cast<uint32_t>(-299), nullptr, "FFFFFED5"},
         {"Bit", 0, [] { return new CPrjVarBit("V", 4, 1, 12, 5, nullptr); }, 1, nullptr, "0020"},
         {"ASCII", 0, [] { return new CPrjVarAscii("V", 4, 1, 34, 20); }, 0, "0123456789012345678901234567890123456",
          "30313233343536373839303132333435363738393031323334353637383930313200000000000000"},

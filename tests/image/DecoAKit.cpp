@@ -1,7 +1,10 @@
 #include "DecoAKit.h"
 
 #include "image/Deco043.h"
+#include "model/PrjVar.h"
 #include "support/DrvBuilders.h"
+
+#include <gtest/gtest.h>
 
 namespace deco_a {
 
@@ -46,6 +49,27 @@ std::string DriverEntry()
     Drv043Entry e;
     e.tail = "DRIVER-CODE";
     return e.Build().bytes;
+}
+
+std::string Mutated(std::string image, size_t at, int kind)
+{
+    const auto byte = static_cast<uint8_t>(image[at]);
+    image[at] = static_cast<char>(kind == 0 ? 0x00 : kind == 1 ? 0xFF : byte ^ 0x80);
+    return image;
+}
+
+void ExpectVar(const CPrjVar* var, int16_t adr, uint32_t rec, const VarExpect& expect, const char* what)
+{
+    ASSERT_NE(var, nullptr) << what;
+    EXPECT_EQ(var->GetType(), expect.type) << what;
+    EXPECT_EQ(var->GetSetpKind(), expect.setpKind) << what;
+    EXPECT_EQ(var->GetAdr(), adr) << what;
+    EXPECT_EQ(var->GetAttr32(), rec) << what;
+    EXPECT_EQ((std::array<int32_t, 4>{var->GetExtWord1(), var->GetExtWord2(), var->GetExtWord3(),
+                                      var->GetExtWord4()}),
+              expect.ext)
+        << what;
+    EXPECT_EQ((std::array<uint8_t, 2>{var->GetExtByte0(), var->GetExtByte1()}), expect.bytes) << what;
 }
 
 } // namespace deco_a

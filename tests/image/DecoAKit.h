@@ -5,8 +5,12 @@
 #include "support/ByteBuilder.h"
 #include "support/ImageABuilder.h"
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
+
+class CPrjVar;
 
 // Payload bytes of the image's variable records, as the layout gives them.
 namespace deco_a {
@@ -22,6 +26,27 @@ std::string BinPayload(uint32_t lower, uint32_t upper, uint16_t c, uint16_t b, i
 std::string VbinPayload(int32_t lower, int32_t upper, uint16_t c, uint16_t b, int64_t d);
 // The driver entry appended to every image.
 std::string DriverEntry();
+
+// What a decoded variable record must give.
+struct VarExpect {
+    uint8_t type = 0;
+    uint8_t setpKind = 0;
+    std::array<int32_t, 4> ext{}; // ExtWord1..4: limits, then PLC limits
+    std::array<uint8_t, 2> bytes{}; // ExtByte0, ExtByte1
+};
+// The variable exists with the PLC word adr, the record address rec and
+// the expected fields.
+void ExpectVar(const CPrjVar* var, int16_t adr, uint32_t rec, const VarExpect& expect, const char* what);
+
+// A damaged image and the error its decompile must give.
+struct Malformed {
+    const char* what;
+    std::function<std::string()> image;
+    uint16_t code;
+};
+// The image with the byte at changed: kind 0 to 0x00, 1 to 0xFF, 2 by XOR
+// 0x80.
+std::string Mutated(std::string image, size_t at, int kind);
 
 } // namespace deco_a
 

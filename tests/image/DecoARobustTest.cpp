@@ -49,18 +49,9 @@ protected:
     // Runs the decompile on a cleared project.
     uint16_t Fresh(const std::string& image)
     {
-        prj.Clear();
-        drv.GetParItems3()->DeleteAll();
-        workspace.MemInfo().ClearCounts();
-        ui.ClearCalls();
+        ResetForDecompile();
         return Decompile(image);
     }
-};
-
-struct Malformed {
-    const char* what;
-    std::function<std::string()> image;
-    uint16_t code;
 };
 
 TEST_F(DecoARobust, MalformedTable)
@@ -193,10 +184,7 @@ TEST_P(DecoAMutation, EveryByteOfTheDataSet)
     const ImageABuilder b = SmallImage();
     const std::string image = b.Finish(DriverEntry());
     for (size_t at = 0; at < b.Size(); ++at) {
-        std::string mutated = image;
-        const auto byte = static_cast<uint8_t>(mutated[at]);
-        mutated[at] = static_cast<char>(GetParam() == 0 ? 0x00 : GetParam() == 1 ? 0xFF : byte ^ 0x80);
-        const uint16_t code = Fresh(mutated);
+        const uint16_t code = Fresh(Mutated(image, at, GetParam()));
         EXPECT_TRUE(code == 0 || kCodes.count(code)) << at << ": " << code;
     }
 }

@@ -71,27 +71,24 @@ struct VarCase {
     uint8_t typeByte;
     uint8_t attr;
     std::string payload;
-    uint8_t type;
-    uint8_t setpKind;
-    std::array<int32_t, 4> ext; // ExtWord1..4
-    std::array<uint8_t, 2> bytes; // ExtByte0, ExtByte1
+    VarExpect expect;
 };
 
 TEST_F(DecoA, VariablePayloads)
 {
     const VarCase cases[] = {
-        {"BCD word", 0x00, 4, ByteBuilder(8).U16(2, 0x0010).U16(4, 0x9999).Str(), 0, 1, {10, 9999, 0, 0}, {4, 0}},
-        {"BCD dword", kNominal | 16, 8, ByteBuilder(13).U32(4, 0x1A).U32(8, 0x99999999).Str(), 16, 2,
-         {20, 99999999, 0, 0}, {8, 0}},
-        {"BIN identity", kSecondary | 2, 5, BinPayload(0, 1000, 1, 1, 0, 0), 2, 3, {0, 1000, 0, 1000}, {5, 1}},
-        {"BIN offsets", 3, 5, BinPayload(10, 1000, 3, 2, 5, 100), 3, 1, {10, 1000, 38, 698}, {5, 1}},
-        {"VBIN", 18, 6, VbinPayload(-500, 500, 1, 1, 0), 18, 1, {-500, 500, -500, 500}, {6, 2}},
-        {"VBIN scaled", 21, 6, VbinPayload(-500, 500, 4, 2, -100), 21, 1, {-500, 500, -225, 275}, {6, 2}},
-        {"BIN double word", 6, 5, BinPayload(1, 70000, 9, 9, 9, 9), 6, 1, {1, 70000, 0, 0}, {5, 1}},
-        {"VBIN double word", 25, 6, VbinPayload(-70000, 70000, 9, 9, 9), 25, 1, {-70000, 70000, 0, 0}, {6, 2}},
-        {"word KH", 36, 4, "", 33, 1, {0, 0, 0, 0}, {1, 0}},
-        {"word KY", 38, 4, "", 33, 1, {0, 0, 0, 0}, {2, 0}},
-        {"ASCII", 34, 8, "", 34, 1, {0, 0, 0, 0}, {4, 0}},
+        {"BCD word", 0x00, 4, ByteBuilder(8).U16(2, 0x0010).U16(4, 0x9999).Str(), {0, 1, {10, 9999, 0, 0}, {4, 0}}},
+        {"BCD dword", kNominal | 16, 8, ByteBuilder(13).U32(4, 0x1A).U32(8, 0x99999999).Str(), {16, 2,
+         {20, 99999999, 0, 0}, {8, 0}}},
+        {"BIN identity", kSecondary | 2, 5, BinPayload(0, 1000, 1, 1, 0, 0), {2, 3, {0, 1000, 0, 1000}, {5, 1}}},
+        {"BIN offsets", 3, 5, BinPayload(10, 1000, 3, 2, 5, 100), {3, 1, {10, 1000, 38, 698}, {5, 1}}},
+        {"VBIN", 18, 6, VbinPayload(-500, 500, 1, 1, 0), {18, 1, {-500, 500, -500, 500}, {6, 2}}},
+        {"VBIN scaled", 21, 6, VbinPayload(-500, 500, 4, 2, -100), {21, 1, {-500, 500, -225, 275}, {6, 2}}},
+        {"BIN double word", 6, 5, BinPayload(1, 70000, 9, 9, 9, 9), {6, 1, {1, 70000, 0, 0}, {5, 1}}},
+        {"VBIN double word", 25, 6, VbinPayload(-70000, 70000, 9, 9, 9), {25, 1, {-70000, 70000, 0, 0}, {6, 2}}},
+        {"word KH", 36, 4, "", {33, 1, {0, 0, 0, 0}, {1, 0}}},
+        {"word KY", 38, 4, "", {33, 1, {0, 0, 0, 0}, {2, 0}}},
+        {"ASCII", 34, 8, "", {34, 1, {0, 0, 0, 0}, {4, 0}}},
     };
     for (const VarCase& c : cases) {
         DecoAFixture f;
@@ -99,17 +96,7 @@ TEST_F(DecoA, VariablePayloads)
         ImageABuilder::Var v{c.attr, c.typeByte, 7, c.payload, 0, std::nullopt};
         b.AddName(b.AddVar(v), "V");
         ASSERT_EQ(f.Decompile(b), 0) << c.what;
-        const CPrjVar* var = f.prj.GetVarList()->FindByName(std::string_view("V"));
-        ASSERT_NE(var, nullptr) << c.what;
-        EXPECT_EQ(var->GetType(), c.type) << c.what;
-        EXPECT_EQ(var->GetSetpKind(), c.setpKind) << c.what;
-        EXPECT_EQ(var->GetAdr(), 7) << c.what;
-        EXPECT_EQ(var->GetAttr32(), b.LastVar()) << c.what;
-        EXPECT_EQ((std::array<int32_t, 4>{var->GetExtWord1(), var->GetExtWord2(), var->GetExtWord3(),
-                                          var->GetExtWord4()}),
-                  c.ext)
-            << c.what;
-        EXPECT_EQ((std::array<uint8_t, 2>{var->GetExtByte0(), var->GetExtByte1()}), c.bytes) << c.what;
+        ExpectVar(f.prj.GetVarList()->FindByName(std::string_view("V")), 7, b.LastVar(), c.expect, c.what);
     }
 }
 

@@ -18,6 +18,14 @@ DecoFixture::DecoFixture(uint16_t devType)
     prj.Clear();
 }
 
+void DecoFixture::ResetForDecompile()
+{
+    prj.Clear();
+    drv.GetParItems3()->DeleteAll();
+    workspace.MemInfo().ClearCounts();
+    ui.ClearCalls();
+}
+
 std::string DecoFixture::WriteImage(const std::string& bytes, const std::string& name) const
 {
     dir.Write(name, bytes);

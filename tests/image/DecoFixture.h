@@ -24,6 +24,9 @@ public:
     // The image file written from bytes; its path.
     std::string WriteImage(const std::string& bytes, const std::string& name = "IMG.BIN") const;
     std::string DrvPath() const { return dir.File("PRJ.DRV"); }
+    // Clears the project, the PLC definitions, the counters and the
+    // recorded calls before the next decompile on this fixture.
+    void ResetForDecompile();
     std::vector<int> BoxIds() const;
     std::vector<std::string> LogLines() const;
     bool Logged(const std::string& line) const;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-ImageABuilder::ImageABuilder() : m_b(kHeaderSize)
+ImageABuilder::ImageABuilder(size_t headerSize) : m_b(headerSize)
 {
     m_b.U8(4, 240);
     Version("Q32r11000");
@@ -190,6 +190,13 @@ uint16_t ImageABuilder::AddMenu(int m, uint16_t mask, const std::vector<Node>& n
     const uint16_t maskAt = Here();
     m_b.U16(maskAt, mask);
     const uint16_t first = static_cast<uint16_t>(maskAt + 2);
+    AddNodes(first, nodes);
+    m_b.U16(786 + 2 * static_cast<size_t>(m), first);
+    return first;
+}
+
+void ImageABuilder::AddNodes(uint16_t first, const std::vector<Node>& nodes)
+{
     for (size_t i = 0; i < nodes.size(); ++i) {
         const size_t at = first + 8 * i;
         m_b.U16(at, i + 1 < nodes.size() ? static_cast<uint16_t>(at + 8) : 0);
@@ -198,8 +205,6 @@ uint16_t ImageABuilder::AddMenu(int m, uint16_t mask, const std::vector<Node>& n
                                       static_cast<char>(n.right), static_cast<char>(n.down),
                                       static_cast<char>(n.up), static_cast<char>(n.opTxt)});
     }
-    m_b.U16(786 + 2 * static_cast<size_t>(m), first);
-    return first;
 }
 
 uint16_t ImageABuilder::AddMenuNames(const std::vector<std::string>& names)
@@ -242,5 +247,167 @@ std::string ImageABuilder::Finish(const std::string& driver, const std::string& 
     out.Bytes(out.Size(), fkt);
     if (closingWord)
         out.U16(out.Size(), 0);
+    return out.Str();
+}
+
+uint16_t ImageBBuilder::AddTable(size_t slot, const std::vector<int>& nums)
+{
+    int highest = -1;
+    for (int n : nums)
+        highest = std::max(highest, n);
+    const uint16_t table = Here();
+    m_b.U16(table + 10u, static_cast<uint16_t>(highest + 1));
+    m_b.Reserve(table + 12u + 2u * static_cast<size_t>(highest + 1));
+    m_b.U16(slot, table);
+    return table;
+}
+
+uint16_t ImageBBuilder::AddEntry(const Entry& entry)
+{
+    const uint16_t e = Here();
+    m_b.U8(e, entry.kind);
+    m_b.U8(e + 1u, static_cast<uint8_t>(entry.rows.size()));
+    m_b.Reserve(e + 2u + 2u * entry.rows.size());
+    for (size_t i = 0; i < entry.rows.size(); ++i)
+        if (entry.rows[i])
+            m_b.U16(e + 2u + 2u * i, Counted(*entry.rows[i]));
+    return e;
+}
+
+uint16_t ImageBBuilder::AddList(size_t slot, const std::vector<Entry>& entries, const std::optional<Range>& range)
+{
+    std::vector<int> nums;
+    for (const Entry& e : entries)
+        nums.push_back(e.num);
+    const uint16_t table = AddTable(slot, nums);
+    if (range) {
+        m_b.U16(table + 4u, AddEntry(range->text));
+        m_b.U16(table + 6u, range->lo);
+        m_b.U16(table + 8u, range->hi);
+    }
+    for (const Entry& e : entries)
+        m_b.U16(table + 12u + 2u * static_cast<size_t>(e.num), AddEntry(e));
+    return table;
+}
+
+uint16_t ImageBBuilder::AddSkTexts(const std::vector<SkTxt>& texts, uint8_t keyCount,
+                                   std::optional<std::pair<uint16_t, uint16_t>> range)
+{
+    std::vector<int> nums;
+    for (const SkTxt& t : texts)
+        nums.push_back(t.num);
+    const uint16_t table = AddTable(kSkTexts, nums);
+    auto addEntry = [&](const std::vector<SkKey>& keys) {
+        const uint16_t e = Here();
+        m_b.U8(e + 1u, keyCount);
+        m_b.Reserve(e + 2u + 2u * keyCount);
+        for (const SkKey& k : keys) {
+            const uint16_t pair = Here();
+            m_b.U16(pair, k.press);
+            m_b.U16(pair + 2u, k.release);
+            m_b.U16(e + 2u * static_cast<unsigned>(k.key), pair);
+        }
+        return e;
+    };
+    if (range) {
+        m_b.U16(table + 4u, addEntry({}));
+        m_b.U16(table + 6u, range->first);
+        m_b.U16(table + 8u, range->second);
+    }
+    for (const SkTxt& t : texts)
+        m_b.U16(table + 12u + 2u * t.num, addEntry(t.keys));
+    return table;
+}
+
+uint16_t ImageBBuilder::AddMenus(const std::vector<Menu>& menus)
+{
+    std::vector<int> nums;
+    for (const Menu& m : menus)
+        nums.push_back(m.num);
+    const uint16_t table = AddTable(kMenus, nums);
+    for (const Menu& m : menus) {
+        const uint16_t first = static_cast<uint16_t>(Here() + 2);
+        m_b.U16(first - 2u, m.mask);
+        AddNodes(first, m.nodes);
+        m_b.U16(table + 12u + 2u * static_cast<size_t>(m.num), first);
+    }
+    return table;
+}
+
+ImageBBuilder& ImageBBuilder::Weekdays(const std::vector<std::string>& z21, const std::vector<std::string>& z22)
+{
+    for (size_t i = 0; i < z21.size(); ++i)
+        m_b.U8(174 + 3 * i, static_cast<uint8_t>(z21[i].size())).Bytes(175 + 3 * i, z21[i] + '\0');
+    for (size_t i = 0; i < z22.size(); ++i)
+        m_b.U8(195 + 3 * i, static_cast<uint8_t>(z22[i].size())).Bytes(196 + 3 * i, z22[i] + '\0');
+    return *this;
+}
+
+uint16_t ImageBBuilder::AddDateTime(uint16_t word, uint16_t mode)
+{
+    const uint16_t at = Raw(ByteBuilder().U16(0, word).U16(2, mode).U16(4, 999).Str());
+    m_b.U16(172, at);
+    return at;
+}
+
+uint16_t ImageBBuilder::AddRecipeBlock(uint16_t word)
+{
+    const uint16_t at = Here();
+    m_b.U16(at, word).U16(at + 2u, static_cast<uint16_t>(at + 4)).U16(at + 4u, 257);
+    m_b.U16(216, at);
+    return at;
+}
+
+RecipeImageBuilder::RecipeImageBuilder() : m_b(kHeaderSize)
+{
+    m_b.U16(4, 436);
+    m_b.Bytes(74, std::string("Q32r11000") + '\0');
+    m_b.U16(88, 18);
+}
+
+RecipeImageBuilder& RecipeImageBuilder::SourceName(const std::string& name)
+{
+    m_b.Bytes(6, name + '\0');
+    return *this;
+}
+
+RecipeImageBuilder& RecipeImageBuilder::FirmwareIds(const std::string& id, const std::string& name)
+{
+    m_b.Bytes(46, id + '\0');
+    m_b.Bytes(64, name + '\0');
+    return *this;
+}
+
+uint16_t RecipeImageBuilder::Here()
+{
+    if (m_b.Size() % 2 != 0)
+        m_b.U8(m_b.Size(), 0);
+    return static_cast<uint16_t>(m_b.Size());
+}
+
+void RecipeImageBuilder::AddRecipes(uint16_t checkWord, const std::vector<Recipe>& recipes)
+{
+    const uint16_t block = Here();
+    m_b.U16(block, checkWord).U16(block + 2u, 199).U16(block + 4u, 0).U32(block + 6u, 0);
+    m_b.U16(90, block);
+    int highest = -1;
+    for (const Recipe& r : recipes)
+        highest = std::max(highest, r.num);
+    const uint16_t table = Here();
+    m_b.U16(table, static_cast<uint16_t>(highest + 1));
+    m_b.Reserve(table + 2u + 2u * static_cast<size_t>(highest + 1));
+    m_b.U16(92, table);
+    for (const Recipe& r : recipes) {
+        const uint16_t at = Here();
+        m_b.U16(at, 1).U16(at + 2u, r.widthWords).U16(at + 4u, 0).Bytes(at + 6u, r.values);
+        m_b.U16(table + 2u + 2u * static_cast<size_t>(r.num), at);
+    }
+}
+
+std::string RecipeImageBuilder::Finish() const
+{
+    ByteBuilder out;
+    out.Bytes(0, m_b.Str());
+    out.U16(0, static_cast<uint16_t>(out.Size()));
     return out.Str();
 }

@@ -64,7 +64,7 @@ public:
         std::array<uint8_t, 128> table{};
     };
 
-    ImageABuilder();
+    ImageABuilder() : ImageABuilder(kHeaderSize) {}
 
     // Header fields.
     ImageABuilder& SourceName(const std::string& name);
@@ -110,10 +110,139 @@ public:
     // special-function bytes and the closing word.
     std::string Finish(const std::string& driver, const std::string& fkt = {}, bool closingWord = true) const;
 
-private:
+protected:
+    explicit ImageABuilder(size_t headerSize);
+    // Pads to even; the address of the next record.
     uint16_t Here();
-    uint16_t AddRows(uint8_t count, const std::vector<std::string>& rows);
+    // The node records from first on, 8 bytes each, chained in order.
+    void AddNodes(uint16_t first, const std::vector<Node>& nodes);
 
     ByteBuilder m_b;
+
+private:
+    uint16_t AddRows(uint8_t count, const std::vector<std::string>& rows);
+
     uint16_t m_lastVar = 0;
+};
+
+// Builds first images of the panel types 118, 163 and 167 the same way: the
+// 250-byte header, the records shared with the family above, and the
+// family's own numbered list tables (dword 0, word template entry, words
+// lowest and highest, word number of places, then a word per place), whose
+// entries are in byte form: byte kind, byte row count, a word per row.
+class ImageBBuilder : private ImageABuilder {
+public:
+    static constexpr size_t kHeaderSize = 250;
+    // Header slots of the list tables.
+    static constexpr size_t kOpTexts = 138;
+    static constexpr size_t kMsgTexts = 140;
+    static constexpr size_t kRcpTexts = 142;
+    static constexpr size_t kSkTexts = 121;
+    static constexpr size_t kMenus = 168;
+    // Help list slot k (0..5) at 150 + 2k.
+    static constexpr size_t HelpSlot(int k) { return 150 + 2 * static_cast<size_t>(k); }
+
+    using ImageABuilder::Node;
+    using ImageABuilder::Printer;
+    using ImageABuilder::SkAct;
+    using ImageABuilder::SkKey;
+    using ImageABuilder::SkOp;
+    using ImageABuilder::SkTxt;
+    using ImageABuilder::Var;
+
+    using ImageABuilder::AddDescription;
+    using ImageABuilder::AddMenuNames;
+    using ImageABuilder::AddName;
+    using ImageABuilder::AddPrinter;
+    using ImageABuilder::AddSkActs;
+    using ImageABuilder::AddVar;
+    using ImageABuilder::Counted;
+    using ImageABuilder::CycleTime;
+    using ImageABuilder::DataSet;
+    using ImageABuilder::Field;
+    using ImageABuilder::LastVar;
+    using ImageABuilder::Mask;
+    using ImageABuilder::Raw;
+    using ImageABuilder::Size;
+    using ImageABuilder::SourceName;
+    using ImageABuilder::U16;
+    using ImageABuilder::U8;
+    using ImageABuilder::UserChar;
+    using ImageABuilder::Version;
+
+    // A numbered text: its kind byte and rows 1, 2, …; a row left out is
+    // stored as address 0.
+    struct Entry {
+        int num = 0;
+        uint8_t kind = 0;
+        std::vector<std::optional<std::string>> rows;
+    };
+    // The template entry with the range the table keeps for it.
+    struct Range {
+        uint16_t lo = 0;
+        uint16_t hi = 0;
+        Entry text;
+    };
+    struct Menu {
+        int num = 0;
+        uint16_t mask = 0;
+        std::vector<Node> nodes;
+    };
+
+    ImageBBuilder() : ImageABuilder(kHeaderSize) {}
+
+    // Entries of texts at their numbers; the header slot points at the
+    // table. Returns the table's address.
+    uint16_t AddList(size_t slot, const std::vector<Entry>& entries, const std::optional<Range>& range = std::nullopt);
+    // keyCount key words per text; key j's word at entry + 2j.
+    uint16_t AddSkTexts(const std::vector<SkTxt>& texts, uint8_t keyCount,
+                        std::optional<std::pair<uint16_t, uint16_t>> range = std::nullopt);
+    // Menu m's place holds its first node; its mask word lies right before.
+    uint16_t AddMenus(const std::vector<Menu>& menus);
+    // Length byte, text and NUL of entry i at 174 + 3i and 195 + 3i, written
+    // in order, so that a later slot overwrites the NUL of the one before.
+    ImageBBuilder& Weekdays(const std::vector<std::string>& z21, const std::vector<std::string>& z22);
+    // Word data word, word date mode, word 999; header 172.
+    uint16_t AddDateTime(uint16_t word, uint16_t mode);
+    // Word data word, word address of the block + 4, word 257; header 216.
+    uint16_t AddRecipeBlock(uint16_t word);
+
+    // The word at 2 and the closing word 0.
+    std::string Finish() const { return ImageABuilder::Finish({}); }
+
+private:
+    uint16_t AddEntry(const Entry& entry);
+    uint16_t AddTable(size_t slot, const std::vector<int>& nums);
+};
+
+// Builds second images (the recipe memory of the panel types 118, 163 and
+// 167): the 106-byte header, the 10-byte block with the recipe check word,
+// the recipe table and a record per recipe.
+class RecipeImageBuilder {
+public:
+    static constexpr size_t kHeaderSize = 106;
+
+    struct Recipe {
+        int num = 0;
+        uint16_t widthWords = 0;
+        std::string values;
+    };
+
+    RecipeImageBuilder();
+
+    RecipeImageBuilder& SourceName(const std::string& name);
+    // The firmware id at 46 and the firmware name at 64.
+    RecipeImageBuilder& FirmwareIds(const std::string& id, const std::string& name);
+
+    // The 10-byte block (header 90), then the recipe table (header 92) and
+    // the records in the order given.
+    void AddRecipes(uint16_t checkWord, const std::vector<Recipe>& recipes);
+
+    // The length word at 0.
+    std::string Finish() const;
+
+private:
+    uint16_t Here();
+
+    ByteBuilder m_b;
 };

@@ -1,0 +1,183 @@
+#include "image/Deco118.h"
+#include "image/BinIo.h"
+#include "image/ImgLayout.h"
+#include "image/StreamFile.h"
+
+#include "model/Catalogues.h"
+#include "model/Log.h"
+#include "model/PrjData.h"
+#include "model/PrjVar.h"
+#include "model/PrjVarList.h"
+
+#include <filesystem>
+
+namespace {
+
+constexpr const char* kModule = "Deco_orv";
+
+// Where the driver file keeps its name, version and the pointer to its
+// parameter block.
+constexpr int32_t kDrvName = 29;
+constexpr uint16_t kDrvNameSize = 12;
+constexpr int32_t kDrvVersion = 46;
+constexpr uint16_t kDrvVersionSize = 9;
+constexpr int32_t kDrvParPtr = 65;
+
+// Names of the interface variable groups that the blocks place.
+constexpr uint16_t kDateGroupName = 1174;
+constexpr uint16_t kRcpNumGroupName = 1206;
+// Date modes 1 (US) and 2 (MIL); 0 is the default.
+constexpr uint16_t kDateModeMax = 2;
+// The weekday names show two characters.
+constexpr uint8_t kWeekdayWidth = 2;
+
+} // namespace
+
+CDeco118::CDeco118(CWorkspaceState* workspace, const std::string& imagePath, const std::string& drvPath,
+                   const std::string& fktPath, PrjBundle* bundle)
+    : CDecoAB(workspace, imagePath, drvPath, fktPath, bundle, kModule, true)
+{
+    if (Failed())
+        return;
+    ReadDriver();
+    if (!Failed())
+        DecodeDataSet();
+}
+
+void CDeco118::ReadDriver()
+{
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(DrvPath(), ec);
+    StreamFile drv;
+    if (ec || !drv.Open(DrvPath(), "rb", kModule)) {
+        SetError(kErrDrv);
+        return;
+    }
+    const auto fileSize = static_cast<int64_t>(size);
+    const auto holds = [fileSize](int64_t at, int64_t n) { return at >= 0 && at + n <= fileSize; };
+    char name[kDrvNameSize + 1] = {};
+    char version[kDrvVersionSize] = {};
+    uint8_t word[2];
+    if (!holds(kDrvName, kDrvNameSize) || !holds(kDrvVersion, kDrvVersionSize) || !holds(kDrvParPtr, 2) ||
+        ReadBlockAt(drv.Get(), kDrvName, name, kDrvNameSize) != 1 ||
+        ReadBlockAt(drv.Get(), kDrvVersion, version, kDrvVersionSize) != 1 ||
+        ReadBlockAt(drv.Get(), kDrvParPtr, word, 2) != 1) {
+        SetError(kErrDrv);
+        return;
+    }
+    for (char& c : name)
+        if (c == ' ')
+            c = '\0';
+    const char shown[] = {version[5], version[6], version[7], '.', version[8], '\0'};
+    LogLine(kLogInfo, "DECOMPILE -> %s %s", name, shown);
+    const auto p = static_cast<int32_t>(GetBigEndian(word, 2));
+    if (!holds(p - 2, 2) || ReadBlockAt(drv.Get(), p - 2, word, 2) != 1) {
+        SetError(kErrDrv);
+        return;
+    }
+    ReadDrvParams(drv.Get(), fileSize, GetBigEndian(word, 2), kErrDrv);
+}
+
+void CDeco118::DecodeDataSet()
+{
+    if (!HasProject())
+        return;
+    RunSteps<CDeco118>({
+        {&CDeco118::CheckSignatureStep, "Error decompileDatensatzKopf"},
+        {&CDeco118::TextAreaEndStep, "Error ermittleMaxTextAdresse"},
+        {&CDeco118::DecodePrinter, "decompileDruckerParameter"},
+        {&CDeco118::DecodeDescription, "Error decompileBeschreibung"},
+        {&CDeco118::DecodeVars, "Error decompileVariable ();"},
+        {&CDeco118::DecodeSkActs, "Error decompileSoftkeyAktionen ();"},
+        {&CDeco118::DecodeSkTexts, "Error decompileSoftkeytexte ();"},
+        {&CDeco118::DecodeOpTexts, "Error decompileBedientexte ();"},
+        {&CDeco118::DecodeMsgTexts, "Error decompileMeldetexte ();"},
+        {&CDeco118::DecodeRcpTexts, "Error decompileRezepttexte ();"},
+        {&CDeco118::DecodeHelpTexts, "Error decompileHilfstexte ();"},
+        {&CDeco118::DecodeMenus, "Error decompileMenues ();"},
+        {&CDeco118::DecodeChars, "Error decompileZeichenDefinition ();"},
+        {&CDeco118::DecodeCycleTime, "Error decompileZeitVereinbarung ();"},
+        {&CDeco118::DecodeClock, "Error decompileUhrzeitDatum ();"},
+        {&CDeco118::DecodeRcpBlock, "Error decompileRezeptBlock ();"},
+    });
+}
+
+CPrjVar* CDeco118::FindVar(const char* name) const
+{
+    CPrjVar* var = m_prj->GetVarList() ? m_prj->GetVarList()->FindByName(std::string_view(name)) : nullptr;
+    if (var == nullptr && m_prj->GetFwVarList() != nullptr)
+        var = m_prj->GetFwVarList()->FindByName(std::string_view(name));
+    return var;
+}
+
+void CDeco118::PlaceBlock(const char* varName, uint16_t first, bool dateTime)
+{
+    if (CPrjVar* var = FindVar(varName))
+        var->SetAdr(static_cast<int16_t>(first));
+    const CPrjKomVarList* groups = m_prj->GetKomVarList();
+    const CPrjVar* group =
+        groups != nullptr ? groups->FindByName(ResourceTXT(dateTime ? kDateGroupName : kRcpNumGroupName)) : nullptr;
+    const auto oldFirst = static_cast<uint16_t>(group != nullptr ? group->GetAdr() : 0);
+    if (dateTime)
+        m_prj->MakeDateTimeVars(first, oldFirst);
+    else
+        m_prj->MakeRcpNumVars(first, oldFirst);
+}
+
+int CDeco118::DecodeClock()
+{
+    uint16_t block = 0;
+    if (ReadWord(imglayout::kBDateBlock, block) != 1)
+        return -1;
+    if (block != 0) {
+        uint16_t first = 0;
+        uint16_t mode = 0;
+        if (ReadWord(block, first) != 1 || ReadWord(block + 2u, mode) != 1)
+            return -1;
+        PlaceBlock("[Z24]", first, true);
+        if (mode <= kDateModeMax)
+            m_prj->SetDateMode(mode);
+    }
+    // The set weekday keeps its own maximum width and shows two
+    // characters; the current weekday takes two as its maximum.
+    struct Names {
+        const char* var;
+        uint32_t slots;
+        bool keepsMaxWidth;
+    };
+    const Names lists[] = {{"[Z21]", imglayout::kBWeekdays1, true}, {"[Z22]", imglayout::kBWeekdays2, false}};
+    for (const Names& list : lists) {
+        CPrjVar* var = FindVar(list.var);
+        if (var == nullptr)
+            continue;
+        const uint8_t maxWidth = var->GetMaxWidth();
+        for (int i = 0; i < imglayout::kBWeekdays; ++i) {
+            std::string text;
+            if (ReadCounted(list.slots + imglayout::kBWeekdaySlot * static_cast<uint32_t>(i), text) != 1)
+                return -1;
+            var->SetStateTxt(i, text.c_str());
+            Count(DecoKind::VarTexts);
+            if (list.keepsMaxWidth) {
+                var->SetMaxWidth(maxWidth);
+                var->SetWidth(kWeekdayWidth);
+            } else {
+                var->SetMaxWidth(kWeekdayWidth);
+            }
+        }
+    }
+    return 1;
+}
+
+int CDeco118::DecodeRcpBlock()
+{
+    uint16_t block = 0;
+    if (ReadWord(imglayout::kBRcpBlock, block) != 1)
+        return -1;
+    if (block == 0)
+        return 1;
+    uint16_t first = 0;
+    if (ReadWord(block, first) != 1)
+        return -1;
+    PlaceBlock("[Z25]", first, false);
+    return 1;
+}

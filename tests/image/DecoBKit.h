@@ -1,0 +1,46 @@
+#pragma once
+
+#include "DecoAKit.h"
+
+#include "image/FirmwareSource.h"
+#include "support/ImageABuilder.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CPrjVar;
+
+// Payload bytes and companion files of first images of the panel types 118,
+// 163 and 167, as the layout gives them.
+namespace deco_b {
+
+// A counted text per state at the builder's end; the table of their
+// addresses.
+std::string TextTable(ImageBBuilder& b, const std::vector<std::string>& texts);
+// The double-word tails of the scalable option: dword divisor and factor.
+std::string BinDwPayload(uint32_t lower, uint32_t upper, uint32_t c, uint32_t b, int64_t d1, int64_t d2);
+std::string VbinDwPayload(int32_t lower, int32_t upper, uint32_t c, uint32_t b, int64_t d);
+// The project's driver file: the driver entry alone.
+std::string DriverFile();
+// Clock, date and recipe numbers [Z15]..[Z26] of width 2 that may stand
+// in texts, with seven weekday texts for [Z21] and [Z22].
+std::string Firmware();
+
+} // namespace deco_b
+
+// Decompiles first images built in the test, with the driver file and the
+// firmware of the fixture in place.
+class DecoBFixture : public DecoFixture {
+public:
+    explicit DecoBFixture(uint16_t devType = 118);
+
+    // Runs the family B decompile on the image and gives its error code.
+    uint16_t Decompile(const std::string& image);
+    uint16_t Decompile(const ImageBBuilder& b) { return Decompile(b.Finish()); }
+
+    // A variable of the variable list, else of the firmware's.
+    CPrjVar* Var(const char* name) const;
+
+    CFirmwareVarSource source{workspace};
+};
