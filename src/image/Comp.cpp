@@ -364,6 +364,27 @@ void CComp::AddBrokenMnu(CPrjMnu* menu)
         m_brokenMnus.push_back(menu);
 }
 
+const CPrjMnuNode* CComp::BeginMnu(CPrjMnu& menu)
+{
+    const CPrjMnuNodeList* nodes = menu.GetSubList();
+    const CPrjMnuNode* start = nodes ? nodes->FindStart() : nullptr;
+    if (!start) {
+        Fail("Menue %s: kein Startknoten", menu.GetName().c_str());
+        return nullptr;
+    }
+    SetCurMnu(&menu);
+    ClearNodes();
+    return start;
+}
+
+void CComp::EndMnu(CPrjMnu& menu, bool broken)
+{
+    m_writtenMnus.push_back(&menu);
+    Count(Counter::Menus);
+    if (broken)
+        AddBrokenMnu(&menu);
+}
+
 void CComp::SetRecipeLength(uint64_t length)
 {
     m_recipeLength = length;

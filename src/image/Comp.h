@@ -17,6 +17,7 @@ class CSpsPar;
 class CFrmCfg;
 class CCharSet;
 class CPrjMnu;
+class CPrjMnuNode;
 class CPrjVar;
 class ImgRecord;
 
@@ -137,6 +138,12 @@ protected:
     // panel memory.
     void Count(Counter kind);
     void AddBrokenMnu(CPrjMnu* menu);
+    // Error 20 for a menu without a start node; otherwise makes it the
+    // current menu with no node placed yet and gives its start node.
+    const CPrjMnuNode* BeginMnu(CPrjMnu& menu);
+    // Keeps the written menu for the names, counts it and lists it when
+    // broken.
+    void EndMnu(CPrjMnu& menu, bool broken);
 
     // Family B second image.
     void SetRecipeLength(uint64_t length);

@@ -3,7 +3,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+class CPrjMnuNode;
+class CPrjMnuNodeList;
 class CPrjSkAct;
 class CPrjVar;
 class CSpsPar;
@@ -24,6 +27,12 @@ void EncodeBinHead(const CPrjVar& var, ImgRecord& rec);
 // A limit as a number: signed kinds as they are, unsigned ones as 32-bit
 // unsigned numbers.
 int64_t RangeValue(int32_t value, bool isSigned);
+
+// The link when the menu holds that node, else 0; a link to a missing node
+// marks the menu broken.
+uint8_t KeptMnuLink(const CPrjMnuNodeList& nodes, uint8_t link, bool& broken);
+// The nodes that show a text, the start node first.
+std::vector<const CPrjMnuNode*> TextNodes(const CPrjMnuNodeList& nodes, const CPrjMnuNode& start);
 
 // True when the PLC definitions mark the ordinary variable's data word as a
 // message word.
