@@ -264,7 +264,12 @@ int CComp::Reserve(uint32_t n)
 
 int CComp::PlaceRecord(const ImgRecord& record, uint32_t& at)
 {
-    if (Reserve(record.Size()) != 1)
+    return PlaceRecord(record, record.Size(), at);
+}
+
+int CComp::PlaceRecord(const ImgRecord& record, uint32_t room, uint32_t& at)
+{
+    if (Reserve(room) != 1)
         return -1;
     at = static_cast<uint32_t>(m_length);
     return AppendBytes(record.Data());
@@ -302,6 +307,14 @@ int CComp::CopyFile(std::FILE* input)
 }
 
 // --- State -------------------------------------------------------------------
+
+bool CComp::HasProject()
+{
+    if (GetPrjData() && GetCharSet())
+        return true;
+    Fail("Comp_orv: %s", GetPrjData() ? "Zeichensatz fehlt" : "Projektdaten fehlen");
+    return false;
+}
 
 void CComp::SetError(uint16_t code)
 {

@@ -336,10 +336,7 @@ int CComp118::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
 
 int CComp118::PlaceBlock(const ImgRecord& rec, uint32_t room, uint32_t slot, uint32_t& at)
 {
-    if (Reserve(room) != 1)
-        return -1;
-    at = static_cast<uint32_t>(GetLength());
-    if (AppendBytes(rec.Data()) != 1)
+    if (PlaceRecord(rec, room, at) != 1)
         return -1;
     return WriteWord(slot, static_cast<uint16_t>(at));
 }

@@ -31,10 +31,8 @@ CComp118Img2::CComp118Img2(CWorkspaceState& workspace, const std::string& outPat
 
 void CComp118Img2::Compile()
 {
-    if (!GetPrjData() || !GetCharSet()) {
-        Fail("Comp_orv: %s", GetPrjData() ? "Zeichensatz fehlt" : "Projektdaten fehlen");
+    if (!HasProject())
         return;
-    }
     using Step = int (CComp118Img2::*)();
     static constexpr Step kSteps[] = {
         &CComp118Img2::WriteHeader,

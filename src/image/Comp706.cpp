@@ -505,11 +505,8 @@ int CComp706::WriteSkTxts()
         for (int key = 1; key <= kCSkKeys; ++key) {
             if (!text.HasAct(key))
                 continue;
-            const CPrjSkAct* press = text.GetPressAct(key);
-            const CPrjSkAct* release = text.GetReleaseAct(key);
             ImgRecord acts;
-            acts.Word(static_cast<uint16_t>(press ? press->GetNum() : 0))
-                .Word(static_cast<uint16_t>(release ? release->GetNum() : 0));
+            EncodeKeyActs(text, key, acts);
             uint32_t actsAt = 0;
             if (PlaceRecord(acts, actsAt) != 1 || WriteDWord(at + 4 * static_cast<uint32_t>(key), actsAt) != 1)
                 return -1;

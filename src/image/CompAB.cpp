@@ -51,14 +51,6 @@ bool IsImageVar(const CPrjVar& var)
     return var.GetType() == 144 && (var.MaxStateIdx() > 0 || var.GetStateTxt(0) != nullptr);
 }
 
-bool CCompAB::HasProject()
-{
-    if (GetPrjData() && GetCharSet())
-        return true;
-    Fail("Comp_orv: %s", GetPrjData() ? "Zeichensatz fehlt" : "Projektdaten fehlen");
-    return false;
-}
-
 int CCompAB::FinishDataSet(uint32_t reserve, bool eachNameReserved)
 {
     const std::optional<std::string> id = FirmwareId(GetDevType(), GetFwLevel());
@@ -130,10 +122,8 @@ int CCompAB::WriteSharedTexts(uint32_t extra)
             c = static_cast<char>(chars.FilterTextChar(static_cast<uint8_t>(c)));
         ImgRecord rec;
         rec.Byte(static_cast<uint8_t>(text.size())).Bytes(text);
-        if (Reserve(rec.Size() + extra) != 1)
-            return -1;
-        const auto at = static_cast<uint32_t>(GetLength());
-        if (AppendBytes(rec.Data()) != 1)
+        uint32_t at = 0;
+        if (PlaceRecord(rec, rec.Size() + extra, at) != 1)
             return -1;
         str->SetImagePos(at);
         Count(Counter::SharedTexts);
@@ -364,11 +354,8 @@ int CCompAB::WriteSkTxts(int keys, bool byteForm)
         for (int key = 1; key <= keys; ++key) {
             if (!text.HasAct(key))
                 continue;
-            const CPrjSkAct* press = text.GetPressAct(key);
-            const CPrjSkAct* release = text.GetReleaseAct(key);
             ImgRecord acts;
-            acts.Word(static_cast<uint16_t>(press ? press->GetNum() : 0))
-                .Word(static_cast<uint16_t>(release ? release->GetNum() : 0));
+            EncodeKeyActs(text, key, acts);
             uint32_t actsAt = 0;
             if (PlaceRecord(acts, actsAt) != 1 ||
                 WriteWord(at + firstKey + 2 * static_cast<uint32_t>(key), static_cast<uint16_t>(actsAt)) != 1)
@@ -410,10 +397,8 @@ int CCompAB::WriteSkActs(bool reserveByName)
         EncodeSkAct(act, false, rec);
         const std::string_view name = act.GetName() ? act.GetName() : "";
         constexpr uint32_t kNameRoom = 17;
-        if (Reserve(reserveByName ? static_cast<uint32_t>(name.size()) + kNameRoom : rec.Size()) != 1)
-            return -1;
-        const auto at = static_cast<uint32_t>(GetLength());
-        if (AppendBytes(rec.Data()) != 1 ||
+        uint32_t at = 0;
+        if (PlaceRecord(rec, reserveByName ? static_cast<uint32_t>(name.size()) + kNameRoom : rec.Size(), at) != 1 ||
             WriteWord(tableAt + 2 + 2 * static_cast<uint32_t>(num), static_cast<uint16_t>(at)) != 1)
             return -1;
         Count(Counter::SkActions);

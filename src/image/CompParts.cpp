@@ -6,6 +6,7 @@
 #include "model/Mnu.h"
 #include "model/PrjVar.h"
 #include "model/SkAct.h"
+#include "model/SkTxt.h"
 #include "model/SpsPar.h"
 
 namespace {
@@ -51,6 +52,14 @@ void EncodeSkAct(const CPrjSkAct& act, bool wideAdr, ImgRecord& rec)
     if (const char* name = act.GetName())
         rec.Bytes(name);
     rec.Byte(0);
+}
+
+void EncodeKeyActs(const CPrjSkTxt& text, int key, ImgRecord& rec)
+{
+    const CPrjSkAct* press = text.GetPressAct(key);
+    const CPrjSkAct* release = text.GetReleaseAct(key);
+    rec.Word(static_cast<uint16_t>(press ? press->GetNum() : 0))
+        .Word(static_cast<uint16_t>(release ? release->GetNum() : 0));
 }
 
 void EncodeBinHead(const CPrjVar& var, ImgRecord& rec)

@@ -8,6 +8,7 @@
 class CPrjMnuNode;
 class CPrjMnuNodeList;
 class CPrjSkAct;
+class CPrjSkTxt;
 class CPrjVar;
 class CSpsPar;
 class ImgRecord;
@@ -20,6 +21,9 @@ std::string HexPairBytes(std::string_view hex, size_t maxBytes);
 // The used-operation count, each used operation and the name (or a single
 // 0) of a softkey action; wideAdr stores the data word address as a dword.
 void EncodeSkAct(const CPrjSkAct& act, bool wideAdr, ImgRecord& rec);
+
+// The numbers of the key's press and release actions, 0 for none.
+void EncodeKeyActs(const CPrjSkTxt& text, int key, ImgRecord& rec);
 
 // BIN and VBIN: first type byte, decimals, lower and upper display limit
 // (signed kinds in offset binary).
