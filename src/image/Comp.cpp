@@ -264,7 +264,12 @@ int CComp::Reserve(uint32_t n)
 
 int CComp::PlaceRecord(const ImgRecord& record, uint32_t& at)
 {
-    if (Reserve(record.Size()) != 1)
+    return PlaceRecord(record, record.Size(), at);
+}
+
+int CComp::PlaceRecord(const ImgRecord& record, uint32_t room, uint32_t& at)
+{
+    if (Reserve(room) != 1)
         return -1;
     at = static_cast<uint32_t>(m_length);
     return AppendBytes(record.Data());
@@ -302,6 +307,14 @@ int CComp::CopyFile(std::FILE* input)
 }
 
 // --- State -------------------------------------------------------------------
+
+bool CComp::HasProject()
+{
+    if (GetPrjData() && GetCharSet())
+        return true;
+    Fail("Comp_orv: %s", GetPrjData() ? "Zeichensatz fehlt" : "Projektdaten fehlen");
+    return false;
+}
 
 void CComp::SetError(uint16_t code)
 {
@@ -362,6 +375,27 @@ void CComp::AddBrokenMnu(CPrjMnu* menu)
 {
     if (menu && std::find(m_brokenMnus.begin(), m_brokenMnus.end(), menu) == m_brokenMnus.end())
         m_brokenMnus.push_back(menu);
+}
+
+const CPrjMnuNode* CComp::BeginMnu(CPrjMnu& menu)
+{
+    const CPrjMnuNodeList* nodes = menu.GetSubList();
+    const CPrjMnuNode* start = nodes ? nodes->FindStart() : nullptr;
+    if (!start) {
+        Fail("Menue %s: kein Startknoten", menu.GetName().c_str());
+        return nullptr;
+    }
+    SetCurMnu(&menu);
+    ClearNodes();
+    return start;
+}
+
+void CComp::EndMnu(CPrjMnu& menu, bool broken)
+{
+    m_writtenMnus.push_back(&menu);
+    Count(Counter::Menus);
+    if (broken)
+        AddBrokenMnu(&menu);
 }
 
 void CComp::SetRecipeLength(uint64_t length)

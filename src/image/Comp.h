@@ -17,6 +17,7 @@ class CSpsPar;
 class CFrmCfg;
 class CCharSet;
 class CPrjMnu;
+class CPrjMnuNode;
 class CPrjVar;
 class ImgRecord;
 
@@ -102,6 +103,8 @@ protected:
     int Reserve(uint32_t n);
     // Reserves room for the record and appends it; at is its address.
     int PlaceRecord(const ImgRecord& record, uint32_t& at);
+    // The same with room bytes reserved in place of the record's size.
+    int PlaceRecord(const ImgRecord& record, uint32_t room, uint32_t& at);
     // A table of the word count and count words of 0, placed as a record;
     // its address into the header slot.
     int PlaceSlotTable(uint16_t count, uint32_t slot, uint32_t& at);
@@ -109,6 +112,8 @@ protected:
     int CopyDriverFile() { return CopyFile(m_drv.Get()); }
     int CopySpecialFile() { return CopyFile(m_fkt.Get()); }
 
+    // Error 20 unless the project data and the character set are there.
+    bool HasProject();
     // The first error wins.
     void SetError(uint16_t code);
     bool Failed() const { return m_error != 0; }
@@ -137,6 +142,12 @@ protected:
     // panel memory.
     void Count(Counter kind);
     void AddBrokenMnu(CPrjMnu* menu);
+    // Error 20 for a menu without a start node; otherwise makes it the
+    // current menu with no node placed yet and gives its start node.
+    const CPrjMnuNode* BeginMnu(CPrjMnu& menu);
+    // Keeps the written menu for the names, counts it and lists it when
+    // broken.
+    void EndMnu(CPrjMnu& menu, bool broken);
 
     // Family B second image.
     void SetRecipeLength(uint64_t length);

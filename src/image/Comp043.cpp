@@ -1,5 +1,6 @@
 #include "image/Comp043.h"
 
+#include "image/CompParts.h"
 #include "image/ImgLayout.h"
 #include "image/ImgRecord.h"
 #include "model/Log.h"
@@ -198,23 +199,14 @@ int CComp043::WriteMnu(CPrjMnu& menu)
 {
     if (!HasAMnuSlot(menu.GetNum()))
         return Fail("Menue %u: Nummer ausserhalb 1..127", unsigned{menu.GetNum()});
-    const CPrjMnuNodeList* nodes = menu.GetSubList();
-    const CPrjMnuNode* start = nodes ? nodes->FindStart() : nullptr;
+    const CPrjMnuNode* start = BeginMnu(menu);
     if (!start)
-        return Fail("Menue %s: kein Startknoten", menu.GetName().c_str());
-    SetCurMnu(&menu);
-    ClearNodes();
+        return -1;
+    const CPrjMnuNodeList* nodes = menu.GetSubList();
     if (menu.GetMnuOpt() != kPlainMnuOptions)
         Raise(FwCause::MnuOptions);
 
-    std::vector<const CPrjMnuNode*> order;
-    if (start->GetOpTxt())
-        order.push_back(start);
-    for (int i = 0; i < nodes->GetCount(); ++i) {
-        const CPrjMnuNode* node = nodes->ItemAt(i);
-        if (node != start && node->GetOpTxt())
-            order.push_back(node);
-    }
+    const std::vector<const CPrjMnuNode*> order = TextNodes(*nodes, *start);
     bool broken = nodes->FindUnreachable() != nullptr;
 
     // The mask and the nodes stay together: the mask is found just before
@@ -229,11 +221,8 @@ int CComp043::WriteMnu(CPrjMnu& menu)
         const CPrjMnuNode& node = *order[i];
         const uint32_t at = first + kNodeSize * static_cast<uint32_t>(i);
         rec.Word(static_cast<uint16_t>(i + 1 < order.size() ? at + kNodeSize : 0)).Byte(node.GetNum());
-        for (uint8_t link : node.GetLinks()) {
-            const bool exists = link != 0 && nodes->FindByNum(link) != nullptr;
-            broken = broken || (link != 0 && !exists);
-            rec.Byte(exists ? link : 0);
-        }
+        for (uint8_t link : node.GetLinks())
+            rec.Byte(KeptMnuLink(*nodes, link, broken));
         rec.Byte(static_cast<uint8_t>(node.GetOpTxt()->GetNum()));
         SetNodeAdr(node.GetNum(), at);
     }
@@ -243,10 +232,7 @@ int CComp043::WriteMnu(CPrjMnu& menu)
         return -1;
     for (size_t i = 0; i < order.size(); ++i)
         Count(Counter::MenuNodes);
-    WrittenMnus().push_back(&menu);
-    Count(Counter::Menus);
-    if (broken)
-        AddBrokenMnu(&menu);
+    EndMnu(menu, broken);
     return 1;
 }
 

@@ -1,5 +1,6 @@
 #include "image/Comp118.h"
 
+#include "image/CompParts.h"
 #include "image/ImgLayout.h"
 #include "image/ImgRecord.h"
 #include "model/FrmCfg.h"
@@ -298,21 +299,11 @@ int CComp118::WriteMnus()
 
 int CComp118::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
 {
-    const CPrjMnuNodeList* nodes = menu.GetSubList();
-    const CPrjMnuNode* start = nodes ? nodes->FindStart() : nullptr;
+    const CPrjMnuNode* start = BeginMnu(menu);
     if (!start)
-        return Fail("Menue %s: kein Startknoten", menu.GetName().c_str());
-    SetCurMnu(&menu);
-    ClearNodes();
-
-    std::vector<const CPrjMnuNode*> order;
-    if (start->GetOpTxt())
-        order.push_back(start);
-    for (int i = 0; i < nodes->GetCount(); ++i) {
-        const CPrjMnuNode* node = nodes->ItemAt(i);
-        if (node != start && node->GetOpTxt())
-            order.push_back(node);
-    }
+        return -1;
+    const CPrjMnuNodeList* nodes = menu.GetSubList();
+    const std::vector<const CPrjMnuNode*> order = TextNodes(*nodes, *start);
     bool broken = nodes->FindUnreachable() != nullptr;
 
     // The mask is reserved with the first node, so that it always lies
@@ -323,11 +314,8 @@ int CComp118::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
     for (const CPrjMnuNode* node : order) {
         ImgRecord rec;
         rec.Word(0).Byte(node->GetNum());
-        for (uint8_t link : node->GetLinks()) {
-            const bool exists = link != 0 && nodes->FindByNum(link) != nullptr;
-            broken = broken || (link != 0 && !exists);
-            rec.Byte(exists ? link : 0);
-        }
+        for (uint8_t link : node->GetLinks())
+            rec.Byte(KeptMnuLink(*nodes, link, broken));
         rec.Byte(static_cast<uint8_t>(node->GetOpTxt()->GetNum()));
         uint32_t at = 0;
         if (PlaceRecord(rec, at) != 1)
@@ -340,10 +328,7 @@ int CComp118::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
         previous = at;
         Count(Counter::MenuNodes);
     }
-    WrittenMnus().push_back(&menu);
-    Count(Counter::Menus);
-    if (broken)
-        AddBrokenMnu(&menu);
+    EndMnu(menu, broken);
     return 1;
 }
 
@@ -351,10 +336,7 @@ int CComp118::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
 
 int CComp118::PlaceBlock(const ImgRecord& rec, uint32_t room, uint32_t slot, uint32_t& at)
 {
-    if (Reserve(room) != 1)
-        return -1;
-    at = static_cast<uint32_t>(GetLength());
-    if (AppendBytes(rec.Data()) != 1)
+    if (PlaceRecord(rec, room, at) != 1)
         return -1;
     return WriteWord(slot, static_cast<uint16_t>(at));
 }

@@ -3,6 +3,7 @@
 #include "image/FileFields.h"
 #include "image/ImgLayout.h"
 #include "image/ImgRecord.h"
+#include "image/SourceStamp.h"
 #include "model/FrmCfg.h"
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
@@ -10,31 +11,12 @@
 #include "model/WorkspaceState.h"
 
 #include <algorithm>
-#include <chrono>
-#include <ctime>
-#include <filesystem>
 
 using namespace imglayout;
 
 namespace {
 
 bool IsVbinType(uint8_t type) { return type >= 18 && type <= 25; }
-
-// The 6 BCD bytes of the file's last change; none when it is not found.
-std::optional<std::array<uint8_t, 6>> FileStampBcd(const std::string& path)
-{
-    std::error_code error;
-    if (path.empty())
-        return std::nullopt;
-    const auto changed = std::filesystem::last_write_time(path, error);
-    if (error)
-        return std::nullopt;
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(changed));
-    std::tm local{};
-    if (!localtime_r(&seconds, &local))
-        return std::nullopt;
-    return B2Stamp::Encode(local);
-}
 
 }  // namespace
 
@@ -49,10 +31,8 @@ CComp118Img2::CComp118Img2(CWorkspaceState& workspace, const std::string& outPat
 
 void CComp118Img2::Compile()
 {
-    if (!GetPrjData() || !GetCharSet()) {
-        Fail("Comp_orv: %s", GetPrjData() ? "Zeichensatz fehlt" : "Projektdaten fehlen");
+    if (!HasProject())
         return;
-    }
     using Step = int (CComp118Img2::*)();
     static constexpr Step kSteps[] = {
         &CComp118Img2::WriteHeader,
@@ -82,8 +62,10 @@ int CComp118Img2::WriteHeader()
         WriteString(kB2FwId, *id) != 1 || WriteString(kB2FrmName, frmName) != 1 ||
         WriteString(kB2ToolVersion, version) != 1 || WriteWord(kB2BlockSize, kB2BlockSizeValue) != 1)
         return -1;
-    if (const auto stamp = FileStampBcd(prj.GetPath()))
-        return WriteBytes(kB2Stamp, std::string_view(reinterpret_cast<const char*>(stamp->data()), stamp->size()));
+    if (const std::optional<std::tm> local = LocalChangeTime(prj.GetPath())) {
+        const std::array<uint8_t, 6> stamp = B2Stamp::Encode(*local);
+        return WriteBytes(kB2Stamp, std::string_view(reinterpret_cast<const char*>(stamp.data()), stamp.size()));
+    }
     return 1;
 }
 

@@ -505,11 +505,8 @@ int CComp706::WriteSkTxts()
         for (int key = 1; key <= kCSkKeys; ++key) {
             if (!text.HasAct(key))
                 continue;
-            const CPrjSkAct* press = text.GetPressAct(key);
-            const CPrjSkAct* release = text.GetReleaseAct(key);
             ImgRecord acts;
-            acts.Word(static_cast<uint16_t>(press ? press->GetNum() : 0))
-                .Word(static_cast<uint16_t>(release ? release->GetNum() : 0));
+            EncodeKeyActs(text, key, acts);
             uint32_t actsAt = 0;
             if (PlaceRecord(acts, actsAt) != 1 || WriteDWord(at + 4 * static_cast<uint32_t>(key), actsAt) != 1)
                 return -1;
@@ -585,12 +582,10 @@ int CComp706::WriteMnus()
 
 int CComp706::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
 {
-    const CPrjMnuNodeList* nodes = menu.GetSubList();
-    const CPrjMnuNode* start = nodes ? nodes->FindStart() : nullptr;
+    const CPrjMnuNode* start = BeginMnu(menu);
     if (!start)
-        return Fail("Menue %s: kein Startknoten", menu.GetName().c_str());
-    SetCurMnu(&menu);
-    ClearNodes();
+        return -1;
+    const CPrjMnuNodeList* nodes = menu.GetSubList();
     std::vector<const CPrjMnuNode*> order{start};
     for (int i = 0; i < nodes->GetCount(); ++i)
         if (nodes->ItemAt(i) != start)
@@ -609,11 +604,8 @@ int CComp706::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
     for (const CPrjMnuNode* node : order) {
         ImgRecord rec;
         rec.DWord(0).Word(node->GetNum()).Word(static_cast<uint16_t>(node->GetOpTxt() ? node->GetOpTxt()->GetNum() : 0));
-        for (uint8_t link : node->GetLinks()) {
-            const bool exists = link != 0 && nodes->FindByNum(link) != nullptr;
-            broken = broken || (link != 0 && !exists);
-            rec.DWord(exists ? link : 0);
-        }
+        for (uint8_t link : node->GetLinks())
+            rec.DWord(KeptMnuLink(*nodes, link, broken));
         uint32_t at = 0;
         if (PlaceRecord(rec, at) != 1 || (!nodeAts.empty() && WriteDWord(nodeAts.back(), at) != 1))
             return -1;
@@ -630,10 +622,7 @@ int CComp706::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
                 return -1;
         }
     }
-    WrittenMnus().push_back(&menu);
-    Count(Counter::Menus);
-    if (broken)
-        AddBrokenMnu(&menu);
+    EndMnu(menu, broken);
     return 1;
 }
 

@@ -1,26 +1,23 @@
 #include "image/CompAB.h"
 
+#include "image/CompParts.h"
 #include "image/DosStamp.h"
 #include "image/FileFields.h"
 #include "image/ImgLayout.h"
 #include "image/ImgRecord.h"
+#include "image/SourceStamp.h"
 #include "model/Catalogues.h"
 #include "model/CharDef.h"
 #include "model/CharSet.h"
-#include "model/DrvParItem.h"
 #include "model/PrjData.h"
 #include "model/PrjVarList.h"
 #include "model/SkAct.h"
 #include "model/SkTxt.h"
-#include "model/SpsPar.h"
 #include "model/TextPool.h"
 #include "model/TxtRow.h"
 #include "model/WorkspaceState.h"
 
 #include <algorithm>
-#include <chrono>
-#include <ctime>
-#include <filesystem>
 #include <vector>
 
 using namespace imglayout;
@@ -35,33 +32,14 @@ bool IsVbinType(uint8_t type) { return type >= 18 && type <= 25; }
 // Kinds whose tail always carries the scaling.
 bool IsScaledType(uint8_t type) { return (type >= 2 && type <= 5) || (type >= 18 && type <= 21); }
 
-uint8_t HexNibble(char c)
-{
-    if (c >= '0' && c <= '9')
-        return static_cast<uint8_t>(c - '0');
-    if (c >= 'A' && c <= 'F')
-        return static_cast<uint8_t>(c - 'A' + 10);
-    if (c >= 'a' && c <= 'f')
-        return static_cast<uint8_t>(c - 'a' + 10);
-    return 0;
-}
-
 // DOS time and date of the file's last change in local time; 0 and 0 when
 // the file cannot be found.
 std::pair<uint16_t, uint16_t> FileStamp(const std::string& path)
 {
-    std::error_code error;
-    if (path.empty())
+    const std::optional<std::tm> local = LocalChangeTime(path);
+    if (!local)
         return {0, 0};
-    const auto changed = std::filesystem::last_write_time(path, error);
-    if (error)
-        return {0, 0};
-    const std::time_t seconds =
-        std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(changed));
-    std::tm local{};
-    if (!localtime_r(&seconds, &local))
-        return {0, 0};
-    return {EncodeDosTime(local), EncodeDosDate(local)};
+    return {EncodeDosTime(*local), EncodeDosDate(*local)};
 }
 
 }  // namespace
@@ -71,14 +49,6 @@ bool IsImageVar(const CPrjVar& var)
     if (!var.IsInternal())
         return true;
     return var.GetType() == 144 && (var.MaxStateIdx() > 0 || var.GetStateTxt(0) != nullptr);
-}
-
-bool CCompAB::HasProject()
-{
-    if (GetPrjData() && GetCharSet())
-        return true;
-    Fail("Comp_orv: %s", GetPrjData() ? "Zeichensatz fehlt" : "Projektdaten fehlen");
-    return false;
 }
 
 int CCompAB::FinishDataSet(uint32_t reserve, bool eachNameReserved)
@@ -122,13 +92,10 @@ int CCompAB::WritePrinterBlock()
         .Word(prj.GetPrnDataBits())
         .Word(prj.GetPrnStopBits())
         .Word(prj.GetPrnParity());
-    const std::string& init = prj.GetPrnInit();
-    const int count = std::min<int>(static_cast<int>(init.size() / 2), kPrnInitMax);
-    rec.Byte(static_cast<uint8_t>(count));
-    for (int i = 0; i < kPrnInitMax; ++i) {
-        const size_t at = 2 * static_cast<size_t>(i);
-        rec.Byte(i < count ? static_cast<uint8_t>(HexNibble(init[at]) << 4 | HexNibble(init[at + 1])) : 0);
-    }
+    std::string init = HexPairBytes(prj.GetPrnInit(), kPrnInitMax);
+    rec.Byte(static_cast<uint8_t>(init.size()));
+    init.resize(kPrnInitMax, '\0');
+    rec.Bytes(init);
     for (int code = 0; code < static_cast<int>(kPrnTableSize); ++code) {
         if (code >= 8 && code <= 15)
             rec.Byte(prj.GetPrnSubst(code - 8));
@@ -155,10 +122,8 @@ int CCompAB::WriteSharedTexts(uint32_t extra)
             c = static_cast<char>(chars.FilterTextChar(static_cast<uint8_t>(c)));
         ImgRecord rec;
         rec.Byte(static_cast<uint8_t>(text.size())).Bytes(text);
-        if (Reserve(rec.Size() + extra) != 1)
-            return -1;
-        const auto at = static_cast<uint32_t>(GetLength());
-        if (AppendBytes(rec.Data()) != 1)
+        uint32_t at = 0;
+        if (PlaceRecord(rec, rec.Size() + extra, at) != 1)
             return -1;
         str->SetImagePos(at);
         Count(Counter::SharedTexts);
@@ -204,12 +169,8 @@ int CCompAB::VarPlaced(CPrjVar& var, uint32_t at)
         if (var.GetName() == ResKonstText(kSkRowName1) && WriteWord(kHdrSkRowVar1, static_cast<uint16_t>(at)) != 1)
             return -1;
     }
-    const auto word = static_cast<uint16_t>(var.GetAdr());
-    if (!var.IsInternal() && GetSpsPar()) {
-        const CDrvParItem* item = GetSpsPar()->GetItems().FindItem(word);
-        if (item && item->GetKind() == CDrvParItem::KindMsg)
-            NoteMessageWord(word);
-    }
+    if (UsesMessageWord(GetSpsPar(), var))
+        NoteMessageWord(static_cast<uint16_t>(var.GetAdr()));
     return 1;
 }
 
@@ -251,13 +212,9 @@ int CCompAB::VarTail(const CPrjVar& var, bool dwordSpans, ImgRecord& rec)
         break;
     }
     if (IsBinType(type) || IsVbinType(type)) {
-        const bool isSigned = IsVbinType(type);
-        const auto limit = [isSigned](int32_t value) {
-            return isSigned ? OffsetBinary32::Encode(value) : static_cast<uint32_t>(value);
-        };
-        rec.Byte(first).Byte(var.GetExtByte1()).DWord(limit(var.GetExtWord1())).DWord(limit(var.GetExtWord2()));
+        EncodeBinHead(var, rec);
         if (IsScaledType(type) || dwordSpans)
-            return ScaledTail(var, isSigned, !IsScaledType(type), rec);
+            return ScaledTail(var, IsVbinType(type), !IsScaledType(type), rec);
     }
     return 1;
 }
@@ -397,11 +354,8 @@ int CCompAB::WriteSkTxts(int keys, bool byteForm)
         for (int key = 1; key <= keys; ++key) {
             if (!text.HasAct(key))
                 continue;
-            const CPrjSkAct* press = text.GetPressAct(key);
-            const CPrjSkAct* release = text.GetReleaseAct(key);
             ImgRecord acts;
-            acts.Word(static_cast<uint16_t>(press ? press->GetNum() : 0))
-                .Word(static_cast<uint16_t>(release ? release->GetNum() : 0));
+            EncodeKeyActs(text, key, acts);
             uint32_t actsAt = 0;
             if (PlaceRecord(acts, actsAt) != 1 ||
                 WriteWord(at + firstKey + 2 * static_cast<uint32_t>(key), static_cast<uint16_t>(actsAt)) != 1)
@@ -439,26 +393,12 @@ int CCompAB::WriteSkActs(bool reserveByName)
         const int32_t num = act.GetNum();
         if (num < 0 || num >= slots)
             return Fail("Softkeyaktion %d: Nummer ohne Platz im Datensatz", static_cast<int>(num));
-        int used = 0;
-        for (int op = 0; op < kSkActOps; ++op)
-            used += act.IsOpUsed(op) ? 1 : 0;
         ImgRecord rec;
-        rec.Word(static_cast<uint16_t>(used));
-        for (int op = 0; op < kSkActOps; ++op) {
-            if (!act.IsOpUsed(op))
-                continue;
-            rec.Word(act.GetAdr(op))
-                .Byte(SkOpByte::Encode(act.GetOp(op)))
-                .Byte(SkFmtByte::Encode(act.GetFormat(op)))
-                .Word(act.GetValue(op));
-        }
+        EncodeSkAct(act, false, rec);
         const std::string_view name = act.GetName() ? act.GetName() : "";
-        rec.Bytes(name).Byte(0);
         constexpr uint32_t kNameRoom = 17;
-        if (Reserve(reserveByName ? static_cast<uint32_t>(name.size()) + kNameRoom : rec.Size()) != 1)
-            return -1;
-        const auto at = static_cast<uint32_t>(GetLength());
-        if (AppendBytes(rec.Data()) != 1 ||
+        uint32_t at = 0;
+        if (PlaceRecord(rec, reserveByName ? static_cast<uint32_t>(name.size()) + kNameRoom : rec.Size(), at) != 1 ||
             WriteWord(tableAt + 2 + 2 * static_cast<uint32_t>(num), static_cast<uint16_t>(at)) != 1)
             return -1;
         Count(Counter::SkActions);

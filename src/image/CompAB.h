@@ -25,8 +25,6 @@ protected:
     // A softkey text or action was written.
     virtual void NoteSoftkeys() {}
 
-    // Error 20 unless the project data and the character set are there.
-    bool HasProject();
     // Runs the compile steps in order; a step that stops without a code of
     // its own sets 20, so that a partial image never counts as usable.
     template <class Derived>

@@ -3,8 +3,10 @@
 #include "image/ImgLayout.h"
 #include "image/ImgRecord.h"
 #include "model/DrvParItem.h"
+#include "model/Mnu.h"
 #include "model/PrjVar.h"
 #include "model/SkAct.h"
+#include "model/SkTxt.h"
 #include "model/SpsPar.h"
 
 namespace {
@@ -52,6 +54,14 @@ void EncodeSkAct(const CPrjSkAct& act, bool wideAdr, ImgRecord& rec)
     rec.Byte(0);
 }
 
+void EncodeKeyActs(const CPrjSkTxt& text, int key, ImgRecord& rec)
+{
+    const CPrjSkAct* press = text.GetPressAct(key);
+    const CPrjSkAct* release = text.GetReleaseAct(key);
+    rec.Word(static_cast<uint16_t>(press ? press->GetNum() : 0))
+        .Word(static_cast<uint16_t>(release ? release->GetNum() : 0));
+}
+
 void EncodeBinHead(const CPrjVar& var, ImgRecord& rec)
 {
     const uint8_t type = var.GetType();
@@ -65,6 +75,29 @@ void EncodeBinHead(const CPrjVar& var, ImgRecord& rec)
 int64_t RangeValue(int32_t value, bool isSigned)
 {
     return isSigned ? int64_t{value} : int64_t{static_cast<uint32_t>(value)};
+}
+
+uint8_t KeptMnuLink(const CPrjMnuNodeList& nodes, uint8_t link, bool& broken)
+{
+    if (link == 0)
+        return 0;
+    if (nodes.FindByNum(link))
+        return link;
+    broken = true;
+    return 0;
+}
+
+std::vector<const CPrjMnuNode*> TextNodes(const CPrjMnuNodeList& nodes, const CPrjMnuNode& start)
+{
+    std::vector<const CPrjMnuNode*> order;
+    if (start.GetOpTxt())
+        order.push_back(&start);
+    for (int i = 0; i < nodes.GetCount(); ++i) {
+        const CPrjMnuNode* node = nodes.ItemAt(i);
+        if (node != &start && node->GetOpTxt())
+            order.push_back(node);
+    }
+    return order;
 }
 
 bool UsesMessageWord(const CSpsPar* sps, const CPrjVar& var)
