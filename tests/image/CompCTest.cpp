@@ -338,10 +338,18 @@ TEST_F(CompC, VariableRecordsByTypeCode)
         {"KM 33", [](CTextPool*) { return new CPrjVarWord("V", 4, 1, 33, 0); }, "05" "00" "0021" "00000000" "00000004" "0000"},
         {"KH 33", [](CTextPool*) { return new CPrjVarWord("V", 4, 1, 33, 1); }, "05" "00" "0021" "00000000" "00000004" "0001"},
         {"KY 33", [](CTextPool*) { return new CPrjVarWord("V", 4, 1, 33, 2); }, "05" "00" "0021" "00000000" "00000004" "0002"},
+        {"KM 32", [](CTextPool*) { return new CPrjVarWord("V", 4, 1, 32, 0); }, "05" "00" "0020" "00000000" "00000004"},
         {"ASCII 34", [](CTextPool*) { return new CPrjVarAscii("V", 4, 1, 34, 3); }, "05" "00" "0022" "00000000" "00000004"},
         {"number 134", [](CTextPool*) {
              return new CPrjIntVarNum("V", 0, 1, 134, 0x40010, 10, 3, 1, 1, 99); },
          "05" "00" "0086" "00040010" "0000000A" "03" "01" "00000001" "00000063"},
+        {"number 135 kind 2", [](CTextPool*) {
+             return new CPrjIntVarNum("V", 0, 2, 135, 5, 6, 2, 0, -1, 7); },
+         "05" "01" "0087" "00000005" "00000006" "02" "00" "FFFFFFFF" "00000007"},
+        {"choice 142 without its text", [](CTextPool*) { return new CPrjIntVarStr("V", 0, 1, 142, 1, 2, nullptr); },
+         "05" "00" "008E" "00000001" "00000002" "0000" "00000000"},
+        {"time 250", [](CTextPool*) { return new CPrjIntVarW8("V", 0, 0, 1, 250, 3, 4); },
+         "05" "00" "00FA" "00000003" "00000004"},
         {"sequence 249", [](CTextPool*) { return new CPrjIntVarHex("V", 0, 1, 249, 1, 2, "41004200"); },
          "05" "00" "00F9" "00000001" "00000002" "4142" "00" "04" "41004200"},
         {"date 251", [](CTextPool*) { return new CPrjIntVarByte("V", 0, 0, 1, 251, 0, 0, 2); },
