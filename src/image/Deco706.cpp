@@ -1,8 +1,76 @@
 #include "image/Deco706.h"
+#include "image/BinIo.h"
+#include "image/DrvEntry.h"
+#include "image/ImgLayout.h"
+
+#include "model/CharDef.h"
+#include "model/CharSet.h"
+#include "model/Log.h"
+#include "model/MsgTxt.h"
+#include "model/PrjData.h"
+#include "model/PrjVarList.h"
+
+#include <cstring>
+#include <filesystem>
+#include <limits>
+
+using namespace imglayout;
 
 namespace {
 
 constexpr const char* kModule = "Deco706";
+
+// Header fields of the driver and special-function files of this family.
+constexpr uint32_t kFileMagic = 4;
+constexpr uint16_t kDrvMagic = 481;
+constexpr uint16_t kFktMagic = 466;
+constexpr uint32_t kFileName = 6;
+constexpr uint16_t kFileNameSize = 12;
+constexpr uint32_t kFileVersion = 64;
+constexpr uint16_t kFileVersionSize = 10;
+constexpr uint32_t kDrvBlockSize = 88;
+constexpr uint16_t kDrvNoParams = 20;      // a block size below this: no parameter block
+constexpr uint32_t kDrvParamAdr = 106;     // dword, panel address of the parameter block
+constexpr size_t kDescrMax = 1023;
+
+// A small companion file read through bounds checked against its size.
+class SmallFile {
+public:
+    explicit SmallFile(const std::string& path)
+    {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(path, ec);
+        if (!ec && m_file.Open(path, "rb", kModule))
+            m_size = static_cast<int64_t>(size);
+    }
+    bool IsOpen() const { return m_file.Get() != nullptr; }
+    std::FILE* Get() const { return m_file.Get(); }
+    int64_t Size() const { return m_size; }
+    bool Read(uint32_t offset, void* buffer, uint16_t length) const
+    {
+        return int64_t{offset} + length <= m_size && ReadBlockAt(m_file.Get(), static_cast<int32_t>(offset), buffer, length) == 1;
+    }
+    bool Word(uint32_t offset, uint16_t& value) const
+    {
+        uint8_t b[2];
+        if (!Read(offset, b, 2))
+            return false;
+        value = static_cast<uint16_t>(GetBigEndian(b, 2));
+        return true;
+    }
+    bool DWord(uint32_t offset, uint32_t& value) const
+    {
+        uint8_t b[4];
+        if (!Read(offset, b, 4))
+            return false;
+        value = GetBigEndian(b, 4);
+        return true;
+    }
+
+private:
+    StreamFile m_file;
+    int64_t m_size = 0;
+};
 
 } // namespace
 
@@ -10,13 +78,209 @@ CDeco706::CDeco706(CWorkspaceState* workspace, const std::string& imagePath, con
                    const std::string& fktPath, PrjBundle* bundle)
     : CDeco(workspace, imagePath, drvPath, fktPath, bundle, kModule)
 {
-    if (Failed())
+    const uint16_t oldPrnStatus = m_prj ? m_prj->GetPrnStatusPos() : 0;
+    DropHistTemplate();
+    if (!Failed())
+        ReadDriver();
+    if (!Failed())
+        CheckFkt();
+    if (!Failed())
+        DecodeDataSet();
+    RestorePrinterStatus(oldPrnStatus);
+}
+
+void CDeco706::DropHistTemplate()
+{
+    if (m_prj == nullptr || m_prj->GetHistTxtList() == nullptr)
         return;
-    DecodeDataSet();
+    if (auto* tmpl = static_cast<CHistTxt*>(m_prj->GetHistTxtList()->GetTemplate()))
+        m_prj->DelHistTxt(tmpl);
+}
+
+void CDeco706::ReadDriver()
+{
+    SmallFile drv(DrvPath());
+    uint16_t magic = 0;
+    char name[kFileNameSize];
+    char version[kFileVersionSize];
+    uint16_t blockSize = 0;
+    if (!drv.IsOpen() || !drv.Word(kFileMagic, magic) || magic != kDrvMagic ||
+        !drv.Read(kFileName, name, sizeof name) || !drv.Read(kFileVersion, version, sizeof version) ||
+        !drv.Word(kDrvBlockSize, blockSize)) {
+        SetError(kErrDrv);
+        return;
+    }
+    if (blockSize < kDrvNoParams)
+        return;
+    const uint32_t base = m_prj && m_prj->GetDevType() == 706 ? DrvEntry::kBase706 : DrvEntry::kBase473;
+    uint32_t adr = 0;
+    // An address before the driver's load address points outside the file.
+    if (!drv.DWord(kDrvParamAdr, adr) || adr < base || adr - base > uint32_t{std::numeric_limits<int32_t>::max()}) {
+        SetError(kErrDrv);
+        return;
+    }
+    ReadDrvParams(drv.Get(), drv.Size(), adr - base);
+}
+
+void CDeco706::CheckFkt()
+{
+    SmallFile fkt(FktPath());
+    if (FktPath().empty() || !fkt.IsOpen())
+        return;
+    uint16_t magic = 0;
+    char name[kFileNameSize];
+    char version[kFileVersionSize];
+    if (!fkt.Word(kFileMagic, magic) || magic != kFktMagic || !fkt.Read(kFileName, name, sizeof name) ||
+        !fkt.Read(kFileVersion, version, sizeof version))
+        SetError(kErrFkt);
 }
 
 void CDeco706::DecodeDataSet()
 {
-    if (m_prj == nullptr || m_sps == nullptr || m_charSet == nullptr)
+    // Without them nothing can be decoded, and an empty project is no
+    // success.
+    if (m_prj == nullptr || m_sps == nullptr || m_charSet == nullptr) {
         SetError(kErrRead);
+        return;
+    }
+    uint8_t mask[8];
+    if (ReadBlock(kHdrBFeatures, mask, sizeof mask) != 1)
+        return;
+    SetMask(mask, sizeof mask);
+    using Step = int (CDeco706::*)();
+    static constexpr Step kSteps[] = {
+        &CDeco706::DecodeChars,      &CDeco706::DecodeVars,        &CDeco706::DecodeOpTexts,
+        &CDeco706::DecodeSkActs,     &CDeco706::DecodeSkTexts,     &CDeco706::DecodeMsgTexts,
+        &CDeco706::DecodeHistTexts,  &CDeco706::DecodeHlpTexts,    &CDeco706::DecodeOpPrnTexts,
+        &CDeco706::DecodeMsgPrnTexts, &CDeco706::DecodeMenus,      &CDeco706::DecodeTimers,
+        &CDeco706::DecodeMsgMode,    &CDeco706::DecodeDescription,
+    };
+    for (Step step : kSteps)
+        if ((this->*step)() != 1 || Failed()) {
+            // A step that stops without a code of its own still leaves the
+            // project incomplete.
+            SetError(kErrRead);
+            return;
+        }
+}
+
+void CDeco706::RestorePrinterStatus(uint16_t oldPos)
+{
+    if (m_prj == nullptr || m_prj->GetVarList() == nullptr)
+        return;
+    const CPrjVar* status = m_prj->GetVarList()->FindByName(std::string_view("[Z100]"));
+    if (status == nullptr)
+        return;
+    const auto pos = static_cast<uint16_t>(status->GetExtWord1());
+    m_prj->SetPrnStatusPos(pos);
+    m_prj->MakePrnTxtVars(pos, oldPos);
+}
+
+uint8_t CDeco706::MaxBlankCount() const
+{
+    return m_prj->GetDevType() == 706 ? 15 : 7;
+}
+
+uint8_t CDeco706::PanelChar(uint8_t byte) const
+{
+    return m_charSet->ToPanelChar(byte, 0);
+}
+
+int CDeco706::ReadString(uint32_t at, size_t max, bool convert, std::string& text)
+{
+    text.clear();
+    for (size_t i = 0; i < max; ++i) {
+        uint8_t c = 0;
+        if (ReadByte(at + static_cast<uint32_t>(i), c) != 1)
+            return -1;
+        if (c == 0)
+            break;
+        text += static_cast<char>(convert ? PanelChar(c) : c);
+    }
+    return 1;
+}
+
+int CDeco706::ReadCountedName(uint32_t at, std::string& name, uint32_t& after)
+{
+    uint8_t count = 0;
+    char bytes[255];
+    if (ReadByte(at, count) != 1 || ReadBlock(at + 1, bytes, count) != 1)
+        return -1;
+    name.assign(bytes, strnlen(bytes, std::min<size_t>(count, kVarNameSize)));
+    after = at + 1 + count;
+    return 1;
+}
+
+int CDeco706::DecodeChars()
+{
+    uint32_t at = 0;
+    if (ReadDWord(kCUserChars, at) != 1)
+        return -1;
+    if (at == 0)
+        return 1;
+    CCharDefColl* coll = m_prj->GetCharDefColl();
+    if (coll == nullptr)
+        return -1;
+    std::string name;
+    uint32_t table = 0;
+    if (ReadCountedName(at, name, table) != 1)
+        return -1;
+    const bool is706 = m_prj->GetDevType() == 706;
+    const int count = is706 ? 128 : 8;
+    const uint16_t size = is706 ? kCUserCharSize706 : CCharDef::kRows;
+    for (int i = 0; i < count; ++i) {
+        uint8_t bytes[CCharDef::kRows];
+        if (ReadBlock(table + size * static_cast<uint32_t>(i), bytes, size) != 1)
+            return -1;
+        CCharDef::Rows rows{};
+        if (is706) {
+            rows = UserChar706::Decode(bytes);
+        } else {
+            std::copy(bytes, bytes + CCharDef::kRows, rows.begin());
+            if (rows == CCharDef::Rows{})
+                continue;
+        }
+        const auto code = static_cast<uint8_t>(is706 ? kCUserCharFirst706 + i : i);
+        if (is706)
+            if (CCharDef* old = coll->FindByCode(code))
+                m_prj->DelCharDef(old);
+        auto def = std::make_unique<CCharDef>(code, rows);
+        const int index = m_prj->InsCharDef(def.get());
+        if (Taken(coll, index, def) != 1)
+            return -1;
+    }
+    return 1;
+}
+
+int CDeco706::DecodeMsgMode()
+{
+    uint32_t at = 0;
+    uint16_t word = 0;
+    uint8_t mode = 0;
+    if (ReadDWord(kCSystem, at) != 1)
+        return -1;
+    if (at == 0)
+        return 1;
+    if (ReadWord(at, word) != 1)
+        return -1;
+    if (word != 0) {
+        if (ReadByte(at + 2, mode) != 1)
+            return -1;
+        m_prj->SetMsgMode(mode);
+    }
+    return 1;
+}
+
+int CDeco706::DecodeDescription()
+{
+    uint32_t at = 0;
+    if (ReadDWord(kCDescr, at) != 1)
+        return -1;
+    if (at == 0)
+        return 1;
+    std::string text;
+    if (ReadString(at, kDescrMax, false, text) != 1)
+        return -1;
+    m_prj->SetDescr(text);
+    return 1;
 }

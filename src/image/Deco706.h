@@ -2,7 +2,13 @@
 
 #include "image/Deco.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
+
+class CPrjVar;
+class CTxtRowBase;
+class CTxtVarSlots;
 
 // Rebuilds a project from the data-set image of the panel types 473, 477
 // and 706: restores the driver's parameter values from the project's driver
@@ -15,5 +21,63 @@ public:
              const std::string& fktPath, PrjBundle* bundle);
 
 private:
+    // Where a numbered text list lies, how its objects are counted and
+    // whether its rows are printer rows.
+    struct ListSpec {
+        uint32_t headerSlot;
+        DecoKind texts;
+        DecoKind rows;
+        bool printer;
+    };
+
+    void DropHistTemplate();
+    void ReadDriver();
+    void CheckFkt();
     void DecodeDataSet();
+    void RestorePrinterStatus(uint16_t oldPos);
+
+    int DecodeChars();
+    int DecodeVars();
+    int DecodeOpTexts();
+    int DecodeSkActs();
+    int DecodeSkTexts();
+    int DecodeMsgTexts();
+    int DecodeHistTexts();
+    int DecodeHlpTexts();
+    int DecodeOpPrnTexts();
+    int DecodeMsgPrnTexts();
+    int DecodeMenus();
+    int DecodeTimers();
+    int DecodeMsgMode();
+    int DecodeDescription();
+
+    // Variables.
+    struct VarHead {
+        std::string name;
+        uint32_t q = 0;       // the data part, the record's reference
+        uint8_t format = 0;
+        uint8_t setpKind = 1;
+        uint16_t type = 0;
+        uint32_t value = 0;   // PLC address, or an internal variable's setting
+    };
+    int DecodeVar(uint32_t rec, uint32_t& next);
+    int BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var);
+    int BuildScaled(const VarHead& head, std::unique_ptr<CPrjVar>& var);
+    int ApplyIntVar(const VarHead& head);
+    int ReadStateTexts(CPrjVar& var, uint32_t table, int count);
+    int ReadVarText(uint32_t at, std::string& text);
+
+    // Texts.
+    template <class Entry>
+    int ReadRows(Entry& entry, uint32_t at, const ListSpec& spec);
+    int ReadRow(uint32_t at, bool printer, std::string& text, CTxtVarSlots& slots);
+    int AppendField(const CPrjVar& var, bool printer, std::string& text) const;
+    // make(number, lowest, highest, attribute word) gives the entry,
+    // insert(entry) its index in list.
+    template <class Entry, class Make, class Insert>
+    int DecodeList(const CColl* list, const ListSpec& spec, Make make, Insert insert);
+    uint8_t MaxBlankCount() const;
+    uint8_t PanelChar(uint8_t byte) const;
+    int ReadString(uint32_t at, size_t max, bool convert, std::string& text);
+    int ReadCountedName(uint32_t at, std::string& name, uint32_t& after);
 };

@@ -376,38 +376,67 @@ std::string CountedName::Encode(std::string_view name)
 
 uint8_t SetpCodeC::Encode(uint8_t setpKind) { return setpKind >= 1 && setpKind <= 3 ? setpKind - 1 : 0; }
 
+uint8_t SetpCodeC::Decode(uint8_t code) { return code == 1 || code == 2 ? code + 1 : 1; }
+
 uint16_t MsgAttrWord::Encode(uint8_t prio, uint8_t delMode, bool alarm)
 {
     const unsigned high = prio >= 2 && prio <= 4 ? prio - 2u : 0u;
     return static_cast<uint16_t>((alarm ? 0x8000u : 0u) | high << 8 | delMode);
 }
 
+MsgAttrWord::Decoded MsgAttrWord::Decode(uint16_t word)
+{
+    const unsigned prio = word >> 8 & 3u;
+    return {static_cast<uint8_t>(prio == 1 || prio == 2 ? prio + 2 : 2), static_cast<uint8_t>(word & 0xFF),
+            (word & 0x8000u) != 0};
+}
+
 uint16_t FormWordC::Encode(uint8_t form) { return form == 1 || form == 2 ? form : 0; }
+
+uint8_t FormWordC::Decode(uint16_t word) { return word == 1 || word == 2 ? static_cast<uint8_t>(word) : 0; }
+
+namespace {
+
+// (byte, bit) of the pixel in row r, column k (0 leftmost) of a 706 user
+// character.
+struct PixelPos {
+    uint8_t byte;
+    uint8_t bit;
+};
+constexpr PixelPos kPixels706[7][5] = {
+    {{1, 1}, {1, 0}, {0, 7}, {0, 6}, {0, 5}},
+    {{0, 4}, {0, 3}, {0, 2}, {0, 1}, {0, 0}},
+    {{2, 3}, {2, 2}, {2, 1}, {2, 0}, {1, 7}},
+    {{1, 6}, {1, 5}, {1, 4}, {1, 3}, {1, 2}},
+    {{3, 5}, {3, 4}, {3, 3}, {3, 2}, {3, 1}},
+    {{3, 0}, {2, 7}, {2, 6}, {2, 5}, {2, 4}},
+    {{4, 7}, {4, 6}, {4, 5}, {4, 4}, {4, 3}},
+};
+
+}  // namespace
 
 UserChar706::Bytes UserChar706::Encode(const std::array<uint8_t, 8>& rows)
 {
-    // (byte, bit) of the pixel in row r, column k (0 leftmost).
-    struct Pos {
-        uint8_t byte;
-        uint8_t bit;
-    };
-    static constexpr Pos kPixels[7][5] = {
-        {{1, 1}, {1, 0}, {0, 7}, {0, 6}, {0, 5}},
-        {{0, 4}, {0, 3}, {0, 2}, {0, 1}, {0, 0}},
-        {{2, 3}, {2, 2}, {2, 1}, {2, 0}, {1, 7}},
-        {{1, 6}, {1, 5}, {1, 4}, {1, 3}, {1, 2}},
-        {{3, 5}, {3, 4}, {3, 3}, {3, 2}, {3, 1}},
-        {{3, 0}, {2, 7}, {2, 6}, {2, 5}, {2, 4}},
-        {{4, 7}, {4, 6}, {4, 5}, {4, 4}, {4, 3}},
-    };
     Bytes out{};
     for (int r = 0; r < 7; ++r)
         for (int k = 0; k < 5; ++k)
             if (rows[static_cast<size_t>(r)] & (0x10u >> k)) {
-                const Pos p = kPixels[r][k];
+                const PixelPos p = kPixels706[r][k];
                 out[p.byte] = static_cast<uint8_t>(out[p.byte] | 1u << p.bit);
             }
     return out;
+}
+
+std::array<uint8_t, 8> UserChar706::Decode(const uint8_t* bytes)
+{
+    std::array<uint8_t, 8> rows{};
+    for (int r = 0; r < 7; ++r)
+        for (int k = 0; k < 5; ++k) {
+            const PixelPos p = kPixels706[r][k];
+            if (bytes[p.byte] & (1u << p.bit))
+                rows[static_cast<size_t>(r)] = static_cast<uint8_t>(rows[static_cast<size_t>(r)] | 0x10u >> k);
+        }
+    return rows;
 }
 
 void BlankCountC::Add(std::string& out, bool& countOpen, uint8_t maxCount)
@@ -419,6 +448,8 @@ void BlankCountC::Add(std::string& out, bool& countOpen, uint8_t maxCount)
     out.push_back(1);
     countOpen = true;
 }
+
+int BlankCountC::Decode(uint8_t byte, uint8_t maxCount) { return byte >= 1 && byte <= maxCount ? byte : 0; }
 
 std::optional<ReducedSpans> ReducedSpans::Encode(int64_t dspSpan, int64_t plcSpan)
 {

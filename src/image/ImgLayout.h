@@ -348,6 +348,7 @@ struct B2Stamp {
 inline constexpr uint32_t kCListTemplate = 8;      // dword
 inline constexpr uint32_t kCListLow = 12;          // word
 inline constexpr uint32_t kCListHigh = 14;         // word
+inline constexpr uint32_t kCListPlaces = 16;       // word, highest + 1
 inline constexpr uint32_t kCListHead = 18;
 inline uint32_t CListSlot(uint32_t list, int32_t n) { return list + kCListHead + 4u * static_cast<uint32_t>(n); }
 // Tables of actions, menus and time switches: highest + 1, then dwords.
@@ -371,17 +372,27 @@ struct CountedName {
 // Setpoint kinds 1, 2, 3 -> 0, 1, 2; anything else 0.
 struct SetpCodeC {
     static uint8_t Encode(uint8_t setpKind);
+    // 1 -> 2, 2 -> 3, anything else 1.
+    static uint8_t Decode(uint8_t code);
 };
 
 // Message text attribute word: delete mode low, priority 2, 3, 4 as 0, 1, 2
 // high, 0x8000 for an alarm.
 struct MsgAttrWord {
     static uint16_t Encode(uint8_t prio, uint8_t delMode, bool alarm);
+    struct Decoded {
+        uint8_t prio = 2;
+        uint8_t delMode = 0;
+        bool alarm = false;
+    };
+    // Priority code 1 -> 3, 2 -> 4, anything else 2.
+    static Decoded Decode(uint16_t word);
 };
 
 // Word forms of types 33 and 251: 1 -> 1, 2 -> 2, anything else 0.
 struct FormWordC {
     static uint16_t Encode(uint8_t form);
+    static uint8_t Decode(uint16_t word);
 };
 
 // The seven pixel rows of a 706 user character (bits 4..0 from left to
@@ -389,6 +400,8 @@ struct FormWordC {
 struct UserChar706 {
     using Bytes = std::array<uint8_t, 5>;
     static Bytes Encode(const std::array<uint8_t, 8>& rows);
+    // Rows 0..6; the eighth row and the pixel bits 5..7 have no place.
+    static std::array<uint8_t, 8> Decode(const uint8_t* bytes);
 };
 
 // Blank runs of family C text bytes: a blank raises the count byte before
@@ -396,6 +409,8 @@ struct UserChar706 {
 // otherwise it starts a new count 1.
 struct BlankCountC {
     static void Add(std::string& out, bool& countOpen, uint8_t maxCount);
+    // The blanks a text byte stands for; 0 when it is a character.
+    static int Decode(uint8_t byte, uint8_t maxCount);
 };
 
 // Display and PLC spans reduced to lowest terms; none when the display span

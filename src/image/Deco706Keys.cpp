@@ -1,0 +1,232 @@
+#include "image/Deco706.h"
+#include "image/ImgLayout.h"
+
+#include "model/Mnu.h"
+#include "model/OpTxt.h"
+#include "model/PrjData.h"
+#include "model/SkAct.h"
+#include "model/SkTxt.h"
+#include "model/TimeVal.h"
+
+#include <algorithm>
+#include <array>
+#include <set>
+
+using namespace imglayout;
+
+namespace {
+
+constexpr size_t kActNameMax = 40;
+constexpr uint32_t kActOpSize = 8;      // dword address, flags, format, word value
+constexpr uint32_t kNodeNum = 4;        // word
+constexpr uint32_t kNodeText = 6;       // word
+constexpr uint32_t kTimeValSize = 8;
+constexpr uint32_t kSecondsPerDay = 86400;
+
+} // namespace
+
+int CDeco706::DecodeSkActs()
+{
+    uint32_t table = 0;
+    uint16_t count = 0;
+    if (ReadDWord(kCSkActs, table) != 1)
+        return -1;
+    if (table == 0)
+        return 1;
+    CPrjSkActList* list = m_prj->GetSkActList();
+    if (list == nullptr || ReadWord(table, count) != 1)
+        return -1;
+    for (int32_t i = 0; i < count; ++i) {
+        uint32_t at = 0;
+        if (ReadDWord(CTableSlot(table, i), at) != 1)
+            return -1;
+        if (at == 0)
+            continue;
+        uint16_t ops = 0;
+        std::string name;
+        if (ReadWord(at, ops) != 1 || ReadString(at + kActOpSize * ops + 2, kActNameMax, true, name) != 1)
+            return -1;
+        auto act = std::make_unique<CPrjSkAct>(i, name.empty() ? nullptr : name.c_str());
+        for (int k = 0; k < std::min<int>(ops, CPrjSkAct::kOps); ++k) {
+            uint8_t op[kActOpSize];
+            if (ReadBlock(at + 2 + kActOpSize * static_cast<uint32_t>(k), op, sizeof op) != 1)
+                return -1;
+            act->SetOperation(k, SkOpByte::Decode(op[4]), static_cast<uint16_t>(op[2] << 8 | op[3]),
+                              static_cast<uint16_t>(op[6] << 8 | op[7]), op[5]);
+        }
+        list->DelAct(list->FindByNum(i));
+        const int index = m_prj->InsSkAct(act.get());
+        if (Taken(list, index, act) != 1)
+            return -1;
+        Count(DecoKind::SkActs);
+    }
+    return 1;
+}
+
+int CDeco706::DecodeSkTexts()
+{
+    uint32_t h = 0;
+    if (ReadDWord(kCSkTxts, h) != 1)
+        return -1;
+    if (h == 0)
+        return 1;
+    uint32_t tmpl = 0;
+    uint16_t lowest = 0;
+    uint16_t highest = 0;
+    uint16_t places = 0;
+    CPrjSkActList* acts = m_prj->GetSkActList();
+    if (acts == nullptr || ReadDWord(h + kCListTemplate, tmpl) != 1 || ReadWord(h + kCListLow, lowest) != 1 ||
+        ReadWord(h + kCListHigh, highest) != 1 || ReadWord(h + kCListPlaces, places) != 1)
+        return -1;
+    auto readKeys = [&](CPrjSkTxt& text, uint32_t e) {
+        uint16_t keys = 0;
+        if (ReadWord(e + 2, keys) != 1)
+            return -1;
+        for (int key = 1; key <= std::min<int>(keys, CPrjSkTxt::kKeys); ++key) {
+            uint32_t pair = 0;
+            if (ReadDWord(e + 4 * static_cast<uint32_t>(key), pair) != 1)
+                return -1;
+            if (pair == 0)
+                continue;
+            uint16_t press = 0;
+            uint16_t release = 0;
+            if (ReadWord(pair, press) != 1 || ReadWord(pair + 2, release) != 1)
+                return -1;
+            CPrjSkAct* pressAct = press ? acts->FindByNum(press) : nullptr;
+            CPrjSkAct* releaseAct = release ? acts->FindByNum(release) : nullptr;
+            // A key naming an action that is not there cannot be rebuilt.
+            if ((press && !pressAct) || (release && !releaseAct))
+                return -1;
+            text.SetActs(key, pressAct, releaseAct);
+        }
+        return 1;
+    };
+    auto insert = [&](std::unique_ptr<CPrjSkTxt> text, uint32_t e) {
+        if (readKeys(*text, e) != 1)
+            return -1;
+        const int index = m_prj->InsSkTxt(text.get());
+        if (Taken(m_prj->GetSkTxtList(), index, text) != 1)
+            return -1;
+        Count(DecoKind::SkTexts);
+        return 1;
+    };
+    if (tmpl != 0 && insert(std::make_unique<CPrjSkTxtRange>(lowest, highest), tmpl) != 1)
+        return -1;
+    for (int32_t i = 0; i < places; ++i) {
+        uint32_t e = 0;
+        if (ReadDWord(CListSlot(h, i), e) != 1)
+            return -1;
+        if (e != 0 && insert(std::make_unique<CPrjSkTxt>(i), e) != 1)
+            return -1;
+    }
+    return 1;
+}
+
+int CDeco706::DecodeMenus()
+{
+    uint32_t table = 0;
+    uint16_t count = 0;
+    if (ReadDWord(kCMnus, table) != 1)
+        return -1;
+    if (table == 0)
+        return 1;
+    CPrjMnuList* menus = m_prj->GetMnuList();
+    if (menus == nullptr || ReadWord(table, count) != 1)
+        return -1;
+    for (int32_t i = 0; i < count; ++i) {
+        uint32_t at = 0;
+        if (ReadDWord(CTableSlot(table, i), at) != 1)
+            return -1;
+        if (at == 0)
+            continue;
+        // Menu numbers are bytes.
+        if (i > UINT8_MAX)
+            return -1;
+        std::string name;
+        uint32_t maskAt = 0;
+        uint16_t mask = 0;
+        if (ReadCountedName(at, name, maskAt) != 1 || ReadWord(maskAt, mask) != 1)
+            return -1;
+        auto owned = std::make_unique<CPrjMnu>(static_cast<uint8_t>(i), name, mask);
+        CPrjMnu* menu = owned.get();
+        const int index = m_prj->InsMnu(menu);
+        if (Taken(menus, index, owned) != 1 || menu->GetSubList() == nullptr)
+            return -1;
+        Count(DecoKind::Menus);
+        const uint32_t first = maskAt + 2;
+        std::set<uint32_t> seen;
+        for (uint32_t f = first; f != 0;) {
+            // A chain that comes back to a node would never end.
+            if (!seen.insert(f).second)
+                return -1;
+            uint32_t next = 0;
+            uint16_t num = 0;
+            uint16_t textNum = 0;
+            std::array<uint8_t, 4> links{};
+            if (ReadDWord(f, next) != 1 || ReadWord(f + kNodeNum, num) != 1 || ReadWord(f + kNodeText, textNum) != 1)
+                return -1;
+            for (uint32_t l = 0; l < links.size(); ++l) {
+                uint32_t linkAt = 0;
+                uint16_t linkNum = 0;
+                if (ReadDWord(f + kCNodeLinks + 4 * l, linkAt) != 1 ||
+                    (linkAt != 0 && ReadWord(linkAt + kNodeNum, linkNum) != 1))
+                    return -1;
+                links[l] = static_cast<uint8_t>(linkNum);
+            }
+            auto* text = static_cast<CPrjOpTxt*>(m_prj->GetOpTxtList()->FindByNum(textNum));
+            // The compiler stores a node without text as text 0.
+            if (text == nullptr && textNum != 0)
+                return -1;
+            if (num > UINT8_MAX)
+                return -1;
+            auto node = std::make_unique<CPrjMnuNode>(static_cast<uint8_t>(num), links[0], links[1], links[2],
+                                                      links[3], text, f == first ? 1 : 0);
+            if (!menu->InsNode(node.get()))
+                return -1;
+            node.release();
+            Count(DecoKind::MenuNodes);
+            f = next;
+        }
+    }
+    return 1;
+}
+
+int CDeco706::DecodeTimers()
+{
+    uint32_t table = 0;
+    uint16_t count = 0;
+    if (ReadDWord(kCTimers, table) != 1)
+        return -1;
+    if (table == 0)
+        return 1;
+    if (m_prj->GetTimerList() == nullptr || ReadWord(table, count) != 1)
+        return -1;
+    for (int32_t i = 0; i < count; ++i) {
+        uint32_t at = 0;
+        if (ReadDWord(CTableSlot(table, i), at) != 1)
+            return -1;
+        if (at == 0)
+            continue;
+        std::string name;
+        uint32_t valuesAt = 0;
+        uint16_t values = 0;
+        if (ReadCountedName(at, name, valuesAt) != 1 || ReadWord(valuesAt, values) != 1)
+            return -1;
+        auto timer = std::make_unique<CPrjTimer>(i, name);
+        for (uint32_t t = 0; t < values; ++t) {
+            uint8_t b[kTimeValSize];
+            if (ReadBlock(valuesAt + 2 + kTimeValSize * t, b, sizeof b) != 1)
+                return -1;
+            const auto seconds = [](const uint8_t* v) {
+                return v[0] * kSecondsPerDay + v[1] * 3600u + v[2] * 60u + v[3];
+            };
+            timer->AddTimeVal(new CTimeVal(seconds(b), seconds(b + 4)));
+            Count(DecoKind::TimeValues);
+        }
+        const int index = m_prj->InsTimer(timer.get());
+        if (Taken(m_prj->GetTimerList(), index, timer) != 1)
+            return -1;
+        Count(DecoKind::TimeSwitches);
+    }
+    return 1;
+}
