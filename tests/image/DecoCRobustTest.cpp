@@ -77,7 +77,9 @@ protected:
         prj.Clear();
         AddInternals();
         prj.GetVarList()->FindByName("[Z005]")->SetExtWord1(20);
-        prj.InsCharDef(new CCharDef(130, {0x1F, 0x11, 0, 0, 0, 0, 0x04, 0}));
+        if (CCharDef* old = prj.GetCharDefColl()->FindByCode(130))
+            prj.DelCharDef(old);
+        EXPECT_GE(prj.InsCharDef(new CCharDef(130, {0x1F, 0x11, 0, 0, 0, 0, 0x04, 0})), 0);
         auto* word = new CPrjVarWord("W", 1, 1, 33, 1);
         auto* bin = new CPrjVarBin("B", 2, 2, 2, 4, 1, 0, 1000, 0, 4000);
         auto* bit = new CPrjVarBit("Bit", 3, 1, 12, 2, prj.GetTextPool());

@@ -555,9 +555,19 @@ TEST_F(DecoC, MessageKindWord)
     for (const Case& c : cases) {
         DecoCFixture f;
         Builder b;
-        b.AddList(102, {{4, c.word, {Builder::Row("m")}}});
-        b.AddList(138, {{2, static_cast<uint16_t>(c.word & 0xFF), {Builder::Row("p")}}});
+        b.AddList(102, {{4, c.word, {Builder::Row("m")}}}, Builder::Template{1, 9, c.word});
+        b.AddList(138, {{2, static_cast<uint16_t>(c.word & 0xFF), {Builder::Row("p")}}},
+                  Builder::Template{0, 5, static_cast<uint16_t>(c.word & 0xFF)});
         ASSERT_EQ(f.Decompile(b), 0) << c.word;
+        const auto* range = dynamic_cast<const CMsgTxtRange*>(f.prj.GetMsgTxtList()->GetTemplate());
+        ASSERT_NE(range, nullptr);
+        EXPECT_EQ(range->GetHighest(), 9);
+        EXPECT_EQ(range->GetPrio(), c.prio) << c.word;
+        EXPECT_EQ(range->IsAlarm() != 0, c.alarm != 0) << c.word;
+        const auto* prnRange = dynamic_cast<const CMsgPrnTxtRange*>(f.prj.GetMsgPrnTxtList()->GetTemplate());
+        ASSERT_NE(prnRange, nullptr);
+        EXPECT_EQ(prnRange->GetHighest(), 5);
+        EXPECT_EQ(prnRange->GetValue(), c.word & 0xFF) << c.word;
         const auto* msg = dynamic_cast<const CMsgTxt*>(f.prj.GetMsgTxtList()->FindByNum(4));
         ASSERT_NE(msg, nullptr);
         EXPECT_EQ(msg->GetPrio(), c.prio) << c.word;
@@ -626,6 +636,15 @@ TEST_F(DecoC, MenusWithNodeLinks)
     EXPECT_EQ(nodes->FindByNum(3)->GetOpTxt(), nullptr);
     EXPECT_EQ(nodes->FindByNum(3)->GetUp(), 2);
     EXPECT_EQ(workspace.MemInfo().counts.menuNodes, 3);
+
+    // With an operator text 0 the node shows it.
+    DecoCFixture f;
+    Builder zero;
+    zero.AddList(98, {{0, 0, {Builder::Row("zero")}}});
+    zero.AddMenus({{1, "Main", 0, {{1, 0, {}}}}});
+    ASSERT_EQ(f.Decompile(zero), 0);
+    EXPECT_EQ(f.prj.GetMnuList()->ItemAt(0)->GetSubList()->FindByNum(1)->GetOpTxt(),
+              f.prj.GetOpTxtList()->FindByNum(0));
 }
 
 TEST_F(DecoC, MenuNodeNamingAMissingTextFails)
@@ -672,8 +691,16 @@ TEST_F(DecoC, MessageModeAndDescription)
 
 TEST_F(DecoC, WithoutProjectObjectsNothingCountsAsSuccess)
 {
-    bundle.charSet = nullptr;
-    EXPECT_EQ(Decompile(Builder()), CDeco::kErrRead);
+    for (int missing = 0; missing < 3; ++missing) {
+        DecoCFixture f;
+        if (missing == 0)
+            f.bundle.prjData = nullptr;
+        if (missing == 1)
+            f.bundle.spsPar = nullptr;
+        if (missing == 2)
+            f.bundle.charSet = nullptr;
+        EXPECT_EQ(f.Decompile(Builder()), CDeco::kErrRead) << missing;
+    }
 }
 
 } // namespace
