@@ -229,6 +229,25 @@ TEST_F(DecoCRobust, MalformedTable)
              b.U16(BeDWord(b.Finish(), table + 2) + 4, damaged ? 0xFFFF : 0);
              return b.Finish();
          }},
+        {"time switch with a period twice",
+         [](bool damaged) {
+             Builder b;
+             b.AddTimers({{0, "T", {{1, 2, 3, 4, 1, 2, 3, 5}, {1, 2, 3, 4, 1, 2, 3, damaged ? uint8_t{5} : uint8_t{6}}}}});
+             return b.Finish();
+         }},
+        {"time switch of more periods than a list holds",
+         [](bool damaged) {
+             std::vector<Builder::TimeBytes> values;
+             for (int i = 0; i < (damaged ? 16381 : 16380); ++i) {
+                 const auto h = static_cast<uint8_t>(i / 3600);
+                 const auto m = static_cast<uint8_t>(i / 60 % 60);
+                 const auto sec = static_cast<uint8_t>(i % 60);
+                 values.push_back({0, h, m, sec, 6, h, m, sec});
+             }
+             Builder b;
+             b.AddTimers({{0, "T", values}});
+             return b.Finish();
+         }},
         {"list pointer past the end",
          [](bool damaged) { return Builder().U32(98, damaged ? 0x7FFFFFF0 : 0).Finish(); }},
         {"variable pointer past the end",
