@@ -7,7 +7,6 @@
 #include <string>
 
 class CPrjVar;
-class CTxtRowBase;
 class CTxtVarSlots;
 
 // Rebuilds a project from the data-set image of the panel types 473, 477
