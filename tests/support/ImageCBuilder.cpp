@@ -30,12 +30,6 @@ ImageCBuilder& ImageCBuilder::MaskBit(int bit)
     return *this;
 }
 
-ImageCBuilder& ImageCBuilder::U8(size_t at, uint8_t value)
-{
-    m_b.U8(at, value);
-    return *this;
-}
-
 ImageCBuilder& ImageCBuilder::U16(size_t at, uint16_t value)
 {
     m_b.U16(at, value);
@@ -45,12 +39,6 @@ ImageCBuilder& ImageCBuilder::U16(size_t at, uint16_t value)
 ImageCBuilder& ImageCBuilder::U32(size_t at, uint32_t value)
 {
     m_b.U32(at, value);
-    return *this;
-}
-
-ImageCBuilder& ImageCBuilder::ZerosTo(size_t at)
-{
-    m_b.Reserve(at);
     return *this;
 }
 

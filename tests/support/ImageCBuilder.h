@@ -13,7 +13,7 @@
 // wrong production constant cannot hide behind shared code. Records are
 // appended at the end, each at an even address, and every Add returns the
 // record's address (a variable: both its record and its data part). Raw
-// writes (U8, U16, U32) make cycles, bad pointers and other damage;
+// writes (U16, U32) make cycles, bad pointers and other damage;
 // truncating is cutting the finished string.
 class ImageCBuilder {
 public:
@@ -96,19 +96,12 @@ public:
 
     // The 64-bit section mask at 56: bit n in byte 7 − n / 8.
     ImageCBuilder& MaskBit(int bit);
-    ImageCBuilder& U8(size_t at, uint8_t value);
     ImageCBuilder& U16(size_t at, uint16_t value);
     ImageCBuilder& U32(size_t at, uint32_t value);
-    // Zero bytes up to the offset.
-    ImageCBuilder& ZerosTo(size_t at);
 
-    // The count byte (name length + 1 raised to odd) and the name padded
-    // with NUL.
-    static std::string CountedName(const std::string& name);
     // Byte n, byte m, m fields, the n text bytes as given, byte 0.
     static std::string Row(const std::string& text, const std::vector<Field>& fields = {});
 
-    uint32_t Raw(const std::string& bytes);
     // Length byte, the (packed) bytes, NUL.
     uint32_t SharedText(const std::string& bytes);
     // The counted empty name and the table (8 × 8 or 128 × 5 bytes).
@@ -129,12 +122,15 @@ public:
     uint32_t AddSystem(uint8_t msgMode);
     uint32_t AddDescription(const std::string& text);
 
-    size_t Size() const { return m_b.Size(); }
     // Padded to even, the length in words at 0 and the check word at 2.
     std::string Finish() const;
 
 private:
+    // The count byte (name length + 1 raised to odd) and the name padded
+    // with NUL.
+    static std::string CountedName(const std::string& name);
     uint32_t Here();
+    uint32_t Raw(const std::string& bytes);
     // Word highest + 1, a dword per number; the table's address into slot.
     uint32_t NumTable(uint32_t slot, int highest);
     // The list header with its template and number table; its address.
