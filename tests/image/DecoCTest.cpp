@@ -193,6 +193,14 @@ TEST_F(DecoC, VariablesByTypeCode)
         {"word 33 KY", 33, 0, ByteBuilder().U16(0, 2).Str(), 33, 1, {0, 0, 0, 0}, {2, 0}},
         {"word 33 other", 33, 0, ByteBuilder().U16(0, 7).Str(), 33, 1, {0, 0, 0, 0}, {0, 0}},
     };
+    {
+        // A name keeps its first 16 characters.
+        DecoCFixture f;
+        Builder b;
+        b.AddVar({"ABCDEFGHIJKLMNOPQRST", 4, 0, 33, 0, 1, ByteBuilder().U16(0, 1).Str()});
+        ASSERT_EQ(f.Decompile(b), 0);
+        EXPECT_NE(f.Var("ABCDEFGHIJKLMNOP"), nullptr);
+    }
     for (const VarCase& c : cases) {
         DecoCFixture f;
         Builder b;
@@ -584,7 +592,7 @@ TEST_F(DecoC, MessageKindWord)
 TEST_F(DecoC, SoftkeyActionsAndTexts)
 {
     Builder b;
-    b.AddSkActs({{3, {{100, 2, 2, 0x1234}, {101, 8, 1, 1}, {102, 0, 1, 0}}, "Act3"}, {4, {}, ""}});
+    b.AddSkActs({{3, {{100, 2, 2, 0x1234}, {101, 8, 1, 1}, {102, 0, 1, 0}}, "Act3"}, {4, {}, std::string(45, 'N')}});
     b.AddSkTexts({{2, {{1, 3, 0}, {20, 4, 3}}}}, Builder::Template{0, 255, 0});
     ASSERT_EQ(Decompile(b), 0);
     const CPrjSkAct* act3 = prj.GetSkActList()->FindByNum(3);
@@ -601,6 +609,7 @@ TEST_F(DecoC, SoftkeyActionsAndTexts)
     EXPECT_EQ(sk->GetPressAct(1), act3);
     EXPECT_EQ(sk->GetReleaseAct(1), nullptr);
     EXPECT_EQ(sk->GetPressAct(20), prj.GetSkActList()->FindByNum(4));
+    EXPECT_STREQ(prj.GetSkActList()->FindByNum(4)->GetName(), std::string(40, 'N').c_str());
     EXPECT_EQ(sk->GetReleaseAct(20), act3);
     const auto* range = dynamic_cast<const CPrjSkTxtRange*>(prj.GetSkTxtList()->GetTemplate());
     ASSERT_NE(range, nullptr);
@@ -679,6 +688,12 @@ TEST_F(DecoC, MessageModeAndDescription)
     ASSERT_EQ(Decompile(b), 0);
     EXPECT_EQ(prj.GetMsgMode(), 3);
     EXPECT_EQ(prj.GetDescr(), "About \xE4");
+
+    DecoCFixture longer;
+    Builder b2;
+    b2.AddDescription(std::string(1100, 'L'));
+    ASSERT_EQ(longer.Decompile(b2), 0);
+    EXPECT_EQ(longer.prj.GetDescr(), std::string(1023, 'L'));
 
     DecoCFixture f;
     f.prj.SetMsgMode(2);
