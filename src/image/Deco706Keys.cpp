@@ -210,7 +210,9 @@ int CDeco706::DecodeTimers()
         std::string name;
         uint32_t valuesAt = 0;
         uint16_t values = 0;
-        if (ReadCountedName(at, name, valuesAt) != 1 || ReadWord(valuesAt, values) != 1)
+        // More periods than a switch holds cannot come from a project.
+        if (ReadCountedName(at, name, valuesAt) != 1 || ReadWord(valuesAt, values) != 1 ||
+            values > CColl::kMaxCount)
             return -1;
         auto timer = std::make_unique<CPrjTimer>(i, name);
         for (uint32_t t = 0; t < values; ++t) {
@@ -221,6 +223,9 @@ int CDeco706::DecodeTimers()
                 return v[0] * kSecondsPerDay + v[1] * 3600u + v[2] * 60u + v[3];
             };
             timer->AddTimeVal(new CTimeVal(seconds(b), seconds(b + 4)));
+            // The switch refuses a period it has already.
+            if (timer->GetTimes()->GetCount() != static_cast<int>(t) + 1)
+                return -1;
             Count(DecoKind::TimeValues);
         }
         const int index = m_prj->InsTimer(timer.get());

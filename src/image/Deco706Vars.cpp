@@ -144,6 +144,9 @@ int CDeco706::BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var)
         if (ReadWord(p, highest) != 1)
             return -1;
         auto str = std::make_unique<CPrjVarString>(head.name, adr, head.setpKind, type, pool);
+        // A fresh variable has no text slots yet, not even for a highest
+        // index of 0.
+        str->SetTxtCount(CPrjVarString::kMaxStateIdx);
         str->SetTxtCount(highest);
         // More texts than the variable holds cannot come from a project.
         if (str->MaxStateIdx() != highest)

@@ -3,6 +3,7 @@
 #include "support/ByteBuilder.h"
 #include "support/DrvBuilders.h"
 #include "support/FktBuilders.h"
+#include "support/ImageCBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,28 @@ TEST(Builders, MinimalDosSpecialFunctionFile)
                                  + Z(2)                              // DOS date at 44
                                  + "VERS:0000";                      // 46
     EXPECT_EQ(FktDosFile{}.Build(), expected);
+}
+
+TEST(Builders, FamilyCImageRecords)
+{
+    ImageCBuilder b(473);
+    const ImageCBuilder::VarAt v = b.AddVar({"AB", 5, 1, 33, 0, 7, B({0, 2})});
+    b.AddList(98, {{1, 0, {ImageCBuilder::Row("x\x03y", {{v.data, 4}})}}});
+    b.AddSystem(2);
+    const std::string header = B({0, 0x82, 0x95, 0x85, 0x01, 0xF0}) + Z(40) // length, check word, magic
+                               + "OG4730000" + Z(19)                        // 46
+                               + "Q32r11000" + Z(5)                         // 74
+                               + B({0, 82}) + Z(4) + B({0, 0, 0, 0xAA})     // 88, 90, 94
+                               + B({0, 0, 0, 0xC0}) + Z(60)                 // 98
+                               + B({0, 0, 0, 0xEE}) + Z(4);                 // 162
+    const std::string records = Z(4) + B({3}) + "AB" + Z(1)                     // 170: chain, name
+                                + B({5, 1, 0, 33}) + Z(7) + B({7}) + B({0, 2}) // 178: data part
+                                + Z(16) + B({0, 2}) + Z(4) + B({0, 0, 0, 0xDA}) // 192: list header
+                                + B({0, 0, 0, 1}) + B({0, 0, 0, 0xE2})         // 218: entry
+                                + B({3, 1, 0, 0, 0, 0xB2, 0, 4}) + "x\x03y" + Z(1) // 226: row
+                                + B({0, 8, 2, 0, 0, 0, 0, 0xF6})               // 238: system block
+                                + B({0, 11, 127, 1, 2, 4, 8, 16, 32, 64, 31, 63, 96}) + Z(1);
+    EXPECT_EQ(b.Finish(), header + records);
 }
 
 } // namespace

@@ -338,10 +338,18 @@ TEST_F(CompC, VariableRecordsByTypeCode)
         {"KM 33", [](CTextPool*) { return new CPrjVarWord("V", 4, 1, 33, 0); }, "05" "00" "0021" "00000000" "00000004" "0000"},
         {"KH 33", [](CTextPool*) { return new CPrjVarWord("V", 4, 1, 33, 1); }, "05" "00" "0021" "00000000" "00000004" "0001"},
         {"KY 33", [](CTextPool*) { return new CPrjVarWord("V", 4, 1, 33, 2); }, "05" "00" "0021" "00000000" "00000004" "0002"},
+        {"KM 32", [](CTextPool*) { return new CPrjVarWord("V", 4, 1, 32, 0); }, "05" "00" "0020" "00000000" "00000004"},
         {"ASCII 34", [](CTextPool*) { return new CPrjVarAscii("V", 4, 1, 34, 3); }, "05" "00" "0022" "00000000" "00000004"},
         {"number 134", [](CTextPool*) {
              return new CPrjIntVarNum("V", 0, 1, 134, 0x40010, 10, 3, 1, 1, 99); },
          "05" "00" "0086" "00040010" "0000000A" "03" "01" "00000001" "00000063"},
+        {"number 135 kind 2", [](CTextPool*) {
+             return new CPrjIntVarNum("V", 0, 2, 135, 5, 6, 2, 0, -1, 7); },
+         "05" "01" "0087" "00000005" "00000006" "02" "00" "FFFFFFFF" "00000007"},
+        {"choice 142 without its text", [](CTextPool*) { return new CPrjIntVarStr("V", 0, 1, 142, 1, 2, nullptr); },
+         "05" "00" "008E" "00000001" "00000002" "0000" "00000000"},
+        {"time 250", [](CTextPool*) { return new CPrjIntVarW8("V", 0, 0, 1, 250, 3, 4); },
+         "05" "00" "00FA" "00000003" "00000004"},
         {"sequence 249", [](CTextPool*) { return new CPrjIntVarHex("V", 0, 1, 249, 1, 2, "41004200"); },
          "05" "00" "00F9" "00000001" "00000002" "4142" "00" "04" "41004200"},
         {"date 251", [](CTextPool*) { return new CPrjIntVarByte("V", 0, 0, 1, 251, 0, 0, 2); },
@@ -434,6 +442,97 @@ TEST_F(CompC, SpansThePanelCannotScaleStopTheCompile)
         EXPECT_TRUE(std::any_of(log.begin(), log.end(),
                                 [](const std::string& l) { return l.find("Zero") != std::string::npos; }))
             << c.what;
+    }
+}
+
+// --- Blocks and memory ------------------------------------------------------------
+
+// Word variables need 26 bytes but keep room for name length + 33: with ten
+// longer names in front, the record that would end 4 bytes short of the
+// margin before 65536 still moves to the boundary.
+TEST_F(CompC, VariableRecordsKeepTheirTypesRoomBeforeABlockBoundary)
+{
+    for (int i = 0; i < 10; ++i)
+        Add(new CPrjVarWord("A00000" + std::to_string(i), 1, 1, 33, 0));
+    for (int i = 0; i < 2600; ++i) {
+        char name[8];
+        std::snprintf(name, sizeof name, "V%04d", i);
+        Add(new CPrjVarWord(name, 1, 1, 33, 0));
+    }
+    const std::string image = Image();
+    size_t last = 0;
+    size_t gap = 0;  // where the record at the boundary would have started
+    for (size_t at = DWordAt(image, 94); at != 0; at = DWordAt(image, at)) {
+        const size_t reserve = ByteAt(image, at + 4) == 7 ? 5 + 33 : 7 + 33;
+        EXPECT_EQ(at / 65536, (at + reserve + 64) / 65536) << at;
+        if (at == 65536)
+            gap = last + 26;
+        last = at;
+    }
+    ASSERT_EQ(gap, 65442u);
+    EXPECT_EQ(image.substr(gap, 65536 - gap), std::string(65536 - gap, '\0'));
+}
+
+// Entries and rows (over the first 64 KiB boundary), menus and their nodes
+// (over the second) that would reach the margin before a boundary start at
+// it, and a menu's start node stays directly behind the menu record.
+TEST_F(CompC, RecordsStartAtTheBlockBoundaryRatherThanReachIt)
+{
+    CPrjOpTxt* t0 = nullptr;
+    for (int n = 0; n < 700; ++n) {
+        auto* text = Row(new CPrjOpTxt(n), std::string(39, static_cast<char>('A' + n % 26)));
+        for (int r = 2; r <= 4; ++r)
+            Row(text, std::string(30 + r, 'x'), {}, r);
+        prj.InsOpTxt(text);
+        t0 = t0 ? t0 : text;
+    }
+    for (int m = 1; m <= 200; ++m) {
+        auto* menu = new CPrjMnu(static_cast<uint8_t>(m), "M" + std::to_string(m), 0x30FF);
+        menu->InsNode(new CPrjMnuNode(1, 0, 2, 0, 0, t0, 1));
+        menu->InsNode(new CPrjMnuNode(2, 1, 0, 0, 0, t0, 0));
+        prj.InsMnu(menu);
+    }
+    const std::string image = Image();
+    ASSERT_GT(image.size(), 131072u);
+
+    std::vector<std::pair<size_t, size_t>> records;  // address, size
+    for (int n = 0; n < 700; ++n) {
+        const size_t entry = Entry(image, 98, n);
+        records.emplace_back(entry, 4 + 4 * 4);
+        for (size_t r = 1; r <= 4; ++r) {
+            const size_t row = DWordAt(image, entry + 4 * r);
+            records.emplace_back(row, 2 + ByteAt(image, row) + 1);
+        }
+    }
+    const size_t table = DWordAt(image, 154);
+    for (int m = 1; m <= 200; ++m) {
+        const size_t menu = DWordAt(image, table + 2 + 4 * static_cast<size_t>(m));
+        const size_t node = menu + 1 + ByteAt(image, menu) + 2;
+        EXPECT_EQ(WordAt(image, node + 4), 1u) << m;
+        records.emplace_back(menu, node + 24 - menu);
+        records.emplace_back(DWordAt(image, node), 24);
+    }
+    int atBoundary = 0;
+    for (const auto& [at, size] : records) {
+        EXPECT_EQ(at / 65536, (at + size + 64) / 65536) << at << " + " << size;
+        atBoundary += at == 65536 || at == 131072;
+    }
+    EXPECT_EQ(atBoundary, 2);
+}
+
+TEST_F(CompC, ImageReachingTheMemoryLimitFails)
+{
+    // The empty 706 project without its description is 834 bytes long.
+    struct Case {
+        uint32_t limit;
+        uint16_t error;
+    } const cases[] = {{835, 0}, {834, CComp::kErrMemory}, {500, CComp::kErrMemory}};
+    for (const Case& c : cases) {
+        workspace.MemInfo().freeData = c.limit;
+        const Compiled out = Compile();
+        EXPECT_EQ(out.error, c.error) << c.limit;
+        EXPECT_EQ(out.check, c.error == 0 ? 1 : 0) << c.limit;
+        EXPECT_EQ(workspace.MemInfo().freeData, c.error == 0 ? c.limit - 834 : 0u) << c.limit;
     }
 }
 

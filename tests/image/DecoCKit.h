@@ -1,0 +1,28 @@
+#pragma once
+
+#include "DecoFixture.h"
+
+#include "support/ImageCBuilder.h"
+
+#include <cstdint>
+#include <string>
+
+class CPrjVar;
+
+// Decompiles family C images built in the test, with the project's driver
+// file beside the image.
+class DecoCFixture : public DecoFixture {
+public:
+    explicit DecoCFixture(uint16_t devType = 706);
+
+    // Writes the driver file (unless drvBytes is empty) and runs the
+    // decompile on the image; its error code.
+    uint16_t Decompile(const std::string& image, const std::string& fktPath = "");
+    uint16_t Decompile(const ImageCBuilder& b) { return Decompile(b.Finish()); }
+    std::string FktPath() const { return dir.File("PRJ.FKT"); }
+    // A variable of the variable list, else of the firmware variable list.
+    CPrjVar* Var(const std::string& name) const;
+
+    // A driver without parameter block for the panel type.
+    std::string drvBytes;
+};
