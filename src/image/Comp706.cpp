@@ -300,7 +300,12 @@ int CComp706::ScaledTail(const CPrjVar& var, bool isSigned, ImgRecord& rec)
         RangeValue(var.GetExtWord2(), isSigned) - lower, RangeValue(var.GetExtWord4(), isSigned) - plcLower);
     if (!spans)
         return Fail("Variable %s: Skalierung nicht darstellbar", var.GetName().c_str());
-    rec.Word(spans->dsp).Word(spans->plc).Value48(lower * spans->plc - plcLower * spans->dsp);
+    // The panel reads the offset as signed 48 bits; a larger one would
+    // scale with a wrong value.
+    const int64_t offset = lower * spans->plc - plcLower * spans->dsp;
+    if (!FitsValue48(offset, true))
+        return Fail("Variable %s: Skalierung passt nicht in 48 Bit", var.GetName().c_str());
+    rec.Word(spans->dsp).Word(spans->plc).Value48(offset);
     return 1;
 }
 

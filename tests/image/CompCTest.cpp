@@ -432,6 +432,10 @@ TEST_F(CompC, SpansThePanelCannotScaleStopTheCompile)
         {"zero display span", [] { return new CPrjVarBin("Zero", 4, 1, 2, 4, 0, 100, 100, 0, 10); }},
         {"zero signed span", [] { return new CPrjVarVbin("Zero", 4, 1, 18, 4, 0, -5, -5, 0, 10); }},
         {"reduced term over a word", [] { return new CPrjVarBin("Zero", 4, 1, 2, 4, 0, 0, 70000, 0, 3); }},
+        // 4000000000 x 65534 needs more than the 48 signed bits of the offset.
+        {"offset beyond 48 bits",
+         [] { return new CPrjVarBin("Zero", 4, 1, 2, 10, 0, static_cast<int32_t>(4000000000u),
+                                    static_cast<int32_t>(4000065535u), 0, 65534); }},
     };
     for (const Case& c : cases) {
         prj.GetVarList()->FreeAll();

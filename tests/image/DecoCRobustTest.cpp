@@ -171,6 +171,13 @@ TEST_F(DecoCRobust, MalformedTable)
                  b.U32(first[0] + 24, first[0]);
              return b.Finish();
          }},
+        {"node number twice in a menu",
+         [](bool damaged) {
+             Builder b;
+             b.AddList(98, {{1, 0, {Builder::Row("T")}}});
+             b.AddMenus({{1, "M", 0, {{1, 1, {}}, {static_cast<uint16_t>(damaged ? 1 : 2), 1, {}}}}});
+             return b.Finish();
+         }},
         {"nine fields in a row",
          [&](bool damaged) {
              Builder b;
