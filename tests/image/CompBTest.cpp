@@ -327,6 +327,22 @@ TEST_F(CompB, RecordAtTheFirmwareAddressesGives53)
     EXPECT_EQ(BoxIds().back(), 15217);
 }
 
+TEST_F(CompB, ImageBeyondTheWordAddressesGives23)
+{
+    // More panel memory than a word can address: help texts of 32 rows
+    // fill some 80 KB.
+    workspace.MemInfo().freeData = 131070;
+    for (int n = 0; n < 60; ++n) {
+        auto* text = new CKindTxt(n);
+        for (int r = 1; r <= 32; ++r)
+            Row(text, std::string(39, 'x'), {}, r);
+        prj.InsHlpTxt(0, text);
+    }
+    const Compiled out = Compile();
+    EXPECT_EQ(out.error, CComp::kErrMemory);
+    EXPECT_LE(out.image.size(), 0x10000u);
+}
+
 // --- Texts ------------------------------------------------------------------------
 
 TEST_F(CompB, OperatorTextTableAndRows)
@@ -710,3 +726,4 @@ TEST_F(CompBRecipe, RecipeMemoryOfThirtyTwoKilobytesGives20)
 }
 
 }  // namespace
+
