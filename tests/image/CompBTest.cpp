@@ -16,10 +16,14 @@
 #include "model/SkTxt.h"
 #include "model/WorkspaceState.h"
 #include "support/ImageABuilder.h"
+#include "support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -691,6 +695,25 @@ TEST_F(CompBRecipe, HeaderBlockAndRecipeTable)
     const size_t rec = WordAt(image, table + 6);
     EXPECT_EQ(Hex(image.substr(rec, 8)), "0001" "0001" "0000" "0032");
     EXPECT_EQ(workspace.MemInfo().freeRecipe, 32768u - image.size());
+}
+
+TEST_F(CompBRecipe, SourceNameStampAndFirmwareNameAreCut)
+{
+    ScopedEnv tz("TZ", "UTC0");
+    tzset();
+    const std::string name = std::string(20, 'N') + ".ORV";
+    dir.Write(name, "source");
+    const auto stamp = std::chrono::sys_days{std::chrono::year{2021} / 3 / 4} + std::chrono::hours{5} +
+                       std::chrono::minutes{6} + std::chrono::seconds{9};
+    std::filesystem::last_write_time(dir.File(name), std::chrono::file_clock::from_sys(stamp));
+    prj.SetPath(dir.File(name));
+    frm.SetFrmId("FW118ABCDEF");
+    EXPECT_EQ(Image().substr(218, 10), std::string("FW118ABCD\0", 10));
+    const Compiled c = CompileRecipes();
+    ASSERT_EQ(c.error, 0);
+    EXPECT_EQ(c.image.substr(6, 14), std::string(12, 'N') + std::string(2, '\0'));
+    EXPECT_EQ(Hex(c.image.substr(20, 6)), "210304050609");
+    EXPECT_EQ(c.image.substr(64, 10), std::string("FW118ABCD\0", 10));
 }
 
 TEST_F(CompBRecipe, WholeImageEqualsTheHandBuiltOne)
