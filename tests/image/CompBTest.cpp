@@ -654,9 +654,13 @@ TEST_F(CompB, PrinterBlockAlwaysAndSharedTextsWithTheirRoom)
     EXPECT_EQ(CountedAt(image, 254), "EIN");
 }
 
-TEST_F(CompB, MissingCharacterSetIsAnError)
+TEST_F(CompB, MissingCharacterSetOrProjectIsAnError)
 {
     bundle.charSet = nullptr;
+    EXPECT_EQ(Compile().error, CComp::kErrIncomplete);
+    EXPECT_EQ(CompileRecipes().error, CComp::kErrIncomplete);
+    bundle.charSet = &charSet;
+    bundle.prjData = nullptr;
     EXPECT_EQ(Compile().error, CComp::kErrIncomplete);
     EXPECT_EQ(CompileRecipes().error, CComp::kErrIncomplete);
 }
