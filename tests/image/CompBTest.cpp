@@ -460,6 +460,20 @@ TEST_F(CompB, MessageAttributeBlockAndHelpSlots)
     EXPECT_EQ(WordAt(image, help1 + 8), 0xFFFFu);
 }
 
+TEST_F(CompB, RecipeTextTableAndRows)
+{
+    auto* bin = Add(new CPrjVarBin("Bin", 4, 1, 2, 4, 0, 0, 100, 0, 1000));
+    bin->SetWidth(4);
+    Recipe(2, {{bin, 5}});
+    const std::string image = Image();
+    const size_t table = WordAt(image, 142);
+    EXPECT_EQ(Hex(image.substr(table, 16)), "000000000000000000000003" "0000" "0000");
+    const size_t rec = Entry(image, 142, 2);
+    EXPECT_EQ(Hex(image.substr(rec, 2)), "0001");
+    const std::string field{'\0', static_cast<char>(bin->GetAttr32() >> 8), static_cast<char>(bin->GetAttr32() & 0xFF)};
+    EXPECT_EQ(CountedAt(image, WordAt(image, rec + 2)), field);
+}
+
 TEST_F(CompB, RecipeConflictCheck)
 {
     struct Case {
