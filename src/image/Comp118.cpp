@@ -13,6 +13,7 @@
 #include "model/RcpTxt.h"
 #include "model/SpsPar.h"
 #include "model/TxtRow.h"
+#include "model/WorkspaceState.h"
 
 #include <algorithm>
 #include <array>
@@ -41,6 +42,9 @@ CComp118::CComp118(CWorkspaceState& workspace, const std::string& outPath, const
                    const std::string& fktPath, uint32_t /*reserve*/, const PrjBundle& bundle)
     : CCompAB(workspace, outPath, drvPath, fktPath, bundle)
 {
+    // Every pointer in this image is a word: a longer image would point
+    // into itself at the wrong places.
+    SetMemLimit(std::min(workspace.MemInfo().freeData, kBImageEnd));
     if (!Failed())
         Compile();
 }

@@ -278,6 +278,8 @@ inline constexpr uint16_t kBFwLevel = 201;
 // A variable record must start below this address: the panel's own
 // addresses begin here and the reader ends the chain at any pointer beyond.
 inline constexpr uint32_t kBVarEnd = 0xA000;
+// Word addresses reach no further than this.
+inline constexpr uint32_t kBImageEnd = 0x10000;
 inline constexpr uint32_t kBListHead = 12;        // dword, word, dword, word highest + 1
 inline constexpr uint32_t kBListRange = 4;        // word, address of the range entry
 inline constexpr uint32_t kBListRangeLo = 6;

@@ -16,10 +16,14 @@
 #include "model/SkTxt.h"
 #include "model/WorkspaceState.h"
 #include "support/ImageABuilder.h"
+#include "support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -258,6 +262,68 @@ TEST_F(CompB, VariableRecordsByTypeCodeAndOption)
     }
 }
 
+TEST_F(CompB, ImageTypeByteAndRecordSizeOfEveryTypeCode)
+{
+    struct Case {
+        uint8_t type;
+        uint8_t code;
+        uint32_t size;        // without the double-word option
+        uint32_t sizeOption;  // with it
+    } const cases[] = {
+        {0, 0, 14, 14},   {28, 28, 14, 14}, {16, 16, 20, 20}, {30, 30, 20, 20}, {2, 2, 33, 33},
+        {3, 3, 33, 33},   {4, 4, 33, 33},   {5, 5, 33, 33},   {6, 6, 17, 37},   {7, 7, 17, 37},
+        {8, 8, 17, 37},   {9, 9, 17, 37},   {18, 18, 27, 27}, {19, 19, 27, 27}, {20, 20, 27, 27},
+        {21, 21, 27, 27}, {22, 22, 17, 31}, {23, 23, 17, 31}, {24, 24, 17, 31}, {25, 25, 17, 31},
+        {12, 12, 13, 13}, {14, 14, 12, 12}, {26, 26, 12, 12}, {34, 34, 7, 7},   {36, 40, 15, 15},
+        {144, 42, 12, 12},
+    };
+    const auto make = [this](uint8_t type) -> CPrjVar* {
+        CTextPool* pool = prj.GetTextPool();
+        switch (type) {
+        case 0: case 28: return new CPrjVarBcd("A", 4, 1, type, 4, 0, 99, 0);
+        case 16: case 30: return new CPrjVarBcd("A", 4, 1, type, 8, 0, 99, 0);
+        case 12: return Texts(new CPrjVarBit("A", 4, 1, type, 3, pool), {"0", "1"});
+        case 14: case 26: {
+            auto* var = new CPrjVarString("A", 4, 1, type, pool);
+            var->SetTxtCount(1);
+            return Texts(var, {"0", "1"});
+        }
+        case 34: return new CPrjVarAscii("A", 4, 1, type, 2);
+        case 36: return Texts(new CPrjVarTimer("A", 4, 1, type, pool), {"0", "1", "2", "3"});
+        case 144: {
+            auto* var = new CPrjIntVarStr("A", 0, 1, type, 0, 0, pool);
+            var->SetTxtCount(1);
+            return Texts(var, {"0", "1"});
+        }
+        default: break;
+        }
+        if (type >= 18)
+            return new CPrjVarVbin("A", 4, 1, type, 4, 0, -100, 100, -1000, 1000);
+        return new CPrjVarBin("A", 4, 1, type, 4, 0, 0, 100, 0, 1000);
+    };
+    for (const uint8_t option : {0, 1}) {
+        prj.SetDWordVars(option);
+        for (const Case& c : cases) {
+            prj.GetVarList()->FreeAll();
+            Add(make(c.type))->SetWidth(4);
+            Add(new CPrjVarBcd("Z", 5, 1, 0, 4, 0, 99, 0))->SetWidth(4);
+            const std::string image = Image();
+            const size_t last = WordAt(image, 136);
+            const size_t rec = WordAt(image, last);
+            const uint32_t size = option ? c.sizeOption : c.size;
+            EXPECT_EQ(ByteAt(image, rec + 5), c.code) << unsigned{c.type} << " option " << unsigned{option};
+            EXPECT_EQ(last - rec, size + size % 2) << unsigned{c.type} << " option " << unsigned{option};
+        }
+    }
+    // The three display forms of a word.
+    for (const auto& [form, code] : {std::pair{0, 32}, std::pair{1, 36}, std::pair{2, 38}}) {
+        prj.GetVarList()->FreeAll();
+        Add(new CPrjVarWord("A", 4, 1, 33, static_cast<uint8_t>(form)))->SetWidth(4);
+        const std::string image = Image();
+        EXPECT_EQ(ByteAt(image, WordAt(image, 136) + 5), unsigned(code)) << form;
+    }
+}
+
 TEST_F(CompB, ReserveSizesByTypeCode)
 {
     const std::pair<uint8_t, uint32_t> cases[] = {{0, 14}, {28, 14}, {2, 33}, {5, 33}, {6, 37}, {9, 37}, {12, 13},
@@ -327,6 +393,22 @@ TEST_F(CompB, RecordAtTheFirmwareAddressesGives53)
     EXPECT_EQ(BoxIds().back(), 15217);
 }
 
+TEST_F(CompB, ImageBeyondTheWordAddressesGives23)
+{
+    // More panel memory than a word can address: help texts of 32 rows
+    // fill some 80 KB.
+    workspace.MemInfo().freeData = 131070;
+    for (int n = 0; n < 60; ++n) {
+        auto* text = new CKindTxt(n);
+        for (int r = 1; r <= 32; ++r)
+            Row(text, std::string(39, 'x'), {}, r);
+        prj.InsHlpTxt(0, text);
+    }
+    const Compiled out = Compile();
+    EXPECT_EQ(out.error, CComp::kErrMemory);
+    EXPECT_LE(out.image.size(), 0x10000u);
+}
+
 // --- Texts ------------------------------------------------------------------------
 
 TEST_F(CompB, OperatorTextTableAndRows)
@@ -376,6 +458,20 @@ TEST_F(CompB, MessageAttributeBlockAndHelpSlots)
     EXPECT_EQ(CountedAt(image, WordAt(image, WordAt(image, help1 + 4) + 2)), "range");
     EXPECT_EQ(WordAt(image, help1 + 6), 0u);
     EXPECT_EQ(WordAt(image, help1 + 8), 0xFFFFu);
+}
+
+TEST_F(CompB, RecipeTextTableAndRows)
+{
+    auto* bin = Add(new CPrjVarBin("Bin", 4, 1, 2, 4, 0, 0, 100, 0, 1000));
+    bin->SetWidth(4);
+    Recipe(2, {{bin, 5}});
+    const std::string image = Image();
+    const size_t table = WordAt(image, 142);
+    EXPECT_EQ(Hex(image.substr(table, 16)), "000000000000000000000003" "0000" "0000");
+    const size_t rec = Entry(image, 142, 2);
+    EXPECT_EQ(Hex(image.substr(rec, 2)), "0001");
+    const std::string field{'\0', static_cast<char>(bin->GetAttr32() >> 8), static_cast<char>(bin->GetAttr32() & 0xFF)};
+    EXPECT_EQ(CountedAt(image, WordAt(image, rec + 2)), field);
 }
 
 TEST_F(CompB, RecipeConflictCheck)
@@ -572,9 +668,13 @@ TEST_F(CompB, PrinterBlockAlwaysAndSharedTextsWithTheirRoom)
     EXPECT_EQ(CountedAt(image, 254), "EIN");
 }
 
-TEST_F(CompB, MissingCharacterSetIsAnError)
+TEST_F(CompB, MissingCharacterSetOrProjectIsAnError)
 {
     bundle.charSet = nullptr;
+    EXPECT_EQ(Compile().error, CComp::kErrIncomplete);
+    EXPECT_EQ(CompileRecipes().error, CComp::kErrIncomplete);
+    bundle.charSet = &charSet;
+    bundle.prjData = nullptr;
     EXPECT_EQ(Compile().error, CComp::kErrIncomplete);
     EXPECT_EQ(CompileRecipes().error, CComp::kErrIncomplete);
 }
@@ -613,6 +713,25 @@ TEST_F(CompBRecipe, HeaderBlockAndRecipeTable)
     const size_t rec = WordAt(image, table + 6);
     EXPECT_EQ(Hex(image.substr(rec, 8)), "0001" "0001" "0000" "0032");
     EXPECT_EQ(workspace.MemInfo().freeRecipe, 32768u - image.size());
+}
+
+TEST_F(CompBRecipe, SourceNameStampAndFirmwareNameAreCut)
+{
+    ScopedEnv tz("TZ", "UTC0");
+    tzset();
+    const std::string name = std::string(20, 'N') + ".ORV";
+    dir.Write(name, "source");
+    const auto stamp = std::chrono::sys_days{std::chrono::year{2021} / 3 / 4} + std::chrono::hours{5} +
+                       std::chrono::minutes{6} + std::chrono::seconds{9};
+    std::filesystem::last_write_time(dir.File(name), std::chrono::file_clock::from_sys(stamp));
+    prj.SetPath(dir.File(name));
+    frm.SetFrmId("FW118ABCDEF");
+    EXPECT_EQ(Image().substr(218, 10), std::string("FW118ABCD\0", 10));
+    const Compiled c = CompileRecipes();
+    ASSERT_EQ(c.error, 0);
+    EXPECT_EQ(c.image.substr(6, 14), std::string(12, 'N') + std::string(2, '\0'));
+    EXPECT_EQ(Hex(c.image.substr(20, 6)), "210304050609");
+    EXPECT_EQ(c.image.substr(64, 10), std::string("FW118ABCD\0", 10));
 }
 
 TEST_F(CompBRecipe, WholeImageEqualsTheHandBuiltOne)
@@ -659,6 +778,9 @@ TEST_F(CompBRecipe, ValuesByTypeCode)
         {"VBIN 22 with the option, cut toward zero", 1,
          [] { return new CPrjVarVbin("V", 4, 1, 22, 8, 0, -300, 0, -1000, 0); }, static_cast<uint32_t>(-299), nullptr,
          "FFFFFC1B"},
+        // The value times the PLC span passes 64 bits.
+        {"BIN 8 with the option over the whole 32-bit range", 1,
+         [] { return new CPrjVarBin("V", 4, 1, 8, 9, 0, 0, -1, 0, -2); }, 0xFFFFFFFE, nullptr, "FFFFFFFD"},
         {"VBIN 23 without the option", 0, [] { return new CPrjVarVbin("V", 4, 1, 23, 8, 0, -300, 0, -1000, 0); },
          static_cast<uint32_t>(-299), nullptr, "FFFFFED5"},
         {"Bit", 0, [] { return new CPrjVarBit("V", 4, 1, 12, 5, nullptr); }, 1, nullptr, "0020"},
@@ -710,3 +832,4 @@ TEST_F(CompBRecipe, RecipeMemoryOfThirtyTwoKilobytesGives20)
 }
 
 }  // namespace
+

@@ -128,6 +128,9 @@ TEST_F(DecoB, VariablePayloadsWithAndWithoutTheOption)
          {0, 4000000, 0, 8000000}, {8, 1}}},
         {"BIN double word with offsets", true, 9, 8, BinDwPayload(10, 1000, 3, 2, 5, 100), {9, 1,
          {10, 1000, 38, 698}, {8, 1}}},
+        // B times the upper limit passes 64 bits.
+        {"BIN double word over the whole 32-bit range", true, 8, 8,
+         BinDwPayload(0, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFE, 0, 0), {8, 1, {0, -1, 0, -2}, {8, 1}}},
         {"VBIN double word without the option", false, 24, 6, VbinPayload(-70000, 70000, 9, 9, 9), {24, 1,
          {-70000, 70000, 0, 0x7FFF}, {6, 2}}},
         {"VBIN double word with the option", true, kNominal | 22, 8, VbinDwPayload(-500000, 500000, 1, 4, -1000),
