@@ -4,6 +4,7 @@
 #include "image/ImgLayout.h"
 #include "image/DrvXref.h"
 #include "model/Catalogues.h"
+#include "model/CharSet.h"
 #include "model/CheckedFormat.h"
 #include "model/DrvCfg.h"
 #include "model/DrvParColl.h"
@@ -177,6 +178,25 @@ int CDeco::ReadSigned48(uint32_t offset, int64_t& value)
         return -1;
     value = imglayout::Value48::Decode(b);
     return 1;
+}
+
+int CDeco::ReadString(uint32_t at, size_t max, bool convert, std::string& text)
+{
+    text.clear();
+    for (size_t i = 0; i < max; ++i) {
+        uint8_t c = 0;
+        if (ReadByte(at + static_cast<uint32_t>(i), c) != 1)
+            return -1;
+        if (c == 0)
+            break;
+        text += static_cast<char>(convert ? PanelChar(c) : c);
+    }
+    return 1;
+}
+
+uint8_t CDeco::PanelChar(uint8_t byte) const
+{
+    return m_charSet->ToPanelChar(byte, 0);
 }
 
 int CDeco::CheckWordAddrs(uint16_t first, uint16_t count)

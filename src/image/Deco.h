@@ -61,6 +61,9 @@ public:
     int ReadDWord(uint32_t offset, uint32_t& value);
     int ReadBlock(uint32_t offset, void* buffer, uint16_t length);
     int ReadSigned48(uint32_t offset, int64_t& value);
+    // The bytes at up to a NUL, at most max of them; convert takes each as
+    // the panel's character code.
+    int ReadString(uint32_t at, size_t max, bool convert, std::string& text);
 
     // Every PLC data word first .. first + count − 1 must be a driver item
     // that is not a system word: else error 42 with the word, -1. Without
@@ -112,6 +115,7 @@ protected:
     }
     void SetErrName(const std::string& name) { m_errName = name; }
     bool Failed() const { return m_error != 0; }
+    uint8_t PanelChar(uint8_t byte) const;
     void SetMask(const uint8_t* bytes, int size);
     std::FILE* Image() const { return m_image.Get(); }
     int64_t ImageSize() const { return m_size; }

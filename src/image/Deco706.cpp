@@ -181,25 +181,6 @@ uint8_t CDeco706::MaxBlankCount() const
     return m_prj->GetDevType() == 706 ? 15 : 7;
 }
 
-uint8_t CDeco706::PanelChar(uint8_t byte) const
-{
-    return m_charSet->ToPanelChar(byte, 0);
-}
-
-int CDeco706::ReadString(uint32_t at, size_t max, bool convert, std::string& text)
-{
-    text.clear();
-    for (size_t i = 0; i < max; ++i) {
-        uint8_t c = 0;
-        if (ReadByte(at + static_cast<uint32_t>(i), c) != 1)
-            return -1;
-        if (c == 0)
-            break;
-        text += static_cast<char>(convert ? PanelChar(c) : c);
-    }
-    return 1;
-}
-
 int CDeco706::ReadCountedName(uint32_t at, std::string& name, uint32_t& after)
 {
     uint8_t count = 0;

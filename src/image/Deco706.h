@@ -76,7 +76,5 @@ private:
     template <class Entry, class Make, class Insert>
     int DecodeList(const CColl* list, const ListSpec& spec, Make make, Insert insert);
     uint8_t MaxBlankCount() const;
-    uint8_t PanelChar(uint8_t byte) const;
-    int ReadString(uint32_t at, size_t max, bool convert, std::string& text);
     int ReadCountedName(uint32_t at, std::string& name, uint32_t& after);
 };
