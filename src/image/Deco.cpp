@@ -11,6 +11,9 @@
 #include "model/DrvParItem.h"
 #include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
+#include "model/PrjData.h"
+#include "model/SkAct.h"
+#include "model/SkTxt.h"
 #include "model/SpsDef.h"
 #include "model/SpsPar.h"
 #include "model/WorkspaceState.h"
@@ -197,6 +200,29 @@ int CDeco::ReadString(uint32_t at, size_t max, bool convert, std::string& text)
 uint8_t CDeco::PanelChar(uint8_t byte) const
 {
     return m_charSet->ToPanelChar(byte, 0);
+}
+
+int CDeco::ReadKeyPair(const CPrjSkActList& acts, CPrjSkTxt& text, int key, uint32_t pair)
+{
+    uint16_t press = 0;
+    uint16_t release = 0;
+    if (ReadWord(pair, press) != 1 || ReadWord(pair + 2, release) != 1)
+        return -1;
+    CPrjSkAct* pressAct = press ? acts.FindByNum(press) : nullptr;
+    CPrjSkAct* releaseAct = release ? acts.FindByNum(release) : nullptr;
+    if ((press && !pressAct) || (release && !releaseAct))
+        return -1;
+    text.SetActs(key, pressAct, releaseAct);
+    return 1;
+}
+
+int CDeco::InsertSkTxt(std::unique_ptr<CPrjSkTxt> text)
+{
+    const int index = m_prj->InsSkTxt(text.get());
+    if (Taken(m_prj->GetSkTxtList(), index, text) != 1)
+        return -1;
+    Count(DecoKind::SkTexts);
+    return 1;
 }
 
 int CDeco::CheckWordAddrs(uint16_t first, uint16_t count)

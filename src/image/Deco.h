@@ -14,6 +14,8 @@ class CPrjData;
 class CSpsPar;
 class CDrvCfg;
 class CCharSet;
+class CPrjSkActList;
+class CPrjSkTxt;
 class CWorkspaceState;
 
 // The kinds of objects a decompile counts, in the order of the workspace's
@@ -116,6 +118,12 @@ protected:
     void SetErrName(const std::string& name) { m_errName = name; }
     bool Failed() const { return m_error != 0; }
     uint8_t PanelChar(uint8_t byte) const;
+    // Key key of text gets the press and release actions whose numbers the
+    // two words at pair hold (0: none). A number that acts does not hold
+    // cannot be rebuilt and fails.
+    int ReadKeyPair(const CPrjSkActList& acts, CPrjSkTxt& text, int key, uint32_t pair);
+    // The softkey text into the project, counted.
+    int InsertSkTxt(std::unique_ptr<CPrjSkTxt> text);
     void SetMask(const uint8_t* bytes, int size);
     std::FILE* Image() const { return m_image.Get(); }
     int64_t ImageSize() const { return m_size; }
