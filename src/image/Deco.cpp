@@ -12,6 +12,7 @@
 #include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
+#include "model/PrjVarList.h"
 #include "model/SkAct.h"
 #include "model/SkTxt.h"
 #include "model/SpsDef.h"
@@ -200,6 +201,22 @@ int CDeco::ReadString(uint32_t at, size_t max, bool convert, std::string& text)
 uint8_t CDeco::PanelChar(uint8_t byte) const
 {
     return m_charSet->ToPanelChar(byte, 0);
+}
+
+void CDeco::DiscardVar(std::unique_ptr<CPrjVar>& var)
+{
+    if (var)
+        var->FreeKindData();
+    var.reset();
+}
+
+int CDeco::InsertVar(std::unique_ptr<CPrjVar>& var)
+{
+    const int index = m_prj->InsVar(var.get());
+    if (Taken(m_prj->GetVarList(), index, var) == 1)
+        return 1;
+    DiscardVar(var);
+    return -1;
 }
 
 int CDeco::ReadKeyPair(const CPrjSkActList& acts, CPrjSkTxt& text, int key, uint32_t pair)

@@ -15,6 +15,7 @@ class CSpsPar;
 class CDrvCfg;
 class CCharSet;
 class CPrjSkActList;
+class CPrjVar;
 class CPrjSkTxt;
 class CWorkspaceState;
 
@@ -118,6 +119,10 @@ protected:
     void SetErrName(const std::string& name) { m_errName = name; }
     bool Failed() const { return m_error != 0; }
     uint8_t PanelChar(uint8_t byte) const;
+    // Frees what a variable that no list took holds.
+    static void DiscardVar(std::unique_ptr<CPrjVar>& var);
+    // The variable into the project; one the list refuses is discarded.
+    int InsertVar(std::unique_ptr<CPrjVar>& var);
     // Key key of text gets the press and release actions whose numbers the
     // two words at pair hold (0: none). A number that acts does not hold
     // cannot be rebuilt and fails.

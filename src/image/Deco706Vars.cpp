@@ -39,13 +39,6 @@ int WordsOf(uint16_t type)
     }
 }
 
-void Discard(std::unique_ptr<CPrjVar>& var)
-{
-    if (var)
-        var->FreeKindData();
-    var.reset();
-}
-
 } // namespace
 
 int CDeco706::DecodeVars()
@@ -92,16 +85,13 @@ int CDeco706::DecodeVar(uint32_t rec, uint32_t& next)
         return -1;
     std::unique_ptr<CPrjVar> var;
     if (BuildVar(head, var) != 1) {
-        Discard(var);
+        DiscardVar(var);
         return -1;
     }
     var->SetAttr32(head.q);
     CPrjVar* built = var.get();
-    const int index = m_prj->InsVar(built);
-    if (Taken(m_prj->GetVarList(), index, var) != 1) {
-        Discard(var);
+    if (InsertVar(var) != 1)
         return -1;
-    }
     m_sps->UseItem(*built);
     Count(DecoKind::Vars);
     return 1;

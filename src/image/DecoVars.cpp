@@ -45,13 +45,6 @@ constexpr uint32_t kIntVarFlags = 0x33FB;
 constexpr int64_t kBinPlcUpper = 0xFFFF;
 constexpr int64_t kVbinPlcUpper = 0x7FFF;
 
-void Discard(std::unique_ptr<CPrjVar>& var)
-{
-    if (var)
-        var->FreeKindData();
-    var.reset();
-}
-
 } // namespace
 
 int CDecoAB::DecodeVars()
@@ -103,21 +96,14 @@ int CDecoAB::DecodeVar(uint32_t rec, int& nameMode, uint16_t& next)
     const int built = head.type == 144 ? ReuseOrBuildIntVar(payload, head, reused, var)
                                        : BuildVar(payload, head, var);
     if (built != 1) {
-        Discard(var);
+        DiscardVar(var);
         return -1;
     }
     CPrjVar* target = reused ? reused : var.get();
     target->SetSetpKind(head.setpKind);
     target->SetType(head.type);
-    if (var) {
-        CPrjVarList* list = m_prj->GetVarList();
-        const int index = m_prj->InsVar(var.get());
-        if (list == nullptr || index < 0 || list->At(index) != var.get()) {
-            Discard(var);
-            return -1;
-        }
-        var.release();
-    }
+    if (var && InsertVar(var) != 1)
+        return -1;
     m_sps->UseItem(*target);
     target->SetAttr32(rec);
     Count(DecoKind::Vars);
