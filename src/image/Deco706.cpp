@@ -192,6 +192,53 @@ int CDeco706::ReadCountedName(uint32_t at, std::string& name, uint32_t& after)
     return 1;
 }
 
+int CDeco706::ForEachTableEntry(uint32_t slot, bool ready, const std::function<int(int32_t, uint32_t)>& decode)
+{
+    uint32_t table = 0;
+    uint16_t count = 0;
+    if (ReadDWord(slot, table) != 1)
+        return -1;
+    if (table == 0)
+        return 1;
+    if (!ready || ReadWord(table, count) != 1)
+        return -1;
+    for (int32_t i = 0; i < count; ++i) {
+        uint32_t at = 0;
+        if (ReadDWord(CTableSlot(table, i), at) != 1)
+            return -1;
+        if (at != 0 && decode(i, at) != 1)
+            return -1;
+    }
+    return 1;
+}
+
+int CDeco706::ForEachListEntry(uint32_t slot, bool ready,
+                               const std::function<int(int32_t, uint32_t, uint16_t, uint16_t)>& decode)
+{
+    uint32_t h = 0;
+    if (ReadDWord(slot, h) != 1)
+        return -1;
+    if (h == 0)
+        return 1;
+    uint32_t tmpl = 0;
+    uint16_t lowest = 0;
+    uint16_t highest = 0;
+    uint16_t places = 0;
+    if (!ready || ReadDWord(h + kCListTemplate, tmpl) != 1 || ReadWord(h + kCListLow, lowest) != 1 ||
+        ReadWord(h + kCListHigh, highest) != 1 || ReadWord(h + kCListPlaces, places) != 1)
+        return -1;
+    if (tmpl != 0 && decode(-1, tmpl, lowest, highest) != 1)
+        return -1;
+    for (int32_t i = 0; i < places; ++i) {
+        uint32_t at = 0;
+        if (ReadDWord(CListSlot(h, i), at) != 1)
+            return -1;
+        if (at != 0 && decode(i, at, lowest, highest) != 1)
+            return -1;
+    }
+    return 1;
+}
+
 int CDeco706::DecodeChars()
 {
     uint32_t at = 0;
