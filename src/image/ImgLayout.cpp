@@ -360,13 +360,6 @@ bool FitsValue48(__int128 value, bool isSigned)
     return isSigned ? value >= -k48 / 2 && value < k48 / 2 : value >= 0 && value < k48;
 }
 
-std::array<uint8_t, 6> B2Stamp::Encode(const std::tm& local)
-{
-    const auto bcd = [](int v) { return static_cast<uint8_t>((v / 10 % 10) << 4 | v % 10); };
-    return {bcd(local.tm_year % 100), bcd(local.tm_mon + 1), bcd(local.tm_mday),
-            bcd(local.tm_hour),       bcd(local.tm_min),     bcd(std::min(local.tm_sec, 60))};
-}
-
 // === Family C records =====================================================
 
 std::string CountedName::Encode(std::string_view name)

@@ -323,7 +323,7 @@ inline constexpr uint32_t kB2Zero = 2;            // word 0
 inline constexpr uint32_t kB2Magic = 4;           // word
 inline constexpr uint16_t kB2MagicValue = 436;
 inline constexpr uint32_t kB2Name = 6;            // string
-inline constexpr uint32_t kB2Stamp = 20;          // 6 BCD bytes: year % 100, month, day, hour, minute, second
+inline constexpr uint32_t kB2Stamp = 20;          // 6 bytes, ChangeStamp
 inline constexpr uint32_t kB2FwId = 46;           // string
 inline constexpr uint32_t kB2FrmName = 64;        // string, at most 9 characters
 inline constexpr size_t kB2FrmNameChars = 9;
@@ -337,11 +337,6 @@ inline constexpr uint32_t kB2CheckBlockSize = 10;
 inline constexpr uint32_t kB2RcpTableHead = 2;    // word highest + 1
 inline constexpr uint16_t kB2RcpRecordMark = 1;
 inline constexpr size_t kB2AsciiMax = 33;
-
-// The 6 BCD bytes of a local time stamp (seconds at most 60).
-struct B2Stamp {
-    static std::array<uint8_t, 6> Encode(const std::tm& local);
-};
 
 // === Family C records =====================================================
 
