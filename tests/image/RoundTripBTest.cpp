@@ -1,4 +1,4 @@
-#include "DecoFixture.h"
+#include "DecoBKit.h"
 #include "RoundTripKit.h"
 
 #include "image/Comp118.h"
@@ -12,35 +12,10 @@
 #include "model/PrjVarList.h"
 #include "model/TxtRow.h"
 #include "support/DrvBuilders.h"
-#include "support/FwBuilders.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// Internal variables may stand in every kind of text.
-constexpr uint32_t kIntFlags = 0x33FB;
-// Numbers of this kind carry their display width.
-constexpr uint8_t kWidthKind = 28;
-
-// The clock, date and recipe variables [Z15]..[Z26] of the panel's
-// firmware, with widths for text fields (the date has none) and weekday
-// names.
-std::string Firmware()
-{
-    Fw118Image img;
-    for (int number = 15; number <= 26; ++number) {
-        Fw118Entry e = Fw118Var(number, number == 21 || number == 22 ? 14 : kWidthKind);
-        e.width = number == 23 ? 8 : 2;
-        e.flags = kIntFlags;
-        if (number == 21 || number == 22)
-            e.states = {"MO", "DI", "MI", "DO", "FR", "SA", "SO"};
-        if (number == 24)
-            e.kind = 46;
-        img.Add(e);
-    }
-    return img.Build();
-}
 
 // A project of a 118-family panel whose built-in variables come from the
 // firmware fixture, written to and read from source files, compiled and
@@ -51,7 +26,7 @@ public:
     {
         bundle.frmCfg = &frm;
         frm.SetFrmId("FW118");
-        dir.Write("ORV118.FRM", Firmware());
+        dir.Write("ORV118.FRM", deco_b::Firmware());
         workspace.SetFormFile(dir.File("ORV118.FRM"));
         prj.SetFwVarSource(&source);
         prj.SetDsType(panel);
