@@ -121,11 +121,7 @@ int CDeco706::BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var)
         uint16_t mask = 0;
         if (ReadWord(p, mask) != 1)
             return -1;
-        uint32_t bit = 16;
-        for (uint32_t n = 0; n < 16; ++n)
-            if (mask == (1u << n))
-                bit = n;
-        var = std::make_unique<CPrjVarBit>(head.name, adr, head.setpKind, type, bit, pool);
+        var = std::make_unique<CPrjVarBit>(head.name, adr, head.setpKind, type, BitMaskWord::Decode(mask), pool);
         return ReadStateTexts(*var, p + 2, 2);
     }
     case 14:

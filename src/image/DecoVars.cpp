@@ -184,11 +184,8 @@ int CDecoAB::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>&
         uint16_t mask = 0;
         if (ReadWord(p, mask) != 1)
             return -1;
-        uint32_t bit = 16;
-        for (uint32_t b = 0; b < 16; ++b)
-            if (mask == (1u << b))
-                bit = b;
-        var = std::make_unique<CPrjVarBit>(head.name, adr, head.setpKind, head.type, bit, pool);
+        var = std::make_unique<CPrjVarBit>(head.name, adr, head.setpKind, head.type,
+                                           imglayout::BitMaskWord::Decode(mask), pool);
         return ReadStateTexts(*var, p + 2, 2);
     }
     case 14:

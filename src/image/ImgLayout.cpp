@@ -115,6 +115,15 @@ std::array<uint16_t, 2> BcdMaskPair::Encode(uint8_t digits)
     return {0, 0};
 }
 
+uint32_t BitMaskWord::Decode(uint16_t mask)
+{
+    uint32_t bit = 16;
+    for (uint32_t n = 0; n < 16; ++n)
+        if (mask == (1u << n))
+            bit = n;
+    return bit;
+}
+
 std::optional<uint8_t> ImageTypeByte::CodeOf(uint8_t type, uint8_t firstTypeByte)
 {
     if ((type >= 2 && type <= 9) || type == 12 || type == 14 || type == 16 || (type >= 18 && type <= 26) ||

@@ -202,6 +202,12 @@ struct BcdMaskPair {
     static std::array<uint16_t, 2> Encode(uint8_t digits);
 };
 
+// The word of a bit variable: the one bit set is the variable's bit.
+struct BitMaskWord {
+    // 16 (no bit of the word) unless exactly one bit is set.
+    static uint32_t Decode(uint16_t mask);
+};
+
 // Families A and B: setpoint kind in the top two bits, image code below.
 struct ImageTypeByte {
     // The image code of a type code (and first type byte for 32/33); none
