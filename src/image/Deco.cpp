@@ -203,6 +203,14 @@ uint8_t CDeco::PanelChar(uint8_t byte) const
     return m_charSet->ToPanelChar(byte, 0);
 }
 
+CPrjVar* CDeco::FindVar(std::string_view name) const
+{
+    CPrjVar* var = m_prj->GetVarList() ? m_prj->GetVarList()->FindByName(name) : nullptr;
+    if (var == nullptr && m_prj->GetFwVarList() != nullptr)
+        var = m_prj->GetFwVarList()->FindByName(name);
+    return var;
+}
+
 void CDeco::DiscardVar(std::unique_ptr<CPrjVar>& var)
 {
     if (var)

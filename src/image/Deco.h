@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 struct PrjBundle;
 class CPrjData;
@@ -119,6 +120,8 @@ protected:
     void SetErrName(const std::string& name) { m_errName = name; }
     bool Failed() const { return m_error != 0; }
     uint8_t PanelChar(uint8_t byte) const;
+    // The variable of that name in the variable list or the firmware's.
+    CPrjVar* FindVar(std::string_view name) const;
     // Frees what a variable that no list took holds.
     static void DiscardVar(std::unique_ptr<CPrjVar>& var);
     // The variable into the project; one the list refuses is discarded.

@@ -210,9 +210,7 @@ int CDeco706::BuildScaled(const VarHead& head, std::unique_ptr<CPrjVar>& var)
 
 int CDeco706::ApplyIntVar(const VarHead& head)
 {
-    CPrjVar* var = m_prj->GetVarList() ? m_prj->GetVarList()->FindByName(std::string_view(head.name)) : nullptr;
-    if (var == nullptr && m_prj->GetFwVarList() != nullptr)
-        var = m_prj->GetFwVarList()->FindByName(std::string_view(head.name));
+    CPrjVar* var = FindVar(head.name);
     if (var == nullptr) {
         SetErrName(head.name);
         SetError(kErrIntVar);
