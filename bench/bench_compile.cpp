@@ -1,3 +1,5 @@
+#include "BenchProject.h"
+
 #include "image/Comp043.h"
 #include "model/CharSet.h"
 #include "model/MsgTxt.h"
@@ -11,7 +13,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -33,15 +34,7 @@ struct FullProject {
         bundle.spsPar = &sps;
         prj.SetDevType(43);
         charSet.SetDevType(43);
-        std::vector<CPrjVar*> vars;
-        for (int i = 0; i < kVarCount; ++i) {
-            char name[16];
-            std::snprintf(name, sizeof name, "Var%04d", i);
-            auto* var = new CPrjVarBin(name, static_cast<int16_t>(i % 250), 1, 2 + i % 4, 4, 1, 0, 9999, 0, 4000);
-            var->SetWidth(5);
-            prj.InsVar(var);
-            vars.push_back(var);
-        }
+        const std::vector<CPrjVar*> vars = AddScaledVars(prj, kVarCount, "Var");
         for (int t = 0; t < kTextCount; ++t)
             prj.InsOpTxt(Fill(new CPrjOpTxt(t), vars[static_cast<size_t>(t) % vars.size()]));
         for (int m = 0; m < kMsgCount; ++m)

@@ -1,23 +1,16 @@
+#include "BenchProject.h"
+
 #include "image/Deco043.h"
-#include "model/CharSet.h"
-#include "model/DrvCfg.h"
-#include "model/PrjBundle.h"
-#include "model/PrjData.h"
-#include "model/SpsPar.h"
 #include "model/WorkspaceState.h"
 #include "support/DrvBuilders.h"
 #include "support/ImageABuilder.h"
-#include "support/SpsParBuilder.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // An image that fills the family A memory (about 32K): 400 named variables
 // of mixed kinds, 128 operator and 64 message texts of four rows each
@@ -69,29 +62,17 @@ std::string FullImage()
 
 void BM_DecompileFullImage(benchmark::State& state)
 {
-    const fs::path dir = fs::temp_directory_path() / "orv_bench_deco043";
-    fs::create_directories(dir);
-    const std::string image = (dir / "FULL.BIN").string();
+    const BenchDir dir("orv_bench_deco043");
+    const std::string image = dir.File("FULL.BIN");
     std::ofstream(image, std::ios::binary) << FullImage();
-    CWorkspaceState workspace(dir.string() + "/", dir.string() + "/");
-    PrjBundle bundle;
-    CCharSet charSet(&bundle, 0);
-    CPrjData prj(&bundle);
-    SpsParBuilder sps;
-    for (uint16_t w = 0; w < 256; ++w)
-        sps.Var(w);
-    auto spsPar = sps.Build(&bundle);
-    CDrvCfg drv(&workspace, &bundle);
-    bundle = PrjBundle{&prj, spsPar.get(), &drv, nullptr, nullptr, &charSet};
-    charSet.SetDevType(43);
-    prj.SetDevType(43);
+    CWorkspaceState workspace(dir.Prefix(), dir.Prefix());
+    BenchBundle project(workspace, 43);
     for (auto _ : state) {
-        prj.Clear();
-        CDeco043 deco(&workspace, image, (dir / "FULL.DRV").string(), "", &bundle);
+        project.prj.Clear();
+        CDeco043 deco(&workspace, image, dir.File("FULL.DRV"), "", &project.bundle);
         if (deco.GetError() != 0)
             state.SkipWithError(("decompile failed: " + std::to_string(deco.GetError())).c_str());
     }
-    fs::remove_all(dir);
 }
 BENCHMARK(BM_DecompileFullImage)->Unit(benchmark::kMillisecond);
 

@@ -1,35 +1,26 @@
+#include "BenchProject.h"
+
 #include "image/Comp118.h"
 #include "image/Comp118Img2.h"
 #include "image/Deco118.h"
-#include "model/CharSet.h"
-#include "model/DrvCfg.h"
 #include "model/Mnu.h"
 #include "model/MsgTxt.h"
 #include "model/OpTxt.h"
-#include "model/PrjBundle.h"
-#include "model/PrjData.h"
 #include "model/PrjVarKinds.h"
 #include "model/RcpTxt.h"
 #include "model/SkAct.h"
 #include "model/SkTxt.h"
-#include "model/SpsPar.h"
 #include "model/TxtRow.h"
 #include "model/WorkspaceState.h"
 #include "support/DrvBuilders.h"
-#include "support/SpsParBuilder.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr uint16_t kPanel = 118;
 constexpr int kVarCount = 500;
@@ -41,45 +32,13 @@ constexpr int kMenuCount = 10;
 constexpr uint32_t kFreeData = 0xFFFF;
 constexpr uint32_t kFreeRecipe = 32767;
 
-// The PLC parameters, character set and root of one panel's project.
-struct Bundle {
-    explicit Bundle(CWorkspaceState& workspace) : drv(&workspace, &bundle)
-    {
-        SpsParBuilder b;
-        for (uint16_t w = 0; w < 256; ++w)
-            b.Var(w);
-        sps = b.Build(&bundle);
-        bundle.prjData = &prj;
-        bundle.spsPar = sps.get();
-        bundle.drvCfg = &drv;
-        bundle.charSet = &charSet;
-        charSet.SetDevType(kPanel);
-        prj.SetDevType(kPanel);
-        prj.Clear();
-    }
-
-    PrjBundle bundle;
-    CCharSet charSet{&bundle, 0};
-    CPrjData prj{&bundle};
-    std::unique_ptr<CSpsPar> sps;
-    CDrvCfg drv;
-};
-
 // A 118 project that fills most of the 64K the panel addresses: 500 scaled
 // variables, 128 operator texts of four rows and 100 message texts of two,
 // 60 recipes, help texts, softkeys and menus, every row showing variables
 // among words and blank runs.
 void FillProject(CPrjData& prj)
 {
-    std::vector<CPrjVar*> vars;
-    for (int i = 0; i < kVarCount; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "Var%04d", i);
-        auto* var = new CPrjVarBin(name, static_cast<int16_t>(i % 250), 1, 2 + i % 4, 4, 1, 0, 9999, 0, 4000);
-        var->SetWidth(5);
-        prj.InsVar(var);
-        vars.push_back(var);
-    }
+    const std::vector<CPrjVar*> vars = AddScaledVars(prj, kVarCount, "Var");
     const auto row = [&](int seed, uint8_t num) {
         CTxtVarSlots slots;
         slots.SetVar(0, vars[static_cast<size_t>(seed) % vars.size()]);
@@ -132,15 +91,8 @@ void FillProject(CPrjData& prj)
     prj.SetDescr("Benchmark project filling the panel memory");
 }
 
-struct Paths {
-    Paths() { fs::create_directories(dir); }
-    ~Paths() { fs::remove_all(dir); }
-    std::string File(const char* name) const { return (dir / name).string(); }
-    fs::path dir = fs::temp_directory_path() / "orv_bench_deco118";
-};
-
 // Both images: the data set and the recipe memory.
-uint16_t CompileBoth(CWorkspaceState& workspace, const Paths& paths, const PrjBundle& bundle, uint64_t& length)
+uint16_t CompileBoth(CWorkspaceState& workspace, const BenchDir& paths, const PrjBundle& bundle, uint64_t& length)
 {
     workspace.MemInfo().freeData = kFreeData;
     workspace.MemInfo().freeRecipe = kFreeRecipe;
@@ -154,9 +106,9 @@ uint16_t CompileBoth(CWorkspaceState& workspace, const Paths& paths, const PrjBu
 
 void BM_CompileFamilyB(benchmark::State& state)
 {
-    Paths paths;
-    CWorkspaceState workspace(paths.dir.string() + "/", paths.dir.string() + "/");
-    Bundle project(workspace);
+    BenchDir paths("orv_bench_deco118");
+    CWorkspaceState workspace(paths.Prefix(), paths.Prefix());
+    BenchBundle project(workspace, kPanel);
     FillProject(project.prj);
     uint64_t length = 0;
     for (auto _ : state) {
@@ -171,19 +123,19 @@ BENCHMARK(BM_CompileFamilyB)->Unit(benchmark::kMillisecond);
 
 void BM_DecompileFamilyB(benchmark::State& state)
 {
-    Paths paths;
-    CWorkspaceState workspace(paths.dir.string() + "/", paths.dir.string() + "/");
+    BenchDir paths("orv_bench_deco118");
+    CWorkspaceState workspace(paths.Prefix(), paths.Prefix());
     std::ofstream(paths.File("FULL.DRV"), std::ios::binary) << Drv043Entry().Build().bytes;
     uint64_t length = 0;
     {
-        Bundle source(workspace);
+        BenchBundle source(workspace, kPanel);
         FillProject(source.prj);
         if (const uint16_t error = CompileBoth(workspace, paths, source.bundle, length)) {
             state.SkipWithError(("the compile failed: " + std::to_string(error)).c_str());
             return;
         }
     }
-    Bundle target(workspace);
+    BenchBundle target(workspace, kPanel);
     for (auto _ : state) {
         target.prj.Clear();
         CDeco118 deco(&workspace, paths.File("FULL.BIN"), paths.File("FULL.DRV"), "", &target.bundle);

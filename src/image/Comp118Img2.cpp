@@ -63,7 +63,7 @@ int CComp118Img2::WriteHeader()
         WriteString(kB2ToolVersion, version) != 1 || WriteWord(kB2BlockSize, kB2BlockSizeValue) != 1)
         return -1;
     if (const std::optional<std::tm> local = LocalChangeTime(prj.GetPath())) {
-        const std::array<uint8_t, 6> stamp = B2Stamp::Encode(*local);
+        const ChangeStamp::Bytes stamp = ChangeStamp::Encode(*local);
         return WriteBytes(kB2Stamp, std::string_view(reinterpret_cast<const char*>(stamp.data()), stamp.size()));
     }
     return 1;

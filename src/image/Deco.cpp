@@ -4,12 +4,17 @@
 #include "image/ImgLayout.h"
 #include "image/DrvXref.h"
 #include "model/Catalogues.h"
+#include "model/CharSet.h"
 #include "model/CheckedFormat.h"
 #include "model/DrvCfg.h"
 #include "model/DrvParColl.h"
 #include "model/DrvParItem.h"
 #include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
+#include "model/PrjData.h"
+#include "model/PrjVarList.h"
+#include "model/SkAct.h"
+#include "model/SkTxt.h"
 #include "model/SpsDef.h"
 #include "model/SpsPar.h"
 #include "model/WorkspaceState.h"
@@ -176,6 +181,72 @@ int CDeco::ReadSigned48(uint32_t offset, int64_t& value)
     if (ReadBlock(offset, b, 6) != 1)
         return -1;
     value = imglayout::Value48::Decode(b);
+    return 1;
+}
+
+int CDeco::ReadString(uint32_t at, size_t max, bool convert, std::string& text)
+{
+    text.clear();
+    for (size_t i = 0; i < max; ++i) {
+        uint8_t c = 0;
+        if (ReadByte(at + static_cast<uint32_t>(i), c) != 1)
+            return -1;
+        if (c == 0)
+            break;
+        text += static_cast<char>(convert ? PanelChar(c) : c);
+    }
+    return 1;
+}
+
+uint8_t CDeco::PanelChar(uint8_t byte) const
+{
+    return m_charSet->ToPanelChar(byte, 0);
+}
+
+CPrjVar* CDeco::FindVar(std::string_view name) const
+{
+    CPrjVar* var = m_prj->GetVarList() ? m_prj->GetVarList()->FindByName(name) : nullptr;
+    if (var == nullptr && m_prj->GetFwVarList() != nullptr)
+        var = m_prj->GetFwVarList()->FindByName(name);
+    return var;
+}
+
+void CDeco::DiscardVar(std::unique_ptr<CPrjVar>& var)
+{
+    if (var)
+        var->FreeKindData();
+    var.reset();
+}
+
+int CDeco::InsertVar(std::unique_ptr<CPrjVar>& var)
+{
+    const int index = m_prj->InsVar(var.get());
+    if (Taken(m_prj->GetVarList(), index, var) == 1)
+        return 1;
+    DiscardVar(var);
+    return -1;
+}
+
+int CDeco::ReadKeyPair(const CPrjSkActList& acts, CPrjSkTxt& text, int key, uint32_t pair)
+{
+    uint16_t press = 0;
+    uint16_t release = 0;
+    if (ReadWord(pair, press) != 1 || ReadWord(pair + 2, release) != 1)
+        return -1;
+    CPrjSkAct* pressAct = press ? acts.FindByNum(press) : nullptr;
+    CPrjSkAct* releaseAct = release ? acts.FindByNum(release) : nullptr;
+    if ((press && !pressAct) || (release && !releaseAct))
+        return -1;
+    text.SetActs(key, pressAct, releaseAct);
+    return 1;
+}
+
+int CDeco::InsertSkTxt(std::unique_ptr<CPrjSkTxt> text)
+{
+    const int index = m_prj->InsSkTxt(text.get());
+    if (Taken(m_prj->GetSkTxtList(), index, text) != 1)
+        return -1;
+    Count(DecoKind::SkTexts);
     return 1;
 }
 

@@ -8,12 +8,16 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 struct PrjBundle;
 class CPrjData;
 class CSpsPar;
 class CDrvCfg;
 class CCharSet;
+class CPrjSkActList;
+class CPrjVar;
+class CPrjSkTxt;
 class CWorkspaceState;
 
 // The kinds of objects a decompile counts, in the order of the workspace's
@@ -61,6 +65,9 @@ public:
     int ReadDWord(uint32_t offset, uint32_t& value);
     int ReadBlock(uint32_t offset, void* buffer, uint16_t length);
     int ReadSigned48(uint32_t offset, int64_t& value);
+    // The bytes at up to a NUL, at most max of them; convert takes each as
+    // the panel's character code.
+    int ReadString(uint32_t at, size_t max, bool convert, std::string& text);
 
     // Every PLC data word first .. first + count − 1 must be a driver item
     // that is not a system word: else error 42 with the word, -1. Without
@@ -112,6 +119,19 @@ protected:
     }
     void SetErrName(const std::string& name) { m_errName = name; }
     bool Failed() const { return m_error != 0; }
+    uint8_t PanelChar(uint8_t byte) const;
+    // The variable of that name in the variable list or the firmware's.
+    CPrjVar* FindVar(std::string_view name) const;
+    // Frees what a variable that no list took holds.
+    static void DiscardVar(std::unique_ptr<CPrjVar>& var);
+    // The variable into the project; one the list refuses is discarded.
+    int InsertVar(std::unique_ptr<CPrjVar>& var);
+    // Key key of text gets the press and release actions whose numbers the
+    // two words at pair hold (0: none). A number that acts does not hold
+    // cannot be rebuilt and fails.
+    int ReadKeyPair(const CPrjSkActList& acts, CPrjSkTxt& text, int key, uint32_t pair);
+    // The softkey text into the project, counted.
+    int InsertSkTxt(std::unique_ptr<CPrjSkTxt> text);
     void SetMask(const uint8_t* bytes, int size);
     std::FILE* Image() const { return m_image.Get(); }
     int64_t ImageSize() const { return m_size; }

@@ -102,14 +102,6 @@ void CDeco118::DecodeDataSet()
     });
 }
 
-CPrjVar* CDeco118::FindVar(const char* name) const
-{
-    CPrjVar* var = m_prj->GetVarList() ? m_prj->GetVarList()->FindByName(std::string_view(name)) : nullptr;
-    if (var == nullptr && m_prj->GetFwVarList() != nullptr)
-        var = m_prj->GetFwVarList()->FindByName(std::string_view(name));
-    return var;
-}
-
 void CDeco118::PlaceBlock(const char* varName, uint16_t first, bool dateTime)
 {
     if (CPrjVar* var = FindVar(varName))

@@ -23,6 +23,4 @@ private:
     // The variable that tells the panel where the block lies moves to the
     // word, and the block's interface variables are placed from there.
     void PlaceBlock(const char* varName, uint16_t first, bool dateTime);
-    // The variable of that name in the variable list or the firmware's.
-    CPrjVar* FindVar(const char* name) const;
 };

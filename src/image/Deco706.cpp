@@ -181,25 +181,6 @@ uint8_t CDeco706::MaxBlankCount() const
     return m_prj->GetDevType() == 706 ? 15 : 7;
 }
 
-uint8_t CDeco706::PanelChar(uint8_t byte) const
-{
-    return m_charSet->ToPanelChar(byte, 0);
-}
-
-int CDeco706::ReadString(uint32_t at, size_t max, bool convert, std::string& text)
-{
-    text.clear();
-    for (size_t i = 0; i < max; ++i) {
-        uint8_t c = 0;
-        if (ReadByte(at + static_cast<uint32_t>(i), c) != 1)
-            return -1;
-        if (c == 0)
-            break;
-        text += static_cast<char>(convert ? PanelChar(c) : c);
-    }
-    return 1;
-}
-
 int CDeco706::ReadCountedName(uint32_t at, std::string& name, uint32_t& after)
 {
     uint8_t count = 0;
@@ -208,6 +189,53 @@ int CDeco706::ReadCountedName(uint32_t at, std::string& name, uint32_t& after)
         return -1;
     name.assign(bytes, strnlen(bytes, std::min<size_t>(count, kVarNameSize)));
     after = at + 1 + count;
+    return 1;
+}
+
+int CDeco706::ForEachTableEntry(uint32_t slot, bool ready, const std::function<int(int32_t, uint32_t)>& decode)
+{
+    uint32_t table = 0;
+    uint16_t count = 0;
+    if (ReadDWord(slot, table) != 1)
+        return -1;
+    if (table == 0)
+        return 1;
+    if (!ready || ReadWord(table, count) != 1)
+        return -1;
+    for (int32_t i = 0; i < count; ++i) {
+        uint32_t at = 0;
+        if (ReadDWord(CTableSlot(table, i), at) != 1)
+            return -1;
+        if (at != 0 && decode(i, at) != 1)
+            return -1;
+    }
+    return 1;
+}
+
+int CDeco706::ForEachListEntry(uint32_t slot, bool ready,
+                               const std::function<int(int32_t, uint32_t, uint16_t, uint16_t)>& decode)
+{
+    uint32_t h = 0;
+    if (ReadDWord(slot, h) != 1)
+        return -1;
+    if (h == 0)
+        return 1;
+    uint32_t tmpl = 0;
+    uint16_t lowest = 0;
+    uint16_t highest = 0;
+    uint16_t places = 0;
+    if (!ready || ReadDWord(h + kCListTemplate, tmpl) != 1 || ReadWord(h + kCListLow, lowest) != 1 ||
+        ReadWord(h + kCListHigh, highest) != 1 || ReadWord(h + kCListPlaces, places) != 1)
+        return -1;
+    if (tmpl != 0 && decode(-1, tmpl, lowest, highest) != 1)
+        return -1;
+    for (int32_t i = 0; i < places; ++i) {
+        uint32_t at = 0;
+        if (ReadDWord(CListSlot(h, i), at) != 1)
+            return -1;
+        if (at != 0 && decode(i, at, lowest, highest) != 1)
+            return -1;
+    }
     return 1;
 }
 

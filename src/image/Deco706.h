@@ -3,6 +3,7 @@
 #include "image/Deco.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -76,7 +77,15 @@ private:
     template <class Entry, class Make, class Insert>
     int DecodeList(const CColl* list, const ListSpec& spec, Make make, Insert insert);
     uint8_t MaxBlankCount() const;
-    uint8_t PanelChar(uint8_t byte) const;
-    int ReadString(uint32_t at, size_t max, bool convert, std::string& text);
     int ReadCountedName(uint32_t at, std::string& name, uint32_t& after);
+    // The table the dword at slot points at (none when 0): a word count,
+    // then a dword per number; decode(number, address) takes each entry
+    // that is there. ready tells whether the project has the list they
+    // fill; a table without it fails.
+    int ForEachTableEntry(uint32_t slot, bool ready, const std::function<int(int32_t, uint32_t)>& decode);
+    // The numbered list the dword at slot points at (none when 0):
+    // decode(number, address, lowest, highest) takes the template entry as
+    // number -1 with its range, then the entry of each place that is there.
+    int ForEachListEntry(uint32_t slot, bool ready,
+                         const std::function<int(int32_t, uint32_t, uint16_t, uint16_t)>& decode);
 };

@@ -27,21 +27,8 @@ constexpr uint32_t kSecondsPerDay = 86400;
 
 int CDeco706::DecodeSkActs()
 {
-    uint32_t table = 0;
-    uint16_t count = 0;
-    if (ReadDWord(kCSkActs, table) != 1)
-        return -1;
-    if (table == 0)
-        return 1;
     CPrjSkActList* list = m_prj->GetSkActList();
-    if (list == nullptr || ReadWord(table, count) != 1)
-        return -1;
-    for (int32_t i = 0; i < count; ++i) {
-        uint32_t at = 0;
-        if (ReadDWord(CTableSlot(table, i), at) != 1)
-            return -1;
-        if (at == 0)
-            continue;
+    auto decode = [&](int32_t i, uint32_t at) {
         uint16_t ops = 0;
         std::string name;
         if (ReadWord(at, ops) != 1 || ReadString(at + kActOpSize * ops + 2, kActNameMax, true, name) != 1)
@@ -59,25 +46,14 @@ int CDeco706::DecodeSkActs()
         if (Taken(list, index, act) != 1)
             return -1;
         Count(DecoKind::SkActs);
-    }
-    return 1;
+        return 1;
+    };
+    return ForEachTableEntry(kCSkActs, list != nullptr, decode);
 }
 
 int CDeco706::DecodeSkTexts()
 {
-    uint32_t h = 0;
-    if (ReadDWord(kCSkTxts, h) != 1)
-        return -1;
-    if (h == 0)
-        return 1;
-    uint32_t tmpl = 0;
-    uint16_t lowest = 0;
-    uint16_t highest = 0;
-    uint16_t places = 0;
     CPrjSkActList* acts = m_prj->GetSkActList();
-    if (acts == nullptr || ReadDWord(h + kCListTemplate, tmpl) != 1 || ReadWord(h + kCListLow, lowest) != 1 ||
-        ReadWord(h + kCListHigh, highest) != 1 || ReadWord(h + kCListPlaces, places) != 1)
-        return -1;
     auto readKeys = [&](CPrjSkTxt& text, uint32_t e) {
         uint16_t keys = 0;
         if (ReadWord(e + 2, keys) != 1)
@@ -86,59 +62,26 @@ int CDeco706::DecodeSkTexts()
             uint32_t pair = 0;
             if (ReadDWord(e + 4 * static_cast<uint32_t>(key), pair) != 1)
                 return -1;
-            if (pair == 0)
-                continue;
-            uint16_t press = 0;
-            uint16_t release = 0;
-            if (ReadWord(pair, press) != 1 || ReadWord(pair + 2, release) != 1)
+            if (pair != 0 && ReadKeyPair(*acts, text, key, pair) != 1)
                 return -1;
-            CPrjSkAct* pressAct = press ? acts->FindByNum(press) : nullptr;
-            CPrjSkAct* releaseAct = release ? acts->FindByNum(release) : nullptr;
-            // A key naming an action that is not there cannot be rebuilt.
-            if ((press && !pressAct) || (release && !releaseAct))
-                return -1;
-            text.SetActs(key, pressAct, releaseAct);
         }
         return 1;
     };
-    auto insert = [&](std::unique_ptr<CPrjSkTxt> text, uint32_t e) {
-        if (readKeys(*text, e) != 1)
-            return -1;
-        const int index = m_prj->InsSkTxt(text.get());
-        if (Taken(m_prj->GetSkTxtList(), index, text) != 1)
-            return -1;
-        Count(DecoKind::SkTexts);
-        return 1;
+    auto decode = [&](int32_t num, uint32_t e, uint16_t lowest, uint16_t highest) {
+        std::unique_ptr<CPrjSkTxt> text;
+        if (num < 0)
+            text = std::make_unique<CPrjSkTxtRange>(lowest, highest);
+        else
+            text = std::make_unique<CPrjSkTxt>(num);
+        return readKeys(*text, e) == 1 ? InsertSkTxt(std::move(text)) : -1;
     };
-    if (tmpl != 0 && insert(std::make_unique<CPrjSkTxtRange>(lowest, highest), tmpl) != 1)
-        return -1;
-    for (int32_t i = 0; i < places; ++i) {
-        uint32_t e = 0;
-        if (ReadDWord(CListSlot(h, i), e) != 1)
-            return -1;
-        if (e != 0 && insert(std::make_unique<CPrjSkTxt>(i), e) != 1)
-            return -1;
-    }
-    return 1;
+    return ForEachListEntry(kCSkTxts, acts != nullptr, decode);
 }
 
 int CDeco706::DecodeMenus()
 {
-    uint32_t table = 0;
-    uint16_t count = 0;
-    if (ReadDWord(kCMnus, table) != 1)
-        return -1;
-    if (table == 0)
-        return 1;
     CPrjMnuList* menus = m_prj->GetMnuList();
-    if (menus == nullptr || ReadWord(table, count) != 1)
-        return -1;
-    for (int32_t i = 0; i < count; ++i) {
-        uint32_t at = 0;
-        if (ReadDWord(CTableSlot(table, i), at) != 1)
-            return -1;
-        if (at == 0)
-            continue;
+    auto decode = [&](int32_t i, uint32_t at) {
         // Menu numbers are bytes.
         if (i > UINT8_MAX)
             return -1;
@@ -187,26 +130,14 @@ int CDeco706::DecodeMenus()
             Count(DecoKind::MenuNodes);
             f = next;
         }
-    }
-    return 1;
+        return 1;
+    };
+    return ForEachTableEntry(kCMnus, menus != nullptr, decode);
 }
 
 int CDeco706::DecodeTimers()
 {
-    uint32_t table = 0;
-    uint16_t count = 0;
-    if (ReadDWord(kCTimers, table) != 1)
-        return -1;
-    if (table == 0)
-        return 1;
-    if (m_prj->GetTimerList() == nullptr || ReadWord(table, count) != 1)
-        return -1;
-    for (int32_t i = 0; i < count; ++i) {
-        uint32_t at = 0;
-        if (ReadDWord(CTableSlot(table, i), at) != 1)
-            return -1;
-        if (at == 0)
-            continue;
+    auto decode = [&](int32_t i, uint32_t at) {
         std::string name;
         uint32_t valuesAt = 0;
         uint16_t values = 0;
@@ -232,6 +163,7 @@ int CDeco706::DecodeTimers()
         if (Taken(m_prj->GetTimerList(), index, timer) != 1)
             return -1;
         Count(DecoKind::TimeSwitches);
-    }
-    return 1;
+        return 1;
+    };
+    return ForEachTableEntry(kCTimers, m_prj->GetTimerList() != nullptr, decode);
 }

@@ -143,19 +143,7 @@ int CDeco706::ReadRows(Entry& entry, uint32_t at, const ListSpec& spec)
 template <class Entry, class Make, class Insert>
 int CDeco706::DecodeList(const CColl* list, const ListSpec& spec, Make make, Insert insert)
 {
-    uint32_t h = 0;
-    if (ReadDWord(spec.headerSlot, h) != 1)
-        return -1;
-    if (h == 0)
-        return 1;
-    uint32_t tmpl = 0;
-    uint16_t lowest = 0;
-    uint16_t highest = 0;
-    uint16_t places = 0;
-    if (list == nullptr || ReadDWord(h + kCListTemplate, tmpl) != 1 || ReadWord(h + kCListLow, lowest) != 1 ||
-        ReadWord(h + kCListHigh, highest) != 1 || ReadWord(h + kCListPlaces, places) != 1)
-        return -1;
-    auto decode = [&](int32_t num, uint32_t at) {
+    auto decode = [&](int32_t num, uint32_t at, uint16_t lowest, uint16_t highest) {
         uint16_t attr = 0;
         if (ReadWord(at, attr) != 1)
             return -1;
@@ -168,16 +156,7 @@ int CDeco706::DecodeList(const CColl* list, const ListSpec& spec, Make make, Ins
         Count(spec.texts);
         return 1;
     };
-    if (tmpl != 0 && decode(-1, tmpl) != 1)
-        return -1;
-    for (int32_t i = 0; i < places; ++i) {
-        uint32_t at = 0;
-        if (ReadDWord(CListSlot(h, i), at) != 1)
-            return -1;
-        if (at != 0 && decode(i, at) != 1)
-            return -1;
-    }
-    return 1;
+    return ForEachListEntry(spec.headerSlot, list != nullptr, decode);
 }
 
 int CDeco706::DecodeOpTexts()

@@ -39,13 +39,6 @@ int WordsOf(uint16_t type)
     }
 }
 
-void Discard(std::unique_ptr<CPrjVar>& var)
-{
-    if (var)
-        var->FreeKindData();
-    var.reset();
-}
-
 } // namespace
 
 int CDeco706::DecodeVars()
@@ -92,16 +85,13 @@ int CDeco706::DecodeVar(uint32_t rec, uint32_t& next)
         return -1;
     std::unique_ptr<CPrjVar> var;
     if (BuildVar(head, var) != 1) {
-        Discard(var);
+        DiscardVar(var);
         return -1;
     }
     var->SetAttr32(head.q);
     CPrjVar* built = var.get();
-    const int index = m_prj->InsVar(built);
-    if (Taken(m_prj->GetVarList(), index, var) != 1) {
-        Discard(var);
+    if (InsertVar(var) != 1)
         return -1;
-    }
     m_sps->UseItem(*built);
     Count(DecoKind::Vars);
     return 1;
@@ -131,11 +121,7 @@ int CDeco706::BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var)
         uint16_t mask = 0;
         if (ReadWord(p, mask) != 1)
             return -1;
-        uint32_t bit = 16;
-        for (uint32_t n = 0; n < 16; ++n)
-            if (mask == (1u << n))
-                bit = n;
-        var = std::make_unique<CPrjVarBit>(head.name, adr, head.setpKind, type, bit, pool);
+        var = std::make_unique<CPrjVarBit>(head.name, adr, head.setpKind, type, BitMaskWord::Decode(mask), pool);
         return ReadStateTexts(*var, p + 2, 2);
     }
     case 14:
@@ -224,9 +210,7 @@ int CDeco706::BuildScaled(const VarHead& head, std::unique_ptr<CPrjVar>& var)
 
 int CDeco706::ApplyIntVar(const VarHead& head)
 {
-    CPrjVar* var = m_prj->GetVarList() ? m_prj->GetVarList()->FindByName(std::string_view(head.name)) : nullptr;
-    if (var == nullptr && m_prj->GetFwVarList() != nullptr)
-        var = m_prj->GetFwVarList()->FindByName(std::string_view(head.name));
+    CPrjVar* var = FindVar(head.name);
     if (var == nullptr) {
         SetErrName(head.name);
         SetError(kErrIntVar);

@@ -126,17 +126,3 @@ int CDecoAB::DecodeCycleTime()
     m_prj->SetCycleTime(value);
     return 1;
 }
-
-int CDecoAB::ReadString(uint32_t at, size_t max, bool convert, std::string& text)
-{
-    text.clear();
-    for (size_t i = 0; i < max; ++i) {
-        uint8_t c = 0;
-        if (ReadByte(at + static_cast<uint32_t>(i), c) != 1)
-            return -1;
-        if (c == 0)
-            break;
-        text += static_cast<char>(convert ? PanelChar(c) : c);
-    }
-    return 1;
-}

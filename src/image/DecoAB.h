@@ -101,8 +101,6 @@ private:
     int ReadTableRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind);
     int ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row, uint32_t& next,
                 CPrjRcpTxt* recipe = nullptr);
-    uint8_t PanelChar(uint8_t byte) const;
-    int ReadString(uint32_t at, size_t max, bool convert, std::string& text);
 
     int DecodeAOpTexts();
     int DecodeAMsgTexts();

@@ -88,29 +88,13 @@ int CDecoAB::DecodeSkTexts()
             uint16_t pair = 0;
             if (ReadWord(e + firstKey + 2 * static_cast<uint32_t>(key), pair) != 1)
                 return -1;
-            if (pair == 0)
-                continue;
-            uint16_t press = 0;
-            uint16_t release = 0;
-            if (ReadWord(pair, press) != 1 || ReadWord(pair + 2u, release) != 1)
+            if (pair != 0 && ReadKeyPair(*acts, text, key, pair) != 1)
                 return -1;
-            CPrjSkAct* pressAct = press ? acts->FindByNum(press) : nullptr;
-            CPrjSkAct* releaseAct = release ? acts->FindByNum(release) : nullptr;
-            // A key naming an action that is not there cannot be rebuilt.
-            if ((press && !pressAct) || (release && !releaseAct))
-                return -1;
-            text.SetActs(key, pressAct, releaseAct);
         }
         return 1;
     };
     auto insert = [&](std::unique_ptr<CPrjSkTxt> text, uint32_t e) {
-        if (readKeys(*text, e) != 1)
-            return -1;
-        const int index = m_prj->InsSkTxt(text.get());
-        if (Taken(m_prj->GetSkTxtList(), index, text) != 1)
-            return -1;
-        Count(DecoKind::SkTexts);
-        return 1;
+        return readKeys(*text, e) == 1 ? InsertSkTxt(std::move(text)) : -1;
     };
     if (acts == nullptr)
         return -1;

@@ -23,11 +23,6 @@ constexpr std::array<int, 6> kBHelpKinds = {0, 1, 2, 3, 4, 6};
 
 } // namespace
 
-uint8_t CDecoAB::PanelChar(uint8_t byte) const
-{
-    return m_charSet->ToPanelChar(byte, 0);
-}
-
 int CDecoAB::ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row, uint32_t& next, CPrjRcpTxt* recipe)
 {
     uint8_t len = 0;

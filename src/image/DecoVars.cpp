@@ -45,13 +45,6 @@ constexpr uint32_t kIntVarFlags = 0x33FB;
 constexpr int64_t kBinPlcUpper = 0xFFFF;
 constexpr int64_t kVbinPlcUpper = 0x7FFF;
 
-void Discard(std::unique_ptr<CPrjVar>& var)
-{
-    if (var)
-        var->FreeKindData();
-    var.reset();
-}
-
 } // namespace
 
 int CDecoAB::DecodeVars()
@@ -103,21 +96,14 @@ int CDecoAB::DecodeVar(uint32_t rec, int& nameMode, uint16_t& next)
     const int built = head.type == 144 ? ReuseOrBuildIntVar(payload, head, reused, var)
                                        : BuildVar(payload, head, var);
     if (built != 1) {
-        Discard(var);
+        DiscardVar(var);
         return -1;
     }
     CPrjVar* target = reused ? reused : var.get();
     target->SetSetpKind(head.setpKind);
     target->SetType(head.type);
-    if (var) {
-        CPrjVarList* list = m_prj->GetVarList();
-        const int index = m_prj->InsVar(var.get());
-        if (list == nullptr || index < 0 || list->At(index) != var.get()) {
-            Discard(var);
-            return -1;
-        }
-        var.release();
-    }
+    if (var && InsertVar(var) != 1)
+        return -1;
     m_sps->UseItem(*target);
     target->SetAttr32(rec);
     Count(DecoKind::Vars);
@@ -198,11 +184,8 @@ int CDecoAB::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>&
         uint16_t mask = 0;
         if (ReadWord(p, mask) != 1)
             return -1;
-        uint32_t bit = 16;
-        for (uint32_t b = 0; b < 16; ++b)
-            if (mask == (1u << b))
-                bit = b;
-        var = std::make_unique<CPrjVarBit>(head.name, adr, head.setpKind, head.type, bit, pool);
+        var = std::make_unique<CPrjVarBit>(head.name, adr, head.setpKind, head.type,
+                                           imglayout::BitMaskWord::Decode(mask), pool);
         return ReadStateTexts(*var, p + 2, 2);
     }
     case 14:

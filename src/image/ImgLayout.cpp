@@ -115,6 +115,15 @@ std::array<uint16_t, 2> BcdMaskPair::Encode(uint8_t digits)
     return {0, 0};
 }
 
+uint32_t BitMaskWord::Decode(uint16_t mask)
+{
+    uint32_t bit = 16;
+    for (uint32_t n = 0; n < 16; ++n)
+        if (mask == (1u << n))
+            bit = n;
+    return bit;
+}
+
 std::optional<uint8_t> ImageTypeByte::CodeOf(uint8_t type, uint8_t firstTypeByte)
 {
     if ((type >= 2 && type <= 9) || type == 12 || type == 14 || type == 16 || (type >= 18 && type <= 26) ||
@@ -358,13 +367,6 @@ bool FitsValue48(__int128 value, bool isSigned)
 {
     constexpr __int128 k48 = __int128{1} << 48;
     return isSigned ? value >= -k48 / 2 && value < k48 / 2 : value >= 0 && value < k48;
-}
-
-std::array<uint8_t, 6> B2Stamp::Encode(const std::tm& local)
-{
-    const auto bcd = [](int v) { return static_cast<uint8_t>((v / 10 % 10) << 4 | v % 10); };
-    return {bcd(local.tm_year % 100), bcd(local.tm_mon + 1), bcd(local.tm_mday),
-            bcd(local.tm_hour),       bcd(local.tm_min),     bcd(std::min(local.tm_sec, 60))};
 }
 
 // === Family C records =====================================================

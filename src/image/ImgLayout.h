@@ -202,6 +202,12 @@ struct BcdMaskPair {
     static std::array<uint16_t, 2> Encode(uint8_t digits);
 };
 
+// The word of a bit variable: the one bit set is the variable's bit.
+struct BitMaskWord {
+    // 16 (no bit of the word) unless exactly one bit is set.
+    static uint32_t Decode(uint16_t mask);
+};
+
 // Families A and B: setpoint kind in the top two bits, image code below.
 struct ImageTypeByte {
     // The image code of a type code (and first type byte for 32/33); none
@@ -325,7 +331,7 @@ inline constexpr uint32_t kB2Zero = 2;            // word 0
 inline constexpr uint32_t kB2Magic = 4;           // word
 inline constexpr uint16_t kB2MagicValue = 436;
 inline constexpr uint32_t kB2Name = 6;            // string
-inline constexpr uint32_t kB2Stamp = 20;          // 6 BCD bytes: year % 100, month, day, hour, minute, second
+inline constexpr uint32_t kB2Stamp = 20;          // 6 bytes, ChangeStamp
 inline constexpr uint32_t kB2FwId = 46;           // string
 inline constexpr uint32_t kB2FrmName = 64;        // string, at most 9 characters
 inline constexpr size_t kB2FrmNameChars = 9;
@@ -339,11 +345,6 @@ inline constexpr uint32_t kB2CheckBlockSize = 10;
 inline constexpr uint32_t kB2RcpTableHead = 2;    // word highest + 1
 inline constexpr uint16_t kB2RcpRecordMark = 1;
 inline constexpr size_t kB2AsciiMax = 33;
-
-// The 6 BCD bytes of a local time stamp (seconds at most 60).
-struct B2Stamp {
-    static std::array<uint8_t, 6> Encode(const std::tm& local);
-};
 
 // === Family C records =====================================================
 

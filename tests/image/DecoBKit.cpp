@@ -46,15 +46,16 @@ std::string Firmware()
     // Numbers of this kind carry their display width; these flags let an
     // internal variable stand in every kind of text.
     constexpr uint8_t kWidthKind = 28;
+    constexpr uint8_t kDateKind = 46;
     constexpr uint32_t kInTexts = 0x33FB;
     Fw118Image img;
     for (int number = 15; number <= 26; ++number) {
         const bool weekday = number == 21 || number == 22;
-        Fw118Entry e = Fw118Var(number, weekday ? 14 : kWidthKind);
-        e.width = 2;
+        Fw118Entry e = Fw118Var(number, weekday ? 14 : number == 24 ? kDateKind : kWidthKind);
+        e.width = number == 23 ? 8 : 2;
         e.flags = kInTexts;
         if (weekday)
-            e.states = {"1", "2", "3", "4", "5", "6", "7"};
+            e.states = {"MO", "DI", "MI", "DO", "FR", "SA", "SO"};
         img.Add(e);
     }
     return img.Build();

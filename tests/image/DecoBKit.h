@@ -23,8 +23,9 @@ std::string BinDwPayload(uint32_t lower, uint32_t upper, uint32_t c, uint32_t b,
 std::string VbinDwPayload(int32_t lower, int32_t upper, uint32_t c, uint32_t b, int64_t d);
 // The project's driver file: the driver entry alone.
 std::string DriverFile();
-// Clock, date and recipe numbers [Z15]..[Z26] of width 2 that may stand
-// in texts, with seven weekday texts for [Z21] and [Z22].
+// The clock, date and recipe variables [Z15]..[Z26] that may stand in
+// texts: numbers of width 2 (the time [Z23] of 8), the date [Z24] without
+// a width, and seven weekday names for [Z21] and [Z22].
 std::string Firmware();
 
 } // namespace deco_b

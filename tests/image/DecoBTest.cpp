@@ -417,13 +417,14 @@ TEST_F(DecoB, ClockAndDate)
     const uint16_t modeBefore = prj.GetDateMode();
     ImageBBuilder b;
     b.AddDateTime(40, 2);
-    b.Weekdays({"MO", "DI", "MI", "DO", "FR", "SA", "SO"}, {"M", "T", "W", "T", "F", "S", "X"});
+    // Other names than the firmware's, so that taking them shows.
+    b.Weekdays({"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"}, {"M", "T", "W", "T", "F", "S", "X"});
     ASSERT_EQ(Decompile(b), 0);
     EXPECT_EQ(Var("[Z24]")->GetAdr(), 40);
     EXPECT_EQ(prj.GetKomVarList()->FindByName(ResourceTXT(1174))->GetAdr(), 40);
     EXPECT_EQ(prj.GetDateMode(), 2);
-    EXPECT_STREQ(Var("[Z21]")->GetStateTxt(0), "MO");
-    EXPECT_STREQ(Var("[Z21]")->GetStateTxt(6), "SO");
+    EXPECT_STREQ(Var("[Z21]")->GetStateTxt(0), "Mo");
+    EXPECT_STREQ(Var("[Z21]")->GetStateTxt(6), "So");
     EXPECT_EQ(Var("[Z21]")->GetWidth(), 2);
     EXPECT_EQ(Var("[Z21]")->GetMaxWidth(), ownMax);
     EXPECT_STREQ(Var("[Z22]")->GetStateTxt(6), "X");

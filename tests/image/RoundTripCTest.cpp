@@ -4,6 +4,7 @@
 // equals S1, or the golden's ".s2" file where the image loses what it
 // cannot carry.
 #include "DecoFixture.h"
+#include "RoundTripKit.h"
 
 #include "image/Comp706.h"
 #include "image/Deco706.h"
@@ -12,17 +13,13 @@
 #include "model/FrmCfg.h"
 #include "model/PrjVarKinds.h"
 #include "model/PrjVarList.h"
-#include "source/ParsOrvLoad.h"
-#include "source/RestOrv.h"
 #include "support/DrvBuilders.h"
 #include "support/FktBuilders.h"
 #include "support/FwBuilders.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 
 namespace {
 
@@ -65,18 +62,6 @@ std::string FirmwareFixture()
     return img.Build();
 }
 
-std::string Golden(const std::string& name)
-{
-    std::ifstream in(std::string(ORV_TEST_DATA_DIR) + "/roundtrip/" + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-uint16_t PanelOf(const std::string& bytes)
-{
-    const size_t at = bytes.find("_PARAMETER");
-    return at == std::string::npos || at < 3 ? 0 : static_cast<uint16_t>(std::stoi(bytes.substr(at - 3, 3)));
-}
-
 // A bundle of the panel whose built-in variables come from the firmware
 // fixture, with a firmware configuration for the compiler.
 class SourceProjectC : public DecoFixture {
@@ -94,73 +79,35 @@ public:
         workspace.MemInfo().freeData = 0x3FFFF;
     }
 
-    std::string Write(const std::string& name)
-    {
-        {
-            CRestOrv w(dir.File(name), &bundle);
-            w.WriteDescription();
-            w.WriteAll();
-            EXPECT_TRUE(w.Finish());
-        }
-        return dir.Read(name);
-    }
-
     CFrmCfg frm{&bundle};
     CFirmwareVarSource source{workspace};
 };
 
-// Loads the golden and writes S1; compiles, decompiles into the cleared
-// project and writes S2. tweak changes the loaded project before the
-// compile, for what no source line can carry; memLimit (when not 0) is the
-// panel memory the compile gets.
-struct Outcome {
-    std::string s1;
-    std::string s2;
-};
-
-Outcome RoundTrip(SourceProjectC& p, const std::string& golden, const std::function<void(CPrjData&)>& tweak = {},
-                  uint32_t memLimit = 0)
+// The golden's trip; tweak changes the loaded project before the compile,
+// for what no source line can carry; memLimit (when not 0) is the panel
+// memory the compile gets.
+RoundTripOutcome RoundTrip(SourceProjectC& p, const std::string& golden,
+                           const std::function<void(CPrjData&)>& tweak = {}, uint32_t memLimit = 0)
 {
-    Outcome out;
     const uint16_t panel = PanelOf(golden);
-    p.dir.Write("P.ORV", golden);
-    {
-        CParsOrvLoad parser(p.dir.File("P.ORV"), true, p.bundle);
-        parser.ReadDescription();
-        parser.Parse();
-        EXPECT_EQ(parser.GetError(), 0) << parser.GetLineNo() << ": " << parser.GetXError() << " "
-                                        << parser.GetErrorText();
-    }
-    out.s1 = p.Write("S1.ORV");
-    if (tweak)
-        tweak(p.prj);
-    Drv706Entry drv;
-    drv.base = panel == 706 ? Drv706Entry::kBase706 : Drv706Entry::kBase473;
-    p.dir.Write("PRJ.DRV", drv.Build().bytes);
-    Fkt706File fkt;
-    p.dir.Write("PRJ.FKT", fkt.Build());
-    if (memLimit != 0)
-        p.workspace.MemInfo().freeData = memLimit;
-    {
+    auto compile = [&] {
+        if (tweak)
+            tweak(p.prj);
+        Drv706Entry drv;
+        drv.base = panel == 706 ? Drv706Entry::kBase706 : Drv706Entry::kBase473;
+        p.dir.Write("PRJ.DRV", drv.Build().bytes);
+        Fkt706File fkt;
+        p.dir.Write("PRJ.FKT", fkt.Build());
+        if (memLimit != 0)
+            p.workspace.MemInfo().freeData = memLimit;
         CComp706 comp(p.workspace, p.dir.File("P.BIN"), p.bundle);
         EXPECT_EQ(comp.GetError(), 0);
-    }
-    p.prj.Clear();
-    {
+    };
+    auto decompile = [&] {
         CDeco706 deco(&p.workspace, p.dir.File("P.BIN"), p.DrvPath(), p.dir.File("PRJ.FKT"), &p.bundle);
         EXPECT_EQ(deco.GetError(), 0) << deco.GetErrName();
-    }
-    out.s2 = p.Write("S2.ORV");
-    return out;
-}
-
-// The expected S2 of a golden: its ".s2" file, else S1.
-std::string ExpectedS2(const std::string& name, const std::string& s1)
-{
-    std::string lossy = name;
-    lossy.replace(lossy.size() - 3, 3, "s2");
-    const std::string expected = Golden(lossy);
-    return expected.empty() ? s1 : expected;
+    };
+    return GoldenRoundTrip(p, golden, compile, decompile);
 }
 
 class RoundTripC : public ::testing::TestWithParam<const char*> {};
@@ -170,7 +117,7 @@ TEST_P(RoundTripC, WrittenAgainByteForByte)
     const std::string golden = Golden(GetParam());
     ASSERT_NE(PanelOf(golden), 0);
     SourceProjectC p(PanelOf(golden), FirmwareFixture());
-    const Outcome out = RoundTrip(p, golden);
+    const RoundTripOutcome out = RoundTrip(p, golden);
     EXPECT_EQ(out.s2, ExpectedS2(GetParam(), out.s1));
 }
 
@@ -209,7 +156,7 @@ TEST_P(RoundTripCLosses, DecompiledAsExpected)
     }
     // No built-in variables: the goldens stay small.
     SourceProjectC p(PanelOf(golden), Fw706Image().Build());
-    const Outcome out = RoundTrip(p, golden, c.tweak, memLimit);
+    const RoundTripOutcome out = RoundTrip(p, golden, c.tweak, memLimit);
     EXPECT_EQ(out.s2, ExpectedS2(c.golden, out.s1));
     if (c.check)
         c.check(p.prj);

@@ -166,23 +166,32 @@ uint16_t ImageABuilder::AddSkTexts(const std::vector<SkTxt>& texts, uint16_t key
         const uint16_t e = Here();
         m_b.U16(e + 2u, keyCount);
         m_b.Reserve(e + 4u + 2u * keyCount);
-        for (const SkKey& k : keys) {
-            const uint16_t pair = Here();
-            m_b.U16(pair, k.press);
-            m_b.U16(pair + 2u, k.release);
-            m_b.U16(e + 2u + 2u * static_cast<unsigned>(k.key), pair);
-        }
+        AddKeyPairs(e + 2u, keys);
         return e;
     };
-    if (range) {
-        m_b.U16(table + 4u, addEntry({}));
-        m_b.U16(table + 6u, range->first);
-        m_b.U16(table + 8u, range->second);
-    }
+    if (range)
+        SetTemplate(table, addEntry({}), range->first, range->second);
     for (const SkTxt& t : texts)
         m_b.U16(table + 12u + 2u * t.num, addEntry(t.keys));
     m_b.U16(121, table);
     return table;
+}
+
+void ImageABuilder::AddKeyPairs(uint16_t keysAt, const std::vector<SkKey>& keys)
+{
+    for (const SkKey& k : keys) {
+        const uint16_t pair = Here();
+        m_b.U16(pair, k.press);
+        m_b.U16(pair + 2u, k.release);
+        m_b.U16(keysAt + 2u * static_cast<unsigned>(k.key), pair);
+    }
+}
+
+void ImageABuilder::SetTemplate(uint16_t table, uint16_t entry, uint16_t lo, uint16_t hi)
+{
+    m_b.U16(table + 4u, entry);
+    m_b.U16(table + 6u, lo);
+    m_b.U16(table + 8u, hi);
 }
 
 uint16_t ImageABuilder::AddMenu(int m, uint16_t mask, const std::vector<Node>& nodes)
@@ -280,11 +289,8 @@ uint16_t ImageBBuilder::AddList(size_t slot, const std::vector<Entry>& entries, 
     for (const Entry& e : entries)
         nums.push_back(e.num);
     const uint16_t table = AddTable(slot, nums);
-    if (range) {
-        m_b.U16(table + 4u, AddEntry(range->text));
-        m_b.U16(table + 6u, range->lo);
-        m_b.U16(table + 8u, range->hi);
-    }
+    if (range)
+        SetTemplate(table, AddEntry(range->text), range->lo, range->hi);
     for (const Entry& e : entries)
         m_b.U16(table + 12u + 2u * static_cast<size_t>(e.num), AddEntry(e));
     return table;
@@ -301,19 +307,11 @@ uint16_t ImageBBuilder::AddSkTexts(const std::vector<SkTxt>& texts, uint8_t keyC
         const uint16_t e = Here();
         m_b.U8(e + 1u, keyCount);
         m_b.Reserve(e + 2u + 2u * keyCount);
-        for (const SkKey& k : keys) {
-            const uint16_t pair = Here();
-            m_b.U16(pair, k.press);
-            m_b.U16(pair + 2u, k.release);
-            m_b.U16(e + 2u * static_cast<unsigned>(k.key), pair);
-        }
+        AddKeyPairs(e, keys);
         return e;
     };
-    if (range) {
-        m_b.U16(table + 4u, addEntry({}));
-        m_b.U16(table + 6u, range->first);
-        m_b.U16(table + 8u, range->second);
-    }
+    if (range)
+        SetTemplate(table, addEntry({}), range->first, range->second);
     for (const SkTxt& t : texts)
         m_b.U16(table + 12u + 2u * t.num, addEntry(t.keys));
     return table;

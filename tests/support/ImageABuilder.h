@@ -116,6 +116,11 @@ protected:
     uint16_t Here();
     // The node records from first on, 8 bytes each, chained in order.
     void AddNodes(uint16_t first, const std::vector<Node>& nodes);
+    // A press and release word pair per key; key j's word at keysAt + 2j
+    // points at its pair.
+    void AddKeyPairs(uint16_t keysAt, const std::vector<SkKey>& keys);
+    // The list table's template entry and the range it stands for.
+    void SetTemplate(uint16_t table, uint16_t entry, uint16_t lo, uint16_t hi);
 
     ByteBuilder m_b;
 

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/CharSet.h"
+#include "model/DrvCfg.h"
+#include "model/PrjBundle.h"
+#include "model/PrjData.h"
+#include "model/SpsPar.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CPrjVar;
+class CWorkspaceState;
+
+// A directory of the benchmark's files below the system's temporary one,
+// removed with them at the end.
+class BenchDir {
+public:
+    explicit BenchDir(const std::string& name);
+    ~BenchDir();
+    BenchDir(const BenchDir&) = delete;
+    BenchDir& operator=(const BenchDir&) = delete;
+
+    std::string File(const char* name) const { return (m_path / name).string(); }
+    // The path with a closing separator, as the workspace takes it.
+    std::string Prefix() const { return m_path.string() + "/"; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// A cleared project of the panel with the objects a compile and a decompile
+// need: character set, driver configuration and PLC parameters whose data
+// words 0..255 are all VAR items.
+struct BenchBundle {
+    BenchBundle(CWorkspaceState& workspace, uint16_t panel);
+
+    PrjBundle bundle;
+    CCharSet charSet{&bundle, 0};
+    CPrjData prj{&bundle};
+    std::unique_ptr<CSpsPar> sps;
+    CDrvCfg drv;
+};
+
+// count scaled binary variables of width 5 on the data words 0..249 in
+// turn, named by the prefix and their index in four digits.
+std::vector<CPrjVar*> AddScaledVars(CPrjData& prj, int count, const std::string& prefix);
