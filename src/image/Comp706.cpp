@@ -327,10 +327,10 @@ int CComp706::StateTexts(const CPrjVar& var, int last, ImgRecord& rec)
 
 // --- Text lists ----------------------------------------------------------------
 
-std::string CComp706::EncodeRow(const CTxtRowBase& row, const ListSpec& spec)
+std::string CComp706::EncodeRow(const CTxtRowBase& row, const ListLayout& layout)
 {
     const std::string& text = row.GetText();
-    const size_t end = std::min(text.size(), spec.printer ? kCPrinterCols : kTextMax);
+    const size_t end = std::min(text.size(), layout.printer ? kCPrinterCols : kTextMax);
     std::vector<bool> placed(static_cast<size_t>(row.GetVarCount()), false);
     const CCharSet& chars = *GetCharSet();
     ImgRecord fields;
@@ -350,13 +350,13 @@ std::string CComp706::EncodeRow(const CTxtRowBase& row, const ListSpec& spec)
             fields.DWord(field->GetAttr32()).Word(static_cast<uint16_t>(p));
             ++fieldCount;
             countOpen = false;
-            if (spec.logsVars && !field->IsInternal())
+            if (layout.logsVars && !field->IsInternal())
                 SetFlagBitC(kFeatPlcHistVars);
             p += std::max<size_t>(field->GetWidth(), 1);
             continue;
         }
         const auto c = static_cast<uint8_t>(text[p++]);
-        if (spec.printer) {
+        if (layout.printer) {
             out.push_back(static_cast<char>(c));
         } else if (c == ' ') {
             BlankCountC::Add(out, countOpen, MaxBlankCount());
@@ -366,14 +366,14 @@ std::string CComp706::EncodeRow(const CTxtRowBase& row, const ListSpec& spec)
         }
     }
     // A longer row loses its end.
-    out.resize(std::min(out.size(), spec.printer ? kCPrinterRowMax : kCScreenRowMax));
+    out.resize(std::min(out.size(), layout.printer ? kCPrinterRowMax : kCScreenRowMax));
     ImgRecord rec;
     rec.Byte(static_cast<uint8_t>(out.size())).Byte(fieldCount).Bytes(fields.Data()).Bytes(out).Byte(0);
     return rec.Data();
 }
 
 template <class Entry>
-uint32_t CComp706::WriteTxtEntry(const Entry& entry, const ListSpec& spec)
+uint32_t CComp706::WriteTxtEntry(const Entry& entry, const ListLayout& layout)
 {
     int rows = 0;
     for (int i = 1; i <= entry.GetRowCount(); ++i)
@@ -391,11 +391,11 @@ uint32_t CComp706::WriteTxtEntry(const Entry& entry, const ListSpec& spec)
         if (!row)
             continue;
         ImgRecord rowRec;
-        rowRec.Bytes(EncodeRow(*row, spec));
+        rowRec.Bytes(EncodeRow(*row, layout));
         uint32_t rowAt = 0;
         if (PlaceRecord(rowRec, rowAt) != 1 || WriteDWord(at + 4 * static_cast<uint32_t>(i), rowAt) != 1)
             return 0;
-        Count(spec.rows);
+        Count(layout.rows);
     }
     return at;
 }
@@ -426,11 +426,11 @@ uint32_t CComp706::WriteListHeader(const List& list, uint32_t headerSlot, bool h
 }
 
 template <class List>
-int CComp706::WriteTxtList(const List* list, const ListSpec& spec)
+int CComp706::WriteTxtList(const List* list, const ListLayout& layout)
 {
     if (!list || list->GetCount() == 0)
         return 1;
-    const uint32_t head = WriteListHeader(*list, spec.headerSlot, spec.helpRange);
+    const uint32_t head = WriteListHeader(*list, layout.headerSlot, layout.helpRange);
     if (head == 0)
         return -1;
     for (int i = 0; i < list->GetCount(); ++i) {
@@ -438,10 +438,10 @@ int CComp706::WriteTxtList(const List* list, const ListSpec& spec)
         const int32_t num = entry.GetNum();
         if (num < -1)
             return Fail("Text %d: Nummer ohne Platz im Datensatz", static_cast<int>(num));
-        const uint32_t at = WriteTxtEntry(entry, spec);
+        const uint32_t at = WriteTxtEntry(entry, layout);
         if (at == 0 || WriteDWord(num < 0 ? head + kCListTemplate : CListSlot(head, num), at) != 1)
             return -1;
-        Count(spec.texts);
+        Count(layout.texts);
     }
     return 1;
 }

@@ -17,7 +17,7 @@ public:
 
 private:
     // How one numbered text list is written.
-    struct ListSpec {
+    struct ListLayout {
         uint32_t headerSlot;
         Counter texts;
         Counter rows;
@@ -51,15 +51,15 @@ private:
     int Finish();
 
     template <class List>
-    int WriteTxtList(const List* list, const ListSpec& spec);
+    int WriteTxtList(const List* list, const ListLayout& layout);
     // A text list's header: range words of the template, a dword per number;
     // its address, or 0 on failure.
     template <class List>
     uint32_t WriteListHeader(const List& list, uint32_t headerSlot, bool helpRange);
     // The entry's attribute word, row count and rows; its address or 0.
     template <class Entry>
-    uint32_t WriteTxtEntry(const Entry& entry, const ListSpec& spec);
-    std::string EncodeRow(const CTxtRowBase& row, const ListSpec& spec);
+    uint32_t WriteTxtEntry(const Entry& entry, const ListLayout& layout);
+    std::string EncodeRow(const CTxtRowBase& row, const ListLayout& layout);
     // A table of highest + 1 and a dword per number; its address or 0.
     uint32_t WriteNumTable(int32_t highest, uint32_t headerSlot);
 

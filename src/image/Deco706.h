@@ -23,7 +23,7 @@ public:
 private:
     // Where a numbered text list lies, how its objects are counted and
     // whether its rows are printer rows.
-    struct ListSpec {
+    struct ListLayout {
         uint32_t headerSlot;
         DecoKind texts;
         DecoKind rows;
@@ -69,13 +69,13 @@ private:
 
     // Texts.
     template <class Entry>
-    int ReadRows(Entry& entry, uint32_t at, const ListSpec& spec);
+    int ReadRows(Entry& entry, uint32_t at, const ListLayout& layout);
     int ReadRow(uint32_t at, bool printer, std::string& text, CTxtVarSlots& slots);
     int AppendField(const CPrjVar& var, bool printer, std::string& text) const;
     // make(number, lowest, highest, attribute word) gives the entry,
     // insert(entry) its index in list.
     template <class Entry, class Make, class Insert>
-    int DecodeList(const CColl* list, const ListSpec& spec, Make make, Insert insert);
+    int DecodeList(const CColl* list, const ListLayout& layout, Make make, Insert insert);
     uint8_t MaxBlankCount() const;
     int ReadCountedName(uint32_t at, std::string& name, uint32_t& after);
     // The table the dword at slot points at (none when 0): a word count,

@@ -116,7 +116,7 @@ int CDeco706::ReadRow(uint32_t at, bool printer, std::string& text, CTxtVarSlots
 }
 
 template <class Entry>
-int CDeco706::ReadRows(Entry& entry, uint32_t at, const ListSpec& spec)
+int CDeco706::ReadRows(Entry& entry, uint32_t at, const ListLayout& layout)
 {
     using Row = std::remove_pointer_t<decltype(entry.GetRow(1))>;
     uint16_t count = 0;
@@ -132,31 +132,31 @@ int CDeco706::ReadRows(Entry& entry, uint32_t at, const ListSpec& spec)
             continue;
         std::string text;
         CTxtVarSlots slots;
-        if (ReadRow(rowAt, spec.printer, text, slots) != 1)
+        if (ReadRow(rowAt, layout.printer, text, slots) != 1)
             return -1;
         if (entry.SetRow(std::make_unique<Row>(static_cast<uint8_t>(r), text, &slots)) != nullptr)
-            Count(spec.rows);
+            Count(layout.rows);
     }
     return 1;
 }
 
 template <class Entry, class Make, class Insert>
-int CDeco706::DecodeList(const CColl* list, const ListSpec& spec, Make make, Insert insert)
+int CDeco706::DecodeList(const CColl* list, const ListLayout& layout, Make make, Insert insert)
 {
     auto decode = [&](int32_t num, uint32_t at, uint16_t lowest, uint16_t highest) {
         uint16_t attr = 0;
         if (ReadWord(at, attr) != 1)
             return -1;
         std::unique_ptr<Entry> entry = make(num, lowest, highest, attr);
-        if (ReadRows(*entry, at, spec) != 1)
+        if (ReadRows(*entry, at, layout) != 1)
             return -1;
         const int index = insert(entry.get());
         if (Taken(list, index, entry) != 1)
             return -1;
-        Count(spec.texts);
+        Count(layout.texts);
         return 1;
     };
-    return ForEachListEntry(spec.headerSlot, list != nullptr, decode);
+    return ForEachListEntry(layout.headerSlot, list != nullptr, decode);
 }
 
 int CDeco706::DecodeOpTexts()
