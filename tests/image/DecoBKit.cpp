@@ -77,9 +77,3 @@ uint16_t DecoBFixture::Decompile(const std::string& image)
     CDeco118 deco(&workspace, WriteImage(image), DrvPath(), "", &bundle);
     return deco.GetError();
 }
-
-CPrjVar* DecoBFixture::Var(const char* name) const
-{
-    CPrjVar* var = prj.GetVarList()->FindByName(std::string_view(name));
-    return var != nullptr ? var : prj.GetFwVarList()->FindByName(std::string_view(name));
-}

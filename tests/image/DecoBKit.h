@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-class CPrjVar;
-
 // Payload bytes and companion files of first images of the panel types 118,
 // 163 and 167, as the layout gives them.
 namespace deco_b {
@@ -39,9 +37,6 @@ public:
     // Runs the family B decompile on the image and gives its error code.
     uint16_t Decompile(const std::string& image);
     uint16_t Decompile(const ImageBBuilder& b) { return Decompile(b.Finish()); }
-
-    // A variable of the variable list, else of the firmware's.
-    CPrjVar* Var(const char* name) const;
 
     CFirmwareVarSource source{workspace};
 };
