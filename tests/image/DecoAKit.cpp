@@ -8,14 +8,6 @@
 
 namespace deco_a {
 
-std::string TextTable(ImageABuilder& b, const std::vector<std::string>& texts)
-{
-    ByteBuilder table;
-    for (size_t i = 0; i < texts.size(); ++i)
-        table.U16(2 * i, b.Counted(texts[i]));
-    return table.Str();
-}
-
 std::string Value48(int64_t value)
 {
     std::string bytes(6, '\0');

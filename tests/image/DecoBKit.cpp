@@ -7,14 +7,6 @@
 
 namespace deco_b {
 
-std::string TextTable(ImageBBuilder& b, const std::vector<std::string>& texts)
-{
-    ByteBuilder table;
-    for (size_t i = 0; i < texts.size(); ++i)
-        table.U16(2 * i, b.Counted(texts[i]));
-    return table.Str();
-}
-
 std::string BinDwPayload(uint32_t lower, uint32_t upper, uint32_t c, uint32_t b, int64_t d1, int64_t d2)
 {
     ByteBuilder p;

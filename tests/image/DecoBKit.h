@@ -13,9 +13,6 @@
 // 163 and 167, as the layout gives them.
 namespace deco_b {
 
-// A counted text per state at the builder's end; the table of their
-// addresses.
-std::string TextTable(ImageBBuilder& b, const std::vector<std::string>& texts);
 // The double-word tails of the scalable option: dword divisor and factor.
 std::string BinDwPayload(uint32_t lower, uint32_t upper, uint32_t c, uint32_t b, int64_t d1, int64_t d2);
 std::string VbinDwPayload(int32_t lower, int32_t upper, uint32_t c, uint32_t b, int64_t d);
