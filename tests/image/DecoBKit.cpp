@@ -1,6 +1,7 @@
 #include "DecoBKit.h"
 
 #include "image/Deco118.h"
+#include "image/ImgLayout.h"
 #include "model/PrjVarList.h"
 #include "support/DrvBuilders.h"
 #include "support/FwBuilders.h"
@@ -19,8 +20,8 @@ std::string VbinDwPayload(int32_t lower, int32_t upper, uint32_t c, uint32_t b, 
 {
     ByteBuilder p;
     p.U8(0, 9).U8(1, 2);
-    p.U32(2, static_cast<uint32_t>(int64_t{lower} + (int64_t{1} << 31)));
-    p.U32(6, static_cast<uint32_t>(int64_t{upper} + (int64_t{1} << 31)));
+    p.U32(2, imglayout::OffsetBinary32::Encode(lower));
+    p.U32(6, imglayout::OffsetBinary32::Encode(upper));
     p.U32(10, c).U32(14, b).Bytes(18, deco_a::Value48(d));
     return p.Str();
 }
