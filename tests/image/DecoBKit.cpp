@@ -26,14 +26,6 @@ std::string VbinDwPayload(int32_t lower, int32_t upper, uint32_t c, uint32_t b, 
     return p.Str();
 }
 
-std::string DriverFile()
-{
-    Drv043Entry e;
-    e.drvFile = "AB CD.DRV";
-    e.version = "1234";
-    return e.Build().bytes;
-}
-
 std::string Firmware()
 {
     // Numbers of this kind carry their display width; these flags let an
@@ -56,9 +48,22 @@ std::string Firmware()
 
 } // namespace deco_b
 
+namespace {
+
+// The project's driver file: the driver entry alone.
+std::string DriverFile()
+{
+    Drv043Entry e;
+    e.drvFile = "AB CD.DRV";
+    e.version = "1234";
+    return e.Build().bytes;
+}
+
+} // namespace
+
 DecoBFixture::DecoBFixture(uint16_t devType) : DecoFixture(devType)
 {
-    dir.Write("PRJ.DRV", deco_b::DriverFile());
+    dir.Write("PRJ.DRV", DriverFile());
     dir.Write("ORV118.FRM", deco_b::Firmware());
     workspace.SetFormFile(dir.File("ORV118.FRM"));
     prj.SetFwVarSource(&source);

@@ -16,8 +16,6 @@ namespace deco_b {
 // The double-word tails of the scalable option: dword divisor and factor.
 std::string BinDwPayload(uint32_t lower, uint32_t upper, uint32_t c, uint32_t b, int64_t d1, int64_t d2);
 std::string VbinDwPayload(int32_t lower, int32_t upper, uint32_t c, uint32_t b, int64_t d);
-// The project's driver file: the driver entry alone.
-std::string DriverFile();
 // The clock, date and recipe variables [Z15]..[Z26] that may stand in
 // texts: numbers of width 2 (the time [Z23] of 8), the date [Z24] without
 // a width, and seven weekday names for [Z21] and [Z22].
