@@ -1,20 +1,13 @@
 #include "DecoAKit.h"
 
 #include "image/Deco043.h"
+#include "image/ImgLayout.h"
 #include "model/PrjVar.h"
 #include "support/DrvBuilders.h"
 
 #include <gtest/gtest.h>
 
 namespace deco_a {
-
-std::string TextTable(ImageABuilder& b, const std::vector<std::string>& texts)
-{
-    ByteBuilder table;
-    for (size_t i = 0; i < texts.size(); ++i)
-        table.U16(2 * i, b.Counted(texts[i]));
-    return table.Str();
-}
 
 std::string Value48(int64_t value)
 {
@@ -38,8 +31,8 @@ std::string VbinPayload(int32_t lower, int32_t upper, uint16_t c, uint16_t b, in
 {
     ByteBuilder p;
     p.U8(0, 6).U8(1, 2);
-    p.U32(2, static_cast<uint32_t>(int64_t{lower} + (int64_t{1} << 31)));
-    p.U32(6, static_cast<uint32_t>(int64_t{upper} + (int64_t{1} << 31)));
+    p.U32(2, imglayout::OffsetBinary32::Encode(lower));
+    p.U32(6, imglayout::OffsetBinary32::Encode(upper));
     p.U16(10, c).U16(12, b).Bytes(14, Value48(d));
     return p.Str();
 }

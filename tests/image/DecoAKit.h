@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class CPrjVar;
 
@@ -18,8 +19,16 @@ namespace deco_a {
 constexpr uint8_t kNominal = 0x80;
 constexpr uint8_t kSecondary = 0xC0;
 
-// A counted text at the builder's end, for state-text tables.
-std::string TextTable(ImageABuilder& b, const std::vector<std::string>& texts);
+// A counted text per state at the builder's end; the table of their
+// addresses. Any image builder with Counted will do.
+template <class Builder>
+std::string TextTable(Builder& b, const std::vector<std::string>& texts)
+{
+    ByteBuilder table;
+    for (size_t i = 0; i < texts.size(); ++i)
+        table.U16(2 * i, b.Counted(texts[i]));
+    return table.Str();
+}
 // Six bytes of a value48.
 std::string Value48(int64_t value);
 std::string BinPayload(uint32_t lower, uint32_t upper, uint16_t c, uint16_t b, int64_t d1, int64_t d2);

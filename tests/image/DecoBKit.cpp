@@ -1,19 +1,12 @@
 #include "DecoBKit.h"
 
 #include "image/Deco118.h"
+#include "image/ImgLayout.h"
 #include "model/PrjVarList.h"
 #include "support/DrvBuilders.h"
 #include "support/FwBuilders.h"
 
 namespace deco_b {
-
-std::string TextTable(ImageBBuilder& b, const std::vector<std::string>& texts)
-{
-    ByteBuilder table;
-    for (size_t i = 0; i < texts.size(); ++i)
-        table.U16(2 * i, b.Counted(texts[i]));
-    return table.Str();
-}
 
 std::string BinDwPayload(uint32_t lower, uint32_t upper, uint32_t c, uint32_t b, int64_t d1, int64_t d2)
 {
@@ -27,18 +20,10 @@ std::string VbinDwPayload(int32_t lower, int32_t upper, uint32_t c, uint32_t b, 
 {
     ByteBuilder p;
     p.U8(0, 9).U8(1, 2);
-    p.U32(2, static_cast<uint32_t>(int64_t{lower} + (int64_t{1} << 31)));
-    p.U32(6, static_cast<uint32_t>(int64_t{upper} + (int64_t{1} << 31)));
+    p.U32(2, imglayout::OffsetBinary32::Encode(lower));
+    p.U32(6, imglayout::OffsetBinary32::Encode(upper));
     p.U32(10, c).U32(14, b).Bytes(18, deco_a::Value48(d));
     return p.Str();
-}
-
-std::string DriverFile()
-{
-    Drv043Entry e;
-    e.drvFile = "AB CD.DRV";
-    e.version = "1234";
-    return e.Build().bytes;
 }
 
 std::string Firmware()
@@ -63,9 +48,22 @@ std::string Firmware()
 
 } // namespace deco_b
 
+namespace {
+
+// The project's driver file: the driver entry alone.
+std::string DriverFile()
+{
+    Drv043Entry e;
+    e.drvFile = "AB CD.DRV";
+    e.version = "1234";
+    return e.Build().bytes;
+}
+
+} // namespace
+
 DecoBFixture::DecoBFixture(uint16_t devType) : DecoFixture(devType)
 {
-    dir.Write("PRJ.DRV", deco_b::DriverFile());
+    dir.Write("PRJ.DRV", DriverFile());
     dir.Write("ORV118.FRM", deco_b::Firmware());
     workspace.SetFormFile(dir.File("ORV118.FRM"));
     prj.SetFwVarSource(&source);
@@ -76,10 +74,4 @@ uint16_t DecoBFixture::Decompile(const std::string& image)
 {
     CDeco118 deco(&workspace, WriteImage(image), DrvPath(), "", &bundle);
     return deco.GetError();
-}
-
-CPrjVar* DecoBFixture::Var(const char* name) const
-{
-    CPrjVar* var = prj.GetVarList()->FindByName(std::string_view(name));
-    return var != nullptr ? var : prj.GetFwVarList()->FindByName(std::string_view(name));
 }

@@ -9,20 +9,13 @@
 #include <string>
 #include <vector>
 
-class CPrjVar;
-
 // Payload bytes and companion files of first images of the panel types 118,
 // 163 and 167, as the layout gives them.
 namespace deco_b {
 
-// A counted text per state at the builder's end; the table of their
-// addresses.
-std::string TextTable(ImageBBuilder& b, const std::vector<std::string>& texts);
 // The double-word tails of the scalable option: dword divisor and factor.
 std::string BinDwPayload(uint32_t lower, uint32_t upper, uint32_t c, uint32_t b, int64_t d1, int64_t d2);
 std::string VbinDwPayload(int32_t lower, int32_t upper, uint32_t c, uint32_t b, int64_t d);
-// The project's driver file: the driver entry alone.
-std::string DriverFile();
 // The clock, date and recipe variables [Z15]..[Z26] that may stand in
 // texts: numbers of width 2 (the time [Z23] of 8), the date [Z24] without
 // a width, and seven weekday names for [Z21] and [Z22].
@@ -39,9 +32,6 @@ public:
     // Runs the family B decompile on the image and gives its error code.
     uint16_t Decompile(const std::string& image);
     uint16_t Decompile(const ImageBBuilder& b) { return Decompile(b.Finish()); }
-
-    // A variable of the variable list, else of the firmware's.
-    CPrjVar* Var(const char* name) const;
 
     CFirmwareVarSource source{workspace};
 };

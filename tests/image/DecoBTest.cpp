@@ -19,6 +19,7 @@
 #include <array>
 
 using deco_a::BinPayload;
+using deco_a::TextTable;
 using deco_a::kNominal;
 using deco_a::kSecondary;
 using deco_a::VbinPayload;

@@ -18,10 +18,3 @@ uint16_t DecoCFixture::Decompile(const std::string& image, const std::string& fk
     CDeco706 deco(&workspace, WriteImage(image), DrvPath(), fktPath, &bundle);
     return deco.GetError();
 }
-
-CPrjVar* DecoCFixture::Var(const std::string& name) const
-{
-    if (CPrjVar* var = prj.GetVarList()->FindByName(std::string_view(name)))
-        return var;
-    return prj.GetFwVarList()->FindByName(std::string_view(name));
-}

@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <string>
 
-class CPrjVar;
-
 // Decompiles family C images built in the test, with the project's driver
 // file beside the image.
 class DecoCFixture : public DecoFixture {
@@ -20,8 +18,6 @@ public:
     uint16_t Decompile(const std::string& image, const std::string& fktPath = "");
     uint16_t Decompile(const ImageCBuilder& b) { return Decompile(b.Finish()); }
     std::string FktPath() const { return dir.File("PRJ.FKT"); }
-    // A variable of the variable list, else of the firmware variable list.
-    CPrjVar* Var(const std::string& name) const;
 
     // A driver without parameter block for the panel type.
     std::string drvBytes;

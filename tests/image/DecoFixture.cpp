@@ -1,5 +1,7 @@
 #include "DecoFixture.h"
 
+#include "model/PrjVarList.h"
+
 DecoFixture::DecoFixture(uint16_t devType)
 {
     SpsParBuilder b;
@@ -51,4 +53,11 @@ bool DecoFixture::Logged(const std::string& line) const
         if (text.find(line) != std::string::npos)
             return true;
     return false;
+}
+
+CPrjVar* DecoFixture::Var(const std::string& name) const
+{
+    if (CPrjVar* var = prj.GetVarList()->FindByName(std::string_view(name)))
+        return var;
+    return prj.GetFwVarList()->FindByName(std::string_view(name));
 }

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class CPrjVar;
+
 // A frame with a full project bundle for decompiles: a cleared root of the
 // panel type, PLC parameters whose data words 0..63 are VAR items and word
 // 100 a SYS item, the driver and special-function configurations and a
@@ -30,6 +32,8 @@ public:
     std::vector<int> BoxIds() const;
     std::vector<std::string> LogLines() const;
     bool Logged(const std::string& line) const;
+    // A variable of the project's variable list, else of the firmware's.
+    CPrjVar* Var(const std::string& name) const;
 
     CCharSet charSet{&bundle, 0};
     CPrjData prj{&bundle};

@@ -8,6 +8,22 @@
 #include <fstream>
 #include <iterator>
 
+namespace {
+
+// The fixture's project written as the save command does; the file's bytes.
+std::string SaveSource(DecoFixture& f, const std::string& name)
+{
+    {
+        CRestOrv w(f.dir.File(name), &f.bundle);
+        w.WriteDescription();
+        w.WriteAll();
+        EXPECT_TRUE(w.Finish());
+    }
+    return f.dir.Read(name);
+}
+
+} // namespace
+
 std::string Golden(const std::string& name)
 {
     std::ifstream in(std::string(ORV_TEST_DATA_DIR) + "/roundtrip/" + name, std::ios::binary);
@@ -26,17 +42,6 @@ std::string ExpectedS2(const std::string& golden, const std::string& s1)
     lossy.replace(lossy.size() - 3, 3, "s2");
     const std::string expected = Golden(lossy);
     return expected.empty() ? s1 : expected;
-}
-
-std::string SaveSource(DecoFixture& f, const std::string& name)
-{
-    {
-        CRestOrv w(f.dir.File(name), &f.bundle);
-        w.WriteDescription();
-        w.WriteAll();
-        EXPECT_TRUE(w.Finish());
-    }
-    return f.dir.Read(name);
 }
 
 RoundTripOutcome GoldenRoundTrip(DecoFixture& f, const std::string& source, const std::function<void()>& compile,

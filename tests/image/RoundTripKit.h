@@ -18,9 +18,6 @@ uint16_t PanelOf(const std::string& bytes);
 // it cannot carry, else S1.
 std::string ExpectedS2(const std::string& golden, const std::string& s1);
 
-// The fixture's project written as the save command does; the file's bytes.
-std::string SaveSource(DecoFixture& f, const std::string& name);
-
 struct RoundTripOutcome {
     std::string s1;
     std::string s2;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/ByteBuilder.h"
+#include "support/ImageABuilder.h"
 
 #include <array>
 #include <cstdint>
@@ -49,11 +50,8 @@ public:
         uint16_t high = 0;
         uint16_t attr = 0;
     };
-    struct SkKey {
-        int key = 1; // 1..20
-        uint16_t press = 0;
-        uint16_t release = 0;
-    };
+    // Keys 1..20 here.
+    using SkKey = ImageABuilder::SkKey;
     struct SkTxt {
         int num = 0;
         std::vector<SkKey> keys;
