@@ -20,6 +20,23 @@ class CPrjVar;
 class CPrjSkTxt;
 class CWorkspaceState;
 
+// A companion file of the image (driver, special functions): every read
+// lies inside the file's size or fails.
+class DecoFile {
+public:
+    DecoFile(const std::string& path, const char* module);
+    bool IsOpen() const { return m_file.Get() != nullptr; }
+    std::FILE* Get() const { return m_file.Get(); }
+    int64_t Size() const { return m_size; }
+    bool Read(uint32_t offset, void* buffer, uint16_t length) const;
+    bool Word(uint32_t offset, uint16_t& value) const;
+    bool DWord(uint32_t offset, uint32_t& value) const;
+
+private:
+    StreamFile m_file;
+    int64_t m_size = 0;
+};
+
 // The kinds of objects a decompile counts, in the order of the workspace's
 // counters.
 enum class DecoKind {

@@ -1,5 +1,4 @@
 #include "image/Deco706.h"
-#include "image/BinIo.h"
 #include "image/DrvEntry.h"
 #include "image/ImgLayout.h"
 
@@ -11,7 +10,6 @@
 #include "model/PrjVarList.h"
 
 #include <cstring>
-#include <filesystem>
 #include <limits>
 
 using namespace imglayout;
@@ -32,45 +30,6 @@ constexpr uint32_t kDrvBlockSize = 88;
 constexpr uint16_t kDrvNoParams = 20;      // a block size below this: no parameter block
 constexpr uint32_t kDrvParamAdr = 106;     // dword, panel address of the parameter block
 constexpr size_t kDescrMax = 1023;
-
-// A small companion file read through bounds checked against its size.
-class SmallFile {
-public:
-    explicit SmallFile(const std::string& path)
-    {
-        std::error_code ec;
-        const auto size = std::filesystem::file_size(path, ec);
-        if (!ec && m_file.Open(path, "rb", kModule))
-            m_size = static_cast<int64_t>(size);
-    }
-    bool IsOpen() const { return m_file.Get() != nullptr; }
-    std::FILE* Get() const { return m_file.Get(); }
-    int64_t Size() const { return m_size; }
-    bool Read(uint32_t offset, void* buffer, uint16_t length) const
-    {
-        return int64_t{offset} + length <= m_size && ReadBlockAt(m_file.Get(), static_cast<int32_t>(offset), buffer, length) == 1;
-    }
-    bool Word(uint32_t offset, uint16_t& value) const
-    {
-        uint8_t b[2];
-        if (!Read(offset, b, 2))
-            return false;
-        value = static_cast<uint16_t>(GetBigEndian(b, 2));
-        return true;
-    }
-    bool DWord(uint32_t offset, uint32_t& value) const
-    {
-        uint8_t b[4];
-        if (!Read(offset, b, 4))
-            return false;
-        value = GetBigEndian(b, 4);
-        return true;
-    }
-
-private:
-    StreamFile m_file;
-    int64_t m_size = 0;
-};
 
 } // namespace
 
@@ -99,7 +58,7 @@ void CDeco706::DropHistTemplate()
 
 void CDeco706::ReadDriver()
 {
-    SmallFile drv(DrvPath());
+    DecoFile drv(DrvPath(), kModule);
     uint16_t magic = 0;
     char name[kFileNameSize];
     char version[kFileVersionSize];
@@ -124,7 +83,7 @@ void CDeco706::ReadDriver()
 
 void CDeco706::CheckFkt()
 {
-    SmallFile fkt(FktPath());
+    DecoFile fkt(FktPath(), kModule);
     if (FktPath().empty() || !fkt.IsOpen())
         return;
     uint16_t magic = 0;
