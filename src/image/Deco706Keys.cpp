@@ -1,4 +1,5 @@
 #include "image/Deco706.h"
+#include "image/BinIo.h"
 #include "image/ImgLayout.h"
 
 #include "model/Mnu.h"
@@ -38,8 +39,8 @@ int CDeco706::DecodeSkActs()
             uint8_t op[kActOpSize];
             if (ReadBlock(at + 2 + kActOpSize * static_cast<uint32_t>(k), op, sizeof op) != 1)
                 return -1;
-            act->SetOperation(k, SkOpByte::Decode(op[4]), static_cast<uint16_t>(op[2] << 8 | op[3]),
-                              static_cast<uint16_t>(op[6] << 8 | op[7]), op[5]);
+            act->SetOperation(k, SkOpByte::Decode(op[4]), static_cast<uint16_t>(GetBigEndian(op + 2, 2)),
+                              static_cast<uint16_t>(GetBigEndian(op + 6, 2)), op[5]);
         }
         list->DelAct(list->FindByNum(i));
         const int index = m_prj->InsSkAct(act.get());

@@ -1,4 +1,5 @@
 #include "image/Deco706.h"
+#include "image/BinIo.h"
 #include "image/ImgLayout.h"
 
 #include "model/PrjData.h"
@@ -68,9 +69,8 @@ int CDeco706::DecodeVar(uint32_t rec, uint32_t& next)
         return -1;
     head.format = b[kFormat];
     head.setpKind = SetpCodeC::Decode(b[kSetpCode]);
-    head.type = static_cast<uint16_t>(b[kType] << 8 | b[kType + 1]);
-    head.value = static_cast<uint32_t>(b[kValue]) << 24 | static_cast<uint32_t>(b[kValue + 1]) << 16 |
-                 static_cast<uint32_t>(b[kValue + 2]) << 8 | b[kValue + 3];
+    head.type = static_cast<uint16_t>(GetBigEndian(b + kType, 2));
+    head.value = GetBigEndian(b + kValue, 4);
     if (head.type >= CPrjVar::kFirstIntType)
         return ApplyIntVar(head);
     const int words = WordsOf(head.type);
