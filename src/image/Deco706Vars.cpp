@@ -327,12 +327,18 @@ int CDeco706::ReadVarText(uint32_t at, std::string& text)
     n = std::min<uint8_t>(n, kTextMax);
     if (ReadBlock(at + 1, bytes, n) != 1)
         return -1;
-    text.clear();
-    for (uint8_t i = 0; i < n; ++i) {
+    text = PanelText(bytes, n);
+    return 1;
+}
+
+std::string CDeco706::PanelText(const uint8_t* bytes, size_t n) const
+{
+    std::string text;
+    for (size_t i = 0; i < n; ++i) {
         if (const int blanks = BlankCountC::Decode(bytes[i], MaxBlankCount()))
             text.append(static_cast<size_t>(blanks), ' ');
         else
             text += static_cast<char>(PanelChar(bytes[i]));
     }
-    return 1;
+    return text;
 }
