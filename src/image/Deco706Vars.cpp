@@ -1,5 +1,6 @@
 #include "image/Deco706.h"
 #include "image/BinIo.h"
+#include "image/CompParts.h"
 #include "image/ImgLayout.h"
 
 #include "model/PrjData.h"
@@ -8,7 +9,6 @@
 #include "model/PrjVarList.h"
 #include "model/SpsPar.h"
 
-#include <cstdio>
 #include <set>
 
 using namespace imglayout;
@@ -275,18 +275,16 @@ int CDeco706::ApplyIntVar(const VarHead& head)
                 return -1;
             count = std::min<uint8_t>(count, kHexMax);
         }
-        std::string text;
+        std::string bytes;
         for (uint8_t i = 0; i < count; ++i) {
             uint8_t byte = 0;
             if (ReadByte(at + i, byte) != 1)
                 return -1;
             if (byte == 0 && !BitTest(kFeatHexVars))
                 break;
-            char pair[3];
-            std::snprintf(pair, sizeof pair, "%02X", byte);
-            text += pair;
+            bytes += static_cast<char>(byte);
         }
-        hex->SetHexText(text);
+        hex->SetHexText(HexDigits(bytes));
         return 1;
     }
     case 251: {
