@@ -202,6 +202,16 @@ int CDeco::ReadDWord(uint32_t offset, uint32_t& value)
     return 1;
 }
 
+int CDeco::ReadPointer(uint32_t offset, uint32_t& value)
+{
+    if (ReadDWord(offset, value) != 1)
+        return -1;
+    if (value == 0 || Holds(value, 1))
+        return 1;
+    SetError(kErrRead);
+    return -1;
+}
+
 int CDeco::ReadSigned48(uint32_t offset, int64_t& value)
 {
     uint8_t b[6];

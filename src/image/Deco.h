@@ -80,6 +80,9 @@ public:
     int ReadByte(uint32_t offset, uint8_t& value);
     int ReadWord(uint32_t offset, uint16_t& value);
     int ReadDWord(uint32_t offset, uint32_t& value);
+    // A dword address in the image: 0 (none) or inside the image, so that
+    // offsets added to it cannot wrap round to its start.
+    int ReadPointer(uint32_t offset, uint32_t& value);
     int ReadBlock(uint32_t offset, void* buffer, uint16_t length);
     int ReadSigned48(uint32_t offset, int64_t& value);
     // The bytes at up to a NUL, at most max of them; convert takes each as

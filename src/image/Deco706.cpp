@@ -155,7 +155,7 @@ int CDeco706::ForEachTableEntry(uint32_t slot, bool ready, const std::function<i
 {
     uint32_t table = 0;
     uint16_t count = 0;
-    if (ReadDWord(slot, table) != 1)
+    if (ReadPointer(slot, table) != 1)
         return -1;
     if (table == 0)
         return 1;
@@ -163,7 +163,7 @@ int CDeco706::ForEachTableEntry(uint32_t slot, bool ready, const std::function<i
         return -1;
     for (int32_t i = 0; i < count; ++i) {
         uint32_t at = 0;
-        if (ReadDWord(CTableSlot(table, i), at) != 1)
+        if (ReadPointer(CTableSlot(table, i), at) != 1)
             return -1;
         if (at != 0 && decode(i, at) != 1)
             return -1;
@@ -175,7 +175,7 @@ int CDeco706::ForEachListEntry(uint32_t slot, bool ready,
                                const std::function<int(int32_t, uint32_t, uint16_t, uint16_t)>& decode)
 {
     uint32_t h = 0;
-    if (ReadDWord(slot, h) != 1)
+    if (ReadPointer(slot, h) != 1)
         return -1;
     if (h == 0)
         return 1;
@@ -183,14 +183,14 @@ int CDeco706::ForEachListEntry(uint32_t slot, bool ready,
     uint16_t lowest = 0;
     uint16_t highest = 0;
     uint16_t places = 0;
-    if (!ready || ReadDWord(h + kCListTemplate, tmpl) != 1 || ReadWord(h + kCListLow, lowest) != 1 ||
+    if (!ready || ReadPointer(h + kCListTemplate, tmpl) != 1 || ReadWord(h + kCListLow, lowest) != 1 ||
         ReadWord(h + kCListHigh, highest) != 1 || ReadWord(h + kCListPlaces, places) != 1)
         return -1;
     if (tmpl != 0 && decode(-1, tmpl, lowest, highest) != 1)
         return -1;
     for (int32_t i = 0; i < places; ++i) {
         uint32_t at = 0;
-        if (ReadDWord(CListSlot(h, i), at) != 1)
+        if (ReadPointer(CListSlot(h, i), at) != 1)
             return -1;
         if (at != 0 && decode(i, at, lowest, highest) != 1)
             return -1;
@@ -201,7 +201,7 @@ int CDeco706::ForEachListEntry(uint32_t slot, bool ready,
 int CDeco706::DecodeChars()
 {
     uint32_t at = 0;
-    if (ReadDWord(kCUserChars, at) != 1)
+    if (ReadPointer(kCUserChars, at) != 1)
         return -1;
     if (at == 0)
         return 1;
@@ -244,7 +244,7 @@ int CDeco706::DecodeMsgMode()
     uint32_t at = 0;
     uint16_t word = 0;
     uint8_t mode = 0;
-    if (ReadDWord(kCSystem, at) != 1)
+    if (ReadPointer(kCSystem, at) != 1)
         return -1;
     if (at == 0)
         return 1;
@@ -261,7 +261,7 @@ int CDeco706::DecodeMsgMode()
 int CDeco706::DecodeDescription()
 {
     uint32_t at = 0;
-    if (ReadDWord(kCDescr, at) != 1)
+    if (ReadPointer(kCDescr, at) != 1)
         return -1;
     if (at == 0)
         return 1;

@@ -61,7 +61,7 @@ int CDeco706::DecodeSkTexts()
             return -1;
         for (int key = 1; key <= std::min<int>(keys, CPrjSkTxt::kKeys); ++key) {
             uint32_t pair = 0;
-            if (ReadDWord(e + 4 * static_cast<uint32_t>(key), pair) != 1)
+            if (ReadPointer(e + 4 * static_cast<uint32_t>(key), pair) != 1)
                 return -1;
             if (pair != 0 && ReadKeyPair(*acts, text, key, pair) != 1)
                 return -1;
@@ -112,7 +112,7 @@ int CDeco706::DecodeMenus()
             for (uint32_t l = 0; l < links.size(); ++l) {
                 uint32_t linkAt = 0;
                 uint16_t linkNum = 0;
-                if (ReadDWord(f + kCNodeLinks + 4 * l, linkAt) != 1 ||
+                if (ReadPointer(f + kCNodeLinks + 4 * l, linkAt) != 1 ||
                     (linkAt != 0 && ReadWord(linkAt + kNodeNum, linkNum) != 1))
                     return -1;
                 links[l] = static_cast<uint8_t>(linkNum);

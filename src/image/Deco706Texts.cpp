@@ -119,7 +119,7 @@ int CDeco706::ReadRows(Entry& entry, uint32_t at, const ListSpec& spec)
     entry.SetRowCount(rows);
     for (int r = 1; r <= rows; ++r) {
         uint32_t rowAt = 0;
-        if (ReadDWord(at + 4 * static_cast<uint32_t>(r), rowAt) != 1)
+        if (ReadPointer(at + 4 * static_cast<uint32_t>(r), rowAt) != 1)
             return -1;
         if (rowAt == 0)
             continue;

@@ -45,7 +45,7 @@ int WordsOf(uint16_t type)
 int CDeco706::DecodeVars()
 {
     uint32_t rec = 0;
-    if (ReadDWord(kCVarFirst, rec) != 1)
+    if (ReadPointer(kCVarFirst, rec) != 1)
         return -1;
     std::set<uint32_t> seen;
     while (rec != 0) {
@@ -303,7 +303,7 @@ int CDeco706::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
 {
     for (int i = 0; i < count; ++i) {
         uint32_t at = 0;
-        if (ReadDWord(table + 4 * static_cast<uint32_t>(i), at) != 1)
+        if (ReadPointer(table + 4 * static_cast<uint32_t>(i), at) != 1)
             return -1;
         if (at == 0)
             continue;
