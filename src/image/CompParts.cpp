@@ -32,6 +32,18 @@ std::string HexPairBytes(std::string_view hex, size_t maxBytes)
     return out;
 }
 
+std::string HexDigits(std::string_view bytes)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (char c : bytes) {
+        const auto b = static_cast<uint8_t>(c);
+        hex += kDigits[b >> 4];
+        hex += kDigits[b & 0xF];
+    }
+    return hex;
+}
+
 void EncodeSkAct(const CPrjSkAct& act, bool wideAdr, ImgRecord& rec)
 {
     int used = 0;

@@ -17,6 +17,8 @@ class ImgRecord;
 
 // The bytes of a text of hexadecimal digit pairs, at most maxBytes of them.
 std::string HexPairBytes(std::string_view hex, size_t maxBytes);
+// The other way: each byte as two upper-case hexadecimal digits.
+std::string HexDigits(std::string_view bytes);
 
 // The used-operation count, each used operation and the name (or a single
 // 0) of a softkey action; wideAdr stores the data word address as a dword.

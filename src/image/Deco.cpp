@@ -144,6 +144,33 @@ bool CDeco::CheckError()
     return false;
 }
 
+DecoFile::DecoFile(const std::string& path, const char* module)
+{
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && m_file.Open(path, "rb", module))
+        m_size = static_cast<int64_t>(size);
+}
+
+bool DecoFile::Read(uint32_t offset, void* buffer, uint16_t length) const
+{
+    return ReadBounded(m_file.Get(), m_size, offset, buffer, length) == 1;
+}
+
+bool DecoFile::Word(uint32_t offset, uint16_t& value) const
+{
+    return ReadBoundedWord(m_file.Get(), m_size, offset, value) == 1;
+}
+
+bool DecoFile::DWord(uint32_t offset, uint32_t& value) const
+{
+    uint8_t b[4];
+    if (!Read(offset, b, 4))
+        return false;
+    value = GetBigEndian(b, 4);
+    return true;
+}
+
 int CDeco::ReadBlock(uint32_t offset, void* buffer, uint16_t length)
 {
     if (ReadBounded(m_image.Get(), m_size, offset, buffer, length) == 1)
@@ -173,6 +200,16 @@ int CDeco::ReadDWord(uint32_t offset, uint32_t& value)
         return -1;
     value = GetBigEndian(b, 4);
     return 1;
+}
+
+int CDeco::ReadPointer(uint32_t offset, uint32_t& value)
+{
+    if (ReadDWord(offset, value) != 1)
+        return -1;
+    if (value == 0 || Holds(value, 1))
+        return 1;
+    SetError(kErrRead);
+    return -1;
 }
 
 int CDeco::ReadSigned48(uint32_t offset, int64_t& value)

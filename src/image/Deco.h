@@ -20,6 +20,23 @@ class CPrjVar;
 class CPrjSkTxt;
 class CWorkspaceState;
 
+// A companion file of the image (driver, special functions): every read
+// lies inside the file's size or fails.
+class DecoFile {
+public:
+    DecoFile(const std::string& path, const char* module);
+    bool IsOpen() const { return m_file.Get() != nullptr; }
+    std::FILE* Get() const { return m_file.Get(); }
+    int64_t Size() const { return m_size; }
+    bool Read(uint32_t offset, void* buffer, uint16_t length) const;
+    bool Word(uint32_t offset, uint16_t& value) const;
+    bool DWord(uint32_t offset, uint32_t& value) const;
+
+private:
+    StreamFile m_file;
+    int64_t m_size = 0;
+};
+
 // The kinds of objects a decompile counts, in the order of the workspace's
 // counters.
 enum class DecoKind {
@@ -63,6 +80,9 @@ public:
     int ReadByte(uint32_t offset, uint8_t& value);
     int ReadWord(uint32_t offset, uint16_t& value);
     int ReadDWord(uint32_t offset, uint32_t& value);
+    // A dword address in the image: 0 (none) or inside the image, so that
+    // offsets added to it cannot wrap round to its start.
+    int ReadPointer(uint32_t offset, uint32_t& value);
     int ReadBlock(uint32_t offset, void* buffer, uint16_t length);
     int ReadSigned48(uint32_t offset, int64_t& value);
     // The bytes at up to a NUL, at most max of them; convert takes each as

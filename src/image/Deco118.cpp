@@ -1,7 +1,5 @@
 #include "image/Deco118.h"
-#include "image/BinIo.h"
 #include "image/ImgLayout.h"
-#include "image/StreamFile.h"
 
 #include "model/Catalogues.h"
 #include "model/Log.h"
@@ -9,7 +7,6 @@
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
 
-#include <filesystem>
 
 namespace {
 
@@ -17,11 +14,11 @@ constexpr const char* kModule = "Deco_orv";
 
 // Where the driver file keeps its name, version and the pointer to its
 // parameter block.
-constexpr int32_t kDrvName = 29;
+constexpr uint32_t kDrvName = 29;
 constexpr uint16_t kDrvNameSize = 12;
-constexpr int32_t kDrvVersion = 46;
+constexpr uint32_t kDrvVersion = 46;
 constexpr uint16_t kDrvVersionSize = 9;
-constexpr int32_t kDrvParPtr = 65;
+constexpr uint32_t kDrvParPtr = 65;
 
 // Names of the interface variable groups that the blocks place.
 constexpr uint16_t kDateGroupName = 1174;
@@ -46,22 +43,12 @@ CDeco118::CDeco118(CWorkspaceState* workspace, const std::string& imagePath, con
 
 void CDeco118::ReadDriver()
 {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(DrvPath(), ec);
-    StreamFile drv;
-    if (ec || !drv.Open(DrvPath(), "rb", kModule)) {
-        SetError(kErrDrv);
-        return;
-    }
-    const auto fileSize = static_cast<int64_t>(size);
-    const auto holds = [fileSize](int64_t at, int64_t n) { return at >= 0 && at + n <= fileSize; };
+    DecoFile drv(DrvPath(), kModule);
     char name[kDrvNameSize + 1] = {};
     char version[kDrvVersionSize] = {};
-    uint8_t word[2];
-    if (!holds(kDrvName, kDrvNameSize) || !holds(kDrvVersion, kDrvVersionSize) || !holds(kDrvParPtr, 2) ||
-        ReadBlockAt(drv.Get(), kDrvName, name, kDrvNameSize) != 1 ||
-        ReadBlockAt(drv.Get(), kDrvVersion, version, kDrvVersionSize) != 1 ||
-        ReadBlockAt(drv.Get(), kDrvParPtr, word, 2) != 1) {
+    uint16_t parPtr = 0;
+    if (!drv.IsOpen() || !drv.Read(kDrvName, name, kDrvNameSize) ||
+        !drv.Read(kDrvVersion, version, kDrvVersionSize) || !drv.Word(kDrvParPtr, parPtr)) {
         SetError(kErrDrv);
         return;
     }
@@ -70,12 +57,14 @@ void CDeco118::ReadDriver()
             c = '\0';
     const char shown[] = {version[5], version[6], version[7], '.', version[8], '\0'};
     LogLine(kLogInfo, "DECOMPILE -> %s %s", name, shown);
-    const auto p = static_cast<int32_t>(GetBigEndian(word, 2));
-    if (!holds(p - 2, 2) || ReadBlockAt(drv.Get(), p - 2, word, 2) != 1) {
+    // The word before the pointed-at place holds the block's offset; a
+    // pointer below 2 points before the file.
+    uint16_t block = 0;
+    if (parPtr < 2 || !drv.Word(parPtr - 2u, block)) {
         SetError(kErrDrv);
         return;
     }
-    ReadDrvParams(drv.Get(), fileSize, GetBigEndian(word, 2), kErrDrv);
+    ReadDrvParams(drv.Get(), drv.Size(), block, kErrDrv);
 }
 
 void CDeco118::DecodeDataSet()

@@ -1,5 +1,4 @@
 #include "image/Deco706.h"
-#include "image/BinIo.h"
 #include "image/DrvEntry.h"
 #include "image/ImgLayout.h"
 
@@ -11,7 +10,6 @@
 #include "model/PrjVarList.h"
 
 #include <cstring>
-#include <filesystem>
 #include <limits>
 
 using namespace imglayout;
@@ -32,45 +30,6 @@ constexpr uint32_t kDrvBlockSize = 88;
 constexpr uint16_t kDrvNoParams = 20;      // a block size below this: no parameter block
 constexpr uint32_t kDrvParamAdr = 106;     // dword, panel address of the parameter block
 constexpr size_t kDescrMax = 1023;
-
-// A small companion file read through bounds checked against its size.
-class SmallFile {
-public:
-    explicit SmallFile(const std::string& path)
-    {
-        std::error_code ec;
-        const auto size = std::filesystem::file_size(path, ec);
-        if (!ec && m_file.Open(path, "rb", kModule))
-            m_size = static_cast<int64_t>(size);
-    }
-    bool IsOpen() const { return m_file.Get() != nullptr; }
-    std::FILE* Get() const { return m_file.Get(); }
-    int64_t Size() const { return m_size; }
-    bool Read(uint32_t offset, void* buffer, uint16_t length) const
-    {
-        return int64_t{offset} + length <= m_size && ReadBlockAt(m_file.Get(), static_cast<int32_t>(offset), buffer, length) == 1;
-    }
-    bool Word(uint32_t offset, uint16_t& value) const
-    {
-        uint8_t b[2];
-        if (!Read(offset, b, 2))
-            return false;
-        value = static_cast<uint16_t>(GetBigEndian(b, 2));
-        return true;
-    }
-    bool DWord(uint32_t offset, uint32_t& value) const
-    {
-        uint8_t b[4];
-        if (!Read(offset, b, 4))
-            return false;
-        value = GetBigEndian(b, 4);
-        return true;
-    }
-
-private:
-    StreamFile m_file;
-    int64_t m_size = 0;
-};
 
 } // namespace
 
@@ -99,7 +58,7 @@ void CDeco706::DropHistTemplate()
 
 void CDeco706::ReadDriver()
 {
-    SmallFile drv(DrvPath());
+    DecoFile drv(DrvPath(), kModule);
     uint16_t magic = 0;
     char name[kFileNameSize];
     char version[kFileVersionSize];
@@ -124,7 +83,7 @@ void CDeco706::ReadDriver()
 
 void CDeco706::CheckFkt()
 {
-    SmallFile fkt(FktPath());
+    DecoFile fkt(FktPath(), kModule);
     if (FktPath().empty() || !fkt.IsOpen())
         return;
     uint16_t magic = 0;
@@ -196,7 +155,7 @@ int CDeco706::ForEachTableEntry(uint32_t slot, bool ready, const std::function<i
 {
     uint32_t table = 0;
     uint16_t count = 0;
-    if (ReadDWord(slot, table) != 1)
+    if (ReadPointer(slot, table) != 1)
         return -1;
     if (table == 0)
         return 1;
@@ -204,7 +163,7 @@ int CDeco706::ForEachTableEntry(uint32_t slot, bool ready, const std::function<i
         return -1;
     for (int32_t i = 0; i < count; ++i) {
         uint32_t at = 0;
-        if (ReadDWord(CTableSlot(table, i), at) != 1)
+        if (ReadPointer(CTableSlot(table, i), at) != 1)
             return -1;
         if (at != 0 && decode(i, at) != 1)
             return -1;
@@ -216,7 +175,7 @@ int CDeco706::ForEachListEntry(uint32_t slot, bool ready,
                                const std::function<int(int32_t, uint32_t, uint16_t, uint16_t)>& decode)
 {
     uint32_t h = 0;
-    if (ReadDWord(slot, h) != 1)
+    if (ReadPointer(slot, h) != 1)
         return -1;
     if (h == 0)
         return 1;
@@ -224,14 +183,14 @@ int CDeco706::ForEachListEntry(uint32_t slot, bool ready,
     uint16_t lowest = 0;
     uint16_t highest = 0;
     uint16_t places = 0;
-    if (!ready || ReadDWord(h + kCListTemplate, tmpl) != 1 || ReadWord(h + kCListLow, lowest) != 1 ||
+    if (!ready || ReadPointer(h + kCListTemplate, tmpl) != 1 || ReadWord(h + kCListLow, lowest) != 1 ||
         ReadWord(h + kCListHigh, highest) != 1 || ReadWord(h + kCListPlaces, places) != 1)
         return -1;
     if (tmpl != 0 && decode(-1, tmpl, lowest, highest) != 1)
         return -1;
     for (int32_t i = 0; i < places; ++i) {
         uint32_t at = 0;
-        if (ReadDWord(CListSlot(h, i), at) != 1)
+        if (ReadPointer(CListSlot(h, i), at) != 1)
             return -1;
         if (at != 0 && decode(i, at, lowest, highest) != 1)
             return -1;
@@ -242,7 +201,7 @@ int CDeco706::ForEachListEntry(uint32_t slot, bool ready,
 int CDeco706::DecodeChars()
 {
     uint32_t at = 0;
-    if (ReadDWord(kCUserChars, at) != 1)
+    if (ReadPointer(kCUserChars, at) != 1)
         return -1;
     if (at == 0)
         return 1;
@@ -285,7 +244,7 @@ int CDeco706::DecodeMsgMode()
     uint32_t at = 0;
     uint16_t word = 0;
     uint8_t mode = 0;
-    if (ReadDWord(kCSystem, at) != 1)
+    if (ReadPointer(kCSystem, at) != 1)
         return -1;
     if (at == 0)
         return 1;
@@ -302,7 +261,7 @@ int CDeco706::DecodeMsgMode()
 int CDeco706::DecodeDescription()
 {
     uint32_t at = 0;
-    if (ReadDWord(kCDescr, at) != 1)
+    if (ReadPointer(kCDescr, at) != 1)
         return -1;
     if (at == 0)
         return 1;

@@ -66,6 +66,8 @@ private:
     int ApplyIntVar(const VarHead& head);
     int ReadStateTexts(CPrjVar& var, uint32_t table, int count);
     int ReadVarText(uint32_t at, std::string& text);
+    // The panel's text bytes: blank counts widened, characters converted.
+    std::string PanelText(const uint8_t* bytes, size_t n) const;
 
     // Texts.
     template <class Entry>

@@ -1,4 +1,5 @@
 #include "image/Deco706.h"
+#include "image/BinIo.h"
 #include "image/ImgLayout.h"
 
 #include "model/Mnu.h"
@@ -38,8 +39,8 @@ int CDeco706::DecodeSkActs()
             uint8_t op[kActOpSize];
             if (ReadBlock(at + 2 + kActOpSize * static_cast<uint32_t>(k), op, sizeof op) != 1)
                 return -1;
-            act->SetOperation(k, SkOpByte::Decode(op[4]), static_cast<uint16_t>(op[2] << 8 | op[3]),
-                              static_cast<uint16_t>(op[6] << 8 | op[7]), op[5]);
+            act->SetOperation(k, SkOpByte::Decode(op[4]), static_cast<uint16_t>(GetBigEndian(op + 2, 2)),
+                              static_cast<uint16_t>(GetBigEndian(op + 6, 2)), op[5]);
         }
         list->DelAct(list->FindByNum(i));
         const int index = m_prj->InsSkAct(act.get());
@@ -60,7 +61,7 @@ int CDeco706::DecodeSkTexts()
             return -1;
         for (int key = 1; key <= std::min<int>(keys, CPrjSkTxt::kKeys); ++key) {
             uint32_t pair = 0;
-            if (ReadDWord(e + 4 * static_cast<uint32_t>(key), pair) != 1)
+            if (ReadPointer(e + 4 * static_cast<uint32_t>(key), pair) != 1)
                 return -1;
             if (pair != 0 && ReadKeyPair(*acts, text, key, pair) != 1)
                 return -1;
@@ -111,7 +112,7 @@ int CDeco706::DecodeMenus()
             for (uint32_t l = 0; l < links.size(); ++l) {
                 uint32_t linkAt = 0;
                 uint16_t linkNum = 0;
-                if (ReadDWord(f + kCNodeLinks + 4 * l, linkAt) != 1 ||
+                if (ReadPointer(f + kCNodeLinks + 4 * l, linkAt) != 1 ||
                     (linkAt != 0 && ReadWord(linkAt + kNodeNum, linkNum) != 1))
                     return -1;
                 links[l] = static_cast<uint8_t>(linkNum);

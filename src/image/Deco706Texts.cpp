@@ -78,15 +78,8 @@ int CDeco706::ReadRow(uint32_t at, bool printer, std::string& text, CTxtVarSlots
     uint8_t bytes[256];
     if (ReadBlock(at + kRowSlots + kRowSlotSize * v, bytes, length) != 1)
         return -1;
-    std::string chars;
-    for (uint16_t i = 0; i < length; ++i) {
-        if (printer)
-            chars += static_cast<char>(bytes[i]);
-        else if (const int blanks = BlankCountC::Decode(bytes[i], MaxBlankCount()))
-            chars.append(static_cast<size_t>(blanks), ' ');
-        else
-            chars += static_cast<char>(PanelChar(bytes[i]));
-    }
+    const std::string chars =
+        printer ? std::string(reinterpret_cast<const char*>(bytes), length) : PanelText(bytes, length);
     text.clear();
     size_t next = 0;
     size_t taken = 0;
@@ -126,7 +119,7 @@ int CDeco706::ReadRows(Entry& entry, uint32_t at, const ListLayout& layout)
     entry.SetRowCount(rows);
     for (int r = 1; r <= rows; ++r) {
         uint32_t rowAt = 0;
-        if (ReadDWord(at + 4 * static_cast<uint32_t>(r), rowAt) != 1)
+        if (ReadPointer(at + 4 * static_cast<uint32_t>(r), rowAt) != 1)
             return -1;
         if (rowAt == 0)
             continue;

@@ -1,4 +1,6 @@
 #include "image/Deco706.h"
+#include "image/BinIo.h"
+#include "image/CompParts.h"
 #include "image/ImgLayout.h"
 
 #include "model/PrjData.h"
@@ -7,7 +9,6 @@
 #include "model/PrjVarList.h"
 #include "model/SpsPar.h"
 
-#include <cstdio>
 #include <set>
 
 using namespace imglayout;
@@ -44,7 +45,7 @@ int WordsOf(uint16_t type)
 int CDeco706::DecodeVars()
 {
     uint32_t rec = 0;
-    if (ReadDWord(kCVarFirst, rec) != 1)
+    if (ReadPointer(kCVarFirst, rec) != 1)
         return -1;
     std::set<uint32_t> seen;
     while (rec != 0) {
@@ -68,9 +69,8 @@ int CDeco706::DecodeVar(uint32_t rec, uint32_t& next)
         return -1;
     head.format = b[kFormat];
     head.setpKind = SetpCodeC::Decode(b[kSetpCode]);
-    head.type = static_cast<uint16_t>(b[kType] << 8 | b[kType + 1]);
-    head.value = static_cast<uint32_t>(b[kValue]) << 24 | static_cast<uint32_t>(b[kValue + 1]) << 16 |
-                 static_cast<uint32_t>(b[kValue + 2]) << 8 | b[kValue + 3];
+    head.type = static_cast<uint16_t>(GetBigEndian(b + kType, 2));
+    head.value = GetBigEndian(b + kValue, 4);
     if (head.type >= CPrjVar::kFirstIntType)
         return ApplyIntVar(head);
     const int words = WordsOf(head.type);
@@ -275,18 +275,16 @@ int CDeco706::ApplyIntVar(const VarHead& head)
                 return -1;
             count = std::min<uint8_t>(count, kHexMax);
         }
-        std::string text;
+        std::string bytes;
         for (uint8_t i = 0; i < count; ++i) {
             uint8_t byte = 0;
             if (ReadByte(at + i, byte) != 1)
                 return -1;
             if (byte == 0 && !BitTest(kFeatHexVars))
                 break;
-            char pair[3];
-            std::snprintf(pair, sizeof pair, "%02X", byte);
-            text += pair;
+            bytes += static_cast<char>(byte);
         }
-        hex->SetHexText(text);
+        hex->SetHexText(HexDigits(bytes));
         return 1;
     }
     case 251: {
@@ -305,7 +303,7 @@ int CDeco706::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
 {
     for (int i = 0; i < count; ++i) {
         uint32_t at = 0;
-        if (ReadDWord(table + 4 * static_cast<uint32_t>(i), at) != 1)
+        if (ReadPointer(table + 4 * static_cast<uint32_t>(i), at) != 1)
             return -1;
         if (at == 0)
             continue;
@@ -327,12 +325,18 @@ int CDeco706::ReadVarText(uint32_t at, std::string& text)
     n = std::min<uint8_t>(n, kTextMax);
     if (ReadBlock(at + 1, bytes, n) != 1)
         return -1;
-    text.clear();
-    for (uint8_t i = 0; i < n; ++i) {
+    text = PanelText(bytes, n);
+    return 1;
+}
+
+std::string CDeco706::PanelText(const uint8_t* bytes, size_t n) const
+{
+    std::string text;
+    for (size_t i = 0; i < n; ++i) {
         if (const int blanks = BlankCountC::Decode(bytes[i], MaxBlankCount()))
             text.append(static_cast<size_t>(blanks), ' ');
         else
             text += static_cast<char>(PanelChar(bytes[i]));
     }
-    return 1;
+    return text;
 }

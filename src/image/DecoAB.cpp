@@ -1,4 +1,5 @@
 #include "image/DecoAB.h"
+#include "image/CompParts.h"
 #include "image/ImgLayout.h"
 
 #include "model/CharDef.h"
@@ -66,16 +67,10 @@ int CDecoAB::DecodePrinter()
         return -1;
     if (n > imglayout::kPrnInitMax)
         n = imglayout::kPrnInitMax;
-    std::string init;
-    for (uint8_t i = 0; i < n; ++i) {
-        uint8_t byte = 0;
-        if (ReadByte(p + 17u + i, byte) != 1)
-            return -1;
-        static constexpr char kHex[] = "0123456789ABCDEF";
-        init += kHex[byte >> 4];
-        init += kHex[byte & 0xF];
-    }
-    m_prj->SetPrnInit(init);
+    char init[imglayout::kPrnInitMax];
+    if (ReadBlock(p + 17u, init, n) != 1)
+        return -1;
+    m_prj->SetPrnInit(HexDigits(std::string_view(init, n)));
     for (int i = 0; i < 8; ++i) {
         uint8_t c = 0;
         if (ReadByte(p + 33u + static_cast<uint32_t>(i), c) != 1)

@@ -1,9 +1,9 @@
 #include "image/Firmware.h"
 
+#include "image/CompParts.h"
 #include "image/FileFields.h"
 #include "image/HeaderFields.h"
 #include "model/Catalogues.h"
-#include "model/CheckedFormat.h"
 #include "model/FrmCfg.h"
 #include "model/PrjData.h"
 #include "model/PrjIntVar.h"
@@ -88,14 +88,6 @@ std::string ReplaceStateText(const std::string& text, unsigned index)
     if (index <= 9 && Upper(text) == "TIMER " + std::to_string(index))
         return std::string(std::string_view(ResourceTXT(748)).substr(0, 15)) + std::to_string(index);
     return text;
-}
-
-std::string HexDigits(std::string_view bytes)
-{
-    std::string hex;
-    for (char c : bytes)
-        hex += FormatText("%02X", static_cast<unsigned>(static_cast<uint8_t>(c)));
-    return hex;
 }
 
 } // namespace

@@ -664,6 +664,18 @@ TEST_F(DecoC, MenuNodeNamingAMissingTextFails)
     EXPECT_EQ(Decompile(b), CDeco::kErrRead);
 }
 
+TEST_F(DecoC, MenuLinkAddressPastTheImageEndFails)
+{
+    // The linked node's number would lie past 4 GB and wrap round to the
+    // image's first word.
+    Builder b;
+    b.AddList(98, {{5, 0, {Builder::Row("five")}}});
+    std::vector<uint32_t> firstNodes;
+    b.AddMenus({{1, "Main", 0, {{1, 5, {}}}}}, &firstNodes);
+    b.U32(firstNodes.at(0) + 8, 0xFFFFFFFCu);
+    EXPECT_EQ(Decompile(b), CDeco::kErrRead);
+}
+
 TEST_F(DecoC, TimeSwitchesInSecondsOfTheWeek)
 {
     Builder b;
