@@ -92,4 +92,28 @@ TEST(PanelEmuScenario, BadScenariosAreRefusedWithReason) {
     EXPECT_NE(error.find("/nonexistent/panel.ini"), std::string::npos);
 }
 
+// A preload that names something other than a readable file is refused with
+// its path, and nothing is thrown.
+TEST(PanelEmuScenario, UnreadablePreloadNamesThePath) {
+    struct Case {
+        const char* name;
+        const char* file;
+    };
+    const Case cases[] = {
+        {"directory", "."},
+        {"missing", "missing.bin"},
+        {"below a plain file", "data.bin/inner.bin"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        dir.Write("data.bin", "12");
+        dir.Write("panel.ini", std::string("[Panel]\nPreload1=00,0000,") + c.file + "\n");
+        PanelScenario scenario;
+        std::string error;
+        EXPECT_FALSE(panelemu::LoadScenario(dir.File("panel.ini"), scenario, error));
+        EXPECT_EQ(error, "cannot read preload file " + dir.File(c.file));
+    }
+}
+
 }  // namespace

@@ -2,13 +2,13 @@
 
 #include "HexText.h"
 
+#include "platform/FileReplace.h"
 #include "platform/IniFile.h"
 
 #include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <functional>
-#include <iterator>
 
 namespace panelemu {
 
@@ -46,11 +46,12 @@ std::string DirectoryOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+// A stream would throw on a directory, which opens but cannot be read.
 bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    std::string text;
+    if (!orv::ReadWholeFile(path, text)) return false;
+    bytes.assign(text.begin(), text.end());
+    return true;
 }
 
 bool ParsePreload(const std::string& text, const std::string& baseDir, PanelScenario::Preload& preload,

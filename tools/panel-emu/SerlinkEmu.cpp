@@ -8,7 +8,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -17,12 +19,19 @@ struct EmulatedLink {
     std::unique_ptr<panelemu::EmuLink> link;
     std::string error;
 
+    // A scenario that cannot be loaded leaves no link and says why at the
+    // first start; nothing it throws may reach the exports.
     EmulatedLink() {
-        panelemu::PanelScenario scenario;
-        const char* file = std::getenv("ORVTOOL_PANEL_EMU");
-        if (file && *file && !panelemu::LoadScenario(file, scenario, error)) return;
-        panel = std::make_unique<panelemu::PanelEmulator>(scenario);
-        link = std::make_unique<panelemu::EmuLink>(*panel);
+        try {
+            panelemu::PanelScenario scenario;
+            const char* file = std::getenv("ORVTOOL_PANEL_EMU");
+            if (file && *file && !panelemu::LoadScenario(file, scenario, error)) return;
+            panel = std::make_unique<panelemu::PanelEmulator>(scenario);
+            link = std::make_unique<panelemu::EmuLink>(*panel);
+        } catch (const std::exception& e) {
+            link.reset();
+            error = std::string("cannot load the scenario: ") + e.what();
+        }
     }
 };
 
