@@ -16,8 +16,8 @@ void WriteConsole(std::string_view text) {
 }
 
 struct ProcessLink {
-    orv::PosixPort port;
     orv::SystemClock clock;
+    orv::PosixPort port{clock};
     orv::LinkProtocol protocol{port, clock, WriteConsole};
 };
 

@@ -7,10 +7,14 @@
 namespace orv {
 
 // The serial port as the link protocol needs it. Every call that can fail
-// returns false and leaves its reason in LastError().
+// returns false (or WaitResult::Failed) and leaves its reason in LastError().
+// The waits block on the device, so the link runs at the pace of the wire.
 class IPort {
 public:
     enum class ConfigResult { Ok, ReadFailed, WriteFailed };
+    // Failed: the device refused the wait (an unplugged adapter); it is
+    // never retried.
+    enum class WaitResult { Ready, TimedOut, Failed };
 
     virtual ~IPort() = default;
 
@@ -25,8 +29,12 @@ public:
     virtual bool GetCts(bool& on) = 0;
 
     virtual bool WriteByte(uint8_t byte) = 0;
-    // True once every written byte has left the transmitter.
-    virtual bool TransmitEmpty(bool& empty) = 0;
+    // Blocks until every written byte has left the transmitter, at most
+    // timeoutMs.
+    virtual WaitResult WaitTransmitEmpty(uint32_t timeoutMs) = 0;
+    // Blocks until input arrives or CTS may have changed, at most timeoutMs.
+    // Ready promises no change: the caller looks at the line again.
+    virtual WaitResult WaitLineEvent(uint32_t timeoutMs) = 0;
     virtual bool InputCount(size_t& count) = 0;
     // Reads what is queued, up to count bytes, without waiting.
     virtual bool Read(uint8_t* buffer, size_t count, size_t& got) = 0;

@@ -8,7 +8,11 @@ namespace orv {
 
 namespace {
 
+// Fixed pauses of the protocol, not polls: the panel's settle time once DTR
+// and RTS have risen, and the millisecond the panel is given to take a byte
+// before the PC looks at CTS or raises RTS.
 constexpr uint32_t kHandshakeSettleMs = 100;
+constexpr uint32_t kByteSettleMs = 1;
 constexpr int kExtraHandshakeZeros = 15;
 
 uint8_t XorOf(const char* text, size_t length) {
@@ -83,7 +87,7 @@ uint16_t LinkProtocol::Rec(char* command, char* answer) {
     if (const uint16_t r = WaitCts(true, ORVLINK_CTS_NOT_ON)) return r;
     if (const uint16_t r = SendFrame(command, length + 1)) return r;
 
-    m_clock.SleepMs(1);
+    m_clock.SleepMs(kByteSettleMs);
     if (!m_port.SetRts(true) || !m_port.WriteByte(0) || !m_port.PurgeReceive()) return ORVLINK_WAIT;
     return CollectAnswer(answer);
 }
@@ -102,7 +106,7 @@ uint16_t LinkProtocol::Handshake() {
     for (int sent = 0; cts && sent <= kExtraHandshakeZeros; ++sent) {
         if (!m_port.WriteByte(0)) return ORVLINK_WAIT;
         if (WaitTransmitEmpty() == ORVLINK_WAIT) return ORVLINK_WAIT;
-        m_clock.SleepMs(1);
+        m_clock.SleepMs(kByteSettleMs);
         if (!m_port.GetCts(cts)) return ORVLINK_WAIT;
     }
     m_connected = true;
@@ -120,7 +124,11 @@ uint16_t LinkProtocol::SendFrame(const char* frame, size_t length) {
 
 uint16_t LinkProtocol::CollectAnswer(char* answer) {
     // Every answer byte is paid for with one more zero byte, and renews the
-    // window; the panel ends its frame by dropping CTS.
+    // window; the panel ends its frame by dropping CTS. The panel clocks its
+    // answer byte by byte against the zero bytes: no byte comes before the
+    // zero byte that asks for it, so a wake-up that finds new bytes is one
+    // received-character event, and the limit of 100 events holds as it did
+    // for a port that reported each character.
     uint64_t windowStart = m_clock.NowMs();
     size_t seen = 0;
     int events = 0;
@@ -138,7 +146,7 @@ uint16_t LinkProtocol::CollectAnswer(char* answer) {
             windowStart = m_clock.NowMs();
             continue;
         }
-        m_clock.SleepMs(1);
+        if (m_port.WaitLineEvent(Remaining(windowStart)) == IPort::WaitResult::Failed) return ORVLINK_WAIT;
     }
     return ReadAnswer(answer);
 }
@@ -169,19 +177,22 @@ uint16_t LinkProtocol::WaitCts(bool on, uint16_t timeoutResult) {
         if (!m_port.GetCts(cts)) return ORVLINK_WAIT;
         if (cts == on) return ORVLINK_OK;
         if (Elapsed(start)) return timeoutResult;
-        m_clock.SleepMs(1);
+        if (m_port.WaitLineEvent(Remaining(start)) == IPort::WaitResult::Failed) return ORVLINK_WAIT;
     }
 }
 
 uint16_t LinkProtocol::WaitTransmitEmpty() {
-    const uint64_t start = m_clock.NowMs();
-    for (;;) {
-        bool empty = false;
-        if (!m_port.TransmitEmpty(empty)) return ORVLINK_WAIT;
-        if (empty) return ORVLINK_OK;
-        if (Elapsed(start)) return ORVLINK_NO_TX_EMPTY;
-        m_clock.SleepMs(1);
+    switch (m_port.WaitTransmitEmpty(kWindowMs)) {
+    case IPort::WaitResult::Ready: return ORVLINK_OK;
+    case IPort::WaitResult::TimedOut: return ORVLINK_NO_TX_EMPTY;
+    case IPort::WaitResult::Failed: break;
     }
+    return ORVLINK_WAIT;
+}
+
+uint32_t LinkProtocol::Remaining(uint64_t since) {
+    const uint64_t spent = m_clock.NowMs() - since;
+    return spent >= kWindowMs ? 0 : static_cast<uint32_t>(kWindowMs - spent);
 }
 
 }  // namespace orv

@@ -41,6 +41,7 @@ private:
     bool ReportTimer();
     void CloseHeld();
     bool Elapsed(uint64_t since) { return m_clock.NowMs() - since >= kWindowMs; }
+    uint32_t Remaining(uint64_t since);
 
     IPort& m_port;
     IClock& m_clock;

@@ -3,16 +3,37 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <functional>
+#include <future>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include <poll.h>
+#include <pthread.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace {
+
+using orv::IPort;
+
+// Time that the test sets, and a count of the sleeps the port asks for.
+class TestClock : public orv::IClock {
+public:
+    uint64_t NowMs() override { return now; }
+    void SleepMs(uint32_t ms) override {
+        ++sleeps;
+        now += ms;
+    }
+    bool FineResolution() override { return true; }
+
+    std::atomic<uint64_t> now{0};
+    std::atomic<int> sleeps{0};
+};
 
 const std::string kAwkward("\x00\x11\x13\xFF\r\n", 6);
 
@@ -48,7 +69,8 @@ protected:
     }
 
     PtyPair pty;
-    orv::PosixPort port;
+    TestClock clock;
+    orv::PosixPort port{clock};
 };
 
 TEST_F(SerlinkPosix, ConfigurationReadsBack) {
@@ -68,13 +90,19 @@ TEST_F(SerlinkPosix, ConfigurationReadsBack) {
     }
 }
 
-TEST_F(SerlinkPosix, BytesGoOutUnchanged) {
+// Sent as the link sends a frame: each byte waited out before the next,
+// without a sleep of the clock for any of them.
+TEST_F(SerlinkPosix, BytesGoOutUnchangedWithoutSleeps) {
     ASSERT_EQ(port.Configure(true), orv::IPort::ConfigResult::Ok);
-    for (char c : kAwkward) ASSERT_TRUE(port.WriteByte(static_cast<uint8_t>(c))) << port.LastError();
-    EXPECT_EQ(ReadMaster(pty.Master(), kAwkward.size()), kAwkward);
-    bool empty = false;
-    ASSERT_TRUE(port.TransmitEmpty(empty)) << port.LastError();
-    EXPECT_TRUE(empty);
+    std::string block;
+    for (int i = 0; i < 12; ++i) block += kAwkward;
+    for (char c : block) {
+        ASSERT_TRUE(port.WriteByte(static_cast<uint8_t>(c))) << port.LastError();
+        ASSERT_EQ(port.WaitTransmitEmpty(500), IPort::WaitResult::Ready) << port.LastError();
+    }
+    EXPECT_EQ(ReadMaster(pty.Master(), block.size()), block);
+    EXPECT_EQ(clock.sleeps, 0);
+    EXPECT_EQ(clock.now, 0u);
 }
 
 TEST_F(SerlinkPosix, IncomingBytesAreCountedReadAndPurged) {
@@ -100,8 +128,99 @@ TEST_F(SerlinkPosix, IncomingBytesAreCountedReadAndPurged) {
     ASSERT_TRUE(port.PurgeTransmit());
 }
 
+// Without SA_RESTART, as a host program may install it: the signal ends the
+// system call with EINTR.
+void InstallInterruptingHandler() {
+    struct sigaction action {};
+    action.sa_handler = [](int) {};
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGUSR1, &action, nullptr);
+}
+
+// A wait on the line, run on a thread of its own so that the test can send
+// it signals and feed it input; the 5 s bound only keeps a broken wait from
+// hanging the suite.
+class LineWait {
+public:
+    LineWait(IPort& port, uint32_t timeoutMs)
+        : m_result(std::async(std::launch::async, [this, &port, timeoutMs] {
+              m_thread = pthread_self();
+              m_started = true;
+              return port.WaitLineEvent(timeoutMs);
+          })) {
+        InstallInterruptingHandler();
+        while (!m_started) std::this_thread::yield();
+    }
+
+    bool Done() { return m_result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }
+    // Interrupts the wait with signals for a while; true if it is still waiting.
+    bool Interrupt(std::chrono::milliseconds during) {
+        const auto until = std::chrono::steady_clock::now() + during;
+        while (std::chrono::steady_clock::now() < until && !Done()) {
+            pthread_kill(m_thread, SIGUSR1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return !Done();
+    }
+    // Keeps interrupting until the wait ends.
+    std::optional<IPort::WaitResult> Result() {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < until) {
+            if (Done()) return m_result.get();
+            pthread_kill(m_thread, SIGUSR1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return std::nullopt;
+    }
+
+private:
+    std::atomic<bool> m_started{false};
+    pthread_t m_thread{};
+    std::future<IPort::WaitResult> m_result;
+};
+
+TEST_F(SerlinkPosix, InputWakesTheWait) {
+    ASSERT_EQ(port.Configure(true), orv::IPort::ConfigResult::Ok);
+    LineWait wait(port, 60000);
+    ASSERT_EQ(write(pty.Master(), "A", 1), 1);
+    EXPECT_EQ(wait.Result(), IPort::WaitResult::Ready);
+    size_t count = 0;
+    ASSERT_TRUE(port.InputCount(count));
+    EXPECT_EQ(count, 1u);
+    // Bytes already taken in do not wake the next wait.
+    EXPECT_EQ(port.WaitLineEvent(20), IPort::WaitResult::TimedOut);
+}
+
+// A signal neither cuts a wait short nor gives it a fresh window: the wait
+// goes on with what is left by the clock.
+TEST_F(SerlinkPosix, InterruptedWaitKeepsItsWindow) {
+    struct Case {
+        const char* name;
+        uint64_t clockAfterSignals;
+        bool input;
+        IPort::WaitResult result;
+    };
+    const Case cases[] = {
+        {"window spent while interrupted", 60000, false, IPort::WaitResult::TimedOut},
+        {"input after interruptions", 30000, true, IPort::WaitResult::Ready},
+    };
+    ASSERT_EQ(port.Configure(true), orv::IPort::ConfigResult::Ok);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clock.now = 0;
+        LineWait wait(port, 60000);
+        EXPECT_TRUE(wait.Interrupt(std::chrono::milliseconds(50)));
+        clock.now = c.clockAfterSignals;
+        if (c.input) {
+            ASSERT_EQ(write(pty.Master(), "A", 1), 1);
+        }
+        EXPECT_EQ(wait.Result(), c.result);
+        ASSERT_TRUE(port.PurgeReceive());
+    }
+}
+
 TEST_F(SerlinkPosix, SecondOpenIsRefused) {
-    orv::PosixPort second;
+    orv::PosixPort second{clock};
     EXPECT_FALSE(second.Open(pty.SlaveName()));
     EXPECT_FALSE(second.IsOpen());
     EXPECT_FALSE(second.LastError().empty());
@@ -119,7 +238,8 @@ TEST_F(SerlinkPosix, ModemLinesFailAsDefinedError) {
 }
 
 TEST(SerlinkPosixOpen, MissingDeviceNamesReason) {
-    orv::PosixPort port;
+    TestClock clock;
+    orv::PosixPort port{clock};
     EXPECT_FALSE(port.Open("/nonexistent/ttyS9"));
     EXPECT_EQ(port.LastError(), "No such file or directory");
     EXPECT_FALSE(port.IsOpen());

@@ -2,6 +2,12 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr uint64_t kNsPerMs = 1000000;
+
+}  // namespace
+
 LinePanel::LinePanel(Handler handler) : m_handler(std::move(handler)) {}
 
 void LinePanel::Advance(uint64_t now) {
@@ -23,6 +29,7 @@ void LinePanel::Dtr(bool on, uint64_t now) {
     m_state = State::Idle;
     m_cts = false;
     m_events.clear();
+    m_lineFree = 0;
 }
 
 void LinePanel::Rts(bool on, uint64_t now) {
@@ -39,6 +46,7 @@ void LinePanel::Rts(bool on, uint64_t now) {
             m_zeros = 0;
         } else {
             m_events.clear();
+            m_lineFree = 0;
             if (!behaviour.frameNoCts) m_cts = true;
             m_state = State::Receiving;
             m_frame.clear();
@@ -78,18 +86,28 @@ void LinePanel::Byte(uint8_t byte, uint64_t now) {
     if (m_state == State::Answering) AnswerZero(now);
 }
 
+uint64_t LinePanel::Send(const std::string& bytes, uint64_t at) {
+    if (byteNs == 0) {
+        Schedule({at, false, false, bytes});
+        return at;
+    }
+    m_lineFree = std::max(at, m_lineFree) + bytes.size() * byteNs;
+    Schedule({m_lineFree, false, false, bytes});
+    return m_lineFree;
+}
+
 void LinePanel::AnswerZero(uint64_t now) {
     if (behaviour.holdCts) return;
-    const uint64_t at = now + behaviour.byteDelayMs;
+    const uint64_t at = now + behaviour.byteDelayMs * kNsPerMs;
     if (behaviour.endless) {
-        Schedule({at, false, false, std::string(behaviour.batch, 'E')});
+        Send(std::string(behaviour.batch, 'E'), at);
         return;
     }
     const size_t n = std::min(behaviour.batch, m_answer.size() - m_answerPos);
-    Schedule({at, false, false, m_answer.substr(m_answerPos, n)});
+    const uint64_t arrived = Send(m_answer.substr(m_answerPos, n), at);
     m_answerPos += n;
     if (m_answerPos == m_answer.size()) {
-        Schedule({at + behaviour.ctsDropDelayMs, true, false, {}});
+        Schedule({arrived + behaviour.ctsDropDelayMs * kNsPerMs, true, false, {}});
         m_state = State::Linked;
     }
 }
@@ -97,6 +115,14 @@ void LinePanel::AnswerZero(uint64_t now) {
 bool LinePanel::Cts(uint64_t now) {
     Advance(now);
     return behaviour.ctsStuckOn || m_cts;
+}
+
+std::optional<uint64_t> LinePanel::NextEvent() const {
+    std::optional<uint64_t> next;
+    for (const Event& e : m_events) {
+        if (!next || e.at < *next) next = e.at;
+    }
+    return next;
 }
 
 std::string LinePanel::Arrived(uint64_t now) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,8 @@
 // zero bytes with RTS high turn it off again and the link is up. Frame: RTS
 // dropping turns CTS on, bytes are collected while RTS is low, and once RTS
 // rises every zero byte is answered by the next byte of the answer frame;
-// CTS drops after the checksum. Each step can be made to misbehave.
+// CTS drops after the checksum. Each step can be made to misbehave. Times are
+// nanoseconds of the caller's clock.
 class LinePanel {
 public:
     using Handler = std::function<std::string(const std::string& command)>;
@@ -27,12 +29,15 @@ public:
         bool badChecksum = false;     // the answer's checksum byte is wrong
         uint32_t byteDelayMs = 1;     // from a zero byte to its answer byte(s)
         uint32_t ctsDropDelayMs = 0;  // from the checksum byte to CTS dropping
-        size_t batch = 1;             // answer bytes sent for each zero byte
+        size_t batch = 1;             // answer bytes sent for each zero byte, handed to the
+                                      // PC together as a USB adapter hands over a packet
     };
 
     explicit LinePanel(Handler handler);
 
     Behaviour behaviour;
+    // How long one answer byte takes on the line; 0: it arrives at once.
+    uint64_t byteNs = 0;
 
     void Dtr(bool on, uint64_t now);
     void Rts(bool on, uint64_t now);
@@ -40,6 +45,8 @@ public:
     bool Cts(uint64_t now);
     // Bytes that reached the PC by now and were not taken before.
     std::string Arrived(uint64_t now);
+    // When the PC will next see a byte arrive or CTS change, if ever.
+    std::optional<uint64_t> NextEvent() const;
 
     bool LinkUp() const { return m_state == State::Linked || m_state == State::Receiving || m_state == State::Answering; }
     // Every frame received, checksum included.
@@ -57,6 +64,9 @@ private:
     void Advance(uint64_t now);
     void Schedule(Event event) { m_events.push_back(std::move(event)); }
     void AnswerZero(uint64_t now);
+    // Puts bytes on the line from `at`, one after the other, to reach the PC
+    // together with the last of them; the time they arrive.
+    uint64_t Send(const std::string& bytes, uint64_t at);
 
     Handler m_handler;
     State m_state = State::Idle;
@@ -67,6 +77,7 @@ private:
     std::string m_frame;
     std::string m_answer;
     size_t m_answerPos = 0;
+    uint64_t m_lineFree = 0;
     std::vector<Event> m_events;
     std::string m_arrived;
     std::vector<std::string> m_frames;
