@@ -28,7 +28,8 @@ constexpr uint64_t kBitsPerByte = 11;
 // As the input queue the link asks for; beyond it bytes are lost, as on an
 // overrun.
 constexpr size_t kInputQueue = 1024;
-// How often the modem lines are looked at while waiting for input.
+// Where the driver cannot wait for a modem-line change, how often CTS is
+// looked at while waiting for input.
 constexpr int kModemPollMs = 1;
 
 bool HungUp(short revents) { return (revents & (POLLERR | POLLHUP | POLLNVAL)) != 0; }

@@ -19,3 +19,8 @@ PtyPair::PtyPair() {
 PtyPair::~PtyPair() {
     if (m_master >= 0) close(m_master);
 }
+
+void PtyPair::CloseMaster() {
+    if (m_master >= 0) close(m_master);
+    m_master = -1;
+}

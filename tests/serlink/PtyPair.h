@@ -14,6 +14,8 @@ public:
     bool Ok() const { return m_master >= 0; }
     int Master() const { return m_master; }
     const std::string& SlaveName() const { return m_slave; }
+    // The far end goes away, as an unplugged adapter does.
+    void CloseMaster();
 
 private:
     int m_master = -1;

@@ -191,6 +191,16 @@ TEST_F(SerlinkPosix, InputWakesTheWait) {
     EXPECT_EQ(port.WaitLineEvent(20), IPort::WaitResult::TimedOut);
 }
 
+// The device going away ends a wait at once, with its reason.
+TEST_F(SerlinkPosix, HangUpFailsTheWaitAtOnce) {
+    ASSERT_EQ(port.Configure(true), orv::IPort::ConfigResult::Ok);
+    LineWait wait(port, 60000);
+    pty.CloseMaster();
+    EXPECT_EQ(wait.Result(), IPort::WaitResult::Failed);
+    EXPECT_FALSE(port.LastError().empty());
+    EXPECT_EQ(port.WaitLineEvent(60000), IPort::WaitResult::Failed);
+}
+
 // A signal neither cuts a wait short nor gives it a fresh window: the wait
 // goes on with what is left by the clock.
 TEST_F(SerlinkPosix, InterruptedWaitKeepsItsWindow) {
