@@ -1,11 +1,13 @@
 // The link over a wire-timed line: frames take the line's time and no more,
-// and every window still ends with its result.
+// every window still ends with its result, and a wait the device refuses
+// ends the frame at once.
 #include "LinkRig.h"
 #include "support/WireBound.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,6 +18,16 @@ constexpr bool kRates[] = {false, true};
 void Nothing(Rig&) {}
 
 uint32_t Baud(bool fast) { return fast ? 115200 : 38400; }
+
+std::string AtRate(const char* name, bool fast) { return std::string(name) + " at " + std::to_string(Baud(fast)); }
+
+// A wire-timed link that has made its handshake.
+std::unique_ptr<Rig> ConnectedOnWire(bool fast) {
+    auto rig = std::make_unique<Rig>(FakePort::Pace::Wire);
+    EXPECT_EQ(rig->link.Start("/dev/fake", fast), 0);
+    EXPECT_EQ(rig->Rec("V"), 0);
+    return rig;
+}
 
 std::string Hex(size_t bytes) {
     std::string text;
@@ -38,10 +50,9 @@ TEST(SerlinkWire, FrameTakesTheLinesTime) {
     };
     for (const bool fast : kRates) {
         for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(Baud(fast)));
-            Rig rig(FakePort::Pace::Wire);
-            ASSERT_EQ(rig.link.Start("/dev/fake", fast), 0);
-            ASSERT_EQ(rig.Rec("V"), 0);
+            SCOPED_TRACE(AtRate(c.name, fast));
+            const auto rigOnWire = ConnectedOnWire(fast);
+            Rig& rig = *rigOnWire;
             rig.reply = c.reply;
             const uint64_t before = rig.clock.NowNs();
             ASSERT_EQ(rig.Rec(c.command), 0);
@@ -68,14 +79,14 @@ TEST(SerlinkWire, WindowsKeepTheirResults) {
         {"answer bytes 498 ms apart", [](Rig& r) { r.panel.behaviour.byteDelayMs = 498; }, ORVLINK_OK,
          std::nullopt},
         {"answer byte after 500 ms", [](Rig& r) { r.panel.behaviour.byteDelayMs = 500; }, ORVLINK_CTS_LEFT_ON, 501},
-        {"101 answer wake-ups", [](Rig& r) { r.panel.behaviour.endless = true; }, ORVLINK_TOO_MANY_EVENTS, std::nullopt},
+        {"101 answer wake-ups", [](Rig& r) { r.panel.behaviour.endless = true; }, ORVLINK_TOO_MANY_EVENTS,
+         std::nullopt},
     };
     for (const bool fast : kRates) {
         for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(Baud(fast)));
-            Rig rig(FakePort::Pace::Wire);
-            ASSERT_EQ(rig.link.Start("/dev/fake", fast), 0);
-            ASSERT_EQ(rig.Rec("V"), 0);
+            SCOPED_TRACE(AtRate(c.name, fast));
+            const auto rigOnWire = ConnectedOnWire(fast);
+            Rig& rig = *rigOnWire;
             c.fault(rig);
             rig.clock.AlignToMs();
             const uint64_t before = rig.clock.NowNs();
