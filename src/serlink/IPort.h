@@ -33,7 +33,7 @@ public:
     // timeoutMs.
     virtual WaitResult WaitTransmitEmpty(uint32_t timeoutMs) = 0;
     // Blocks until input arrives or CTS may have changed, at most timeoutMs.
-    // Ready promises no change: the caller looks at the line again.
+    // Ready does not promise a change: the caller looks at the line again.
     virtual WaitResult WaitLineEvent(uint32_t timeoutMs) = 0;
     virtual bool InputCount(size_t& count) = 0;
     // Reads what is queued, up to count bytes, without waiting.
