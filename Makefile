@@ -2,15 +2,17 @@
 JOBS ?= $(shell nproc)
 CTEST_FLAGS = --output-on-failure -j $(JOBS) --timeout 300
 
-.PHONY: all deps build build-asan test run bench clean
+.PHONY: all deps configure build build-asan test run bench clean
 
 all: build
 
 deps:
 	@bash tools/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
 	cmake --build build -j $(JOBS)
 
 build-asan: deps
@@ -21,7 +23,9 @@ test: build build-asan
 	ctest --test-dir build $(CTEST_FLAGS)
 	ctest --test-dir build-asan $(CTEST_FLAGS)
 
-run: build
+# Only the program and the files it loads, not every test and benchmark.
+run: configure
+	cmake --build build -j $(JOBS) --target orvtool
 	@if [ -x build/src/gui/orvtool ]; then build/src/gui/orvtool; \
 	else echo "There is no program to start yet; 'make test' builds and tests the libraries."; exit 1; fi
 

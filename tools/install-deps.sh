@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  g++ make cmake pkg-config
+  g++ make cmake pkg-config mold
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   libsqlite3-dev sqlite3

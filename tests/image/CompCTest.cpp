@@ -459,7 +459,7 @@ TEST_F(CompC, VariableRecordsKeepTheirTypesRoomBeforeABlockBoundary)
     for (int i = 0; i < 10; ++i)
         Add(new CPrjVarWord("A00000" + std::to_string(i), 1, 1, 33, 0));
     for (int i = 0; i < 2600; ++i) {
-        char name[8];
+        char name[16];  // room for any int; -Og does not track the range of i
         std::snprintf(name, sizeof name, "V%04d", i);
         Add(new CPrjVarWord(name, 1, 1, 33, 0));
     }
