@@ -36,6 +36,27 @@ int ComputeCheckWord(std::FILE* stream, uint16_t& word)
     return 1;
 }
 
+uint16_t CheckWordOf(std::string_view bytes)
+{
+    uint8_t sum = 0;
+    uint8_t x = 0;
+    for (size_t k = kStep; k < bytes.size(); k += kStep) {
+        const auto b = static_cast<uint8_t>(bytes[k]);
+        sum = static_cast<uint8_t>(sum + b);
+        x = static_cast<uint8_t>(x ^ b);
+    }
+    uint8_t word[2] = {x, static_cast<uint8_t>(0x100 - sum)};
+    return static_cast<uint16_t>(GetBigEndian(word, 2));
+}
+
+int StampCheckWord(std::string& bytes)
+{
+    if (bytes.size() < static_cast<size_t>(kOffset) + 2)
+        return -1;
+    PutBigEndian(reinterpret_cast<uint8_t*>(bytes.data() + kOffset), 2, CheckWordOf(bytes));
+    return 1;
+}
+
 int StampCheckWord(std::FILE* stream)
 {
     uint16_t word = 0;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 // The check word of special-function files, driver files and family C
 // images: over the bytes at offsets 7, 14, 21, ... of the whole file, the
@@ -14,3 +16,8 @@ int ComputeCheckWord(std::FILE* stream, uint16_t& word);
 // Computes the word and writes it at offset 2; -1 when either fails, and
 // then nothing was written when the computation failed.
 int StampCheckWord(std::FILE* stream);
+
+// The same over a file held in memory.
+uint16_t CheckWordOf(std::string_view bytes);
+// -1 when the bytes are too short to hold the word.
+int StampCheckWord(std::string& bytes);

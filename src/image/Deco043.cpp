@@ -67,7 +67,7 @@ void CDeco043::CutDriver()
         return;
     }
     ReadWord(uint32_t{b} + x, y);
-    ReadDrvParams(Image(), ImageSize(), uint32_t{b} + y + 2);
+    ReadDrvParams(Image(), uint32_t{b} + y + 2);
 }
 
 void CDeco043::CheckFkt()

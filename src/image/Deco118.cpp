@@ -64,7 +64,7 @@ void CDeco118::ReadDriver()
         SetError(kErrDrv);
         return;
     }
-    ReadDrvParams(drv.Get(), drv.Size(), block, kErrDrv);
+    ReadDrvParams(drv.Reader(), block, kErrDrv);
 }
 
 void CDeco118::DecodeDataSet()

@@ -78,7 +78,7 @@ void CDeco706::ReadDriver()
         SetError(kErrDrv);
         return;
     }
-    ReadDrvParams(drv.Get(), drv.Size(), adr - base);
+    ReadDrvParams(drv.Reader(), adr - base);
 }
 
 void CDeco706::CheckFkt()

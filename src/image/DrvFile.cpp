@@ -85,17 +85,12 @@ CDrvFile::CDrvFile(const std::string& path, PrjBundle* bundle, DrvFamily family)
     }
     if (m_prj)
         m_devType = m_prj->GetDevType();
-    XBinFile probe(path);
-    if (!probe.Exists() || !m_file.Open(path, "rb", kModule) || std::fseek(m_file.Get(), 0, SEEK_SET) != 0) {
+    if (!ReadPanelFile(path, m_bytes)) {
         SetError(kErrRead);
         return;
     }
-    m_fileSize = StreamSize(m_file.Get());
-    if (m_fileSize < 0) {
-        m_fileSize = 0;
-        SetError(kErrRead);
-        return;
-    }
+    LogLine(kLogDebug, "Open %s %s OK", kModule, path.c_str());
+    m_fileSize = static_cast<int32_t>(m_bytes.size());
     SelectEntry(0);
 }
 
@@ -124,10 +119,11 @@ bool CDrvFile::CheckError()
 
 int CDrvFile::SelectEntry(int32_t offset)
 {
-    uint16_t length = 0;
     m_entry = offset;
     m_entryLen = 0;
-    if (ReadWordAt(m_file.Get(), offset, length) != 1)
+    BeReader file(m_bytes);
+    const uint16_t length = file.U16(static_cast<uint64_t>(offset));
+    if (offset < 0 || !file.Ok())
         return -1;
     m_entryLen = m_family == DrvFamily::F706 ? 2 * int32_t{length} : int32_t{length};
     return 1;
@@ -135,8 +131,7 @@ int CDrvFile::SelectEntry(int32_t offset)
 
 DrvEntry CDrvFile::Entry() const
 {
-    const int32_t inFile = std::max(0, m_fileSize - m_entry);
-    return DrvEntry(m_file.Get(), m_family, m_entry, std::min(m_entryLen, inFile), m_devType);
+    return DrvEntry(std::string_view(m_bytes), m_family, m_entry, m_entryLen, m_devType);
 }
 
 int CDrvFile::EntryName(const DrvEntry& entry, std::string& name) const
@@ -413,35 +408,17 @@ void CDrvFile::ExtractEntry(const std::string& path, bool twoZeros)
         SetError(kErrLibRead);
         return;
     }
-    const std::string temp = orv::MakeTempPathBeside(path);
-    StreamFile out;
-    if (!out.Open(temp, "wb+", kModule)) {
-        SetError(kErrTarget);
+    BeReader file(m_bytes);
+    const uint8_t* entry = file.Bytes(static_cast<uint64_t>(m_entry), static_cast<size_t>(m_entryLen));
+    if (entry == nullptr) {
+        SetError(kErrLibRead);
         return;
     }
-    auto fail = [&](uint16_t error) {
-        out.Close();
-        std::remove(temp.c_str());
-        LogLine(kLogDebug, "Delete %s", temp.c_str());
-        SetError(error);
-    };
-    std::array<char, 4096> buffer{};
-    for (int32_t pos = 0; pos < m_entryLen;) {
-        const uint16_t n = static_cast<uint16_t>(std::min<int32_t>(m_entryLen - pos, buffer.size()));
-        if (ReadBlockAt(m_file.Get(), m_entry + pos, buffer.data(), n) != 1)
-            return fail(kErrLibRead);
-        if (AppendBlock(out.Get(), buffer.data(), n) != 1)
-            return fail(kErrTarget);
-        pos += n;
-    }
-    if (twoZeros && AppendWord(out.Get(), 0) != 1)
-        return fail(kErrTarget);
-    if (!out.Close())
-        return fail(kErrTarget);
-    if (!orv::RenameOver(temp, path)) {
-        LogLine(kLogDebug, "Delete %s", temp.c_str());
+    std::string bytes(reinterpret_cast<const char*>(entry), static_cast<size_t>(m_entryLen));
+    if (twoZeros)
+        bytes.append(2, '\0');
+    if (!orv::WriteFileReplacing(path, bytes))
         SetError(kErrTarget);
-    }
 }
 
 CDrvFile706::CDrvFile706(const std::string& path, PrjBundle* bundle) : CDrvFile(path, bundle, DrvFamily::F706) {}

@@ -2,7 +2,6 @@
 
 #include "image/DrvChain.h"
 #include "image/DrvEntry.h"
-#include "image/StreamFile.h"
 
 #include <cstdint>
 #include <string>
@@ -90,7 +89,7 @@ private:
     int32_t m_entry = 0;
     int32_t m_entryLen = 0;
     int32_t m_fileSize = 0;
-    StreamFile m_file;
+    std::string m_bytes;
     uint16_t m_error = 0;
 };
 

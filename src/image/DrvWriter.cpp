@@ -1,16 +1,18 @@
 #include "image/DrvWriter.h"
 
-#include "image/BinIo.h"
+#include "image/BeReader.h"
 #include "image/CheckWord.h"
 #include "image/DrvChain.h"
 #include "image/DrvXref.h"
 #include "image/FileFields.h"
 #include "model/DrvCfg.h"
+#include "model/Log.h"
 #include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
+#include "platform/FileReplace.h"
 
 #include <algorithm>
 
@@ -20,14 +22,25 @@ constexpr const char* kModule = "Drvorv";
 
 } // namespace
 
-CDrvWriter::CDrvWriter(const std::string& path, PrjBundle* bundle, DrvFamily family) : m_family(family)
+CDrvWriter::CDrvWriter(const std::string& path, PrjBundle* bundle, DrvFamily family) : m_family(family), m_path(path)
 {
     if (bundle) {
         m_cfg = bundle->drvCfg;
         if (bundle->prjData)
             m_devType = bundle->prjData->GetDevType();
     }
-    if (!m_file.Open(path, "r+b", kModule) || std::fseek(m_file.Get(), 0, SEEK_SET) != 0)
+    if (!ReadPanelFile(path, m_bytes))
+        Fail();
+    else
+        LogLine(kLogDebug, "Open %s %s OK", kModule, path.c_str());
+}
+
+void CDrvWriter::Save(bool checkWord)
+{
+    if (Ready() && checkWord && StampCheckWord(m_bytes) != 1)
+        Fail();
+    // Replaced whole: a failure leaves the file as it was.
+    if (Ready() && !orv::WriteFileReplacing(m_path, m_bytes))
         Fail();
 }
 
@@ -42,14 +55,12 @@ bool CDrvWriter::CheckError()
     return false;
 }
 
-DrvEntry CDrvWriter::Entry() const
+DrvEntry CDrvWriter::Entry()
 {
-    uint16_t length = 0;
-    const int32_t size = StreamSize(m_file.Get());
-    int32_t bytes = 0;
-    if (size > 0 && ReadWordAt(m_file.Get(), 0, length) == 1)
-        bytes = m_family == DrvFamily::F706 ? 2 * int32_t{length} : int32_t{length};
-    return DrvEntry(m_file.Get(), m_family, 0, std::min(bytes, std::max(size, 0)), m_devType);
+    BeReader file(m_bytes);
+    const uint16_t length = file.U16(0);
+    const int32_t bytes = m_family == DrvFamily::F706 ? 2 * int32_t{length} : int32_t{length};
+    return DrvEntry(m_bytes, m_family, 0, bytes, m_devType);
 }
 
 void CDrvWriter::WriteCopyName(int32_t offset, char pad)
@@ -116,8 +127,7 @@ void CDrvWriter706::Update()
         else if (located > 0)
             WriteTables(x);
     }
-    if (Ready() && (StampCheckWord(Stream()) != 1 || std::fflush(Stream()) != 0))
-        Fail();
+    Save(true);
 }
 
 CDrvWriter043::CDrvWriter043(const std::string& path, PrjBundle* bundle, LocalClock clock)
@@ -144,6 +154,5 @@ void CDrvWriter043::Update()
         else
             WriteTables(x);
     }
-    if (Ready() && std::fflush(Stream()) != 0)
-        Fail();
+    Save(false);
 }

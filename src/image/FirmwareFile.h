@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/StreamFile.h"
+#include "image/BeReader.h"
 
 #include <cstdint>
 #include <memory>
@@ -54,7 +54,7 @@ public:
 
 protected:
     // Error 8 when the path names no file or an empty one, or it cannot be
-    // opened.
+    // read.
     CFirmwareFile(const std::string& path, PrjBundle* bundle, const HeaderLayout& header);
 
     // The date bytes as the family shows them.
@@ -86,8 +86,10 @@ private:
     const HeaderLayout& m_header;
     CPrjData* m_prj = nullptr;
     CFrmCfg* m_cfg = nullptr;
-    StreamFile m_file;
-    int64_t m_size = 0;
+    BeReader File() const { return BeReader(m_bytes); }
+
+    // The whole image, read once.
+    std::string m_bytes;
     uint64_t m_mask = 0;
     uint16_t m_error = 0;
 };

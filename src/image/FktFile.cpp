@@ -6,6 +6,7 @@
 #include "image/HeaderFields.h"
 #include "model/FktCfg.h"
 #include "model/FrameState.h"
+#include "model/Log.h"
 #include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
 #include "model/WorkspaceState.h"
@@ -49,10 +50,10 @@ CFktFile::CFktFile(const std::string& path, PrjBundle* bundle, const FktLayout& 
 {
     if (!m_cfg)
         return;
-    XBinFile probe(path);
-    if (!probe.Exists() || probe.GetSize() == 0 || !m_file.Open(path, "rb", kModule) ||
-        std::fseek(m_file.Get(), 0, SEEK_SET) != 0)
+    if (!ReadPanelFile(path, m_bytes) || m_bytes.empty())
         Fail();
+    else
+        LogLine(kLogDebug, "Open %s %s OK", kModule, path.c_str());
 }
 
 bool CFktFile::CheckError()
@@ -74,7 +75,7 @@ bool CFktFile::IsStdFile()
     if (stdPath.empty())
         return false;
     std::string stored;
-    if (ReadTextField(Stream(), m_layout.stdNameAt, kFileNameField, stored) != 1)
+    if (ReadTextField(File(), m_layout.stdNameAt, kFileNameField, stored) != 1)
         return false;
     // An installed file may carry its name in another case than the name
     // stored inside it.
@@ -86,7 +87,7 @@ bool CFktFile::NeedsReplace()
     if (!Ready())
         return false;
     std::string field;
-    if (ReadTextField(Stream(), m_layout.versionAt + 5, 4, field) != 1)
+    if (ReadTextField(File(), m_layout.versionAt + 5, 4, field) != 1)
         return false;
     const std::string& v = m_cfg->GetVersion();
     return v.empty() || Below(CharAt(v, 0), field[0]) || CharAt(v, 1) != field[1] || Below(CharAt(v, 2), field[2]) ||
@@ -97,8 +98,8 @@ void CFktFile::ReadHeader()
 {
     if (!Ready())
         return;
-    std::FILE* s = Stream();
-    auto stamp = [&](int32_t offset, std::string& text) {
+    const BeReader s = File();
+    auto stamp = [&](uint32_t offset, std::string& text) {
         return m_layout.hexStamps ? ReadHexStamp(s, offset, text) : ReadDosDate(s, offset, text);
     };
     std::string text;
@@ -125,8 +126,8 @@ bool CFktFile706::IsValid()
 {
     if (!Ready())
         return false;
-    uint16_t magic = 0;
-    return ReadWordAt(Stream(), 4, magic) == 1 && magic == 466;
+    BeReader file = File();
+    return file.U16(4) == 466 && file.Ok();
 }
 
 CFktWriter::CFktWriter(const std::string& path, PrjBundle* bundle, const FktLayout& layout)

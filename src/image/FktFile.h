@@ -1,5 +1,6 @@
 #pragma once
 
+#include "image/BeReader.h"
 #include "image/StreamFile.h"
 
 #include <cstdint>
@@ -46,13 +47,13 @@ protected:
     CFktFile(const std::string& path, PrjBundle* bundle, const FktLayout& layout);
 
     bool Ready() const { return m_cfg && m_error == 0; }
-    std::FILE* Stream() const { return m_file.Get(); }
+    BeReader File() const { return BeReader(m_bytes); }
     void Fail() { m_error = kErrFile; }
 
 private:
     const FktLayout& m_layout;
     CFktCfg* m_cfg = nullptr;
-    StreamFile m_file;
+    std::string m_bytes;
     uint16_t m_error = 0;
 };
 
