@@ -1,5 +1,6 @@
 #include "image/Deco.h"
 
+#include "image/DrvLayout.h"
 #include "image/ImgLayout.h"
 #include "image/DrvXref.h"
 #include "model/Catalogues.h"
@@ -30,9 +31,9 @@ namespace {
 int ReadHeadWords(BeReader& file, uint64_t block, uint32_t recSizeAt, CDrvCfg& cfg, uint16_t& count,
                   uint16_t& recSize)
 {
-    count = file.U16(block + 6);
+    count = file.U16(block + drvlayout::kBlockCount);
     for (int i = 0; i < CDrvCfg::kLimitCount && file.Ok(); ++i) {
-        const uint16_t limit = file.U16(block + 8 + 2 * static_cast<uint64_t>(i));
+        const uint16_t limit = file.U16(block + drvlayout::kBlockLimits + 2 * static_cast<uint64_t>(i));
         if (file.Ok())
             cfg.SetAdrLimit(static_cast<CDrvCfg::AdrLimit>(i), limit);
     }
@@ -50,8 +51,8 @@ void ReplaceAt(List& list, int index, std::unique_ptr<Entry> entry)
     list.Adopt(std::move(entry));
 }
 
-constexpr uint32_t kRecordBase = 28;
-constexpr uint32_t kExtRecordBase = 58;
+constexpr uint32_t kRecordBase = drvlayout::kBlockRecords;
+constexpr uint32_t kExtRecordBase = drvlayout::kBlockExtRecords;
 constexpr int kFixedRefs = 30;
 
 } // namespace
@@ -381,7 +382,7 @@ int CDeco::ReadDrvParams(BeReader file, uint32_t block, uint16_t recordError)
     if (m_drv == nullptr)
         return 1;
     char mark[4];
-    if (!file.Block(uint64_t{block} + 2, mark, 4)) {
+    if (!file.Block(uint64_t{block} + drvlayout::kBlockMark, mark, 4)) {
         SetError(recordError);
         return -1;
     }
@@ -405,7 +406,7 @@ int CDeco::ReadShortForm(BeReader& file, uint32_t block)
         return 1;
     uint16_t count = 0;
     uint16_t recSize = 0;
-    if (ReadHeadWords(file, block, 20, *m_drv, count, recSize) != 1) {
+    if (ReadHeadWords(file, block, drvlayout::kBlockRecSize, *m_drv, count, recSize) != 1) {
         SetError(kErrDrv);
         return -1;
     }
@@ -443,7 +444,8 @@ int CDeco::ReadLongForm(BeReader& file, uint32_t block, bool extended, uint16_t 
         return 1;
     uint16_t count = 0;
     uint16_t recSize = 0;
-    if (ReadHeadWords(file, block, extended ? 22 : 20, *m_drv, count, recSize) != 1) {
+    if (ReadHeadWords(file, block, extended ? drvlayout::kBlockExtRecSize : drvlayout::kBlockRecSize, *m_drv, count,
+                      recSize) != 1) {
         SetError(recordError);
         return -1;
     }
@@ -469,7 +471,7 @@ int CDeco::ReadDefs(BeReader& file, uint32_t block)
     defs->DeleteAll();
     for (uint32_t k = 0; k < CSpsDefList::kMaxPlcs; ++k) {
         uint8_t d[4];
-        if (!file.Block(uint64_t{block} + 30 + 4 * uint64_t{k}, d, 4)) {
+        if (!file.Block(uint64_t{block} + drvlayout::kBlockDefs + 4 * uint64_t{k}, d, 4)) {
             SetError(kErrDrv);
             return -1;
         }

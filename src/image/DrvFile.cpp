@@ -1,5 +1,6 @@
 #include "image/DrvFile.h"
 
+#include "image/DrvLayout.h"
 #include "image/BinIo.h"
 #include "image/DosStamp.h"
 #include "image/DrvRange.h"
@@ -27,21 +28,6 @@ constexpr const char* kModule = "Drvorv";
 constexpr uint32_t kIntVarFlags = 0x33FB;
 constexpr size_t kMaxParName = 16;
 constexpr int kMaxStateIdx = 255;
-
-// Where the two entry formats keep their header fields.
-struct DrvLayout {
-    int32_t drvFileAt;
-    int32_t versionAt;
-    int32_t kindAt;
-};
-
-constexpr DrvLayout kLayout706{6, 64, 46};
-constexpr DrvLayout kLayout043{29, 46, 20};
-
-const DrvLayout& LayoutOf(DrvFamily family)
-{
-    return family == DrvFamily::F706 ? kLayout706 : kLayout043;
-}
 
 char CharAt(const std::string& text, size_t i)
 {
@@ -122,7 +108,7 @@ int CDrvFile::SelectEntry(int32_t offset)
     m_entry = offset;
     m_entryLen = 0;
     BeReader file(m_bytes);
-    const uint16_t length = file.U16(static_cast<uint64_t>(offset));
+    const uint16_t length = file.U16(static_cast<uint64_t>(offset) + drvlayout::kLength);
     if (offset < 0 || !file.Ok())
         return -1;
     m_entryLen = m_family == DrvFamily::F706 ? 2 * int32_t{length} : int32_t{length};
@@ -137,7 +123,7 @@ DrvEntry CDrvFile::Entry() const
 int CDrvFile::EntryName(const DrvEntry& entry, std::string& name) const
 {
     std::string field;
-    if (entry.Text(LayoutOf(m_family).drvFileAt, kFileNameField, field) != 1)
+    if (entry.Text(drvlayout::HeaderOf(m_family).fileNameAt, kFileNameField, field) != 1)
         return -1;
     name = TrimTrailingBlanks(field);
     return 1;
@@ -148,10 +134,10 @@ bool CDrvFile::IsValid()
     const DrvEntry entry = Entry();
     if (m_family == DrvFamily::F706) {
         uint16_t magic = 0;
-        return entry.Word(4, magic) == 1 && magic == 481;
+        return entry.Word(drvlayout::k706Magic, magic) == 1 && magic == drvlayout::k706MagicValue;
     }
     uint8_t mark = 0;
-    return entry.Byte(2, mark) == 1 && mark == 0xE1;
+    return entry.Byte(drvlayout::k043Mark, mark) == 1 && mark == drvlayout::k043MarkValue;
 }
 
 bool CDrvFile::NameMatches(int drvNo)
@@ -175,7 +161,7 @@ bool CDrvFile::VersionFits()
     if (!m_cfg)
         return true;
     const DrvEntry entry = Entry();
-    const DrvLayout& layout = LayoutOf(m_family);
+    const drvlayout::Header& layout = drvlayout::HeaderOf(m_family);
     std::string e;
     if (entry.Text(layout.versionAt + 5, 4, e) != 1)
         return false;
@@ -194,7 +180,7 @@ bool CDrvFile::VersionFits()
 
 bool CDrvFile::ReadTexts(const DrvEntry& entry)
 {
-    const DrvLayout& layout = LayoutOf(m_family);
+    const drvlayout::Header& layout = drvlayout::HeaderOf(m_family);
     const bool is706 = m_family == DrvFamily::F706;
     auto stamp = [&](int32_t at, std::string& text) {
         std::string bytes;
@@ -204,7 +190,7 @@ bool CDrvFile::ReadTexts(const DrvEntry& entry)
         return true;
     };
     std::string text;
-    if (!stamp(is706 ? 40 : 18, text))
+    if (!stamp(layout.nameStampAt, text))
         return false;
     m_cfg->SetDrvName(text);
     if (EntryName(entry, text) != 1)
@@ -216,7 +202,7 @@ bool CDrvFile::ReadTexts(const DrvEntry& entry)
     if (entry.Text(layout.kindAt + 5, 3, text) != 1)
         return false;
     m_cfg->SetDrvKind(text);
-    if (!stamp(is706 ? 20 : 44, text))
+    if (!stamp(layout.dateStampAt, text))
         return false;
     m_cfg->SetDrvDate(text);
     return true;

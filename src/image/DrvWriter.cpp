@@ -3,6 +3,7 @@
 #include "image/BeReader.h"
 #include "image/CheckWord.h"
 #include "image/DrvChain.h"
+#include "image/DrvLayout.h"
 #include "image/DrvXref.h"
 #include "image/FileFields.h"
 #include "model/DrvCfg.h"
@@ -58,7 +59,7 @@ bool CDrvWriter::CheckError()
 DrvEntry CDrvWriter::Entry()
 {
     BeReader file(m_bytes);
-    const uint16_t length = file.U16(0);
+    const uint16_t length = file.U16(drvlayout::kLength);
     const int32_t bytes = m_family == DrvFamily::F706 ? 2 * int32_t{length} : int32_t{length};
     return DrvEntry(m_bytes, m_family, 0, bytes, m_devType);
 }
@@ -117,7 +118,7 @@ void CDrvWriter706::Update()
 {
     if (!Ready())
         return;
-    WriteCopyName(26, '\0');
+    WriteCopyName(drvlayout::k706.copyNameAt, '\0');
     WriteParams();
     if (Ready() && Cfg().GetFlag(CDrvCfg::kFlagXref)) {
         int32_t x = 0;
@@ -142,10 +143,11 @@ void CDrvWriter043::Update()
     if (Cfg().GetModCount() != 0) {
         const std::tm now = m_clock ? m_clock() : std::tm{};
         const DrvEntry entry = Entry();
-        if (entry.PutWord(16, EncodeDosTime(now)) != 1 || entry.PutWord(18, EncodeDosDate(now)) != 1)
+        if (entry.PutWord(drvlayout::k043ChangeTime, EncodeDosTime(now)) != 1 ||
+            entry.PutWord(drvlayout::k043ChangeDate, EncodeDosDate(now)) != 1)
             Fail();
     }
-    WriteCopyName(3, ' ');
+    WriteCopyName(drvlayout::k043.copyNameAt, ' ');
     WriteParams();
     if (Ready() && Cfg().GetParList6() && Cfg().GetFlag(CDrvCfg::kFlagXref)) {
         int32_t x = 0;
