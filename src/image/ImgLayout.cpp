@@ -1,5 +1,7 @@
 #include "image/ImgLayout.h"
 
+#include "image/BinIo.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
@@ -54,20 +56,6 @@ Value48::Bytes Value48::Encode(int64_t value)
     for (size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<uint8_t>(bits >> (8 * (bytes.size() - 1 - i)));
     return bytes;
-}
-
-int64_t Value48::Decode(const uint8_t* bytes)
-{
-    // Sign-extend from bit 47.
-    return static_cast<int64_t>(DecodeUnsigned(bytes) << 16) >> 16;
-}
-
-uint64_t Value48::DecodeUnsigned(const uint8_t* bytes)
-{
-    uint64_t bits = 0;
-    for (size_t i = 0; i < 6; ++i)
-        bits = bits << 8 | bytes[i];
-    return bits;
 }
 
 uint32_t Bcd::Encode(int64_t value)
@@ -224,6 +212,40 @@ uint16_t SkOpByte::Decode(uint8_t byte)
 }
 
 uint8_t SkFmtByte::Encode(uint16_t format) { return format >= 1 && format <= 3 ? static_cast<uint8_t>(format) : 1; }
+
+std::string SkOpRecord::Encode(const SkOpRecord& rec, bool wideAdr)
+{
+    std::array<uint8_t, 8> bytes{};
+    const size_t adrSize = wideAdr ? 4 : 2;
+    PutBigEndian(bytes.data(), adrSize, rec.adr);
+    bytes[adrSize] = SkOpByte::Encode(rec.op);
+    bytes[adrSize + 1] = SkFmtByte::Encode(rec.format);
+    PutBigEndian(bytes.data() + adrSize + 2, 2, rec.value);
+    return std::string(reinterpret_cast<const char*>(bytes.data()), Size(wideAdr));
+}
+
+SkOpRecord SkOpRecord::Decode(BeReader& in, uint64_t at, bool wideAdr)
+{
+    const uint64_t adrSize = wideAdr ? 4 : 2;
+    SkOpRecord rec;
+    rec.adr = wideAdr ? in.U32(at) : in.U16(at);
+    rec.op = SkOpByte::Decode(in.U8(at + adrSize));
+    rec.format = in.U8(at + adrSize + 1);
+    rec.value = in.U16(at + adrSize + 2);
+    return rec;
+}
+
+std::string RowVarRef::Encode(uint16_t address)
+{
+    uint8_t bytes[kSize] = {kFieldMark};
+    PutBigEndian(bytes + 1, 2, address);
+    return std::string(reinterpret_cast<const char*>(bytes), kSize);
+}
+
+bool RowVarRef::Decode(BeReader row, uint64_t at, uint16_t& address)
+{
+    return row.Holds(at, kSize) && row.Get(at + 1, address);
+}
 
 void BlankRun::Encode(std::string& out, size_t blanks, bool countCoding)
 {
