@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/BeReader.h"
+#include "image/MemoryGuard.h"
 #include "model/Coll.h"
 
 #include <array>
@@ -125,6 +126,12 @@ public:
 
 protected:
     void SetError(uint16_t error, uint16_t word = 0);
+    // Runs the front end's steps; memory running out in them is error 21.
+    template <class Steps>
+    void Guarded(Steps steps)
+    {
+        GuardMemory(steps, [this] { SetError(kErrMemory); });
+    }
     // After an insert at index: 1 when the list took item (the list owns
     // it now), -1 when it refused it (item is destroyed with its holder).
     template <class Item>

@@ -20,11 +20,13 @@ CDeco043::CDeco043(CWorkspaceState* workspace, const std::string& imagePath, con
 {
     if (Failed())
         return;
-    CutDriver();
-    if (!Failed())
-        CheckFkt();
-    if (!Failed())
-        DecodeDataSet();
+    Guarded([this] {
+        CutDriver();
+        if (!Failed())
+            CheckFkt();
+        if (!Failed())
+            DecodeDataSet();
+    });
 }
 
 void CDeco043::CutDriver()

@@ -32,9 +32,11 @@ CDeco118::CDeco118(CWorkspaceState* workspace, const std::string& imagePath, con
 {
     if (Failed())
         return;
-    ReadDriver();
-    if (!Failed())
-        DecodeDataSet();
+    Guarded([this] {
+        ReadDriver();
+        if (!Failed())
+            DecodeDataSet();
+    });
 }
 
 void CDeco118::ReadDriver()

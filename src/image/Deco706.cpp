@@ -36,13 +36,15 @@ CDeco706::CDeco706(CWorkspaceState* workspace, const std::string& imagePath, con
     : CDeco(workspace, imagePath, drvPath, fktPath, bundle, kModule)
 {
     const uint16_t oldPrnStatus = m_prj ? m_prj->GetPrnStatusPos() : 0;
-    DropHistTemplate();
-    if (!Failed())
-        ReadDriver();
-    if (!Failed())
-        CheckFkt();
-    if (!Failed())
-        DecodeDataSet();
+    Guarded([this] {
+        DropHistTemplate();
+        if (!Failed())
+            ReadDriver();
+        if (!Failed())
+            CheckFkt();
+        if (!Failed())
+            DecodeDataSet();
+    });
     RestorePrinterStatus(oldPrnStatus);
 }
 

@@ -1,6 +1,7 @@
 #include "image/DrvFile.h"
 
 #include "image/DrvLayout.h"
+#include "image/MemoryGuard.h"
 #include "image/BinIo.h"
 #include "image/DosStamp.h"
 #include "image/DrvRange.h"
@@ -276,6 +277,11 @@ bool CDrvFile::ReadParams(const DrvEntry& entry)
 
 void CDrvFile::ReadHeader()
 {
+    GuardMemory([this] { ReadHeaderSteps(); }, [this] { SetError(kErrRead); });
+}
+
+void CDrvFile::ReadHeaderSteps()
+{
     if (!m_cfg || Failed())
         return;
     if (m_family == DrvFamily::F043)
@@ -351,6 +357,13 @@ bool CDrvFile::ConfirmRangeChange(uint16_t db, uint16_t start, uint16_t end)
 
 bool CDrvFile::FindEntry()
 {
+    bool found = false;
+    GuardMemory([&] { found = FindEntrySteps(); }, [this] { SetError(kErrRead); });
+    return found;
+}
+
+bool CDrvFile::FindEntrySteps()
+{
     if (!m_cfg || Failed())
         return false;
     const int drvNo = m_cfg->GetDrvNo();
@@ -368,6 +381,11 @@ bool CDrvFile::FindEntry()
 }
 
 void CDrvFile::MarkEntries(uint16_t devType)
+{
+    GuardMemory([&] { MarkEntriesSteps(devType); }, [this] { SetError(kErrRead); });
+}
+
+void CDrvFile::MarkEntriesSteps(uint16_t devType)
 {
     if (!m_cfg || Failed())
         return;
@@ -400,11 +418,15 @@ void CDrvFile::ExtractEntry(const std::string& path, bool twoZeros)
         SetError(kErrLibRead);
         return;
     }
-    std::string bytes(reinterpret_cast<const char*>(entry), static_cast<size_t>(m_entryLen));
-    if (twoZeros)
-        bytes.append(2, '\0');
-    if (!orv::WriteFileReplacing(path, bytes))
-        SetError(kErrTarget);
+    GuardMemory(
+        [&] {
+            std::string bytes(reinterpret_cast<const char*>(entry), static_cast<size_t>(m_entryLen));
+            if (twoZeros)
+                bytes.append(2, '\0');
+            if (!orv::WriteFileReplacing(path, bytes))
+                SetError(kErrTarget);
+        },
+        [this] { SetError(kErrTarget); });
 }
 
 CDrvFile706::CDrvFile706(const std::string& path, PrjBundle* bundle) : CDrvFile(path, bundle, DrvFamily::F706) {}

@@ -1,5 +1,6 @@
 #include "image/FirmwareFile.h"
 
+#include "image/MemoryGuard.h"
 #include "model/FrmCfg.h"
 #include "model/Log.h"
 #include "model/MessageBoxes.h"
@@ -62,6 +63,11 @@ void CFirmwareFile::ReadDate()
     if (!Block(m_header.dateAt, m_header.dateLength, bytes))
         return Fail();
     m_cfg->SetName(DateText(bytes));
+}
+
+void CFirmwareFile::ReadSysVars()
+{
+    GuardMemory([this] { ReadVarChain(); }, [this] { Fail(); });
 }
 
 bool CFirmwareFile::HasFeature(int bit) const

@@ -49,8 +49,8 @@ public:
     void ReadDate();
     // Reads the feature mask, then walks the chain of built-in variable
     // entries into the project's lists. Variables made before a failure
-    // stay. Needs the project root.
-    virtual void ReadSysVars() = 0;
+    // stay. Needs the project root. Memory running out is error 8.
+    void ReadSysVars();
 
 protected:
     // Error 8 when the path names no file or an empty one, or it cannot be
@@ -59,6 +59,8 @@ protected:
 
     // The date bytes as the family shows them.
     virtual std::string DateText(const std::string& bytes) const = 0;
+    // The family's mask and chain, for ReadSysVars.
+    virtual void ReadVarChain() = 0;
 
     bool CfgReady() const { return m_cfg && m_error == 0; }
     bool PrjReady() const { return m_prj && m_error == 0; }
