@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The largest panel-side file taken into memory: far above any panel's
+// memory, so that a stray huge file is refused before it is read.
+inline constexpr size_t kMaxInputFileSize = size_t{16} << 20;
+
+// Reads the file at path whole into bytes, for a writer that changes it in
+// memory or a compiler that appends it, and logs "Open <module> <path> OK"
+// at the debug level. False (bytes empty) when it cannot be read, is larger
+// than kMaxInputFileSize, or memory runs out.
+bool ReadWholeInput(const std::string& path, std::string& bytes, const char* module);
