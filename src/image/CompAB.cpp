@@ -3,6 +3,7 @@
 #include "image/CompParts.h"
 #include "image/DosStamp.h"
 #include "image/FileFields.h"
+#include "image/ImageBuffer.h"
 #include "image/ImgLayout.h"
 #include "image/ImgRecord.h"
 #include "image/SourceStamp.h"
@@ -280,10 +281,10 @@ std::string CCompAB::EncodeRow(const CTxtRowBase* row, bool countBlanks)
             if (field) {
                 BlankRun::Encode(out, blanks, countBlanks);
                 blanks = 0;
-                const auto address = static_cast<uint16_t>(field->GetAttr32());
-                out.push_back(static_cast<char>(kFieldMark));
-                out.push_back(static_cast<char>(address >> 8));
-                out.push_back(static_cast<char>(address & 0xFFu));
+                ImageBuffer ref;
+                ref.Put1(kFieldMark);
+                ref.Put2(static_cast<uint16_t>(field->GetAttr32()));
+                out.append(ref.Bytes());
                 NoteRowVar(*field);
                 p += field->GetWidth();
                 continue;

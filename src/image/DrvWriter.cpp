@@ -5,12 +5,15 @@
 #include "image/DrvChain.h"
 #include "image/DrvXref.h"
 #include "image/FileFields.h"
+#include "image/ImageBuffer.h"
+#include "image/ReadWhole.h"
 #include "model/DrvCfg.h"
 #include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
+#include "platform/FileReplace.h"
 
 #include <algorithm>
 
@@ -18,16 +21,87 @@ namespace {
 
 constexpr const char* kModule = "Drvorv";
 
+// A stream over a file held in memory that reads and overwrites its bytes
+// but never grows it: a driver entry is changed only in place.
+struct MemoryFile {
+    std::string* bytes;
+    size_t pos = 0;
+
+    static ssize_t Read(void* cookie, char* buf, size_t size)
+    {
+        auto* f = static_cast<MemoryFile*>(cookie);
+        const size_t n = f->pos < f->bytes->size() ? std::min(size, f->bytes->size() - f->pos) : 0;
+        f->bytes->copy(buf, n, f->pos);
+        f->pos += n;
+        return static_cast<ssize_t>(n);
+    }
+
+    static ssize_t Write(void* cookie, const char* buf, size_t size)
+    {
+        auto* f = static_cast<MemoryFile*>(cookie);
+        if (f->pos > f->bytes->size() || size > f->bytes->size() - f->pos)
+            return -1;
+        f->bytes->replace(f->pos, size, buf, size);
+        f->pos += size;
+        return static_cast<ssize_t>(size);
+    }
+
+    static int Seek(void* cookie, off64_t* offset, int whence)
+    {
+        auto* f = static_cast<MemoryFile*>(cookie);
+        const off64_t from = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? static_cast<off64_t>(f->pos)
+                                                                         : static_cast<off64_t>(f->bytes->size());
+        if (*offset < -from)
+            return -1;
+        *offset += from;
+        f->pos = static_cast<size_t>(*offset);
+        return 0;
+    }
+
+    static int Close(void* cookie)
+    {
+        delete static_cast<MemoryFile*>(cookie);
+        return 0;
+    }
+};
+
+std::FILE* OpenMemoryFile(std::string& bytes)
+{
+    auto* file = new MemoryFile{&bytes};
+    std::FILE* stream = ::fopencookie(file, "r+", {&MemoryFile::Read, &MemoryFile::Write, &MemoryFile::Seek,
+                                                   &MemoryFile::Close});
+    if (!stream)
+        delete file;
+    return stream;
+}
+
 } // namespace
 
-CDrvWriter::CDrvWriter(const std::string& path, PrjBundle* bundle, DrvFamily family) : m_family(family)
+CDrvWriter::CDrvWriter(const std::string& path, PrjBundle* bundle, DrvFamily family)
+    : m_family(family), m_path(path)
 {
     if (bundle) {
         m_cfg = bundle->drvCfg;
         if (bundle->prjData)
             m_devType = bundle->prjData->GetDevType();
     }
-    if (!m_file.Open(path, "r+b", kModule) || std::fseek(m_file.Get(), 0, SEEK_SET) != 0)
+    if (!ReadWholeInput(path, m_bytes, kModule)) {
+        Fail();
+        return;
+    }
+    m_stream.reset(OpenMemoryFile(m_bytes));
+    if (!m_stream)
+        Fail();
+}
+
+void CDrvWriter::Save(bool checkWord)
+{
+    if (!Ready() || std::fflush(m_stream.get()) != 0) {
+        Fail();
+        return;
+    }
+    ImageBuffer file(m_bytes);
+    if ((checkWord && !StampCheckWord(file)) || !orv::WriteFileReplacing(m_path, file.Bytes()))
         Fail();
 }
 
@@ -45,11 +119,11 @@ bool CDrvWriter::CheckError()
 DrvEntry CDrvWriter::Entry() const
 {
     uint16_t length = 0;
-    const int32_t size = StreamSize(m_file.Get());
+    const auto size = static_cast<int32_t>(m_bytes.size());
     int32_t bytes = 0;
-    if (size > 0 && ReadWordAt(m_file.Get(), 0, length) == 1)
+    if (size > 0 && ReadWordAt(m_stream.get(), 0, length) == 1)
         bytes = m_family == DrvFamily::F706 ? 2 * int32_t{length} : int32_t{length};
-    return DrvEntry(m_file.Get(), m_family, 0, std::min(bytes, std::max(size, 0)), m_devType);
+    return DrvEntry(m_stream.get(), m_family, 0, std::min(bytes, size), m_devType);
 }
 
 void CDrvWriter::WriteCopyName(int32_t offset, char pad)
@@ -116,8 +190,7 @@ void CDrvWriter706::Update()
         else if (located > 0)
             WriteTables(x);
     }
-    if (Ready() && (StampCheckWord(Stream()) != 1 || std::fflush(Stream()) != 0))
-        Fail();
+    Save(true);
 }
 
 CDrvWriter043::CDrvWriter043(const std::string& path, PrjBundle* bundle, LocalClock clock)
@@ -144,6 +217,5 @@ void CDrvWriter043::Update()
         else
             WriteTables(x);
     }
-    if (Ready() && std::fflush(Stream()) != 0)
-        Fail();
+    Save(false);
 }

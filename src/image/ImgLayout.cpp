@@ -47,15 +47,6 @@ int32_t OffsetBinary32::Decode(uint32_t stored)
     return static_cast<int32_t>(static_cast<int64_t>(stored) - 0x80000000LL);
 }
 
-Value48::Bytes Value48::Encode(int64_t value)
-{
-    const auto bits = static_cast<uint64_t>(value);
-    Bytes bytes{};
-    for (size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<uint8_t>(bits >> (8 * (bytes.size() - 1 - i)));
-    return bytes;
-}
-
 int64_t Value48::Decode(const uint8_t* bytes)
 {
     // Sign-extend from bit 47.

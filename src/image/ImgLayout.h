@@ -176,8 +176,6 @@ struct OffsetBinary32 {
 // A signed 48-bit number, highest byte first; a negative value is the two's
 // complement of its 6 bytes.
 struct Value48 {
-    using Bytes = std::array<uint8_t, 6>;
-    static Bytes Encode(int64_t value);
     static int64_t Decode(const uint8_t* bytes);
     // The unsigned offsets of the BIN kinds, which use all 48 bits.
     static uint64_t DecodeUnsigned(const uint8_t* bytes);

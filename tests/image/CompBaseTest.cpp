@@ -20,6 +20,9 @@ namespace {
 class ProbeComp : public CComp {
 public:
     using CComp::CComp;
+    // The tests read the image once the compiler is gone, as after a
+    // complete compile.
+    ~ProbeComp() override { WriteOut(); }
     using CComp::AddBrokenMnu;
     using CComp::AppendByte;
     using CComp::AppendBytes;

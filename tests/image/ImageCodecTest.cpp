@@ -1,3 +1,4 @@
+#include "image/ImageBuffer.h"
 #include "image/ImgLayout.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,11 @@ TEST(ImageCodec, OffsetBinaryLimits)
 TEST(ImageCodec, Value48)
 {
     const int64_t top = int64_t{1} << 47;
-    for (int64_t v : {-top, -top + 1, int64_t{-300}, int64_t{-1}, int64_t{0}, int64_t{1}, int64_t{1} << 40, top - 1})
-        EXPECT_EQ(Value48::Decode(Value48::Encode(v).data()), v) << v;
+    for (int64_t v : {-top, -top + 1, int64_t{-300}, int64_t{-1}, int64_t{0}, int64_t{1}, int64_t{1} << 40, top - 1}) {
+        ImageBuffer bytes;
+        bytes.Put6(static_cast<uint64_t>(v));
+        EXPECT_EQ(Value48::Decode(reinterpret_cast<const uint8_t*>(bytes.Bytes().data())), v) << v;
+    }
 }
 
 TEST(ImageCodec, Bcd)
