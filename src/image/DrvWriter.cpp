@@ -96,7 +96,9 @@ CDrvWriter::CDrvWriter(const std::string& path, PrjBundle* bundle, DrvFamily fam
 
 void CDrvWriter::Save(bool checkWord)
 {
-    if (!Ready() || std::fflush(m_stream.get()) != 0) {
+    if (!Ready())
+        return;
+    if (std::fflush(m_stream.get()) != 0) {
         Fail();
         return;
     }

@@ -156,7 +156,7 @@ void CFktWriter::Update()
 {
     if (!m_cfg || m_error != 0)
         return;
-    ImageBuffer file(std::move(m_bytes));
+    ImageBuffer file(m_bytes);
     const std::string field = PadField(CopyNameOf(m_cfg->GetPath()), kFileNameField, ' ');
     if (!file.PatchBytes(static_cast<size_t>(m_layout.copyNameAt), field) ||
         (m_layout.checkWord && !StampCheckWord(file)) || !orv::WriteFileReplacing(m_path, file.Bytes()))

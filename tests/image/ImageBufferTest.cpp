@@ -1,3 +1,4 @@
+#include "CompFixture.h"
 #include "image/ImageBuffer.h"
 
 #include <gtest/gtest.h>
@@ -7,15 +8,10 @@
 
 namespace {
 
-std::string Hex(std::string_view bytes)
+// The bytes as upper-case hexadecimal pairs.
+std::string HexOf(const ImageBuffer& b)
 {
-    std::string out;
-    char buf[4];
-    for (unsigned char b : bytes) {
-        std::snprintf(buf, sizeof buf, "%02X", unsigned{b});
-        out += buf;
-    }
-    return out;
+    return Hex(std::string(b.Bytes()));
 }
 
 // The three operations by width, so that one table covers every width.
@@ -59,7 +55,7 @@ TEST(ImageBuffer, NumbersGoInHighByteFirst)
     EXPECT_TRUE(b.Put6(static_cast<uint64_t>(int64_t{-300})));
     EXPECT_TRUE(b.Append(std::string("\0x", 2)));
     EXPECT_TRUE(b.AppendZeros(2));
-    EXPECT_EQ(Hex(b.Bytes()), "11" "2233" "44556677" "8899AABBCCDD" "FFFFFFFFFED4" "0078" "0000");
+    EXPECT_EQ(HexOf(b), "11" "2233" "44556677" "8899AABBCCDD" "FFFFFFFFFED4" "0078" "0000");
     EXPECT_TRUE(b.Ok());
 }
 
@@ -130,7 +126,7 @@ TEST(ImageBuffer, FirstFailureStaysAndStopsEveryLaterWrite)
     EXPECT_EQ(b.GetFailure(), ImageBuffer::Failure::Range);
     EXPECT_FALSE(b.Put1(0x56));
     EXPECT_FALSE(b.Patch1(0, 0));
-    EXPECT_EQ(Hex(b.Bytes()), "1234");
+    EXPECT_EQ(HexOf(b), "1234");
     EXPECT_EQ(b.Get2(0), 0u);
 }
 
