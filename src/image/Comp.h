@@ -79,8 +79,8 @@ public:
 
 protected:
     // Every primitive gives 1, or -1 after setting an error: 23 when the
-    // image would reach the memory limit (nothing is written then), 20 when
-    // an offset lies outside the image written so far.
+    // image would reach the memory limit, 20 when an offset lies outside the
+    // image built so far. Either way the output is never written.
     int AppendByte(uint8_t value);
     int AppendWord(uint16_t value);
     int AppendDWord(uint32_t value);
