@@ -1,21 +1,18 @@
-// The bounded reader every decoder of a panel-side file reads through, and
-// the one place a panel-side file is taken into memory.
+// The bounded reader every decoder of a panel-side file reads through.
 #include "image/BeReader.h"
 
-#include <cerrno>
+#include "image/BinIo.h"
+
 #include <cstring>
-#include <fcntl.h>
-#include <new>
-#include <sys/stat.h>
-#include <unistd.h>
 
 uint64_t BeReader::Number(uint64_t offset, size_t width)
 {
     const uint8_t* p = Bytes(offset, width);
-    uint64_t value = 0;
-    for (size_t i = 0; p != nullptr && i < width; ++i)
-        value = value << 8 | p[i];
-    return value;
+    if (p == nullptr)
+        return 0;
+    if (width <= 4)
+        return GetBigEndian(p, width);
+    return uint64_t{GetBigEndian(p, width - 4)} << 32 | GetBigEndian(p + width - 4, 4);
 }
 
 int64_t BeReader::S48(uint64_t offset)
@@ -71,40 +68,4 @@ BeReader BeReader::Sub(uint64_t offset, uint64_t length)
         return failed;
     }
     return BeReader(m_data + offset, static_cast<size_t>(length));
-}
-
-bool ReadPanelFile(const std::string& path, std::string& bytes)
-{
-    bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= 0 &&
-              static_cast<uint64_t>(info.st_size) <= kMaxPanelFileSize;
-    try {
-        if (ok)
-            bytes.resize(static_cast<size_t>(info.st_size));
-    } catch (const std::bad_alloc&) {
-        ok = false;
-    }
-    // The size may change under the read: take what is there, up to the cap.
-    size_t got = 0;
-    while (ok && got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            ok = false;
-        if (n <= 0)
-            break;
-        got += static_cast<size_t>(n);
-    }
-    ::close(fd);
-    if (!ok) {
-        bytes.clear();
-        return false;
-    }
-    bytes.resize(got);
-    return true;
 }

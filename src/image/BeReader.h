@@ -69,12 +69,3 @@ private:
     size_t m_size = 0;
     bool m_ok = true;
 };
-
-// The largest panel-side file a reader takes into memory: far above any
-// panel's memory, so that a stray huge file is refused before it is read.
-inline constexpr size_t kMaxPanelFileSize = size_t{16} << 20;
-
-// Reads the file at path whole into bytes. False (bytes empty) when it is
-// missing, not a regular file, unreadable, larger than kMaxPanelFileSize,
-// or memory runs out.
-bool ReadPanelFile(const std::string& path, std::string& bytes);

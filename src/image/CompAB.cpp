@@ -3,6 +3,7 @@
 #include "image/CompParts.h"
 #include "image/DosStamp.h"
 #include "image/FileFields.h"
+#include "image/ImageBuffer.h"
 #include "image/ImgLayout.h"
 #include "image/ImgRecord.h"
 #include "image/SourceStamp.h"

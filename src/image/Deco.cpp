@@ -2,6 +2,7 @@
 
 #include "image/DrvLayout.h"
 #include "image/ImgLayout.h"
+#include "image/ReadWhole.h"
 #include "image/DrvXref.h"
 #include "model/Catalogues.h"
 #include "model/CharSet.h"
@@ -67,11 +68,8 @@ CDeco::CDeco(CWorkspaceState* workspace, const std::string& imagePath, const std
         m_drv = bundle->drvCfg;
         m_charSet = bundle->charSet;
     }
-    if (!ReadPanelFile(imagePath, m_image)) {
+    if (!ReadWholeInput(imagePath, m_image, module))
         SetError(kErrImage);
-        return;
-    }
-    LogLine(kLogDebug, "Open %s %s OK", module, imagePath.c_str());
 }
 
 void CDeco::SetError(uint16_t error, uint16_t word)
@@ -118,9 +116,7 @@ bool CDeco::CheckError()
 
 DecoFile::DecoFile(const std::string& path, const char* module)
 {
-    m_open = ReadPanelFile(path, m_bytes);
-    if (m_open)
-        LogLine(kLogDebug, "Open %s %s OK", module, path.c_str());
+    m_open = ReadWholeInput(path, m_bytes, module);
 }
 
 bool DecoFile::Read(uint32_t offset, void* buffer, uint16_t length) const

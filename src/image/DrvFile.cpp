@@ -2,6 +2,7 @@
 
 #include "image/DrvLayout.h"
 #include "image/MemoryGuard.h"
+#include "image/ReadWhole.h"
 #include "image/BinIo.h"
 #include "image/DosStamp.h"
 #include "image/DrvRange.h"
@@ -72,11 +73,10 @@ CDrvFile::CDrvFile(const std::string& path, PrjBundle* bundle, DrvFamily family)
     }
     if (m_prj)
         m_devType = m_prj->GetDevType();
-    if (!ReadPanelFile(path, m_bytes)) {
+    if (!ReadWholeInput(path, m_bytes, kModule)) {
         SetError(kErrRead);
         return;
     }
-    LogLine(kLogDebug, "Open %s %s OK", kModule, path.c_str());
     m_fileSize = static_cast<int32_t>(m_bytes.size());
     SelectEntry(0);
 }

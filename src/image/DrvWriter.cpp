@@ -6,8 +6,9 @@
 #include "image/DrvLayout.h"
 #include "image/DrvXref.h"
 #include "image/FileFields.h"
+#include "image/ImageBuffer.h"
+#include "image/ReadWhole.h"
 #include "model/DrvCfg.h"
-#include "model/Log.h"
 #include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
@@ -30,18 +31,17 @@ CDrvWriter::CDrvWriter(const std::string& path, PrjBundle* bundle, DrvFamily fam
         if (bundle->prjData)
             m_devType = bundle->prjData->GetDevType();
     }
-    if (!ReadPanelFile(path, m_bytes))
+    if (!ReadWholeInput(path, m_bytes, kModule))
         Fail();
-    else
-        LogLine(kLogDebug, "Open %s %s OK", kModule, path.c_str());
 }
 
 void CDrvWriter::Save(bool checkWord)
 {
-    if (Ready() && checkWord && StampCheckWord(m_bytes) != 1)
-        Fail();
+    if (!Ready())
+        return;
+    ImageBuffer file(m_bytes);
     // Replaced whole: a failure leaves the file as it was.
-    if (Ready() && !orv::WriteFileReplacing(m_path, m_bytes))
+    if ((checkWord && !StampCheckWord(file)) || !orv::WriteFileReplacing(m_path, file.Bytes()))
         Fail();
 }
 

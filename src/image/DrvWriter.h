@@ -11,8 +11,10 @@ class CDrvCfg;
 
 // Stamps the project's settings into the project's own driver file (one
 // entry at the start): the copy's name, the parameter values the user set,
-// the cross-reference tables and, in the 706 family, the check word. All
-// file errors are error 5; the first stops the update.
+// the cross-reference tables and, in the 706 family, the check word. The
+// file is read whole, changed in memory and replaced whole, so that a
+// failure leaves it as it was. All file errors are error 5; the first stops
+// the update.
 class CDrvWriter {
 public:
     static constexpr uint16_t kErrFile = 5;

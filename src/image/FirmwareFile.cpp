@@ -1,6 +1,7 @@
 #include "image/FirmwareFile.h"
 
 #include "image/MemoryGuard.h"
+#include "image/ReadWhole.h"
 #include "model/FrmCfg.h"
 #include "model/Log.h"
 #include "model/MessageBoxes.h"
@@ -27,11 +28,8 @@ CFirmwareFile::CFirmwareFile(const std::string& path, PrjBundle* bundle, const H
         m_cfg = bundle->frmCfg;
     }
     LogLine(kLogDebug, ".FRM ->%s", path.c_str());
-    if (path.empty() || !ReadPanelFile(path, m_bytes) || m_bytes.empty()) {
+    if (path.empty() || !ReadWholeInput(path, m_bytes, kModule) || m_bytes.empty())
         Fail();
-        return;
-    }
-    LogLine(kLogDebug, "Open %s %s OK", kModule, path.c_str());
 }
 
 bool CFirmwareFile::CheckError()

@@ -4,6 +4,8 @@
 #include "image/CheckWord.h"
 #include "image/FileFields.h"
 #include "image/HeaderFields.h"
+#include "image/ImageBuffer.h"
+#include "image/ReadWhole.h"
 #include "model/FktCfg.h"
 #include "model/FrameState.h"
 #include "model/Log.h"
@@ -11,6 +13,7 @@
 #include "model/PrjBundle.h"
 #include "model/WorkspaceState.h"
 #include "model/XFile.h"
+#include "platform/FileReplace.h"
 
 namespace {
 
@@ -50,10 +53,8 @@ CFktFile::CFktFile(const std::string& path, PrjBundle* bundle, const FktLayout& 
 {
     if (!m_cfg)
         return;
-    if (!ReadPanelFile(path, m_bytes) || m_bytes.empty())
+    if (!ReadWholeInput(path, m_bytes, kModule) || m_bytes.empty())
         Fail();
-    else
-        LogLine(kLogDebug, "Open %s %s OK", kModule, path.c_str());
 }
 
 bool CFktFile::CheckError()
@@ -131,11 +132,11 @@ bool CFktFile706::IsValid()
 }
 
 CFktWriter::CFktWriter(const std::string& path, PrjBundle* bundle, const FktLayout& layout)
-    : m_layout(layout), m_cfg(CfgOf(bundle))
+    : m_layout(layout), m_cfg(CfgOf(bundle)), m_path(path)
 {
     if (!m_cfg)
         return;
-    if (!m_file.Open(path, "r+b", kModule) || std::fseek(m_file.Get(), 0, SEEK_SET) != 0)
+    if (!ReadWholeInput(path, m_bytes, kModule))
         m_error = kErrFile;
 }
 
@@ -154,9 +155,10 @@ void CFktWriter::Update()
 {
     if (!m_cfg || m_error != 0)
         return;
+    ImageBuffer file(m_bytes);
     const std::string field = PadField(CopyNameOf(m_cfg->GetPath()), kFileNameField, ' ');
-    if (WriteBlockAt(m_file.Get(), m_layout.copyNameAt, field.data(), kFileNameField) != 1 ||
-        (m_layout.checkWord && StampCheckWord(m_file.Get()) != 1) || std::fflush(m_file.Get()) != 0)
+    if (!file.PatchBytes(static_cast<size_t>(m_layout.copyNameAt), field) ||
+        (m_layout.checkWord && !StampCheckWord(file)) || !orv::WriteFileReplacing(m_path, file.Bytes()))
         m_error = kErrFile;
 }
 

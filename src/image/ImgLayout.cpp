@@ -1,6 +1,6 @@
 #include "image/ImgLayout.h"
 
-#include "image/BinIo.h"
+#include "image/ImageBuffer.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -47,15 +47,6 @@ uint32_t OffsetBinary32::Encode(int32_t value)
 int32_t OffsetBinary32::Decode(uint32_t stored)
 {
     return static_cast<int32_t>(static_cast<int64_t>(stored) - 0x80000000LL);
-}
-
-Value48::Bytes Value48::Encode(int64_t value)
-{
-    const auto bits = static_cast<uint64_t>(value);
-    Bytes bytes{};
-    for (size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<uint8_t>(bits >> (8 * (bytes.size() - 1 - i)));
-    return bytes;
 }
 
 uint32_t Bcd::Encode(int64_t value)
@@ -215,13 +206,15 @@ uint8_t SkFmtByte::Encode(uint16_t format) { return format >= 1 && format <= 3 ?
 
 std::string SkOpRecord::Encode(const SkOpRecord& rec, bool wideAdr)
 {
-    std::array<uint8_t, 8> bytes{};
-    const size_t adrSize = wideAdr ? 4 : 2;
-    PutBigEndian(bytes.data(), adrSize, rec.adr);
-    bytes[adrSize] = SkOpByte::Encode(rec.op);
-    bytes[adrSize + 1] = SkFmtByte::Encode(rec.format);
-    PutBigEndian(bytes.data() + adrSize + 2, 2, rec.value);
-    return std::string(reinterpret_cast<const char*>(bytes.data()), Size(wideAdr));
+    ImageBuffer bytes;
+    if (wideAdr)
+        bytes.Put4(rec.adr);
+    else
+        bytes.Put2(static_cast<uint16_t>(rec.adr));
+    bytes.Put1(SkOpByte::Encode(rec.op));
+    bytes.Put1(SkFmtByte::Encode(rec.format));
+    bytes.Put2(rec.value);
+    return std::string(bytes.Bytes());
 }
 
 SkOpRecord SkOpRecord::Decode(BeReader& in, uint64_t at, bool wideAdr)
@@ -237,9 +230,10 @@ SkOpRecord SkOpRecord::Decode(BeReader& in, uint64_t at, bool wideAdr)
 
 std::string RowVarRef::Encode(uint16_t address)
 {
-    uint8_t bytes[kSize] = {kFieldMark};
-    PutBigEndian(bytes + 1, 2, address);
-    return std::string(reinterpret_cast<const char*>(bytes), kSize);
+    ImageBuffer bytes;
+    bytes.Put1(kFieldMark);
+    bytes.Put2(address);
+    return std::string(bytes.Bytes());
 }
 
 bool RowVarRef::Decode(BeReader row, uint64_t at, uint16_t& address)

@@ -175,14 +175,6 @@ struct OffsetBinary32 {
     static int32_t Decode(uint32_t stored);
 };
 
-// A signed 48-bit number, highest byte first; a negative value is the two's
-// complement of its 6 bytes. The reader decodes it (BeReader::S48, and U48
-// for the unsigned offsets of the BIN kinds, which use all 48 bits).
-struct Value48 {
-    using Bytes = std::array<uint8_t, 6>;
-    static Bytes Encode(int64_t value);
-};
-
 // Packed BCD, highest digit in the top 4 bits; values beyond 8 digits keep
 // their low 8 digits, negative values code as 0.
 struct Bcd {

@@ -1,4 +1,5 @@
 #include "image/BeReader.h"
+#include "image/ReadWhole.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -112,8 +113,8 @@ TEST(BeReader, PanelFilesAreReadWholeUpToTheCap)
 {
     TempDir dir;
     dir.Write("SMALL.BIN", kBytes);
-    dir.Write("CAP.BIN", std::string(kMaxPanelFileSize, '\x11'));
-    dir.Write("OVER.BIN", std::string(kMaxPanelFileSize + 1, '\x11'));
+    dir.Write("CAP.BIN", std::string(kMaxInputFileSize, '\x11'));
+    dir.Write("OVER.BIN", std::string(kMaxInputFileSize + 1, '\x11'));
 
     struct Case {
         std::string path;
@@ -122,7 +123,7 @@ TEST(BeReader, PanelFilesAreReadWholeUpToTheCap)
     };
     const Case cases[] = {
         {dir.File("SMALL.BIN"), true, kBytes.size()},
-        {dir.File("CAP.BIN"), true, kMaxPanelFileSize},
+        {dir.File("CAP.BIN"), true, kMaxInputFileSize},
         {dir.File("OVER.BIN"), false, 0},
         {dir.File("MISSING.BIN"), false, 0},
         {dir.Path(), false, 0},
@@ -130,7 +131,7 @@ TEST(BeReader, PanelFilesAreReadWholeUpToTheCap)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         std::string bytes = "stale";
-        EXPECT_EQ(ReadPanelFile(c.path, bytes), c.ok);
+        EXPECT_EQ(ReadWholeInput(c.path, bytes, "Test"), c.ok);
         EXPECT_EQ(bytes.size(), c.size);
     }
 }

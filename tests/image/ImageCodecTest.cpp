@@ -1,3 +1,4 @@
+#include "image/ImageBuffer.h"
 #include "image/ImgLayout.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +20,9 @@ TEST(ImageCodec, Value48)
 {
     const int64_t top = int64_t{1} << 47;
     for (int64_t v : {-top, -top + 1, int64_t{-300}, int64_t{-1}, int64_t{0}, int64_t{1}, int64_t{1} << 40, top - 1}) {
-        const Value48::Bytes bytes = Value48::Encode(v);
-        BeReader in(bytes.data(), bytes.size());
+        ImageBuffer bytes;
+        bytes.Put6(static_cast<uint64_t>(v));
+        BeReader in(bytes.Bytes());
         EXPECT_EQ(in.S48(0), v) << v;
         // The unsigned reading of the BIN kinds' offsets is the same 48 bits.
         EXPECT_EQ(in.U48(0), static_cast<uint64_t>(v) & 0xFFFFFFFFFFFFu) << v;
