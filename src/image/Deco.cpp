@@ -22,8 +22,6 @@
 #include "model/WorkspaceState.h"
 
 #include <cstring>
-#include <filesystem>
-#include <limits>
 #include <memory>
 
 namespace {

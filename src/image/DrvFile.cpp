@@ -3,7 +3,6 @@
 #include "image/DrvLayout.h"
 #include "image/MemoryGuard.h"
 #include "image/ReadWhole.h"
-#include "image/BinIo.h"
 #include "image/DosStamp.h"
 #include "image/DrvRange.h"
 #include "image/DrvXref.h"
@@ -17,12 +16,9 @@
 #include "model/PrjIntVar.h"
 #include "model/PrjVarList.h"
 #include "model/SpsPar.h"
-#include "model/XFile.h"
 #include "platform/FileReplace.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
-#include "model/XFile.h"
 
 #include <algorithm>
 #include <limits>

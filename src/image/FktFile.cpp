@@ -1,6 +1,5 @@
 #include "image/FktFile.h"
 
-#include "image/BinIo.h"
 #include "image/CheckWord.h"
 #include "image/FileFields.h"
 #include "image/HeaderFields.h"
@@ -12,7 +11,6 @@
 #include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
 #include "model/WorkspaceState.h"
-#include "model/XFile.h"
 #include "platform/FileReplace.h"
 
 namespace {
