@@ -4,6 +4,7 @@
 #include "support/SpsParBuilder.h"
 
 #include <cstdio>
+#include <vector>
 
 BenchDir::BenchDir(const std::string& name) : m_path(std::filesystem::temp_directory_path() / name)
 {
@@ -43,4 +44,42 @@ std::vector<CPrjVar*> AddScaledVars(CPrjData& prj, int count, const std::string&
         vars.push_back(var);
     }
     return vars;
+}
+
+namespace {
+
+bool PlainWriteRead(const std::string& path, std::vector<char>& bytes)
+{
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr)
+        return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    if (std::fclose(out) != 0 || !written)
+        return false;
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr)
+        return false;
+    const bool read = std::fread(bytes.data(), 1, bytes.size(), in) == bytes.size();
+    std::fclose(in);
+    return read;
+}
+
+} // namespace
+
+double PlainIoRatio::Ratio(int64_t iterations, const std::string& path, uint64_t bytes) const
+{
+    using Seconds = std::chrono::duration<double>;
+    const Seconds loop = std::chrono::steady_clock::now() - m_start;
+    if (iterations <= 0 || bytes == 0)
+        return 0;
+    std::vector<char> data(static_cast<size_t>(bytes), '\x5A');
+    constexpr int kRounds = 200;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kRounds; ++i)
+        if (!PlainWriteRead(path, data))
+            return 0;
+    const Seconds plain = std::chrono::steady_clock::now() - start;
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    return (loop.count() / static_cast<double>(iterations)) / (plain.count() / kRounds);
 }

@@ -6,6 +6,7 @@
 #include "model/PrjData.h"
 #include "model/SpsPar.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -48,3 +49,18 @@ struct BenchBundle {
 // count scaled binary variables of width 5 on the data words 0..249 in
 // turn, named by the prefix and their index in four digits.
 std::vector<CPrjVar*> AddScaledVars(CPrjData& prj, int count, const std::string& prefix);
+
+// Times a benchmark's loop and sets it against the floor any compile or
+// decompile of a file stands on: writing that many bytes with plain stdio
+// calls and reading them back. Start it just before the loop.
+class PlainIoRatio {
+public:
+    PlainIoRatio() : m_start(std::chrono::steady_clock::now()) {}
+
+    // The loop's mean time per iteration over that of a plain write and
+    // read-back of bytes bytes at path (the file is removed after).
+    double Ratio(int64_t iterations, const std::string& path, uint64_t bytes) const;
+
+private:
+    std::chrono::steady_clock::time_point m_start;
+};

@@ -68,6 +68,7 @@ void BM_CompileFamilyA(benchmark::State& state)
     FullProject project;
     const std::string out = dir + "orv_bench_compile.BIN";
     uint64_t length = 0;
+    const PlainIoRatio timer;
     for (auto _ : state) {
         workspace.MemInfo().freeData = 32766;
         CComp043 comp(workspace, out, "", "", 0, project.bundle);
@@ -78,6 +79,7 @@ void BM_CompileFamilyA(benchmark::State& state)
         length = comp.GetLength();
     }
     state.counters["image_bytes"] = static_cast<double>(length);
+    state.counters["x_plain_io"] = timer.Ratio(state.iterations(), dir + "orv_bench_plain.BIN", length);
     std::filesystem::remove(out);
 }
 BENCHMARK(BM_CompileFamilyA)->Unit(benchmark::kMillisecond);

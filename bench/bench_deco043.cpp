@@ -64,15 +64,18 @@ void BM_DecompileFullImage(benchmark::State& state)
 {
     const BenchDir dir("orv_bench_deco043");
     const std::string image = dir.File("FULL.BIN");
-    std::ofstream(image, std::ios::binary) << FullImage();
+    const std::string bytes = FullImage();
+    std::ofstream(image, std::ios::binary) << bytes;
     CWorkspaceState workspace(dir.Prefix(), dir.Prefix());
     BenchBundle project(workspace, 43);
+    const PlainIoRatio timer;
     for (auto _ : state) {
         project.prj.Clear();
         CDeco043 deco(&workspace, image, dir.File("FULL.DRV"), "", &project.bundle);
         if (deco.GetError() != 0)
             state.SkipWithError(("decompile failed: " + std::to_string(deco.GetError())).c_str());
     }
+    state.counters["x_plain_io"] = timer.Ratio(state.iterations(), dir.File("PLAIN.BIN"), bytes.size());
 }
 BENCHMARK(BM_DecompileFullImage)->Unit(benchmark::kMillisecond);
 

@@ -1,45 +1,28 @@
 #include "image/CheckWord.h"
 
-#include "image/BinIo.h"
+#include "image/ImageBuffer.h"
 
-#include <array>
+#include <cstdint>
+#include <string_view>
 
 namespace {
 
-constexpr int32_t kStep = 7;
-constexpr int32_t kOffset = 2;
-constexpr uint16_t kChunk = 7 * 1024;
+constexpr size_t kStep = 7;
+constexpr size_t kOffset = 2;
 
 } // namespace
 
-int ComputeCheckWord(std::FILE* stream, uint16_t& word)
+bool StampCheckWord(ImageBuffer& buffer)
 {
-    const int32_t size = StreamSize(stream);
-    if (size < 0)
-        return -1;
+    const std::string_view bytes = buffer.Bytes();
     uint8_t sum = 0;
     uint8_t x = 0;
-    // Chunks are multiples of the step, so the counted bytes sit at the
-    // same place in every chunk.
-    std::array<uint8_t, kChunk> buffer{};
-    for (int32_t start = 0; start < size; start += kChunk) {
-        const int32_t rest = size - start;
-        const uint16_t length = rest < kChunk ? static_cast<uint16_t>(rest) : kChunk;
-        if (ReadBlockAt(stream, start, buffer.data(), length) != 1)
-            return -1;
-        for (int32_t k = start == 0 ? kStep : 0; k < length; k += kStep) {
-            sum = static_cast<uint8_t>(sum + buffer[static_cast<size_t>(k)]);
-            x = static_cast<uint8_t>(x ^ buffer[static_cast<size_t>(k)]);
-        }
+    for (size_t k = kStep; k < bytes.size(); k += kStep) {
+        const auto b = static_cast<uint8_t>(bytes[k]);
+        sum = static_cast<uint8_t>(sum + b);
+        x = static_cast<uint8_t>(x ^ b);
     }
-    word = static_cast<uint16_t>((x << 8) | static_cast<uint8_t>(0x100 - sum));
-    return 1;
-}
-
-int StampCheckWord(std::FILE* stream)
-{
-    uint16_t word = 0;
-    if (ComputeCheckWord(stream, word) != 1)
-        return -1;
-    return WriteWordAt(stream, kOffset, word);
+    // The XOR byte, then the sum's complement: both or neither.
+    const char word[] = {static_cast<char>(x), static_cast<char>(0x100 - sum)};
+    return buffer.PatchBytes(kOffset, std::string_view(word, sizeof word));
 }

@@ -1,16 +1,12 @@
 #pragma once
 
-#include <cstdint>
-#include <cstdio>
+class ImageBuffer;
 
 // The check word of special-function files, driver files and family C
 // images: over the bytes at offsets 7, 14, 21, ... of the whole file, the
 // XOR goes to offset 2 and the two's complement of the byte sum to offset 3,
 // so that offset 3 and the summed bytes add up to 0 modulo 256.
 
-// The word as it belongs at offset 2 (high byte = XOR); -1 on a read
-// failure, else 1.
-int ComputeCheckWord(std::FILE* stream, uint16_t& word);
-// Computes the word and writes it at offset 2; -1 when either fails, and
-// then nothing was written when the computation failed.
-int StampCheckWord(std::FILE* stream);
+// Computes the word and patches it in at offset 2; false (and the buffer
+// failed) when the buffer is shorter than 4 bytes.
+bool StampCheckWord(ImageBuffer& buffer);

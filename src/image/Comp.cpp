@@ -1,9 +1,9 @@
 #include "image/Comp.h"
 
-#include "image/BinIo.h"
 #include "image/CheckWord.h"
 #include "image/FileFields.h"
 #include "image/ImgRecord.h"
+#include "image/ReadWhole.h"
 #include "model/Log.h"
 #include "model/MessageBoxes.h"
 #include "model/Mnu.h"
@@ -13,10 +13,12 @@
 #include "model/RcpTxt.h"
 #include "model/SpsPar.h"
 #include "model/WorkspaceState.h"
+#include "platform/FileReplace.h"
 
 #include <algorithm>
 #include <cstdarg>
 #include <numeric>
+#include <unistd.h>
 
 namespace {
 
@@ -40,7 +42,16 @@ enum : int {
     kMsgVarMemory = 15217,
 };
 
-constexpr size_t kCopyChunk = 4096;
+// Whether a file can be created at path: its folder is there and writable,
+// and path is not itself a folder. The image replaces the file only at the
+// end, so this is asked first, before the work of a compile.
+bool CanCreate(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string self = path.empty() || path.back() == '/' ? path : path + "/.";
+    return !path.empty() && ::access(dir.c_str(), W_OK | X_OK) == 0 && ::access(self.c_str(), F_OK) != 0;
+}
 
 }  // namespace
 
@@ -51,20 +62,34 @@ CComp::CComp(CWorkspaceState& workspace, const std::string& outPath, const std::
       m_sps(bundle.spsPar),
       m_frmCfg(bundle.frmCfg),
       m_charSet(bundle.charSet),
-      m_memLimit(workspace.MemInfo().freeData)
+      m_outPath(outPath)
 {
+    SetMemLimit(workspace.MemInfo().freeData);
     if (m_prj)
         m_devType = m_prj->GetDevType();
-    if (!m_out.Open(outPath, "wb+", kModule)) {
+    if (!CanCreate(outPath)) {
         SetError(kErrOutput);
         return;
     }
-    if (!drvPath.empty() && !m_drv.Open(drvPath, "rb", kModule)) {
+    if (!drvPath.empty() && !ReadWholeInput(drvPath, m_drv, kModule)) {
         SetError(kErrDriver);
         return;
     }
-    if (!fktPath.empty() && !m_fkt.Open(fktPath, "rb", kModule))
+    if (!fktPath.empty() && !ReadWholeInput(fktPath, m_fkt, kModule))
         SetError(kErrSpecial);
+}
+
+int CComp::WriteOut()
+{
+    if (Failed())
+        return -1;
+    if (!orv::WriteFileReplacing(m_outPath, m_out.Bytes())) {
+        LogLine(kLogErrors, "Error ORV-Write %s %s", kModule, m_outPath.c_str());
+        SetError(kErrIncomplete);
+        return -1;
+    }
+    LogLine(kLogDebug, "Write %s %s OK", kModule, m_outPath.c_str());
+    return 1;
 }
 
 // --- Results ---------------------------------------------------------------
@@ -134,132 +159,75 @@ void CComp::ReportSuccess()
 
 // --- Write primitives ------------------------------------------------------
 
-int CComp::Written(int result)
+int CComp::Written(bool ok)
 {
-    if (result != 1) {
+    if (ok)
+        return 1;
+    if (m_out.GetFailure() != ImageBuffer::Failure::Limit) {
         SetError(kErrIncomplete);
         return -1;
     }
-    return MemCheck();
+    SetError(kErrMemory);
+    m_workspace.MemInfo().freeData = 0;
+    LogLine(kLogErrors, "Error ORV-Memory %s %d", kModule, __LINE__);
+    return -1;
 }
 
-int CComp::MemCheck()
+void CComp::SetMemLimit(uint32_t limit)
 {
-    const int32_t size = StreamSize(m_out.Get());
-    if (size < 0) {
-        SetError(kErrIncomplete);
-        return -1;
-    }
-    m_length = static_cast<uint64_t>(size);
-    if (m_length >= m_memLimit) {
-        SetError(kErrMemory);
-        m_workspace.MemInfo().freeData = 0;
-        LogLine(kLogErrors, "Error ORV-Memory %s %d", kModule, __LINE__);
-        return -1;
-    }
-    return 1;
+    m_memLimit = limit;
+    // The buffer's limit is the longest image; the memory check wants the
+    // image below the panel's limit.
+    m_out.SetLimit(limit > 0 ? limit - 1 : 0);
 }
 
-int CComp::AppendByte(uint8_t value) { return Written(::AppendByte(m_out.Get(), value)); }
-int CComp::AppendWord(uint16_t value) { return Written(::AppendWord(m_out.Get(), value)); }
-int CComp::AppendDWord(uint32_t value) { return Written(::AppendDWord(m_out.Get(), value)); }
-
-int CComp::AppendBytes(std::string_view bytes)
-{
-    if (bytes.size() > UINT16_MAX)
-        return Written(-1);
-    if (bytes.empty())
-        return MemCheck();
-    return Written(::AppendBlock(m_out.Get(), bytes.data(), static_cast<uint16_t>(bytes.size())));
-}
+int CComp::AppendByte(uint8_t value) { return Written(m_out.Put1(value)); }
+int CComp::AppendWord(uint16_t value) { return Written(m_out.Put2(value)); }
+int CComp::AppendDWord(uint32_t value) { return Written(m_out.Put4(value)); }
+int CComp::AppendBytes(std::string_view bytes) { return Written(m_out.Append(bytes)); }
 
 int CComp::AppendString(std::string_view text)
 {
-    std::string bytes(text);
-    bytes.push_back('\0');
-    return AppendBytes(bytes);
+    return Written(m_out.Append(text) && m_out.Put1(0));
 }
 
 int CComp::AppendCounted(std::string_view bytes)
 {
     const size_t n = std::min<size_t>(bytes.size(), UINT8_MAX);
-    std::string record(1, static_cast<char>(n));
-    record.append(bytes.substr(0, n));
-    return AppendBytes(record);
+    return Written(m_out.Put1(static_cast<uint8_t>(n)) && m_out.Append(bytes.substr(0, n)));
 }
 
-int CComp::AppendValue48(int64_t value)
-{
-    const imglayout::Value48::Bytes bytes = imglayout::Value48::Encode(value);
-    return AppendBytes(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-}
-
-int CComp::AppendZeros(uint64_t count)
-{
-    static const std::string zeros(kCopyChunk, '\0');
-    while (count > 0) {
-        const size_t n = static_cast<size_t>(std::min<uint64_t>(count, zeros.size()));
-        if (AppendBytes(std::string_view(zeros).substr(0, n)) != 1)
-            return -1;
-        count -= n;
-    }
-    return 1;
-}
-
-int CComp::WriteByte(uint32_t offset, uint8_t value)
-{
-    return Written(::WriteByteAt(m_out.Get(), static_cast<int32_t>(offset), value));
-}
-
-int CComp::WriteWord(uint32_t offset, uint16_t value)
-{
-    return Written(::WriteWordAt(m_out.Get(), static_cast<int32_t>(offset), value));
-}
-
-int CComp::WriteDWord(uint32_t offset, uint32_t value)
-{
-    return Written(::WriteDWordAt(m_out.Get(), static_cast<int32_t>(offset), value));
-}
-
-int CComp::WriteBytes(uint32_t offset, std::string_view bytes)
-{
-    if (bytes.size() > UINT16_MAX)
-        return Written(-1);
-    return Written(::WriteBlockAt(m_out.Get(), static_cast<int32_t>(offset), bytes.data(),
-                                  static_cast<uint16_t>(bytes.size())));
-}
+int CComp::AppendValue48(int64_t value) { return Written(m_out.Put6(static_cast<uint64_t>(value))); }
+int CComp::AppendZeros(uint64_t count) { return Written(m_out.AppendZeros(count)); }
+int CComp::WriteByte(uint32_t offset, uint8_t value) { return Written(m_out.Patch1(offset, value)); }
+int CComp::WriteWord(uint32_t offset, uint16_t value) { return Written(m_out.Patch2(offset, value)); }
+int CComp::WriteDWord(uint32_t offset, uint32_t value) { return Written(m_out.Patch4(offset, value)); }
+int CComp::WriteBytes(uint32_t offset, std::string_view bytes) { return Written(m_out.PatchBytes(offset, bytes)); }
 
 int CComp::WriteString(uint32_t offset, std::string_view text)
 {
-    std::string bytes(text);
-    bytes.push_back('\0');
-    return WriteBytes(offset, bytes);
+    return Written(m_out.PatchBytes(offset, text) && m_out.Patch1(offset + text.size(), 0));
 }
 
 int CComp::ReadWord(uint32_t offset, uint16_t& value)
 {
-    if (::ReadWordAt(m_out.Get(), static_cast<int32_t>(offset), value) != 1) {
-        SetError(kErrIncomplete);
-        return -1;
-    }
-    return 1;
+    value = m_out.Get2(offset);
+    return Written(m_out.Ok());
 }
 
 int CComp::ReadDWord(uint32_t offset, uint32_t& value)
 {
-    if (::ReadDWordAt(m_out.Get(), static_cast<int32_t>(offset), value) != 1) {
-        SetError(kErrIncomplete);
-        return -1;
-    }
-    return 1;
+    value = m_out.Get4(offset);
+    return Written(m_out.Ok());
 }
 
-int CComp::PadEven() { return (m_length & 1u) ? AppendByte(0) : 1; }
+int CComp::PadEven() { return (m_out.Size() & 1u) ? AppendByte(0) : 1; }
 
 int CComp::Reserve(uint32_t n)
 {
-    const uint64_t target = imglayout::ReservedLength(m_length, n, GetBlockRule());
-    return target > m_length ? AppendZeros(target - m_length) : 1;
+    const uint64_t length = m_out.Size();
+    const uint64_t target = imglayout::ReservedLength(length, n, GetBlockRule());
+    return target > length ? AppendZeros(target - length) : 1;
 }
 
 int CComp::PlaceRecord(const ImgRecord& record, uint32_t& at)
@@ -271,7 +239,7 @@ int CComp::PlaceRecord(const ImgRecord& record, uint32_t room, uint32_t& at)
 {
     if (Reserve(room) != 1)
         return -1;
-    at = static_cast<uint32_t>(m_length);
+    at = static_cast<uint32_t>(m_out.Size());
     return AppendBytes(record.Data());
 }
 
@@ -284,26 +252,6 @@ int CComp::PlaceSlotTable(uint16_t count, uint32_t slot, uint32_t& at)
     if (PlaceRecord(table, at) != 1)
         return -1;
     return WriteWord(slot, static_cast<uint16_t>(at));
-}
-
-int CComp::CopyFile(std::FILE* input)
-{
-    if (!input)
-        return 1;
-    std::rewind(input);
-    char buffer[kCopyChunk];
-    for (;;) {
-        const size_t n = std::fread(buffer, 1, sizeof buffer, input);
-        if (n > 0 && AppendBytes(std::string_view(buffer, n)) != 1)
-            return -1;
-        if (n < sizeof buffer)
-            break;
-    }
-    if (std::ferror(input)) {
-        SetError(kErrIncomplete);
-        return -1;
-    }
-    return 1;
 }
 
 // --- State -------------------------------------------------------------------
@@ -336,7 +284,10 @@ int CComp::Fail(const char* format, ...)
 
 void CComp::UpdateFreeMemory()
 {
-    m_workspace.MemInfo().freeData = m_length < m_memLimit ? static_cast<uint32_t>(m_memLimit - m_length) : 0;
+    // An image refused for memory leaves none, as when it had been written.
+    const uint64_t length = m_out.Size();
+    const bool full = m_out.GetFailure() == ImageBuffer::Failure::Limit || length >= m_memLimit;
+    m_workspace.MemInfo().freeData = full ? 0 : static_cast<uint32_t>(m_memLimit - length);
 }
 
 imglayout::BlockRule CComp::GetBlockRule() const
@@ -465,13 +416,9 @@ void CComp::FeedCheckWord(uint16_t value)
 
 int CComp::StampFamilyCCheckWord()
 {
-    if (PadEven() != 1 || WriteWord(0, static_cast<uint16_t>(m_length / 2)) != 1)
+    if (PadEven() != 1 || WriteWord(0, static_cast<uint16_t>(m_out.Size() / 2)) != 1)
         return -1;
-    if (StampCheckWord(m_out.Get()) != 1) {
-        SetError(kErrIncomplete);
-        return -1;
-    }
-    return 1;
+    return Written(StampCheckWord(m_out));
 }
 
 // --- Names -------------------------------------------------------------------
@@ -481,7 +428,7 @@ int CComp::FitNames(uint32_t reserve, bool eachReserved)
     if (Failed())
         return -1;
     // Each stage must leave the reserve and a closing word below the limit.
-    const auto fits = [&](uint64_t extra) { return m_length + extra + reserve + 2 < m_memLimit; };
+    const auto fits = [&](uint64_t extra) { return m_out.Size() + extra + reserve + 2 < m_memLimit; };
 
     if (!fits(uint64_t{imglayout::kVarNameSize} * m_writtenVars.size())) {
         m_namesLevel = 1;
@@ -490,7 +437,7 @@ int CComp::FitNames(uint32_t reserve, bool eachReserved)
     for (CPrjVar* var : m_writtenVars) {
         if (eachReserved && Reserve(imglayout::kVarNameSize) != 1)
             return -1;
-        const auto at = static_cast<uint16_t>(m_length);
+        const auto at = static_cast<uint16_t>(m_out.Size());
         if (AppendBytes(PadField(var->GetName(), imglayout::kVarNameSize, '\0')) != 1 ||
             WriteWord(var->GetAttr32() + 2, at) != 1)
             return -1;
@@ -499,7 +446,7 @@ int CComp::FitNames(uint32_t reserve, bool eachReserved)
         m_namesLevel = 2;
         return 1;
     }
-    if (WriteWord(imglayout::kHdrMnuNames, static_cast<uint16_t>(m_length)) != 1)
+    if (WriteWord(imglayout::kHdrMnuNames, static_cast<uint16_t>(m_out.Size())) != 1)
         return -1;
     for (const CPrjMnu* menu : m_writtenMnus)
         if (AppendBytes(PadField(menu->GetName(), imglayout::kMnuNameSize, '\0')) != 1)
@@ -509,7 +456,7 @@ int CComp::FitNames(uint32_t reserve, bool eachReserved)
         m_namesLevel = 3;
         return 1;
     }
-    if (WriteWord(imglayout::kHdrDescr, static_cast<uint16_t>(m_length)) != 1)
+    if (WriteWord(imglayout::kHdrDescr, static_cast<uint16_t>(m_out.Size())) != 1)
         return -1;
     return AppendString(descr);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "image/ImageBuffer.h"
 #include "image/ImgLayout.h"
-#include "image/StreamFile.h"
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,11 +21,12 @@ class CPrjMnuNode;
 class CPrjVar;
 class ImgRecord;
 
-// The base of the project compilers: owns the image being written and the
-// two files appended to family A images, offers the write primitives every
-// compile step uses, checks the image against the panel memory after every
-// write, keeps the workspace's free-memory figures and object counters, and
-// turns the final error code into what the user is told.
+// The base of the project compilers: owns the image being built in memory
+// and the two files appended to family A images, offers the write
+// primitives every compile step uses, keeps the image within the panel
+// memory, replaces the output file only with a complete image, keeps the
+// workspace's free-memory figures and object counters, and turns the final
+// error code into what the user is told.
 class CComp {
 public:
     // Error codes.
@@ -51,9 +52,10 @@ public:
         TimeSwitches, TimeValues, SkActions, SkTexts,
     };
 
-    // Opens the output ("wb+") and the driver and special-function files
-    // ("rb"), each only when its path is not empty; the first failure sets
-    // 3, 5 or 7 and stops the other opens.
+    // Checks that the output can be created and reads the driver and
+    // special-function files, each only when its path is not empty; the
+    // first failure sets 3, 5 or 7 and stops the others. The output is not
+    // touched before the compile is complete.
     CComp(CWorkspaceState& workspace, const std::string& outPath, const std::string& drvPath,
           const std::string& fktPath, const PrjBundle& bundle);
     virtual ~CComp() = default;
@@ -73,12 +75,12 @@ public:
     void SetCurMnu(CPrjMnu* menu) { m_curMnu = menu; }
     uint16_t GetDevType() const { return m_devType; }
     uint16_t GetFwLevel() const { return m_fwLevel; }
-    uint64_t GetLength() const { return m_length; }
+    uint64_t GetLength() const { return m_out.Size(); }
 
 protected:
-    // Every primitive gives 1, or -1: after setting error 20 when the file
-    // operation failed, or when the memory check that follows every write
-    // failed.
+    // Every primitive gives 1, or -1 after setting an error: 23 when the
+    // image would reach the memory limit, 20 when an offset lies outside the
+    // image built so far. Either way the output is never written.
     int AppendByte(uint8_t value);
     int AppendWord(uint16_t value);
     int AppendDWord(uint32_t value);
@@ -109,8 +111,27 @@ protected:
     // its address into the header slot.
     int PlaceSlotTable(uint16_t count, uint32_t slot, uint32_t& at);
     // Appends the driver or special-function file whole; nothing without one.
-    int CopyDriverFile() { return CopyFile(m_drv.Get()); }
-    int CopySpecialFile() { return CopyFile(m_fkt.Get()); }
+    int CopyDriverFile() { return AppendBytes(m_drv); }
+    int CopySpecialFile() { return AppendBytes(m_fkt); }
+
+    // Runs the family's compile, then replaces the output with the image
+    // when nothing failed; a failed replacement is error 20 and keeps the
+    // old file. Memory the machine cannot give ends the compile as
+    // incomplete instead of leaving the library.
+    template <class Compile>
+    void CompileAndWrite(Compile compile)
+    {
+        if (Failed())
+            return;
+        try {
+            compile();
+            WriteOut();
+        } catch (const std::bad_alloc&) {
+            SetError(kErrIncomplete);
+        }
+    }
+    // Replaces the output with the image when no error is set.
+    int WriteOut();
 
     // Error 20 unless the project data and the character set are there.
     bool HasProject();
@@ -121,7 +142,8 @@ protected:
     int Fail(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     uint32_t GetMemLimit() const { return m_memLimit; }
-    void SetMemLimit(uint32_t limit) { m_memLimit = limit; }
+    // The image must stay below the limit.
+    void SetMemLimit(uint32_t limit);
     // The workspace's free panel memory: limit - length, or 0.
     void UpdateFreeMemory();
     void SetSecondImage() { m_secondImage = true; }
@@ -191,9 +213,8 @@ protected:
     std::vector<CPrjMnu*>& WrittenMnus() { return m_writtenMnus; }
 
 private:
-    int Written(int result);
-    int MemCheck();
-    int CopyFile(std::FILE* input);
+    // 1 when the write went in; else the error for the buffer's failure.
+    int Written(bool ok);
     void ReportSuccess();
 
     CWorkspaceState& m_workspace;
@@ -203,15 +224,15 @@ private:
     CFrmCfg* m_frmCfg;
     CCharSet* m_charSet;
     std::vector<CPrjMnu*> m_brokenMnus;  // borrowed from the project
-    StreamFile m_drv;
-    StreamFile m_fkt;
-    StreamFile m_out;
+    std::string m_outPath;
+    std::string m_drv;
+    std::string m_fkt;
+    ImageBuffer m_out;
     CPrjMnu* m_curMnu = nullptr;
     uint16_t m_error = 0;
     uint16_t m_namesLevel = 0;
     uint16_t m_msgWord = kNoMsgWord;
     uint32_t m_memLimit = 0x8000;
-    uint64_t m_length = 0;
     uint64_t m_recipeLength = 0;
     std::array<uint32_t, 256> m_nodes{};
     std::vector<CPrjVar*> m_writtenVars;

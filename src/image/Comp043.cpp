@@ -29,8 +29,7 @@ CComp043::CComp043(CWorkspaceState& workspace, const std::string& outPath, const
     : CCompAB(workspace, outPath, drvPath, fktPath, bundle), m_reserve(reserve)
 {
     SetMemLimit(kMemLimitA);
-    if (!Failed())
-        Compile();
+    CompileAndWrite([this] { Compile(); });
 }
 
 void CComp043::Compile()

@@ -1,6 +1,7 @@
 #include "image/Comp118.h"
 
 #include "image/CompParts.h"
+#include "image/ImageBuffer.h"
 #include "image/ImgLayout.h"
 #include "image/ImgRecord.h"
 #include "model/FrmCfg.h"
@@ -45,8 +46,7 @@ CComp118::CComp118(CWorkspaceState& workspace, const std::string& outPath, const
     // Every pointer in this image is a word: a longer image would point
     // into itself at the wrong places.
     SetMemLimit(std::min(workspace.MemInfo().freeData, kBImageEnd));
-    if (!Failed())
-        Compile();
+    CompileAndWrite([this] { Compile(); });
 }
 
 void CComp118::Compile()
@@ -210,17 +210,17 @@ int CComp118::WriteMsgTexts()
         return 1;
     const CPrjNumEntry* highest = list->GetHighest();
     const int32_t slots = highest ? highest->GetNum() + 1 : 0;
-    std::string block(kBMsgAttrHead + static_cast<size_t>(slots), '\0');
-    block[kBListCount] = static_cast<char>(slots >> 8);
-    block[kBListCount + 1] = static_cast<char>(slots & 0xFF);
+    ImageBuffer block;
+    block.AppendZeros(kBMsgAttrHead + static_cast<size_t>(slots));
+    block.Patch2(kBListCount, static_cast<uint16_t>(slots));
     for (int i = 0; i < list->GetCount(); ++i) {
         const CMsgTxt& text = *list->MsgAt(i);
         if (text.GetNum() >= 0)
-            block[kBMsgAttrHead + static_cast<size_t>(text.GetNum())] =
-                static_cast<char>(MsgAttrByte::Encode(text.GetPrio(), text.GetDelMode()));
+            block.Patch1(kBMsgAttrHead + static_cast<size_t>(text.GetNum()),
+                         MsgAttrByte::Encode(text.GetPrio(), text.GetDelMode()));
     }
     ImgRecord rec;
-    rec.Bytes(block);
+    rec.Bytes(block.Bytes());
     uint32_t at = 0;
     if (PlaceRecord(rec, at) != 1 || WriteWord(kBMsgAttrBlock, static_cast<uint16_t>(at)) != 1)
         return -1;

@@ -25,8 +25,7 @@ CComp118Img2::CComp118Img2(CWorkspaceState& workspace, const std::string& outPat
 {
     SetSecondImage();
     SetMemLimit(workspace.MemInfo().freeRecipe);
-    if (!Failed())
-        Compile();
+    CompileAndWrite([this] { Compile(); });
 }
 
 void CComp118Img2::Compile()

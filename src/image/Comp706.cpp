@@ -58,8 +58,7 @@ uint16_t EntryAttr(const CObj& entry)
 CComp706::CComp706(CWorkspaceState& workspace, const std::string& outPath, const PrjBundle& bundle)
     : CComp(workspace, outPath, "", "", bundle)
 {
-    if (!Failed())
-        Compile();
+    CompileAndWrite([this] { Compile(); });
 }
 
 void CComp706::Compile()
@@ -369,7 +368,7 @@ std::string CComp706::EncodeRow(const CTxtRowBase& row, const ListLayout& layout
     out.resize(std::min(out.size(), layout.printer ? kCPrinterRowMax : kCScreenRowMax));
     ImgRecord rec;
     rec.Byte(static_cast<uint8_t>(out.size())).Byte(fieldCount).Bytes(fields.Data()).Bytes(out).Byte(0);
-    return rec.Data();
+    return std::string(rec.Data());
 }
 
 template <class Entry>

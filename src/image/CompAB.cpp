@@ -3,6 +3,7 @@
 #include "image/CompParts.h"
 #include "image/DosStamp.h"
 #include "image/FileFields.h"
+#include "image/ImageBuffer.h"
 #include "image/ImgLayout.h"
 #include "image/ImgRecord.h"
 #include "image/SourceStamp.h"
@@ -281,9 +282,7 @@ std::string CCompAB::EncodeRow(const CTxtRowBase* row, bool countBlanks)
                 BlankRun::Encode(out, blanks, countBlanks);
                 blanks = 0;
                 const auto address = static_cast<uint16_t>(field->GetAttr32());
-                out.push_back(static_cast<char>(kFieldMark));
-                out.push_back(static_cast<char>(address >> 8));
-                out.push_back(static_cast<char>(address & 0xFFu));
+                out += RowVarRef::Encode(address);
                 NoteRowVar(*field);
                 p += field->GetWidth();
                 continue;

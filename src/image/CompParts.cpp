@@ -53,13 +53,8 @@ void EncodeSkAct(const CPrjSkAct& act, bool wideAdr, ImgRecord& rec)
     for (int op = 0; op < imglayout::kSkActOps; ++op) {
         if (!act.IsOpUsed(op))
             continue;
-        if (wideAdr)
-            rec.DWord(act.GetAdr(op));
-        else
-            rec.Word(act.GetAdr(op));
-        rec.Byte(imglayout::SkOpByte::Encode(act.GetOp(op)))
-            .Byte(imglayout::SkFmtByte::Encode(act.GetFormat(op)))
-            .Word(act.GetValue(op));
+        rec.Bytes(imglayout::SkOpRecord::Encode(
+            {act.GetAdr(op), act.GetOp(op), act.GetFormat(op), act.GetValue(op)}, wideAdr));
     }
     if (const char* name = act.GetName())
         rec.Bytes(name);

@@ -1,7 +1,8 @@
 #include "image/Deco.h"
 
-#include "image/BinIo.h"
+#include "image/DrvLayout.h"
 #include "image/ImgLayout.h"
+#include "image/ReadWhole.h"
 #include "image/DrvXref.h"
 #include "model/Catalogues.h"
 #include "model/CharSet.h"
@@ -9,6 +10,7 @@
 #include "model/DrvCfg.h"
 #include "model/DrvParColl.h"
 #include "model/DrvParItem.h"
+#include "model/Log.h"
 #include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
@@ -20,45 +22,22 @@
 #include "model/WorkspaceState.h"
 
 #include <cstring>
-#include <filesystem>
-#include <limits>
 #include <memory>
 
 namespace {
 
-// Reads length bytes at offset when all of them lie inside the stream's
-// size; nothing is read otherwise.
-int ReadBounded(std::FILE* stream, int64_t size, uint32_t offset, void* buffer, uint16_t length)
-{
-    if (length == 0)
-        return 1;
-    if (stream == nullptr || int64_t{offset} + length > size || offset > uint32_t{std::numeric_limits<int32_t>::max()})
-        return -1;
-    return ReadBlockAt(stream, static_cast<int32_t>(offset), buffer, length);
-}
-
-int ReadBoundedWord(std::FILE* stream, int64_t size, uint32_t offset, uint16_t& value)
-{
-    uint8_t b[2];
-    if (ReadBounded(stream, size, offset, b, 2) != 1)
-        return -1;
-    value = static_cast<uint16_t>(GetBigEndian(b, 2));
-    return 1;
-}
-
 // The fields of the block's head that both record forms store.
-int ReadHeadWords(std::FILE* stream, int64_t size, uint32_t block, uint32_t recSizeAt, CDrvCfg& cfg,
-                  uint16_t& count, uint16_t& recSize)
+int ReadHeadWords(BeReader& file, uint64_t block, uint32_t recSizeAt, CDrvCfg& cfg, uint16_t& count,
+                  uint16_t& recSize)
 {
-    if (ReadBoundedWord(stream, size, block + 6, count) != 1)
-        return -1;
-    for (int i = 0; i < CDrvCfg::kLimitCount; ++i) {
-        uint16_t limit = 0;
-        if (ReadBoundedWord(stream, size, block + 8 + 2 * static_cast<uint32_t>(i), limit) != 1)
-            return -1;
-        cfg.SetAdrLimit(static_cast<CDrvCfg::AdrLimit>(i), limit);
+    count = file.U16(block + drvlayout::kBlockCount);
+    for (int i = 0; i < CDrvCfg::kLimitCount && file.Ok(); ++i) {
+        const uint16_t limit = file.U16(block + drvlayout::kBlockLimits + 2 * static_cast<uint64_t>(i));
+        if (file.Ok())
+            cfg.SetAdrLimit(static_cast<CDrvCfg::AdrLimit>(i), limit);
     }
-    if (ReadBoundedWord(stream, size, block + recSizeAt, recSize) != 1)
+    recSize = file.U16(block + recSizeAt);
+    if (!file.Ok())
         return -1;
     cfg.SetRecSize(recSize);
     return 1;
@@ -71,8 +50,8 @@ void ReplaceAt(List& list, int index, std::unique_ptr<Entry> entry)
     list.Adopt(std::move(entry));
 }
 
-constexpr uint32_t kRecordBase = 28;
-constexpr uint32_t kExtRecordBase = 58;
+constexpr uint32_t kRecordBase = drvlayout::kBlockRecords;
+constexpr uint32_t kExtRecordBase = drvlayout::kBlockExtRecords;
 constexpr int kFixedRefs = 30;
 
 } // namespace
@@ -87,18 +66,7 @@ CDeco::CDeco(CWorkspaceState* workspace, const std::string& imagePath, const std
         m_drv = bundle->drvCfg;
         m_charSet = bundle->charSet;
     }
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(imagePath, ec)) {
-        SetError(kErrImage);
-        return;
-    }
-    const auto size = std::filesystem::file_size(imagePath, ec);
-    if (ec) {
-        SetError(kErrImage);
-        return;
-    }
-    m_size = static_cast<int64_t>(size);
-    if (!m_image.Open(imagePath, "rb", module) || std::fseek(m_image.Get(), 0, SEEK_SET) != 0)
+    if (!ReadWholeInput(imagePath, m_image, module))
         SetError(kErrImage);
 }
 
@@ -146,34 +114,36 @@ bool CDeco::CheckError()
 
 DecoFile::DecoFile(const std::string& path, const char* module)
 {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (!ec && m_file.Open(path, "rb", module))
-        m_size = static_cast<int64_t>(size);
+    m_open = ReadWholeInput(path, m_bytes, module);
 }
 
 bool DecoFile::Read(uint32_t offset, void* buffer, uint16_t length) const
 {
-    return ReadBounded(m_file.Get(), m_size, offset, buffer, length) == 1;
+    return length == 0 || Reader().Block(offset, buffer, length);
 }
 
 bool DecoFile::Word(uint32_t offset, uint16_t& value) const
 {
-    return ReadBoundedWord(m_file.Get(), m_size, offset, value) == 1;
+    return Reader().Get(offset, value);
 }
 
 bool DecoFile::DWord(uint32_t offset, uint32_t& value) const
 {
-    uint8_t b[4];
-    if (!Read(offset, b, 4))
-        return false;
-    value = GetBigEndian(b, 4);
-    return true;
+    return Reader().Get(offset, value);
 }
 
 int CDeco::ReadBlock(uint32_t offset, void* buffer, uint16_t length)
 {
-    if (ReadBounded(m_image.Get(), m_size, offset, buffer, length) == 1)
+    if (length == 0 || Image().Block(offset, buffer, length))
+        return 1;
+    SetError(kErrRead);
+    return -1;
+}
+
+template <class Number>
+int CDeco::ReadNumber(uint32_t offset, Number& value)
+{
+    if (Image().Get(offset, value))
         return 1;
     SetError(kErrRead);
     return -1;
@@ -181,25 +151,17 @@ int CDeco::ReadBlock(uint32_t offset, void* buffer, uint16_t length)
 
 int CDeco::ReadByte(uint32_t offset, uint8_t& value)
 {
-    return ReadBlock(offset, &value, 1);
+    return ReadNumber(offset, value);
 }
 
 int CDeco::ReadWord(uint32_t offset, uint16_t& value)
 {
-    uint8_t b[2];
-    if (ReadBlock(offset, b, 2) != 1)
-        return -1;
-    value = static_cast<uint16_t>(GetBigEndian(b, 2));
-    return 1;
+    return ReadNumber(offset, value);
 }
 
 int CDeco::ReadDWord(uint32_t offset, uint32_t& value)
 {
-    uint8_t b[4];
-    if (ReadBlock(offset, b, 4) != 1)
-        return -1;
-    value = GetBigEndian(b, 4);
-    return 1;
+    return ReadNumber(offset, value);
 }
 
 int CDeco::ReadPointer(uint32_t offset, uint32_t& value)
@@ -214,25 +176,27 @@ int CDeco::ReadPointer(uint32_t offset, uint32_t& value)
 
 int CDeco::ReadSigned48(uint32_t offset, int64_t& value)
 {
-    uint8_t b[6];
-    if (ReadBlock(offset, b, 6) != 1)
+    BeReader image = Image();
+    const int64_t number = image.S48(offset);
+    if (!image.Ok()) {
+        SetError(kErrRead);
         return -1;
-    value = imglayout::Value48::Decode(b);
+    }
+    value = number;
     return 1;
 }
 
 int CDeco::ReadString(uint32_t at, size_t max, bool convert, std::string& text)
 {
-    text.clear();
-    for (size_t i = 0; i < max; ++i) {
-        uint8_t c = 0;
-        if (ReadByte(at + static_cast<uint32_t>(i), c) != 1)
-            return -1;
-        if (c == 0)
-            break;
-        text += static_cast<char>(convert ? PanelChar(c) : c);
-    }
-    return 1;
+    BeReader image = Image();
+    text = image.String(at, max);
+    if (convert)
+        for (char& c : text)
+            c = static_cast<char>(PanelChar(static_cast<uint8_t>(c)));
+    if (image.Ok())
+        return 1;
+    SetError(kErrRead);
+    return -1;
 }
 
 uint8_t CDeco::PanelChar(uint8_t byte) const
@@ -407,12 +371,12 @@ int CDeco::FindTextAreaEnd(bool familyA)
     return 1;
 }
 
-int CDeco::ReadDrvParams(std::FILE* stream, int64_t streamSize, uint32_t block, uint16_t recordError)
+int CDeco::ReadDrvParams(BeReader file, uint32_t block, uint16_t recordError)
 {
     if (m_drv == nullptr)
         return 1;
     char mark[4];
-    if (ReadBounded(stream, streamSize, block + 2, mark, 4) != 1) {
+    if (!file.Block(uint64_t{block} + drvlayout::kBlockMark, mark, 4)) {
         SetError(recordError);
         return -1;
     }
@@ -423,26 +387,26 @@ int CDeco::ReadDrvParams(std::FILE* stream, int64_t streamSize, uint32_t block, 
     m_drv->SetFlag(CDrvCfg::kFlagRefList, mark[3] == 'S' ? 1 : 0);
     m_drv->SetFlag(CDrvCfg::kFlagMultiPlc, mark[3] == 'E' ? 1 : 0);
     if (mark[3] == 'S')
-        return ReadShortForm(stream, streamSize, block);
-    if (ReadLongForm(stream, streamSize, block, mark[3] == 'E', recordError) != 1)
+        return ReadShortForm(file, block);
+    if (ReadLongForm(file, block, mark[3] == 'E', recordError) != 1)
         return -1;
-    return mark[3] == 'E' ? ReadDefs(stream, streamSize, block) : 1;
+    return mark[3] == 'E' ? ReadDefs(file, block) : 1;
 }
 
-int CDeco::ReadShortForm(std::FILE* stream, int64_t size, uint32_t block)
+int CDeco::ReadShortForm(BeReader& file, uint32_t block)
 {
     CDrvTab6List* list = m_drv->GetParItems2();
     if (list == nullptr || list->GetLimit() == 0)
         return 1;
     uint16_t count = 0;
     uint16_t recSize = 0;
-    if (ReadHeadWords(stream, size, block, 20, *m_drv, count, recSize) != 1) {
+    if (ReadHeadWords(file, block, drvlayout::kBlockRecSize, *m_drv, count, recSize) != 1) {
         SetError(kErrDrv);
         return -1;
     }
     for (int k = 0; k < kFixedRefs && k < list->GetCount(); ++k) {
-        uint16_t value = 0;
-        if (ReadBoundedWord(stream, size, block + kRecordBase + 4 * static_cast<uint32_t>(k), value) != 1) {
+        const uint16_t value = file.U16(uint64_t{block} + kRecordBase + 4 * static_cast<uint64_t>(k));
+        if (!file.Ok()) {
             SetError(kErrDrv);
             return -1;
         }
@@ -457,7 +421,7 @@ int CDeco::ReadShortForm(std::FILE* stream, int64_t size, uint32_t block)
         if (index >= list->GetCount())
             break;
         uint8_t rec[kRefRecordSize];
-        if (ReadBounded(stream, size, block + kRecordBase + recSize * k, rec, kRefRecordSize) != 1) {
+        if (!file.Block(uint64_t{block} + kRecordBase + uint64_t{recSize} * k, rec, kRefRecordSize)) {
             SetError(kErrDrv);
             return -1;
         }
@@ -467,21 +431,22 @@ int CDeco::ReadShortForm(std::FILE* stream, int64_t size, uint32_t block)
     return 1;
 }
 
-int CDeco::ReadLongForm(std::FILE* stream, int64_t size, uint32_t block, bool extended, uint16_t recordError)
+int CDeco::ReadLongForm(BeReader& file, uint32_t block, bool extended, uint16_t recordError)
 {
     CDrvTab5List* list = m_drv->GetParItems();
     if (list == nullptr || list->GetLimit() == 0)
         return 1;
     uint16_t count = 0;
     uint16_t recSize = 0;
-    if (ReadHeadWords(stream, size, block, extended ? 22 : 20, *m_drv, count, recSize) != 1) {
+    if (ReadHeadWords(file, block, extended ? drvlayout::kBlockExtRecSize : drvlayout::kBlockRecSize, *m_drv, count,
+                      recSize) != 1) {
         SetError(recordError);
         return -1;
     }
-    const uint32_t base = block + (extended ? kExtRecordBase : kRecordBase);
+    const uint64_t base = uint64_t{block} + (extended ? kExtRecordBase : kRecordBase);
     for (int k = 0; k < count && k < list->GetCount(); ++k) {
         uint8_t rec[DrvTab5Record::kSize];
-        if (ReadBounded(stream, size, base + recSize * static_cast<uint32_t>(k), rec, DrvTab5Record::kSize) != 1) {
+        if (!file.Block(base + uint64_t{recSize} * static_cast<uint64_t>(k), rec, DrvTab5Record::kSize)) {
             SetError(recordError);
             return -1;
         }
@@ -492,7 +457,7 @@ int CDeco::ReadLongForm(std::FILE* stream, int64_t size, uint32_t block, bool ex
     return 1;
 }
 
-int CDeco::ReadDefs(std::FILE* stream, int64_t size, uint32_t block)
+int CDeco::ReadDefs(BeReader& file, uint32_t block)
 {
     CSpsDefList* defs = m_drv->GetParItems3();
     if (defs == nullptr || defs->GetLimit() <= 0)
@@ -500,7 +465,7 @@ int CDeco::ReadDefs(std::FILE* stream, int64_t size, uint32_t block)
     defs->DeleteAll();
     for (uint32_t k = 0; k < CSpsDefList::kMaxPlcs; ++k) {
         uint8_t d[4];
-        if (ReadBounded(stream, size, block + 30 + 4 * k, d, 4) != 1) {
+        if (!file.Block(uint64_t{block} + drvlayout::kBlockDefs + 4 * uint64_t{k}, d, 4)) {
             SetError(kErrDrv);
             return -1;
         }

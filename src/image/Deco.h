@@ -1,11 +1,11 @@
 #pragma once
 
-#include "image/StreamFile.h"
+#include "image/BeReader.h"
+#include "image/MemoryGuard.h"
 #include "model/Coll.h"
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,21 +20,20 @@ class CPrjVar;
 class CPrjSkTxt;
 class CWorkspaceState;
 
-// A companion file of the image (driver, special functions): every read
-// lies inside the file's size or fails.
+// A companion file of the image (driver, special functions), read whole:
+// every read lies inside the file or fails.
 class DecoFile {
 public:
     DecoFile(const std::string& path, const char* module);
-    bool IsOpen() const { return m_file.Get() != nullptr; }
-    std::FILE* Get() const { return m_file.Get(); }
-    int64_t Size() const { return m_size; }
+    bool IsOpen() const { return m_open; }
+    BeReader Reader() const { return BeReader(m_bytes); }
     bool Read(uint32_t offset, void* buffer, uint16_t length) const;
     bool Word(uint32_t offset, uint16_t& value) const;
     bool DWord(uint32_t offset, uint32_t& value) const;
 
 private:
-    StreamFile m_file;
-    int64_t m_size = 0;
+    std::string m_bytes;
+    bool m_open = false;
 };
 
 // The kinds of objects a decompile counts, in the order of the workspace's
@@ -119,14 +118,20 @@ public:
     // row of one byte lies in those 2 bytes and would be lost.
     uint32_t RowLimit() const { return m_textEnd == m_lengthWord ? m_lengthWord + 2u : m_textEnd; }
 
-    // The driver parameter block at block of the stream into the driver
+    // The driver parameter block at block of the file into the driver
     // configuration: the short, long or extended form. Read failures give
     // 5 (short form, definitions) or recordError (the mark, long and
     // extended records).
-    int ReadDrvParams(std::FILE* stream, int64_t streamSize, uint32_t block, uint16_t recordError = kErrImage);
+    int ReadDrvParams(BeReader file, uint32_t block, uint16_t recordError = kErrImage);
 
 protected:
     void SetError(uint16_t error, uint16_t word = 0);
+    // Runs the front end's steps; memory running out in them is error 21.
+    template <class Steps>
+    void Guarded(Steps steps)
+    {
+        GuardMemory(steps, [this] { SetError(kErrMemory); });
+    }
     // After an insert at index: 1 when the list took item (the list owns
     // it now), -1 when it refused it (item is destroyed with its holder).
     template <class Item>
@@ -153,10 +158,10 @@ protected:
     // The softkey text into the project, counted.
     int InsertSkTxt(std::unique_ptr<CPrjSkTxt> text);
     void SetMask(const uint8_t* bytes, int size);
-    std::FILE* Image() const { return m_image.Get(); }
-    int64_t ImageSize() const { return m_size; }
+    BeReader Image() const { return BeReader(m_image); }
+    int64_t ImageSize() const { return static_cast<int64_t>(m_image.size()); }
     // Whether n bytes at offset lie inside the image.
-    bool Holds(int64_t offset, int64_t n) const { return offset >= 0 && offset + n <= m_size; }
+    bool Holds(int64_t offset, int64_t n) const { return offset >= 0 && n >= 0 && offset + n <= ImageSize(); }
     const std::string& DrvPath() const { return m_drvPath; }
     const std::string& FktPath() const { return m_fktPath; }
     void ResetFrontEnd();
@@ -167,9 +172,13 @@ protected:
     CCharSet* m_charSet = nullptr;
 
 private:
-    int ReadShortForm(std::FILE* stream, int64_t size, uint32_t block);
-    int ReadLongForm(std::FILE* stream, int64_t size, uint32_t block, bool extended, uint16_t recordError);
-    int ReadDefs(std::FILE* stream, int64_t size, uint32_t block);
+    // One number through the image's reader; error 41 when it does not lie
+    // inside the image.
+    template <class Number>
+    int ReadNumber(uint32_t offset, Number& value);
+    int ReadShortForm(BeReader& file, uint32_t block);
+    int ReadLongForm(BeReader& file, uint32_t block, bool extended, uint16_t recordError);
+    int ReadDefs(BeReader& file, uint32_t block);
 
     CWorkspaceState* m_workspace;
     std::string m_drvPath;
@@ -177,8 +186,8 @@ private:
     uint16_t m_error = 0;
     uint16_t m_errWord = 0;
     std::string m_errName;
-    StreamFile m_image;
-    int64_t m_size = 0;
+    // The whole image, read once.
+    std::string m_image;
 
     uint16_t m_signature = 0;
     uint16_t m_textEnd = 0xFFFF;

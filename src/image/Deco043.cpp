@@ -1,11 +1,12 @@
 #include "image/Deco043.h"
+#include "image/DrvLayout.h"
+#include "image/FileFields.h"
 #include "image/ImgLayout.h"
 
 #include "model/Log.h"
 #include "model/PrjData.h"
 #include "platform/FileReplace.h"
 
-#include <new>
 
 namespace {
 
@@ -19,55 +20,50 @@ CDeco043::CDeco043(CWorkspaceState* workspace, const std::string& imagePath, con
 {
     if (Failed())
         return;
-    CutDriver();
-    if (!Failed())
-        CheckFkt();
-    if (!Failed())
-        DecodeDataSet();
+    Guarded([this] {
+        CutDriver();
+        if (!Failed())
+            CheckFkt();
+        if (!Failed())
+            DecodeDataSet();
+    });
 }
 
 void CDeco043::CutDriver()
 {
     LogLine(kLogInfo, "Decompile Driver");
-    uint16_t b = 0;
-    if (Holds(imglayout::kHdrLength, 2))
-        ReadWord(imglayout::kHdrLength, b);
-    uint16_t length = 0;
-    if (!Holds(b + 2, 2) || ReadWord(b + 2u, length) != 1 || !Holds(b + 2, length)) {
+    BeReader image = Image();
+    // The driver entry follows the data set, whose length less 2 the
+    // header's length word holds.
+    const uint64_t at = uint64_t{image.U16(imglayout::kHdrLength)} + 2;
+    const uint16_t length = image.U16(at + drvlayout::kLength);
+    const uint8_t* entry = image.Bytes(at, length);
+    if (entry == nullptr || !image.Ok()) {
         SetError(kErrImage);
         return;
     }
-    std::unique_ptr<char[]> bytes(new (std::nothrow) char[length == 0 ? 1 : length]);
-    if (!bytes) {
-        LogLine(kLogErrors, "LZ Error malloc");
-        SetError(kErrRead);
-        return;
-    }
-    if (ReadBlock(b + 2u, bytes.get(), length) != 1)
-        return;
     // Written whole or not at all: a failed cut-out leaves no partial file.
-    if (!orv::WriteFileReplacing(DrvPath(), std::string_view(bytes.get(), length))) {
+    if (!orv::WriteFileReplacing(DrvPath(), std::string_view(reinterpret_cast<const char*>(entry), length))) {
         SetError(kErrDrv);
         return;
     }
     LogLine(kLogDebug, "Open %s %s OK", kModule, DrvPath().c_str());
-    char name[12];
-    char version[9];
-    uint16_t x = 0;
-    uint16_t y = 0;
-    if (!Holds(b + 31, sizeof name) || !Holds(b + 48, sizeof version) || !Holds(b + 67, 2)) {
+    const drvlayout::Header& header = drvlayout::k043;
+    constexpr uint16_t kVersionSize = 9;
+    const uint16_t x = image.U16(at + drvlayout::k043ParPtr);
+    if (!image.Holds(at + header.fileNameAt, kFileNameField) || !image.Holds(at + header.versionAt, kVersionSize) ||
+        !image.Ok()) {
         SetError(kErrImage);
         return;
     }
-    ReadBlock(b + 31u, name, sizeof name);
-    ReadBlock(b + 48u, version, sizeof version);
-    ReadWord(b + 67u, x);
-    if (!Holds(int64_t{b} + x, 2)) {
+    // The word before the place x points at holds the parameter block's
+    // offset.
+    const uint16_t y = image.U16(at + x - 2);
+    if (!image.Ok()) {
         SetError(kErrImage);
         return;
     }
-    ReadWord(uint32_t{b} + x, y);
-    ReadDrvParams(Image(), ImageSize(), uint32_t{b} + y + 2);
+    ReadDrvParams(Image(), static_cast<uint32_t>(at + y));
 }
 
 void CDeco043::CheckFkt()

@@ -1,4 +1,5 @@
 #include "image/Deco118.h"
+#include "image/DrvLayout.h"
 #include "image/ImgLayout.h"
 
 #include "model/Catalogues.h"
@@ -12,13 +13,8 @@ namespace {
 
 constexpr const char* kModule = "Deco_orv";
 
-// Where the driver file keeps its name, version and the pointer to its
-// parameter block.
-constexpr uint32_t kDrvName = 29;
 constexpr uint16_t kDrvNameSize = 12;
-constexpr uint32_t kDrvVersion = 46;
 constexpr uint16_t kDrvVersionSize = 9;
-constexpr uint32_t kDrvParPtr = 65;
 
 // Names of the interface variable groups that the blocks place.
 constexpr uint16_t kDateGroupName = 1174;
@@ -36,9 +32,11 @@ CDeco118::CDeco118(CWorkspaceState* workspace, const std::string& imagePath, con
 {
     if (Failed())
         return;
-    ReadDriver();
-    if (!Failed())
-        DecodeDataSet();
+    Guarded([this] {
+        ReadDriver();
+        if (!Failed())
+            DecodeDataSet();
+    });
 }
 
 void CDeco118::ReadDriver()
@@ -47,8 +45,8 @@ void CDeco118::ReadDriver()
     char name[kDrvNameSize + 1] = {};
     char version[kDrvVersionSize] = {};
     uint16_t parPtr = 0;
-    if (!drv.IsOpen() || !drv.Read(kDrvName, name, kDrvNameSize) ||
-        !drv.Read(kDrvVersion, version, kDrvVersionSize) || !drv.Word(kDrvParPtr, parPtr)) {
+    if (!drv.IsOpen() || !drv.Read(drvlayout::k043.fileNameAt, name, kDrvNameSize) ||
+        !drv.Read(drvlayout::k043.versionAt, version, kDrvVersionSize) || !drv.Word(drvlayout::k043ParPtr, parPtr)) {
         SetError(kErrDrv);
         return;
     }
@@ -64,7 +62,7 @@ void CDeco118::ReadDriver()
         SetError(kErrDrv);
         return;
     }
-    ReadDrvParams(drv.Get(), drv.Size(), block, kErrDrv);
+    ReadDrvParams(drv.Reader(), block, kErrDrv);
 }
 
 void CDeco118::DecodeDataSet()

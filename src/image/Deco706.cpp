@@ -1,5 +1,6 @@
 #include "image/Deco706.h"
 #include "image/DrvEntry.h"
+#include "image/DrvLayout.h"
 #include "image/ImgLayout.h"
 
 #include "model/CharDef.h"
@@ -18,17 +19,14 @@ namespace {
 
 constexpr const char* kModule = "Deco706";
 
-// Header fields of the driver and special-function files of this family.
-constexpr uint32_t kFileMagic = 4;
-constexpr uint16_t kDrvMagic = 481;
+// The special-function files of this family share the driver entry's
+// header: magic, name and version where the driver keeps them.
 constexpr uint16_t kFktMagic = 466;
-constexpr uint32_t kFileName = 6;
 constexpr uint16_t kFileNameSize = 12;
-constexpr uint32_t kFileVersion = 64;
 constexpr uint16_t kFileVersionSize = 10;
-constexpr uint32_t kDrvBlockSize = 88;
-constexpr uint16_t kDrvNoParams = 20;      // a block size below this: no parameter block
-constexpr uint32_t kDrvParamAdr = 106;     // dword, panel address of the parameter block
+constexpr uint32_t kFileMagic = drvlayout::k706Magic;
+constexpr uint32_t kFileName = drvlayout::k706.fileNameAt;
+constexpr uint32_t kFileVersion = drvlayout::k706.versionAt;
 constexpr size_t kDescrMax = 1023;
 
 } // namespace
@@ -38,13 +36,15 @@ CDeco706::CDeco706(CWorkspaceState* workspace, const std::string& imagePath, con
     : CDeco(workspace, imagePath, drvPath, fktPath, bundle, kModule)
 {
     const uint16_t oldPrnStatus = m_prj ? m_prj->GetPrnStatusPos() : 0;
-    DropHistTemplate();
-    if (!Failed())
-        ReadDriver();
-    if (!Failed())
-        CheckFkt();
-    if (!Failed())
-        DecodeDataSet();
+    Guarded([this] {
+        DropHistTemplate();
+        if (!Failed())
+            ReadDriver();
+        if (!Failed())
+            CheckFkt();
+        if (!Failed())
+            DecodeDataSet();
+    });
     RestorePrinterStatus(oldPrnStatus);
 }
 
@@ -63,22 +63,22 @@ void CDeco706::ReadDriver()
     char name[kFileNameSize];
     char version[kFileVersionSize];
     uint16_t blockSize = 0;
-    if (!drv.IsOpen() || !drv.Word(kFileMagic, magic) || magic != kDrvMagic ||
+    if (!drv.IsOpen() || !drv.Word(kFileMagic, magic) || magic != drvlayout::k706MagicValue ||
         !drv.Read(kFileName, name, sizeof name) || !drv.Read(kFileVersion, version, sizeof version) ||
-        !drv.Word(kDrvBlockSize, blockSize)) {
+        !drv.Word(drvlayout::k706BlockSize, blockSize)) {
         SetError(kErrDrv);
         return;
     }
-    if (blockSize < kDrvNoParams)
+    if (blockSize < drvlayout::k706NoParams)
         return;
     const uint32_t base = m_prj && m_prj->GetDevType() == 706 ? DrvEntry::kBase706 : DrvEntry::kBase473;
     uint32_t adr = 0;
     // An address before the driver's load address points outside the file.
-    if (!drv.DWord(kDrvParamAdr, adr) || adr < base || adr - base > uint32_t{std::numeric_limits<int32_t>::max()}) {
+    if (!drv.DWord(drvlayout::k706ParamAdr, adr) || adr < base || adr - base > uint32_t{std::numeric_limits<int32_t>::max()}) {
         SetError(kErrDrv);
         return;
     }
-    ReadDrvParams(drv.Get(), drv.Size(), adr - base);
+    ReadDrvParams(drv.Reader(), adr - base);
 }
 
 void CDeco706::CheckFkt()

@@ -18,7 +18,7 @@ using namespace imglayout;
 namespace {
 
 constexpr size_t kActNameMax = 40;
-constexpr uint32_t kActOpSize = 8;      // dword address, flags, format, word value
+constexpr uint32_t kActOpSize = SkOpRecord::Size(true);
 constexpr uint32_t kNodeNum = 4;        // word
 constexpr uint32_t kNodeText = 6;       // word
 constexpr uint32_t kTimeValSize = 8;
@@ -36,11 +36,14 @@ int CDeco706::DecodeSkActs()
             return -1;
         auto act = std::make_unique<CPrjSkAct>(i, name.empty() ? nullptr : name.c_str());
         for (int k = 0; k < std::min<int>(ops, CPrjSkAct::kOps); ++k) {
-            uint8_t op[kActOpSize];
-            if (ReadBlock(at + 2 + kActOpSize * static_cast<uint32_t>(k), op, sizeof op) != 1)
+            BeReader image = Image();
+            const SkOpRecord op = SkOpRecord::Decode(image, at + 2 + kActOpSize * static_cast<uint32_t>(k), true);
+            if (!image.Ok()) {
+                SetError(kErrRead);
                 return -1;
-            act->SetOperation(k, SkOpByte::Decode(op[4]), static_cast<uint16_t>(GetBigEndian(op + 2, 2)),
-                              static_cast<uint16_t>(GetBigEndian(op + 6, 2)), op[5]);
+            }
+            // The panel addresses words with the address's low half.
+            act->SetOperation(k, op.op, static_cast<uint16_t>(op.adr), op.value, op.format);
         }
         list->DelAct(list->FindByNum(i));
         const int index = m_prj->InsSkAct(act.get());

@@ -16,6 +16,7 @@
 namespace {
 
 constexpr size_t kActNameMax = 40;
+constexpr uint32_t kOpSize = imglayout::SkOpRecord::Size(false);
 constexpr uint32_t kMenuNameWidth = imglayout::kMnuNameSize;
 
 } // namespace
@@ -39,15 +40,17 @@ int CDecoAB::DecodeSkActs()
             continue;
         uint16_t ops = 0;
         std::string name;
-        if (ReadWord(at, ops) != 1 || ReadString(at + 6u * ops + 2, kActNameMax, true, name) != 1)
+        if (ReadWord(at, ops) != 1 || ReadString(at + kOpSize * ops + 2, kActNameMax, true, name) != 1)
             return -1;
         auto act = std::make_unique<CPrjSkAct>(static_cast<int32_t>(i), name.empty() ? nullptr : name.c_str());
         for (int k = 0; k < std::min<int>(ops, CPrjSkAct::kOps); ++k) {
-            uint8_t op[6];
-            if (ReadBlock(at + 2 + 6 * static_cast<uint32_t>(k), op, sizeof op) != 1)
+            BeReader image = Image();
+            const auto op = imglayout::SkOpRecord::Decode(image, at + 2 + kOpSize * static_cast<uint32_t>(k), false);
+            if (!image.Ok()) {
+                SetError(kErrRead);
                 return -1;
-            act->SetOperation(k, imglayout::SkOpByte::Decode(op[2]), static_cast<uint16_t>(op[0] << 8 | op[1]),
-                              static_cast<uint16_t>(op[4] << 8 | op[5]), op[3]);
+            }
+            act->SetOperation(k, op.op, static_cast<uint16_t>(op.adr), op.value, op.format);
         }
         if (list != nullptr)
             list->DelAct(list->FindByNum(static_cast<int32_t>(i)));

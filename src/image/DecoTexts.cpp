@@ -38,9 +38,9 @@ int CDecoAB::ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row,
     for (int i = 0; !emptyRow && i < len;) {
         const uint8_t b = bytes[i];
         if (b == 0) {
-            if (i + 2 >= len)
+            uint16_t ref = 0;
+            if (!imglayout::RowVarRef::Decode(BeReader(bytes, len), static_cast<uint64_t>(i), ref))
                 return -1;
-            const uint32_t ref = static_cast<uint32_t>(bytes[i + 1] << 8 | bytes[i + 2]);
             CPrjVar* var = m_prj->GetVarList()->FindByRef(ref);
             if (var == nullptr || var->GetWidth() == 0 || slot >= CTxtVarSlots::kCount)
                 return -1;

@@ -71,8 +71,9 @@ int CDecoAB::DecodeVar(uint32_t rec, int& nameMode, uint16_t& next)
     uint8_t h[7];
     if (ReadBlock(rec, h, sizeof h) != 1)
         return -1;
-    next = static_cast<uint16_t>(h[0] << 8 | h[1]);
-    const uint16_t namePtr = static_cast<uint16_t>(h[2] << 8 | h[3]);
+    BeReader fields(h, sizeof h);
+    next = fields.U16(0);
+    const uint16_t namePtr = fields.U16(2);
     const auto tb = imglayout::ImageTypeByte::Decode(h[5]);
     const TypeMap map = MapType(tb.code);
     if (tb.setpKind == 0 || !map.known)
@@ -287,8 +288,9 @@ int CDecoAB::ReadPlcLimits(uint32_t p, bool isSigned, bool words, int64_t lower,
         uint8_t terms[12];
         if (ReadBlock(d, terms, sizeof terms) != 1)
             return -1;
-        sub = imglayout::Value48::DecodeUnsigned(terms);
-        add = imglayout::Value48::DecodeUnsigned(terms + 6);
+        BeReader values(terms, sizeof terms);
+        sub = values.U48(0);
+        add = values.U48(6);
     }
     if (c == 0)
         return -1;

@@ -1,5 +1,7 @@
 #include "image/DrvChain.h"
 
+#include "image/DrvLayout.h"
+
 #include <set>
 
 namespace {
@@ -52,7 +54,7 @@ int ReadElement043(const DrvEntry& entry, int32_t at, DrvElement& el, uint16_t& 
 int Walk706(const DrvEntry& entry, const std::function<bool(const DrvElement&)>& visit)
 {
     uint32_t address = 0;
-    if (entry.DWord(98, address) != 1)
+    if (entry.DWord(drvlayout::k706Chain, address) != 1)
         return -1;
     // 0, and the address of the entry's own start, mean no chain.
     if (address == 0 || entry.OffsetOfAddress(address) == 0)
@@ -75,7 +77,7 @@ int Walk043(const DrvEntry& entry, const std::function<bool(const DrvElement&)>&
 {
     uint16_t p = 0;
     uint8_t count = 0;
-    if (entry.Word(65, p) != 1 || entry.Byte(p, count) != 1)
+    if (entry.Word(drvlayout::k043ParPtr, p) != 1 || entry.Byte(p, count) != 1)
         return -1;
     std::set<int32_t> seen;
     int32_t at = p + 1;

@@ -1,21 +1,26 @@
 #pragma once
 
+#include "image/BeReader.h"
 #include "image/DrvRange.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
+#include <string_view>
 
-// One driver entry of an open driver file or library: where it starts, how
-// long it is, and the panel address its pointers count from. Every access
-// is checked against the entry's bounds, so that no pointer read from the
-// file reaches outside it. Offsets are relative to the entry's start.
+// One driver entry of a driver file or library held in memory: where it
+// starts, how long it is, and the panel address its pointers count from.
+// Every access is checked against the entry's bounds, so that no pointer
+// read from the file reaches outside it. Offsets are relative to the
+// entry's start. The file's bytes are borrowed.
 class DrvEntry {
 public:
     static constexpr uint32_t kBase706 = 0x5E000;
     static constexpr uint32_t kBase473 = 0x5B000;
 
-    DrvEntry(std::FILE* stream, DrvFamily family, int32_t start, int32_t length, uint16_t devType);
+    // An entry that is only read: every put fails.
+    DrvEntry(std::string_view file, DrvFamily family, int32_t start, int32_t length, uint16_t devType);
+    // An entry whose puts change the file's bytes in memory.
+    DrvEntry(std::string& file, DrvFamily family, int32_t start, int32_t length, uint16_t devType);
 
     DrvFamily Family() const { return m_family; }
 
@@ -25,6 +30,7 @@ public:
     // point into the entry.
     int32_t OffsetOfAddress(uint32_t address) const;
 
+    // Each gives 1, or -1 with the destination untouched.
     int Byte(int32_t offset, uint8_t& value) const;
     int Word(int32_t offset, uint16_t& value) const;
     int DWord(int32_t offset, uint32_t& value) const;
@@ -35,7 +41,11 @@ public:
     int PutBlock(int32_t offset, const std::string& bytes) const;
 
 private:
-    std::FILE* m_stream;
+    BeReader View() const { return BeReader(m_bytes.substr(static_cast<size_t>(m_start), static_cast<size_t>(m_length))); }
+    int PutNumber(int32_t offset, size_t width, uint32_t value) const;
+
+    std::string_view m_bytes;
+    char* m_writable = nullptr;
     DrvFamily m_family;
     int32_t m_start;
     int32_t m_length;

@@ -1,6 +1,8 @@
 #include "image/DrvFile.h"
 
-#include "image/BinIo.h"
+#include "image/DrvLayout.h"
+#include "image/MemoryGuard.h"
+#include "image/ReadWhole.h"
 #include "image/DosStamp.h"
 #include "image/DrvRange.h"
 #include "image/DrvXref.h"
@@ -14,12 +16,9 @@
 #include "model/PrjIntVar.h"
 #include "model/PrjVarList.h"
 #include "model/SpsPar.h"
-#include "model/XFile.h"
 #include "platform/FileReplace.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 
 namespace {
 
@@ -27,21 +26,6 @@ constexpr const char* kModule = "Drvorv";
 constexpr uint32_t kIntVarFlags = 0x33FB;
 constexpr size_t kMaxParName = 16;
 constexpr int kMaxStateIdx = 255;
-
-// Where the two entry formats keep their header fields.
-struct DrvLayout {
-    int32_t drvFileAt;
-    int32_t versionAt;
-    int32_t kindAt;
-};
-
-constexpr DrvLayout kLayout706{6, 64, 46};
-constexpr DrvLayout kLayout043{29, 46, 20};
-
-const DrvLayout& LayoutOf(DrvFamily family)
-{
-    return family == DrvFamily::F706 ? kLayout706 : kLayout043;
-}
 
 char CharAt(const std::string& text, size_t i)
 {
@@ -85,17 +69,11 @@ CDrvFile::CDrvFile(const std::string& path, PrjBundle* bundle, DrvFamily family)
     }
     if (m_prj)
         m_devType = m_prj->GetDevType();
-    XBinFile probe(path);
-    if (!probe.Exists() || !m_file.Open(path, "rb", kModule) || std::fseek(m_file.Get(), 0, SEEK_SET) != 0) {
+    if (!ReadWholeInput(path, m_bytes, kModule)) {
         SetError(kErrRead);
         return;
     }
-    m_fileSize = StreamSize(m_file.Get());
-    if (m_fileSize < 0) {
-        m_fileSize = 0;
-        SetError(kErrRead);
-        return;
-    }
+    m_fileSize = static_cast<int32_t>(m_bytes.size());
     SelectEntry(0);
 }
 
@@ -124,10 +102,11 @@ bool CDrvFile::CheckError()
 
 int CDrvFile::SelectEntry(int32_t offset)
 {
-    uint16_t length = 0;
     m_entry = offset;
     m_entryLen = 0;
-    if (ReadWordAt(m_file.Get(), offset, length) != 1)
+    BeReader file(m_bytes);
+    const uint16_t length = file.U16(static_cast<uint64_t>(offset) + drvlayout::kLength);
+    if (offset < 0 || !file.Ok())
         return -1;
     m_entryLen = m_family == DrvFamily::F706 ? 2 * int32_t{length} : int32_t{length};
     return 1;
@@ -135,14 +114,13 @@ int CDrvFile::SelectEntry(int32_t offset)
 
 DrvEntry CDrvFile::Entry() const
 {
-    const int32_t inFile = std::max(0, m_fileSize - m_entry);
-    return DrvEntry(m_file.Get(), m_family, m_entry, std::min(m_entryLen, inFile), m_devType);
+    return DrvEntry(std::string_view(m_bytes), m_family, m_entry, m_entryLen, m_devType);
 }
 
 int CDrvFile::EntryName(const DrvEntry& entry, std::string& name) const
 {
     std::string field;
-    if (entry.Text(LayoutOf(m_family).drvFileAt, kFileNameField, field) != 1)
+    if (entry.Text(drvlayout::HeaderOf(m_family).fileNameAt, kFileNameField, field) != 1)
         return -1;
     name = TrimTrailingBlanks(field);
     return 1;
@@ -153,10 +131,10 @@ bool CDrvFile::IsValid()
     const DrvEntry entry = Entry();
     if (m_family == DrvFamily::F706) {
         uint16_t magic = 0;
-        return entry.Word(4, magic) == 1 && magic == 481;
+        return entry.Word(drvlayout::k706Magic, magic) == 1 && magic == drvlayout::k706MagicValue;
     }
     uint8_t mark = 0;
-    return entry.Byte(2, mark) == 1 && mark == 0xE1;
+    return entry.Byte(drvlayout::k043Mark, mark) == 1 && mark == drvlayout::k043MarkValue;
 }
 
 bool CDrvFile::NameMatches(int drvNo)
@@ -180,7 +158,7 @@ bool CDrvFile::VersionFits()
     if (!m_cfg)
         return true;
     const DrvEntry entry = Entry();
-    const DrvLayout& layout = LayoutOf(m_family);
+    const drvlayout::Header& layout = drvlayout::HeaderOf(m_family);
     std::string e;
     if (entry.Text(layout.versionAt + 5, 4, e) != 1)
         return false;
@@ -199,7 +177,7 @@ bool CDrvFile::VersionFits()
 
 bool CDrvFile::ReadTexts(const DrvEntry& entry)
 {
-    const DrvLayout& layout = LayoutOf(m_family);
+    const drvlayout::Header& layout = drvlayout::HeaderOf(m_family);
     const bool is706 = m_family == DrvFamily::F706;
     auto stamp = [&](int32_t at, std::string& text) {
         std::string bytes;
@@ -209,7 +187,7 @@ bool CDrvFile::ReadTexts(const DrvEntry& entry)
         return true;
     };
     std::string text;
-    if (!stamp(is706 ? 40 : 18, text))
+    if (!stamp(layout.nameStampAt, text))
         return false;
     m_cfg->SetDrvName(text);
     if (EntryName(entry, text) != 1)
@@ -221,7 +199,7 @@ bool CDrvFile::ReadTexts(const DrvEntry& entry)
     if (entry.Text(layout.kindAt + 5, 3, text) != 1)
         return false;
     m_cfg->SetDrvKind(text);
-    if (!stamp(is706 ? 20 : 44, text))
+    if (!stamp(layout.dateStampAt, text))
         return false;
     m_cfg->SetDrvDate(text);
     return true;
@@ -294,6 +272,11 @@ bool CDrvFile::ReadParams(const DrvEntry& entry)
 }
 
 void CDrvFile::ReadHeader()
+{
+    GuardMemory([this] { ReadHeaderSteps(); }, [this] { SetError(kErrRead); });
+}
+
+void CDrvFile::ReadHeaderSteps()
 {
     if (!m_cfg || Failed())
         return;
@@ -370,6 +353,13 @@ bool CDrvFile::ConfirmRangeChange(uint16_t db, uint16_t start, uint16_t end)
 
 bool CDrvFile::FindEntry()
 {
+    bool found = false;
+    GuardMemory([&] { found = FindEntrySteps(); }, [this] { SetError(kErrRead); });
+    return found;
+}
+
+bool CDrvFile::FindEntrySteps()
+{
     if (!m_cfg || Failed())
         return false;
     const int drvNo = m_cfg->GetDrvNo();
@@ -387,6 +377,11 @@ bool CDrvFile::FindEntry()
 }
 
 void CDrvFile::MarkEntries(uint16_t devType)
+{
+    GuardMemory([&] { MarkEntriesSteps(devType); }, [this] { SetError(kErrRead); });
+}
+
+void CDrvFile::MarkEntriesSteps(uint16_t devType)
 {
     if (!m_cfg || Failed())
         return;
@@ -413,35 +408,21 @@ void CDrvFile::ExtractEntry(const std::string& path, bool twoZeros)
         SetError(kErrLibRead);
         return;
     }
-    const std::string temp = orv::MakeTempPathBeside(path);
-    StreamFile out;
-    if (!out.Open(temp, "wb+", kModule)) {
-        SetError(kErrTarget);
+    BeReader file(m_bytes);
+    const uint8_t* entry = file.Bytes(static_cast<uint64_t>(m_entry), static_cast<size_t>(m_entryLen));
+    if (entry == nullptr) {
+        SetError(kErrLibRead);
         return;
     }
-    auto fail = [&](uint16_t error) {
-        out.Close();
-        std::remove(temp.c_str());
-        LogLine(kLogDebug, "Delete %s", temp.c_str());
-        SetError(error);
-    };
-    std::array<char, 4096> buffer{};
-    for (int32_t pos = 0; pos < m_entryLen;) {
-        const uint16_t n = static_cast<uint16_t>(std::min<int32_t>(m_entryLen - pos, buffer.size()));
-        if (ReadBlockAt(m_file.Get(), m_entry + pos, buffer.data(), n) != 1)
-            return fail(kErrLibRead);
-        if (AppendBlock(out.Get(), buffer.data(), n) != 1)
-            return fail(kErrTarget);
-        pos += n;
-    }
-    if (twoZeros && AppendWord(out.Get(), 0) != 1)
-        return fail(kErrTarget);
-    if (!out.Close())
-        return fail(kErrTarget);
-    if (!orv::RenameOver(temp, path)) {
-        LogLine(kLogDebug, "Delete %s", temp.c_str());
-        SetError(kErrTarget);
-    }
+    GuardMemory(
+        [&] {
+            std::string bytes(reinterpret_cast<const char*>(entry), static_cast<size_t>(m_entryLen));
+            if (twoZeros)
+                bytes.append(2, '\0');
+            if (!orv::WriteFileReplacing(path, bytes))
+                SetError(kErrTarget);
+        },
+        [this] { SetError(kErrTarget); });
 }
 
 CDrvFile706::CDrvFile706(const std::string& path, PrjBundle* bundle) : CDrvFile(path, bundle, DrvFamily::F706) {}

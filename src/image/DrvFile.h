@@ -2,7 +2,6 @@
 
 #include "image/DrvChain.h"
 #include "image/DrvEntry.h"
-#include "image/StreamFile.h"
 
 #include <cstdint>
 #include <string>
@@ -44,6 +43,7 @@ public:
     bool VersionFits();
     // The header texts, the parameter chain (as the configuration's driver
     // variables) and the cross-reference block into the configuration.
+    // Memory running out here and in the library walk is error 5.
     void ReadHeader();
     // Whether the driver's data range fits the project's, or the user
     // agreed to have the project's driver setting changed.
@@ -71,6 +71,9 @@ private:
         if (m_error == 0)
             m_error = error;
     }
+    void ReadHeaderSteps();
+    bool FindEntrySteps();
+    void MarkEntriesSteps(uint16_t devType);
     // The entry at offset; its length from its own header. -1 when that
     // cannot be read.
     int SelectEntry(int32_t offset);
@@ -90,7 +93,7 @@ private:
     int32_t m_entry = 0;
     int32_t m_entryLen = 0;
     int32_t m_fileSize = 0;
-    StreamFile m_file;
+    std::string m_bytes;
     uint16_t m_error = 0;
 };
 

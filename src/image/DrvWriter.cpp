@@ -1,16 +1,20 @@
 #include "image/DrvWriter.h"
 
-#include "image/BinIo.h"
+#include "image/BeReader.h"
 #include "image/CheckWord.h"
 #include "image/DrvChain.h"
+#include "image/DrvLayout.h"
 #include "image/DrvXref.h"
 #include "image/FileFields.h"
+#include "image/ImageBuffer.h"
+#include "image/ReadWhole.h"
 #include "model/DrvCfg.h"
 #include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
+#include "platform/FileReplace.h"
 
 #include <algorithm>
 
@@ -20,14 +24,24 @@ constexpr const char* kModule = "Drvorv";
 
 } // namespace
 
-CDrvWriter::CDrvWriter(const std::string& path, PrjBundle* bundle, DrvFamily family) : m_family(family)
+CDrvWriter::CDrvWriter(const std::string& path, PrjBundle* bundle, DrvFamily family) : m_family(family), m_path(path)
 {
     if (bundle) {
         m_cfg = bundle->drvCfg;
         if (bundle->prjData)
             m_devType = bundle->prjData->GetDevType();
     }
-    if (!m_file.Open(path, "r+b", kModule) || std::fseek(m_file.Get(), 0, SEEK_SET) != 0)
+    if (!ReadWholeInput(path, m_bytes, kModule))
+        Fail();
+}
+
+void CDrvWriter::Save(bool checkWord)
+{
+    if (!Ready())
+        return;
+    ImageBuffer file(m_bytes);
+    // Replaced whole: a failure leaves the file as it was.
+    if ((checkWord && !StampCheckWord(file)) || !orv::WriteFileReplacing(m_path, file.Bytes()))
         Fail();
 }
 
@@ -42,14 +56,12 @@ bool CDrvWriter::CheckError()
     return false;
 }
 
-DrvEntry CDrvWriter::Entry() const
+DrvEntry CDrvWriter::Entry()
 {
-    uint16_t length = 0;
-    const int32_t size = StreamSize(m_file.Get());
-    int32_t bytes = 0;
-    if (size > 0 && ReadWordAt(m_file.Get(), 0, length) == 1)
-        bytes = m_family == DrvFamily::F706 ? 2 * int32_t{length} : int32_t{length};
-    return DrvEntry(m_file.Get(), m_family, 0, std::min(bytes, std::max(size, 0)), m_devType);
+    BeReader file(m_bytes);
+    const uint16_t length = file.U16(drvlayout::kLength);
+    const int32_t bytes = m_family == DrvFamily::F706 ? 2 * int32_t{length} : int32_t{length};
+    return DrvEntry(m_bytes, m_family, 0, bytes, m_devType);
 }
 
 void CDrvWriter::WriteCopyName(int32_t offset, char pad)
@@ -106,7 +118,7 @@ void CDrvWriter706::Update()
 {
     if (!Ready())
         return;
-    WriteCopyName(26, '\0');
+    WriteCopyName(drvlayout::k706.copyNameAt, '\0');
     WriteParams();
     if (Ready() && Cfg().GetFlag(CDrvCfg::kFlagXref)) {
         int32_t x = 0;
@@ -116,8 +128,7 @@ void CDrvWriter706::Update()
         else if (located > 0)
             WriteTables(x);
     }
-    if (Ready() && (StampCheckWord(Stream()) != 1 || std::fflush(Stream()) != 0))
-        Fail();
+    Save(true);
 }
 
 CDrvWriter043::CDrvWriter043(const std::string& path, PrjBundle* bundle, LocalClock clock)
@@ -132,10 +143,11 @@ void CDrvWriter043::Update()
     if (Cfg().GetModCount() != 0) {
         const std::tm now = m_clock ? m_clock() : std::tm{};
         const DrvEntry entry = Entry();
-        if (entry.PutWord(16, EncodeDosTime(now)) != 1 || entry.PutWord(18, EncodeDosDate(now)) != 1)
+        if (entry.PutWord(drvlayout::k043ChangeTime, EncodeDosTime(now)) != 1 ||
+            entry.PutWord(drvlayout::k043ChangeDate, EncodeDosDate(now)) != 1)
             Fail();
     }
-    WriteCopyName(3, ' ');
+    WriteCopyName(drvlayout::k043.copyNameAt, ' ');
     WriteParams();
     if (Ready() && Cfg().GetParList6() && Cfg().GetFlag(CDrvCfg::kFlagXref)) {
         int32_t x = 0;
@@ -144,6 +156,5 @@ void CDrvWriter043::Update()
         else
             WriteTables(x);
     }
-    if (Ready() && std::fflush(Stream()) != 0)
-        Fail();
+    Save(false);
 }

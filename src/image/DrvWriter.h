@@ -2,7 +2,6 @@
 
 #include "image/DosStamp.h"
 #include "image/DrvEntry.h"
-#include "image/StreamFile.h"
 
 #include <cstdint>
 #include <string>
@@ -12,8 +11,10 @@ class CDrvCfg;
 
 // Stamps the project's settings into the project's own driver file (one
 // entry at the start): the copy's name, the parameter values the user set,
-// the cross-reference tables and, in the 706 family, the check word. All
-// file errors are error 5; the first stops the update.
+// the cross-reference tables and, in the 706 family, the check word. The
+// file is read whole, changed in memory and replaced whole, so that a
+// failure leaves it as it was. All file errors are error 5; the first stops
+// the update.
 class CDrvWriter {
 public:
     static constexpr uint16_t kErrFile = 5;
@@ -34,10 +35,12 @@ protected:
     bool Ready() const { return m_cfg && m_error == 0; }
     void Fail() { m_error = kErrFile; }
     CDrvCfg& Cfg() const { return *m_cfg; }
-    std::FILE* Stream() const { return m_file.Get(); }
-    // The file's entry, cut at the end of the file; its length 0 when the
-    // length cannot be read.
-    DrvEntry Entry() const;
+    // The file's entry in memory, cut at the end of the file; its length 0
+    // when the length cannot be read.
+    DrvEntry Entry();
+    // Replaces the file with the bytes changed in memory (stamped with the
+    // check word first where the family has one), unless a step failed.
+    void Save(bool checkWord);
     // Writes the copy's name, padded with pad, at offset.
     void WriteCopyName(int32_t offset, char pad);
     // Writes each parameter the configuration holds a valid value for.
@@ -49,7 +52,8 @@ private:
     DrvFamily m_family;
     CDrvCfg* m_cfg = nullptr;
     uint16_t m_devType = 706;
-    StreamFile m_file;
+    std::string m_path;
+    std::string m_bytes;
     uint16_t m_error = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "image/DrvXref.h"
 
 #include "image/BinIo.h"
+#include "image/DrvLayout.h"
 #include "model/Catalogues.h"
 #include "model/CheckedFormat.h"
 #include "model/DrvCfg.h"
@@ -11,11 +12,9 @@
 
 namespace {
 
+using namespace drvlayout;
+
 constexpr int32_t kFixedEntries = 30;
-// Record positions of the fixed entries and of the "S" records.
-constexpr int32_t kListBase = 28;
-constexpr int32_t kExtBase = 58;
-constexpr int32_t kDefsAt = 30;
 constexpr int kDefs = 5;
 
 struct XrefHead {
@@ -25,23 +24,24 @@ struct XrefHead {
     uint16_t recSize = 0;
     std::array<uint16_t, CDrvCfg::kLimitCount> limits{};
 
-    int32_t RecordBase() const { return kind == 'E' ? kExtBase : kListBase; }
+    int32_t RecordBase() const { return kind == 'E' ? kBlockExtRecords : kBlockRecords; }
 };
 
 int ReadHead(const DrvEntry& entry, int32_t x, XrefHead& head)
 {
     std::string signature;
     uint8_t kind = 0;
-    if (entry.Text(x + 2, 3, signature) != 1 || entry.Byte(x + 5, kind) != 1)
+    if (entry.Text(x + kBlockMark, 3, signature) != 1 || entry.Byte(x + kBlockMark + 3, kind) != 1)
         return -1;
     head.valid = signature == "QVL";
     head.kind = static_cast<char>(kind);
     if (!head.valid)
         return 1;
-    if (entry.Word(x + 6, head.count) != 1 || entry.Word(x + (head.kind == 'E' ? 22 : 20), head.recSize) != 1)
+    if (entry.Word(x + kBlockCount, head.count) != 1 ||
+        entry.Word(x + (head.kind == 'E' ? kBlockExtRecSize : kBlockRecSize), head.recSize) != 1)
         return -1;
     for (size_t i = 0; i < head.limits.size(); ++i)
-        if (entry.Word(x + 8 + 2 * static_cast<int32_t>(i), head.limits[i]) != 1)
+        if (entry.Word(x + kBlockLimits + 2 * static_cast<int32_t>(i), head.limits[i]) != 1)
             return -1;
     return 1;
 }
@@ -64,7 +64,7 @@ int ReadDefs(const DrvEntry& entry, int32_t x, CDrvCfg& cfg)
 {
     for (int i = 0; i < kDefs; ++i) {
         std::array<uint8_t, 4> d{};
-        if (ReadBytes(entry, x + kDefsAt + 4 * i, d.data(), 4) != 1)
+        if (ReadBytes(entry, x + kBlockDefs + 4 * i, d.data(), 4) != 1)
             return -1;
         if (d[0] == 0)
             continue;
@@ -89,14 +89,14 @@ int ReadRefList(const DrvEntry& entry, int32_t x, const XrefHead& head, CDrvCfg&
 {
     for (int32_t k = 0; k < kFixedEntries; ++k) {
         uint16_t value = 0;
-        if (entry.Word(x + kListBase + 4 * k, value) != 1)
+        if (entry.Word(x + kBlockRecords + 4 * k, value) != 1)
             return -1;
         cfg.AddParItem2(new CDrvTabEntry6(static_cast<uint16_t>(k), 0, value, 0, 0, 0));
     }
     DrvRefState state;
     for (int32_t r = kFixedEntries; r < head.count; r += 2) {
         std::array<uint8_t, kRefRecordSize> rec{};
-        if (ReadBytes(entry, x + kListBase + r * head.recSize, rec.data(), kRefRecordSize) != 1)
+        if (ReadBytes(entry, x + kBlockRecords + r * head.recSize, rec.data(), kRefRecordSize) != 1)
             return -1;
         cfg.AddParItem2(DecodeRefRecord(static_cast<uint16_t>(r), rec.data(), state));
     }
@@ -116,7 +116,7 @@ int WriteDefs(const DrvEntry& entry, int32_t x, const CSpsDefList& defs)
         if (const CSpsDef* def = defs.FindByNum(num))
             d = {def->GetNum(), static_cast<uint8_t>(def->GetAdr()), static_cast<uint8_t>(def->GetSlot()),
                  static_cast<uint8_t>(def->GetRack())};
-        if (PutBytes(entry, x + kDefsAt + 4 * (num - 1), d.data(), d.size()) != 1)
+        if (PutBytes(entry, x + kBlockDefs + 4 * (num - 1), d.data(), d.size()) != 1)
             return -1;
     }
     return 1;
@@ -144,7 +144,7 @@ int WriteRefList(const DrvEntry& entry, int32_t x, const XrefHead& head, const C
     for (int i = 0; i < table.GetCount(); ++i) {
         const CDrvTabEntry6& e = *table.ItemAt(i);
         const int32_t r = i < kFixedEntries ? i : kFixedEntries + 2 * (i - kFixedEntries);
-        const int32_t at = i < kFixedEntries ? x + kListBase + 4 * i : x + kListBase + r * head.recSize;
+        const int32_t at = i < kFixedEntries ? x + kBlockRecords + 4 * i : x + kBlockRecords + r * head.recSize;
         const int32_t size = i < kFixedEntries ? 2 : kRefRecordSize;
         if (r >= head.count || !entry.Contains(at, size)) {
             LogSkipped(i, head.count);
@@ -279,18 +279,18 @@ int LocateXref(const DrvEntry& entry, int32_t& x)
     if (entry.Family() == DrvFamily::F706) {
         uint16_t marker = 0;
         uint32_t address = 0;
-        if (entry.Word(88, marker) != 1)
+        if (entry.Word(k706BlockSize, marker) != 1)
             return -1;
-        if (marker < 20)
+        if (marker < k706NoParams)
             return 0;
-        if (entry.DWord(106, address) != 1)
+        if (entry.DWord(k706ParamAdr, address) != 1)
             return -1;
         x = entry.OffsetOfAddress(address);
         return x < 0 ? -1 : 1;
     }
     uint16_t p = 0;
     uint16_t offset = 0;
-    if (entry.Word(65, p) != 1 || p < 2 || entry.Word(p - 2, offset) != 1 || !entry.Contains(offset, 1))
+    if (entry.Word(k043ParPtr, p) != 1 || p < 2 || entry.Word(p - 2, offset) != 1 || !entry.Contains(offset, 1))
         return -1;
     x = offset;
     return 1;

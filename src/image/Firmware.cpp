@@ -130,7 +130,7 @@ std::string CFirmware::DateText(const std::string& bytes) const
     return HexStampText(bytes);
 }
 
-void CFirmware::ReadSysVars()
+void CFirmware::ReadVarChain()
 {
     if (!PrjReady())
         return;

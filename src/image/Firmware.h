@@ -21,9 +21,9 @@ public:
     // The stored file name, up to its first blank, is exactly the firmware
     // file name of the current panel type.
     bool NameMatches() const;
-    void ReadSysVars() override;
 
 private:
+    void ReadVarChain() override;
     // The three date bytes, shown "%02X.%02X.%02X" last byte first.
     std::string DateText(const std::string& bytes) const override;
 

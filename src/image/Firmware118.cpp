@@ -98,7 +98,7 @@ std::string CFirmware118::DateText(const std::string& digits) const
     return FormatText("%02d.%02d.%02d", TwoDigits(digits, 0), TwoDigits(digits, 2), TwoDigits(digits, 4));
 }
 
-void CFirmware118::ReadSysVars()
+void CFirmware118::ReadVarChain()
 {
     if (!PrjReady())
         return;

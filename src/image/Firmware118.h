@@ -15,11 +15,11 @@ class CFirmware118 : public CFirmwareFile {
 public:
     CFirmware118(const std::string& path, PrjBundle* bundle);
 
+private:
     // Every entry's variable goes to the variable list with the entry's
     // panel address as its 32-bit attribute.
-    void ReadSysVars() override;
+    void ReadVarChain() override;
 
-private:
     struct Entry;
 
     // Six digits taken as three two-digit numbers, "%02d.%02d.%02d".

@@ -1,6 +1,7 @@
 #include "image/FirmwareFile.h"
 
-#include "image/BinIo.h"
+#include "image/MemoryGuard.h"
+#include "image/ReadWhole.h"
 #include "model/FrmCfg.h"
 #include "model/Log.h"
 #include "model/MessageBoxes.h"
@@ -8,7 +9,6 @@
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
-#include "model/XFile.h"
 
 #include <algorithm>
 #include <limits>
@@ -16,7 +16,6 @@
 namespace {
 
 constexpr const char* kModule = "Firmware";
-constexpr int kMaskBytes = 8;
 
 } // namespace
 
@@ -28,14 +27,7 @@ CFirmwareFile::CFirmwareFile(const std::string& path, PrjBundle* bundle, const H
         m_cfg = bundle->frmCfg;
     }
     LogLine(kLogDebug, ".FRM ->%s", path.c_str());
-    XBinFile probe(path);
-    if (path.empty() || !probe.Exists() || probe.GetSize() == 0 || !m_file.Open(path, "rb", kModule) ||
-        std::fseek(m_file.Get(), 0, SEEK_SET) != 0) {
-        Fail();
-        return;
-    }
-    m_size = StreamSize(m_file.Get());
-    if (m_size <= 0)
+    if (path.empty() || !ReadWholeInput(path, m_bytes, kModule) || m_bytes.empty())
         Fail();
 }
 
@@ -70,6 +62,11 @@ void CFirmwareFile::ReadDate()
     m_cfg->SetName(DateText(bytes));
 }
 
+void CFirmwareFile::ReadSysVars()
+{
+    GuardMemory([this] { ReadVarChain(); }, [this] { Fail(); });
+}
+
 bool CFirmwareFile::HasFeature(int bit) const
 {
     return bit >= 0 && bit < 64 && ((m_mask >> bit) & 1u) != 0;
@@ -77,42 +74,28 @@ bool CFirmwareFile::HasFeature(int bit) const
 
 bool CFirmwareFile::Block(uint64_t at, size_t length, std::string& bytes) const
 {
-    if (!m_file.Get() || at > static_cast<uint64_t>(m_size) || length > static_cast<uint64_t>(m_size) - at ||
-        length > std::numeric_limits<uint16_t>::max())
+    if (length > std::numeric_limits<uint16_t>::max())
         return false;
-    std::string buffer(length, '\0');
-    if (length > 0 && ReadBlockAt(m_file.Get(), static_cast<int32_t>(at), buffer.data(),
-                                  static_cast<uint16_t>(length)) != 1)
+    const uint8_t* field = File().Bytes(at, length);
+    if (field == nullptr)
         return false;
-    bytes = std::move(buffer);
+    bytes.assign(reinterpret_cast<const char*>(field), length);
     return true;
 }
 
 bool CFirmwareFile::Byte(uint64_t at, uint8_t& value) const
 {
-    std::string bytes;
-    if (!Block(at, 1, bytes))
-        return false;
-    value = static_cast<uint8_t>(bytes[0]);
-    return true;
+    return File().Get(at, value);
 }
 
 bool CFirmwareFile::Word(uint64_t at, uint16_t& value) const
 {
-    std::string bytes;
-    if (!Block(at, 2, bytes))
-        return false;
-    value = static_cast<uint16_t>(GetBigEndian(reinterpret_cast<const uint8_t*>(bytes.data()), 2));
-    return true;
+    return File().Get(at, value);
 }
 
 bool CFirmwareFile::DWord(uint64_t at, uint32_t& value) const
 {
-    std::string bytes;
-    if (!Block(at, 4, bytes))
-        return false;
-    value = GetBigEndian(reinterpret_cast<const uint8_t*>(bytes.data()), 4);
-    return true;
+    return File().Get(at, value);
 }
 
 bool CFirmwareFile::CountedText(uint64_t at, std::string& text) const
@@ -123,12 +106,12 @@ bool CFirmwareFile::CountedText(uint64_t at, std::string& text) const
 
 bool CFirmwareFile::ReadMask(uint64_t at)
 {
-    std::string bytes;
-    if (!Block(at, kMaskBytes, bytes))
+    BeReader file = File();
+    const uint64_t high = file.U32(at);
+    const uint64_t low = file.U32(at + 4);
+    if (!file.Ok())
         return false;
-    m_mask = 0;
-    for (char c : bytes)
-        m_mask = (m_mask << 8) | static_cast<uint8_t>(c);
+    m_mask = high << 32 | low;
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/StreamFile.h"
+#include "image/BeReader.h"
 
 #include <cstdint>
 #include <memory>
@@ -49,16 +49,18 @@ public:
     void ReadDate();
     // Reads the feature mask, then walks the chain of built-in variable
     // entries into the project's lists. Variables made before a failure
-    // stay. Needs the project root.
-    virtual void ReadSysVars() = 0;
+    // stay. Needs the project root. Memory running out is error 8.
+    void ReadSysVars();
 
 protected:
     // Error 8 when the path names no file or an empty one, or it cannot be
-    // opened.
+    // read.
     CFirmwareFile(const std::string& path, PrjBundle* bundle, const HeaderLayout& header);
 
     // The date bytes as the family shows them.
     virtual std::string DateText(const std::string& bytes) const = 0;
+    // The family's mask and chain, for ReadSysVars.
+    virtual void ReadVarChain() = 0;
 
     bool CfgReady() const { return m_cfg && m_error == 0; }
     bool PrjReady() const { return m_prj && m_error == 0; }
@@ -86,8 +88,10 @@ private:
     const HeaderLayout& m_header;
     CPrjData* m_prj = nullptr;
     CFrmCfg* m_cfg = nullptr;
-    StreamFile m_file;
-    int64_t m_size = 0;
+    BeReader File() const { return BeReader(m_bytes); }
+
+    // The whole image, read once.
+    std::string m_bytes;
     uint64_t m_mask = 0;
     uint16_t m_error = 0;
 };

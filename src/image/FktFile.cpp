@@ -1,15 +1,17 @@
 #include "image/FktFile.h"
 
-#include "image/BinIo.h"
 #include "image/CheckWord.h"
 #include "image/FileFields.h"
 #include "image/HeaderFields.h"
+#include "image/ImageBuffer.h"
+#include "image/ReadWhole.h"
 #include "model/FktCfg.h"
 #include "model/FrameState.h"
+#include "model/Log.h"
 #include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
 #include "model/WorkspaceState.h"
-#include "model/XFile.h"
+#include "platform/FileReplace.h"
 
 namespace {
 
@@ -49,9 +51,7 @@ CFktFile::CFktFile(const std::string& path, PrjBundle* bundle, const FktLayout& 
 {
     if (!m_cfg)
         return;
-    XBinFile probe(path);
-    if (!probe.Exists() || probe.GetSize() == 0 || !m_file.Open(path, "rb", kModule) ||
-        std::fseek(m_file.Get(), 0, SEEK_SET) != 0)
+    if (!ReadWholeInput(path, m_bytes, kModule) || m_bytes.empty())
         Fail();
 }
 
@@ -74,7 +74,7 @@ bool CFktFile::IsStdFile()
     if (stdPath.empty())
         return false;
     std::string stored;
-    if (ReadTextField(Stream(), m_layout.stdNameAt, kFileNameField, stored) != 1)
+    if (ReadTextField(File(), m_layout.stdNameAt, kFileNameField, stored) != 1)
         return false;
     // An installed file may carry its name in another case than the name
     // stored inside it.
@@ -86,7 +86,7 @@ bool CFktFile::NeedsReplace()
     if (!Ready())
         return false;
     std::string field;
-    if (ReadTextField(Stream(), m_layout.versionAt + 5, 4, field) != 1)
+    if (ReadTextField(File(), m_layout.versionAt + 5, 4, field) != 1)
         return false;
     const std::string& v = m_cfg->GetVersion();
     return v.empty() || Below(CharAt(v, 0), field[0]) || CharAt(v, 1) != field[1] || Below(CharAt(v, 2), field[2]) ||
@@ -97,8 +97,8 @@ void CFktFile::ReadHeader()
 {
     if (!Ready())
         return;
-    std::FILE* s = Stream();
-    auto stamp = [&](int32_t offset, std::string& text) {
+    const BeReader s = File();
+    auto stamp = [&](uint32_t offset, std::string& text) {
         return m_layout.hexStamps ? ReadHexStamp(s, offset, text) : ReadDosDate(s, offset, text);
     };
     std::string text;
@@ -125,16 +125,16 @@ bool CFktFile706::IsValid()
 {
     if (!Ready())
         return false;
-    uint16_t magic = 0;
-    return ReadWordAt(Stream(), 4, magic) == 1 && magic == 466;
+    BeReader file = File();
+    return file.U16(4) == 466 && file.Ok();
 }
 
 CFktWriter::CFktWriter(const std::string& path, PrjBundle* bundle, const FktLayout& layout)
-    : m_layout(layout), m_cfg(CfgOf(bundle))
+    : m_layout(layout), m_cfg(CfgOf(bundle)), m_path(path)
 {
     if (!m_cfg)
         return;
-    if (!m_file.Open(path, "r+b", kModule) || std::fseek(m_file.Get(), 0, SEEK_SET) != 0)
+    if (!ReadWholeInput(path, m_bytes, kModule))
         m_error = kErrFile;
 }
 
@@ -153,9 +153,10 @@ void CFktWriter::Update()
 {
     if (!m_cfg || m_error != 0)
         return;
+    ImageBuffer file(m_bytes);
     const std::string field = PadField(CopyNameOf(m_cfg->GetPath()), kFileNameField, ' ');
-    if (WriteBlockAt(m_file.Get(), m_layout.copyNameAt, field.data(), kFileNameField) != 1 ||
-        (m_layout.checkWord && StampCheckWord(m_file.Get()) != 1) || std::fflush(m_file.Get()) != 0)
+    if (!file.PatchBytes(static_cast<size_t>(m_layout.copyNameAt), field) ||
+        (m_layout.checkWord && !StampCheckWord(file)) || !orv::WriteFileReplacing(m_path, file.Bytes()))
         m_error = kErrFile;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/StreamFile.h"
+#include "image/BeReader.h"
 
 #include <cstdint>
 #include <string>
@@ -46,13 +46,13 @@ protected:
     CFktFile(const std::string& path, PrjBundle* bundle, const FktLayout& layout);
 
     bool Ready() const { return m_cfg && m_error == 0; }
-    std::FILE* Stream() const { return m_file.Get(); }
+    BeReader File() const { return BeReader(m_bytes); }
     void Fail() { m_error = kErrFile; }
 
 private:
     const FktLayout& m_layout;
     CFktCfg* m_cfg = nullptr;
-    StreamFile m_file;
+    std::string m_bytes;
     uint16_t m_error = 0;
 };
 
@@ -79,7 +79,8 @@ public:
 };
 
 // Stamps the project's copy of a special-function file with its own name
-// (and, in the 706 family, the check word).
+// (and, in the 706 family, the check word). The file is read whole, changed
+// in memory and replaced whole: a failure leaves it as it was.
 class CFktWriter {
 public:
     static constexpr uint16_t kErrFile = 7;
@@ -100,7 +101,8 @@ protected:
 private:
     const FktLayout& m_layout;
     CFktCfg* m_cfg = nullptr;
-    StreamFile m_file;
+    std::string m_path;
+    std::string m_bytes;
     uint16_t m_error = 0;
 };
 

@@ -1,6 +1,5 @@
 #include "image/HeaderFields.h"
 
-#include "image/BinIo.h"
 #include "image/DosStamp.h"
 #include "model/CheckedFormat.h"
 
@@ -15,37 +14,37 @@ std::string VersionTextOf(std::string_view four)
     return std::string{four.at(0), four.at(1), four.at(2), '.', four.at(3)};
 }
 
-int ReadTextField(std::FILE* stream, int32_t offset, uint16_t length, std::string& text)
+int ReadTextField(BeReader file, uint32_t offset, uint16_t length, std::string& text)
 {
-    std::string field(length, '\0');
-    if (ReadBlockAt(stream, offset, field.data(), length) != 1)
+    const uint8_t* field = file.Bytes(offset, length);
+    if (field == nullptr)
         return -1;
-    text = std::move(field);
+    text.assign(reinterpret_cast<const char*>(field), length);
     return 1;
 }
 
-int ReadHexStamp(std::FILE* stream, int32_t offset, std::string& text)
+int ReadHexStamp(BeReader file, uint32_t offset, std::string& text)
 {
     std::string bytes;
-    if (ReadTextField(stream, offset, 3, bytes) != 1)
+    if (ReadTextField(file, offset, 3, bytes) != 1)
         return -1;
     text = HexStampText(bytes);
     return 1;
 }
 
-int ReadDosDate(std::FILE* stream, int32_t offset, std::string& text)
+int ReadDosDate(BeReader file, uint32_t offset, std::string& text)
 {
     std::string bytes;
-    if (ReadTextField(stream, offset, 2, bytes) != 1)
+    if (ReadTextField(file, offset, 2, bytes) != 1)
         return -1;
     text = DosDateText(static_cast<uint8_t>(bytes[0]), static_cast<uint8_t>(bytes[1]));
     return 1;
 }
 
-int ReadVersionText(std::FILE* stream, int32_t fieldOffset, std::string& text)
+int ReadVersionText(BeReader file, uint32_t fieldOffset, std::string& text)
 {
     std::string chars;
-    if (ReadTextField(stream, fieldOffset + 5, 4, chars) != 1)
+    if (ReadTextField(file, fieldOffset + 5, 4, chars) != 1)
         return -1;
     text = VersionTextOf(chars);
     return 1;

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
+#include "image/BeReader.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,11 +14,11 @@ std::string HexStampText(std::string_view three);
 // 5..8 of a version field.
 std::string VersionTextOf(std::string_view four);
 
-// Readers at an offset of an open stream. Each gives 1, or -1 on a failed
-// read, leaving text unchanged.
-int ReadTextField(std::FILE* stream, int32_t offset, uint16_t length, std::string& text);
-int ReadHexStamp(std::FILE* stream, int32_t offset, std::string& text);
+// Readers at an offset of a file in memory. Each gives 1, or -1 when the
+// field does not lie inside the file, leaving text unchanged.
+int ReadTextField(BeReader file, uint32_t offset, uint16_t length, std::string& text);
+int ReadHexStamp(BeReader file, uint32_t offset, std::string& text);
 // The DOS date stored high byte first, shown "day.month.year".
-int ReadDosDate(std::FILE* stream, int32_t offset, std::string& text);
+int ReadDosDate(BeReader file, uint32_t offset, std::string& text);
 // The version text of the field at fieldOffset.
-int ReadVersionText(std::FILE* stream, int32_t fieldOffset, std::string& text);
+int ReadVersionText(BeReader file, uint32_t fieldOffset, std::string& text);

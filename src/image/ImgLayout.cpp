@@ -1,5 +1,7 @@
 #include "image/ImgLayout.h"
 
+#include "image/ImageBuffer.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
@@ -45,29 +47,6 @@ uint32_t OffsetBinary32::Encode(int32_t value)
 int32_t OffsetBinary32::Decode(uint32_t stored)
 {
     return static_cast<int32_t>(static_cast<int64_t>(stored) - 0x80000000LL);
-}
-
-Value48::Bytes Value48::Encode(int64_t value)
-{
-    const auto bits = static_cast<uint64_t>(value);
-    Bytes bytes{};
-    for (size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<uint8_t>(bits >> (8 * (bytes.size() - 1 - i)));
-    return bytes;
-}
-
-int64_t Value48::Decode(const uint8_t* bytes)
-{
-    // Sign-extend from bit 47.
-    return static_cast<int64_t>(DecodeUnsigned(bytes) << 16) >> 16;
-}
-
-uint64_t Value48::DecodeUnsigned(const uint8_t* bytes)
-{
-    uint64_t bits = 0;
-    for (size_t i = 0; i < 6; ++i)
-        bits = bits << 8 | bytes[i];
-    return bits;
 }
 
 uint32_t Bcd::Encode(int64_t value)
@@ -224,6 +203,43 @@ uint16_t SkOpByte::Decode(uint8_t byte)
 }
 
 uint8_t SkFmtByte::Encode(uint16_t format) { return format >= 1 && format <= 3 ? static_cast<uint8_t>(format) : 1; }
+
+std::string SkOpRecord::Encode(const SkOpRecord& rec, bool wideAdr)
+{
+    ImageBuffer bytes;
+    if (wideAdr)
+        bytes.Put4(rec.adr);
+    else
+        bytes.Put2(static_cast<uint16_t>(rec.adr));
+    bytes.Put1(SkOpByte::Encode(rec.op));
+    bytes.Put1(SkFmtByte::Encode(rec.format));
+    bytes.Put2(rec.value);
+    return std::string(bytes.Bytes());
+}
+
+SkOpRecord SkOpRecord::Decode(BeReader& in, uint64_t at, bool wideAdr)
+{
+    const uint64_t adrSize = wideAdr ? 4 : 2;
+    SkOpRecord rec;
+    rec.adr = wideAdr ? in.U32(at) : in.U16(at);
+    rec.op = SkOpByte::Decode(in.U8(at + adrSize));
+    rec.format = in.U8(at + adrSize + 1);
+    rec.value = in.U16(at + adrSize + 2);
+    return rec;
+}
+
+std::string RowVarRef::Encode(uint16_t address)
+{
+    ImageBuffer bytes;
+    bytes.Put1(kFieldMark);
+    bytes.Put2(address);
+    return std::string(bytes.Bytes());
+}
+
+bool RowVarRef::Decode(BeReader row, uint64_t at, uint16_t& address)
+{
+    return row.Holds(at, kSize) && row.Get(at + 1, address);
+}
 
 void BlankRun::Encode(std::string& out, size_t blanks, bool countCoding)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "image/BeReader.h"
+
 #include <array>
 #include <ctime>
 #include <cstdint>
@@ -173,16 +175,6 @@ struct OffsetBinary32 {
     static int32_t Decode(uint32_t stored);
 };
 
-// A signed 48-bit number, highest byte first; a negative value is the two's
-// complement of its 6 bytes.
-struct Value48 {
-    using Bytes = std::array<uint8_t, 6>;
-    static Bytes Encode(int64_t value);
-    static int64_t Decode(const uint8_t* bytes);
-    // The unsigned offsets of the BIN kinds, which use all 48 bits.
-    static uint64_t DecodeUnsigned(const uint8_t* bytes);
-};
-
 // Packed BCD, highest digit in the top 4 bits; values beyond 8 digits keep
 // their low 8 digits, negative values code as 0.
 struct Bcd {
@@ -242,6 +234,32 @@ struct SkOpByte {
 // Value format 1, 2, 3; anything else as 1.
 struct SkFmtByte {
     static uint8_t Encode(uint16_t format);
+};
+
+// One operation of a softkey action: the address (a dword where addresses
+// are wide, else a word), the operation byte, the format byte and the value
+// word. The decoder gives the operation as the action holds it and the
+// format byte as stored.
+struct SkOpRecord {
+    uint32_t adr = 0;
+    uint16_t op = 0;
+    uint16_t format = 0;
+    uint16_t value = 0;
+
+    static constexpr uint32_t Size(bool wideAdr) { return wideAdr ? 8 : 6; }
+    static std::string Encode(const SkOpRecord& rec, bool wideAdr);
+    // Failed reader when the record does not lie inside it.
+    static SkOpRecord Decode(BeReader& in, uint64_t at, bool wideAdr);
+};
+
+// A variable field inside a family A or B text row: the mark, then the
+// variable's address high byte first.
+struct RowVarRef {
+    static constexpr uint32_t kSize = 3;
+    static std::string Encode(uint16_t address);
+    // The address of the field whose mark is at at; false (and address
+    // untouched) when the field does not lie inside the row.
+    static bool Decode(BeReader row, uint64_t at, uint16_t& address);
 };
 
 // A run of blanks in a family A or B text row. Count coding (panel 47 .2

@@ -1,29 +1,31 @@
 #include "image/ImgRecord.h"
 
-#include "image/BinIo.h"
-#include "image/ImgLayout.h"
-
-ImgRecord& ImgRecord::Number(uint32_t value, size_t width)
+ImgRecord& ImgRecord::Byte(uint8_t value)
 {
-    uint8_t bytes[4];
-    PutBigEndian(bytes, width, value);
-    m_bytes.append(reinterpret_cast<const char*>(bytes), width);
+    m_bytes.Put1(value);
     return *this;
 }
 
-ImgRecord& ImgRecord::Byte(uint8_t value) { return Number(value, 1); }
-ImgRecord& ImgRecord::Word(uint16_t value) { return Number(value, 2); }
-ImgRecord& ImgRecord::DWord(uint32_t value) { return Number(value, 4); }
+ImgRecord& ImgRecord::Word(uint16_t value)
+{
+    m_bytes.Put2(value);
+    return *this;
+}
+
+ImgRecord& ImgRecord::DWord(uint32_t value)
+{
+    m_bytes.Put4(value);
+    return *this;
+}
 
 ImgRecord& ImgRecord::Value48(int64_t value)
 {
-    const imglayout::Value48::Bytes bytes = imglayout::Value48::Encode(value);
-    m_bytes.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    m_bytes.Put6(static_cast<uint64_t>(value));
     return *this;
 }
 
 ImgRecord& ImgRecord::Bytes(std::string_view bytes)
 {
-    m_bytes.append(bytes);
+    m_bytes.Append(bytes);
     return *this;
 }

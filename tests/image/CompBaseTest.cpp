@@ -1,6 +1,7 @@
 #include "CompFixture.h"
 
 #include "image/Comp.h"
+#include "image/ReadWhole.h"
 #include "model/LangStrings.h"
 #include "model/Log.h"
 #include "model/Mnu.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
@@ -20,6 +22,9 @@ namespace {
 class ProbeComp : public CComp {
 public:
     using CComp::CComp;
+    // The tests read the image once the compiler is gone, as after a
+    // complete compile.
+    ~ProbeComp() override { WriteOut(); }
     using CComp::AddBrokenMnu;
     using CComp::AppendByte;
     using CComp::AppendBytes;
@@ -190,6 +195,15 @@ TEST_F(CompBase, ConstructorErrors)
     EXPECT_EQ(both->CopySpecialFile(), 1);
     EXPECT_EQ(both->CopyDriverFile(), 1);
     EXPECT_EQ(both->GetLength(), 6u);
+}
+
+TEST_F(CompBase, InputsAboveTheCapAreRefusedUnread)
+{
+    dir.Write("BIG.DRV", "");
+    std::filesystem::resize_file(dir.File("BIG.DRV"), kMaxInputFileSize + 1);
+    EXPECT_EQ(Make(dir.File("BIG.DRV"))->GetError(), CComp::kErrDriver);
+    std::filesystem::resize_file(dir.File("BIG.DRV"), kMaxInputFileSize);
+    EXPECT_EQ(Make("", dir.File("BIG.DRV"))->GetError(), 0);
 }
 
 TEST_F(CompBase, CheckErrorReportsAndClears)

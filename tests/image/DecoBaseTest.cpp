@@ -20,7 +20,7 @@ public:
     using CDeco::SetErrName;
     using CDeco::SetError;
     using CDeco::SetMask;
-    int ReadParams(uint32_t block) { return ReadDrvParams(Image(), ImageSize(), block); }
+    int ReadParams(uint32_t block) { return ReadDrvParams(Image(), block); }
 };
 
 class DecoBase : public ::testing::Test, public DecoFixture {

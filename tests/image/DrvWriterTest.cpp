@@ -2,12 +2,14 @@
 #include "ImageFixture.h"
 #include "model/PrjVarList.h"
 #include "support/ByteBuilder.h"
+#include "support/FileSizeCap.h"
 
 #include <gtest/gtest.h>
 
 #include <ctime>
 #include <ostream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -259,6 +261,37 @@ TEST_P(DrvWriter, OpenFailureShowsMessage)
     EXPECT_EQ(w->GetError(), CDrvWriter::kErrFile);
     EXPECT_FALSE(w->CheckError());
     EXPECT_EQ(BoxIds(), std::vector<int>{16103});
+}
+
+TEST_P(DrvWriter, FailedUpdateLeavesTheFileAsItWas)
+{
+    DrvXrefLayout plain;
+    plain.count = 2;
+    Load(BuildDrvEntry(Is706(), {DrvParamSpec::Number("NA", 7, 0, 9)}, plain));
+    SetValue("NA", 8);
+    drv.GetParItems()->FreeAll();
+    drv.AddParItem(new CDrvTabEntry5(1, 0, 1, 2, 3));
+    auto w = OpenDrvWriter(Is706(), dir.File("p.drv"), &bundle);
+    {
+        // The changes lie far beyond the first bytes.
+        const FileSizeCap cap(16);
+        w->Update();
+    }
+    EXPECT_EQ(w->GetError(), CDrvWriter::kErrFile);
+    EXPECT_EQ(dir.Read("p.drv"), built.bytes);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"p.drv"}) << "no temporary file is left";
+}
+
+TEST_P(DrvWriter, UpdateKeepsThePermissionBits)
+{
+    Load(BuildDrvEntry(Is706(), {DrvParamSpec::Number("NA", 7, 0, 9)}));
+    SetValue("NA", 8);
+    ASSERT_EQ(::chmod(dir.File("p.drv").c_str(), 0640), 0);
+    const std::string bytes = Update();
+    EXPECT_EQ(BeDWord(bytes, built.valueAt[0]), 8u);
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.File("p.drv").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, DrvWriter, ::testing::Values(Fam{"F706", true}, Fam{"F043", false}),

@@ -1,6 +1,7 @@
 #include "ImageFixture.h"
 #include "image/FktFile.h"
 #include "support/ByteBuilder.h"
+#include "support/FileSizeCap.h"
 #include "support/FktBuilders.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -198,6 +200,50 @@ TEST_P(FktFile, WithoutConfigurationNothingHappens)
     w->Update();
     EXPECT_EQ(w->GetError(), 0);
     EXPECT_EQ(dir.Read("p.fkt"), Build("STD.FKT", "1234"));
+}
+
+TEST_P(FktFile, FailedUpdateLeavesTheFileAsItWas)
+{
+    struct Case {
+        const char* what;
+        size_t cut;      // the file's length, 0: whole
+        size_t sizeCap;  // 0: none
+    } const cases[] = {
+        {"write fault in the replacement", 0, 16},
+        {"copy name field past the file's end", 10, 0},
+    };
+    fkt.SetPath("/prj/Machine.fkt");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string bytes = Build("STD.FKT", "1234", "OLDNAME.FKT");
+        if (c.cut)
+            bytes.resize(c.cut);
+        const std::string path = Write(bytes);
+        auto w = F().writer(path, &bundle);
+        if (c.sizeCap) {
+            const FileSizeCap cap(c.sizeCap);
+            w->Update();
+        } else {
+            w->Update();
+        }
+        EXPECT_EQ(w->GetError(), CFktWriter::kErrFile);
+        EXPECT_EQ(dir.Read("p.fkt"), bytes);
+        EXPECT_EQ(dir.Names(), std::vector<std::string>{"p.fkt"}) << "no temporary file is left";
+    }
+}
+
+TEST_P(FktFile, UpdateKeepsThePermissionBits)
+{
+    const std::string path = Write(Build("STD.FKT", "1234", "OLDNAME.FKT"));
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    fkt.SetPath("/prj/Machine.fkt");
+    auto w = F().writer(path, &bundle);
+    w->Update();
+    EXPECT_TRUE(w->CheckError());
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(dir.Read("p.fkt").substr(F().is706 ? 26 : 3, 12), "Machine.fkt ");
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, FktFile, ::testing::ValuesIn(kFamilies),

@@ -1,3 +1,4 @@
+#include "image/ImageBuffer.h"
 #include "image/ImgLayout.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,68 @@ TEST(ImageCodec, OffsetBinaryLimits)
 TEST(ImageCodec, Value48)
 {
     const int64_t top = int64_t{1} << 47;
-    for (int64_t v : {-top, -top + 1, int64_t{-300}, int64_t{-1}, int64_t{0}, int64_t{1}, int64_t{1} << 40, top - 1})
-        EXPECT_EQ(Value48::Decode(Value48::Encode(v).data()), v) << v;
+    for (int64_t v : {-top, -top + 1, int64_t{-300}, int64_t{-1}, int64_t{0}, int64_t{1}, int64_t{1} << 40, top - 1}) {
+        ImageBuffer bytes;
+        bytes.Put6(static_cast<uint64_t>(v));
+        BeReader in(bytes.Bytes());
+        EXPECT_EQ(in.S48(0), v) << v;
+        // The unsigned reading of the BIN kinds' offsets is the same 48 bits.
+        EXPECT_EQ(in.U48(0), static_cast<uint64_t>(v) & 0xFFFFFFFFFFFFu) << v;
+    }
+}
+
+TEST(ImageCodec, SoftkeyOperationRecordsRoundTripInBothAddressWidths)
+{
+    struct Case {
+        SkOpRecord rec;
+        bool wide;
+        const char* bytes;
+    };
+    // Operations 1..3 and formats 1..3 are what an action can hold.
+    const Case cases[] = {
+        {{0, 1, 1, 0}, false, "\x00\x00\x02\x01\x00\x00"},
+        {{0xFFFF, 3, 3, 0xFFFF}, false, "\xFF\xFF\x08\x03\xFF\xFF"},
+        {{0x1234, 2, 2, 0x8001}, false, "\x12\x34\x04\x02\x80\x01"},
+        {{0, 1, 1, 0}, true, "\x00\x00\x00\x00\x02\x01\x00\x00"},
+        {{0xFFFFFFFF, 3, 3, 0xFFFF}, true, "\xFF\xFF\xFF\xFF\x08\x03\xFF\xFF"},
+        {{0x0005E123, 2, 1, 7}, true, "\x00\x05\xE1\x23\x04\x01\x00\x07"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rec.adr << (c.wide ? " wide" : " narrow"));
+        const std::string bytes = SkOpRecord::Encode(c.rec, c.wide);
+        EXPECT_EQ(bytes, std::string(c.bytes, SkOpRecord::Size(c.wide)));
+        // Behind a byte of something else, as inside an action.
+        const std::string stored = "\x55" + bytes;
+        BeReader in(stored);
+        const SkOpRecord back = SkOpRecord::Decode(in, 1, c.wide);
+        EXPECT_TRUE(in.Ok());
+        EXPECT_EQ(back.adr, c.rec.adr);
+        EXPECT_EQ(back.op, c.rec.op);
+        EXPECT_EQ(back.format, c.rec.format);
+        EXPECT_EQ(back.value, c.rec.value);
+        // One byte short of the record fails the reader.
+        BeReader cut(std::string_view(stored).substr(0, stored.size() - 1));
+        SkOpRecord::Decode(cut, 1, c.wide);
+        EXPECT_FALSE(cut.Ok());
+    }
+}
+
+TEST(ImageCodec, RowVariableReferencesRoundTripAndMustFitTheRow)
+{
+    for (uint16_t address : {uint16_t{0}, uint16_t{1}, uint16_t{0x00FF}, uint16_t{0x0100}, uint16_t{0xFFFF}}) {
+        SCOPED_TRACE(address);
+        const std::string field = RowVarRef::Encode(address);
+        ASSERT_EQ(field.size(), RowVarRef::kSize);
+        EXPECT_EQ(static_cast<uint8_t>(field[0]), kFieldMark);
+        const std::string row = "ab" + field;
+        uint16_t back = 0;
+        EXPECT_TRUE(RowVarRef::Decode(BeReader(row), 2, back));
+        EXPECT_EQ(back, address);
+        // A field cut by the row's end leaves the address alone.
+        uint16_t untouched = 0x4242;
+        EXPECT_FALSE(RowVarRef::Decode(BeReader(std::string_view(row).substr(0, row.size() - 1)), 2, untouched));
+        EXPECT_EQ(untouched, 0x4242);
+    }
 }
 
 TEST(ImageCodec, Bcd)

@@ -1,3 +1,4 @@
+#include "image/ImageBuffer.h"
 #include "image/ImgLayout.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,9 @@ std::string Hex48(int64_t v)
 {
     std::string out;
     char buf[4];
-    for (uint8_t b : Value48::Encode(v)) {
+    ImageBuffer bytes;
+    bytes.Put6(static_cast<uint64_t>(v));
+    for (unsigned char b : bytes.Bytes()) {
         std::snprintf(buf, sizeof buf, "%02X", unsigned{b});
         out += buf;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A fresh directory below the build tree's scratch area, removed with its
 // contents when the fixture goes. Paths end in '/'.
@@ -17,6 +18,8 @@ public:
     // Writes bytes exactly as given (no line-end conversion).
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
+    // The names of the entries in the folder, sorted.
+    std::vector<std::string> Names() const;
 
 private:
     std::string m_path;
