@@ -13,6 +13,7 @@
 #include "model/UiServices.h"
 #include "platform/FileReplace.h"
 #include "source/OrvModels.h"
+#include "source/SrcKeywords.h"
 
 #include <array>
 #include <cctype>
@@ -193,8 +194,8 @@ void CParsOrv::ReadDescriptionLines()
         if (m_cancelled)
             return;
         const std::string_view text = SkipBelow33(GetLine());
-        if (!StartsWith(text, "DESCRIPTIONEND")) {
-            if (StartsWith(text, "DESCRIPTION")) {
+        if (!StartsWith(text, kw::kDescriptionEnd)) {
+            if (StartsWith(text, kw::kDescription)) {
                 block = true;
                 break;
             }
@@ -213,17 +214,17 @@ void CParsOrv::ReadDescriptionLines()
     std::string descr;
     for (;;) {
         if (IsEof()) {
-            KeywordError("DESCRIPTIONEND");
+            KeywordError(kw::kDescriptionEnd);
             return;
         }
         ReadLine();
         if (m_cancelled)
             return;
         const std::string& line = GetLine();
-        if (StartsWith(SkipBelow33(line), "DESCRIPTIONEND"))
+        if (StartsWith(SkipBelow33(line), kw::kDescriptionEnd))
             break;
         if (IsEof() && line.empty()) {
-            KeywordError("DESCRIPTIONEND");
+            KeywordError(kw::kDescriptionEnd);
             return;
         }
         for (size_t i = 0; i < line.size(); ++i) {
@@ -273,8 +274,8 @@ int CParsOrv::Step()
     case StateHeader:
         return StepHeader();
     case StateBegin:
-        if (!ExpectKeyword("BEGIN"))
-            return KeywordError("BEGIN");
+        if (!ExpectKeyword(kw::kBegin))
+            return KeywordError(kw::kBegin);
         m_state = StateStatements;
         return 1;
     case StateStatements:

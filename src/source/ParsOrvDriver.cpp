@@ -7,6 +7,7 @@
 #include "model/DrvTab.h"
 #include "model/MessageBoxes.h"
 #include "model/SpsDef.h"
+#include "source/SrcKeywords.h"
 
 #include <algorithm>
 #include <array>
@@ -125,7 +126,7 @@ int CParsOrv::DoComList()
 
 int CParsOrv::DoWord()
 {
-    if (!ExpectKeyword("WORD"))
+    if (!ExpectKeyword(kw::kWord))
         return 0;
     if (!m_adrRef || m_drvCfg == nullptr) {
         Consume(Rest().size());

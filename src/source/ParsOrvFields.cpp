@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr size_t kIdentMax = 16;
-
 bool IsIdentChar(unsigned char c)
 {
     if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
@@ -74,7 +72,7 @@ std::string CParsOrv::ReadIdent()
     Mark();
     std::string name;
     for (const char ch : Rest()) {
-        if (name.size() >= kIdentMax || !IsIdentChar(static_cast<unsigned char>(ch)))
+        if (name.size() >= kSrcNameMax || !IsIdentChar(static_cast<unsigned char>(ch)))
             break;
         name.push_back(ch);
     }

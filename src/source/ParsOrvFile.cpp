@@ -8,6 +8,7 @@
 #include "model/SpsPar.h"
 #include "source/OrvModels.h"
 #include "source/Parser.h"
+#include "source/SrcKeywords.h"
 
 #include <string_view>
 
@@ -54,11 +55,11 @@ uint16_t CParsOrvFile::GetModel(bool reset)
         while (model == 0 && m_file.Read(line, CParser::kLineLimit)) {
             const std::string_view text = SkipControls(line);
             if (inDescription) {
-                inDescription = !StartsWith(text, "DESCRIPTIONEND");
+                inDescription = !StartsWith(text, kw::kDescriptionEnd);
                 continue;
             }
-            if (StartsWith(text, "DESCRIPTION")) {
-                inDescription = !StartsWith(text, "DESCRIPTIONEND");
+            if (StartsWith(text, kw::kDescription)) {
+                inDescription = !StartsWith(text, kw::kDescriptionEnd);
                 continue;
             }
             model = OrvModelAt(text);

@@ -5,6 +5,7 @@
 #include "model/PrjData.h"
 #include "model/SkAct.h"
 #include "model/SkTxt.h"
+#include "source/SrcKeywords.h"
 
 #include <memory>
 #include <string>
@@ -30,7 +31,7 @@ bool IsHexChar(char c)
 
 int CParsOrv::DoAction()
 {
-    if (!ExpectKeyword("ACTION"))
+    if (!ExpectKeyword(kw::kAction))
         return 0;
     if (!ExpectComma())
         return -1;
@@ -98,11 +99,11 @@ int CParsOrv::ReadSkValue(uint16_t& value, uint16_t& format)
 int CParsOrv::DoSkOp()
 {
     uint16_t op = CPrjSkAct::kOpNone;
-    if (ExpectKeyword("WRITE"))
+    if (ExpectKeyword(kw::kWrite))
         op = CPrjSkAct::kOpWrite;
-    else if (ExpectKeyword("OR"))
+    else if (ExpectKeyword(kw::kOr))
         op = CPrjSkAct::kOpOr;
-    else if (ExpectKeyword("AND"))
+    else if (ExpectKeyword(kw::kAnd))
         op = CPrjSkAct::kOpAnd;
     else
         return 0;
@@ -127,7 +128,7 @@ int CParsOrv::DoSkOp()
 
 int CParsOrv::DoSoftkey()
 {
-    if (!ExpectKeyword("SOFTKEY"))
+    if (!ExpectKeyword(kw::kSoftkey))
         return 0;
     if (!ExpectComma())
         return -1;

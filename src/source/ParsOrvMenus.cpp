@@ -7,6 +7,7 @@
 #include "model/PrjData.h"
 #include "model/SkTxt.h"
 #include "model/TimeVal.h"
+#include "source/SrcKeywords.h"
 
 #include <memory>
 #include <string>
@@ -21,7 +22,7 @@ constexpr uint16_t kMaxDay = 10;
 
 int CParsOrv::DoMenu()
 {
-    if (!ExpectKeyword("MENU"))
+    if (!ExpectKeyword(kw::kMenu))
         return 0;
     if (!ExpectComma())
         return -1;
@@ -64,7 +65,7 @@ int CParsOrv::MissingNodeOrKey()
 
 int CParsOrv::DoNode()
 {
-    if (!ExpectKeyword("NODE"))
+    if (!ExpectKeyword(kw::kNode))
         return MissingNodeOrKey();
     if (m_openMnu == nullptr || m_openMnu->GetSubList() == nullptr)
         return XError(510);
@@ -106,7 +107,7 @@ int CParsOrv::DoNode()
 
 int CParsOrv::DoTimer()
 {
-    if (!ExpectKeyword("TIMER"))
+    if (!ExpectKeyword(kw::kTimer))
         return 0;
     if (!ExpectComma())
         return -1;
@@ -191,7 +192,7 @@ int CParsOrv::DoSchedule()
 
 int CParsOrv::DoSchedWeek()
 {
-    if (!ExpectKeyword("SCHED_WEEK"))
+    if (!ExpectKeyword(kw::kSchedWeek))
         return 0;
     return ReadSchedule(true);
 }

@@ -12,6 +12,7 @@
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
 #include "model/StartSelInfo.h"
+#include "source/SrcKeywords.h"
 
 #include <memory>
 #include <string>
@@ -28,13 +29,18 @@ constexpr uint16_t kFirst706UserChar = 128;
 
 int CParsOrv::ReadSetting(uint16_t& value, const SrcRange& range, uint16_t xerror)
 {
+    return ReadSetting(value, range, range, xerror);
+}
+
+int CParsOrv::ReadSetting(uint16_t& value, const SrcRange& range, const SrcRange& shown, uint16_t xerror)
+{
     if (!ExpectComma())
         return -1;
     if (GetNum16(value, range.lo, range.hi) == 1)
         return 1;
     if (xerror != 0)
         return XError(xerror);
-    return TextError(CheckedFormat(resErrorText(627), range.lo, range.hi));
+    return TextError(CheckedFormat(resErrorText(627), shown.lo, shown.hi));
 }
 
 int CParsOrv::ReadChoice(std::initializer_list<std::string_view> words, uint8_t& index, uint16_t xerror)
@@ -99,7 +105,7 @@ int CParsOrv::DoPosDateTime()
     if (!ExpectKeyword("POS_DATE_TIME"))
         return 0;
     uint16_t value = 0;
-    if (ReadSetting(value, kPosDateTimeRange, 0) != 1)
+    if (ReadSetting(value, kPosDateTimeRange, kPosDateTimeShown, 0) != 1)
         return -1;
     ResetContext();
     PlaceBlock(value, "[Z24]", true);
@@ -243,7 +249,7 @@ int CParsOrv::DoPrInit()
 
 int CParsOrv::DoChar()
 {
-    if (!ExpectKeyword("CHAR"))
+    if (!ExpectKeyword(kw::kChar))
         return 0;
     if (!ExpectComma())
         return -1;

@@ -17,6 +17,7 @@
 #include "model/TxtRow.h"
 #include "model/VarValList.h"
 #include "source/RcpValueForms.h"
+#include "source/SrcKeywords.h"
 
 #include <algorithm>
 #include <array>
@@ -39,7 +40,7 @@ constexpr uint32_t kMaskRcpTxt = 8192;
 constexpr uint32_t kMaskOpPrn = 512;
 constexpr uint32_t kMaskMsgPrn = 1024;
 
-constexpr int kPrnRowLen = 132;
+constexpr int kPrnRowLen = static_cast<int>(kPrnRowPositions);
 constexpr int kPrnMaxVars = 8;
 constexpr int kPrnMaxRows = 126;
 
@@ -224,7 +225,7 @@ int CParsOrv::RcpRangeError()
 
 int CParsOrv::DoOpText()
 {
-    if (!ExpectKeyword("OP_TEXT"))
+    if (!ExpectKeyword(kw::kOpText))
         return 0;
     if (!ExpectComma())
         return -1;
@@ -244,7 +245,7 @@ int CParsOrv::DoOpText()
 
 int CParsOrv::DoDefOpText()
 {
-    if (!ExpectKeyword("DEF_OP_TEXT"))
+    if (!ExpectKeyword(kw::kDefOpText))
         return 0;
     if (const int refused = RefusedOn({{14, 503}, {36, 504}, {43, 505}, {755, 507}, {47, 506}, {118, 313}}))
         return XError(static_cast<uint16_t>(refused));
@@ -266,11 +267,11 @@ int CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool
 {
     if (!ExpectComma())
         return -1;
-    if (ExpectKeyword("INFO"))
+    if (ExpectKeyword(kw::kInfo))
         prio = CMsgTxt::PrioInfo;
-    else if (ExpectKeyword("WARNING"))
+    else if (ExpectKeyword(kw::kWarning))
         prio = CMsgTxt::PrioWarning;
-    else if (ExpectKeyword("FAULT"))
+    else if (ExpectKeyword(kw::kFault))
         prio = CMsgTxt::PrioFault;
     else
         return XError(528);
@@ -296,7 +297,7 @@ int CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool
 
 int CParsOrv::DoMsgText()
 {
-    if (!ExpectKeyword("MSG_TEXT"))
+    if (!ExpectKeyword(kw::kMsgText))
         return 0;
     if (!ExpectComma())
         return -1;
@@ -321,7 +322,7 @@ int CParsOrv::DoMsgText()
 
 int CParsOrv::DoDefMsgText()
 {
-    if (!ExpectKeyword("DEF_MSG_TEXT"))
+    if (!ExpectKeyword(kw::kDefMsgText))
         return 0;
     if (const int refused = RefusedOn({{14, 503}, {36, 504}, {43, 505}, {47, 506}, {118, 313}}))
         return XError(static_cast<uint16_t>(refused));
@@ -400,7 +401,7 @@ int CParsOrv::HistRefusal()
 
 int CParsOrv::DoHistText()
 {
-    if (!ExpectKeyword("HIST_TEXT"))
+    if (!ExpectKeyword(kw::kHistText))
         return 0;
     if (const int refused = HistRefusal())
         return XError(static_cast<uint16_t>(refused));
@@ -421,7 +422,7 @@ int CParsOrv::DoHistText()
 
 int CParsOrv::DoDefHistText()
 {
-    if (!ExpectKeyword("DEF_HIST_TEXT"))
+    if (!ExpectKeyword(kw::kDefHistText))
         return 0;
     if (const int refused = HistRefusal())
         return XError(static_cast<uint16_t>(refused));
@@ -462,11 +463,11 @@ int CParsOrv::OpenHlpTemplate(uint16_t kind, uint16_t dupError)
 int CParsOrv::ReadHlpKind(uint16_t& kind, bool withRecipe, bool withHistory, uint16_t error)
 {
     static constexpr std::array<KindKeyword, 7> kKinds{{
-        {"DEFAULT", 0},
-        {"MENU", 1},
-        {"INFO", 2},
-        {"WARNING", 3},
-        {"FAULT", 4},
+        {kw::kDefault, 0},
+        {kw::kMenu, 1},
+        {kw::kInfo, 2},
+        {kw::kWarning, 3},
+        {kw::kFault, 4},
         {"HISTORY", 5},
         {"RECIPE", 6},
     }};
@@ -483,7 +484,7 @@ int CParsOrv::ReadHlpKind(uint16_t& kind, bool withRecipe, bool withHistory, uin
 
 int CParsOrv::DoHlpText()
 {
-    if (!ExpectKeyword("HLP_TEXT"))
+    if (!ExpectKeyword(kw::kHlpText))
         return 0;
     const PanelType src = Src();
     if (src.In43Family() || src.In118Family()) {
@@ -502,8 +503,8 @@ int CParsOrv::DoHlpText()
     if (src.In706Family()) {
         if (!ExpectComma())
             return -1;
-        if (!ExpectKeyword("MENU"))
-            return KeywordError("MENU");
+        if (!ExpectKeyword(kw::kMenu))
+            return KeywordError(kw::kMenu);
         if (!ExpectComma())
             return -1;
         uint16_t num = 0;
@@ -528,7 +529,7 @@ int CParsOrv::DoHlpText()
 
 int CParsOrv::DoDefHlpText()
 {
-    if (!ExpectKeyword("DEF_HLP_TEXT"))
+    if (!ExpectKeyword(kw::kDefHlpText))
         return 0;
     const PanelType cur = Cur();
     uint16_t kind = 0;
@@ -553,7 +554,7 @@ int CParsOrv::PrnRefusal()
 
 int CParsOrv::DoOpPrnText()
 {
-    if (!ExpectKeyword("OP_PRNTEXT"))
+    if (!ExpectKeyword(kw::kOpPrnText))
         return 0;
     if (const int refused = PrnRefusal())
         return XError(static_cast<uint16_t>(refused));
@@ -574,7 +575,7 @@ int CParsOrv::DoOpPrnText()
 
 int CParsOrv::DoDefOpPrnText()
 {
-    if (!ExpectKeyword("DEF_OP_PRNTEXT"))
+    if (!ExpectKeyword(kw::kDefOpPrnText))
         return 0;
     if (const int refused = PrnRefusal())
         return XError(static_cast<uint16_t>(refused));
@@ -611,7 +612,7 @@ int CParsOrv::ReadOutputTimes(uint8_t& value)
 
 int CParsOrv::DoMsgPrnText()
 {
-    if (!ExpectKeyword("MSG_PRNTEXT"))
+    if (!ExpectKeyword(kw::kMsgPrnText))
         return 0;
     if (const int refused = PrnRefusal())
         return XError(static_cast<uint16_t>(refused));
@@ -635,7 +636,7 @@ int CParsOrv::DoMsgPrnText()
 
 int CParsOrv::DoDefMsgPrnText()
 {
-    if (!ExpectKeyword("DEF_MSG_PRNTEXT"))
+    if (!ExpectKeyword(kw::kDefMsgPrnText))
         return 0;
     if (const int refused = PrnRefusal())
         return XError(static_cast<uint16_t>(refused));
@@ -717,7 +718,7 @@ void CParsOrv::StoreDisplayRow(CPrjNumEntry* entry, int num, const std::string& 
 
 int CParsOrv::DoText()
 {
-    if (!ExpectKeyword("TEXT"))
+    if (!ExpectKeyword(kw::kText))
         return MissingRowText();
     uint32_t mask = 0;
     int maxRows = 0;
@@ -925,6 +926,7 @@ int CParsOrv::DoPrnText()
 {
     if (!ExpectKeyword("PRNTEXT"))
         return MissingRowPrnText();
+    ExtendLine(kPrnTextLineMax);
     CPrnTxt* open = m_openOpPrnTxt != nullptr ? static_cast<CPrnTxt*>(m_openOpPrnTxt) : m_openMsgPrnTxt;
     if (open == nullptr)
         return XError(497);

@@ -9,6 +9,7 @@
 #include "model/PrjVarKinds.h"
 #include "model/PrjVarList.h"
 #include "model/SpsPar.h"
+#include "source/SrcKeywords.h"
 
 #include <array>
 #include <cstdint>
@@ -31,19 +32,6 @@ enum : uint8_t {
     TypeIntStr154 = 154,
     TypeIntHex = 249,
 };
-
-struct FormatKeyword {
-    std::string_view keyword;
-    uint8_t type;
-};
-
-constexpr std::array<FormatKeyword, 27> kFormats{{
-    {"BCD-1", 0},    {"BCD0-1", 28},  {"BCD-2", 16},   {"BCD0-2", 30},  {"BIN-1", 2},     {"BIN0-1", 3},
-    {"BIN-A", 4},    {"BIN0-A", 5},   {"BIN-2", 6},    {"BIN0-2", 7},   {"BIN-B", 8},     {"BIN0-B", 9},
-    {"VBIN-1", 18},  {"VBIN0-1", 19}, {"VBIN-A", 20},  {"VBIN0-A", 21}, {"VBIN-2", 22},   {"VBIN0-2", 23},
-    {"VBIN-B", 24},  {"VBIN0-B", 25}, {"BIT", 12},     {"STRING", 14},  {"CSTRING", 26},  {"SSTRING", 42},
-    {"TIMER", 36},   {"WORD", 33},    {"ASCII", 34},
-}};
 
 bool IsBcd(uint8_t t)
 {
@@ -116,7 +104,7 @@ int CParsOrv::VarNextWord(uint16_t adr)
 
 int CParsOrv::ReadVarFormat(uint8_t& type)
 {
-    for (const auto& f : kFormats) {
+    for (const auto& f : kSrcFormatKeywords) {
         if (ExpectKeyword(f.keyword)) {
             type = f.type;
             return 1;
@@ -127,7 +115,7 @@ int CParsOrv::ReadVarFormat(uint8_t& type)
 
 int CParsOrv::DoVar()
 {
-    if (!ExpectKeyword("VAR"))
+    if (!ExpectKeyword(kw::kVar))
         return 0;
     if (!ExpectComma())
         return -1;
@@ -153,11 +141,11 @@ int CParsOrv::DoVar()
     if (!ExpectComma())
         return -1;
     uint8_t setpKind = 0;
-    if (ExpectKeyword("ACTUAL"))
+    if (ExpectKeyword(kw::kActual))
         setpKind = 1;
-    else if (ExpectKeyword("NOMINAL_SEC"))
+    else if (ExpectKeyword(kw::kNominalSec))
         setpKind = 3;
-    else if (ExpectKeyword("NOMINAL"))
+    else if (ExpectKeyword(kw::kNominal))
         setpKind = 2;
     else
         return XError(459);
@@ -352,7 +340,7 @@ int CParsOrv::DoVar()
 
 int CParsOrv::DoState()
 {
-    if (!ExpectKeyword("STATE"))
+    if (!ExpectKeyword(kw::kState))
         return m_openVar != nullptr ? EndOfStates() : 0;
     if (m_openVar == nullptr)
         return XError(445);
@@ -464,7 +452,7 @@ int CParsOrv::EndOfStates()
 int CParsOrv::DoInternVar()
 {
     const Position start = Tell();
-    if (!ExpectKeyword("INTERN_VAR"))
+    if (!ExpectKeyword(kw::kInternVar))
         return 0;
     if (!ExpectComma())
         return -1;
