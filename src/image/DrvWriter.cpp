@@ -5,6 +5,7 @@
 #include "image/DrvChain.h"
 #include "image/DrvXref.h"
 #include "image/FileFields.h"
+#include "model/CatalogueIds.h"
 #include "model/DrvCfg.h"
 #include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
@@ -36,7 +37,7 @@ bool CDrvWriter::CheckError()
     if (m_error == 0)
         return true;
     if (m_error == kErrFile) {
-        ShowMessage(16103);
+        ShowMessage(msg::kTreiberdateiKonnteNichtGeaendertWerden);
         m_error = 0;
     }
     return false;

@@ -1,6 +1,7 @@
 #include "image/FirmwareFile.h"
 
 #include "image/BinIo.h"
+#include "model/CatalogueIds.h"
 #include "model/FrmCfg.h"
 #include "model/Log.h"
 #include "model/MessageBoxes.h"
@@ -44,7 +45,7 @@ bool CFirmwareFile::CheckError()
     if (m_error == 0)
         return true;
     if (m_error == kErrFile) {
-        ShowMessage(15104);
+        ShowMessage(msg::kFirmwareKonnteNichtGelesenWerden);
         m_error = 0;
     }
     return false;

@@ -1,5 +1,6 @@
 #include "source/CfgWriter.h"
 
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/CheckedFormat.h"
 #include "model/DrvTable.h"
@@ -327,8 +328,8 @@ void CCfgWriter::SaveAll(const CfgChoice& choice)
     lines.emplace_back();
 
     lines.push_back(Header("DEFAULT_DESCRIPTION"));
-    const Lines descr = {"", ResourceTXT(12), "", "", "", "", ResourceTXT(13), "", ResourceTXT(14), "",
-                         ResourceTXT(15), "", ResourceTXT(16), "", ResourceTXT(17), ""};
+    const Lines descr = {"", ResourceTXT(res::kFirma), "", "", "", "", ResourceTXT(res::kKunde), "", ResourceTXT(res::kProjekt_14), "",
+                         ResourceTXT(res::kBearbeiter), "", ResourceTXT(res::kErstellungsdatum), "", ResourceTXT(res::kBemerkungen), ""};
     lines.insert(lines.end(), descr.begin(), descr.end());
 
     lines.push_back(Header("CONFIGURATION"));

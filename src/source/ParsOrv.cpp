@@ -1,5 +1,6 @@
 #include "source/ParsOrv.h"
 
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/CharSet.h"
 #include "model/CheckedFormat.h"
@@ -125,7 +126,7 @@ void CParsOrv::ReportError(uint16_t state, const std::string& text, std::string_
 int CParsOrv::SignError(char c)
 {
     Rewind();
-    ReportError(ErrSyntax, FormatText("%s '%c' %s", resErrorText(633), c, resErrorText(635)), "ERROR Sign:");
+    ReportError(ErrSyntax, FormatText("%s '%c' %s", resErrorText(xerr::kZeichen), c, resErrorText(xerr::kErwartet)), "ERROR Sign:");
     return -1;
 }
 
@@ -133,7 +134,7 @@ int CParsOrv::KeywordError(std::string_view keyword)
 {
     Rewind();
     const std::string kw(keyword);
-    ReportError(ErrSyntax, FormatText("%s '%s' %s", resErrorText(634), kw.c_str(), resErrorText(635)),
+    ReportError(ErrSyntax, FormatText("%s '%s' %s", resErrorText(xerr::kSchluesselwort), kw.c_str(), resErrorText(xerr::kErwartet)),
                 "ERROR Keyword:");
     return -1;
 }
@@ -165,7 +166,7 @@ std::string CParsOrv::XErrorText(uint16_t n) const
     // The panels of the 118 family share one text that names the panel.
     if (n == 546) {
         const PanelType cur = Cur();
-        const char* name = cur.Is(118) ? ResourceTXT(27) : (cur.Is(163) ? "ORV 163" : "ORV 167");
+        const char* name = cur.Is(118) ? ResourceTXT(res::kORV014plus_27) : (cur.Is(163) ? "ORV 163" : "ORV 167");
         return CheckedFormat(resErrorText(n), name);
     }
     return resErrorText(n);
@@ -316,7 +317,7 @@ int CParsOrv::StepHeader()
         if (cur.Is(type))
             return XError(xerror);
     if (cur.Is(706))
-        return XError(429);
+        return XError(xerr::kSchluesselwortORV706PARAMETERErwartet);
     // Any other panel takes the line as its header.
     m_state = StateBegin;
     return 1;
@@ -393,8 +394,8 @@ int CParsOrv::Dispatch()
 
 int CParsOrv::DoEnd()
 {
-    if (!ExpectKeyword("END"))
-        return XError(436);
+    if (!ExpectKeyword(kw::kEnd))
+        return XError(xerr::kVereinbarungOderEndeENDErwartet);
     ResetContext();
     m_state = StateDone;
     return 1;
@@ -426,7 +427,7 @@ void CParsOrv::LoadParsedFileIntoEditor()
 {
     std::string text;
     if (!orv::ReadWholeFile(GetFileName(), text)) {
-        ShowMessage(15025, GetFileName());
+        ShowMessage(msg::kDateiKannNichtGeoeffnetWerden, GetFileName());
         return;
     }
     GetUiServices().LoadSourceEditor(text, GetLineNo(), GetErrorColumn());
@@ -440,7 +441,7 @@ bool CParsOrv::Finish()
             m_prj->SetModified(true);
         return true;
     case ErrOpen:
-        ShowMessage(15105);
+        ShowMessage(msg::kEinzulesendeDateiKannNichtGeoeffnet);
         CheckError();
         return false;
     case ErrXError:
@@ -450,11 +451,11 @@ bool CParsOrv::Finish()
         ResetContext();
         CloseFile();
         ClearProject();
-        if (AskYesNo(16201, static_cast<int>(GetLineNo()), static_cast<int>(GetErrorColumn())))
+        if (AskYesNo(msg::kSyntaxfehlerZeileZeichenEditieren, static_cast<int>(GetLineNo()), static_cast<int>(GetErrorColumn())))
             LoadParsedFileIntoEditor();
         return true;
     case ErrMemory:
-        ShowMessage(15106);
+        ShowMessage(msg::kNichtGenuegendFreierArbeitsspeicherFuer_15106);
         CheckError();
         return true;
     default:

@@ -2,6 +2,7 @@
 // list of the PLC driver and the definitions of further PLCs.
 #include "source/ParsOrv.h"
 
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/DrvCfg.h"
 #include "model/DrvTab.h"
@@ -114,7 +115,7 @@ int CParsOrv::DoComList()
     }
     Consume(Rest().size());
     const bool listDriver = m_drvCfg != nullptr && m_drvCfg->GetFlag(CDrvCfg::kFlagXref) != 0;
-    if (listDriver && AskYesNo(15095)) {
+    if (listDriver && AskYesNo(msg::kQuerverweislisteFuerAnderenTreiberSoll)) {
         m_adrRef = true;
         return 1;
     }

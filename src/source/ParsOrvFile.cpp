@@ -1,5 +1,6 @@
 #include "source/ParsOrvFile.h"
 
+#include "model/CatalogueIds.h"
 #include "model/CharSet.h"
 #include "model/Log.h"
 #include "model/MessageBoxes.h"
@@ -40,7 +41,7 @@ bool CParsOrvFile::CheckError()
     if (m_error == 0)
         return true;
     if (m_error == ErrOpen) {
-        ShowMessage(15105);
+        ShowMessage(msg::kEinzulesendeDateiKannNichtGeoeffnet);
         m_error = 0;
     }
     return false;

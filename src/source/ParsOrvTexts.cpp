@@ -2,6 +2,7 @@
 // rows with variables and the conversion between 20- and 40-column rows.
 #include "source/ParsOrv.h"
 
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/CharSet.h"
 #include "model/CheckedFormat.h"
@@ -128,7 +129,7 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
         if (!ExpectChar('@')) {
             Seek(at);
             Mark();
-            return XError(615);
+            return XError(xerr::kZeichenAlsAbschlussDes);
         }
         CPrjVar* var = m_prj->GetVarList()->FindByName(std::string_view(name));
         if (var == nullptr && spec.printer && m_prj->GetFwVarList() != nullptr)
@@ -136,7 +137,7 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
         Seek(at);
         Mark();
         if (var == nullptr)
-            return XError(606);
+            return XError(xerr::kBezeichnerEinerDefiniertenVariable);
         if ((var->GetFlags() & spec.mask) == 0) {
             if (spec.printer)
                 return XError(var->IsInternal() ? 611 : 612);
@@ -144,18 +145,18 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
         }
         if (spec.printer) {
             if (row.count >= kPrnMaxVars)
-                return XError(613);
+                return XError(xerr::kDruckertextzeileDarfMaximal8Variable_613);
         } else if (Cur().In706Family()) {
             if (row.count >= CTxtVarSlots::kCount)
-                return XError(610);
+                return XError(xerr::kEineTextzeileDarfMaximal8_610);
         } else {
             const bool ascii = var->GetType() == kTypeAscii || HasAscii(row.slots);
             if (row.count >= m_prj->GetMaxVarsPerRow() || (ascii && row.count > 0))
-                return XError(609);
+                return XError(xerr::kEineTextzeileDarfMax4_609);
         }
         const size_t width = var->GetWidth();
         if (row.text.size() + width > spec.rowLen)
-            return XError(614);
+            return XError(xerr::kEingefuegteVariableUeberschreitetDas_614);
         ReadIdent();
         ExpectChar('@');
         const auto col = static_cast<uint8_t>(row.text.size());
@@ -212,7 +213,7 @@ int CParsOrv::ReadRange(int32_t& lowest, int32_t& highest, uint32_t hi, uint16_t
     if (GetNum32(up, 0, hi) != 1)
         return XError(rangeError);
     if (up < lo)
-        return XError(501);
+        return XError(xerr::kAngegebeneBereichsobergrenzeIstKleiner_501);
     lowest = static_cast<int32_t>(lo);
     highest = static_cast<int32_t>(up);
     return 1;
@@ -220,7 +221,7 @@ int CParsOrv::ReadRange(int32_t& lowest, int32_t& highest, uint32_t hi, uint16_t
 
 int CParsOrv::RcpRangeError()
 {
-    return TextError(CheckedFormat(resErrorText(525), 127));
+    return TextError(CheckedFormat(resErrorText(xerr::kRezepttextnummer1Erwartet), 127));
 }
 
 int CParsOrv::DoOpText()
@@ -234,7 +235,7 @@ int CParsOrv::DoOpText()
     if (GetNum16(num, 0, wide ? 255 : 127) != 1)
         return XError(wide ? 500 : 499);
     if (m_prj->GetOpTxtList()->FindByNum(num) != nullptr)
-        return XError(502);
+        return XError(xerr::kDieserBedientextWurdeBereitsDefiniert);
     ResetContext();
     auto entry = std::make_unique<CPrjOpTxt>(num);
     entry->SetRowCount(kEntryRows);
@@ -254,7 +255,7 @@ int CParsOrv::DoDefOpText()
     if (ReadRange(lowest, highest, 255, 500) != 1)
         return -1;
     if (m_prj->GetOpTxtList()->GetTemplate() != nullptr)
-        return XError(508);
+        return XError(xerr::kDEFAULTBedientextWurdeBereitsDefiniert);
     ResetContext();
     auto entry = std::make_unique<CPrjOpTxtRange>(lowest, highest);
     entry->SetRowCount(kEntryRows);
@@ -274,7 +275,7 @@ int CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool
     else if (ExpectKeyword(kw::kFault))
         prio = CMsgTxt::PrioFault;
     else
-        return XError(528);
+        return XError(xerr::kMeldetextprioritaetINFOWARNINGOderFAULT);
     if (!ExpectComma())
         return -1;
     const bool five = isTemplate || Cur().In706Family();
@@ -306,7 +307,7 @@ int CParsOrv::DoMsgText()
     if (GetNum16(num, 0, wide ? 1023 : 127) != 1)
         return XError(wide ? 524 : 523);
     if (m_prj->GetMsgTxtList()->FindByNum(num) != nullptr)
-        return XError(526);
+        return XError(xerr::kDieserMeldetextWurdeBereitsDefiniert);
     uint8_t prio = 0;
     uint8_t delMode = 0;
     uint8_t alarm = 0;
@@ -331,7 +332,7 @@ int CParsOrv::DoDefMsgText()
     if (ReadRange(lowest, highest, 1023, 524) != 1)
         return -1;
     if (m_prj->GetMsgTxtList()->GetTemplate() != nullptr)
-        return XError(531);
+        return XError(xerr::kDEFAULTMeldetextWurdeBereitsDefiniert);
     uint8_t prio = 0;
     uint8_t delMode = 0;
     uint8_t alarm = 0;
@@ -355,7 +356,7 @@ int CParsOrv::DoRecText()
     if (GetNum16(num, 1, static_cast<uint16_t>(m_prj->GetMaxRcpTxtNr())) != 1)
         return RcpRangeError();
     if (m_prj->GetRcpTxtList()->FindByNum(num) != nullptr)
-        return XError(527);
+        return XError(xerr::kDieserRezepttextWurdeBereitsDefiniert);
     ResetContext();
     auto entry = std::make_unique<CPrjRcpTxt>(num);
     entry->SetRowCount(kEntryRows);
@@ -382,9 +383,9 @@ int CParsOrv::DoDefRecText()
     if (GetNum32(up, 0, 127) != 1)
         return RcpRangeError();
     if (up < lo)
-        return XError(501);
+        return XError(xerr::kAngegebeneBereichsobergrenzeIstKleiner_501);
     if (m_prj->GetRcpTxtList()->GetTemplate() != nullptr)
-        return XError(532);
+        return XError(xerr::kDEFAULTRezepttextWurdeBereitsDefiniert);
     ResetContext();
     auto entry = std::make_unique<CPrjRcpTxtRange>(static_cast<int32_t>(lo), static_cast<int32_t>(up));
     entry->SetRowCount(kEntryRows);
@@ -409,9 +410,9 @@ int CParsOrv::DoHistText()
         return -1;
     uint16_t num = 0;
     if (GetNum16(num, 0, 1023) != 1)
-        return XError(547);
+        return XError(xerr::kHistorytextnummer01023Erwartet);
     if (m_prj->GetHistTxtList()->FindByNum(num) != nullptr)
-        return XError(548);
+        return XError(xerr::kDerHistorytextWurdeBereitsDefiniert);
     ResetContext();
     auto entry = std::make_unique<CHistTxt>(num);
     entry->SetRowCount(kEntryRows);
@@ -431,7 +432,7 @@ int CParsOrv::DoDefHistText()
     if (ReadRange(lowest, highest, 1023, 547) != 1)
         return -1;
     if (DefHistSeen())
-        return XError(549);
+        return XError(xerr::kDEFAULTHistorytextWurdeBereitsDefiniert);
     SetDefHistSeen();
     ResetContext();
     // The first template of a file replaces one the project has built in.
@@ -491,13 +492,13 @@ int CParsOrv::DoHlpText()
         if (!ExpectComma())
             return -1;
         uint16_t kind = 0;
-        if (ReadHlpKind(kind, false, false, 533) != 1)
+        if (ReadHlpKind(kind, false, false, xerr::kPrioritaetDEFAULTMENUINFOWARNING) != 1)
             return -1;
         if (!ExpectComma())
             return -1;
         uint16_t num = 0;
         if (GetNum16(num, 0, 0) != 1)
-            return XError(535);
+            return XError(xerr::kHilfstextnummer0Erwartet);
         return OpenHlpTemplate(kind, 537);
     }
     if (src.In706Family()) {
@@ -509,10 +510,10 @@ int CParsOrv::DoHlpText()
             return -1;
         uint16_t num = 0;
         if (GetNum16(num, 0, 255) != 1)
-            return XError(536);
+            return XError(xerr::kHilfstextnummer0255Erwartet);
         CKindTxtList* list = m_prj->GetHlpTxtList(1);
         if (list == nullptr || list->FindByNum(num) != nullptr)
-            return XError(537);
+            return XError(xerr::kDieserHilfstextWurdeBereitsDefiniert);
         ResetContext();
         auto entry = std::make_unique<CKindTxt>(num);
         entry->SetRowCount(kEntryRows);
@@ -536,12 +537,12 @@ int CParsOrv::DoDefHlpText()
     if (cur.In43Family() || cur.In118Family()) {
         if (!ExpectComma())
             return -1;
-        if (ReadHlpKind(kind, true, false, 533) != 1)
+        if (ReadHlpKind(kind, true, false, xerr::kPrioritaetDEFAULTMENUINFOWARNING) != 1)
             return -1;
     } else if (cur.In706Family()) {
         if (!ExpectComma())
             return -1;
-        if (ReadHlpKind(kind, false, true, 534) != 1)
+        if (ReadHlpKind(kind, false, true, xerr::kDEFAULTMENUINFOWARNINGFAULT) != 1)
             return -1;
     }
     return OpenHlpTemplate(kind, 538);
@@ -562,9 +563,9 @@ int CParsOrv::DoOpPrnText()
         return -1;
     uint16_t num = 0;
     if (GetNum16(num, 1, 255) != 1)
-        return XError(556);
+        return XError(xerr::kBediendruckertextnummer1255Erwartet_556);
     if (m_prj->GetOpPrnTxtList()->FindByNum(num) != nullptr)
-        return XError(557);
+        return XError(xerr::kDieserBediendruckertextWurdeBereits);
     ResetContext();
     auto entry = std::make_unique<COpPrnTxt>(num);
     entry->SetRowCount(kPrnMaxRows);
@@ -584,15 +585,15 @@ int CParsOrv::DoDefOpPrnText()
     if (!ExpectComma())
         return -1;
     if (GetNum32(lo, 1, 255) != 1)
-        return XError(556);
+        return XError(xerr::kBediendruckertextnummer1255Erwartet_556);
     if (!ExpectComma())
         return -1;
     if (GetNum32(up, 1, 255) != 1)
-        return XError(556);
+        return XError(xerr::kBediendruckertextnummer1255Erwartet_556);
     if (up < lo)
-        return XError(501);
+        return XError(xerr::kAngegebeneBereichsobergrenzeIstKleiner_501);
     if (m_prj->GetOpPrnTxtList()->GetTemplate() != nullptr)
-        return XError(558);
+        return XError(xerr::kDEFAULTBediendruckertextWurdeBereits);
     ResetContext();
     auto entry = std::make_unique<COpPrnTxtRange>(static_cast<int32_t>(lo), static_cast<int32_t>(up));
     entry->SetRowCount(kPrnMaxRows);
@@ -606,7 +607,7 @@ int CParsOrv::ReadOutputTimes(uint8_t& value)
     if (!ExpectComma())
         return -1;
     if (GetHexByte(value, 0, 7) != 1)
-        return XError(562);
+        return XError(xerr::kAusgabezeitpunkte000701Kommt);
     return 1;
 }
 
@@ -620,9 +621,9 @@ int CParsOrv::DoMsgPrnText()
         return -1;
     uint16_t num = 0;
     if (GetNum16(num, 0, 1023) != 1)
-        return XError(559);
+        return XError(xerr::kMeldedruckertextnummer01023Erwartet);
     if (m_prj->GetMsgPrnTxtList()->FindByNum(num) != nullptr)
-        return XError(560);
+        return XError(xerr::kDieserMeldedruckertextWurdeBereits);
     uint8_t times = 0;
     if (ReadOutputTimes(times) != 1)
         return -1;
@@ -645,7 +646,7 @@ int CParsOrv::DoDefMsgPrnText()
     if (ReadRange(lowest, highest, 1023, 559) != 1)
         return -1;
     if (m_prj->GetMsgPrnTxtList()->GetTemplate() != nullptr)
-        return XError(561);
+        return XError(xerr::kDEFAULTMeldedruckertextWurdeBereits);
     uint8_t times = 0;
     if (ReadOutputTimes(times) != 1)
         return -1;
@@ -691,13 +692,13 @@ CPrjNumEntry* CParsOrv::OpenDisplayEntry(uint32_t& mask, int& maxRows, uint16_t&
 int CParsOrv::MissingRowText()
 {
     if (m_openOpTxt != nullptr && m_openOpTxt->GetRow(1) == nullptr)
-        return XError(480);
+        return XError(xerr::kFuerEinenBedientextMussMindestens);
     if (m_openMsgTxt != nullptr && m_openMsgTxt->GetRow(1) == nullptr)
-        return XError(481);
+        return XError(xerr::kFuerEinenMeldetextMussMindestens);
     if (m_openRcpTxt != nullptr && m_openRcpTxt->GetRow(1) == nullptr)
-        return XError(482);
+        return XError(xerr::kFuerEinenRezepttextMussMindestens);
     if (m_openHlpTxt != nullptr && m_openHlpTxt->GetRow(1) == nullptr)
-        return XError(483);
+        return XError(xerr::kFuerEinenHilfstextMussMindestens);
     return 0;
 }
 
@@ -725,7 +726,7 @@ int CParsOrv::DoText()
     uint16_t limitError = 0;
     CPrjNumEntry* entry = OpenDisplayEntry(mask, maxRows, limitError);
     if (entry == nullptr)
-        return XError(491);
+        return XError(xerr::kTextzeilenKoennenNurDirektNach);
     if (!ExpectComma())
         return -1;
     SkipBelow(33);
@@ -871,13 +872,13 @@ int CParsOrv::SplitError(Position rowStart)
 {
     Seek(rowStart);
     Mark();
-    return XError(492);
+    return XError(xerr::kZeileKannWegenEnthaltenerVariable);
 }
 
 int CParsOrv::MissingRowHText()
 {
     if (m_openHistTxt != nullptr && m_openHistTxt->GetRow(1) == nullptr)
-        return XError(484);
+        return XError(xerr::kFuerEinenHistorytextMussMindestens);
     return 0;
 }
 
@@ -895,7 +896,7 @@ int CParsOrv::DoHText()
                                        {477, 545}}))
         return XError(static_cast<uint16_t>(refused));
     if (m_openHistTxt == nullptr)
-        return XError(493);
+        return XError(xerr::kHistorytextzeilenKoennenNurDirektNach);
     if (!ExpectComma())
         return -1;
     SkipBelow(33);
@@ -907,7 +908,7 @@ int CParsOrv::DoHText()
     if (m_rowCount + 1 > kEntryRows) {
         Seek(rowStart);
         Mark();
-        return XError(490);
+        return XError(xerr::kFuerDiesenHistorytextSindBereits);
     }
     ++m_rowCount;
     m_openHistTxt->SetRow(std::make_unique<CPrjTxtRow>(static_cast<uint8_t>(m_rowCount), row.text, &row.slots));
@@ -918,7 +919,7 @@ int CParsOrv::MissingRowPrnText()
 {
     CPrnTxt* open = m_openOpPrnTxt != nullptr ? static_cast<CPrnTxt*>(m_openOpPrnTxt) : m_openMsgPrnTxt;
     if (open != nullptr && open->GetRow(1) == nullptr)
-        return XError(494);
+        return XError(xerr::kFuerEinenDruckertextMussMindestens);
     return 0;
 }
 
@@ -929,7 +930,7 @@ int CParsOrv::DoPrnText()
     ExtendLine(kPrnTextLineMax);
     CPrnTxt* open = m_openOpPrnTxt != nullptr ? static_cast<CPrnTxt*>(m_openOpPrnTxt) : m_openMsgPrnTxt;
     if (open == nullptr)
-        return XError(497);
+        return XError(xerr::kDruckertextzeilenKoennenNurDirektNach);
     if (!ExpectComma())
         return -1;
     SkipBelow(33);
@@ -941,7 +942,7 @@ int CParsOrv::DoPrnText()
     if (m_rowCount + 1 > kPrnMaxRows) {
         Seek(rowStart);
         Mark();
-        return XError(495);
+        return XError(xerr::kFuerDiesenDruckertextSindBereits_495);
     }
     ++m_rowCount;
     open->SetRow(std::make_unique<CPrnTxtLin>(static_cast<uint8_t>(m_rowCount), row.text, &row.slots));
@@ -987,12 +988,12 @@ int CParsOrv::DoFormular()
         return 0;
     const PanelType cur = Cur();
     if (cur.In43Family() || cur.In706Family())
-        return XError(623);
+        return XError(xerr::kFuerDieEingestellteORVSind_623);
     if (m_openRcpTxt == nullptr)
-        return XError(625);
+        return XError(xerr::kFormulareSindNurInRezepttexten);
     uint16_t form = 0;
     if (GetNum16(form, 1, 1) != 1)
-        return XError(624);
+        return XError(xerr::kFormularnummer11Erwartet);
     const CPrjVarValList& values = m_openRcpTxt->GetValList();
     for (int i = 0; i < values.GetCount(); ++i) {
         CVarValPair* pair = values.GetAt(i);
@@ -1011,7 +1012,7 @@ int CParsOrv::DoFormular()
         if (codec == nullptr) {
             NextChar();
             Rewind();
-            return XError(626);
+            return XError(xerr::kFormularnutzdatenErwartet);
         }
         if (codec->quoted) {
             std::string text;
@@ -1019,7 +1020,7 @@ int CParsOrv::DoFormular()
                 return -1;
             pair->SetText(text);
         } else if (codec->read(*this, var, *pair) != 1) {
-            return XError(626);
+            return XError(xerr::kFormularnutzdatenErwartet);
         }
     }
     return 1;
