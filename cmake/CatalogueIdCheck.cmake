@@ -13,7 +13,8 @@ endif()
 
 # The id is the first argument of these calls, the second of LogLineId and
 # the last of the reader's field helpers.
-set(first_arg "XError|resErrorText|ResourceTXT|resError2|ResKonstText|ShowMessage|ShowInternalError|AskYesNo|LoadLangString|FindLangText|LangText|L")
+string(JOIN "|" first_arg XError resErrorText ResourceTXT resError2 ResKonstText ShowMessage ShowInternalError
+       AskYesNo LoadLangString FindLangText LangText L)
 set(number "[ \t]*[1-9][0-9]*[ \t]*")
 set(patterns
   "(^|[^A-Za-z0-9_])(${first_arg})[ \t]*\\(${number}[,)]"

@@ -125,9 +125,12 @@ void CPrjData::MakeRcpNumVars(uint16_t first, uint16_t oldFirst)
     if (!m_owner || !m_owner->spsPar)
         return;
     const std::vector<KomGroup> groups = {
-        {ResourceTXT(res::kRezeptnummerIST), 1, 1, [](const char* name, uint16_t word) { return MakeRcpNum(name, word, 1); }},
-        {ResourceTXT(res::kRezeptnummerSOLL), 1, 2, [](const char* name, uint16_t word) { return MakeRcpNum(name, word, 2); }},
-        {ResourceTXT(res::kSteuerwort), 1, 3, [](const char* name, uint16_t word) { return MakeRcpNum(name, word, 4); }},
+        {ResourceTXT(res::kRezeptnummerIST), 1, 1,
+         [](const char* name, uint16_t word) { return MakeRcpNum(name, word, 1); }},
+        {ResourceTXT(res::kRezeptnummerSOLL), 1, 2,
+         [](const char* name, uint16_t word) { return MakeRcpNum(name, word, 2); }},
+        {ResourceTXT(res::kSteuerwort), 1, 3,
+         [](const char* name, uint16_t word) { return MakeRcpNum(name, word, 4); }},
     };
     PlaceGroups(*m_komVars, *m_owner->spsPar, groups, first, oldFirst, false);
 }

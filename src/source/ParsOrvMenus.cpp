@@ -78,7 +78,9 @@ int CParsOrv::DoNode()
     if (m_openMnu->GetSubList()->FindByNum(num) != nullptr)
         return XError(xerr::kEineDefinitionFuerDiesenKnoten_512);
     // Left, right, down, up: 0 leads nowhere, the node itself is refused.
-    static constexpr uint16_t kLinkErrors[4] = {513, 515, 516, 517};
+    static constexpr uint16_t kLinkErrors[4] = {
+        xerr::kNummerDesLinkenKnotens0_513, xerr::kNummerDesRechtenKnotens0_515,
+        xerr::kNummerDesUnterenKnotens0_516, xerr::kNummerDesOberenKnotens0_517};
     uint16_t links[4] = {};
     for (int i = 0; i < 4; ++i) {
         if (!ExpectComma())
@@ -161,8 +163,10 @@ int CParsOrv::ReadSchedule(bool week)
     if (times != nullptr && times->GetCount() >= kMaxSwitchTimes)
         return XError(xerr::kFuerDiesenTimerSindBereits);
     uint32_t value[2] = {0, 0};
-    static constexpr uint16_t kDayErrors[2] = {565, 569};
-    static constexpr uint16_t kHourErrors[2] = {566, 570};
+    static constexpr uint16_t kDayErrors[2] = {xerr::kTagangabeDesEinschaltzeitpunktesErwartet,
+                                               xerr::kTagangabeDesAusschaltzeitpunktesErwartet};
+    static constexpr uint16_t kHourErrors[2] = {xerr::kStundenangabeDesEinschaltzeitpunktes,
+                                                xerr::kStundenangabeDesAusschaltzeitpunktes};
     for (int i = 0; i < 2; ++i) {
         if (!ExpectComma())
             return -1;
