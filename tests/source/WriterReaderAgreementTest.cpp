@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -166,7 +167,7 @@ const AgreementCase kCases[] = {
      [](CPrjData& prj) {
          prj.SetDWordVars(1);
          prj.InsVar(new CPrjVarBin("None", 30, 1, 6, 6, 0, 0, 99999, 0, 0));
-         prj.InsVar(new CPrjVarBin("Ranged", 32, 1, 6, 6, 0, 0, 99999, 0, 3000000000));
+         prj.InsVar(new CPrjVarBin("Ranged", 32, 1, 6, 6, 0, 0, 99999, 0, static_cast<int32_t>(UINT32_C(3000000000))));
          prj.InsVar(new CPrjVarBin("Reversed", 34, 1, 8, 6, 0, 0, 99999, 5, 5));
          prj.InsVar(new CPrjVarVbin("Signed", 36, 1, 22, 6, 0, -99999, 99999, -2000000000, 2000000000));
      },
