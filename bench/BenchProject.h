@@ -40,7 +40,7 @@ struct BenchBundle {
     BenchBundle(CWorkspaceState& workspace, uint16_t panel);
 
     PrjBundle bundle;
-    CCharSet charSet{&bundle, 0};
+    CCharSet charSet{&bundle};
     CPrjData prj{&bundle};
     std::unique_ptr<CSpsPar> sps;
     CDrvCfg drv;

@@ -56,7 +56,7 @@ struct FullProject {
     }
 
     PrjBundle bundle;
-    CCharSet charSet{&bundle, 0};
+    CCharSet charSet{&bundle};
     CPrjData prj{&bundle};
     CSpsPar sps{&bundle};
 };

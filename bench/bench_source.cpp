@@ -69,7 +69,7 @@ struct GeneratedProject {
     CTextPool pool{64, 64};
     CPrjVarList vars{kVarCount, 256};
     CPrjOpTxtList texts{kTextCount, 256};
-    CCharSet charSet{nullptr, 0};
+    CCharSet charSet{nullptr};
 };
 
 void BM_WriteSource(benchmark::State& state)

@@ -1,12 +1,20 @@
 # Fails configuration when a target breaks the layering:
 #  - Qt may only reach targets below src/gui, src/dialogs, tests/gui,
 #    tests/dialogs, and the program executable (property ORV_PROGRAM);
-#  - a src/ layer may not link a layer above it; serlink links platform only;
+#  - a src/ layer may not link a layer above it, nor its sibling (source and
+#    image are siblings over model); serlink links platform only;
 #    orv_link never links serlink (it binds libserlink.so at run time).
 # Call orv_check_layers() once, after every target is declared.
 
-set(ORV_LAYER_ORDER orv_platform orv_model orv_source orv_image orv_link
-    orv_workspace orv_dialogs orv_gui)
+include(${CMAKE_CURRENT_LIST_DIR}/LayerOrder.cmake)
+
+# True when the two targets are siblings: neither may use the other.
+function(_orv_siblings a b out)
+  set(${out} FALSE PARENT_SCOPE)
+  if(NOT a STREQUAL b AND a IN_LIST ORV_LAYER_SIBLINGS AND b IN_LIST ORV_LAYER_SIBLINGS)
+    set(${out} TRUE PARENT_SCOPE)
+  endif()
+endfunction()
 
 function(_orv_collect_targets dir out)
   get_property(targets DIRECTORY "${dir}" PROPERTY BUILDSYSTEM_TARGETS)
@@ -93,8 +101,11 @@ function(orv_check_layers)
     if(rank GREATER_EQUAL 0)
       foreach(item IN LISTS closure)
         list(FIND ORV_LAYER_ORDER "${item}" item_rank)
-        if(item_rank GREATER rank)
+        _orv_siblings(${t} "${item}" siblings)
+        if(item_rank GREATER rank AND NOT siblings)
           list(APPEND errors "target '${t}' links '${item}', a layer above it")
+        elseif(siblings)
+          list(APPEND errors "target '${t}' links '${item}', its sibling")
         endif()
         if(t STREQUAL "orv_link" AND item STREQUAL "serlink")
           list(APPEND errors "target 'orv_link' links 'serlink'; it binds the serial link at run time")

@@ -29,5 +29,20 @@ function(orv_add_text_tables target)
     COMMENT "Generating the language-string table"
     VERBATIM)
   list(APPEND generated ${out_dir}/LangStrings.cpp)
+
+  # The ids by name, for every layer: msg:: language strings, res::
+  # ResourceTXT, xerr:: resErrorText, err2:: resError2, konst:: ResKonstText.
+  set(ids_header ${CMAKE_CURRENT_BINARY_DIR}/CatalogueIds.h)
+  set(d ${ORV_TEXT_DATA_DIR})
+  add_custom_command(
+    OUTPUT ${ids_header}
+    COMMAND textgen ids ${ids_header} msg:lang:${d}/LangStrings.txt
+            res:ResourceTXT:1668:cp1252:${d}/ResourceTXT.txt xerr:resErrorText:718:cp1252:${d}/resErrorText.txt
+            err2:resError2:303:cp1252:${d}/resError2.txt konst:ResKonstText:393:cp437:${d}/ResKonstText.txt
+    DEPENDS textgen ${d}/LangStrings.txt ${d}/ResourceTXT.txt ${d}/resErrorText.txt ${d}/resError2.txt
+            ${d}/ResKonstText.txt
+    COMMENT "Generating the catalogue id names"
+    VERBATIM)
+  list(APPEND generated ${ids_header})
   target_sources(${target} PRIVATE ${generated})
 endfunction()

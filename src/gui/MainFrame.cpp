@@ -4,6 +4,7 @@
 #include "gui/QtText.h"
 #include "gui/ViewLog.h"
 #include "link/SerLinkBinding.h"
+#include "model/CatalogueIds.h"
 #include "model/Log.h"
 #include "model/ProgramIni.h"
 #include "workspace/CommandLine.h"
@@ -114,7 +115,7 @@ bool CMainFrame::Create(const std::vector<std::string>& args)
     orv::ApplyStartLanguage(m_menu, GetLangId());
     ApplyMenuTexts();
     UpdateTitle();
-    LogLineId(kLogInfo, 9000, "Linux");
+    LogLineId(kLogInfo, msg::kWillkommenZumORVtoolBetriebssystem, "Linux");
     return true;
 }
 
@@ -306,7 +307,7 @@ void CMainFrame::BuildToolBar()
 
 void CMainFrame::BuildStatusBar()
 {
-    m_pane0 = new QLabel(LangText(57345));
+    m_pane0 = new QLabel(LangText(msg::kBereit));
     m_pane0->setObjectName(QStringLiteral("pane0"));
     m_pane0->setMinimumWidth(1);
     m_ovr = new QLabel(QStringLiteral("OVR"));

@@ -4,6 +4,7 @@
 #include "gui/QtProgressBar.h"
 #include "gui/QtText.h"
 #include "gui/ViewLog.h"
+#include "model/CatalogueIds.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -90,6 +91,6 @@ std::unique_ptr<CProgressBar> CQtUiServices::CreateProgressBar(std::string_view 
     CMainFrame* frame = Frame();
     QStatusBar* bar = frame != nullptr ? frame->statusBar() : nullptr;
     QLabel* paneLabel = frame != nullptr ? frame->PaneLabel(pane) : nullptr;
-    return std::make_unique<CQtProgressBar>(bar, paneLabel, pane, LangText(57345), label, sizePercent, rangeMax,
+    return std::make_unique<CQtProgressBar>(bar, paneLabel, pane, LangText(msg::kBereit), label, sizePercent, rangeMax,
                                             smooth);
 }

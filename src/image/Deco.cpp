@@ -4,6 +4,7 @@
 #include "image/ImgLayout.h"
 #include "image/ReadWhole.h"
 #include "image/DrvXref.h"
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/CharSet.h"
 #include "model/CheckedFormat.h"
@@ -86,22 +87,22 @@ bool CDeco::CheckError()
         return true;
     case kErrImage:
     case kErrImageAlt:
-        ShowMessage(15600);
+        ShowMessage(msg::kDieRueckgeleseneBinaerdateiKannNicht);
         break;
     case kErrDrv:
-        ShowMessage(15205);
+        ShowMessage(msg::kTreiberdateiKannNichtGeoeffnetWerden_15205);
         break;
     case kErrMemory:
-        ShowMessage(15602);
+        ShowMessage(msg::kNichtGenuegendFreierArbeitsspeicherFuer_15602);
         break;
     case kErrIntVar:
-        ShowMessage(15608, m_errName.c_str());
+        ShowMessage(msg::kInterneVariableIstNichtIn, m_errName.c_str());
         break;
     case kErrRead:
-        ShowMessage(15601);
+        ShowMessage(msg::kDatenWurdenNichtVollstaendigAusgewertet);
         break;
     case kErrWord:
-        ShowMessage(15607, int{m_errWord});
+        ShowMessage(msg::kVerwendeteSPSWortAdresseIst, int{m_errWord});
         break;
     case kErrFkt:
         break;
@@ -471,7 +472,7 @@ int CDeco::ReadDefs(BeReader& file, uint32_t block)
         }
         if (d[0] == 0)
             continue;
-        const std::string name = FormatText("%s%u", ResourceTXT(1128), k + 1);
+        const std::string name = FormatText("%s%u", ResourceTXT(res::kSPS_1128), k + 1);
         defs->Adopt(std::make_unique<CSpsDef>(d[0], d[1], d[2], d[3], name.c_str()));
     }
     return 1;

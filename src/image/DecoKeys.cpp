@@ -1,6 +1,7 @@
 #include "image/DecoAB.h"
 #include "image/ImgLayout.h"
 
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/CheckedFormat.h"
 #include "model/Mnu.h"
@@ -159,7 +160,7 @@ int CDecoAB::DecodeMenu(int m, uint16_t first, uint16_t names, uint32_t& named)
             return -1;
         name.assign(bytes, strnlen(bytes, kMenuNameWidth));
     } else {
-        name = FormatText("%s_%d", ResourceTXT(527), m);
+        name = FormatText("%s_%d", ResourceTXT(res::kMenue_527), m);
     }
     auto owned = std::make_unique<CPrjMnu>(static_cast<uint8_t>(m), name, m_prj->GetMnuOptMask());
     CPrjMnu* menu = owned.get();

@@ -8,6 +8,7 @@
 #include "image/DrvXref.h"
 #include "image/FileFields.h"
 #include "image/HeaderFields.h"
+#include "model/CatalogueIds.h"
 #include "model/DrvCfg.h"
 #include "model/Log.h"
 #include "model/MessageBoxes.h"
@@ -83,15 +84,15 @@ bool CDrvFile::CheckError()
     case 0:
         return true;
     case kErrRead:
-        ShowMessage(16100);
+        ShowMessage(msg::kTreiberdateiKonnteNichtGelesenWerden);
         break;
     case kErrMissing:
-        ShowMessage(16102, m_cfg ? m_cfg->GetDrvFileName() : std::string(),
+        ShowMessage(msg::kTreiberNichtInDateiEnthalten, m_cfg ? m_cfg->GetDrvFileName() : std::string(),
                     m_cfg ? m_cfg->DrvLibName(m_devType) : std::string());
         break;
     case kErrLibRead:
     case kErrTarget:
-        ShowMessage(16101);
+        ShowMessage(msg::kProjekttreiberKonnteNichtAusTreiber);
         break;
     default:
         return false;
@@ -348,7 +349,7 @@ bool CDrvFile::ConfirmRangeChange(uint16_t db, uint16_t start, uint16_t end)
     const std::string range = RangeText(m_cfg->GetDrvNo(), m_sps ? m_sps->GetSpsType() : 0, db, start, end);
     if (range.empty())
         return true;
-    return AskYesNo(15046, range);
+    return AskYesNo(msg::kSollDieImProjektVerwendete, range);
 }
 
 bool CDrvFile::FindEntry()

@@ -1,5 +1,6 @@
 #include "image/DrvRange.h"
 
+#include "model/CatalogueIds.h"
 #include "model/CheckedFormat.h"
 #include "model/LangStrings.h"
 #include "model/SpsPar.h"
@@ -160,59 +161,59 @@ std::string RangeText(uint16_t drvNo, uint16_t spsType, uint16_t db, uint16_t st
     case 0:
     case 1:
     case 2:
-        return FormatText("%s %d %s %d %s %d %s %d", L(15047), s / 16, ".", s % 16, L(15048), (e + 1) / 16, ".",
+        return FormatText("%s %d %s %d %s %d %s %d", L(msg::kMerkerbereichMW), s / 16, ".", s % 16, L(msg::kBisMW), (e + 1) / 16, ".",
                           (e + 1) % 16);
     case 3:
-        return spsType == kPlcType44 ? FormatText("%s %d %s %d", L(15063), s, L(15064), e)
-                                     : FormatText("%s %d %s %d", L(15067), s, L(15068), e);
+        return spsType == kPlcType44 ? FormatText("%s %d %s %d", L(msg::kWort), s, L(msg::kBisWort), e)
+                                     : FormatText("%s %d %s %d", L(msg::kRegisterR), s, L(msg::kBisR), e);
     case 4:
-        return FormatText("%s %d %s %d", L(15055), s, L(15056), e);
+        return FormatText("%s %d %s %d", L(msg::kPD), s, L(msg::kBisPD), e);
     case 9:
     case 20:
     case 21:
     case 22:
     case 41:
     case 69:
-        return FormatText("%s %d %s %d", L(15047), s, L(15048), e);
+        return FormatText("%s %d %s %d", L(msg::kMerkerbereichMW), s, L(msg::kBisMW), e);
     case 12:
-        return FormatText("%s %d %s %d %s %d", L(15049), b, L(15063), s, L(15064), e);
+        return FormatText("%s %d %s %d %s %d", L(msg::kDB), b, L(msg::kWort), s, L(msg::kBisWort), e);
     case 14:
-        return FormatText("%s %d %s %d %s %d", L(15049), b, L(15071), s, L(15072), e);
+        return FormatText("%s %d %s %d %s %d", L(msg::kDB), b, L(msg::kDXW), s, L(msg::kBisDXW), e);
     case 17:
     case 19:
-        return FormatText("%s %d %s %s %d %s", L(15073), s, L(15075), L(15074), e, L(15075));
+        return FormatText("%s %d %s %s %d %s", L(msg::kZone), s, L(msg::kDez), L(msg::kBisZone), e, L(msg::kDez));
     case 23:
     case 52:
     case 53:
     case 74:
-        return FormatText("%s %d %s %d", L(15063), s, L(15064), e);
+        return FormatText("%s %d %s %d", L(msg::kWort), s, L(msg::kBisWort), e);
     case 26:
     case 58:
-        return FormatText("%s %d %s %d", L(15061), s, L(15062), e);
+        return FormatText("%s %d %s %d", L(msg::kWM), s, L(msg::kBisWM), e);
     case 29:
     case 35:
     case 42:
-        return FormatText("%s %d %s %d", L(15051), s, L(15052), e);
+        return FormatText("%s %d %s %d", L(msg::kDW), s, L(msg::kBisDW), e);
     case 32:
     case 33:
     case 36:
     case 56:
-        return FormatText("%s %d %s %d", L(15065), s, L(15066), e);
+        return FormatText("%s %d %s %d", L(msg::kD), s, L(msg::kBisD), e);
     case 38:
     case 39:
-        return FormatText("%s %d %s %d", L(15057), s, L(15058), e);
+        return FormatText("%s %d %s %d", L(msg::kDM), s, L(msg::kBisDM), e);
     case 45:
     case 46:
-        return db != 0 ? FormatText("%s %d %s %d %s %d", L(15049), b, L(15051), s, L(15052), e)
-                       : FormatText("%s %d %s %d", L(15047), s, L(15048), e);
+        return db != 0 ? FormatText("%s %d %s %d %s %d", L(msg::kDB), b, L(msg::kDW), s, L(msg::kBisDW), e)
+                       : FormatText("%s %d %s %d", L(msg::kMerkerbereichMW), s, L(msg::kBisMW), e);
     case 48:
-        return FormatText("%s %d %s %d", L(15059), s, L(15060), e);
+        return FormatText("%s %d %s %d", L(msg::kVW), s, L(msg::kBisVW), e);
     case 51:
-        return FormatText("%s %d %s %d", L(15053), s, L(15054), e);
+        return FormatText("%s %d %s %d", L(msg::kRW), s, L(msg::kBisRW), e);
     case 63:
-        return FormatText("%s %d %s %d", L(15069), s, L(15070), e);
+        return FormatText("%s %d %s %d", L(msg::kDBW), s, L(msg::kBisDBW), e);
     case 65:
-        return FormatText("%s %d %s  %s %d %s", L(15049), b, ".000 ", L(15050), b + 1, ".254 ");
+        return FormatText("%s %d %s  %s %d %s", L(msg::kDB), b, ".000 ", L(msg::kBisDB), b + 1, ".254 ");
     default:
         return std::string();
     }

@@ -8,6 +8,7 @@
 #include "image/FileFields.h"
 #include "image/ImageBuffer.h"
 #include "image/ReadWhole.h"
+#include "model/CatalogueIds.h"
 #include "model/DrvCfg.h"
 #include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
@@ -50,7 +51,7 @@ bool CDrvWriter::CheckError()
     if (m_error == 0)
         return true;
     if (m_error == kErrFile) {
-        ShowMessage(16103);
+        ShowMessage(msg::kTreiberdateiKonnteNichtGeaendertWerden);
         m_error = 0;
     }
     return false;

@@ -2,6 +2,7 @@
 
 #include "image/BinIo.h"
 #include "image/DrvLayout.h"
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/CheckedFormat.h"
 #include "model/DrvCfg.h"
@@ -68,7 +69,7 @@ int ReadDefs(const DrvEntry& entry, int32_t x, CDrvCfg& cfg)
             return -1;
         if (d[0] == 0)
             continue;
-        const std::string name = FormatText("%s%d", ResourceTXT(1128), d[0]);
+        const std::string name = FormatText("%s%d", ResourceTXT(res::kSPS_1128), d[0]);
         cfg.AddParItem3(new CSpsDef(d[0], d[1], d[2], d[3], name.c_str()));
     }
     return 1;

@@ -3,6 +3,7 @@
 #include "image/CompParts.h"
 #include "image/FileFields.h"
 #include "image/HeaderFields.h"
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/FrmCfg.h"
 #include "model/PrjData.h"
@@ -86,7 +87,7 @@ std::string ReplaceStateText(const std::string& text, unsigned index)
         if (text == s.text || (s.padded && text == std::string(s.text) + "   "))
             return ResourceTXT(s.id);
     if (index <= 9 && Upper(text) == "TIMER " + std::to_string(index))
-        return std::string(std::string_view(ResourceTXT(748)).substr(0, 15)) + std::to_string(index);
+        return std::string(std::string_view(ResourceTXT(res::kZeitschaltuhr_748)).substr(0, 15)) + std::to_string(index);
     return text;
 }
 

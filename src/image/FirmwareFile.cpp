@@ -2,6 +2,7 @@
 
 #include "image/MemoryGuard.h"
 #include "image/ReadWhole.h"
+#include "model/CatalogueIds.h"
 #include "model/FrmCfg.h"
 #include "model/Log.h"
 #include "model/MessageBoxes.h"
@@ -36,7 +37,7 @@ bool CFirmwareFile::CheckError()
     if (m_error == 0)
         return true;
     if (m_error == kErrFile) {
-        ShowMessage(15104);
+        ShowMessage(msg::kFirmwareKonnteNichtGelesenWerden);
         m_error = 0;
     }
     return false;

@@ -5,6 +5,7 @@
 #include "image/HeaderFields.h"
 #include "image/ImageBuffer.h"
 #include "image/ReadWhole.h"
+#include "model/CatalogueIds.h"
 #include "model/FktCfg.h"
 #include "model/FrameState.h"
 #include "model/Log.h"
@@ -60,7 +61,7 @@ bool CFktFile::CheckError()
     if (m_error == 0)
         return true;
     if (m_error == kErrFile) {
-        ShowMessage(16550);
+        ShowMessage(msg::kSonderfunktionsdateiKonnteNichtGelesen);
         m_error = 0;
     }
     return false;
@@ -143,7 +144,7 @@ bool CFktWriter::CheckError()
     if (m_error == 0)
         return true;
     if (m_error == kErrFile) {
-        ShowMessage(16551);
+        ShowMessage(msg::kSonderfunktionsdateiKonnteNichtGeaendert);
         m_error = 0;
     }
     return false;

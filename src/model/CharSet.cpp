@@ -73,7 +73,7 @@ CharGroup CharGroupOf(uint16_t devType) {
     }
 }
 
-CCharSet::CCharSet(PrjBundle* bundle, uint16_t value) : m_bundle(bundle), m_value(value) {
+CCharSet::CCharSet(PrjBundle* bundle) : m_bundle(bundle) {
     SetDevType(14);
 }
 

@@ -32,7 +32,7 @@ public:
         ModeGerman7 = 0x30,    // 706: German 7-bit letters
     };
 
-    CCharSet(PrjBundle* bundle, uint16_t value);
+    explicit CCharSet(PrjBundle* bundle);
 
     // Takes the panel type; type 47 becomes 755 for the project's .2 variant.
     // Sets the reload flag when the font group changes.
@@ -76,7 +76,6 @@ private:
     FontBuf* CurrentBuffer() const;
 
     PrjBundle* m_bundle;
-    uint16_t m_value;  // given by the owner, read by no operation here
     uint16_t m_devType = 0;
     uint8_t m_reload = 1;
     std::array<std::unique_ptr<FontBuf>, 4> m_fontBufs;  // indexed by CharGroup

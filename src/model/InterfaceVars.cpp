@@ -3,6 +3,7 @@
 // bound to its driver item.
 
 #include "model/Catalogues.h"
+#include "model/CatalogueIds.h"
 #include "model/DrvParColl.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
@@ -106,12 +107,12 @@ void CPrjData::MakeDateTimeVars(uint16_t first, uint16_t oldFirst)
     if (!m_owner || !m_owner->spsPar)
         return;
     const std::vector<KomGroup> groups = {
-        {ResourceTXT(1174), 2, 3,
+        {ResourceTXT(res::kDatum), 2, 3,
          [](const char* name, uint16_t word) -> std::unique_ptr<CPrjVar> {
              return std::make_unique<CPrjIntVarByte>(name, static_cast<int16_t>(word), kDateTimeFlags, 4, 251, 0, 0,
                                                      1);
          }},
-        {ResourceTXT(1175), 2, 3,
+        {ResourceTXT(res::kUhrzeit), 2, 3,
          [](const char* name, uint16_t word) -> std::unique_ptr<CPrjVar> {
              return std::make_unique<CPrjIntVarW8>(name, static_cast<int16_t>(word), kDateTimeFlags, 4, 250, 0, 0);
          }},
@@ -124,9 +125,12 @@ void CPrjData::MakeRcpNumVars(uint16_t first, uint16_t oldFirst)
     if (!m_owner || !m_owner->spsPar)
         return;
     const std::vector<KomGroup> groups = {
-        {ResourceTXT(1206), 1, 1, [](const char* name, uint16_t word) { return MakeRcpNum(name, word, 1); }},
-        {ResourceTXT(1207), 1, 2, [](const char* name, uint16_t word) { return MakeRcpNum(name, word, 2); }},
-        {ResourceTXT(1208), 1, 3, [](const char* name, uint16_t word) { return MakeRcpNum(name, word, 4); }},
+        {ResourceTXT(res::kRezeptnummerIST), 1, 1,
+         [](const char* name, uint16_t word) { return MakeRcpNum(name, word, 1); }},
+        {ResourceTXT(res::kRezeptnummerSOLL), 1, 2,
+         [](const char* name, uint16_t word) { return MakeRcpNum(name, word, 2); }},
+        {ResourceTXT(res::kSteuerwort), 1, 3,
+         [](const char* name, uint16_t word) { return MakeRcpNum(name, word, 4); }},
     };
     PlaceGroups(*m_komVars, *m_owner->spsPar, groups, first, oldFirst, false);
 }
@@ -136,8 +140,8 @@ void CPrjData::MakePrnTxtVars(uint16_t first, uint16_t oldFirst)
     if (!m_owner || !m_owner->spsPar)
         return;
     const std::vector<KomGroup> groups = {
-        {ResourceTXT(1177), 1, 1, MakePrnTxt},
-        {ResourceTXT(1178), 1, 1, MakePrnTxt},
+        {ResourceTXT(res::kDruckertexteAlt), 1, 1, MakePrnTxt},
+        {ResourceTXT(res::kDruckertexteNeu), 1, 1, MakePrnTxt},
     };
     PlaceGroups(*m_komVars, *m_owner->spsPar, groups, first, oldFirst, true);
 }

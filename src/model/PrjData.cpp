@@ -1,5 +1,6 @@
 #include "model/PrjData.h"
 
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/CharDef.h"
 #include "model/MsgTxt.h"
@@ -36,7 +37,7 @@ std::string MakeDefaultDescr()
 {
     const char* const nl = "\r\n";
     std::string text = nl;
-    text += ResourceTXT(12);
+    text += ResourceTXT(res::kFirma);
     for (int i = 0; i < 5; ++i)
         text += nl;
     for (uint16_t label = 13; label <= 17; ++label) {

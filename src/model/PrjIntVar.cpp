@@ -69,14 +69,7 @@ void CPrjIntVarStr::FreeKindData()
 void CPrjIntVarStr::SetTxtCount(int n)
 {
     n = std::clamp(n, 0, kMaxStateIdx);
-    // A new variable has no slots yet, not even the one of index 0.
-    if (n == m_last && m_txts.HasArray())
-        return;
-    // Slots above the old highest index may still hold texts of a larger
-    // index set before; they are not carried over.
-    const size_t keep = std::min(m_txts.Size(), static_cast<size_t>(m_last) + 1);
-    m_txts.Resize(keep);
-    m_txts.Resize(static_cast<size_t>(n) + 1);
+    m_txts.Refit(m_last, n);
     m_last = static_cast<uint8_t>(n);
 }
 

@@ -98,9 +98,7 @@ const CSharedStr* CPrjVarString::GetStateTxtRef(int i) const
 void CPrjVarString::SetTxtCount(int n)
 {
     n = std::clamp(n, 0, kMaxStateIdx);
-    if (n == m_last)
-        return;
-    m_txts.Resize(static_cast<size_t>(n) + 1);
+    m_txts.Refit(m_last, n);
     m_last = static_cast<uint8_t>(n);
 }
 

@@ -1,5 +1,6 @@
 #include "model/SourceEdit.h"
 
+#include "model/CatalogueIds.h"
 #include "model/FrameState.h"
 #include "model/MessageBoxes.h"
 #include "model/UiServices.h"
@@ -10,9 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr int kMsgCannotOpen = 15025;
-constexpr int kMsgWriteIncomplete = 15207;
 
 // File bytes with CR LF or LF line ends to editor text with '\n' ends.
 std::string ToEditorText(std::string_view bytes)
@@ -58,7 +56,7 @@ bool LoadSrcEdit(int line, int column)
     const std::string path = frame->GetPrjPath();
     std::string bytes;
     if (!orv::ReadWholeFile(path, bytes)) {
-        ShowMessage(kMsgCannotOpen, path);
+        ShowMessage(msg::kDateiKannNichtGeoeffnetWerden, path);
         return false;
     }
     UiServices& ui = GetUiServices();
@@ -85,9 +83,9 @@ bool SaveSrcEdit()
         return false;
     if (!orv::WriteFileReplacing(path, ToFileBytes(text))) {
         if (CanCreateIn(path))
-            ShowMessage(kMsgWriteIncomplete);
+            ShowMessage(msg::kDatenKonntenNichtVollstaendigGeschrieben);
         else
-            ShowMessage(kMsgCannotOpen, path);
+            ShowMessage(msg::kDateiKannNichtGeoeffnetWerden, path);
         return false;
     }
     ui.ClearLog();

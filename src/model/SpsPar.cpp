@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
@@ -18,9 +19,6 @@ enum : uint16_t {
 enum : uint16_t {
     k15_8_7_0 = 1164, k7_0_7_0, k8_1_8_1, k16_9_8_1, k0_7_8_15, k7_0_15_8,
 };
-constexpr uint16_t kCommentCaption = 1163;
-constexpr uint16_t kUseCaption = 1170;
-constexpr uint16_t kUnknownKey = 79;
 
 struct SpsType {
     uint16_t key;     // constant-string number of the configuration key
@@ -80,7 +78,7 @@ constexpr SpsType kTypes[CSpsPar::kTypeCount] = {
     {191, kD, k15_8_7_0, 4, false},        // 46
     {206, kDW, k15_8_7_0, 3, false},       // 47
     {198, kWort, k15_8_7_0, 3, false},     // 48
-    {kUnknownKey, kWort, k15_8_7_0, 3, false},  // 49
+    {konst::kUNKNOWN, kWort, k15_8_7_0, 3, false},  // 49
 };
 
 const SpsType* TypeRow(uint16_t type) {
@@ -125,9 +123,9 @@ void CSpsPar::SetCaptions() {
     const SpsType* row = TypeRow(m_type);
     if (!row) return;
     SetCaption(0, ResourceTXT(row->area));
-    SetCaption(1, ResourceTXT(kCommentCaption));
+    SetCaption(1, ResourceTXT(res::kKom));
     SetCaption(2, ResourceTXT(row->header));
-    SetCaption(3, ResourceTXT(kUseCaption));
+    SetCaption(3, ResourceTXT(res::kBelegung));
 }
 
 uint16_t CSpsPar::GetFreeItemNo() const {

@@ -47,6 +47,16 @@ void CStateTxts::Resize(size_t count)
         m_slots.resize(count);
 }
 
+void CStateTxts::Refit(int oldLast, int newLast)
+{
+    if (newLast == oldLast && HasArray())
+        return;
+    // Slots above the old highest state may still hold texts of a larger
+    // state set before; they are not carried over.
+    Resize(std::min(Size(), static_cast<size_t>(std::max(oldLast, 0)) + 1));
+    Resize(static_cast<size_t>(std::max(newLast, 0)) + 1);
+}
+
 void CStateTxts::ReleaseAll()
 {
     for (CSharedStrRef& slot : m_slots)

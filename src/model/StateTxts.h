@@ -29,6 +29,10 @@ public:
 
     // Slots kept up to count, later ones released; 0 frees the array.
     void Resize(size_t count);
+    // The slots of states 0..newLast of a variable whose highest state was
+    // oldLast: texts up to the lower of the two kept, the rest released. A
+    // variable without slots gets them even when the highest state stays 0.
+    void Refit(int oldLast, int newLast);
     // Every slot released; the array keeps its size.
     void ReleaseAll();
 

@@ -1,5 +1,6 @@
 #include "source/CfgReader.h"
 
+#include "model/CatalogueIds.h"
 #include "model/DrvParItem.h"
 #include "model/DrvTable.h"
 #include "model/MessageBoxes.h"
@@ -11,9 +12,6 @@
 #include "source/CfgNames.h"
 
 namespace {
-
-constexpr int kMsgCannotOpen = 15080;
-constexpr int kMsgDamaged = 15081;
 
 constexpr size_t kHeadlineLimit = 78;
 constexpr size_t kPrinterSeqLimit = 255;
@@ -39,10 +37,10 @@ bool CCfgReader::CheckError()
     case 0:
         return true;
     case kErrOpen:
-        ShowMessage(kMsgCannotOpen, GetFileName());
+        ShowMessage(msg::kInitialisierungsdateiKonnteNicht, GetFileName());
         break;
     case kErrDamaged:
-        ShowMessage(kMsgDamaged, GetFileName());
+        ShowMessage(msg::kInitialisierungsdateiIstBeschaedigtEs, GetFileName());
         break;
     default:
         return false;

@@ -1,5 +1,6 @@
 #include "source/CfgSearch.h"
 
+#include "model/CatalogueIds.h"
 #include "model/DrvParItem.h"
 #include "model/DrvTable.h"
 #include "model/Log.h"
@@ -15,8 +16,6 @@
 
 namespace {
 
-constexpr int kMsgCannotOpen = 15025;
-constexpr int kMsgInternalError = 15083;
 constexpr const char* kNoCombination =
     "Kombination der Startauswahl nicht in .CFG File gefunden\nBitte Startauswahl korrigieren !";
 
@@ -138,10 +137,10 @@ bool CCfgSearch::CheckError()
     case 0:
         return true;
     case kErrOpen:
-        ShowMessage(kMsgCannotOpen, GetFileName());
+        ShowMessage(msg::kDateiKannNichtGeoeffnetWerden, GetFileName());
         break;
     case kErrCombination:
-        ShowInternalError(kMsgInternalError, kNoCombination);
+        ShowInternalError(msg::kInternalError, kNoCombination);
         break;
     default:
         return false;

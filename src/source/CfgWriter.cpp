@@ -1,5 +1,6 @@
 #include "source/CfgWriter.h"
 
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/CheckedFormat.h"
 #include "model/DrvTable.h"
@@ -23,8 +24,6 @@
 
 namespace {
 
-constexpr int kMsgCannotRead = 15080;
-constexpr int kMsgCannotWrite = 15082;
 constexpr std::string_view kEol = "\r\n";
 constexpr size_t kSectionNameLimit = 32;
 
@@ -181,10 +180,10 @@ bool CCfgWriter::ReportError()
     case 0:
         return true;
     case kErrRead:
-        ShowMessage(kMsgCannotRead, m_path);
+        ShowMessage(msg::kInitialisierungsdateiKonnteNicht, m_path);
         break;
     case kErrWrite:
-        ShowMessage(kMsgCannotWrite, m_path);
+        ShowMessage(msg::kInitialisierungsdateiKannNicht, m_path);
         break;
     default:
         return false;
@@ -327,8 +326,9 @@ void CCfgWriter::SaveAll(const CfgChoice& choice)
     lines.emplace_back();
 
     lines.push_back(Header("DEFAULT_DESCRIPTION"));
-    const Lines descr = {"", ResourceTXT(12), "", "", "", "", ResourceTXT(13), "", ResourceTXT(14), "",
-                         ResourceTXT(15), "", ResourceTXT(16), "", ResourceTXT(17), ""};
+    const Lines descr = {"", ResourceTXT(res::kFirma), "", "", "", "", ResourceTXT(res::kKunde), "",
+                         ResourceTXT(res::kProjekt_14), "", ResourceTXT(res::kBearbeiter), "",
+                         ResourceTXT(res::kErstellungsdatum), "", ResourceTXT(res::kBemerkungen), ""};
     lines.insert(lines.end(), descr.begin(), descr.end());
 
     lines.push_back(Header("CONFIGURATION"));

@@ -1,5 +1,6 @@
 #include "source/ParsOrv.h"
 
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/CharSet.h"
 #include "model/CheckedFormat.h"
@@ -13,6 +14,7 @@
 #include "model/UiServices.h"
 #include "platform/FileReplace.h"
 #include "source/OrvModels.h"
+#include "source/SrcKeywords.h"
 
 #include <array>
 #include <cctype>
@@ -124,7 +126,7 @@ void CParsOrv::ReportError(uint16_t state, const std::string& text, std::string_
 int CParsOrv::SignError(char c)
 {
     Rewind();
-    ReportError(ErrSyntax, FormatText("%s '%c' %s", resErrorText(633), c, resErrorText(635)), "ERROR Sign:");
+    ReportError(ErrSyntax, FormatText("%s '%c' %s", resErrorText(xerr::kZeichen), c, resErrorText(xerr::kErwartet)), "ERROR Sign:");
     return -1;
 }
 
@@ -132,7 +134,7 @@ int CParsOrv::KeywordError(std::string_view keyword)
 {
     Rewind();
     const std::string kw(keyword);
-    ReportError(ErrSyntax, FormatText("%s '%s' %s", resErrorText(634), kw.c_str(), resErrorText(635)),
+    ReportError(ErrSyntax, FormatText("%s '%s' %s", resErrorText(xerr::kSchluesselwort), kw.c_str(), resErrorText(xerr::kErwartet)),
                 "ERROR Keyword:");
     return -1;
 }
@@ -164,7 +166,7 @@ std::string CParsOrv::XErrorText(uint16_t n) const
     // The panels of the 118 family share one text that names the panel.
     if (n == 546) {
         const PanelType cur = Cur();
-        const char* name = cur.Is(118) ? ResourceTXT(27) : (cur.Is(163) ? "ORV 163" : "ORV 167");
+        const char* name = cur.Is(118) ? ResourceTXT(res::kORV014plus_27) : (cur.Is(163) ? "ORV 163" : "ORV 167");
         return CheckedFormat(resErrorText(n), name);
     }
     return resErrorText(n);
@@ -193,8 +195,8 @@ void CParsOrv::ReadDescriptionLines()
         if (m_cancelled)
             return;
         const std::string_view text = SkipBelow33(GetLine());
-        if (!StartsWith(text, "DESCRIPTIONEND")) {
-            if (StartsWith(text, "DESCRIPTION")) {
+        if (!StartsWith(text, kw::kDescriptionEnd)) {
+            if (StartsWith(text, kw::kDescription)) {
                 block = true;
                 break;
             }
@@ -213,17 +215,17 @@ void CParsOrv::ReadDescriptionLines()
     std::string descr;
     for (;;) {
         if (IsEof()) {
-            KeywordError("DESCRIPTIONEND");
+            KeywordError(kw::kDescriptionEnd);
             return;
         }
         ReadLine();
         if (m_cancelled)
             return;
         const std::string& line = GetLine();
-        if (StartsWith(SkipBelow33(line), "DESCRIPTIONEND"))
+        if (StartsWith(SkipBelow33(line), kw::kDescriptionEnd))
             break;
         if (IsEof() && line.empty()) {
-            KeywordError("DESCRIPTIONEND");
+            KeywordError(kw::kDescriptionEnd);
             return;
         }
         for (size_t i = 0; i < line.size(); ++i) {
@@ -273,8 +275,8 @@ int CParsOrv::Step()
     case StateHeader:
         return StepHeader();
     case StateBegin:
-        if (!ExpectKeyword("BEGIN"))
-            return KeywordError("BEGIN");
+        if (!ExpectKeyword(kw::kBegin))
+            return KeywordError(kw::kBegin);
         m_state = StateStatements;
         return 1;
     case StateStatements:
@@ -315,7 +317,7 @@ int CParsOrv::StepHeader()
         if (cur.Is(type))
             return XError(xerror);
     if (cur.Is(706))
-        return XError(429);
+        return XError(xerr::kSchluesselwortORV706PARAMETERErwartet);
     // Any other panel takes the line as its header.
     m_state = StateBegin;
     return 1;
@@ -392,8 +394,8 @@ int CParsOrv::Dispatch()
 
 int CParsOrv::DoEnd()
 {
-    if (!ExpectKeyword("END"))
-        return XError(436);
+    if (!ExpectKeyword(kw::kEnd))
+        return XError(xerr::kVereinbarungOderEndeENDErwartet);
     ResetContext();
     m_state = StateDone;
     return 1;
@@ -425,7 +427,7 @@ void CParsOrv::LoadParsedFileIntoEditor()
 {
     std::string text;
     if (!orv::ReadWholeFile(GetFileName(), text)) {
-        ShowMessage(15025, GetFileName());
+        ShowMessage(msg::kDateiKannNichtGeoeffnetWerden, GetFileName());
         return;
     }
     GetUiServices().LoadSourceEditor(text, GetLineNo(), GetErrorColumn());
@@ -439,7 +441,7 @@ bool CParsOrv::Finish()
             m_prj->SetModified(true);
         return true;
     case ErrOpen:
-        ShowMessage(15105);
+        ShowMessage(msg::kEinzulesendeDateiKannNichtGeoeffnet);
         CheckError();
         return false;
     case ErrXError:
@@ -449,11 +451,11 @@ bool CParsOrv::Finish()
         ResetContext();
         CloseFile();
         ClearProject();
-        if (AskYesNo(16201, static_cast<int>(GetLineNo()), static_cast<int>(GetErrorColumn())))
+        if (AskYesNo(msg::kSyntaxfehlerZeileZeichenEditieren, static_cast<int>(GetLineNo()), static_cast<int>(GetErrorColumn())))
             LoadParsedFileIntoEditor();
         return true;
     case ErrMemory:
-        ShowMessage(15106);
+        ShowMessage(msg::kNichtGenuegendFreierArbeitsspeicherFuer_15106);
         CheckError();
         return true;
     default:

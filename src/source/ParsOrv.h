@@ -270,6 +270,8 @@ private:
     int RangeError(uint16_t piece, uint32_t lo, uint32_t hi);
     int ReadRefNum(uint16_t& value, uint32_t lo, uint32_t hi, uint16_t piece);
     int ReadSetting(uint16_t& value, const SrcRange& range, uint16_t xerror);
+    // As above; a value outside `range` is reported with the bounds of `shown`.
+    int ReadSetting(uint16_t& value, const SrcRange& range, const SrcRange& shown, uint16_t xerror);
     int ReadWordRef(uint16_t word);
     int ReadIndexedRef(uint16_t word);
     int ReadPlcNum(uint8_t& plc);

@@ -2,11 +2,13 @@
 // list of the PLC driver and the definitions of further PLCs.
 #include "source/ParsOrv.h"
 
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/DrvCfg.h"
 #include "model/DrvTab.h"
 #include "model/MessageBoxes.h"
 #include "model/SpsDef.h"
+#include "source/SrcKeywords.h"
 
 #include <algorithm>
 #include <array>
@@ -16,20 +18,6 @@
 
 namespace {
 
-constexpr uint16_t kRangePiece = 153;
-constexpr uint16_t kWordPiece = 150;
-constexpr uint16_t kExpectedPiece = 154;
-constexpr uint16_t kNoAttribute = 151;
-constexpr uint16_t kNotAllowed = 152;
-constexpr uint16_t kNoKeyword = 155;
-constexpr uint16_t kOddAddress = 156;
-constexpr uint16_t kNoMultiExt = 157;
-constexpr uint16_t kEmptyMultiExt = 158;
-constexpr uint16_t kPlcExists1 = 159;
-constexpr uint16_t kPlcExists2 = 160;
-constexpr uint16_t kAdrExists = 162;
-constexpr uint16_t kNoPlc = 163;
-constexpr uint16_t kPlcNamePrefix = 1128;
 constexpr uint16_t kMax16 = 0xFFFF;
 constexpr int kPlcListLimit = 7;
 
@@ -90,7 +78,7 @@ void ReplaceByKey(List* list, uint16_t key, Entry* fresh)
 int CParsOrv::RangeError(uint16_t piece, uint32_t lo, uint32_t hi)
 {
     return TextError(std::string(resError2(piece)) + " " + std::to_string(lo) + ".." + std::to_string(hi) + " " +
-                     resError2(kExpectedPiece));
+                     resError2(err2::kErwartet));
 }
 
 int CParsOrv::ReadRefNum(uint16_t& value, uint32_t lo, uint32_t hi, uint16_t piece)
@@ -113,7 +101,7 @@ int CParsOrv::DoComList()
     }
     Consume(Rest().size());
     const bool listDriver = m_drvCfg != nullptr && m_drvCfg->GetFlag(CDrvCfg::kFlagXref) != 0;
-    if (listDriver && AskYesNo(15095)) {
+    if (listDriver && AskYesNo(msg::kQuerverweislisteFuerAnderenTreiberSoll)) {
         m_adrRef = true;
         return 1;
     }
@@ -125,7 +113,7 @@ int CParsOrv::DoComList()
 
 int CParsOrv::DoWord()
 {
-    if (!ExpectKeyword("WORD"))
+    if (!ExpectKeyword(kw::kWord))
         return 0;
     if (!m_adrRef || m_drvCfg == nullptr) {
         Consume(Rest().size());
@@ -143,15 +131,15 @@ int CParsOrv::DoWord()
         if (words == 0) {
             SkipBelow(33);
             Mark();
-            return RangeError(kWordPiece, 0, 0);
+            return RangeError(err2::kWortnummer, 0, 0);
         }
-        if (ReadRefNum(word, 0, std::min<uint32_t>(words - 1, kMax16), kWordPiece) != 1)
+        if (ReadRefNum(word, 0, std::min<uint32_t>(words - 1, kMax16), err2::kWortnummer) != 1)
             return -1;
-    } else if (ReadRefNum(word, 0, kMax16, kWordPiece) != 1) {
+    } else if (ReadRefNum(word, 0, kMax16, err2::kWortnummer) != 1) {
         return -1;
     }
     if (indexed && word >= 30 && word % 2 != 0)
-        return TextError(resError2(kOddAddress));
+        return TextError(resError2(err2::kEsSindNurGeradzahligeAdressen));
     if (!ExpectComma())
         return -1;
     return indexed ? ReadIndexedRef(word) : ReadWordRef(word);
@@ -164,17 +152,17 @@ int CParsOrv::ReadIndexedRef(uint16_t word)
     uint16_t kind = 0;
     uint16_t sub = 0;
     uint16_t extra = 0;
-    if (ReadRefNum(attr, 0, 255, kRangePiece) != 1)
+    if (ReadRefNum(attr, 0, 255, err2::kWertebereich) != 1)
         return -1;
     if (!IsIndexedRefAttr(attr))
-        return RangeError(kRangePiece, 0, 99);
-    if (!ExpectComma() || ReadRefNum(value, 0, kMax16, kRangePiece) != 1)
+        return RangeError(err2::kWertebereich, 0, 99);
+    if (!ExpectComma() || ReadRefNum(value, 0, kMax16, err2::kWertebereich) != 1)
         return -1;
-    if (!ExpectComma() || ReadRefNum(kind, 0, kIndexedRefKindMax, kRangePiece) != 1)
+    if (!ExpectComma() || ReadRefNum(kind, 0, kIndexedRefKindMax, err2::kWertebereich) != 1)
         return -1;
-    if (!ExpectComma() || ReadRefNum(sub, 0, kMax16, kRangePiece) != 1)
+    if (!ExpectComma() || ReadRefNum(sub, 0, kMax16, err2::kWertebereich) != 1)
         return -1;
-    if (!ExpectComma() || ReadRefNum(extra, 0, kMax16, kRangePiece) != 1)
+    if (!ExpectComma() || ReadRefNum(extra, 0, kMax16, err2::kWertebereich) != 1)
         return -1;
     const uint16_t key = IndexedRefIndexOfWord(word);
     ReplaceByKey(m_drvCfg->GetParItems2(), key,
@@ -200,13 +188,13 @@ int CParsOrv::ReadWordRef(uint16_t word)
     const auto missing = [this]() {
         const std::string_view rest = Rest();
         const bool bareZero = !rest.empty() && rest[0] == '0' && !IsKeywordChar(rest.size() > 1 ? static_cast<unsigned char>(rest[1]) : 0);
-        return TextError(resError2(bareZero ? kNoKeyword : kNoAttribute));
+        return TextError(resError2(bareZero ? err2::kKeinGueltigesSchluesselwort : err2::kAdressverweisattributErwartet));
     };
     const auto readEven = [this](uint16_t& value, uint16_t hi, bool evenOnly) {
-        if (ReadRefNum(value, 0, hi, kRangePiece) != 1)
+        if (ReadRefNum(value, 0, hi, err2::kWertebereich) != 1)
             return -1;
         if (evenOnly && value % 2 != 0)
-            return TextError(resError2(kOddAddress));
+            return TextError(resError2(err2::kEsSindNurGeradzahligeAdressen));
         return 1;
     };
 
@@ -214,10 +202,10 @@ int CParsOrv::ReadWordRef(uint16_t word)
     if (attr == RefAttr::None)
         return missing();
     if (attr == RefAttr::Dw)
-        return TextError(resError2(kNotAllowed));
+        return TextError(resError2(err2::kAdresszuweisungNichtZulaessig));
     uint16_t block = 0;
     if (attr == RefAttr::Db) {
-        if (ReadRefNum(block, 1, limit(CDrvCfg::kLimitDb), kRangePiece) != 1)
+        if (ReadRefNum(block, 1, limit(CDrvCfg::kLimitDb), err2::kWertebereich) != 1)
             return -1;
         if (!ExpectComma())
             return -1;
@@ -225,7 +213,7 @@ int CParsOrv::ReadWordRef(uint16_t word)
         if (attr == RefAttr::None)
             return missing();
         if (attr != RefAttr::Dw)
-            return TextError(resError2(kNotAllowed));
+            return TextError(resError2(err2::kAdresszuweisungNichtZulaessig));
     }
     const AttrRule rule = RuleOf(attr);
     uint16_t adr = 0;
@@ -250,11 +238,11 @@ int CParsOrv::ReadPlcNum(uint8_t& plc)
     if (!ExpectWord("PLC"))
         return KeywordError("PLC");
     uint16_t num = 0;
-    if (ReadRefNum(num, kPlcNumRange.lo, kPlcNumRange.hi, kRangePiece) != 1)
+    if (ReadRefNum(num, kPlcNumRange.lo, kPlcNumRange.hi, err2::kWertebereich) != 1)
         return -1;
     const CSpsDefList* defs = m_drvCfg->GetParItems3();
     if (defs == nullptr || defs->FindByNum(num) == nullptr)
-        return TextError(resError2(kNoPlc));
+        return TextError(resError2(err2::kFuerDiesenEintragWurdeKeine));
     plc = static_cast<uint8_t>(num);
     return 1;
 }
@@ -275,7 +263,7 @@ int CParsOrv::HandOverPlcDefs()
     const std::unique_ptr<CSpsDefList> defs = std::move(m_plcDefs);
     // One stray line after MULTI_EXT must not wipe the driver's PLCs.
     if (defs == nullptr || defs->GetCount() == 0)
-        return TextError(resError2(kEmptyMultiExt));
+        return TextError(resError2(err2::kFuerMULTIEXTMussMindestens));
     if (m_drvCfg == nullptr || m_drvCfg->GetParItems3() == nullptr)
         return 0;
     m_drvCfg->GetParItems3()->DeleteAll();
@@ -292,28 +280,28 @@ int CParsOrv::DoPlc()
         return m_plcCollect ? HandOverPlcDefs() : 0;
     const bool multi = m_drvCfg != nullptr && m_drvCfg->GetFlag(CDrvCfg::kFlagMultiPlc) != 0;
     if (!m_plcCollect && !multi)
-        return TextError(resError2(kNoMultiExt));
+        return TextError(resError2(err2::kVorDieserAuspraegungWurdeKein));
     if (m_plcDefs == nullptr)
         m_plcDefs = std::make_unique<CSpsDefList>(kPlcListLimit, 1);
     m_plcCollect = true;
     uint16_t num = 0;
-    if (ReadRefNum(num, kPlcNumRange.lo, kPlcNumRange.hi, kRangePiece) != 1)
+    if (ReadRefNum(num, kPlcNumRange.lo, kPlcNumRange.hi, err2::kWertebereich) != 1)
         return -1;
     if (m_plcDefs->FindByNum(num) != nullptr)
-        return TextError(std::string(resError2(kPlcExists1)) + " " + std::to_string(num) + " " +
-                         resError2(kPlcExists2));
+        return TextError(std::string(resError2(err2::kSteuerungMitNummer)) + " " + std::to_string(num) + " " +
+                         resError2(err2::kExistiertBereits));
     uint16_t adr = 0;
     uint16_t slot = 0;
     uint16_t rack = 0;
-    if (!ExpectComma() || ReadRefNum(adr, kPlcAdrRange.lo, kPlcAdrRange.hi, kRangePiece) != 1)
+    if (!ExpectComma() || ReadRefNum(adr, kPlcAdrRange.lo, kPlcAdrRange.hi, err2::kWertebereich) != 1)
         return -1;
     if (m_plcDefs->FindByAdr(adr) != nullptr)
-        return TextError(resError2(kAdrExists));
-    if (!ExpectComma() || ReadRefNum(slot, kPlcSlotRange.lo, kPlcSlotRange.hi, kRangePiece) != 1)
+        return TextError(resError2(err2::kEintragMitGleicherAdresseIst));
+    if (!ExpectComma() || ReadRefNum(slot, kPlcSlotRange.lo, kPlcSlotRange.hi, err2::kWertebereich) != 1)
         return -1;
-    if (!ExpectComma() || ReadRefNum(rack, kPlcRackRange.lo, kPlcRackRange.hi, kRangePiece) != 1)
+    if (!ExpectComma() || ReadRefNum(rack, kPlcRackRange.lo, kPlcRackRange.hi, err2::kWertebereich) != 1)
         return -1;
-    const std::string name = std::string(ResourceTXT(kPlcNamePrefix)) + std::to_string(num);
+    const std::string name = std::string(ResourceTXT(res::kSPS_1128)) + std::to_string(num);
     m_plcDefs->Adopt(std::make_unique<CSpsDef>(static_cast<uint8_t>(num), adr, slot, rack, name.c_str()));
     return 1;
 }

@@ -1,6 +1,7 @@
 // Field readers of the project source parser: identifiers and quoted texts.
 #include "source/ParsOrv.h"
 
+#include "model/CatalogueIds.h"
 #include "model/CharSet.h"
 #include "model/PrjData.h"
 
@@ -9,8 +10,6 @@
 #include <utility>
 
 namespace {
-
-constexpr size_t kIdentMax = 16;
 
 bool IsIdentChar(unsigned char c)
 {
@@ -74,7 +73,7 @@ std::string CParsOrv::ReadIdent()
     Mark();
     std::string name;
     for (const char ch : Rest()) {
-        if (name.size() >= kIdentMax || !IsIdentChar(static_cast<unsigned char>(ch)))
+        if (name.size() >= kSrcNameMax || !IsIdentChar(static_cast<unsigned char>(ch)))
             break;
         name.push_back(ch);
     }
@@ -102,7 +101,7 @@ int CParsOrv::ReadQuotedChar(uint8_t& c, bool printer, bool& isAt)
         Mark();
         if (rest.size() < 3 || HexValue(static_cast<unsigned char>(rest[1])) < 0 ||
             HexValue(static_cast<unsigned char>(rest[2])) < 0)
-            return XError(618);
+            return XError(xerr::kZweistelligerHexWertFuerGueltiges_618);
         c = static_cast<uint8_t>(HexValue(static_cast<unsigned char>(rest[1])) * 16 +
                                  HexValue(static_cast<unsigned char>(rest[2])));
         Consume(3);
@@ -118,12 +117,12 @@ int CParsOrv::ReadQuotedChar(uint8_t& c, bool printer, bool& isAt)
         return 1;
     if (printer) {
         if (!ByteToBool(c))
-            return XError(620);
+            return XError(xerr::kUnzulaessigesDruckerzeichen_620);
         c = PassChar(c);
         return 1;
     }
     if (!m_charSet->IsValidChar(c, m_family))
-        return XError(619);
+        return XError(xerr::kUnzulaessigesZeichen_619);
     c = m_charSet->ToPanelChar(c, m_family);
     return 1;
 }
@@ -164,7 +163,7 @@ int CParsOrv::ReadHexQuoted(std::string& hex, size_t maxBytes)
         if (rest[0] == '$') {
             if (rest.size() < 3 || HexValue(static_cast<unsigned char>(rest[1])) < 0 ||
                 HexValue(static_cast<unsigned char>(rest[2])) < 0)
-                return XError(618);
+                return XError(xerr::kZweistelligerHexWertFuerGueltiges_618);
             hex.append(rest.substr(1, 2));
             Consume(3);
             continue;

@@ -1,5 +1,6 @@
 #include "source/ParsOrvFile.h"
 
+#include "model/CatalogueIds.h"
 #include "model/CharSet.h"
 #include "model/Log.h"
 #include "model/MessageBoxes.h"
@@ -8,6 +9,7 @@
 #include "model/SpsPar.h"
 #include "source/OrvModels.h"
 #include "source/Parser.h"
+#include "source/SrcKeywords.h"
 
 #include <string_view>
 
@@ -39,7 +41,7 @@ bool CParsOrvFile::CheckError()
     if (m_error == 0)
         return true;
     if (m_error == ErrOpen) {
-        ShowMessage(15105);
+        ShowMessage(msg::kEinzulesendeDateiKannNichtGeoeffnet);
         m_error = 0;
     }
     return false;
@@ -54,11 +56,11 @@ uint16_t CParsOrvFile::GetModel(bool reset)
         while (model == 0 && m_file.Read(line, CParser::kLineLimit)) {
             const std::string_view text = SkipControls(line);
             if (inDescription) {
-                inDescription = !StartsWith(text, "DESCRIPTIONEND");
+                inDescription = !StartsWith(text, kw::kDescriptionEnd);
                 continue;
             }
-            if (StartsWith(text, "DESCRIPTION")) {
-                inDescription = !StartsWith(text, "DESCRIPTIONEND");
+            if (StartsWith(text, kw::kDescription)) {
+                inDescription = !StartsWith(text, kw::kDescriptionEnd);
                 continue;
             }
             model = OrvModelAt(text);

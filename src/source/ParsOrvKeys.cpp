@@ -2,9 +2,11 @@
 // write operations, softkey texts and the function keys that run actions.
 #include "source/ParsOrv.h"
 
+#include "model/CatalogueIds.h"
 #include "model/PrjData.h"
 #include "model/SkAct.h"
 #include "model/SkTxt.h"
+#include "source/SrcKeywords.h"
 
 #include <memory>
 #include <string>
@@ -30,15 +32,15 @@ bool IsHexChar(char c)
 
 int CParsOrv::DoAction()
 {
-    if (!ExpectKeyword("ACTION"))
+    if (!ExpectKeyword(kw::kAction))
         return 0;
     if (!ExpectComma())
         return -1;
     uint16_t num = 0;
     if (GetNum16(num, 1, 255) != 1)
-        return XError(407);
+        return XError(xerr::kAktionsnummer1255Erwartet);
     if (m_prj->GetSkActList()->FindByNum(num) != nullptr)
-        return XError(409);
+        return XError(xerr::kSoftkeyaktionBereitsVorhanden);
     // The description is kept as written: no escapes, no character test.
     std::string name;
     bool named = false;
@@ -48,7 +50,7 @@ int CParsOrv::DoAction()
         const std::string_view rest = Rest();
         const size_t close = rest.size() > 1 && rest[0] == '"' ? rest.find('"', 1) : std::string_view::npos;
         if (close == std::string_view::npos || close - 1 > kActNameMax)
-            return XError(408);
+            return XError(xerr::kBeschreibungEinerSoftkeyaktionErwartet);
         name = std::string(rest.substr(1, close - 1));
         named = true;
         Consume(close + 1);
@@ -73,7 +75,7 @@ int CParsOrv::ReadSkValue(uint16_t& value, uint16_t& format)
     if (!rest.empty() && rest[0] == 'b') {
         if (countWhile(1, [](char c) { return c == '0' || c == '1'; }) != kBinDigits ||
             countWhile(1, IsDigitChar) != kBinDigits)
-            return XError(404);
+            return XError(xerr::kZahlenwertBinRB10101Erwartet);
         value = 0;
         for (size_t i = 1; i <= kBinDigits; ++i)
             value = static_cast<uint16_t>(value << 1 | (rest[i] == '1' ? 1 : 0));
@@ -83,14 +85,14 @@ int CParsOrv::ReadSkValue(uint16_t& value, uint16_t& format)
     }
     if (!rest.empty() && rest[0] == '$') {
         if (countWhile(1, IsHexChar) != kHexDigits)
-            return XError(405);
+            return XError(xerr::kZahlenwertHexadezimal0000FFFFErwartet);
         value = static_cast<uint16_t>(HexToInt(rest.substr(1), static_cast<int>(kHexDigits)));
         format = CPrjSkAct::kFmtHex;
         Consume(1 + kHexDigits);
         return 1;
     }
     if (countWhile(0, IsDigitChar) > 5 || GetNum16(value, 0, 65535) != 1)
-        return XError(406);
+        return XError(xerr::kZahlenwertDezimal065535Erwartet);
     format = CPrjSkAct::kFmtDec;
     return 1;
 }
@@ -98,21 +100,21 @@ int CParsOrv::ReadSkValue(uint16_t& value, uint16_t& format)
 int CParsOrv::DoSkOp()
 {
     uint16_t op = CPrjSkAct::kOpNone;
-    if (ExpectKeyword("WRITE"))
+    if (ExpectKeyword(kw::kWrite))
         op = CPrjSkAct::kOpWrite;
-    else if (ExpectKeyword("OR"))
+    else if (ExpectKeyword(kw::kOr))
         op = CPrjSkAct::kOpOr;
-    else if (ExpectKeyword("AND"))
+    else if (ExpectKeyword(kw::kAnd))
         op = CPrjSkAct::kOpAnd;
     else
         return 0;
     if (m_openSkAct != nullptr && m_skOpCount >= CPrjSkAct::kOps)
-        return XError(402);
+        return XError(xerr::kSoftkeyMitMehrAls8);
     if (!ExpectComma())
         return -1;
     uint16_t adr = 0;
     if (GetNum16(adr, 4, 255) != 1)
-        return XError(403);
+        return XError(xerr::kSoftkeyaktionsadresse4255Erwartet);
     if (!ExpectComma())
         return -1;
     uint16_t value = 0;
@@ -127,15 +129,15 @@ int CParsOrv::DoSkOp()
 
 int CParsOrv::DoSoftkey()
 {
-    if (!ExpectKeyword("SOFTKEY"))
+    if (!ExpectKeyword(kw::kSoftkey))
         return 0;
     if (!ExpectComma())
         return -1;
     uint16_t num = 0;
     if (GetNum16(num, 0, MaxSoftkeyNum(Cur())) != 1)
-        return XError(417);
+        return XError(xerr::kSoftkeynummerErwartet);
     if (m_prj->GetSkTxtList()->FindByNum(num) != nullptr)
-        return XError(418);
+        return XError(xerr::kSoftkeynummerBereitsVorhanden);
     ResetContext();
     m_openSkTxt = static_cast<CPrjSkTxt*>(m_prj->GetSkTxtList()->Adopt(std::make_unique<CPrjSkTxt>(num)));
     return 1;
@@ -150,7 +152,7 @@ int CParsOrv::DoDefSoftkey()
     if (ReadRange(lowest, highest, 255, 417) != 1)
         return -1;
     if (m_prj->GetSkTxtList()->GetTemplate() != nullptr)
-        return XError(418);
+        return XError(xerr::kSoftkeynummerBereitsVorhanden);
     ResetContext();
     m_openSkTxt =
         static_cast<CPrjSkTxt*>(m_prj->GetSkTxtList()->Adopt(std::make_unique<CPrjSkTxtRange>(lowest, highest)));
@@ -172,9 +174,9 @@ int CParsOrv::ReadKeyGroup()
     const Position keyAt = Tell();
     uint16_t key = 0;
     if (GetNum16(key, 1, static_cast<uint16_t>(SoftkeyKeyCount(Cur()))) != 1)
-        return XError(410);
+        return XError(xerr::kSoftkeyHierNichtErlaubt);
     if (m_openSkTxt == nullptr)
-        return XError(410);
+        return XError(xerr::kSoftkeyHierNichtErlaubt);
     CPrjSkAct* acts[2] = {nullptr, nullptr};
     const uint16_t errors[2] = {411, 412};
     for (int i = 0; i < 2; ++i) {
@@ -186,13 +188,13 @@ int CParsOrv::ReadKeyGroup()
         if (num != 0) {
             acts[i] = m_prj->GetSkActList()->FindByNum(num);
             if (acts[i] == nullptr)
-                return XError(415);
+                return XError(xerr::kSoftkeyaktionNichtDefiniert);
         }
     }
     if (m_openSkTxt->HasAct(key) != 0) {
         Seek(keyAt);
         Mark();
-        return XError(413);
+        return XError(xerr::kSoftkeyBereitsDefiniert);
     }
     m_openSkTxt->SetActs(key, acts[0], acts[1]);
     m_skKeysRead = true;

@@ -1,5 +1,6 @@
 #include "source/ParsOrvLoad.h"
 
+#include "model/CatalogueIds.h"
 #include "model/Log.h"
 #include "model/MessageBoxes.h"
 #include "model/PrjData.h"
@@ -24,17 +25,17 @@ bool CParsOrvLoad::Finish()
         if (m_charsConverted) {
             m_charsConverted = false;
             LogLine(kLogDebug, "ORV043 Zeichendefinitionen wurden eingelesen");
-            ShowMessage(15609);
+            ShowMessage(msg::kZeichendefinitionen07WurdenAls);
         }
         if (m_rowsSplit) {
             m_rowsSplit = false;
             LogLine(kLogDebug, "Fuer ORV014 wurden Zeilen geteilt");
-            ShowMessage(15610);
+            ShowMessage(msg::kFuerORV014WurdenTextzeilen);
         }
         if (m_rowsJoined) {
             m_rowsJoined = false;
             LogLine(kLogDebug, "Fuer ORV014 wurden Zeilen zusammengefasst");
-            ShowMessage(15611);
+            ShowMessage(msg::kTextzeilenDerORV014Wurden);
         }
     }
     return CParsOrv::Finish();

@@ -2,11 +2,13 @@
 // with their node grids, time switches with their switching times.
 #include "source/ParsOrv.h"
 
+#include "model/CatalogueIds.h"
 #include "model/Mnu.h"
 #include "model/OpTxt.h"
 #include "model/PrjData.h"
 #include "model/SkTxt.h"
 #include "model/TimeVal.h"
+#include "source/SrcKeywords.h"
 
 #include <memory>
 #include <string>
@@ -21,23 +23,23 @@ constexpr uint16_t kMaxDay = 10;
 
 int CParsOrv::DoMenu()
 {
-    if (!ExpectKeyword("MENU"))
+    if (!ExpectKeyword(kw::kMenu))
         return 0;
     if (!ExpectComma())
         return -1;
     const std::string name = ReadIdent();
     if (name.empty())
-        return XError(519);
+        return XError(xerr::kMenuebezeichnerMax16StellenErwartet);
     CPrjMnuList* menus = m_prj->GetMnuList();
     if (menus->FindByName(name) != nullptr)
-        return XError(520);
+        return XError(xerr::kEineDefinitionFuerDiesesMenue);
     if (!ExpectComma())
         return -1;
     uint16_t num = 0;
     if (GetNum16(num, 1, 127) != 1)
-        return XError(521);
+        return XError(xerr::kMenuenummer1127Erwartet_521);
     if (menus->FindByNum(num) != nullptr)
-        return XError(522);
+        return XError(xerr::kDieseMenuenummerWirdSchonVerwendet_522);
     // A mask that is not four hex digits leaves the panel's default.
     uint16_t mask = m_prj->GetMnuOptMask();
     const Position afterNum = Tell();
@@ -56,27 +58,29 @@ int CParsOrv::DoMenu()
 int CParsOrv::MissingNodeOrKey()
 {
     if (m_openMnu != nullptr && m_openMnu->GetSubList() != nullptr && m_openMnu->GetSubList()->GetCount() == 0)
-        return XError(509);
+        return XError(xerr::kFuerEinMenueMussMindestens);
     if (m_openSkTxt != nullptr && !m_skKeysRead && !AtKeyGroup())
-        return XError(414);
+        return XError(xerr::kEsMussMindestensEineSoftkeyzeile);
     return 0;
 }
 
 int CParsOrv::DoNode()
 {
-    if (!ExpectKeyword("NODE"))
+    if (!ExpectKeyword(kw::kNode))
         return MissingNodeOrKey();
     if (m_openMnu == nullptr || m_openMnu->GetSubList() == nullptr)
-        return XError(510);
+        return XError(xerr::kKnotendefinitionenKoennenNurDirektNach);
     if (!ExpectComma())
         return -1;
     uint16_t num = 0;
     if (GetNum16(num, 1, 255) != 1)
-        return XError(511);
+        return XError(xerr::kAktuelleKnotennummer1255Erwartet_511);
     if (m_openMnu->GetSubList()->FindByNum(num) != nullptr)
-        return XError(512);
+        return XError(xerr::kEineDefinitionFuerDiesenKnoten_512);
     // Left, right, down, up: 0 leads nowhere, the node itself is refused.
-    static constexpr uint16_t kLinkErrors[4] = {513, 515, 516, 517};
+    static constexpr uint16_t kLinkErrors[4] = {
+        xerr::kNummerDesLinkenKnotens0_513, xerr::kNummerDesRechtenKnotens0_515,
+        xerr::kNummerDesUnterenKnotens0_516, xerr::kNummerDesOberenKnotens0_517};
     uint16_t links[4] = {};
     for (int i = 0; i < 4; ++i) {
         if (!ExpectComma())
@@ -84,7 +88,7 @@ int CParsOrv::DoNode()
         if (GetNum16(links[i], 0, 255) != 1)
             return XError(kLinkErrors[i]);
         if (links[i] == num)
-            return XError(514);
+            return XError(xerr::kAktuellerKnotenKannNichtNachbarknoten_514);
     }
     if (!ExpectComma())
         return -1;
@@ -94,7 +98,7 @@ int CParsOrv::DoNode()
         return XError(wide ? 500 : 499);
     auto* text = static_cast<CPrjOpTxt*>(m_prj->GetOpTxtList()->FindByNum(textNum));
     if (text == nullptr)
-        return XError(518);
+        return XError(xerr::kDerAngegebeneBedientextWurdeNoch_518);
     const uint8_t start = m_openMnu->GetSubList()->GetCount() == 0 ? 1 : 0;
     auto node = std::make_unique<CPrjMnuNode>(static_cast<uint8_t>(num), static_cast<uint8_t>(links[0]),
                                               static_cast<uint8_t>(links[1]), static_cast<uint8_t>(links[2]),
@@ -106,23 +110,23 @@ int CParsOrv::DoNode()
 
 int CParsOrv::DoTimer()
 {
-    if (!ExpectKeyword("TIMER"))
+    if (!ExpectKeyword(kw::kTimer))
         return 0;
     if (!ExpectComma())
         return -1;
     const std::string name = ReadIdent();
     if (name.empty())
-        return XError(573);
+        return XError(xerr::kZeitschaltuhrbezeichnerMax16Stellen);
     CTimerList* timers = m_prj->GetTimerList();
     if (timers->FindByName(name) != nullptr)
-        return XError(574);
+        return XError(xerr::kEineDefinitionFuerDieseZeitschaltuhr);
     if (!ExpectComma())
         return -1;
     uint16_t num = 0;
     if (GetNum16(num, 0, kMaxTimerNum) != 1)
-        return XError(575);
+        return XError(xerr::kZeitschaltuhrnummer07Erwartet);
     if (timers->FindByNr(num) != nullptr)
-        return XError(576);
+        return XError(xerr::kDieseZeitschaltuhrnummerWirdSchon);
     ResetContext();
     auto timer = std::make_unique<CPrjTimer>(num, name);
     CPrjTimer* placed = timer.get();
@@ -154,13 +158,15 @@ int CParsOrv::ReadClock(uint32_t& seconds, uint16_t hourError)
 int CParsOrv::ReadSchedule(bool week)
 {
     if (m_openTimer == nullptr)
-        return XError(564);
+        return XError(xerr::kSchaltzeitpunkteKoennenNurDirektNach);
     const CTimeValList* times = m_openTimer->GetTimes();
     if (times != nullptr && times->GetCount() >= kMaxSwitchTimes)
-        return XError(563);
+        return XError(xerr::kFuerDiesenTimerSindBereits);
     uint32_t value[2] = {0, 0};
-    static constexpr uint16_t kDayErrors[2] = {565, 569};
-    static constexpr uint16_t kHourErrors[2] = {566, 570};
+    static constexpr uint16_t kDayErrors[2] = {xerr::kTagangabeDesEinschaltzeitpunktesErwartet,
+                                               xerr::kTagangabeDesAusschaltzeitpunktesErwartet};
+    static constexpr uint16_t kHourErrors[2] = {xerr::kStundenangabeDesEinschaltzeitpunktes,
+                                                xerr::kStundenangabeDesAusschaltzeitpunktes};
     for (int i = 0; i < 2; ++i) {
         if (!ExpectComma())
             return -1;
@@ -191,7 +197,7 @@ int CParsOrv::DoSchedule()
 
 int CParsOrv::DoSchedWeek()
 {
-    if (!ExpectKeyword("SCHED_WEEK"))
+    if (!ExpectKeyword(kw::kSchedWeek))
         return 0;
     return ReadSchedule(true);
 }

@@ -2,6 +2,7 @@
 // positions, size and mode options, printer parameters and user characters.
 #include "source/ParsOrv.h"
 
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/CharDef.h"
 #include "model/CharSet.h"
@@ -12,6 +13,7 @@
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
 #include "model/StartSelInfo.h"
+#include "source/SrcKeywords.h"
 
 #include <memory>
 #include <string>
@@ -28,13 +30,18 @@ constexpr uint16_t kFirst706UserChar = 128;
 
 int CParsOrv::ReadSetting(uint16_t& value, const SrcRange& range, uint16_t xerror)
 {
+    return ReadSetting(value, range, range, xerror);
+}
+
+int CParsOrv::ReadSetting(uint16_t& value, const SrcRange& range, const SrcRange& shown, uint16_t xerror)
+{
     if (!ExpectComma())
         return -1;
     if (GetNum16(value, range.lo, range.hi) == 1)
         return 1;
     if (xerror != 0)
         return XError(xerror);
-    return TextError(CheckedFormat(resErrorText(627), range.lo, range.hi));
+    return TextError(CheckedFormat(resErrorText(xerr::kWertebereichErwartet), shown.lo, shown.hi));
 }
 
 int CParsOrv::ReadChoice(std::initializer_list<std::string_view> words, uint8_t& index, uint16_t xerror)
@@ -57,9 +64,9 @@ int CParsOrv::DoCycleTime()
     if (!ExpectKeyword("CYCLE_TIME"))
         return 0;
     if (m_cycleTimeSeen)
-        return XError(577);
+        return XError(xerr::kEineRollierzeitWurdeBereitsAngegeben_577);
     uint16_t value = 0;
-    if (ReadSetting(value, kCycleTimeRange, 578) != 1)
+    if (ReadSetting(value, kCycleTimeRange, xerr::kWertFuerDieRollierzeit1_578) != 1)
         return -1;
     ResetContext();
     m_prj->SetCycleTime(value);
@@ -72,7 +79,7 @@ int CParsOrv::DoPosPrnStatus()
     if (!ExpectKeyword("POS_PRN_STATUS"))
         return 0;
     uint16_t value = 0;
-    if (ReadSetting(value, kPosPrnStatusRange, 579) != 1)
+    if (ReadSetting(value, kPosPrnStatusRange, xerr::kLageDesDruckerwortstatusErwartet30) != 1)
         return -1;
     ResetContext();
     m_prj->SetPrnStatusPos(value);
@@ -99,7 +106,7 @@ int CParsOrv::DoPosDateTime()
     if (!ExpectKeyword("POS_DATE_TIME"))
         return 0;
     uint16_t value = 0;
-    if (ReadSetting(value, kPosDateTimeRange, 0) != 1)
+    if (ReadSetting(value, kPosDateTimeRange, kPosDateTimeShown, 0) != 1)
         return -1;
     ResetContext();
     PlaceBlock(value, "[Z24]", true);
@@ -147,7 +154,7 @@ int CParsOrv::DoDMode()
     if (const uint16_t refused = DModeRefusal(Cur()))
         return XError(refused);
     uint8_t mode = 0;
-    if (ReadChoice({"EU", "US", "MIL"}, mode, 586) != 1)
+    if (ReadChoice({"EU", "US", "MIL"}, mode, xerr::kDatumsformatAngabeEUUSOder_586) != 1)
         return -1;
     ResetContext();
     m_prj->SetDateMode(mode);
@@ -159,7 +166,7 @@ int CParsOrv::DoMsgMode()
     if (!ExpectKeyword("MSGMODE"))
         return 0;
     uint16_t value = 0;
-    if (ReadSetting(value, kFlagRange, 587) != 1)
+    if (ReadSetting(value, kFlagRange, xerr::kMeldeanlaufverhalten0Oder1Erwartet) != 1)
         return -1;
     m_prj->SetMsgMode(value);
     return 1;
@@ -176,10 +183,10 @@ int CParsOrv::DoPrMode()
     uint8_t parity = 0;
     uint8_t dataBits = 0;
     uint8_t stopBits = 0;
-    if (ReadChoice({"RS232", "TTY"}, ifc, 593) != 1 ||
-        ReadChoice({"1200", "2400", "4800", "9600", "19200"}, baud, 594) != 1 ||
-        ReadChoice({"NONE", "EVEN", "ODD"}, parity, 595) != 1 || ReadChoice({"7", "8"}, dataBits, 596) != 1 ||
-        ReadChoice({"1", "2"}, stopBits, 597) != 1)
+    if (ReadChoice({"RS232", "TTY"}, ifc, xerr::kDruckerSchnittstellenBetriebsartRS232) != 1 ||
+        ReadChoice({"1200", "2400", "4800", "9600", "19200"}, baud, xerr::kDruckerBaudrate120024004800_594) != 1 ||
+        ReadChoice({"NONE", "EVEN", "ODD"}, parity, xerr::kDruckerParitaetNONEEVENOder_595) != 1 || ReadChoice({"7", "8"}, dataBits, xerr::kDruckerDatenbits7Oder8_596) != 1 ||
+        ReadChoice({"1", "2"}, stopBits, xerr::kDruckerStopbits1Oder2_597) != 1)
         return -1;
     // Panels without the line fields print with fixed ones; anything after
     // the stop bits is not read there.
@@ -187,8 +194,8 @@ int CParsOrv::DoPrMode()
     uint8_t direction = 1;
     uint16_t timeout = 1;
     if (PrModeHasLineFields(Cur())) {
-        if (ReadChoice({"NO_HANDSHAKE", "XON", "RTS"}, handshake, 598) != 1 ||
-            ReadChoice({"1TO32", "32TO1"}, direction, 599) != 1 || ReadSetting(timeout, {0, 255}, 600) != 1)
+        if (ReadChoice({"NO_HANDSHAKE", "XON", "RTS"}, handshake, xerr::kDruckerHandshakeNOHANDSHAKEXON) != 1 ||
+            ReadChoice({"1TO32", "32TO1"}, direction, xerr::kDruckrichtung1TO32Oder32TO1Erwartet) != 1 || ReadSetting(timeout, {0, 255}, xerr::kDruckerTimeout0255Erwartet) != 1)
             return -1;
     }
     m_prj->SetPrnIfc(ifc);
@@ -211,7 +218,7 @@ int CParsOrv::DoPrChar()
         return 1;
     }
     uint16_t num = 0;
-    if (ReadSetting(num, {0, 7}, 601) != 1)
+    if (ReadSetting(num, {0, 7}, xerr::kZeichennummer07Erwartet_601) != 1)
         return -1;
     if (!ExpectComma())
         return -1;
@@ -219,7 +226,7 @@ int CParsOrv::DoPrChar()
         return SignError('$');
     uint8_t c = 0;
     if (GetHexByte(c, 1, 255) != 1)
-        return XError(602);
+        return XError(xerr::kHexWert01FFDes_602);
     m_prj->SetPrnSubst(num, c);
     return 1;
 }
@@ -243,7 +250,7 @@ int CParsOrv::DoPrInit()
 
 int CParsOrv::DoChar()
 {
-    if (!ExpectKeyword("CHAR"))
+    if (!ExpectKeyword(kw::kChar))
         return 0;
     if (!ExpectComma())
         return -1;
@@ -253,21 +260,21 @@ int CParsOrv::DoChar()
     if (is706) {
         // Codes 0..7 of the other panels become the first user codes.
         if (GetNum16(code, 0, 255) != 1 || (code > 7 && code < kFirst706UserChar))
-            return XError(603);
+            return XError(xerr::kZeichennummer128255Erwartet);
         if (code <= 7) {
             code = static_cast<uint16_t>(code + kFirst706UserChar);
             converted = true;
         }
     } else {
         if (GetNum16(code, 0, 7) != 1)
-            return XError(601);
+            return XError(xerr::kZeichennummer07Erwartet_601);
         if (m_prj->GetCharDefColl()->FindByCode(code) != nullptr)
-            return XError(604);
+            return XError(xerr::kEineDefinitionFuerDiesesZeichen_604);
     }
     CCharDef::Rows rows{};
     for (int r = 0; r < CharDefRows(Cur()); ++r) {
         uint16_t bits = 0;
-        if (ReadSetting(bits, {0, 31}, 605) != 1)
+        if (ReadSetting(bits, {0, 31}, xerr::kMatrixwert031FuerEine_605) != 1)
             return -1;
         rows[static_cast<size_t>(r)] = static_cast<uint8_t>(bits);
     }

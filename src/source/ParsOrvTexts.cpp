@@ -2,6 +2,7 @@
 // rows with variables and the conversion between 20- and 40-column rows.
 #include "source/ParsOrv.h"
 
+#include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
 #include "model/CharSet.h"
 #include "model/CheckedFormat.h"
@@ -17,6 +18,7 @@
 #include "model/TxtRow.h"
 #include "model/VarValList.h"
 #include "source/RcpValueForms.h"
+#include "source/SrcKeywords.h"
 
 #include <algorithm>
 #include <array>
@@ -39,7 +41,7 @@ constexpr uint32_t kMaskRcpTxt = 8192;
 constexpr uint32_t kMaskOpPrn = 512;
 constexpr uint32_t kMaskMsgPrn = 1024;
 
-constexpr int kPrnRowLen = 132;
+constexpr int kPrnRowLen = static_cast<int>(kPrnRowPositions);
 constexpr int kPrnMaxVars = 8;
 constexpr int kPrnMaxRows = 126;
 
@@ -127,7 +129,7 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
         if (!ExpectChar('@')) {
             Seek(at);
             Mark();
-            return XError(615);
+            return XError(xerr::kZeichenAlsAbschlussDes);
         }
         CPrjVar* var = m_prj->GetVarList()->FindByName(std::string_view(name));
         if (var == nullptr && spec.printer && m_prj->GetFwVarList() != nullptr)
@@ -135,7 +137,7 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
         Seek(at);
         Mark();
         if (var == nullptr)
-            return XError(606);
+            return XError(xerr::kBezeichnerEinerDefiniertenVariable);
         if ((var->GetFlags() & spec.mask) == 0) {
             if (spec.printer)
                 return XError(var->IsInternal() ? 611 : 612);
@@ -143,18 +145,18 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
         }
         if (spec.printer) {
             if (row.count >= kPrnMaxVars)
-                return XError(613);
+                return XError(xerr::kDruckertextzeileDarfMaximal8Variable_613);
         } else if (Cur().In706Family()) {
             if (row.count >= CTxtVarSlots::kCount)
-                return XError(610);
+                return XError(xerr::kEineTextzeileDarfMaximal8_610);
         } else {
             const bool ascii = var->GetType() == kTypeAscii || HasAscii(row.slots);
             if (row.count >= m_prj->GetMaxVarsPerRow() || (ascii && row.count > 0))
-                return XError(609);
+                return XError(xerr::kEineTextzeileDarfMax4_609);
         }
         const size_t width = var->GetWidth();
         if (row.text.size() + width > spec.rowLen)
-            return XError(614);
+            return XError(xerr::kEingefuegteVariableUeberschreitetDas_614);
         ReadIdent();
         ExpectChar('@');
         const auto col = static_cast<uint8_t>(row.text.size());
@@ -211,7 +213,7 @@ int CParsOrv::ReadRange(int32_t& lowest, int32_t& highest, uint32_t hi, uint16_t
     if (GetNum32(up, 0, hi) != 1)
         return XError(rangeError);
     if (up < lo)
-        return XError(501);
+        return XError(xerr::kAngegebeneBereichsobergrenzeIstKleiner_501);
     lowest = static_cast<int32_t>(lo);
     highest = static_cast<int32_t>(up);
     return 1;
@@ -219,12 +221,12 @@ int CParsOrv::ReadRange(int32_t& lowest, int32_t& highest, uint32_t hi, uint16_t
 
 int CParsOrv::RcpRangeError()
 {
-    return TextError(CheckedFormat(resErrorText(525), 127));
+    return TextError(CheckedFormat(resErrorText(xerr::kRezepttextnummer1Erwartet), 127));
 }
 
 int CParsOrv::DoOpText()
 {
-    if (!ExpectKeyword("OP_TEXT"))
+    if (!ExpectKeyword(kw::kOpText))
         return 0;
     if (!ExpectComma())
         return -1;
@@ -233,7 +235,7 @@ int CParsOrv::DoOpText()
     if (GetNum16(num, 0, wide ? 255 : 127) != 1)
         return XError(wide ? 500 : 499);
     if (m_prj->GetOpTxtList()->FindByNum(num) != nullptr)
-        return XError(502);
+        return XError(xerr::kDieserBedientextWurdeBereitsDefiniert);
     ResetContext();
     auto entry = std::make_unique<CPrjOpTxt>(num);
     entry->SetRowCount(kEntryRows);
@@ -244,7 +246,7 @@ int CParsOrv::DoOpText()
 
 int CParsOrv::DoDefOpText()
 {
-    if (!ExpectKeyword("DEF_OP_TEXT"))
+    if (!ExpectKeyword(kw::kDefOpText))
         return 0;
     if (const int refused = RefusedOn({{14, 503}, {36, 504}, {43, 505}, {755, 507}, {47, 506}, {118, 313}}))
         return XError(static_cast<uint16_t>(refused));
@@ -253,7 +255,7 @@ int CParsOrv::DoDefOpText()
     if (ReadRange(lowest, highest, 255, 500) != 1)
         return -1;
     if (m_prj->GetOpTxtList()->GetTemplate() != nullptr)
-        return XError(508);
+        return XError(xerr::kDEFAULTBedientextWurdeBereitsDefiniert);
     ResetContext();
     auto entry = std::make_unique<CPrjOpTxtRange>(lowest, highest);
     entry->SetRowCount(kEntryRows);
@@ -266,14 +268,14 @@ int CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool
 {
     if (!ExpectComma())
         return -1;
-    if (ExpectKeyword("INFO"))
+    if (ExpectKeyword(kw::kInfo))
         prio = CMsgTxt::PrioInfo;
-    else if (ExpectKeyword("WARNING"))
+    else if (ExpectKeyword(kw::kWarning))
         prio = CMsgTxt::PrioWarning;
-    else if (ExpectKeyword("FAULT"))
+    else if (ExpectKeyword(kw::kFault))
         prio = CMsgTxt::PrioFault;
     else
-        return XError(528);
+        return XError(xerr::kMeldetextprioritaetINFOWARNINGOderFAULT);
     if (!ExpectComma())
         return -1;
     const bool five = isTemplate || Cur().In706Family();
@@ -296,7 +298,7 @@ int CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool
 
 int CParsOrv::DoMsgText()
 {
-    if (!ExpectKeyword("MSG_TEXT"))
+    if (!ExpectKeyword(kw::kMsgText))
         return 0;
     if (!ExpectComma())
         return -1;
@@ -305,7 +307,7 @@ int CParsOrv::DoMsgText()
     if (GetNum16(num, 0, wide ? 1023 : 127) != 1)
         return XError(wide ? 524 : 523);
     if (m_prj->GetMsgTxtList()->FindByNum(num) != nullptr)
-        return XError(526);
+        return XError(xerr::kDieserMeldetextWurdeBereitsDefiniert);
     uint8_t prio = 0;
     uint8_t delMode = 0;
     uint8_t alarm = 0;
@@ -321,7 +323,7 @@ int CParsOrv::DoMsgText()
 
 int CParsOrv::DoDefMsgText()
 {
-    if (!ExpectKeyword("DEF_MSG_TEXT"))
+    if (!ExpectKeyword(kw::kDefMsgText))
         return 0;
     if (const int refused = RefusedOn({{14, 503}, {36, 504}, {43, 505}, {47, 506}, {118, 313}}))
         return XError(static_cast<uint16_t>(refused));
@@ -330,7 +332,7 @@ int CParsOrv::DoDefMsgText()
     if (ReadRange(lowest, highest, 1023, 524) != 1)
         return -1;
     if (m_prj->GetMsgTxtList()->GetTemplate() != nullptr)
-        return XError(531);
+        return XError(xerr::kDEFAULTMeldetextWurdeBereitsDefiniert);
     uint8_t prio = 0;
     uint8_t delMode = 0;
     uint8_t alarm = 0;
@@ -354,7 +356,7 @@ int CParsOrv::DoRecText()
     if (GetNum16(num, 1, static_cast<uint16_t>(m_prj->GetMaxRcpTxtNr())) != 1)
         return RcpRangeError();
     if (m_prj->GetRcpTxtList()->FindByNum(num) != nullptr)
-        return XError(527);
+        return XError(xerr::kDieserRezepttextWurdeBereitsDefiniert);
     ResetContext();
     auto entry = std::make_unique<CPrjRcpTxt>(num);
     entry->SetRowCount(kEntryRows);
@@ -381,9 +383,9 @@ int CParsOrv::DoDefRecText()
     if (GetNum32(up, 0, 127) != 1)
         return RcpRangeError();
     if (up < lo)
-        return XError(501);
+        return XError(xerr::kAngegebeneBereichsobergrenzeIstKleiner_501);
     if (m_prj->GetRcpTxtList()->GetTemplate() != nullptr)
-        return XError(532);
+        return XError(xerr::kDEFAULTRezepttextWurdeBereitsDefiniert);
     ResetContext();
     auto entry = std::make_unique<CPrjRcpTxtRange>(static_cast<int32_t>(lo), static_cast<int32_t>(up));
     entry->SetRowCount(kEntryRows);
@@ -400,7 +402,7 @@ int CParsOrv::HistRefusal()
 
 int CParsOrv::DoHistText()
 {
-    if (!ExpectKeyword("HIST_TEXT"))
+    if (!ExpectKeyword(kw::kHistText))
         return 0;
     if (const int refused = HistRefusal())
         return XError(static_cast<uint16_t>(refused));
@@ -408,9 +410,9 @@ int CParsOrv::DoHistText()
         return -1;
     uint16_t num = 0;
     if (GetNum16(num, 0, 1023) != 1)
-        return XError(547);
+        return XError(xerr::kHistorytextnummer01023Erwartet);
     if (m_prj->GetHistTxtList()->FindByNum(num) != nullptr)
-        return XError(548);
+        return XError(xerr::kDerHistorytextWurdeBereitsDefiniert);
     ResetContext();
     auto entry = std::make_unique<CHistTxt>(num);
     entry->SetRowCount(kEntryRows);
@@ -421,7 +423,7 @@ int CParsOrv::DoHistText()
 
 int CParsOrv::DoDefHistText()
 {
-    if (!ExpectKeyword("DEF_HIST_TEXT"))
+    if (!ExpectKeyword(kw::kDefHistText))
         return 0;
     if (const int refused = HistRefusal())
         return XError(static_cast<uint16_t>(refused));
@@ -430,7 +432,7 @@ int CParsOrv::DoDefHistText()
     if (ReadRange(lowest, highest, 1023, 547) != 1)
         return -1;
     if (DefHistSeen())
-        return XError(549);
+        return XError(xerr::kDEFAULTHistorytextWurdeBereitsDefiniert);
     SetDefHistSeen();
     ResetContext();
     // The first template of a file replaces one the project has built in.
@@ -462,11 +464,11 @@ int CParsOrv::OpenHlpTemplate(uint16_t kind, uint16_t dupError)
 int CParsOrv::ReadHlpKind(uint16_t& kind, bool withRecipe, bool withHistory, uint16_t error)
 {
     static constexpr std::array<KindKeyword, 7> kKinds{{
-        {"DEFAULT", 0},
-        {"MENU", 1},
-        {"INFO", 2},
-        {"WARNING", 3},
-        {"FAULT", 4},
+        {kw::kDefault, 0},
+        {kw::kMenu, 1},
+        {kw::kInfo, 2},
+        {kw::kWarning, 3},
+        {kw::kFault, 4},
         {"HISTORY", 5},
         {"RECIPE", 6},
     }};
@@ -483,35 +485,35 @@ int CParsOrv::ReadHlpKind(uint16_t& kind, bool withRecipe, bool withHistory, uin
 
 int CParsOrv::DoHlpText()
 {
-    if (!ExpectKeyword("HLP_TEXT"))
+    if (!ExpectKeyword(kw::kHlpText))
         return 0;
     const PanelType src = Src();
     if (src.In43Family() || src.In118Family()) {
         if (!ExpectComma())
             return -1;
         uint16_t kind = 0;
-        if (ReadHlpKind(kind, false, false, 533) != 1)
+        if (ReadHlpKind(kind, false, false, xerr::kPrioritaetDEFAULTMENUINFOWARNING) != 1)
             return -1;
         if (!ExpectComma())
             return -1;
         uint16_t num = 0;
         if (GetNum16(num, 0, 0) != 1)
-            return XError(535);
+            return XError(xerr::kHilfstextnummer0Erwartet);
         return OpenHlpTemplate(kind, 537);
     }
     if (src.In706Family()) {
         if (!ExpectComma())
             return -1;
-        if (!ExpectKeyword("MENU"))
-            return KeywordError("MENU");
+        if (!ExpectKeyword(kw::kMenu))
+            return KeywordError(kw::kMenu);
         if (!ExpectComma())
             return -1;
         uint16_t num = 0;
         if (GetNum16(num, 0, 255) != 1)
-            return XError(536);
+            return XError(xerr::kHilfstextnummer0255Erwartet);
         CKindTxtList* list = m_prj->GetHlpTxtList(1);
         if (list == nullptr || list->FindByNum(num) != nullptr)
-            return XError(537);
+            return XError(xerr::kDieserHilfstextWurdeBereitsDefiniert);
         ResetContext();
         auto entry = std::make_unique<CKindTxt>(num);
         entry->SetRowCount(kEntryRows);
@@ -528,19 +530,19 @@ int CParsOrv::DoHlpText()
 
 int CParsOrv::DoDefHlpText()
 {
-    if (!ExpectKeyword("DEF_HLP_TEXT"))
+    if (!ExpectKeyword(kw::kDefHlpText))
         return 0;
     const PanelType cur = Cur();
     uint16_t kind = 0;
     if (cur.In43Family() || cur.In118Family()) {
         if (!ExpectComma())
             return -1;
-        if (ReadHlpKind(kind, true, false, 533) != 1)
+        if (ReadHlpKind(kind, true, false, xerr::kPrioritaetDEFAULTMENUINFOWARNING) != 1)
             return -1;
     } else if (cur.In706Family()) {
         if (!ExpectComma())
             return -1;
-        if (ReadHlpKind(kind, false, true, 534) != 1)
+        if (ReadHlpKind(kind, false, true, xerr::kDEFAULTMENUINFOWARNINGFAULT) != 1)
             return -1;
     }
     return OpenHlpTemplate(kind, 538);
@@ -553,7 +555,7 @@ int CParsOrv::PrnRefusal()
 
 int CParsOrv::DoOpPrnText()
 {
-    if (!ExpectKeyword("OP_PRNTEXT"))
+    if (!ExpectKeyword(kw::kOpPrnText))
         return 0;
     if (const int refused = PrnRefusal())
         return XError(static_cast<uint16_t>(refused));
@@ -561,9 +563,9 @@ int CParsOrv::DoOpPrnText()
         return -1;
     uint16_t num = 0;
     if (GetNum16(num, 1, 255) != 1)
-        return XError(556);
+        return XError(xerr::kBediendruckertextnummer1255Erwartet_556);
     if (m_prj->GetOpPrnTxtList()->FindByNum(num) != nullptr)
-        return XError(557);
+        return XError(xerr::kDieserBediendruckertextWurdeBereits);
     ResetContext();
     auto entry = std::make_unique<COpPrnTxt>(num);
     entry->SetRowCount(kPrnMaxRows);
@@ -574,7 +576,7 @@ int CParsOrv::DoOpPrnText()
 
 int CParsOrv::DoDefOpPrnText()
 {
-    if (!ExpectKeyword("DEF_OP_PRNTEXT"))
+    if (!ExpectKeyword(kw::kDefOpPrnText))
         return 0;
     if (const int refused = PrnRefusal())
         return XError(static_cast<uint16_t>(refused));
@@ -583,15 +585,15 @@ int CParsOrv::DoDefOpPrnText()
     if (!ExpectComma())
         return -1;
     if (GetNum32(lo, 1, 255) != 1)
-        return XError(556);
+        return XError(xerr::kBediendruckertextnummer1255Erwartet_556);
     if (!ExpectComma())
         return -1;
     if (GetNum32(up, 1, 255) != 1)
-        return XError(556);
+        return XError(xerr::kBediendruckertextnummer1255Erwartet_556);
     if (up < lo)
-        return XError(501);
+        return XError(xerr::kAngegebeneBereichsobergrenzeIstKleiner_501);
     if (m_prj->GetOpPrnTxtList()->GetTemplate() != nullptr)
-        return XError(558);
+        return XError(xerr::kDEFAULTBediendruckertextWurdeBereits);
     ResetContext();
     auto entry = std::make_unique<COpPrnTxtRange>(static_cast<int32_t>(lo), static_cast<int32_t>(up));
     entry->SetRowCount(kPrnMaxRows);
@@ -605,13 +607,13 @@ int CParsOrv::ReadOutputTimes(uint8_t& value)
     if (!ExpectComma())
         return -1;
     if (GetHexByte(value, 0, 7) != 1)
-        return XError(562);
+        return XError(xerr::kAusgabezeitpunkte000701Kommt);
     return 1;
 }
 
 int CParsOrv::DoMsgPrnText()
 {
-    if (!ExpectKeyword("MSG_PRNTEXT"))
+    if (!ExpectKeyword(kw::kMsgPrnText))
         return 0;
     if (const int refused = PrnRefusal())
         return XError(static_cast<uint16_t>(refused));
@@ -619,9 +621,9 @@ int CParsOrv::DoMsgPrnText()
         return -1;
     uint16_t num = 0;
     if (GetNum16(num, 0, 1023) != 1)
-        return XError(559);
+        return XError(xerr::kMeldedruckertextnummer01023Erwartet);
     if (m_prj->GetMsgPrnTxtList()->FindByNum(num) != nullptr)
-        return XError(560);
+        return XError(xerr::kDieserMeldedruckertextWurdeBereits);
     uint8_t times = 0;
     if (ReadOutputTimes(times) != 1)
         return -1;
@@ -635,7 +637,7 @@ int CParsOrv::DoMsgPrnText()
 
 int CParsOrv::DoDefMsgPrnText()
 {
-    if (!ExpectKeyword("DEF_MSG_PRNTEXT"))
+    if (!ExpectKeyword(kw::kDefMsgPrnText))
         return 0;
     if (const int refused = PrnRefusal())
         return XError(static_cast<uint16_t>(refused));
@@ -644,7 +646,7 @@ int CParsOrv::DoDefMsgPrnText()
     if (ReadRange(lowest, highest, 1023, 559) != 1)
         return -1;
     if (m_prj->GetMsgPrnTxtList()->GetTemplate() != nullptr)
-        return XError(561);
+        return XError(xerr::kDEFAULTMeldedruckertextWurdeBereits);
     uint8_t times = 0;
     if (ReadOutputTimes(times) != 1)
         return -1;
@@ -690,13 +692,13 @@ CPrjNumEntry* CParsOrv::OpenDisplayEntry(uint32_t& mask, int& maxRows, uint16_t&
 int CParsOrv::MissingRowText()
 {
     if (m_openOpTxt != nullptr && m_openOpTxt->GetRow(1) == nullptr)
-        return XError(480);
+        return XError(xerr::kFuerEinenBedientextMussMindestens);
     if (m_openMsgTxt != nullptr && m_openMsgTxt->GetRow(1) == nullptr)
-        return XError(481);
+        return XError(xerr::kFuerEinenMeldetextMussMindestens);
     if (m_openRcpTxt != nullptr && m_openRcpTxt->GetRow(1) == nullptr)
-        return XError(482);
+        return XError(xerr::kFuerEinenRezepttextMussMindestens);
     if (m_openHlpTxt != nullptr && m_openHlpTxt->GetRow(1) == nullptr)
-        return XError(483);
+        return XError(xerr::kFuerEinenHilfstextMussMindestens);
     return 0;
 }
 
@@ -717,14 +719,14 @@ void CParsOrv::StoreDisplayRow(CPrjNumEntry* entry, int num, const std::string& 
 
 int CParsOrv::DoText()
 {
-    if (!ExpectKeyword("TEXT"))
+    if (!ExpectKeyword(kw::kText))
         return MissingRowText();
     uint32_t mask = 0;
     int maxRows = 0;
     uint16_t limitError = 0;
     CPrjNumEntry* entry = OpenDisplayEntry(mask, maxRows, limitError);
     if (entry == nullptr)
-        return XError(491);
+        return XError(xerr::kTextzeilenKoennenNurDirektNach);
     if (!ExpectComma())
         return -1;
     SkipBelow(33);
@@ -870,13 +872,13 @@ int CParsOrv::SplitError(Position rowStart)
 {
     Seek(rowStart);
     Mark();
-    return XError(492);
+    return XError(xerr::kZeileKannWegenEnthaltenerVariable);
 }
 
 int CParsOrv::MissingRowHText()
 {
     if (m_openHistTxt != nullptr && m_openHistTxt->GetRow(1) == nullptr)
-        return XError(484);
+        return XError(xerr::kFuerEinenHistorytextMussMindestens);
     return 0;
 }
 
@@ -894,7 +896,7 @@ int CParsOrv::DoHText()
                                        {477, 545}}))
         return XError(static_cast<uint16_t>(refused));
     if (m_openHistTxt == nullptr)
-        return XError(493);
+        return XError(xerr::kHistorytextzeilenKoennenNurDirektNach);
     if (!ExpectComma())
         return -1;
     SkipBelow(33);
@@ -906,7 +908,7 @@ int CParsOrv::DoHText()
     if (m_rowCount + 1 > kEntryRows) {
         Seek(rowStart);
         Mark();
-        return XError(490);
+        return XError(xerr::kFuerDiesenHistorytextSindBereits);
     }
     ++m_rowCount;
     m_openHistTxt->SetRow(std::make_unique<CPrjTxtRow>(static_cast<uint8_t>(m_rowCount), row.text, &row.slots));
@@ -917,7 +919,7 @@ int CParsOrv::MissingRowPrnText()
 {
     CPrnTxt* open = m_openOpPrnTxt != nullptr ? static_cast<CPrnTxt*>(m_openOpPrnTxt) : m_openMsgPrnTxt;
     if (open != nullptr && open->GetRow(1) == nullptr)
-        return XError(494);
+        return XError(xerr::kFuerEinenDruckertextMussMindestens);
     return 0;
 }
 
@@ -925,9 +927,10 @@ int CParsOrv::DoPrnText()
 {
     if (!ExpectKeyword("PRNTEXT"))
         return MissingRowPrnText();
+    ExtendLine(kPrnTextLineMax);
     CPrnTxt* open = m_openOpPrnTxt != nullptr ? static_cast<CPrnTxt*>(m_openOpPrnTxt) : m_openMsgPrnTxt;
     if (open == nullptr)
-        return XError(497);
+        return XError(xerr::kDruckertextzeilenKoennenNurDirektNach);
     if (!ExpectComma())
         return -1;
     SkipBelow(33);
@@ -939,7 +942,7 @@ int CParsOrv::DoPrnText()
     if (m_rowCount + 1 > kPrnMaxRows) {
         Seek(rowStart);
         Mark();
-        return XError(495);
+        return XError(xerr::kFuerDiesenDruckertextSindBereits_495);
     }
     ++m_rowCount;
     open->SetRow(std::make_unique<CPrnTxtLin>(static_cast<uint8_t>(m_rowCount), row.text, &row.slots));
@@ -985,12 +988,12 @@ int CParsOrv::DoFormular()
         return 0;
     const PanelType cur = Cur();
     if (cur.In43Family() || cur.In706Family())
-        return XError(623);
+        return XError(xerr::kFuerDieEingestellteORVSind_623);
     if (m_openRcpTxt == nullptr)
-        return XError(625);
+        return XError(xerr::kFormulareSindNurInRezepttexten);
     uint16_t form = 0;
     if (GetNum16(form, 1, 1) != 1)
-        return XError(624);
+        return XError(xerr::kFormularnummer11Erwartet);
     const CPrjVarValList& values = m_openRcpTxt->GetValList();
     for (int i = 0; i < values.GetCount(); ++i) {
         CVarValPair* pair = values.GetAt(i);
@@ -1009,7 +1012,7 @@ int CParsOrv::DoFormular()
         if (codec == nullptr) {
             NextChar();
             Rewind();
-            return XError(626);
+            return XError(xerr::kFormularnutzdatenErwartet);
         }
         if (codec->quoted) {
             std::string text;
@@ -1017,7 +1020,7 @@ int CParsOrv::DoFormular()
                 return -1;
             pair->SetText(text);
         } else if (codec->read(*this, var, *pair) != 1) {
-            return XError(626);
+            return XError(xerr::kFormularnutzdatenErwartet);
         }
     }
     return 1;

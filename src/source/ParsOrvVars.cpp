@@ -2,6 +2,7 @@
 // INTERN_VAR.
 #include "source/ParsOrv.h"
 
+#include "model/CatalogueIds.h"
 #include "model/DrvParColl.h"
 #include "model/DrvParItem.h"
 #include "model/PrjData.h"
@@ -9,6 +10,7 @@
 #include "model/PrjVarKinds.h"
 #include "model/PrjVarList.h"
 #include "model/SpsPar.h"
+#include "source/SrcKeywords.h"
 
 #include <array>
 #include <cstdint>
@@ -31,19 +33,6 @@ enum : uint8_t {
     TypeIntStr154 = 154,
     TypeIntHex = 249,
 };
-
-struct FormatKeyword {
-    std::string_view keyword;
-    uint8_t type;
-};
-
-constexpr std::array<FormatKeyword, 27> kFormats{{
-    {"BCD-1", 0},    {"BCD0-1", 28},  {"BCD-2", 16},   {"BCD0-2", 30},  {"BIN-1", 2},     {"BIN0-1", 3},
-    {"BIN-A", 4},    {"BIN0-A", 5},   {"BIN-2", 6},    {"BIN0-2", 7},   {"BIN-B", 8},     {"BIN0-B", 9},
-    {"VBIN-1", 18},  {"VBIN0-1", 19}, {"VBIN-A", 20},  {"VBIN0-A", 21}, {"VBIN-2", 22},   {"VBIN0-2", 23},
-    {"VBIN-B", 24},  {"VBIN0-B", 25}, {"BIT", 12},     {"STRING", 14},  {"CSTRING", 26},  {"SSTRING", 42},
-    {"TIMER", 36},   {"WORD", 33},    {"ASCII", 34},
-}};
 
 bool IsBcd(uint8_t t)
 {
@@ -108,63 +97,63 @@ int CParsOrv::VarNextWord(uint16_t adr)
 {
     const CDrvParItem* item = m_sps->GetItems().FindItem(adr);
     if (item == nullptr)
-        return XError(465);
+        return XError(xerr::kEineVonDerVariableBenutzte_465);
     if (item->GetKind() == CDrvParItem::KindSys)
-        return XError(464);
+        return XError(xerr::kEineMitgenutzteFolgeadresseDWWird_464);
     return 1;
 }
 
 int CParsOrv::ReadVarFormat(uint8_t& type)
 {
-    for (const auto& f : kFormats) {
+    for (const auto& f : kSrcFormatKeywords) {
         if (ExpectKeyword(f.keyword)) {
             type = f.type;
             return 1;
         }
     }
-    return XError(462);
+    return XError(xerr::kVariablenformatBITSTRINGCSTRINGOder_462);
 }
 
 int CParsOrv::DoVar()
 {
-    if (!ExpectKeyword("VAR"))
+    if (!ExpectKeyword(kw::kVar))
         return 0;
     if (!ExpectComma())
         return -1;
     const std::string name = ReadIdent();
     if (name.empty())
-        return XError(452);
+        return XError(xerr::kVariablenbezeichnerMax16StellenErwartet);
     if (const CPrjVar* old = m_prj->GetVarList()->FindByName(std::string_view(name)))
         return XError(old->IsInternal() ? 454 : 455);
     if (m_prj->GetFwVarList() != nullptr && m_prj->GetFwVarList()->FindByName(std::string_view(name)) != nullptr)
-        return XError(454);
+        return XError(xerr::kInterneVariableKannNichtNeu_454);
 
     if (!ExpectComma())
         return -1;
     uint16_t adr = 0;
     if (GetNum16(adr, 0, 65535) != 1)
-        return XError(456);
+        return XError(xerr::kAdresseDatenwortnummerErwartet_456);
     const CDrvParItem* item = m_sps->GetItems().FindItem(adr);
     if (item == nullptr)
-        return XError(458);
+        return XError(xerr::kAngegebeneAdresseDatenwortExistiertNicht_458);
     if (item->GetKind() == CDrvParItem::KindSys)
-        return XError(457);
+        return XError(xerr::kDieseAdresseDatenwortWirdFuer_457);
 
     if (!ExpectComma())
         return -1;
     uint8_t setpKind = 0;
-    if (ExpectKeyword("ACTUAL"))
+    if (ExpectKeyword(kw::kActual))
         setpKind = 1;
-    else if (ExpectKeyword("NOMINAL_SEC"))
+    else if (ExpectKeyword(kw::kNominalSec))
         setpKind = 3;
-    else if (ExpectKeyword("NOMINAL"))
+    else if (ExpectKeyword(kw::kNominal))
         setpKind = 2;
     else
-        return XError(459);
+        return XError(xerr::kVariablenklasseACTUALNOMINALOderNOMINAL);
     if (setpKind == 1 && (item->GetDirection() & CDrvParItem::DirToPanel) == 0)
-        return XError(460);
+        return XError(xerr::kDieAngegebeneAdresseDatenwortIst_460);
     if (setpKind != 1 && (item->GetDirection() & CDrvParItem::DirToPlc) == 0)
-        return XError(461);
+        return XError(xerr::kDieAngegebeneAdresseDatenwortIst_461);
 
     if (!ExpectComma())
         return -1;
@@ -180,7 +169,7 @@ int CParsOrv::DoVar()
             return -1;
         uint16_t bit = 0;
         if (GetNum16(bit, 0, 15) != 1)
-            return XError(463);
+            return XError(xerr::kBitnummerErwartet_463);
         var = std::make_unique<CPrjVarBit>(name, sadr, setpKind, type, bit, pool);
     } else if (IsStringType(type)) {
         auto str = std::make_unique<CPrjVarString>(name, sadr, setpKind, type, pool);
@@ -203,16 +192,16 @@ int CParsOrv::DoVar()
         if (!ExpectComma())
             return -1;
         if (GetNum32(lower, 0, top - 1) != 1)
-            return XError(469);
+            return XError(xerr::kDarstellbarerMinimalwertEntspr_469);
         if (!ExpectComma())
             return -1;
         if (GetNum32(upper, 1, top) != 1)
-            return XError(470);
+            return XError(xerr::kDarstellbarerMaximalwertEntspr_470);
         if (lower >= upper)
-            return XError(471);
+            return XError(xerr::kAngegebenerMaximalwertMussGroesserAls_471);
         uint16_t flag = 0;
         if (ExpectChar(',') && GetNum16(flag, 0, 1) != 1)
-            return XError(468);
+            return XError(xerr::kStellenzahl01Erwartet);
         var = std::make_unique<CPrjVarBcd>(name, sadr, setpKind, type, static_cast<uint8_t>(digits),
                                            static_cast<int32_t>(lower), static_cast<int32_t>(upper),
                                            static_cast<uint8_t>(flag));
@@ -225,13 +214,13 @@ int CParsOrv::DoVar()
         if (!ExpectComma())
             return -1;
         if (GetNum16(digits, 1, 10) != 1)
-            return XError(472);
+            return XError(xerr::kAngabeDerVorkommastellen110_472);
         if (!ExpectComma())
             return -1;
         if (GetNum16(decimals, 0, 9) != 1)
-            return XError(473);
+            return XError(xerr::kAngabeDerNachkommastellen09_473);
         if (digits + decimals > 10)
-            return XError(474);
+            return XError(xerr::kGesamtzahlAusVorUndNachkommastellen_474);
         const uint64_t full = Pow10(digits + decimals) - 1;
         std::array<int32_t, 4> values{};
         if (IsBin(type)) {
@@ -241,13 +230,13 @@ int CParsOrv::DoVar()
             if (!ExpectComma())
                 return -1;
             if (GetNum32(lower, 0, m - 1) != 1)
-                return XError(469);
+                return XError(xerr::kDarstellbarerMinimalwertEntspr_469);
             if (!ExpectComma())
                 return -1;
             if (GetNum32(upper, 1, m) != 1)
-                return XError(470);
+                return XError(xerr::kDarstellbarerMaximalwertEntspr_470);
             if (lower >= upper)
-                return XError(471);
+                return XError(xerr::kAngegebenerMaximalwertMussGroesserAls_471);
             uint32_t plcLower = 0;
             uint32_t plcUpper = 0;
             const bool needPlc = !twoWords;
@@ -255,15 +244,15 @@ int CParsOrv::DoVar()
                 if (needPlc && !ExpectComma())
                     return -1;
                 if (GetNum32(plcLower, 0, needPlc ? 65534 : UINT32_MAX - 1) != 1)
-                    return XError(475);
+                    return XError(xerr::kMinimumDesSPSWertesErwartet_475);
                 if (!ExpectComma())
                     return -1;
                 if (GetNum32(plcUpper, 1, needPlc ? 65535 : UINT32_MAX) != 1)
-                    return XError(476);
+                    return XError(xerr::kMaximumDesSPSWertesErwartet_476);
                 if (plcLower >= plcUpper)
-                    return XError(471);
+                    return XError(xerr::kAngegebenerMaximalwertMussGroesserAls_471);
                 if (needPlc && !RatioFits(upper - lower, plcUpper - plcLower))
-                    return XError(477);
+                    return XError(xerr::kAngegebeneSkalierungNichtMoeglich_477);
                 if (!needPlc)
                     m_prj->SetDWordVars(1);
             }
@@ -287,30 +276,30 @@ int CParsOrv::DoVar()
             if (!ExpectComma())
                 return -1;
             if (GetLong(lower, o, m - 1) != 1)
-                return XError(469);
+                return XError(xerr::kDarstellbarerMinimalwertEntspr_469);
             if (!ExpectComma())
                 return -1;
             if (GetLong(upper, o + 1, m) != 1)
-                return XError(470);
+                return XError(xerr::kDarstellbarerMaximalwertEntspr_470);
             if (lower >= upper)
-                return XError(471);
+                return XError(xerr::kAngegebenerMaximalwertMussGroesserAls_471);
             int32_t plcLower = 0;
             int32_t plcUpper = 0;
             if (!twoWords) {
                 if (!ExpectComma())
                     return -1;
                 if (GetLong(plcLower, -32768, 32766) != 1)
-                    return XError(475);
+                    return XError(xerr::kMinimumDesSPSWertesErwartet_475);
                 if (!ExpectComma())
                     return -1;
                 if (GetLong(plcUpper, -32767, 32767) != 1)
-                    return XError(476);
+                    return XError(xerr::kMaximumDesSPSWertesErwartet_476);
                 if (plcLower >= plcUpper)
-                    return XError(471);
+                    return XError(xerr::kAngegebenerMaximalwertMussGroesserAls_471);
                 const auto dspSpan = static_cast<uint64_t>(static_cast<int64_t>(upper) - lower);
                 const auto plcSpan = static_cast<uint64_t>(static_cast<int64_t>(plcUpper) - plcLower);
                 if (!RatioFits(dspSpan, plcSpan))
-                    return XError(477);
+                    return XError(xerr::kAngegebeneSkalierungNichtMoeglich_477);
             }
             var = std::make_unique<CPrjVarVbin>(name, sadr, setpKind, type, static_cast<uint8_t>(digits),
                                                 static_cast<uint8_t>(decimals), lower, upper, plcLower, plcUpper);
@@ -352,10 +341,10 @@ int CParsOrv::DoVar()
 
 int CParsOrv::DoState()
 {
-    if (!ExpectKeyword("STATE"))
+    if (!ExpectKeyword(kw::kState))
         return m_openVar != nullptr ? EndOfStates() : 0;
     if (m_openVar == nullptr)
-        return XError(445);
+        return XError(xerr::kVorDieserAuspraegungWurdeKeine_445);
     if (!ExpectComma())
         return -1;
     const uint8_t type = m_openVar->GetType();
@@ -374,9 +363,9 @@ int CParsOrv::DoState()
     if (GetNum16(n, 0, hi) != 1)
         return XError(rangeError);
     if (m_openVar->GetStateTxt(n) != nullptr)
-        return XError(448);
+        return XError(xerr::kFuerDiesenVariablenzustandWurdeBereits);
     if (n > m_nextState)
-        return XError(449);
+        return XError(xerr::kEsDuerfenKeineAuspraegungenAusgelassen);
     if (!ExpectComma())
         return -1;
     std::string text;
@@ -410,48 +399,48 @@ int CParsOrv::EndOfStates()
     // The common rule of state-text lists: three states at least.
     const auto plainList = [&]() -> int {
         if (n < 3)
-            return XError(439);
+            return XError(xerr::kFuerEineCSTRINGVariable_439);
         setLast(n - 1);
         if (var->GetWidth() == 0)
-            return XError(440);
+            return XError(xerr::kEineSTRINGVariableMussMindestens_440);
         return 0;
     };
     int result = 0;
     if (type == TypeBit) {
         if (var->GetStateTxt(1) == nullptr)
-            result = XError(437);
+            result = XError(xerr::kFuerEineBITVariableMuessen_437);
         else if (var->GetWidth() == 0)
-            result = XError(438);
+            result = XError(xerr::kEineBITVariableMussMindestens_438);
     } else if (type == TypeString || type == TypeCString) {
         result = plainList();
     } else if (type == TypeSString) {
         if (n < 1)
-            result = XError(449);
+            result = XError(xerr::kEsDuerfenKeineAuspraegungenAusgelassen);
         else
             setLast(n - 1);
     } else if (type == TypeTimer) {
         if (var->GetStateTxt(3) == nullptr)
-            result = XError(441);
+            result = XError(xerr::kFuerEineTIMERVariableMuessen);
         else if (var->GetWidth() == 3)
-            result = XError(442);
+            result = XError(xerr::kAuspraegungMussMindestensEinZeichen);
     } else if (IsIntStrType(type)) {
         if (IsSkRowName(name)) {
             if (n < 1)
-                result = XError(449);
+                result = XError(xerr::kEsDuerfenKeineAuspraegungenAusgelassen);
             else
                 setLast(n - 1);
         } else if (type != TypeIntStr144 && NameIn(name, {"[Z018]", "[Z019]", "[Z21]", "[Z22]"})) {
             if (n != 7)
-                result = XError(443);
+                result = XError(xerr::kFuerInterneWochentagVariableMuessen);
             else
                 setLast(7);
         } else if (type != TypeIntStr144 && NameIn(name, {"[Z098]", "[Z099]"})) {
             if (n != 11)
-                result = XError(444);
+                result = XError(xerr::kFuerInterneZeitschaltuhrVariableMuessen);
             else {
                 setLast(10);
                 if (var->GetWidth() == 0)
-                    result = XError(440);
+                    result = XError(xerr::kEineSTRINGVariableMussMindestens_440);
             }
         } else {
             result = plainList();
@@ -464,7 +453,7 @@ int CParsOrv::EndOfStates()
 int CParsOrv::DoInternVar()
 {
     const Position start = Tell();
-    if (!ExpectKeyword("INTERN_VAR"))
+    if (!ExpectKeyword(kw::kInternVar))
         return 0;
     if (!ExpectComma())
         return -1;
@@ -475,7 +464,7 @@ int CParsOrv::DoInternVar()
         for (int i = 76; i <= 85 && !known; ++i)
             known = name == "[Z0" + std::to_string(i) + "]";
         if (!known)
-            return XError(453);
+            return XError(xerr::kInternerBezeichnerZ018Z019Oder);
     } else {
         const bool known = cur.In118Family() ? NameIn(name, {"[Z084]", "[Z085]", "[Z21]", "[Z22]"})
                                              : IsSkRowName(name);
@@ -489,14 +478,14 @@ int CParsOrv::DoInternVar()
     if (var == nullptr && m_prj->GetFwVarList() != nullptr)
         var = m_prj->GetFwVarList()->FindByName(std::string_view(name));
     if (var == nullptr)
-        return XError(453);
+        return XError(xerr::kInternerBezeichnerZ018Z019Oder);
 
     ResetContext();
     const uint8_t type = var->GetType();
     if (IsIntStrType(type)) {
         auto* str = dynamic_cast<CPrjIntVarStr*>(var);
         if (str == nullptr)
-            return XError(453);
+            return XError(xerr::kInternerBezeichnerZ018Z019Oder);
         str->FreeTxts();
         int last = 6;
         if (NameIn(name, {"[Z098]", "[Z099]"}))

@@ -58,15 +58,41 @@ bool CParser::ReadLine()
     m_pos = 0;
     if (m_file.IsEof()) {
         m_line.clear();
+        m_lineCut = false;
         return false;
     }
     ++m_lineNo;
     m_column = 1;
-    const bool got = m_file.Read(m_line, m_lineLimit);
-    const size_t end = m_line.find_first_of(std::string_view("\n\r\0", 3));
-    if (end != std::string::npos)
-        m_line.resize(end);
+    // A mark left on a longer line would point past this one.
+    m_markPos = 0;
+    m_markColumn = m_column;
+    std::string piece;
+    const bool got = m_file.Read(piece, m_lineLimit);
+    m_line.clear();
+    TakePiece(piece, m_lineLimit);
     return got;
+}
+
+void CParser::TakePiece(const std::string& piece, size_t requested)
+{
+    const size_t end = piece.find_first_of(std::string_view("\n\r\0", 3));
+    m_line.append(piece, 0, end);
+    m_lineCut = end == std::string::npos && piece.size() == requested;
+}
+
+void CParser::ExtendLine(size_t limit)
+{
+    // The line end is read with the line, so that it does not come back as
+    // a line of its own.
+    while (m_lineCut && m_line.size() < limit) {
+        std::string piece;
+        const size_t requested = limit + 2 - m_line.size();
+        if (!m_file.Read(piece, requested)) {
+            m_lineCut = false;
+            return;
+        }
+        TakePiece(piece, requested);
+    }
 }
 
 std::string_view CParser::Rest() const
@@ -358,6 +384,7 @@ bool CParser::RestartFile()
     m_pos = 0;
     m_markPos = 0;
     m_line.clear();
+    m_lineCut = false;
     return true;
 }
 

@@ -32,6 +32,11 @@ public:
     // the line is empty and nothing is counted. False when the read met the
     // end before any byte (the line is then empty).
     virtual bool ReadLine();
+    // Where the current line was cut at the piece size, takes the rest of
+    // that line into it, up to `limit` bytes with the line end not counted;
+    // the line number stays. For the statements whose longest line exceeds
+    // the piece size.
+    void ExtendLine(size_t limit);
 
     uint16_t GetError() const { return m_error; }
     // The first error wins.
@@ -115,6 +120,9 @@ protected:
 private:
     unsigned char Peek() const;
     void Advance();
+    // Appends a piece read from the file up to its first LF, CR or NUL, and
+    // notes whether the line goes on beyond it.
+    void TakePiece(const std::string& piece, size_t requested);
 
     uint16_t m_error = 0;
     uint16_t m_lineNo = 0;
@@ -127,4 +135,5 @@ private:
     CLineReader m_file;
     std::string m_fileName;
     std::string m_line;
+    bool m_lineCut = false;
 };

@@ -1,5 +1,6 @@
 #include "source/RestOrv.h"
 
+#include "model/CatalogueIds.h"
 #include "model/CharSet.h"
 #include "model/DrvCfg.h"
 #include "model/Log.h"
@@ -22,9 +23,6 @@
 #include <set>
 
 namespace {
-
-constexpr int kMsgCannotOpen = 15204;
-constexpr int kMsgIncomplete = 15207;
 
 const CCharSet* CharSetOf(const PrjBundle* bundle)
 {
@@ -58,11 +56,11 @@ bool CRestOrv::CheckError()
     switch (m_sink.GetError()) {
     case 0: return true;
     case CSrcSink::kErrOpen:
-        ShowMessage(kMsgCannotOpen);
+        ShowMessage(msg::kAusgabedateiKannNichtGeoeffnetWerden);
         m_sink.SetError(0);
         return false;
     case CSrcSink::kErrWrite:
-        ShowMessage(kMsgIncomplete);
+        ShowMessage(msg::kDatenKonntenNichtVollstaendigGeschrieben);
         m_sink.SetError(0);
         return false;
     default: return false;

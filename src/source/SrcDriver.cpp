@@ -4,6 +4,7 @@
 #include "model/DrvCfg.h"
 #include "model/DrvTab.h"
 #include "model/SpsDef.h"
+#include "source/SrcKeywords.h"
 #include "source/SrcRules.h"
 #include "source/SrcSink.h"
 
@@ -59,7 +60,7 @@ void WriteIndexedRefs(CSrcSink& sink, const CDrvCfg& drv, const CDrvTab6List& ta
     sink.Printf("%s\r\n", ComListKeyword(drv.GetDrvNo()).c_str());
     for (int i = 0; i < tab.GetCount(); ++i) {
         const CDrvTabEntry6& e = *tab.ItemAt(i);
-        sink.Printf("%s %3u, %3u, %4u, %2u,%5u, %5u\r\n", "WORD", unsigned{IndexedRefWordOfIndex(e.GetKey())},
+        sink.Printf("%s %3u, %3u, %4u, %2u,%5u, %5u\r\n", kw::kWord, unsigned{IndexedRefWordOfIndex(e.GetKey())},
                     unsigned{e.GetByte1()}, unsigned{e.GetWord1()}, unsigned{e.GetByte2()}, unsigned{e.GetVal1()},
                     unsigned{e.GetVal2()});
     }
@@ -117,7 +118,7 @@ void WriteCharDefLines(CSrcSink& sink, const CCharDefColl* defs, const PanelType
             sink.LeaveOut("CHAR %u left out: no user character of this panel", code);
             continue;
         }
-        sink.Printf(wide ? "%s, %3u" : "%s, %1u", "CHAR", code);
+        sink.Printf(wide ? "%s, %3u" : "%s, %1u", kw::kChar, code);
         for (int r = 0; r < rows; ++r)
             sink.Printf(", %2u", unsigned{d.GetRow(r)});
         sink.Put("\r\n");

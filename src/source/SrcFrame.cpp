@@ -2,6 +2,7 @@
 
 #include "model/TimeVal.h"
 #include "source/OrvModels.h"
+#include "source/SrcKeywords.h"
 #include "source/SrcSink.h"
 
 #include <string>
@@ -23,13 +24,13 @@ void WriteDescriptionBlock(CSrcSink& sink, std::string_view descr)
 {
     if (!sink.Ok() || descr.empty())
         return;
-    sink.Printf("%s\r\n", "DESCRIPTION");
+    sink.Printf("%s\r\n", kw::kDescription);
     // The text is written as it is: it is never a format.
     sink.Put(descr);
     const size_t n = descr.size();
     if (!(n >= 2 && descr[n - 1] == '\n' && descr[n - 2] == '\r'))
         sink.Put("\r\n");
-    sink.Printf("%s\r\n\r\n\r\n", "DESCRIPTIONEND");
+    sink.Printf("%s\r\n\r\n\r\n", kw::kDescriptionEnd);
     sink.EndRecord();
 }
 
@@ -51,7 +52,7 @@ void WriteHeaderLines(CSrcSink& sink, uint16_t devType, uint16_t variant, std::s
                     static_cast<int>(plc->offset), static_cast<int>(plc->length));
     else
         sink.Put("\r\n");
-    sink.Printf("%s\r\n\r\n", "BEGIN");
+    sink.Printf("%s\r\n\r\n", kw::kBegin);
     sink.EndRecord();
 }
 
@@ -73,12 +74,12 @@ void WriteTimerRecords(CSrcSink& sink, const CTimerList* timers)
         const CPrjTimer* timer = timers->TimerAt(i);
         if (!timer)
             continue;
-        sink.Printf("%s, %-16s, %u\r\n", "TIMER", timer->GetName().c_str(), unsigned{timer->GetNr()});
+        sink.Printf("%s, %-16s, %u\r\n", kw::kTimer, timer->GetName().c_str(), unsigned{timer->GetNr()});
         if (const CTimeValList* times = timer->GetTimes()) {
             for (int j = 0; j < times->GetCount(); ++j) {
                 const CTimeVal* t = times->ValAt(j);
                 if (t)
-                    sink.Printf("%s, %s, %s\r\n", "SCHED_WEEK", t->FormatBeg().c_str(), t->FormatEnd().c_str());
+                    sink.Printf("%s, %s, %s\r\n", kw::kSchedWeek, t->FormatBeg().c_str(), t->FormatEnd().c_str());
             }
         }
         sink.Put("\r\n");
@@ -90,6 +91,6 @@ void WriteEndLines(CSrcSink& sink)
 {
     if (!sink.Ok())
         return;
-    sink.Printf("%s\r\n\r\n", "END");
+    sink.Printf("%s\r\n\r\n", kw::kEnd);
     sink.EndRecord();
 }

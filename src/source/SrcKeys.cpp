@@ -4,6 +4,7 @@
 #include "model/OpTxt.h"
 #include "model/SkAct.h"
 #include "model/SkTxt.h"
+#include "source/SrcKeywords.h"
 #include "source/SrcRules.h"
 #include "source/SrcSink.h"
 
@@ -41,9 +42,9 @@ std::string ValueText(uint16_t value, uint16_t format)
 const char* OpKeyword(uint16_t op)
 {
     switch (op) {
-    case CPrjSkAct::kOpWrite: return "WRITE";
-    case CPrjSkAct::kOpAnd: return "AND";
-    case CPrjSkAct::kOpOr: return "OR";
+    case CPrjSkAct::kOpWrite: return kw::kWrite;
+    case CPrjSkAct::kOpAnd: return kw::kAnd;
+    case CPrjSkAct::kOpOr: return kw::kOr;
     default: return "";
     }
 }
@@ -58,9 +59,9 @@ void WriteActionRecords(CSrcSink& sink, const CPrjSkActList* acts)
     for (int i = 0; i < acts->GetCount() && sink.Ok(); ++i) {
         const CPrjSkAct& act = *acts->ItemAt(i);
         if (act.GetName())
-            sink.Printf("%s, %3d, \"%s\"\r\n", "ACTION", static_cast<int>(act.GetNum()), act.GetName());
+            sink.Printf("%s, %3d, \"%s\"\r\n", kw::kAction, static_cast<int>(act.GetNum()), act.GetName());
         else
-            sink.Printf("%s, %3d\r\n", "ACTION", static_cast<int>(act.GetNum()));
+            sink.Printf("%s, %3d\r\n", kw::kAction, static_cast<int>(act.GetNum()));
         for (int op = 0; op < CPrjSkAct::kOps; ++op) {
             if (!act.IsOpUsed(op))
                 continue;
@@ -118,7 +119,7 @@ void WriteSoftkeyRecords(CSrcSink& sink, const CPrjSkTxtList* list, const PanelT
             sink.Printf("%s, %3u, %3u\r\n", "DEF_SOFTKEY", range ? static_cast<unsigned>(range->GetLo()) : 0u,
                         range ? static_cast<unsigned>(range->GetHi()) : 0u);
         } else {
-            sink.Printf("%s, %3u\r\n", "SOFTKEY", static_cast<unsigned>(e.GetNum()));
+            sink.Printf("%s, %3u\r\n", kw::kSoftkey, static_cast<unsigned>(e.GetNum()));
         }
         for (int k = 1; k <= keys; ++k) {
             const CPrjSkAct* press = e.GetPressAct(k);
@@ -166,12 +167,12 @@ void WriteMenuRecords(CSrcSink& sink, const CPrjMnuList* menus, uint16_t optMask
         }
         const uint16_t mask = m.GetMnuOpt();
         if (mask == optMask)
-            sink.Printf("%s, %-16s, %3u\r\n", "MENU", m.GetName().c_str(), unsigned{m.GetNum()});
+            sink.Printf("%s, %-16s, %3u\r\n", kw::kMenu, m.GetName().c_str(), unsigned{m.GetNum()});
         else
-            sink.Printf("%s, %-16s, %3u, %02X%02X\r\n", "MENU", m.GetName().c_str(), unsigned{m.GetNum()},
+            sink.Printf("%s, %-16s, %3u, %02X%02X\r\n", kw::kMenu, m.GetName().c_str(), unsigned{m.GetNum()},
                         unsigned{mask} >> 8, unsigned{mask} & 0xFFu);
         auto writeNode = [&](const CPrjMnuNode& n) {
-            sink.Printf("%s, %3u, %3u, %3u, %3u, %3u, %3u\r\n", "NODE", unsigned{n.GetNum()}, unsigned{n.GetLeft()},
+            sink.Printf("%s, %3u, %3u, %3u, %3u, %3u, %3u\r\n", kw::kNode, unsigned{n.GetNum()}, unsigned{n.GetLeft()},
                         unsigned{n.GetRight()}, unsigned{n.GetDown()}, unsigned{n.GetUp()},
                         static_cast<unsigned>(n.GetOpTxt()->GetNum()));
         };

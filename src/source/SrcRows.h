@@ -1,5 +1,7 @@
 #pragma once
 
+#include "source/SrcRules.h"
+
 class CSrcSink;
 class CTxtRowBase;
 
@@ -13,7 +15,7 @@ struct SrcRowKind {
 
 inline constexpr SrcRowKind kTextRow{"TEXT", 40, false};
 inline constexpr SrcRowKind kHistRow{"HTEXT", 40, false};
-inline constexpr SrcRowKind kPrnRow{"PRNTEXT", 132, true};
+inline constexpr SrcRowKind kPrnRow{"PRNTEXT", static_cast<int>(kPrnRowPositions), true};
 
 // What the panel's reader takes in one row: how many variable fields, and
 // how many columns of a display row (the narrow panels show 20). Outside the

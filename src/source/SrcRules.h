@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/TxtRow.h"
 #include "source/PanelType.h"
 
 #include <cstdint>
@@ -15,6 +16,19 @@ struct SrcRange {
     uint16_t hi;
 };
 
+// The longest name the reader takes.
+inline constexpr size_t kSrcNameMax = 16;
+
+// Printer positions of a PRNTEXT row.
+inline constexpr size_t kPrnRowPositions = 132;
+// The longest PRNTEXT line the writer produces, its line end not counted:
+// "PRNTEXT, " and the quotes around a full row whose bytes are all written as
+// "$hh", but for the row's variable fields "@name@". Other lines are read in
+// pieces; a PRNTEXT line is taken whole up to this length, so that every row
+// the writer saves loads again.
+inline constexpr size_t kPrnTextLineMax = 9 + 2 + 3 * (kPrnRowPositions - CTxtRowBase::kMaxSlots) +
+                                          (kSrcNameMax + 2) * CTxtRowBase::kMaxSlots;
+
 // Function keys a softkey text assigns: 0 where the panel has none.
 int SoftkeyKeyCount(const PanelType& panel);
 // Highest softkey text number and highest operator text number a menu node
@@ -25,8 +39,11 @@ uint16_t MaxNodeTextNum(const PanelType& panel);
 // Settings whose value the reader checks against a range.
 inline constexpr SrcRange kCycleTimeRange{1, 60};
 inline constexpr SrcRange kPosPrnStatusRange{30, 254};
-// The date and time block holds four words that must end at 255.
+// The date and time block holds four words that must end at 255. Stored
+// sources place it as high as 252, which stays accepted; the range message
+// names 30..251, as it always has.
 inline constexpr SrcRange kPosDateTimeRange{30, 252};
+inline constexpr SrcRange kPosDateTimeShown{30, 251};
 inline constexpr SrcRange kPosRecBlockRange{30, 253};
 inline constexpr SrcRange kFlagRange{0, 1};
 

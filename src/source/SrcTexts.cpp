@@ -5,9 +5,10 @@
 #include "model/OpTxt.h"
 #include "model/PrjVar.h"
 #include "model/PrnTxt.h"
+#include "source/SrcKeywords.h"
 #include "source/SrcRows.h"
-#include "source/SrcTextParts.h"
 #include "source/SrcSink.h"
+#include "source/SrcTextParts.h"
 
 #include <string>
 
@@ -76,14 +77,14 @@ void WriteNumRecords(CSrcSink& sink, const List* list, const SrcRowKind& kind, c
 const char* PrioKeyword(uint8_t prio)
 {
     switch (prio) {
-    case CMsgTxt::PrioInfo: return "INFO";
-    case CMsgTxt::PrioWarning: return "WARNING";
-    case CMsgTxt::PrioFault: return "FAULT";
+    case CMsgTxt::PrioInfo: return kw::kInfo;
+    case CMsgTxt::PrioWarning: return kw::kWarning;
+    case CMsgTxt::PrioFault: return kw::kFault;
     default: return "";
     }
 }
 
-const char* const kHlpKinds[] = {"DEFAULT", "MENU", "INFO", "WARNING", "FAULT", "HISTORY", "RECIPE"};
+const char* const kHlpKinds[] = {kw::kDefault, kw::kMenu, kw::kInfo, kw::kWarning, kw::kFault, "HISTORY", "RECIPE"};
 
 } // namespace
 
@@ -95,17 +96,17 @@ SrcTextRule TextRuleOf(SrcTextKind kind, const PanelType& panel)
     switch (kind) {
     case SrcTextKind::Op: {
         const bool fourRows = panel.Is(14) || panel.Is(47) || panel.Is(118) || panel.Is(167) || panel.Is(477);
-        return {"OP_TEXT", fourRows ? 4 : 2, true, templates, 0, wide ? 255 : 127, 0, 255};
+        return {kw::kOpText, fourRows ? 4 : 2, true, templates, 0, wide ? 255 : 127, 0, 255};
     }
     case SrcTextKind::Msg:
-        return {"MSG_TEXT", kTextRows, true, templates, 0, wide || panel.In118Family() ? 1023 : 127, 0, 1023};
+        return {kw::kMsgText, kTextRows, true, templates, 0, wide || panel.In118Family() ? 1023 : 127, 0, 1023};
     case SrcTextKind::Rcp: return {"REC_TEXT", kTextRows, true, templates, 1, 127, 0, 127};
     case SrcTextKind::Hist: {
         const bool hist = templates && !panel.Is(473) && !panel.Is(477);
-        return {"HIST_TEXT", kTextRows, hist, hist, 0, 1023, 0, 1023};
+        return {kw::kHistText, kTextRows, hist, hist, 0, 1023, 0, 1023};
     }
-    case SrcTextKind::OpPrn: return {"OP_PRNTEXT", kPrnRows, templates, templates, 1, 255, 1, 255};
-    case SrcTextKind::MsgPrn: return {"MSG_PRNTEXT", kPrnRows, templates, templates, 0, 1023, 0, 1023};
+    case SrcTextKind::OpPrn: return {kw::kOpPrnText, kPrnRows, templates, templates, 1, 255, 1, 255};
+    case SrcTextKind::MsgPrn: return {kw::kMsgPrnText, kPrnRows, templates, templates, 0, 1023, 0, 1023};
     }
     return {"", 0, false, false, 0, 0, 0, 0};
 }
@@ -130,9 +131,9 @@ void WriteOpTextRecords(CSrcSink& sink, const CPrjOpTxtList* list, const SrcRowL
         if (e.GetNum() < 0) {
             int lo = 0, hi = 0;
             TemplateRange(*list, e, lo, hi);
-            sink.Printf("%s, %3d, %3d\r\n", "DEF_OP_TEXT", lo, hi);
+            sink.Printf("%s, %3d, %3d\r\n", kw::kDefOpText, lo, hi);
         } else {
-            sink.Printf("%s, %3u\r\n", "OP_TEXT", static_cast<unsigned>(e.GetNum()));
+            sink.Printf("%s, %3u\r\n", kw::kOpText, static_cast<unsigned>(e.GetNum()));
         }
         if (rows) {
             WriteRows(sink, e, kTextRow, rowLimit, rule.maxRows);
@@ -169,14 +170,14 @@ void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, const SrcRowLi
             int lo = 0, hi = 0;
             TemplateRange(*list, entry, lo, hi);
             if (alarm)
-                sink.Printf("%s, %3d, %3d, %-7s, %1u, %s\r\n", "DEF_MSG_TEXT", lo, hi, prio, mode, "ALARM");
+                sink.Printf("%s, %3d, %3d, %-7s, %1u, %s\r\n", kw::kDefMsgText, lo, hi, prio, mode, "ALARM");
             else
-                sink.Printf("%s, %3d, %3d, %-7s, %1u\r\n", "DEF_MSG_TEXT", lo, hi, prio, mode);
+                sink.Printf("%s, %3d, %3d, %-7s, %1u\r\n", kw::kDefMsgText, lo, hi, prio, mode);
         } else if (alarm) {
-            sink.Printf("%s, %4u, %-7s, %1u, %s\r\n", "MSG_TEXT", static_cast<unsigned>(e.GetNum()), prio, mode,
+            sink.Printf("%s, %4u, %-7s, %1u, %s\r\n", kw::kMsgText, static_cast<unsigned>(e.GetNum()), prio, mode,
                         "ALARM");
         } else {
-            sink.Printf("%s, %4u, %-7s, %1u\r\n", "MSG_TEXT", static_cast<unsigned>(e.GetNum()), prio, mode);
+            sink.Printf("%s, %4u, %-7s, %1u\r\n", kw::kMsgText, static_cast<unsigned>(e.GetNum()), prio, mode);
         }
     });
 }
@@ -187,9 +188,9 @@ void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, const SrcRow
         if (e.GetNum() < 0) {
             int lo = 0, hi = 0;
             TemplateRange(*list, e, lo, hi);
-            sink.Printf("%s, %3d, %3d\r\n", "DEF_HIST_TEXT", lo, hi);
+            sink.Printf("%s, %3d, %3d\r\n", kw::kDefHistText, lo, hi);
         } else {
-            sink.Printf("%s, %4u\r\n", "HIST_TEXT", static_cast<unsigned>(e.GetNum()));
+            sink.Printf("%s, %4u\r\n", kw::kHistText, static_cast<unsigned>(e.GetNum()));
         }
     });
 }
@@ -224,9 +225,9 @@ void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, const SrcRo
                 continue;
             }
             if (e.GetNum() < 0)
-                sink.Printf("%s, %-7s\r\n", "DEF_HLP_TEXT", kHlpKinds[kind]);
+                sink.Printf("%s, %-7s\r\n", kw::kDefHlpText, kHlpKinds[kind]);
             else
-                sink.Printf("%s, %-7s, %3u\r\n", "HLP_TEXT", kHlpKinds[kind], static_cast<unsigned>(e.GetNum()));
+                sink.Printf("%s, %-7s, %3u\r\n", kw::kHlpText, kHlpKinds[kind], static_cast<unsigned>(e.GetNum()));
             WriteRows(sink, e, kTextRow, rowLimit);
             sink.Put("\r\n");
             sink.EndRecord();
@@ -240,9 +241,9 @@ void WriteOpPrnTextRecords(CSrcSink& sink, const COpPrnTxtList* list, const SrcR
         if (e.GetNum() < 0) {
             int lo = 0, hi = 0;
             TemplateRange(*list, e, lo, hi);
-            sink.Printf("%s, %3d, %3d\r\n", "DEF_OP_PRNTEXT", lo, hi);
+            sink.Printf("%s, %3d, %3d\r\n", kw::kDefOpPrnText, lo, hi);
         } else {
-            sink.Printf("%s, %4u\r\n", "OP_PRNTEXT", static_cast<unsigned>(e.GetNum()));
+            sink.Printf("%s, %4u\r\n", kw::kOpPrnText, static_cast<unsigned>(e.GetNum()));
         }
     });
 }
@@ -261,9 +262,9 @@ void WriteMsgPrnTextRecords(CSrcSink& sink, const CMsgPrnTxtList* list, const Sr
         if (entry.GetNum() < 0) {
             int lo = 0, hi = 0;
             TemplateRange(*list, entry, lo, hi);
-            sink.Printf("%s, %3d, %3d, %02X\r\n", "DEF_MSG_PRNTEXT", lo, hi, value);
+            sink.Printf("%s, %3d, %3d, %02X\r\n", kw::kDefMsgPrnText, lo, hi, value);
         } else {
-            sink.Printf("%s, %4u, %02X\r\n", "MSG_PRNTEXT", static_cast<unsigned>(entry.GetNum()), value);
+            sink.Printf("%s, %4u, %02X\r\n", kw::kMsgPrnText, static_cast<unsigned>(entry.GetNum()), value);
         }
     });
 }

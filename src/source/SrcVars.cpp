@@ -3,6 +3,7 @@
 #include "model/PrjIntVar.h"
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
+#include "source/SrcKeywords.h"
 #include "source/SrcSink.h"
 
 #include <string_view>
@@ -15,46 +16,22 @@ constexpr int kSettingStates = 7;
 const char* SetpKeyword(uint8_t kind)
 {
     switch (kind) {
-    case 1: return "ACTUAL";
-    case 2: return "NOMINAL";
-    case 3: return "NOMINAL_SEC";
+    case 1: return kw::kActual;
+    case 2: return kw::kNominal;
+    case 3: return kw::kNominalSec;
     default: return "";
     }
 }
 
+// A double word is written under the keyword of a word.
 const char* TypeKeyword(uint8_t type)
 {
-    switch (type) {
-    case 0: return "BCD-1";
-    case 28: return "BCD0-1";
-    case 16: return "BCD-2";
-    case 30: return "BCD0-2";
-    case 2: return "BIN-1";
-    case 3: return "BIN0-1";
-    case 4: return "BIN-A";
-    case 5: return "BIN0-A";
-    case 6: return "BIN-2";
-    case 7: return "BIN0-2";
-    case 8: return "BIN-B";
-    case 9: return "BIN0-B";
-    case 18: return "VBIN-1";
-    case 19: return "VBIN0-1";
-    case 20: return "VBIN-A";
-    case 21: return "VBIN0-A";
-    case 22: return "VBIN-2";
-    case 23: return "VBIN0-2";
-    case 24: return "VBIN-B";
-    case 25: return "VBIN0-B";
-    case 12: return "BIT";
-    case 14: return "STRING";
-    case 26: return "CSTRING";
-    case 42: return "SSTRING";
-    case 32:
-    case 33: return "WORD";
-    case 34: return "ASCII";
-    case 36: return "TIMER";
-    default: return nullptr;
-    }
+    if (type == 32)
+        type = 33;
+    for (const SrcFormatKeyword& f : kSrcFormatKeywords)
+        if (f.type == type)
+            return f.keyword;
+    return nullptr;
 }
 
 unsigned long U32(int32_t v)
@@ -85,7 +62,7 @@ void WriteStateLine(CSrcSink& sink, const CPrjVar& var, int i)
     const char* text = var.GetStateTxt(i);
     if (!text)
         sink.LeaveOut("%s: state %d missing, written empty", var.GetName().c_str(), i);
-    sink.Printf("%s, %3u, \"", "STATE", static_cast<unsigned>(i));
+    sink.Printf("%s, %3u, \"", kw::kState, static_cast<unsigned>(i));
     if (text)
         sink.TextChars(text, kStateChars);
     sink.Put("\"\r\n");
@@ -232,7 +209,7 @@ bool WriteVarBody(CSrcSink& sink, const CPrjVar& var, const PanelType& panel, bo
 
 void WriteVar(CSrcSink& sink, const CPrjVar& var, const PanelType& panel, bool dwordVars)
 {
-    sink.Printf("%s, %-16s, %3u, %-11s, ", "VAR", var.GetName().c_str(),
+    sink.Printf("%s, %-16s, %3u, %-11s, ", kw::kVar, var.GetName().c_str(),
                 static_cast<unsigned>(static_cast<uint16_t>(var.GetAdr())), SetpKeyword(var.GetSetpKind()));
     if (WriteVarBody(sink, var, panel, dwordVars))
         sink.Put("\r\n");
@@ -254,7 +231,7 @@ void WriteIntVar(CSrcSink& sink, const CPrjVar& var)
     const uint8_t type = var.GetType();
     if (type == 249) {
         const auto* hex = dynamic_cast<const CPrjIntVarHex*>(&var);
-        sink.Printf("%s, %s, \"", "INTERN_VAR", var.GetName().c_str());
+        sink.Printf("%s, %s, \"", kw::kInternVar, var.GetName().c_str());
         if (hex) {
             if (hex->GetHexText().size() % 2 != 0)
                 sink.LeaveOut("%s: the last single hex digit is left out", var.GetName().c_str());
@@ -278,9 +255,9 @@ void WriteIntVar(CSrcSink& sink, const CPrjVar& var)
         // Internal variables without a data word hold -1.
         const auto adr = static_cast<uint16_t>(var.GetAdr());
         if (adr != 0 && var.GetAdr() != -1)
-            sink.Printf("%s, %s, %u\r\n", "INTERN_VAR", name.c_str(), unsigned{adr});
+            sink.Printf("%s, %s, %u\r\n", kw::kInternVar, name.c_str(), unsigned{adr});
         else
-            sink.Printf("%s, %s\r\n", "INTERN_VAR", name.c_str());
+            sink.Printf("%s, %s\r\n", kw::kInternVar, name.c_str());
         // The reader takes exactly seven states here (and keeps an eighth
         // place empty); a text above them cannot be written.
         for (int i = kSettingStates; i <= var.MaxStateIdx(); ++i)
@@ -288,7 +265,7 @@ void WriteIntVar(CSrcSink& sink, const CPrjVar& var)
                 sink.LeaveOut("%s: state %d left out", name.c_str(), i);
         WriteStateLines(sink, var, kSettingStates - 1);
     } else if (IsSoftkeyRow(name)) {
-        sink.Printf("%s, %s\r\n", "INTERN_VAR", name.c_str());
+        sink.Printf("%s, %s\r\n", kw::kInternVar, name.c_str());
         WriteStateLines(sink, var, var.MaxStateIdx());
     }
     sink.Put("\r\n");

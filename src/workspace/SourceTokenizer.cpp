@@ -1,5 +1,7 @@
 #include "workspace/SourceTokenizer.h"
 
+#include "source/SrcKeywords.h"
+
 #include <array>
 #include <clocale>
 #include <cstdlib>
@@ -12,22 +14,8 @@ namespace {
 constexpr char16_t kCommentStart = u'\'';
 constexpr char16_t kStringDelimiter = u'"';
 
-// The statement keywords (blue) and the field keywords (bold). Entries with a
-// minus can never match, since a word holds none; they are kept as listed.
-constexpr std::array<std::string_view, 29> kKeywords = {
-    "DESCRIPTION", "DESCRIPTIONEND", "BEGIN", "END", "VAR", "STATE", "INTERN_VAR",
-    "ACTION", "WRITE", "SOFTKEY", "TEXT", "OP_TEXT", "DEF_OP_TEXT", "MSG_TEXT",
-    "DEF_MSG_TEXT", "HIST_TEXT", "DEF_HIST_TEXT", "HLP_TEXT", "DEF_HLP_TEXT",
-    "OP_PRNTEXT", "DEF_OPPRNTEXT", "MSG_PRNTEXT", "DEF_MSG_PRNTEXT", "TIMER", "MENU",
-    "NODE", "CHAR", "AND", "OR"};
-
-constexpr std::array<std::string_view, 20> kKeywords2 = {
-    "NOMINAL", "NOMINAL_SEC", "ACTUAL", "DEFAULT", "ASCII", "BIT", "BIN", "BIN-A",
-    "BIN-B", "VBIN-A", "STRING", "BCD", "BCD-1", "BCD0-1", "BCD-2", "WORD", "FAULT",
-    "INFO", "WARNING", "SCHED_WEEK"};
-
 // Statements whose first field is a name.
-constexpr std::array<std::string_view, 3> kNamedStatements = {"VAR", "MENU", "TIMER"};
+constexpr std::array<std::string_view, 3> kNamedStatements = {kw::kVar, kw::kMenu, kw::kTimer};
 
 bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -136,9 +124,9 @@ SrcLineScan ScanSourceLine(std::u16string_view line)
             ++end;
         const std::string upper = UpperAscii(line.substr(pos, end - pos));
         SrcTokenKind kind;
-        if (Contains(kKeywords, upper))
+        if (Contains(kSrcStatementKeywords, upper))
             kind = SrcTokenKind::Keyword;
-        else if (Contains(kKeywords2, upper))
+        else if (Contains(kSrcFieldKeywords, upper))
             kind = SrcTokenKind::Keyword2;
         else {
             pos = end;

@@ -35,6 +35,6 @@ public:
     // The names of the list in its own order.
     static std::vector<std::string> Names(const CPrjVarList& list);
 
-    CCharSet charSet{&bundle, 0};
+    CCharSet charSet{&bundle};
     CFirmwareVarSource source{workspace};
 };

@@ -65,7 +65,7 @@ public:
         return entry;
     }
 
-    CCharSet charSet{&bundle, 0};
+    CCharSet charSet{&bundle};
     CPrjData prj{&bundle};
     CSpsPar sps{&bundle};
 };

@@ -35,7 +35,7 @@ public:
     // A variable of the project's variable list, else of the firmware's.
     CPrjVar* Var(const std::string& name) const;
 
-    CCharSet charSet{&bundle, 0};
+    CCharSet charSet{&bundle};
     CPrjData prj{&bundle};
     std::unique_ptr<CSpsPar> sps;
     CDrvCfg drv{&workspace, &bundle};

@@ -22,7 +22,7 @@ std::string ReadBack(std::FILE* file) {
 }
 
 CCharSet MakeCharSet(uint16_t devType) {
-    CCharSet cs(nullptr, 0);
+    CCharSet cs(nullptr);
     cs.SetDevType(devType);
     return cs;
 }

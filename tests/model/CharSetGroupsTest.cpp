@@ -12,7 +12,7 @@ namespace {
 struct CharSetFixture {
     PrjBundle bundle;
     CPrjData root{&bundle};
-    CCharSet cs{&bundle, 0};
+    CCharSet cs{&bundle};
 
     explicit CharSetFixture(uint16_t devType, bool withRoot = true) {
         if (withRoot) bundle.prjData = &root;
@@ -35,7 +35,7 @@ struct CharSetFixture {
 };
 
 TEST(CharSetGroups, ConstructorStartsOn14WithReloadFlag) {
-    CCharSet cs(nullptr, 0);
+    CCharSet cs(nullptr);
     EXPECT_EQ(cs.GetDevType(), 14);
     EXPECT_TRUE(cs.GetReloadFlag());
     EXPECT_EQ(cs.GetGroup(), CharGroup::Alt);
@@ -78,7 +78,7 @@ TEST(CharSetGroups, SetDevType) {
         EXPECT_EQ(f.cs.GetDevType(), c.stored) << c.from << "->" << c.to;
         EXPECT_EQ(f.cs.GetReloadFlag(), c.flagAfter) << c.from << "->" << c.to;
     }
-    CCharSet noBundle(nullptr, 0);
+    CCharSet noBundle(nullptr);
     noBundle.SetDevType(47);
     EXPECT_EQ(noBundle.GetDevType(), 47);
 }

@@ -99,7 +99,7 @@ TEST(FonGlyphs, RestoreDefCharsTakesTheDefaultGlyphsOfTheNamedFont)
     };
     // Distinct 5-bit values per buffer and byte, so that a wrong buffer or
     // offset shows.
-    CCharSet charSet(nullptr, 1);
+    CCharSet charSet(nullptr);
     for (CharGroup g : {CharGroup::Alt, CharGroup::F706, CharGroup::Int}) {
         auto buffer = charSet.FillFontBuffer(g);
         for (size_t i = 0; i < buffer.size(); ++i)

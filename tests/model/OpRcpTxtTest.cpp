@@ -243,7 +243,7 @@ TEST(OpRcpTxt, ReplaceVarCarriesTheValueOverToTheNewVariable)
         {"ASCII to BIN starts anew", MakeVar("X", kAscii, 10), MakeBin("Y", 10, 50), 0, "abc", 10, nullptr},
         {"BIN to ASCII starts anew", MakeBin("X", 0, 90), MakeVar("Y", kAscii, 10), 80, nullptr, 0, nullptr},
     };
-    CCharSet charSet(nullptr, 0);
+    CCharSet charSet(nullptr);
     charSet.SetDevType(706);
     for (Case& c : cases) {
         auto before = MakeVar("A", kBin, 3);

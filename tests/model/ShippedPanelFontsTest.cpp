@@ -158,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(Shipped, ShippedPanelFonts, ::testing::ValuesIn(Shipped
 
 TEST(ShippedPanelFonts, StartUpLoaderFillsTheCharacterSetBuffers)
 {
-    CCharSet charSet(nullptr, 1);
+    CCharSet charSet(nullptr);
     CFon alt(1), f706(1), intFont(1);
     std::string failed;
     ASSERT_TRUE(LoadPanelFonts(ORV_SHIPPED_FONT_DIR, alt, f706, intFont, charSet, failed)) << failed;
@@ -183,7 +183,7 @@ TEST(ShippedPanelFonts, StartUpLoaderStopsAtTheFirstMissingFont)
     namespace fs = std::filesystem;
     fs::copy_file(ShippedPath("ALT.FON"), dir.File("ALT.FON"));
     fs::copy_file(ShippedPath("INT.FON"), dir.File("INT.FON"));
-    CCharSet charSet(nullptr, 1);
+    CCharSet charSet(nullptr);
     CFon alt(1), f706(1), intFont(1);
     std::string failed;
     EXPECT_FALSE(LoadPanelFonts(dir.Path(), alt, f706, intFont, charSet, failed));
@@ -202,7 +202,7 @@ TEST(ShippedPanelFonts, StartUpLoaderFindsAFontWhateverTheCaseOfItsName)
     fs::copy_file(ShippedPath("ALT.FON"), dir.File("alt.fon"));
     fs::copy_file(ShippedPath("706.FON"), dir.File("706.FON"));
     fs::copy_file(ShippedPath("INT.FON"), dir.File("Int.Fon"));
-    CCharSet charSet(nullptr, 1);
+    CCharSet charSet(nullptr);
     CFon alt(1), f706(1), intFont(1);
     std::string failed;
     ASSERT_TRUE(LoadPanelFonts(dir.Path(), alt, f706, intFont, charSet, failed)) << failed;

@@ -153,7 +153,7 @@ TEST(TxtRow, ReplaceVarRedrawsTheFieldAndMovesLaterColumns)
         {"text behind the field is cut at column 40", std::string(30, 'x') + Field706(3) + std::string(7, 'y'), 3, 6,
          30, -1, std::string(30, 'x') + Field706(6) + std::string(4, 'y'), -1},
     };
-    CCharSet charSet(nullptr, 0);
+    CCharSet charSet(nullptr);
     charSet.SetDevType(706);
     for (const ReplaceCase& c : cases) {
         auto oldVar = MakeVar("OLD", 2, static_cast<uint8_t>(c.oldWidth));
@@ -180,7 +180,7 @@ TEST(TxtRow, ReplaceVarRedrawsTheFieldAndMovesLaterColumns)
 
 TEST(TxtRow, ReplaceVarNeedsACompleteRequest)
 {
-    CCharSet charSet(nullptr, 0);
+    CCharSet charSet(nullptr);
     charSet.SetDevType(706);
     auto oldVar = MakeVar("OLD", 2, 3);
     auto newVar = MakeVar("NEW", 2, 5);
@@ -194,7 +194,7 @@ TEST(TxtRow, ReplaceVarNeedsACompleteRequest)
 
 TEST(TxtRow, PrinterRowReplaceRefitsTheNewVariable)
 {
-    CCharSet charSet(nullptr, 0);
+    CCharSet charSet(nullptr);
     charSet.SetDevType(706);
     auto oldVar = MakeVar("OLD", 2, 3);
     auto newVar = MakeVar("NEW", 2, 5);

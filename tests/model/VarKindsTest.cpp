@@ -146,6 +146,17 @@ TEST(VarKinds, StringTextCount)
     EXPECT_EQ(pool.GetCount(), 0);
 }
 
+// A PLC state variable with state 0 only: its one slot must exist.
+TEST(VarKinds, StringWithOnlyStateZeroKeepsItsText)
+{
+    CTextPool pool(16, 8);
+    CPrjVarString str("s", 1, 1, 14, &pool);
+    str.SetTxtCount(0);
+    str.SetStateTxt(0, "Ein");
+    EXPECT_STREQ(str.GetStateTxt(0), "Ein");
+    EXPECT_EQ(str.GetWidth(), 3);
+}
+
 TEST(VarKinds, CloneCopiesKindFieldsAndResetsTheRest)
 {
     CTextPool pool(16, 8);

@@ -275,6 +275,15 @@ TEST_F(ParserTextsTest, HistoryTemplateReplacesTheBuiltInOnceAFile)
     EXPECT_EQ(p->prj->GetHistTxtList()->GetCount(), 1);
 }
 
+// A printer row of that many 0x0F bytes as the writer escapes them.
+std::string Escaped(size_t bytes)
+{
+    std::string text;
+    for (size_t i = 0; i < bytes; ++i)
+        text += "$0F";
+    return text;
+}
+
 TEST_F(ParserTextsTest, RowErrors)
 {
     const std::string op = "OP_TEXT, 1";
@@ -300,6 +309,9 @@ TEST_F(ParserTextsTest, RowErrors)
         {43, {op, "TEXT, \"ab$G1\""}, 618, 1, "$G1"},
         {43, {op, "TEXT, \"ab$01\""}, 619, 1, "$01"},
         {706, {"OP_PRNTEXT, 1", "PRNTEXT, \"ab$00\""}, 620, 1, "$00"},
+        // A printer row line is read whole; the lines after it keep their numbers.
+        {706, {"OP_PRNTEXT, 1", "PRNTEXT, \"" + Escaped(132) + "\"", "PRNTEXT, \"ab$00\""}, 620, 2, "$00"},
+        {706, {"OP_PRNTEXT, 1", "PRNTEXT, \"" + Escaped(133) + "\""}, 617, 1, "$0F"},
         // Row limits.
         {43, Join({op}, Repeat("TEXT, \"x\"", 3)), 485, 3, "\"x\""},
         {47, Join({op}, Repeat("TEXT, \"x\"", 5)), 486, 5, "\"x\""},

@@ -26,7 +26,7 @@ struct SrcWriterRig {
 
     TempDir dir;
     CTextPool pool{16, 8};
-    CCharSet charSet{nullptr, 0};
+    CCharSet charSet{nullptr};
     uint16_t error = 0;
     int leftOut = 0;
 };

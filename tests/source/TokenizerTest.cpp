@@ -55,6 +55,23 @@ protected:
 
 // ---- character and keyword tests ----
 
+// A rewind without a mark on the current line goes to its start; nothing
+// reads past the line.
+TEST_F(TokenizerTest, RewindWithoutMarkOnTheLineGoesToItsStart)
+{
+    dir.Write("two.txt", "a long first line, marked near its end\r\nshort\r\n");
+    CParser parser(dir.File("two.txt"), 4);
+    ASSERT_TRUE(parser.ReadLine());
+    for (int i = 0; i < 25; ++i)
+        parser.NextChar();
+    ASSERT_GT(parser.GetLine().size() - parser.Rest().size(), std::string("short").size());
+    parser.Mark();
+    ASSERT_TRUE(parser.ReadLine());
+    parser.Rewind();
+    EXPECT_EQ(parser.Rest(), "short");
+    EXPECT_EQ(parser.GetColumn(), 1);
+}
+
 TEST_F(TokenizerTest, NextChar)
 {
     struct Case {

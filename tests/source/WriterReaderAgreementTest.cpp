@@ -9,14 +9,17 @@
 #include "model/TimeVal.h"
 #include "model/TxtRow.h"
 #include "model/VarValList.h"
+#include "source/SrcRules.h"
 #include "SourceRoundTrip.h"
 #include "support/PrjBuilder.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -81,7 +84,53 @@ TEST_P(WriterReaderAgreementTest, WrittenFileReadsBackAndStaysTheSame)
         c.check(a);
 }
 
+// A printer row of 0x0F bytes, each written as "$0F": from 82 bytes on its
+// line is longer than the pieces other lines are read in.
+AgreementCase EscapedPrinterRow(const char* name, size_t bytes)
+{
+    const std::string text(bytes, '\x0F');
+    std::string line = "PRNTEXT, \"";
+    for (size_t i = 0; i < bytes; ++i)
+        line += "$0F";
+    line += "\"\r\n";
+    return {name, 706, [text](CPrjData& prj) { AddText(prj, TextKind::OpPrn, 1, text, {}); }, 0,
+            [text, line](const Agreement& a) {
+                EXPECT_TRUE(Has(a.w1, line)) << a.w1;
+                const CTxtRowBase* row = TextRow(a.read->Prj(), TextKind::OpPrn, 1);
+                ASSERT_NE(row, nullptr);
+                EXPECT_EQ(row->GetText(), text);
+            }};
+}
+
 const AgreementCase kCases[] = {
+    EscapedPrinterRow("PrinterRowOf81EscapedBytes", 81),
+    EscapedPrinterRow("PrinterRowOf82EscapedBytes", 82),
+    EscapedPrinterRow("PrinterRowOf132EscapedBytes", 132),
+    // The longest printer row line: every byte escaped but eight fields of
+    // one position, each with a name of 16 characters.
+    {"LongestPrinterRowLine", 706,
+     [](CPrjData& prj) {
+         std::vector<CPrjVar*> vars;
+         for (int i = 0; i < 8; ++i) {
+             auto* var = new CPrjVarBin(("Printerfield_00" + std::to_string(i)).c_str(), static_cast<int16_t>(30 + i),
+                                        1, 2, 1, 0, 0, 9, 0, 9);
+             var->SetWidth(1);
+             prj.InsVar(var);
+             vars.push_back(var);
+         }
+         AddText(prj, TextKind::OpPrn, 1, std::string(132, '\x0F'),
+                 {{vars[0], 0}, {vars[1], 17}, {vars[2], 34}, {vars[3], 51},
+                  {vars[4], 68}, {vars[5], 85}, {vars[6], 102}, {vars[7], 131}});
+     },
+     0,
+     [](const Agreement& a) {
+         const size_t at = a.w1.find("PRNTEXT, \"@");
+         ASSERT_NE(at, std::string::npos) << a.w1;
+         EXPECT_EQ(a.w1.find("\r\n", at) - at, kPrnTextLineMax);
+         const CTxtRowBase* row = TextRow(a.read->Prj(), TextKind::OpPrn, 1);
+         ASSERT_NE(row, nullptr);
+         EXPECT_EQ(row->GetFilledCount(), 8);
+     }},
     {"RowSlotsWithHoleAndOutOfOrder", 43,
      [](CPrjData& prj) {
          CPrjVar* a = Bin(prj, "A", 30);
@@ -118,7 +167,7 @@ const AgreementCase kCases[] = {
      [](CPrjData& prj) {
          prj.SetDWordVars(1);
          prj.InsVar(new CPrjVarBin("None", 30, 1, 6, 6, 0, 0, 99999, 0, 0));
-         prj.InsVar(new CPrjVarBin("Ranged", 32, 1, 6, 6, 0, 0, 99999, 0, 3000000000));
+         prj.InsVar(new CPrjVarBin("Ranged", 32, 1, 6, 6, 0, 0, 99999, 0, static_cast<int32_t>(UINT32_C(3000000000))));
          prj.InsVar(new CPrjVarBin("Reversed", 34, 1, 8, 6, 0, 0, 99999, 5, 5));
          prj.InsVar(new CPrjVarVbin("Signed", 36, 1, 22, 6, 0, -99999, 99999, -2000000000, 2000000000));
      },

@@ -74,7 +74,7 @@ std::unique_ptr<ParserProject> ParserProjectBuilder::Build() const
 {
     auto p = std::make_unique<ParserProject>();
     if (m_withCharSet) {
-        p->charSet = std::make_unique<CCharSet>(&p->bundle, 0);
+        p->charSet = std::make_unique<CCharSet>(&p->bundle);
         p->bundle.charSet = p->charSet.get();
     }
     p->prj = std::make_unique<CPrjData>(&p->bundle);

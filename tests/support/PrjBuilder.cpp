@@ -19,7 +19,7 @@
 
 PrjFixture::PrjFixture(uint16_t devType)
 {
-    charSet = std::make_unique<CCharSet>(&bundle, 0);
+    charSet = std::make_unique<CCharSet>(&bundle);
     bundle.charSet = charSet.get();
     prj = std::make_unique<CPrjData>(&bundle);
     prj->SetDevType(devType);

@@ -50,6 +50,9 @@ TEST(workspace_source_tokenizer, LinesGiveSpansAndRewrittenText)
         {"umlauts are not word characters", u"end\u00FC \u00E4or",
          {{K::Keyword, 0, 3, false}, {K::Keyword, 6, 2, false}}, u"END\u00FC \u00E4OR"},
         {"empty line", u"", {}, u""},
+        {"printer text template as written", u"def_op_prntext,   1,   5",
+         {{K::Keyword, 0, 14, false}, {K::Number, 18, 1, false}, {K::Number, 23, 1, false}},
+         u"DEF_OP_PRNTEXT,   1,   5"},
     };
     for (const TokenCase& c : cases) {
         SCOPED_TRACE(c.name);

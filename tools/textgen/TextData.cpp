@@ -1,5 +1,7 @@
 #include "TextData.h"
 
+#include "IdNames.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -70,6 +72,7 @@ struct LineParts {
     std::string_view number;
     std::string_view word;
     std::string_view body;
+    std::string_view given;  // the name after "=", if any
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -117,6 +120,16 @@ bool SplitLine(std::string_view line, bool withWord, LineParts& parts, std::stri
     parts.body = rest.substr(0, end);
     rest.remove_prefix(end + 1);
     SkipBlanks(rest);
+    if (!rest.empty() && rest.front() == '=') {
+        rest.remove_prefix(1);
+        SkipBlanks(rest);
+        parts.given = TakeToken(rest);
+        SkipBlanks(rest);
+        if (!IsGivenName(parts.given)) {
+            error = "malformed line: \"" + std::string(parts.given) + "\" after \"=\" is not a name";
+            return false;
+        }
+    }
     if (!rest.empty()) {
         error = "malformed line: text after the closing quote";
         return false;
@@ -259,8 +272,11 @@ void CatalogueData::Read(const std::string& fileName, std::string_view content, 
             diags.Add(fileName, lineNo, error);
             return;
         }
-        if (!m_texts.emplace(number, std::move(bytes)).second)
+        if (!m_texts.emplace(number, std::move(bytes)).second) {
             diags.Add(fileName, lineNo, "duplicate number " + std::to_string(number));
+            return;
+        }
+        if (!parts.given.empty()) m_given.emplace(number, parts.given);
     });
 }
 
@@ -302,6 +318,13 @@ void LangStringData::Read(const std::string& fileName, std::string_view content,
                       "duplicate id " + std::to_string(id) + " " + kLangNames[lang] + " (first on line " +
                           std::to_string(entry.line[lang]) + ")");
             return;
+        }
+        if (!parts.given.empty()) {
+            if (!entry.given.empty() && entry.given != parts.given) {
+                diags.Add(fileName, lineNo, "id " + std::to_string(id) + " is given a second name");
+                return;
+            }
+            entry.given = parts.given;
         }
         entry.has[lang] = true;
         entry.line[lang] = lineNo;

@@ -41,7 +41,8 @@ bool DecodeQuoted(std::string_view body, orv::CodePage cp, std::string& bytes, s
 // '?' a broken conversion. "%%" takes no argument and yields nothing.
 std::string ConversionKinds(std::string_view text);
 
-// Numbered texts of one catalogue, numbers 1..last.
+// Numbered texts of one catalogue, numbers 1..last. A line may end in
+// "= Name", the name of the number's id constant.
 class CatalogueData {
 public:
     CatalogueData(std::string name, unsigned last, orv::CodePage cp);
@@ -51,13 +52,17 @@ public:
 
     const std::string& Name() const { return m_name; }
     unsigned Last() const { return m_last; }
+    orv::CodePage CodePage() const { return m_cp; }
     const std::map<unsigned, std::string>& Texts() const { return m_texts; }
+    // The names given beside numbers ("= Name" after the text).
+    const std::map<unsigned, std::string>& GivenNames() const { return m_given; }
 
 private:
     std::string m_name;
     unsigned m_last;
     orv::CodePage m_cp;
     std::map<unsigned, std::string> m_texts;
+    std::map<unsigned, std::string> m_given;
 };
 
 enum Lang { LangDe = 0, LangEn = 1, LangFr = 2, LangCount = 3 };
@@ -73,6 +78,7 @@ public:
         std::string text[LangCount];
         bool has[LangCount] = {false, false, false};
         int line[LangCount] = {0, 0, 0};
+        std::string given;  // a name given beside the id, on any of its lines
     };
     const std::map<std::uint32_t, Entry>& Entries() const { return m_entries; }
 

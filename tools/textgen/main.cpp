@@ -1,6 +1,7 @@
 // Turns the text data files into C++ constant tables; fails with
 // "file:line: message" on stderr for every fault in the data.
 
+#include "IdNames.h"
 #include "TableEmitter.h"
 #include "TextData.h"
 
@@ -9,13 +10,15 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
 int Usage()
 {
     std::cerr << "usage: textgen catalogue NAME LAST cp1252|cp437 INPUT OUTPUT\n"
-                 "       textgen langstrings NAME INPUT OUTPUT\n";
+                 "       textgen langstrings NAME INPUT OUTPUT\n"
+                 "       textgen ids OUTPUT SPACE:lang:INPUT|SPACE:NAME:LAST:cp1252|cp437:INPUT ...\n";
     return 2;
 }
 
@@ -75,6 +78,56 @@ bool ParseLast(const std::string& text, unsigned& last)
     return last >= 1 && last <= 0xFFFF;
 }
 
+// Splits "a:b:rest" into count fields, the last taking the rest.
+bool SplitFields(const std::string& spec, std::size_t count, std::vector<std::string>& fields)
+{
+    fields.clear();
+    std::size_t from = 0;
+    while (fields.size() + 1 < count) {
+        const std::size_t colon = spec.find(':', from);
+        if (colon == std::string::npos) return false;
+        fields.push_back(spec.substr(from, colon - from));
+        from = colon + 1;
+    }
+    fields.push_back(spec.substr(from));
+    for (const auto& f : fields)
+        if (f.empty()) return false;
+    return true;
+}
+
+// Reads the catalogue a spec names into the id space; false on a bad spec.
+bool ReadIdSpace(const std::string& spec, textgen::IdSpace& space, textgen::Diagnostics& diags)
+{
+    std::vector<std::string> f;
+    textgen::IdNamer namer;
+    std::string content;
+    if (SplitFields(spec, 3, f) && f[1] == "lang") {
+        if (!ReadFile(f[2], content)) diags.Add(f[2], 0, "cannot read");
+        textgen::LangStringData data;
+        data.Read(BaseName(f[2]), content, diags);
+        for (const auto& [id, entry] : data.Entries())
+            namer.Add(id, orv::ToUtf8(entry.text[textgen::LangDe], orv::CodePage::Cp1252), entry.given);
+        space = {f[0], "std::uint32_t", "Language strings (" + BaseName(f[2]) + ")", {}};
+    } else if (unsigned last = 0; SplitFields(spec, 5, f) && ParseLast(f[2], last) &&
+                                  (f[3] == "cp1252" || f[3] == "cp437")) {
+        if (!ReadFile(f[4], content)) diags.Add(f[4], 0, "cannot read");
+        const orv::CodePage cp = f[3] == "cp437" ? orv::CodePage::Cp437 : orv::CodePage::Cp1252;
+        textgen::CatalogueData data(f[1], last, cp);
+        data.Read(BaseName(f[4]), content, diags);
+        for (const auto& [number, text] : data.Texts()) {
+            const auto given = data.GivenNames().find(number);
+            namer.Add(number, orv::ToUtf8(text, cp), given == data.GivenNames().end() ? "" : given->second);
+        }
+        space = {f[0], "std::uint16_t", "Entries of " + f[1] + " (" + BaseName(f[4]) + ")", {}};
+    } else {
+        return false;
+    }
+    std::vector<std::string> clashes;
+    space.names = namer.Names(clashes);
+    for (const auto& clash : clashes) diags.Add(space.catalogue, 0, clash);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -105,6 +158,18 @@ int main(int argc, char** argv)
         textgen::LangStringData data;
         data.Read(input, content, diags);
         return Finish(diags, output, textgen::EmitLangStrings(data, name, BaseName(input)));
+    }
+    if (mode == "ids" && argc >= 4) {
+        const std::string output = argv[2];
+        std::vector<textgen::IdSpace> spaces;
+        std::string sources;
+        for (int i = 3; i < argc; ++i) {
+            textgen::IdSpace space;
+            if (!ReadIdSpace(argv[i], space, diags)) return Usage();
+            spaces.push_back(std::move(space));
+            sources += (i > 3 ? ", " : "") + BaseName(argv[i]);
+        }
+        return Finish(diags, output, textgen::EmitIdHeader(spaces, sources));
     }
     return Usage();
 }

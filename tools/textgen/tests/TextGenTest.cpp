@@ -1,3 +1,4 @@
+#include "IdNames.h"
 #include "TableEmitter.h"
 #include "TextData.h"
 
@@ -7,7 +8,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <string>
+#include <vector>
 #include <sys/wait.h>
 
 namespace {
@@ -68,6 +71,7 @@ const BadInput kBadInputs[] = {
     {"langnode.txt", "langstrings L", 2, "en text of id 10101 has no de text"},
     {"langorder.txt", "langstrings L", 4, "has conversions \"is\" where the de text (line 3) has \"si\""},
     {"langkind.txt", "langstrings L", 2, "has conversions \"s\" where the de text (line 1) has \"i\""},
+    {"givenname.txt", "catalogue T 10 cp1252", 2, "\"2Zwei\" after \"=\" is not a name"},
 };
 
 INSTANTIATE_TEST_SUITE_P(TextGen, TextGenBadInput, ::testing::ValuesIn(kBadInputs),
@@ -118,6 +122,63 @@ TEST(TextGen, GoodInputGivesOctalEscapedTables)
     std::string lang = dir.Read("lang.cpp");
     EXPECT_NE(lang.find("{10100u, {t0, t1, t2}},\n    {15031u, {t3, t4, nullptr}},"), std::string::npos) << lang;
     EXPECT_NE(lang.find("const unsigned kLangCount = 2;"), std::string::npos);
+}
+
+TEST(TextGen, NamesFromTexts)
+{
+    struct Case {
+        const char* text;
+        const char* name;
+    } cases[] = {
+        {"~L~\xC3\xB6schen", "kLoeschen"},
+        {"Ein~f~\xC3\xBCgen", "kEinfuegen"},
+        {"Projekt wurde geladen: %s", "kProjektWurdeGeladen"},
+        {"Wertebereich %d..%d erwartet", "kWertebereichErwartet"},
+        {"Gro\xC3\x9F\xC3\xA9 %-7s Stra\xC3\x9F" "e", "kGrosseStrasse"},
+        {"ORV 043", "kORV043"},
+        {"eins zwei drei vier f\xC3\xBCnf sechs", "kEinsZweiDreiVierFuenf"},
+        {"Donaudampfschifffahrtsgesellschaftskapit\xC3\xA4n und mehr", "kDonaudampfschifffahrtsgesellschaftskapitaen"},
+        {"Ein Donaudampfschifffahrtsgesellschaftskapit\xC3\xA4n", "kEin"},
+        {"", ""},
+        {" %s: -- ", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(textgen::NameFromText(c.text), c.name) << c.text;
+}
+
+// Shared derived names carry their ids; a given name wins and is checked for
+// clashes; a text without a name falls back to its id.
+TEST(TextGen, IdNamesAreUnique)
+{
+    textgen::IdNamer namer;
+    namer.Add(3, "wirklich l\xC3\xB6schen?", "");
+    namer.Add(7, "Wirklich l\xC3\xB6schen!", "");
+    namer.Add(8, "Datei", "");
+    namer.Add(9, "??", "");
+    namer.Add(10, "Datei", "DateiName");
+    namer.Add(11, "Pfad", "DateiName");
+    std::vector<std::string> clashes;
+    const auto names = namer.Names(clashes);
+    const std::map<std::uint32_t, std::string> expected = {
+        {3, "kWirklichLoeschen_3"}, {7, "kWirklichLoeschen_7"}, {8, "kDatei"},
+        {9, "kText_9"},             {10, "kDateiName"},         {11, "kDateiName"}};
+    EXPECT_EQ(names, expected);
+    ASSERT_EQ(clashes.size(), 1u);
+    EXPECT_EQ(clashes[0], "kDateiName names both 10 and 11");
+}
+
+TEST(TextGen, IdHeaderNamesEveryIdOfEveryCatalogue)
+{
+    TempDir dir;
+    dir.Write("cat.txt", "1 \"Datei\"\n2 \"\" = Leer\n3 \"Datei\"\n");
+    dir.Write("lang.txt", "9000 de \"Willkommen %s\"\n9000 en \"Welcome %s\"\n");
+    RunResult r = RunTextGen("ids '" + dir.File("ids.h") + "' 'msg:lang:" + dir.File("lang.txt") + "' 'xerr:Cat:3:cp1252:" +
+                             dir.File("cat.txt") + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    const std::string h = dir.Read("ids.h");
+    for (const char* line : {"namespace msg {\ninline constexpr std::uint32_t kWillkommen = 9000;\n}",
+                             "namespace xerr {\ninline constexpr std::uint16_t kDatei_1 = 1;\n"
+                             "inline constexpr std::uint16_t kLeer = 2;\ninline constexpr std::uint16_t kDatei_3 = 3;\n}"})
+        EXPECT_NE(h.find(line), std::string::npos) << line << "\n" << h;
 }
 
 TEST(TextGen, ConversionKinds)
