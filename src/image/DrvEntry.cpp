@@ -1,13 +1,25 @@
 #include "image/DrvEntry.h"
 
 #include "image/BinIo.h"
+#include "model/PanelTable.h"
+
+namespace {
+
+// A driver read for no panel of its own base is taken as the 706's.
+uint32_t DriverBaseOf(uint16_t devType)
+{
+    const PanelRow* row = FindPanel(devType);
+    return row && row->drvBase != 0 ? row->drvBase : FindPanel(706)->drvBase;
+}
+
+}  // namespace
 
 DrvEntry::DrvEntry(std::FILE* stream, DrvFamily family, int32_t start, int32_t length, uint16_t devType)
     : m_stream(stream),
       m_family(family),
       m_start(start),
       m_length(length),
-      m_base(devType == 473 || devType == 477 ? kBase473 : kBase706)
+      m_base(DriverBaseOf(devType))
 {
 }
 

@@ -12,9 +12,6 @@
 // file reaches outside it. Offsets are relative to the entry's start.
 class DrvEntry {
 public:
-    static constexpr uint32_t kBase706 = 0x5E000;
-    static constexpr uint32_t kBase473 = 0x5B000;
-
     DrvEntry(std::FILE* stream, DrvFamily family, int32_t start, int32_t length, uint16_t devType);
 
     DrvFamily Family() const { return m_family; }

@@ -40,7 +40,7 @@ constexpr DrvLayout kLayout043{29, 46, 20};
 
 const DrvLayout& LayoutOf(DrvFamily family)
 {
-    return family == DrvFamily::F706 ? kLayout706 : kLayout043;
+    return family == DrvFamily::C ? kLayout706 : kLayout043;
 }
 
 char CharAt(const std::string& text, size_t i)
@@ -129,7 +129,7 @@ int CDrvFile::SelectEntry(int32_t offset)
     m_entryLen = 0;
     if (ReadWordAt(m_file.Get(), offset, length) != 1)
         return -1;
-    m_entryLen = m_family == DrvFamily::F706 ? 2 * int32_t{length} : int32_t{length};
+    m_entryLen = m_family == DrvFamily::C ? 2 * int32_t{length} : int32_t{length};
     return 1;
 }
 
@@ -151,7 +151,7 @@ int CDrvFile::EntryName(const DrvEntry& entry, std::string& name) const
 bool CDrvFile::IsValid()
 {
     const DrvEntry entry = Entry();
-    if (m_family == DrvFamily::F706) {
+    if (m_family == DrvFamily::C) {
         uint16_t magic = 0;
         return entry.Word(4, magic) == 1 && magic == 481;
     }
@@ -200,7 +200,7 @@ bool CDrvFile::VersionFits()
 bool CDrvFile::ReadTexts(const DrvEntry& entry)
 {
     const DrvLayout& layout = LayoutOf(m_family);
-    const bool is706 = m_family == DrvFamily::F706;
+    const bool is706 = m_family == DrvFamily::C;
     auto stamp = [&](int32_t at, std::string& text) {
         std::string bytes;
         if (entry.Text(at, is706 ? 3 : 2, bytes) != 1)
@@ -244,7 +244,7 @@ void CDrvFile::StampRange(CPrjVar& var)
 bool CDrvFile::ReadParam(const DrvEntry& entry, const DrvElement& element)
 {
     const std::string name = element.name.substr(0, kMaxParName);
-    const uint8_t setpKind = m_family == DrvFamily::F706 ? SetpKindOf(element) : 1;
+    const uint8_t setpKind = m_family == DrvFamily::C ? SetpKindOf(element) : 1;
     uint32_t setting = 0;
     if (ReadDrvSetting(entry, element, setting) != 1)
         return false;
@@ -275,7 +275,7 @@ bool CDrvFile::ReadParam(const DrvEntry& entry, const DrvElement& element)
             str->SetStateTxt(i, texts[static_cast<size_t>(i)].c_str());
         var = str;
     }
-    if (m_family == DrvFamily::F043)
+    if (m_family == DrvFamily::AB)
         var->SetAttr32(static_cast<uint32_t>(element.valueAt));
     m_cfg->AddPar6(var);
     return true;
@@ -297,7 +297,7 @@ void CDrvFile::ReadHeader()
 {
     if (!m_cfg || Failed())
         return;
-    if (m_family == DrvFamily::F043)
+    if (m_family == DrvFamily::AB)
         LogLine(kLogDebug, "read Driver");
     const DrvEntry entry = Entry();
     if (!ReadTexts(entry) || !ReadParams(entry)) {
@@ -444,9 +444,9 @@ void CDrvFile::ExtractEntry(const std::string& path, bool twoZeros)
     }
 }
 
-CDrvFile706::CDrvFile706(const std::string& path, PrjBundle* bundle) : CDrvFile(path, bundle, DrvFamily::F706) {}
+CDrvFile706::CDrvFile706(const std::string& path, PrjBundle* bundle) : CDrvFile(path, bundle, DrvFamily::C) {}
 
-CDrvFile043::CDrvFile043(const std::string& path, PrjBundle* bundle) : CDrvFile(path, bundle, DrvFamily::F043) {}
+CDrvFile043::CDrvFile043(const std::string& path, PrjBundle* bundle) : CDrvFile(path, bundle, DrvFamily::AB) {}
 
 CDrvLib706::CDrvLib706(const std::string& path, PrjBundle* bundle) : CDrvFile706(path, bundle) {}
 
@@ -479,6 +479,6 @@ void CDrvLib043::MarkPresent(uint16_t devType)
 
 void CDrvLib043::Extract(const std::string& path)
 {
-    const uint16_t t = DevType();
-    ExtractEntry(path, t == 118 || t == 163 || t == 167);
+    const PanelRow* row = FindPanel(DevType());
+    ExtractEntry(path, row && row->family == Family::B);
 }

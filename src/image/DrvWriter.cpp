@@ -48,7 +48,7 @@ DrvEntry CDrvWriter::Entry() const
     const int32_t size = StreamSize(m_file.Get());
     int32_t bytes = 0;
     if (size > 0 && ReadWordAt(m_file.Get(), 0, length) == 1)
-        bytes = m_family == DrvFamily::F706 ? 2 * int32_t{length} : int32_t{length};
+        bytes = m_family == DrvFamily::C ? 2 * int32_t{length} : int32_t{length};
     return DrvEntry(m_file.Get(), m_family, 0, std::min(bytes, std::max(size, 0)), m_devType);
 }
 
@@ -98,7 +98,7 @@ void CDrvWriter::WriteTables(int32_t x)
         Fail();
 }
 
-CDrvWriter706::CDrvWriter706(const std::string& path, PrjBundle* bundle) : CDrvWriter(path, bundle, DrvFamily::F706)
+CDrvWriter706::CDrvWriter706(const std::string& path, PrjBundle* bundle) : CDrvWriter(path, bundle, DrvFamily::C)
 {
 }
 
@@ -121,7 +121,7 @@ void CDrvWriter706::Update()
 }
 
 CDrvWriter043::CDrvWriter043(const std::string& path, PrjBundle* bundle, LocalClock clock)
-    : CDrvWriter(path, bundle, DrvFamily::F043), m_clock(std::move(clock))
+    : CDrvWriter(path, bundle, DrvFamily::AB), m_clock(std::move(clock))
 {
 }
 

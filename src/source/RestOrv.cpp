@@ -118,7 +118,7 @@ PanelType CRestOrv::Panel() const
 
 SrcRowLimit CRestOrv::RowLimit() const
 {
-    return {m_prj->GetMaxVarsPerRow(), !Panel().In706Family(), Panel().IsNarrow() ? 20 : 40};
+    return {m_prj->GetMaxVarsPerRow(), !Panel().InFamily(Family::C), Panel().IsNarrow() ? 20 : 40};
 }
 
 void CRestOrv::WriteHeader()
@@ -137,7 +137,7 @@ void CRestOrv::WriteHeader()
 
 void CRestOrv::WriteMemSizes()
 {
-    if (Panel().In118Family())
+    if (Panel().InFamily(Family::B))
         WriteMemSizeLines(m_sink, m_prj->GetRcpSize(), m_prj->GetDataSize());
 }
 

@@ -3,7 +3,7 @@
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
-#include "source/PanelType.h"
+#include "model/PanelType.h"
 #include "source/SrcRules.h"
 #include "source/SrcSink.h"
 
