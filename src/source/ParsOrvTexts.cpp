@@ -192,8 +192,9 @@ int CParsOrv::RefusedOn(std::initializer_list<std::pair<uint16_t, uint16_t>> tab
 {
     const PanelType cur = Cur();
     for (const auto& [code, xerror] : table) {
-        // The code of the plus model stands for all of family B.
-        if (code == 118 ? cur.InFamily(Family::B) : cur.Is(code))
+        // Family B shares its refusals, so one of its panels stands for all.
+        const PanelRow* row = FindPanel(code);
+        if (row && row->family == Family::B ? cur.InFamily(Family::B) : cur.Is(code))
             return xerror;
     }
     return 0;
