@@ -63,6 +63,8 @@ struct PanelRow {
     bool printer;
     // Offers the servo special functions.
     bool servo;
+    // The help has pages of its own for this panel.
+    bool ownHelp;
     // Pixel rows of a user character, and whether the user characters are
     // codes 128..255 (else 0..7).
     uint8_t charRows;

@@ -113,7 +113,7 @@ void CRestOrv::WriteAll()
 
 PanelType CRestOrv::Panel() const
 {
-    return PanelType(m_prj->GetDevType(), m_prj->GetVariant() != 0);
+    return m_prj->GetPanel();
 }
 
 SrcRowLimit CRestOrv::RowLimit() const
