@@ -292,7 +292,8 @@ void CComp::UpdateFreeMemory()
 
 imglayout::BlockRule CComp::GetBlockRule() const
 {
-    return m_devType == 473 || m_devType == 477 || m_devType == 706 ? imglayout::kBlocksC : imglayout::kBlocksAB;
+    const PanelRow* row = FindPanel(m_devType);
+    return row && row->family == Family::C ? imglayout::kBlocksC : imglayout::kBlocksAB;
 }
 
 void CComp::SetNodeAdr(int num, uint32_t address)

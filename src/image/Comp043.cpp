@@ -38,8 +38,10 @@ void CComp043::Compile()
         return;
     const CPrjData* prj = GetPrjData();
     const uint16_t type = GetDevType();
-    m_type47 = type == 47 || type == 755;
-    m_variant2 = type == 755 || (type == 47 && prj->GetVariant() == 1);
+    const PanelRow* row = PanelType(type, prj->GetVariant() == 1).Row();
+    m_printer = row && row->printer;
+    m_keys = row ? row->functionKeys : imglayout::kSkKeysNarrow;
+    m_variant2 = row && row->variant != 0;
 
     RunSteps<CComp043>({
         &CComp043::WriteHeader,    &CComp043::WritePrinter,      &CComp043::WriteTexts,
@@ -56,17 +58,9 @@ void CComp043::Raise(FwCause cause)
         RaiseFwLevel(kVariantLevel);
         return;
     }
-    // Levels by cause, in the order of FwCause.
-    static constexpr uint16_t k14[] = {203, 203, 0, 0, 0, 0, 0};
-    static constexpr uint16_t k43[] = {206, 206, 0, 0, 202, 205, 204};
-    static constexpr uint16_t k47[] = {407, 407, 405, 407, 202, 406, 204};
-    const auto i = static_cast<size_t>(cause);
-    switch (GetDevType()) {
-    case 14: RaiseFwLevel(k14[i]); break;
-    case 43: RaiseFwLevel(k43[i]); break;
-    case 47: RaiseFwLevel(k47[i]); break;
-    default: break;
-    }
+    // The panel table keeps the levels in the order of FwCause.
+    if (const PanelRow* row = FindPanel(GetDevType()))
+        RaiseFwLevel(row->fwLevels[static_cast<size_t>(cause)]);
 }
 
 // --- Header and printer ----------------------------------------------------
@@ -79,7 +73,7 @@ int CComp043::WriteHeader()
     return WriteHeaderA(kHeaderSizeA);
 }
 
-int CComp043::WritePrinter() { return IsWide() ? WritePrinterBlock() : 1; }
+int CComp043::WritePrinter() { return HasPrinter() ? WritePrinterBlock() : 1; }
 
 // --- Shared texts and variables ----------------------------------------------
 

@@ -25,7 +25,7 @@ private:
     int WriteHeader();
     int WritePrinter();
     int WriteTexts() { return WriteSharedTexts(0); }
-    int WriteSoftkeyTexts() { return WriteSkTxts(IsWide() ? imglayout::kSkKeysWide : imglayout::kSkKeysNarrow, false); }
+    int WriteSoftkeyTexts() { return WriteSkTxts(m_keys, false); }
     int WriteSoftkeyActs() { return WriteSkActs(false); }
     int WriteVar(CPrjVar& var) override;
     int WriteOpTexts();
@@ -40,11 +40,12 @@ private:
     void Raise(FwCause cause);
     void NoteRowVar(const CPrjVar& var) override;
     void NoteSoftkeys() override { Raise(FwCause::Softkeys); }
-    bool IsWide() const { return m_type47; }
+    bool HasPrinter() const { return m_printer; }
     bool CountsBlanks() const { return m_variant2; }
 
     uint32_t m_reserve;
-    bool m_type47 = false;
+    bool m_printer = false;
+    int m_keys = imglayout::kSkKeysNarrow;
     bool m_variant2 = false;
     uint16_t m_varChain = 0;
 };

@@ -282,7 +282,8 @@ int CComp118::CheckRcpConflicts(const CPrjRcpTxt& text)
 
 int CComp118::WriteSoftkeyTexts()
 {
-    return WriteSkTxts(GetDevType() == 167 ? kSkKeysWide : kSkKeysNarrow, true);
+    const PanelRow* row = FindPanel(GetDevType());
+    return WriteSkTxts(row ? row->functionKeys : kSkKeysNarrow, true);
 }
 
 int CComp118::WriteMnus()

@@ -69,7 +69,8 @@ void CComp706::Compile()
                                              : "Firmware-Konfiguration fehlt");
         return;
     }
-    if (GetDevType() != 473 && GetDevType() != 477 && GetDevType() != 706) {
+    const PanelRow* row = FindPanel(GetDevType());
+    if (!row || row->family != Family::C) {
         Fail("Comp_orv: Typ %u gehoert nicht zu dieser Familie", unsigned{GetDevType()});
         return;
     }
@@ -93,7 +94,7 @@ void CComp706::Compile()
     }
 }
 
-uint8_t CComp706::MaxBlankCount() const { return GetDevType() == 706 ? 15 : 7; }
+uint8_t CComp706::MaxBlankCount() const { return FindPanel(GetDevType())->blankRunMax; }
 
 // --- Header, characters, shared texts ----------------------------------------
 
@@ -118,7 +119,7 @@ int CComp706::WriteHeader()
 
 int CComp706::WriteUserChars()
 {
-    const bool is706 = GetDevType() == 706;
+    const bool is706 = FindPanel(GetDevType())->highUserChars;
     std::string table(is706 ? 128 * kCUserCharSize706 : 8 * 8, '\0');
     CCharDefColl* defs = GetPrjData()->GetCharDefColl();
     for (int i = 0; defs && i < defs->GetCount(); ++i) {
@@ -668,7 +669,7 @@ int CComp706::WriteSystem()
     static constexpr uint8_t kConstants[] = {127, 1, 2, 4, 8, 16, 32, 64, 31, 63, 96};
     constexpr uint32_t kSystemSize = 8;
     ImgRecord rec;
-    rec.Word(GetDevType() == 706 ? 6 : 8)
+    rec.Word(FindPanel(GetDevType())->systemWord)
         .Byte(static_cast<uint8_t>(GetPrjData()->GetMsgMode()))
         .Byte(0)
         .DWord(0)

@@ -89,7 +89,8 @@ void CDeco043::DecodeDataSet()
     LogLine(kLogInfo, "Decompile Datensatz");
     if (!HasProject())
         return;
-    const bool printer = m_prj->GetDevType() == 47;
+    const PanelRow* row = m_prj->GetPanel().Row();
+    const bool printer = row && row->printer;
     RunSteps<CDeco043>({
         {&CDeco043::CheckSignatureStep, "Error decompileDatensatzKopf"},
         {&CDeco043::TextAreaEndStep, "Error ermittleMaxTextAdresse"},

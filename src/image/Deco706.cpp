@@ -29,6 +29,14 @@ constexpr uint32_t kFileName = drvlayout::k706.fileNameAt;
 constexpr uint32_t kFileVersion = drvlayout::k706.versionAt;
 constexpr size_t kDescrMax = 1023;
 
+// The panel an image is read for: a project of a panel without a driver
+// base of its own, or no project, reads as a 473's.
+const PanelRow& DecodedPanel(const CPrjData* prj)
+{
+    const PanelRow* row = prj ? FindPanel(prj->GetDevType()) : nullptr;
+    return row && row->drvBase != 0 ? *row : *FindPanel(473);
+}
+
 } // namespace
 
 CDeco706::CDeco706(CWorkspaceState* workspace, const std::string& imagePath, const std::string& drvPath,
@@ -71,7 +79,7 @@ void CDeco706::ReadDriver()
     }
     if (blockSize < drvlayout::k706NoParams)
         return;
-    const uint32_t base = m_prj && m_prj->GetDevType() == 706 ? DrvEntry::kBase706 : DrvEntry::kBase473;
+    const uint32_t base = DecodedPanel(m_prj).drvBase;
     uint32_t adr = 0;
     // An address before the driver's load address points outside the file.
     if (!drv.DWord(drvlayout::k706ParamAdr, adr) || adr < base || adr - base > uint32_t{std::numeric_limits<int32_t>::max()}) {
@@ -137,7 +145,7 @@ void CDeco706::RestorePrinterStatus(uint16_t oldPos)
 
 uint8_t CDeco706::MaxBlankCount() const
 {
-    return m_prj->GetDevType() == 706 ? 15 : 7;
+    return DecodedPanel(m_prj).blankRunMax;
 }
 
 int CDeco706::ReadCountedName(uint32_t at, std::string& name, uint32_t& after)
@@ -212,7 +220,7 @@ int CDeco706::DecodeChars()
     uint32_t table = 0;
     if (ReadCountedName(at, name, table) != 1)
         return -1;
-    const bool is706 = m_prj->GetDevType() == 706;
+    const bool is706 = DecodedPanel(m_prj).highUserChars;
     const int count = is706 ? 128 : 8;
     const uint16_t size = is706 ? kCUserCharSize706 : CCharDef::kRows;
     for (int i = 0; i < count; ++i) {

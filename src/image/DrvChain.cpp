@@ -99,7 +99,7 @@ int Walk043(const DrvEntry& entry, const std::function<bool(const DrvElement&)>&
 
 int WalkDrvChain(const DrvEntry& entry, const std::function<bool(const DrvElement&)>& visit)
 {
-    return entry.Family() == DrvFamily::F706 ? Walk706(entry, visit) : Walk043(entry, visit);
+    return entry.Family() == DrvFamily::C ? Walk706(entry, visit) : Walk043(entry, visit);
 }
 
 int ReadDrvSetting(const DrvEntry& entry, const DrvElement& element, uint32_t& value)
@@ -134,7 +134,7 @@ int ReadDrvNumber(const DrvEntry& entry, const DrvElement& element, DrvNumber& n
 
 int ReadDrvHighest(const DrvEntry& entry, const DrvElement& element, uint16_t& highest)
 {
-    if (entry.Family() == DrvFamily::F706)
+    if (entry.Family() == DrvFamily::C)
         return entry.Word(element.detailAt, highest);
     uint8_t t = 0;
     if (entry.Byte(element.detailAt, t) != 1)
@@ -146,7 +146,7 @@ int ReadDrvHighest(const DrvEntry& entry, const DrvElement& element, uint16_t& h
 int ReadDrvChoiceText(const DrvEntry& entry, const DrvElement& element, int i, std::string& text)
 {
     int32_t at = -1;
-    if (entry.Family() == DrvFamily::F706) {
+    if (entry.Family() == DrvFamily::C) {
         uint32_t address = 0;
         if (entry.DWord(element.detailAt + 2 + 4 * i, address) != 1)
             return -1;

@@ -3,6 +3,18 @@
 #include "image/DrvEntry.h"
 
 #include "image/BinIo.h"
+#include "model/PanelTable.h"
+
+namespace {
+
+// A driver read for no panel of its own base is taken as the 706's.
+uint32_t DriverBaseOf(uint16_t devType)
+{
+    const PanelRow* row = FindPanel(devType);
+    return row && row->drvBase != 0 ? row->drvBase : FindPanel(706)->drvBase;
+}
+
+}  // namespace
 
 #include <algorithm>
 #include <cstring>
@@ -29,7 +41,7 @@ DrvEntry::DrvEntry(std::string_view file, DrvFamily family, int32_t start, int32
       m_family(family),
       m_start(StartIn(file, start)),
       m_length(LengthIn(file, m_start, length)),
-      m_base(devType == 473 || devType == 477 ? kBase473 : kBase706)
+      m_base(DriverBaseOf(devType))
 {
 }
 

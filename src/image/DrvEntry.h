@@ -14,9 +14,6 @@
 // entry's start. The file's bytes are borrowed.
 class DrvEntry {
 public:
-    static constexpr uint32_t kBase706 = 0x5E000;
-    static constexpr uint32_t kBase473 = 0x5B000;
-
     // An entry that is only read: every put fails.
     DrvEntry(std::string_view file, DrvFamily family, int32_t start, int32_t length, uint16_t devType);
     // An entry whose puts change the file's bytes in memory.

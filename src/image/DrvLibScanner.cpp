@@ -16,9 +16,9 @@ void MarkWith(const std::string& libPath, PrjBundle* bundle, uint16_t devType)
 
 } // namespace
 
-void CDrvLibReaderScanner::Scan(Family family, const std::string& libPath, uint16_t devType)
+void CDrvLibReaderScanner::Scan(DrvFamily family, const std::string& libPath, uint16_t devType)
 {
-    if (family == Family::C)
+    if (family == DrvFamily::C)
         MarkWith<CDrvLib706>(libPath, m_bundle, devType);
     else
         MarkWith<CDrvLib043>(libPath, m_bundle, devType);

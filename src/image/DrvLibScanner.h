@@ -10,7 +10,7 @@ class CDrvLibReaderScanner : public CDrvLibScanner {
 public:
     explicit CDrvLibReaderScanner(PrjBundle* bundle) : m_bundle(bundle) {}
 
-    void Scan(Family family, const std::string& libPath, uint16_t devType) override;
+    void Scan(DrvFamily family, const std::string& libPath, uint16_t devType) override;
 
 private:
     PrjBundle* m_bundle;

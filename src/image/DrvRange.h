@@ -1,13 +1,11 @@
 #pragma once
 
+#include "model/PanelTable.h"
+
 #include <cstdint>
 #include <string>
 
 class CSpsPar;
-
-// The two entry formats of PLC drivers: panel types 473, 477 and 706, and
-// the families of 14..755 and 118..167.
-enum class DrvFamily { F706, F043 };
 
 // The data range a driver carries as its parameters "AK" (data block), "AL"
 // (first word) and "AM" (last word).

@@ -12,18 +12,18 @@ namespace {
 
 std::unique_ptr<CFirmwareFile> ReaderFor(uint16_t devType, const std::string& path, PrjBundle* bundle)
 {
-    switch (devType) {
-    case 118:
-    case 163:
-    case 167:
-        return std::make_unique<CFirmware118>(path, bundle);
-    case 473:
-    case 477:
-    case 706:
-        return std::make_unique<CFirmware>(path, bundle);
-    default:
+    const PanelRow* row = FindPanel(devType);
+    if (!row)
         return nullptr;
+    switch (row->family) {
+    case Family::B:
+        return std::make_unique<CFirmware118>(path, bundle);
+    case Family::C:
+        return std::make_unique<CFirmware>(path, bundle);
+    case Family::A:
+        break;
     }
+    return nullptr;
 }
 
 } // namespace

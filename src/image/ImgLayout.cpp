@@ -1,6 +1,7 @@
 #include "image/ImgLayout.h"
 
 #include "image/ImageBuffer.h"
+#include "model/PanelTable.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -281,18 +282,18 @@ ChangeStamp::Bytes ChangeStamp::Encode(const std::tm& local)
 
 std::optional<std::string> LayoutBFirmwareId(uint16_t devType)
 {
-    switch (devType) {
-    case 473:
-    case 477:
-    case 706:
-        return "OG" + std::to_string(devType) + "0000";
-    case 118:
-    case 163:
-    case 167:
-        return FirmwareId(devType, 201);
-    default:
+    const PanelRow* row = FindPanel(devType);
+    if (!row)
         return std::nullopt;
+    switch (row->family) {
+    case Family::C:
+        return "OG" + std::to_string(devType) + "0000";
+    case Family::B:
+        return FirmwareId(devType, 201);
+    case Family::A:
+        break;
     }
+    return std::nullopt;
 }
 
 namespace {
@@ -312,8 +313,8 @@ constexpr FwEntry kFirmware[] = {
 
 std::optional<std::string> FirmwareId(uint16_t devType, uint16_t level)
 {
-    if (devType == 755)
-        devType = 47;
+    // A variant runs the firmware of its base.
+    devType = HeldPanelOf(devType).code;
     for (const FwEntry& entry : kFirmware) {
         if (entry.type == devType && entry.level == level) {
             char id[16];

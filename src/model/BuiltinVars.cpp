@@ -133,38 +133,36 @@ void AddSoftkeyRow(CPrjData& prj, const char* name, const char* stdName, uint8_t
 
 void CPrjData::MakeIntVars()
 {
-    switch (m_devType) {
-    case 14:
-    case 36:
-    case 43:
-    case 47:
-    case 755:
+    const PanelRow* row = GetPanel().Row();
+    if (!row)
+        return;
+    switch (row->family) {
+    case Family::A:
         MakeFamilyAVars();
         break;
-    case 118:
-    case 163:
-    case 167:
+    case Family::B:
         MakeFamilyBVars();
         break;
-    case 473:
-    case 477:
-    case 706:
+    case Family::C:
         ReadFwVars();
         NameIntVars();
-        break;
-    default:
         break;
     }
 }
 
+void CPrjData::AddSoftkeyRows()
+{
+    const PanelRow& row = *GetPanel().Row();
+    const auto rowWidth = static_cast<uint8_t>(row.columns);
+    AddSoftkeyRow(*this, "[Z084]", "[SOFTKEYZEILE_1]", rowWidth);
+    if (row.softkeyRows > 1)
+        AddSoftkeyRow(*this, "[Z085]", "[SOFTKEYZEILE_2]", rowWidth);
+}
+
 void CPrjData::MakeFamilyAVars()
 {
-    const bool printer = m_devType == 47 || m_devType == 755;
-    const auto rowWidth = static_cast<uint8_t>(m_devType == 14 ? 20 : 40);
-    AddSoftkeyRow(*this, "[Z084]", "[SOFTKEYZEILE_1]", rowWidth);
-    if (m_devType == 14 || printer)
-        AddSoftkeyRow(*this, "[Z085]", "[SOFTKEYZEILE_2]", rowWidth);
-    if (printer) {
+    AddSoftkeyRows();
+    if (GetPanel().Row()->printer) {
         AddNumber(*this, kPrnTimeout);
         for (const StrDef& def : kPrnSettings)
             Insert(*this, MakeState(def, 142));
@@ -177,10 +175,7 @@ void CPrjData::MakeFamilyAVars()
 
 void CPrjData::MakeFamilyBVars()
 {
-    const auto rowWidth = static_cast<uint8_t>(m_devType == 118 ? 20 : 40);
-    AddSoftkeyRow(*this, "[Z084]", "[SOFTKEYZEILE_1]", rowWidth);
-    if (m_devType == 118 || m_devType == 167)
-        AddSoftkeyRow(*this, "[Z085]", "[SOFTKEYZEILE_2]", rowWidth);
+    AddSoftkeyRows();
     ReadFwVars();
     NameIntVars();
 }
@@ -188,8 +183,8 @@ void CPrjData::MakeFamilyBVars()
 bool CPrjData::UsesServoFkt() const
 {
     // A 755 is kept as a 47 of variant 1 and has no servo functions.
-    const bool servoPanel = (m_devType == 47 && m_variant == 0) || m_devType == 167;
-    if (!servoPanel || !m_owner || !m_owner->fktCfg)
+    const PanelRow* row = GetPanel().Row();
+    if (!row || !row->servo || !m_owner || !m_owner->fktCfg)
         return false;
     const CFktCfg& fkt = *m_owner->fktCfg;
     return fkt.IsUsed() != 0 && fkt.GetFile() == "SERVO.FKT";
@@ -214,10 +209,11 @@ void CPrjData::NameIntVars()
 {
     if (!m_vars || !m_fwVars)
         return;
-    switch (m_devType) {
-    case 473:
-    case 477:
-    case 706:
+    const PanelRow* row = GetPanel().Row();
+    if (!row)
+        return;
+    switch (row->family) {
+    case Family::C:
         for (unsigned i = 1; i <= kNamedFwVars; ++i) {
             const std::string name = FormatText("[Z%03u]", i);
             CPrjVar* var = m_vars->FindByName(name);
@@ -227,12 +223,10 @@ void CPrjData::NameIntVars()
                 intVar->SetOrigName(ResourceTXT(static_cast<uint16_t>(kFwVarNames + i)));
         }
         break;
-    case 118:
-    case 163:
-    case 167:
+    case Family::B:
         NameFamilyBVars();
         break;
-    default:
+    case Family::A:
         break;
     }
 }

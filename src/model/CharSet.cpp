@@ -61,16 +61,8 @@ bool IsSourceSpecial(uint8_t ch) { return ch == '"' || ch == '$' || ch == '@'; }
 }  // namespace
 
 CharGroup CharGroupOf(uint16_t devType) {
-    switch (devType) {
-    case 14: case 36: case 43: case 47: case 473:
-        return CharGroup::Alt;
-    case 118: case 163: case 167: case 477: case 755:
-        return CharGroup::Int;
-    case 706:
-        return CharGroup::F706;
-    default:
-        return CharGroup::None;
-    }
+    const PanelRow* row = FindPanel(devType);
+    return row ? row->charGroup : CharGroup::None;
 }
 
 CCharSet::CCharSet(PrjBundle* bundle) : m_bundle(bundle) {
@@ -79,7 +71,7 @@ CCharSet::CCharSet(PrjBundle* bundle) : m_bundle(bundle) {
 
 void CCharSet::SetDevType(uint16_t type) {
     const CPrjData* root = m_bundle ? m_bundle->prjData : nullptr;
-    if (type == 47 && root && root->GetVariant() == 1) type = 755;
+    type = FileCodeOf(type, root && root->GetVariant() == 1);
     if (type == m_devType) return;
     if (CharGroupOf(type) != CharGroupOf(m_devType)) m_reload = 1;
     m_devType = type;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/PanelTable.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -8,10 +10,6 @@
 #include <string>
 
 struct PrjBundle;
-
-// The three panel fonts. The numbers match the font families of the start
-// selection ("alt" 1, "706" 2, "int" 3).
-enum class CharGroup : int { None = 0, Alt = 1, F706 = 2, Int = 3 };
 
 CharGroup CharGroupOf(uint16_t devType);
 

@@ -1,5 +1,7 @@
 #include "model/DrvCfg.h"
 
+#include "model/PanelTable.h"
+
 #include "model/DrvTable.h"
 #include "model/FixedText.h"
 #include "model/PrjBundle.h"
@@ -67,26 +69,8 @@ int CDrvCfg::SetModified(bool modified)
 
 int CDrvCfg::LibRowOf(uint16_t devType)
 {
-    switch (devType) {
-    case 14:
-    case 36:
-    case 43:
-    case 47:
-    case 755:
-        return 0;
-    case 706:
-        return 1;
-    case 473:
-        return 2;
-    case 477:
-        return 3;
-    case 118:
-    case 163:
-    case 167:
-        return 4;
-    default:
-        return -1;
-    }
+    const PanelRow* row = FindPanel(devType);
+    return row ? row->drvLibRow : -1;
 }
 
 void CDrvCfg::SetDrvAvail(uint16_t devType, int drv, uint8_t avail)
@@ -168,20 +152,11 @@ std::string CDrvCfg::DrvLibName(uint16_t devType) const
 {
     if (m_workspace && m_workspace->IsDrvOverride())
         return m_workspace->GetDrvOverrideName();
-    switch (LibRowOf(devType)) {
-    case 0:
-        return "ORV014.DRV";
-    case 1:
-        return "ORV706.DRV";
-    case 2:
-        return "ORV473.DRV";
-    case 3:
-        return "ORV477.DRV";
-    case 4:
-        return "ORV118.DRV";
-    default:
-        return "";
-    }
+    // The libraries in the order of their rows.
+    static constexpr std::array<const char*, kLibRows> kLibNames = {"ORV014.DRV", "ORV706.DRV", "ORV473.DRV",
+                                                                    "ORV477.DRV", "ORV118.DRV"};
+    const int row = LibRowOf(devType);
+    return row >= 0 && row < kLibRows ? kLibNames[static_cast<size_t>(row)] : "";
 }
 
 bool CDrvCfg::AddParItem(CDrvTabEntry5* entry)
@@ -241,17 +216,11 @@ void CDrvCfg::LoadDrvLibs(CDrvLibScanner* scanner)
 {
     if (!scanner)
         return;
-    struct Pass {
-        uint16_t devType;
-        CDrvLibScanner::Family family;
-    };
-    static constexpr Pass kPasses[] = {
-        {14, CDrvLibScanner::Family::AB},
-        {14, CDrvLibScanner::Family::AB},
-        {473, CDrvLibScanner::Family::C},
-        {477, CDrvLibScanner::Family::C},
-        {118, CDrvLibScanner::Family::AB},
-    };
-    for (const Pass& pass : kPasses)
-        scanner->Scan(pass.family, LibPath(pass.devType), pass.devType);
+    // The passes stay as the start-up has always run them: the library of
+    // 14 twice, the 706's not at all.
+    static constexpr uint16_t kPasses[] = {14, 14, 473, 477, 118};
+    for (const uint16_t devType : kPasses) {
+        const PanelRow* row = FindPanel(devType);
+        scanner->Scan(DrvFamilyOf(row->family), LibPath(devType), devType);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "model/DrvTab.h"
 #include "model/Obj.h"
+#include "model/PanelTable.h"
 #include "model/SpsDef.h"
 
 #include <array>
@@ -21,13 +22,10 @@ class CWorkspaceState;
 // model is handed one of these.
 class CDrvLibScanner {
 public:
-    // The reader to open the library with: the one of the families of panel
-    // types 14..755 and 118..167, or the one of 473..706.
-    enum class Family { AB, C };
-
     virtual ~CDrvLibScanner() = default;
-    // A reader that fails shows its own message; the next library follows.
-    virtual void Scan(Family family, const std::string& libPath, uint16_t devType) = 0;
+    // The family names the reader to open the library with. A reader that
+    // fails shows its own message; the next library follows.
+    virtual void Scan(DrvFamily family, const std::string& libPath, uint16_t devType) = 0;
 };
 
 // The project's PLC driver: its number, which drivers each library offers,

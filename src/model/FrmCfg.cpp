@@ -1,5 +1,7 @@
 #include "model/FrmCfg.h"
 
+#include "model/PanelTable.h"
+
 #include "model/FixedText.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
@@ -19,20 +21,8 @@ void CFrmCfg::SetName(std::string_view text)
 
 std::string CFrmCfg::FrmFileName() const
 {
-    const int devType = m_bundle && m_bundle->prjData ? m_bundle->prjData->GetDevType() : 0;
-    switch (devType) {
-    case 118:
-        return "ORV118.FRM";
-    case 163:
-        return "ORV163.FRM";
-    case 167:
-        return "ORV167.FRM";
-    case 473:
-    case 477:
-        return "ORV473.FRM";
-    default:
-        return "ORV706.FRM";
-    }
+    const PanelRow* row = m_bundle && m_bundle->prjData ? FindPanel(m_bundle->prjData->GetDevType()) : nullptr;
+    return row && row->frmFile ? row->frmFile : "ORV706.FRM";
 }
 
 void CFrmCfg::Clear()

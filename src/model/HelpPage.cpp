@@ -2,6 +2,7 @@
 
 #include "model/FrameState.h"
 #include "model/Log.h"
+#include "model/PanelTable.h"
 #include "model/StartSelInfo.h"
 #include "model/UiServices.h"
 #include "platform/FileLookup.h"
@@ -11,20 +12,22 @@
 
 namespace {
 
-constexpr int kModel706 = 706;
-
-bool ChosenPanelIs706()
+bool ChosenPanelHasOwnPages()
 {
     const CFrameState* frame = GetMainFrame();
-    return frame && frame->GetStartSel() && frame->GetStartSel()->GetModelNo() == kModel706;
+    if (!frame || !frame->GetStartSel())
+        return false;
+    const int model = frame->GetStartSel()->GetModelNo();
+    const PanelRow* row = model >= 0 && model <= 0xFFFF ? FindPanel(static_cast<uint16_t>(model)) : nullptr;
+    return row && row->ownHelp;
 }
 
 std::string RelativePage(int page, int number)
 {
-    const bool is706 = ChosenPanelIs706();
+    const bool own = ChosenPanelHasOwnPages();
     switch (page) {
-    case 0: return is706 ? "orv706/p787_inh.htm" : "orv044/044_default.htm";
-    case 1: return is706 ? "orv706/p787_07.htm" : "orv044/044_14.htm";
+    case 0: return own ? "orv706/p787_inh.htm" : "orv044/044_default.htm";
+    case 1: return own ? "orv706/p787_07.htm" : "orv044/044_14.htm";
     case 2: {
         char name[32];
         std::snprintf(name, sizeof name, "s%03d.htm", number);

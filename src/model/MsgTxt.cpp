@@ -1,6 +1,7 @@
 #include "model/MsgTxt.h"
 
 #include "model/DrvParItem.h"
+#include "model/PanelTable.h"
 #include "model/PrjData.h"
 #include "model/SpsPar.h"
 
@@ -9,24 +10,10 @@ namespace {
 // Driver parameter item of the PLC message word that carries message n.
 int MsgWordItem(uint16_t devType, int32_t n)
 {
-    switch (devType) {
-    case 14:
-    case 36:
-    case 43:
-    case 47:
-    case 755:
-        return n / 16 + 15;
-    case 118:
-    case 163:
-    case 167:
-    case 473:
-    case 477:
-        return n < 128 ? n / 16 + 15 : n / 16 + 22;
-    case 706:
-        return n / 16 + 41;
-    default:
+    const PanelRow* row = FindPanel(devType);
+    if (!row)
         return 0;
-    }
+    return n / 16 + (n < 128 ? row->msgItemLow : row->msgItemHigh);
 }
 
 }  // namespace

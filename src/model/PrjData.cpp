@@ -105,10 +105,10 @@ void CPrjData::Clear()
     FreeContent();
     ResetDescr();
     MakeIntVars();
-    if (m_devType == 706) {
+    if (const PanelRow* row = HeldRow(); row && row->highUserChars)
         MakeDefChars();
+    if (GetSysHistTxtNr() != 0)
         MakeSysHistTxt();
-    }
     RestoreSettings();
     SetModified(false);
     SetPath("");
@@ -245,77 +245,58 @@ int CPrjData::SetModified(bool modified)
     return 0;
 }
 
+const PanelRow* CPrjData::HeldRow() const
+{
+    const PanelRow* own = FindPanel(m_devType);
+    return own && own->variant == 0 ? GetPanel().Row() : nullptr;
+}
+
 int CPrjData::GetTxtRows() const
 {
-    switch (m_devType) {
-    case 14:
-    case 47:
-    case 118:
-    case 167:
-    case 477:
-        return 4;
-    default:
-        return 2;
-    }
+    const PanelRow* row = HeldRow();
+    return row ? row->rows : 2;
 }
 
 int CPrjData::GetDspWidth() const
 {
-    return m_devType == 14 || m_devType == 118 ? 20 : 40;
+    const PanelRow* row = HeldRow();
+    return row ? row->columns : 40;
 }
 
 int CPrjData::GetCharRows() const
 {
-    return m_devType == 706 ? 7 : 8;
+    const PanelRow* row = HeldRow();
+    return row ? row->charRows : 8;
 }
 
 int CPrjData::GetMaxVarsPerRow() const
 {
-    return m_devType == 473 || m_devType == 477 || m_devType == 706 ? 8 : 4;
+    const PanelRow* row = HeldRow();
+    return row ? row->varsPerRow : 4;
 }
 
 int CPrjData::GetSysHistTxtNr() const
 {
-    return m_devType == 706 ? 1023 : 0;
+    const PanelRow* row = HeldRow();
+    return row ? row->sysHistText : 0;
 }
 
 uint16_t CPrjData::GetMnuOptMask() const
 {
-    switch (m_devType) {
-    case 14:
-    case 36:
-    case 43:
-    case 47:
-    case 118:
-    case 163:
-    case 167:
-        return 0x30FF;
-    default:
-        return 0x303F;
-    }
+    const PanelRow* row = HeldRow();
+    return row ? row->menuOptions : 0x303F;
 }
 
 int CPrjData::GetMaxSkTxtNr() const
 {
-    return m_devType == 473 || m_devType == 477 || m_devType == 706 ? 255 : 127;
+    const PanelRow* row = HeldRow();
+    return row ? row->maxSoftkeyText : 127;
 }
 
 const char* CPrjData::DevIdOf(uint16_t type)
 {
-    switch (type) {
-    case 14: return "ORV014";
-    case 36: return "ORVlight";
-    case 43: return "ORV043";
-    case 47: return "ORV047";
-    case 118: return "ORV118";
-    case 163: return "ORV163";
-    case 167: return "ORV167";
-    case 473: return "ORV473";
-    case 477: return "ORV477";
-    case 706: return "ORV706";
-    case 755: return "ORV0755";
-    default: return "";
-    }
+    const PanelRow* row = FindPanel(type);
+    return row ? row->configId : "";
 }
 
 CKindTxtList* CPrjData::GetHlpTxtList(int kind) const

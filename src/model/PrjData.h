@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/PanelType.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -157,6 +159,8 @@ public:
 
     // --- Constants of the current panel type ----------------------------
 
+    PanelType GetPanel() const { return PanelType(m_devType, m_variant != 0); }
+
     // Rows a new operator text gets.
     int GetTxtRows() const;
     // Display width in characters.
@@ -275,8 +279,13 @@ private:
     void RestorePrnSettings();
     template <class Fn>
     void ForEachTextList(Fn fn) const;
+    // The row of the panel the root keeps. A root keeps a variant as its
+    // base with the flag, never by the variant's own code, so that code
+    // answers as a code of no panel does.
+    const PanelRow* HeldRow() const;
 
     // The built-in content of the panel families.
+    void AddSoftkeyRows();
     void MakeFamilyAVars();
     void MakeServoVars();
     void MakeFamilyBVars();

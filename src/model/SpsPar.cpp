@@ -5,6 +5,7 @@
 
 #include "model/CatalogueIds.h"
 #include "model/Catalogues.h"
+#include "model/PanelTable.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
 
@@ -131,11 +132,8 @@ void CSpsPar::SetCaptions() {
 uint16_t CSpsPar::GetFreeItemNo() const {
     if (const CDrvParVarItem* item = m_items.FirstFreeVar()) return item->GetNumber();
     const CPrjData* root = m_bundle ? m_bundle->prjData : nullptr;
-    switch (root ? root->GetDevType() : 0) {
-    case 118: case 163: case 167: return 36;
-    case 473: case 477: case 706: return 49;
-    default: return 30;
-    }
+    const PanelRow* row = root ? FindPanel(root->GetDevType()) : nullptr;
+    return row ? row->firstFreeItem : 30;
 }
 
 void CSpsPar::ClearItems() {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -10,9 +9,6 @@
 // The panel id text of a panel type ("ORV014", "ORVlight", ... "ORV0755");
 // "" for a type without one.
 const char* PanelIdText(uint16_t devType);
-
-// The panel types in the order a configured panel id is tried.
-inline constexpr std::array<uint16_t, 11> kPanelIdOrder = {14, 36, 43, 47, 755, 706, 473, 477, 118, 163, 167};
 
 // The simulation interface value of the ARCNET card (0xFFFF in 16 bits),
 // written "SIM_COM=ARC".

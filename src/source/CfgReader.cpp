@@ -4,6 +4,7 @@
 #include "model/DrvParItem.h"
 #include "model/DrvTable.h"
 #include "model/MessageBoxes.h"
+#include "model/PanelTable.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
 #include "model/SpsPar.h"
@@ -257,9 +258,9 @@ void CCfgReader::ReadConfiguration(CfgChoice& choice)
         SetError(kErrDamaged);
         return;
     }
-    // 755 is kept as 47 with the project's variant.
-    if (read.devType == 755) {
-        read.devType = 47;
+    // A variant is kept as its base panel with the project's variant.
+    if (const HeldPanel held = HeldPanelOf(read.devType); held.variant) {
+        read.devType = held.code;
         if (m_root)
             m_root->SetVariant(1);
     }
@@ -268,9 +269,9 @@ void CCfgReader::ReadConfiguration(CfgChoice& choice)
 
 bool CCfgReader::ReadPanelId(uint16_t& devType)
 {
-    for (const uint16_t type : kPanelIdOrder) {
-        if (ExpectWord(PanelIdText(type))) {
-            devType = type;
+    for (const PanelRow& row : PanelRows()) {
+        if (ExpectWord(row.configId)) {
+            devType = row.code;
             return true;
         }
     }

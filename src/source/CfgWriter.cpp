@@ -7,6 +7,7 @@
 #include "model/FrameState.h"
 #include "model/Log.h"
 #include "model/MessageBoxes.h"
+#include "model/PanelTable.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
 #include "model/SpsPar.h"
@@ -245,10 +246,9 @@ CCfgWriter::Lines CCfgWriter::EnvironmentLines(bool arcAndMouse) const
 
 CCfgWriter::Lines CCfgWriter::ConfigurationLines(const CfgChoice& choice) const
 {
-    // The variant of panel 47 is kept as panel 755, as the reader takes it.
-    const bool variant = choice.devType == 47 && m_root && m_root->GetVariant() == 1;
+    // A variant is written by its own panel id, as the reader takes it.
     Lines lines;
-    lines.push_back(Text("ORV", PanelIdText(variant ? 755 : choice.devType)));
+    lines.push_back(Text("ORV", PanelIdText(FileCodeOf(choice.devType, m_root && m_root->GetVariant() == 1))));
     lines.push_back(Text("SPS", GetSpsTypeKey(choice.spsType)));
     lines.push_back(Text("DRIVER", DrvIniKey(choice.drvNo)));
     for (const auto& [key, group] : kFunctionKeys) {

@@ -23,30 +23,11 @@
 namespace {
 
 // The family flags that the character tests of quoted texts get: the low
-// byte for the family A panels, the high byte for the 118 family.
+// byte for the family A panels, the high byte for family B.
 uint16_t FamilyFlagsOf(uint16_t srcType)
 {
-    switch (srcType) {
-    case 14:
-        return 0x0002;
-    case 36:
-    case 43:
-        return 0x0004;
-    case 47:
-        return 0x0008;
-    case 473:
-        return 0x0040;
-    case 477:
-        return 0x0080;
-    case 118:
-        return 0x0100;
-    case 163:
-        return 0x0200;
-    case 167:
-        return 0x0400;
-    default:
-        return 0;
-    }
+    const PanelRow* row = FindPanel(srcType);
+    return row ? row->textCharFlags : 0;
 }
 
 std::string_view SkipBelow33(std::string_view line)
@@ -82,7 +63,7 @@ CParsOrv::~CParsOrv() = default;
 
 PanelType CParsOrv::Cur() const
 {
-    return PanelType(m_prj->GetDevType(), m_prj->GetVariant() != 0);
+    return m_prj->GetPanel();
 }
 
 PanelType CParsOrv::Src() const
@@ -163,10 +144,10 @@ int CParsOrv::XError(uint16_t n)
 
 std::string CParsOrv::XErrorText(uint16_t n) const
 {
-    // The panels of the 118 family share one text that names the panel.
+    // The panels of family B share one text that names the panel.
     if (n == 546) {
-        const PanelType cur = Cur();
-        const char* name = cur.Is(118) ? ResourceTXT(res::kORV014plus_27) : (cur.Is(163) ? "ORV 163" : "ORV 167");
+        const PanelRow* row = Cur().Row();
+        const char* name = !row ? "" : row->nameText != 0 ? ResourceTXT(row->nameText) : row->name;
         return CheckedFormat(resErrorText(n), name);
     }
     return resErrorText(n);
@@ -288,8 +269,8 @@ int CParsOrv::Step()
 
 int CParsOrv::StepHeader()
 {
-    for (const auto& m : kOrvModels) {
-        if (ExpectKeyword(m.keyword)) {
+    for (const PanelRow& row : PanelRows()) {
+        if (ExpectKeyword(row.sourceKeyword)) {
             m_state = StateBegin;
             return 1;
         }
@@ -301,7 +282,7 @@ int CParsOrv::StepHeader()
         }
     }
     const PanelType cur = Cur();
-    static constexpr std::array<std::pair<uint16_t, uint16_t>, 10> kMissing{{
+    static constexpr std::array<std::pair<uint16_t, uint16_t>, 11> kMissing{{
         {14, 424},
         {36, 425},
         {43, 426},
@@ -312,12 +293,11 @@ int CParsOrv::StepHeader()
         {167, 435},
         {473, 431},
         {477, 432},
+        {706, 429},
     }};
     for (const auto& [type, xerror] : kMissing)
         if (cur.Is(type))
             return XError(xerror);
-    if (cur.Is(706))
-        return XError(xerr::kSchluesselwortORV706PARAMETERErwartet);
     // Any other panel takes the line as its header.
     m_state = StateBegin;
     return 1;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/TxtRow.h"
-#include "source/PanelType.h"
+#include "model/PanelType.h"
 #include "source/Parser.h"
 #include "source/SrcRules.h"
 

@@ -78,7 +78,7 @@ std::string CParsOrv::ReadIdent()
         name.push_back(ch);
     }
     Consume(name.size());
-    if (Cur().In706Family() && Src().In43Family()) {
+    if (Cur().InFamily(Family::C) && Src().InFamily(Family::A)) {
         for (const auto& [oldName, newName] : kOldShortNames)
             if (name == oldName)
                 return std::string(newName);

@@ -92,7 +92,7 @@ int CParsOrv::DoNode()
     }
     if (!ExpectComma())
         return -1;
-    const bool wide = Cur().In706Family();
+    const bool wide = Cur().InFamily(Family::C);
     uint16_t textNum = 0;
     if (GetNum16(textNum, 0, MaxNodeTextNum(Cur())) != 1)
         return XError(wide ? 500 : 499);

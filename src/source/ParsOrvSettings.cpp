@@ -254,10 +254,10 @@ int CParsOrv::DoChar()
         return 0;
     if (!ExpectComma())
         return -1;
-    const bool is706 = Cur().Is(706);
+    const bool highCodes = Cur().Row() && Cur().Row()->highUserChars;
     uint16_t code = 0;
     bool converted = false;
-    if (is706) {
+    if (highCodes) {
         // Codes 0..7 of the other panels become the first user codes.
         if (GetNum16(code, 0, 255) != 1 || (code > 7 && code < kFirst706UserChar))
             return XError(xerr::kZeichennummer128255Erwartet);

@@ -146,7 +146,7 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
         if (spec.printer) {
             if (row.count >= kPrnMaxVars)
                 return XError(xerr::kDruckertextzeileDarfMaximal8Variable_613);
-        } else if (Cur().In706Family()) {
+        } else if (Cur().InFamily(Family::C)) {
             if (row.count >= CTxtVarSlots::kCount)
                 return XError(xerr::kEineTextzeileDarfMaximal8_610);
         } else {
@@ -194,7 +194,9 @@ int CParsOrv::RefusedOn(std::initializer_list<std::pair<uint16_t, uint16_t>> tab
 {
     const PanelType cur = Cur();
     for (const auto& [code, xerror] : table) {
-        if (code == 118 ? cur.In118Family() : cur.Is(code))
+        // Family B shares its refusals, so one of its panels stands for all.
+        const PanelRow* row = FindPanel(code);
+        if (row && row->family == Family::B ? cur.InFamily(Family::B) : cur.Is(code))
             return xerror;
     }
     return 0;
@@ -230,7 +232,7 @@ int CParsOrv::DoOpText()
         return 0;
     if (!ExpectComma())
         return -1;
-    const bool wide = Cur().In706Family();
+    const bool wide = Cur().InFamily(Family::C);
     uint16_t num = 0;
     if (GetNum16(num, 0, wide ? 255 : 127) != 1)
         return XError(wide ? 500 : 499);
@@ -278,7 +280,7 @@ int CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool
         return XError(xerr::kMeldetextprioritaetINFOWARNINGOderFAULT);
     if (!ExpectComma())
         return -1;
-    const bool five = isTemplate || Cur().In706Family();
+    const bool five = isTemplate || Cur().InFamily(Family::C);
     uint16_t mode = 0;
     if (GetNum16(mode, 1, five ? 5 : 4) != 1)
         return XError(five ? 530 : 529);
@@ -302,7 +304,7 @@ int CParsOrv::DoMsgText()
         return 0;
     if (!ExpectComma())
         return -1;
-    const bool wide = Cur().In706Family() || Cur().In118Family();
+    const bool wide = Cur().InFamily(Family::C) || Cur().InFamily(Family::B);
     uint16_t num = 0;
     if (GetNum16(num, 0, wide ? 1023 : 127) != 1)
         return XError(wide ? 524 : 523);
@@ -488,7 +490,7 @@ int CParsOrv::DoHlpText()
     if (!ExpectKeyword(kw::kHlpText))
         return 0;
     const PanelType src = Src();
-    if (src.In43Family() || src.In118Family()) {
+    if (src.InFamily(Family::A) || src.InFamily(Family::B)) {
         if (!ExpectComma())
             return -1;
         uint16_t kind = 0;
@@ -501,7 +503,7 @@ int CParsOrv::DoHlpText()
             return XError(xerr::kHilfstextnummer0Erwartet);
         return OpenHlpTemplate(kind, 537);
     }
-    if (src.In706Family()) {
+    if (src.InFamily(Family::C)) {
         if (!ExpectComma())
             return -1;
         if (!ExpectKeyword(kw::kMenu))
@@ -534,12 +536,12 @@ int CParsOrv::DoDefHlpText()
         return 0;
     const PanelType cur = Cur();
     uint16_t kind = 0;
-    if (cur.In43Family() || cur.In118Family()) {
+    if (cur.InFamily(Family::A) || cur.InFamily(Family::B)) {
         if (!ExpectComma())
             return -1;
         if (ReadHlpKind(kind, true, false, xerr::kPrioritaetDEFAULTMENUINFOWARNING) != 1)
             return -1;
-    } else if (cur.In706Family()) {
+    } else if (cur.InFamily(Family::C)) {
         if (!ExpectComma())
             return -1;
         if (ReadHlpKind(kind, false, true, xerr::kDEFAULTMENUINFOWARNINGFAULT) != 1)
@@ -665,7 +667,7 @@ CPrjNumEntry* CParsOrv::OpenDisplayEntry(uint32_t& mask, int& maxRows, uint16_t&
     if (m_openOpTxt != nullptr) {
         mask = kMaskOpTxt;
         const PanelType cur = Cur();
-        const bool fourRows = cur.Is(14) || cur.Is(47) || cur.Is(118) || cur.Is(167) || cur.Is(477);
+        const bool fourRows = cur.Row() && cur.Row()->rows == 4;
         maxRows = fourRows ? 4 : 2;
         limitError = fourRows ? 486 : 485;
         return m_openOpTxt;
@@ -734,7 +736,7 @@ int CParsOrv::DoText()
     const PanelType cur = Cur();
     const PanelType src = Src();
     const bool split = cur.IsNarrow() && !src.IsNarrow();
-    const bool join = !cur.IsNarrow() && src.Code() == 14;
+    const bool join = !cur.IsNarrow() && src.IsNarrow() && src.InFamily(Family::A);
     const int width = DspWidth();
     RowSpec spec{static_cast<size_t>(split ? 40 : width), mask, false};
     ReadRow row;
@@ -769,7 +771,7 @@ bool CParsOrv::JoinRow(CPrjNumEntry* entry, const ReadRow& row)
     if (first.size() + row.text.size() > static_cast<size_t>(width))
         return false;
     const int prevCount = prev->GetFilledCount();
-    const int maxVars = Cur().In706Family() ? CTxtVarSlots::kCount : m_prj->GetMaxVarsPerRow();
+    const int maxVars = Cur().InFamily(Family::C) ? CTxtVarSlots::kCount : m_prj->GetMaxVarsPerRow();
     if (prevCount + row.count > maxVars)
         return false;
     CTxtVarSlots slots;
@@ -784,7 +786,7 @@ bool CParsOrv::JoinRow(CPrjNumEntry* entry, const ReadRow& row)
         slots.SetCol(n, s.col);
         ++n;
     }
-    if (ascii && !Cur().In706Family())
+    if (ascii && !Cur().InFamily(Family::C))
         return false;
     std::string text = first;
     if (first.size() + 1 + row.text.size() <= static_cast<size_t>(width))
@@ -987,7 +989,7 @@ int CParsOrv::DoFormular()
     if (!ExpectKeyword("FORMULAR"))
         return 0;
     const PanelType cur = Cur();
-    if (cur.In43Family() || cur.In706Family())
+    if (cur.InFamily(Family::A) || cur.InFamily(Family::C))
         return XError(xerr::kFuerDieEingestellteORVSind_623);
     if (m_openRcpTxt == nullptr)
         return XError(xerr::kFormulareSindNurInRezepttexten);

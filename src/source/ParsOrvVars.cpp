@@ -314,7 +314,7 @@ int CParsOrv::DoVar()
         }
         var = std::make_unique<CPrjVarWord>(name, sadr, setpKind, type, form);
     } else {
-        const bool wide = Cur().In706Family();
+        const bool wide = Cur().InFamily(Family::C);
         if (!ExpectComma())
             return -1;
         uint16_t words = 0;
@@ -372,7 +372,7 @@ int CParsOrv::DoState()
     if (ReadQuoted(text, static_cast<size_t>(DspWidth()), false) != 1)
         return -1;
     const PanelType cur = Cur();
-    if (type == TypeTimer && text.empty() && (cur.In43Family() || cur.In118Family()))
+    if (type == TypeTimer && text.empty() && (cur.InFamily(Family::A) || cur.InFamily(Family::B)))
         text = " ";
     // The highest index follows the number first: the variable keeps no
     // text above it.
@@ -459,14 +459,14 @@ int CParsOrv::DoInternVar()
         return -1;
     const std::string name = ReadIdent();
     const PanelType cur = Cur();
-    if (cur.In706Family()) {
+    if (cur.InFamily(Family::C)) {
         bool known = NameIn(name, {"[Z018]", "[Z019]", "[Z098]", "[Z099]", "[Z21]", "[Z22]"});
         for (int i = 76; i <= 85 && !known; ++i)
             known = name == "[Z0" + std::to_string(i) + "]";
         if (!known)
             return XError(xerr::kInternerBezeichnerZ018Z019Oder);
     } else {
-        const bool known = cur.In118Family() ? NameIn(name, {"[Z084]", "[Z085]", "[Z21]", "[Z22]"})
+        const bool known = cur.InFamily(Family::B) ? NameIn(name, {"[Z084]", "[Z085]", "[Z21]", "[Z22]"})
                                              : IsSkRowName(name);
         if (!known) {
             // No statement of this panel: the line is not a statement at all.
@@ -491,7 +491,7 @@ int CParsOrv::DoInternVar()
         if (NameIn(name, {"[Z098]", "[Z099]"}))
             last = 10;
         else if (IsSkRowName(name))
-            last = cur.In706Family() ? 255 : 127;
+            last = cur.InFamily(Family::C) ? 255 : 127;
         str->SetTxtCount(last);
         m_openVar = var;
         m_nextState = 0;

@@ -111,12 +111,12 @@ void CRestOrv::WriteAll()
 
 PanelType CRestOrv::Panel() const
 {
-    return PanelType(m_prj->GetDevType(), m_prj->GetVariant() != 0);
+    return m_prj->GetPanel();
 }
 
 SrcRowLimit CRestOrv::RowLimit() const
 {
-    return {m_prj->GetMaxVarsPerRow(), !Panel().In706Family(), Panel().IsNarrow() ? 20 : 40};
+    return {m_prj->GetMaxVarsPerRow(), !Panel().InFamily(Family::C), Panel().IsNarrow() ? 20 : 40};
 }
 
 void CRestOrv::WriteHeader()
@@ -135,7 +135,7 @@ void CRestOrv::WriteHeader()
 
 void CRestOrv::WriteMemSizes()
 {
-    if (Panel().In118Family())
+    if (Panel().InFamily(Family::B))
         WriteMemSizeLines(m_sink, m_prj->GetRcpSize(), m_prj->GetDataSize());
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "source/PanelType.h"
+#include "model/PanelType.h"
 #include "source/SrcRows.h"
 #include "source/SrcSink.h"
 

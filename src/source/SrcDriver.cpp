@@ -109,7 +109,7 @@ void WriteCharDefLines(CSrcSink& sink, const CCharDefColl* defs, const PanelType
     const int rows = CharDefRows(panel);
     // The others define codes 0..7; the 706 codes 128..255 and takes 0..7
     // as the first of them.
-    const bool wide = panel.Is(706);
+    const bool wide = panel.Row() && panel.Row()->highUserChars;
     sink.Separator();
     for (int i = 0; i < defs->GetCount(); ++i) {
         const CCharDef& d = *defs->ItemAt(i);

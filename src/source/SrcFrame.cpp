@@ -1,7 +1,7 @@
 #include "source/SrcFrame.h"
 
+#include "model/PanelTable.h"
 #include "model/TimeVal.h"
-#include "source/OrvModels.h"
 #include "source/SrcKeywords.h"
 #include "source/SrcSink.h"
 
@@ -9,15 +9,12 @@
 
 const char* SrcSectionName(uint16_t devType, uint16_t variant)
 {
-    // A project keeps panel 755 as 47 with the variant; 755 itself is no
-    // project's panel type.
-    if (devType == 755)
+    // A project keeps a variant as its base with the flag; the variant's
+    // own code is no project's panel type.
+    const PanelRow* own = FindPanel(devType);
+    if (!own || own->variant != 0)
         return nullptr;
-    const uint16_t named = devType == 47 && variant == 1 ? 755 : devType;
-    for (const auto& model : kOrvModels)
-        if (model.type == named)
-            return model.keyword.data();
-    return nullptr;
+    return FindPanel(FileCodeOf(devType, variant == 1))->sourceKeyword;
 }
 
 void WriteDescriptionBlock(CSrcSink& sink, std::string_view descr)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "source/PanelType.h"
+#include "model/PanelType.h"
 
 #include <cstdint>
 

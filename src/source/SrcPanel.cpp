@@ -3,7 +3,7 @@
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
-#include "source/PanelType.h"
+#include "model/PanelType.h"
 #include "source/SrcRules.h"
 #include "source/SrcSink.h"
 
@@ -76,7 +76,7 @@ void WriteSettingLines(CSrcSink& sink, const CPrjData& prj)
 {
     if (!sink.Ok())
         return;
-    const PanelType panel(prj.GetDevType(), prj.GetVariant() != 0);
+    const PanelType panel = prj.GetPanel();
     const unsigned cycle = prj.GetCycleTime();
     if (cycle != 10 && !InRange(cycle, kCycleTimeRange)) {
         sink.LeaveOut("CYCLE_TIME %u left out: outside %u..%u", cycle, unsigned{kCycleTimeRange.lo},

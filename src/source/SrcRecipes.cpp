@@ -15,7 +15,7 @@ namespace {
 // The reader refuses FORMULAR on the 043 and 706 families.
 bool TakesFormular(const PanelType& panel)
 {
-    return !panel.In43Family() && !panel.In706Family();
+    return !panel.InFamily(Family::A) && !panel.InFamily(Family::C);
 }
 
 // The longest ASCII value the writer puts into the line.

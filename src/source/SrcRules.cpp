@@ -2,66 +2,69 @@
 
 #include "model/DrvCfg.h"
 
+#include <span>
+
 int SoftkeyKeyCount(const PanelType& panel)
 {
-    if (panel.Is(14) || panel.Is(36) || panel.Is(43) || panel.Is(118) || panel.Is(163))
-        return 8;
-    if (panel.Is(47) || panel.Is(755) || panel.Is(167) || panel.Is(473) || panel.Is(477))
-        return 16;
-    if (panel.Is(706))
-        return 20;
-    return 0;
+    const PanelRow* row = panel.Row();
+    return row ? row->functionKeys : 0;
 }
 
 uint16_t MaxSoftkeyNum(const PanelType& panel)
 {
-    return panel.In706Family() ? 255 : 127;
+    return panel.InFamily(Family::C) ? 255 : 127;
 }
 
 uint16_t MaxNodeTextNum(const PanelType& panel)
 {
-    return panel.In706Family() ? 255 : 127;
+    return panel.InFamily(Family::C) ? 255 : 127;
 }
+
+namespace {
+
+struct Refusal {
+    uint16_t panel;
+    uint16_t xerror;
+};
+
+// Each panel that refuses a statement names itself in the message.
+uint16_t RefusalOf(const PanelType& panel, std::span<const Refusal> refusals)
+{
+    for (const Refusal& r : refusals)
+        if (panel.Is(r.panel))
+            return r.xerror;
+    return 0;
+}
+
+}  // namespace
 
 uint16_t DModeRefusal(const PanelType& panel)
 {
-    if (panel.Is(14))
-        return 580;
-    if (panel.Is(36))
-        return 581;
-    if (panel.Is(43))
-        return 582;
-    if (panel.Is(47))
-        return 583;
-    if (panel.Is(473) || panel.Is(477))
-        return 585;
-    return 0;
+    static constexpr Refusal kRefusals[] = {{14, 580}, {36, 581}, {43, 582}, {47, 583}, {473, 585}, {477, 585}};
+    return RefusalOf(panel, kRefusals);
 }
 
 uint16_t PrModeRefusal(const PanelType& panel)
 {
-    if (panel.Is(14))
-        return 588;
-    if (panel.Is(36))
-        return 589;
-    if (panel.Is(43))
-        return 590;
-    return 0;
+    static constexpr Refusal kRefusals[] = {{14, 588}, {36, 589}, {43, 590}};
+    return RefusalOf(panel, kRefusals);
 }
 
 bool PrModeHasLineFields(const PanelType& panel)
 {
-    return panel.Is(47) || panel.In118Family();
+    const PanelRow* row = panel.Row();
+    return row && row->printer && row->family != Family::C;
 }
 
 bool TakesPrinterChars(const PanelType& panel)
 {
-    return panel.Is(47) || panel.In118Family();
+    return PrModeHasLineFields(panel);
 }
 
 int CharDefRows(const PanelType& panel)
 {
-    return panel.Is(706) ? 7 : 8;
+    const PanelRow* row = panel.Row();
+    return row ? row->charRows : 8;
 }
 
 std::string ComListKeyword(uint16_t drvNo)

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/PanelType.h"
 #include "model/TxtRow.h"
-#include "source/PanelType.h"
 
 #include <cstdint>
 #include <string>

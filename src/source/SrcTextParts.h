@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/NumEntry.h"
-#include "source/PanelType.h"
+#include "model/PanelType.h"
 #include "source/SrcRows.h"
 #include "source/SrcSink.h"
 

@@ -80,7 +80,7 @@ void WriteBcd(CSrcSink& sink, const CPrjVar& var, const char* key, bool twoWords
     const unsigned digits = var.GetExtByte0();
     const unsigned long low = U32(var.GetExtWord1());
     const unsigned long high = U32(var.GetExtWord2());
-    if (panel.In706Family()) {
+    if (panel.InFamily(Family::C)) {
         if (twoWords)
             sink.Printf("%-6s, %2u, %8lu, %8lu\r\n", key, digits, low, high);
         else
@@ -290,7 +290,7 @@ void WriteIntVarRecords(CSrcSink& sink, const CPrjVarList* vars, const CPrjVarLi
 {
     if (!sink.Ok() || !vars)
         return;
-    if (!panel.In706Family() && !vars->FindByName(std::string_view("[Z084]")) &&
+    if (!panel.InFamily(Family::C) && !vars->FindByName(std::string_view("[Z084]")) &&
         !vars->FindByName(std::string_view("[Z085]")))
         return;
     const bool fwHas = fwVars && fwVars->GetCount() > 0;

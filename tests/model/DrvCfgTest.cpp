@@ -262,7 +262,7 @@ TEST(DrvCfg, DrvLibNameByPanelTypeAndOverride)
 class RecordingScanner : public CDrvLibScanner {
 public:
     struct Pass {
-        Family family;
+        DrvFamily family;
         std::string path;
         uint16_t devType;
         bool operator==(const Pass&) const = default;
@@ -270,7 +270,7 @@ public:
 
     explicit RecordingScanner(CDrvCfg& cfg, uint16_t failing = 0) : m_cfg(cfg), m_failing(failing) {}
 
-    void Scan(Family family, const std::string& libPath, uint16_t devType) override
+    void Scan(DrvFamily family, const std::string& libPath, uint16_t devType) override
     {
         passes.push_back({family, libPath, devType});
         if (devType != m_failing)
@@ -284,8 +284,6 @@ private:
     uint16_t m_failing;
 };
 
-using Family = CDrvLibScanner::Family;
-
 TEST(DrvCfg, LoadDrvLibsScansTheFiveLibrariesInOrder)
 {
     WorkspaceFixture fx;
@@ -297,11 +295,11 @@ TEST(DrvCfg, LoadDrvLibsScansTheFiveLibrariesInOrder)
 
     const std::string dir = fx.CfgDir();
     const std::vector<RecordingScanner::Pass> expected = {
-        {Family::AB, dir + "ORV014.DRV", 14},
-        {Family::AB, dir + "ORV014.DRV", 14},
-        {Family::C, dir + "ORV473.DRV", 473},
-        {Family::C, dir + "ORV477.DRV", 477},
-        {Family::AB, dir + "ORV118.DRV", 118},
+        {DrvFamily::AB, dir + "ORV014.DRV", 14},
+        {DrvFamily::AB, dir + "ORV014.DRV", 14},
+        {DrvFamily::C, dir + "ORV473.DRV", 473},
+        {DrvFamily::C, dir + "ORV477.DRV", 477},
+        {DrvFamily::AB, dir + "ORV118.DRV", 118},
     };
     EXPECT_EQ(scanner.passes, expected);
     for (uint16_t t : {14, 473, 477, 118})

@@ -3,7 +3,7 @@
 #include "model/FwVarSource.h"
 #include "model/PrjIntVar.h"
 #include "model/PrjVarList.h"
-#include "source/PanelType.h"
+#include "model/PanelType.h"
 #include "source/ParsOrvFile.h"
 #include "source/RestOrv.h"
 
@@ -52,7 +52,7 @@ class RoundTripFirmware : public CFwVarSource {
 public:
     bool ReadSysVars(CPrjData& prj) override
     {
-        if (PanelType(prj.GetDevType(), false).In706Family()) {
+        if (PanelType(prj.GetDevType(), false).InFamily(Family::C)) {
             AddStates(prj, "[Z018]", 6);
             prj.InsFwVar(new CPrjIntVarHex("[Z078]", kIntFlags, 0, 249, 0, 0, "1B45"));
         }
