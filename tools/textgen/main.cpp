@@ -79,36 +79,36 @@ bool ParseLast(const std::string& text, unsigned& last)
 }
 
 // Splits "a:b:rest" into count fields, the last taking the rest.
-bool SplitFields(const std::string& spec, std::size_t count, std::vector<std::string>& fields)
+bool SplitFields(const std::string& arg, std::size_t count, std::vector<std::string>& fields)
 {
     fields.clear();
     std::size_t from = 0;
     while (fields.size() + 1 < count) {
-        const std::size_t colon = spec.find(':', from);
+        const std::size_t colon = arg.find(':', from);
         if (colon == std::string::npos) return false;
-        fields.push_back(spec.substr(from, colon - from));
+        fields.push_back(arg.substr(from, colon - from));
         from = colon + 1;
     }
-    fields.push_back(spec.substr(from));
+    fields.push_back(arg.substr(from));
     for (const auto& f : fields)
         if (f.empty()) return false;
     return true;
 }
 
-// Reads the catalogue a spec names into the id space; false on a bad spec.
-bool ReadIdSpace(const std::string& spec, textgen::IdSpace& space, textgen::Diagnostics& diags)
+// Reads the catalogue that a command-line argument names into the id space; false on a malformed argument.
+bool ReadIdSpace(const std::string& arg, textgen::IdSpace& space, textgen::Diagnostics& diags)
 {
     std::vector<std::string> f;
     textgen::IdNamer namer;
     std::string content;
-    if (SplitFields(spec, 3, f) && f[1] == "lang") {
+    if (SplitFields(arg, 3, f) && f[1] == "lang") {
         if (!ReadFile(f[2], content)) diags.Add(f[2], 0, "cannot read");
         textgen::LangStringData data;
         data.Read(BaseName(f[2]), content, diags);
         for (const auto& [id, entry] : data.Entries())
             namer.Add(id, orv::ToUtf8(entry.text[textgen::LangDe], orv::CodePage::Cp1252), entry.given);
         space = {f[0], "std::uint32_t", "Language strings (" + BaseName(f[2]) + ")", {}};
-    } else if (unsigned last = 0; SplitFields(spec, 5, f) && ParseLast(f[2], last) &&
+    } else if (unsigned last = 0; SplitFields(arg, 5, f) && ParseLast(f[2], last) &&
                                   (f[3] == "cp1252" || f[3] == "cp437")) {
         if (!ReadFile(f[4], content)) diags.Add(f[4], 0, "cannot read");
         const orv::CodePage cp = f[3] == "cp437" ? orv::CodePage::Cp437 : orv::CodePage::Cp1252;
