@@ -94,13 +94,13 @@ int CComp::WriteOut()
 
 // --- Results ---------------------------------------------------------------
 
-int CComp::CheckError()
+bool CComp::CheckError()
 {
-    switch (m_error) {
+    switch (m_error.Code()) {
     case 0:
         if (!m_secondImage)
             ReportSuccess();
-        return 1;
+        return true;
     case kErrOutput: ShowMessage(kMsgNoOutput); break;
     case kErrDriver: ShowMessage(kMsgNoDriver); break;
     case kErrSpecial: ShowMessage(kMsgNoSpecial); break;
@@ -116,10 +116,10 @@ int CComp::CheckError()
     case kErrDateBlock:
     case kErrRecipeBlock: ShowMessage(kMsgNoBlockAdr); break;
     case kErrVarMemory: ShowMessage(kMsgVarMemory); break;
-    default: return 0;
+    default: return false;
     }
-    m_error = 0;
-    return 0;
+    m_error.Clear();
+    return false;
 }
 
 void CComp::ReportSuccess()
@@ -266,8 +266,7 @@ bool CComp::HasProject()
 
 void CComp::SetError(uint16_t code)
 {
-    if (m_error == 0)
-        m_error = code;
+    m_error.Set(code);
 }
 
 int CComp::Fail(const char* format, ...)

@@ -2,6 +2,7 @@
 
 #include "image/ImageBuffer.h"
 #include "image/ImgLayout.h"
+#include "model/ErrorSlot.h"
 
 #include <array>
 #include <cstdint>
@@ -62,13 +63,13 @@ public:
     CComp(const CComp&) = delete;
     CComp& operator=(const CComp&) = delete;
 
-    // 1 for a usable image, 0 otherwise; reports to the user and clears the
+    // True for a usable image; otherwise reports to the user and clears the
     // reported state.
-    int CheckError();
+    bool CheckError();
 
     CPrjData* GetPrjData() const { return m_prj; }
     CSpsPar* GetSpsPar() const { return m_sps; }
-    uint16_t GetError() const { return m_error; }
+    uint16_t GetError() const { return m_error.Code(); }
     uint16_t GetNamesLevel() const { return m_namesLevel; }
     const std::vector<CPrjMnu*>& GetBrokenMnus() const { return m_brokenMnus; }
     CPrjMnu* GetCurMnu() const { return m_curMnu; }
@@ -137,7 +138,7 @@ protected:
     bool HasProject();
     // The first error wins.
     void SetError(uint16_t code);
-    bool Failed() const { return m_error != 0; }
+    bool Failed() const { return m_error.Failed(); }
     // Sets error 20 and logs the reason; gives -1 for the step to return.
     int Fail(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
@@ -194,7 +195,7 @@ protected:
     // the type codes of its values and a 1.
     void FeedRecipeCheck();
     // The second image reports every failure as one code.
-    void ReplaceError(uint16_t code) { m_error = code; }
+    void ReplaceError(uint16_t code) { m_error.Replace(code); }
 
     // Writes the variable names, the menu names and the description while
     // they fit below the limit with the reserve kept free, and records what
@@ -229,7 +230,7 @@ private:
     std::string m_fkt;
     ImageBuffer m_out;
     CPrjMnu* m_curMnu = nullptr;
-    uint16_t m_error = 0;
+    ErrorSlot m_error;
     uint16_t m_namesLevel = 0;
     uint16_t m_msgWord = kNoMsgWord;
     uint32_t m_memLimit = 0x8000;

@@ -73,16 +73,12 @@ CDeco::CDeco(CWorkspaceState* workspace, const std::string& imagePath, const std
 
 void CDeco::SetError(uint16_t error, uint16_t word)
 {
-    if (m_error != 0)
-        return;
-    m_error = error;
-    if (error == kErrWord)
-        m_errWord = word;
+    m_error.Set(error, error == kErrWord ? word : 0);
 }
 
 bool CDeco::CheckError()
 {
-    switch (m_error) {
+    switch (m_error.Code()) {
     case 0:
         return true;
     case kErrImage:
@@ -102,14 +98,14 @@ bool CDeco::CheckError()
         ShowMessage(msg::kDatenWurdenNichtVollstaendigAusgewertet);
         break;
     case kErrWord:
-        ShowMessage(msg::kVerwendeteSPSWortAdresseIst, int{m_errWord});
+        ShowMessage(msg::kVerwendeteSPSWortAdresseIst, int{m_error.Word()});
         break;
     case kErrFkt:
         break;
     default:
         return false;
     }
-    m_error = 0;
+    m_error.Clear();
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "image/BeReader.h"
 #include "image/MemoryGuard.h"
 #include "model/Coll.h"
+#include "model/ErrorSlot.h"
 
 #include <array>
 #include <cstdint>
@@ -70,8 +71,8 @@ public:
     // and gives false; error 7 is cleared without a message, and a code the
     // table does not know gives false silently and stays.
     bool CheckError();
-    uint16_t GetError() const { return m_error; }
-    uint16_t GetErrWord() const { return m_errWord; }
+    uint16_t GetError() const { return m_error.Code(); }
+    uint16_t GetErrWord() const { return m_error.Word(); }
     const std::string& GetErrName() const { return m_errName; }
 
     // Reads on the image. Each gives 1, or -1 with error 41 when any byte
@@ -143,7 +144,7 @@ protected:
         return 1;
     }
     void SetErrName(const std::string& name) { m_errName = name; }
-    bool Failed() const { return m_error != 0; }
+    bool Failed() const { return m_error.Failed(); }
     uint8_t PanelChar(uint8_t byte) const;
     // The variable of that name in the variable list or the firmware's.
     CPrjVar* FindVar(std::string_view name) const;
@@ -183,8 +184,7 @@ private:
     CWorkspaceState* m_workspace;
     std::string m_drvPath;
     std::string m_fktPath;
-    uint16_t m_error = 0;
-    uint16_t m_errWord = 0;
+    ErrorSlot m_error;
     std::string m_errName;
     // The whole image, read once.
     std::string m_image;

@@ -80,7 +80,7 @@ CDrvFile::CDrvFile(const std::string& path, PrjBundle* bundle, DrvFamily family)
 
 bool CDrvFile::CheckError()
 {
-    switch (m_error) {
+    switch (m_error.Code()) {
     case 0:
         return true;
     case kErrRead:
@@ -97,7 +97,7 @@ bool CDrvFile::CheckError()
     default:
         return false;
     }
-    m_error = 0;
+    m_error.Clear();
     return false;
 }
 

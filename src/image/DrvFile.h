@@ -2,6 +2,7 @@
 
 #include "image/DrvChain.h"
 #include "image/DrvEntry.h"
+#include "model/ErrorSlot.h"
 
 #include <cstdint>
 #include <string>
@@ -31,7 +32,7 @@ public:
     // (16100, 16102 with the driver and library names, 16101) and are
     // cleared; any other stays and gives false silently.
     bool CheckError();
-    uint16_t GetError() const { return m_error; }
+    uint16_t GetError() const { return m_error.Code(); }
 
     bool IsValid();
     // Whether the entry is the file of driver drvNo.
@@ -65,12 +66,8 @@ protected:
     void ExtractEntry(const std::string& path, bool twoZeros);
 
 private:
-    bool Failed() const { return m_error != 0; }
-    void SetError(uint16_t error)
-    {
-        if (m_error == 0)
-            m_error = error;
-    }
+    bool Failed() const { return m_error.Failed(); }
+    void SetError(uint16_t error) { m_error.Set(error); }
     void ReadHeaderSteps();
     bool FindEntrySteps();
     void MarkEntriesSteps(uint16_t devType);
@@ -94,7 +91,7 @@ private:
     int32_t m_entryLen = 0;
     int32_t m_fileSize = 0;
     std::string m_bytes;
-    uint16_t m_error = 0;
+    ErrorSlot m_error;
 };
 
 class CDrvFile706 : public CDrvFile {

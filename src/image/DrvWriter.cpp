@@ -48,11 +48,11 @@ void CDrvWriter::Save(bool checkWord)
 
 bool CDrvWriter::CheckError()
 {
-    if (m_error == 0)
+    if (!m_error.Failed())
         return true;
-    if (m_error == kErrFile) {
+    if (m_error.Code() == kErrFile) {
         ShowMessage(msg::kTreiberdateiKonnteNichtGeaendertWerden);
-        m_error = 0;
+        m_error.Clear();
     }
     return false;
 }

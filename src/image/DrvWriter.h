@@ -2,6 +2,7 @@
 
 #include "image/DosStamp.h"
 #include "image/DrvEntry.h"
+#include "model/ErrorSlot.h"
 
 #include <cstdint>
 #include <string>
@@ -25,15 +26,15 @@ public:
 
     // True without an error; error 5 shows message 16103 and is cleared.
     bool CheckError();
-    uint16_t GetError() const { return m_error; }
+    uint16_t GetError() const { return m_error.Code(); }
 
     virtual void Update() = 0;
 
 protected:
     CDrvWriter(const std::string& path, PrjBundle* bundle, DrvFamily family);
 
-    bool Ready() const { return m_cfg && m_error == 0; }
-    void Fail() { m_error = kErrFile; }
+    bool Ready() const { return m_cfg && !m_error.Failed(); }
+    void Fail() { m_error.Set(kErrFile); }
     CDrvCfg& Cfg() const { return *m_cfg; }
     // The file's entry in memory, cut at the end of the file; its length 0
     // when the length cannot be read.
@@ -54,7 +55,7 @@ private:
     uint16_t m_devType = 706;
     std::string m_path;
     std::string m_bytes;
-    uint16_t m_error = 0;
+    ErrorSlot m_error;
 };
 
 class CDrvWriter706 : public CDrvWriter {

@@ -34,11 +34,11 @@ CFirmwareFile::CFirmwareFile(const std::string& path, PrjBundle* bundle, const H
 
 bool CFirmwareFile::CheckError()
 {
-    if (m_error == 0)
+    if (!m_error.Failed())
         return true;
-    if (m_error == kErrFile) {
+    if (m_error.Code() == kErrFile) {
         ShowMessage(msg::kFirmwareKonnteNichtGelesenWerden);
-        m_error = 0;
+        m_error.Clear();
     }
     return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/BeReader.h"
+#include "model/ErrorSlot.h"
 
 #include <cstdint>
 #include <memory>
@@ -34,7 +35,7 @@ public:
     CFirmwareFile& operator=(const CFirmwareFile&) = delete;
 
     // 0 or 8.
-    uint16_t GetError() const { return m_error; }
+    uint16_t GetError() const { return m_error.Code(); }
     // True without an error; error 8 shows message 15104 and is cleared.
     bool CheckError();
 
@@ -62,11 +63,11 @@ protected:
     // The family's mask and chain, for ReadSysVars.
     virtual void ReadVarChain() = 0;
 
-    bool CfgReady() const { return m_cfg && m_error == 0; }
-    bool PrjReady() const { return m_prj && m_error == 0; }
+    bool CfgReady() const { return m_cfg && !m_error.Failed(); }
+    bool PrjReady() const { return m_prj && !m_error.Failed(); }
     CFrmCfg* Cfg() const { return m_cfg; }
     CPrjData* Prj() const { return m_prj; }
-    void Fail() { m_error = kErrFile; }
+    void Fail() { m_error.Set(kErrFile); }
 
     // File offsets are 64 bits wide so that sums of offsets read from the
     // image cannot wrap; each read checks the file's end and gives false
@@ -93,5 +94,5 @@ private:
     // The whole image, read once.
     std::string m_bytes;
     uint64_t m_mask = 0;
-    uint16_t m_error = 0;
+    ErrorSlot m_error;
 };

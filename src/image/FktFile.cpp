@@ -58,11 +58,11 @@ CFktFile::CFktFile(const std::string& path, PrjBundle* bundle, const FktLayout& 
 
 bool CFktFile::CheckError()
 {
-    if (m_error == 0)
+    if (!m_error.Failed())
         return true;
-    if (m_error == kErrFile) {
+    if (m_error.Code() == kErrFile) {
         ShowMessage(msg::kSonderfunktionsdateiKonnteNichtGelesen);
-        m_error = 0;
+        m_error.Clear();
     }
     return false;
 }
@@ -136,29 +136,29 @@ CFktWriter::CFktWriter(const std::string& path, PrjBundle* bundle, const FktLayo
     if (!m_cfg)
         return;
     if (!ReadWholeInput(path, m_bytes, kModule))
-        m_error = kErrFile;
+        m_error.Set(kErrFile);
 }
 
 bool CFktWriter::CheckError()
 {
-    if (m_error == 0)
+    if (!m_error.Failed())
         return true;
-    if (m_error == kErrFile) {
+    if (m_error.Code() == kErrFile) {
         ShowMessage(msg::kSonderfunktionsdateiKonnteNichtGeaendert);
-        m_error = 0;
+        m_error.Clear();
     }
     return false;
 }
 
 void CFktWriter::Update()
 {
-    if (!m_cfg || m_error != 0)
+    if (!m_cfg || m_error.Failed())
         return;
     ImageBuffer file(m_bytes);
     const std::string field = PadField(CopyNameOf(m_cfg->GetPath()), kFileNameField, ' ');
     if (!file.PatchBytes(static_cast<size_t>(m_layout.copyNameAt), field) ||
         (m_layout.checkWord && !StampCheckWord(file)) || !orv::WriteFileReplacing(m_path, file.Bytes()))
-        m_error = kErrFile;
+        m_error.Set(kErrFile);
 }
 
 CFktWriter014::CFktWriter014(const std::string& path, PrjBundle* bundle) : CFktWriter(path, bundle, kLayout014) {}

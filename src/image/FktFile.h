@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/BeReader.h"
+#include "model/ErrorSlot.h"
 
 #include <cstdint>
 #include <string>
@@ -34,7 +35,7 @@ public:
 
     // True without an error; error 7 shows message 16550 and is cleared.
     bool CheckError();
-    uint16_t GetError() const { return m_error; }
+    uint16_t GetError() const { return m_error.Code(); }
 
     // Whether the file is the family's standard file by its stored name.
     bool IsStdFile();
@@ -45,15 +46,15 @@ public:
 protected:
     CFktFile(const std::string& path, PrjBundle* bundle, const FktLayout& layout);
 
-    bool Ready() const { return m_cfg && m_error == 0; }
+    bool Ready() const { return m_cfg && !m_error.Failed(); }
     BeReader File() const { return BeReader(m_bytes); }
-    void Fail() { m_error = kErrFile; }
+    void Fail() { m_error.Set(kErrFile); }
 
 private:
     const FktLayout& m_layout;
     CFktCfg* m_cfg = nullptr;
     std::string m_bytes;
-    uint16_t m_error = 0;
+    ErrorSlot m_error;
 };
 
 class CFktFile014 : public CFktFile {
@@ -91,7 +92,7 @@ public:
 
     // True without an error; error 7 shows message 16551 and is cleared.
     bool CheckError();
-    uint16_t GetError() const { return m_error; }
+    uint16_t GetError() const { return m_error.Code(); }
 
     void Update();
 
@@ -103,7 +104,7 @@ private:
     CFktCfg* m_cfg = nullptr;
     std::string m_path;
     std::string m_bytes;
-    uint16_t m_error = 0;
+    ErrorSlot m_error;
 };
 
 class CFktWriter014 : public CFktWriter {

@@ -171,13 +171,12 @@ CCfgWriter::CCfgWriter(const CWorkspaceState& workspace, const PrjBundle& bundle
 
 void CCfgWriter::SetError(uint16_t error)
 {
-    if (m_error == 0)
-        m_error = error;
+    m_error.Set(error);
 }
 
 bool CCfgWriter::ReportError()
 {
-    switch (m_error) {
+    switch (m_error.Code()) {
     case 0:
         return true;
     case kErrRead:
@@ -189,7 +188,7 @@ bool CCfgWriter::ReportError()
     default:
         return false;
     }
-    m_error = 0;
+    m_error.Clear();
     return false;
 }
 
@@ -276,7 +275,7 @@ void CCfgWriter::SaveConfiguration(const CfgChoice& choice)
 void CCfgWriter::RewriteSection(std::string_view name, const Lines& keys,
                                 const std::vector<std::string_view>& known)
 {
-    if (m_error != 0)
+    if (m_error.Failed())
         return;
     std::string old;
     if (!orv::ReadWholeFile(m_path, old)) {
@@ -317,7 +316,7 @@ void CCfgWriter::RewriteSection(std::string_view name, const Lines& keys,
 
 void CCfgWriter::SaveAll(const CfgChoice& choice)
 {
-    if (m_error != 0)
+    if (m_error.Failed())
         return;
     Lines lines;
     lines.push_back(Header("ENVIRONMENT"));

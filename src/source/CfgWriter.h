@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ErrorSlot.h"
 #include "source/CfgChoice.h"
 
 #include <cstdint>
@@ -33,7 +34,7 @@ public:
     // configuration and the default simulation words.
     void SaveAll(const CfgChoice& choice);
 
-    uint16_t GetError() const { return m_error; }
+    uint16_t GetError() const { return m_error.Code(); }
     // Shows the message of the error, clears it and returns false; true
     // without an error.
     bool ReportError();
@@ -52,5 +53,5 @@ private:
     const CWorkspaceState& m_workspace;
     const CPrjData* m_root;
     std::string m_path;
-    uint16_t m_error = 0;
+    ErrorSlot m_error;
 };

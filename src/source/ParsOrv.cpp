@@ -100,7 +100,6 @@ void CParsOrv::ReportError(uint16_t state, const std::string& text, std::string_
         return;
     SetError(state);
     m_errorText = text;
-    m_xerror = 0;
     LogAppend(kLogErrors, std::string(logPrefix) + text);
 }
 
@@ -131,10 +130,9 @@ int CParsOrv::XError(uint16_t n)
 {
     if (GetError() != 0 && GetError() != ErrXError)
         return -1;
-    SetError(ErrXError);
     m_errorText.clear();
-    if (m_xerror == 0) {
-        m_xerror = n;
+    if (GetError() == 0) {
+        SetError(ErrXError, n);
         Rewind();
     }
     LogLine(kLogDebug, "Parser xerror:%d", n);
@@ -425,7 +423,7 @@ bool CParsOrv::Finish()
         CheckError();
         return false;
     case ErrXError:
-        m_errorText = XErrorText(m_xerror);
+        m_errorText = XErrorText(GetXError());
         [[fallthrough]];
     case ErrSyntax:
         ResetContext();

@@ -55,7 +55,7 @@ public:
     ~CParsOrv() override;
 
     bool HasError() const { return GetError() != 0; }
-    uint16_t GetXError() const { return m_xerror; }
+    uint16_t GetXError() const { return GetErrorWord(); }
     uint16_t GetState() const { return m_state; }
     const std::string& GetErrorText() const { return m_errorText; }
     // Where the error stands: at the last character when the read position
@@ -289,7 +289,6 @@ private:
     bool m_load;
     uint16_t m_family;
     ParseCancelFn m_cancel;
-    uint16_t m_xerror = 0;
     uint16_t m_state = StateHeader;
     std::string m_errorText;
     bool m_cancelled = false;

@@ -30,7 +30,7 @@ CParsOrvFile::CParsOrvFile(const std::string& fileName, const PrjBundle& bundle)
     : m_bundle(bundle), m_fileName(fileName)
 {
     if (!m_file.Open(fileName) || !m_file.Rewind()) {
-        m_error = ErrOpen;
+        m_error.Set(ErrOpen);
         return;
     }
     LogLine(kLogDebug, "Open %s %s OK", "Pars_orv", fileName.c_str());
@@ -38,11 +38,11 @@ CParsOrvFile::CParsOrvFile(const std::string& fileName, const PrjBundle& bundle)
 
 bool CParsOrvFile::CheckError()
 {
-    if (m_error == 0)
+    if (!m_error.Failed())
         return true;
-    if (m_error == ErrOpen) {
+    if (m_error.Code() == ErrOpen) {
         ShowMessage(msg::kEinzulesendeDateiKannNichtGeoeffnet);
-        m_error = 0;
+        m_error.Clear();
     }
     return false;
 }
@@ -50,7 +50,7 @@ bool CParsOrvFile::CheckError()
 uint16_t CParsOrvFile::GetModel(bool reset)
 {
     uint16_t model = 0;
-    if (m_error == 0 && m_file.Rewind()) {
+    if (!m_error.Failed() && m_file.Rewind()) {
         std::string line;
         bool inDescription = false;
         while (model == 0 && m_file.Read(line, CParser::kLineLimit)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ErrorSlot.h"
 #include "model/Obj.h"
 #include "source/LineReader.h"
 
@@ -19,7 +20,7 @@ public:
     // True without error. The open error shows message 15105 and is
     // cleared; any error gives false.
     bool CheckError();
-    uint16_t GetError() const { return m_error; }
+    uint16_t GetError() const { return m_error.Code(); }
 
     // The panel type the header names, 0 when none. With reset and a found
     // panel the project is emptied for the file (path set, message mode 0);
@@ -30,5 +31,5 @@ private:
     const PrjBundle& m_bundle;
     CLineReader m_file;
     std::string m_fileName;
-    uint16_t m_error = 0;
+    ErrorSlot m_error;
 };

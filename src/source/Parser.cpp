@@ -33,7 +33,7 @@ CParser::CParser(const std::string& fileName, uint16_t openError, size_t lineLim
     : m_openError(openError), m_lineLimit(lineLimit), m_fileName(fileName)
 {
     if (!m_file.Open(fileName) || !m_file.Rewind()) {
-        m_error = openError;
+        m_error.Set(openError);
         return;
     }
     LogLine(kLogDebug, "Open %s %s OK", "Parser", fileName.c_str());
@@ -41,16 +41,12 @@ CParser::CParser(const std::string& fileName, uint16_t openError, size_t lineLim
 
 bool CParser::CheckError()
 {
-    if (m_error == 0)
-        return true;
-    m_error = 0;
-    return false;
+    return m_error.Take() == 0;
 }
 
-void CParser::SetError(uint16_t error)
+void CParser::SetError(uint16_t error, uint16_t word)
 {
-    if (m_error == 0)
-        m_error = error;
+    m_error.Set(error, word);
 }
 
 bool CParser::ReadLine()

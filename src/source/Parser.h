@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ErrorSlot.h"
 #include "model/Obj.h"
 #include "source/LineReader.h"
 
@@ -38,9 +39,11 @@ public:
     // the piece size.
     void ExtendLine(size_t limit);
 
-    uint16_t GetError() const { return m_error; }
-    // The first error wins.
-    void SetError(uint16_t error);
+    uint16_t GetError() const { return m_error.Code(); }
+    // The word given with the error, 0 without one.
+    uint16_t GetErrorWord() const { return m_error.Word(); }
+    // The first error wins, with its word.
+    void SetError(uint16_t error, uint16_t word = 0);
     uint16_t GetLineNo() const { return m_lineNo; }
     uint16_t GetColumn() const { return m_column; }
     const std::string& GetLine() const { return m_line; }
@@ -124,7 +127,7 @@ private:
     // notes whether the line goes on beyond it.
     void TakePiece(const std::string& piece, size_t requested);
 
-    uint16_t m_error = 0;
+    ErrorSlot m_error;
     uint16_t m_lineNo = 0;
     uint16_t m_column = 0;
     uint16_t m_markColumn = 0;

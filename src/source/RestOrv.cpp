@@ -57,11 +57,11 @@ bool CRestOrv::CheckError()
     case 0: return true;
     case CSrcSink::kErrOpen:
         ShowMessage(msg::kAusgabedateiKannNichtGeoeffnetWerden);
-        m_sink.SetError(0);
+        m_sink.ClearError();
         return false;
     case CSrcSink::kErrWrite:
         ShowMessage(msg::kDatenKonntenNichtVollstaendigGeschrieben);
-        m_sink.SetError(0);
+        m_sink.ClearError();
         return false;
     default: return false;
     }

@@ -20,14 +20,14 @@ bool CSrcSink::Open()
 {
     if (m_out.Open())
         return true;
-    m_error = kErrOpen;
+    m_error.Set(kErrOpen);
     return false;
 }
 
 void CSrcSink::Check(bool ok)
 {
-    if (!ok && m_error == 0)
-        m_error = kErrWrite;
+    if (!ok)
+        m_error.Set(kErrWrite);
 }
 
 void CSrcSink::Printf(const char* format, ...)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ErrorSlot.h"
 #include "source/SrcOut.h"
 
 #include <cstdint>
@@ -20,9 +21,10 @@ public:
     CSrcSink(std::string target, const CCharSet* charSet);
 
     bool Open();
-    bool Ok() const { return m_error == 0; }
-    uint16_t GetError() const { return m_error; }
-    void SetError(uint16_t code) { m_error = code; }
+    bool Ok() const { return !m_error.Failed(); }
+    uint16_t GetError() const { return m_error.Code(); }
+    void SetError(uint16_t code) { m_error.Set(code); }
+    void ClearError() { m_error.Clear(); }
 
     const CCharSet* GetCharSet() const { return m_charSet; }
 
@@ -57,7 +59,7 @@ private:
 
     CSrcOut m_out;
     const CCharSet* m_charSet;
-    uint16_t m_error = 0;
+    ErrorSlot m_error;
     bool m_firstSection = false;
     int m_leftOut = 0;
 };
