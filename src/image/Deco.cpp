@@ -1,3 +1,5 @@
+// The decompiler base: header and block checks shared by every family, reading
+// only through the bounded reader.
 #include "image/Deco.h"
 
 #include "image/DrvLayout.h"
