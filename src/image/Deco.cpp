@@ -1,5 +1,5 @@
-// The decompiler base: header and block checks shared by every family, reading
-// only through the bounded reader.
+// The decompiler base: bounded reads, signature check, variable and softkey
+// inserts and the driver blocks that every family's decompiler shares.
 #include "image/Deco.h"
 
 #include "image/DrvLayout.h"
