@@ -1,3 +1,4 @@
+// The about box; its texts come from the language table like every other label.
 #include "gui/DlgAbout.h"
 
 #include "gui/QtText.h"

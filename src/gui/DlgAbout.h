@@ -1,3 +1,4 @@
+// The program's about box, part of the Qt layer at the top of the stack.
 #pragma once
 
 #include <QDialog>

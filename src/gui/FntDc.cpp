@@ -1,3 +1,5 @@
+// Builds and selects the views' drawing font, sized so its cell fits the height
+// the view asks for.
 #include "gui/FntDc.h"
 
 #include <QGuiApplication>

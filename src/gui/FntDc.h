@@ -1,3 +1,5 @@
+// The drawing font of the views and dialogs, scoped to a painter so a view never
+// leaves its font behind.
 #pragma once
 
 #include <QFont>

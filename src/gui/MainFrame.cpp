@@ -1,3 +1,5 @@
+// Builds the main window's menus, tool bar, status bar and panes, and answers
+// the frame state's questions from them.
 #include "gui/MainFrame.h"
 
 #include "gui/DlgAbout.h"

@@ -1,3 +1,5 @@
+// The Qt main window at the top of the program, which is also the frame state
+// the model layer reads.
 #pragma once
 
 #include "model/FrameState.h"

@@ -1,3 +1,4 @@
+// A context menu shown once and answering the chosen command id.
 #include "gui/PopupMenu.h"
 
 #include "gui/QtText.h"

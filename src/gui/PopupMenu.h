@@ -1,3 +1,5 @@
+// The views' context menus, built from language strings whose ids are the
+// command ids.
 #pragma once
 
 #include <QMenu>

@@ -1,3 +1,5 @@
+// Places the progress bar in its status-bar pane and paints each change at once,
+// since long operations hold the GUI thread.
 #include "gui/QtProgressBar.h"
 
 #include "gui/QtText.h"

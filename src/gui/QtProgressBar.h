@@ -1,3 +1,5 @@
+// The Qt progress bar behind the model's progress interface, shown in a pane of
+// the main window's status bar.
 #pragma once
 
 #include "model/ProgressBar.h"

@@ -1,3 +1,5 @@
+// Turns catalogue and panel bytes into Qt strings through the platform's code
+// pages, and registers the GUI's icons.
 #include "gui/QtText.h"
 
 #include "model/LangStrings.h"

@@ -1,3 +1,4 @@
+// Text conversions at the Qt boundary, so no view converts code pages on its own.
 #pragma once
 
 #include <QString>

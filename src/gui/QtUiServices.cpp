@@ -1,3 +1,5 @@
+// Shows the model's boxes as Qt message boxes and routes log, status and editor
+// calls to the main frame when one is registered.
 #include "gui/QtUiServices.h"
 
 #include "gui/MainFrame.h"

@@ -1,3 +1,5 @@
+// The Qt implementation of the model's UI services, registered by main for the
+// program's lifetime.
 #pragma once
 
 #include "model/UiServices.h"

@@ -1,3 +1,5 @@
+// Colours each block with the spans the workspace tokenizer finds, so the
+// colouring rules stay testable without Qt.
 #include "gui/SourceHighlighter.h"
 
 #include "workspace/SourceTokenizer.h"

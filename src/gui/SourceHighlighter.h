@@ -1,3 +1,5 @@
+// The source editor's highlighter, a thin Qt shell over the workspace's
+// source tokenizer.
 #pragma once
 
 #include <QSyntaxHighlighter>

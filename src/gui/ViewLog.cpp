@@ -1,3 +1,5 @@
+// The log and source-edit pane; keyword rewrites run in the same edit block as
+// the key that caused them, so one undo takes both back.
 #include "gui/ViewLog.h"
 
 #include "gui/QtText.h"

@@ -1,3 +1,5 @@
+// The main window's bottom pane: the program log, or the project source editor in
+// source-edit mode.
 #pragma once
 
 #include <QPlainTextEdit>

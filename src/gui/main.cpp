@@ -1,3 +1,5 @@
+// The program's entry point: checks the command line, registers the Qt UI
+// services and shows the main window.
 #include "gui/MainFrame.h"
 #include "gui/QtUiServices.h"
 #include "workspace/CommandLine.h"

@@ -1,3 +1,5 @@
+// The bounded reader of the image layer: every decoder of a panel-side file
+// reads through it and can never read past the bytes it was given.
 #pragma once
 
 #include <cstddef>

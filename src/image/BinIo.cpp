@@ -1,3 +1,5 @@
+// Big-endian number primitives; the buffer and the bounded reader check bounds
+// before they call these.
 #include "image/BinIo.h"
 
 uint32_t GetBigEndian(const uint8_t* p, size_t n)

@@ -1,3 +1,4 @@
+// The big-endian primitives at the bottom of the image layer's byte codecs.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// Computes and stores the check word of a finished file buffer.
 #include "image/CheckWord.h"
 
 #include "image/ImageBuffer.h"

@@ -1,3 +1,5 @@
+// The check word that special-function files, driver files and family C images
+// carry, computed in one place for every writer.
 #pragma once
 
 class ImageBuffer;

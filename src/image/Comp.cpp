@@ -1,3 +1,5 @@
+// The compiler base; the output's folder is checked before the work starts,
+// since the image is written only at the very end.
 #include "image/Comp.h"
 
 #include "image/CheckWord.h"

@@ -1,3 +1,5 @@
+// The compiler base of the image layer: builds a panel image in memory and
+// replaces the output file only with a complete one.
 #pragma once
 
 #include "image/ImageBuffer.h"

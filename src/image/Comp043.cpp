@@ -1,3 +1,5 @@
+// Compiles a family A project: the data set, then the driver and special
+// functions appended, all within the panel's memory.
 #include "image/Comp043.h"
 
 #include "image/CompParts.h"

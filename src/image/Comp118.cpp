@@ -1,3 +1,5 @@
+// Compiles a family B data set with its list tables, date/time and recipe
+// blocks; every pointer is a word, so the image is held to what a word reaches.
 #include "image/Comp118.h"
 
 #include "image/CompParts.h"

@@ -1,3 +1,4 @@
+// The family B project compiler for the first image (panels 118, 163, 167).
 #pragma once
 
 #include "image/CompAB.h"

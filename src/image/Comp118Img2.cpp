@@ -1,3 +1,4 @@
+// Writes each recipe's values scaled into the form the PLC takes them.
 #include "image/Comp118Img2.h"
 
 #include "image/FileFields.h"

@@ -1,3 +1,4 @@
+// The family B compiler of the second image, the recipe memory.
 #pragma once
 
 #include "image/Comp.h"

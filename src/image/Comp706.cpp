@@ -1,3 +1,5 @@
+// Compiles a family C data set; a step that stops without its own error code
+// still leaves no image that counts as usable.
 #include "image/Comp706.h"
 
 #include "image/CompParts.h"

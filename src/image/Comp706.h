@@ -1,3 +1,4 @@
+// The family C project compiler (panels 473, 477, 706).
 #pragma once
 
 #include "image/Comp.h"

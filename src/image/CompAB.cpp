@@ -1,3 +1,5 @@
+// Shared records of the family A and B compilers: header, texts, variables,
+// printer block, softkeys and user characters.
 #include "image/CompAB.h"
 
 #include "image/CompParts.h"

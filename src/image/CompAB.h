@@ -1,3 +1,5 @@
+// What the family A and B compilers write alike, so the two differ only in their
+// own tables.
 #pragma once
 
 #include "image/Comp.h"

@@ -1,3 +1,5 @@
+// Encoders of the shared record parts: hex texts, softkey actions, variable
+// heads and menu links.
 #include "image/CompParts.h"
 
 #include "image/ImgLayout.h"

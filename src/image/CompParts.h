@@ -1,3 +1,5 @@
+// Record parts that every family's compiler writes the same way, and that the
+// decompilers read back with the same rules.
 #pragma once
 
 #include <cstdint>

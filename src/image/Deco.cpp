@@ -1,3 +1,5 @@
+// The decompiler base: bounded reads, signature check, variable and softkey
+// inserts and the driver blocks that every family's decompiler shares.
 #include "image/Deco.h"
 
 #include "image/DrvLayout.h"

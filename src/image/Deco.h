@@ -1,3 +1,5 @@
+// The decompiler base of the image layer: rebuilds a project from an image read
+// whole into memory, with its companion files.
 #pragma once
 
 #include "image/BeReader.h"

@@ -1,3 +1,5 @@
+// Cuts the driver out of a family A image into the project's driver file and
+// decodes the data set through the shared family A/B decoders.
 #include "image/Deco043.h"
 #include "image/DrvLayout.h"
 #include "image/FileFields.h"

@@ -1,3 +1,4 @@
+// The family A decompiler front end (panels 14, 36, 43, 47 and 755).
 #pragma once
 
 #include "image/DecoAB.h"

@@ -1,3 +1,5 @@
+// Decodes a family B first image with its date/time and recipe blocks through
+// the shared family A/B decoders.
 #include "image/Deco118.h"
 #include "image/DrvLayout.h"
 #include "image/ImgLayout.h"

@@ -1,3 +1,4 @@
+// The family B decompiler front end (panels 118, 163, 167).
 #pragma once
 
 #include "image/DecoAB.h"

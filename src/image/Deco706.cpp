@@ -1,3 +1,5 @@
+// The family C decompiler's frame: driver values, special-function check and the
+// order in which the sections are decoded.
 #include "image/Deco706.h"
 #include "image/DrvEntry.h"
 #include "image/DrvLayout.h"

@@ -1,3 +1,5 @@
+// The family C decompiler (panels 473, 477, 706), with its section decoders in
+// the Deco706* units.
 #pragma once
 
 #include "image/Deco.h"

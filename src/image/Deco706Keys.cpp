@@ -1,3 +1,5 @@
+// Decodes the family C softkeys and menus; chains are followed with a guard so a
+// loop in a damaged image ends.
 #include "image/Deco706.h"
 #include "image/BinIo.h"
 #include "image/ImgLayout.h"

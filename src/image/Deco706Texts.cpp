@@ -1,3 +1,4 @@
+// Decodes the family C numbered texts and their rows through the bounded reader.
 #include "image/CompParts.h"
 #include "image/Deco706.h"
 #include "image/ImgLayout.h"

@@ -1,3 +1,5 @@
+// Decodes the family C variable records; a chain that loops or leaves the image
+// is an error, never an endless walk.
 #include "image/Deco706.h"
 #include "image/BinIo.h"
 #include "image/CompParts.h"

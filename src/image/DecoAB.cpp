@@ -1,3 +1,5 @@
+// Shared family A/B decoding of the signature, printer block, description, user
+// characters and cycle time.
 #include "image/DecoAB.h"
 #include "image/CompParts.h"
 #include "image/ImgLayout.h"

@@ -1,3 +1,5 @@
+// The section decoders shared by the family A and B decompilers, reading both
+// families' forms where they differ.
 #pragma once
 
 #include "image/Deco.h"

@@ -1,3 +1,5 @@
+// Decodes the family A and B softkeys and menus; a chain that comes back to a
+// node is stopped.
 #include "image/DecoAB.h"
 #include "image/ImgLayout.h"
 

@@ -1,3 +1,4 @@
+// Decodes the family A and B numbered texts, help texts and rows.
 #include "image/DecoAB.h"
 #include "image/ImgLayout.h"
 

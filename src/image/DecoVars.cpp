@@ -1,3 +1,5 @@
+// Decodes the family A and B variable records into the project's variable list;
+// chains are walked with a guard against loops.
 #include "image/DecoAB.h"
 #include "image/ImgLayout.h"
 

@@ -1,3 +1,5 @@
+// Encodes and decodes DOS date and time words; the clock is injected so tests
+// stamp a fixed time.
 #include "image/DosStamp.h"
 
 #include "model/CheckedFormat.h"

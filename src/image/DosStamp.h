@@ -1,3 +1,5 @@
+// DOS date and time words of the panel-side files, for the writers that stamp
+// them and the readers that show them.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// Walks the parameter chain of a driver entry in the family A/B or family C
+// layout, every step inside the entry.
 #include "image/DrvChain.h"
 
 #include "image/DrvLayout.h"

@@ -1,3 +1,5 @@
+// The parameter elements of a driver entry as every walker sees them, whatever
+// the family's layout.
 #pragma once
 
 #include "image/DrvEntry.h"

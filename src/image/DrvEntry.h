@@ -1,3 +1,5 @@
+// A driver entry inside a driver file or library in memory, the bounded view
+// every driver reader and walker works through.
 #pragma once
 
 #include "image/BeReader.h"

@@ -1,3 +1,5 @@
+// Reads a project's driver file or one entry of a driver library, and checks its
+// data range against the project's.
 #include "image/DrvFile.h"
 
 #include "image/DrvLayout.h"

@@ -1,3 +1,5 @@
+// The driver file readers of the image layer: a project's own driver file and
+// the entries of driver libraries, per family.
 #pragma once
 
 #include "image/DrvChain.h"

@@ -1,3 +1,5 @@
+// Where a driver entry keeps its fields, per family, so readers and writers
+// share the offsets.
 #pragma once
 
 #include "image/DrvRange.h"

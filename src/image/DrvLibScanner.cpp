@@ -1,3 +1,4 @@
+// Marks the drivers a library holds using the library reader of its family.
 #include "image/DrvLibScanner.h"
 
 #include "image/DrvFile.h"

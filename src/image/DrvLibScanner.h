@@ -1,3 +1,5 @@
+// The image layer's scanner of driver libraries, handed to the model's driver
+// configuration at start-up.
 #pragma once
 
 #include "model/DrvCfg.h"

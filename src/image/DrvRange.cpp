@@ -1,3 +1,5 @@
+// Reads and compares a driver's data range, turning addresses by the driver's
+// own counting rule so a stamped file compares equal.
 #include "image/DrvRange.h"
 
 #include "model/CatalogueIds.h"

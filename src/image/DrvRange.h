@@ -1,3 +1,5 @@
+// The data range a driver carries in its parameters, compared with the
+// project's when a driver file is checked or stamped.
 #pragma once
 
 #include "model/PanelTable.h"

@@ -1,3 +1,5 @@
+// Writes the driver file in memory and replaces it whole, so a failure leaves
+// the file as it was.
 #include "image/DrvWriter.h"
 
 #include "image/BeReader.h"

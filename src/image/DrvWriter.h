@@ -1,3 +1,4 @@
+// Stamps the project's settings into the project's own driver file.
 #pragma once
 
 #include "image/DosStamp.h"

@@ -1,3 +1,5 @@
+// Reads and writes the cross-reference block of a driver entry; counts beyond a
+// table's capacity are refused as not a driver's.
 #include "image/DrvXref.h"
 
 #include "image/BinIo.h"

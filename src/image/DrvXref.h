@@ -1,3 +1,5 @@
+// The codec of a driver's address cross-reference tables, shared by reader,
+// writer and decompiler so a record read and written keeps its bytes.
 #pragma once
 
 #include "image/DrvEntry.h"

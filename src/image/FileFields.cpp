@@ -1,3 +1,4 @@
+// Pads, cuts and compares fixed-width file fields; names keep their case.
 #include "image/FileFields.h"
 
 std::string CopyNameOf(std::string_view path)

@@ -1,3 +1,5 @@
+// Fixed-width name and text fields of the panel-side files, shared by every
+// writer and reader in the image layer.
 #pragma once
 
 #include <cstddef>

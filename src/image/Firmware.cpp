@@ -1,3 +1,5 @@
+// Reads the family C firmware's id, date and variable entries; every panel
+// address is turned into a checked file offset.
 #include "image/Firmware.h"
 
 #include "image/CompParts.h"

@@ -1,3 +1,5 @@
+// The family C firmware image reader: the built-in variables of panels 473, 477
+// and 706.
 #pragma once
 
 #include "image/FirmwareFile.h"

@@ -1,3 +1,5 @@
+// Reads the family B firmware's id, date and variable entries; overlapping
+// fields are read from one table, each read bounded.
 #include "image/Firmware118.h"
 
 #include "model/Catalogues.h"

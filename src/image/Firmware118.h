@@ -1,3 +1,5 @@
+// The family B firmware image reader: the built-in variables of panels 118, 163
+// and 167.
 #pragma once
 
 #include "image/FirmwareFile.h"

@@ -1,3 +1,5 @@
+// The firmware image in memory; every read is checked against the image and the
+// first failure stays.
 #include "image/FirmwareFile.h"
 
 #include "image/MemoryGuard.h"

@@ -1,3 +1,5 @@
+// What the two firmware readers share: the image in memory, its feature mask,
+// the first error and bounded reads.
 #pragma once
 
 #include "image/BeReader.h"

@@ -1,3 +1,5 @@
+// Picks the firmware reader of the root's family and reads its built-in
+// variables into the project.
 #include "image/FirmwareSource.h"
 
 #include "image/Firmware.h"

@@ -1,3 +1,5 @@
+// The image layer's firmware variable source, which the workspace hands to the
+// project root.
 #pragma once
 
 #include "model/FwVarSource.h"

@@ -1,3 +1,5 @@
+// Reads and checks a special-function file's header; an installed file may name
+// itself in another case.
 #include "image/FktFile.h"
 
 #include "image/CheckWord.h"

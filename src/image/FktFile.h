@@ -1,3 +1,5 @@
+// Special-function files of the image layer: their header layout per family and
+// the reader of their header fields.
 #pragma once
 
 #include "image/BeReader.h"

@@ -1,3 +1,5 @@
+// Reads the shared header fields into their display texts through the bounded
+// reader.
 #include "image/HeaderFields.h"
 
 #include "image/DosStamp.h"

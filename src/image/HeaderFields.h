@@ -1,3 +1,4 @@
+// Header fields that driver and special-function files share, read for display.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// The one writer of panel-side bytes in the image layer: a bounded in-memory
+// buffer whose first failed write stops the rest.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,5 @@
+// Encoders and decoders of the data-set image's shared fields, per family, with
+// the firmware facts taken from the panel table.
 #include "image/ImgLayout.h"
 
 #include "image/ImageBuffer.h"

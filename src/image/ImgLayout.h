@@ -1,3 +1,5 @@
+// The field layout of data-set images, with the encoders the compilers write
+// through and the decoders the decompilers read through.
 #pragma once
 
 #include "image/BeReader.h"

@@ -1,3 +1,5 @@
+// Appends numbers and bytes to a pending image record, big-endian through the
+// image buffer.
 #include "image/ImgRecord.h"
 
 ImgRecord& ImgRecord::Byte(uint8_t value)

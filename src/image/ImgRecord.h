@@ -1,3 +1,5 @@
+// One image record gathered in memory before it is placed, so its full size is
+// known to the boundary rule.
 #pragma once
 
 #include "image/ImageBuffer.h"

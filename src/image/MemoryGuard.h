@@ -1,3 +1,5 @@
+// Keeps an allocation failure inside the image layer: it becomes the step's
+// error code instead of an exception.
 #pragma once
 
 #include <new>

@@ -1,3 +1,5 @@
+// Takes a panel-side file into memory whole, refusing one too large to be any
+// panel's.
 #pragma once
 
 #include <cstddef>

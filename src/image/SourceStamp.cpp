@@ -1,3 +1,5 @@
+// Reads a file's change time in local time; a missing file gives none rather
+// than a made-up stamp.
 #include "image/SourceStamp.h"
 
 #include <chrono>

@@ -1,3 +1,4 @@
+// The change time of the project file, which the compilers stamp into an image.
 #pragma once
 
 #include <ctime>

@@ -1,3 +1,5 @@
+// Finds the serial link library beside the executable (or where the environment
+// names it) and binds it once for the whole program.
 #include "link/SerLinkBinding.h"
 
 #include "model/Log.h"

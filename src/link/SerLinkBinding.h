@@ -1,3 +1,5 @@
+// The program's side of the serial link library: loads it at run time and binds
+// its three exports, so the tool runs without it.
 #pragma once
 
 #include "platform/DynLib.h"

@@ -1,3 +1,5 @@
+// Reads the dialogs' bit-mask and hex texts; malformed input reads as 0, never
+// as an error the dialog would have to handle.
 #include "model/BitHexText.h"
 
 #include <cstdint>

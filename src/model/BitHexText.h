@@ -1,3 +1,5 @@
+// Bit-mask and hex texts as the dialogs type them, read into numbers at the model's
+// foot so that no dialog parses them on its own.
 #pragma once
 
 #include <string>

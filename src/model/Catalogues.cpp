@@ -1,3 +1,5 @@
+// Looks catalogue numbers up in the generated tables; an unknown number falls
+// back to the catalogue's out-of-range text so no caller meets a null.
 #include "model/Catalogues.h"
 
 #include "model/TextTableData.h"

@@ -1,3 +1,5 @@
+// The German text catalogues by number, the one way model and dialogs reach a
+// message or error text; generated tables stay behind it.
 #pragma once
 
 #include <cstdint>

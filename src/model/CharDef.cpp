@@ -1,3 +1,5 @@
+// Character definitions of the project model; keys are full 16-bit codes so a
+// code above 255 never aliases a definition.
 #include "model/CharDef.h"
 
 void CCharDef::SetRow(int row, uint8_t bits)

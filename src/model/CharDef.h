@@ -1,3 +1,5 @@
+// The user-defined display characters of a project, part of the project model
+// that the compilers write into the panel's character set.
 #pragma once
 
 #include "model/PrjList.h"

@@ -1,3 +1,5 @@
+// Maps text characters to panel codes and back for the current panel's font;
+// the source escapes live here so reader and writer agree on them.
 #include "model/CharSet.h"
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// The panel character set: the bridge between the project's texts and the
+// panel's font codes, used by the editors, the source files and the compilers.
 #pragma once
 
 #include "model/PanelTable.h"

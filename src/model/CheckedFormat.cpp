@@ -1,3 +1,5 @@
+// Parses each conversion of a table format and fills it only when the argument
+// fits; anything else prints a marker instead of reading memory it does not own.
 #include "model/CheckedFormat.h"
 
 #include <algorithm>

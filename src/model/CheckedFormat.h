@@ -1,3 +1,5 @@
+// printf-style formatting for formats that come from tables, checked against
+// their arguments so a bad catalogue text can never read a wrong argument.
 #pragma once
 
 #include <array>

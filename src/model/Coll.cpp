@@ -1,3 +1,5 @@
+// Base collections of the model; a faulty index is refused and reported once,
+// never written through.
 #include "model/Coll.h"
 
 #include "model/UiServices.h"

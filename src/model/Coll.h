@@ -1,3 +1,5 @@
+// The model's base collections of object pointers; every list of the project
+// model is built on them.
 #pragma once
 
 #include "model/Obj.h"

@@ -1,3 +1,5 @@
+// Picture and display geometry of each panel model kind for the main window's
+// panel drawing.
 #include "model/DevModel.h"
 
 #include <array>

@@ -1,3 +1,5 @@
+// The panel model picture the main window draws; the model keeps its geometry
+// so the window needs no knowledge of panel kinds.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// Driver configuration of a project: which driver it uses, where its library is,
+// and the cross-reference tables the driver file fills.
 #include "model/DrvCfg.h"
 
 #include "model/PanelTable.h"

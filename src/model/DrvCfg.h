@@ -1,3 +1,5 @@
+// The project's PLC driver choice and the driver libraries known to the program;
+// the model half of the driver files, whose readers live in the image layer.
 #pragma once
 
 #include "model/DrvTab.h"

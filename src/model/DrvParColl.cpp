@@ -1,3 +1,5 @@
+// Keeps driver parameter items sorted by word so each word has one owner; a
+// refused item stays with its caller.
 #include "model/DrvParColl.h"
 
 CDrvParColl::CDrvParColl(int limit, int delta) {

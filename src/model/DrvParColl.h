@@ -1,3 +1,5 @@
+// The driver parameter items of a project, one per PLC data word, as the PLC
+// parameters hold them.
 #pragma once
 
 #include <cstdint>

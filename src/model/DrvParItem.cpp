@@ -1,3 +1,5 @@
+// A reserved PLC data word and its use count; kind names come from the
+// catalogues so every view spells them alike.
 #include "model/DrvParItem.h"
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// One reserved PLC data word of the driver's data area; variables and message
+// bits are bound to these items.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Sorted key lists of a driver's cross-reference tables, one record per key.
 #include "model/DrvTab.h"
 
 namespace {

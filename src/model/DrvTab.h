@@ -1,3 +1,5 @@
+// Containers for the two cross-reference tables of a driver; the driver-file
+// codecs in the image layer give their fields meaning.
 #pragma once
 
 #include "model/PrjList.h"

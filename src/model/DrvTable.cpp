@@ -1,3 +1,5 @@
+// Driver keys and file names from the constant catalogue, so the table and the
+// texts the user sees cannot drift apart.
 #include "model/DrvTable.h"
 
 #include "model/Catalogues.h"

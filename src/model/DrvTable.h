@@ -1,3 +1,5 @@
+// The fixed list of PLC drivers by number: the key configurations name them by
+// and their file names.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Copies a C string into owned storage; null stays null.
 #include "model/DupString.h"
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// An owned copy of a C string, for the model classes that keep texts from
+// older C-style interfaces.
 #pragma once
 
 #include <memory>

@@ -1,3 +1,5 @@
+// File copy and touch for the model; a copy goes through a replacement file so
+// a failure never leaves the target half written.
 #include "model/FileUtils.h"
 
 #include "model/Log.h"

@@ -1,3 +1,5 @@
+// Whole-file helpers of the model: copy and touch, each reporting failure as a
+// result rather than leaving a half-written target.
 #pragma once
 
 #include <cstdint>

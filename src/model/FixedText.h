@@ -1,3 +1,5 @@
+// Reads a fixed-width text field of a panel-side file without ever running past
+// its width or its first NUL.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,5 @@
+// Special-function configuration of a project; changes count into the bundle so
+// the project knows it needs saving.
 #include "model/FktCfg.h"
 
 #include "model/FixedText.h"

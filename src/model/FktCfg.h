@@ -1,3 +1,5 @@
+// The project's special-function file and the header texts read from it, part
+// of the project bundle.
 #pragma once
 
 #include "model/Obj.h"

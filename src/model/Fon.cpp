@@ -1,3 +1,5 @@
+// Loads and saves a panel font file; every offset is checked against the file
+// before a read, so a damaged font is refused, not followed.
 #include "model/Fon.h"
 
 #include "model/Log.h"

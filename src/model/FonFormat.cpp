@@ -1,3 +1,5 @@
+// Reads and writes the font file's header fields through byte helpers, with
+// every length checked against the buffer.
 #include "model/FonFormat.h"
 
 #include <cstring>

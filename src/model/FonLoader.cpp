@@ -1,3 +1,5 @@
+// Loads the startup fonts in their fixed order and fills the character set as
+// each arrives; the first failure stops the rest and is named to the caller.
 #include "model/FonLoader.h"
 
 #include "model/CharSet.h"

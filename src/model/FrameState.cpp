@@ -1,3 +1,5 @@
+// The frame state's settings, fonts and registration; the Qt window derives
+// from it, tests and command-line runs use it as it is.
 #include "model/FrameState.h"
 
 #include "model/Fon.h"

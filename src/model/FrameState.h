@@ -1,3 +1,5 @@
+// The main window's program-wide state as the model sees it, so model code can
+// read settings without depending on Qt.
 #pragma once
 
 #include <array>

@@ -1,3 +1,5 @@
+// Firmware configuration of a project; the firmware file name comes from the
+// panel table, not from a switch of its own.
 #include "model/FrmCfg.h"
 
 #include "model/PanelTable.h"

@@ -1,3 +1,5 @@
+// The firmware that goes with a project: its id, version and name, part of the
+// project bundle.
 #pragma once
 
 #include "model/Obj.h"

@@ -1,3 +1,5 @@
+// The seam through which the workspace hands the project root the firmware's
+// built-in variables, since the firmware readers sit above the model.
 #pragma once
 
 class CPrjData;

@@ -1,3 +1,5 @@
+// Resolves help pages below the program directory regardless of case and opens
+// them through the UI services; a missing page is logged, not fatal.
 #include "model/HelpPage.h"
 
 #include "model/FrameState.h"

@@ -1,3 +1,4 @@
+// Opens the program's HTML help pages by page kind and number.
 #pragma once
 
 #include <string>

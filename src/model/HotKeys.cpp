@@ -1,3 +1,5 @@
+// Rewrites catalogue hot-key marks as accelerators; literal ampersands are
+// doubled first so they never turn into shortcuts.
 #include "model/HotKeys.h"
 
 std::string HotKeyMarksToAccel(std::string_view text)

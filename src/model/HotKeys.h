@@ -1,3 +1,5 @@
+// Converts the catalogues' hot-key marks into the accelerator notation the
+// menus and dialogs use.
 #pragma once
 
 #include <string>

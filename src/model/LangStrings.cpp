@@ -1,3 +1,5 @@
+// Looks string ids up in the generated language table; a missing translation
+// falls back to German rather than to an empty text.
 #include "model/LangStrings.h"
 
 #include "model/FrameState.h"

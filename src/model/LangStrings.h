@@ -1,3 +1,5 @@
+// The multilingual string table: texts by id and language, German as the
+// fallback, for menus and dialogs.
 #pragma once
 
 #include <cstdint>

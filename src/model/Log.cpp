@@ -1,3 +1,5 @@
+// Writes log lines to the registered frame's log view when their level is shown;
+// without a frame a line goes nowhere.
 #include "model/Log.h"
 
 #include "model/FrameState.h"

@@ -1,3 +1,5 @@
+// The program log at the model's foot: levels and the line that reaches the log
+// view, usable from every layer above.
 #pragma once
 
 #include "model/CheckedFormat.h"

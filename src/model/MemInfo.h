@@ -1,3 +1,5 @@
+// Figures of the last compile that compilers and decompilers add to, shown to
+// the user after a run.
 #pragma once
 
 #include <cstdint>

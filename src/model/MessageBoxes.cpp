@@ -1,3 +1,5 @@
+// Formats box texts through the checked formatter and hands them to the UI
+// services; a bad format shows a marker, not garbage.
 #include "model/MessageBoxes.h"
 
 #include <cstdarg>

@@ -1,3 +1,5 @@
+// Message boxes and questions for model code, routed through the UI services
+// so the model never needs a window.
 #pragma once
 
 #include "model/CheckedFormat.h"

@@ -1,3 +1,5 @@
+// Menus of the project model; nodes count their texts' use so a text still shown
+// by a menu is never deleted.
 #include "model/Mnu.h"
 
 #include "model/FixedText.h"

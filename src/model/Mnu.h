@@ -1,3 +1,5 @@
+// The project's menus: nodes with their operator texts and the cursor-key links
+// between them.
 #pragma once
 
 #include "model/PrjList.h"

@@ -1,3 +1,5 @@
+// Message texts and their message bits; the word of a message comes from the
+// driver parameter items and the panel table.
 #include "model/MsgTxt.h"
 
 #include "model/DrvParItem.h"

@@ -1,3 +1,5 @@
+// The project's message texts and the binding of message numbers to the PLC's
+// message bits.
 #pragma once
 
 #include "model/NumList.h"

@@ -1,3 +1,5 @@
+// The numbered text entries with their rows that every text list of the project
+// model is made of.
 #pragma once
 
 #include "model/Obj.h"

@@ -1,3 +1,5 @@
+// Numbered-text list operations shared by every text kind; numbers are widened
+// so a new number never wraps around.
 #include "model/NumList.h"
 
 #include <algorithm>

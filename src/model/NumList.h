@@ -1,3 +1,5 @@
+// The shared base of the project's lists of numbered texts: ordered by number,
+// the template first, each number once.
 #pragma once
 
 #include "model/NumEntry.h"

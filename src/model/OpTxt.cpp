@@ -1,3 +1,4 @@
+// Operator texts of the project model and their copies under a new number.
 #include "model/OpTxt.h"
 
 CPrjOpTxtRange::CPrjOpTxtRange(int32_t lowest, int32_t highest) : CPrjOpTxt(-1), CNumRange(lowest, highest) {}

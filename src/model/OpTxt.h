@@ -1,3 +1,5 @@
+// Operator texts: the display texts that menu nodes show, counting the nodes
+// that use them.
 #pragma once
 
 #include "model/NumList.h"

@@ -1,3 +1,5 @@
+// The rows of the panel table; the one unit allowed to spell panel codes, so
+// every other layer asks it.
 #include "model/PanelTable.h"
 
 namespace {

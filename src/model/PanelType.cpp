@@ -1,3 +1,5 @@
+// Panel type queries answered from the panel table, folding the 755 variant into
+// its base 47 the same way for projects and files.
 #include "model/PanelType.h"
 
 bool PanelType::Is(uint16_t code) const

@@ -1,3 +1,5 @@
+// A panel type as projects and files name it, the query every layer asks instead
+// of comparing panel codes.
 #pragma once
 
 #include "model/PanelTable.h"

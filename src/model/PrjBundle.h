@@ -1,3 +1,5 @@
+// The group of objects that make up one open project, borrowed by every layer
+// that reads or writes it.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// The project root: builds a project's lists and built-in content and answers
+// its panel constants; the newest live root is the current project.
 #include "model/PrjData.h"
 
 #include "model/CatalogueIds.h"

@@ -1,3 +1,5 @@
+// The project root of the data model: settings, the typed lists and the text
+// pool of one project in memory.
 #pragma once
 
 #include "model/PanelType.h"

@@ -1,3 +1,5 @@
+// Internal variables of the project model; their state-text slots grow on demand
+// so an index the reader accepts is never written past the array.
 #include "model/PrjIntVar.h"
 
 #include <algorithm>

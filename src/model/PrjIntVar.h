@@ -1,3 +1,5 @@
+// Internal variables: values the panel's firmware keeps itself, with the names
+// by which user and source text may refer to them.
 #pragma once
 
 #include "model/PrjVar.h"

@@ -1,3 +1,5 @@
+// The typed, sorted and owning list template every keyed project list derives
+// from, with the position the views show.
 #pragma once
 
 #include "model/Coll.h"

@@ -1,3 +1,5 @@
+// Variable base of the project model: its use counts and its link to the driver
+// parameter item holding its word.
 #include "model/PrjVar.h"
 
 #include "model/DrvParColl.h"

@@ -1,3 +1,5 @@
+// The base of the project's variables: named values that text rows show, on PLC
+// data words or inside the panel.
 #pragma once
 
 #include "model/Coll.h"

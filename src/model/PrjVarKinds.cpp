@@ -1,3 +1,5 @@
+// The PLC variable kinds: widths, clones and state texts, each kind keeping
+// its own display rule.
 #include "model/PrjVarKinds.h"
 
 #include "model/DrvParColl.h"

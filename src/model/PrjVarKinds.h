@@ -1,3 +1,4 @@
+// The kinds of PLC variables: bits, words with state texts, numbers and texts.
 #pragma once
 
 #include "model/PrjVar.h"

@@ -1,3 +1,5 @@
+// The variable list of the project model; names are unique and ordered, so
+// lookups search rather than scan.
 #include "model/PrjVarList.h"
 
 #include "model/PrjIntVar.h"

@@ -1,3 +1,5 @@
+// The project's variables by name, with the internal variables after all others,
+// as the views and the compilers list them.
 #pragma once
 
 #include "model/Coll.h"

@@ -1,3 +1,4 @@
+// Printer texts of the project model.
 #include "model/PrnTxt.h"
 
 COpPrnTxtRange::COpPrnTxtRange(int32_t lowest, int32_t highest) : COpPrnTxt(-1), CNumRange(lowest, highest) {}

@@ -1,3 +1,4 @@
+// Printer texts: the rows an operator or a message sends to the panel's printer.
 #pragma once
 
 #include "model/NumList.h"

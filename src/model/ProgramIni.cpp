@@ -1,3 +1,5 @@
+// Program settings in the state directory's INI file, seeded from the program
+// directory so a first run starts from the shipped defaults.
 #include "model/ProgramIni.h"
 
 #include "platform/FileLookup.h"

@@ -1,3 +1,5 @@
+// The program's own integer settings in its INI file, read and written by the
+// main window and the model alike.
 #pragma once
 
 #include <string>

@@ -1,3 +1,5 @@
+// The progress bar long operations hold, with a silent twin for runs without a
+// window.
 #pragma once
 
 #include <string_view>

@@ -1,3 +1,5 @@
+// Recipe texts keep their value list in step with the variables in their rows;
+// a replaced variable carries its value over where the kinds allow.
 #include "model/RcpTxt.h"
 
 #include "model/PrjVar.h"

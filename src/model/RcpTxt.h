@@ -1,3 +1,5 @@
+// Recipe texts: display texts whose PLC variables form a recipe, with the value
+// the recipe gives each of them.
 #pragma once
 
 #include "model/NumList.h"

@@ -1,3 +1,5 @@
+// Softkey actions and their list; a copy whose key collides is refused and
+// destroyed rather than left unowned.
 #include "model/SkAct.h"
 
 #include <memory>

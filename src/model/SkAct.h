@@ -1,3 +1,5 @@
+// Softkey actions: shared groups of writes to PLC data words that function keys
+// run.
 #pragma once
 
 #include "model/PrjList.h"

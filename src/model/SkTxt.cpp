@@ -1,3 +1,5 @@
+// Softkey texts; every key assignment counts in its action so a used action is
+// never deleted.
 #include "model/SkTxt.h"
 
 #include "model/SkAct.h"

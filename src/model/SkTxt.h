@@ -1,3 +1,5 @@
+// Softkey texts: display texts that also assign actions to the function keys on
+// press and on release.
 #pragma once
 
 #include "model/NumList.h"

@@ -1,3 +1,5 @@
+// Loads the project source into the editor and saves it back in CR LF lines by
+// whole-file replacement, so a failed save keeps the old file.
 #include "model/SourceEdit.h"
 
 #include "model/CatalogueIds.h"

@@ -1,3 +1,4 @@
+// PLC station definitions of the project model, keyed by the number's low byte.
 #include "model/SpsDef.h"
 
 CSpsDef::CSpsDef(uint8_t num, uint16_t adr, uint16_t slot, uint16_t rack, const char* name)

@@ -1,3 +1,4 @@
+// The PLC stations a panel talks to, one definition per PLC number.
 #pragma once
 
 #include "model/PrjList.h"

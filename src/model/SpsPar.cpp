@@ -1,3 +1,5 @@
+// PLC parameters of a project; area names and headers come from the catalogues
+// by named id.
 #include "model/SpsPar.h"
 
 #include <cstdarg>

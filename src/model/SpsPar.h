@@ -1,3 +1,5 @@
+// The project's PLC side: PLC type, data-word window, driver parameter items and
+// simulation words.
 #pragma once
 
 #include <array>

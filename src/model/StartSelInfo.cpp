@@ -1,3 +1,4 @@
+// Defaults of the start selection seen from below the workspace.
 #include "model/StartSelInfo.h"
 
 int CStartSelInfo::GetFontFamily() const

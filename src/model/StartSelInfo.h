@@ -1,3 +1,5 @@
+// The start selection as the layers below the workspace see it: the chosen
+// panel's type, width and character set.
 #pragma once
 
 #include <string>

@@ -1,3 +1,5 @@
+// State-text slots with one rule for every variable kind: release the old text,
+// take the new one, keep the field width right.
 #include "model/StateTxts.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The state-text slots of a variable, each a counted reference into the
+// project's text pool.
 #pragma once
 
 #include "model/TextPool.h"

@@ -1,3 +1,5 @@
+// The shared text pool; texts are unique and sorted, so a lookup searches, and
+// a reference never decrements twice.
 #include "model/TextPool.h"
 
 #include <cstring>

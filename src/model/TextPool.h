@@ -1,3 +1,5 @@
+// The project's pool of shared texts with use counts, so equal state texts are
+// stored once and released exactly once.
 #pragma once
 
 #include "model/Coll.h"

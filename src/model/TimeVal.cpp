@@ -1,3 +1,5 @@
+// Time switches and their week periods, each list sorted with every key once;
+// periods print in the "dd,hh:mm:ss" form the views show.
 #include "model/TimeVal.h"
 
 #include "model/CheckedFormat.h"

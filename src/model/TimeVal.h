@@ -1,3 +1,4 @@
+// The project's time switches and their on-periods of the week.
 #pragma once
 
 #include "model/Coll.h"

@@ -1,3 +1,5 @@
+// Sends traces to the registered sink with the errno text, leaving errno as it
+// was for the caller.
 #include "model/Trace.h"
 
 #include <cerrno>

@@ -1,3 +1,5 @@
+// The trace of the file wrappers' failures and successes, for diagnosis only;
+// the user never sees it.
 #pragma once
 
 #include <string_view>

@@ -1,3 +1,5 @@
+// Edits a display row in place: typed characters, variable slots and a recipe's
+// value list move together so none falls out of step.
 #include "model/TxtLin.h"
 
 #include "model/FrameState.h"

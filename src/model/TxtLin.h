@@ -1,3 +1,5 @@
+// The editable form of a display text row, as the text editors change it
+// character by character.
 #pragma once
 
 #include <cstdint>

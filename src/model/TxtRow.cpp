@@ -1,3 +1,5 @@
+// Stored text rows: placing, moving and replacing variables keeps each field
+// inside the row and the fields behind it in order.
 #include "model/TxtRow.h"
 
 #include "model/CharSet.h"

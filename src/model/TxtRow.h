@@ -1,3 +1,5 @@
+// Stored text rows of display and printer texts, with the variables they show
+// and the columns where their fields start.
 #pragma once
 
 #include "model/Obj.h"

@@ -1,3 +1,5 @@
+// The UI services in place until the GUI registers its own: boxes print to
+// stderr and every question is answered No, so a headless run never waits.
 #include "model/UiServices.h"
 
 #include <cerrno>

@@ -1,3 +1,5 @@
+// What model code needs of the user interface, as an interface the GUI fills in;
+// the model never includes Qt.
 #pragma once
 
 #include "model/ProgressBar.h"

@@ -1,3 +1,4 @@
+// Names of variable formats and setpoint kinds, read from constant tables.
 #include "model/VarFmt.h"
 
 #include <array>

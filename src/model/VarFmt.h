@@ -1,3 +1,5 @@
+// Format class, format name and setpoint kind of a variable, as the variable
+// list and dialog show them.
 #pragma once
 
 #include <cstdint>

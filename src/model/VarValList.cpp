@@ -1,3 +1,5 @@
+// Recipe value pairs in insertion order, found by variable name; texts are
+// owned copies.
 #include "model/VarValList.h"
 
 #include "model/PrjVar.h"

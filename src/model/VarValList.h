@@ -1,3 +1,4 @@
+// The variables of a recipe with the values the recipe holds for them.
 #pragma once
 
 #include "model/PrjList.h"

@@ -1,3 +1,5 @@
+// Workspace settings and file names; a file below a directory is taken as it
+// exists on disk, whatever its case.
 #include "model/WorkspaceState.h"
 
 #include "platform/FileLookup.h"

@@ -1,3 +1,5 @@
+// What the project manager holds and the lower layers read: program settings,
+// file names and tags, and the last compile's figures.
 #pragma once
 
 #include "model/MemInfo.h"

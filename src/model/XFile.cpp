@@ -1,3 +1,5 @@
+// File wrapper of the model; text lines go out with CR LF and every failure is
+// traced rather than thrown.
 #include "model/XFile.h"
 
 #include "model/Trace.h"

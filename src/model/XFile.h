@@ -1,3 +1,5 @@
+// A named file with an open stream, the model's wrapper for line and block I/O
+// that reports failure through results and the trace.
 #pragma once
 
 #include <cstdint>

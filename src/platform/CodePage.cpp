@@ -1,3 +1,5 @@
+// Code page tables for the panel's OEM page and the catalogue page; every byte
+// round-trips, so no stored text is changed by a view.
 #include "platform/CodePage.h"
 
 #include <array>

@@ -1,3 +1,5 @@
+// The two single-byte code pages of stored texts and their UTF-8 conversions, at
+// the bottom of the stack beside the other platform services.
 #pragma once
 
 #include <string>

@@ -1,3 +1,5 @@
+// Opens shared libraries by absolute path only and keeps the loader's error text
+// for the caller to report.
 #include "platform/DynLib.h"
 
 #include <dlfcn.h>

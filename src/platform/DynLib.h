@@ -1,3 +1,5 @@
+// A shared library loaded by absolute path, the platform service under the
+// serial link binding.
 #pragma once
 
 #include <string>

@@ -1,3 +1,5 @@
+// Case-blind path lookup that never leaves its base directory; exact names win
+// over case-blind matches.
 #include "platform/FileLookup.h"
 
 #include <dirent.h>

@@ -1,3 +1,5 @@
+// Finds files regardless of ASCII case below a base directory, for files named
+// by projects and panels written on case-blind systems.
 #pragma once
 
 #include <optional>

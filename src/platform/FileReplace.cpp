@@ -1,3 +1,5 @@
+// Writes through a temporary file beside the target and renames it over only
+// when complete; the old file survives any failure.
 #include "platform/FileReplace.h"
 
 #include <atomic>

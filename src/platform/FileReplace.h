@@ -1,3 +1,5 @@
+// Whole-file replacement, the platform service every writer of a stored file
+// goes through.
 #pragma once
 
 #include <string>

@@ -1,3 +1,5 @@
+// Parses and rewrites INI files in place, keeping every line it does not change
+// and replacing the file whole.
 #include "platform/IniFile.h"
 
 #include "platform/FileReplace.h"

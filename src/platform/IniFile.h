@@ -1,3 +1,5 @@
+// INI files read and written under the rules the stored files were made with,
+// for the program's and the tool's settings.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Monotonic milliseconds and a sleep that signals cannot cut short.
 #include "platform/MonoClock.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// The monotonic millisecond clock and sleep of the platform layer.
 #pragma once
 
 #include <cstdint>

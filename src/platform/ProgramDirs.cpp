@@ -1,3 +1,5 @@
+// Resolves the program and state directories, creating the state directory when
+// needed.
 #include "platform/ProgramDirs.h"
 
 #include "platform/FileLookup.h"

@@ -1,3 +1,5 @@
+// Where the program finds what was installed with it and where it writes its
+// own state.
 #pragma once
 
 #include <string>

@@ -1,3 +1,5 @@
+// The serial link library's CTS watch, which lets one poll wait for input and a
+// modem-line change together.
 #pragma once
 
 #include <atomic>

@@ -1,3 +1,4 @@
+// The clock seam of the serial link protocol, so tests can drive its timing.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// The serial port seam of the link protocol, so the protocol is tested without a
+// device.
 #pragma once
 
 #include <cstddef>

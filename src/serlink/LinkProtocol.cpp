@@ -1,3 +1,5 @@
+// Runs the link protocol; its pauses are fixed by the panel's timing, not polls,
+// and a second start never reopens a held device.
 #include "serlink/LinkProtocol.h"
 
 #include "serlink/orvlink.h"

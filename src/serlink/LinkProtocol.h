@@ -1,3 +1,5 @@
+// The panel link protocol of the serial link library: handshake and checksummed
+// frames over a port and a clock.
 #pragma once
 
 #include "serlink/IClock.h"

@@ -1,3 +1,5 @@
+// Builds the panel's line state and picks the device for a port, from the
+// program's settings when configured there.
 #include "serlink/PortSettings.h"
 
 #include "platform/FileLookup.h"

@@ -1,3 +1,4 @@
+// The serial line state and device names the panel link needs.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// A serial device on termios and modem-line ioctls; waits take their time-outs
+// from the clock so signals neither stretch nor cut them.
 #include "serlink/PosixPort.h"
 
 #include "serlink/PortSettings.h"

@@ -1,3 +1,4 @@
+// The POSIX serial port under the link protocol.
 #pragma once
 
 #include "serlink/CtsWatch.h"

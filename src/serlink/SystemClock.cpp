@@ -1,3 +1,5 @@
+// The link's clock; it reports whether the system clock resolves a millisecond,
+// which the protocol's pacing needs.
 #include "serlink/SystemClock.h"
 
 #include "platform/MonoClock.h"

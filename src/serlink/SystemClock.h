@@ -1,3 +1,4 @@
+// The serial link library's production clock, on the platform's monotonic clock.
 #pragma once
 
 #include "serlink/IClock.h"

@@ -1,3 +1,5 @@
+// The panel, PLC and driver choice as the tool configuration file keeps it,
+// handed between the configuration reader and writer.
 #pragma once
 
 #include <cstdint>

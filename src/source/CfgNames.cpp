@@ -1,3 +1,5 @@
+// Configuration names of a panel, taken from the panel table rather than spelt
+// again here.
 #include "source/CfgNames.h"
 
 #include "model/PanelTable.h"

@@ -1,3 +1,5 @@
+// Names the configuration files share between reader and writer, so both spell
+// a panel id or a section alike.
 #pragma once
 
 #include <cstdint>

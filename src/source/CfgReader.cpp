@@ -1,3 +1,5 @@
+// Reads the tool configuration file section by section through the tokenizer;
+// the first error stops every later read.
 #include "source/CfgReader.h"
 
 #include "model/CatalogueIds.h"

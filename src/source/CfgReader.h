@@ -1,3 +1,5 @@
+// The tool configuration file reader of the source layer: environment, default
+// description and the project's panel, PLC and driver choice.
 #pragma once
 
 #include "source/CfgChoice.h"

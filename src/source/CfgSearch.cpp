@@ -1,3 +1,5 @@
+// Reads the ADR lines of the chosen section into driver parameter items, clipped
+// to the PLC window so no item lies outside it.
 #include "source/CfgSearch.h"
 
 #include "model/CatalogueIds.h"

@@ -1,3 +1,5 @@
+// Finds the driver parameter items of a panel, PLC and driver in the
+// start-selection configuration file, for a new or re-configured project.
 #pragma once
 
 #include "source/Parser.h"

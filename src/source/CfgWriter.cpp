@@ -1,3 +1,5 @@
+// Rewrites one section of the tool configuration file in place or writes a new
+// file, keeping the keys of other sections untouched.
 #include "source/CfgWriter.h"
 
 #include "model/CatalogueIds.h"

@@ -1,3 +1,5 @@
+// The tool configuration file writer of the source layer, replacing the file
+// only when every write succeeded.
 #pragma once
 
 #include "model/ErrorSlot.h"

@@ -1,3 +1,5 @@
+// Reads lines under fgets rules; a read error ends the file so no reader spins
+// on a failing medium.
 #include "source/LineReader.h"
 
 #include <cerrno>

@@ -1,3 +1,5 @@
+// The line source of the text-file readers, with fgets rules kept exactly, since
+// the line numbers in error messages depend on them.
 #pragma once
 
 #include <array>

@@ -1,3 +1,5 @@
+// Recognises the panel a source file's header names, and the headers of earlier
+// panels that name none.
 #pragma once
 
 #include "model/PanelTable.h"

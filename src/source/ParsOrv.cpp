@@ -1,3 +1,5 @@
+// The project source parser's frame: description, header and statement loop,
+// with the first error ending the parse.
 #include "source/ParsOrv.h"
 
 #include "model/CatalogueIds.h"

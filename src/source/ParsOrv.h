@@ -1,3 +1,5 @@
+// The grammar parser of project source files, on top of the tokenizer; its
+// statement handlers live in the ParsOrv* units by statement group.
 #pragma once
 
 #include "model/TxtRow.h"

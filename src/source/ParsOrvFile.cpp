@@ -1,3 +1,5 @@
+// Finds the panel a source file is written for without parsing it, so the right
+// project can be set up before the statements are read.
 #include "source/ParsOrvFile.h"
 
 #include "model/CatalogueIds.h"

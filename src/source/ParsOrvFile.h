@@ -1,3 +1,5 @@
+// The first pass over a project source file: opens it and finds the panel its
+// header names, before the real parse.
 #pragma once
 
 #include "model/ErrorSlot.h"

@@ -1,3 +1,5 @@
+// A load or append parse; when it goes, message texts and variables are bound
+// to their driver items afresh, whatever the parse met.
 #include "source/ParsOrvLoad.h"
 
 #include "model/CatalogueIds.h"

@@ -1,3 +1,5 @@
+// The parser of a project load or append, which also reports what it changed
+// and rebinds the project's driver items when it ends.
 #pragma once
 
 #include "source/ParsOrv.h"

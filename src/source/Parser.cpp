@@ -1,3 +1,5 @@
+// The tokenizer; numbers are bounded in digits so a value always fits, and marks
+// never outlive their line.
 #include "source/Parser.h"
 
 #include "model/FileUtils.h"

@@ -1,3 +1,5 @@
+// The tokenizer under every text-file reader of the source layer: one file, line
+// by line, with scans that consume a field or leave the position alone.
 #pragma once
 
 #include "model/ErrorSlot.h"

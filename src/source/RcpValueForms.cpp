@@ -1,3 +1,5 @@
+// Reads and writes recipe values by their variable's form; where no value
+// stands, the pair keeps its own and the read position goes back.
 #include "source/RcpValueForms.h"
 
 #include "model/CheckedFormat.h"

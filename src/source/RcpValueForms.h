@@ -1,3 +1,5 @@
+// The forms a recipe value takes in the project source, one codec per form so
+// reader and writer cannot disagree.
 #pragma once
 
 #include <string>

@@ -1,3 +1,5 @@
+// Writes to a temporary file beside the target and renames it over only on
+// commit; tests can arm a write failure.
 #include "source/ReplaceFile.h"
 
 #include "platform/FileReplace.h"

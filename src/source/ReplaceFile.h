@@ -1,3 +1,5 @@
+// Whole-file replacement for the source layer's writers: a file is either
+// replaced complete or left as it was.
 #pragma once
 
 #include <string>

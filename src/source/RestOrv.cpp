@@ -1,3 +1,5 @@
+// Drives the project source writer's sections in the order the reader expects
+// them; the old file stays unless every section succeeded.
 #include "source/RestOrv.h"
 
 #include "model/CatalogueIds.h"

@@ -1,3 +1,5 @@
+// The project source writer: writes a bundle's project as a source file the
+// reader takes back, counting what it had to leave out.
 #pragma once
 
 #include "model/PanelType.h"

@@ -1,3 +1,5 @@
+// Writes the driver's extension records, only those the reader takes back for
+// the project's driver and PLCs.
 #include "source/SrcDriver.h"
 
 #include "model/CharDef.h"

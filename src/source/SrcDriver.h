@@ -1,3 +1,4 @@
+// The driver extension block of the project source writer.
 #pragma once
 
 #include "model/PanelType.h"

@@ -1,3 +1,5 @@
+// Writes the source file's frame; the description is written as it is, never
+// used as a format.
 #include "source/SrcFrame.h"
 
 #include "model/PanelTable.h"

@@ -1,3 +1,5 @@
+// The frame of a project source file: description, header, memory sizes and
+// timers, as the writer puts them around the statements.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// Writes softkey actions, softkey texts and menus, refusing keys and numbers
+// outside the panel's range so the file reads back.
 #include "source/SrcKeys.h"
 
 #include "model/Mnu.h"

@@ -1,3 +1,4 @@
+// The softkey and menu records of the project source writer.
 #pragma once
 
 #include "model/PanelType.h"

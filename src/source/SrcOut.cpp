@@ -1,3 +1,5 @@
+// Buffers the writer's records and pushes each to the file layer, so a failed
+// write is seen at the record that hit it.
 #include "source/SrcOut.h"
 
 #include <cstdarg>

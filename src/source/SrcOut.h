@@ -1,3 +1,5 @@
+// The buffered output of the project source writer, reaching the target only
+// through a whole-file replacement.
 #pragma once
 
 #include "source/ReplaceFile.h"

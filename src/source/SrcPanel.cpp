@@ -1,3 +1,5 @@
+// Writes the panel's setting lines, each only where the panel's reader takes it
+// and within the range it accepts.
 #include "source/SrcPanel.h"
 
 #include "model/PrjData.h"

@@ -1,3 +1,4 @@
+// The panel setting lines of the project source writer.
 #pragma once
 
 class CSrcSink;

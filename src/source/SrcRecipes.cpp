@@ -1,3 +1,5 @@
+// Writes recipe texts and their values; values the panel's reader cannot take
+// are left out and counted where they would be lost.
 #include "source/SrcRecipes.h"
 
 #include "model/PrjVar.h"

@@ -1,3 +1,4 @@
+// The recipe texts of the project source writer.
 #pragma once
 
 #include "model/PanelType.h"

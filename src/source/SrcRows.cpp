@@ -1,3 +1,5 @@
+// Writes a text row with its variable fields at their columns, each filled slot
+// once.
 #include "source/SrcRows.h"
 
 #include "model/PrjVar.h"

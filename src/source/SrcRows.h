@@ -1,3 +1,5 @@
+// How the project source writer writes a stored text row, within what the
+// panel's reader takes in one row.
 #pragma once
 
 #include "source/SrcRules.h"

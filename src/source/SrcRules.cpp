@@ -1,3 +1,5 @@
+// Source rules answered from the panel table, with the refusal messages that
+// name the panel refusing a statement.
 #include "source/SrcRules.h"
 
 #include "model/DrvCfg.h"

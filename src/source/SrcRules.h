@@ -1,3 +1,5 @@
+// The rules the project source reader and writer share: which panel takes which
+// statement and the ranges of fields.
 #pragma once
 
 #include "model/PanelType.h"

@@ -1,3 +1,5 @@
+// The writer's shared sink; the first error stops every later record and a
+// line is never cut short on its way out.
 #include "source/SrcSink.h"
 
 #include "model/CharSet.h"

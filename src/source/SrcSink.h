@@ -1,3 +1,5 @@
+// What the project source writer's sections share while a file is written:
+// output, first error and the count of what was left out.
 #pragma once
 
 #include "model/ErrorSlot.h"

@@ -1,3 +1,5 @@
+// Helpers the writers of numbered texts share: template ranges, present rows and
+// what each panel's reader takes of a kind.
 #pragma once
 
 #include "model/NumEntry.h"

@@ -1,3 +1,5 @@
+// Writes the numbered texts, leaving out (and counting) the kinds, templates
+// and numbers the panel's reader refuses.
 #include "source/SrcTexts.h"
 
 #include "model/MsgTxt.h"

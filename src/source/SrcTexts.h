@@ -1,3 +1,4 @@
+// The numbered-text records of the project source writer.
 #pragma once
 
 #include "model/PanelType.h"

@@ -1,3 +1,5 @@
+// Writes PLC and internal variables with their state lines in the forms the
+// reader takes back, with no gaps in the states.
 #include "source/SrcVars.h"
 
 #include "model/PrjIntVar.h"

@@ -1,3 +1,4 @@
+// The variable records of the project source writer.
 #pragma once
 
 #include "model/PanelType.h"

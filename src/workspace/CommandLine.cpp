@@ -1,3 +1,5 @@
+// Decides whether the program may start with its arguments and copies them
+// before the toolkit takes its own options out.
 #include "workspace/CommandLine.h"
 
 #include <sys/stat.h>

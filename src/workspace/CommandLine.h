@@ -1,3 +1,5 @@
+// The program's command-line rules, kept out of the GUI so they are tested
+// without Qt.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Composes the main window's title from the project path and state flags.
 #include "workspace/FrameTitle.h"
 
 namespace orv {

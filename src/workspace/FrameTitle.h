@@ -1,3 +1,5 @@
+// The main window's title, composed in the workspace layer so it is tested
+// without Qt.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// Rewrites the main menu's texts from the language table; entries not listed
+// keep their resource texts.
 #include "workspace/MenuLanguage.h"
 
 #include "model/LangStrings.h"

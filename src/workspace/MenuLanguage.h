@@ -1,3 +1,4 @@
+// Menu texts in the current language, applied to the toolkit-free menu model.
 #pragma once
 
 #include "workspace/MenuModel.h"

@@ -1,3 +1,4 @@
+// Reads the menu resource's lines into the menu model, field by field.
 #include "workspace/MenuModel.h"
 
 #include <cctype>

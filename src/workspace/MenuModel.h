@@ -1,3 +1,5 @@
+// The main menu as plain data read from the menu resource, so the GUI only
+// draws it.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Places the label and the progress bar inside a status-bar pane.
 #include "workspace/ProgressLayout.h"
 
 namespace orv {

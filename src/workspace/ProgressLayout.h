@@ -1,3 +1,5 @@
+// Where a status-bar progress bar sits in its pane, computed without Qt so the
+// layout is tested on its own.
 #pragma once
 
 namespace orv {

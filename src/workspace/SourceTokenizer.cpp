@@ -1,3 +1,5 @@
+// Scans one source line into coloured spans, with keywords from the same table
+// as the source reader and writer.
 #include "workspace/SourceTokenizer.h"
 
 #include "source/SrcKeywords.h"

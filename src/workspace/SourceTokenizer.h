@@ -1,3 +1,5 @@
+// What the project source editor colours, found by a tokenizer free of Qt that
+// the GUI highlighter calls.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// Turns the thousandths of the program settings into a window rectangle on
+// the available screen.
 #include "workspace/WindowPlacement.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The main window's placement from the program settings, computed without Qt.
 #pragma once
 
 namespace orv {

@@ -1,3 +1,5 @@
+// Builds a panel font file in the byte layout the program saves, so that a built
+// font loads and saves back unchanged.
 #include "tools/fontgen/FonBuilder.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Parses the reviewable glyph text of the shipped fonts; every error names its
+// line, so a wrong glyph is found before a font is built.
 #include "tools/fontgen/GlyphFile.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Passes link calls to the emulated panel and frames the answers as the real
+// library would, checksum place included.
 #include "EmuLink.h"
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// The panel emulator's stand-in for the serial link library's calls, holding the
+// real library's buffer contract.
 #pragma once
 
 #include "PanelEmulator.h"

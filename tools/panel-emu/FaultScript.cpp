@@ -1,3 +1,5 @@
+// Parses fault rules and hands out the next matching one; a malformed rule is
+// refused with its reason.
 #include "FaultScript.h"
 
 #include <charconv>

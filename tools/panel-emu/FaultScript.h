@@ -1,3 +1,5 @@
+// The emulator's fault script: which commands go wrong and how, so tests can
+// drive the program's error paths over the link.
 #pragma once
 
 #include <cstdint>

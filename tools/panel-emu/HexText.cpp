@@ -1,3 +1,5 @@
+// Hex conversions of the emulator; anything but whole pairs of digits is
+// refused.
 #include "HexText.h"
 
 namespace panelemu {

@@ -1,3 +1,4 @@
+// Hex text as the emulated panel reads and answers it.
 #pragma once
 
 #include <cstdint>

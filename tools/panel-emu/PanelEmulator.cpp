@@ -1,3 +1,5 @@
+// Answers the link commands from the emulated panel's memory and state; a
+// malformed command is refused as the panel would.
 #include "PanelEmulator.h"
 
 #include "BigEndian.h"

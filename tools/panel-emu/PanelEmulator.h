@@ -1,3 +1,5 @@
+// The emulated panel behind the test link library: its side of the command
+// protocol, state kept across link starts.
 #pragma once
 
 #include "FaultScript.h"

@@ -1,3 +1,5 @@
+// Banked panel memory allocated on first write, with the preset bytes a fresh
+// panel shows.
 #include "PanelMemory.h"
 
 #include "BigEndian.h"

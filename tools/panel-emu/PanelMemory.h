@@ -1,3 +1,4 @@
+// The emulated panel's banked memory.
 #pragma once
 
 #include <array>

@@ -1,3 +1,5 @@
+// The emulated panel's identification text, built from its model when the
+// scenario gives none.
 #include "PanelScenario.h"
 
 #include "HexText.h"

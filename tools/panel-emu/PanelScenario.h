@@ -1,3 +1,5 @@
+// What makes one emulated panel differ from another, loaded from a scenario
+// file.
 #pragma once
 
 #include "FaultScript.h"

@@ -1,3 +1,5 @@
+// Loads an emulator scenario from its INI file; a bad value is refused with its
+// reason rather than defaulted.
 #include "PanelScenario.h"
 
 #include "HexText.h"

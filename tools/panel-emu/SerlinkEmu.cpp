@@ -1,3 +1,5 @@
+// The emulator library's C exports; nothing thrown inside reaches them, and a
+// scenario that fails to load is reported at the first start.
 #include "SerlinkEmu.h"
 
 #include "EmuLink.h"

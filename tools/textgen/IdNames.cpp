@@ -1,3 +1,5 @@
+// Derives the names of catalogue ids from their German texts, spelt in ASCII, so
+// calls read as names rather than numbers.
 #include "IdNames.h"
 
 #include <cstring>

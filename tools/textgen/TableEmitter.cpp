@@ -1,3 +1,4 @@
+// Writes the text tables as C++ source with every distinct text stored once.
 #include "TableEmitter.h"
 
 #include <map>

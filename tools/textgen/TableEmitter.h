@@ -1,3 +1,5 @@
+// The build-time text generator's output: C++ tables of the catalogues and
+// language strings.
 #pragma once
 
 #include "TextData.h"

@@ -1,3 +1,5 @@
+// Reads the text data files; every complaint names file and line, so a bad
+// entry stops the build with a place to look.
 #include "TextData.h"
 
 #include "IdNames.h"

@@ -1,3 +1,5 @@
+// The text generator's input: catalogue and language data files, decoded into
+// their code page with diagnostics per line.
 #pragma once
 
 #include "platform/CodePage.h"

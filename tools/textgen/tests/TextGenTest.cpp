@@ -1,3 +1,5 @@
+// Runs the text generator as the build does and checks its tables and its
+// refusal of bad input.
 #include "IdNames.h"
 #include "TableEmitter.h"
 #include "TextData.h"
