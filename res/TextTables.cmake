@@ -44,5 +44,7 @@ function(orv_add_text_tables target)
     COMMENT "Generating the catalogue id names"
     VERBATIM)
   list(APPEND generated ${ids_header})
+  # Each table names its texts t0, t1, … in its own file.
+  set_source_files_properties(${generated} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
   target_sources(${target} PRIVATE ${generated})
 endfunction()

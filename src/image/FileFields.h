@@ -20,5 +20,3 @@ std::string PadField(std::string_view text, std::size_t width, char pad);
 std::string_view CutAtBlank(std::string_view field);
 // Without trailing blanks.
 std::string_view TrimTrailingBlanks(std::string_view field);
-// ASCII letters compared without regard to case.
-bool EqualNoCase(std::string_view a, std::string_view b);

@@ -7,6 +7,7 @@
 #include "image/HeaderFields.h"
 #include "image/ImageBuffer.h"
 #include "image/ReadWhole.h"
+#include "platform/FileLookup.h"
 #include "model/CatalogueIds.h"
 #include "model/FktCfg.h"
 #include "model/FrameState.h"
@@ -81,7 +82,7 @@ bool CFktFile::IsStdFile()
         return false;
     // An installed file may carry its name in another case than the name
     // stored inside it.
-    return EqualNoCase(CutAtBlank(stored), CopyNameOf(stdPath));
+    return orv::EqualNoCase(CutAtBlank(stored), CopyNameOf(stdPath));
 }
 
 bool CFktFile::NeedsReplace()

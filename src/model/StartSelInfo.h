@@ -4,6 +4,9 @@
 
 #include <string>
 
+// The display width assumed while no panel is chosen.
+constexpr int kDefaultDspWidth = 40;
+
 // What the layers below the workspace read of the start selection.
 class CStartSelInfo {
 public:

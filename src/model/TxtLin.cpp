@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kDefaultDspWidth = 40;
 // Start columns are bytes below 255, which marks a free slot.
 constexpr int kLastColumn = 255;
 constexpr int kLastStartCol = kLastColumn - 1;

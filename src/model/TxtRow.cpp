@@ -5,13 +5,13 @@
 #include "model/CharSet.h"
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
+#include "model/StartSelInfo.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr int kDspTextLimit = 40;
-constexpr int kDefaultDspWidth = 40;
 
 bool IsSlotIndex(int i)
 {

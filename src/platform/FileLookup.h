@@ -18,6 +18,9 @@ std::optional<std::string> FindPathNoCase(const std::string& baseDir,
 // false for "", ".", "..", and any name holding '/', '\\' or a NUL byte.
 bool IsSafeFileName(std::string_view name);
 
+// ASCII letters compared without regard to case; other bytes as they are.
+bool EqualNoCase(std::string_view a, std::string_view b);
+
 // Paths read from files use '\\' as separator.
 std::string SlashPath(std::string_view pathFromFile);
 

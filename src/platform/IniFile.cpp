@@ -2,6 +2,7 @@
 // and replacing the file whole.
 #include "platform/IniFile.h"
 
+#include "platform/FileLookup.h"
 #include "platform/FileReplace.h"
 
 #include <cerrno>
@@ -26,21 +27,6 @@ std::string_view Trim(std::string_view s)
     while (!s.empty() && IsBlank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-char LowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
 }
 
 // One line of the file: [begin, contentEnd) is its text without the line end,

@@ -21,8 +21,6 @@ constexpr int kWakeSignal = SIGURG;
 
 void Wake(int) {}
 
-bool NotOffered(int error) { return error == ENOTTY || error == EINVAL || error == ENOSYS; }
-
 int DriverWait(int device) { return ::ioctl(device, TIOCMIWAIT, TIOCM_CTS); }
 
 // The handler is installed while a watch runs and taken out after, so that
@@ -106,7 +104,7 @@ void CtsWatch::Run(int device) {
         const int error = errno;
         if (error == EINTR) continue;
         m_error = error;
-        m_state = NotOffered(error) ? State::NotOffered : State::Failed;
+        m_state = ModemCallNotOffered(error) ? State::NotOffered : State::Failed;
         Post();
         return;
     }
@@ -138,5 +136,7 @@ CtsWatch::State CtsWatch::Take(int& error) {
     error = m_error;
     return m_state;
 }
+
+bool ModemCallNotOffered(int error) { return error == ENOTTY || error == EINVAL || error == ENOSYS; }
 
 }  // namespace orv

@@ -9,6 +9,9 @@
 
 namespace orv {
 
+// errno values by which a driver says it offers no modem-line call.
+bool ModemCallNotOffered(int error);
+
 // Turns CTS changes of a serial device into a readable descriptor, so that
 // one poll() waits for input and for CTS together. The driver's wait for a
 // modem-line change has no time-out, so it blocks on a thread of its own, and

@@ -20,9 +20,6 @@ namespace orv {
 
 namespace {
 
-// Drivers that have no line-status register answer these.
-bool NotOffered(int error) { return error == ENOTTY || error == EINVAL || error == ENOSYS; }
-
 constexpr uint64_t kNsPerMs = 1000000;
 constexpr uint64_t kNsPerSecond = 1000000000;
 // 8 data bits, even parity, one stop bit and the start bit.
@@ -157,7 +154,7 @@ bool PosixPort::OutputQueued(size_t& queued) {
     int lineStatus = 0;
     if (::ioctl(m_fd, TIOCSERGETLSR, &lineStatus) == 0) {
         if ((lineStatus & TIOCSER_TEMT) == 0) queued = 1;
-    } else if (!NotOffered(errno)) {
+    } else if (!ModemCallNotOffered(errno)) {
         return Fail("TIOCSERGETLSR");
     }
     return true;
