@@ -1,6 +1,6 @@
 #include "BenchProject.h"
 
-#include "model/PrjVarKinds.h"
+#include "model/project/PrjVarKinds.h"
 #include "support/SpsParBuilder.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "model/Coll.h"
+#include "model/core/Coll.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,15 +1,15 @@
 #include "BenchProject.h"
 
-#include "image/Comp043.h"
-#include "model/CharSet.h"
-#include "model/MsgTxt.h"
-#include "model/OpTxt.h"
-#include "model/PrjBundle.h"
-#include "model/PrjData.h"
-#include "model/PrjVarKinds.h"
-#include "model/SpsPar.h"
-#include "model/TxtRow.h"
-#include "model/WorkspaceState.h"
+#include "image/compile/Comp043.h"
+#include "model/project/CharSet.h"
+#include "model/project/MsgTxt.h"
+#include "model/project/OpTxt.h"
+#include "model/project/PrjBundle.h"
+#include "model/project/PrjData.h"
+#include "model/project/PrjVarKinds.h"
+#include "model/project/SpsPar.h"
+#include "model/project/TxtRow.h"
+#include "model/core/WorkspaceState.h"
 
 #include <benchmark/benchmark.h>
 

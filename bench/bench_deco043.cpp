@@ -1,7 +1,7 @@
 #include "BenchProject.h"
 
-#include "image/Deco043.h"
-#include "model/WorkspaceState.h"
+#include "image/decompile/Deco043.h"
+#include "model/core/WorkspaceState.h"
 #include "support/DrvBuilders.h"
 #include "support/ImageABuilder.h"
 

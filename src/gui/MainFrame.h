@@ -2,7 +2,7 @@
 // the model layer reads.
 #pragma once
 
-#include "model/FrameState.h"
+#include "model/core/FrameState.h"
 #include "workspace/MenuModel.h"
 
 #include <QMainWindow>

@@ -2,7 +2,7 @@
 // the main window's status bar.
 #pragma once
 
-#include "model/ProgressBar.h"
+#include "model/core/ProgressBar.h"
 
 #include <QObject>
 #include <QLabel>

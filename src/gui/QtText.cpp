@@ -2,7 +2,7 @@
 // pages, and registers the GUI's icons.
 #include "gui/QtText.h"
 
-#include "model/LangStrings.h"
+#include "model/core/LangStrings.h"
 #include "platform/CodePage.h"
 
 QString FromCp1252(std::string_view bytes)

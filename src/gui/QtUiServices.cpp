@@ -6,7 +6,7 @@
 #include "gui/QtProgressBar.h"
 #include "gui/QtText.h"
 #include "gui/ViewLog.h"
-#include "model/CatalogueIds.h"
+#include "model/core/CatalogueIds.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>

@@ -2,7 +2,7 @@
 // program's lifetime.
 #pragma once
 
-#include "model/UiServices.h"
+#include "model/core/UiServices.h"
 
 class CMainFrame;
 

@@ -4,10 +4,10 @@
 
 #include "gui/QtText.h"
 #include "gui/SourceHighlighter.h"
-#include "model/FrameState.h"
-#include "model/HelpPage.h"
-#include "model/Log.h"
-#include "model/MessageBoxes.h"
+#include "model/core/FrameState.h"
+#include "model/core/HelpPage.h"
+#include "model/core/Log.h"
+#include "model/core/MessageBoxes.h"
 #include "platform/CodePage.h"
 #include "workspace/SourceTokenizer.h"
 

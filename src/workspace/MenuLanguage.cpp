@@ -2,7 +2,7 @@
 // keep their resource texts.
 #include "workspace/MenuLanguage.h"
 
-#include "model/LangStrings.h"
+#include "model/core/LangStrings.h"
 #include "platform/CodePage.h"
 #include "workspace/FrameTitle.h"
 

@@ -1,8 +1,8 @@
 #include "GuiTestSupport.h"
 
 #include "gui/ViewLog.h"
-#include "model/FrameState.h"
-#include "model/SourceEdit.h"
+#include "model/core/FrameState.h"
+#include "model/core/SourceEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/PrjBundle.h"
-#include "model/PrjData.h"
-#include "model/SpsPar.h"
-#include "model/TextPool.h"
+#include "model/project/PrjBundle.h"
+#include "model/project/PrjData.h"
+#include "model/project/SpsPar.h"
+#include "model/project/TextPool.h"
 #include "support/SpsParBuilder.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "support/CfgTextBuilders.h"
 
-#include "model/WorkspaceState.h"
+#include "model/core/WorkspaceState.h"
 
 #include <filesystem>
 #include <fstream>

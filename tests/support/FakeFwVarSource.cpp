@@ -1,8 +1,8 @@
 #include "support/FakeFwVarSource.h"
 
-#include "model/PrjData.h"
-#include "model/PrjVar.h"
-#include "model/PrjVarList.h"
+#include "model/project/PrjData.h"
+#include "model/project/PrjVar.h"
+#include "model/project/PrjVarList.h"
 
 bool FakeFwVarSource::ReadSysVars(CPrjData& prj)
 {

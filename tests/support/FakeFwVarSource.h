@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/FwVarSource.h"
+#include "model/project/FwVarSource.h"
 
 #include <memory>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/StartSelInfo.h"
+#include "model/core/StartSelInfo.h"
 
 #include <string>
 #include <utility>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/FrameState.h"
-#include "model/PrjBundle.h"
-#include "model/WorkspaceState.h"
+#include "model/core/FrameState.h"
+#include "model/project/PrjBundle.h"
+#include "model/core/WorkspaceState.h"
 #include "support/FakeStartSelInfo.h"
 #include "support/RecordingTraceSink.h"
 #include "support/ScriptedUi.h"

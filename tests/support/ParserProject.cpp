@@ -1,7 +1,7 @@
 #include "support/ParserProject.h"
 
-#include "model/PrjIntVar.h"
-#include "model/PrjVarList.h"
+#include "model/project/PrjIntVar.h"
+#include "model/project/PrjVarList.h"
 
 #include <string>
 #include <utility>

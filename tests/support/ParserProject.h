@@ -1,11 +1,11 @@
 #pragma once
 
-#include "model/CharSet.h"
-#include "model/DrvCfg.h"
-#include "model/PrjBundle.h"
-#include "model/PrjData.h"
-#include "model/SpsPar.h"
-#include "model/UiServices.h"
+#include "model/project/CharSet.h"
+#include "model/project/DrvCfg.h"
+#include "model/project/PrjBundle.h"
+#include "model/project/PrjData.h"
+#include "model/project/SpsPar.h"
+#include "model/core/UiServices.h"
 #include "support/ScriptedUi.h"
 #include "support/SpsParBuilder.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "model/CharSet.h"
-#include "model/FktCfg.h"
-#include "model/PrjBundle.h"
-#include "model/PrjData.h"
-#include "model/SpsPar.h"
+#include "model/project/CharSet.h"
+#include "model/project/FktCfg.h"
+#include "model/project/PrjBundle.h"
+#include "model/project/PrjData.h"
+#include "model/project/SpsPar.h"
 
 #include <cstdint>
 #include <initializer_list>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Trace.h"
+#include "model/core/Trace.h"
 
 #include <string>
 #include <string_view>

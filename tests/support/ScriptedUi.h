@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/UiServices.h"
+#include "model/core/UiServices.h"
 
 #include <string>
 #include <string_view>

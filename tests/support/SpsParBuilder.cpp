@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/DrvParItem.h"
+#include "model/project/DrvParItem.h"
 
 SpsParBuilder& SpsParBuilder::Type(uint16_t type) {
     m_type = type;

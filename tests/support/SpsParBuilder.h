@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "model/SpsPar.h"
+#include "model/project/SpsPar.h"
 
 struct PrjBundle;
 

@@ -3,7 +3,7 @@
 // Lays out a complete panel font file exactly as CFon::Save writes it back,
 // so that loading a built file and saving it unchanged gives the same bytes.
 
-#include "model/FonFormat.h"
+#include "model/project/FonFormat.h"
 
 #include <array>
 #include <cstdint>

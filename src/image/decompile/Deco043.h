@@ -1,0 +1,21 @@
+// The family A decompiler front end (panels 14, 36, 43, 47 and 755).
+#pragma once
+
+#include "image/decompile/DecoAB.h"
+
+#include <string>
+
+// Rebuilds a project from the data-set image of the panel types 14, 36, 43,
+// 47 and 755: cuts the driver out into the project's driver file, restores
+// its parameter values, and decodes every section of the data set.
+// Construction runs the whole decompile; CheckError tells the outcome.
+class CDeco043 : public CDecoAB {
+public:
+    CDeco043(CWorkspaceState* workspace, const std::string& imagePath, const std::string& drvPath,
+             const std::string& fktPath, PrjBundle* bundle);
+
+private:
+    void CutDriver();
+    void CheckFkt();
+    void DecodeDataSet();
+};

@@ -1,0 +1,12 @@
+// Defaults of the start selection seen from below the workspace.
+#include "model/core/StartSelInfo.h"
+
+int CStartSelInfo::GetFontFamily() const
+{
+    const std::string name = GetFntNam();
+    if (name == "706")
+        return 2;
+    if (name == "int")
+        return 3;
+    return 1;
+}
