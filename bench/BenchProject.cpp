@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+namespace orv {
+
 BenchDir::BenchDir(const std::string& name) : m_path(std::filesystem::temp_directory_path() / name)
 {
     std::filesystem::create_directories(m_path);
@@ -83,3 +85,5 @@ double PlainIoRatio::Ratio(int64_t iterations, const std::string& path, uint64_t
     std::filesystem::remove(path, ignored);
     return (loop.count() / static_cast<double>(iterations)) / (plain.count() / kRounds);
 }
+
+} // namespace orv

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 class CPrjVar;
 class CWorkspaceState;
 
@@ -64,3 +66,5 @@ public:
 private:
     std::chrono::steady_clock::time_point m_start;
 };
+
+} // namespace orv

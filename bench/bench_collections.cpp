@@ -7,6 +7,8 @@
 #include <random>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 struct KeyItem : CObj {

@@ -17,6 +17,8 @@
 #include <memory>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 constexpr int kVarCount = 300;

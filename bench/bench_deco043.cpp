@@ -10,6 +10,8 @@
 #include <fstream>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 // An image that fills the family A memory (about 32K): 400 named variables

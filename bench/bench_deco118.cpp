@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 constexpr uint16_t kPanel = 118;

@@ -18,6 +18,8 @@
 #include <memory>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 constexpr int kVarCount = 2000;

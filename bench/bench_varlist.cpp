@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 // About as many variables as a large read-back fills in.

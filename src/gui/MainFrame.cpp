@@ -32,6 +32,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+namespace orv {
+
 namespace {
 
 QRect AvailableScreen()
@@ -446,3 +448,5 @@ void CMainFrame::CheckLogLevel()
     if (level >= 0 && level < 4)
         Action(levels[static_cast<size_t>(level)])->setChecked(true);
 }
+
+} // namespace orv

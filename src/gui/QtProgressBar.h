@@ -12,6 +12,8 @@
 #include <QRect>
 #include <QString>
 
+namespace orv {
+
 
 // The progress bar inside a status-bar pane. Without a status bar or pane it
 // has no control, and every operation does nothing. Each operation paints at
@@ -52,3 +54,5 @@ private:
     int m_size;
     QRect m_placed;
 };
+
+} // namespace orv

@@ -5,6 +5,15 @@
 #include "model/core/LangStrings.h"
 #include "platform/CodePage.h"
 
+// The resource registration Qt generates is declared at global scope, so it
+// is called from there.
+static void RegisterIcons()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace orv {
+
 QString FromCp1252(std::string_view bytes)
 {
     return QString::fromStdString(orv::ToUtf8(bytes, orv::CodePage::Cp1252));
@@ -25,13 +34,10 @@ QString LangText(int id)
     return FromCp1252(LoadLangString(id));
 }
 
-static void RegisterIcons()
-{
-    Q_INIT_RESOURCE(icons);
-}
-
 void InitIconResources()
 {
     static const bool once = (RegisterIcons(), true);
     (void)once;
 }
+
+} // namespace orv

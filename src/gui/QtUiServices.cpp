@@ -13,6 +13,8 @@
 #include <QStatusBar>
 #include <QUrl>
 
+namespace orv {
+
 namespace {
 
 // Result of a box with only OK, and the error number of a help page that no
@@ -96,3 +98,5 @@ std::unique_ptr<CProgressBar> CQtUiServices::CreateProgressBar(std::string_view 
     return std::make_unique<CQtProgressBar>(bar, paneLabel, pane, LangText(msg::kBereit), label, sizePercent, rangeMax,
                                             smooth);
 }
+
+} // namespace orv

@@ -4,6 +4,8 @@
 
 #include "model/core/UiServices.h"
 
+namespace orv {
+
 class CMainFrame;
 
 // The user interface of the program: Qt message boxes and the main frame's
@@ -25,3 +27,5 @@ public:
 private:
     static CMainFrame* Frame();
 };
+
+} // namespace orv

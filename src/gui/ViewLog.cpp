@@ -20,6 +20,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 namespace {
 
 QFont LogFont()
@@ -237,3 +239,5 @@ void CViewLog::OnCursorMoved()
     const QTextBlock block = document()->findBlock(cursor.selectionEnd());
     ShowStatusText("Line %d, Col %d", block.blockNumber() + 1, cursor.selectionEnd() - block.position() + 1);
 }
+
+} // namespace orv

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv;
+
 namespace {
 
 // The colour and weight the view shows at a place of a line.

@@ -25,6 +25,8 @@
 
 #include <filesystem>
 
+using namespace orv;
+
 namespace {
 
 QSplitter* Splitter(CMainFrame& frame, const char* name)

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace orv {
+
 // A project bundle with a root of one panel type and PLC parameters with
 // driver items. The pool stands in for the root's text pool; it is built
 // first, so that it outlives every variable of the root's lists.
@@ -38,3 +40,5 @@ private:
     SpsParBuilder m_sps;
     bool m_withSps = true;
 };
+
+} // namespace orv

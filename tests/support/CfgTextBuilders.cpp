@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+namespace orv {
+
 void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -57,3 +59,5 @@ void ToolCfgText::WriteFor(const CWorkspaceState& workspace) const
 {
     WriteFileBytes(workspace.GetIniFile(), m_text);
 }
+
+} // namespace orv

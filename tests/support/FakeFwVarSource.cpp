@@ -4,6 +4,8 @@
 #include "model/project/PrjVar.h"
 #include "model/project/PrjVarList.h"
 
+namespace orv {
+
 bool FakeFwVarSource::ReadSysVars(CPrjData& prj)
 {
     m_calls.push_back({&prj, prj.GetVarList()->GetCount(), prj.GetFwVarList()->GetCount()});
@@ -15,3 +17,5 @@ bool FakeFwVarSource::ReadSysVars(CPrjData& prj)
     m_vars.clear();
     return m_result;
 }
+
+} // namespace orv

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+namespace orv {
+
 class CPrjVar;
 
 // Stands in for the firmware readers: records each call and hands the
@@ -32,3 +34,5 @@ private:
     std::vector<Call> m_calls;
     bool m_result = true;
 };
+
+} // namespace orv

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+namespace orv {
+
 // A start selection with settable answers; by default nothing is selected.
 class FakeStartSelInfo : public CStartSelInfo {
 public:
@@ -22,3 +24,5 @@ public:
     int modelNo = 14;
     std::string fntNam;
 };
+
+} // namespace orv

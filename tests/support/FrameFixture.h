@@ -8,6 +8,8 @@
 #include "support/ScriptedUi.h"
 #include "support/TempDir.h"
 
+namespace orv {
+
 // A plain frame wired to a workspace state (program and state directory in
 // one temporary directory), an empty project bundle, a fake start selection,
 // the scripted UI and a recording trace sink, all registered for the
@@ -30,3 +32,5 @@ private:
     ScopedTraceSink m_traceReg;
     ScopedMainFrame m_frameReg;
 };
+
+} // namespace orv

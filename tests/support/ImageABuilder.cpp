@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 ImageABuilder::ImageABuilder(size_t headerSize) : m_b(headerSize)
 {
     m_b.U8(4, 240);
@@ -409,3 +411,5 @@ std::string RecipeImageBuilder::Finish() const
     out.U16(0, static_cast<uint16_t>(out.Size()));
     return out.Str();
 }
+
+} // namespace orv

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 // Builds data-set images of the panel types 14, 36, 43 and 47 byte by byte,
 // with the offsets of the image layout written here as literals, so that a
 // wrong production constant cannot hide behind shared code. Records are
@@ -251,3 +253,5 @@ private:
 
     ByteBuilder m_b;
 };
+
+} // namespace orv

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 namespace {
 
 template <class Item>
@@ -250,3 +252,5 @@ std::string ImageCBuilder::Finish() const
     out.U8(2, x).U8(3, static_cast<uint8_t>(-sum));
     return out.Str();
 }
+
+} // namespace orv

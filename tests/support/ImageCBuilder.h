@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 // Builds data-set images of the panel types 473, 477 and 706 byte by byte,
 // with the offsets of the image layout written here as literals, so that a
 // wrong production constant cannot hide behind shared code. Records are
@@ -138,3 +140,5 @@ private:
     ByteBuilder m_b;
     uint32_t m_lastVar = 0;
 };
+
+} // namespace orv

@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+namespace orv {
+
 namespace {
 
 // Internal variables may stand in every text but history rows and message
@@ -112,3 +114,5 @@ void AddFirmwareStateVars(CPrjData& prj)
     AddStateVar(prj, "[Z21]", 154, false);
     AddStateVar(prj, "[Z22]", 154, false);
 }
+
+} // namespace orv

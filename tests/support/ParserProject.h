@@ -13,6 +13,8 @@
 #include <memory>
 #include <string_view>
 
+namespace orv {
+
 class CPrjVar;
 
 // A project bundle as the project source parser reads into: a character set
@@ -69,3 +71,5 @@ private:
 // image the root has none of them but the softkey rows it makes itself on
 // the 118 family, which are kept.
 void AddFirmwareStateVars(CPrjData& prj);
+
+} // namespace orv

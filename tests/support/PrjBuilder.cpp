@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+namespace orv {
+
 PrjFixture::PrjFixture(uint16_t devType)
 {
     charSet = std::make_unique<CCharSet>(&bundle);
@@ -234,3 +236,5 @@ void PrjBuilder::Fill()
     auto hex = std::make_unique<CPrjIntVarHex>("[Z078]", 0x33FB, 1, 249, 0, 0, "4142");
     Insert(m_prj.GetFwVarList(), hex.release());
 }
+
+} // namespace orv

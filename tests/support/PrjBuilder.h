@@ -11,6 +11,8 @@
 #include <memory>
 #include <string_view>
 
+namespace orv {
+
 class CPrjVar;
 class CTxtRowBase;
 
@@ -78,3 +80,5 @@ private:
 
     CPrjData& m_prj;
 };
+
+} // namespace orv

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace orv {
+
 struct TraceEntry {
     bool lastError = false; // TraceLastError, else DbgTrace
     std::string text;
@@ -26,3 +28,5 @@ public:
 private:
     std::vector<TraceEntry> m_entries;
 };
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace orv {
+
 // One call that model code made on the UI, as recorded.
 struct UiCall {
     enum class Kind { Box, Question, Status, LogAppend, LogClear, HelpPage, LoadSource, ReadSource, Progress };
@@ -84,3 +86,5 @@ private:
     std::string m_sourceText;
     bool m_sourceSavable = true;
 };
+
+} // namespace orv

@@ -4,6 +4,8 @@
 
 #include "model/project/DrvParItem.h"
 
+namespace orv {
+
 SpsParBuilder& SpsParBuilder::Type(uint16_t type) {
     m_type = type;
     return *this;
@@ -54,3 +56,5 @@ std::unique_ptr<CSpsPar> SpsParBuilder::Build(PrjBundle* bundle) const {
     }
     return sps;
 }
+
+} // namespace orv

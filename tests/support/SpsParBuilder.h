@@ -6,6 +6,8 @@
 
 #include "model/project/SpsPar.h"
 
+namespace orv {
+
 struct PrjBundle;
 
 // Builds a CSpsPar with driver parameter items on given data words, as the
@@ -39,3 +41,5 @@ private:
     uint16_t m_length = 256;
     std::vector<Item> m_items;
 };
+
+} // namespace orv

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 struct FonGlyph {
     uint16_t width = 0;
     std::array<uint8_t, kMaxGlyphRows> rows{};   // first byte column, top row first
@@ -42,3 +44,4 @@ struct FonFileLayout {
 
 std::string BuildFonFile(const FonDesc& desc, FonFileLayout* layout = nullptr);
 
+} // namespace orv

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+namespace orv {
+
 uint64_t BeReader::Number(uint64_t offset, size_t width)
 {
     const uint8_t* p = Bytes(offset, width);
@@ -69,3 +71,5 @@ BeReader BeReader::Sub(uint64_t offset, uint64_t length)
     }
     return BeReader(m_data + offset, static_cast<size_t>(length));
 }
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // The one bounded reader of panel-side files: a view over bytes already in
 // memory, numbers high byte first. A read that would pass the view's end
 // gives 0 (a block is zero-filled) and marks the reader failed; the failure
@@ -71,3 +73,5 @@ private:
     size_t m_size = 0;
     bool m_ok = true;
 };
+
+} // namespace orv

@@ -2,6 +2,8 @@
 // before they call these.
 #include "image/codec/BinIo.h"
 
+namespace orv {
+
 uint32_t GetBigEndian(const uint8_t* p, size_t n)
 {
     uint32_t value = 0;
@@ -17,3 +19,5 @@ void PutBigEndian(uint8_t* p, size_t n, uint32_t value)
         value >>= 8;
     }
 }
+
+} // namespace orv

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace orv {
+
 namespace {
 
 constexpr size_t kStep = 7;
@@ -27,3 +29,5 @@ bool StampCheckWord(ImageBuffer& buffer)
     const char word[] = {static_cast<char>(x), static_cast<char>(0x100 - sum)};
     return buffer.PatchBytes(kOffset, std::string_view(word, sizeof word));
 }
+
+} // namespace orv

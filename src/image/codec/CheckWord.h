@@ -2,6 +2,8 @@
 // carry, computed in one place for every writer.
 #pragma once
 
+namespace orv {
+
 class ImageBuffer;
 
 // The check word of special-function files, driver files and family C
@@ -12,3 +14,5 @@ class ImageBuffer;
 // Computes the word and patches it in at offset 2; false (and the buffer
 // failed) when the buffer is shorter than 4 bytes.
 bool StampCheckWord(ImageBuffer& buffer);
+
+} // namespace orv

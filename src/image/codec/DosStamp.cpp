@@ -4,6 +4,8 @@
 
 #include "model/core/CheckedFormat.h"
 
+namespace orv {
+
 DosDate DecodeDosDate(uint8_t h, uint8_t l)
 {
     DosDate date;
@@ -42,3 +44,5 @@ LocalClock SystemLocalClock()
         return local;
     };
 }
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+namespace orv {
+
 // DOS date and time words as the panel-side files hold them.
 struct DosDate {
     unsigned day = 0;
@@ -27,3 +29,5 @@ uint16_t EncodeDosTime(const std::tm& local);
 // The source of the local time for stamps; tests fix it.
 using LocalClock = std::function<std::tm()>;
 LocalClock SystemLocalClock();
+
+} // namespace orv

@@ -1,6 +1,8 @@
 // Pads, cuts and compares fixed-width file fields; names keep their case.
 #include "image/codec/FileFields.h"
 
+namespace orv {
+
 std::string CopyNameOf(std::string_view path)
 {
     const std::size_t cut = path.find_last_of("/\\");
@@ -38,3 +40,5 @@ bool EqualNoCase(std::string_view a, std::string_view b)
     }
     return true;
 }
+
+} // namespace orv

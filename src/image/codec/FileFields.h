@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // Fixed-width text fields of the panel-side files.
 
 // Width of the file-name fields.
@@ -22,3 +24,5 @@ std::string_view CutAtBlank(std::string_view field);
 std::string_view TrimTrailingBlanks(std::string_view field);
 // ASCII letters compared without regard to case.
 bool EqualNoCase(std::string_view a, std::string_view b);
+
+} // namespace orv

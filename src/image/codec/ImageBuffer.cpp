@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace orv {
+
 namespace {
 
 // Widths above 4 are split into a high and a low part, so that the 32-bit
@@ -94,3 +96,5 @@ uint64_t ImageBuffer::Get(size_t at, size_t width)
         return 0;
     return Decoded(reinterpret_cast<const uint8_t*>(m_bytes.data()) + at, width);
 }
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // A panel-side file while it is being built: its bytes in memory, numbers
 // high byte first, never longer than its limit. The first write that fails
 // is kept and stops every later one, so a run of writes may be checked once;
@@ -70,3 +72,5 @@ private:
     size_t m_limit = kNoLimit;
     Failure m_failure = Failure::None;
 };
+
+} // namespace orv

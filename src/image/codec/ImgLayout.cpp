@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <numeric>
 
+namespace orv {
+
 namespace imglayout {
 
 bool HasATextSlot(int32_t num) { return num >= 0 && num <= kATextNumMax; }
@@ -510,3 +512,5 @@ uint32_t VarReserveC(uint8_t type, size_t nameLength, int highestState)
 }
 
 }  // namespace imglayout
+
+} // namespace orv

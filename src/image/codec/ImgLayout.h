@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // Where the fields of a data-set image lie and how each shared field is
 // coded. The compiler writes through the encoders here and the image reader
 // reads through the decoders beside them, so both sides agree on every byte.
@@ -450,3 +452,5 @@ struct ReducedSpans {
 uint32_t VarReserveC(uint8_t type, size_t nameLength, int highestState);
 
 }  // namespace imglayout
+
+} // namespace orv

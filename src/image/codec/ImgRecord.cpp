@@ -2,6 +2,8 @@
 // image buffer.
 #include "image/codec/ImgRecord.h"
 
+namespace orv {
+
 ImgRecord& ImgRecord::Byte(uint8_t value)
 {
     m_bytes.Put1(value);
@@ -31,3 +33,5 @@ ImgRecord& ImgRecord::Bytes(std::string_view bytes)
     m_bytes.Append(bytes);
     return *this;
 }
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace orv {
+
 // The bytes of one image record, gathered before the record is placed, so
 // that its whole size is known to the boundary rule. Numbers go in high
 // byte first, through the same buffer as the image.
@@ -25,3 +27,5 @@ public:
 private:
     ImageBuffer m_bytes;
 };
+
+} // namespace orv

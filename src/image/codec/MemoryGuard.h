@@ -4,6 +4,8 @@
 
 #include <new>
 
+namespace orv {
+
 // Memory running out inside a compile, a decompile or a file reader is that
 // step's error code, never an exception out of the image library: work runs,
 // and fail sets the code when an allocation in it fails.
@@ -16,3 +18,5 @@ void GuardMemory(Work&& work, Fail&& fail)
         fail();
     }
 }
+
+} // namespace orv

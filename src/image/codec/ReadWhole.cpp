@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace orv {
+
 bool ReadWholeInput(const std::string& path, std::string& bytes, const char* module)
 {
     bytes.clear();
@@ -46,3 +48,5 @@ bool ReadWholeInput(const std::string& path, std::string& bytes, const char* mod
     LogLine(kLogDebug, "Open %s %s OK", module, path.c_str());
     return true;
 }
+
+} // namespace orv

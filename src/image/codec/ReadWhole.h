@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+namespace orv {
+
 // The largest panel-side file taken into memory: far above any panel's
 // memory, so that a stray huge file is refused before it is read.
 inline constexpr size_t kMaxInputFileSize = size_t{16} << 20;
@@ -15,3 +17,5 @@ inline constexpr size_t kMaxInputFileSize = size_t{16} << 20;
 // missing, not a regular file, unreadable, larger than kMaxInputFileSize,
 // or memory runs out.
 bool ReadWholeInput(const std::string& path, std::string& bytes, const char* module);
+
+} // namespace orv

@@ -22,6 +22,8 @@
 #include <numeric>
 #include <unistd.h>
 
+namespace orv {
+
 namespace {
 
 constexpr const char* kModule = "Comp_orv";
@@ -462,3 +464,5 @@ int CComp::FitNames(uint32_t reserve, bool eachReserved)
         return -1;
     return AppendString(descr);
 }
+
+} // namespace orv

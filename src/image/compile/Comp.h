@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+namespace orv {
+
 class CWorkspaceState;
 struct PrjBundle;
 class CPrjData;
@@ -248,3 +250,5 @@ private:
     std::array<uint8_t, 4> m_flagsA{};
     std::array<uint8_t, 8> m_flagsC{};
 };
+
+} // namespace orv

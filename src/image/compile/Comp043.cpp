@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace orv {
+
 using namespace imglayout;
 
 namespace {
@@ -240,3 +242,5 @@ int CComp043::Finish()
         return -1;
     return AppendWord(0);
 }
+
+} // namespace orv

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 class CPrjNumEntry;
 
 // The compiler of the family A panels (14, 36, 43, 47; 755 as 47 in its .2
@@ -50,3 +52,5 @@ private:
     bool m_variant2 = false;
     uint16_t m_varChain = 0;
 };
+
+} // namespace orv

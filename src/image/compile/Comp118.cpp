@@ -22,6 +22,8 @@
 #include <array>
 #include <vector>
 
+namespace orv {
+
 using namespace imglayout;
 
 namespace {
@@ -402,3 +404,5 @@ int CComp118::Finish()
         return -1;
     return AppendWord(0);
 }
+
+} // namespace orv

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 class CPrjNumEntry;
 class CPrjNumList;
 class CPrjRcpTxt;
@@ -63,3 +65,5 @@ private:
     bool m_usesRcpBlock = false;
     uint16_t m_varChain = 0;
 };
+
+} // namespace orv

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 using namespace imglayout;
 
 namespace {
@@ -179,3 +181,5 @@ int CComp118Img2::Finish()
         return -1;
     return WriteWord(kB2Zero, 0);
 }
+
+} // namespace orv

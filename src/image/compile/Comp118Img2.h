@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 class CPrjRcpTxt;
 class CVarValPair;
 class ImgRecord;
@@ -30,3 +32,5 @@ private:
 
     uint32_t m_checkBlock = 0;
 };
+
+} // namespace orv

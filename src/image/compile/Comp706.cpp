@@ -28,6 +28,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace orv {
+
 using namespace imglayout;
 
 namespace {
@@ -704,3 +706,5 @@ int CComp706::Finish()
         return -1;
     return StampFamilyCCheckWord();
 }
+
+} // namespace orv

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 class CObj;
 class CTxtRowBase;
 class ImgRecord;
@@ -68,3 +70,5 @@ private:
 
     uint32_t m_lastVar = 0;
 };
+
+} // namespace orv

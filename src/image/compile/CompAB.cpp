@@ -23,6 +23,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace orv {
+
 using namespace imglayout;
 
 namespace {
@@ -429,3 +431,5 @@ int CCompAB::WriteUserChars()
     }
     return 1;
 }
+
+} // namespace orv

@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <string>
 
+namespace orv {
+
 class CPrjNumEntry;
 class CPrjSkAct;
 class CTxtRowBase;
@@ -82,3 +84,5 @@ private:
 // Variables that go into a family A or B image: every PLC variable and the
 // internal state-text variables that have texts.
 bool IsImageVar(const CPrjVar& var);
+
+} // namespace orv

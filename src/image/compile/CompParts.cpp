@@ -11,6 +11,8 @@
 #include "model/project/SkTxt.h"
 #include "model/project/SpsPar.h"
 
+namespace orv {
+
 namespace {
 
 uint8_t HexNibble(char c)
@@ -116,3 +118,5 @@ bool UsesMessageWord(const CSpsPar* sps, const CPrjVar& var)
     const CDrvParItem* item = sps->GetItems().FindItem(static_cast<uint16_t>(var.GetAdr()));
     return item && item->GetKind() == CDrvParItem::KindMsg;
 }
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace orv {
+
 class CPrjMnuNode;
 class CPrjMnuNodeList;
 class CPrjSkAct;
@@ -45,3 +47,5 @@ std::vector<const CPrjMnuNode*> TextNodes(const CPrjMnuNodeList& nodes, const CP
 // True when the PLC definitions mark the ordinary variable's data word as a
 // message word.
 bool UsesMessageWord(const CSpsPar* sps, const CPrjVar& var);
+
+} // namespace orv

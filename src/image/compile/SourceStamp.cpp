@@ -5,6 +5,8 @@
 #include <chrono>
 #include <filesystem>
 
+namespace orv {
+
 std::optional<std::tm> LocalChangeTime(const std::string& path)
 {
     if (path.empty())
@@ -19,3 +21,5 @@ std::optional<std::tm> LocalChangeTime(const std::string& path)
         return std::nullopt;
     return local;
 }
+
+} // namespace orv

@@ -5,6 +5,10 @@
 #include <optional>
 #include <string>
 
+namespace orv {
+
 // The local time of a file's last change; none when the file cannot be
 // found.
 std::optional<std::tm> LocalChangeTime(const std::string& path);
+
+} // namespace orv

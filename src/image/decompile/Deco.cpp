@@ -27,6 +27,8 @@
 #include <cstring>
 #include <memory>
 
+namespace orv {
+
 namespace {
 
 // The fields of the block's head that both record forms store.
@@ -475,3 +477,5 @@ int CDeco::ReadDefs(BeReader& file, uint32_t block)
     }
     return 1;
 }
+
+} // namespace orv

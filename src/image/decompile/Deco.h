@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 struct PrjBundle;
 class CPrjData;
 class CSpsPar;
@@ -199,3 +201,5 @@ private:
     std::array<uint8_t, 8> m_mask{};
     int m_maskSize = 4;
 };
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include "model/project/PrjData.h"
 #include "platform/FileReplace.h"
 
+namespace orv {
+
 
 namespace {
 
@@ -109,3 +111,5 @@ void CDeco043::DecodeDataSet()
         {&CDeco043::DecodeCycleTime, "Error decompileZeitVereinbarung ();"},
     });
 }
+
+} // namespace orv

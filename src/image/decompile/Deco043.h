@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace orv {
+
 // Rebuilds a project from the data-set image of the panel types 14, 36, 43,
 // 47 and 755: cuts the driver out into the project's driver file, restores
 // its parameter values, and decodes every section of the data set.
@@ -19,3 +21,5 @@ private:
     void CheckFkt();
     void DecodeDataSet();
 };
+
+} // namespace orv

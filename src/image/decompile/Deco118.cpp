@@ -10,6 +10,8 @@
 #include "model/project/PrjVar.h"
 #include "model/project/PrjVarList.h"
 
+namespace orv {
+
 
 namespace {
 
@@ -162,3 +164,5 @@ int CDeco118::DecodeRcpBlock()
     PlaceBlock("[Z25]", first, false);
     return 1;
 }
+
+} // namespace orv

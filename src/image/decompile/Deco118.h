@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 // Rebuilds a project from the first image of the panel types 118, 163 and
 // 167: restores the parameter values of the project's driver file (a file
 // of its own for these panels), then decodes every section of the data set
@@ -25,3 +27,5 @@ private:
     // word, and the block's interface variables are placed from there.
     void PlaceBlock(const char* varName, uint16_t first, bool dateTime);
 };
+
+} // namespace orv

@@ -15,6 +15,8 @@
 #include <cstring>
 #include <limits>
 
+namespace orv {
+
 using namespace imglayout;
 
 namespace {
@@ -281,3 +283,5 @@ int CDeco706::DecodeDescription()
     m_prj->SetDescr(text);
     return 1;
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+namespace orv {
+
 class CPrjVar;
 class CTxtVarSlots;
 
@@ -93,3 +95,5 @@ private:
     int ForEachListEntry(uint32_t slot, bool ready,
                          const std::function<int(int32_t, uint32_t, uint16_t, uint16_t)>& decode);
 };
+
+} // namespace orv

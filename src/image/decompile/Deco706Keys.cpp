@@ -15,6 +15,8 @@
 #include <array>
 #include <set>
 
+namespace orv {
+
 using namespace imglayout;
 
 namespace {
@@ -173,3 +175,5 @@ int CDeco706::DecodeTimers()
     };
     return ForEachTableEntry(kCTimers, m_prj->GetTimerList() != nullptr, decode);
 }
+
+} // namespace orv

@@ -16,6 +16,8 @@
 #include <type_traits>
 #include <vector>
 
+namespace orv {
+
 using namespace imglayout;
 
 namespace {
@@ -232,3 +234,5 @@ int CDeco706::DecodeMsgPrnTexts()
         },
         [this](CMsgPrnTxt* e) { return m_prj->InsMsgPrnTxt(e); });
 }
+
+} // namespace orv

@@ -13,6 +13,8 @@
 
 #include <set>
 
+namespace orv {
+
 using namespace imglayout;
 
 namespace {
@@ -342,3 +344,5 @@ std::string CDeco706::PanelText(const uint8_t* bytes, size_t n) const
     }
     return text;
 }
+
+} // namespace orv

@@ -10,6 +10,8 @@
 
 #include <array>
 
+namespace orv {
+
 CDecoAB::CDecoAB(CWorkspaceState* workspace, const std::string& imagePath, const std::string& drvPath,
                  const std::string& fktPath, PrjBundle* bundle, const char* module, bool familyB)
     : CDeco(workspace, imagePath, drvPath, fktPath, bundle, module), m_familyB(familyB)
@@ -123,3 +125,5 @@ int CDecoAB::DecodeCycleTime()
     m_prj->SetCycleTime(value);
     return 1;
 }
+
+} // namespace orv

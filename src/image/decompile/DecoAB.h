@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+namespace orv {
+
 class CPrjVar;
 class CPrjNumEntry;
 class CPrjRcpTxt;
@@ -110,3 +112,5 @@ private:
 
     bool m_familyB;
 };
+
+} // namespace orv

@@ -16,6 +16,8 @@
 #include <cstring>
 #include <set>
 
+namespace orv {
+
 namespace {
 
 constexpr size_t kActNameMax = 40;
@@ -197,3 +199,5 @@ int CDecoAB::DecodeMenu(int m, uint16_t first, uint16_t names, uint32_t& named)
     }
     return 1;
 }
+
+} // namespace orv

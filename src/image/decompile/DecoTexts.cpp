@@ -13,6 +13,8 @@
 
 #include <array>
 
+namespace orv {
+
 namespace {
 
 constexpr int kTexts = imglayout::kATextNumMax + 1;
@@ -267,3 +269,5 @@ int CDecoAB::DecodeAHelpTexts()
     }
     return 1;
 }
+
+} // namespace orv

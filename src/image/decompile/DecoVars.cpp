@@ -12,6 +12,8 @@
 #include <cstring>
 #include <set>
 
+namespace orv {
+
 namespace {
 
 // The project type, word count and word display form of a panel type code.
@@ -353,3 +355,5 @@ int CDecoAB::ReadCounted(uint32_t at, std::string& text)
         text += static_cast<char>(PanelChar(static_cast<uint8_t>(bytes[i])));
     return 1;
 }
+
+} // namespace orv

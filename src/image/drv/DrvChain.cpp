@@ -6,6 +6,8 @@
 
 #include <set>
 
+namespace orv {
+
 namespace {
 
 constexpr size_t kMaxText = 40;
@@ -166,3 +168,5 @@ int ReadDrvChoiceText(const DrvEntry& entry, const DrvElement& element, int i, s
     text = bytes.substr(0, kMaxText);
     return 1;
 }
+
+} // namespace orv

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+namespace orv {
+
 // One parameter element of a driver entry, as far as every walker needs it.
 // Offsets are relative to the entry.
 struct DrvElement {
@@ -51,3 +53,5 @@ int ReadDrvNumber(const DrvEntry& entry, const DrvElement& element, DrvNumber& n
 int ReadDrvHighest(const DrvEntry& entry, const DrvElement& element, uint16_t& highest);
 // Text i of a choice, at most 40 characters.
 int ReadDrvChoiceText(const DrvEntry& entry, const DrvElement& element, int i, std::string& text);
+
+} // namespace orv

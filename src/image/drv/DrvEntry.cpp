@@ -5,6 +5,11 @@
 #include "image/codec/BinIo.h"
 #include "model/project/PanelTable.h"
 
+#include <algorithm>
+#include <cstring>
+
+namespace orv {
+
 namespace {
 
 // A driver read for no panel of its own base is taken as the 706's.
@@ -15,9 +20,6 @@ uint32_t DriverBaseOf(uint16_t devType)
 }
 
 }  // namespace
-
-#include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -126,3 +128,5 @@ int DrvEntry::PutBlock(int32_t offset, const std::string& bytes) const
     std::memcpy(m_writable + m_start + offset, bytes.data(), bytes.size());
     return 1;
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // One driver entry of a driver file or library held in memory: where it
 // starts, how long it is, and the panel address its pointers count from.
 // Every access is checked against the entry's bounds, so that no pointer
@@ -50,3 +52,5 @@ private:
     int32_t m_length;
     uint32_t m_base;
 };
+
+} // namespace orv

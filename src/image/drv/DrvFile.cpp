@@ -23,6 +23,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 namespace {
 
 constexpr const char* kModule = "Drvorv";
@@ -466,3 +468,5 @@ void CDrvLib043::Extract(const std::string& path)
     const PanelRow* row = FindPanel(DevType());
     ExtractEntry(path, row && row->family == Family::B);
 }
+
+} // namespace orv

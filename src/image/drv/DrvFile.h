@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 struct PrjBundle;
 class CPrjData;
 class CSpsPar;
@@ -131,3 +133,5 @@ public:
     // For panel types 118, 163 and 167 two zero bytes follow the entry.
     void Extract(const std::string& path);
 };
+
+} // namespace orv

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 // Where a driver entry keeps its fields. Header offsets count from the
 // entry's start; a field's characters 5.. are the ones that count in the
 // version and kind fields. The 706 family stores panel addresses where the
@@ -60,3 +62,5 @@ inline constexpr int32_t kBlockExtRecords = 58;
 inline constexpr int32_t kBlockDefs = 30;
 
 } // namespace drvlayout
+
+} // namespace orv

@@ -3,6 +3,8 @@
 
 #include "image/drv/DrvFile.h"
 
+namespace orv {
+
 namespace {
 
 template <class Lib>
@@ -24,3 +26,5 @@ void CDrvLibReaderScanner::Scan(DrvFamily family, const std::string& libPath, ui
     else
         MarkWith<CDrvLib043>(libPath, m_bundle, devType);
 }
+
+} // namespace orv

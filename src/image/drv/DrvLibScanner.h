@@ -4,6 +4,8 @@
 
 #include "model/project/DrvCfg.h"
 
+namespace orv {
+
 struct PrjBundle;
 
 // Marks the drivers of a library with the library readers of its family;
@@ -17,3 +19,5 @@ public:
 private:
     PrjBundle* m_bundle;
 };
+
+} // namespace orv

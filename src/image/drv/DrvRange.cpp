@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <iterator>
 
+namespace orv {
+
 namespace {
 
 // The drivers that carry the range, per family; 74 is in both.
@@ -220,3 +222,5 @@ std::string RangeText(uint16_t drvNo, uint16_t spsType, uint16_t db, uint16_t st
         return std::string();
     }
 }
+
+} // namespace orv

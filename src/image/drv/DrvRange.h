@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 class CSpsPar;
 
 // The data range a driver carries as its parameters "AK" (data block), "AL"
@@ -44,3 +46,5 @@ RangeComparison CompareRange(uint16_t drvNo, const CSpsPar& sps, const DrvRange&
 // The driver's range in the PLC's own notation; empty for a driver without
 // a text.
 std::string RangeText(uint16_t drvNo, uint16_t spsType, uint16_t db, uint16_t start, uint16_t end);
+
+} // namespace orv

@@ -21,6 +21,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 namespace {
 
 constexpr const char* kModule = "Drvorv";
@@ -161,3 +163,5 @@ void CDrvWriter043::Update()
     }
     Save(false);
 }
+
+} // namespace orv

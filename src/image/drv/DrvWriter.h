@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 struct PrjBundle;
 class CDrvCfg;
 
@@ -74,3 +76,5 @@ public:
 private:
     LocalClock m_clock;
 };
+
+} // namespace orv

@@ -13,6 +13,8 @@
 #include <array>
 #include <string>
 
+namespace orv {
+
 namespace {
 
 using namespace drvlayout;
@@ -336,3 +338,5 @@ int WriteXref(const DrvEntry& entry, int32_t x, const CDrvCfg& cfg)
         return WriteRefList(entry, x, head, *cfg.GetParItems2());
     return WriteTab5(entry, x, head, *cfg.GetParItems());
 }
+
+} // namespace orv

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 class CDrvCfg;
 class CDrvTabEntry5;
 class CDrvTabEntry6;
@@ -50,3 +52,5 @@ int ReadXref(const DrvEntry& entry, int32_t x, CDrvCfg& cfg);
 // Only records below the block's record count and inside the entry are
 // written; the others are logged and left. -1 on a failed write.
 int WriteXref(const DrvEntry& entry, int32_t x, const CDrvCfg& cfg);
+
+} // namespace orv

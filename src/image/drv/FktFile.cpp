@@ -16,6 +16,8 @@
 #include "model/core/WorkspaceState.h"
 #include "platform/FileReplace.h"
 
+namespace orv {
+
 namespace {
 
 constexpr const char* kModule = "Fktorv";
@@ -167,3 +169,5 @@ CFktWriter014::CFktWriter014(const std::string& path, PrjBundle* bundle) : CFktW
 CFktWriter043::CFktWriter043(const std::string& path, PrjBundle* bundle) : CFktWriter(path, bundle, kLayout043) {}
 CFktWriter047::CFktWriter047(const std::string& path, PrjBundle* bundle) : CFktWriter(path, bundle, kLayout047) {}
 CFktWriter706::CFktWriter706(const std::string& path, PrjBundle* bundle) : CFktWriter(path, bundle, kLayout706) {}
+
+} // namespace orv

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 struct PrjBundle;
 class CFktCfg;
 
@@ -128,3 +130,5 @@ class CFktWriter706 : public CFktWriter {
 public:
     CFktWriter706(const std::string& path, PrjBundle* bundle);
 };
+
+} // namespace orv

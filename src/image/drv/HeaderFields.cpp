@@ -5,6 +5,8 @@
 #include "image/codec/DosStamp.h"
 #include "model/core/CheckedFormat.h"
 
+namespace orv {
+
 std::string HexStampText(std::string_view three)
 {
     auto b = [&](size_t i) { return unsigned{static_cast<uint8_t>(three.at(i))}; };
@@ -51,3 +53,5 @@ int ReadVersionText(BeReader file, uint32_t fieldOffset, std::string& text)
     text = VersionTextOf(chars);
     return 1;
 }
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // The header fields that driver and special-function files share.
 
 // Three bytes shown "%02X.%02X.%02X", the last byte first.
@@ -23,3 +25,5 @@ int ReadHexStamp(BeReader file, uint32_t offset, std::string& text);
 int ReadDosDate(BeReader file, uint32_t offset, std::string& text);
 // The version text of the field at fieldOffset.
 int ReadVersionText(BeReader file, uint32_t fieldOffset, std::string& text);
+
+} // namespace orv

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <unordered_set>
 
+namespace orv {
+
 namespace {
 
 // The header.
@@ -276,3 +278,5 @@ bool CFirmware::ReadHexText(uint64_t at, std::string& hex) const
     hex = HexDigits(bytes);
     return true;
 }
+
+} // namespace orv

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+namespace orv {
+
 // The firmware image of panel types 473, 477 and 706. The firmware runs at
 // panel address 0x40000, so panel address A lies at file offset A - 0x40000;
 // address 0 means none.
@@ -40,3 +42,5 @@ private:
     // Panel address to file offset; false below the load address.
     static bool ToOffset(uint32_t adr, uint64_t& offset);
 };
+
+} // namespace orv

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <unordered_set>
 
+namespace orv {
+
 namespace {
 
 // The header.
@@ -221,3 +223,5 @@ bool CFirmware118::ReadStateTexts(const Entry& e, CPrjIntVarStr& var) const
     }
     return true;
 }
+
+} // namespace orv

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+namespace orv {
+
 class CPrjIntVarStr;
 
 // The firmware image of panel types 118, 163 and 167. A 16-bit panel
@@ -33,3 +35,5 @@ private:
 
     static uint64_t ToOffset(uint16_t adr);
 };
+
+} // namespace orv

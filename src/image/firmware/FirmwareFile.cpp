@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <limits>
 
+namespace orv {
+
 namespace {
 
 constexpr const char* kModule = "Firmware";
@@ -127,3 +129,5 @@ void CFirmwareFile::Insert(std::unique_ptr<CPrjVar> var, bool fwList) const
     if (list && index >= 0 && index < list->GetCount() && list->At(index) == var.get())
         var.release();
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+namespace orv {
+
 struct PrjBundle;
 class CFrmCfg;
 class CPrjData;
@@ -98,3 +100,5 @@ private:
     uint64_t m_mask = 0;
     ErrorSlot m_error;
 };
+
+} // namespace orv

@@ -10,6 +10,8 @@
 
 #include <memory>
 
+namespace orv {
+
 namespace {
 
 std::unique_ptr<CFirmwareFile> ReaderFor(uint16_t devType, const std::string& path, PrjBundle* bundle)
@@ -42,3 +44,5 @@ bool CFirmwareVarSource::ReadSysVars(CPrjData& prj)
     reader->ReadSysVars();
     return reader->CheckError();
 }
+
+} // namespace orv

@@ -4,6 +4,8 @@
 
 #include "model/project/FwVarSource.h"
 
+namespace orv {
+
 class CWorkspaceState;
 
 // The built-in variables of families B and C read from the firmware image
@@ -19,3 +21,5 @@ public:
 private:
     const CWorkspaceState& m_workspace;
 };
+
+} // namespace orv

@@ -4,6 +4,8 @@
 
 #include "model/core/TextTableData.h"
 
+namespace orv {
+
 namespace {
 
 const char* Lookup(const char* const* table, unsigned last, std::uint16_t number, const char* outOfRange)
@@ -37,3 +39,5 @@ const char* ResKonstText(std::uint16_t number)
     return Lookup(texttables::kResKonstText, texttables::kResKonstTextLast, number,
                   "ResKonstText String not yet implemented");
 }
+
+} // namespace orv

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 // The fixed German catalogues: a number gives a constant zero-terminated text
 // in code page 1252 that lives for the whole run. Number 0, a number above
 // the catalogue's last one and a number without a text of its own give the
@@ -17,3 +19,5 @@ const char* resError2(std::uint16_t number);
 // source keywords, printout lines (box characters in code page 437) and
 // internal variable names.
 const char* ResKonstText(std::uint16_t number);
+
+} // namespace orv

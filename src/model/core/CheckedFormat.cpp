@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace orv {
+
 namespace {
 
 // Widths and precisions beyond this cannot show in a cut result anyway.
@@ -212,3 +214,5 @@ std::string FormatText(const char* format, ...)
     va_end(args);
     return text;
 }
+
+} // namespace orv

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <type_traits>
 
+namespace orv {
+
 // Longest formatted text; longer results are cut.
 inline constexpr std::size_t kMaxFormatted = 511;
 
@@ -76,3 +78,5 @@ std::string CheckedFormat(const char* format, const Args&... args)
 // compiler checks the arguments of callers that carry the attribute.
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string FormatTextV(const char* format, va_list args) __attribute__((format(printf, 1, 0)));
+
+} // namespace orv

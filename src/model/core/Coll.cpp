@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace orv {
+
 namespace {
 
 constexpr const char* kInternalErrorCaption = "ORVtool Intern Error";
@@ -206,3 +208,5 @@ int CSortedColl::Insert(CObj* item)
         return index;
     return AtInsert(index, item) ? index : -1;
 }
+
+} // namespace orv

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+namespace orv {
+
 // Callbacks of ForEach, FirstThat and LastThat. A test counts as true only
 // when it returns exactly 1.
 using CollAction = void (*)(CObj* item, void* arg);
@@ -80,3 +82,5 @@ public:
 private:
     bool m_duplicates = false;
 };
+
+} // namespace orv

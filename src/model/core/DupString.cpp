@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+namespace orv {
+
 std::unique_ptr<char[]> DupString(const char* text)
 {
     if (!text) return nullptr;
@@ -11,3 +13,5 @@ std::unique_ptr<char[]> DupString(const char* text)
     std::memcpy(copy.get(), text, size);
     return copy;
 }
+
+} // namespace orv

@@ -4,5 +4,9 @@
 
 #include <memory>
 
+namespace orv {
+
 // A copy of a zero-terminated text owned by the caller; null for null.
 std::unique_ptr<char[]> DupString(const char* text);
+
+} // namespace orv

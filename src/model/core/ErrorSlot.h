@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 // The first error wins: what fails after it is mostly its consequence, and
 // the user is shown the cause. The extra word travels with the code it was
 // given with (an address, a count) so that the report can name it.
@@ -45,3 +47,5 @@ private:
     uint16_t m_code = 0;
     uint16_t m_word = 0;
 };
+
+} // namespace orv

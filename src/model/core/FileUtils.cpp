@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace orv {
+
 namespace {
 
 int HexDigit(char c, bool lowerToo)
@@ -77,3 +79,5 @@ void ReduceFraction(uint32_t& numerator, uint32_t& denominator)
     numerator /= a;
     denominator /= a;
 }
+
+} // namespace orv

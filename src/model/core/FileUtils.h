@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // Copies source over target: 1 on success, -1 on failure. The copy is
 // written beside the target and renamed over it only when complete, so a
 // failure leaves the target as it was.
@@ -27,3 +29,5 @@ uint8_t HexByte(std::string_view text);
 // Divides both by their greatest common divisor. With one of them 0 the other
 // becomes 1; with both 0 nothing changes.
 void ReduceFraction(uint32_t& numerator, uint32_t& denominator);
+
+} // namespace orv

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // The text as a fixed-width field of the panel-side files holds it: up to
 // its first NUL byte, at most width bytes.
 inline std::string FixedText(std::string_view text, std::size_t width)
@@ -13,3 +15,5 @@ inline std::string FixedText(std::string_view text, std::size_t width)
     text = text.substr(0, text.find('\0'));
     return std::string(text.substr(0, width));
 }
+
+} // namespace orv

@@ -11,6 +11,8 @@
 #include "platform/FileLookup.h"
 #include "platform/ProgramDirs.h"
 
+namespace orv {
+
 namespace {
 
 CFrameState* g_frame = nullptr;
@@ -121,3 +123,5 @@ ScopedMainFrame::~ScopedMainFrame()
 {
     g_frame = m_previous;
 }
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+namespace orv {
+
 class CFon;
 class CStartSelInfo;
 class CWorkspaceState;
@@ -117,3 +119,5 @@ public:
 private:
     CFrameState* m_previous;
 };
+
+} // namespace orv

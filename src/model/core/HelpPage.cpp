@@ -12,6 +12,8 @@
 
 #include <cstdio>
 
+namespace orv {
+
 namespace {
 
 bool ChosenPanelHasOwnPages()
@@ -59,3 +61,5 @@ void ShowHelpPage(int page, int number)
     const int error = GetUiServices().OpenHelpPage(path);
     if (error != 0) LogLine(kLogErrors, "Unable to launch browser with file %s, Error# %d", path.c_str(), error);
 }
+
+} // namespace orv

@@ -2,6 +2,8 @@
 // doubled first so they never turn into shortcuts.
 #include "model/core/HotKeys.h"
 
+namespace orv {
+
 std::string HotKeyMarksToAccel(std::string_view text)
 {
     std::string doubled;
@@ -27,3 +29,5 @@ std::string HotKeyMarksToAccel(std::string_view text)
     }
     return out;
 }
+
+} // namespace orv

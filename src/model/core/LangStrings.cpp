@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 const char* FindLangText(std::uint32_t id, int lang)
 {
     using texttables::kLangStrings;
@@ -29,3 +31,5 @@ const char* LoadLangString(std::uint32_t id)
     LogLine(kLogErrors, "FATAL: FindResourceEx failed");
     return "";
 }
+
+} // namespace orv

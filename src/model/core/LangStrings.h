@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 // Languages of the string table, as the frame's language id holds them.
 enum LangId { kLangGerman = 0, kLangEnglish = 1, kLangFrench = 2 };
 
@@ -17,3 +19,5 @@ const char* FindLangText(std::uint32_t id, int lang);
 // without one). An id that no language has gives "" and the log line
 // "FATAL: FindResourceEx failed" at level 0.
 const char* LoadLangString(std::uint32_t id);
+
+} // namespace orv

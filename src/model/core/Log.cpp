@@ -7,6 +7,8 @@
 
 #include <cstdarg>
 
+namespace orv {
+
 namespace {
 
 bool LineWanted(int level)
@@ -46,3 +48,5 @@ void ShowStatusText(const char* format, ...)
     va_end(args);
     GetUiServices().SetStatusText(text);
 }
+
+} // namespace orv

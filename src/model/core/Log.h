@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace orv {
+
 // Log levels: a line is shown when its level is not above the frame's.
 enum LogLevel { kLogErrors = 0, kLogInfo = 1, kLogDebug = 2, kLogDebugExt = 3 };
 
@@ -35,3 +37,5 @@ void LogLineId(int level, std::uint32_t id, const Args&... args)
 // Formats (at most 511 characters) into pane 0 of the status bar; nothing
 // without a frame.
 void ShowStatusText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+} // namespace orv

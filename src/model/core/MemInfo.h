@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 // Memory statistics of the last compile, with the per-kind object counts
 // that the compilers and decompilers add to.
 struct CMemInfo {
@@ -44,3 +46,5 @@ struct CMemInfo {
     void Init() { *this = CMemInfo{}; }
     void ClearCounts() { counts = Counts{}; }
 };
+
+} // namespace orv

@@ -4,6 +4,8 @@
 
 #include <cstdarg>
 
+namespace orv {
+
 namespace {
 
 std::string_view CaptionOf(MsgKind kind)
@@ -60,3 +62,5 @@ int MsgBoxOk(std::string_view text)
     ShowBox(MsgKind::PlainOk, text, 0);
     return 1;
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // Message boxes and questions. They need no frame: they go to the registered
 // UI services. Formatted texts hold at most 511 characters.
 
@@ -47,3 +49,5 @@ bool AskYesNoText(const char* format, ...) __attribute__((format(printf, 1, 2)))
 
 // Box with an OK button and the caption " "; returns 1.
 int MsgBoxOk(std::string_view text);
+
+} // namespace orv

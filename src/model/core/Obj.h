@@ -1,5 +1,7 @@
 #pragma once
 
+namespace orv {
+
 // Root of the data model's objects. Owners delete through this base and call
 // ShutDown first where the object holds files or items of its own.
 class CObj {
@@ -11,3 +13,5 @@ public:
 
     virtual void ShutDown() {}
 };
+
+} // namespace orv

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+namespace orv {
+
 // A typed list of the project: kept in the order of the key the derived list
 // compares, refusing a key already present, owning its items, with the
 // position of the entry the views show. Every operation that shrinks the list keeps that position
@@ -77,3 +79,5 @@ protected:
 private:
     int m_cur = 0;
 };
+
+} // namespace orv

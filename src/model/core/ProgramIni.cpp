@@ -9,6 +9,8 @@
 #include <iterator>
 #include <string>
 
+namespace orv {
+
 namespace {
 
 // Window placement and pane sizes are thousandths of the screen or of the
@@ -71,3 +73,5 @@ void WriteGuiKey(GuiKey key, int value)
 {
     WriteIniInt(GuiKeyInfoOf(key).name, value);
 }
+
+} // namespace orv

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // The program's own settings: integer keys of section "GUI" of "ORVtool.ini"
 // in the state directory.
 
@@ -48,3 +50,5 @@ void WriteGuiKey(GuiKey key, int value);
 
 // Callers that tell operating-system families apart take the NT branch.
 inline bool IsWinNT() { return true; }
+
+} // namespace orv

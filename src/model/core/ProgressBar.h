@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace orv {
+
 // A progress bar in a pane of the main window's status bar, with a label to
 // its left, held by a long operation for its duration. It is hidden until the
 // first SetPos or SetStep, and puts the pane's text back when it goes.
@@ -28,3 +30,5 @@ public:
     void SetStep(int) override {}
     void Clear() override {}
 };
+
+} // namespace orv

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <unistd.h>
 
+namespace orv {
+
 namespace {
 
 // File bytes with CR LF or LF line ends to editor text with '\n' ends.
@@ -95,3 +97,5 @@ bool SaveSrcEdit()
     frame->SetSourceEditMode(false);
     return true;
 }
+
+} // namespace orv

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace orv {
+
 // Source-edit mode: the log view shows the project source file for editing.
 
 // Loads the frame's project source file into the editor with the caret at
@@ -15,3 +17,5 @@ bool LoadSrcEdit(int line, int column);
 // the mode, and returns false. Outside source-edit mode it writes nothing
 // and returns false.
 bool SaveSrcEdit();
+
+} // namespace orv

@@ -1,6 +1,8 @@
 // Defaults of the start selection seen from below the workspace.
 #include "model/core/StartSelInfo.h"
 
+namespace orv {
+
 int CStartSelInfo::GetFontFamily() const
 {
     const std::string name = GetFntNam();
@@ -10,3 +12,5 @@ int CStartSelInfo::GetFontFamily() const
         return 3;
     return 1;
 }
+
+} // namespace orv

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace orv {
+
 // What the layers below the workspace read of the start selection.
 class CStartSelInfo {
 public:
@@ -20,3 +22,5 @@ public:
     // 1 for "alt", 2 for "706", 3 for "int", 1 for anything else.
     int GetFontFamily() const;
 };
+
+} // namespace orv

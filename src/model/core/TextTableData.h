@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 namespace texttables {
 
 // Indexed by number; a number without a text of its own holds null.
@@ -26,3 +28,5 @@ extern const LangStringEntry kLangStrings[];
 extern const unsigned kLangStringsCount;
 
 }  // namespace texttables
+
+} // namespace orv

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace orv {
+
 namespace {
 
 TraceSink* g_sink = nullptr;
@@ -38,3 +40,5 @@ ScopedTraceSink::~ScopedTraceSink()
 {
     g_sink = m_previous;
 }
+
+} // namespace orv

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace orv {
+
 // Receives the wrappers' failure and success traces. Nothing is shown to the
 // user; without a registered sink the traces go nowhere.
 class TraceSink {
@@ -29,3 +31,5 @@ public:
 private:
     TraceSink* m_previous;
 };
+
+} // namespace orv

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdio>
 
+namespace orv {
+
 namespace {
 
 class StderrUi final : public UiServices {
@@ -57,3 +59,5 @@ ScopedUiServices::~ScopedUiServices()
 {
     g_registered = m_previous;
 }
+
+} // namespace orv

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // Kinds of message box: warning icon with OK, error icon with OK (internal
 // errors), and a plain box with OK.
 enum class MsgKind { Warning, InternalError, PlainOk };
@@ -57,3 +59,5 @@ public:
 private:
     UiServices* m_previous;
 };
+
+} // namespace orv

@@ -7,6 +7,8 @@
 
 #include <utility>
 
+namespace orv {
+
 namespace {
 
 constexpr const char* kCfgSubdir = "CFG/ORV";
@@ -78,3 +80,5 @@ void CWorkspaceState::SetStdFktPath(int group, const std::string& path)
     if (group >= 0 && group < kStdFktGroups)
         m_stdFktPaths[static_cast<size_t>(group)] = path;
 }
+
+} // namespace orv

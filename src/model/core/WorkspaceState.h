@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 struct PrjBundle;
 
 // File-type tags that every file name is formed with; the configuration
@@ -139,3 +141,5 @@ private:
     uint32_t m_drvFktReserve = 0;
     PrjBundle* m_bundle = nullptr;
 };
+
+} // namespace orv

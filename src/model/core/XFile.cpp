@@ -7,6 +7,8 @@
 #include <cstring>
 #include <sys/stat.h>
 
+namespace orv {
+
 namespace {
 
 struct timespec ModTime(const std::string& path)
@@ -175,3 +177,5 @@ bool XTxtFile::Open()
 {
     return OpenStream("rb", "_tfopen open for read failed");
 }
+
+} // namespace orv

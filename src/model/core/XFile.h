@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // A named file with an open stream. Failures go to the trace sink; callers
 // learn of them only through the results.
 class XFile {
@@ -85,3 +87,5 @@ public:
     bool Create() override;
     bool Open() override;
 };
+
+} // namespace orv

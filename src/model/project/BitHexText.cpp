@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 namespace {
 
 constexpr std::size_t kBitTextLength = 17;
@@ -50,3 +52,5 @@ std::string FormatBitString(int value)
     }
     return text;
 }
+
+} // namespace orv

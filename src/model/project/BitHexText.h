@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // Bit masks and hexadecimal fields of the dialogs.
 
 // "bbbbbbbb bbbbbbbb", bit 15 first; character 8 is skipped and characters
@@ -19,3 +21,5 @@ int ParseHexString(std::string_view text);
 // The 16 low bits in the form ParseBitString reads; a negative value or one
 // of 0x10000 or more gives "00000000 00000000".
 std::string FormatBitString(int value);
+
+} // namespace orv

@@ -14,6 +14,8 @@
 #include <memory>
 #include <string_view>
 
+namespace orv {
+
 namespace {
 
 constexpr uint32_t kIntFlags = 0x33FB;
@@ -255,3 +257,5 @@ void CPrjData::NameFamilyBVars()
             var->SetAdr(0);
     }
 }
+
+} // namespace orv

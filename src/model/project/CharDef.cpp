@@ -2,6 +2,8 @@
 // code above 255 never aliases a definition.
 #include "model/project/CharDef.h"
 
+namespace orv {
+
 void CCharDef::SetRow(int row, uint8_t bits)
 {
     if (row >= 0 && row < kRows)
@@ -29,3 +31,5 @@ CCharDef* CCharDefColl::FindByCode(uint16_t code) const
             return ItemAt(i);
     return nullptr;
 }
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+namespace orv {
+
 // A character the project defines for the panel's display: its code and
 // eight pixel rows, row 0 first.
 class CCharDef : public CObj {
@@ -40,3 +42,5 @@ public:
     // FreeAll keeps the current index; whoever reads it checks it against
     // the count.
 };
+
+} // namespace orv

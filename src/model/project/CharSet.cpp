@@ -7,6 +7,8 @@
 #include "model/project/PrjBundle.h"
 #include "model/project/PrjData.h"
 
+namespace orv {
+
 namespace {
 
 constexpr uint8_t kDel = 0x7F;
@@ -290,3 +292,5 @@ int WriteSrcByte(uint8_t ch, std::FILE* file) {
     if (ch < 32 || IsSourceSpecial(ch) || ch == 0xFF) return PutHex(file, ch);
     return PutRaw(file, ch);
 }
+
+} // namespace orv

@@ -11,6 +11,8 @@
 #include <span>
 #include <string>
 
+namespace orv {
+
 struct PrjBundle;
 
 CharGroup CharGroupOf(uint16_t devType);
@@ -85,3 +87,5 @@ private:
 int WriteSrcByte(uint8_t ch, std::FILE* file);
 inline uint8_t PassChar(uint8_t ch) { return ch; }
 inline bool ByteToBool(unsigned value) { return (value & 0xFFu) != 0; }
+
+} // namespace orv

@@ -13,6 +13,8 @@
 #include <iterator>
 #include <memory>
 
+namespace orv {
+
 namespace {
 
 constexpr int kFirstUserChar = 128;
@@ -76,3 +78,5 @@ std::unique_ptr<CPrjTxtRow> CPrjData::MakeHistRow(uint8_t row, std::string_view 
     }
     return std::make_unique<CPrjTxtRow>(row, line, &slots);
 }
+
+} // namespace orv

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 
+namespace orv {
+
 namespace {
 
 struct KindRow {
@@ -44,3 +46,5 @@ void CDevModel::SetGeometry() {
     if (!IsKnownKind(m_kind)) return;
     m_geo = kKindRows[static_cast<std::size_t>(m_kind)].geo;
 }
+
+} // namespace orv

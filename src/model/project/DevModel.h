@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 class CDevModelBase {
 public:
     virtual ~CDevModelBase() = default;
@@ -45,3 +47,5 @@ private:
     int32_t m_kind = 0;
     int32_t m_modelNo = 0;
 };
+
+} // namespace orv

@@ -13,6 +13,8 @@
 #include "model/core/WorkspaceState.h"
 #include "platform/FileLookup.h"
 
+namespace orv {
+
 namespace {
 
 // A refused record is the caller's no longer: it is destroyed here, so that
@@ -140,7 +142,7 @@ void CDrvCfg::SetDrvDate(std::string_view text)
 
 const char* CDrvCfg::DrvIniKey(int drv)
 {
-    return drv >= 0 && drv <= kDrvByFileName ? ::DrvIniKey(static_cast<uint16_t>(drv)) : "";
+    return drv >= 0 && drv <= kDrvByFileName ? orv::DrvIniKey(static_cast<uint16_t>(drv)) : "";
 }
 
 std::string CDrvCfg::DrvFileName(int drv) const
@@ -226,3 +228,5 @@ void CDrvCfg::LoadDrvLibs(CDrvLibScanner* scanner)
         scanner->Scan(DrvFamilyOf(row->family), LibPath(devType), devType);
     }
 }
+
+} // namespace orv

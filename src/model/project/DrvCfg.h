@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 struct PrjBundle;
 class CPrjVar;
 class CPrjVarList;
@@ -159,3 +161,5 @@ private:
     std::unique_ptr<CTextPool> m_texts;
     std::unique_ptr<CPrjVarList> m_vars;
 };
+
+} // namespace orv

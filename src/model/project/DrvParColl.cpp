@@ -2,6 +2,8 @@
 // refused item stays with its caller.
 #include "model/project/DrvParColl.h"
 
+namespace orv {
+
 CDrvParColl::CDrvParColl(int limit, int delta) {
     SetDelta(delta);
     SetLimit(limit);
@@ -48,3 +50,5 @@ void CDrvParColl::ClearBitsAll() {
 void CDrvParColl::RefreshAll() {
     for (int i = 0; i < GetCount(); ++i) ItemAt(i)->Refresh();
 }
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include "model/core/Coll.h"
 #include "model/project/DrvParItem.h"
 
+namespace orv {
+
 class CPrjVar;
 class CPrjVarList;
 
@@ -43,3 +45,5 @@ public:
     void ClearBitsAll();
     void RefreshAll();
 };
+
+} // namespace orv

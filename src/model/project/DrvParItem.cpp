@@ -6,6 +6,8 @@
 
 #include "model/core/Catalogues.h"
 
+namespace orv {
+
 namespace {
 
 // Driver item kinds and their purposes are catalogue texts from this number.
@@ -111,3 +113,5 @@ void CDrvParMsgItem::SetBitKind(unsigned bit, int kind) {
     m_bitsA = static_cast<uint16_t>(inA ? (m_bitsA | b) : (m_bitsA & ~b));
     m_bitsB = static_cast<uint16_t>(inB ? (m_bitsB | b) : (m_bitsB & ~b));
 }
+
+} // namespace orv

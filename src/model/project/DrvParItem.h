@@ -9,6 +9,8 @@
 
 #include "model/core/Coll.h"
 
+namespace orv {
+
 class CPrjVarList;
 
 // One data word of the PLC data area that the PLC driver reserves: a system
@@ -165,3 +167,5 @@ private:
     uint8_t m_letterTextNo;
     uint16_t m_start;
 };
+
+} // namespace orv

@@ -5,6 +5,8 @@
 #include "model/project/PrjVar.h"
 #include "model/project/PrjVarList.h"
 
+namespace orv {
+
 namespace {
 
 bool TakesVariables(const CDrvParItem* item)
@@ -101,3 +103,5 @@ void CDrvParColl::MoveItemUse(uint16_t oldNumber, const CPrjVar& var, const CPrj
     ReleaseItem(oldNumber, vars, ifcVars);
     UseItem(var);
 }
+
+} // namespace orv

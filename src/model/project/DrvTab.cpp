@@ -1,6 +1,8 @@
 // Sorted key lists of a driver's cross-reference tables, one record per key.
 #include "model/project/DrvTab.h"
 
+namespace orv {
+
 namespace {
 
 int CompareKeys(uint16_t a, uint16_t b)
@@ -21,3 +23,5 @@ int CDrvTab6List::Compare(const void* key1, const void* key2) const
     return CompareKeys(static_cast<const CDrvTabEntry6*>(key1)->GetKey(),
                        static_cast<const CDrvTabEntry6*>(key2)->GetKey());
 }
+
+} // namespace orv

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 // Records of the two tables that a driver's cross-reference block fills.
 // They are plain containers; the driver-file reader and writer give the
 // fields their meaning.
@@ -65,3 +67,5 @@ public:
 
     int Compare(const void* key1, const void* key2) const override;
 };
+
+} // namespace orv

@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace orv {
+
 namespace {
 
 // Constant-text numbers of the key and the file name; file 0: none.
@@ -40,3 +42,5 @@ const char* DrvStdFileName(uint16_t drvNo)
         return "";
     return ResKonstText(kDrivers[drvNo].file);
 }
+
+} // namespace orv

@@ -5,6 +5,8 @@
 #include "model/core/FixedText.h"
 #include "model/project/PrjBundle.h"
 
+namespace orv {
+
 int CFktCfg::SetModified(bool modified)
 {
     if (modified) {
@@ -49,3 +51,5 @@ void CFktCfg::Clear()
     m_version.clear();
     m_date.clear();
 }
+
+} // namespace orv

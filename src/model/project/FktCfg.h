@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 struct PrjBundle;
 
 // The project's special-function file: where it is, whether the project
@@ -58,3 +60,5 @@ private:
     std::string m_version;
     std::string m_date;
 };
+
+} // namespace orv

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 struct CFon::Font {
     std::string path;
     std::array<std::string, 2> moduleName;
@@ -312,3 +314,4 @@ const std::string& CFon::GetDeviceName() const
     return m_font ? m_font->deviceName : kEmpty;
 }
 
+} // namespace orv

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+namespace orv {
+
 // One glyph: its character-table entry and its rows, leftmost pixel in bit 7.
 struct TSZeichenInfo {
     uint16_t width = 0;
@@ -73,3 +75,4 @@ private:
     std::unique_ptr<Font> m_font;
 };
 
+} // namespace orv

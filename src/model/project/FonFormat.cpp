@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace orv {
+
 void PutLe8(std::string& out, uint8_t v)
 {
     out.push_back(static_cast<char>(v));
@@ -157,3 +159,4 @@ void WriteFonHeader(std::string& out, const FonHeader& h)
     PutLe8(out, h.dfReserved);
 }
 
+} // namespace orv

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 inline constexpr size_t kMzHeaderSize = 64;
 inline constexpr size_t kMzRelocOffset = 24;   // 16-bit relocation-table offset
 inline constexpr size_t kMzNeOffset = 60;      // 32-bit offset of the NE header
@@ -119,3 +121,4 @@ inline int FonColumns(uint16_t widthOfGlyph0) { return widthOfGlyph0 > 8 ? 2 : 1
 // Zero bytes that end a saved file: up to the next multiple of 16, at least one.
 inline size_t FonPadding(size_t size) { return 16 - size % 16; }
 
+} // namespace orv

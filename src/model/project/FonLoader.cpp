@@ -6,6 +6,8 @@
 #include "model/project/Fon.h"
 #include "platform/FileLookup.h"
 
+namespace orv {
+
 bool LoadPanelFonts(const std::string& dir, CFon& alt, CFon& f706, CFon& intFont, CCharSet& charSet,
                     std::string& failedPath)
 {
@@ -29,3 +31,5 @@ bool LoadPanelFonts(const std::string& dir, CFon& alt, CFon& f706, CFon& intFont
     }
     return true;
 }
+
+} // namespace orv

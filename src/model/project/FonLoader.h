@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace orv {
+
 class CCharSet;
 class CFon;
 
@@ -13,3 +15,5 @@ class CFon;
 // load, giving its path in failedPath; the fonts after it are not tried.
 bool LoadPanelFonts(const std::string& dir, CFon& alt, CFon& f706, CFon& intFont, CCharSet& charSet,
                     std::string& failedPath);
+
+} // namespace orv

@@ -8,6 +8,8 @@
 #include "model/project/PrjBundle.h"
 #include "model/project/PrjData.h"
 
+namespace orv {
+
 void CFrmCfg::SetFrmId(std::string_view text)
 {
     m_id = FixedText(text, kIdWidth);
@@ -33,3 +35,5 @@ void CFrmCfg::Clear()
     m_version.clear();
     m_name.clear();
 }
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 struct PrjBundle;
 
 // The panel firmware that goes with the project: its id, the version taken
@@ -37,3 +39,5 @@ private:
     std::string m_version;
     std::string m_name;
 };
+
+} // namespace orv

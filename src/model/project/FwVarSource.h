@@ -2,6 +2,8 @@
 // built-in variables, since the firmware readers sit above the model.
 #pragma once
 
+namespace orv {
+
 class CPrjData;
 
 // Where the built-in variables of a panel's firmware image come from. The
@@ -16,3 +18,5 @@ public:
     // firmware cannot be read; variables read before a failure stay.
     virtual bool ReadSysVars(CPrjData& prj) = 0;
 };
+
+} // namespace orv

@@ -16,6 +16,8 @@
 #include <initializer_list>
 #include <vector>
 
+namespace orv {
+
 namespace {
 
 constexpr uint32_t kDateTimeFlags = 0x33FB;
@@ -145,3 +147,5 @@ void CPrjData::MakePrnTxtVars(uint16_t first, uint16_t oldFirst)
     };
     PlaceGroups(*m_komVars, *m_owner->spsPar, groups, first, oldFirst, true);
 }
+
+} // namespace orv

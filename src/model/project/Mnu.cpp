@@ -5,6 +5,8 @@
 #include "model/core/FixedText.h"
 #include "model/project/OpTxt.h"
 
+namespace orv {
+
 namespace {
 
 int CompareBytes(uint8_t a, uint8_t b)
@@ -230,3 +232,5 @@ CPrjMnu* CPrjMnuList::FindByNum(int num) const
             return ItemAt(i);
     return nullptr;
 }
+
+} // namespace orv

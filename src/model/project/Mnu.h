@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 class CPrjOpTxt;
 
 // One place of a menu: the operator text it shows and the nodes the cursor
@@ -131,3 +133,5 @@ public:
     CPrjMnu* FindByName(std::string_view name) const;
     CPrjMnu* FindByNum(int num) const;
 };
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include "model/project/PrjData.h"
 #include "model/project/SpsPar.h"
 
+namespace orv {
+
 namespace {
 
 // Driver parameter item of the PLC message word that carries message n.
@@ -95,3 +97,5 @@ CKindTxt* CKindTxtList::NewEntry(const CPrjNumEntry* source, int32_t num)
         entry = std::make_unique<CKindTxt>(num);
     return static_cast<CKindTxt*>(AddCopy(std::move(entry), *source));
 }
+
+} // namespace orv

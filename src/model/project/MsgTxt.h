@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 class CPrjData;
 class CSpsPar;
 
@@ -109,3 +111,5 @@ public:
 private:
     int32_t m_kind;
 };
+
+} // namespace orv

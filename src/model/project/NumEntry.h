@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+namespace orv {
+
 class CPrjVar;
 
 // A numbered text: its number and its rows at places 1..row count, each
@@ -113,3 +115,5 @@ private:
     int32_t m_lowest;
     int32_t m_highest;
 };
+
+} // namespace orv

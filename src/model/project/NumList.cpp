@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 void CPrjNumList::SetCurByNum(int32_t num)
 {
     if (CPrjNumEntry* entry = FindByNum(num))
@@ -45,3 +47,5 @@ CPrjNumEntry* CPrjNumList::AddCopy(std::unique_ptr<CPrjNumEntry> entry, const CP
         SetCurByNum(num);
     return added;
 }
+
+} // namespace orv

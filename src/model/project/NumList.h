@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace orv {
+
 // What every list of numbered texts shares: entries ordered by their signed
 // number, so that the template (-1) comes first, each number once.
 template <class Entry>
@@ -90,3 +92,5 @@ protected:
     // the variables of its copied rows) and gives null.
     CPrjNumEntry* AddCopy(std::unique_ptr<CPrjNumEntry> entry, const CPrjNumEntry& source);
 };
+
+} // namespace orv

@@ -1,6 +1,8 @@
 // Operator texts of the project model and their copies under a new number.
 #include "model/project/OpTxt.h"
 
+namespace orv {
+
 CPrjOpTxtRange::CPrjOpTxtRange(int32_t lowest, int32_t highest) : CPrjOpTxt(-1), CNumRange(lowest, highest) {}
 
 CPrjOpTxt* CPrjOpTxtList::CopyOpTxt(const CPrjNumEntry* source, int32_t num)
@@ -23,3 +25,5 @@ bool CPrjOpTxtList::DelEntry(CPrjNumEntry* entry)
     CPrjNumList::DelEntry(entry);
     return true;
 }
+
+} // namespace orv

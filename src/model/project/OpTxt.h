@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 // An operator text: a display text that menu nodes show, counting them.
 class CPrjOpTxt : public CPrjNumEntry {
 public:
@@ -43,3 +45,5 @@ public:
     // it would leave the nodes pointing at freed memory.
     bool DelEntry(CPrjNumEntry* entry);
 };
+
+} // namespace orv

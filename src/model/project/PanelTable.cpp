@@ -2,6 +2,8 @@
 // every other layer asks it.
 #include "model/project/PanelTable.h"
 
+namespace orv {
+
 namespace {
 
 constexpr uint16_t kMenusAB = 0x30FF;
@@ -137,3 +139,5 @@ uint16_t FileCodeOf(uint16_t code, bool variant)
 }
 
 DrvFamily DrvFamilyOf(Family family) { return family == Family::C ? DrvFamily::C : DrvFamily::AB; }
+
+} // namespace orv

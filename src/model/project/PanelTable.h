@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <span>
 
+namespace orv {
+
 // The three panel families of compilers, decompilers and built-in content.
 enum class Family : uint8_t {
     A,  // 14, 36, 43, 47 and its variant 755
@@ -111,3 +113,5 @@ HeldPanel HeldPanelOf(uint16_t fileCode);
 uint16_t FileCodeOf(uint16_t code, bool variant);
 
 DrvFamily DrvFamilyOf(Family family);
+
+} // namespace orv

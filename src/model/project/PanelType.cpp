@@ -2,6 +2,8 @@
 // its base 47 the same way for projects and files.
 #include "model/project/PanelType.h"
 
+namespace orv {
+
 bool PanelType::Is(uint16_t code) const
 {
     const PanelRow* asked = FindPanel(code);
@@ -23,3 +25,5 @@ bool PanelType::IsNarrow() const
     const PanelRow* row = Row();
     return row && row->columns == 20;
 }
+
+} // namespace orv

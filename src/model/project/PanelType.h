@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 // A panel as a project or a file names it, answering from the panel table.
 // Panel 755 is kept in a project as 47 with the variant flag, while a source
 // file names it as 755 itself; one query serves both, so that a check reads
@@ -29,3 +31,5 @@ private:
     uint16_t m_type;
     bool m_variant;
 };
+
+} // namespace orv

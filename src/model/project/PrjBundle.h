@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 class CPrjData;
 class CSpsPar;
 class CDrvCfg;
@@ -27,3 +29,5 @@ struct PrjBundle {
 
     void Clear() { *this = PrjBundle{}; }
 };
+
+} // namespace orv

@@ -22,6 +22,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace orv {
+
 namespace {
 
 constexpr uint16_t kCountMax = 0xFFFF;
@@ -410,3 +412,5 @@ void CPrjData::BindMsgItems()
     m_owner->spsPar->ClearItemBits();
     m_msgTxts->MarkMsgBits(MsgBitReq{this, m_owner->spsPar});
 }
+
+} // namespace orv

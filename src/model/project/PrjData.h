@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 struct PrjBundle;
 class CFwVarSource;
 class CPrjVar;
@@ -345,3 +347,5 @@ private:
     std::unique_ptr<CPrjSkActList> m_skActs;
     std::unique_ptr<CPrjSkTxtList> m_skTxts;
 };
+
+} // namespace orv

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+namespace orv {
+
 namespace {
 
 constexpr uint32_t kFlagBit31 = 0x80000000u;
@@ -135,3 +137,5 @@ void CPrjIntVarHex::FreeKindData()
     m_hexText.clear();
     CPrjIntVar::FreeKindData();
 }
+
+} // namespace orv

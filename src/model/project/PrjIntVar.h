@@ -5,6 +5,8 @@
 #include "model/project/PrjVar.h"
 #include "model/project/StateTxts.h"
 
+namespace orv {
+
 // A value the panel's firmware keeps itself. Besides its short name it has
 // a descriptive name by which the user and the source text may name it.
 // Internal kinds clone as a plain variable (the base clone).
@@ -132,3 +134,5 @@ public:
 private:
     std::string m_hexText;
 };
+
+} // namespace orv

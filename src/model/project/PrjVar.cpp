@@ -5,6 +5,8 @@
 #include "model/project/DrvParColl.h"
 #include "model/project/PrjData.h"
 
+namespace orv {
+
 CPrjVar::CPrjVar(std::string_view name, int16_t adr, uint32_t flags, uint8_t setpKind, uint8_t type)
     : m_name(name.substr(0, kNameMax)),
       m_adr(adr),
@@ -50,3 +52,5 @@ uint8_t DefaultVarMaxWidth()
     const CPrjData* prj = CPrjData::GetCurrent();
     return prj ? static_cast<uint8_t>(prj->GetDspWidth()) : 40;
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 class CDrvParColl;
 class CPrjVarList;
 class CTextPool;
@@ -111,3 +113,5 @@ private:
 // The room a new variable may take: the current project's display width,
 // 40 without a project.
 uint8_t DefaultVarMaxWidth();
+
+} // namespace orv

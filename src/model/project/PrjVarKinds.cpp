@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 namespace {
 
 // The width of a number of d digits with e decimals.
@@ -269,3 +271,5 @@ const char* CPrjVarTimer::GetStateTxt(int i) const
 {
     return m_txts.Text(i);
 }
+
+} // namespace orv

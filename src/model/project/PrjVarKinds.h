@@ -4,6 +4,8 @@
 #include "model/project/PrjVar.h"
 #include "model/project/StateTxts.h"
 
+namespace orv {
+
 // The kinds of PLC variables. Every one is built with the flags
 // 0xC0003FFF, reference 0 and use count 0.
 
@@ -187,3 +189,5 @@ private:
     CStateTxts m_txts{4};
     CTextPool* m_pool;
 };
+
+} // namespace orv

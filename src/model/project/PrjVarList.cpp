@@ -4,6 +4,8 @@
 
 #include "model/project/PrjIntVar.h"
 
+namespace orv {
+
 
 namespace {
 
@@ -265,3 +267,5 @@ void CPrjKomVarList::Renumber(CPrjVar* var, uint16_t first)
         if (VarAt(i)->GetName() == m_nameBuf)
             VarAt(i)->SetAdr(static_cast<int16_t>(m_counter++));
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 class CDrvParColl;
 class CPrjIntVar;
 
@@ -102,3 +104,5 @@ private:
     std::string m_nameBuf;
     uint16_t m_counter = 0;
 };
+
+} // namespace orv

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 // A printer text: up to 126 rows of printer lines.
 class CPrnTxt : public CRowEntry<CPrnTxtLin, 126> {
 public:
@@ -55,3 +57,5 @@ class CMsgPrnTxtList : public CPrnTxtList {
 public:
     using CPrnTxtList::CPrnTxtList;
 };
+
+} // namespace orv

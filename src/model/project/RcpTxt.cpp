@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace orv {
+
 namespace {
 
 bool IsExternal(const CPrjVar* var)
@@ -120,3 +122,5 @@ void CPrjRcpTxtList::ReplaceVar(const VarReplaceReq& req)
             CarryPair(values, index, req.newVar);
     }
 }
+
+} // namespace orv

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 // A recipe text: a display text whose PLC variables form a recipe, with the
 // value the recipe holds for each of them, in the order in which they stand
 // in the text.
@@ -50,3 +52,5 @@ public:
     // variable to the new one at the same place, carrying the value over.
     void ReplaceVar(const VarReplaceReq& req) override;
 };
+
+} // namespace orv

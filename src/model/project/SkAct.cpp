@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace orv {
+
 CPrjSkAct::CPrjSkAct(int32_t num, const char* name) : m_num(num)
 {
     SetName(name);
@@ -146,3 +148,5 @@ bool CPrjSkActList::DelAct(CPrjSkAct* act)
     Delete(act);
     return true;
 }
+
+} // namespace orv

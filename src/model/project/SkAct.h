@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 // A softkey action: a numbered, optionally named group of up to eight write
 // operations on PLC data words, shared by the function keys that run it.
 class CPrjSkAct : public CObj {
@@ -91,3 +93,5 @@ public:
 private:
     CPrjSkAct* FindByKey(int32_t num) const;
 };
+
+} // namespace orv

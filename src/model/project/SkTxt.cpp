@@ -6,6 +6,8 @@
 
 #include <memory>
 
+namespace orv {
+
 CPrjSkTxt::~CPrjSkTxt()
 {
     ReleaseActs();
@@ -81,3 +83,5 @@ void CPrjSkTxtList::Renumber(CPrjSkTxt* entry, int32_t num)
 {
     CPrjNumList::Renumber(entry, num & 0xFFFF);
 }
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+namespace orv {
+
 class CPrjSkAct;
 
 // A softkey text: a numbered display text that also says, for each function
@@ -70,3 +72,5 @@ public:
     void DelSkTxt(CPrjSkTxt* entry) { DelEntry(entry); }
     void FreeAllSkTxt() { FreeAllEntries(); }
 };
+
+} // namespace orv

@@ -1,6 +1,8 @@
 // PLC station definitions of the project model, keyed by the number's low byte.
 #include "model/project/SpsDef.h"
 
+namespace orv {
+
 CSpsDef::CSpsDef(uint8_t num, uint16_t adr, uint16_t slot, uint16_t rack, const char* name)
     : m_num(num), m_adr(adr), m_slot(slot), m_rack(rack)
 {
@@ -61,3 +63,5 @@ int CSpsDefList::FirstFreeNum() const
             return num;
     return 0;
 }
+
+} // namespace orv

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 // One PLC station that the panel talks to.
 class CSpsDef : public CObj {
 public:
@@ -47,3 +49,5 @@ public:
     // The lowest number 1..5 in no use; 0 when the list is full.
     int FirstFreeNum() const;
 };
+
+} // namespace orv

@@ -11,6 +11,8 @@
 #include "model/project/PrjBundle.h"
 #include "model/project/PrjData.h"
 
+namespace orv {
+
 namespace {
 
 // Catalogue numbers of the area names.
@@ -214,3 +216,5 @@ std::string CSpsPar::FmtAdr(uint16_t address, const CDrvParItem* item) const {
         }
     }
 }
+
+} // namespace orv

@@ -11,6 +11,8 @@
 #include "model/core/Coll.h"
 #include "model/project/DrvParColl.h"
 
+namespace orv {
+
 struct PrjBundle;
 class CPrjVar;
 
@@ -97,3 +99,5 @@ private:
 
 // The configuration key of a PLC type; "" for types from 50.
 const char* GetSpsTypeKey(uint16_t type);
+
+} // namespace orv

@@ -8,6 +8,8 @@
 #include "model/project/PrjVarList.h"
 #include "model/project/SpsPar.h"
 
+namespace orv {
+
 
 namespace {
 
@@ -158,3 +160,5 @@ std::string CSpsPar::FmtVarAdr(const CPrjVar& var, bool useDigits) const
         return FormatText("P %4u", bit + offset + 16u * w1);
     return text + FormatText(".%u", bit);
 }
+
+} // namespace orv

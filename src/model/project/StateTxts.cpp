@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 namespace {
 
 uint8_t ClampWidth(size_t width)
@@ -74,3 +76,5 @@ size_t CStateTxts::Longest(int last) const
             longest = std::max(longest, str->GetSharedText().size());
     return longest;
 }
+
+} // namespace orv

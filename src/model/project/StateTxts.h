@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace orv {
+
 // The state-text slots of a variable, each a counted reference into a text
 // pool. An empty set of slots is a variable without a slot array.
 class CStateTxts {
@@ -43,3 +45,5 @@ private:
 
     std::vector<CSharedStrRef> m_slots;
 };
+
+} // namespace orv

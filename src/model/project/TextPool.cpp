@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace orv {
+
 CSharedStrRef::CSharedStrRef(CSharedStrRef&& other) noexcept
     : m_pool(other.m_pool), m_str(other.m_str)
 {
@@ -161,3 +163,5 @@ void CTxtRefList::FreeAll()
         RefAt(i)->Release();
     CColl::FreeAll();
 }
+
+} // namespace orv

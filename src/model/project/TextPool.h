@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 class CTextPool;
 
 // One distinct text of a pool with the number of slots that refer to it.
@@ -134,3 +136,5 @@ public:
     // Releases every reference, then frees them all.
     void FreeAll();
 };
+
+} // namespace orv

@@ -4,6 +4,8 @@
 
 #include "model/core/CheckedFormat.h"
 
+namespace orv {
+
 std::string CTimeVal::Format(uint32_t t)
 {
     return FormatText("%02u,%02u:%02u:%02u", t / kSecondsPerDay, HourOf(t), MinOf(t), SecOf(t));
@@ -141,3 +143,5 @@ CPrjTimer* CTimerList::FindByNr(uint16_t number) const
             return TimerAt(i);
     return nullptr;
 }
+
+} // namespace orv

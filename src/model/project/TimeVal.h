@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // An on-period of a week: start and end in seconds from the beginning of
 // the week's first day.
 class CTimeVal : public CObj {
@@ -124,3 +126,5 @@ public:
 private:
     int16_t m_cur = 0;
 };
+
+} // namespace orv

@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace orv {
+
 namespace {
 
 constexpr int kDefaultDspWidth = 40;
@@ -330,3 +332,5 @@ int CPrjTxtLin::CountExtBefore(int column, int rowNum, const CPrjVar* except) co
     }
     return count;
 }
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace orv {
+
 class CPrjNumEntry;
 class CPrjRcpTxt;
 class CPrjTxtRow;
@@ -102,3 +104,5 @@ private:
     std::string m_text;
     CPrjTxtRow* m_row = nullptr;
 };
+
+} // namespace orv

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 namespace {
 
 constexpr int kDspTextLimit = 40;
@@ -237,3 +239,5 @@ std::unique_ptr<CPrnTxtLin> CPrnTxtLin::CloneAs(uint8_t num) const
     row->CopySlotsFrom(*this);
     return row;
 }
+
+} // namespace orv

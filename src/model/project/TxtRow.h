@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace orv {
+
 class CCharSet;
 class CPrjVar;
 
@@ -140,3 +142,5 @@ public:
 
 // Display width of the current project, 40 without one.
 int CurrentDspWidth();
+
+} // namespace orv

@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+namespace orv {
+
 namespace {
 
 constexpr std::array<std::string_view, 30> kFmtNames = {
@@ -59,3 +61,5 @@ std::string CSollKind::GetName() const {
     if (m_nameIndex < 0) return {};
     return std::string(kSollNames[static_cast<std::size_t>(m_nameIndex)]);
 }
+
+} // namespace orv

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 // Format class and format name of a variable type code, as the variable list
 // and the variable dialog show them.
 class CVarFmt {
@@ -44,3 +46,5 @@ public:
 private:
     int32_t m_nameIndex;  // -1: no name
 };
+
+} // namespace orv

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 namespace {
 
 bool IsBcdOrBin(uint8_t type)
@@ -123,3 +125,5 @@ void CPrjVarValList::ClampValue(CVarValPair& pair)
             pair.SetValue(static_cast<uint32_t>(maxIdx) & 0xFFFFu);
     }
 }
+
+} // namespace orv

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 class CPrjVar;
 
 // A variable of a recipe and the value the recipe holds for it: a 32-bit
@@ -64,3 +66,5 @@ public:
     // The value a new pair starts with.
     static void SetInitialValue(CVarValPair& pair);
 };
+
+} // namespace orv

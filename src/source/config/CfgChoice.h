@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 // The panel, PLC and driver choice and the PLC window that the tool
 // configuration file keeps in its CONFIGURATION section. A panel type 47
 // with the project's variant 1 is kept as "ORV0755".
@@ -18,3 +20,5 @@ struct CfgChoice {
 
     bool operator==(const CfgChoice&) const = default;
 };
+
+} // namespace orv

@@ -4,6 +4,8 @@
 
 #include "model/project/PanelTable.h"
 
+namespace orv {
+
 const char* PanelIdText(uint16_t devType)
 {
     const PanelRow* row = FindPanel(devType);
@@ -15,3 +17,5 @@ std::string_view SimSectionName(uint16_t devType)
     const PanelRow* row = FindPanel(devType);
     return row ? row->simSection : "SIMULATION_ORV043";
 }
+
+} // namespace orv

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace orv {
+
 // The names that the configuration files share between their readers and
 // writers.
 
@@ -22,3 +24,5 @@ inline constexpr std::string_view kEditionWord = "OEM";
 // The tool configuration's section of default simulation words of a panel
 // type; 755 shares the one of 47, a type without its own reads ORV043's.
 std::string_view SimSectionName(uint16_t devType);
+
+} // namespace orv

@@ -14,6 +14,8 @@
 #include "platform/FileLookup.h"
 #include "source/config/CfgNames.h"
 
+namespace orv {
+
 namespace {
 
 constexpr size_t kHeadlineLimit = 78;
@@ -411,3 +413,5 @@ void CCfgReader::AddSimWord(CObj* item)
     if (words.IndexOf(item) < 0)
         words.Insert(item);
 }
+
+} // namespace orv

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 class CPrjData;
 class CSpsPar;
 class CWorkspaceState;
@@ -70,3 +72,5 @@ private:
     CPrjData* m_root;
     CSpsPar* m_sps;
 };
+
+} // namespace orv

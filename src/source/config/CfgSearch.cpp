@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 
+namespace orv {
+
 namespace {
 
 constexpr const char* kNoCombination =
@@ -149,3 +151,5 @@ bool CCfgSearch::CheckError()
     }
     return CParser::CheckError();
 }
+
+} // namespace orv

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 class CPrjData;
 class CSpsPar;
 class CWorkspaceState;
@@ -38,3 +40,5 @@ private:
     CPrjData* m_root;
     CSpsPar* m_sps;
 };
+
+} // namespace orv

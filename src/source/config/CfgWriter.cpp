@@ -25,6 +25,8 @@
 #include <system_error>
 #include <utility>
 
+namespace orv {
+
 namespace {
 
 constexpr std::string_view kEol = "\r\n";
@@ -373,3 +375,5 @@ void CCfgWriter::Store(const Lines& pieces)
         SetError(kErrWrite);
     }
 }
+
+} // namespace orv

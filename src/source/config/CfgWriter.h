@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace orv {
+
 class CPrjData;
 class CWorkspaceState;
 struct PrjBundle;
@@ -57,3 +59,5 @@ private:
     std::string m_path;
     ErrorSlot m_error;
 };
+
+} // namespace orv

@@ -6,6 +6,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace orv {
+
 CLineReader::~CLineReader()
 {
     Close();
@@ -71,3 +73,5 @@ bool CLineReader::Read(std::string& line, size_t limit)
     }
     return !line.empty();
 }
+
+} // namespace orv

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+namespace orv {
+
 // Reads a file line by line for the text-file readers, with the rules of a
 // C stream read with fgets: a read takes at most `limit` bytes up to and
 // including LF, and the end-of-file flag is set only by a read that meets the
@@ -44,3 +46,5 @@ private:
     size_t m_pos = 0;
     size_t m_len = 0;
 };
+
+} // namespace orv

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace orv {
+
 // Headers of earlier panels that a file may still carry; they end the
 // description search and pass the header step, but name no panel.
 inline constexpr std::array<std::string_view, 4> kOrvOldModels{
@@ -34,3 +36,5 @@ inline bool OrvOldModelAt(std::string_view text)
             return true;
     return false;
 }
+
+} // namespace orv

@@ -22,6 +22,8 @@
 #include <cctype>
 #include <new>
 
+namespace orv {
+
 namespace {
 
 // The family flags that the character tests of quoted texts get: the low
@@ -443,3 +445,5 @@ bool CParsOrv::Finish()
         return true;
     }
 }
+
+} // namespace orv

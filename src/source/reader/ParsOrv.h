@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 struct PrjBundle;
 class CPrjData;
 class CSpsPar;
@@ -298,3 +300,5 @@ private:
     bool m_parseFailed = false;
     bool m_cycleTimeSeen = false;
 };
+
+} // namespace orv

@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 namespace {
 
 constexpr uint16_t kMax16 = 0xFFFF;
@@ -305,3 +307,5 @@ int CParsOrv::DoPlc()
     m_plcDefs->Adopt(std::make_unique<CSpsDef>(static_cast<uint8_t>(num), adr, slot, rack, name.c_str()));
     return 1;
 }
+
+} // namespace orv

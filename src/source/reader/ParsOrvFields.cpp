@@ -9,6 +9,8 @@
 #include <string_view>
 #include <utility>
 
+namespace orv {
+
 namespace {
 
 bool IsIdentChar(unsigned char c)
@@ -175,3 +177,5 @@ int CParsOrv::ReadHexQuoted(std::string& hex, size_t maxBytes)
         Consume(1);
     }
 }
+
+} // namespace orv

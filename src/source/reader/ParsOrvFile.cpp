@@ -15,6 +15,8 @@
 
 #include <string_view>
 
+namespace orv {
+
 namespace {
 
 // Control characters before the first word of a line are ignored.
@@ -84,3 +86,5 @@ uint16_t CParsOrvFile::GetModel(bool reset)
     }
     return model;
 }
+
+} // namespace orv

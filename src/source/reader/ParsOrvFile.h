@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 struct PrjBundle;
 
 // Opens a project source file (for reading only) and finds the panel that
@@ -35,3 +37,5 @@ private:
     std::string m_fileName;
     ErrorSlot m_error;
 };
+
+} // namespace orv

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 namespace {
 
 constexpr size_t kActNameMax = 40;
@@ -215,3 +217,5 @@ int CParsOrv::DoFuncKey()
     } while (AtKeyGroup());
     return 1;
 }
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include "model/core/MessageBoxes.h"
 #include "model/project/PrjData.h"
 
+namespace orv {
+
 CParsOrvLoad::CParsOrvLoad(const std::string& fileName, bool load, const PrjBundle& bundle, ParseCancelFn cancel)
     : CParsOrv(fileName, load, bundle, std::move(cancel))
 {
@@ -42,3 +44,5 @@ bool CParsOrvLoad::Finish()
     }
     return CParsOrv::Finish();
 }
+
+} // namespace orv

@@ -4,6 +4,8 @@
 
 #include "source/reader/ParsOrv.h"
 
+namespace orv {
+
 // The parser that a project load or append creates. Besides the statements
 // it reports at the end what it changed in the texts of the file, and when
 // it goes it lets the project bind the driver items of the message texts and
@@ -33,3 +35,5 @@ private:
     bool m_rowsSplit = false;
     bool m_rowsJoined = false;
 };
+
+} // namespace orv

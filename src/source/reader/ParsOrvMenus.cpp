@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 
+namespace orv {
+
 namespace {
 
 constexpr uint16_t kMaxTimerNum = 7;
@@ -201,3 +203,5 @@ int CParsOrv::DoSchedWeek()
         return 0;
     return ReadSchedule(true);
 }
+
+} // namespace orv

@@ -18,6 +18,8 @@
 #include <memory>
 #include <string>
 
+namespace orv {
+
 namespace {
 
 // Names of the first interface variable of the date and time group and of
@@ -301,3 +303,5 @@ void CParsOrv::RestoreFontGlyphs()
     if (CFon* fon = frame->GetFon(sel.GetFontFamily()))
         fon->RestoreDefChars(*m_charSet, sel.GetFntNam());
 }
+
+} // namespace orv

@@ -26,6 +26,8 @@
 #include <string_view>
 #include <utility>
 
+namespace orv {
+
 namespace {
 
 constexpr int kEntryRows = 32;
@@ -1027,3 +1029,5 @@ int CParsOrv::DoFormular()
     }
     return 1;
 }
+
+} // namespace orv

@@ -18,6 +18,8 @@
 #include <numeric>
 #include <string_view>
 
+namespace orv {
+
 namespace {
 
 enum : uint8_t {
@@ -507,3 +509,5 @@ int CParsOrv::DoInternVar()
     }
     return 1;
 }
+
+} // namespace orv

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace orv {
+
 namespace {
 
 bool IsDigit(unsigned char c)
@@ -323,7 +325,7 @@ bool CParser::AtSeparator()
 
 int CParser::HexToInt(std::string_view text, int length)
 {
-    return ::HexToInt(text, length);
+    return orv::HexToInt(text, length);
 }
 
 bool CParser::OpensSection(std::string_view line)
@@ -397,3 +399,5 @@ bool CParser::SeekSection(std::string_view name)
     } while (!IsEof());
     return false;
 }
+
+} // namespace orv

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // The tokenizer under every text-file reader: it owns one file, delivers it
 // line by line and scans the current line. Every scanning operation either
 // consumes what it recognised or leaves the read position where the field
@@ -142,3 +144,5 @@ private:
     std::string m_line;
     bool m_lineCut = false;
 };
+
+} // namespace orv

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 namespace {
 
 // Two numbers joined by '.', each within its range; the position goes back
@@ -245,3 +247,5 @@ const RcpValueCodec* FindRcpValueCodecToWrite(const CPrjVar& var)
         return &kKm;
     return codec;
 }
+
+} // namespace orv

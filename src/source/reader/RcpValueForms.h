@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace orv {
+
 class CParser;
 class CPrjVar;
 class CVarValPair;
@@ -31,3 +33,5 @@ const RcpValueCodec* FindRcpValueCodecToWrite(const CPrjVar& var);
 
 // Longest ASCII value the source holds.
 inline constexpr size_t kRcpAsciiMax = 35;
+
+} // namespace orv

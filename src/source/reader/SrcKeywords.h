@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace orv {
+
 namespace kw {
 
 // Statements.
@@ -87,3 +89,5 @@ inline constexpr std::array<std::string_view, 29> kSrcStatementKeywords = {
 inline constexpr std::array<std::string_view, 14> kSrcFieldKeywords = {
     kw::kNominal, kw::kNominalSec, kw::kActual, kw::kDefault, kw::kAscii, kw::kBit,     "BIN",
     kw::kString,  "BCD",           kw::kWord,   kw::kFault,   kw::kInfo,  kw::kWarning, kw::kSchedWeek};
+
+} // namespace orv

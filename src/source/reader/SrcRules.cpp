@@ -6,6 +6,8 @@
 
 #include <span>
 
+namespace orv {
+
 int SoftkeyKeyCount(const PanelType& panel)
 {
     const PanelRow* row = panel.Row();
@@ -111,3 +113,5 @@ std::string_view RefClassKeyword(uint16_t cls)
         return "";
     }
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // Rules of the project source text that its reader and its writer must
 // agree on: which panel takes which statement, and the ranges of fields.
 
@@ -89,3 +91,5 @@ inline constexpr SrcRange kPlcNumRange{1, 5};
 inline constexpr SrcRange kPlcAdrRange{0, 255};
 inline constexpr SrcRange kPlcSlotRange{0, 18};
 inline constexpr SrcRange kPlcRackRange{0, 21};
+
+} // namespace orv

@@ -11,6 +11,8 @@
 
 #include <utility>
 
+namespace orv {
+
 namespace {
 
 // Writes left until the injected failure; 0 while none is armed.
@@ -99,3 +101,5 @@ ScopedWriteFault::~ScopedWriteFault()
 {
     g_writesToFault = 0;
 }
+
+} // namespace orv

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // Writes a file as a whole without ever leaving it half written: the bytes
 // go to a temporary file beside the target, which is synced and renamed over
 // the target only when every write succeeded. A replacement that is not
@@ -41,3 +43,5 @@ public:
     ScopedWriteFault(const ScopedWriteFault&) = delete;
     ScopedWriteFault& operator=(const ScopedWriteFault&) = delete;
 };
+
+} // namespace orv

@@ -24,6 +24,8 @@
 
 #include <set>
 
+namespace orv {
+
 namespace {
 
 const CCharSet* CharSetOf(const PrjBundle* bundle)
@@ -238,3 +240,5 @@ void CRestOrv::WriteEnd()
 {
     WriteEndLines(m_sink);
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 struct PrjBundle;
 class CCharSet;
 class CDrvCfg;
@@ -83,3 +85,5 @@ private:
     bool m_complete = false;
     bool m_finished = false;
 };
+
+} // namespace orv

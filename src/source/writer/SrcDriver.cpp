@@ -12,6 +12,8 @@
 
 #include <string>
 
+namespace orv {
+
 namespace {
 
 // Whether the reader takes the record back: a data block with an even data
@@ -128,3 +130,5 @@ void WriteCharDefLines(CSrcSink& sink, const CCharDefColl* defs, const PanelType
     sink.Put("\r\n");
     sink.EndRecord();
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace orv {
+
 const char* SrcSectionName(uint16_t devType, uint16_t variant)
 {
     // A project keeps a variant as its base with the flag; the variant's
@@ -93,3 +95,5 @@ void WriteEndLines(CSrcSink& sink)
     sink.Printf("%s\r\n\r\n", kw::kEnd);
     sink.EndRecord();
 }
+
+} // namespace orv

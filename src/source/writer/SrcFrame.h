@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace orv {
+
 class CSrcSink;
 class CTimerList;
 
@@ -36,3 +38,5 @@ void WriteMemSizeLines(CSrcSink& sink, unsigned rcpSize, unsigned dataSize);
 void WriteTimerRecords(CSrcSink& sink, const CTimerList* timers);
 
 void WriteEndLines(CSrcSink& sink);
+
+} // namespace orv

@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <string>
 
+namespace orv {
+
 namespace {
 
 // The data words an operation may write.
@@ -192,3 +194,4 @@ void WriteMenuRecords(CSrcSink& sink, const CPrjMnuList* menus, uint16_t optMask
     }
 }
 
+} // namespace orv

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 class CSrcSink;
 class CPrjSkActList;
 class CPrjSkTxtList;
@@ -17,3 +19,5 @@ void WriteSoftkeyRecords(CSrcSink& sink, const CPrjSkTxtList* list, const PanelT
 // Nodes without an operator text, and menus left without such nodes (the
 // reader takes no menu without nodes), are left out and counted.
 void WriteMenuRecords(CSrcSink& sink, const CPrjMnuList* menus, uint16_t optMask);
+
+} // namespace orv

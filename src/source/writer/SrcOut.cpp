@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace orv {
+
 namespace {
 
 // Large enough for any record but a very long description, which is pushed
@@ -81,3 +83,5 @@ bool CSrcOut::Commit()
         return false;
     return m_replace.Commit();
 }
+
+} // namespace orv

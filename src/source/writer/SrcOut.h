@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // The output of a project source file: a buffered stream whose bytes reach
 // the target only through a whole-file replacement. Records are pushed to
 // the file layer one by one (Flush), so that a failed write is seen at the
@@ -43,3 +45,5 @@ private:
     std::FILE* m_file = nullptr;
     bool m_failed = false;
 };
+
+} // namespace orv

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 namespace {
 
 bool InRange(unsigned value, const SrcRange& range)
@@ -138,3 +140,4 @@ void WriteSettingLines(CSrcSink& sink, const CPrjData& prj)
     sink.EndRecord();
 }
 
+} // namespace orv

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <string>
 
+namespace orv {
+
 namespace {
 
 // The reader refuses FORMULAR on the 043 and 706 families.
@@ -124,3 +126,4 @@ void WriteRcpTextRecords(CSrcSink& sink, const CPrjRcpTxtList* list, const SrcRo
     }
 }
 
+} // namespace orv

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 namespace {
 
 // The filled slot whose field starts at the column and that was not yet
@@ -79,3 +81,5 @@ void WriteRowLine(CSrcSink& sink, const SrcRowKind& kind, const CTxtRowBase* row
     }
     sink.Put("\"\r\n");
 }
+
+} // namespace orv

@@ -4,6 +4,8 @@
 
 #include "source/reader/SrcRules.h"
 
+namespace orv {
+
 class CSrcSink;
 class CTxtRowBase;
 
@@ -34,3 +36,5 @@ struct SrcRowLimit {
 // as its frame characters and is counted as left out; so is a display row's
 // end beyond the panel's columns.
 void WriteRowLine(CSrcSink& sink, const SrcRowKind& kind, const CTxtRowBase* row, const SrcRowLimit& rowLimit);
+
+} // namespace orv

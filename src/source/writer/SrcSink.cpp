@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <utility>
 
+namespace orv {
+
 namespace {
 
 constexpr std::string_view kSeparator =
@@ -122,3 +124,5 @@ bool CSrcSink::Commit()
     Check(m_out.Commit());
     return Ok();
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 class CCharSet;
 
 // What the project source writer's sections share while a file is written:
@@ -65,3 +67,5 @@ private:
     bool m_firstSection = false;
     int m_leftOut = 0;
 };
+
+} // namespace orv

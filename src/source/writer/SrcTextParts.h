@@ -7,6 +7,8 @@
 #include "source/writer/SrcRows.h"
 #include "source/writer/SrcSink.h"
 
+namespace orv {
+
 // What the writers of the numbered texts share.
 
 // The number range of a template entry: its own, else the list's.
@@ -96,3 +98,5 @@ bool EntryReadable(CSrcSink& sink, const SrcTextRule& rule, const List& list, co
         sink.LeaveOut("%s %d left out: this panel does not read it", rule.keyword, num);
     return readable;
 }
+
+} // namespace orv

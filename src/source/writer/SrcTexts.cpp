@@ -14,6 +14,8 @@
 
 #include <string>
 
+namespace orv {
+
 namespace {
 
 constexpr unsigned kOutputTimes = 0x07;
@@ -270,3 +272,5 @@ void WriteMsgPrnTextRecords(CSrcSink& sink, const CMsgPrnTxtList* list, const Sr
         }
     });
 }
+
+} // namespace orv

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+namespace orv {
+
 class CSrcSink;
 class CPrjOpTxt;
 class CPrjOpTxtList;
@@ -30,3 +32,5 @@ void WriteHistTextRecords(CSrcSink& sink, const CHistTxtList* list, const SrcRow
 void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, const SrcRowLimit& rowLimit, const PanelType& panel);
 void WriteOpPrnTextRecords(CSrcSink& sink, const COpPrnTxtList* list, const SrcRowLimit& rowLimit, const PanelType& panel);
 void WriteMsgPrnTextRecords(CSrcSink& sink, const CMsgPrnTxtList* list, const SrcRowLimit& rowLimit, const PanelType& panel);
+
+} // namespace orv

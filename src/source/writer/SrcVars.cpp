@@ -10,6 +10,8 @@
 
 #include <string_view>
 
+namespace orv {
+
 namespace {
 
 constexpr size_t kStateChars = 40;
@@ -307,3 +309,5 @@ void WriteIntVarRecords(CSrcSink& sink, const CPrjVarList* vars, const CPrjVarLi
         }
     }
 }
+
+} // namespace orv

@@ -3,6 +3,8 @@
 
 #include "model/project/PanelType.h"
 
+namespace orv {
+
 class CPrjVarList;
 class CSrcSink;
 
@@ -13,3 +15,5 @@ void WriteVarRecords(CSrcSink& sink, const CPrjVarList* vars, const PanelType& p
 // The INTERN_VAR records of the variable list, then of the firmware list
 // (which may be null).
 void WriteIntVarRecords(CSrcSink& sink, const CPrjVarList* vars, const CPrjVarList* fwVars, const PanelType& panel);
+
+} // namespace orv

@@ -6,6 +6,8 @@
 
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 // Eight bytes whose every window of 1, 2, 4 or 6 reads differently.

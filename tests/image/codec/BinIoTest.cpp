@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv;
+
 namespace {
 
 TEST(BinIoMemory, GetAndPutAreHighByteFirst)

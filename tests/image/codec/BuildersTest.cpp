@@ -9,6 +9,8 @@
 
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 std::string Z(size_t n)

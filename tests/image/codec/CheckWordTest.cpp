@@ -6,6 +6,8 @@
 #include <random>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 class FktChecksum : public ::testing::Test {

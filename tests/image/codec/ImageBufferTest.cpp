@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 // The bytes as upper-case hexadecimal pairs.

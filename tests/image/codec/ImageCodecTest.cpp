@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <limits>
 
+using namespace orv;
+
 using namespace imglayout;
 
 namespace {

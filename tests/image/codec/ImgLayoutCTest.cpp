@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+using namespace orv;
+
 using namespace imglayout;
 
 namespace {

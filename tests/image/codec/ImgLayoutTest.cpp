@@ -5,6 +5,8 @@
 
 #include <string>
 
+using namespace orv;
+
 using namespace imglayout;
 
 namespace {

@@ -25,6 +25,8 @@
 #include <memory>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 struct Compiled {

@@ -27,6 +27,8 @@
 #include <functional>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 struct Compiled {

@@ -16,6 +16,8 @@
 #include <random>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 // The base with its protected services opened for the tests.

@@ -26,6 +26,8 @@
 #include <memory>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 std::string Hex(const std::string& bytes)

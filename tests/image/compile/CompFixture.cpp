@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace orv {
+
 CompFixture::CompFixture(uint16_t devType)
 {
     bundle.charSet = &charSet;
@@ -75,3 +77,5 @@ void ExpectFamilyCCheckWord(const std::string& image)
     EXPECT_EQ(sum % 256, 0u);
     EXPECT_EQ(ByteAt(image, 2), x);
 }
+
+} // namespace orv

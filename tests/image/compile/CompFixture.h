@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 // A frame with a project bundle as the compilers take it: character set,
 // project root and PLC parameters, of one panel type, and the panel memory
 // that family A offers.
@@ -80,3 +82,5 @@ std::string Hex(const std::string& bytes);
 // Word 0 = length / 2 of an even file; byte 3 and the bytes at 7, 14, ...
 // sum to 0 modulo 256; byte 2 is the XOR of those bytes.
 void ExpectFamilyCCheckWord(const std::string& image);
+
+} // namespace orv

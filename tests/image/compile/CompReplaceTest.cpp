@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 // One image a compile writes: its compiler, the figure of the workspace

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+namespace orv {
+
 namespace deco_a {
 
 std::string Value48(int64_t value)
@@ -72,3 +74,5 @@ uint16_t DecoAFixture::Decompile(const std::string& image, const std::string& fk
     CDeco043 deco(&workspace, WriteImage(image), DrvPath(), fktPath, &bundle);
     return deco.GetError();
 }
+
+} // namespace orv

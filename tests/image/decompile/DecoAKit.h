@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 class CPrjVar;
 
 // Payload bytes of the image's variable records, as the layout gives them.
@@ -69,3 +71,5 @@ public:
     // Builds the image with the standard driver entry and decompiles it.
     uint16_t Decompile(const ImageABuilder& b) { return Decompile(b.Finish(deco_a::DriverEntry())); }
 };
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <functional>
 #include <set>
 
+using namespace orv;
+
 using namespace deco_a;
 
 namespace {

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv;
+
 using namespace deco_a;
 
 namespace {

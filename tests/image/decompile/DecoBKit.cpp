@@ -6,6 +6,8 @@
 #include "support/DrvBuilders.h"
 #include "support/FwBuilders.h"
 
+namespace orv {
+
 namespace deco_b {
 
 std::string BinDwPayload(uint32_t lower, uint32_t upper, uint32_t c, uint32_t b, int64_t d1, int64_t d2)
@@ -75,3 +77,5 @@ uint16_t DecoBFixture::Decompile(const std::string& image)
     CDeco118 deco(&workspace, WriteImage(image), DrvPath(), "", &bundle);
     return deco.GetError();
 }
+
+} // namespace orv

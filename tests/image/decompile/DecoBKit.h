@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 // Payload bytes and companion files of first images of the panel types 118,
 // 163 and 167, as the layout gives them.
 namespace deco_b {
@@ -35,3 +37,5 @@ public:
 
     CFirmwareVarSource source{workspace};
 };
+
+} // namespace orv

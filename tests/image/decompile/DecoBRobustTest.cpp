@@ -20,6 +20,8 @@
 #include <functional>
 #include <set>
 
+using namespace orv;
+
 using deco_a::BinPayload;
 using deco_a::Malformed;
 using deco_a::Mutated;

@@ -18,6 +18,8 @@
 
 #include <array>
 
+using namespace orv;
+
 using deco_a::BinPayload;
 using deco_a::TextTable;
 using deco_a::kNominal;

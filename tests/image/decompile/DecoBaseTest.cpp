@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv;
+
 namespace {
 
 // The base with its protected helpers open to the tests.

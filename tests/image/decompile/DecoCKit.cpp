@@ -4,6 +4,8 @@
 #include "model/project/PrjVarList.h"
 #include "support/DrvBuilders.h"
 
+namespace orv {
+
 DecoCFixture::DecoCFixture(uint16_t devType) : DecoFixture(devType)
 {
     Drv706Entry e;
@@ -18,3 +20,5 @@ uint16_t DecoCFixture::Decompile(const std::string& image, const std::string& fk
     CDeco706 deco(&workspace, WriteImage(image), DrvPath(), fktPath, &bundle);
     return deco.GetError();
 }
+
+} // namespace orv

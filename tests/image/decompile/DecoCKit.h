@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 // Decompiles family C images built in the test, with the project's driver
 // file beside the image.
 class DecoCFixture : public DecoFixture {
@@ -22,3 +24,5 @@ public:
     // A driver without parameter block for the panel type.
     std::string drvBytes;
 };
+
+} // namespace orv

@@ -24,6 +24,8 @@
 #include <set>
 #include <string>
 
+using namespace orv;
+
 using deco_a::Value48;
 using Builder = ImageCBuilder;
 

@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 using deco_a::Value48;
 using Builder = ImageCBuilder;
 

@@ -2,6 +2,8 @@
 
 #include "model/project/PrjVarList.h"
 
+namespace orv {
+
 DecoFixture::DecoFixture(uint16_t devType)
 {
     SpsParBuilder b;
@@ -61,3 +63,5 @@ CPrjVar* DecoFixture::Var(const std::string& name) const
         return var;
     return prj.GetFwVarList()->FindByName(std::string_view(name));
 }
+
+} // namespace orv

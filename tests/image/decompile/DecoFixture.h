@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 class CPrjVar;
 
 // A frame with a full project bundle for decompiles: a cleared root of the
@@ -41,3 +43,5 @@ public:
     CDrvCfg drv{&workspace, &bundle};
     CFktCfg fkt{&bundle};
 };
+
+} // namespace orv

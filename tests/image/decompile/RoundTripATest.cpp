@@ -20,6 +20,8 @@
 
 #include <sstream>
 
+using namespace orv;
+
 namespace {
 
 // Everything of a project that an image carries, as text, so that a

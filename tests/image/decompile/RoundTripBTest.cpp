@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv;
+
 namespace {
 
 // A project of a 118-family panel whose built-in variables come from the

@@ -21,6 +21,8 @@
 
 #include <functional>
 
+using namespace orv;
+
 namespace {
 
 // The built-in variables the goldens set: cycle time, printer status word,

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 
+namespace orv {
+
 namespace {
 
 // The fixture's project written as the save command does; the file's bytes.
@@ -63,3 +65,5 @@ RoundTripOutcome GoldenRoundTrip(DecoFixture& f, const std::string& source, cons
     out.s2 = SaveSource(f, "S2.ORV");
     return out;
 }
+
+} // namespace orv

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+namespace orv {
+
 // The golden project sources of tests/data/roundtrip and the trip each
 // makes: loaded and written (S1), compiled, decompiled into the cleared
 // project and written again (S2).
@@ -27,3 +29,5 @@ struct RoundTripOutcome {
 // is cleared before; then S2 is written.
 RoundTripOutcome GoldenRoundTrip(DecoFixture& f, const std::string& source, const std::function<void()>& compile,
                                  const std::function<void()>& decompile);
+
+} // namespace orv

@@ -1,5 +1,7 @@
 #include "DrvKit.h"
 
+namespace orv {
+
 BuiltDrvEntry BuildDrvEntry(bool is706, const std::vector<DrvParamSpec>& params,
                             const std::optional<DrvXrefLayout>& xref, uint32_t base)
 {
@@ -29,3 +31,5 @@ std::unique_ptr<CDrvWriter> OpenDrvWriter(bool is706, const std::string& path, P
         return std::make_unique<CDrvWriter706>(path, bundle);
     return std::make_unique<CDrvWriter043>(path, bundle);
 }
+
+} // namespace orv

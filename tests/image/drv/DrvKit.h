@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 // An entry of either family with the given parameters and block, the
 // other fields at their defaults.
 BuiltDrvEntry BuildDrvEntry(bool is706, const std::vector<DrvParamSpec>& params,
@@ -17,3 +19,5 @@ BuiltDrvEntry BuildDrvEntry(bool is706, const std::vector<DrvParamSpec>& params,
 
 std::unique_ptr<CDrvFile> OpenDrvFile(bool is706, const std::string& path, PrjBundle* bundle);
 std::unique_ptr<CDrvWriter> OpenDrvWriter(bool is706, const std::string& path, PrjBundle* bundle);
+
+} // namespace orv

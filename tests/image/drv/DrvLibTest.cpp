@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 // Builds entries of one family with a name, validity and a tail that tells

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 std::vector<DrvParamSpec> RangeParams(uint32_t ak, uint32_t al, uint32_t am)

@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 struct Fam {

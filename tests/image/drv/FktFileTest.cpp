@@ -12,6 +12,8 @@
 #include <string>
 #include <sys/stat.h>
 
+using namespace orv;
+
 namespace {
 
 // One family of special-function files: its reader and writer, its

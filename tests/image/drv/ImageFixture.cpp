@@ -1,5 +1,7 @@
 #include "ImageFixture.h"
 
+namespace orv {
+
 ImageFixture::ImageFixture()
 {
     bundle.prjData = &prj;
@@ -29,3 +31,5 @@ std::vector<std::string> ImageFixture::Questions() const
 {
     return ui.TextsOf(UiCall::Kind::Question);
 }
+
+} // namespace orv

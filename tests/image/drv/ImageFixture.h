@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 // A frame with a project bundle of root, PLC parameters, driver and
 // special-function configuration, all registered, in a temporary
 // directory that is also the program directory.
@@ -31,3 +33,5 @@ public:
     CDrvCfg drv{&workspace, &bundle};
     CFktCfg fkt{&bundle};
 };
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 class CPrjVarList;
 
 // A root whose built-in content comes through the firmware source from a
@@ -38,3 +40,5 @@ public:
     CCharSet charSet{&bundle};
     CFirmwareVarSource source{workspace};
 };
+
+} // namespace orv

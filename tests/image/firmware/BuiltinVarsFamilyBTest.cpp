@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 std::vector<std::string> Sorted(std::vector<std::string> names)

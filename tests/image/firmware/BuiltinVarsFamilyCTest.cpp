@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 // The variables the history rows show, of widths 4, 8, 17, 40 and 1, a few

@@ -8,6 +8,8 @@
 
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 class Firmware118 : public FwFixture, public ::testing::Test {

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 class Firmware706 : public FwFixture, public ::testing::Test {

@@ -9,6 +9,8 @@
 
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 class FirmwareRobust : public FwFixture, public ::testing::Test {

@@ -6,6 +6,8 @@
 
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 std::string B(std::initializer_list<int> bytes)

@@ -4,6 +4,8 @@
 
 #include "model/project/PrjVarList.h"
 
+namespace orv {
+
 CPrjVar* FwFixture::FindVar(const char* name) const
 {
     CPrjVar* var = prj.GetVarList()->FindByName(name);
@@ -27,3 +29,5 @@ std::vector<std::string> BuiltinContentFixture::Names(const CPrjVarList& list)
         names.push_back(list.VarAt(i)->GetName());
     return names;
 }
+
+} // namespace orv

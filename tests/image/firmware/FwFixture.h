@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace orv {
+
 class CPrjVar;
 
 // The image fixture with a firmware configuration in the bundle, and the
@@ -28,3 +30,5 @@ public:
 
     CFrmCfg frm{&bundle};
 };
+
+} // namespace orv

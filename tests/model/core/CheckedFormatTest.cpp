@@ -4,6 +4,8 @@
 
 #include <functional>
 
+using namespace orv;
+
 namespace {
 
 

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 struct Item : CObj {

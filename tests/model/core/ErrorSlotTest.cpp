@@ -4,6 +4,8 @@
 
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 struct Step {

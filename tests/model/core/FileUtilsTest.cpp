@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 class FileUtils : public ::testing::Test {

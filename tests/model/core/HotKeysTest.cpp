@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv;
+
 TEST(HotKeys, MarksBecomeAccelerators)
 {
     struct {

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+using namespace orv;
+
 namespace {
 
 using Kind = UiCall::Kind;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv;
+
 namespace {
 
 using Kind = UiCall::Kind;

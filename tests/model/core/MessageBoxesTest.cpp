@@ -6,6 +6,8 @@
 
 #include <functional>
 
+using namespace orv;
+
 namespace {
 
 using Kind = UiCall::Kind;

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+namespace orv {
+
 // Points the program directory (and with it the state directory, since the
 // directory is writable) at a fresh temporary directory while it lives.
 class ScopedProgramHome {
@@ -31,3 +33,5 @@ public:
 private:
     std::optional<std::string> m_old;
 };
+
+} // namespace orv

@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+using namespace orv;
+
 namespace {
 
 class ProgramIni : public ::testing::Test {

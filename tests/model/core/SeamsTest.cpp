@@ -15,6 +15,8 @@
 #include <cerrno>
 #include <cstring>
 
+using namespace orv;
+
 namespace {
 
 using Kind = UiCall::Kind;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv;
+
 
 TEST(BitHexText, EdgeCases)
 {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv;
+
 namespace {
 
 CCharDef* Def(uint8_t code)

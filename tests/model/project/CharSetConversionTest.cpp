@@ -7,6 +7,8 @@
 
 #include "model/project/CharSet.h"
 
+using namespace orv;
+
 namespace {
 
 using FilePtr = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;

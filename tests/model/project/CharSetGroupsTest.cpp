@@ -6,6 +6,8 @@
 #include "model/project/PrjBundle.h"
 #include "model/project/PrjData.h"
 
+using namespace orv;
+
 namespace {
 
 // A character set in a bundle with a project root, the reload flag cleared.

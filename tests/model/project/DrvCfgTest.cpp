@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 // A text-choice parameter of the driver with two state texts in its pool.

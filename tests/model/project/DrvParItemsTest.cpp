@@ -9,6 +9,8 @@
 #include "model/core/UiServices.h"
 #include "support/ScriptedUi.h"
 
+using namespace orv;
+
 namespace {
 
 TEST(DrvParItems, SysTextComesFromCatalogueAndRefreshReloadsIt) {

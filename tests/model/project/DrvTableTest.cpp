@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 TEST(DrvTable, KeysAndFileNamesByDriverNumber)

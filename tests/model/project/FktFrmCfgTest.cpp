@@ -7,6 +7,8 @@
 
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 TEST(FktFrmCfg, FktCfgCutsItsFieldsAtTheirWidths)

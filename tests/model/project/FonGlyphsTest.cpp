@@ -7,6 +7,8 @@
 
 #include <array>
 
+using namespace orv;
+
 namespace {
 
 using Buffer = std::array<uint8_t, CCharSet::kFontBufSize>;

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <set>
 
+using namespace orv;
+
 namespace {
 
 std::vector<std::string> DirEntries(const std::string& dir)

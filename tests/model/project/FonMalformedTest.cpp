@@ -8,6 +8,8 @@
 
 #include <random>
 
+using namespace orv;
+
 TEST(FonMalformed, RefusedFilesLeaveNoFont)
 {
     TempDir dir;

@@ -3,6 +3,8 @@
 #include "model/project/DevModel.h"
 #include "model/project/VarFmt.h"
 
+using namespace orv;
+
 namespace {
 
 struct FmtCase {

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 struct InterfaceVars : ::testing::Test {

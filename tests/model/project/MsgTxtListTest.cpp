@@ -10,6 +10,8 @@
 
 #include <memory>
 
+using namespace orv;
+
 namespace {
 
 struct MarkCase {

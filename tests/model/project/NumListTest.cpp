@@ -9,6 +9,8 @@
 
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 // A plain list of numbered texts as the views see it.

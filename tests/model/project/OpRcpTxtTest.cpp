@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 constexpr uint8_t kBin = 2;

@@ -10,6 +10,8 @@
 #include <map>
 #include <sys/wait.h>
 
+using namespace orv;
+
 namespace {
 
 // The graphic symbols the OEM page shows for the control codes; the platform

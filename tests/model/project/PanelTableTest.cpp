@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 // The facts each panel is documented with, written out here so that a wrong

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 std::vector<std::string> VarNames(const CPrjVarList& list)

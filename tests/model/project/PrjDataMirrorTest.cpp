@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 constexpr uint32_t kIntFlags = 0x33FB;

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 TEST(PrjDataSettings, NewRootDefaults)

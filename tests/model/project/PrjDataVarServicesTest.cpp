@@ -14,6 +14,8 @@
 
 #include <memory>
 
+using namespace orv;
+
 namespace {
 
 bool IsDisplayKind(TextKind kind)

@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <set>
 
+using namespace orv;
+
 namespace {
 
 struct Shipped {

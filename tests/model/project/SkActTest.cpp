@@ -4,6 +4,8 @@
 
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 std::vector<int32_t> Numbers(const CPrjSkActList& list)

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 // Two actions and a list of softkey texts; the actions outlive the texts.

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 // Inserts definitions with the given numbers; the addresses are 10 × number.

@@ -6,6 +6,8 @@
 #include "model/project/DrvParItem.h"
 #include "model/project/SpsPar.h"
 
+using namespace orv;
+
 namespace {
 
 TEST(SpsParAddressing, WordNumberRoundTripsAndByteTypesStepByTwo) {

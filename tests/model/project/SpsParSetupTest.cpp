@@ -10,6 +10,8 @@
 #include "model/project/SpsPar.h"
 #include "support/SpsParBuilder.h"
 
+using namespace orv;
+
 namespace {
 
 TEST(SpsParSetup, ConstructorDefaults) {

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 constexpr uint32_t kDay = 86400;

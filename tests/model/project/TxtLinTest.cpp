@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 constexpr uint8_t kBin = 2;

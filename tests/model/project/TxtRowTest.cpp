@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 std::vector<int> ColumnsOf(const CTxtRowBase& row)

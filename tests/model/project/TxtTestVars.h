@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // Variables and rows for the text tests: only type code and width matter.
 
 inline std::unique_ptr<CPrjVar> MakeVar(std::string_view name, uint8_t type, uint8_t width)
@@ -49,3 +51,5 @@ inline std::string Field706(int width)
         return std::string(1, '\x01');
     return '\x02' + std::string(static_cast<size_t>(width - 2), '\x03') + '\x04';
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 std::unique_ptr<CPrjVar> Bin1(int16_t word) { return std::make_unique<CPrjVarBin>("v", word, 1, 2, 4, 0, 0, 0, 0, 0); }

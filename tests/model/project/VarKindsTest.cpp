@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 int CountOf(const CTextPool& pool, const char* text)

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 constexpr uint32_t kFlags = 0x33FB;

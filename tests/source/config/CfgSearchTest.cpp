@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 // What one item should be.

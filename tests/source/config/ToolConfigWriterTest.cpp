@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 std::string ReadBytes(const std::string& path)

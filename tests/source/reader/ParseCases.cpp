@@ -3,6 +3,8 @@
 #include "source/reader/ParsOrv.h"
 #include "support/SourceTextBuilder.h"
 
+namespace orv {
+
 ParseOutcome ParserStatementTest::Run(uint16_t devType, const std::vector<std::string>& statements,
                                       const Prepare& prepare)
 {
@@ -40,3 +42,5 @@ void ParserStatementTest::ExpectRefusals(const std::vector<RefusalCase>& cases, 
         EXPECT_EQ(out.column, c.anchor.empty() ? 1 : ColumnOf(line, c.anchor)) << name;
     }
 }
+
+} // namespace orv

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+namespace orv {
+
 // One refused statement sequence: the panel, the statements between BEGIN
 // and END, what is refused (an xerror, or the error text when it is 0) and
 // where: the statement's index and the text at whose last occurrence in
@@ -46,3 +48,5 @@ protected:
     TempDir dir;
     std::unique_ptr<ParserProject> p;
 };
+
+} // namespace orv

@@ -1,5 +1,7 @@
 #include "ParseRun.h"
 
+namespace orv {
+
 ParseOutcome ParseInto(ParserProject& p, const TempDir& dir, const std::string& text, bool load)
 {
     dir.Write("P.ORV", text);
@@ -20,3 +22,5 @@ uint16_t ColumnOf(std::string_view line, std::string_view anchor)
     const size_t at = line.rfind(anchor);
     return at == std::string_view::npos ? 0 : static_cast<uint16_t>(at + 1);
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // What a parse left behind.
 struct ParseOutcome {
     uint16_t error = 0;
@@ -25,3 +27,5 @@ ParseOutcome ParseInto(ParserProject& p, const TempDir& dir, const std::string& 
 
 // The column at which the last occurrence of the anchor begins in the line.
 uint16_t ColumnOf(std::string_view line, std::string_view anchor);
+
+} // namespace orv

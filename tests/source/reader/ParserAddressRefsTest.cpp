@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 constexpr uint16_t kT200 = 59;  // key "T200"; driver 2 is "T200_DIR"

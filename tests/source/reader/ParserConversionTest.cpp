@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 struct Slot {

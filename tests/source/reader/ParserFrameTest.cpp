@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 std::string KeywordErrorText(const char* keyword)

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 class ParserMenusTest : public ParserStatementTest {

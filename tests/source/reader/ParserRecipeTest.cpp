@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 // The variables of every value form, each on its own word.

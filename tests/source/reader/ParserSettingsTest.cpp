@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 using Getter = std::function<int(const ParserProject&)>;

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 std::string Source(uint16_t srcType, const std::vector<std::string>& statements)

@@ -18,6 +18,8 @@
 #include <utility>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 std::vector<std::string> CorpusFiles()

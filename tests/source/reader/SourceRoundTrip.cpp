@@ -12,6 +12,8 @@
 #include <fstream>
 #include <iterator>
 
+namespace orv {
+
 namespace {
 
 constexpr uint16_t kDriver = 5;
@@ -127,3 +129,5 @@ Agreement CheckAgreement(RoundTripProject& built)
     EXPECT_EQ(leftOut3, 0) << "a written file leaves nothing more out";
     return a;
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+namespace orv {
+
 // A project bundle that a project source is written from and read into: the
 // parser's bundle of the panel (755: 47 with the variant) with the items of
 // the 043 example's start selection (SYS 0..14, MSG 15..22 for the messages
@@ -47,3 +49,5 @@ struct Agreement {
     std::unique_ptr<RoundTripProject> read;
 };
 Agreement CheckAgreement(RoundTripProject& built);
+
+} // namespace orv

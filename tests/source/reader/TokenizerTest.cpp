@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 // One delivered line: its text, the line number after the read, the result.

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+namespace orv {
+
 // Writes sections into a file of a fresh directory and gives back its bytes.
 struct SrcWriterRig {
     explicit SrcWriterRig(uint16_t devType) { charSet.SetDevType(devType); }
@@ -30,3 +32,5 @@ struct SrcWriterRig {
     uint16_t error = 0;
     int leftOut = 0;
 };
+
+} // namespace orv

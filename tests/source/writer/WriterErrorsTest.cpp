@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 std::vector<std::string> NamesIn(const std::string& dir)

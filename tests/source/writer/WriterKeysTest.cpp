@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 TEST(WriterLayoutTest, ActionRecords)

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 const char* const kEmptyLine = "\r\n";

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 CPrjVar* Bin(CPrjData& prj, const char* name, int16_t adr)

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 // A recipe text 1 whose rows show the variables, four to a row, with one

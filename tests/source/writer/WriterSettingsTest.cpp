@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 const std::string kSep = " " + std::string(76, '_') + "\r\n\r\n";

@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 template <class Entry>

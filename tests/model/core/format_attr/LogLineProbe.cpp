@@ -2,6 +2,8 @@
 // compiler, so handing it an int for "%s" must not build.
 #include "model/core/Log.h"
 
+using namespace orv;
+
 void Probe()
 {
 #ifdef ORV_MISUSE
