@@ -25,7 +25,7 @@ constexpr int kVarCount = 300;
 constexpr int kTextCount = 128;
 constexpr int kMsgCount = 100;
 
-// A family A project that nearly fills the panel memory: 300 scaled
+// A 043 family project that nearly fills the panel memory: 300 scaled
 // variables, 128 operator texts and 100 message texts of two rows, each
 // row showing a variable among words and blank runs.
 struct FullProject {
@@ -63,7 +63,7 @@ struct FullProject {
     CSpsPar sps{&bundle};
 };
 
-void BM_CompileFamilyA(benchmark::State& state)
+void BM_CompileFamily043(benchmark::State& state)
 {
     const std::string dir = std::filesystem::temp_directory_path().string() + "/";
     CWorkspaceState workspace(dir, dir);
@@ -84,7 +84,7 @@ void BM_CompileFamilyA(benchmark::State& state)
     state.counters["x_plain_io"] = timer.Ratio(state.iterations(), dir + "orv_bench_plain.BIN", length);
     std::filesystem::remove(out);
 }
-BENCHMARK(BM_CompileFamilyA)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompileFamily043)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

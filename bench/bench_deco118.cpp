@@ -106,7 +106,7 @@ uint16_t CompileBoth(CWorkspaceState& workspace, const BenchDir& paths, const Pr
     return second.GetError();
 }
 
-void BM_CompileFamilyB(benchmark::State& state)
+void BM_CompileFamily118(benchmark::State& state)
 {
     BenchDir paths("orv_bench_deco118");
     CWorkspaceState workspace(paths.Prefix(), paths.Prefix());
@@ -123,9 +123,9 @@ void BM_CompileFamilyB(benchmark::State& state)
     state.counters["image_bytes"] = static_cast<double>(length);
     state.counters["x_plain_io"] = timer.Ratio(state.iterations(), paths.File("PLAIN.BIN"), length);
 }
-BENCHMARK(BM_CompileFamilyB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompileFamily118)->Unit(benchmark::kMillisecond);
 
-void BM_DecompileFamilyB(benchmark::State& state)
+void BM_DecompileFamily118(benchmark::State& state)
 {
     BenchDir paths("orv_bench_deco118");
     CWorkspaceState workspace(paths.Prefix(), paths.Prefix());
@@ -152,7 +152,7 @@ void BM_DecompileFamilyB(benchmark::State& state)
     state.counters["image_bytes"] = static_cast<double>(length);
     state.counters["x_plain_io"] = timer.Ratio(state.iterations(), paths.File("PLAIN.BIN"), length);
 }
-BENCHMARK(BM_DecompileFamilyB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecompileFamily118)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,4 +1,4 @@
-// The check word that special-function files, driver files and family C images
+// The check word that special-function files, driver files and 706 family images
 // carry, computed in one place for every writer.
 #pragma once
 
@@ -6,7 +6,7 @@ namespace orv {
 
 class ImageBuffer;
 
-// The check word of special-function files, driver files and family C
+// The check word of special-function files, driver files and 706 family
 // images: over the bytes at offsets 7, 14, 21, ... of the whole file, the
 // XOR goes to offset 2 and the two's complement of the byte sum to offset 3,
 // so that offset 3 and the summed bytes add up to 0 modulo 256.

@@ -284,17 +284,17 @@ ChangeStamp::Bytes ChangeStamp::Encode(const std::tm& local)
             BcdByte(local.tm_hour),       BcdByte(local.tm_min),     BcdByte(std::min(local.tm_sec, 60))};
 }
 
-std::optional<std::string> LayoutBFirmwareId(uint16_t devType)
+std::optional<std::string> WordHeaderFirmwareId(uint16_t devType)
 {
     const PanelRow* row = FindPanel(devType);
     if (!row)
         return std::nullopt;
     switch (row->family) {
-    case Family::C:
+    case Family::F706:
         return "OG" + std::to_string(devType) + "0000";
-    case Family::B:
+    case Family::F118:
         return FirmwareId(devType, 201);
-    case Family::A:
+    case Family::F043:
         break;
     }
     return std::nullopt;
@@ -330,7 +330,7 @@ std::optional<std::string> FirmwareId(uint16_t devType, uint16_t level)
 }
 
 // ===========================================================================
-// Family B
+// 118 family
 // ===========================================================================
 
 uint32_t BHlpSlot(int list)
@@ -390,7 +390,7 @@ bool FitsValue48(__int128 value, bool isSigned)
     return isSigned ? value >= -k48 / 2 && value < k48 / 2 : value >= 0 && value < k48;
 }
 
-// === Family C records =====================================================
+// === 706 family records =====================================================
 
 std::string CountedName::Encode(std::string_view name)
 {
@@ -402,9 +402,9 @@ std::string CountedName::Encode(std::string_view name)
     return out;
 }
 
-uint8_t SetpCodeC::Encode(uint8_t setpKind) { return setpKind >= 1 && setpKind <= 3 ? setpKind - 1 : 0; }
+uint8_t SetpCode706::Encode(uint8_t setpKind) { return setpKind >= 1 && setpKind <= 3 ? setpKind - 1 : 0; }
 
-uint8_t SetpCodeC::Decode(uint8_t code) { return code == 1 || code == 2 ? code + 1 : 1; }
+uint8_t SetpCode706::Decode(uint8_t code) { return code == 1 || code == 2 ? code + 1 : 1; }
 
 uint16_t MsgAttrWord::Encode(uint8_t prio, uint8_t delMode, bool alarm)
 {
@@ -419,9 +419,9 @@ MsgAttrWord::Decoded MsgAttrWord::Decode(uint16_t word)
             (word & 0x8000u) != 0};
 }
 
-uint16_t FormWordC::Encode(uint8_t form) { return form == 1 || form == 2 ? form : 0; }
+uint16_t FormWord706::Encode(uint8_t form) { return form == 1 || form == 2 ? form : 0; }
 
-uint8_t FormWordC::Decode(uint16_t word) { return word == 1 || word == 2 ? static_cast<uint8_t>(word) : 0; }
+uint8_t FormWord706::Decode(uint16_t word) { return word == 1 || word == 2 ? static_cast<uint8_t>(word) : 0; }
 
 namespace {
 
@@ -467,7 +467,7 @@ std::array<uint8_t, 8> UserChar706::Decode(const uint8_t* bytes)
     return rows;
 }
 
-void BlankCountC::Add(std::string& out, bool& countOpen, uint8_t maxCount)
+void BlankCount706::Add(std::string& out, bool& countOpen, uint8_t maxCount)
 {
     if (countOpen && !out.empty() && static_cast<uint8_t>(out.back()) < maxCount) {
         out.back() = static_cast<char>(out.back() + 1);
@@ -477,7 +477,7 @@ void BlankCountC::Add(std::string& out, bool& countOpen, uint8_t maxCount)
     countOpen = true;
 }
 
-int BlankCountC::Decode(uint8_t byte, uint8_t maxCount) { return byte >= 1 && byte <= maxCount ? byte : 0; }
+int BlankCount706::Decode(uint8_t byte, uint8_t maxCount) { return byte >= 1 && byte <= maxCount ? byte : 0; }
 
 std::optional<ReducedSpans> ReducedSpans::Encode(int64_t dspSpan, int64_t plcSpan)
 {
@@ -491,7 +491,7 @@ std::optional<ReducedSpans> ReducedSpans::Encode(int64_t dspSpan, int64_t plcSpa
     return ReducedSpans{static_cast<uint16_t>(dspSpan), static_cast<uint16_t>(plcSpan)};
 }
 
-uint32_t VarReserveC(uint8_t type, size_t nameLength, int highestState)
+uint32_t VarReserve706(uint8_t type, size_t nameLength, int highestState)
 {
     const auto name = static_cast<uint32_t>(nameLength);
     switch (type) {

@@ -19,11 +19,11 @@ namespace orv {
 // reads through the decoders beside them, so both sides agree on every byte.
 namespace imglayout {
 
-// --- Header layout A (family A image, family B first image) -------------
+// --- Byte header, tagged by a magic byte (043 family image, 118 family first image)
 
 inline constexpr uint32_t kHdrLength = 2;         // word: data-set length - 2
 inline constexpr uint32_t kHdrMagic = 4;          // byte
-inline constexpr uint8_t kMagicA = 240;
+inline constexpr uint8_t kMagic043 = 240;
 inline constexpr uint32_t kHdrName = 5;           // string, name of the source file
 inline constexpr uint32_t kHdrNameMax = 12;       // characters before the NUL
 inline constexpr uint32_t kHdrTime = 18;          // word, DOS time
@@ -43,28 +43,28 @@ inline constexpr uint32_t kHdrCycleTime = 135;    // byte
 inline constexpr uint8_t kCycleTimeDefault = 10;
 inline constexpr uint32_t kHdrVarChain = 136;     // word, last variable record
 
-// --- Header layout B (family C image, family B second image) -------------
+// --- Word header, tagged by a magic word (706 family image, 118 family second image)
 
-inline constexpr uint32_t kHdrBLength = 0;        // word: family C length in words; second image: recipe data length
-inline constexpr uint32_t kHdrBCheck = 2;         // word: family C check word; second image 0
-inline constexpr uint32_t kHdrBMagic = 4;         // word
-inline constexpr uint16_t kMagicC = 496;
+inline constexpr uint32_t kHdrWLength = 0;        // word: 706 family length in words; second image: recipe data length
+inline constexpr uint32_t kHdrWCheck = 2;         // word: 706 family check word; second image 0
+inline constexpr uint32_t kHdrWMagic = 4;         // word
+inline constexpr uint16_t kMagic706 = 496;
 inline constexpr uint16_t kMagicRcpImage = 436;
-inline constexpr uint32_t kHdrBName = 6;          // string, name of the source file
-inline constexpr uint32_t kHdrBNameMax = 12;      // characters before the NUL; more would reach the stamp
-inline constexpr uint32_t kHdrBStamp = 20;        // 6 bytes, ChangeStamp
-inline constexpr uint32_t kHdrBFwId = 46;         // string, the panel type's firmware id
-inline constexpr uint32_t kHdrBFeatures = 56;     // 8 bytes, family C bit set (SetFlagBit8)
-inline constexpr uint32_t kHdrBFrmName = 64;      // string, the firmware configuration's id
-inline constexpr uint32_t kHdrBFrmNameMax = 9;
-inline constexpr uint32_t kHdrBToolVersion = 74;  // string
-inline constexpr uint32_t kHdrBBlockSize = 88;    // word: bytes of the header from 88 on
-inline constexpr uint32_t kHeaderSizeC = 170;
+inline constexpr uint32_t kHdrWName = 6;          // string, name of the source file
+inline constexpr uint32_t kHdrWNameMax = 12;      // characters before the NUL; more would reach the stamp
+inline constexpr uint32_t kHdrWStamp = 20;        // 6 bytes, ChangeStamp
+inline constexpr uint32_t kHdrWFwId = 46;         // string, the panel type's firmware id
+inline constexpr uint32_t kHdrWFeatures = 56;     // 8 bytes, 706 family bit set (SetFlagBit8)
+inline constexpr uint32_t kHdrWFrmName = 64;      // string, the firmware configuration's id
+inline constexpr uint32_t kHdrWFrmNameMax = 9;
+inline constexpr uint32_t kHdrWToolVersion = 74;  // string
+inline constexpr uint32_t kHdrWBlockSize = 88;    // word: bytes of the header from 88 on
+inline constexpr uint32_t kHeaderSize706 = 170;
 inline constexpr uint32_t kHeaderSizeRcpImage = 106;
-inline constexpr uint16_t kHdrBBlockSizeC = kHeaderSizeC - kHdrBBlockSize;
-inline constexpr uint16_t kHdrBBlockSizeRcpImage = kHeaderSizeRcpImage - kHdrBBlockSize;
+inline constexpr uint16_t kHdrWBlockSize706 = kHeaderSize706 - kHdrWBlockSize;
+inline constexpr uint16_t kHdrWBlockSizeRcpImage = kHeaderSizeRcpImage - kHdrWBlockSize;
 
-// Family C header pointers, dwords.
+// 706 family header pointers, dwords.
 inline constexpr uint32_t kCUserChars = 90;
 inline constexpr uint32_t kCVarFirst = 94;
 inline constexpr uint32_t kCOpTxts = 98;
@@ -86,7 +86,7 @@ inline uint32_t CHlpTxtSlot(int list) { return kCHlpTxts + 4u * static_cast<uint
 inline constexpr uint32_t kRcpCheckBlock = 90;
 inline constexpr uint32_t kRcpTable = 92;
 
-// Family C feature bits and the causes that set them.
+// 706 family feature bits and the causes that set them.
 inline constexpr unsigned kFeatSystemBlock = 59;
 inline constexpr unsigned kFeatSoftkeys = 60;      // softkey texts or actions, "[Z084]", constant 391
 inline constexpr unsigned kFeatHexVars = 61;       // a variable of kind 249
@@ -100,14 +100,14 @@ struct ChangeStamp {
     static Bytes Encode(const std::tm& local);
 };
 
-// The firmware id of header layout B: "OG4730000", "OG4770000",
-// "OG7060000" for the family C image, "OG118201", "OG163201", "OG167201"
-// for the second image of family B; none for other panel types.
-std::optional<std::string> LayoutBFirmwareId(uint16_t devType);
+// The firmware id of the word header: "OG4730000", "OG4770000",
+// "OG7060000" for the 706 family image, "OG118201", "OG163201", "OG167201"
+// for the second image of the 118 family; none for other panel types.
+std::optional<std::string> WordHeaderFirmwareId(uint16_t devType);
 
-// --- Family A header tables ----------------------------------------------
+// --- 043 family header tables ----------------------------------------------
 
-inline constexpr uint32_t kHeaderSizeA = 1042;
+inline constexpr uint32_t kHeaderSize043 = 1042;
 inline constexpr uint32_t kAMsgTxts = 138;        // word per message text 0..127
 inline constexpr uint32_t kAOpTxts = 394;         // word per operator text 0..127
 inline constexpr uint32_t kAHlpSlots = 650;       // word per help slot
@@ -118,9 +118,9 @@ inline constexpr int kAMnuNumMin = 1;
 inline constexpr int kAMnuNumMax = 127;
 inline constexpr int kAUserCharMax = 7;
 inline constexpr int kAHlpLists = 7;
-inline constexpr uint32_t kMemLimitA = 32766;
+inline constexpr uint32_t kMemLimit043 = 32766;
 
-// False for numbers that have no slot in the family A header.
+// False for numbers that have no slot in the 043 family header.
 bool HasATextSlot(int32_t num);
 bool HasAMnuSlot(int32_t num);
 bool HasAUserCharSlot(int32_t code);
@@ -155,8 +155,8 @@ struct BlockRule {
     uint32_t block;
     uint32_t margin;
 };
-inline constexpr BlockRule kBlocksAB{4096, 32};
-inline constexpr BlockRule kBlocksC{65536, 64};
+inline constexpr BlockRule kBlocks043_118{4096, 32};
+inline constexpr BlockRule kBlocks706{65536, 64};
 
 // The length after padding to even and, when a record of n bytes (with the
 // margin) would cross into the next block, moving to that boundary.
@@ -164,10 +164,10 @@ uint64_t ReservedLength(uint64_t length, uint32_t n, BlockRule rule);
 
 // --- Bit sets ----------------------------------------------------------------
 
-// Layout A: 4 bytes, bit b (below 32) in byte 3 - b / 8. Higher bits are
+// Byte header: 4 bytes, bit b (below 32) in byte 3 - b / 8. Higher bits are
 // ignored.
 void SetFlagBit4(std::array<uint8_t, 4>& flags, unsigned bit);
-// Family C: 8 bytes, bit b (below 64) in byte 7 - b / 8.
+// 706 family: 8 bytes, bit b (below 64) in byte 7 - b / 8.
 void SetFlagBit8(std::array<uint8_t, 8>& flags, unsigned bit);
 
 // --- Field codecs ------------------------------------------------------------
@@ -203,7 +203,7 @@ struct BitMaskWord {
     static uint32_t Decode(uint16_t mask);
 };
 
-// Families A and B: setpoint kind in the top two bits, image code below.
+// The 043 and 118 families: setpoint kind in the top two bits, image code below.
 struct ImageTypeByte {
     // The image code of a type code (and first type byte for 32/33); none
     // for types the panel does not know.
@@ -217,7 +217,7 @@ struct ImageTypeByte {
     static Decoded Decode(uint8_t byte);
 };
 
-// Family A message attributes: priority 3 -> 2, 4 -> 4; delete mode
+// 043 family message attributes: priority 3 -> 2, 4 -> 4; delete mode
 // 2, 3, 4 -> 32, 64, 128.
 struct MsgAttrByte {
     static uint8_t Encode(uint8_t prio, uint8_t delMode);
@@ -255,7 +255,7 @@ struct SkOpRecord {
     static SkOpRecord Decode(BeReader& in, uint64_t at, bool wideAdr);
 };
 
-// A variable field inside a family A or B text row: the mark, then the
+// A variable field inside a 043 or 118 family text row: the mark, then the
 // variable's address high byte first.
 struct RowVarRef {
     static constexpr uint32_t kSize = 3;
@@ -265,7 +265,7 @@ struct RowVarRef {
     static bool Decode(BeReader row, uint64_t at, uint16_t& address);
 };
 
-// A run of blanks in a family A or B text row. Count coding (panel 47 .2
+// A run of blanks in a 043 or 118 family text row. Count coding (panel 47 .2
 // variant): count bytes 1..7, a new one after 7. Otherwise the first blank
 // is 128 and each further blank adds 1.
 struct BlankRun {
@@ -279,12 +279,12 @@ struct BlankRun {
 std::optional<std::string> FirmwareId(uint16_t devType, uint16_t level);
 
 // ===========================================================================
-// Family B (panel types 118, 163, 167)
+// 118 family (panel types 118, 163, 167)
 // ===========================================================================
 
-// --- First image: header layout A with the family B fields ----------------
+// --- First image: the byte header with the 118 family fields ---------------
 
-inline constexpr uint32_t kHeaderSizeB = 250;
+inline constexpr uint32_t kHeaderSize118 = 250;
 inline constexpr uint32_t kBOpTable = 138;        // word, operator text table
 inline constexpr uint32_t kBMsgTable = 140;       // word, message text table
 inline constexpr uint32_t kBRcpTable = 142;       // word, recipe text table
@@ -324,7 +324,7 @@ inline uint32_t BListEntry(uint32_t table, int n) { return table + kBListHead + 
 // Lists 4 and 5 share a slot.
 uint32_t BHlpSlot(int list);
 
-// The room a family B variable record is given, by its type code; k is the
+// The room a 118 family variable record is given, by its type code; k is the
 // highest state index of the state-text kinds.
 uint32_t BVarReserve(uint8_t type, int k);
 
@@ -344,7 +344,7 @@ struct BFrmName {
 // complement number).
 bool FitsValue48(__int128 value, bool isSigned);
 
-// --- Second image (recipe memory): header layout B ---------------------------
+// --- Second image (recipe memory): the word header ---------------------------
 
 inline constexpr uint32_t kHeaderSizeB2 = 106;
 inline constexpr uint32_t kB2Length = 0;          // word, recipe data length
@@ -367,7 +367,7 @@ inline constexpr uint32_t kB2RcpTableHead = 2;    // word highest + 1
 inline constexpr uint16_t kB2RcpRecordMark = 1;
 inline constexpr size_t kB2AsciiMax = 33;
 
-// === Family C records =====================================================
+// === 706 family records =====================================================
 
 // Numbered lists: three dwords, the template's two range words, highest + 1,
 // then a dword per number.
@@ -389,14 +389,14 @@ inline constexpr uint32_t kCUserCharSize706 = 5;
 inline constexpr int kCUserCharFirst706 = 128;
 inline constexpr uint32_t kCHelpHigh = 0xFFFF;     // a help list's template range
 
-// A name as family C stores it: a count byte and the name padded with NUL,
+// A name as the 706 family stores it: a count byte and the name padded with NUL,
 // the count odd so that count byte and name end on an even offset.
 struct CountedName {
     static std::string Encode(std::string_view name);
 };
 
 // Setpoint kinds 1, 2, 3 -> 0, 1, 2; anything else 0.
-struct SetpCodeC {
+struct SetpCode706 {
     static uint8_t Encode(uint8_t setpKind);
     // 1 -> 2, 2 -> 3, anything else 1.
     static uint8_t Decode(uint8_t code);
@@ -416,7 +416,7 @@ struct MsgAttrWord {
 };
 
 // Word forms of types 33 and 251: 1 -> 1, 2 -> 2, anything else 0.
-struct FormWordC {
+struct FormWord706 {
     static uint16_t Encode(uint8_t form);
     static uint8_t Decode(uint16_t word);
 };
@@ -430,10 +430,10 @@ struct UserChar706 {
     static std::array<uint8_t, 8> Decode(const uint8_t* bytes);
 };
 
-// Blank runs of family C text bytes: a blank raises the count byte before
+// Blank runs of the 706 family text bytes: a blank raises the count byte before
 // it while that is below the maximum (7 or 15) and no field lies between;
 // otherwise it starts a new count 1.
-struct BlankCountC {
+struct BlankCount706 {
     static void Add(std::string& out, bool& countOpen, uint8_t maxCount);
     // The blanks a text byte stands for; 0 when it is a character.
     static int Decode(uint8_t byte, uint8_t maxCount);
@@ -447,9 +447,9 @@ struct ReducedSpans {
     static std::optional<ReducedSpans> Encode(int64_t dspSpan, int64_t plcSpan);
 };
 
-// The room a family C variable record reserves: by type, from the name's
+// The room a 706 family variable record reserves: by type, from the name's
 // length and the highest state index.
-uint32_t VarReserveC(uint8_t type, size_t nameLength, int highestState);
+uint32_t VarReserve706(uint8_t type, size_t nameLength, int highestState);
 
 }  // namespace imglayout
 

@@ -296,7 +296,7 @@ void CComp::UpdateFreeMemory()
 imglayout::BlockRule CComp::GetBlockRule() const
 {
     const PanelRow* row = FindPanel(m_devType);
-    return row && row->family == Family::C ? imglayout::kBlocksC : imglayout::kBlocksAB;
+    return row && row->family == Family::F706 ? imglayout::kBlocks706 : imglayout::kBlocks043_118;
 }
 
 void CComp::SetNodeAdr(int num, uint32_t address)
@@ -418,7 +418,7 @@ void CComp::FeedCheckWord(uint16_t value)
     }
 }
 
-int CComp::StampFamilyCCheckWord()
+int CComp::StampFamily706CheckWord()
 {
     if (PadEven() != 1 || WriteWord(0, static_cast<uint16_t>(m_out.Size() / 2)) != 1)
         return -1;

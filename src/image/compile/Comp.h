@@ -27,7 +27,7 @@ class CPrjVar;
 class ImgRecord;
 
 // The base of the project compilers: owns the image being built in memory
-// and the two files appended to family A images, offers the write
+// and the two files appended to the 043 family images, offers the write
 // primitives every compile step uses, keeps the image within the panel
 // memory, replaces the output file only with a complete image, keeps the
 // workspace's free-memory figures and object counters, and turns the final
@@ -153,10 +153,10 @@ protected:
     void UpdateFreeMemory();
     void SetSecondImage() { m_secondImage = true; }
 
-    std::array<uint8_t, 4>& FlagsA() { return m_flagsA; }
-    std::array<uint8_t, 8>& FlagsC() { return m_flagsC; }
-    void SetFlagBitA(unsigned bit) { imglayout::SetFlagBit4(m_flagsA, bit); }
-    void SetFlagBitC(unsigned bit) { imglayout::SetFlagBit8(m_flagsC, bit); }
+    std::array<uint8_t, 4>& Flags043_118() { return m_flags043_118; }
+    std::array<uint8_t, 8>& Flags706() { return m_flags706; }
+    void SetFlagBit043_118(unsigned bit) { imglayout::SetFlagBit4(m_flags043_118, bit); }
+    void SetFlagBit706(unsigned bit) { imglayout::SetFlagBit8(m_flags706, bit); }
 
     // Numbers above 255 are ignored and read as 0.
     void SetNodeAdr(int num, uint32_t address);
@@ -176,7 +176,7 @@ protected:
     // broken.
     void EndMnu(CPrjMnu& menu, bool broken);
 
-    // Family B second image.
+    // 118 family second image.
     void SetRecipeLength(uint64_t length);
     // Error 49 when the recipe length is not below the second limit.
     int CheckRecipeLimit();
@@ -184,8 +184,8 @@ protected:
     // The recipe check word takes 16 bits, highest first.
     void FeedCheckWord(uint16_t value);
     uint16_t GetCheckWord() const { return m_checkWord; }
-    // Family C: pads to even, word 0 = length / 2, the check word at 2.
-    int StampFamilyCCheckWord();
+    // 706 family: pads to even, word 0 = length / 2, the check word at 2.
+    int StampFamily706CheckWord();
 
     // The limits of a BIN or VBIN variable with its display and PLC spans
     // reduced to lowest terms.
@@ -206,7 +206,7 @@ protected:
     // was left out in the names level.
     // eachReserved: every name is placed with the boundary rule.
     int FitNames(uint32_t reserve, bool eachReserved = false);
-    // Family C leaves out only the description.
+    // 706 family leaves out only the description.
     void SetNamesLevel(uint16_t level) { m_namesLevel = level; }
 
     CWorkspaceState& Workspace() { return m_workspace; }
@@ -247,8 +247,8 @@ private:
     uint16_t m_checkWord = 0;
     uint16_t m_devType = 36;
     uint16_t m_fwLevel = 0;
-    std::array<uint8_t, 4> m_flagsA{};
-    std::array<uint8_t, 8> m_flagsC{};
+    std::array<uint8_t, 4> m_flags043_118{};
+    std::array<uint8_t, 8> m_flags706{};
 };
 
 } // namespace orv

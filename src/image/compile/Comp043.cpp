@@ -1,4 +1,4 @@
-// Compiles a family A project: the data set, then the driver and special
+// Compiles a 043 family project: the data set, then the driver and special
 // functions appended, all within the panel's memory.
 #include "image/compile/Comp043.h"
 
@@ -30,9 +30,9 @@ constexpr int kTextRowsMax = 32;
 
 CComp043::CComp043(CWorkspaceState& workspace, const std::string& outPath, const std::string& drvPath,
                    const std::string& fktPath, uint32_t reserve, const PrjBundle& bundle)
-    : CCompAB(workspace, outPath, drvPath, fktPath, bundle), m_reserve(reserve)
+    : CComp043_118(workspace, outPath, drvPath, fktPath, bundle), m_reserve(reserve)
 {
-    SetMemLimit(kMemLimitA);
+    SetMemLimit(kMemLimit043);
     CompileAndWrite([this] { Compile(); });
 }
 
@@ -71,10 +71,10 @@ void CComp043::Raise(FwCause cause)
 
 int CComp043::WriteHeader()
 {
-    SetFlagBitA(0);
+    SetFlagBit043_118(0);
     if (m_variant2)
         RaiseFwLevel(kVariantLevel);
-    return WriteHeaderA(kHeaderSizeA);
+    return WriteByteHeader(kHeaderSize043);
 }
 
 int CComp043::WritePrinter() { return HasPrinter() ? WritePrinterBlock() : 1; }

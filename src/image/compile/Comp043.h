@@ -1,7 +1,7 @@
-// The family A project compiler (panels 14, 36, 43, 47 and 755).
+// The 043 family project compiler (panels 14, 36, 43, 47 and 755).
 #pragma once
 
-#include "image/compile/CompAB.h"
+#include "image/compile/Comp043_118.h"
 
 #include <cstdint>
 #include <string>
@@ -10,10 +10,10 @@ namespace orv {
 
 class CPrjNumEntry;
 
-// The compiler of the family A panels (14, 36, 43, 47; 755 as 47 in its .2
+// The compiler of the 043 family panels (14, 36, 43, 47; 755 as 47 in its .2
 // variant). The constructor runs the whole compile; CheckError tells the
 // outcome.
-class CComp043 : public CCompAB {
+class CComp043 : public CComp043_118 {
 public:
     // reserve: the size of the project's driver file plus its
     // special-function file, kept free for them when names are fitted.

@@ -1,4 +1,4 @@
-// Compiles a family B data set with its list tables, date/time and recipe
+// Compiles a 118 family data set with its list tables, date/time and recipe
 // blocks; every pointer is a word, so the image is held to what a word reaches.
 #include "image/compile/Comp118.h"
 
@@ -45,7 +45,7 @@ bool IsRcpVarName(const std::string& name) { return name == "[Z25]" || name == "
 
 CComp118::CComp118(CWorkspaceState& workspace, const std::string& outPath, const std::string& drvPath,
                    const std::string& fktPath, uint32_t /*reserve*/, const PrjBundle& bundle)
-    : CCompAB(workspace, outPath, drvPath, fktPath, bundle)
+    : CComp043_118(workspace, outPath, drvPath, fktPath, bundle)
 {
     // Every pointer in this image is a word: a longer image would point
     // into itself at the wrong places.
@@ -90,11 +90,11 @@ void CComp118::NoteRowVar(const CPrjVar& var)
 
 int CComp118::WriteHeader()
 {
-    SetFlagBitA(0);
+    SetFlagBit043_118(0);
     if (m_dwordVars)
-        SetFlagBitA(kBFlagDWordVars);
+        SetFlagBit043_118(kBFlagDWordVars);
     RaiseFwLevel(kBFwLevel);
-    if (WriteHeaderA(kHeaderSizeB) != 1)
+    if (WriteByteHeader(kHeaderSize118) != 1)
         return -1;
     const std::string frmId = GetFrmCfg() ? GetFrmCfg()->GetFrmId() : std::string();
     FeedRecipeCheck();

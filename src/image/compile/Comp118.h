@@ -1,7 +1,7 @@
-// The family B project compiler for the first image (panels 118, 163, 167).
+// The 118 family project compiler for the first image (panels 118, 163, 167).
 #pragma once
 
-#include "image/compile/CompAB.h"
+#include "image/compile/Comp043_118.h"
 
 #include <cstdint>
 #include <string>
@@ -13,12 +13,12 @@ class CPrjNumList;
 class CPrjRcpTxt;
 class ImgRecord;
 
-// The compiler of the first image of the family B panels (118, 163, 167):
+// The compiler of the first image of the 118 family panels (118, 163, 167):
 // the data set with its list tables, the date/time and recipe blocks. The
 // constructor runs the whole compile; CheckError tells the outcome.
-class CComp118 : public CCompAB {
+class CComp118 : public CComp043_118 {
 public:
-    // reserve is kept without use: nothing is appended to a family B image.
+    // reserve is kept without use: nothing is appended to a 118 family image.
     CComp118(CWorkspaceState& workspace, const std::string& outPath, const std::string& drvPath,
              const std::string& fktPath, uint32_t reserve, const PrjBundle& bundle);
 

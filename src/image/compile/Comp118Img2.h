@@ -1,4 +1,4 @@
-// The family B compiler of the second image, the recipe memory.
+// The 118 family compiler of the second image, the recipe memory.
 #pragma once
 
 #include "image/compile/Comp.h"
@@ -12,7 +12,7 @@ class CPrjRcpTxt;
 class CVarValPair;
 class ImgRecord;
 
-// The compiler of the second image of the family B panels: the recipe
+// The compiler of the second image of the 118 family panels: the recipe
 // memory with each recipe's values in the form the PLC takes them. The
 // constructor runs the whole compile; any failure ends with error 20.
 class CComp118Img2 : public CComp {

@@ -1,4 +1,4 @@
-// Compiles a family C data set; a step that stops without its own error code
+// Compiles a 706 family data set; a step that stops without its own error code
 // still leaves no image that counts as usable.
 #include "image/compile/Comp706.h"
 
@@ -74,7 +74,7 @@ void CComp706::Compile()
         return;
     }
     const PanelRow* row = FindPanel(GetDevType());
-    if (!row || row->family != Family::C) {
+    if (!row || row->family != Family::F706) {
         Fail("Comp_orv: Typ %u gehoert nicht zu dieser Familie", unsigned{GetDevType()});
         return;
     }
@@ -105,18 +105,18 @@ uint8_t CComp706::MaxBlankCount() const { return FindPanel(GetDevType())->blankR
 int CComp706::WriteHeader()
 {
     const CPrjData& prj = *GetPrjData();
-    if (AppendZeros(kHeaderSizeC) != 1)
+    if (AppendZeros(kHeaderSize706) != 1)
         return -1;
     const std::string version =
-        Workspace().GetToolVersion().substr(0, kHdrBBlockSize - kHdrBToolVersion - 1);
-    const std::string frmName = GetFrmCfg()->GetFrmId().substr(0, kHdrBFrmNameMax);
-    bool ok = WriteWord(kHdrBMagic, kMagicC) == 1 && WriteString(kHdrBName, CopyNameOf(prj.GetPath())) == 1 &&
-              WriteString(kHdrBFwId, *LayoutBFirmwareId(GetDevType())) == 1 &&
-              WriteString(kHdrBFrmName, frmName) == 1 && WriteString(kHdrBToolVersion, version) == 1 &&
-              WriteWord(kHdrBBlockSize, kHdrBBlockSizeC) == 1;
+        Workspace().GetToolVersion().substr(0, kHdrWBlockSize - kHdrWToolVersion - 1);
+    const std::string frmName = GetFrmCfg()->GetFrmId().substr(0, kHdrWFrmNameMax);
+    bool ok = WriteWord(kHdrWMagic, kMagic706) == 1 && WriteString(kHdrWName, CopyNameOf(prj.GetPath())) == 1 &&
+              WriteString(kHdrWFwId, *WordHeaderFirmwareId(GetDevType())) == 1 &&
+              WriteString(kHdrWFrmName, frmName) == 1 && WriteString(kHdrWToolVersion, version) == 1 &&
+              WriteWord(kHdrWBlockSize, kHdrWBlockSize706) == 1;
     if (const std::optional<std::tm> t = LocalChangeTime(prj.GetPath()); ok && t) {
         const ChangeStamp::Bytes stamp = ChangeStamp::Encode(*t);
-        ok = WriteBytes(kHdrBStamp, BytesOf(stamp.data(), stamp.size())) == 1;
+        ok = WriteBytes(kHdrWStamp, BytesOf(stamp.data(), stamp.size())) == 1;
     }
     return ok ? 1 : -1;
 }
@@ -161,7 +161,7 @@ int CComp706::WriteSharedTexts()
         bool countOpen = false;
         for (const char c : text) {
             if (c == ' ') {
-                BlankCountC::Add(packed, countOpen, MaxBlankCount());
+                BlankCount706::Add(packed, countOpen, MaxBlankCount());
             } else if (const uint8_t kept = chars.FilterTextChar(static_cast<uint8_t>(c))) {
                 packed.push_back(static_cast<char>(kept));
                 countOpen = false;
@@ -202,7 +202,7 @@ int CComp706::WriteVar(CPrjVar& var)
     ImgRecord rec;
     rec.DWord(0).Bytes(name);
     const uint32_t dataOffset = rec.Size();
-    rec.Byte(var.GetWidth()).Byte(SetpCodeC::Encode(var.GetSetpKind())).Word(type);
+    rec.Byte(var.GetWidth()).Byte(SetpCode706::Encode(var.GetSetpKind())).Word(type);
     if (var.IsInternal())
         rec.DWord(static_cast<uint32_t>(var.GetExtWord0())).DWord(static_cast<uint32_t>(var.GetExtWord1()));
     else
@@ -211,7 +211,7 @@ int CComp706::WriteVar(CPrjVar& var)
         return -1;
     // The record never runs past a boundary, even where the usual room for
     // its type is smaller than the record.
-    if (Reserve(std::max(VarReserveC(type, var.GetName().size(), var.MaxStateIdx()), rec.Size())) != 1)
+    if (Reserve(std::max(VarReserve706(type, var.GetName().size(), var.MaxStateIdx()), rec.Size())) != 1)
         return -1;
     uint32_t at = 0;
     if (PlaceRecord(rec, at) != 1)
@@ -223,7 +223,7 @@ int CComp706::WriteVar(CPrjVar& var)
     Count(Counter::Vars);
 
     if (var.GetName() == "[Z084]" || var.GetName() == ResKonstText(kSkRowName1))
-        SetFlagBitC(kFeatSoftkeys);
+        SetFlagBit706(kFeatSoftkeys);
     if (UsesMessageWord(GetSpsPar(), var))
         NoteMessageWord(static_cast<uint16_t>(var.GetAdr()));
     return 1;
@@ -253,11 +253,11 @@ int CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
         rec.Word(static_cast<uint16_t>(var.MaxStateIdx()));
         return StateTexts(var, var.MaxStateIdx(), rec);
     case 33:
-        SetFlagBitC(kFeatKind33And36);
-        rec.Word(FormWordC::Encode(first));
+        SetFlagBit706(kFeatKind33And36);
+        rec.Word(FormWord706::Encode(first));
         return 1;
     case 36:
-        SetFlagBitC(kFeatKind33And36);
+        SetFlagBit706(kFeatKind33And36);
         return StateTexts(var, 3, rec);
     case 134:
     case 135: {
@@ -269,7 +269,7 @@ int CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
         return 1;
     }
     case 249: {
-        SetFlagBitC(kFeatHexVars);
+        SetFlagBit706(kFeatHexVars);
         const auto* hex = dynamic_cast<const CPrjIntVarHex*>(&var);
         const std::string bytes = hex ? HexPairBytes(hex->GetHexText(), 255) : std::string();
         std::string nonZero = bytes;
@@ -278,7 +278,7 @@ int CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
         return 1;
     }
     case 251:
-        rec.Word(FormWordC::Encode(var.GetExtByte12()));
+        rec.Word(FormWord706::Encode(var.GetExtByte12()));
         return 1;
     case 255:
         rec.Word(var.GetExtByte12());
@@ -355,7 +355,7 @@ std::string CComp706::EncodeRow(const CTxtRowBase& row, const ListLayout& layout
             ++fieldCount;
             countOpen = false;
             if (layout.logsVars && !field->IsInternal())
-                SetFlagBitC(kFeatPlcHistVars);
+                SetFlagBit706(kFeatPlcHistVars);
             p += std::max<size_t>(field->GetWidth(), 1);
             continue;
         }
@@ -363,7 +363,7 @@ std::string CComp706::EncodeRow(const CTxtRowBase& row, const ListLayout& layout
         if (layout.printer) {
             out.push_back(static_cast<char>(c));
         } else if (c == ' ') {
-            BlankCountC::Add(out, countOpen, MaxBlankCount());
+            BlankCount706::Add(out, countOpen, MaxBlankCount());
         } else if (const uint8_t kept = chars.FilterTextChar(c)) {
             out.push_back(static_cast<char>(kept));
             countOpen = false;
@@ -523,7 +523,7 @@ int CComp706::WriteSkTxts()
         if (WriteDWord(num < 0 ? head + kCListTemplate : CListSlot(head, num), at) != 1)
             return -1;
         Count(Counter::SkTexts);
-        SetFlagBitC(kFeatSoftkeys);
+        SetFlagBit706(kFeatSoftkeys);
     }
     return 1;
 }
@@ -566,7 +566,7 @@ int CComp706::WriteSkActs()
         if (PlaceRecord(rec, at) != 1 || WriteDWord(CTableSlot(tableAt, num), at) != 1)
             return -1;
         Count(Counter::SkActions);
-        SetFlagBitC(kFeatSoftkeys);
+        SetFlagBit706(kFeatSoftkeys);
     }
     return 1;
 }
@@ -682,7 +682,7 @@ int CComp706::WriteSystem()
     uint32_t at = 0;
     if (PlaceRecord(rec, at) != 1 || WriteDWord(at + 4, at + kSystemSize) != 1 || WriteDWord(kCSystem, at) != 1)
         return -1;
-    SetFlagBitC(kFeatSystemBlock);
+    SetFlagBit706(kFeatSystemBlock);
     return 1;
 }
 
@@ -701,10 +701,10 @@ int CComp706::WriteDescr()
 
 int CComp706::Finish()
 {
-    const std::array<uint8_t, 8>& flags = FlagsC();
-    if (WriteBytes(kHdrBFeatures, BytesOf(flags.data(), flags.size())) != 1)
+    const std::array<uint8_t, 8>& flags = Flags706();
+    if (WriteBytes(kHdrWFeatures, BytesOf(flags.data(), flags.size())) != 1)
         return -1;
-    return StampFamilyCCheckWord();
+    return StampFamily706CheckWord();
 }
 
 } // namespace orv

@@ -1,4 +1,4 @@
-// The family C project compiler (panels 473, 477, 706).
+// The 706 family project compiler (panels 473, 477, 706).
 #pragma once
 
 #include "image/compile/Comp.h"
@@ -12,7 +12,7 @@ class CObj;
 class CTxtRowBase;
 class ImgRecord;
 
-// The compiler of the family C panels (473, 477, 706). The constructor runs
+// The compiler of the 706 family panels (473, 477, 706). The constructor runs
 // the whole compile; CheckError tells the outcome.
 class CComp706 : public CComp {
 public:

@@ -113,7 +113,7 @@ public:
     // Reads the version field at 31 and the section mask at 131.
     int CheckSignature();
     // The end of the text area, lowered to the other areas' starts; the
-    // menu slots only in family A.
+    // menu slots only in the 043 family.
     int FindTextAreaEnd(bool familyA);
     bool HasSignature() const { return m_signature != 0; }
     bool IsNewFormat() const { return m_newFormat != 0; }

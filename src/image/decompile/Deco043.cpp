@@ -1,5 +1,5 @@
-// Cuts the driver out of a family A image into the project's driver file and
-// decodes the data set through the shared family A/B decoders.
+// Cuts the driver out of a 043 family image into the project's driver file and
+// decodes the data set through the shared 043/118 family decoders.
 #include "image/decompile/Deco043.h"
 #include "image/drv/DrvLayout.h"
 #include "image/codec/FileFields.h"
@@ -20,7 +20,7 @@ constexpr const char* kModule = "Deco043";
 
 CDeco043::CDeco043(CWorkspaceState* workspace, const std::string& imagePath, const std::string& drvPath,
                    const std::string& fktPath, PrjBundle* bundle)
-    : CDecoAB(workspace, imagePath, drvPath, fktPath, bundle, kModule, false)
+    : CDeco043_118(workspace, imagePath, drvPath, fktPath, bundle, kModule, false)
 {
     if (Failed())
         return;

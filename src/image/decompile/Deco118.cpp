@@ -1,5 +1,5 @@
-// Decodes a family B first image with its date/time and recipe blocks through
-// the shared family A/B decoders.
+// Decodes a 118 family first image with its date/time and recipe blocks through
+// the shared 043/118 family decoders.
 #include "image/decompile/Deco118.h"
 #include "image/drv/DrvLayout.h"
 #include "image/codec/ImgLayout.h"
@@ -32,7 +32,7 @@ constexpr uint8_t kWeekdayWidth = 2;
 
 CDeco118::CDeco118(CWorkspaceState* workspace, const std::string& imagePath, const std::string& drvPath,
                    const std::string& fktPath, PrjBundle* bundle)
-    : CDecoAB(workspace, imagePath, drvPath, fktPath, bundle, kModule, true)
+    : CDeco043_118(workspace, imagePath, drvPath, fktPath, bundle, kModule, true)
 {
     if (Failed())
         return;

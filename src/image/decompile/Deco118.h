@@ -1,7 +1,7 @@
-// The family B decompiler front end (panels 118, 163, 167).
+// The 118 family decompiler front end (panels 118, 163, 167).
 #pragma once
 
-#include "image/decompile/DecoAB.h"
+#include "image/decompile/Deco043_118.h"
 
 #include <cstdint>
 #include <string>
@@ -13,7 +13,7 @@ namespace orv {
 // of its own for these panels), then decodes every section of the data set
 // with the date/time and recipe blocks. Construction runs the whole
 // decompile; CheckError tells the outcome.
-class CDeco118 : public CDecoAB {
+class CDeco118 : public CDeco043_118 {
 public:
     CDeco118(CWorkspaceState* workspace, const std::string& imagePath, const std::string& drvPath,
              const std::string& fktPath, PrjBundle* bundle);

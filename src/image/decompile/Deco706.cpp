@@ -1,4 +1,4 @@
-// The family C decompiler's frame: driver values, special-function check and the
+// The 706 family decompiler's frame: driver values, special-function check and the
 // order in which the sections are decoded.
 #include "image/decompile/Deco706.h"
 #include "image/drv/DrvEntry.h"
@@ -115,7 +115,7 @@ void CDeco706::DecodeDataSet()
         return;
     }
     uint8_t mask[8];
-    if (ReadBlock(kHdrBFeatures, mask, sizeof mask) != 1)
+    if (ReadBlock(kHdrWFeatures, mask, sizeof mask) != 1)
         return;
     SetMask(mask, sizeof mask);
     using Step = int (CDeco706::*)();

@@ -1,4 +1,4 @@
-// The family C decompiler (panels 473, 477, 706), with its section decoders in
+// The 706 family decompiler (panels 473, 477, 706), with its section decoders in
 // the Deco706* units.
 #pragma once
 

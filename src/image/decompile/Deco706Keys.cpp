@@ -1,4 +1,4 @@
-// Decodes the family C softkeys and menus; chains are followed with a guard so a
+// Decodes the 706 family softkeys and menus; chains are followed with a guard so a
 // loop in a damaged image ends.
 #include "image/decompile/Deco706.h"
 #include "image/codec/BinIo.h"

@@ -1,4 +1,4 @@
-// Decodes the family C numbered texts and their rows through the bounded reader.
+// Decodes the 706 family numbered texts and their rows through the bounded reader.
 #include "image/compile/CompParts.h"
 #include "image/decompile/Deco706.h"
 #include "image/codec/ImgLayout.h"

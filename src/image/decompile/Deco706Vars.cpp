@@ -1,4 +1,4 @@
-// Decodes the family C variable records; a chain that loops or leaves the image
+// Decodes the 706 family variable records; a chain that loops or leaves the image
 // is an error, never an endless walk.
 #include "image/decompile/Deco706.h"
 #include "image/codec/BinIo.h"
@@ -72,7 +72,7 @@ int CDeco706::DecodeVar(uint32_t rec, uint32_t& next)
         ReadBlock(head.q, b, sizeof b) != 1)
         return -1;
     head.format = b[kFormat];
-    head.setpKind = SetpCodeC::Decode(b[kSetpCode]);
+    head.setpKind = SetpCode706::Decode(b[kSetpCode]);
     head.type = static_cast<uint16_t>(GetBigEndian(b + kType, 2));
     head.value = GetBigEndian(b + kValue, 4);
     if (head.type >= CPrjVar::kFirstIntType)
@@ -149,7 +149,7 @@ int CDeco706::BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var)
         uint16_t form = 0;
         if (type == 33 && ReadWord(p, form) != 1)
             return -1;
-        var = std::make_unique<CPrjVarWord>(head.name, adr, head.setpKind, 33, FormWordC::Decode(form));
+        var = std::make_unique<CPrjVarWord>(head.name, adr, head.setpKind, 33, FormWord706::Decode(form));
         return 1;
     }
     case 34: {
@@ -295,7 +295,7 @@ int CDeco706::ApplyIntVar(const VarHead& head)
         uint16_t mode = 0;
         if (ReadWord(p, mode) != 1)
             return -1;
-        m_prj->SetDateMode(FormWordC::Decode(mode));
+        m_prj->SetDateMode(FormWord706::Decode(mode));
         return 1;
     }
     default:
@@ -337,7 +337,7 @@ std::string CDeco706::PanelText(const uint8_t* bytes, size_t n) const
 {
     std::string text;
     for (size_t i = 0; i < n; ++i) {
-        if (const int blanks = BlankCountC::Decode(bytes[i], MaxBlankCount()))
+        if (const int blanks = BlankCount706::Decode(bytes[i], MaxBlankCount()))
             text.append(static_cast<size_t>(blanks), ' ');
         else
             text += static_cast<char>(PanelChar(bytes[i]));

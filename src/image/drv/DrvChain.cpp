@@ -1,4 +1,4 @@
-// Walks the parameter chain of a driver entry in the family A/B or family C
+// Walks the parameter chain of a driver entry in the 043/118 or 706 family
 // layout, every step inside the entry.
 #include "image/drv/DrvChain.h"
 
@@ -103,7 +103,7 @@ int Walk043(const DrvEntry& entry, const std::function<bool(const DrvElement&)>&
 
 int WalkDrvChain(const DrvEntry& entry, const std::function<bool(const DrvElement&)>& visit)
 {
-    return entry.Family() == DrvFamily::C ? Walk706(entry, visit) : Walk043(entry, visit);
+    return entry.Family() == DrvFamily::F706 ? Walk706(entry, visit) : Walk043(entry, visit);
 }
 
 int ReadDrvSetting(const DrvEntry& entry, const DrvElement& element, uint32_t& value)
@@ -138,7 +138,7 @@ int ReadDrvNumber(const DrvEntry& entry, const DrvElement& element, DrvNumber& n
 
 int ReadDrvHighest(const DrvEntry& entry, const DrvElement& element, uint16_t& highest)
 {
-    if (entry.Family() == DrvFamily::C)
+    if (entry.Family() == DrvFamily::F706)
         return entry.Word(element.detailAt, highest);
     uint8_t t = 0;
     if (entry.Byte(element.detailAt, t) != 1)
@@ -150,7 +150,7 @@ int ReadDrvHighest(const DrvEntry& entry, const DrvElement& element, uint16_t& h
 int ReadDrvChoiceText(const DrvEntry& entry, const DrvElement& element, int i, std::string& text)
 {
     int32_t at = -1;
-    if (entry.Family() == DrvFamily::C) {
+    if (entry.Family() == DrvFamily::F706) {
         uint32_t address = 0;
         if (entry.DWord(element.detailAt + 2 + 4 * i, address) != 1)
             return -1;

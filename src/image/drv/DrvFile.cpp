@@ -113,7 +113,7 @@ int CDrvFile::SelectEntry(int32_t offset)
     const uint16_t length = file.U16(static_cast<uint64_t>(offset) + drvlayout::kLength);
     if (offset < 0 || !file.Ok())
         return -1;
-    m_entryLen = m_family == DrvFamily::C ? 2 * int32_t{length} : int32_t{length};
+    m_entryLen = m_family == DrvFamily::F706 ? 2 * int32_t{length} : int32_t{length};
     return 1;
 }
 
@@ -134,7 +134,7 @@ int CDrvFile::EntryName(const DrvEntry& entry, std::string& name) const
 bool CDrvFile::IsValid()
 {
     const DrvEntry entry = Entry();
-    if (m_family == DrvFamily::C) {
+    if (m_family == DrvFamily::F706) {
         uint16_t magic = 0;
         return entry.Word(drvlayout::k706Magic, magic) == 1 && magic == drvlayout::k706MagicValue;
     }
@@ -183,7 +183,7 @@ bool CDrvFile::VersionFits()
 bool CDrvFile::ReadTexts(const DrvEntry& entry)
 {
     const drvlayout::Header& layout = drvlayout::HeaderOf(m_family);
-    const bool is706 = m_family == DrvFamily::C;
+    const bool is706 = m_family == DrvFamily::F706;
     auto stamp = [&](int32_t at, std::string& text) {
         std::string bytes;
         if (entry.Text(at, is706 ? 3 : 2, bytes) != 1)
@@ -227,7 +227,7 @@ void CDrvFile::StampRange(CPrjVar& var)
 bool CDrvFile::ReadParam(const DrvEntry& entry, const DrvElement& element)
 {
     const std::string name = element.name.substr(0, kMaxParName);
-    const uint8_t setpKind = m_family == DrvFamily::C ? SetpKindOf(element) : 1;
+    const uint8_t setpKind = m_family == DrvFamily::F706 ? SetpKindOf(element) : 1;
     uint32_t setting = 0;
     if (ReadDrvSetting(entry, element, setting) != 1)
         return false;
@@ -258,7 +258,7 @@ bool CDrvFile::ReadParam(const DrvEntry& entry, const DrvElement& element)
             str->SetStateTxt(i, texts[static_cast<size_t>(i)].c_str());
         var = str;
     }
-    if (m_family == DrvFamily::AB)
+    if (m_family == DrvFamily::F043)
         var->SetAttr32(static_cast<uint32_t>(element.valueAt));
     m_cfg->AddPar6(var);
     return true;
@@ -285,7 +285,7 @@ void CDrvFile::ReadHeaderSteps()
 {
     if (!m_cfg || Failed())
         return;
-    if (m_family == DrvFamily::AB)
+    if (m_family == DrvFamily::F043)
         LogLine(kLogDebug, "read Driver");
     const DrvEntry entry = Entry();
     if (!ReadTexts(entry) || !ReadParams(entry)) {
@@ -430,9 +430,9 @@ void CDrvFile::ExtractEntry(const std::string& path, bool twoZeros)
         [this] { SetError(kErrTarget); });
 }
 
-CDrvFile706::CDrvFile706(const std::string& path, PrjBundle* bundle) : CDrvFile(path, bundle, DrvFamily::C) {}
+CDrvFile706::CDrvFile706(const std::string& path, PrjBundle* bundle) : CDrvFile(path, bundle, DrvFamily::F706) {}
 
-CDrvFile043::CDrvFile043(const std::string& path, PrjBundle* bundle) : CDrvFile(path, bundle, DrvFamily::AB) {}
+CDrvFile043::CDrvFile043(const std::string& path, PrjBundle* bundle) : CDrvFile(path, bundle, DrvFamily::F043) {}
 
 CDrvLib706::CDrvLib706(const std::string& path, PrjBundle* bundle) : CDrvFile706(path, bundle) {}
 
@@ -466,7 +466,7 @@ void CDrvLib043::MarkPresent(uint16_t devType)
 void CDrvLib043::Extract(const std::string& path)
 {
     const PanelRow* row = FindPanel(DevType());
-    ExtractEntry(path, row && row->family == Family::B);
+    ExtractEntry(path, row && row->family == Family::F118);
 }
 
 } // namespace orv

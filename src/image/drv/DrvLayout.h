@@ -31,7 +31,7 @@ inline constexpr Header k043{29, 3, 46, 20, 18, 44};
 
 inline const Header& HeaderOf(DrvFamily family)
 {
-    return family == DrvFamily::C ? k706 : k043;
+    return family == DrvFamily::F706 ? k706 : k043;
 }
 
 // The 706 family.

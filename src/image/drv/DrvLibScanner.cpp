@@ -21,7 +21,7 @@ void MarkWith(const std::string& libPath, PrjBundle* bundle, uint16_t devType)
 
 void CDrvLibReaderScanner::Scan(DrvFamily family, const std::string& libPath, uint16_t devType)
 {
-    if (family == DrvFamily::C)
+    if (family == DrvFamily::F706)
         MarkWith<CDrvLib706>(libPath, m_bundle, devType);
     else
         MarkWith<CDrvLib043>(libPath, m_bundle, devType);

@@ -99,7 +99,7 @@ char RangeParamOf(const std::string& name)
 
 bool HasRangeParams(DrvFamily family, uint16_t drvNo)
 {
-    if (family == DrvFamily::C)
+    if (family == DrvFamily::F706)
         return std::find(std::begin(kDrivers706), std::end(kDrivers706), drvNo) != std::end(kDrivers706);
     return std::find(std::begin(kDrivers043), std::end(kDrivers043), drvNo) != std::end(kDrivers043);
 }

@@ -65,7 +65,7 @@ DrvEntry CDrvWriter::Entry()
 {
     BeReader file(m_bytes);
     const uint16_t length = file.U16(drvlayout::kLength);
-    const int32_t bytes = m_family == DrvFamily::C ? 2 * int32_t{length} : int32_t{length};
+    const int32_t bytes = m_family == DrvFamily::F706 ? 2 * int32_t{length} : int32_t{length};
     return DrvEntry(m_bytes, m_family, 0, bytes, m_devType);
 }
 
@@ -115,7 +115,7 @@ void CDrvWriter::WriteTables(int32_t x)
         Fail();
 }
 
-CDrvWriter706::CDrvWriter706(const std::string& path, PrjBundle* bundle) : CDrvWriter(path, bundle, DrvFamily::C)
+CDrvWriter706::CDrvWriter706(const std::string& path, PrjBundle* bundle) : CDrvWriter(path, bundle, DrvFamily::F706)
 {
 }
 
@@ -137,7 +137,7 @@ void CDrvWriter706::Update()
 }
 
 CDrvWriter043::CDrvWriter043(const std::string& path, PrjBundle* bundle, LocalClock clock)
-    : CDrvWriter(path, bundle, DrvFamily::AB), m_clock(std::move(clock))
+    : CDrvWriter(path, bundle, DrvFamily::F043), m_clock(std::move(clock))
 {
 }
 

@@ -281,7 +281,7 @@ void EncodeRefRecord(const CDrvTabEntry6& entry, uint8_t* bytes, DrvRefState& st
 
 int LocateXref(const DrvEntry& entry, int32_t& x)
 {
-    if (entry.Family() == DrvFamily::C) {
+    if (entry.Family() == DrvFamily::F706) {
         uint16_t marker = 0;
         uint32_t address = 0;
         if (entry.Word(k706BlockSize, marker) != 1)

@@ -1,4 +1,4 @@
-// Reads the family C firmware's id, date and variable entries; every panel
+// Reads the 706 family firmware's id, date and variable entries; every panel
 // address is turned into a checked file offset.
 #include "image/firmware/Firmware.h"
 

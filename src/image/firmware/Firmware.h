@@ -1,4 +1,4 @@
-// The family C firmware image reader: the built-in variables of panels 473, 477
+// The 706 family firmware image reader: the built-in variables of panels 473, 477
 // and 706.
 #pragma once
 

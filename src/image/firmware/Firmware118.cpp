@@ -1,4 +1,4 @@
-// Reads the family B firmware's id, date and variable entries; overlapping
+// Reads the 118 family firmware's id, date and variable entries; overlapping
 // fields are read from one table, each read bounded.
 #include "image/firmware/Firmware118.h"
 

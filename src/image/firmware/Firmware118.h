@@ -1,4 +1,4 @@
-// The family B firmware image reader: the built-in variables of panels 118, 163
+// The 118 family firmware image reader: the built-in variables of panels 118, 163
 // and 167.
 #pragma once
 

@@ -20,11 +20,11 @@ std::unique_ptr<CFirmwareFile> ReaderFor(uint16_t devType, const std::string& pa
     if (!row)
         return nullptr;
     switch (row->family) {
-    case Family::B:
+    case Family::F118:
         return std::make_unique<CFirmware118>(path, bundle);
-    case Family::C:
+    case Family::F706:
         return std::make_unique<CFirmware>(path, bundle);
-    case Family::A:
+    case Family::F043:
         break;
     }
     return nullptr;

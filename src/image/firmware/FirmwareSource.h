@@ -8,7 +8,7 @@ namespace orv {
 
 class CWorkspaceState;
 
-// The built-in variables of families B and C read from the firmware image
+// The built-in variables of the 118 and 706 families read from the firmware image
 // that the workspace names as its form file, with the reader of the root's
 // panel family. A failure shows its message.
 class CFirmwareVarSource : public CFwVarSource {

@@ -45,7 +45,7 @@ struct StrDef {
     const char* stdName;
 };
 
-// Message, menu and rolling numbers of every family A panel.
+// Message, menu and rolling numbers of every 043 family panel.
 constexpr NumDef kNumbers[] = {
     {"ZP", 1, 0, 3, 0, 127, 0xFD04, "[HINWEISE]"},
     {"ZQ", 1, 0, 3, 0, 127, 0xFD19, "[WARNUNGEN]"},
@@ -139,13 +139,13 @@ void CPrjData::MakeIntVars()
     if (!row)
         return;
     switch (row->family) {
-    case Family::A:
+    case Family::F043:
         MakeFamilyAVars();
         break;
-    case Family::B:
+    case Family::F118:
         MakeFamilyBVars();
         break;
-    case Family::C:
+    case Family::F706:
         ReadFwVars();
         NameIntVars();
         break;
@@ -215,7 +215,7 @@ void CPrjData::NameIntVars()
     if (!row)
         return;
     switch (row->family) {
-    case Family::C:
+    case Family::F706:
         for (unsigned i = 1; i <= kNamedFwVars; ++i) {
             const std::string name = FormatText("[Z%03u]", i);
             CPrjVar* var = m_vars->FindByName(name);
@@ -225,10 +225,10 @@ void CPrjData::NameIntVars()
                 intVar->SetOrigName(ResourceTXT(static_cast<uint16_t>(kFwVarNames + i)));
         }
         break;
-    case Family::B:
+    case Family::F118:
         NameFamilyBVars();
         break;
-    case Family::A:
+    case Family::F043:
         break;
     }
 }

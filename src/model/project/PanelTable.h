@@ -10,16 +10,18 @@
 
 namespace orv {
 
-// The three panel families of compilers, decompilers and built-in content.
+// The three panel families of compilers, decompilers and built-in content,
+// each named by its lead panel.
 enum class Family : uint8_t {
-    A,  // 14, 36, 43, 47 and its variant 755
-    B,  // 118, 163, 167
-    C,  // 473, 477, 706
+    F043,  // 14, 36, 43, 47 and its variant 755
+    F118,  // 118, 163, 167
+    F706,  // 473, 477, 706
 };
 
-// The two entry formats of PLC drivers and their libraries: families A and
-// B share one, family C has its own.
-enum class DrvFamily : uint8_t { AB, C };
+// The two entry formats of PLC drivers and their libraries, named by the
+// format: the 043 and 118 families share the 043 format, the 706 family has
+// its own.
+enum class DrvFamily : uint8_t { F043, F706 };
 
 // The three panel fonts. The numbers match the font families of the start
 // selection ("alt" 1, "706" 2, "int" 3).
@@ -56,9 +58,9 @@ struct PanelRow {
     FktGroup fktGroup;
     // The driver library's row in the driver configuration.
     int8_t drvLibRow;
-    // The firmware form file; nullptr for family A, which has none.
+    // The firmware form file; nullptr for the 043 family, which has none.
     const char* frmFile = nullptr;
-    // Panel address where a family C driver is loaded; 0 where driver
+    // Panel address where a 706 family driver is loaded; 0 where driver
     // pointers are no panel addresses.
     uint32_t drvBase = 0;
     // Takes the printer settings (PRMODE) and drives a printer.
@@ -84,11 +86,11 @@ struct PanelRow {
     uint16_t firstFreeItem;
     // The family flag that the source reader's character tests get.
     uint16_t textCharFlags;
-    // Family C images: the longest run of blanks one count byte holds, and
+    // 706 family images: the longest run of blanks one count byte holds, and
     // the first word of the system block.
     uint8_t blankRunMax = 0;
     uint16_t systemWord = 0;
-    // Family A images: the firmware level each feature needs, in the order
+    // 043 family images: the firmware level each feature needs, in the order
     // of the compiler's causes; 0 where it needs none.
     std::array<uint16_t, 7> fwLevels{};
 };

@@ -69,7 +69,7 @@ public:
 
     PrjBundle* GetOwner() const { return m_owner; }
 
-    // The firmware's built-in variables of families B and C come through
+    // The firmware's built-in variables of the 118 and 706 families come through
     // this source; without one they are left out silently.
     void SetFwVarSource(CFwVarSource* source) { m_fwSource = source; }
     CFwVarSource* GetFwVarSource() const { return m_fwSource; }

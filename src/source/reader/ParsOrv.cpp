@@ -27,7 +27,7 @@ namespace orv {
 namespace {
 
 // The family flags that the character tests of quoted texts get: the low
-// byte for the family A panels, the high byte for family B.
+// byte for the 043 family panels, the high byte for the 118 family.
 uint16_t FamilyFlagsOf(uint16_t srcType)
 {
     const PanelRow* row = FindPanel(srcType);
@@ -146,7 +146,7 @@ int CParsOrv::XError(uint16_t n)
 
 std::string CParsOrv::XErrorText(uint16_t n) const
 {
-    // The panels of family B share one text that names the panel.
+    // The panels of the 118 family share one text that names the panel.
     if (n == 546) {
         const PanelRow* row = Cur().Row();
         const char* name = !row ? "" : row->nameText != 0 ? ResourceTXT(row->nameText) : row->name;

@@ -97,7 +97,7 @@ protected:
     // ',' before a field, else a sign error.
     bool ExpectComma();
     // Up to 16 identifier characters; empty when none. Old short internal
-    // names are mapped when a family A file is read into a 706 project.
+    // names are mapped when a 043 family file is read into a 706 project.
     std::string ReadIdent();
     // A quoted text without variables; characters are tested and converted
     // as display characters (printer: as printer characters). -1 on error.

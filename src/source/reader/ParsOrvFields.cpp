@@ -33,7 +33,7 @@ bool IsIdentChar(unsigned char c)
     }
 }
 
-// Short names that files of family A panels give some internal variables.
+// Short names that files of the 043 family panels give some internal variables.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 11> kOldShortNames{{
     {"ZB", "[Z031]"},
     {"ZE", "[Z027]"},
@@ -80,7 +80,7 @@ std::string CParsOrv::ReadIdent()
         name.push_back(ch);
     }
     Consume(name.size());
-    if (Cur().InFamily(Family::C) && Src().InFamily(Family::A)) {
+    if (Cur().InFamily(Family::F706) && Src().InFamily(Family::F043)) {
         for (const auto& [oldName, newName] : kOldShortNames)
             if (name == oldName)
                 return std::string(newName);

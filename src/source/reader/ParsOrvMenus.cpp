@@ -94,7 +94,7 @@ int CParsOrv::DoNode()
     }
     if (!ExpectComma())
         return -1;
-    const bool wide = Cur().InFamily(Family::C);
+    const bool wide = Cur().InFamily(Family::F706);
     uint16_t textNum = 0;
     if (GetNum16(textNum, 0, MaxNodeTextNum(Cur())) != 1)
         return XError(wide ? 500 : 499);

@@ -148,7 +148,7 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
         if (spec.printer) {
             if (row.count >= kPrnMaxVars)
                 return XError(xerr::kDruckertextzeileDarfMaximal8Variable_613);
-        } else if (Cur().InFamily(Family::C)) {
+        } else if (Cur().InFamily(Family::F706)) {
             if (row.count >= CTxtVarSlots::kCount)
                 return XError(xerr::kEineTextzeileDarfMaximal8_610);
         } else {
@@ -196,9 +196,9 @@ int CParsOrv::RefusedOn(std::initializer_list<std::pair<uint16_t, uint16_t>> tab
 {
     const PanelType cur = Cur();
     for (const auto& [code, xerror] : table) {
-        // Family B shares its refusals, so one of its panels stands for all.
+        // 118 family shares its refusals, so one of its panels stands for all.
         const PanelRow* row = FindPanel(code);
-        if (row && row->family == Family::B ? cur.InFamily(Family::B) : cur.Is(code))
+        if (row && row->family == Family::F118 ? cur.InFamily(Family::F118) : cur.Is(code))
             return xerror;
     }
     return 0;
@@ -234,7 +234,7 @@ int CParsOrv::DoOpText()
         return 0;
     if (!ExpectComma())
         return -1;
-    const bool wide = Cur().InFamily(Family::C);
+    const bool wide = Cur().InFamily(Family::F706);
     uint16_t num = 0;
     if (GetNum16(num, 0, wide ? 255 : 127) != 1)
         return XError(wide ? 500 : 499);
@@ -282,7 +282,7 @@ int CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool
         return XError(xerr::kMeldetextprioritaetINFOWARNINGOderFAULT);
     if (!ExpectComma())
         return -1;
-    const bool five = isTemplate || Cur().InFamily(Family::C);
+    const bool five = isTemplate || Cur().InFamily(Family::F706);
     uint16_t mode = 0;
     if (GetNum16(mode, 1, five ? 5 : 4) != 1)
         return XError(five ? 530 : 529);
@@ -306,7 +306,7 @@ int CParsOrv::DoMsgText()
         return 0;
     if (!ExpectComma())
         return -1;
-    const bool wide = Cur().InFamily(Family::C) || Cur().InFamily(Family::B);
+    const bool wide = Cur().InFamily(Family::F706) || Cur().InFamily(Family::F118);
     uint16_t num = 0;
     if (GetNum16(num, 0, wide ? 1023 : 127) != 1)
         return XError(wide ? 524 : 523);
@@ -492,7 +492,7 @@ int CParsOrv::DoHlpText()
     if (!ExpectKeyword(kw::kHlpText))
         return 0;
     const PanelType src = Src();
-    if (src.InFamily(Family::A) || src.InFamily(Family::B)) {
+    if (src.InFamily(Family::F043) || src.InFamily(Family::F118)) {
         if (!ExpectComma())
             return -1;
         uint16_t kind = 0;
@@ -505,7 +505,7 @@ int CParsOrv::DoHlpText()
             return XError(xerr::kHilfstextnummer0Erwartet);
         return OpenHlpTemplate(kind, 537);
     }
-    if (src.InFamily(Family::C)) {
+    if (src.InFamily(Family::F706)) {
         if (!ExpectComma())
             return -1;
         if (!ExpectKeyword(kw::kMenu))
@@ -538,12 +538,12 @@ int CParsOrv::DoDefHlpText()
         return 0;
     const PanelType cur = Cur();
     uint16_t kind = 0;
-    if (cur.InFamily(Family::A) || cur.InFamily(Family::B)) {
+    if (cur.InFamily(Family::F043) || cur.InFamily(Family::F118)) {
         if (!ExpectComma())
             return -1;
         if (ReadHlpKind(kind, true, false, xerr::kPrioritaetDEFAULTMENUINFOWARNING) != 1)
             return -1;
-    } else if (cur.InFamily(Family::C)) {
+    } else if (cur.InFamily(Family::F706)) {
         if (!ExpectComma())
             return -1;
         if (ReadHlpKind(kind, false, true, xerr::kDEFAULTMENUINFOWARNINGFAULT) != 1)
@@ -738,7 +738,7 @@ int CParsOrv::DoText()
     const PanelType cur = Cur();
     const PanelType src = Src();
     const bool split = cur.IsNarrow() && !src.IsNarrow();
-    const bool join = !cur.IsNarrow() && src.IsNarrow() && src.InFamily(Family::A);
+    const bool join = !cur.IsNarrow() && src.IsNarrow() && src.InFamily(Family::F043);
     const int width = DspWidth();
     RowSpec spec{static_cast<size_t>(split ? 40 : width), mask, false};
     ReadRow row;
@@ -773,7 +773,7 @@ bool CParsOrv::JoinRow(CPrjNumEntry* entry, const ReadRow& row)
     if (first.size() + row.text.size() > static_cast<size_t>(width))
         return false;
     const int prevCount = prev->GetFilledCount();
-    const int maxVars = Cur().InFamily(Family::C) ? CTxtVarSlots::kCount : m_prj->GetMaxVarsPerRow();
+    const int maxVars = Cur().InFamily(Family::F706) ? CTxtVarSlots::kCount : m_prj->GetMaxVarsPerRow();
     if (prevCount + row.count > maxVars)
         return false;
     CTxtVarSlots slots;
@@ -788,7 +788,7 @@ bool CParsOrv::JoinRow(CPrjNumEntry* entry, const ReadRow& row)
         slots.SetCol(n, s.col);
         ++n;
     }
-    if (ascii && !Cur().InFamily(Family::C))
+    if (ascii && !Cur().InFamily(Family::F706))
         return false;
     std::string text = first;
     if (first.size() + 1 + row.text.size() <= static_cast<size_t>(width))
@@ -991,7 +991,7 @@ int CParsOrv::DoFormular()
     if (!ExpectKeyword("FORMULAR"))
         return 0;
     const PanelType cur = Cur();
-    if (cur.InFamily(Family::A) || cur.InFamily(Family::C))
+    if (cur.InFamily(Family::F043) || cur.InFamily(Family::F706))
         return XError(xerr::kFuerDieEingestellteORVSind_623);
     if (m_openRcpTxt == nullptr)
         return XError(xerr::kFormulareSindNurInRezepttexten);

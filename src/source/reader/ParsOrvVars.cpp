@@ -316,7 +316,7 @@ int CParsOrv::DoVar()
         }
         var = std::make_unique<CPrjVarWord>(name, sadr, setpKind, type, form);
     } else {
-        const bool wide = Cur().InFamily(Family::C);
+        const bool wide = Cur().InFamily(Family::F706);
         if (!ExpectComma())
             return -1;
         uint16_t words = 0;
@@ -374,7 +374,7 @@ int CParsOrv::DoState()
     if (ReadQuoted(text, static_cast<size_t>(DspWidth()), false) != 1)
         return -1;
     const PanelType cur = Cur();
-    if (type == TypeTimer && text.empty() && (cur.InFamily(Family::A) || cur.InFamily(Family::B)))
+    if (type == TypeTimer && text.empty() && (cur.InFamily(Family::F043) || cur.InFamily(Family::F118)))
         text = " ";
     // The highest index follows the number first: the variable keeps no
     // text above it.
@@ -461,14 +461,14 @@ int CParsOrv::DoInternVar()
         return -1;
     const std::string name = ReadIdent();
     const PanelType cur = Cur();
-    if (cur.InFamily(Family::C)) {
+    if (cur.InFamily(Family::F706)) {
         bool known = NameIn(name, {"[Z018]", "[Z019]", "[Z098]", "[Z099]", "[Z21]", "[Z22]"});
         for (int i = 76; i <= 85 && !known; ++i)
             known = name == "[Z0" + std::to_string(i) + "]";
         if (!known)
             return XError(xerr::kInternerBezeichnerZ018Z019Oder);
     } else {
-        const bool known = cur.InFamily(Family::B) ? NameIn(name, {"[Z084]", "[Z085]", "[Z21]", "[Z22]"})
+        const bool known = cur.InFamily(Family::F118) ? NameIn(name, {"[Z084]", "[Z085]", "[Z21]", "[Z22]"})
                                              : IsSkRowName(name);
         if (!known) {
             // No statement of this panel: the line is not a statement at all.
@@ -493,7 +493,7 @@ int CParsOrv::DoInternVar()
         if (NameIn(name, {"[Z098]", "[Z099]"}))
             last = 10;
         else if (IsSkRowName(name))
-            last = cur.InFamily(Family::C) ? 255 : 127;
+            last = cur.InFamily(Family::F706) ? 255 : 127;
         str->SetTxtCount(last);
         m_openVar = var;
         m_nextState = 0;

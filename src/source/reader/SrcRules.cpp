@@ -16,12 +16,12 @@ int SoftkeyKeyCount(const PanelType& panel)
 
 uint16_t MaxSoftkeyNum(const PanelType& panel)
 {
-    return panel.InFamily(Family::C) ? 255 : 127;
+    return panel.InFamily(Family::F706) ? 255 : 127;
 }
 
 uint16_t MaxNodeTextNum(const PanelType& panel)
 {
-    return panel.InFamily(Family::C) ? 255 : 127;
+    return panel.InFamily(Family::F706) ? 255 : 127;
 }
 
 namespace {
@@ -57,7 +57,7 @@ uint16_t PrModeRefusal(const PanelType& panel)
 bool PrModeHasLineFields(const PanelType& panel)
 {
     const PanelRow* row = panel.Row();
-    return row && row->printer && row->family != Family::C;
+    return row && row->printer && row->family != Family::F706;
 }
 
 bool TakesPrinterChars(const PanelType& panel)

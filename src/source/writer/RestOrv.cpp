@@ -120,7 +120,7 @@ PanelType CRestOrv::Panel() const
 
 SrcRowLimit CRestOrv::RowLimit() const
 {
-    return {m_prj->GetMaxVarsPerRow(), !Panel().InFamily(Family::C), Panel().IsNarrow() ? 20 : 40};
+    return {m_prj->GetMaxVarsPerRow(), !Panel().InFamily(Family::F706), Panel().IsNarrow() ? 20 : 40};
 }
 
 void CRestOrv::WriteHeader()
@@ -139,7 +139,7 @@ void CRestOrv::WriteHeader()
 
 void CRestOrv::WriteMemSizes()
 {
-    if (Panel().InFamily(Family::B))
+    if (Panel().InFamily(Family::F118))
         WriteMemSizeLines(m_sink, m_prj->GetRcpSize(), m_prj->GetDataSize());
 }
 

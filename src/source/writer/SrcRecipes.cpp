@@ -19,7 +19,7 @@ namespace {
 // The reader refuses FORMULAR on the 043 and 706 families.
 bool TakesFormular(const PanelType& panel)
 {
-    return !panel.InFamily(Family::A) && !panel.InFamily(Family::C);
+    return !panel.InFamily(Family::F043) && !panel.InFamily(Family::F706);
 }
 
 // The longest ASCII value the writer puts into the line.

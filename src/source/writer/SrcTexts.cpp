@@ -40,13 +40,13 @@ bool HasTemplate(const CKindTxtList& list)
 // takes as that kind's template, so only while the kind has none.
 bool HlpReadable(const PanelType& panel, int kind, const CPrjNumEntry& e, const CKindTxtList& list)
 {
-    const bool named = panel.InFamily(Family::A) || panel.InFamily(Family::B);
+    const bool named = panel.InFamily(Family::F043) || panel.InFamily(Family::F118);
     if (e.GetNum() < 0) {
         if (named)
             return kind != kHlpHistory;
-        return !panel.InFamily(Family::C) || kind != kHlpRecipe;
+        return !panel.InFamily(Family::F706) || kind != kHlpRecipe;
     }
-    if (panel.InFamily(Family::C))
+    if (panel.InFamily(Family::F706))
         return kind == kHlpMenu && e.GetNum() <= 255;
     if (named)
         return e.GetNum() == 0 && kind <= kHlpLastNamedKind && !HasTemplate(list);
@@ -95,15 +95,15 @@ const char* const kHlpKinds[] = {kw::kDefault, kw::kMenu, kw::kInfo, kw::kWarnin
 SrcTextRule TextRuleOf(SrcTextKind kind, const PanelType& panel)
 {
     // Templates of texts are read on the 706 family and on no other.
-    const bool templates = !panel.InFamily(Family::A) && !panel.InFamily(Family::B);
-    const bool wide = panel.InFamily(Family::C);
+    const bool templates = !panel.InFamily(Family::F043) && !panel.InFamily(Family::F118);
+    const bool wide = panel.InFamily(Family::F706);
     switch (kind) {
     case SrcTextKind::Op: {
         const bool fourRows = panel.Row() && panel.Row()->rows == 4;
         return {kw::kOpText, fourRows ? 4 : 2, true, templates, 0, wide ? 255 : 127, 0, 255};
     }
     case SrcTextKind::Msg:
-        return {kw::kMsgText, kTextRows, true, templates, 0, wide || panel.InFamily(Family::B) ? 1023 : 127, 0, 1023};
+        return {kw::kMsgText, kTextRows, true, templates, 0, wide || panel.InFamily(Family::F118) ? 1023 : 127, 0, 1023};
     case SrcTextKind::Rcp: return {"REC_TEXT", kTextRows, true, templates, 1, 127, 0, 127};
     case SrcTextKind::Hist: {
         const bool hist = panel.Row() && panel.Row()->sysHistText != 0;
@@ -157,7 +157,7 @@ void WriteMsgTextRecords(CSrcSink& sink, const CMsgTxtList* list, const SrcRowLi
         const bool isTemplate = e.GetNum() < 0;
         // The reader takes the delete mode 5 and the alarm flag only in a
         // template and on the 706 family.
-        const bool five = isTemplate || panel.InFamily(Family::C);
+        const bool five = isTemplate || panel.InFamily(Family::F706);
         unsigned mode = e.GetDelMode();
         if (mode < 1 || mode > (five ? 5u : 4u)) {
             const unsigned kept = mode < 1 ? 1u : (five ? 5u : 4u);
@@ -208,7 +208,7 @@ void WriteHlpTextRecords(CSrcSink& sink, CKindTxtList* const* lists, const SrcRo
         const CKindTxtList* list = lists[kind];
         if (!list || list->GetCount() == 0)
             continue;
-        if (kind == kHlpHistory && panel.InFamily(Family::B)) {
+        if (kind == kHlpHistory && panel.InFamily(Family::F118)) {
             for (int i = 0; i < list->GetCount(); ++i)
                 if (HasRows(*list->ItemAt(i)))
                     sink.LeaveOut("HISTORY help text %d left out: this panel has none",

@@ -84,7 +84,7 @@ void WriteBcd(CSrcSink& sink, const CPrjVar& var, const char* key, bool twoWords
     const unsigned digits = var.GetExtByte0();
     const unsigned long low = U32(var.GetExtWord1());
     const unsigned long high = U32(var.GetExtWord2());
-    if (panel.InFamily(Family::C)) {
+    if (panel.InFamily(Family::F706)) {
         if (twoWords)
             sink.Printf("%-6s, %2u, %8lu, %8lu\r\n", key, digits, low, high);
         else
@@ -294,7 +294,7 @@ void WriteIntVarRecords(CSrcSink& sink, const CPrjVarList* vars, const CPrjVarLi
 {
     if (!sink.Ok() || !vars)
         return;
-    if (!panel.InFamily(Family::C) && !vars->FindByName(std::string_view("[Z084]")) &&
+    if (!panel.InFamily(Family::F706) && !vars->FindByName(std::string_view("[Z084]")) &&
         !vars->FindByName(std::string_view("[Z085]")))
         return;
     const bool fwHas = fwVars && fwVars->GetCount() > 0;

@@ -3,7 +3,7 @@
 #include "support/ByteBuilder.h"
 #include "support/DrvBuilders.h"
 #include "support/FktBuilders.h"
-#include "support/ImageCBuilder.h"
+#include "support/Image706Builder.h"
 
 #include <gtest/gtest.h>
 
@@ -97,11 +97,11 @@ TEST(Builders, MinimalDosSpecialFunctionFile)
     EXPECT_EQ(FktDosFile{}.Build(), expected);
 }
 
-TEST(Builders, FamilyCImageRecords)
+TEST(Builders, Family706ImageRecords)
 {
-    ImageCBuilder b(473);
-    const ImageCBuilder::VarAt v = b.AddVar({"AB", 5, 1, 33, 0, 7, B({0, 2})});
-    b.AddList(98, {{1, 0, {ImageCBuilder::Row("x\x03y", {{v.data, 4}})}}});
+    Image706Builder b(473);
+    const Image706Builder::VarAt v = b.AddVar({"AB", 5, 1, 33, 0, 7, B({0, 2})});
+    b.AddList(98, {{1, 0, {Image706Builder::Row("x\x03y", {{v.data, 4}})}}});
     b.AddSystem(2);
     const std::string header = B({0, 0x82, 0x95, 0x85, 0x01, 0xF0}) + Z(40) // length, check word, magic
                                + "OG4730000" + Z(19)                        // 46

@@ -80,14 +80,14 @@ TEST(ImgLayoutRules, BoundaryRuleMovesRecordsThatReachTheMargin)
         uint32_t n;
         uint64_t expect;
     } const cases[] = {
-        {kBlocksAB, 1042, 100, 1042},     // no move
-        {kBlocksAB, 4096 - 32 - 10, 9, 4054},  // last length that stays: 4054 + 9 + 32 = 4095
-        {kBlocksAB, 4054, 10, 4096},      // first that moves
-        {kBlocksAB, 4053, 9, 4054},       // odd: padded first, then stays
-        {kBlocksAB, 4055, 9, 4096},       // odd: padded to 4056, which moves
-        {kBlocksAB, 4064, 0, 4096},       // zero bytes still need the margin
-        {kBlocksC, 65536 - 64 - 2, 2, 65536},
-        {kBlocksC, 65536 - 64 - 2, 1, 65470},
+        {kBlocks043_118, 1042, 100, 1042},     // no move
+        {kBlocks043_118, 4096 - 32 - 10, 9, 4054},  // last length that stays: 4054 + 9 + 32 = 4095
+        {kBlocks043_118, 4054, 10, 4096},      // first that moves
+        {kBlocks043_118, 4053, 9, 4054},       // odd: padded first, then stays
+        {kBlocks043_118, 4055, 9, 4096},       // odd: padded to 4056, which moves
+        {kBlocks043_118, 4064, 0, 4096},       // zero bytes still need the margin
+        {kBlocks706, 65536 - 64 - 2, 2, 65536},
+        {kBlocks706, 65536 - 64 - 2, 1, 65470},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReservedLength(c.length, c.n, c.rule), c.expect) << c.length << " + " << c.n;
@@ -183,7 +183,7 @@ TEST(ImgLayoutRules, FirmwareIds)
     EXPECT_FALSE(FirmwareId(14, 206));
 }
 
-TEST(ImgLayoutRules, LayoutBFirmwareIds)
+TEST(ImgLayoutRules, WordHeaderFirmwareIds)
 {
     struct Case {
         uint16_t devType;
@@ -193,20 +193,20 @@ TEST(ImgLayoutRules, LayoutBFirmwareIds)
         {163, "OG163201"},  {167, "OG167201"},  {43, "-"},          {755, "-"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(LayoutBFirmwareId(c.devType).value_or("-"), c.id) << c.devType;
+        EXPECT_EQ(WordHeaderFirmwareId(c.devType).value_or("-"), c.id) << c.devType;
 }
 
-TEST(ImgLayoutRules, LayoutBHeaderSlots)
+TEST(ImgLayoutRules, WordHeaderSlots)
 {
-    EXPECT_EQ(kHdrBBlockSizeC, 82);
-    EXPECT_EQ(kHdrBBlockSizeRcpImage, 18);
+    EXPECT_EQ(kHdrWBlockSize706, 82);
+    EXPECT_EQ(kHdrWBlockSizeRcpImage, 18);
     // The help list pointers run up to the printer list pointer, and the
     // description pointer is the header's last field.
     EXPECT_EQ(CHlpTxtSlot(0), 110u);
     EXPECT_EQ(CHlpTxtSlot(kCHlpLists - 1) + 4, kCOpPrnTxts);
-    EXPECT_EQ(kCDescr + 4, kHeaderSizeC);
+    EXPECT_EQ(kCDescr + 4, kHeaderSize706);
     // The file name and its NUL end before the stamp.
-    EXPECT_LE(kHdrBName + kHdrBNameMax + 1, kHdrBStamp);
+    EXPECT_LE(kHdrWName + kHdrWNameMax + 1, kHdrWStamp);
 }
 
 TEST(ImgLayoutCodecs, ChangeStampIsBcd)

@@ -49,7 +49,7 @@ public:
     using CComp::SetConflict;
     using CComp::SetError;
     using CComp::SetNodeAdr;
-    using CComp::StampFamilyCCheckWord;
+    using CComp::StampFamily706CheckWord;
     using CComp::UpdateFreeMemory;
     using CComp::WriteWord;
     using CComp::WrittenMnus;
@@ -106,7 +106,7 @@ TEST_F(CompBase, ReserveMovesARecordToTheBoundary)
         {43, 4054, 10, 4096},          // the first that moves
         {43, 4064, 0, 4096},           // zero bytes still keep the margin
         {43, 4053, 9, 4054},           // odd: padded first
-        {706, 65470, 2, 65536},        // family C blocks and margin
+        {706, 65470, 2, 65536},        // 706 family blocks and margin
         {706, 65470, 1, 65470},
     };
     workspace.MemInfo().freeData = 200000;
@@ -149,7 +149,7 @@ TEST_F(CompBase, NodeTableIgnoresNumbersAbove255)
     EXPECT_EQ(comp->GetNodeAdr(0), 0u);
 }
 
-TEST_F(CompBase, FamilyCCheckWordMakesTheSumsVanish)
+TEST_F(CompBase, Family706CheckWordMakesTheSumsVanish)
 {
     SetDevType(706);
     workspace.MemInfo().freeData = 200000;
@@ -160,12 +160,12 @@ TEST_F(CompBase, FamilyCCheckWordMakesTheSumsVanish)
     {
         auto comp = Make();
         ASSERT_EQ(comp->AppendBytes(bytes), 1);
-        EXPECT_EQ(comp->StampFamilyCCheckWord(), 1);
+        EXPECT_EQ(comp->StampFamily706CheckWord(), 1);
     }
     const std::string image = Image();
     ASSERT_EQ(image.size(), 5002u);
     EXPECT_EQ(WordAt(image, 0), 2501u);
-    ExpectFamilyCCheckWord(image);
+    ExpectFamily706CheckWord(image);
 }
 
 TEST_F(CompBase, RecipeCheckWordShiftsWithFeedback)

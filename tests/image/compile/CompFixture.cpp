@@ -64,7 +64,7 @@ std::string Hex(const std::string& bytes)
     return out;
 }
 
-void ExpectFamilyCCheckWord(const std::string& image)
+void ExpectFamily706CheckWord(const std::string& image)
 {
     ASSERT_EQ(image.size() % 2, 0u);
     EXPECT_EQ(WordAt(image, 0), image.size() / 2);

@@ -20,7 +20,7 @@ namespace orv {
 
 // A frame with a project bundle as the compilers take it: character set,
 // project root and PLC parameters, of one panel type, and the panel memory
-// that family A offers.
+// that 043 family offers.
 class CompFixture : public FrameFixture {
 public:
     explicit CompFixture(uint16_t devType = 43);
@@ -81,6 +81,6 @@ std::string Hex(const std::string& bytes);
 
 // Word 0 = length / 2 of an even file; byte 3 and the bytes at 7, 14, ...
 // sum to 0 modulo 256; byte 2 is the XOR of those bytes.
-void ExpectFamilyCCheckWord(const std::string& image);
+void ExpectFamily706CheckWord(const std::string& image);
 
 } // namespace orv

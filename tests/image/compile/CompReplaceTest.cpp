@@ -19,7 +19,7 @@ using namespace orv;
 namespace {
 
 // One image a compile writes: its compiler, the figure of the workspace
-// that limits it (none for family A, whose limit is fixed), and the driver
+// that limits it (none for the 043 family, whose limit is fixed), and the driver
 // file it reads (none where the family takes none).
 struct Image {
     const char* name;
@@ -76,15 +76,15 @@ public:
     }
 
     // Makes the image fit exactly: the smallest limit that still compiles,
-    // or for family A a driver file that brings the image just below the
+    // or for the 043 family a driver file that brings the image just below the
     // fixed limit. Gives the limit.
     uint32_t FitExactly()
     {
         EXPECT_EQ(Compile("SCRATCH.BIN"), 0);
         const auto length = static_cast<uint32_t>(dir.Read("SCRATCH.BIN").size());
         if (!GetParam().limit) {
-            dir.Write("P.DRV", std::string(100 + imglayout::kMemLimitA - 1 - length, 'D'));
-            return imglayout::kMemLimitA;
+            dir.Write("P.DRV", std::string(100 + imglayout::kMemLimit043 - 1 - length, 'D'));
+            return imglayout::kMemLimit043;
         }
         // Names and the description give way to a tighter limit.
         uint32_t need = length + 1;

@@ -22,7 +22,7 @@ std::unique_ptr<CPrjVar> CycleVar()
 
 class BuiltinVarsHook : public testing::TestWithParam<uint16_t> {};
 
-TEST_P(BuiltinVarsHook, ClearOfFamiliesBAndCReadsTheFirmwareOnce)
+TEST_P(BuiltinVarsHook, ClearOfThe118And706FamiliesReadsTheFirmwareOnce)
 {
     PrjFixture fx(GetParam());
     FakeFwVarSource source;
@@ -49,7 +49,7 @@ TEST_P(BuiltinVarsHook, ClearOfFamiliesBAndCReadsTheFirmwareOnce)
 
 INSTANTIATE_TEST_SUITE_P(Panels, BuiltinVarsHook, testing::Values(118, 163, 167, 473, 477, 706));
 
-TEST(BuiltinVarsHookFamilyA, NeverAsked)
+TEST(BuiltinVarsHook043, NeverAsked)
 {
     for (uint16_t type : {14, 36, 43, 47, 755}) {
         PrjFixture fx(type);

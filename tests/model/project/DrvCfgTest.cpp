@@ -297,11 +297,11 @@ TEST(DrvCfg, LoadDrvLibsScansTheFiveLibrariesInOrder)
 
     const std::string dir = fx.CfgDir();
     const std::vector<RecordingScanner::Pass> expected = {
-        {DrvFamily::AB, dir + "ORV014.DRV", 14},
-        {DrvFamily::AB, dir + "ORV014.DRV", 14},
-        {DrvFamily::C, dir + "ORV473.DRV", 473},
-        {DrvFamily::C, dir + "ORV477.DRV", 477},
-        {DrvFamily::AB, dir + "ORV118.DRV", 118},
+        {DrvFamily::F043, dir + "ORV014.DRV", 14},
+        {DrvFamily::F043, dir + "ORV014.DRV", 14},
+        {DrvFamily::F706, dir + "ORV473.DRV", 473},
+        {DrvFamily::F706, dir + "ORV477.DRV", 477},
+        {DrvFamily::F043, dir + "ORV118.DRV", 118},
     };
     EXPECT_EQ(scanner.passes, expected);
     for (uint16_t t : {14, 473, 477, 118})

@@ -44,7 +44,7 @@ std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std:
     return a;
 }
 
-bool IsFamilyA(uint16_t t)
+bool IsFamily043(uint16_t t)
 {
     return t == 14 || t == 36 || t == 43 || t == 47 || t == 755;
 }
@@ -59,7 +59,7 @@ protected:
             b.Sps(*sps);
         p.reset();
         p = b.Build();
-        if (!IsFamilyA(devType))
+        if (!IsFamily043(devType))
             AddFirmwareStateVars(*p->prj);
     }
 

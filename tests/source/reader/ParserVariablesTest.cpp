@@ -290,7 +290,7 @@ TEST_F(ParserVariablesTest, HexTextOfFortyBytesIsKeptWhole)
     EXPECT_EQ(tooLong.error, CParsOrv::ErrSyntax);
 }
 
-TEST_F(ParserVariablesTest, OldShortNamesOfFamilyAFilesAreMapped)
+TEST_F(ParserVariablesTest, OldShortNamesOf043FamilyFilesAreMapped)
 {
     Use(706, 43);
     p->prj->InsVar(new CPrjIntVarStr("[Z031]", 0x33FB, 0, 142, 0, 0, p->prj->GetTextPool()));

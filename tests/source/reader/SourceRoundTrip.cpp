@@ -54,7 +54,7 @@ class RoundTripFirmware : public CFwVarSource {
 public:
     bool ReadSysVars(CPrjData& prj) override
     {
-        if (PanelType(prj.GetDevType(), false).InFamily(Family::C)) {
+        if (PanelType(prj.GetDevType(), false).InFamily(Family::F706)) {
             AddStates(prj, "[Z018]", 6);
             prj.InsFwVar(new CPrjIntVarHex("[Z078]", kIntFlags, 0, 249, 0, 0, "1B45"));
         }
