@@ -1,10 +1,12 @@
 #include "BenchProject.h"
 
-#include "model/PrjVarKinds.h"
+#include "model/project/PrjVarKinds.h"
 #include "support/SpsParBuilder.h"
 
 #include <cstdio>
 #include <vector>
+
+namespace orv {
 
 BenchDir::BenchDir(const std::string& name) : m_path(std::filesystem::temp_directory_path() / name)
 {
@@ -83,3 +85,5 @@ double PlainIoRatio::Ratio(int64_t iterations, const std::string& path, uint64_t
     std::filesystem::remove(path, ignored);
     return (loop.count() / static_cast<double>(iterations)) / (plain.count() / kRounds);
 }
+
+} // namespace orv

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "model/CharSet.h"
-#include "model/DrvCfg.h"
-#include "model/PrjBundle.h"
-#include "model/PrjData.h"
-#include "model/SpsPar.h"
+#include "model/project/CharSet.h"
+#include "model/project/DrvCfg.h"
+#include "model/project/PrjBundle.h"
+#include "model/project/PrjData.h"
+#include "model/project/SpsPar.h"
 
 #include <chrono>
 #include <cstdint>
@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace orv {
 
 class CPrjVar;
 class CWorkspaceState;
@@ -64,3 +66,5 @@ public:
 private:
     std::chrono::steady_clock::time_point m_start;
 };
+
+} // namespace orv

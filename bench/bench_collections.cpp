@@ -1,4 +1,4 @@
-#include "model/Coll.h"
+#include "model/core/Coll.h"
 
 #include <benchmark/benchmark.h>
 
@@ -6,6 +6,8 @@
 #include <numeric>
 #include <random>
 #include <vector>
+
+using namespace orv;
 
 namespace {
 

@@ -1,15 +1,15 @@
 #include "BenchProject.h"
 
-#include "image/Comp043.h"
-#include "model/CharSet.h"
-#include "model/MsgTxt.h"
-#include "model/OpTxt.h"
-#include "model/PrjBundle.h"
-#include "model/PrjData.h"
-#include "model/PrjVarKinds.h"
-#include "model/SpsPar.h"
-#include "model/TxtRow.h"
-#include "model/WorkspaceState.h"
+#include "image/compile/Comp043.h"
+#include "model/project/CharSet.h"
+#include "model/project/MsgTxt.h"
+#include "model/project/OpTxt.h"
+#include "model/project/PrjBundle.h"
+#include "model/project/PrjData.h"
+#include "model/project/PrjVarKinds.h"
+#include "model/project/SpsPar.h"
+#include "model/project/TxtRow.h"
+#include "model/core/WorkspaceState.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,13 +17,15 @@
 #include <memory>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 constexpr int kVarCount = 300;
 constexpr int kTextCount = 128;
 constexpr int kMsgCount = 100;
 
-// A family A project that nearly fills the panel memory: 300 scaled
+// A 043 family project that nearly fills the panel memory: 300 scaled
 // variables, 128 operator texts and 100 message texts of two rows, each
 // row showing a variable among words and blank runs.
 struct FullProject {
@@ -61,7 +63,7 @@ struct FullProject {
     CSpsPar sps{&bundle};
 };
 
-void BM_CompileFamilyA(benchmark::State& state)
+void BM_CompileFamily043(benchmark::State& state)
 {
     const std::string dir = std::filesystem::temp_directory_path().string() + "/";
     CWorkspaceState workspace(dir, dir);
@@ -82,7 +84,7 @@ void BM_CompileFamilyA(benchmark::State& state)
     state.counters["x_plain_io"] = timer.Ratio(state.iterations(), dir + "orv_bench_plain.BIN", length);
     std::filesystem::remove(out);
 }
-BENCHMARK(BM_CompileFamilyA)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompileFamily043)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,26 +1,28 @@
 #include "BenchProject.h"
 
-#include "image/Deco043.h"
-#include "model/WorkspaceState.h"
+#include "image/decompile/Deco043.h"
+#include "model/core/WorkspaceState.h"
 #include "support/DrvBuilders.h"
-#include "support/ImageABuilder.h"
+#include "support/Image043_118Builder.h"
 
 #include <benchmark/benchmark.h>
 
 #include <fstream>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
-// An image that fills the family A memory (about 32K): 400 named variables
+// An image that fills the 043 family memory (about 32K): 400 named variables
 // of mixed kinds, 128 operator and 64 message texts of four rows each
 // showing variables, help texts, softkeys and menus.
 std::string FullImage()
 {
-    ImageABuilder b;
+    Image043Builder b;
     std::vector<uint16_t> vars;
     for (int i = 0; i < 400; ++i) {
-        ImageABuilder::Var v;
+        Image043Builder::Var v;
         v.adr = static_cast<uint8_t>(i % 200);
         if (i % 2 == 0) {
             v.width = 4;
@@ -38,19 +40,19 @@ std::string FullImage()
     for (int n = 0; n < 128; ++n) {
         std::vector<std::string> rows;
         for (int r = 0; r < 4; ++r)
-            rows.push_back("Wert " + ImageABuilder::Field(vars[static_cast<size_t>(n * 7 + r) % vars.size()]) +
-                           "\x83" "und " + ImageABuilder::Field(vars[static_cast<size_t>(n * 3 + r) % vars.size()]));
+            rows.push_back("Wert " + Image043Builder::Field(vars[static_cast<size_t>(n * 7 + r) % vars.size()]) +
+                           "\x83" "und " + Image043Builder::Field(vars[static_cast<size_t>(n * 3 + r) % vars.size()]));
         b.AddOpText(n, rows);
         if (n < 64)
             b.AddMsgText(n, 0x22, rows);
     }
     for (int k = 0; k < 5; ++k)
         b.AddHelpText(k, {"Hilfe", "Zeile"});
-    std::vector<ImageABuilder::SkAct> acts;
+    std::vector<Image043Builder::SkAct> acts;
     for (uint16_t a = 1; a <= 50; ++a)
         acts.push_back({a, {{10, 2, 1, a}}, std::string("Aktion")});
     b.AddSkActs(acts);
-    std::vector<ImageABuilder::Node> nodes;
+    std::vector<Image043Builder::Node> nodes;
     for (uint8_t n = 1; n <= 20; ++n)
         nodes.push_back({n, 0, static_cast<uint8_t>(n % 20 + 1), 0, 0, n});
     for (int m = 1; m <= 20; ++m)

@@ -1,17 +1,17 @@
 #include "BenchProject.h"
 
-#include "image/Comp118.h"
-#include "image/Comp118Img2.h"
-#include "image/Deco118.h"
-#include "model/Mnu.h"
-#include "model/MsgTxt.h"
-#include "model/OpTxt.h"
-#include "model/PrjVarKinds.h"
-#include "model/RcpTxt.h"
-#include "model/SkAct.h"
-#include "model/SkTxt.h"
-#include "model/TxtRow.h"
-#include "model/WorkspaceState.h"
+#include "image/compile/Comp118.h"
+#include "image/compile/Comp118Img2.h"
+#include "image/decompile/Deco118.h"
+#include "model/project/Mnu.h"
+#include "model/project/MsgTxt.h"
+#include "model/project/OpTxt.h"
+#include "model/project/PrjVarKinds.h"
+#include "model/project/RcpTxt.h"
+#include "model/project/SkAct.h"
+#include "model/project/SkTxt.h"
+#include "model/project/TxtRow.h"
+#include "model/core/WorkspaceState.h"
 #include "support/DrvBuilders.h"
 
 #include <benchmark/benchmark.h>
@@ -19,6 +19,8 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+using namespace orv;
 
 namespace {
 
@@ -104,7 +106,7 @@ uint16_t CompileBoth(CWorkspaceState& workspace, const BenchDir& paths, const Pr
     return second.GetError();
 }
 
-void BM_CompileFamilyB(benchmark::State& state)
+void BM_CompileFamily118(benchmark::State& state)
 {
     BenchDir paths("orv_bench_deco118");
     CWorkspaceState workspace(paths.Prefix(), paths.Prefix());
@@ -121,9 +123,9 @@ void BM_CompileFamilyB(benchmark::State& state)
     state.counters["image_bytes"] = static_cast<double>(length);
     state.counters["x_plain_io"] = timer.Ratio(state.iterations(), paths.File("PLAIN.BIN"), length);
 }
-BENCHMARK(BM_CompileFamilyB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompileFamily118)->Unit(benchmark::kMillisecond);
 
-void BM_DecompileFamilyB(benchmark::State& state)
+void BM_DecompileFamily118(benchmark::State& state)
 {
     BenchDir paths("orv_bench_deco118");
     CWorkspaceState workspace(paths.Prefix(), paths.Prefix());
@@ -150,7 +152,7 @@ void BM_DecompileFamilyB(benchmark::State& state)
     state.counters["image_bytes"] = static_cast<double>(length);
     state.counters["x_plain_io"] = timer.Ratio(state.iterations(), paths.File("PLAIN.BIN"), length);
 }
-BENCHMARK(BM_DecompileFamilyB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecompileFamily118)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,13 +1,13 @@
 #include "BenchProject.h"
 
-#include "image/Comp706.h"
-#include "image/Deco706.h"
-#include "model/FrmCfg.h"
-#include "model/MsgTxt.h"
-#include "model/OpTxt.h"
-#include "model/PrjVarKinds.h"
-#include "model/TxtRow.h"
-#include "model/WorkspaceState.h"
+#include "image/compile/Comp706.h"
+#include "image/decompile/Deco706.h"
+#include "model/project/FrmCfg.h"
+#include "model/project/MsgTxt.h"
+#include "model/project/OpTxt.h"
+#include "model/project/PrjVarKinds.h"
+#include "model/project/TxtRow.h"
+#include "model/core/WorkspaceState.h"
 #include "support/DrvBuilders.h"
 
 #include <benchmark/benchmark.h>
@@ -17,6 +17,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using namespace orv;
 
 namespace {
 

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 constexpr size_t kPayload = 32;

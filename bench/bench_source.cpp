@@ -1,13 +1,13 @@
-#include "model/CharSet.h"
-#include "model/OpTxt.h"
-#include "model/PrjVarKinds.h"
-#include "model/PrjVarList.h"
-#include "model/TextPool.h"
-#include "model/TxtRow.h"
-#include "source/ParsOrvLoad.h"
-#include "source/SrcSink.h"
-#include "source/SrcTexts.h"
-#include "source/SrcVars.h"
+#include "model/project/CharSet.h"
+#include "model/project/OpTxt.h"
+#include "model/project/PrjVarKinds.h"
+#include "model/project/PrjVarList.h"
+#include "model/project/TextPool.h"
+#include "model/project/TxtRow.h"
+#include "source/reader/ParsOrvLoad.h"
+#include "source/writer/SrcSink.h"
+#include "source/writer/SrcTexts.h"
+#include "source/writer/SrcVars.h"
 #include "support/ParserProject.h"
 #include "support/SpsParBuilder.h"
 
@@ -17,6 +17,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+
+using namespace orv;
 
 namespace {
 

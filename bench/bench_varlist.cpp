@@ -1,6 +1,6 @@
-#include "model/PrjVarKinds.h"
-#include "model/PrjVarList.h"
-#include "model/TextPool.h"
+#include "model/project/PrjVarKinds.h"
+#include "model/project/PrjVarList.h"
+#include "model/project/TextPool.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+using namespace orv;
 
 namespace {
 

@@ -1,5 +1,5 @@
 # cmake -DSRC_DIR=dir -P CatalogueIdCheck.cmake
-# Catalogue entries are called by their generated names (model/CatalogueIds.h),
+# Catalogue entries are called by their generated names (model/core/CatalogueIds.h),
 # so that a reader sees what a call says. Fails naming file and line where a
 # call that takes a catalogue id is given a bare number instead; 0, which
 # stands for "no entry", is not an id.

@@ -32,7 +32,8 @@ function(orv_add_text_tables target)
 
   # The ids by name, for every layer: msg:: language strings, res::
   # ResourceTXT, xerr:: resErrorText, err2:: resError2, konst:: ResKonstText.
-  set(ids_header ${CMAKE_CURRENT_BINARY_DIR}/CatalogueIds.h)
+  set(ids_header ${CMAKE_CURRENT_BINARY_DIR}/core/CatalogueIds.h)
+  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/core)
   set(d ${ORV_TEXT_DATA_DIR})
   add_custom_command(
     OUTPUT ${ids_header}

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace orv {
+
 CDlgAbout::CDlgAbout(QWidget* parent) : QDialog(parent)
 {
     InitIconResources();
@@ -31,3 +33,5 @@ CDlgAbout::CDlgAbout(QWidget* parent) : QDialog(parent)
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
+
+} // namespace orv

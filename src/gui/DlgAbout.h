@@ -3,9 +3,13 @@
 
 #include <QDialog>
 
+namespace orv {
+
 // "Info ORVTool": the program icon, its version line and OK.
 class CDlgAbout final : public QDialog {
     Q_OBJECT
 public:
     explicit CDlgAbout(QWidget* parent = nullptr);
 };
+
+} // namespace orv

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPalette>
 
+namespace orv {
+
 namespace {
 
 // Face names hold at most 31 characters, as the font record they come from.
@@ -61,3 +63,5 @@ void CFntDc::Select()
     p->setBackgroundMode(Qt::TransparentMode);
     m_metrics.emplace(p->fontMetrics());
 }
+
+} // namespace orv

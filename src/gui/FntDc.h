@@ -11,6 +11,8 @@
 
 class QPainter;
 
+namespace orv {
+
 // The drawing font of views and dialogs, selected into a painter for the
 // lifetime of the object. It restores on destruction only what Select
 // changed, so a font that was never selected leaves the painter alone.
@@ -52,3 +54,5 @@ private:
     std::optional<QFontMetrics> m_metrics;
     std::optional<Saved> m_saved;
 };
+
+} // namespace orv

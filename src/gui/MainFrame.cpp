@@ -6,9 +6,9 @@
 #include "gui/QtText.h"
 #include "gui/ViewLog.h"
 #include "link/SerLinkBinding.h"
-#include "model/CatalogueIds.h"
-#include "model/Log.h"
-#include "model/ProgramIni.h"
+#include "model/core/CatalogueIds.h"
+#include "model/core/Log.h"
+#include "model/core/ProgramIni.h"
 #include "workspace/CommandLine.h"
 #include "workspace/FrameTitle.h"
 #include "workspace/MenuLanguage.h"
@@ -31,6 +31,8 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+
+namespace orv {
 
 namespace {
 
@@ -446,3 +448,5 @@ void CMainFrame::CheckLogLevel()
     if (level >= 0 && level < 4)
         Action(levels[static_cast<size_t>(level)])->setChecked(true);
 }
+
+} // namespace orv

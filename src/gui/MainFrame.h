@@ -2,7 +2,7 @@
 // the model layer reads.
 #pragma once
 
-#include "model/FrameState.h"
+#include "model/core/FrameState.h"
 #include "workspace/MenuModel.h"
 
 #include <QMainWindow>
@@ -14,7 +14,6 @@
 #include <string_view>
 #include <vector>
 
-class CViewLog;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -22,6 +21,10 @@ class QLineEdit;
 class QMenu;
 class QSplitter;
 class QToolBar;
+
+namespace orv {
+
+class CViewLog;
 
 // The program's main window: menus, tool bar with the three selection fields,
 // status bar, and the four panes (project tree, display editor over list
@@ -127,3 +130,5 @@ private:
     std::array<QWidget*, 4> m_panes{};
     CViewLog* m_log = nullptr;
 };
+
+} // namespace orv

@@ -5,6 +5,8 @@
 
 #include <QAction>
 
+namespace orv {
+
 CPopupMenu::CPopupMenu() : m_menu(std::make_unique<QMenu>()) {}
 
 CPopupMenu::~CPopupMenu() = default;
@@ -35,3 +37,5 @@ int CPopupMenu::Track(int x, int y, QWidget* owner)
     m_menu.reset();
     return id;
 }
+
+} // namespace orv

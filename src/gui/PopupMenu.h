@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace orv {
+
 // The context menu of the views: items are language strings whose ids are
 // also the command ids. A menu is tracked once.
 class CPopupMenu {
@@ -30,3 +32,5 @@ public:
 private:
     std::unique_ptr<QMenu> m_menu;
 };
+
+} // namespace orv

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 CQtProgressBar::CQtProgressBar(QStatusBar* statusBar, QLabel* pane, int paneIndex, const QString& idleText,
                                std::string_view label, int sizePercent, int rangeMax,
                                [[maybe_unused]] bool smooth)
@@ -128,3 +130,5 @@ void CQtProgressBar::LayOut()
         m_placed = placed;
     }
 }
+
+} // namespace orv

@@ -2,7 +2,7 @@
 // the main window's status bar.
 #pragma once
 
-#include "model/ProgressBar.h"
+#include "model/core/ProgressBar.h"
 
 #include <QObject>
 #include <QLabel>
@@ -11,6 +11,8 @@
 #include <QStatusBar>
 #include <QRect>
 #include <QString>
+
+namespace orv {
 
 
 // The progress bar inside a status-bar pane. Without a status bar or pane it
@@ -52,3 +54,5 @@ private:
     int m_size;
     QRect m_placed;
 };
+
+} // namespace orv

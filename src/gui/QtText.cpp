@@ -2,8 +2,17 @@
 // pages, and registers the GUI's icons.
 #include "gui/QtText.h"
 
-#include "model/LangStrings.h"
+#include "model/core/LangStrings.h"
 #include "platform/CodePage.h"
+
+// The resource registration Qt generates is declared at global scope, so it
+// is called from there.
+static void RegisterIcons()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace orv {
 
 QString FromCp1252(std::string_view bytes)
 {
@@ -25,13 +34,10 @@ QString LangText(int id)
     return FromCp1252(LoadLangString(id));
 }
 
-static void RegisterIcons()
-{
-    Q_INIT_RESOURCE(icons);
-}
-
 void InitIconResources()
 {
     static const bool once = (RegisterIcons(), true);
     (void)once;
 }
+
+} // namespace orv

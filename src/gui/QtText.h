@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // Conversions at the Qt boundary. Catalogue and language texts are cp1252
 // bytes; project source text is panel code page 437 bytes.
 QString FromCp1252(std::string_view bytes);
@@ -17,3 +19,5 @@ QString LangText(int id);
 
 // Registers the icons compiled into the GUI library; safe to call again.
 void InitIconResources();
+
+} // namespace orv

@@ -6,12 +6,14 @@
 #include "gui/QtProgressBar.h"
 #include "gui/QtText.h"
 #include "gui/ViewLog.h"
-#include "model/CatalogueIds.h"
+#include "model/core/CatalogueIds.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QUrl>
+
+namespace orv {
 
 namespace {
 
@@ -96,3 +98,5 @@ std::unique_ptr<CProgressBar> CQtUiServices::CreateProgressBar(std::string_view 
     return std::make_unique<CQtProgressBar>(bar, paneLabel, pane, LangText(msg::kBereit), label, sizePercent, rangeMax,
                                             smooth);
 }
+
+} // namespace orv

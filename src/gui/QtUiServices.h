@@ -2,7 +2,9 @@
 // program's lifetime.
 #pragma once
 
-#include "model/UiServices.h"
+#include "model/core/UiServices.h"
+
+namespace orv {
 
 class CMainFrame;
 
@@ -25,3 +27,5 @@ public:
 private:
     static CMainFrame* Frame();
 };
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QTextCharFormat>
 
+namespace orv {
+
 void CSourceHighlighter::highlightBlock(const QString& text)
 {
     const std::u16string_view line(reinterpret_cast<const char16_t*>(text.utf16()),
@@ -19,3 +21,5 @@ void CSourceHighlighter::highlightBlock(const QString& text)
         setFormat(span.start, span.length, format);
     }
 }
+
+} // namespace orv

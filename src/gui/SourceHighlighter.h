@@ -4,6 +4,8 @@
 
 #include <QSyntaxHighlighter>
 
+namespace orv {
+
 // Colours project source text line by line: comments, strings, numbers and
 // the two keyword lists. Tokens never span lines, so each block is coloured
 // on its own.
@@ -15,3 +17,5 @@ public:
 protected:
     void highlightBlock(const QString& text) override;
 };
+
+} // namespace orv

@@ -4,10 +4,10 @@
 
 #include "gui/QtText.h"
 #include "gui/SourceHighlighter.h"
-#include "model/FrameState.h"
-#include "model/HelpPage.h"
-#include "model/Log.h"
-#include "model/MessageBoxes.h"
+#include "model/core/FrameState.h"
+#include "model/core/HelpPage.h"
+#include "model/core/Log.h"
+#include "model/core/MessageBoxes.h"
 #include "platform/CodePage.h"
 #include "workspace/SourceTokenizer.h"
 
@@ -19,6 +19,8 @@
 #include <QTextDocument>
 
 #include <algorithm>
+
+namespace orv {
 
 namespace {
 
@@ -237,3 +239,5 @@ void CViewLog::OnCursorMoved()
     const QTextBlock block = document()->findBlock(cursor.selectionEnd());
     ShowStatusText("Line %d, Col %d", block.blockNumber() + 1, cursor.selectionEnd() - block.position() + 1);
 }
+
+} // namespace orv

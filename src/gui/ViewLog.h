@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 class CSourceHighlighter;
 
 // The bottom pane. In log mode it is a read-only log that keeps its last
@@ -50,3 +52,5 @@ private:
     bool m_loading = false;
     bool m_rewriting = false;
 };
+
+} // namespace orv

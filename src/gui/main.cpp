@@ -11,9 +11,9 @@ int main(int argc, char** argv)
     // Checked as given, before Qt takes its own options out of argv.
     const std::vector<std::string> args = orv::CopyArguments(argc, argv);
     QApplication app(argc, argv);
-    CQtUiServices ui;
-    ScopedUiServices uiRegistration(ui);
-    CMainFrame frame;
+    orv::CQtUiServices ui;
+    orv::ScopedUiServices uiRegistration(ui);
+    orv::CMainFrame frame;
     if (!frame.Create(args))
         return 1;
     frame.PlaceAndShow();

@@ -2,8 +2,8 @@
 // names it) and binds it once for the whole program.
 #include "link/SerLinkBinding.h"
 
-#include "model/Log.h"
-#include "model/MessageBoxes.h"
+#include "model/core/Log.h"
+#include "model/core/MessageBoxes.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // keep their resource texts.
 #include "workspace/MenuLanguage.h"
 
-#include "model/LangStrings.h"
+#include "model/core/LangStrings.h"
 #include "platform/CodePage.h"
 #include "workspace/FrameTitle.h"
 
@@ -35,7 +35,7 @@ constexpr std::array<ItemText, 32> kItemTexts = {{
 
 std::string LangUtf8(int id)
 {
-    return ToUtf8(::LoadLangString(static_cast<uint32_t>(id)), CodePage::Cp1252);
+    return ToUtf8(orv::LoadLangString(static_cast<uint32_t>(id)), CodePage::Cp1252);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // as the source reader and writer.
 #include "workspace/SourceTokenizer.h"
 
-#include "source/SrcKeywords.h"
+#include "source/reader/SrcKeywords.h"
 
 #include <array>
 #include <clocale>

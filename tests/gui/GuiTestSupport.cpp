@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 
+namespace orv {
+
 namespace {
 
 // One application for all tests, created when the tests run (not when they
@@ -93,3 +95,5 @@ void OnNextModal(std::function<void(QWidget*)> act)
 {
     QTimer::singleShot(0, [act = std::move(act)] { PollModal(act, 500); });
 }
+
+} // namespace orv

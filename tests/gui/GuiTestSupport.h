@@ -11,6 +11,8 @@
 
 class QWidget;
 
+namespace orv {
+
 // A program directory of its own with the stub serial link, the Qt user
 // interface registered, and main windows built as the program builds them.
 class FrameHarness {
@@ -38,3 +40,5 @@ private:
 
 // Runs `act` on the next modal dialog or popup once the event loop shows it.
 void OnNextModal(std::function<void(QWidget*)> act);
+
+} // namespace orv

@@ -1,8 +1,8 @@
 #include "GuiTestSupport.h"
 
 #include "gui/ViewLog.h"
-#include "model/FrameState.h"
-#include "model/SourceEdit.h"
+#include "model/core/FrameState.h"
+#include "model/core/SourceEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,6 +14,8 @@
 #include <QTextLayout>
 
 #include <gtest/gtest.h>
+
+using namespace orv;
 
 namespace {
 

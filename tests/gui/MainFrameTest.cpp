@@ -2,8 +2,8 @@
 
 #include "gui/DlgAbout.h"
 #include "gui/ViewLog.h"
-#include "model/Fon.h"
-#include "model/Log.h"
+#include "model/project/Fon.h"
+#include "model/core/Log.h"
 #include "support/FakeStartSelInfo.h"
 #include "support/FonFixture.h"
 
@@ -24,6 +24,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+using namespace orv;
 
 namespace {
 

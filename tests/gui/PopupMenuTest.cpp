@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv;
+
 namespace {
 
 class gui_popup_menu : public ::testing::Test {

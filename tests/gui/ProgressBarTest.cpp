@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orv;
+
 namespace {
 
 // Counts the paint events a widget receives.

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 // The link over a fake line to a panel that answers `reply` to every command.
 // On a wire-timed line the panel answers as soon as a zero byte has reached it.
 struct Rig {
@@ -37,3 +39,5 @@ struct Rig {
         return link.Rec(command, answer);
     }
 };
+
+} // namespace orv

@@ -13,6 +13,8 @@
 
 #include <dlfcn.h>
 
+using namespace orv;
+
 namespace {
 
 std::set<std::string> DefinedDynamicSymbols(const std::string& library) {

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 // The real protocol over the fake line, with the emulator answering frames.

@@ -9,6 +9,8 @@
 #include <tuple>
 #include <vector>
 
+using namespace orv;
+
 namespace {
 
 struct FrameCase {

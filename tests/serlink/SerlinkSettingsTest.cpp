@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 struct Flag {

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 constexpr bool kRates[] = {false, true};

@@ -1,5 +1,7 @@
 #include "support/BundleBuilder.h"
 
+namespace orv {
+
 BundleBuilder& BundleBuilder::DevType(uint16_t type)
 {
     m_devType = type;
@@ -30,3 +32,5 @@ std::unique_ptr<TestBundle> BundleBuilder::Build() const
     }
     return b;
 }
+
+} // namespace orv

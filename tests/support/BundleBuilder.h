@@ -1,13 +1,15 @@
 #pragma once
 
-#include "model/PrjBundle.h"
-#include "model/PrjData.h"
-#include "model/SpsPar.h"
-#include "model/TextPool.h"
+#include "model/project/PrjBundle.h"
+#include "model/project/PrjData.h"
+#include "model/project/SpsPar.h"
+#include "model/project/TextPool.h"
 #include "support/SpsParBuilder.h"
 
 #include <cstdint>
 #include <memory>
+
+namespace orv {
 
 // A project bundle with a root of one panel type and PLC parameters with
 // driver items. The pool stands in for the root's text pool; it is built
@@ -38,3 +40,5 @@ private:
     SpsParBuilder m_sps;
     bool m_withSps = true;
 };
+
+} // namespace orv

@@ -1,5 +1,7 @@
 #include "support/ByteBuilder.h"
 
+namespace orv {
+
 ByteBuilder& ByteBuilder::Reserve(size_t size)
 {
     if (m_bytes.size() < size)
@@ -49,3 +51,5 @@ uint32_t BeDWord(std::string_view bytes, size_t at)
 {
     return (static_cast<uint32_t>(BeWord(bytes, at)) << 16) | BeWord(bytes, at + 2);
 }
+
+} // namespace orv

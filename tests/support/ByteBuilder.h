@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 // The tests' own big-endian byte layout, kept apart from the production
 // helpers so that a byte-order fault cannot hide behind shared code. Writes
 // beyond the end grow the buffer with zero bytes.
@@ -32,3 +34,5 @@ private:
 // builder.
 uint16_t BeWord(std::string_view bytes, size_t at);
 uint32_t BeDWord(std::string_view bytes, size_t at);
+
+} // namespace orv

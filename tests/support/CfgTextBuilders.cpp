@@ -1,9 +1,11 @@
 #include "support/CfgTextBuilders.h"
 
-#include "model/WorkspaceState.h"
+#include "model/core/WorkspaceState.h"
 
 #include <filesystem>
 #include <fstream>
+
+namespace orv {
 
 void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
@@ -57,3 +59,5 @@ void ToolCfgText::WriteFor(const CWorkspaceState& workspace) const
 {
     WriteFileBytes(workspace.GetIniFile(), m_text);
 }
+
+} // namespace orv

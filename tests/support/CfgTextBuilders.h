@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace orv {
+
 class CWorkspaceState;
 
 // Writes bytes exactly, creating the directories on the way.
@@ -54,3 +56,5 @@ public:
     ToolCfgText& Configuration();
     void WriteFor(const CWorkspaceState& workspace) const;
 };
+
+} // namespace orv

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 namespace {
 
 size_t HighestOf(const DrvParamSpec& p)
@@ -223,3 +225,5 @@ BuiltDrvEntry Drv043Entry::Build() const
     out.bytes = b.Str();
     return out;
 }
+
+} // namespace orv

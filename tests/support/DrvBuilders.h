@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+namespace orv {
+
 // Builders of PLC driver entries and driver libraries as the panel-side
 // files hold them. Offsets are written as literals from the file layouts.
 
@@ -127,3 +129,5 @@ public:
 private:
     std::string m_bytes;
 };
+
+} // namespace orv

@@ -1,8 +1,10 @@
 #include "support/FakeFwVarSource.h"
 
-#include "model/PrjData.h"
-#include "model/PrjVar.h"
-#include "model/PrjVarList.h"
+#include "model/project/PrjData.h"
+#include "model/project/PrjVar.h"
+#include "model/project/PrjVarList.h"
+
+namespace orv {
 
 bool FakeFwVarSource::ReadSysVars(CPrjData& prj)
 {
@@ -15,3 +17,5 @@ bool FakeFwVarSource::ReadSysVars(CPrjData& prj)
     m_vars.clear();
     return m_result;
 }
+
+} // namespace orv

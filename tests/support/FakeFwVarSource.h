@@ -1,9 +1,11 @@
 #pragma once
 
-#include "model/FwVarSource.h"
+#include "model/project/FwVarSource.h"
 
 #include <memory>
 #include <vector>
+
+namespace orv {
 
 class CPrjVar;
 
@@ -32,3 +34,5 @@ private:
     std::vector<Call> m_calls;
     bool m_result = true;
 };
+
+} // namespace orv

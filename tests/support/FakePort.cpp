@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <limits>
 
+namespace orv {
+
 namespace {
 
 constexpr uint64_t kNever = std::numeric_limits<uint64_t>::max();
@@ -185,3 +187,5 @@ bool FakePort::PurgeReceive() {
     m_input.clear();
     return true;
 }
+
+} // namespace orv

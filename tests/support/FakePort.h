@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 // A serial port whose line ends at a LinePanel and whose time is a
 // VirtualClock. Records every byte put on the wire with the RTS state of the
 // moment; any call can be made to fail.
@@ -94,3 +96,5 @@ private:
     bool m_dtr = false;
     bool m_rts = false;
 };
+
+} // namespace orv

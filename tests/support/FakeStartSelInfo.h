@@ -1,9 +1,11 @@
 #pragma once
 
-#include "model/StartSelInfo.h"
+#include "model/core/StartSelInfo.h"
 
 #include <string>
 #include <utility>
+
+namespace orv {
 
 // A start selection with settable answers; by default nothing is selected.
 class FakeStartSelInfo : public CStartSelInfo {
@@ -22,3 +24,5 @@ public:
     int modelNo = 14;
     std::string fntNam;
 };
+
+} // namespace orv

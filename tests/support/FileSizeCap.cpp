@@ -1,5 +1,7 @@
 #include "support/FileSizeCap.h"
 
+namespace orv {
+
 FileSizeCap::FileSizeCap(size_t bytes)
 {
     // The signal would end the test run; the failed write is the point.
@@ -17,3 +19,5 @@ FileSizeCap::~FileSizeCap()
     ::setrlimit(RLIMIT_FSIZE, &m_old);
     ::sigaction(SIGXFSZ, &m_oldAction, nullptr);
 }
+
+} // namespace orv

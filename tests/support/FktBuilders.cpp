@@ -2,6 +2,8 @@
 
 #include "support/ByteBuilder.h"
 
+namespace orv {
+
 std::string Fkt706File::Build() const
 {
     ByteBuilder b(74);
@@ -29,3 +31,5 @@ std::string FktDosFile::Build() const
     b.Bytes(b.Size(), body);
     return b.Str();
 }
+
+} // namespace orv

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orv {
+
 // Builders of special-function files. Offsets are written as literals from
 // the header layouts.
 
@@ -32,3 +34,5 @@ struct FktDosFile {
 
     std::string Build() const;
 };
+
+} // namespace orv

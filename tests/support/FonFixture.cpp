@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 uint8_t FixtureRow(int code, int row)
 {
     int bits;
@@ -218,3 +220,5 @@ std::string BuildMalformedFon(FonFault fault)
     }
     return f;
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 struct FonFixtureOptions {
     int glyphs = 256;          // codes 0 .. glyphs - 1, then the entry after them
     bool twoColumns = false;   // every glyph ten pixels wide
@@ -36,3 +38,5 @@ enum class FonFault {
 std::vector<FonFault> AllFonFaults();
 const char* FonFaultName(FonFault fault);
 std::string BuildMalformedFon(FonFault fault);
+
+} // namespace orv

@@ -1,5 +1,7 @@
 #include "support/FrameFixture.h"
 
+namespace orv {
+
 FrameFixture::FrameFixture()
     : workspace(dir.Path(), dir.Path()), m_uiReg(ui), m_traceReg(trace), m_frameReg(frame)
 {
@@ -7,3 +9,5 @@ FrameFixture::FrameFixture()
     frame.SetWorkspace(&workspace);
     frame.SetStartSel(&startSel);
 }
+
+} // namespace orv

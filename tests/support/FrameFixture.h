@@ -1,12 +1,14 @@
 #pragma once
 
-#include "model/FrameState.h"
-#include "model/PrjBundle.h"
-#include "model/WorkspaceState.h"
+#include "model/core/FrameState.h"
+#include "model/project/PrjBundle.h"
+#include "model/core/WorkspaceState.h"
 #include "support/FakeStartSelInfo.h"
 #include "support/RecordingTraceSink.h"
 #include "support/ScriptedUi.h"
 #include "support/TempDir.h"
+
+namespace orv {
 
 // A plain frame wired to a workspace state (program and state directory in
 // one temporary directory), an empty project bundle, a fake start selection,
@@ -30,3 +32,5 @@ private:
     ScopedTraceSink m_traceReg;
     ScopedMainFrame m_frameReg;
 };
+
+} // namespace orv

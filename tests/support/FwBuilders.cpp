@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 namespace {
 
 // A text as the firmware stores it: a length byte, then the bytes. Returns
@@ -224,3 +226,5 @@ Fw118Image& Fw118Image::SetNext(size_t entryAt, uint16_t next)
     m_b.U16(entryAt, next);
     return *this;
 }
+
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace orv {
+
 // Builders of panel firmware images. Every field is written at the literal
 // offset of the image layouts; nothing is shared with the readers.
 
@@ -147,3 +149,5 @@ private:
     ByteBuilder m_b;
     std::optional<size_t> m_last;
 };
+
+} // namespace orv

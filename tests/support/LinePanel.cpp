@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace orv {
+
 namespace {
 
 constexpr uint64_t kNsPerMs = 1000000;
@@ -131,3 +133,5 @@ std::string LinePanel::Arrived(uint64_t now) {
     bytes.swap(m_arrived);
     return bytes;
 }
+
+} // namespace orv

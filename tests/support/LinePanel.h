@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 // A panel at the other end of the line, as the modem lines and bytes show it.
 // Idle, it keeps CTS off. Handshake: with DTR up, RTS dropping turns CTS on;
 // zero bytes with RTS high turn it off again and the link is up. Frame: RTS
@@ -82,3 +84,5 @@ private:
     std::string m_arrived;
     std::vector<std::string> m_frames;
 };
+
+} // namespace orv

@@ -1,10 +1,12 @@
 #include "support/ParserProject.h"
 
-#include "model/PrjIntVar.h"
-#include "model/PrjVarList.h"
+#include "model/project/PrjIntVar.h"
+#include "model/project/PrjVarList.h"
 
 #include <string>
 #include <utility>
+
+namespace orv {
 
 namespace {
 
@@ -112,3 +114,5 @@ void AddFirmwareStateVars(CPrjData& prj)
     AddStateVar(prj, "[Z21]", 154, false);
     AddStateVar(prj, "[Z22]", 154, false);
 }
+
+} // namespace orv

@@ -1,17 +1,19 @@
 #pragma once
 
-#include "model/CharSet.h"
-#include "model/DrvCfg.h"
-#include "model/PrjBundle.h"
-#include "model/PrjData.h"
-#include "model/SpsPar.h"
-#include "model/UiServices.h"
+#include "model/project/CharSet.h"
+#include "model/project/DrvCfg.h"
+#include "model/project/PrjBundle.h"
+#include "model/project/PrjData.h"
+#include "model/project/SpsPar.h"
+#include "model/core/UiServices.h"
 #include "support/ScriptedUi.h"
 #include "support/SpsParBuilder.h"
 
 #include <cstdint>
 #include <memory>
 #include <string_view>
+
+namespace orv {
 
 class CPrjVar;
 
@@ -69,3 +71,5 @@ private:
 // image the root has none of them but the softkey rows it makes itself on
 // the 118 family, which are kept.
 void AddFirmwareStateVars(CPrjData& prj);
+
+} // namespace orv

@@ -1,21 +1,23 @@
 #include "support/PrjBuilder.h"
 
-#include "model/CharDef.h"
-#include "model/Mnu.h"
-#include "model/MsgTxt.h"
-#include "model/OpTxt.h"
-#include "model/PrjIntVar.h"
-#include "model/PrjVarKinds.h"
-#include "model/PrjVarList.h"
-#include "model/PrnTxt.h"
-#include "model/RcpTxt.h"
-#include "model/SkAct.h"
-#include "model/SkTxt.h"
-#include "model/TimeVal.h"
-#include "model/TxtRow.h"
+#include "model/project/CharDef.h"
+#include "model/project/Mnu.h"
+#include "model/project/MsgTxt.h"
+#include "model/project/OpTxt.h"
+#include "model/project/PrjIntVar.h"
+#include "model/project/PrjVarKinds.h"
+#include "model/project/PrjVarList.h"
+#include "model/project/PrnTxt.h"
+#include "model/project/RcpTxt.h"
+#include "model/project/SkAct.h"
+#include "model/project/SkTxt.h"
+#include "model/project/TimeVal.h"
+#include "model/project/TxtRow.h"
 #include "support/SpsParBuilder.h"
 
 #include <gtest/gtest.h>
+
+namespace orv {
 
 PrjFixture::PrjFixture(uint16_t devType)
 {
@@ -234,3 +236,5 @@ void PrjBuilder::Fill()
     auto hex = std::make_unique<CPrjIntVarHex>("[Z078]", 0x33FB, 1, 249, 0, 0, "4142");
     Insert(m_prj.GetFwVarList(), hex.release());
 }
+
+} // namespace orv

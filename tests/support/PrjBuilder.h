@@ -1,15 +1,17 @@
 #pragma once
 
-#include "model/CharSet.h"
-#include "model/FktCfg.h"
-#include "model/PrjBundle.h"
-#include "model/PrjData.h"
-#include "model/SpsPar.h"
+#include "model/project/CharSet.h"
+#include "model/project/FktCfg.h"
+#include "model/project/PrjBundle.h"
+#include "model/project/PrjData.h"
+#include "model/project/SpsPar.h"
 
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <string_view>
+
+namespace orv {
 
 class CPrjVar;
 class CTxtRowBase;
@@ -78,3 +80,5 @@ private:
 
     CPrjData& m_prj;
 };
+
+} // namespace orv

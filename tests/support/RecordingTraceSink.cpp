@@ -1,5 +1,7 @@
 #include "support/RecordingTraceSink.h"
 
+namespace orv {
+
 void RecordingTraceSink::LastError(std::string_view text, std::string_view errnoText)
 {
     m_entries.push_back(TraceEntry{true, std::string(text), std::string(errnoText)});
@@ -17,3 +19,5 @@ bool RecordingTraceSink::Has(std::string_view text) const
             return true;
     return false;
 }
+
+} // namespace orv

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "model/Trace.h"
+#include "model/core/Trace.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace orv {
 
 struct TraceEntry {
     bool lastError = false; // TraceLastError, else DbgTrace
@@ -26,3 +28,5 @@ public:
 private:
     std::vector<TraceEntry> m_entries;
 };
+
+} // namespace orv

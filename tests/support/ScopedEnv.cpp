@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace orv {
+
 ScopedEnv::ScopedEnv(const char* name, const char* value) : m_name(name)
 {
     if (const char* old = std::getenv(name))
@@ -19,3 +21,5 @@ ScopedEnv::~ScopedEnv()
     else
         ::unsetenv(m_name);
 }
+
+} // namespace orv

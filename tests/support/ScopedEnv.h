@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace orv {
+
 // Sets an environment variable (or removes it, for null) for the scope and
 // puts the old value back.
 class ScopedEnv {
@@ -16,3 +18,5 @@ private:
     const char* m_name;
     std::optional<std::string> m_old;
 };
+
+} // namespace orv

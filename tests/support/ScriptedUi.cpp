@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace orv {
+
 ScriptedUi::~ScriptedUi()
 {
     for (const auto& [line, seen] : m_expectedFatal)
@@ -165,3 +167,5 @@ std::unique_ptr<CProgressBar> ScriptedUi::CreateProgressBar(std::string_view lab
            (smooth ? "1" : "0") + " " + std::to_string(pane));
     return std::make_unique<RecordingProgressBar>(record);
 }
+
+} // namespace orv

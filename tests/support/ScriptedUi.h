@@ -1,11 +1,13 @@
 #pragma once
 
-#include "model/UiServices.h"
+#include "model/core/UiServices.h"
 
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+namespace orv {
 
 // One call that model code made on the UI, as recorded.
 struct UiCall {
@@ -84,3 +86,5 @@ private:
     std::string m_sourceText;
     bool m_sourceSavable = true;
 };
+
+} // namespace orv

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace orv {
+
 SourceTextBuilder& SourceTextBuilder::Line(std::string_view line)
 {
     m_lines.emplace_back(line);
@@ -50,3 +52,5 @@ std::string ProjectSource(uint16_t srcType, std::initializer_list<std::string_vi
 {
     return SourceTextBuilder().Header(srcType).Begin().Lines(statements).End().Build();
 }
+
+} // namespace orv

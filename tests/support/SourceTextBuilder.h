@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace orv {
+
 // Builds the text of a project source file line by line:
 // SourceTextBuilder().Header(43).Begin().Line("END").Build().
 class SourceTextBuilder {
@@ -33,3 +35,5 @@ private:
 // Header, BEGIN, the statements and END: header on line 1, BEGIN on line
 // 2, so that statement i stands on line i + 3.
 std::string ProjectSource(uint16_t srcType, std::initializer_list<std::string_view> statements);
+
+} // namespace orv

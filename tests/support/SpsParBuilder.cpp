@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "model/DrvParItem.h"
+#include "model/project/DrvParItem.h"
+
+namespace orv {
 
 SpsParBuilder& SpsParBuilder::Type(uint16_t type) {
     m_type = type;
@@ -54,3 +56,5 @@ std::unique_ptr<CSpsPar> SpsParBuilder::Build(PrjBundle* bundle) const {
     }
     return sps;
 }
+
+} // namespace orv

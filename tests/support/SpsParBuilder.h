@@ -4,7 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "model/SpsPar.h"
+#include "model/project/SpsPar.h"
+
+namespace orv {
 
 struct PrjBundle;
 
@@ -39,3 +41,5 @@ private:
     uint16_t m_length = 256;
     std::vector<Item> m_items;
 };
+
+} // namespace orv

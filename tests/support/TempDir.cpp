@@ -7,6 +7,8 @@
 #include <iterator>
 #include <stdexcept>
 
+namespace orv {
+
 namespace fs = std::filesystem;
 
 TempDir::TempDir()
@@ -49,3 +51,5 @@ std::vector<std::string> TempDir::Names() const
     std::sort(names.begin(), names.end());
     return names;
 }
+
+} // namespace orv

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace orv {
+
 // A fresh directory below the build tree's scratch area, removed with its
 // contents when the fixture goes. Paths end in '/'.
 class TempDir {
@@ -24,3 +26,5 @@ public:
 private:
     std::string m_path;
 };
+
+} // namespace orv

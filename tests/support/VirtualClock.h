@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace orv {
+
 // Time that moves only when the code under test sleeps or a fake device makes
 // it wait. Kept in nanoseconds, since a byte at 115,200 baud lasts 95 us.
 class VirtualClock : public orv::IClock {
@@ -29,3 +31,5 @@ public:
 private:
     uint64_t m_nowNs = 0;
 };
+
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using namespace orv;
+
 using panelemu::PanelEmulator;
 using panelemu::PanelScenario;
 

@@ -14,6 +14,8 @@
 
 #include <dlfcn.h>
 
+using namespace orv;
+
 namespace {
 
 using PanelFn = panelemu::PanelEmulator* (*)();

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string_view>
 
+namespace orv {
+
 namespace {
 
 constexpr uint16_t kAlignShift = 4;
@@ -159,3 +161,4 @@ std::string BuildFonFile(const FonDesc& desc, FonFileLayout* layoutOut)
     return file;
 }
 
+} // namespace orv

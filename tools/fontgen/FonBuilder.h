@@ -3,12 +3,14 @@
 // Lays out a complete panel font file exactly as CFon::Save writes it back,
 // so that loading a built file and saving it unchanged gives the same bytes.
 
-#include "model/FonFormat.h"
+#include "model/project/FonFormat.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+namespace orv {
 
 struct FonGlyph {
     uint16_t width = 0;
@@ -42,3 +44,4 @@ struct FonFileLayout {
 
 std::string BuildFonFile(const FonDesc& desc, FonFileLayout* layout = nullptr);
 
+} // namespace orv

@@ -7,6 +7,8 @@
 #include <optional>
 #include <sstream>
 
+namespace orv {
+
 namespace {
 
 std::string Hex2(int code)
@@ -338,3 +340,4 @@ bool ParseGlyphFile(std::string_view text, GlyphFile& out, GlyphFileError& error
     return parser.Finish(number);
 }
 
+} // namespace orv

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+namespace orv {
+
 inline constexpr int kPanelGlyphs = 256;
 inline constexpr int kPanelRows = 8;
 inline constexpr int kPanelWidth = 5;
@@ -59,3 +61,4 @@ struct GlyphFileError {
 // False with the first error's line (1-based) and a message.
 bool ParseGlyphFile(std::string_view text, GlyphFile& out, GlyphFileError& error);
 
+} // namespace orv

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <string>
 
+using namespace orv;
+
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv)

@@ -15,6 +15,8 @@
 #include <vector>
 #include <sys/wait.h>
 
+using namespace orv;
+
 namespace {
 
 struct RunResult {

@@ -1,9 +1,0 @@
-// Printer texts of the project model.
-#include "model/PrnTxt.h"
-
-COpPrnTxtRange::COpPrnTxtRange(int32_t lowest, int32_t highest) : COpPrnTxt(-1), CNumRange(lowest, highest) {}
-
-CMsgPrnTxtRange::CMsgPrnTxtRange(int32_t lowest, int32_t highest, uint8_t value)
-    : CMsgPrnTxt(-1, value), CNumRange(lowest, highest)
-{
-}

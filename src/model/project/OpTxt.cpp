@@ -1,0 +1,29 @@
+// Operator texts of the project model and their copies under a new number.
+#include "model/project/OpTxt.h"
+
+namespace orv {
+
+CPrjOpTxtRange::CPrjOpTxtRange(int32_t lowest, int32_t highest) : CPrjOpTxt(-1), CNumRange(lowest, highest) {}
+
+CPrjOpTxt* CPrjOpTxtList::CopyOpTxt(const CPrjNumEntry* source, int32_t num)
+{
+    if (!source)
+        return nullptr;
+    std::unique_ptr<CPrjNumEntry> entry;
+    if (num == -1)
+        entry = std::make_unique<CPrjOpTxtRange>(0, 255);
+    else
+        entry = std::make_unique<CPrjOpTxt>(num);
+    return static_cast<CPrjOpTxt*>(AddCopy(std::move(entry), *source));
+}
+
+bool CPrjOpTxtList::DelEntry(CPrjNumEntry* entry)
+{
+    const auto* text = dynamic_cast<const CPrjOpTxt*>(entry);
+    if (!text || text->GetUseCount() > 0)
+        return false;
+    CPrjNumList::DelEntry(entry);
+    return true;
+}
+
+} // namespace orv

@@ -1,0 +1,89 @@
+#include "ProgramHome.h"
+#include "model/core/ProgramIni.h"
+#include "support/FrameFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace orv;
+
+namespace {
+
+class ProgramIni : public ::testing::Test {
+protected:
+    ScopedProgramHome home;
+    const TempDir& dir = home.dir;
+};
+
+TEST_F(ProgramIni, MissingFileGivesDefaults)
+{
+    EXPECT_EQ(ReadIniInt("LogLevel", 1), 1);
+    EXPECT_EQ(ReadIniInt("test", 1), 1);
+    struct {
+        GuiKey key;
+        const char* name;
+        int def;
+    } keys[] = {
+        {GuiKey::MainLeft, "MainLeft", 20},         {GuiKey::MainTop, "MainTop", 20},
+        {GuiKey::MainWidth, "MainWidth", 960},      {GuiKey::MainHeight, "MainHeight", 960},
+        {GuiKey::TextListHeight, "TextListHeight", 700}, {GuiKey::TextWidth, "TextWidth", 150},
+        {GuiKey::TextHeight, "TextHeight", 300},    {GuiKey::ListHeight, "ListHeight", 300},
+        {GuiKey::LogLevel, "LogLevel", 1},          {GuiKey::LangId, "LangId", 0},
+        {GuiKey::FifoWarn, "FifoWarn", 1},
+    };
+    for (const auto& k : keys) {
+        EXPECT_STREQ(GuiKeyInfoOf(k.key).name, k.name);
+        EXPECT_EQ(ReadGuiKey(k.key), k.def) << k.name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("ORVtool.ini"))) << "reading creates nothing";
+}
+
+TEST_F(ProgramIni, FirstWriteCreatesTheFile)
+{
+    WriteIniInt("LogLevel", 3);
+    EXPECT_EQ(GetProgramIniPath(), dir.File("ORVtool.ini"));
+    EXPECT_EQ(dir.Read("ORVtool.ini"), "[GUI]\r\nLogLevel=3\r\n");
+    EXPECT_EQ(ReadIniInt("LogLevel", 1), 3);
+    WriteGuiKey(GuiKey::MainTop, -5);
+    EXPECT_EQ(ReadGuiKey(GuiKey::MainTop), -5);
+}
+
+TEST_F(ProgramIni, OtherLinesAreKeptByteForByte)
+{
+    const std::string before = "; settings\r\n[Other]\r\nLogLevel=9\r\n[GUI]\r\nMainTop = 5 \r\nLogLevel=2\r\n\r\n[Tail]\r\nx=y\r\n";
+    dir.Write("ORVtool.ini", before);
+    EXPECT_EQ(ReadGuiKey(GuiKey::LogLevel), 2);
+    EXPECT_EQ(ReadGuiKey(GuiKey::MainTop), 5);
+    WriteIniInt("LogLevel", 0);
+    std::string after = before;
+    after.replace(after.find("LogLevel=2"), 10, "LogLevel=0");
+    EXPECT_EQ(dir.Read("ORVtool.ini"), after);
+}
+
+TEST_F(ProgramIni, FileIsFoundRegardlessOfCase)
+{
+    dir.Write("orvtool.INI", "[gui]\r\nFifoWarn=0\r\n");
+    EXPECT_EQ(ReadGuiKey(GuiKey::FifoWarn), 0);
+    WriteGuiKey(GuiKey::FifoWarn, 1);
+    EXPECT_EQ(dir.Read("orvtool.INI"), "[gui]\r\nFifoWarn=1\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("ORVtool.ini")));
+}
+
+TEST_F(ProgramIni, SetLangIdWritesTheKey)
+{
+    FrameFixture f;
+    f.frame.SetLangId(2);
+    EXPECT_EQ(ReadGuiKey(GuiKey::LangId), 2);
+    f.frame.SetLangId(7);  // refused, and not written
+    EXPECT_EQ(ReadGuiKey(GuiKey::LangId), 2);
+    EXPECT_EQ(f.frame.GetLangId(), 2);
+}
+
+TEST_F(ProgramIni, MissingFifoWarnReadsAsOne)
+{
+    dir.Write("ORVtool.ini", "[GUI]\r\nLangId=1\r\n");
+    EXPECT_EQ(ReadGuiKey(GuiKey::FifoWarn), 1);
+}
+
+}  // namespace
