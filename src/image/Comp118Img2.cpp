@@ -9,6 +9,7 @@
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
 #include "model/RcpTxt.h"
+#include "model/VarType.h"
 #include "model/WorkspaceState.h"
 
 #include <algorithm>
@@ -131,16 +132,16 @@ int CComp118Img2::EncodeValue(const CVarValPair& pair, ImgRecord& rec)
     const uint8_t type = var.GetType();
     const uint32_t value = pair.GetValue();
     switch (type) {
-    case 0:
-    case 28: rec.Word(Bcd::EncodeWord(value)); return 1;
-    case 12: rec.Word(static_cast<uint16_t>(value == 0 || var.GetExtByte0() >= 16 ? 0u : 1u << var.GetExtByte0())); return 1;
-    case 14:
-    case 26:
-    case 32:
-    case 33: rec.Word(static_cast<uint16_t>(value)); return 1;
-    case 16:
-    case 30: rec.DWord(Bcd::Encode(value)); return 1;
-    case 34: {
+    case vartype::kBcd1:
+    case vartype::kBcd01: rec.Word(Bcd::EncodeWord(value)); return 1;
+    case vartype::kBit: rec.Word(static_cast<uint16_t>(value == 0 || var.GetExtByte0() >= 16 ? 0u : 1u << var.GetExtByte0())); return 1;
+    case vartype::kString:
+    case vartype::kCString:
+    case vartype::kWordPlain:
+    case vartype::kWord: rec.Word(static_cast<uint16_t>(value)); return 1;
+    case vartype::kBcd2:
+    case vartype::kBcd02: rec.DWord(Bcd::Encode(value)); return 1;
+    case vartype::kAscii: {
         std::string text = pair.GetText() ? pair.GetText() : "";
         const size_t room = 2 * static_cast<size_t>(std::max(0, var.WordCount()));
         text = text.substr(0, std::min(kB2AsciiMax, room));
@@ -148,7 +149,7 @@ int CComp118Img2::EncodeValue(const CVarValPair& pair, ImgRecord& rec)
         rec.Bytes(text);
         return 1;
     }
-    case 36:
+    case vartype::kTimer:
         rec.Word(static_cast<uint16_t>(Bcd::EncodeWord(value / 10) + (value % 10) * 4096u));
         return 1;
     default: break;

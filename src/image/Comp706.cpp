@@ -23,6 +23,7 @@
 #include "model/SpsPar.h"
 #include "model/TextPool.h"
 #include "model/TimeVal.h"
+#include "model/VarType.h"
 #include "model/WorkspaceState.h"
 
 #include <algorithm>
@@ -232,33 +233,33 @@ int CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
     const uint8_t type = var.GetType();
     const uint8_t first = var.GetExtByte0();
     switch (type) {
-    case 0:
-    case 16:
-    case 28:
-    case 30:
+    case vartype::kBcd1:
+    case vartype::kBcd2:
+    case vartype::kBcd01:
+    case vartype::kBcd02:
         rec.Byte(first)
             .Byte(0)
             .DWord(static_cast<uint32_t>(var.GetExtWord1()))
             .DWord(static_cast<uint32_t>(var.GetExtWord2()));
         return 1;
-    case 12:
+    case vartype::kBit:
         rec.Word(static_cast<uint16_t>(first < 16 ? 1u << first : 0u));
         return StateTexts(var, 1, rec);
-    case 14:
-    case 26:
-    case 142:
-    case 154:
+    case vartype::kString:
+    case vartype::kCString:
+    case vartype::kIntString:
+    case vartype::kIntCString:
         rec.Word(static_cast<uint16_t>(var.MaxStateIdx()));
         return StateTexts(var, var.MaxStateIdx(), rec);
-    case 33:
+    case vartype::kWord:
         SetFlagBitC(kFeatKind33And36);
         rec.Word(FormWordC::Encode(first));
         return 1;
-    case 36:
+    case vartype::kTimer:
         SetFlagBitC(kFeatKind33And36);
         return StateTexts(var, 3, rec);
-    case 134:
-    case 135: {
+    case vartype::kIntBin2:
+    case vartype::kIntBin02: {
         const auto* num = dynamic_cast<const CPrjIntVarNum*>(&var);
         rec.Byte(var.GetExtByte12())
             .Byte(num ? num->GetDecimals() : 0)
@@ -266,7 +267,7 @@ int CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
             .DWord(static_cast<uint32_t>(var.GetExtWord5()));
         return 1;
     }
-    case 249: {
+    case vartype::kIntHex: {
         SetFlagBitC(kFeatHexVars);
         const auto* hex = dynamic_cast<const CPrjIntVarHex*>(&var);
         const std::string bytes = hex ? HexPairBytes(hex->GetHexText(), 255) : std::string();
@@ -275,10 +276,10 @@ int CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
         rec.Bytes(nonZero).Byte(0).Byte(static_cast<uint8_t>(bytes.size())).Bytes(bytes);
         return 1;
     }
-    case 251:
+    case vartype::kIntByte:
         rec.Word(FormWordC::Encode(var.GetExtByte12()));
         return 1;
-    case 255:
+    case vartype::kIntW40:
         rec.Word(var.GetExtByte12());
         return 1;
     default:

@@ -18,6 +18,7 @@
 #include "model/SkTxt.h"
 #include "model/TextPool.h"
 #include "model/TxtRow.h"
+#include "model/VarType.h"
 #include "model/WorkspaceState.h"
 
 #include <algorithm>
@@ -182,15 +183,15 @@ int CCompAB::VarTail(const CPrjVar& var, bool dwordSpans, ImgRecord& rec)
     const uint8_t type = var.GetType();
     const uint8_t first = var.GetExtByte0();
     switch (type) {
-    case 0:
-    case 28:
+    case vartype::kBcd1:
+    case vartype::kBcd01:
         rec.Word(BcdMask::Encode(first))
             .Word(Bcd::EncodeWord(var.GetExtWord1()))
             .Word(Bcd::EncodeWord(var.GetExtWord2()))
             .Byte(var.GetExtByte12());
         return 1;
-    case 16:
-    case 30: {
+    case vartype::kBcd2:
+    case vartype::kBcd02: {
         const std::array<uint16_t, 2> masks = BcdMaskPair::Encode(first);
         rec.Word(masks[0])
             .Word(masks[1])
@@ -199,17 +200,17 @@ int CCompAB::VarTail(const CPrjVar& var, bool dwordSpans, ImgRecord& rec)
             .Byte(var.GetExtByte12());
         return 1;
     }
-    case 12: {
+    case vartype::kBit: {
         const unsigned bit = first;
         rec.Word(static_cast<uint16_t>(bit < 16 ? 1u << bit : 0u));
         return StateTexts(var, 1, rec);
     }
-    case 14:
-    case 26:
-    case 144:
+    case vartype::kString:
+    case vartype::kCString:
+    case vartype::kIntSString:
         rec.Byte(static_cast<uint8_t>(var.MaxStateIdx()));
         return StateTexts(var, var.MaxStateIdx(), rec);
-    case 36:
+    case vartype::kTimer:
         return StateTexts(var, 3, rec);
     default:
         break;

@@ -8,6 +8,7 @@
 #include "model/PrjVarKinds.h"
 #include "model/PrjVarList.h"
 #include "model/SpsPar.h"
+#include "model/VarType.h"
 
 #include <cstring>
 #include <set>
@@ -30,11 +31,11 @@ TypeMap MapType(uint8_t code)
     if ((code >= 6 && code <= 9) || code == 16 || (code >= 22 && code <= 25) || code == 30)
         return {true, code, 2, 0};
     switch (code) {
-    case 32: return {true, 33, 1, 0};
-    case 36: return {true, 33, 1, 1};
-    case 38: return {true, 33, 1, 2};
-    case 40: return {true, 36, 1, 0};
-    case 42: return {true, 144, 0, 0};
+    case imglayout::ImageTypeByte::kWordKm: return {true, vartype::kWord, 1, 0};
+    case imglayout::ImageTypeByte::kWordKh: return {true, vartype::kWord, 1, 1};
+    case imglayout::ImageTypeByte::kWordKy: return {true, vartype::kWord, 1, 2};
+    case imglayout::ImageTypeByte::kTimer: return {true, vartype::kTimer, 1, 0};
+    case imglayout::ImageTypeByte::kStateSelect: return {true, vartype::kIntSString, 0, 0};
     default: return {};
     }
 }
@@ -157,10 +158,10 @@ int CDecoAB::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>&
     CTextPool* pool = m_prj->GetTextPool();
     const auto adr = static_cast<int16_t>(head.adr);
     switch (head.type) {
-    case 0:
-    case 28:
-    case 16:
-    case 30: {
+    case vartype::kBcd1:
+    case vartype::kBcd01:
+    case vartype::kBcd2:
+    case vartype::kBcd02: {
         const bool wide = head.type == 16 || head.type == 30;
         uint32_t lower = 0;
         uint32_t upper = 0;
@@ -183,7 +184,7 @@ int CDecoAB::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>&
                                            static_cast<int32_t>(HexDigitsAsDecimal(upper)), flag);
         return 1;
     }
-    case 12: {
+    case vartype::kBit: {
         uint16_t mask = 0;
         if (ReadWord(p, mask) != 1)
             return -1;
@@ -191,8 +192,8 @@ int CDecoAB::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>&
                                            imglayout::BitMaskWord::Decode(mask), pool);
         return ReadStateTexts(*var, p + 2, 2);
     }
-    case 14:
-    case 26: {
+    case vartype::kString:
+    case vartype::kCString: {
         uint8_t highest = 0;
         if (ReadByte(p, highest) != 1)
             return -1;
@@ -201,17 +202,17 @@ int CDecoAB::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>&
         var = std::move(str);
         return ReadStateTexts(*var, p + 1, highest + 1);
     }
-    case 33:
+    case vartype::kWord:
         var = std::make_unique<CPrjVarWord>(head.name, adr, head.setpKind, head.type, head.form);
         return 1;
-    case 34: {
+    case vartype::kAscii: {
         const auto words = static_cast<uint8_t>(head.attr / 2);
         if (CheckWordAddrs(head.adr, words) != 1)
             return -1;
         var = std::make_unique<CPrjVarAscii>(head.name, adr, head.setpKind, head.type, words);
         return 1;
     }
-    case 36:
+    case vartype::kTimer:
         var = std::make_unique<CPrjVarTimer>(head.name, adr, head.setpKind, head.type, pool);
         return ReadStateTexts(*var, p, 4);
     default:
