@@ -139,7 +139,8 @@ int CParsOrv::ReadQuoted(std::string& text, size_t maxLen, bool printer)
         if (r <= 0)
             return r == 0 ? 1 : -1;
         if (text.size() >= maxLen)
-            return XError(printer ? 617 : 616);
+            return XError(printer ? xerr::kDruckertextzeileUeberschreitetMaximale
+                                  : xerr::kZeileUeberschreitetMaximaleZeilenlaenge_616);
         text.push_back(static_cast<char>(c));
     }
 }

@@ -95,7 +95,7 @@ int CParsOrv::DoNode()
     const bool wide = Cur().InFamily(Family::C);
     uint16_t textNum = 0;
     if (GetNum16(textNum, 0, MaxNodeTextNum(Cur())) != 1)
-        return XError(wide ? 500 : 499);
+        return XError(wide ? xerr::kBedientextnummer0255Erwartet : xerr::kBedientextnummer0127Erwartet_499);
     auto* text = static_cast<CPrjOpTxt*>(m_prj->GetOpTxtList()->FindByNum(textNum));
     if (text == nullptr)
         return XError(xerr::kDerAngegebeneBedientextWurdeNoch_518);

@@ -120,7 +120,8 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
             break;
         if (!isAt) {
             if (row.text.size() >= spec.rowLen)
-                return XError(spec.printer ? 617 : 616);
+                return XError(spec.printer ? xerr::kDruckertextzeileUeberschreitetMaximale
+                                           : xerr::kZeileUeberschreitetMaximaleZeilenlaenge_616);
             row.text.push_back(static_cast<char>(c));
             continue;
         }
@@ -140,8 +141,10 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
             return XError(xerr::kBezeichnerEinerDefiniertenVariable);
         if ((var->GetFlags() & spec.mask) == 0) {
             if (spec.printer)
-                return XError(var->IsInternal() ? 611 : 612);
-            return XError(var->IsInternal() ? 607 : 608);
+                return XError(var->IsInternal() ? xerr::kDieseInterneVariableIstIm_611
+                                                : xerr::kDieseVariableIstImAktuellen_612);
+            return XError(var->IsInternal() ? xerr::kDieseInterneVariableIstIm_607
+                                            : xerr::kDieseVariableIstImAktuellen_608);
         }
         if (spec.printer) {
             if (row.count >= kPrnMaxVars)
@@ -235,7 +238,7 @@ int CParsOrv::DoOpText()
     const bool wide = Cur().InFamily(Family::C);
     uint16_t num = 0;
     if (GetNum16(num, 0, wide ? 255 : 127) != 1)
-        return XError(wide ? 500 : 499);
+        return XError(wide ? xerr::kBedientextnummer0255Erwartet : xerr::kBedientextnummer0127Erwartet_499);
     if (m_prj->GetOpTxtList()->FindByNum(num) != nullptr)
         return XError(xerr::kDieserBedientextWurdeBereitsDefiniert);
     ResetContext();
@@ -283,7 +286,7 @@ int CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool
     const bool five = isTemplate || Cur().InFamily(Family::C);
     uint16_t mode = 0;
     if (GetNum16(mode, 1, five ? 5 : 4) != 1)
-        return XError(five ? 530 : 529);
+        return XError(five ? xerr::kLoeschverhalten15Erwartet : xerr::kLoeschverhalten14Erwartet_529);
     delMode = static_cast<uint8_t>(mode);
     alarm = 0;
     if (five) {
@@ -307,7 +310,7 @@ int CParsOrv::DoMsgText()
     const bool wide = Cur().InFamily(Family::C) || Cur().InFamily(Family::B);
     uint16_t num = 0;
     if (GetNum16(num, 0, wide ? 1023 : 127) != 1)
-        return XError(wide ? 524 : 523);
+        return XError(wide ? xerr::kMeldetextnummer01023Erwartet : xerr::kMeldetextnummer0127Erwartet_523);
     if (m_prj->GetMsgTxtList()->FindByNum(num) != nullptr)
         return XError(xerr::kDieserMeldetextWurdeBereitsDefiniert);
     uint8_t prio = 0;
