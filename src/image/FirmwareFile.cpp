@@ -2,12 +2,12 @@
 // first failure stays.
 #include "image/FirmwareFile.h"
 
+#include "image/FileErrorReport.h"
 #include "image/MemoryGuard.h"
 #include "image/ReadWhole.h"
 #include "model/CatalogueIds.h"
 #include "model/FrmCfg.h"
 #include "model/Log.h"
-#include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
 #include "model/PrjData.h"
 #include "model/PrjVar.h"
@@ -36,13 +36,7 @@ CFirmwareFile::CFirmwareFile(const std::string& path, PrjBundle* bundle, const H
 
 bool CFirmwareFile::CheckError()
 {
-    if (!m_error.Failed())
-        return true;
-    if (m_error.Code() == kErrFile) {
-        ShowMessage(msg::kFirmwareKonnteNichtGelesenWerden);
-        m_error.Clear();
-    }
-    return false;
+    return ReportFileError(m_error, kErrFile, msg::kFirmwareKonnteNichtGelesenWerden);
 }
 
 void CFirmwareFile::ReadId()

@@ -3,6 +3,7 @@
 #include "image/FktFile.h"
 
 #include "image/CheckWord.h"
+#include "image/FileErrorReport.h"
 #include "image/FileFields.h"
 #include "image/HeaderFields.h"
 #include "image/ImageBuffer.h"
@@ -11,7 +12,6 @@
 #include "model/FktCfg.h"
 #include "model/FrameState.h"
 #include "model/Log.h"
-#include "model/MessageBoxes.h"
 #include "model/PrjBundle.h"
 #include "model/WorkspaceState.h"
 #include "platform/FileReplace.h"
@@ -60,13 +60,7 @@ CFktFile::CFktFile(const std::string& path, PrjBundle* bundle, const FktLayout& 
 
 bool CFktFile::CheckError()
 {
-    if (!m_error.Failed())
-        return true;
-    if (m_error.Code() == kErrFile) {
-        ShowMessage(msg::kSonderfunktionsdateiKonnteNichtGelesen);
-        m_error.Clear();
-    }
-    return false;
+    return ReportFileError(m_error, kErrFile, msg::kSonderfunktionsdateiKonnteNichtGelesen);
 }
 
 bool CFktFile::IsStdFile()
@@ -143,13 +137,7 @@ CFktWriter::CFktWriter(const std::string& path, PrjBundle* bundle, const FktLayo
 
 bool CFktWriter::CheckError()
 {
-    if (!m_error.Failed())
-        return true;
-    if (m_error.Code() == kErrFile) {
-        ShowMessage(msg::kSonderfunktionsdateiKonnteNichtGeaendert);
-        m_error.Clear();
-    }
-    return false;
+    return ReportFileError(m_error, kErrFile, msg::kSonderfunktionsdateiKonnteNichtGeaendert);
 }
 
 void CFktWriter::Update()

@@ -6,6 +6,7 @@
 
 #include "model/DrvTable.h"
 #include "model/FixedText.h"
+#include "model/ModCount.h"
 #include "model/PrjBundle.h"
 #include "model/PrjVar.h"
 #include "model/PrjVarList.h"
@@ -57,15 +58,7 @@ CDrvCfg::~CDrvCfg()
 
 int CDrvCfg::SetModified(bool modified)
 {
-    if (modified) {
-        ++m_modCount;
-        if (m_bundle)
-            ++m_bundle->modCount;
-    } else if (m_modCount != 0) {
-        m_modCount = 0;
-        if (m_bundle)
-            m_bundle->modCount = 0;
-    }
+    CountModification(modified, m_modCount, m_bundle);
     return 0;
 }
 

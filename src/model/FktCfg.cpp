@@ -3,19 +3,12 @@
 #include "model/FktCfg.h"
 
 #include "model/FixedText.h"
+#include "model/ModCount.h"
 #include "model/PrjBundle.h"
 
 int CFktCfg::SetModified(bool modified)
 {
-    if (modified) {
-        ++m_modCount;
-        if (m_bundle)
-            ++m_bundle->modCount;
-    } else if (m_modCount != 0) {
-        m_modCount = 0;
-        if (m_bundle)
-            m_bundle->modCount = 0;
-    }
+    CountModification(modified, m_modCount, m_bundle);
     return 0;
 }
 

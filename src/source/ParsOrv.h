@@ -286,6 +286,9 @@ private:
     int ReadChoice(std::initializer_list<std::string_view> words, uint8_t& index, uint16_t xerror);
     // The VAR format fields of each type group.
     int VarNextWord(uint16_t adr);
+    // The shown lower and upper limit of a number, each after a comma:
+    // lower below top, upper from 1 to top, lower below upper.
+    int ReadShownLimits(uint32_t top, uint32_t& lower, uint32_t& upper);
     int ReadVarFormat(uint8_t& type);
 
     bool m_load;

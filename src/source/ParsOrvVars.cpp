@@ -103,6 +103,21 @@ int CParsOrv::VarNextWord(uint16_t adr)
     return 1;
 }
 
+int CParsOrv::ReadShownLimits(uint32_t top, uint32_t& lower, uint32_t& upper)
+{
+    if (!ExpectComma())
+        return -1;
+    if (GetNum32(lower, 0, top - 1) != 1)
+        return XError(xerr::kDarstellbarerMinimalwertEntspr_469);
+    if (!ExpectComma())
+        return -1;
+    if (GetNum32(upper, 1, top) != 1)
+        return XError(xerr::kDarstellbarerMaximalwertEntspr_470);
+    if (lower >= upper)
+        return XError(xerr::kAngegebenerMaximalwertMussGroesserAls_471);
+    return 1;
+}
+
 int CParsOrv::ReadVarFormat(uint8_t& type)
 {
     for (const auto& f : kSrcFormatKeywords) {
@@ -124,7 +139,8 @@ int CParsOrv::DoVar()
     if (name.empty())
         return XError(xerr::kVariablenbezeichnerMax16StellenErwartet);
     if (const CPrjVar* old = m_prj->GetVarList()->FindByName(std::string_view(name)))
-        return XError(old->IsInternal() ? 454 : 455);
+        return XError(old->IsInternal() ? xerr::kInterneVariableKannNichtNeu_454
+                                        : xerr::kEineDefinitionFuerDieseVariable_455);
     if (m_prj->GetFwVarList() != nullptr && m_prj->GetFwVarList()->FindByName(std::string_view(name)) != nullptr)
         return XError(xerr::kInterneVariableKannNichtNeu_454);
 
@@ -185,20 +201,12 @@ int CParsOrv::DoVar()
             return -1;
         uint16_t digits = 0;
         if (GetNum16(digits, 1, twoWords ? 8 : 4) != 1)
-            return XError(twoWords ? 467 : 466);
+            return XError(twoWords ? xerr::kStellenzahl18Erwartet_467 : xerr::kStellenzahl14Erwartet_466);
         const auto top = static_cast<uint32_t>(Pow10(digits) - 1);
         uint32_t lower = 0;
         uint32_t upper = 0;
-        if (!ExpectComma())
-            return -1;
-        if (GetNum32(lower, 0, top - 1) != 1)
-            return XError(xerr::kDarstellbarerMinimalwertEntspr_469);
-        if (!ExpectComma())
-            return -1;
-        if (GetNum32(upper, 1, top) != 1)
-            return XError(xerr::kDarstellbarerMaximalwertEntspr_470);
-        if (lower >= upper)
-            return XError(xerr::kAngegebenerMaximalwertMussGroesserAls_471);
+        if (const int read = ReadShownLimits(top, lower, upper); read != 1)
+            return read;
         uint16_t flag = 0;
         if (ExpectChar(',') && GetNum16(flag, 0, 1) != 1)
             return XError(xerr::kStellenzahl01Erwartet);
@@ -227,16 +235,8 @@ int CParsOrv::DoVar()
             const auto m = static_cast<uint32_t>(std::min<uint64_t>(full, UINT32_MAX));
             uint32_t lower = 0;
             uint32_t upper = 0;
-            if (!ExpectComma())
-                return -1;
-            if (GetNum32(lower, 0, m - 1) != 1)
-                return XError(xerr::kDarstellbarerMinimalwertEntspr_469);
-            if (!ExpectComma())
-                return -1;
-            if (GetNum32(upper, 1, m) != 1)
-                return XError(xerr::kDarstellbarerMaximalwertEntspr_470);
-            if (lower >= upper)
-                return XError(xerr::kAngegebenerMaximalwertMussGroesserAls_471);
+            if (const int read = ReadShownLimits(m, lower, upper); read != 1)
+                return read;
             uint32_t plcLower = 0;
             uint32_t plcUpper = 0;
             const bool needPlc = !twoWords;
@@ -319,7 +319,7 @@ int CParsOrv::DoVar()
             return -1;
         uint16_t words = 0;
         if (GetNum16(words, 1, wide ? 16 : 8) != 1)
-            return XError(wide ? 479 : 478);
+            return XError(wide ? xerr::kAnzahlDerVonDerASCII_479 : xerr::kAnzahlDerVonDerASCII_478);
         for (uint16_t i = 1; i < words; ++i)
             if (VarNextWord(static_cast<uint16_t>(adr + i)) != 1)
                 return -1;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -241,13 +242,14 @@ int CParser::ReadHexDigits(std::string& digits, size_t count)
     return digits.size() == count ? 1 : 0;
 }
 
-int CParser::GetNum16(uint16_t& value, uint16_t lo, uint16_t hi)
+template <class T>
+int CParser::GetUnsigned(T& value, T lo, T hi, size_t count)
 {
     std::string digits;
-    if (ReadDigits(digits, 5) == 1) {
+    if (ReadDigits(digits, count) == 1) {
         const uint64_t v = DecimalValue(digits);
-        if (v <= UINT16_MAX) {
-            value = static_cast<uint16_t>(v);
+        if (v <= std::numeric_limits<T>::max()) {
+            value = static_cast<T>(v);
             if (lo <= value && value <= hi)
                 return 1;
         }
@@ -256,19 +258,14 @@ int CParser::GetNum16(uint16_t& value, uint16_t lo, uint16_t hi)
     return -1;
 }
 
+int CParser::GetNum16(uint16_t& value, uint16_t lo, uint16_t hi)
+{
+    return GetUnsigned(value, lo, hi, 5);
+}
+
 int CParser::GetNum32(uint32_t& value, uint32_t lo, uint32_t hi)
 {
-    std::string digits;
-    if (ReadDigits(digits, 10) == 1) {
-        const uint64_t v = DecimalValue(digits);
-        if (v <= UINT32_MAX) {
-            value = static_cast<uint32_t>(v);
-            if (lo <= value && value <= hi)
-                return 1;
-        }
-    }
-    Rewind();
-    return -1;
+    return GetUnsigned(value, lo, hi, 10);
 }
 
 int CParser::GetLong(int32_t& value, int32_t lo, int32_t hi)

@@ -128,6 +128,9 @@ private:
     // Appends a piece read from the file up to its first LF, CR or NUL, and
     // notes whether the line goes on beyond it.
     void TakePiece(const std::string& piece, size_t requested);
+    // Up to count decimal digits as a value of T, as the number readers.
+    template <class T>
+    int GetUnsigned(T& value, T lo, T hi, size_t count);
 
     ErrorSlot m_error;
     uint16_t m_lineNo = 0;
