@@ -34,7 +34,7 @@ void CComp118Img2::Compile()
 {
     if (!HasProject())
         return;
-    using Step = int (CComp118Img2::*)();
+    using Step = StepResult (CComp118Img2::*)();
     static constexpr Step kSteps[] = {
         &CComp118Img2::WriteHeader,
         &CComp118Img2::WriteCheckBlock,
@@ -49,7 +49,7 @@ void CComp118Img2::Compile()
     }
 }
 
-int CComp118Img2::WriteHeader()
+StepResult CComp118Img2::WriteHeader()
 {
     const CPrjData& prj = *GetPrjData();
     if (AppendZeros(kHeaderSizeB2) != 1)
@@ -70,7 +70,7 @@ int CComp118Img2::WriteHeader()
     return 1;
 }
 
-int CComp118Img2::WriteCheckBlock()
+StepResult CComp118Img2::WriteCheckBlock()
 {
     ImgRecord rec;
     rec.Word(0).Word(kB2CheckBlockMark).Word(0).DWord(0);
@@ -79,7 +79,7 @@ int CComp118Img2::WriteCheckBlock()
     return WriteWord(kB2CheckBlock, static_cast<uint16_t>(m_checkBlock));
 }
 
-int CComp118Img2::WriteRecipes()
+StepResult CComp118Img2::WriteRecipes()
 {
     const CPrjRcpTxtList* list = GetPrjData()->GetRcpTxtList();
     const CPrjNumEntry* highest = list ? list->GetHighest() : nullptr;
@@ -114,7 +114,7 @@ int CComp118Img2::WriteRecipe(const CPrjRcpTxt& text, uint32_t& at)
     return PlaceRecord(rec, at);
 }
 
-int CComp118Img2::Scaled(const CPrjVar& var, bool isSigned, uint32_t value, int64_t& out)
+StepResult CComp118Img2::Scaled(const CPrjVar& var, bool isSigned, uint32_t value, int64_t& out)
 {
     Spans s{};
     const bool wordSpans = var.GetType() <= 5 || (var.GetType() >= 18 && var.GetType() <= 21);
@@ -126,7 +126,7 @@ int CComp118Img2::Scaled(const CPrjVar& var, bool isSigned, uint32_t value, int6
     return 1;
 }
 
-int CComp118Img2::EncodeValue(const CVarValPair& pair, ImgRecord& rec)
+StepResult CComp118Img2::EncodeValue(const CVarValPair& pair, ImgRecord& rec)
 {
     const CPrjVar& var = *pair.GetVar();
     const uint8_t type = var.GetType();
@@ -170,7 +170,7 @@ int CComp118Img2::EncodeValue(const CVarValPair& pair, ImgRecord& rec)
     return 1;
 }
 
-int CComp118Img2::Finish()
+StepResult CComp118Img2::Finish()
 {
     if (CheckRecipeLimit() != 1)
         return -1;

@@ -77,7 +77,7 @@ void CComp706::Compile()
         Fail("Comp_orv: Typ %u gehoert nicht zu dieser Familie", unsigned{GetDevType()});
         return;
     }
-    using Step = int (CComp706::*)();
+    using Step = StepResult (CComp706::*)();
     static constexpr Step kSteps[] = {
         &CComp706::WriteHeader,   &CComp706::WriteUserChars,  &CComp706::WriteSharedTexts,
         &CComp706::WriteVars,     &CComp706::WriteOpTexts,    &CComp706::WriteMsgTexts,
@@ -101,7 +101,7 @@ uint8_t CComp706::MaxBlankCount() const { return FindPanel(GetDevType())->blankR
 
 // --- Header, characters, shared texts ----------------------------------------
 
-int CComp706::WriteHeader()
+StepResult CComp706::WriteHeader()
 {
     const CPrjData& prj = *GetPrjData();
     if (AppendZeros(kHeaderSizeC) != 1)
@@ -120,7 +120,7 @@ int CComp706::WriteHeader()
     return ok ? 1 : -1;
 }
 
-int CComp706::WriteUserChars()
+StepResult CComp706::WriteUserChars()
 {
     const bool is706 = FindPanel(GetDevType())->highUserChars;
     std::string table(is706 ? 128 * kCUserCharSize706 : 8 * 8, '\0');
@@ -149,7 +149,7 @@ int CComp706::WriteUserChars()
     return WriteDWord(kCUserChars, at);
 }
 
-int CComp706::WriteSharedTexts()
+StepResult CComp706::WriteSharedTexts()
 {
     CTextPool* pool = GetPrjData()->GetTextPool();
     const CCharSet& chars = *GetCharSet();
@@ -179,7 +179,7 @@ int CComp706::WriteSharedTexts()
 
 // --- Variables ---------------------------------------------------------------
 
-int CComp706::WriteVars()
+StepResult CComp706::WriteVars()
 {
     CPrjVarList* vars = GetPrjData()->GetVarList();
     CPrjVarList* fwVars = GetPrjData()->GetFwVarList();
@@ -194,7 +194,7 @@ int CComp706::WriteVars()
     return 1;
 }
 
-int CComp706::WriteVar(CPrjVar& var)
+StepResult CComp706::WriteVar(CPrjVar& var)
 {
     const uint8_t type = var.GetType();
     const std::string name = CountedName::Encode(var.GetName());
@@ -228,7 +228,7 @@ int CComp706::WriteVar(CPrjVar& var)
     return 1;
 }
 
-int CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
+StepResult CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
 {
     const uint8_t type = var.GetType();
     const uint8_t first = var.GetExtByte0();
@@ -293,7 +293,7 @@ int CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
     return 1;
 }
 
-int CComp706::ScaledTail(const CPrjVar& var, bool isSigned, ImgRecord& rec)
+StepResult CComp706::ScaledTail(const CPrjVar& var, bool isSigned, ImgRecord& rec)
 {
     const int64_t lower = RangeValue(var.GetExtWord1(), isSigned);
     const int64_t plcLower = RangeValue(var.GetExtWord3(), isSigned);
@@ -312,7 +312,7 @@ int CComp706::ScaledTail(const CPrjVar& var, bool isSigned, ImgRecord& rec)
     return 1;
 }
 
-int CComp706::StateTexts(const CPrjVar& var, int last, ImgRecord& rec)
+StepResult CComp706::StateTexts(const CPrjVar& var, int last, ImgRecord& rec)
 {
     const CTextPool* pool = GetPrjData()->GetTextPool();
     for (int i = 0; i <= last; ++i) {
@@ -429,7 +429,7 @@ uint32_t CComp706::WriteListHeader(const List& list, uint32_t headerSlot, bool h
 }
 
 template <class List>
-int CComp706::WriteTxtList(const List* list, const ListLayout& layout)
+StepResult CComp706::WriteTxtList(const List* list, const ListLayout& layout)
 {
     if (!list || list->GetCount() == 0)
         return 1;
@@ -449,25 +449,25 @@ int CComp706::WriteTxtList(const List* list, const ListLayout& layout)
     return 1;
 }
 
-int CComp706::WriteOpTexts()
+StepResult CComp706::WriteOpTexts()
 {
     return WriteTxtList(GetPrjData()->GetOpTxtList(),
                         {kCOpTxts, Counter::OpTexts, Counter::OpRows, false, false, false});
 }
 
-int CComp706::WriteMsgTexts()
+StepResult CComp706::WriteMsgTexts()
 {
     return WriteTxtList(GetPrjData()->GetMsgTxtList(),
                         {kCMsgTxts, Counter::MsgTexts, Counter::MsgRows, false, false, false});
 }
 
-int CComp706::WriteHistTexts()
+StepResult CComp706::WriteHistTexts()
 {
     return WriteTxtList(GetPrjData()->GetHistTxtList(),
                         {kCHistTxts, Counter::HistTexts, Counter::HistRows, false, false, true});
 }
 
-int CComp706::WriteHlpTexts()
+StepResult CComp706::WriteHlpTexts()
 {
     for (int kind = 0; kind < kCHlpLists; ++kind)
         if (WriteTxtList(GetPrjData()->GetHlpTxtList(kind),
@@ -476,13 +476,13 @@ int CComp706::WriteHlpTexts()
     return 1;
 }
 
-int CComp706::WriteOpPrnTexts()
+StepResult CComp706::WriteOpPrnTexts()
 {
     return WriteTxtList(GetPrjData()->GetOpPrnTxtList(),
                         {kCOpPrnTxts, Counter::OpPrnTexts, Counter::OpPrnRows, true, false, false});
 }
 
-int CComp706::WriteMsgPrnTexts()
+StepResult CComp706::WriteMsgPrnTexts()
 {
     return WriteTxtList(GetPrjData()->GetMsgPrnTxtList(),
                         {kCMsgPrnTxts, Counter::MsgPrnTexts, Counter::MsgPrnRows, true, false, true});
@@ -490,7 +490,7 @@ int CComp706::WriteMsgPrnTexts()
 
 // --- Softkeys ------------------------------------------------------------------
 
-int CComp706::WriteSkTxts()
+StepResult CComp706::WriteSkTxts()
 {
     CPrjSkTxtList* list = GetPrjData()->GetSkTxtList();
     if (!list || list->GetCount() == 0)
@@ -544,7 +544,7 @@ uint32_t CComp706::WriteNumTable(int32_t highest, uint32_t headerSlot)
     return at;
 }
 
-int CComp706::WriteSkActs()
+StepResult CComp706::WriteSkActs()
 {
     CPrjSkActList* list = GetPrjData()->GetSkActList();
     if (!list || list->GetCount() == 0)
@@ -572,7 +572,7 @@ int CComp706::WriteSkActs()
 
 // --- Menus, time switches, system block, description ---------------------------
 
-int CComp706::WriteMnus()
+StepResult CComp706::WriteMnus()
 {
     CPrjMnuList* list = GetPrjData()->GetMnuList();
     if (!list || list->GetCount() == 0)
@@ -588,7 +588,7 @@ int CComp706::WriteMnus()
     return 1;
 }
 
-int CComp706::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
+StepResult CComp706::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
 {
     const CPrjMnuNode* start = BeginMnu(menu);
     if (!start)
@@ -634,7 +634,7 @@ int CComp706::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
     return 1;
 }
 
-int CComp706::WriteTimers()
+StepResult CComp706::WriteTimers()
 {
     CTimerList* list = GetPrjData()->GetTimerList();
     if (!list || list->GetCount() == 0)
@@ -666,7 +666,7 @@ int CComp706::WriteTimers()
     return 1;
 }
 
-int CComp706::WriteSystem()
+StepResult CComp706::WriteSystem()
 {
     // The system block and the constant table behind it.
     static constexpr uint8_t kConstants[] = {127, 1, 2, 4, 8, 16, 32, 64, 31, 63, 96};
@@ -685,7 +685,7 @@ int CComp706::WriteSystem()
     return 1;
 }
 
-int CComp706::WriteDescr()
+StepResult CComp706::WriteDescr()
 {
     const std::string& descr = GetPrjData()->GetDescr();
     // The description must leave room for the closing pad byte.
@@ -698,7 +698,7 @@ int CComp706::WriteDescr()
     return AppendString(descr);
 }
 
-int CComp706::Finish()
+StepResult CComp706::Finish()
 {
     const std::array<uint8_t, 8>& flags = FlagsC();
     if (WriteBytes(kHdrBFeatures, BytesOf(flags.data(), flags.size())) != 1)

@@ -55,7 +55,7 @@ bool IsImageVar(const CPrjVar& var)
     return var.GetType() == 144 && (var.MaxStateIdx() > 0 || var.GetStateTxt(0) != nullptr);
 }
 
-int CCompAB::FinishDataSet(uint32_t reserve, bool eachNameReserved)
+StepResult CCompAB::FinishDataSet(uint32_t reserve, bool eachNameReserved)
 {
     const std::optional<std::string> id = FirmwareId(GetDevType(), GetFwLevel());
     if (!id)
@@ -67,7 +67,7 @@ int CCompAB::FinishDataSet(uint32_t reserve, bool eachNameReserved)
 
 // --- Header and printer ----------------------------------------------------
 
-int CCompAB::WriteHeaderA(uint32_t size)
+StepResult CCompAB::WriteHeaderA(uint32_t size)
 {
     const CPrjData& prj = *GetPrjData();
     if (AppendZeros(size) != 1)
@@ -83,7 +83,7 @@ int CCompAB::WriteHeaderA(uint32_t size)
     return ok ? 1 : -1;
 }
 
-int CCompAB::WritePrinterBlock()
+StepResult CCompAB::WritePrinterBlock()
 {
     const CPrjData& prj = *GetPrjData();
     const CCharSet& chars = *GetCharSet();
@@ -115,7 +115,7 @@ int CCompAB::WritePrinterBlock()
 
 // --- Shared texts and variables ----------------------------------------------
 
-int CCompAB::WriteSharedTexts(uint32_t extra)
+StepResult CCompAB::WriteSharedTexts(uint32_t extra)
 {
     CTextPool* pool = GetPrjData()->GetTextPool();
     const CCharSet& chars = *GetCharSet();
@@ -135,7 +135,7 @@ int CCompAB::WriteSharedTexts(uint32_t extra)
     return 1;
 }
 
-int CCompAB::WriteVars()
+StepResult CCompAB::WriteVars()
 {
     CPrjVarList* vars = GetPrjData()->GetVarList();
     for (int i = 0; vars && i < vars->GetCount(); ++i) {
@@ -146,7 +146,7 @@ int CCompAB::WriteVars()
     return 1;
 }
 
-int CCompAB::BuildVarRecord(const CPrjVar& var, uint16_t chain, bool dwordSpans, ImgRecord& rec)
+StepResult CCompAB::BuildVarRecord(const CPrjVar& var, uint16_t chain, bool dwordSpans, ImgRecord& rec)
 {
     const uint8_t type = var.GetType();
     const std::optional<uint8_t> code = ImageTypeByte::CodeOf(type, var.GetExtByte0());
@@ -160,7 +160,7 @@ int CCompAB::BuildVarRecord(const CPrjVar& var, uint16_t chain, bool dwordSpans,
     return VarTail(var, dwordSpans, rec);
 }
 
-int CCompAB::VarPlaced(CPrjVar& var, uint32_t at)
+StepResult CCompAB::VarPlaced(CPrjVar& var, uint32_t at)
 {
     var.SetAttr32(at);
     WrittenVars().push_back(&var);
@@ -178,7 +178,7 @@ int CCompAB::VarPlaced(CPrjVar& var, uint32_t at)
     return 1;
 }
 
-int CCompAB::VarTail(const CPrjVar& var, bool dwordSpans, ImgRecord& rec)
+StepResult CCompAB::VarTail(const CPrjVar& var, bool dwordSpans, ImgRecord& rec)
 {
     const uint8_t type = var.GetType();
     const uint8_t first = var.GetExtByte0();
@@ -223,7 +223,7 @@ int CCompAB::VarTail(const CPrjVar& var, bool dwordSpans, ImgRecord& rec)
     return 1;
 }
 
-int CCompAB::ScaledTail(const CPrjVar& var, bool isSigned, bool dwordSpans, ImgRecord& rec)
+StepResult CCompAB::ScaledTail(const CPrjVar& var, bool isSigned, bool dwordSpans, ImgRecord& rec)
 {
     Spans s{};
     if (ReduceSpans(var, isSigned, !dwordSpans, s) != 1)
@@ -248,7 +248,7 @@ int CCompAB::ScaledTail(const CPrjVar& var, bool isSigned, bool dwordSpans, ImgR
     return 1;
 }
 
-int CCompAB::StateTexts(const CPrjVar& var, int last, ImgRecord& rec)
+StepResult CCompAB::StateTexts(const CPrjVar& var, int last, ImgRecord& rec)
 {
     const CTextPool* pool = GetPrjData()->GetTextPool();
     for (int i = 0; i <= last; ++i) {
@@ -320,7 +320,7 @@ int CCompAB::RowsOf(const CPrjNumEntry& entry, int maxRows)
 
 // --- Softkeys ------------------------------------------------------------------
 
-int CCompAB::WriteSkTxts(int keys, bool byteForm)
+StepResult CCompAB::WriteSkTxts(int keys, bool byteForm)
 {
     CPrjSkTxtList* list = GetPrjData()->GetSkTxtList();
     if (!list || list->GetCount() == 0)
@@ -379,7 +379,7 @@ int CCompAB::WriteSkTxts(int keys, bool byteForm)
     return 1;
 }
 
-int CCompAB::WriteSkActs(bool reserveByName)
+StepResult CCompAB::WriteSkActs(bool reserveByName)
 {
     CPrjSkActList* list = GetPrjData()->GetSkActList();
     if (!list || list->GetCount() == 0)
@@ -411,12 +411,12 @@ int CCompAB::WriteSkActs(bool reserveByName)
 
 // --- Cycle time and characters ---------------------------------------------------
 
-int CCompAB::WriteCycleTime()
+StepResult CCompAB::WriteCycleTime()
 {
     return WriteByte(kHdrCycleTime, static_cast<uint8_t>(GetPrjData()->GetCycleTime()));
 }
 
-int CCompAB::WriteUserChars()
+StepResult CCompAB::WriteUserChars()
 {
     CCharDefColl* defs = GetPrjData()->GetCharDefColl();
     for (int i = 0; defs && i < defs->GetCount(); ++i) {

@@ -64,7 +64,8 @@ void CDeco118::ReadDriver()
         SetError(kErrDrv);
         return;
     }
-    ReadDrvParams(drv.Reader(), block, kErrDrv);
+    // A failure is kept in the error slot, which the caller reads.
+    static_cast<void>(ReadDrvParams(drv.Reader(), block, kErrDrv));
 }
 
 void CDeco118::DecodeDataSet()
@@ -105,7 +106,7 @@ void CDeco118::PlaceBlock(const char* varName, uint16_t first, bool dateTime)
         m_prj->MakeRcpNumVars(first, oldFirst);
 }
 
-int CDeco118::DecodeClock()
+StepResult CDeco118::DecodeClock()
 {
     uint16_t block = 0;
     if (ReadWord(imglayout::kBDateBlock, block) != 1)
@@ -149,7 +150,7 @@ int CDeco118::DecodeClock()
     return 1;
 }
 
-int CDeco118::DecodeRcpBlock()
+StepResult CDeco118::DecodeRcpBlock()
 {
     uint16_t block = 0;
     if (ReadWord(imglayout::kBRcpBlock, block) != 1)

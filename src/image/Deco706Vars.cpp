@@ -47,7 +47,7 @@ int WordsOf(uint16_t type)
 
 } // namespace
 
-int CDeco706::DecodeVars()
+StepResult CDeco706::DecodeVars()
 {
     uint32_t rec = 0;
     if (ReadPointer(kCVarFirst, rec) != 1)
@@ -65,7 +65,7 @@ int CDeco706::DecodeVars()
     return 1;
 }
 
-int CDeco706::DecodeVar(uint32_t rec, uint32_t& next)
+StepResult CDeco706::DecodeVar(uint32_t rec, uint32_t& next)
 {
     VarHead head;
     uint8_t b[kTail];
@@ -102,7 +102,7 @@ int CDeco706::DecodeVar(uint32_t rec, uint32_t& next)
     return 1;
 }
 
-int CDeco706::BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var)
+StepResult CDeco706::BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var)
 {
     CTextPool* pool = m_prj->GetTextPool();
     const auto adr = static_cast<int16_t>(head.value);
@@ -168,7 +168,7 @@ int CDeco706::BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var)
     }
 }
 
-int CDeco706::BuildScaled(const VarHead& head, std::unique_ptr<CPrjVar>& var)
+StepResult CDeco706::BuildScaled(const VarHead& head, std::unique_ptr<CPrjVar>& var)
 {
     const auto t = static_cast<uint8_t>(head.type);
     const bool vbin = t >= 18;
@@ -213,7 +213,7 @@ int CDeco706::BuildScaled(const VarHead& head, std::unique_ptr<CPrjVar>& var)
     return 1;
 }
 
-int CDeco706::ApplyIntVar(const VarHead& head)
+StepResult CDeco706::ApplyIntVar(const VarHead& head)
 {
     CPrjVar* var = FindVar(head.name);
     if (var == nullptr) {
@@ -304,7 +304,7 @@ int CDeco706::ApplyIntVar(const VarHead& head)
     }
 }
 
-int CDeco706::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
+StepResult CDeco706::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
 {
     for (int i = 0; i < count; ++i) {
         uint32_t at = 0;
@@ -321,7 +321,7 @@ int CDeco706::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
     return 1;
 }
 
-int CDeco706::ReadVarText(uint32_t at, std::string& text)
+StepResult CDeco706::ReadVarText(uint32_t at, std::string& text)
 {
     uint8_t n = 0;
     uint8_t bytes[kTextMax];

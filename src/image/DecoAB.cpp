@@ -31,7 +31,7 @@ void CDecoAB::StepFailed(const char* failure)
     LogLine(kLogErrors, "%s", failure);
 }
 
-int CDecoAB::CheckSignatureStep()
+StepResult CDecoAB::CheckSignatureStep()
 {
     if (CheckSignature() != 1)
         return -1;
@@ -40,12 +40,12 @@ int CDecoAB::CheckSignatureStep()
     return 1;
 }
 
-int CDecoAB::TextAreaEndStep()
+StepResult CDecoAB::TextAreaEndStep()
 {
     return FindTextAreaEnd(!m_familyB);
 }
 
-int CDecoAB::DecodePrinter()
+StepResult CDecoAB::DecodePrinter()
 {
     uint16_t p = 0;
     if (ReadWord(imglayout::kHdrPrinter, p) != 1)
@@ -82,7 +82,7 @@ int CDecoAB::DecodePrinter()
     return 1;
 }
 
-int CDecoAB::DecodeDescription()
+StepResult CDecoAB::DecodeDescription()
 {
     uint16_t at = 0;
     if (ReadWord(imglayout::kHdrDescr, at) != 1)
@@ -96,7 +96,7 @@ int CDecoAB::DecodeDescription()
     return 1;
 }
 
-int CDecoAB::DecodeChars()
+StepResult CDecoAB::DecodeChars()
 {
     for (uint8_t code = 0; code <= imglayout::kAUserCharMax; ++code) {
         CCharDef::Rows rows{};
@@ -115,7 +115,7 @@ int CDecoAB::DecodeChars()
     return 1;
 }
 
-int CDecoAB::DecodeCycleTime()
+StepResult CDecoAB::DecodeCycleTime()
 {
     uint8_t value = 0;
     if (ReadByte(imglayout::kHdrCycleTime, value) != 1)

@@ -24,7 +24,7 @@ constexpr uint32_t kMenuNameWidth = imglayout::kMnuNameSize;
 
 } // namespace
 
-int CDecoAB::DecodeSkActs()
+StepResult CDecoAB::DecodeSkActs()
 {
     uint16_t table = 0;
     uint16_t count = 0;
@@ -65,7 +65,7 @@ int CDecoAB::DecodeSkActs()
     return 1;
 }
 
-int CDecoAB::DecodeSkTexts()
+StepResult CDecoAB::DecodeSkTexts()
 {
     uint16_t h = 0;
     if (ReadWord(imglayout::kHdrSkTxts, h) != 1)
@@ -100,7 +100,7 @@ int CDecoAB::DecodeSkTexts()
         return 1;
     };
     auto insert = [&](std::unique_ptr<CPrjSkTxt> text, uint32_t e) {
-        return readKeys(*text, e) == 1 ? InsertSkTxt(std::move(text)) : -1;
+        return readKeys(*text, e) == 1 ? InsertSkTxt(std::move(text)) : StepResult{-1};
     };
     if (acts == nullptr)
         return -1;
@@ -116,14 +116,14 @@ int CDecoAB::DecodeSkTexts()
     return 1;
 }
 
-int CDecoAB::DecodeMenus()
+StepResult CDecoAB::DecodeMenus()
 {
     uint16_t names = 0;
     if (ReadWord(imglayout::kHdrMnuNames, names) != 1)
         return -1;
     uint32_t named = 0;
     auto decode = [&](int m, uint16_t first) {
-        return first == 0 ? 1 : DecodeMenu(m, first, names, named);
+        return first == 0 ? StepResult{1} : DecodeMenu(m, first, names, named);
     };
     if (FamilyB()) {
         uint16_t table = 0;
@@ -149,7 +149,7 @@ int CDecoAB::DecodeMenus()
     return 1;
 }
 
-int CDecoAB::DecodeMenu(int m, uint16_t first, uint16_t names, uint32_t& named)
+StepResult CDecoAB::DecodeMenu(int m, uint16_t first, uint16_t names, uint32_t& named)
 {
     CPrjMnuList* menus = m_prj->GetMnuList();
     // A menu number is a byte.

@@ -24,7 +24,7 @@ constexpr std::array<int, 6> kBHelpKinds = {0, 1, 2, 3, 4, 6};
 
 } // namespace
 
-int CDecoAB::ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row, uint32_t& next, CPrjRcpTxt* recipe)
+StepResult CDecoAB::ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row, uint32_t& next, CPrjRcpTxt* recipe)
 {
     uint8_t len = 0;
     uint8_t bytes[255];
@@ -75,7 +75,7 @@ int CDecoAB::ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row,
     return 1;
 }
 
-int CDecoAB::ReadEntryRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
+StepResult CDecoAB::ReadEntryRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
 {
     uint8_t count = 0;
     if (ReadByte(at, count) != 1)
@@ -92,7 +92,7 @@ int CDecoAB::ReadEntryRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
     return 1;
 }
 
-int CDecoAB::ReadTableRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
+StepResult CDecoAB::ReadTableRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
 {
     uint8_t count = 0;
     if (ReadByte(at + 1, count) != 1)
@@ -116,7 +116,7 @@ int CDecoAB::ReadTableRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
 }
 
 template <class Make, class MakeRange, class Insert>
-int CDecoAB::DecodeBList(uint32_t slot, DecoKind textKind, DecoKind rowKind, Make make, MakeRange makeRange,
+StepResult CDecoAB::DecodeBList(uint32_t slot, DecoKind textKind, DecoKind rowKind, Make make, MakeRange makeRange,
                          Insert insert)
 {
     uint16_t h = 0;
@@ -155,7 +155,7 @@ int CDecoAB::DecodeBList(uint32_t slot, DecoKind textKind, DecoKind rowKind, Mak
     return 1;
 }
 
-int CDecoAB::DecodeOpTexts()
+StepResult CDecoAB::DecodeOpTexts()
 {
     if (!m_familyB)
         return DecodeAOpTexts();
@@ -166,7 +166,7 @@ int CDecoAB::DecodeOpTexts()
         [this](auto& entry) { return Taken(m_prj->GetOpTxtList(), m_prj->InsOpTxt(entry.get()), entry); });
 }
 
-int CDecoAB::DecodeMsgTexts()
+StepResult CDecoAB::DecodeMsgTexts()
 {
     if (!m_familyB)
         return DecodeAMsgTexts();
@@ -180,7 +180,7 @@ int CDecoAB::DecodeMsgTexts()
         [this](auto& entry) { return Taken(m_prj->GetMsgTxtList(), m_prj->InsMsgTxt(entry.get()), entry); });
 }
 
-int CDecoAB::DecodeRcpTexts()
+StepResult CDecoAB::DecodeRcpTexts()
 {
     CPrjRcpTxtList* list = m_prj->GetRcpTxtList();
     return DecodeBList(
@@ -190,7 +190,7 @@ int CDecoAB::DecodeRcpTexts()
         [list](auto& entry) { return Taken(list, list ? list->Insert(entry.get()) : -1, entry); });
 }
 
-int CDecoAB::DecodeHelpTexts()
+StepResult CDecoAB::DecodeHelpTexts()
 {
     if (!m_familyB)
         return DecodeAHelpTexts();
@@ -209,7 +209,7 @@ int CDecoAB::DecodeHelpTexts()
     return 1;
 }
 
-int CDecoAB::DecodeAOpTexts()
+StepResult CDecoAB::DecodeAOpTexts()
 {
     for (int n = 0; n < kTexts; ++n) {
         uint16_t at = 0;
@@ -228,7 +228,7 @@ int CDecoAB::DecodeAOpTexts()
     return 1;
 }
 
-int CDecoAB::DecodeAMsgTexts()
+StepResult CDecoAB::DecodeAMsgTexts()
 {
     for (int n = 0; n < kTexts; ++n) {
         uint16_t at = 0;
@@ -249,7 +249,7 @@ int CDecoAB::DecodeAMsgTexts()
     return 1;
 }
 
-int CDecoAB::DecodeAHelpTexts()
+StepResult CDecoAB::DecodeAHelpTexts()
 {
     for (int kind = 0; kind < kAHelpKinds; ++kind) {
         uint16_t at = 0;

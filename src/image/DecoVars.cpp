@@ -50,7 +50,7 @@ constexpr int64_t kVbinPlcUpper = 0x7FFF;
 
 } // namespace
 
-int CDecoAB::DecodeVars()
+StepResult CDecoAB::DecodeVars()
 {
     uint16_t rec = 0;
     if (ReadWord(imglayout::kHdrVarChain, rec) != 1)
@@ -69,7 +69,7 @@ int CDecoAB::DecodeVars()
     return 1;
 }
 
-int CDecoAB::DecodeVar(uint32_t rec, int& nameMode, uint16_t& next)
+StepResult CDecoAB::DecodeVar(uint32_t rec, int& nameMode, uint16_t& next)
 {
     uint8_t h[7];
     if (ReadBlock(rec, h, sizeof h) != 1)
@@ -114,7 +114,7 @@ int CDecoAB::DecodeVar(uint32_t rec, int& nameMode, uint16_t& next)
     return 1;
 }
 
-int CDecoAB::ReadVarName(uint16_t namePtr, const uint8_t* nameBytes, int& nameMode, std::string& name)
+StepResult CDecoAB::ReadVarName(uint16_t namePtr, const uint8_t* nameBytes, int& nameMode, std::string& name)
 {
     if (nameMode == 0 && namePtr == 0)
         nameMode = 2;
@@ -134,7 +134,7 @@ int CDecoAB::ReadVarName(uint16_t namePtr, const uint8_t* nameBytes, int& nameMo
     return 1;
 }
 
-int CDecoAB::UniqueName(std::string& name) const
+StepResult CDecoAB::UniqueName(std::string& name) const
 {
     const CPrjVarList* list = m_prj->GetVarList();
     if (list == nullptr || list->FindByName(std::string_view(name)) == nullptr)
@@ -153,7 +153,7 @@ int CDecoAB::UniqueName(std::string& name) const
     return -1;
 }
 
-int CDecoAB::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>& var)
+StepResult CDecoAB::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>& var)
 {
     CTextPool* pool = m_prj->GetTextPool();
     const auto adr = static_cast<int16_t>(head.adr);
@@ -261,7 +261,7 @@ int CDecoAB::BuildScaled(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVa
     return 1;
 }
 
-int CDecoAB::ReadPlcLimits(uint32_t p, bool isSigned, bool words, int64_t lower, int64_t upper, int64_t& plcLower,
+StepResult CDecoAB::ReadPlcLimits(uint32_t p, bool isSigned, bool words, int64_t lower, int64_t upper, int64_t& plcLower,
                            int64_t& plcUpper)
 {
     uint32_t c = 0;
@@ -302,7 +302,7 @@ int CDecoAB::ReadPlcLimits(uint32_t p, bool isSigned, bool words, int64_t lower,
     return 1;
 }
 
-int CDecoAB::ReuseOrBuildIntVar(uint32_t p, const VarHead& head, CPrjVar*& reused,
+StepResult CDecoAB::ReuseOrBuildIntVar(uint32_t p, const VarHead& head, CPrjVar*& reused,
                                  std::unique_ptr<CPrjVar>& var)
 {
     CPrjIntVarStr* target = nullptr;
@@ -330,7 +330,7 @@ int CDecoAB::ReuseOrBuildIntVar(uint32_t p, const VarHead& head, CPrjVar*& reuse
     return 1;
 }
 
-int CDecoAB::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
+StepResult CDecoAB::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
 {
     for (int i = 0; i < count; ++i) {
         uint16_t at = 0;
@@ -343,7 +343,7 @@ int CDecoAB::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
     return 1;
 }
 
-int CDecoAB::ReadCounted(uint32_t at, std::string& text)
+StepResult CDecoAB::ReadCounted(uint32_t at, std::string& text)
 {
     uint8_t n = 0;
     char bytes[255];

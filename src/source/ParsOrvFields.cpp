@@ -86,7 +86,7 @@ std::string CParsOrv::ReadIdent()
     return name;
 }
 
-int CParsOrv::ReadQuotedChar(uint8_t& c, bool printer, bool& isAt)
+StepResult CParsOrv::ReadQuotedChar(uint8_t& c, bool printer, bool& isAt)
 {
     isAt = false;
     const std::string_view rest = Rest();
@@ -127,7 +127,7 @@ int CParsOrv::ReadQuotedChar(uint8_t& c, bool printer, bool& isAt)
     return 1;
 }
 
-int CParsOrv::ReadQuoted(std::string& text, size_t maxLen, bool printer)
+StepResult CParsOrv::ReadQuoted(std::string& text, size_t maxLen, bool printer)
 {
     text.clear();
     if (!ExpectChar('"'))
@@ -145,7 +145,7 @@ int CParsOrv::ReadQuoted(std::string& text, size_t maxLen, bool printer)
     }
 }
 
-int CParsOrv::ReadHexQuoted(std::string& hex, size_t maxBytes)
+StepResult CParsOrv::ReadHexQuoted(std::string& hex, size_t maxBytes)
 {
     hex.clear();
     if (!ExpectChar('"'))

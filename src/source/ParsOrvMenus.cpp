@@ -21,7 +21,7 @@ constexpr uint16_t kMaxDay = 10;
 
 } // namespace
 
-int CParsOrv::DoMenu()
+StepResult CParsOrv::DoMenu()
 {
     if (!ExpectKeyword(kw::kMenu))
         return 0;
@@ -55,7 +55,7 @@ int CParsOrv::DoMenu()
 
 // The closing tests of a menu and a softkey text: each must have got its
 // first node or function-key group by the line that follows it.
-int CParsOrv::MissingNodeOrKey()
+StepResult CParsOrv::MissingNodeOrKey()
 {
     if (m_openMnu != nullptr && m_openMnu->GetSubList() != nullptr && m_openMnu->GetSubList()->GetCount() == 0)
         return XError(xerr::kFuerEinMenueMussMindestens);
@@ -64,7 +64,7 @@ int CParsOrv::MissingNodeOrKey()
     return 0;
 }
 
-int CParsOrv::DoNode()
+StepResult CParsOrv::DoNode()
 {
     if (!ExpectKeyword(kw::kNode))
         return MissingNodeOrKey();
@@ -108,7 +108,7 @@ int CParsOrv::DoNode()
     return 1;
 }
 
-int CParsOrv::DoTimer()
+StepResult CParsOrv::DoTimer()
 {
     if (!ExpectKeyword(kw::kTimer))
         return 0;
@@ -139,7 +139,7 @@ int CParsOrv::DoTimer()
 
 // hh:mm:ss as seconds of the day; the errors of the minutes and seconds
 // follow the one of the hours.
-int CParsOrv::ReadClock(uint32_t& seconds, uint16_t hourError)
+StepResult CParsOrv::ReadClock(uint32_t& seconds, uint16_t hourError)
 {
     static constexpr uint16_t kHi[3] = {23, 59, 59};
     static constexpr uint32_t kScale[3] = {3600, 60, 1};
@@ -155,7 +155,7 @@ int CParsOrv::ReadClock(uint32_t& seconds, uint16_t hourError)
     return 1;
 }
 
-int CParsOrv::ReadSchedule(bool week)
+StepResult CParsOrv::ReadSchedule(bool week)
 {
     if (m_openTimer == nullptr)
         return XError(xerr::kSchaltzeitpunkteKoennenNurDirektNach);
@@ -188,14 +188,14 @@ int CParsOrv::ReadSchedule(bool week)
     return 1;
 }
 
-int CParsOrv::DoSchedule()
+StepResult CParsOrv::DoSchedule()
 {
     if (!ExpectKeyword("SCHEDULE"))
         return 0;
     return ReadSchedule(false);
 }
 
-int CParsOrv::DoSchedWeek()
+StepResult CParsOrv::DoSchedWeek()
 {
     if (!ExpectKeyword(kw::kSchedWeek))
         return 0;

@@ -205,7 +205,7 @@ int CParsOrv::RefusedOn(std::initializer_list<std::pair<uint16_t, uint16_t>> tab
     return 0;
 }
 
-int CParsOrv::ReadRange(int32_t& lowest, int32_t& highest, uint32_t hi, uint16_t rangeError)
+StepResult CParsOrv::ReadRange(int32_t& lowest, int32_t& highest, uint32_t hi, uint16_t rangeError)
 {
     uint32_t lo = 0;
     uint32_t up = 0;
@@ -229,7 +229,7 @@ int CParsOrv::RcpRangeError()
     return TextError(CheckedFormat(resErrorText(xerr::kRezepttextnummer1Erwartet), 127));
 }
 
-int CParsOrv::DoOpText()
+StepResult CParsOrv::DoOpText()
 {
     if (!ExpectKeyword(kw::kOpText))
         return 0;
@@ -249,7 +249,7 @@ int CParsOrv::DoOpText()
     return 1;
 }
 
-int CParsOrv::DoDefOpText()
+StepResult CParsOrv::DoDefOpText()
 {
     if (!ExpectKeyword(kw::kDefOpText))
         return 0;
@@ -269,7 +269,7 @@ int CParsOrv::DoDefOpText()
     return 1;
 }
 
-int CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool isTemplate)
+StepResult CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool isTemplate)
 {
     if (!ExpectComma())
         return -1;
@@ -301,7 +301,7 @@ int CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool
     return 1;
 }
 
-int CParsOrv::DoMsgText()
+StepResult CParsOrv::DoMsgText()
 {
     if (!ExpectKeyword(kw::kMsgText))
         return 0;
@@ -326,7 +326,7 @@ int CParsOrv::DoMsgText()
     return 1;
 }
 
-int CParsOrv::DoDefMsgText()
+StepResult CParsOrv::DoDefMsgText()
 {
     if (!ExpectKeyword(kw::kDefMsgText))
         return 0;
@@ -351,7 +351,7 @@ int CParsOrv::DoDefMsgText()
     return 1;
 }
 
-int CParsOrv::DoRecText()
+StepResult CParsOrv::DoRecText()
 {
     if (!ExpectKeyword("REC_TEXT"))
         return 0;
@@ -371,7 +371,7 @@ int CParsOrv::DoRecText()
     return 1;
 }
 
-int CParsOrv::DoDefRecText()
+StepResult CParsOrv::DoDefRecText()
 {
     if (!ExpectKeyword("DEF_REC_TEXT"))
         return 0;
@@ -405,7 +405,7 @@ int CParsOrv::HistRefusal()
     return RefusedOn({{14, 539}, {36, 540}, {43, 541}, {47, 542}, {118, 546}, {473, 544}, {477, 544}});
 }
 
-int CParsOrv::DoHistText()
+StepResult CParsOrv::DoHistText()
 {
     if (!ExpectKeyword(kw::kHistText))
         return 0;
@@ -426,7 +426,7 @@ int CParsOrv::DoHistText()
     return 1;
 }
 
-int CParsOrv::DoDefHistText()
+StepResult CParsOrv::DoDefHistText()
 {
     if (!ExpectKeyword(kw::kDefHistText))
         return 0;
@@ -450,7 +450,7 @@ int CParsOrv::DoDefHistText()
     return 1;
 }
 
-int CParsOrv::OpenHlpTemplate(uint16_t kind, uint16_t dupError)
+StepResult CParsOrv::OpenHlpTemplate(uint16_t kind, uint16_t dupError)
 {
     CKindTxtList* list = m_prj->GetHlpTxtList(kind);
     if (list == nullptr)
@@ -466,7 +466,7 @@ int CParsOrv::OpenHlpTemplate(uint16_t kind, uint16_t dupError)
     return 1;
 }
 
-int CParsOrv::ReadHlpKind(uint16_t& kind, bool withRecipe, bool withHistory, uint16_t error)
+StepResult CParsOrv::ReadHlpKind(uint16_t& kind, bool withRecipe, bool withHistory, uint16_t error)
 {
     static constexpr std::array<KindKeyword, 7> kKinds{{
         {kw::kDefault, 0},
@@ -488,7 +488,7 @@ int CParsOrv::ReadHlpKind(uint16_t& kind, bool withRecipe, bool withHistory, uin
     return XError(error);
 }
 
-int CParsOrv::DoHlpText()
+StepResult CParsOrv::DoHlpText()
 {
     if (!ExpectKeyword(kw::kHlpText))
         return 0;
@@ -533,7 +533,7 @@ int CParsOrv::DoHlpText()
     return 1;
 }
 
-int CParsOrv::DoDefHlpText()
+StepResult CParsOrv::DoDefHlpText()
 {
     if (!ExpectKeyword(kw::kDefHlpText))
         return 0;
@@ -558,7 +558,7 @@ int CParsOrv::PrnRefusal()
     return RefusedOn({{14, 550}, {36, 551}, {43, 552}, {47, 553}, {118, 555}});
 }
 
-int CParsOrv::DoOpPrnText()
+StepResult CParsOrv::DoOpPrnText()
 {
     if (!ExpectKeyword(kw::kOpPrnText))
         return 0;
@@ -579,7 +579,7 @@ int CParsOrv::DoOpPrnText()
     return 1;
 }
 
-int CParsOrv::DoDefOpPrnText()
+StepResult CParsOrv::DoDefOpPrnText()
 {
     if (!ExpectKeyword(kw::kDefOpPrnText))
         return 0;
@@ -607,7 +607,7 @@ int CParsOrv::DoDefOpPrnText()
     return 1;
 }
 
-int CParsOrv::ReadOutputTimes(uint8_t& value)
+StepResult CParsOrv::ReadOutputTimes(uint8_t& value)
 {
     if (!ExpectComma())
         return -1;
@@ -616,7 +616,7 @@ int CParsOrv::ReadOutputTimes(uint8_t& value)
     return 1;
 }
 
-int CParsOrv::DoMsgPrnText()
+StepResult CParsOrv::DoMsgPrnText()
 {
     if (!ExpectKeyword(kw::kMsgPrnText))
         return 0;
@@ -640,7 +640,7 @@ int CParsOrv::DoMsgPrnText()
     return 1;
 }
 
-int CParsOrv::DoDefMsgPrnText()
+StepResult CParsOrv::DoDefMsgPrnText()
 {
     if (!ExpectKeyword(kw::kDefMsgPrnText))
         return 0;
@@ -694,7 +694,7 @@ CPrjNumEntry* CParsOrv::OpenDisplayEntry(uint32_t& mask, int& maxRows, uint16_t&
     return nullptr;
 }
 
-int CParsOrv::MissingRowText()
+StepResult CParsOrv::MissingRowText()
 {
     if (m_openOpTxt != nullptr && m_openOpTxt->GetRow(1) == nullptr)
         return XError(xerr::kFuerEinenBedientextMussMindestens);
@@ -722,7 +722,7 @@ void CParsOrv::StoreDisplayRow(CPrjNumEntry* entry, int num, const std::string& 
     }
 }
 
-int CParsOrv::DoText()
+StepResult CParsOrv::DoText()
 {
     if (!ExpectKeyword(kw::kText))
         return MissingRowText();
@@ -813,7 +813,7 @@ bool CParsOrv::JoinRow(CPrjNumEntry* entry, const ReadRow& row)
     return true;
 }
 
-int CParsOrv::SplitRow(CPrjNumEntry* entry, const ReadRow& row, int maxRows, uint16_t limitError,
+StepResult CParsOrv::SplitRow(CPrjNumEntry* entry, const ReadRow& row, int maxRows, uint16_t limitError,
                        Position rowStart)
 {
     constexpr size_t kNarrow = 20;
@@ -880,14 +880,14 @@ int CParsOrv::SplitError(Position rowStart)
     return XError(xerr::kZeileKannWegenEnthaltenerVariable);
 }
 
-int CParsOrv::MissingRowHText()
+StepResult CParsOrv::MissingRowHText()
 {
     if (m_openHistTxt != nullptr && m_openHistTxt->GetRow(1) == nullptr)
         return XError(xerr::kFuerEinenHistorytextMussMindestens);
     return 0;
 }
 
-int CParsOrv::DoHText()
+StepResult CParsOrv::DoHText()
 {
     if (!ExpectKeyword("HTEXT"))
         return MissingRowHText();
@@ -920,7 +920,7 @@ int CParsOrv::DoHText()
     return 1;
 }
 
-int CParsOrv::MissingRowPrnText()
+StepResult CParsOrv::MissingRowPrnText()
 {
     CPrnTxt* open = m_openOpPrnTxt != nullptr ? static_cast<CPrnTxt*>(m_openOpPrnTxt) : m_openMsgPrnTxt;
     if (open != nullptr && open->GetRow(1) == nullptr)
@@ -928,7 +928,7 @@ int CParsOrv::MissingRowPrnText()
     return 0;
 }
 
-int CParsOrv::DoPrnText()
+StepResult CParsOrv::DoPrnText()
 {
     if (!ExpectKeyword("PRNTEXT"))
         return MissingRowPrnText();
@@ -987,7 +987,7 @@ void CParsOrv::ResetContext()
 
 // --- Recipe values ------------------------------------------------------------------
 
-int CParsOrv::DoFormular()
+StepResult CParsOrv::DoFormular()
 {
     if (!ExpectKeyword("FORMULAR"))
         return 0;

@@ -93,7 +93,7 @@ bool IsSkRowName(std::string_view name)
 
 // A further data word of a variable: it needs an item that is not reserved
 // for the panel's system tasks.
-int CParsOrv::VarNextWord(uint16_t adr)
+StepResult CParsOrv::VarNextWord(uint16_t adr)
 {
     const CDrvParItem* item = m_sps->GetItems().FindItem(adr);
     if (item == nullptr)
@@ -103,7 +103,7 @@ int CParsOrv::VarNextWord(uint16_t adr)
     return 1;
 }
 
-int CParsOrv::ReadShownLimits(uint32_t top, uint32_t& lower, uint32_t& upper)
+StepResult CParsOrv::ReadShownLimits(uint32_t top, uint32_t& lower, uint32_t& upper)
 {
     if (!ExpectComma())
         return -1;
@@ -118,7 +118,7 @@ int CParsOrv::ReadShownLimits(uint32_t top, uint32_t& lower, uint32_t& upper)
     return 1;
 }
 
-int CParsOrv::ReadVarFormat(uint8_t& type)
+StepResult CParsOrv::ReadVarFormat(uint8_t& type)
 {
     for (const auto& f : kSrcFormatKeywords) {
         if (ExpectKeyword(f.keyword)) {
@@ -129,7 +129,7 @@ int CParsOrv::ReadVarFormat(uint8_t& type)
     return XError(xerr::kVariablenformatBITSTRINGCSTRINGOder_462);
 }
 
-int CParsOrv::DoVar()
+StepResult CParsOrv::DoVar()
 {
     if (!ExpectKeyword(kw::kVar))
         return 0;
@@ -339,10 +339,10 @@ int CParsOrv::DoVar()
     return 1;
 }
 
-int CParsOrv::DoState()
+StepResult CParsOrv::DoState()
 {
     if (!ExpectKeyword(kw::kState))
-        return m_openVar != nullptr ? EndOfStates() : 0;
+        return m_openVar != nullptr ? EndOfStates() : StepResult{0};
     if (m_openVar == nullptr)
         return XError(xerr::kVorDieserAuspraegungWurdeKeine_445);
     if (!ExpectComma())
@@ -384,7 +384,7 @@ int CParsOrv::DoState()
     return 1;
 }
 
-int CParsOrv::EndOfStates()
+StepResult CParsOrv::EndOfStates()
 {
     CPrjVar* var = m_openVar;
     const int n = m_nextState;
@@ -450,7 +450,7 @@ int CParsOrv::EndOfStates()
     return result;
 }
 
-int CParsOrv::DoInternVar()
+StepResult CParsOrv::DoInternVar()
 {
     const Position start = Tell();
     if (!ExpectKeyword(kw::kInternVar))

@@ -196,7 +196,7 @@ bool CParser::ExpectWord(std::string_view word)
     return false;
 }
 
-int CParser::ReadDigits(std::string& digits, size_t count)
+StepResult CParser::ReadDigits(std::string& digits, size_t count)
 {
     SkipBelow(33);
     Mark();
@@ -210,7 +210,7 @@ int CParser::ReadDigits(std::string& digits, size_t count)
     return Peek() == ',' || Peek() == 0 ? 0 : -1;
 }
 
-int CParser::ReadSignedDigits(std::string& digits, size_t count)
+StepResult CParser::ReadSignedDigits(std::string& digits, size_t count)
 {
     SkipBelow(33);
     Mark();
@@ -230,7 +230,7 @@ int CParser::ReadSignedDigits(std::string& digits, size_t count)
     return Peek() == ',' || Peek() == 0 ? 0 : -1;
 }
 
-int CParser::ReadHexDigits(std::string& digits, size_t count)
+StepResult CParser::ReadHexDigits(std::string& digits, size_t count)
 {
     SkipBelow(33);
     Mark();
@@ -243,7 +243,7 @@ int CParser::ReadHexDigits(std::string& digits, size_t count)
 }
 
 template <class T>
-int CParser::GetUnsigned(T& value, T lo, T hi, size_t count)
+StepResult CParser::GetUnsigned(T& value, T lo, T hi, size_t count)
 {
     std::string digits;
     if (ReadDigits(digits, count) == 1) {
@@ -258,17 +258,17 @@ int CParser::GetUnsigned(T& value, T lo, T hi, size_t count)
     return -1;
 }
 
-int CParser::GetNum16(uint16_t& value, uint16_t lo, uint16_t hi)
+StepResult CParser::GetNum16(uint16_t& value, uint16_t lo, uint16_t hi)
 {
     return GetUnsigned(value, lo, hi, 5);
 }
 
-int CParser::GetNum32(uint32_t& value, uint32_t lo, uint32_t hi)
+StepResult CParser::GetNum32(uint32_t& value, uint32_t lo, uint32_t hi)
 {
     return GetUnsigned(value, lo, hi, 10);
 }
 
-int CParser::GetLong(int32_t& value, int32_t lo, int32_t hi)
+StepResult CParser::GetLong(int32_t& value, int32_t lo, int32_t hi)
 {
     std::string digits;
     if (ReadSignedDigits(digits, 11) == 1) {
@@ -287,7 +287,7 @@ int CParser::GetLong(int32_t& value, int32_t lo, int32_t hi)
     return -1;
 }
 
-int CParser::GetHexByte(uint8_t& value, uint8_t lo, uint8_t hi)
+StepResult CParser::GetHexByte(uint8_t& value, uint8_t lo, uint8_t hi)
 {
     std::string digits;
     if (ReadHexDigits(digits, 2) == 1) {
@@ -299,7 +299,7 @@ int CParser::GetHexByte(uint8_t& value, uint8_t lo, uint8_t hi)
     return -1;
 }
 
-int CParser::GetHex16(uint16_t& value, uint16_t lo, uint16_t hi)
+StepResult CParser::GetHex16(uint16_t& value, uint16_t lo, uint16_t hi)
 {
     std::string digits;
     if (ReadHexDigits(digits, 4) == 1) {
