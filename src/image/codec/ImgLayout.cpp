@@ -4,6 +4,7 @@
 
 #include "image/codec/ImageBuffer.h"
 #include "model/project/PanelTable.h"
+#include "model/project/VarType.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -114,22 +115,22 @@ std::optional<uint8_t> ImageTypeByte::CodeOf(uint8_t type, uint8_t firstTypeByte
         type == 28 || type == 30 || type == 34)
         return type;
     switch (type) {
-    case 0:
-    case 250:
-    case 251:
+    case vartype::kBcd1:
+    case vartype::kIntW8:
+    case vartype::kIntByte:
         return 0;
-    case 32:
-    case 33:
+    case vartype::kWordPlain:
+    case vartype::kWord:
     {
-        static constexpr uint8_t kForms[] = {32, 36, 38};
+        static constexpr uint8_t kForms[] = {kWordKm, kWordKh, kWordKy};
         if (firstTypeByte < 3)
             return kForms[firstTypeByte];
         return std::nullopt;
     }
-    case 36:
-        return 40;
-    case 144:
-        return 42;
+    case vartype::kTimer:
+        return kTimer;
+    case vartype::kIntSString:
+        return kStateSelect;
     default:
         return std::nullopt;
     }
@@ -342,18 +343,18 @@ uint32_t BHlpSlot(int list)
 uint32_t BVarReserve(uint8_t type, int k)
 {
     switch (type) {
-    case 0:
-    case 28: return 14;
-    case 12: return 13;
-    case 14:
-    case 26:
-    case 42:
-    case 142:
-    case 144:
-    case 154: return 2u * static_cast<uint32_t>(k) + 9;
-    case 16:
-    case 30: return 20;
-    case 36: return 15;
+    case vartype::kBcd1:
+    case vartype::kBcd01: return 14;
+    case vartype::kBit: return 13;
+    case vartype::kString:
+    case vartype::kCString:
+    case vartype::kSString:
+    case vartype::kIntString:
+    case vartype::kIntSString:
+    case vartype::kIntCString: return 2u * static_cast<uint32_t>(k) + 9;
+    case vartype::kBcd2:
+    case vartype::kBcd02: return 20;
+    case vartype::kTimer: return 15;
     default: break;
     }
     if (type >= 2 && type <= 5)
@@ -494,17 +495,18 @@ std::optional<ReducedSpans> ReducedSpans::Encode(int64_t dspSpan, int64_t plcSpa
 uint32_t VarReserve706(uint8_t type, size_t nameLength, int highestState)
 {
     const auto name = static_cast<uint32_t>(nameLength);
+    using namespace vartype;
     switch (type) {
-    case 0: case 6: case 7: case 8: case 9: case 12: case 16: case 22: case 23: case 24: case 25:
-    case 28: case 30: case 134: case 135:
+    case kBcd1: case kBin2: case kBin02: case kBinB: case kBin0B: case kBit: case kBcd2: case kVbin2: case kVbin02:
+    case kVbinB: case kVbin0B: case kBcd01: case kBcd02: case kIntBin2: case kIntBin02:
         return name + 27;
-    case 2: case 3: case 4: case 5: case 18: case 19: case 20: case 21:
+    case kBin1: case kBin01: case kBinA: case kBin0A: case kVbin1: case kVbin01: case kVbinA: case kVbin0A:
         return name + 37;
-    case 14: case 26: case 142: case 154:
+    case kString: case kCString: case kIntString: case kIntCString:
         return name + 4u * static_cast<uint32_t>(std::max(highestState, 0)) + 23;
-    case 32: case 34: case 250: case 252: case 253: case 254:
+    case kWordPlain: case kAscii: case kIntW8: case kIntW17A: case kIntW17B: case kIntW17C:
         return name + 17;
-    case 33: case 36: case 251: case 255:
+    case kWord: case kTimer: case kIntByte: case kIntW40:
         return name + 33;
     default:
         return name + 5;

@@ -205,6 +205,14 @@ struct BitMaskWord {
 
 // The 043 and 118 families: setpoint kind in the top two bits, image code below.
 struct ImageTypeByte {
+    // Codes of their own for the word forms, the timer and the state
+    // selection; every other kind the panel knows keeps its type code.
+    static constexpr uint8_t kWordKm = 32;
+    static constexpr uint8_t kWordKh = 36;
+    static constexpr uint8_t kWordKy = 38;
+    static constexpr uint8_t kTimer = 40;
+    static constexpr uint8_t kStateSelect = 42;
+
     // The image code of a type code (and first type byte for 32/33); none
     // for types the panel does not know.
     static std::optional<uint8_t> CodeOf(uint8_t type, uint8_t firstTypeByte);

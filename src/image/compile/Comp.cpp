@@ -83,7 +83,7 @@ CComp::CComp(CWorkspaceState& workspace, const std::string& outPath, const std::
         SetError(kErrSpecial);
 }
 
-int CComp::WriteOut()
+StepResult CComp::WriteOut()
 {
     if (Failed())
         return -1;
@@ -163,7 +163,7 @@ void CComp::ReportSuccess()
 
 // --- Write primitives ------------------------------------------------------
 
-int CComp::Written(bool ok)
+StepResult CComp::Written(bool ok)
 {
     if (ok)
         return 1;
@@ -185,53 +185,53 @@ void CComp::SetMemLimit(uint32_t limit)
     m_out.SetLimit(limit > 0 ? limit - 1 : 0);
 }
 
-int CComp::AppendByte(uint8_t value) { return Written(m_out.Put1(value)); }
-int CComp::AppendWord(uint16_t value) { return Written(m_out.Put2(value)); }
-int CComp::AppendDWord(uint32_t value) { return Written(m_out.Put4(value)); }
-int CComp::AppendBytes(std::string_view bytes) { return Written(m_out.Append(bytes)); }
+StepResult CComp::AppendByte(uint8_t value) { return Written(m_out.Put1(value)); }
+StepResult CComp::AppendWord(uint16_t value) { return Written(m_out.Put2(value)); }
+StepResult CComp::AppendDWord(uint32_t value) { return Written(m_out.Put4(value)); }
+StepResult CComp::AppendBytes(std::string_view bytes) { return Written(m_out.Append(bytes)); }
 
-int CComp::AppendString(std::string_view text)
+StepResult CComp::AppendString(std::string_view text)
 {
     return Written(m_out.Append(text) && m_out.Put1(0));
 }
 
-int CComp::AppendCounted(std::string_view bytes)
+StepResult CComp::AppendCounted(std::string_view bytes)
 {
     const size_t n = std::min<size_t>(bytes.size(), UINT8_MAX);
     return Written(m_out.Put1(static_cast<uint8_t>(n)) && m_out.Append(bytes.substr(0, n)));
 }
 
-int CComp::AppendValue48(int64_t value) { return Written(m_out.Put6(static_cast<uint64_t>(value))); }
-int CComp::AppendZeros(uint64_t count) { return Written(m_out.AppendZeros(count)); }
-int CComp::WriteByte(uint32_t offset, uint8_t value) { return Written(m_out.Patch1(offset, value)); }
-int CComp::WriteWord(uint32_t offset, uint16_t value) { return Written(m_out.Patch2(offset, value)); }
-int CComp::WriteDWord(uint32_t offset, uint32_t value) { return Written(m_out.Patch4(offset, value)); }
-int CComp::WriteBytes(uint32_t offset, std::string_view bytes) { return Written(m_out.PatchBytes(offset, bytes)); }
+StepResult CComp::AppendValue48(int64_t value) { return Written(m_out.Put6(static_cast<uint64_t>(value))); }
+StepResult CComp::AppendZeros(uint64_t count) { return Written(m_out.AppendZeros(count)); }
+StepResult CComp::WriteByte(uint32_t offset, uint8_t value) { return Written(m_out.Patch1(offset, value)); }
+StepResult CComp::WriteWord(uint32_t offset, uint16_t value) { return Written(m_out.Patch2(offset, value)); }
+StepResult CComp::WriteDWord(uint32_t offset, uint32_t value) { return Written(m_out.Patch4(offset, value)); }
+StepResult CComp::WriteBytes(uint32_t offset, std::string_view bytes) { return Written(m_out.PatchBytes(offset, bytes)); }
 
-int CComp::WriteString(uint32_t offset, std::string_view text)
+StepResult CComp::WriteString(uint32_t offset, std::string_view text)
 {
     return Written(m_out.PatchBytes(offset, text) && m_out.Patch1(offset + text.size(), 0));
 }
 
-int CComp::ReadWord(uint32_t offset, uint16_t& value)
+StepResult CComp::ReadWord(uint32_t offset, uint16_t& value)
 {
     value = m_out.Get2(offset);
     return Written(m_out.Ok());
 }
 
-int CComp::ReadDWord(uint32_t offset, uint32_t& value)
+StepResult CComp::ReadDWord(uint32_t offset, uint32_t& value)
 {
     value = m_out.Get4(offset);
     return Written(m_out.Ok());
 }
 
-int CComp::PadEven() { return (m_out.Size() & 1u) ? AppendByte(0) : 1; }
+StepResult CComp::PadEven() { return (m_out.Size() & 1u) ? AppendByte(0) : StepResult{1}; }
 
-int CComp::Reserve(uint32_t n)
+StepResult CComp::Reserve(uint32_t n)
 {
     const uint64_t length = m_out.Size();
     const uint64_t target = imglayout::ReservedLength(length, n, GetBlockRule());
-    return target > length ? AppendZeros(target - length) : 1;
+    return target > length ? AppendZeros(target - length) : StepResult{1};
 }
 
 int CComp::PlaceRecord(const ImgRecord& record, uint32_t& at)
@@ -247,7 +247,7 @@ int CComp::PlaceRecord(const ImgRecord& record, uint32_t room, uint32_t& at)
     return AppendBytes(record.Data());
 }
 
-int CComp::PlaceSlotTable(uint16_t count, uint32_t slot, uint32_t& at)
+StepResult CComp::PlaceSlotTable(uint16_t count, uint32_t slot, uint32_t& at)
 {
     ImgRecord table;
     table.Word(count);
@@ -360,7 +360,7 @@ void CComp::SetRecipeLength(uint64_t length)
         length < m_memLimit ? static_cast<uint32_t>(m_memLimit - length) : 0;
 }
 
-int CComp::CheckRecipeLimit()
+StepResult CComp::CheckRecipeLimit()
 {
     if (m_recipeLength < kSecondLimit)
         return 1;
@@ -418,7 +418,7 @@ void CComp::FeedCheckWord(uint16_t value)
     }
 }
 
-int CComp::StampFamily706CheckWord()
+StepResult CComp::StampFamily706CheckWord()
 {
     if (PadEven() != 1 || WriteWord(0, static_cast<uint16_t>(m_out.Size() / 2)) != 1)
         return -1;

@@ -5,6 +5,7 @@
 #include "image/codec/ImageBuffer.h"
 #include "image/codec/ImgLayout.h"
 #include "model/core/ErrorSlot.h"
+#include "model/core/StepResult.h"
 
 #include <array>
 #include <cstdint>
@@ -86,35 +87,35 @@ protected:
     // Every primitive gives 1, or -1 after setting an error: 23 when the
     // image would reach the memory limit, 20 when an offset lies outside the
     // image built so far. Either way the output is never written.
-    int AppendByte(uint8_t value);
-    int AppendWord(uint16_t value);
-    int AppendDWord(uint32_t value);
+    StepResult AppendByte(uint8_t value);
+    StepResult AppendWord(uint16_t value);
+    StepResult AppendDWord(uint32_t value);
     // The characters and the closing NUL.
-    int AppendString(std::string_view text);
+    StepResult AppendString(std::string_view text);
     // A length byte and the bytes (at most 255).
-    int AppendCounted(std::string_view bytes);
-    int AppendValue48(int64_t value);
-    int AppendBytes(std::string_view bytes);
-    int AppendZeros(uint64_t count);
-    int WriteByte(uint32_t offset, uint8_t value);
-    int WriteWord(uint32_t offset, uint16_t value);
-    int WriteDWord(uint32_t offset, uint32_t value);
+    StepResult AppendCounted(std::string_view bytes);
+    StepResult AppendValue48(int64_t value);
+    StepResult AppendBytes(std::string_view bytes);
+    StepResult AppendZeros(uint64_t count);
+    StepResult WriteByte(uint32_t offset, uint8_t value);
+    StepResult WriteWord(uint32_t offset, uint16_t value);
+    StepResult WriteDWord(uint32_t offset, uint32_t value);
     // The characters and the closing NUL.
-    int WriteString(uint32_t offset, std::string_view text);
-    int WriteBytes(uint32_t offset, std::string_view bytes);
-    int ReadWord(uint32_t offset, uint16_t& value);
-    int ReadDWord(uint32_t offset, uint32_t& value);
-    int PadEven();
+    StepResult WriteString(uint32_t offset, std::string_view text);
+    StepResult WriteBytes(uint32_t offset, std::string_view bytes);
+    StepResult ReadWord(uint32_t offset, uint16_t& value);
+    StepResult ReadDWord(uint32_t offset, uint32_t& value);
+    StepResult PadEven();
     // Pads to even, then moves to the next block boundary when a record of n
     // bytes would reach it.
-    int Reserve(uint32_t n);
+    StepResult Reserve(uint32_t n);
     // Reserves room for the record and appends it; at is its address.
     int PlaceRecord(const ImgRecord& record, uint32_t& at);
     // The same with room bytes reserved in place of the record's size.
     int PlaceRecord(const ImgRecord& record, uint32_t room, uint32_t& at);
     // A table of the word count and count words of 0, placed as a record;
     // its address into the header slot.
-    int PlaceSlotTable(uint16_t count, uint32_t slot, uint32_t& at);
+    StepResult PlaceSlotTable(uint16_t count, uint32_t slot, uint32_t& at);
     // Appends the driver or special-function file whole; nothing without one.
     int CopyDriverFile() { return AppendBytes(m_drv); }
     int CopySpecialFile() { return AppendBytes(m_fkt); }
@@ -130,13 +131,14 @@ protected:
             return;
         try {
             compile();
-            WriteOut();
+            // A failed replacement keeps its error for CheckError.
+            static_cast<void>(WriteOut());
         } catch (const std::bad_alloc&) {
             SetError(kErrIncomplete);
         }
     }
     // Replaces the output with the image when no error is set.
-    int WriteOut();
+    StepResult WriteOut();
 
     // Error 20 unless the project data and the character set are there.
     bool HasProject();
@@ -179,13 +181,13 @@ protected:
     // 118 family second image.
     void SetRecipeLength(uint64_t length);
     // Error 49 when the recipe length is not below the second limit.
-    int CheckRecipeLimit();
+    StepResult CheckRecipeLimit();
     void SetConflict(uint16_t recipeNum, std::string text);
     // The recipe check word takes 16 bits, highest first.
     void FeedCheckWord(uint16_t value);
     uint16_t GetCheckWord() const { return m_checkWord; }
     // 706 family: pads to even, word 0 = length / 2, the check word at 2.
-    int StampFamily706CheckWord();
+    StepResult StampFamily706CheckWord();
 
     // The limits of a BIN or VBIN variable with its display and PLC spans
     // reduced to lowest terms.
@@ -219,7 +221,7 @@ protected:
 
 private:
     // 1 when the write went in; else the error for the buffer's failure.
-    int Written(bool ok);
+    StepResult Written(bool ok);
     void ReportSuccess();
 
     CWorkspaceState& m_workspace;

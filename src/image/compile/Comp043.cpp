@@ -69,7 +69,7 @@ void CComp043::Raise(FwCause cause)
 
 // --- Header and printer ----------------------------------------------------
 
-int CComp043::WriteHeader()
+StepResult CComp043::WriteHeader()
 {
     SetFlagBit043_118(0);
     if (m_variant2)
@@ -77,11 +77,11 @@ int CComp043::WriteHeader()
     return WriteByteHeader(kHeaderSize043);
 }
 
-int CComp043::WritePrinter() { return HasPrinter() ? WritePrinterBlock() : 1; }
+StepResult CComp043::WritePrinter() { return HasPrinter() ? WritePrinterBlock() : StepResult{1}; }
 
 // --- Shared texts and variables ----------------------------------------------
 
-int CComp043::WriteVar(CPrjVar& var)
+StepResult CComp043::WriteVar(CPrjVar& var)
 {
     ImgRecord rec;
     if (BuildVarRecord(var, m_varChain, false, rec) != 1)
@@ -132,7 +132,7 @@ uint32_t CComp043::WriteText(const CPrjNumEntry& entry, int maxRows, Counter row
     return at;
 }
 
-int CComp043::WriteOpTexts()
+StepResult CComp043::WriteOpTexts()
 {
     CPrjOpTxtList* list = GetPrjData()->GetOpTxtList();
     for (int i = 0; list && i < list->GetCount(); ++i) {
@@ -148,7 +148,7 @@ int CComp043::WriteOpTexts()
     return 1;
 }
 
-int CComp043::WriteMsgTexts()
+StepResult CComp043::WriteMsgTexts()
 {
     CMsgTxtList* list = GetPrjData()->GetMsgTxtList();
     for (int i = 0; list && i < list->GetCount(); ++i) {
@@ -166,7 +166,7 @@ int CComp043::WriteMsgTexts()
     return 1;
 }
 
-int CComp043::WriteHlpTexts()
+StepResult CComp043::WriteHlpTexts()
 {
     for (int kind = 0; kind < kAHlpLists; ++kind) {
         CKindTxtList* list = GetPrjData()->GetHlpTxtList(kind);
@@ -182,7 +182,7 @@ int CComp043::WriteHlpTexts()
 
 // --- Menus and finish ---------------------------------------------------------
 
-int CComp043::WriteMnus()
+StepResult CComp043::WriteMnus()
 {
     CPrjMnuList* list = GetPrjData()->GetMnuList();
     for (int i = 0; list && i < list->GetCount(); ++i)
@@ -192,7 +192,7 @@ int CComp043::WriteMnus()
     return 1;
 }
 
-int CComp043::WriteMnu(CPrjMnu& menu)
+StepResult CComp043::WriteMnu(CPrjMnu& menu)
 {
     if (!HasAMnuSlot(menu.GetNum()))
         return Fail("Menue %u: Nummer ausserhalb 1..127", unsigned{menu.GetNum()});
@@ -233,7 +233,7 @@ int CComp043::WriteMnu(CPrjMnu& menu)
     return 1;
 }
 
-int CComp043::Finish()
+StepResult CComp043::Finish()
 {
     if (FinishDataSet(m_reserve, false) != 1)
         return -1;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "image/compile/Comp043_118.h"
+#include "model/core/StepResult.h"
 
 #include <cstdint>
 #include <string>
@@ -25,18 +26,18 @@ private:
     enum class FwCause { IntStrInRow, Softkeys, PrnVarInRow, SkRowVarInRow, WideBin, WordForms, MnuOptions };
 
     void Compile();
-    int WriteHeader();
-    int WritePrinter();
-    int WriteTexts() { return WriteSharedTexts(0); }
-    int WriteSoftkeyTexts() { return WriteSkTxts(m_keys, false); }
-    int WriteSoftkeyActs() { return WriteSkActs(false); }
-    int WriteVar(CPrjVar& var) override;
-    int WriteOpTexts();
-    int WriteMsgTexts();
-    int WriteHlpTexts();
-    int WriteMnus();
-    int WriteMnu(CPrjMnu& menu);
-    int Finish();
+    StepResult WriteHeader();
+    StepResult WritePrinter();
+    StepResult WriteTexts() { return WriteSharedTexts(0); }
+    StepResult WriteSoftkeyTexts() { return WriteSkTxts(m_keys, false); }
+    StepResult WriteSoftkeyActs() { return WriteSkActs(false); }
+    StepResult WriteVar(CPrjVar& var) override;
+    StepResult WriteOpTexts();
+    StepResult WriteMsgTexts();
+    StepResult WriteHlpTexts();
+    StepResult WriteMnus();
+    StepResult WriteMnu(CPrjMnu& menu);
+    StepResult Finish();
 
     // Row count byte and rows of a text; its address, or 0 on failure.
     uint32_t WriteText(const CPrjNumEntry& entry, int maxRows, Counter rowCounter);

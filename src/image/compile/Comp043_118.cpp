@@ -18,6 +18,7 @@
 #include "model/project/SkTxt.h"
 #include "model/project/TextPool.h"
 #include "model/project/TxtRow.h"
+#include "model/project/VarType.h"
 #include "model/core/WorkspaceState.h"
 
 #include <algorithm>
@@ -56,7 +57,7 @@ bool IsImageVar(const CPrjVar& var)
     return var.GetType() == 144 && (var.MaxStateIdx() > 0 || var.GetStateTxt(0) != nullptr);
 }
 
-int CComp043_118::FinishDataSet(uint32_t reserve, bool eachNameReserved)
+StepResult CComp043_118::FinishDataSet(uint32_t reserve, bool eachNameReserved)
 {
     const std::optional<std::string> id = FirmwareId(GetDevType(), GetFwLevel());
     if (!id)
@@ -68,7 +69,7 @@ int CComp043_118::FinishDataSet(uint32_t reserve, bool eachNameReserved)
 
 // --- Header and printer ----------------------------------------------------
 
-int CComp043_118::WriteByteHeader(uint32_t size)
+StepResult CComp043_118::WriteByteHeader(uint32_t size)
 {
     const CPrjData& prj = *GetPrjData();
     if (AppendZeros(size) != 1)
@@ -84,7 +85,7 @@ int CComp043_118::WriteByteHeader(uint32_t size)
     return ok ? 1 : -1;
 }
 
-int CComp043_118::WritePrinterBlock()
+StepResult CComp043_118::WritePrinterBlock()
 {
     const CPrjData& prj = *GetPrjData();
     const CCharSet& chars = *GetCharSet();
@@ -116,7 +117,7 @@ int CComp043_118::WritePrinterBlock()
 
 // --- Shared texts and variables ----------------------------------------------
 
-int CComp043_118::WriteSharedTexts(uint32_t extra)
+StepResult CComp043_118::WriteSharedTexts(uint32_t extra)
 {
     CTextPool* pool = GetPrjData()->GetTextPool();
     const CCharSet& chars = *GetCharSet();
@@ -136,7 +137,7 @@ int CComp043_118::WriteSharedTexts(uint32_t extra)
     return 1;
 }
 
-int CComp043_118::WriteVars()
+StepResult CComp043_118::WriteVars()
 {
     CPrjVarList* vars = GetPrjData()->GetVarList();
     for (int i = 0; vars && i < vars->GetCount(); ++i) {
@@ -147,7 +148,7 @@ int CComp043_118::WriteVars()
     return 1;
 }
 
-int CComp043_118::BuildVarRecord(const CPrjVar& var, uint16_t chain, bool dwordSpans, ImgRecord& rec)
+StepResult CComp043_118::BuildVarRecord(const CPrjVar& var, uint16_t chain, bool dwordSpans, ImgRecord& rec)
 {
     const uint8_t type = var.GetType();
     const std::optional<uint8_t> code = ImageTypeByte::CodeOf(type, var.GetExtByte0());
@@ -161,7 +162,7 @@ int CComp043_118::BuildVarRecord(const CPrjVar& var, uint16_t chain, bool dwordS
     return VarTail(var, dwordSpans, rec);
 }
 
-int CComp043_118::VarPlaced(CPrjVar& var, uint32_t at)
+StepResult CComp043_118::VarPlaced(CPrjVar& var, uint32_t at)
 {
     var.SetAttr32(at);
     WrittenVars().push_back(&var);
@@ -179,20 +180,20 @@ int CComp043_118::VarPlaced(CPrjVar& var, uint32_t at)
     return 1;
 }
 
-int CComp043_118::VarTail(const CPrjVar& var, bool dwordSpans, ImgRecord& rec)
+StepResult CComp043_118::VarTail(const CPrjVar& var, bool dwordSpans, ImgRecord& rec)
 {
     const uint8_t type = var.GetType();
     const uint8_t first = var.GetExtByte0();
     switch (type) {
-    case 0:
-    case 28:
+    case vartype::kBcd1:
+    case vartype::kBcd01:
         rec.Word(BcdMask::Encode(first))
             .Word(Bcd::EncodeWord(var.GetExtWord1()))
             .Word(Bcd::EncodeWord(var.GetExtWord2()))
             .Byte(var.GetExtByte12());
         return 1;
-    case 16:
-    case 30: {
+    case vartype::kBcd2:
+    case vartype::kBcd02: {
         const std::array<uint16_t, 2> masks = BcdMaskPair::Encode(first);
         rec.Word(masks[0])
             .Word(masks[1])
@@ -201,17 +202,17 @@ int CComp043_118::VarTail(const CPrjVar& var, bool dwordSpans, ImgRecord& rec)
             .Byte(var.GetExtByte12());
         return 1;
     }
-    case 12: {
+    case vartype::kBit: {
         const unsigned bit = first;
         rec.Word(static_cast<uint16_t>(bit < 16 ? 1u << bit : 0u));
         return StateTexts(var, 1, rec);
     }
-    case 14:
-    case 26:
-    case 144:
+    case vartype::kString:
+    case vartype::kCString:
+    case vartype::kIntSString:
         rec.Byte(static_cast<uint8_t>(var.MaxStateIdx()));
         return StateTexts(var, var.MaxStateIdx(), rec);
-    case 36:
+    case vartype::kTimer:
         return StateTexts(var, 3, rec);
     default:
         break;
@@ -224,7 +225,7 @@ int CComp043_118::VarTail(const CPrjVar& var, bool dwordSpans, ImgRecord& rec)
     return 1;
 }
 
-int CComp043_118::ScaledTail(const CPrjVar& var, bool isSigned, bool dwordSpans, ImgRecord& rec)
+StepResult CComp043_118::ScaledTail(const CPrjVar& var, bool isSigned, bool dwordSpans, ImgRecord& rec)
 {
     Spans s{};
     if (ReduceSpans(var, isSigned, !dwordSpans, s) != 1)
@@ -249,7 +250,7 @@ int CComp043_118::ScaledTail(const CPrjVar& var, bool isSigned, bool dwordSpans,
     return 1;
 }
 
-int CComp043_118::StateTexts(const CPrjVar& var, int last, ImgRecord& rec)
+StepResult CComp043_118::StateTexts(const CPrjVar& var, int last, ImgRecord& rec)
 {
     const CTextPool* pool = GetPrjData()->GetTextPool();
     for (int i = 0; i <= last; ++i) {
@@ -321,7 +322,7 @@ int CComp043_118::RowsOf(const CPrjNumEntry& entry, int maxRows)
 
 // --- Softkeys ------------------------------------------------------------------
 
-int CComp043_118::WriteSkTxts(int keys, bool byteForm)
+StepResult CComp043_118::WriteSkTxts(int keys, bool byteForm)
 {
     CPrjSkTxtList* list = GetPrjData()->GetSkTxtList();
     if (!list || list->GetCount() == 0)
@@ -380,7 +381,7 @@ int CComp043_118::WriteSkTxts(int keys, bool byteForm)
     return 1;
 }
 
-int CComp043_118::WriteSkActs(bool reserveByName)
+StepResult CComp043_118::WriteSkActs(bool reserveByName)
 {
     CPrjSkActList* list = GetPrjData()->GetSkActList();
     if (!list || list->GetCount() == 0)
@@ -412,12 +413,12 @@ int CComp043_118::WriteSkActs(bool reserveByName)
 
 // --- Cycle time and characters ---------------------------------------------------
 
-int CComp043_118::WriteCycleTime()
+StepResult CComp043_118::WriteCycleTime()
 {
     return WriteByte(kHdrCycleTime, static_cast<uint8_t>(GetPrjData()->GetCycleTime()));
 }
 
-int CComp043_118::WriteUserChars()
+StepResult CComp043_118::WriteUserChars()
 {
     CCharDefColl* defs = GetPrjData()->GetCharDefColl();
     for (int i = 0; defs && i < defs->GetCount(); ++i) {

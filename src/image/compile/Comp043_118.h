@@ -3,6 +3,7 @@
 #pragma once
 
 #include "image/compile/Comp.h"
+#include "model/core/StepResult.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -32,7 +33,7 @@ protected:
     // Runs the compile steps in order; a step that stops without a code of
     // its own sets 20, so that a partial image never counts as usable.
     template <class Derived>
-    void RunSteps(std::initializer_list<int (Derived::*)()> steps)
+    void RunSteps(std::initializer_list<StepResult (Derived::*)()> steps)
     {
         for (auto step : steps) {
             if ((static_cast<Derived*>(this)->*step)() != 1 || Failed()) {
@@ -43,24 +44,24 @@ protected:
         }
     }
     // The firmware id, the names that fit and the length word at 2.
-    int FinishDataSet(uint32_t reserve, bool eachNameReserved);
+    StepResult FinishDataSet(uint32_t reserve, bool eachNameReserved);
 
     // The header of the given size with name, time, date, tool version, the
     // feature flags set so far and the default cycle time.
-    int WriteByteHeader(uint32_t size);
-    int WritePrinterBlock();
+    StepResult WriteByteHeader(uint32_t size);
+    StepResult WritePrinterBlock();
     // Each shared text is given its own length plus extra bytes of room.
-    int WriteSharedTexts(uint32_t extra);
+    StepResult WriteSharedTexts(uint32_t extra);
     // Every image variable in list order.
-    int WriteVars();
-    virtual int WriteVar(CPrjVar& var) = 0;
+    StepResult WriteVars();
+    virtual StepResult WriteVar(CPrjVar& var) = 0;
     // The record without its tail's room: the chain word, the name word, the
     // width, the image type byte, the data word and the tail. dwordSpans:
     // types 6..9 and 22..25 carry scaling too.
-    int BuildVarRecord(const CPrjVar& var, uint16_t chain, bool dwordSpans, ImgRecord& rec);
+    StepResult BuildVarRecord(const CPrjVar& var, uint16_t chain, bool dwordSpans, ImgRecord& rec);
     // Stores the record's address in the variable and the header, counts it
     // and notes a message word.
-    int VarPlaced(CPrjVar& var, uint32_t at);
+    StepResult VarPlaced(CPrjVar& var, uint32_t at);
     // Row bytes of at most 40 source characters; fields as 0 and the
     // record address.
     std::string EncodeRow(const CTxtRowBase* row, bool countBlanks);
@@ -68,17 +69,17 @@ protected:
     static int RowsOf(const CPrjNumEntry& entry, int maxRows);
     // byteForm: 118 family's byte 0, byte key count and a key's word at
     // record + 2j; otherwise words and record + 2 + 2j.
-    int WriteSkTxts(int keys, bool byteForm);
+    StepResult WriteSkTxts(int keys, bool byteForm);
     // nameRoom: 118 family reserves the name length plus this many bytes.
-    int WriteSkActs(bool reserveByName);
-    int WriteCycleTime();
-    int WriteUserChars();
+    StepResult WriteSkActs(bool reserveByName);
+    StepResult WriteCycleTime();
+    StepResult WriteUserChars();
 
 private:
-    int VarTail(const CPrjVar& var, bool dwordSpans, ImgRecord& rec);
-    int ScaledTail(const CPrjVar& var, bool isSigned, bool dwordSpans, ImgRecord& rec);
+    StepResult VarTail(const CPrjVar& var, bool dwordSpans, ImgRecord& rec);
+    StepResult ScaledTail(const CPrjVar& var, bool isSigned, bool dwordSpans, ImgRecord& rec);
     // The addresses of state texts 0..last; error 20 for a missing one.
-    int StateTexts(const CPrjVar& var, int last, ImgRecord& rec);
+    StepResult StateTexts(const CPrjVar& var, int last, ImgRecord& rec);
 };
 
 // Variables that go into a 043 or 118 family image: every PLC variable and the

@@ -88,7 +88,7 @@ void CComp118::NoteRowVar(const CPrjVar& var)
 
 // --- Header, variables, printer ----------------------------------------------
 
-int CComp118::WriteHeader()
+StepResult CComp118::WriteHeader()
 {
     SetFlagBit043_118(0);
     if (m_dwordVars)
@@ -101,7 +101,7 @@ int CComp118::WriteHeader()
     return WriteBytes(kBFrmName, BFrmName::Encode(frmId)) == 1 && WriteWord(kBRcpCheck, GetCheckWord()) == 1 ? 1 : -1;
 }
 
-int CComp118::WriteVar(CPrjVar& var)
+StepResult CComp118::WriteVar(CPrjVar& var)
 {
     ImgRecord rec;
     if (BuildVarRecord(var, m_varChain, m_dwordVars, rec) != 1)
@@ -121,7 +121,7 @@ int CComp118::WriteVar(CPrjVar& var)
     return VarPlaced(var, at);
 }
 
-int CComp118::WritePrinter()
+StepResult CComp118::WritePrinter()
 {
     if (Reserve(kBPrinterSize) != 1)
         return -1;
@@ -156,7 +156,7 @@ uint32_t CComp118::WriteText(const CPrjNumEntry& entry, uint8_t first, int maxRo
     return at;
 }
 
-int CComp118::WriteList(const CPrjNumList* list, uint32_t slot, TextKind kind)
+StepResult CComp118::WriteList(const CPrjNumList* list, uint32_t slot, TextKind kind)
 {
     if (!list || list->GetCount() == 0)
         return 1;
@@ -194,7 +194,7 @@ int CComp118::WriteList(const CPrjNumList* list, uint32_t slot, TextKind kind)
     return 1;
 }
 
-int CComp118::PlaceListTable(int32_t slots, uint32_t slot, uint32_t& at)
+StepResult CComp118::PlaceListTable(int32_t slots, uint32_t slot, uint32_t& at)
 {
     ImgRecord table;
     table.DWord(0).Word(0).DWord(0).Word(static_cast<uint16_t>(slots));
@@ -205,9 +205,9 @@ int CComp118::PlaceListTable(int32_t slots, uint32_t slot, uint32_t& at)
     return WriteWord(slot, static_cast<uint16_t>(at));
 }
 
-int CComp118::WriteOpTexts() { return WriteList(GetPrjData()->GetOpTxtList(), kBOpTable, TextKind::Op); }
+StepResult CComp118::WriteOpTexts() { return WriteList(GetPrjData()->GetOpTxtList(), kBOpTable, TextKind::Op); }
 
-int CComp118::WriteMsgTexts()
+StepResult CComp118::WriteMsgTexts()
 {
     const CMsgTxtList* list = GetPrjData()->GetMsgTxtList();
     if (!list || list->GetCount() == 0)
@@ -231,9 +231,9 @@ int CComp118::WriteMsgTexts()
     return WriteList(list, kBMsgTable, TextKind::Msg);
 }
 
-int CComp118::WriteRcpTexts() { return WriteList(GetPrjData()->GetRcpTxtList(), kBRcpTable, TextKind::Rcp); }
+StepResult CComp118::WriteRcpTexts() { return WriteList(GetPrjData()->GetRcpTxtList(), kBRcpTable, TextKind::Rcp); }
 
-int CComp118::WriteHlpTexts()
+StepResult CComp118::WriteHlpTexts()
 {
     for (int kind = 0; kind < CPrjData::kHlpKinds; ++kind)
         if (WriteList(GetPrjData()->GetHlpTxtList(kind), BHlpSlot(kind), TextKind::Hlp) != 1)
@@ -241,7 +241,7 @@ int CComp118::WriteHlpTexts()
     return 1;
 }
 
-int CComp118::CheckRcpConflicts(const CPrjRcpTxt& text)
+StepResult CComp118::CheckRcpConflicts(const CPrjRcpTxt& text)
 {
     // Per data word: the bits that Bit variables use, or all bits once a
     // variable claims the whole word.
@@ -284,13 +284,13 @@ int CComp118::CheckRcpConflicts(const CPrjRcpTxt& text)
 
 // --- Softkeys and menus ----------------------------------------------------------
 
-int CComp118::WriteSoftkeyTexts()
+StepResult CComp118::WriteSoftkeyTexts()
 {
     const PanelRow* row = FindPanel(GetDevType());
     return WriteSkTxts(row ? row->functionKeys : kSkKeysNarrow, true);
 }
 
-int CComp118::WriteMnus()
+StepResult CComp118::WriteMnus()
 {
     CPrjMnuList* list = GetPrjData()->GetMnuList();
     if (!list || list->GetCount() == 0)
@@ -306,7 +306,7 @@ int CComp118::WriteMnus()
     return 1;
 }
 
-int CComp118::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
+StepResult CComp118::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
 {
     const CPrjMnuNode* start = BeginMnu(menu);
     if (!start)
@@ -343,14 +343,14 @@ int CComp118::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
 
 // --- Date/time and recipe blocks, finish ---------------------------------------
 
-int CComp118::PlaceBlock(const ImgRecord& rec, uint32_t room, uint32_t slot, uint32_t& at)
+StepResult CComp118::PlaceBlock(const ImgRecord& rec, uint32_t room, uint32_t slot, uint32_t& at)
 {
     if (PlaceRecord(rec, room, at) != 1)
         return -1;
     return WriteWord(slot, static_cast<uint16_t>(at));
 }
 
-int CComp118::WriteDateBlock()
+StepResult CComp118::WriteDateBlock()
 {
     const CPrjVar* block = FindVar("[Z24]");
     const auto word = static_cast<uint16_t>(block ? block->GetAdr() : 0);
@@ -379,7 +379,7 @@ int CComp118::WriteDateBlock()
     return 1;
 }
 
-int CComp118::WriteRcpBlock()
+StepResult CComp118::WriteRcpBlock()
 {
     const CPrjVar* block = FindVar("[Z25]");
     const auto word = static_cast<uint16_t>(block ? block->GetAdr() : 0);
@@ -396,7 +396,7 @@ int CComp118::WriteRcpBlock()
     return WriteWord(at + 2, static_cast<uint16_t>(at + 4));
 }
 
-int CComp118::Finish()
+StepResult CComp118::Finish()
 {
     // Names are placed one by one with the boundary rule; nothing is
     // appended after the data set but the closing word.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "image/compile/Comp043_118.h"
+#include "model/core/StepResult.h"
 
 #include <cstdint>
 #include <string>
@@ -27,35 +28,35 @@ private:
     enum class TextKind { Op, Msg, Rcp, Hlp };
 
     void Compile();
-    int WriteHeader();
-    int WriteTexts() { return WriteSharedTexts(1); }
-    int WriteVar(CPrjVar& var) override;
-    int WritePrinter();
-    int WriteOpTexts();
-    int WriteMsgTexts();
-    int WriteRcpTexts();
-    int WriteHlpTexts();
-    int WriteSoftkeyTexts();
-    int WriteSoftkeyActs() { return WriteSkActs(true); }
-    int WriteMnus();
-    int WriteMnu(CPrjMnu& menu, uint32_t tableAt);
-    int WriteDateBlock();
-    int WriteRcpBlock();
-    int Finish();
+    StepResult WriteHeader();
+    StepResult WriteTexts() { return WriteSharedTexts(1); }
+    StepResult WriteVar(CPrjVar& var) override;
+    StepResult WritePrinter();
+    StepResult WriteOpTexts();
+    StepResult WriteMsgTexts();
+    StepResult WriteRcpTexts();
+    StepResult WriteHlpTexts();
+    StepResult WriteSoftkeyTexts();
+    StepResult WriteSoftkeyActs() { return WriteSkActs(true); }
+    StepResult WriteMnus();
+    StepResult WriteMnu(CPrjMnu& menu, uint32_t tableAt);
+    StepResult WriteDateBlock();
+    StepResult WriteRcpBlock();
+    StepResult Finish();
 
     // The list table head and slots words of 0; its address into the
     // header slot.
-    int PlaceListTable(int32_t slots, uint32_t slot, uint32_t& at);
+    StepResult PlaceListTable(int32_t slots, uint32_t slot, uint32_t& at);
     // A block given room bytes with the boundary rule; its address into the
     // header slot.
-    int PlaceBlock(const ImgRecord& rec, uint32_t room, uint32_t slot, uint32_t& at);
+    StepResult PlaceBlock(const ImgRecord& rec, uint32_t room, uint32_t slot, uint32_t& at);
     // The list table and a record per text; the table's address into the
     // header slot. Nothing for an empty list.
-    int WriteList(const CPrjNumList* list, uint32_t slot, TextKind kind);
+    StepResult WriteList(const CPrjNumList* list, uint32_t slot, TextKind kind);
     // Record and rows of one text; its address, or 0 on failure.
     uint32_t WriteText(const CPrjNumEntry& entry, uint8_t first, int maxRows, TextKind kind);
     // Error 48 when two variables of the recipe share a data word or bit.
-    int CheckRcpConflicts(const CPrjRcpTxt& text);
+    StepResult CheckRcpConflicts(const CPrjRcpTxt& text);
     void NoteRowVar(const CPrjVar& var) override;
     // The variable of that name in the variable or the firmware list.
     CPrjVar* FindVar(const char* name) const;

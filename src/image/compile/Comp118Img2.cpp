@@ -9,6 +9,7 @@
 #include "model/project/PrjData.h"
 #include "model/project/PrjVar.h"
 #include "model/project/RcpTxt.h"
+#include "model/project/VarType.h"
 #include "model/core/WorkspaceState.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ void CComp118Img2::Compile()
 {
     if (!HasProject())
         return;
-    using Step = int (CComp118Img2::*)();
+    using Step = StepResult (CComp118Img2::*)();
     static constexpr Step kSteps[] = {
         &CComp118Img2::WriteHeader,
         &CComp118Img2::WriteCheckBlock,
@@ -50,7 +51,7 @@ void CComp118Img2::Compile()
     }
 }
 
-int CComp118Img2::WriteHeader()
+StepResult CComp118Img2::WriteHeader()
 {
     const CPrjData& prj = *GetPrjData();
     if (AppendZeros(kHeaderSizeB2) != 1)
@@ -71,7 +72,7 @@ int CComp118Img2::WriteHeader()
     return 1;
 }
 
-int CComp118Img2::WriteCheckBlock()
+StepResult CComp118Img2::WriteCheckBlock()
 {
     ImgRecord rec;
     rec.Word(0).Word(kB2CheckBlockMark).Word(0).DWord(0);
@@ -80,7 +81,7 @@ int CComp118Img2::WriteCheckBlock()
     return WriteWord(kB2CheckBlock, static_cast<uint16_t>(m_checkBlock));
 }
 
-int CComp118Img2::WriteRecipes()
+StepResult CComp118Img2::WriteRecipes()
 {
     const CPrjRcpTxtList* list = GetPrjData()->GetRcpTxtList();
     const CPrjNumEntry* highest = list ? list->GetHighest() : nullptr;
@@ -115,7 +116,7 @@ int CComp118Img2::WriteRecipe(const CPrjRcpTxt& text, uint32_t& at)
     return PlaceRecord(rec, at);
 }
 
-int CComp118Img2::Scaled(const CPrjVar& var, bool isSigned, uint32_t value, int64_t& out)
+StepResult CComp118Img2::Scaled(const CPrjVar& var, bool isSigned, uint32_t value, int64_t& out)
 {
     Spans s{};
     const bool wordSpans = var.GetType() <= 5 || (var.GetType() >= 18 && var.GetType() <= 21);
@@ -127,22 +128,22 @@ int CComp118Img2::Scaled(const CPrjVar& var, bool isSigned, uint32_t value, int6
     return 1;
 }
 
-int CComp118Img2::EncodeValue(const CVarValPair& pair, ImgRecord& rec)
+StepResult CComp118Img2::EncodeValue(const CVarValPair& pair, ImgRecord& rec)
 {
     const CPrjVar& var = *pair.GetVar();
     const uint8_t type = var.GetType();
     const uint32_t value = pair.GetValue();
     switch (type) {
-    case 0:
-    case 28: rec.Word(Bcd::EncodeWord(value)); return 1;
-    case 12: rec.Word(static_cast<uint16_t>(value == 0 || var.GetExtByte0() >= 16 ? 0u : 1u << var.GetExtByte0())); return 1;
-    case 14:
-    case 26:
-    case 32:
-    case 33: rec.Word(static_cast<uint16_t>(value)); return 1;
-    case 16:
-    case 30: rec.DWord(Bcd::Encode(value)); return 1;
-    case 34: {
+    case vartype::kBcd1:
+    case vartype::kBcd01: rec.Word(Bcd::EncodeWord(value)); return 1;
+    case vartype::kBit: rec.Word(static_cast<uint16_t>(value == 0 || var.GetExtByte0() >= 16 ? 0u : 1u << var.GetExtByte0())); return 1;
+    case vartype::kString:
+    case vartype::kCString:
+    case vartype::kWordPlain:
+    case vartype::kWord: rec.Word(static_cast<uint16_t>(value)); return 1;
+    case vartype::kBcd2:
+    case vartype::kBcd02: rec.DWord(Bcd::Encode(value)); return 1;
+    case vartype::kAscii: {
         std::string text = pair.GetText() ? pair.GetText() : "";
         const size_t room = 2 * static_cast<size_t>(std::max(0, var.WordCount()));
         text = text.substr(0, std::min(kB2AsciiMax, room));
@@ -150,7 +151,7 @@ int CComp118Img2::EncodeValue(const CVarValPair& pair, ImgRecord& rec)
         rec.Bytes(text);
         return 1;
     }
-    case 36:
+    case vartype::kTimer:
         rec.Word(static_cast<uint16_t>(Bcd::EncodeWord(value / 10) + (value % 10) * 4096u));
         return 1;
     default: break;
@@ -171,7 +172,7 @@ int CComp118Img2::EncodeValue(const CVarValPair& pair, ImgRecord& rec)
     return 1;
 }
 
-int CComp118Img2::Finish()
+StepResult CComp118Img2::Finish()
 {
     if (CheckRecipeLimit() != 1)
         return -1;

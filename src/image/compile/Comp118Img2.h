@@ -2,6 +2,7 @@
 #pragma once
 
 #include "image/compile/Comp.h"
+#include "model/core/StepResult.h"
 
 #include <cstdint>
 #include <string>
@@ -21,14 +22,14 @@ public:
 
 private:
     void Compile();
-    int WriteHeader();
-    int WriteCheckBlock();
-    int WriteRecipes();
+    StepResult WriteHeader();
+    StepResult WriteCheckBlock();
+    StepResult WriteRecipes();
     int WriteRecipe(const CPrjRcpTxt& text, uint32_t& at);
-    int EncodeValue(const CVarValPair& pair, ImgRecord& rec);
+    StepResult EncodeValue(const CVarValPair& pair, ImgRecord& rec);
     // (value - lower) * PLC span / display span + PLC lower, cut toward zero.
-    int Scaled(const CPrjVar& var, bool isSigned, uint32_t value, int64_t& out);
-    int Finish();
+    StepResult Scaled(const CPrjVar& var, bool isSigned, uint32_t value, int64_t& out);
+    StepResult Finish();
 
     uint32_t m_checkBlock = 0;
 };

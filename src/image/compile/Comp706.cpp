@@ -23,6 +23,7 @@
 #include "model/project/SpsPar.h"
 #include "model/project/TextPool.h"
 #include "model/project/TimeVal.h"
+#include "model/project/VarType.h"
 #include "model/core/WorkspaceState.h"
 
 #include <algorithm>
@@ -78,7 +79,7 @@ void CComp706::Compile()
         Fail("Comp_orv: Typ %u gehoert nicht zu dieser Familie", unsigned{GetDevType()});
         return;
     }
-    using Step = int (CComp706::*)();
+    using Step = StepResult (CComp706::*)();
     static constexpr Step kSteps[] = {
         &CComp706::WriteHeader,   &CComp706::WriteUserChars,  &CComp706::WriteSharedTexts,
         &CComp706::WriteVars,     &CComp706::WriteOpTexts,    &CComp706::WriteMsgTexts,
@@ -102,7 +103,7 @@ uint8_t CComp706::MaxBlankCount() const { return FindPanel(GetDevType())->blankR
 
 // --- Header, characters, shared texts ----------------------------------------
 
-int CComp706::WriteHeader()
+StepResult CComp706::WriteHeader()
 {
     const CPrjData& prj = *GetPrjData();
     if (AppendZeros(kHeaderSize706) != 1)
@@ -121,7 +122,7 @@ int CComp706::WriteHeader()
     return ok ? 1 : -1;
 }
 
-int CComp706::WriteUserChars()
+StepResult CComp706::WriteUserChars()
 {
     const bool is706 = FindPanel(GetDevType())->highUserChars;
     std::string table(is706 ? 128 * kCUserCharSize706 : 8 * 8, '\0');
@@ -150,7 +151,7 @@ int CComp706::WriteUserChars()
     return WriteDWord(kCUserChars, at);
 }
 
-int CComp706::WriteSharedTexts()
+StepResult CComp706::WriteSharedTexts()
 {
     CTextPool* pool = GetPrjData()->GetTextPool();
     const CCharSet& chars = *GetCharSet();
@@ -180,7 +181,7 @@ int CComp706::WriteSharedTexts()
 
 // --- Variables ---------------------------------------------------------------
 
-int CComp706::WriteVars()
+StepResult CComp706::WriteVars()
 {
     CPrjVarList* vars = GetPrjData()->GetVarList();
     CPrjVarList* fwVars = GetPrjData()->GetFwVarList();
@@ -195,7 +196,7 @@ int CComp706::WriteVars()
     return 1;
 }
 
-int CComp706::WriteVar(CPrjVar& var)
+StepResult CComp706::WriteVar(CPrjVar& var)
 {
     const uint8_t type = var.GetType();
     const std::string name = CountedName::Encode(var.GetName());
@@ -229,38 +230,38 @@ int CComp706::WriteVar(CPrjVar& var)
     return 1;
 }
 
-int CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
+StepResult CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
 {
     const uint8_t type = var.GetType();
     const uint8_t first = var.GetExtByte0();
     switch (type) {
-    case 0:
-    case 16:
-    case 28:
-    case 30:
+    case vartype::kBcd1:
+    case vartype::kBcd2:
+    case vartype::kBcd01:
+    case vartype::kBcd02:
         rec.Byte(first)
             .Byte(0)
             .DWord(static_cast<uint32_t>(var.GetExtWord1()))
             .DWord(static_cast<uint32_t>(var.GetExtWord2()));
         return 1;
-    case 12:
+    case vartype::kBit:
         rec.Word(static_cast<uint16_t>(first < 16 ? 1u << first : 0u));
         return StateTexts(var, 1, rec);
-    case 14:
-    case 26:
-    case 142:
-    case 154:
+    case vartype::kString:
+    case vartype::kCString:
+    case vartype::kIntString:
+    case vartype::kIntCString:
         rec.Word(static_cast<uint16_t>(var.MaxStateIdx()));
         return StateTexts(var, var.MaxStateIdx(), rec);
-    case 33:
+    case vartype::kWord:
         SetFlagBit706(kFeatKind33And36);
         rec.Word(FormWord706::Encode(first));
         return 1;
-    case 36:
+    case vartype::kTimer:
         SetFlagBit706(kFeatKind33And36);
         return StateTexts(var, 3, rec);
-    case 134:
-    case 135: {
+    case vartype::kIntBin2:
+    case vartype::kIntBin02: {
         const auto* num = dynamic_cast<const CPrjIntVarNum*>(&var);
         rec.Byte(var.GetExtByte12())
             .Byte(num ? num->GetDecimals() : 0)
@@ -268,7 +269,7 @@ int CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
             .DWord(static_cast<uint32_t>(var.GetExtWord5()));
         return 1;
     }
-    case 249: {
+    case vartype::kIntHex: {
         SetFlagBit706(kFeatHexVars);
         const auto* hex = dynamic_cast<const CPrjIntVarHex*>(&var);
         const std::string bytes = hex ? HexPairBytes(hex->GetHexText(), 255) : std::string();
@@ -277,10 +278,10 @@ int CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
         rec.Bytes(nonZero).Byte(0).Byte(static_cast<uint8_t>(bytes.size())).Bytes(bytes);
         return 1;
     }
-    case 251:
+    case vartype::kIntByte:
         rec.Word(FormWord706::Encode(var.GetExtByte12()));
         return 1;
-    case 255:
+    case vartype::kIntW40:
         rec.Word(var.GetExtByte12());
         return 1;
     default:
@@ -294,7 +295,7 @@ int CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
     return 1;
 }
 
-int CComp706::ScaledTail(const CPrjVar& var, bool isSigned, ImgRecord& rec)
+StepResult CComp706::ScaledTail(const CPrjVar& var, bool isSigned, ImgRecord& rec)
 {
     const int64_t lower = RangeValue(var.GetExtWord1(), isSigned);
     const int64_t plcLower = RangeValue(var.GetExtWord3(), isSigned);
@@ -313,7 +314,7 @@ int CComp706::ScaledTail(const CPrjVar& var, bool isSigned, ImgRecord& rec)
     return 1;
 }
 
-int CComp706::StateTexts(const CPrjVar& var, int last, ImgRecord& rec)
+StepResult CComp706::StateTexts(const CPrjVar& var, int last, ImgRecord& rec)
 {
     const CTextPool* pool = GetPrjData()->GetTextPool();
     for (int i = 0; i <= last; ++i) {
@@ -430,7 +431,7 @@ uint32_t CComp706::WriteListHeader(const List& list, uint32_t headerSlot, bool h
 }
 
 template <class List>
-int CComp706::WriteTxtList(const List* list, const ListLayout& layout)
+StepResult CComp706::WriteTxtList(const List* list, const ListLayout& layout)
 {
     if (!list || list->GetCount() == 0)
         return 1;
@@ -450,25 +451,25 @@ int CComp706::WriteTxtList(const List* list, const ListLayout& layout)
     return 1;
 }
 
-int CComp706::WriteOpTexts()
+StepResult CComp706::WriteOpTexts()
 {
     return WriteTxtList(GetPrjData()->GetOpTxtList(),
                         {kCOpTxts, Counter::OpTexts, Counter::OpRows, false, false, false});
 }
 
-int CComp706::WriteMsgTexts()
+StepResult CComp706::WriteMsgTexts()
 {
     return WriteTxtList(GetPrjData()->GetMsgTxtList(),
                         {kCMsgTxts, Counter::MsgTexts, Counter::MsgRows, false, false, false});
 }
 
-int CComp706::WriteHistTexts()
+StepResult CComp706::WriteHistTexts()
 {
     return WriteTxtList(GetPrjData()->GetHistTxtList(),
                         {kCHistTxts, Counter::HistTexts, Counter::HistRows, false, false, true});
 }
 
-int CComp706::WriteHlpTexts()
+StepResult CComp706::WriteHlpTexts()
 {
     for (int kind = 0; kind < kCHlpLists; ++kind)
         if (WriteTxtList(GetPrjData()->GetHlpTxtList(kind),
@@ -477,13 +478,13 @@ int CComp706::WriteHlpTexts()
     return 1;
 }
 
-int CComp706::WriteOpPrnTexts()
+StepResult CComp706::WriteOpPrnTexts()
 {
     return WriteTxtList(GetPrjData()->GetOpPrnTxtList(),
                         {kCOpPrnTxts, Counter::OpPrnTexts, Counter::OpPrnRows, true, false, false});
 }
 
-int CComp706::WriteMsgPrnTexts()
+StepResult CComp706::WriteMsgPrnTexts()
 {
     return WriteTxtList(GetPrjData()->GetMsgPrnTxtList(),
                         {kCMsgPrnTxts, Counter::MsgPrnTexts, Counter::MsgPrnRows, true, false, true});
@@ -491,7 +492,7 @@ int CComp706::WriteMsgPrnTexts()
 
 // --- Softkeys ------------------------------------------------------------------
 
-int CComp706::WriteSkTxts()
+StepResult CComp706::WriteSkTxts()
 {
     CPrjSkTxtList* list = GetPrjData()->GetSkTxtList();
     if (!list || list->GetCount() == 0)
@@ -545,7 +546,7 @@ uint32_t CComp706::WriteNumTable(int32_t highest, uint32_t headerSlot)
     return at;
 }
 
-int CComp706::WriteSkActs()
+StepResult CComp706::WriteSkActs()
 {
     CPrjSkActList* list = GetPrjData()->GetSkActList();
     if (!list || list->GetCount() == 0)
@@ -573,7 +574,7 @@ int CComp706::WriteSkActs()
 
 // --- Menus, time switches, system block, description ---------------------------
 
-int CComp706::WriteMnus()
+StepResult CComp706::WriteMnus()
 {
     CPrjMnuList* list = GetPrjData()->GetMnuList();
     if (!list || list->GetCount() == 0)
@@ -589,7 +590,7 @@ int CComp706::WriteMnus()
     return 1;
 }
 
-int CComp706::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
+StepResult CComp706::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
 {
     const CPrjMnuNode* start = BeginMnu(menu);
     if (!start)
@@ -635,7 +636,7 @@ int CComp706::WriteMnu(CPrjMnu& menu, uint32_t tableAt)
     return 1;
 }
 
-int CComp706::WriteTimers()
+StepResult CComp706::WriteTimers()
 {
     CTimerList* list = GetPrjData()->GetTimerList();
     if (!list || list->GetCount() == 0)
@@ -667,7 +668,7 @@ int CComp706::WriteTimers()
     return 1;
 }
 
-int CComp706::WriteSystem()
+StepResult CComp706::WriteSystem()
 {
     // The system block and the constant table behind it.
     static constexpr uint8_t kConstants[] = {127, 1, 2, 4, 8, 16, 32, 64, 31, 63, 96};
@@ -686,7 +687,7 @@ int CComp706::WriteSystem()
     return 1;
 }
 
-int CComp706::WriteDescr()
+StepResult CComp706::WriteDescr()
 {
     const std::string& descr = GetPrjData()->GetDescr();
     // The description must leave room for the closing pad byte.
@@ -699,7 +700,7 @@ int CComp706::WriteDescr()
     return AppendString(descr);
 }
 
-int CComp706::Finish()
+StepResult CComp706::Finish()
 {
     const std::array<uint8_t, 8>& flags = Flags706();
     if (WriteBytes(kHdrWFeatures, BytesOf(flags.data(), flags.size())) != 1)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "image/compile/Comp.h"
+#include "model/core/StepResult.h"
 
 #include <cstdint>
 #include <string>
@@ -30,31 +31,31 @@ private:
     };
 
     void Compile();
-    int WriteHeader();
-    int WriteUserChars();
-    int WriteSharedTexts();
-    int WriteVars();
-    int WriteVar(CPrjVar& var);
-    int VarTail(const CPrjVar& var, ImgRecord& rec);
-    int ScaledTail(const CPrjVar& var, bool isSigned, ImgRecord& rec);
-    int StateTexts(const CPrjVar& var, int last, ImgRecord& rec);
-    int WriteOpTexts();
-    int WriteMsgTexts();
-    int WriteHistTexts();
-    int WriteHlpTexts();
-    int WriteSkTxts();
-    int WriteSkActs();
-    int WriteOpPrnTexts();
-    int WriteMsgPrnTexts();
-    int WriteMnus();
-    int WriteMnu(CPrjMnu& menu, uint32_t tableAt);
-    int WriteTimers();
-    int WriteSystem();
-    int WriteDescr();
-    int Finish();
+    StepResult WriteHeader();
+    StepResult WriteUserChars();
+    StepResult WriteSharedTexts();
+    StepResult WriteVars();
+    StepResult WriteVar(CPrjVar& var);
+    StepResult VarTail(const CPrjVar& var, ImgRecord& rec);
+    StepResult ScaledTail(const CPrjVar& var, bool isSigned, ImgRecord& rec);
+    StepResult StateTexts(const CPrjVar& var, int last, ImgRecord& rec);
+    StepResult WriteOpTexts();
+    StepResult WriteMsgTexts();
+    StepResult WriteHistTexts();
+    StepResult WriteHlpTexts();
+    StepResult WriteSkTxts();
+    StepResult WriteSkActs();
+    StepResult WriteOpPrnTexts();
+    StepResult WriteMsgPrnTexts();
+    StepResult WriteMnus();
+    StepResult WriteMnu(CPrjMnu& menu, uint32_t tableAt);
+    StepResult WriteTimers();
+    StepResult WriteSystem();
+    StepResult WriteDescr();
+    StepResult Finish();
 
     template <class List>
-    int WriteTxtList(const List* list, const ListLayout& layout);
+    StepResult WriteTxtList(const List* list, const ListLayout& layout);
     // A text list's header: range words of the template, a dword per number;
     // its address, or 0 on failure.
     template <class List>

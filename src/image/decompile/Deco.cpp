@@ -133,7 +133,7 @@ bool DecoFile::DWord(uint32_t offset, uint32_t& value) const
     return Reader().Get(offset, value);
 }
 
-int CDeco::ReadBlock(uint32_t offset, void* buffer, uint16_t length)
+StepResult CDeco::ReadBlock(uint32_t offset, void* buffer, uint16_t length)
 {
     if (length == 0 || Image().Block(offset, buffer, length))
         return 1;
@@ -142,7 +142,7 @@ int CDeco::ReadBlock(uint32_t offset, void* buffer, uint16_t length)
 }
 
 template <class Number>
-int CDeco::ReadNumber(uint32_t offset, Number& value)
+StepResult CDeco::ReadNumber(uint32_t offset, Number& value)
 {
     if (Image().Get(offset, value))
         return 1;
@@ -150,22 +150,22 @@ int CDeco::ReadNumber(uint32_t offset, Number& value)
     return -1;
 }
 
-int CDeco::ReadByte(uint32_t offset, uint8_t& value)
+StepResult CDeco::ReadByte(uint32_t offset, uint8_t& value)
 {
     return ReadNumber(offset, value);
 }
 
-int CDeco::ReadWord(uint32_t offset, uint16_t& value)
+StepResult CDeco::ReadWord(uint32_t offset, uint16_t& value)
 {
     return ReadNumber(offset, value);
 }
 
-int CDeco::ReadDWord(uint32_t offset, uint32_t& value)
+StepResult CDeco::ReadDWord(uint32_t offset, uint32_t& value)
 {
     return ReadNumber(offset, value);
 }
 
-int CDeco::ReadPointer(uint32_t offset, uint32_t& value)
+StepResult CDeco::ReadPointer(uint32_t offset, uint32_t& value)
 {
     if (ReadDWord(offset, value) != 1)
         return -1;
@@ -175,7 +175,7 @@ int CDeco::ReadPointer(uint32_t offset, uint32_t& value)
     return -1;
 }
 
-int CDeco::ReadSigned48(uint32_t offset, int64_t& value)
+StepResult CDeco::ReadSigned48(uint32_t offset, int64_t& value)
 {
     BeReader image = Image();
     const int64_t number = image.S48(offset);
@@ -187,7 +187,7 @@ int CDeco::ReadSigned48(uint32_t offset, int64_t& value)
     return 1;
 }
 
-int CDeco::ReadString(uint32_t at, size_t max, bool convert, std::string& text)
+StepResult CDeco::ReadString(uint32_t at, size_t max, bool convert, std::string& text)
 {
     BeReader image = Image();
     text = image.String(at, max);
@@ -220,7 +220,7 @@ void CDeco::DiscardVar(std::unique_ptr<CPrjVar>& var)
     var.reset();
 }
 
-int CDeco::InsertVar(std::unique_ptr<CPrjVar>& var)
+StepResult CDeco::InsertVar(std::unique_ptr<CPrjVar>& var)
 {
     const int index = m_prj->InsVar(var.get());
     if (Taken(m_prj->GetVarList(), index, var) == 1)
@@ -229,7 +229,7 @@ int CDeco::InsertVar(std::unique_ptr<CPrjVar>& var)
     return -1;
 }
 
-int CDeco::ReadKeyPair(const CPrjSkActList& acts, CPrjSkTxt& text, int key, uint32_t pair)
+StepResult CDeco::ReadKeyPair(const CPrjSkActList& acts, CPrjSkTxt& text, int key, uint32_t pair)
 {
     uint16_t press = 0;
     uint16_t release = 0;
@@ -243,7 +243,7 @@ int CDeco::ReadKeyPair(const CPrjSkActList& acts, CPrjSkTxt& text, int key, uint
     return 1;
 }
 
-int CDeco::InsertSkTxt(std::unique_ptr<CPrjSkTxt> text)
+StepResult CDeco::InsertSkTxt(std::unique_ptr<CPrjSkTxt> text)
 {
     const int index = m_prj->InsSkTxt(text.get());
     if (Taken(m_prj->GetSkTxtList(), index, text) != 1)
@@ -252,7 +252,7 @@ int CDeco::InsertSkTxt(std::unique_ptr<CPrjSkTxt> text)
     return 1;
 }
 
-int CDeco::CheckWordAddrs(uint16_t first, uint16_t count)
+StepResult CDeco::CheckWordAddrs(uint16_t first, uint16_t count)
 {
     if (m_sps == nullptr) {
         SetError(kErrRead);
@@ -319,7 +319,7 @@ void CDeco::ResetFrontEnd()
     m_letters = {'A', '@'};
 }
 
-int CDeco::CheckSignature()
+StepResult CDeco::CheckSignature()
 {
     char text[10] = {};
     if (ReadBlock(imglayout::kHdrToolVersion, text, 9) != 1)
@@ -342,7 +342,7 @@ int CDeco::CheckSignature()
     return 1;
 }
 
-int CDeco::FindTextAreaEnd(bool familyA)
+StepResult CDeco::FindTextAreaEnd(bool familyA)
 {
     if (ReadWord(imglayout::kHdrLength, m_textEnd) != 1)
         return -1;
@@ -372,7 +372,7 @@ int CDeco::FindTextAreaEnd(bool familyA)
     return 1;
 }
 
-int CDeco::ReadDrvParams(BeReader file, uint32_t block, uint16_t recordError)
+StepResult CDeco::ReadDrvParams(BeReader file, uint32_t block, uint16_t recordError)
 {
     if (m_drv == nullptr)
         return 1;
@@ -391,10 +391,10 @@ int CDeco::ReadDrvParams(BeReader file, uint32_t block, uint16_t recordError)
         return ReadShortForm(file, block);
     if (ReadLongForm(file, block, mark[3] == 'E', recordError) != 1)
         return -1;
-    return mark[3] == 'E' ? ReadDefs(file, block) : 1;
+    return mark[3] == 'E' ? ReadDefs(file, block) : StepResult{1};
 }
 
-int CDeco::ReadShortForm(BeReader& file, uint32_t block)
+StepResult CDeco::ReadShortForm(BeReader& file, uint32_t block)
 {
     CDrvTab6List* list = m_drv->GetParItems2();
     if (list == nullptr || list->GetLimit() == 0)
@@ -432,7 +432,7 @@ int CDeco::ReadShortForm(BeReader& file, uint32_t block)
     return 1;
 }
 
-int CDeco::ReadLongForm(BeReader& file, uint32_t block, bool extended, uint16_t recordError)
+StepResult CDeco::ReadLongForm(BeReader& file, uint32_t block, bool extended, uint16_t recordError)
 {
     CDrvTab5List* list = m_drv->GetParItems();
     if (list == nullptr || list->GetLimit() == 0)
@@ -458,7 +458,7 @@ int CDeco::ReadLongForm(BeReader& file, uint32_t block, bool extended, uint16_t 
     return 1;
 }
 
-int CDeco::ReadDefs(BeReader& file, uint32_t block)
+StepResult CDeco::ReadDefs(BeReader& file, uint32_t block)
 {
     CSpsDefList* defs = m_drv->GetParItems3();
     if (defs == nullptr || defs->GetLimit() <= 0)

@@ -6,6 +6,7 @@
 #include "image/codec/MemoryGuard.h"
 #include "model/core/Coll.h"
 #include "model/core/ErrorSlot.h"
+#include "model/core/StepResult.h"
 
 #include <array>
 #include <cstdint>
@@ -81,22 +82,22 @@ public:
 
     // Reads on the image. Each gives 1, or -1 with error 41 when any byte
     // lies at or past the image's end. A block of length 0 succeeds.
-    int ReadByte(uint32_t offset, uint8_t& value);
-    int ReadWord(uint32_t offset, uint16_t& value);
-    int ReadDWord(uint32_t offset, uint32_t& value);
+    StepResult ReadByte(uint32_t offset, uint8_t& value);
+    StepResult ReadWord(uint32_t offset, uint16_t& value);
+    StepResult ReadDWord(uint32_t offset, uint32_t& value);
     // A dword address in the image: 0 (none) or inside the image, so that
     // offsets added to it cannot wrap round to its start.
-    int ReadPointer(uint32_t offset, uint32_t& value);
-    int ReadBlock(uint32_t offset, void* buffer, uint16_t length);
-    int ReadSigned48(uint32_t offset, int64_t& value);
+    StepResult ReadPointer(uint32_t offset, uint32_t& value);
+    StepResult ReadBlock(uint32_t offset, void* buffer, uint16_t length);
+    StepResult ReadSigned48(uint32_t offset, int64_t& value);
     // The bytes at up to a NUL, at most max of them; convert takes each as
     // the panel's character code.
-    int ReadString(uint32_t at, size_t max, bool convert, std::string& text);
+    StepResult ReadString(uint32_t at, size_t max, bool convert, std::string& text);
 
     // Every PLC data word first .. first + count − 1 must be a driver item
     // that is not a system word: else error 42 with the word, -1. Without
     // PLC parameters error 41.
-    int CheckWordAddrs(uint16_t first, uint16_t count);
+    StepResult CheckWordAddrs(uint16_t first, uint16_t count);
 
     // Adds 1 to the kind's counter of the workspace.
     void Count(DecoKind kind);
@@ -111,10 +112,10 @@ public:
     bool BitTest(int bit) const;
 
     // Reads the version field at 31 and the section mask at 131.
-    int CheckSignature();
+    StepResult CheckSignature();
     // The end of the text area, lowered to the other areas' starts; the
     // menu slots only in the 043 family.
-    int FindTextAreaEnd(bool familyA);
+    StepResult FindTextAreaEnd(bool familyA);
     bool HasSignature() const { return m_signature != 0; }
     bool IsNewFormat() const { return m_newFormat != 0; }
     uint16_t GetTextAreaEnd() const { return m_textEnd; }
@@ -127,7 +128,7 @@ public:
     // configuration: the short, long or extended form. Read failures give
     // 5 (short form, definitions) or recordError (the mark, long and
     // extended records).
-    int ReadDrvParams(BeReader file, uint32_t block, uint16_t recordError = kErrImage);
+    StepResult ReadDrvParams(BeReader file, uint32_t block, uint16_t recordError = kErrImage);
 
 protected:
     void SetError(uint16_t error, uint16_t word = 0);
@@ -155,13 +156,13 @@ protected:
     // Frees what a variable that no list took holds.
     static void DiscardVar(std::unique_ptr<CPrjVar>& var);
     // The variable into the project; one the list refuses is discarded.
-    int InsertVar(std::unique_ptr<CPrjVar>& var);
+    StepResult InsertVar(std::unique_ptr<CPrjVar>& var);
     // Key key of text gets the press and release actions whose numbers the
     // two words at pair hold (0: none). A number that acts does not hold
     // cannot be rebuilt and fails.
-    int ReadKeyPair(const CPrjSkActList& acts, CPrjSkTxt& text, int key, uint32_t pair);
+    StepResult ReadKeyPair(const CPrjSkActList& acts, CPrjSkTxt& text, int key, uint32_t pair);
     // The softkey text into the project, counted.
-    int InsertSkTxt(std::unique_ptr<CPrjSkTxt> text);
+    StepResult InsertSkTxt(std::unique_ptr<CPrjSkTxt> text);
     void SetMask(const uint8_t* bytes, int size);
     BeReader Image() const { return BeReader(m_image); }
     int64_t ImageSize() const { return static_cast<int64_t>(m_image.size()); }
@@ -180,10 +181,10 @@ private:
     // One number through the image's reader; error 41 when it does not lie
     // inside the image.
     template <class Number>
-    int ReadNumber(uint32_t offset, Number& value);
-    int ReadShortForm(BeReader& file, uint32_t block);
-    int ReadLongForm(BeReader& file, uint32_t block, bool extended, uint16_t recordError);
-    int ReadDefs(BeReader& file, uint32_t block);
+    StepResult ReadNumber(uint32_t offset, Number& value);
+    StepResult ReadShortForm(BeReader& file, uint32_t block);
+    StepResult ReadLongForm(BeReader& file, uint32_t block, bool extended, uint16_t recordError);
+    StepResult ReadDefs(BeReader& file, uint32_t block);
 
     CWorkspaceState* m_workspace;
     std::string m_drvPath;

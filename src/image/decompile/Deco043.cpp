@@ -67,7 +67,8 @@ void CDeco043::CutDriver()
         SetError(kErrImage);
         return;
     }
-    ReadDrvParams(Image(), static_cast<uint32_t>(at + y));
+    // A failure is kept in the error slot, which the caller reads.
+    static_cast<void>(ReadDrvParams(Image(), static_cast<uint32_t>(at + y)));
 }
 
 void CDeco043::CheckFkt()
@@ -78,12 +79,13 @@ void CDeco043::CheckFkt()
     uint16_t b = 0;
     uint16_t d = 0;
     uint16_t closing = 0;
+    // The size tests keep every read inside the image.
     if (ImageSize() >= 4)
-        ReadWord(imglayout::kHdrLength, b);
+        static_cast<void>(ReadWord(imglayout::kHdrLength, b));
     if (ImageSize() >= int64_t{b} + 4)
-        ReadWord(b + 2u, d);
+        static_cast<void>(ReadWord(b + 2u, d));
     if (ImageSize() >= int64_t{b} + d + 4)
-        ReadWord(uint32_t{b} + d + 2, closing);
+        static_cast<void>(ReadWord(uint32_t{b} + d + 2, closing));
     if (closing != 0)
         SetError(kErrRead);
 }

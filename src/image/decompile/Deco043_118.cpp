@@ -33,7 +33,7 @@ void CDeco043_118::StepFailed(const char* failure)
     LogLine(kLogErrors, "%s", failure);
 }
 
-int CDeco043_118::CheckSignatureStep()
+StepResult CDeco043_118::CheckSignatureStep()
 {
     if (CheckSignature() != 1)
         return -1;
@@ -42,12 +42,12 @@ int CDeco043_118::CheckSignatureStep()
     return 1;
 }
 
-int CDeco043_118::TextAreaEndStep()
+StepResult CDeco043_118::TextAreaEndStep()
 {
     return FindTextAreaEnd(!m_is118Family);
 }
 
-int CDeco043_118::DecodePrinter()
+StepResult CDeco043_118::DecodePrinter()
 {
     uint16_t p = 0;
     if (ReadWord(imglayout::kHdrPrinter, p) != 1)
@@ -84,7 +84,7 @@ int CDeco043_118::DecodePrinter()
     return 1;
 }
 
-int CDeco043_118::DecodeDescription()
+StepResult CDeco043_118::DecodeDescription()
 {
     uint16_t at = 0;
     if (ReadWord(imglayout::kHdrDescr, at) != 1)
@@ -98,7 +98,7 @@ int CDeco043_118::DecodeDescription()
     return 1;
 }
 
-int CDeco043_118::DecodeChars()
+StepResult CDeco043_118::DecodeChars()
 {
     for (uint8_t code = 0; code <= imglayout::kAUserCharMax; ++code) {
         CCharDef::Rows rows{};
@@ -117,7 +117,7 @@ int CDeco043_118::DecodeChars()
     return 1;
 }
 
-int CDeco043_118::DecodeCycleTime()
+StepResult CDeco043_118::DecodeCycleTime()
 {
     uint8_t value = 0;
     if (ReadByte(imglayout::kHdrCycleTime, value) != 1)

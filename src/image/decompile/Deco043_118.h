@@ -3,6 +3,7 @@
 #pragma once
 
 #include "image/decompile/Deco.h"
+#include "model/core/StepResult.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -30,7 +31,7 @@ protected:
 
     template <class Derived>
     struct Step {
-        int (Derived::*run)();
+        StepResult (Derived::*run)();
         const char* failure;
     };
     // Runs the steps in order, skipping the null ones; the first failure
@@ -47,23 +48,23 @@ protected:
     }
     void StepFailed(const char* failure);
 
-    int CheckSignatureStep();
-    int TextAreaEndStep();
-    int DecodePrinter();
-    int DecodeDescription();
-    int DecodeVars();
-    int DecodeOpTexts();
-    int DecodeSkActs();
-    int DecodeSkTexts();
-    int DecodeMsgTexts();
-    int DecodeRcpTexts();
-    int DecodeHelpTexts();
-    int DecodeMenus();
-    int DecodeChars();
-    int DecodeCycleTime();
+    StepResult CheckSignatureStep();
+    StepResult TextAreaEndStep();
+    StepResult DecodePrinter();
+    StepResult DecodeDescription();
+    StepResult DecodeVars();
+    StepResult DecodeOpTexts();
+    StepResult DecodeSkActs();
+    StepResult DecodeSkTexts();
+    StepResult DecodeMsgTexts();
+    StepResult DecodeRcpTexts();
+    StepResult DecodeHelpTexts();
+    StepResult DecodeMenus();
+    StepResult DecodeChars();
+    StepResult DecodeCycleTime();
 
     // A length byte and that many characters, converted.
-    int ReadCounted(uint32_t at, std::string& text);
+    StepResult ReadCounted(uint32_t at, std::string& text);
 
 private:
     // Variables.
@@ -75,40 +76,40 @@ private:
         uint8_t type = 0;
         uint8_t form = 0;
     };
-    int DecodeVar(uint32_t rec, int& nameMode, uint16_t& next);
-    int ReadVarName(uint16_t namePtr, const uint8_t* nameBytes, int& nameMode, std::string& name);
-    int UniqueName(std::string& name) const;
-    int BuildVar(uint32_t payload, const VarHead& head, std::unique_ptr<CPrjVar>& var);
+    StepResult DecodeVar(uint32_t rec, int& nameMode, uint16_t& next);
+    StepResult ReadVarName(uint16_t namePtr, const uint8_t* nameBytes, int& nameMode, std::string& name);
+    StepResult UniqueName(std::string& name) const;
+    StepResult BuildVar(uint32_t payload, const VarHead& head, std::unique_ptr<CPrjVar>& var);
     int BuildScaled(uint32_t payload, const VarHead& head, std::unique_ptr<CPrjVar>& var);
     // The PLC limits from the scaling terms at payload + 10; words says
     // whether divisor and factor are words (else dwords).
-    int ReadPlcLimits(uint32_t p, bool isSigned, bool words, int64_t lower, int64_t upper, int64_t& plcLower,
+    StepResult ReadPlcLimits(uint32_t p, bool isSigned, bool words, int64_t lower, int64_t upper, int64_t& plcLower,
                       int64_t& plcUpper);
-    int ReuseOrBuildIntVar(uint32_t payload, const VarHead& head, CPrjVar*& reused,
+    StepResult ReuseOrBuildIntVar(uint32_t payload, const VarHead& head, CPrjVar*& reused,
                            std::unique_ptr<CPrjVar>& var);
-    int ReadStateTexts(CPrjVar& var, uint32_t table, int count);
+    StepResult ReadStateTexts(CPrjVar& var, uint32_t table, int count);
 
     // The menu of number m with its node chain from first.
-    int DecodeMenu(int m, uint16_t first, uint16_t names, uint32_t& named);
+    StepResult DecodeMenu(int m, uint16_t first, uint16_t names, uint32_t& named);
 
     // Texts.
     // 118 family list table at the header slot: the template made by
     // makeRange (none when it gives null) and an entry per used place.
     template <class Make, class MakeRange, class Insert>
-    int DecodeBList(uint32_t slot, DecoKind textKind, DecoKind rowKind, Make make, MakeRange makeRange,
+    StepResult DecodeBList(uint32_t slot, DecoKind textKind, DecoKind rowKind, Make make, MakeRange makeRange,
                     Insert insert);
     // 043 family: the row count and the rows one after another while below
     // the text area end.
-    int ReadEntryRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind);
+    StepResult ReadEntryRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind);
     // 118 family: kind byte, row count and a row address per row; a recipe
     // text also takes the row's PLC variables into its value list.
-    int ReadTableRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind);
-    int ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row, uint32_t& next,
+    StepResult ReadTableRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind);
+    StepResult ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row, uint32_t& next,
                 CPrjRcpTxt* recipe = nullptr);
 
-    int DecodeAOpTexts();
-    int DecodeAMsgTexts();
-    int DecodeAHelpTexts();
+    StepResult DecodeAOpTexts();
+    StepResult DecodeAMsgTexts();
+    StepResult DecodeAHelpTexts();
 
     bool m_is118Family;
 };

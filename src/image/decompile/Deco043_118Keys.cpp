@@ -26,7 +26,7 @@ constexpr uint32_t kMenuNameWidth = imglayout::kMnuNameSize;
 
 } // namespace
 
-int CDeco043_118::DecodeSkActs()
+StepResult CDeco043_118::DecodeSkActs()
 {
     uint16_t table = 0;
     uint16_t count = 0;
@@ -67,7 +67,7 @@ int CDeco043_118::DecodeSkActs()
     return 1;
 }
 
-int CDeco043_118::DecodeSkTexts()
+StepResult CDeco043_118::DecodeSkTexts()
 {
     uint16_t h = 0;
     if (ReadWord(imglayout::kHdrSkTxts, h) != 1)
@@ -102,7 +102,7 @@ int CDeco043_118::DecodeSkTexts()
         return 1;
     };
     auto insert = [&](std::unique_ptr<CPrjSkTxt> text, uint32_t e) {
-        return readKeys(*text, e) == 1 ? InsertSkTxt(std::move(text)) : -1;
+        return readKeys(*text, e) == 1 ? InsertSkTxt(std::move(text)) : StepResult{-1};
     };
     if (acts == nullptr)
         return -1;
@@ -118,14 +118,14 @@ int CDeco043_118::DecodeSkTexts()
     return 1;
 }
 
-int CDeco043_118::DecodeMenus()
+StepResult CDeco043_118::DecodeMenus()
 {
     uint16_t names = 0;
     if (ReadWord(imglayout::kHdrMnuNames, names) != 1)
         return -1;
     uint32_t named = 0;
     auto decode = [&](int m, uint16_t first) {
-        return first == 0 ? 1 : DecodeMenu(m, first, names, named);
+        return first == 0 ? StepResult{1} : DecodeMenu(m, first, names, named);
     };
     if (Is118Family()) {
         uint16_t table = 0;
@@ -151,7 +151,7 @@ int CDeco043_118::DecodeMenus()
     return 1;
 }
 
-int CDeco043_118::DecodeMenu(int m, uint16_t first, uint16_t names, uint32_t& named)
+StepResult CDeco043_118::DecodeMenu(int m, uint16_t first, uint16_t names, uint32_t& named)
 {
     CPrjMnuList* menus = m_prj->GetMnuList();
     // A menu number is a byte.

@@ -26,7 +26,7 @@ constexpr std::array<int, 6> kBHelpKinds = {0, 1, 2, 3, 4, 6};
 
 } // namespace
 
-int CDeco043_118::ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row, uint32_t& next, CPrjRcpTxt* recipe)
+StepResult CDeco043_118::ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>& row, uint32_t& next, CPrjRcpTxt* recipe)
 {
     uint8_t len = 0;
     uint8_t bytes[255];
@@ -77,7 +77,7 @@ int CDeco043_118::ReadRow(uint32_t at, uint8_t num, std::unique_ptr<CPrjTxtRow>&
     return 1;
 }
 
-int CDeco043_118::ReadEntryRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
+StepResult CDeco043_118::ReadEntryRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
 {
     uint8_t count = 0;
     if (ReadByte(at, count) != 1)
@@ -94,7 +94,7 @@ int CDeco043_118::ReadEntryRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKi
     return 1;
 }
 
-int CDeco043_118::ReadTableRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
+StepResult CDeco043_118::ReadTableRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKind)
 {
     uint8_t count = 0;
     if (ReadByte(at + 1, count) != 1)
@@ -118,7 +118,7 @@ int CDeco043_118::ReadTableRows(CPrjNumEntry& entry, uint32_t at, DecoKind rowKi
 }
 
 template <class Make, class MakeRange, class Insert>
-int CDeco043_118::DecodeBList(uint32_t slot, DecoKind textKind, DecoKind rowKind, Make make, MakeRange makeRange,
+StepResult CDeco043_118::DecodeBList(uint32_t slot, DecoKind textKind, DecoKind rowKind, Make make, MakeRange makeRange,
                          Insert insert)
 {
     uint16_t h = 0;
@@ -157,7 +157,7 @@ int CDeco043_118::DecodeBList(uint32_t slot, DecoKind textKind, DecoKind rowKind
     return 1;
 }
 
-int CDeco043_118::DecodeOpTexts()
+StepResult CDeco043_118::DecodeOpTexts()
 {
     if (!m_is118Family)
         return DecodeAOpTexts();
@@ -168,7 +168,7 @@ int CDeco043_118::DecodeOpTexts()
         [this](auto& entry) { return Taken(m_prj->GetOpTxtList(), m_prj->InsOpTxt(entry.get()), entry); });
 }
 
-int CDeco043_118::DecodeMsgTexts()
+StepResult CDeco043_118::DecodeMsgTexts()
 {
     if (!m_is118Family)
         return DecodeAMsgTexts();
@@ -182,7 +182,7 @@ int CDeco043_118::DecodeMsgTexts()
         [this](auto& entry) { return Taken(m_prj->GetMsgTxtList(), m_prj->InsMsgTxt(entry.get()), entry); });
 }
 
-int CDeco043_118::DecodeRcpTexts()
+StepResult CDeco043_118::DecodeRcpTexts()
 {
     CPrjRcpTxtList* list = m_prj->GetRcpTxtList();
     return DecodeBList(
@@ -192,7 +192,7 @@ int CDeco043_118::DecodeRcpTexts()
         [list](auto& entry) { return Taken(list, list ? list->Insert(entry.get()) : -1, entry); });
 }
 
-int CDeco043_118::DecodeHelpTexts()
+StepResult CDeco043_118::DecodeHelpTexts()
 {
     if (!m_is118Family)
         return DecodeAHelpTexts();
@@ -211,7 +211,7 @@ int CDeco043_118::DecodeHelpTexts()
     return 1;
 }
 
-int CDeco043_118::DecodeAOpTexts()
+StepResult CDeco043_118::DecodeAOpTexts()
 {
     for (int n = 0; n < kTexts; ++n) {
         uint16_t at = 0;
@@ -230,7 +230,7 @@ int CDeco043_118::DecodeAOpTexts()
     return 1;
 }
 
-int CDeco043_118::DecodeAMsgTexts()
+StepResult CDeco043_118::DecodeAMsgTexts()
 {
     for (int n = 0; n < kTexts; ++n) {
         uint16_t at = 0;
@@ -251,7 +251,7 @@ int CDeco043_118::DecodeAMsgTexts()
     return 1;
 }
 
-int CDeco043_118::DecodeAHelpTexts()
+StepResult CDeco043_118::DecodeAHelpTexts()
 {
     for (int kind = 0; kind < kAHelpKinds; ++kind) {
         uint16_t at = 0;

@@ -8,6 +8,7 @@
 #include "model/project/PrjVarKinds.h"
 #include "model/project/PrjVarList.h"
 #include "model/project/SpsPar.h"
+#include "model/project/VarType.h"
 
 #include <cstring>
 #include <set>
@@ -32,11 +33,11 @@ TypeMap MapType(uint8_t code)
     if ((code >= 6 && code <= 9) || code == 16 || (code >= 22 && code <= 25) || code == 30)
         return {true, code, 2, 0};
     switch (code) {
-    case 32: return {true, 33, 1, 0};
-    case 36: return {true, 33, 1, 1};
-    case 38: return {true, 33, 1, 2};
-    case 40: return {true, 36, 1, 0};
-    case 42: return {true, 144, 0, 0};
+    case imglayout::ImageTypeByte::kWordKm: return {true, vartype::kWord, 1, 0};
+    case imglayout::ImageTypeByte::kWordKh: return {true, vartype::kWord, 1, 1};
+    case imglayout::ImageTypeByte::kWordKy: return {true, vartype::kWord, 1, 2};
+    case imglayout::ImageTypeByte::kTimer: return {true, vartype::kTimer, 1, 0};
+    case imglayout::ImageTypeByte::kStateSelect: return {true, vartype::kIntSString, 0, 0};
     default: return {};
     }
 }
@@ -51,7 +52,7 @@ constexpr int64_t kVbinPlcUpper = 0x7FFF;
 
 } // namespace
 
-int CDeco043_118::DecodeVars()
+StepResult CDeco043_118::DecodeVars()
 {
     uint16_t rec = 0;
     if (ReadWord(imglayout::kHdrVarChain, rec) != 1)
@@ -70,7 +71,7 @@ int CDeco043_118::DecodeVars()
     return 1;
 }
 
-int CDeco043_118::DecodeVar(uint32_t rec, int& nameMode, uint16_t& next)
+StepResult CDeco043_118::DecodeVar(uint32_t rec, int& nameMode, uint16_t& next)
 {
     uint8_t h[7];
     if (ReadBlock(rec, h, sizeof h) != 1)
@@ -115,7 +116,7 @@ int CDeco043_118::DecodeVar(uint32_t rec, int& nameMode, uint16_t& next)
     return 1;
 }
 
-int CDeco043_118::ReadVarName(uint16_t namePtr, const uint8_t* nameBytes, int& nameMode, std::string& name)
+StepResult CDeco043_118::ReadVarName(uint16_t namePtr, const uint8_t* nameBytes, int& nameMode, std::string& name)
 {
     if (nameMode == 0 && namePtr == 0)
         nameMode = 2;
@@ -135,7 +136,7 @@ int CDeco043_118::ReadVarName(uint16_t namePtr, const uint8_t* nameBytes, int& n
     return 1;
 }
 
-int CDeco043_118::UniqueName(std::string& name) const
+StepResult CDeco043_118::UniqueName(std::string& name) const
 {
     const CPrjVarList* list = m_prj->GetVarList();
     if (list == nullptr || list->FindByName(std::string_view(name)) == nullptr)
@@ -154,15 +155,15 @@ int CDeco043_118::UniqueName(std::string& name) const
     return -1;
 }
 
-int CDeco043_118::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>& var)
+StepResult CDeco043_118::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>& var)
 {
     CTextPool* pool = m_prj->GetTextPool();
     const auto adr = static_cast<int16_t>(head.adr);
     switch (head.type) {
-    case 0:
-    case 28:
-    case 16:
-    case 30: {
+    case vartype::kBcd1:
+    case vartype::kBcd01:
+    case vartype::kBcd2:
+    case vartype::kBcd02: {
         const bool wide = head.type == 16 || head.type == 30;
         uint32_t lower = 0;
         uint32_t upper = 0;
@@ -185,7 +186,7 @@ int CDeco043_118::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrj
                                            static_cast<int32_t>(HexDigitsAsDecimal(upper)), flag);
         return 1;
     }
-    case 12: {
+    case vartype::kBit: {
         uint16_t mask = 0;
         if (ReadWord(p, mask) != 1)
             return -1;
@@ -193,8 +194,8 @@ int CDeco043_118::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrj
                                            imglayout::BitMaskWord::Decode(mask), pool);
         return ReadStateTexts(*var, p + 2, 2);
     }
-    case 14:
-    case 26: {
+    case vartype::kString:
+    case vartype::kCString: {
         uint8_t highest = 0;
         if (ReadByte(p, highest) != 1)
             return -1;
@@ -203,17 +204,17 @@ int CDeco043_118::BuildVar(uint32_t p, const VarHead& head, std::unique_ptr<CPrj
         var = std::move(str);
         return ReadStateTexts(*var, p + 1, highest + 1);
     }
-    case 33:
+    case vartype::kWord:
         var = std::make_unique<CPrjVarWord>(head.name, adr, head.setpKind, head.type, head.form);
         return 1;
-    case 34: {
+    case vartype::kAscii: {
         const auto words = static_cast<uint8_t>(head.attr / 2);
         if (CheckWordAddrs(head.adr, words) != 1)
             return -1;
         var = std::make_unique<CPrjVarAscii>(head.name, adr, head.setpKind, head.type, words);
         return 1;
     }
-    case 36:
+    case vartype::kTimer:
         var = std::make_unique<CPrjVarTimer>(head.name, adr, head.setpKind, head.type, pool);
         return ReadStateTexts(*var, p, 4);
     default:
@@ -262,7 +263,7 @@ int CDeco043_118::BuildScaled(uint32_t p, const VarHead& head, std::unique_ptr<C
     return 1;
 }
 
-int CDeco043_118::ReadPlcLimits(uint32_t p, bool isSigned, bool words, int64_t lower, int64_t upper, int64_t& plcLower,
+StepResult CDeco043_118::ReadPlcLimits(uint32_t p, bool isSigned, bool words, int64_t lower, int64_t upper, int64_t& plcLower,
                            int64_t& plcUpper)
 {
     uint32_t c = 0;
@@ -303,7 +304,7 @@ int CDeco043_118::ReadPlcLimits(uint32_t p, bool isSigned, bool words, int64_t l
     return 1;
 }
 
-int CDeco043_118::ReuseOrBuildIntVar(uint32_t p, const VarHead& head, CPrjVar*& reused,
+StepResult CDeco043_118::ReuseOrBuildIntVar(uint32_t p, const VarHead& head, CPrjVar*& reused,
                                  std::unique_ptr<CPrjVar>& var)
 {
     CPrjIntVarStr* target = nullptr;
@@ -331,7 +332,7 @@ int CDeco043_118::ReuseOrBuildIntVar(uint32_t p, const VarHead& head, CPrjVar*& 
     return 1;
 }
 
-int CDeco043_118::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
+StepResult CDeco043_118::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
 {
     for (int i = 0; i < count; ++i) {
         uint16_t at = 0;
@@ -344,7 +345,7 @@ int CDeco043_118::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
     return 1;
 }
 
-int CDeco043_118::ReadCounted(uint32_t at, std::string& text)
+StepResult CDeco043_118::ReadCounted(uint32_t at, std::string& text)
 {
     uint8_t n = 0;
     char bytes[255];

@@ -66,7 +66,8 @@ void CDeco118::ReadDriver()
         SetError(kErrDrv);
         return;
     }
-    ReadDrvParams(drv.Reader(), block, kErrDrv);
+    // A failure is kept in the error slot, which the caller reads.
+    static_cast<void>(ReadDrvParams(drv.Reader(), block, kErrDrv));
 }
 
 void CDeco118::DecodeDataSet()
@@ -107,7 +108,7 @@ void CDeco118::PlaceBlock(const char* varName, uint16_t first, bool dateTime)
         m_prj->MakeRcpNumVars(first, oldFirst);
 }
 
-int CDeco118::DecodeClock()
+StepResult CDeco118::DecodeClock()
 {
     uint16_t block = 0;
     if (ReadWord(imglayout::kBDateBlock, block) != 1)
@@ -151,7 +152,7 @@ int CDeco118::DecodeClock()
     return 1;
 }
 
-int CDeco118::DecodeRcpBlock()
+StepResult CDeco118::DecodeRcpBlock()
 {
     uint16_t block = 0;
     if (ReadWord(imglayout::kBRcpBlock, block) != 1)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "image/decompile/Deco043_118.h"
+#include "model/core/StepResult.h"
 
 #include <cstdint>
 #include <string>
@@ -21,8 +22,8 @@ public:
 private:
     void ReadDriver();
     void DecodeDataSet();
-    int DecodeClock();
-    int DecodeRcpBlock();
+    StepResult DecodeClock();
+    StepResult DecodeRcpBlock();
     // The variable that tells the panel where the block lies moves to the
     // word, and the block's interface variables are placed from there.
     void PlaceBlock(const char* varName, uint16_t first, bool dateTime);

@@ -90,7 +90,8 @@ void CDeco706::ReadDriver()
         SetError(kErrDrv);
         return;
     }
-    ReadDrvParams(drv.Reader(), adr - base);
+    // A failure is kept in the error slot, which the caller reads.
+    static_cast<void>(ReadDrvParams(drv.Reader(), adr - base));
 }
 
 void CDeco706::CheckFkt()
@@ -118,7 +119,7 @@ void CDeco706::DecodeDataSet()
     if (ReadBlock(kHdrWFeatures, mask, sizeof mask) != 1)
         return;
     SetMask(mask, sizeof mask);
-    using Step = int (CDeco706::*)();
+    using Step = StepResult (CDeco706::*)();
     static constexpr Step kSteps[] = {
         &CDeco706::DecodeChars,      &CDeco706::DecodeVars,        &CDeco706::DecodeOpTexts,
         &CDeco706::DecodeSkActs,     &CDeco706::DecodeSkTexts,     &CDeco706::DecodeMsgTexts,
@@ -152,7 +153,7 @@ uint8_t CDeco706::MaxBlankCount() const
     return DecodedPanel(m_prj).blankRunMax;
 }
 
-int CDeco706::ReadCountedName(uint32_t at, std::string& name, uint32_t& after)
+StepResult CDeco706::ReadCountedName(uint32_t at, std::string& name, uint32_t& after)
 {
     uint8_t count = 0;
     char bytes[255];
@@ -163,7 +164,7 @@ int CDeco706::ReadCountedName(uint32_t at, std::string& name, uint32_t& after)
     return 1;
 }
 
-int CDeco706::ForEachTableEntry(uint32_t slot, bool ready, const std::function<int(int32_t, uint32_t)>& decode)
+StepResult CDeco706::ForEachTableEntry(uint32_t slot, bool ready, const std::function<int(int32_t, uint32_t)>& decode)
 {
     uint32_t table = 0;
     uint16_t count = 0;
@@ -183,7 +184,7 @@ int CDeco706::ForEachTableEntry(uint32_t slot, bool ready, const std::function<i
     return 1;
 }
 
-int CDeco706::ForEachListEntry(uint32_t slot, bool ready,
+StepResult CDeco706::ForEachListEntry(uint32_t slot, bool ready,
                                const std::function<int(int32_t, uint32_t, uint16_t, uint16_t)>& decode)
 {
     uint32_t h = 0;
@@ -210,7 +211,7 @@ int CDeco706::ForEachListEntry(uint32_t slot, bool ready,
     return 1;
 }
 
-int CDeco706::DecodeChars()
+StepResult CDeco706::DecodeChars()
 {
     uint32_t at = 0;
     if (ReadPointer(kCUserChars, at) != 1)
@@ -251,7 +252,7 @@ int CDeco706::DecodeChars()
     return 1;
 }
 
-int CDeco706::DecodeMsgMode()
+StepResult CDeco706::DecodeMsgMode()
 {
     uint32_t at = 0;
     uint16_t word = 0;
@@ -270,7 +271,7 @@ int CDeco706::DecodeMsgMode()
     return 1;
 }
 
-int CDeco706::DecodeDescription()
+StepResult CDeco706::DecodeDescription()
 {
     uint32_t at = 0;
     if (ReadPointer(kCDescr, at) != 1)

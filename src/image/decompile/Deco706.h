@@ -3,6 +3,7 @@
 #pragma once
 
 #include "image/decompile/Deco.h"
+#include "model/core/StepResult.h"
 
 #include <cstdint>
 #include <functional>
@@ -40,20 +41,20 @@ private:
     void DecodeDataSet();
     void RestorePrinterStatus(uint16_t oldPos);
 
-    int DecodeChars();
-    int DecodeVars();
-    int DecodeOpTexts();
-    int DecodeSkActs();
-    int DecodeSkTexts();
-    int DecodeMsgTexts();
-    int DecodeHistTexts();
-    int DecodeHlpTexts();
-    int DecodeOpPrnTexts();
-    int DecodeMsgPrnTexts();
-    int DecodeMenus();
-    int DecodeTimers();
-    int DecodeMsgMode();
-    int DecodeDescription();
+    StepResult DecodeChars();
+    StepResult DecodeVars();
+    StepResult DecodeOpTexts();
+    StepResult DecodeSkActs();
+    StepResult DecodeSkTexts();
+    StepResult DecodeMsgTexts();
+    StepResult DecodeHistTexts();
+    StepResult DecodeHlpTexts();
+    StepResult DecodeOpPrnTexts();
+    StepResult DecodeMsgPrnTexts();
+    StepResult DecodeMenus();
+    StepResult DecodeTimers();
+    StepResult DecodeMsgMode();
+    StepResult DecodeDescription();
 
     // Variables.
     struct VarHead {
@@ -64,35 +65,35 @@ private:
         uint16_t type = 0;
         uint32_t value = 0;   // PLC address, or an internal variable's setting
     };
-    int DecodeVar(uint32_t rec, uint32_t& next);
-    int BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var);
-    int BuildScaled(const VarHead& head, std::unique_ptr<CPrjVar>& var);
-    int ApplyIntVar(const VarHead& head);
-    int ReadStateTexts(CPrjVar& var, uint32_t table, int count);
-    int ReadVarText(uint32_t at, std::string& text);
+    StepResult DecodeVar(uint32_t rec, uint32_t& next);
+    StepResult BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var);
+    StepResult BuildScaled(const VarHead& head, std::unique_ptr<CPrjVar>& var);
+    StepResult ApplyIntVar(const VarHead& head);
+    StepResult ReadStateTexts(CPrjVar& var, uint32_t table, int count);
+    StepResult ReadVarText(uint32_t at, std::string& text);
     // The panel's text bytes: blank counts widened, characters converted.
     std::string PanelText(const uint8_t* bytes, size_t n) const;
 
     // Texts.
     template <class Entry>
-    int ReadRows(Entry& entry, uint32_t at, const ListLayout& layout);
-    int ReadRow(uint32_t at, bool printer, std::string& text, CTxtVarSlots& slots);
-    int AppendField(const CPrjVar& var, bool printer, std::string& text) const;
+    StepResult ReadRows(Entry& entry, uint32_t at, const ListLayout& layout);
+    StepResult ReadRow(uint32_t at, bool printer, std::string& text, CTxtVarSlots& slots);
+    StepResult AppendField(const CPrjVar& var, bool printer, std::string& text) const;
     // make(number, lowest, highest, attribute word) gives the entry,
     // insert(entry) its index in list.
     template <class Entry, class Make, class Insert>
-    int DecodeList(const CColl* list, const ListLayout& layout, Make make, Insert insert);
+    StepResult DecodeList(const CColl* list, const ListLayout& layout, Make make, Insert insert);
     uint8_t MaxBlankCount() const;
-    int ReadCountedName(uint32_t at, std::string& name, uint32_t& after);
+    StepResult ReadCountedName(uint32_t at, std::string& name, uint32_t& after);
     // The table the dword at slot points at (none when 0): a word count,
     // then a dword per number; decode(number, address) takes each entry
     // that is there. ready tells whether the project has the list they
     // fill; a table without it fails.
-    int ForEachTableEntry(uint32_t slot, bool ready, const std::function<int(int32_t, uint32_t)>& decode);
+    StepResult ForEachTableEntry(uint32_t slot, bool ready, const std::function<int(int32_t, uint32_t)>& decode);
     // The numbered list the dword at slot points at (none when 0):
     // decode(number, address, lowest, highest) takes the template entry as
     // number -1 with its range, then the entry of each place that is there.
-    int ForEachListEntry(uint32_t slot, bool ready,
+    StepResult ForEachListEntry(uint32_t slot, bool ready,
                          const std::function<int(int32_t, uint32_t, uint16_t, uint16_t)>& decode);
 };
 

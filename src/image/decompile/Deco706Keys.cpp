@@ -30,7 +30,7 @@ constexpr uint32_t kSecondsPerDay = 86400;
 
 } // namespace
 
-int CDeco706::DecodeSkActs()
+StepResult CDeco706::DecodeSkActs()
 {
     CPrjSkActList* list = m_prj->GetSkActList();
     auto decode = [&](int32_t i, uint32_t at) {
@@ -59,7 +59,7 @@ int CDeco706::DecodeSkActs()
     return ForEachTableEntry(kCSkActs, list != nullptr, decode);
 }
 
-int CDeco706::DecodeSkTexts()
+StepResult CDeco706::DecodeSkTexts()
 {
     CPrjSkActList* acts = m_prj->GetSkActList();
     auto readKeys = [&](CPrjSkTxt& text, uint32_t e) {
@@ -81,12 +81,12 @@ int CDeco706::DecodeSkTexts()
             text = std::make_unique<CPrjSkTxtRange>(lowest, highest);
         else
             text = std::make_unique<CPrjSkTxt>(num);
-        return readKeys(*text, e) == 1 ? InsertSkTxt(std::move(text)) : -1;
+        return readKeys(*text, e) == 1 ? InsertSkTxt(std::move(text)) : StepResult{-1};
     };
     return ForEachListEntry(kCSkTxts, acts != nullptr, decode);
 }
 
-int CDeco706::DecodeMenus()
+StepResult CDeco706::DecodeMenus()
 {
     CPrjMnuList* menus = m_prj->GetMnuList();
     auto decode = [&](int32_t i, uint32_t at) {
@@ -143,7 +143,7 @@ int CDeco706::DecodeMenus()
     return ForEachTableEntry(kCMnus, menus != nullptr, decode);
 }
 
-int CDeco706::DecodeTimers()
+StepResult CDeco706::DecodeTimers()
 {
     auto decode = [&](int32_t i, uint32_t at) {
         std::string name;

@@ -29,7 +29,7 @@ constexpr size_t kHexBytesMax = 255;
 
 } // namespace
 
-int CDeco706::AppendField(const CPrjVar& var, bool printer, std::string& text) const
+StepResult CDeco706::AppendField(const CPrjVar& var, bool printer, std::string& text) const
 {
     const int width = var.GetWidth();
     if (width == 0)
@@ -49,7 +49,7 @@ int CDeco706::AppendField(const CPrjVar& var, bool printer, std::string& text) c
     return 1;
 }
 
-int CDeco706::ReadRow(uint32_t at, bool printer, std::string& text, CTxtVarSlots& slots)
+StepResult CDeco706::ReadRow(uint32_t at, bool printer, std::string& text, CTxtVarSlots& slots)
 {
     const size_t columns = printer ? kCPrinterCols : kTextMax;
     uint8_t n = 0;
@@ -112,7 +112,7 @@ int CDeco706::ReadRow(uint32_t at, bool printer, std::string& text, CTxtVarSlots
 }
 
 template <class Entry>
-int CDeco706::ReadRows(Entry& entry, uint32_t at, const ListLayout& layout)
+StepResult CDeco706::ReadRows(Entry& entry, uint32_t at, const ListLayout& layout)
 {
     using Row = std::remove_pointer_t<decltype(entry.GetRow(1))>;
     uint16_t count = 0;
@@ -137,7 +137,7 @@ int CDeco706::ReadRows(Entry& entry, uint32_t at, const ListLayout& layout)
 }
 
 template <class Entry, class Make, class Insert>
-int CDeco706::DecodeList(const CColl* list, const ListLayout& layout, Make make, Insert insert)
+StepResult CDeco706::DecodeList(const CColl* list, const ListLayout& layout, Make make, Insert insert)
 {
     auto decode = [&](int32_t num, uint32_t at, uint16_t lowest, uint16_t highest) {
         uint16_t attr = 0;
@@ -155,7 +155,7 @@ int CDeco706::DecodeList(const CColl* list, const ListLayout& layout, Make make,
     return ForEachListEntry(layout.headerSlot, list != nullptr, decode);
 }
 
-int CDeco706::DecodeOpTexts()
+StepResult CDeco706::DecodeOpTexts()
 {
     return DecodeList<CPrjOpTxt>(
         m_prj->GetOpTxtList(), {kCOpTxts, DecoKind::OpTexts, DecoKind::OpRows, false},
@@ -167,7 +167,7 @@ int CDeco706::DecodeOpTexts()
         [this](CPrjOpTxt* e) { return m_prj->InsOpTxt(e); });
 }
 
-int CDeco706::DecodeMsgTexts()
+StepResult CDeco706::DecodeMsgTexts()
 {
     return DecodeList<CMsgTxt>(
         m_prj->GetMsgTxtList(), {kCMsgTxts, DecoKind::MsgTexts, DecoKind::MsgRows, false},
@@ -181,7 +181,7 @@ int CDeco706::DecodeMsgTexts()
         [this](CMsgTxt* e) { return m_prj->InsMsgTxt(e); });
 }
 
-int CDeco706::DecodeHistTexts()
+StepResult CDeco706::DecodeHistTexts()
 {
     return DecodeList<CHistTxt>(
         m_prj->GetHistTxtList(), {kCHistTxts, DecoKind::HistTexts, DecoKind::HistRows, false},
@@ -193,7 +193,7 @@ int CDeco706::DecodeHistTexts()
         [this](CHistTxt* e) { return m_prj->InsHistTxt(e); });
 }
 
-int CDeco706::DecodeHlpTexts()
+StepResult CDeco706::DecodeHlpTexts()
 {
     for (int kind = 0; kind < kCHlpLists; ++kind) {
         const int done = DecodeList<CKindTxt>(
@@ -210,7 +210,7 @@ int CDeco706::DecodeHlpTexts()
     return 1;
 }
 
-int CDeco706::DecodeOpPrnTexts()
+StepResult CDeco706::DecodeOpPrnTexts()
 {
     return DecodeList<COpPrnTxt>(
         m_prj->GetOpPrnTxtList(), {kCOpPrnTxts, DecoKind::PrnTexts, DecoKind::PrnTexts, true},
@@ -222,7 +222,7 @@ int CDeco706::DecodeOpPrnTexts()
         [this](COpPrnTxt* e) { return m_prj->InsOpPrnTxt(e); });
 }
 
-int CDeco706::DecodeMsgPrnTexts()
+StepResult CDeco706::DecodeMsgPrnTexts()
 {
     return DecodeList<CMsgPrnTxt>(
         m_prj->GetMsgPrnTxtList(), {kCMsgPrnTxts, DecoKind::PrnTexts, DecoKind::PrnRows, true},

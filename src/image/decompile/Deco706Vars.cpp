@@ -10,6 +10,7 @@
 #include "model/project/PrjVarKinds.h"
 #include "model/project/PrjVarList.h"
 #include "model/project/SpsPar.h"
+#include "model/project/VarType.h"
 
 #include <set>
 
@@ -33,11 +34,13 @@ constexpr size_t kHexMax = 40;
 // panel does not know.
 int WordsOf(uint16_t type)
 {
+    using namespace vartype;
     switch (type) {
-    case 0: case 2: case 3: case 4: case 5: case 12: case 14: case 18: case 19: case 20: case 21:
-    case 26: case 28: case 32: case 33: case 34: case 36:
+    case kBcd1: case kBin1: case kBin01: case kBinA: case kBin0A: case kBit: case kString: case kVbin1: case kVbin01:
+    case kVbinA: case kVbin0A: case kCString: case kBcd01: case kWordPlain: case kWord: case kAscii: case kTimer:
         return 1;
-    case 6: case 7: case 8: case 9: case 16: case 22: case 23: case 24: case 25: case 30:
+    case kBin2: case kBin02: case kBinB: case kBin0B: case kBcd2: case kVbin2: case kVbin02: case kVbinB: case kVbin0B:
+    case kBcd02:
         return 2;
     default:
         return 0;
@@ -46,7 +49,7 @@ int WordsOf(uint16_t type)
 
 } // namespace
 
-int CDeco706::DecodeVars()
+StepResult CDeco706::DecodeVars()
 {
     uint32_t rec = 0;
     if (ReadPointer(kCVarFirst, rec) != 1)
@@ -64,7 +67,7 @@ int CDeco706::DecodeVars()
     return 1;
 }
 
-int CDeco706::DecodeVar(uint32_t rec, uint32_t& next)
+StepResult CDeco706::DecodeVar(uint32_t rec, uint32_t& next)
 {
     VarHead head;
     uint8_t b[kTail];
@@ -101,17 +104,17 @@ int CDeco706::DecodeVar(uint32_t rec, uint32_t& next)
     return 1;
 }
 
-int CDeco706::BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var)
+StepResult CDeco706::BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var)
 {
     CTextPool* pool = m_prj->GetTextPool();
     const auto adr = static_cast<int16_t>(head.value);
     const uint32_t p = head.q + kTail;
     const auto type = static_cast<uint8_t>(head.type);
     switch (type) {
-    case 0:
-    case 16:
-    case 28:
-    case 30: {
+    case vartype::kBcd1:
+    case vartype::kBcd2:
+    case vartype::kBcd01:
+    case vartype::kBcd02: {
         uint8_t digits = 0;
         uint32_t lower = 0;
         uint32_t upper = 0;
@@ -121,15 +124,15 @@ int CDeco706::BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var)
                                            static_cast<int32_t>(lower), static_cast<int32_t>(upper), 0);
         return 1;
     }
-    case 12: {
+    case vartype::kBit: {
         uint16_t mask = 0;
         if (ReadWord(p, mask) != 1)
             return -1;
         var = std::make_unique<CPrjVarBit>(head.name, adr, head.setpKind, type, BitMaskWord::Decode(mask), pool);
         return ReadStateTexts(*var, p + 2, 2);
     }
-    case 14:
-    case 26: {
+    case vartype::kString:
+    case vartype::kCString: {
         uint16_t highest = 0;
         if (ReadWord(p, highest) != 1)
             return -1;
@@ -144,22 +147,22 @@ int CDeco706::BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var)
         var = std::move(str);
         return ReadStateTexts(*var, p + 2, highest + 1);
     }
-    case 32:
-    case 33: {
+    case vartype::kWordPlain:
+    case vartype::kWord: {
         uint16_t form = 0;
-        if (type == 33 && ReadWord(p, form) != 1)
+        if (type == vartype::kWord && ReadWord(p, form) != 1)
             return -1;
-        var = std::make_unique<CPrjVarWord>(head.name, adr, head.setpKind, 33, FormWord706::Decode(form));
+        var = std::make_unique<CPrjVarWord>(head.name, adr, head.setpKind, vartype::kWord, FormWord706::Decode(form));
         return 1;
     }
-    case 34: {
+    case vartype::kAscii: {
         const auto words = static_cast<uint8_t>(head.format / 2);
         if (CheckWordAddrs(static_cast<uint16_t>(head.value), words) != 1)
             return -1;
         var = std::make_unique<CPrjVarAscii>(head.name, adr, head.setpKind, type, words);
         return 1;
     }
-    case 36:
+    case vartype::kTimer:
         var = std::make_unique<CPrjVarTimer>(head.name, adr, head.setpKind, type, pool);
         return ReadStateTexts(*var, p, 4);
     default:
@@ -167,7 +170,7 @@ int CDeco706::BuildVar(const VarHead& head, std::unique_ptr<CPrjVar>& var)
     }
 }
 
-int CDeco706::BuildScaled(const VarHead& head, std::unique_ptr<CPrjVar>& var)
+StepResult CDeco706::BuildScaled(const VarHead& head, std::unique_ptr<CPrjVar>& var)
 {
     const auto t = static_cast<uint8_t>(head.type);
     const bool vbin = t >= 18;
@@ -212,7 +215,7 @@ int CDeco706::BuildScaled(const VarHead& head, std::unique_ptr<CPrjVar>& var)
     return 1;
 }
 
-int CDeco706::ApplyIntVar(const VarHead& head)
+StepResult CDeco706::ApplyIntVar(const VarHead& head)
 {
     CPrjVar* var = FindVar(head.name);
     if (var == nullptr) {
@@ -303,7 +306,7 @@ int CDeco706::ApplyIntVar(const VarHead& head)
     }
 }
 
-int CDeco706::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
+StepResult CDeco706::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
 {
     for (int i = 0; i < count; ++i) {
         uint32_t at = 0;
@@ -320,7 +323,7 @@ int CDeco706::ReadStateTexts(CPrjVar& var, uint32_t table, int count)
     return 1;
 }
 
-int CDeco706::ReadVarText(uint32_t at, std::string& text)
+StepResult CDeco706::ReadVarText(uint32_t at, std::string& text)
 {
     uint8_t n = 0;
     uint8_t bytes[kTextMax];

@@ -66,7 +66,7 @@ int32_t DrvEntry::OffsetOfAddress(uint32_t address) const
     return offset < static_cast<uint32_t>(m_length) ? static_cast<int32_t>(offset) : -1;
 }
 
-int DrvEntry::Byte(int32_t offset, uint8_t& value) const
+StepResult DrvEntry::Byte(int32_t offset, uint8_t& value) const
 {
     if (!Contains(offset, 1))
         return -1;
@@ -74,7 +74,7 @@ int DrvEntry::Byte(int32_t offset, uint8_t& value) const
     return 1;
 }
 
-int DrvEntry::Word(int32_t offset, uint16_t& value) const
+StepResult DrvEntry::Word(int32_t offset, uint16_t& value) const
 {
     if (!Contains(offset, 2))
         return -1;
@@ -82,7 +82,7 @@ int DrvEntry::Word(int32_t offset, uint16_t& value) const
     return 1;
 }
 
-int DrvEntry::DWord(int32_t offset, uint32_t& value) const
+StepResult DrvEntry::DWord(int32_t offset, uint32_t& value) const
 {
     if (!Contains(offset, 4))
         return -1;
@@ -90,7 +90,7 @@ int DrvEntry::DWord(int32_t offset, uint32_t& value) const
     return 1;
 }
 
-int DrvEntry::Text(int32_t offset, uint16_t length, std::string& text) const
+StepResult DrvEntry::Text(int32_t offset, uint16_t length, std::string& text) const
 {
     if (!Contains(offset, length))
         return -1;
@@ -98,7 +98,7 @@ int DrvEntry::Text(int32_t offset, uint16_t length, std::string& text) const
     return 1;
 }
 
-int DrvEntry::PutNumber(int32_t offset, size_t width, uint32_t value) const
+StepResult DrvEntry::PutNumber(int32_t offset, size_t width, uint32_t value) const
 {
     if (m_writable == nullptr || !Contains(offset, static_cast<int64_t>(width)))
         return -1;
@@ -106,22 +106,22 @@ int DrvEntry::PutNumber(int32_t offset, size_t width, uint32_t value) const
     return 1;
 }
 
-int DrvEntry::PutByte(int32_t offset, uint8_t value) const
+StepResult DrvEntry::PutByte(int32_t offset, uint8_t value) const
 {
     return PutNumber(offset, 1, value);
 }
 
-int DrvEntry::PutWord(int32_t offset, uint16_t value) const
+StepResult DrvEntry::PutWord(int32_t offset, uint16_t value) const
 {
     return PutNumber(offset, 2, value);
 }
 
-int DrvEntry::PutDWord(int32_t offset, uint32_t value) const
+StepResult DrvEntry::PutDWord(int32_t offset, uint32_t value) const
 {
     return PutNumber(offset, 4, value);
 }
 
-int DrvEntry::PutBlock(int32_t offset, const std::string& bytes) const
+StepResult DrvEntry::PutBlock(int32_t offset, const std::string& bytes) const
 {
     if (m_writable == nullptr || !Contains(offset, static_cast<int64_t>(bytes.size())))
         return -1;

@@ -4,6 +4,7 @@
 
 #include "image/codec/BeReader.h"
 #include "image/drv/DrvRange.h"
+#include "model/core/StepResult.h"
 
 #include <cstdint>
 #include <string>
@@ -32,18 +33,18 @@ public:
     int32_t OffsetOfAddress(uint32_t address) const;
 
     // Each gives 1, or -1 with the destination untouched.
-    int Byte(int32_t offset, uint8_t& value) const;
-    int Word(int32_t offset, uint16_t& value) const;
-    int DWord(int32_t offset, uint32_t& value) const;
-    int Text(int32_t offset, uint16_t length, std::string& text) const;
-    int PutByte(int32_t offset, uint8_t value) const;
-    int PutWord(int32_t offset, uint16_t value) const;
-    int PutDWord(int32_t offset, uint32_t value) const;
-    int PutBlock(int32_t offset, const std::string& bytes) const;
+    StepResult Byte(int32_t offset, uint8_t& value) const;
+    StepResult Word(int32_t offset, uint16_t& value) const;
+    StepResult DWord(int32_t offset, uint32_t& value) const;
+    StepResult Text(int32_t offset, uint16_t length, std::string& text) const;
+    StepResult PutByte(int32_t offset, uint8_t value) const;
+    StepResult PutWord(int32_t offset, uint16_t value) const;
+    StepResult PutDWord(int32_t offset, uint32_t value) const;
+    StepResult PutBlock(int32_t offset, const std::string& bytes) const;
 
 private:
     BeReader View() const { return BeReader(m_bytes.substr(static_cast<size_t>(m_start), static_cast<size_t>(m_length))); }
-    int PutNumber(int32_t offset, size_t width, uint32_t value) const;
+    StepResult PutNumber(int32_t offset, size_t width, uint32_t value) const;
 
     std::string_view m_bytes;
     char* m_writable = nullptr;

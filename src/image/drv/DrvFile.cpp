@@ -79,7 +79,8 @@ CDrvFile::CDrvFile(const std::string& path, PrjBundle* bundle, DrvFamily family)
         return;
     }
     m_fileSize = static_cast<int32_t>(m_bytes.size());
-    SelectEntry(0);
+    // An unreadable first entry leaves the length 0, which every walk refuses.
+    static_cast<void>(SelectEntry(0));
 }
 
 bool CDrvFile::CheckError()
@@ -105,7 +106,7 @@ bool CDrvFile::CheckError()
     return false;
 }
 
-int CDrvFile::SelectEntry(int32_t offset)
+StepResult CDrvFile::SelectEntry(int32_t offset)
 {
     m_entry = offset;
     m_entryLen = 0;
@@ -122,7 +123,7 @@ DrvEntry CDrvFile::Entry() const
     return DrvEntry(std::string_view(m_bytes), m_family, m_entry, m_entryLen, m_devType);
 }
 
-int CDrvFile::EntryName(const DrvEntry& entry, std::string& name) const
+StepResult CDrvFile::EntryName(const DrvEntry& entry, std::string& name) const
 {
     std::string field;
     if (entry.Text(drvlayout::HeaderOf(m_family).fileNameAt, kFileNameField, field) != 1)
@@ -370,7 +371,8 @@ bool CDrvFile::FindEntrySteps()
     const int drvNo = m_cfg->GetDrvNo();
     for (int32_t offset = 0; offset < m_fileSize; offset += m_entryLen) {
         if (SelectEntry(offset) != 1 || m_entryLen <= 0) {
-            SelectEntry(0);
+            // Back at the first entry; the walk has failed already.
+            static_cast<void>(SelectEntry(0));
             SetError(kErrRead);
             return false;
         }
@@ -392,7 +394,8 @@ void CDrvFile::MarkEntriesSteps(uint16_t devType)
         return;
     for (int32_t offset = 0; offset < m_fileSize; offset += m_entryLen) {
         if (SelectEntry(offset) != 1 || m_entryLen <= 0) {
-            SelectEntry(0);
+            // Back at the first entry; the walk has failed already.
+            static_cast<void>(SelectEntry(0));
             SetError(kErrRead);
             return;
         }

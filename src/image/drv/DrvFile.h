@@ -5,6 +5,7 @@
 #include "image/drv/DrvChain.h"
 #include "image/drv/DrvEntry.h"
 #include "model/core/ErrorSlot.h"
+#include "model/core/StepResult.h"
 
 #include <cstdint>
 #include <string>
@@ -77,10 +78,10 @@ private:
     void MarkEntriesSteps(uint16_t devType);
     // The entry at offset; its length from its own header. -1 when that
     // cannot be read.
-    int SelectEntry(int32_t offset);
+    StepResult SelectEntry(int32_t offset);
     // The current entry, cut at the end of the file.
     DrvEntry Entry() const;
-    int EntryName(const DrvEntry& entry, std::string& name) const;
+    StepResult EntryName(const DrvEntry& entry, std::string& name) const;
     bool ReadTexts(const DrvEntry& entry);
     bool ReadParams(const DrvEntry& entry);
     bool ReadParam(const DrvEntry& entry, const DrvElement& element);

@@ -79,6 +79,71 @@ uint32_t StampAddress(Rule rule, uint32_t v, bool isEnd)
     return v;
 }
 
+// How a driver's range reads in the question that offers to change it.
+enum class RangeForm {
+    MarkerBits,      // word.bit of both ends
+    Register,        // by the PLC type: words, or registers
+    Words,
+    BlockWords,      // the data block, then the words
+    Zone,            // decimal zones
+    BlockOrMarkers,  // words of the data block, markers without one
+    Blocks,          // from one data block to the next
+};
+
+struct RangeRow {
+    uint16_t drvNo;
+    RangeForm form;
+    uint32_t from;  // label before the start
+    uint32_t to;    // label before the end
+};
+
+// Drivers missing here ask no question.
+constexpr RangeRow kRangeRows[] = {
+    {0, RangeForm::MarkerBits, msg::kMerkerbereichMW, msg::kBisMW},
+    {1, RangeForm::MarkerBits, msg::kMerkerbereichMW, msg::kBisMW},
+    {2, RangeForm::MarkerBits, msg::kMerkerbereichMW, msg::kBisMW},
+    {3, RangeForm::Register, 0, 0},
+    {4, RangeForm::Words, msg::kPD, msg::kBisPD},
+    {9, RangeForm::Words, msg::kMerkerbereichMW, msg::kBisMW},
+    {12, RangeForm::BlockWords, msg::kWort, msg::kBisWort},
+    {14, RangeForm::BlockWords, msg::kDXW, msg::kBisDXW},
+    {17, RangeForm::Zone, msg::kZone, msg::kBisZone},
+    {19, RangeForm::Zone, msg::kZone, msg::kBisZone},
+    {20, RangeForm::Words, msg::kMerkerbereichMW, msg::kBisMW},
+    {21, RangeForm::Words, msg::kMerkerbereichMW, msg::kBisMW},
+    {22, RangeForm::Words, msg::kMerkerbereichMW, msg::kBisMW},
+    {23, RangeForm::Words, msg::kWort, msg::kBisWort},
+    {26, RangeForm::Words, msg::kWM, msg::kBisWM},
+    {29, RangeForm::Words, msg::kDW, msg::kBisDW},
+    {32, RangeForm::Words, msg::kD, msg::kBisD},
+    {33, RangeForm::Words, msg::kD, msg::kBisD},
+    {35, RangeForm::Words, msg::kDW, msg::kBisDW},
+    {36, RangeForm::Words, msg::kD, msg::kBisD},
+    {38, RangeForm::Words, msg::kDM, msg::kBisDM},
+    {39, RangeForm::Words, msg::kDM, msg::kBisDM},
+    {41, RangeForm::Words, msg::kMerkerbereichMW, msg::kBisMW},
+    {42, RangeForm::Words, msg::kDW, msg::kBisDW},
+    {45, RangeForm::BlockOrMarkers, msg::kDW, msg::kBisDW},
+    {46, RangeForm::BlockOrMarkers, msg::kDW, msg::kBisDW},
+    {48, RangeForm::Words, msg::kVW, msg::kBisVW},
+    {51, RangeForm::Words, msg::kRW, msg::kBisRW},
+    {52, RangeForm::Words, msg::kWort, msg::kBisWort},
+    {53, RangeForm::Words, msg::kWort, msg::kBisWort},
+    {56, RangeForm::Words, msg::kD, msg::kBisD},
+    {58, RangeForm::Words, msg::kWM, msg::kBisWM},
+    {63, RangeForm::Words, msg::kDBW, msg::kBisDBW},
+    {65, RangeForm::Blocks, msg::kDB, msg::kBisDB},
+    {69, RangeForm::Words, msg::kMerkerbereichMW, msg::kBisMW},
+    {74, RangeForm::Words, msg::kWort, msg::kBisWort},
+};
+
+const RangeRow* RangeRowOf(uint16_t drvNo)
+{
+    const auto* row = std::find_if(std::begin(kRangeRows), std::end(kRangeRows),
+                                   [drvNo](const RangeRow& r) { return r.drvNo == drvNo; });
+    return row != std::end(kRangeRows) ? row : nullptr;
+}
+
 DrvRange ProjectRange(const CSpsPar& sps)
 {
     DrvRange r;
@@ -157,70 +222,33 @@ RangeComparison CompareRange(uint16_t drvNo, const CSpsPar& sps, const DrvRange&
 
 std::string RangeText(uint16_t drvNo, uint16_t spsType, uint16_t db, uint16_t start, uint16_t end)
 {
+    const RangeRow* row = RangeRowOf(drvNo);
+    if (row == nullptr)
+        return std::string();
     auto L = [](uint32_t id) { return LoadLangString(id); };
     const int s = start;
     const int e = end;
     const int b = db;
-    switch (drvNo) {
-    case 0:
-    case 1:
-    case 2:
-        return FormatText("%s %d %s %d %s %d %s %d", L(msg::kMerkerbereichMW), s / 16, ".", s % 16, L(msg::kBisMW), (e + 1) / 16, ".",
+    switch (row->form) {
+    case RangeForm::MarkerBits:
+        return FormatText("%s %d %s %d %s %d %s %d", L(row->from), s / 16, ".", s % 16, L(row->to), (e + 1) / 16, ".",
                           (e + 1) % 16);
-    case 3:
+    case RangeForm::Register:
         return spsType == kPlcType44 ? FormatText("%s %d %s %d", L(msg::kWort), s, L(msg::kBisWort), e)
                                      : FormatText("%s %d %s %d", L(msg::kRegisterR), s, L(msg::kBisR), e);
-    case 4:
-        return FormatText("%s %d %s %d", L(msg::kPD), s, L(msg::kBisPD), e);
-    case 9:
-    case 20:
-    case 21:
-    case 22:
-    case 41:
-    case 69:
-        return FormatText("%s %d %s %d", L(msg::kMerkerbereichMW), s, L(msg::kBisMW), e);
-    case 12:
-        return FormatText("%s %d %s %d %s %d", L(msg::kDB), b, L(msg::kWort), s, L(msg::kBisWort), e);
-    case 14:
-        return FormatText("%s %d %s %d %s %d", L(msg::kDB), b, L(msg::kDXW), s, L(msg::kBisDXW), e);
-    case 17:
-    case 19:
-        return FormatText("%s %d %s %s %d %s", L(msg::kZone), s, L(msg::kDez), L(msg::kBisZone), e, L(msg::kDez));
-    case 23:
-    case 52:
-    case 53:
-    case 74:
-        return FormatText("%s %d %s %d", L(msg::kWort), s, L(msg::kBisWort), e);
-    case 26:
-    case 58:
-        return FormatText("%s %d %s %d", L(msg::kWM), s, L(msg::kBisWM), e);
-    case 29:
-    case 35:
-    case 42:
-        return FormatText("%s %d %s %d", L(msg::kDW), s, L(msg::kBisDW), e);
-    case 32:
-    case 33:
-    case 36:
-    case 56:
-        return FormatText("%s %d %s %d", L(msg::kD), s, L(msg::kBisD), e);
-    case 38:
-    case 39:
-        return FormatText("%s %d %s %d", L(msg::kDM), s, L(msg::kBisDM), e);
-    case 45:
-    case 46:
-        return db != 0 ? FormatText("%s %d %s %d %s %d", L(msg::kDB), b, L(msg::kDW), s, L(msg::kBisDW), e)
+    case RangeForm::Words:
+        return FormatText("%s %d %s %d", L(row->from), s, L(row->to), e);
+    case RangeForm::BlockWords:
+        return FormatText("%s %d %s %d %s %d", L(msg::kDB), b, L(row->from), s, L(row->to), e);
+    case RangeForm::Zone:
+        return FormatText("%s %d %s %s %d %s", L(row->from), s, L(msg::kDez), L(row->to), e, L(msg::kDez));
+    case RangeForm::BlockOrMarkers:
+        return db != 0 ? FormatText("%s %d %s %d %s %d", L(msg::kDB), b, L(row->from), s, L(row->to), e)
                        : FormatText("%s %d %s %d", L(msg::kMerkerbereichMW), s, L(msg::kBisMW), e);
-    case 48:
-        return FormatText("%s %d %s %d", L(msg::kVW), s, L(msg::kBisVW), e);
-    case 51:
-        return FormatText("%s %d %s %d", L(msg::kRW), s, L(msg::kBisRW), e);
-    case 63:
-        return FormatText("%s %d %s %d", L(msg::kDBW), s, L(msg::kBisDBW), e);
-    case 65:
-        return FormatText("%s %d %s  %s %d %s", L(msg::kDB), b, ".000 ", L(msg::kBisDB), b + 1, ".254 ");
-    default:
-        return std::string();
+    case RangeForm::Blocks:
+        return FormatText("%s %d %s  %s %d %s", L(row->from), b, ".000 ", L(row->to), b + 1, ".254 ");
     }
+    return std::string();
 }
 
 } // namespace orv

@@ -3,6 +3,7 @@
 #include "image/drv/FktFile.h"
 
 #include "image/codec/CheckWord.h"
+#include "image/codec/FileErrorReport.h"
 #include "image/codec/FileFields.h"
 #include "image/drv/HeaderFields.h"
 #include "image/codec/ImageBuffer.h"
@@ -11,7 +12,6 @@
 #include "model/project/FktCfg.h"
 #include "model/core/FrameState.h"
 #include "model/core/Log.h"
-#include "model/core/MessageBoxes.h"
 #include "model/project/PrjBundle.h"
 #include "model/core/WorkspaceState.h"
 #include "platform/FileLookup.h"
@@ -63,13 +63,7 @@ CFktFile::CFktFile(const std::string& path, PrjBundle* bundle, const FktLayout& 
 
 bool CFktFile::CheckError()
 {
-    if (!m_error.Failed())
-        return true;
-    if (m_error.Code() == kErrFile) {
-        ShowMessage(msg::kSonderfunktionsdateiKonnteNichtGelesen);
-        m_error.Clear();
-    }
-    return false;
+    return ReportFileError(m_error, kErrFile, msg::kSonderfunktionsdateiKonnteNichtGelesen);
 }
 
 bool CFktFile::IsStdFile()
@@ -146,13 +140,7 @@ CFktWriter::CFktWriter(const std::string& path, PrjBundle* bundle, const FktLayo
 
 bool CFktWriter::CheckError()
 {
-    if (!m_error.Failed())
-        return true;
-    if (m_error.Code() == kErrFile) {
-        ShowMessage(msg::kSonderfunktionsdateiKonnteNichtGeaendert);
-        m_error.Clear();
-    }
-    return false;
+    return ReportFileError(m_error, kErrFile, msg::kSonderfunktionsdateiKonnteNichtGeaendert);
 }
 
 void CFktWriter::Update()

@@ -6,6 +6,7 @@
 #include "model/core/CheckedFormat.h"
 #include "model/project/PrjData.h"
 #include "model/project/PrjIntVar.h"
+#include "model/project/VarType.h"
 
 #include <cstdlib>
 #include <unordered_set>
@@ -49,23 +50,27 @@ constexpr int kSoftkeyRowLast = 255;
 constexpr int kDayTexts = 7;
 constexpr uint16_t kFirstDayText = 741;
 
+// The type code an entry's kind stands for; other kinds make no variable.
+struct KindType {
+    uint8_t kind;
+    uint8_t type;
+};
+constexpr KindType kKindTypes[] = {
+    {2, vartype::kIntBin2},
+    {4, vartype::kIntBin2},
+    {6, vartype::kIntBin2},
+    {kWidthKind, vartype::kIntBin2},
+    {14, vartype::kIntString},
+    {44, vartype::kIntW8},
+    {46, vartype::kIntByte},
+};
+
 uint8_t TypeOfKind(uint8_t kind)
 {
-    switch (kind) {
-    case 2:
-    case 4:
-    case 6:
-    case kWidthKind:
-        return 134;
-    case 14:
-        return 142;
-    case 44:
-        return 250;
-    case 46:
-        return 251;
-    default:
-        return 0;
-    }
+    for (const KindType& k : kKindTypes)
+        if (k.kind == kind)
+            return k.type;
+    return 0;
 }
 
 int TwoDigits(const std::string& text, size_t at)
@@ -161,7 +166,7 @@ std::unique_ptr<CPrjVar> CFirmware118::MakeVar(const Entry& e, bool& ok) const
 {
     const uint8_t type = TypeOfKind(e.kind);
     switch (type) {
-    case 134: {
+    case vartype::kIntBin2: {
         uint8_t digits = 0;
         uint8_t decimals = 0;
         uint8_t lower = 0;
@@ -176,15 +181,15 @@ std::unique_ptr<CPrjVar> CFirmware118::MakeVar(const Entry& e, bool& ok) const
         }
         return var;
     }
-    case 142: {
+    case vartype::kIntString: {
         auto var = std::make_unique<CPrjIntVarStr>(e.name, e.flags, e.setpKind, type, 0, e.setting,
                                                    Prj()->GetTextPool());
         ok = ReadStateTexts(e, *var);
         return var;
     }
-    case 250:
+    case vartype::kIntW8:
         return std::make_unique<CPrjIntVarW8>(e.name, 0, e.flags, e.setpKind, type, 0, e.setting);
-    case 251:
+    case vartype::kIntByte:
         return std::make_unique<CPrjIntVarByte>(e.name, 0, e.flags, e.setpKind, type, 0, e.setting, 1);
     default:
         return nullptr;

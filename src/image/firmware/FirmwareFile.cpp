@@ -2,12 +2,12 @@
 // first failure stays.
 #include "image/firmware/FirmwareFile.h"
 
+#include "image/codec/FileErrorReport.h"
 #include "image/codec/MemoryGuard.h"
 #include "image/codec/ReadWhole.h"
 #include "model/core/CatalogueIds.h"
 #include "model/project/FrmCfg.h"
 #include "model/core/Log.h"
-#include "model/core/MessageBoxes.h"
 #include "model/project/PrjBundle.h"
 #include "model/project/PrjData.h"
 #include "model/project/PrjVar.h"
@@ -38,13 +38,7 @@ CFirmwareFile::CFirmwareFile(const std::string& path, PrjBundle* bundle, const H
 
 bool CFirmwareFile::CheckError()
 {
-    if (!m_error.Failed())
-        return true;
-    if (m_error.Code() == kErrFile) {
-        ShowMessage(msg::kFirmwareKonnteNichtGelesenWerden);
-        m_error.Clear();
-    }
-    return false;
+    return ReportFileError(m_error, kErrFile, msg::kFirmwareKonnteNichtGelesenWerden);
 }
 
 void CFirmwareFile::ReadId()

@@ -6,6 +6,7 @@
 
 #include "model/project/DrvTable.h"
 #include "model/core/FixedText.h"
+#include "model/project/ModCount.h"
 #include "model/project/PrjBundle.h"
 #include "model/project/PrjVar.h"
 #include "model/project/PrjVarList.h"
@@ -59,15 +60,7 @@ CDrvCfg::~CDrvCfg()
 
 int CDrvCfg::SetModified(bool modified)
 {
-    if (modified) {
-        ++m_modCount;
-        if (m_bundle)
-            ++m_bundle->modCount;
-    } else if (m_modCount != 0) {
-        m_modCount = 0;
-        if (m_bundle)
-            m_bundle->modCount = 0;
-    }
+    CountModification(modified, m_modCount, m_bundle);
     return 0;
 }
 

@@ -3,21 +3,14 @@
 #include "model/project/FktCfg.h"
 
 #include "model/core/FixedText.h"
+#include "model/project/ModCount.h"
 #include "model/project/PrjBundle.h"
 
 namespace orv {
 
 int CFktCfg::SetModified(bool modified)
 {
-    if (modified) {
-        ++m_modCount;
-        if (m_bundle)
-            ++m_bundle->modCount;
-    } else if (m_modCount != 0) {
-        m_modCount = 0;
-        if (m_bundle)
-            m_bundle->modCount = 0;
-    }
+    CountModification(modified, m_modCount, m_bundle);
     return 0;
 }
 

@@ -72,14 +72,7 @@ CHistTxtRange::CHistTxtRange(int32_t lowest, int32_t highest) : CHistTxt(-1), CN
 
 CHistTxt* CHistTxtList::NewEntry(const CPrjNumEntry* source, int32_t num)
 {
-    if (!source)
-        return nullptr;
-    std::unique_ptr<CPrjNumEntry> entry;
-    if (num == -1)
-        entry = std::make_unique<CHistTxtRange>(0, 1023);
-    else
-        entry = std::make_unique<CHistTxt>(num);
-    return static_cast<CHistTxt*>(AddCopy(std::move(entry), *source));
+    return AddCopyOf<CHistTxt, CHistTxtRange>(source, num, 1023);
 }
 
 CKindTxtRange::CKindTxtRange(int32_t lowest, int32_t highest) : CKindTxt(-1), CNumRange(lowest, highest) {}
@@ -88,14 +81,7 @@ CKindTxtList::CKindTxtList(int32_t kind, int limit, int delta) : CPrjNumList(lim
 
 CKindTxt* CKindTxtList::NewEntry(const CPrjNumEntry* source, int32_t num)
 {
-    if (!source)
-        return nullptr;
-    std::unique_ptr<CPrjNumEntry> entry;
-    if (num == -1)
-        entry = std::make_unique<CKindTxtRange>(0, 65535);
-    else
-        entry = std::make_unique<CKindTxt>(num);
-    return static_cast<CKindTxt*>(AddCopy(std::move(entry), *source));
+    return AddCopyOf<CKindTxt, CKindTxtRange>(source, num, 65535);
 }
 
 } // namespace orv

@@ -91,6 +91,20 @@ protected:
     // it current. A number already in use destroys the new entry (releasing
     // the variables of its copied rows) and gives null.
     CPrjNumEntry* AddCopy(std::unique_ptr<CPrjNumEntry> entry, const CPrjNumEntry& source);
+    // AddCopy of a new Entry numbered num, or for num -1 of the template,
+    // a Range over 0..highest; null for a null source.
+    template <class Entry, class Range>
+    Entry* AddCopyOf(const CPrjNumEntry* source, int32_t num, int32_t highest)
+    {
+        if (!source)
+            return nullptr;
+        std::unique_ptr<CPrjNumEntry> entry;
+        if (num == -1)
+            entry = std::make_unique<Range>(0, highest);
+        else
+            entry = std::make_unique<Entry>(num);
+        return static_cast<Entry*>(AddCopy(std::move(entry), *source));
+    }
 };
 
 } // namespace orv

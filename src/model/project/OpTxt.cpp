@@ -7,14 +7,7 @@ CPrjOpTxtRange::CPrjOpTxtRange(int32_t lowest, int32_t highest) : CPrjOpTxt(-1),
 
 CPrjOpTxt* CPrjOpTxtList::CopyOpTxt(const CPrjNumEntry* source, int32_t num)
 {
-    if (!source)
-        return nullptr;
-    std::unique_ptr<CPrjNumEntry> entry;
-    if (num == -1)
-        entry = std::make_unique<CPrjOpTxtRange>(0, 255);
-    else
-        entry = std::make_unique<CPrjOpTxt>(num);
-    return static_cast<CPrjOpTxt*>(AddCopy(std::move(entry), *source));
+    return AddCopyOf<CPrjOpTxt, CPrjOpTxtRange>(source, num, 255);
 }
 
 bool CPrjOpTxtList::DelEntry(CPrjNumEntry* entry)

@@ -77,14 +77,7 @@ CPrjRcpTxtRange::CPrjRcpTxtRange(int32_t lowest, int32_t highest) : CPrjRcpTxt(-
 
 CPrjRcpTxt* CPrjRcpTxtList::CopyRcpTxt(const CPrjRcpTxt* source, int32_t num)
 {
-    if (!source)
-        return nullptr;
-    std::unique_ptr<CPrjNumEntry> entry;
-    if (num == -1)
-        entry = std::make_unique<CPrjRcpTxtRange>(0, 127);
-    else
-        entry = std::make_unique<CPrjRcpTxt>(num);
-    auto* copy = static_cast<CPrjRcpTxt*>(AddCopy(std::move(entry), *source));
+    auto* copy = AddCopyOf<CPrjRcpTxt, CPrjRcpTxtRange>(source, num, 127);
     if (!copy)
         return nullptr;
     const CPrjVarValList& from = source->GetValList();

@@ -64,14 +64,7 @@ void CPrjSkTxt::ReleaseActs()
 
 CPrjSkTxt* CPrjSkTxtList::CopySkTxt(const CPrjSkTxt* source, int32_t num)
 {
-    if (!source)
-        return nullptr;
-    std::unique_ptr<CPrjSkTxt> entry;
-    if (num == -1)
-        entry = std::make_unique<CPrjSkTxtRange>(0, 255);
-    else
-        entry = std::make_unique<CPrjSkTxt>(num);
-    auto* copy = static_cast<CPrjSkTxt*>(AddCopy(std::move(entry), *source));
+    auto* copy = AddCopyOf<CPrjSkTxt, CPrjSkTxtRange>(source, num, 255);
     if (!copy)
         return nullptr;
     for (int key = 1; key <= CPrjSkTxt::kKeys; ++key)

@@ -78,6 +78,23 @@ public:
     // Odd addresses are refused for these types (not for 45, whose byte
     // addresses are shown as two bytes).
     bool IsByteAdr() const;
+    // How a type writes an address; the types that share a notation share
+    // a form.
+    enum class AdrForm : uint8_t {
+        Digits,     // the type's digit count
+        BitSpan,    // word.bit-bit
+        BitPair,    // word.bit word.bit
+        BitDot,     // word.bit
+        ByteSpan3,  // both bytes of the word, three digits
+        ByteSpan4,  // both bytes of the word, four digits
+        Hex,
+        Doubled5,   // byte address of the word, five digits
+        Doubled4,   // byte address of the word, four digits
+        Array,      // [n]
+        PWords,     // the first 48 words are P bit ranges
+        BytePair,   // high byte.low byte
+    };
+
     // The PLC address a (already scaled) in the type's notation.
     std::string FmtAdr(uint16_t address, const CDrvParItem* item) const;
     // The PLC address of a variable's data words in the type's notation,
@@ -86,6 +103,7 @@ public:
 
 private:
     bool CountsBytes() const;
+    AdrForm Form() const;
 
     PrjBundle* m_bundle;
     uint16_t m_type = 33;

@@ -7,33 +7,22 @@
 #include "model/project/PrjVar.h"
 #include "model/project/PrjVarList.h"
 #include "model/project/SpsPar.h"
+#include "model/project/VarType.h"
 
 namespace orv {
 
 
 namespace {
 
-constexpr uint8_t kTypeBit = 12;
-constexpr uint8_t kTypeAscii = 34;
-
 bool IsOneWordType(uint8_t type)
 {
+    using namespace vartype;
     switch (type) {
-    case 0: case 2: case 3: case 4: case 5: case 12: case 14: case 18: case 19: case 20: case 21:
-    case 26: case 28: case 32: case 33: case 36: case 42:
+    case kBcd1: case kBin1: case kBin01: case kBinA: case kBin0A: case kBit: case kString: case kVbin1: case kVbin01:
+    case kVbinA: case kVbin0A: case kCString: case kBcd01: case kWordPlain: case kWord: case kTimer: case kSString:
         return true;
     default:
         return false;
-    }
-}
-
-// PLC types whose addresses count bytes; a bit below 8 lies in the second
-// byte of its word.
-bool HasBitInSecondByte(uint16_t spsType)
-{
-    switch (spsType) {
-    case 0: case 1: case 5: case 10: case 15: case 18: case 34: return true;
-    default: return false;
     }
 }
 
@@ -75,7 +64,7 @@ std::string CSpsPar::FmtVarAdr(const CPrjVar& var, bool useDigits) const
     uint16_t w2 = static_cast<uint16_t>(w1 + 1);
     if (IsOneWordType(type))
         w2 = w1;
-    else if (type == kTypeAscii)
+    else if (type == vartype::kAscii)
         w2 = static_cast<uint16_t>(w1 + var.WordCount() - 1);
     uint16_t a1 = GetSpsAdr(w1);
     const uint16_t a2 = GetSpsAdr(w2);
@@ -84,22 +73,22 @@ std::string CSpsPar::FmtVarAdr(const CPrjVar& var, bool useDigits) const
 
     if (w1 != w2) {
         const char* sep = w2 == w1 + 1 ? "," : "..";
-        switch (m_type) {
-        case 0: case 1: case 3: case 4:
+        switch (Form()) {
+        case AdrForm::BitSpan: case AdrForm::BitPair: case AdrForm::BitDot:
             return FormatText("%s %u.%02u%s%u.%02u", area, a1 / 16u, a1 % 16u, sep, a2 / 16u, a2 % 16u);
-        case 20: case 37:
+        case AdrForm::Hex:
             return FormatText("%s %04X%s%04X", area, a1, sep, a2);
-        case 24:
+        case AdrForm::Doubled5:
             return FormatText("%s %5u%s%5u", area, 2u * a1, sep, 2u * a2);
-        case 32:
+        case AdrForm::Array:
             return FormatText("%s [%u]%s[%u]", area, a1, sep, a2);
-        case 35: case 36: case 39:
+        case AdrForm::Doubled4:
             return FormatText("%s %4u%s%4u", area, 2u * a1, sep, 2u * a2);
-        case 38:
+        case AdrForm::PWords:
             if (w1 > 47)
                 return FormatText("%s %4u%s%4u", area, a1, sep, a2);
             return FormatText("P %4u%s%4u", offset + 16u * w1, sep, offset + 16u * w2);
-        case 45:
+        case AdrForm::BytePair:
             return FormatText("%s %03u.%03u%s%03u.%03u", area, a1 / 256u, a1 % 256u, sep, a2 / 256u, a2 % 256u);
         default:
             if (useDigits && digits == 3)
@@ -112,20 +101,24 @@ std::string CSpsPar::FmtVarAdr(const CPrjVar& var, bool useDigits) const
         }
     }
 
-    const bool isBit = type == kTypeBit;
-    if (isBit && HasBitInSecondByte(m_type) && var.GetExtByte0() < 8)
+    const bool isBit = type == vartype::kBit;
+    // Where addresses count bytes, a bit below 8 lies in the second byte of
+    // its word.
+    if (isBit && IsByteAdr() && var.GetExtByte0() < 8)
         ++a1;
     std::string text;
-    switch (m_type) {
-    case 0: case 1: case 3: case 4: text = FormatText("%s %u.%02u", area, a1 / 16u, a1 % 16u); break;
-    case 20: case 37: text = FormatText("%s %04X", area, a1); break;
-    case 24: text = FormatText("%s %5u", area, 2u * a1); break;
-    case 32: text = FormatText("%s [%u]", area, a1); break;
-    case 35: case 36: case 39: text = FormatText("%s %4u", area, 2u * a1); break;
-    case 38:
+    switch (Form()) {
+    case AdrForm::BitSpan: case AdrForm::BitPair: case AdrForm::BitDot:
+        text = FormatText("%s %u.%02u", area, a1 / 16u, a1 % 16u);
+        break;
+    case AdrForm::Hex: text = FormatText("%s %04X", area, a1); break;
+    case AdrForm::Doubled5: text = FormatText("%s %5u", area, 2u * a1); break;
+    case AdrForm::Array: text = FormatText("%s [%u]", area, a1); break;
+    case AdrForm::Doubled4: text = FormatText("%s %4u", area, 2u * a1); break;
+    case AdrForm::PWords:
         text = w1 < 48 ? FormatText("P %4u", offset + 16u * w1) : FormatText("%s %4u", area, a1);
         break;
-    case 45: text = FormatText("%s %03u.%03u", area, a1 / 256u, a1 % 256u); break;
+    case AdrForm::BytePair: text = FormatText("%s %03u.%03u", area, a1 / 256u, a1 % 256u); break;
     default:
         if (useDigits && digits == 3)
             text = FormatText("%s %3u", area, a1);

@@ -1,5 +1,6 @@
 // Names of variable formats and setpoint kinds, read from constant tables.
 #include "model/project/VarFmt.h"
+#include "model/project/VarType.h"
 
 #include <array>
 #include <string_view>
@@ -23,20 +24,20 @@ constexpr std::array<std::string_view, 3> kSollNames = {"Ist", "Soll", "Soll-P"}
 
 CVarFmt::CVarFmt(int typeCode) : m_fmtClass(FmtBit), m_nameIndex(kMiscName) {
     switch (typeCode) {
-    case 0:   m_fmtClass = FmtBcd; m_nameIndex = 2; break;
-    case 28:  m_fmtClass = FmtBcd; m_nameIndex = 3; break;
-    case 16:  m_fmtClass = FmtBcd; m_nameIndex = 4; break;
-    case 30:  m_fmtClass = FmtBcd; m_nameIndex = 5; break;
-    case 134: m_fmtClass = FmtBinary; m_nameIndex = 22; break;
-    case 135: m_fmtClass = FmtBinary; m_nameIndex = 23; break;
-    case 12:  m_fmtClass = FmtBit; m_nameIndex = 0; break;
-    case 14: case 42: case 142: case 144:
+    case vartype::kBcd1: m_fmtClass = FmtBcd; m_nameIndex = 2; break;
+    case vartype::kBcd01: m_fmtClass = FmtBcd; m_nameIndex = 3; break;
+    case vartype::kBcd2: m_fmtClass = FmtBcd; m_nameIndex = 4; break;
+    case vartype::kBcd02: m_fmtClass = FmtBcd; m_nameIndex = 5; break;
+    case vartype::kIntBin2: m_fmtClass = FmtBinary; m_nameIndex = 22; break;
+    case vartype::kIntBin02: m_fmtClass = FmtBinary; m_nameIndex = 23; break;
+    case vartype::kBit: m_fmtClass = FmtBit; m_nameIndex = 0; break;
+    case vartype::kString: case vartype::kSString: case vartype::kIntString: case vartype::kIntSString:
         m_fmtClass = FmtString; m_nameIndex = 1; break;
-    case 26: case 154:
+    case vartype::kCString: case vartype::kIntCString:
         m_fmtClass = FmtString; m_nameIndex = 28; break;
-    case 32: case 33: m_fmtClass = FmtWord; m_nameIndex = 24; break;
-    case 34:  m_fmtClass = FmtAscii; m_nameIndex = 25; break;
-    case 36:  m_fmtClass = FmtTimer; m_nameIndex = 26; break;
+    case vartype::kWordPlain: case vartype::kWord: m_fmtClass = FmtWord; m_nameIndex = 24; break;
+    case vartype::kAscii: m_fmtClass = FmtAscii; m_nameIndex = 25; break;
+    case vartype::kTimer: m_fmtClass = FmtTimer; m_nameIndex = 26; break;
     default:
         if (typeCode >= 2 && typeCode <= 9) {
             m_fmtClass = FmtBinary;

@@ -252,7 +252,7 @@ void CParsOrv::Parse()
     }
 }
 
-int CParsOrv::Step()
+StepResult CParsOrv::Step()
 {
     switch (m_state) {
     case StateHeader:
@@ -269,7 +269,7 @@ int CParsOrv::Step()
     }
 }
 
-int CParsOrv::StepHeader()
+StepResult CParsOrv::StepHeader()
 {
     for (const PanelRow& row : PanelRows()) {
         if (ExpectKeyword(row.sourceKeyword)) {
@@ -305,7 +305,7 @@ int CParsOrv::StepHeader()
     return 1;
 }
 
-int CParsOrv::Dispatch()
+StepResult CParsOrv::Dispatch()
 {
     static constexpr std::array<Handler, 11> kAnywhere{
         &CParsOrv::DoAction, &CParsOrv::DoSkOp,  &CParsOrv::DoState, &CParsOrv::DoPlc,
@@ -374,7 +374,7 @@ int CParsOrv::Dispatch()
     return 0;
 }
 
-int CParsOrv::DoEnd()
+StepResult CParsOrv::DoEnd()
 {
     if (!ExpectKeyword(kw::kEnd))
         return XError(xerr::kVereinbarungOderEndeENDErwartet);

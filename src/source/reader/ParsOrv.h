@@ -2,6 +2,7 @@
 // statement handlers live in the ParsOrv* units by statement group.
 #pragma once
 
+#include "model/core/StepResult.h"
 #include "model/project/TxtRow.h"
 #include "model/project/PanelType.h"
 #include "source/reader/Parser.h"
@@ -78,7 +79,7 @@ public:
     bool ReadLine() override;
 
 protected:
-    using Handler = int (CParsOrv::*)();
+    using Handler = StepResult (CParsOrv::*)();
 
     // The history list's template is deleted when the file replaces the
     // project.
@@ -101,13 +102,13 @@ protected:
     std::string ReadIdent();
     // A quoted text without variables; characters are tested and converted
     // as display characters (printer: as printer characters). -1 on error.
-    int ReadQuoted(std::string& text, size_t maxLen, bool printer);
+    StepResult ReadQuoted(std::string& text, size_t maxLen, bool printer);
     // One character inside the quotes, "$hh" decoded, tested and converted.
     // 1: char given, 0: closing quote met (consumed), -1: error.
-    int ReadQuotedChar(uint8_t& c, bool printer, bool& isAt);
+    StepResult ReadQuotedChar(uint8_t& c, bool printer, bool& isAt);
     // A quoted text kept as hexadecimal digit pairs: a character gives its
     // code, "$hh" the two digits as written; at most maxBytes pairs.
-    int ReadHexQuoted(std::string& hex, size_t maxBytes);
+    StepResult ReadHexQuoted(std::string& hex, size_t maxBytes);
 
     // --- Panel types ----------------------------------------------------
 
@@ -126,55 +127,55 @@ protected:
 
     // The statement handlers. The softkey, menu, time-switch, setting,
     // character and address statements are filled by their own file.
-    int DoVar();
-    int DoState();
-    int DoInternVar();
-    int DoOpText();
-    int DoDefOpText();
-    int DoMsgText();
-    int DoDefMsgText();
-    int DoRecText();
-    int DoDefRecText();
-    int DoHistText();
-    int DoDefHistText();
-    int DoHlpText();
-    int DoDefHlpText();
-    int DoText();
-    int DoHText();
-    int DoOpPrnText();
-    int DoDefOpPrnText();
-    int DoMsgPrnText();
-    int DoDefMsgPrnText();
-    int DoPrnText();
-    int DoFormular();
-    int DoEnd();
+    StepResult DoVar();
+    StepResult DoState();
+    StepResult DoInternVar();
+    StepResult DoOpText();
+    StepResult DoDefOpText();
+    StepResult DoMsgText();
+    StepResult DoDefMsgText();
+    StepResult DoRecText();
+    StepResult DoDefRecText();
+    StepResult DoHistText();
+    StepResult DoDefHistText();
+    StepResult DoHlpText();
+    StepResult DoDefHlpText();
+    StepResult DoText();
+    StepResult DoHText();
+    StepResult DoOpPrnText();
+    StepResult DoDefOpPrnText();
+    StepResult DoMsgPrnText();
+    StepResult DoDefMsgPrnText();
+    StepResult DoPrnText();
+    StepResult DoFormular();
+    StepResult DoEnd();
 
-    int DoAction();
-    int DoSkOp();
-    int DoPlc();
-    int DoWord();
-    int DoNode();
-    int DoSchedule();
-    int DoSchedWeek();
-    int DoChar();
-    int DoCycleTime();
-    int DoComList();
-    int DoDMode();
-    int DoDefSoftkey();
-    int DoDataSize();
-    int DoFuncKey();
-    int DoMenu();
-    int DoMultiExt();
-    int DoMsgMode();
-    int DoPosPrnStatus();
-    int DoPosDateTime();
-    int DoPosRecBlock();
-    int DoPrMode();
-    int DoPrChar();
-    int DoPrInit();
-    int DoRecipeSize();
-    int DoSoftkey();
-    int DoTimer();
+    StepResult DoAction();
+    StepResult DoSkOp();
+    StepResult DoPlc();
+    StepResult DoWord();
+    StepResult DoNode();
+    StepResult DoSchedule();
+    StepResult DoSchedWeek();
+    StepResult DoChar();
+    StepResult DoCycleTime();
+    StepResult DoComList();
+    StepResult DoDMode();
+    StepResult DoDefSoftkey();
+    StepResult DoDataSize();
+    StepResult DoFuncKey();
+    StepResult DoMenu();
+    StepResult DoMultiExt();
+    StepResult DoMsgMode();
+    StepResult DoPosPrnStatus();
+    StepResult DoPosDateTime();
+    StepResult DoPosRecBlock();
+    StepResult DoPrMode();
+    StepResult DoPrChar();
+    StepResult DoPrInit();
+    StepResult DoRecipeSize();
+    StepResult DoSoftkey();
+    StepResult DoTimer();
 
     // Hooks of the load parser.
     virtual void NoteRowsSplit() {}
@@ -228,26 +229,26 @@ private:
         int count = 0;
     };
 
-    int Step();
+    StepResult Step();
     void ReadDescriptionLines();
-    int StepHeader();
-    int Dispatch();
+    StepResult StepHeader();
+    StepResult Dispatch();
     // The end-of-states test of the open variable.
-    int EndOfStates();
+    StepResult EndOfStates();
     // The missing-row tests of open text entries.
-    int MissingRowText();
-    int MissingRowHText();
-    int MissingRowPrnText();
+    StepResult MissingRowText();
+    StepResult MissingRowHText();
+    StepResult MissingRowPrnText();
     int ReadVarRow(const RowSpec& spec, ReadRow& row);
     int RefusedOn(std::initializer_list<std::pair<uint16_t, uint16_t>> table);
     int HistRefusal();
     int PrnRefusal();
-    int ReadRange(int32_t& lowest, int32_t& highest, uint32_t hi, uint16_t rangeError);
+    StepResult ReadRange(int32_t& lowest, int32_t& highest, uint32_t hi, uint16_t rangeError);
     int RcpRangeError();
-    int ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool isTemplate);
-    int ReadOutputTimes(uint8_t& value);
-    int ReadHlpKind(uint16_t& kind, bool withRecipe, bool withHistory, uint16_t error);
-    int OpenHlpTemplate(uint16_t kind, uint16_t dupError);
+    StepResult ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool isTemplate);
+    StepResult ReadOutputTimes(uint8_t& value);
+    StepResult ReadHlpKind(uint16_t& kind, bool withRecipe, bool withHistory, uint16_t error);
+    StepResult OpenHlpTemplate(uint16_t kind, uint16_t dupError);
     // The open operator, message, recipe or help text with the usage mask
     // of its kind and its row limit.
     CPrjNumEntry* OpenDisplayEntry(uint32_t& mask, int& maxRows, uint16_t& limitError) const;
@@ -256,7 +257,7 @@ private:
     // fit.
     bool JoinRow(CPrjNumEntry* entry, const ReadRow& row);
     // A 40-column row split into two rows of 20 at a word boundary.
-    int SplitRow(CPrjNumEntry* entry, const ReadRow& row, int maxRows, uint16_t limitError, Position rowStart);
+    StepResult SplitRow(CPrjNumEntry* entry, const ReadRow& row, int maxRows, uint16_t limitError, Position rowStart);
     int SplitError(Position rowStart);
     // The catalogue text of an xerror, a panel name filled in where the
     // text asks for one.
@@ -265,30 +266,33 @@ private:
     void LoadParsedFileIntoEditor();
     // --- Softkeys, menus, time switches, settings, address references ---
     int ReadSkValue(uint16_t& value, uint16_t& format);
-    int ReadKeyGroup();
+    StepResult ReadKeyGroup();
     bool AtKeyGroup();
-    int MissingNodeOrKey();
-    int ReadClock(uint32_t& seconds, uint16_t hourError);
-    int ReadSchedule(bool week);
+    StepResult MissingNodeOrKey();
+    StepResult ReadClock(uint32_t& seconds, uint16_t hourError);
+    StepResult ReadSchedule(bool week);
     // A range message of the catalogue pieces: "<piece> lo..hi erwartet".
     int RangeError(uint16_t piece, uint32_t lo, uint32_t hi);
-    int ReadRefNum(uint16_t& value, uint32_t lo, uint32_t hi, uint16_t piece);
+    StepResult ReadRefNum(uint16_t& value, uint32_t lo, uint32_t hi, uint16_t piece);
     int ReadSetting(uint16_t& value, const SrcRange& range, uint16_t xerror);
     // As above; a value outside `range` is reported with the bounds of `shown`.
     int ReadSetting(uint16_t& value, const SrcRange& range, const SrcRange& shown, uint16_t xerror);
-    int ReadWordRef(uint16_t word);
-    int ReadIndexedRef(uint16_t word);
-    int ReadPlcNum(uint8_t& plc);
+    StepResult ReadWordRef(uint16_t word);
+    StepResult ReadIndexedRef(uint16_t word);
+    StepResult ReadPlcNum(uint8_t& plc);
     // The collected PLC definitions replace the driver's; an empty
     // collection keeps them and is refused.
-    int HandOverPlcDefs();
+    StepResult HandOverPlcDefs();
     void RestoreFontGlyphs();
     void PlaceBlock(uint16_t first, const char* varName, bool dateTime);
     // One of the words after ',': its place in the list.
-    int ReadChoice(std::initializer_list<std::string_view> words, uint8_t& index, uint16_t xerror);
+    StepResult ReadChoice(std::initializer_list<std::string_view> words, uint8_t& index, uint16_t xerror);
     // The VAR format fields of each type group.
-    int VarNextWord(uint16_t adr);
-    int ReadVarFormat(uint8_t& type);
+    StepResult VarNextWord(uint16_t adr);
+    // The shown lower and upper limit of a number, each after a comma:
+    // lower below top, upper from 1 to top, lower below upper.
+    StepResult ReadShownLimits(uint32_t top, uint32_t& lower, uint32_t& upper);
+    StepResult ReadVarFormat(uint8_t& type);
 
     bool m_load;
     uint16_t m_family;

@@ -83,14 +83,14 @@ int CParsOrv::RangeError(uint16_t piece, uint32_t lo, uint32_t hi)
                      resError2(err2::kErwartet));
 }
 
-int CParsOrv::ReadRefNum(uint16_t& value, uint32_t lo, uint32_t hi, uint16_t piece)
+StepResult CParsOrv::ReadRefNum(uint16_t& value, uint32_t lo, uint32_t hi, uint16_t piece)
 {
     if (GetNum16(value, static_cast<uint16_t>(lo), static_cast<uint16_t>(hi)) == 1)
         return 1;
     return RangeError(piece, lo, hi);
 }
 
-int CParsOrv::DoComList()
+StepResult CParsOrv::DoComList()
 {
     if (!ExpectKeyword("COM_LIST"))
         return 0;
@@ -113,7 +113,7 @@ int CParsOrv::DoComList()
     return 1;
 }
 
-int CParsOrv::DoWord()
+StepResult CParsOrv::DoWord()
 {
     if (!ExpectKeyword(kw::kWord))
         return 0;
@@ -147,7 +147,7 @@ int CParsOrv::DoWord()
     return indexed ? ReadIndexedRef(word) : ReadWordRef(word);
 }
 
-int CParsOrv::ReadIndexedRef(uint16_t word)
+StepResult CParsOrv::ReadIndexedRef(uint16_t word)
 {
     uint16_t attr = 0;
     uint16_t value = 0;
@@ -172,7 +172,7 @@ int CParsOrv::ReadIndexedRef(uint16_t word)
     return 1;
 }
 
-int CParsOrv::ReadWordRef(uint16_t word)
+StepResult CParsOrv::ReadWordRef(uint16_t word)
 {
     const bool known = m_drvCfg->GetFlag(CDrvCfg::kFlagXref) != 0;
     const auto limit = [&](CDrvCfg::AdrLimit which) {
@@ -229,7 +229,7 @@ int CParsOrv::ReadWordRef(uint16_t word)
 }
 
 // ", PLC n" naming a PLC definition of the driver; without it PLC 1.
-int CParsOrv::ReadPlcNum(uint8_t& plc)
+StepResult CParsOrv::ReadPlcNum(uint8_t& plc)
 {
     plc = 1;
     const Position before = Tell();
@@ -249,7 +249,7 @@ int CParsOrv::ReadPlcNum(uint8_t& plc)
     return 1;
 }
 
-int CParsOrv::DoMultiExt()
+StepResult CParsOrv::DoMultiExt()
 {
     if (!ExpectKeyword("MULTI_EXT"))
         return 0;
@@ -259,7 +259,7 @@ int CParsOrv::DoMultiExt()
     return 1;
 }
 
-int CParsOrv::HandOverPlcDefs()
+StepResult CParsOrv::HandOverPlcDefs()
 {
     m_plcCollect = false;
     const std::unique_ptr<CSpsDefList> defs = std::move(m_plcDefs);
@@ -276,10 +276,10 @@ int CParsOrv::HandOverPlcDefs()
     return 0;
 }
 
-int CParsOrv::DoPlc()
+StepResult CParsOrv::DoPlc()
 {
     if (!ExpectKeyword("PLC"))
-        return m_plcCollect ? HandOverPlcDefs() : 0;
+        return m_plcCollect ? HandOverPlcDefs() : StepResult{0};
     const bool multi = m_drvCfg != nullptr && m_drvCfg->GetFlag(CDrvCfg::kFlagMultiPlc) != 0;
     if (!m_plcCollect && !multi)
         return TextError(resError2(err2::kVorDieserAuspraegungWurdeKein));

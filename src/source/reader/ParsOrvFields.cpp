@@ -88,7 +88,7 @@ std::string CParsOrv::ReadIdent()
     return name;
 }
 
-int CParsOrv::ReadQuotedChar(uint8_t& c, bool printer, bool& isAt)
+StepResult CParsOrv::ReadQuotedChar(uint8_t& c, bool printer, bool& isAt)
 {
     isAt = false;
     const std::string_view rest = Rest();
@@ -129,7 +129,7 @@ int CParsOrv::ReadQuotedChar(uint8_t& c, bool printer, bool& isAt)
     return 1;
 }
 
-int CParsOrv::ReadQuoted(std::string& text, size_t maxLen, bool printer)
+StepResult CParsOrv::ReadQuoted(std::string& text, size_t maxLen, bool printer)
 {
     text.clear();
     if (!ExpectChar('"'))
@@ -141,12 +141,13 @@ int CParsOrv::ReadQuoted(std::string& text, size_t maxLen, bool printer)
         if (r <= 0)
             return r == 0 ? 1 : -1;
         if (text.size() >= maxLen)
-            return XError(printer ? 617 : 616);
+            return XError(printer ? xerr::kDruckertextzeileUeberschreitetMaximale
+                                  : xerr::kZeileUeberschreitetMaximaleZeilenlaenge_616);
         text.push_back(static_cast<char>(c));
     }
 }
 
-int CParsOrv::ReadHexQuoted(std::string& hex, size_t maxBytes)
+StepResult CParsOrv::ReadHexQuoted(std::string& hex, size_t maxBytes)
 {
     hex.clear();
     if (!ExpectChar('"'))

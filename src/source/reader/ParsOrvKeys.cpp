@@ -32,7 +32,7 @@ bool IsHexChar(char c)
 
 } // namespace
 
-int CParsOrv::DoAction()
+StepResult CParsOrv::DoAction()
 {
     if (!ExpectKeyword(kw::kAction))
         return 0;
@@ -99,7 +99,7 @@ int CParsOrv::ReadSkValue(uint16_t& value, uint16_t& format)
     return 1;
 }
 
-int CParsOrv::DoSkOp()
+StepResult CParsOrv::DoSkOp()
 {
     uint16_t op = CPrjSkAct::kOpNone;
     if (ExpectKeyword(kw::kWrite))
@@ -129,7 +129,7 @@ int CParsOrv::DoSkOp()
     return 1;
 }
 
-int CParsOrv::DoSoftkey()
+StepResult CParsOrv::DoSoftkey()
 {
     if (!ExpectKeyword(kw::kSoftkey))
         return 0;
@@ -145,7 +145,7 @@ int CParsOrv::DoSoftkey()
     return 1;
 }
 
-int CParsOrv::DoDefSoftkey()
+StepResult CParsOrv::DoDefSoftkey()
 {
     if (!ExpectKeyword("DEF_SOFTKEY"))
         return 0;
@@ -170,7 +170,7 @@ bool CParsOrv::AtKeyGroup()
     return i + 1 < rest.size() && rest[i] == 'F' && IsDigitChar(rest[i + 1]);
 }
 
-int CParsOrv::ReadKeyGroup()
+StepResult CParsOrv::ReadKeyGroup()
 {
     NextChar();
     const Position keyAt = Tell();
@@ -203,7 +203,7 @@ int CParsOrv::ReadKeyGroup()
     return 1;
 }
 
-int CParsOrv::DoFuncKey()
+StepResult CParsOrv::DoFuncKey()
 {
     if (SoftkeyKeyCount(Cur()) == 0 || !AtKeyGroup())
         return 0;

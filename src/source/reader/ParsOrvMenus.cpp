@@ -23,7 +23,7 @@ constexpr uint16_t kMaxDay = 10;
 
 } // namespace
 
-int CParsOrv::DoMenu()
+StepResult CParsOrv::DoMenu()
 {
     if (!ExpectKeyword(kw::kMenu))
         return 0;
@@ -57,7 +57,7 @@ int CParsOrv::DoMenu()
 
 // The closing tests of a menu and a softkey text: each must have got its
 // first node or function-key group by the line that follows it.
-int CParsOrv::MissingNodeOrKey()
+StepResult CParsOrv::MissingNodeOrKey()
 {
     if (m_openMnu != nullptr && m_openMnu->GetSubList() != nullptr && m_openMnu->GetSubList()->GetCount() == 0)
         return XError(xerr::kFuerEinMenueMussMindestens);
@@ -66,7 +66,7 @@ int CParsOrv::MissingNodeOrKey()
     return 0;
 }
 
-int CParsOrv::DoNode()
+StepResult CParsOrv::DoNode()
 {
     if (!ExpectKeyword(kw::kNode))
         return MissingNodeOrKey();
@@ -97,7 +97,7 @@ int CParsOrv::DoNode()
     const bool wide = Cur().InFamily(Family::F706);
     uint16_t textNum = 0;
     if (GetNum16(textNum, 0, MaxNodeTextNum(Cur())) != 1)
-        return XError(wide ? 500 : 499);
+        return XError(wide ? xerr::kBedientextnummer0255Erwartet : xerr::kBedientextnummer0127Erwartet_499);
     auto* text = static_cast<CPrjOpTxt*>(m_prj->GetOpTxtList()->FindByNum(textNum));
     if (text == nullptr)
         return XError(xerr::kDerAngegebeneBedientextWurdeNoch_518);
@@ -110,7 +110,7 @@ int CParsOrv::DoNode()
     return 1;
 }
 
-int CParsOrv::DoTimer()
+StepResult CParsOrv::DoTimer()
 {
     if (!ExpectKeyword(kw::kTimer))
         return 0;
@@ -141,7 +141,7 @@ int CParsOrv::DoTimer()
 
 // hh:mm:ss as seconds of the day; the errors of the minutes and seconds
 // follow the one of the hours.
-int CParsOrv::ReadClock(uint32_t& seconds, uint16_t hourError)
+StepResult CParsOrv::ReadClock(uint32_t& seconds, uint16_t hourError)
 {
     static constexpr uint16_t kHi[3] = {23, 59, 59};
     static constexpr uint32_t kScale[3] = {3600, 60, 1};
@@ -157,7 +157,7 @@ int CParsOrv::ReadClock(uint32_t& seconds, uint16_t hourError)
     return 1;
 }
 
-int CParsOrv::ReadSchedule(bool week)
+StepResult CParsOrv::ReadSchedule(bool week)
 {
     if (m_openTimer == nullptr)
         return XError(xerr::kSchaltzeitpunkteKoennenNurDirektNach);
@@ -190,14 +190,14 @@ int CParsOrv::ReadSchedule(bool week)
     return 1;
 }
 
-int CParsOrv::DoSchedule()
+StepResult CParsOrv::DoSchedule()
 {
     if (!ExpectKeyword("SCHEDULE"))
         return 0;
     return ReadSchedule(false);
 }
 
-int CParsOrv::DoSchedWeek()
+StepResult CParsOrv::DoSchedWeek()
 {
     if (!ExpectKeyword(kw::kSchedWeek))
         return 0;

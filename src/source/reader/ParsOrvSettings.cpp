@@ -46,7 +46,7 @@ int CParsOrv::ReadSetting(uint16_t& value, const SrcRange& range, const SrcRange
     return TextError(CheckedFormat(resErrorText(xerr::kWertebereichErwartet), shown.lo, shown.hi));
 }
 
-int CParsOrv::ReadChoice(std::initializer_list<std::string_view> words, uint8_t& index, uint16_t xerror)
+StepResult CParsOrv::ReadChoice(std::initializer_list<std::string_view> words, uint8_t& index, uint16_t xerror)
 {
     if (!ExpectComma())
         return -1;
@@ -61,7 +61,7 @@ int CParsOrv::ReadChoice(std::initializer_list<std::string_view> words, uint8_t&
     return XError(xerror);
 }
 
-int CParsOrv::DoCycleTime()
+StepResult CParsOrv::DoCycleTime()
 {
     if (!ExpectKeyword("CYCLE_TIME"))
         return 0;
@@ -76,7 +76,7 @@ int CParsOrv::DoCycleTime()
     return 1;
 }
 
-int CParsOrv::DoPosPrnStatus()
+StepResult CParsOrv::DoPosPrnStatus()
 {
     if (!ExpectKeyword("POS_PRN_STATUS"))
         return 0;
@@ -103,7 +103,7 @@ void CParsOrv::PlaceBlock(uint16_t first, const char* varName, bool dateTime)
         m_prj->MakeRcpNumVars(first, oldFirst);
 }
 
-int CParsOrv::DoPosDateTime()
+StepResult CParsOrv::DoPosDateTime()
 {
     if (!ExpectKeyword("POS_DATE_TIME"))
         return 0;
@@ -115,7 +115,7 @@ int CParsOrv::DoPosDateTime()
     return 1;
 }
 
-int CParsOrv::DoPosRecBlock()
+StepResult CParsOrv::DoPosRecBlock()
 {
     if (!ExpectKeyword("POS_REC_BLOCK"))
         return 0;
@@ -127,7 +127,7 @@ int CParsOrv::DoPosRecBlock()
     return 1;
 }
 
-int CParsOrv::DoDataSize()
+StepResult CParsOrv::DoDataSize()
 {
     if (!ExpectKeyword("DATASIZE"))
         return 0;
@@ -138,7 +138,7 @@ int CParsOrv::DoDataSize()
     return 1;
 }
 
-int CParsOrv::DoRecipeSize()
+StepResult CParsOrv::DoRecipeSize()
 {
     if (!ExpectKeyword("RECIPESIZE"))
         return 0;
@@ -149,7 +149,7 @@ int CParsOrv::DoRecipeSize()
     return 1;
 }
 
-int CParsOrv::DoDMode()
+StepResult CParsOrv::DoDMode()
 {
     if (!ExpectKeyword("DMODE"))
         return 0;
@@ -163,7 +163,7 @@ int CParsOrv::DoDMode()
     return 1;
 }
 
-int CParsOrv::DoMsgMode()
+StepResult CParsOrv::DoMsgMode()
 {
     if (!ExpectKeyword("MSGMODE"))
         return 0;
@@ -174,7 +174,7 @@ int CParsOrv::DoMsgMode()
     return 1;
 }
 
-int CParsOrv::DoPrMode()
+StepResult CParsOrv::DoPrMode()
 {
     if (!ExpectKeyword("PRMODE"))
         return 0;
@@ -211,7 +211,7 @@ int CParsOrv::DoPrMode()
     return 1;
 }
 
-int CParsOrv::DoPrChar()
+StepResult CParsOrv::DoPrChar()
 {
     if (!ExpectKeyword("PRCHAR"))
         return 0;
@@ -233,7 +233,7 @@ int CParsOrv::DoPrChar()
     return 1;
 }
 
-int CParsOrv::DoPrInit()
+StepResult CParsOrv::DoPrInit()
 {
     if (!ExpectKeyword("PRINIT"))
         return 0;
@@ -250,7 +250,7 @@ int CParsOrv::DoPrInit()
     return 1;
 }
 
-int CParsOrv::DoChar()
+StepResult CParsOrv::DoChar()
 {
     if (!ExpectKeyword(kw::kChar))
         return 0;

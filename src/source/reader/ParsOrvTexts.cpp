@@ -122,7 +122,8 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
             break;
         if (!isAt) {
             if (row.text.size() >= spec.rowLen)
-                return XError(spec.printer ? 617 : 616);
+                return XError(spec.printer ? xerr::kDruckertextzeileUeberschreitetMaximale
+                                           : xerr::kZeileUeberschreitetMaximaleZeilenlaenge_616);
             row.text.push_back(static_cast<char>(c));
             continue;
         }
@@ -142,8 +143,10 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
             return XError(xerr::kBezeichnerEinerDefiniertenVariable);
         if ((var->GetFlags() & spec.mask) == 0) {
             if (spec.printer)
-                return XError(var->IsInternal() ? 611 : 612);
-            return XError(var->IsInternal() ? 607 : 608);
+                return XError(var->IsInternal() ? xerr::kDieseInterneVariableIstIm_611
+                                                : xerr::kDieseVariableIstImAktuellen_612);
+            return XError(var->IsInternal() ? xerr::kDieseInterneVariableIstIm_607
+                                            : xerr::kDieseVariableIstImAktuellen_608);
         }
         if (spec.printer) {
             if (row.count >= kPrnMaxVars)
@@ -204,7 +207,7 @@ int CParsOrv::RefusedOn(std::initializer_list<std::pair<uint16_t, uint16_t>> tab
     return 0;
 }
 
-int CParsOrv::ReadRange(int32_t& lowest, int32_t& highest, uint32_t hi, uint16_t rangeError)
+StepResult CParsOrv::ReadRange(int32_t& lowest, int32_t& highest, uint32_t hi, uint16_t rangeError)
 {
     uint32_t lo = 0;
     uint32_t up = 0;
@@ -228,7 +231,7 @@ int CParsOrv::RcpRangeError()
     return TextError(CheckedFormat(resErrorText(xerr::kRezepttextnummer1Erwartet), 127));
 }
 
-int CParsOrv::DoOpText()
+StepResult CParsOrv::DoOpText()
 {
     if (!ExpectKeyword(kw::kOpText))
         return 0;
@@ -237,7 +240,7 @@ int CParsOrv::DoOpText()
     const bool wide = Cur().InFamily(Family::F706);
     uint16_t num = 0;
     if (GetNum16(num, 0, wide ? 255 : 127) != 1)
-        return XError(wide ? 500 : 499);
+        return XError(wide ? xerr::kBedientextnummer0255Erwartet : xerr::kBedientextnummer0127Erwartet_499);
     if (m_prj->GetOpTxtList()->FindByNum(num) != nullptr)
         return XError(xerr::kDieserBedientextWurdeBereitsDefiniert);
     ResetContext();
@@ -248,7 +251,7 @@ int CParsOrv::DoOpText()
     return 1;
 }
 
-int CParsOrv::DoDefOpText()
+StepResult CParsOrv::DoDefOpText()
 {
     if (!ExpectKeyword(kw::kDefOpText))
         return 0;
@@ -268,7 +271,7 @@ int CParsOrv::DoDefOpText()
     return 1;
 }
 
-int CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool isTemplate)
+StepResult CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool isTemplate)
 {
     if (!ExpectComma())
         return -1;
@@ -285,7 +288,7 @@ int CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool
     const bool five = isTemplate || Cur().InFamily(Family::F706);
     uint16_t mode = 0;
     if (GetNum16(mode, 1, five ? 5 : 4) != 1)
-        return XError(five ? 530 : 529);
+        return XError(five ? xerr::kLoeschverhalten15Erwartet : xerr::kLoeschverhalten14Erwartet_529);
     delMode = static_cast<uint8_t>(mode);
     alarm = 0;
     if (five) {
@@ -300,7 +303,7 @@ int CParsOrv::ReadMsgAttrs(uint8_t& prio, uint8_t& delMode, uint8_t& alarm, bool
     return 1;
 }
 
-int CParsOrv::DoMsgText()
+StepResult CParsOrv::DoMsgText()
 {
     if (!ExpectKeyword(kw::kMsgText))
         return 0;
@@ -309,7 +312,7 @@ int CParsOrv::DoMsgText()
     const bool wide = Cur().InFamily(Family::F706) || Cur().InFamily(Family::F118);
     uint16_t num = 0;
     if (GetNum16(num, 0, wide ? 1023 : 127) != 1)
-        return XError(wide ? 524 : 523);
+        return XError(wide ? xerr::kMeldetextnummer01023Erwartet : xerr::kMeldetextnummer0127Erwartet_523);
     if (m_prj->GetMsgTxtList()->FindByNum(num) != nullptr)
         return XError(xerr::kDieserMeldetextWurdeBereitsDefiniert);
     uint8_t prio = 0;
@@ -325,7 +328,7 @@ int CParsOrv::DoMsgText()
     return 1;
 }
 
-int CParsOrv::DoDefMsgText()
+StepResult CParsOrv::DoDefMsgText()
 {
     if (!ExpectKeyword(kw::kDefMsgText))
         return 0;
@@ -350,7 +353,7 @@ int CParsOrv::DoDefMsgText()
     return 1;
 }
 
-int CParsOrv::DoRecText()
+StepResult CParsOrv::DoRecText()
 {
     if (!ExpectKeyword("REC_TEXT"))
         return 0;
@@ -370,7 +373,7 @@ int CParsOrv::DoRecText()
     return 1;
 }
 
-int CParsOrv::DoDefRecText()
+StepResult CParsOrv::DoDefRecText()
 {
     if (!ExpectKeyword("DEF_REC_TEXT"))
         return 0;
@@ -404,7 +407,7 @@ int CParsOrv::HistRefusal()
     return RefusedOn({{14, 539}, {36, 540}, {43, 541}, {47, 542}, {118, 546}, {473, 544}, {477, 544}});
 }
 
-int CParsOrv::DoHistText()
+StepResult CParsOrv::DoHistText()
 {
     if (!ExpectKeyword(kw::kHistText))
         return 0;
@@ -425,7 +428,7 @@ int CParsOrv::DoHistText()
     return 1;
 }
 
-int CParsOrv::DoDefHistText()
+StepResult CParsOrv::DoDefHistText()
 {
     if (!ExpectKeyword(kw::kDefHistText))
         return 0;
@@ -449,7 +452,7 @@ int CParsOrv::DoDefHistText()
     return 1;
 }
 
-int CParsOrv::OpenHlpTemplate(uint16_t kind, uint16_t dupError)
+StepResult CParsOrv::OpenHlpTemplate(uint16_t kind, uint16_t dupError)
 {
     CKindTxtList* list = m_prj->GetHlpTxtList(kind);
     if (list == nullptr)
@@ -465,7 +468,7 @@ int CParsOrv::OpenHlpTemplate(uint16_t kind, uint16_t dupError)
     return 1;
 }
 
-int CParsOrv::ReadHlpKind(uint16_t& kind, bool withRecipe, bool withHistory, uint16_t error)
+StepResult CParsOrv::ReadHlpKind(uint16_t& kind, bool withRecipe, bool withHistory, uint16_t error)
 {
     static constexpr std::array<KindKeyword, 7> kKinds{{
         {kw::kDefault, 0},
@@ -487,7 +490,7 @@ int CParsOrv::ReadHlpKind(uint16_t& kind, bool withRecipe, bool withHistory, uin
     return XError(error);
 }
 
-int CParsOrv::DoHlpText()
+StepResult CParsOrv::DoHlpText()
 {
     if (!ExpectKeyword(kw::kHlpText))
         return 0;
@@ -532,7 +535,7 @@ int CParsOrv::DoHlpText()
     return 1;
 }
 
-int CParsOrv::DoDefHlpText()
+StepResult CParsOrv::DoDefHlpText()
 {
     if (!ExpectKeyword(kw::kDefHlpText))
         return 0;
@@ -557,7 +560,7 @@ int CParsOrv::PrnRefusal()
     return RefusedOn({{14, 550}, {36, 551}, {43, 552}, {47, 553}, {118, 555}});
 }
 
-int CParsOrv::DoOpPrnText()
+StepResult CParsOrv::DoOpPrnText()
 {
     if (!ExpectKeyword(kw::kOpPrnText))
         return 0;
@@ -578,7 +581,7 @@ int CParsOrv::DoOpPrnText()
     return 1;
 }
 
-int CParsOrv::DoDefOpPrnText()
+StepResult CParsOrv::DoDefOpPrnText()
 {
     if (!ExpectKeyword(kw::kDefOpPrnText))
         return 0;
@@ -606,7 +609,7 @@ int CParsOrv::DoDefOpPrnText()
     return 1;
 }
 
-int CParsOrv::ReadOutputTimes(uint8_t& value)
+StepResult CParsOrv::ReadOutputTimes(uint8_t& value)
 {
     if (!ExpectComma())
         return -1;
@@ -615,7 +618,7 @@ int CParsOrv::ReadOutputTimes(uint8_t& value)
     return 1;
 }
 
-int CParsOrv::DoMsgPrnText()
+StepResult CParsOrv::DoMsgPrnText()
 {
     if (!ExpectKeyword(kw::kMsgPrnText))
         return 0;
@@ -639,7 +642,7 @@ int CParsOrv::DoMsgPrnText()
     return 1;
 }
 
-int CParsOrv::DoDefMsgPrnText()
+StepResult CParsOrv::DoDefMsgPrnText()
 {
     if (!ExpectKeyword(kw::kDefMsgPrnText))
         return 0;
@@ -693,7 +696,7 @@ CPrjNumEntry* CParsOrv::OpenDisplayEntry(uint32_t& mask, int& maxRows, uint16_t&
     return nullptr;
 }
 
-int CParsOrv::MissingRowText()
+StepResult CParsOrv::MissingRowText()
 {
     if (m_openOpTxt != nullptr && m_openOpTxt->GetRow(1) == nullptr)
         return XError(xerr::kFuerEinenBedientextMussMindestens);
@@ -721,7 +724,7 @@ void CParsOrv::StoreDisplayRow(CPrjNumEntry* entry, int num, const std::string& 
     }
 }
 
-int CParsOrv::DoText()
+StepResult CParsOrv::DoText()
 {
     if (!ExpectKeyword(kw::kText))
         return MissingRowText();
@@ -812,7 +815,7 @@ bool CParsOrv::JoinRow(CPrjNumEntry* entry, const ReadRow& row)
     return true;
 }
 
-int CParsOrv::SplitRow(CPrjNumEntry* entry, const ReadRow& row, int maxRows, uint16_t limitError,
+StepResult CParsOrv::SplitRow(CPrjNumEntry* entry, const ReadRow& row, int maxRows, uint16_t limitError,
                        Position rowStart)
 {
     constexpr size_t kNarrow = 20;
@@ -879,14 +882,14 @@ int CParsOrv::SplitError(Position rowStart)
     return XError(xerr::kZeileKannWegenEnthaltenerVariable);
 }
 
-int CParsOrv::MissingRowHText()
+StepResult CParsOrv::MissingRowHText()
 {
     if (m_openHistTxt != nullptr && m_openHistTxt->GetRow(1) == nullptr)
         return XError(xerr::kFuerEinenHistorytextMussMindestens);
     return 0;
 }
 
-int CParsOrv::DoHText()
+StepResult CParsOrv::DoHText()
 {
     if (!ExpectKeyword("HTEXT"))
         return MissingRowHText();
@@ -919,7 +922,7 @@ int CParsOrv::DoHText()
     return 1;
 }
 
-int CParsOrv::MissingRowPrnText()
+StepResult CParsOrv::MissingRowPrnText()
 {
     CPrnTxt* open = m_openOpPrnTxt != nullptr ? static_cast<CPrnTxt*>(m_openOpPrnTxt) : m_openMsgPrnTxt;
     if (open != nullptr && open->GetRow(1) == nullptr)
@@ -927,7 +930,7 @@ int CParsOrv::MissingRowPrnText()
     return 0;
 }
 
-int CParsOrv::DoPrnText()
+StepResult CParsOrv::DoPrnText()
 {
     if (!ExpectKeyword("PRNTEXT"))
         return MissingRowPrnText();
@@ -986,7 +989,7 @@ void CParsOrv::ResetContext()
 
 // --- Recipe values ------------------------------------------------------------------
 
-int CParsOrv::DoFormular()
+StepResult CParsOrv::DoFormular()
 {
     if (!ExpectKeyword("FORMULAR"))
         return 0;

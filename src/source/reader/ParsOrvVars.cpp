@@ -95,7 +95,7 @@ bool IsSkRowName(std::string_view name)
 
 // A further data word of a variable: it needs an item that is not reserved
 // for the panel's system tasks.
-int CParsOrv::VarNextWord(uint16_t adr)
+StepResult CParsOrv::VarNextWord(uint16_t adr)
 {
     const CDrvParItem* item = m_sps->GetItems().FindItem(adr);
     if (item == nullptr)
@@ -105,7 +105,22 @@ int CParsOrv::VarNextWord(uint16_t adr)
     return 1;
 }
 
-int CParsOrv::ReadVarFormat(uint8_t& type)
+StepResult CParsOrv::ReadShownLimits(uint32_t top, uint32_t& lower, uint32_t& upper)
+{
+    if (!ExpectComma())
+        return -1;
+    if (GetNum32(lower, 0, top - 1) != 1)
+        return XError(xerr::kDarstellbarerMinimalwertEntspr_469);
+    if (!ExpectComma())
+        return -1;
+    if (GetNum32(upper, 1, top) != 1)
+        return XError(xerr::kDarstellbarerMaximalwertEntspr_470);
+    if (lower >= upper)
+        return XError(xerr::kAngegebenerMaximalwertMussGroesserAls_471);
+    return 1;
+}
+
+StepResult CParsOrv::ReadVarFormat(uint8_t& type)
 {
     for (const auto& f : kSrcFormatKeywords) {
         if (ExpectKeyword(f.keyword)) {
@@ -116,7 +131,7 @@ int CParsOrv::ReadVarFormat(uint8_t& type)
     return XError(xerr::kVariablenformatBITSTRINGCSTRINGOder_462);
 }
 
-int CParsOrv::DoVar()
+StepResult CParsOrv::DoVar()
 {
     if (!ExpectKeyword(kw::kVar))
         return 0;
@@ -126,7 +141,8 @@ int CParsOrv::DoVar()
     if (name.empty())
         return XError(xerr::kVariablenbezeichnerMax16StellenErwartet);
     if (const CPrjVar* old = m_prj->GetVarList()->FindByName(std::string_view(name)))
-        return XError(old->IsInternal() ? 454 : 455);
+        return XError(old->IsInternal() ? xerr::kInterneVariableKannNichtNeu_454
+                                        : xerr::kEineDefinitionFuerDieseVariable_455);
     if (m_prj->GetFwVarList() != nullptr && m_prj->GetFwVarList()->FindByName(std::string_view(name)) != nullptr)
         return XError(xerr::kInterneVariableKannNichtNeu_454);
 
@@ -187,20 +203,12 @@ int CParsOrv::DoVar()
             return -1;
         uint16_t digits = 0;
         if (GetNum16(digits, 1, twoWords ? 8 : 4) != 1)
-            return XError(twoWords ? 467 : 466);
+            return XError(twoWords ? xerr::kStellenzahl18Erwartet_467 : xerr::kStellenzahl14Erwartet_466);
         const auto top = static_cast<uint32_t>(Pow10(digits) - 1);
         uint32_t lower = 0;
         uint32_t upper = 0;
-        if (!ExpectComma())
-            return -1;
-        if (GetNum32(lower, 0, top - 1) != 1)
-            return XError(xerr::kDarstellbarerMinimalwertEntspr_469);
-        if (!ExpectComma())
-            return -1;
-        if (GetNum32(upper, 1, top) != 1)
-            return XError(xerr::kDarstellbarerMaximalwertEntspr_470);
-        if (lower >= upper)
-            return XError(xerr::kAngegebenerMaximalwertMussGroesserAls_471);
+        if (const int read = ReadShownLimits(top, lower, upper); read != 1)
+            return read;
         uint16_t flag = 0;
         if (ExpectChar(',') && GetNum16(flag, 0, 1) != 1)
             return XError(xerr::kStellenzahl01Erwartet);
@@ -229,16 +237,8 @@ int CParsOrv::DoVar()
             const auto m = static_cast<uint32_t>(std::min<uint64_t>(full, UINT32_MAX));
             uint32_t lower = 0;
             uint32_t upper = 0;
-            if (!ExpectComma())
-                return -1;
-            if (GetNum32(lower, 0, m - 1) != 1)
-                return XError(xerr::kDarstellbarerMinimalwertEntspr_469);
-            if (!ExpectComma())
-                return -1;
-            if (GetNum32(upper, 1, m) != 1)
-                return XError(xerr::kDarstellbarerMaximalwertEntspr_470);
-            if (lower >= upper)
-                return XError(xerr::kAngegebenerMaximalwertMussGroesserAls_471);
+            if (const int read = ReadShownLimits(m, lower, upper); read != 1)
+                return read;
             uint32_t plcLower = 0;
             uint32_t plcUpper = 0;
             const bool needPlc = !twoWords;
@@ -321,7 +321,7 @@ int CParsOrv::DoVar()
             return -1;
         uint16_t words = 0;
         if (GetNum16(words, 1, wide ? 16 : 8) != 1)
-            return XError(wide ? 479 : 478);
+            return XError(wide ? xerr::kAnzahlDerVonDerASCII_479 : xerr::kAnzahlDerVonDerASCII_478);
         for (uint16_t i = 1; i < words; ++i)
             if (VarNextWord(static_cast<uint16_t>(adr + i)) != 1)
                 return -1;
@@ -341,10 +341,10 @@ int CParsOrv::DoVar()
     return 1;
 }
 
-int CParsOrv::DoState()
+StepResult CParsOrv::DoState()
 {
     if (!ExpectKeyword(kw::kState))
-        return m_openVar != nullptr ? EndOfStates() : 0;
+        return m_openVar != nullptr ? EndOfStates() : StepResult{0};
     if (m_openVar == nullptr)
         return XError(xerr::kVorDieserAuspraegungWurdeKeine_445);
     if (!ExpectComma())
@@ -386,7 +386,7 @@ int CParsOrv::DoState()
     return 1;
 }
 
-int CParsOrv::EndOfStates()
+StepResult CParsOrv::EndOfStates()
 {
     CPrjVar* var = m_openVar;
     const int n = m_nextState;
@@ -452,7 +452,7 @@ int CParsOrv::EndOfStates()
     return result;
 }
 
-int CParsOrv::DoInternVar()
+StepResult CParsOrv::DoInternVar()
 {
     const Position start = Tell();
     if (!ExpectKeyword(kw::kInternVar))

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace orv {
 
@@ -197,7 +198,7 @@ bool CParser::ExpectWord(std::string_view word)
     return false;
 }
 
-int CParser::ReadDigits(std::string& digits, size_t count)
+StepResult CParser::ReadDigits(std::string& digits, size_t count)
 {
     SkipBelow(33);
     Mark();
@@ -211,7 +212,7 @@ int CParser::ReadDigits(std::string& digits, size_t count)
     return Peek() == ',' || Peek() == 0 ? 0 : -1;
 }
 
-int CParser::ReadSignedDigits(std::string& digits, size_t count)
+StepResult CParser::ReadSignedDigits(std::string& digits, size_t count)
 {
     SkipBelow(33);
     Mark();
@@ -231,7 +232,7 @@ int CParser::ReadSignedDigits(std::string& digits, size_t count)
     return Peek() == ',' || Peek() == 0 ? 0 : -1;
 }
 
-int CParser::ReadHexDigits(std::string& digits, size_t count)
+StepResult CParser::ReadHexDigits(std::string& digits, size_t count)
 {
     SkipBelow(33);
     Mark();
@@ -243,13 +244,14 @@ int CParser::ReadHexDigits(std::string& digits, size_t count)
     return digits.size() == count ? 1 : 0;
 }
 
-int CParser::GetNum16(uint16_t& value, uint16_t lo, uint16_t hi)
+template <class T>
+StepResult CParser::GetUnsigned(T& value, T lo, T hi, size_t count)
 {
     std::string digits;
-    if (ReadDigits(digits, 5) == 1) {
+    if (ReadDigits(digits, count) == 1) {
         const uint64_t v = DecimalValue(digits);
-        if (v <= UINT16_MAX) {
-            value = static_cast<uint16_t>(v);
+        if (v <= std::numeric_limits<T>::max()) {
+            value = static_cast<T>(v);
             if (lo <= value && value <= hi)
                 return 1;
         }
@@ -258,22 +260,17 @@ int CParser::GetNum16(uint16_t& value, uint16_t lo, uint16_t hi)
     return -1;
 }
 
-int CParser::GetNum32(uint32_t& value, uint32_t lo, uint32_t hi)
+StepResult CParser::GetNum16(uint16_t& value, uint16_t lo, uint16_t hi)
 {
-    std::string digits;
-    if (ReadDigits(digits, 10) == 1) {
-        const uint64_t v = DecimalValue(digits);
-        if (v <= UINT32_MAX) {
-            value = static_cast<uint32_t>(v);
-            if (lo <= value && value <= hi)
-                return 1;
-        }
-    }
-    Rewind();
-    return -1;
+    return GetUnsigned(value, lo, hi, 5);
 }
 
-int CParser::GetLong(int32_t& value, int32_t lo, int32_t hi)
+StepResult CParser::GetNum32(uint32_t& value, uint32_t lo, uint32_t hi)
+{
+    return GetUnsigned(value, lo, hi, 10);
+}
+
+StepResult CParser::GetLong(int32_t& value, int32_t lo, int32_t hi)
 {
     std::string digits;
     if (ReadSignedDigits(digits, 11) == 1) {
@@ -292,7 +289,7 @@ int CParser::GetLong(int32_t& value, int32_t lo, int32_t hi)
     return -1;
 }
 
-int CParser::GetHexByte(uint8_t& value, uint8_t lo, uint8_t hi)
+StepResult CParser::GetHexByte(uint8_t& value, uint8_t lo, uint8_t hi)
 {
     std::string digits;
     if (ReadHexDigits(digits, 2) == 1) {
@@ -304,7 +301,7 @@ int CParser::GetHexByte(uint8_t& value, uint8_t lo, uint8_t hi)
     return -1;
 }
 
-int CParser::GetHex16(uint16_t& value, uint16_t lo, uint16_t hi)
+StepResult CParser::GetHex16(uint16_t& value, uint16_t lo, uint16_t hi)
 {
     std::string digits;
     if (ReadHexDigits(digits, 4) == 1) {

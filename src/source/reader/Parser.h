@@ -4,6 +4,7 @@
 
 #include "model/core/ErrorSlot.h"
 #include "model/core/Obj.h"
+#include "model/core/StepResult.h"
 #include "source/reader/LineReader.h"
 
 #include <cstddef>
@@ -81,20 +82,20 @@ public:
     bool ExpectWord(std::string_view word);
 
     // 1: digits taken; 0: none, at ',' or the end; -1: none, elsewhere.
-    int ReadDigits(std::string& digits, size_t count);
+    StepResult ReadDigits(std::string& digits, size_t count);
     // An optional sign, then up to count - 1 digits; results as ReadDigits.
-    int ReadSignedDigits(std::string& digits, size_t count);
+    StepResult ReadSignedDigits(std::string& digits, size_t count);
     // 1 only when exactly count hexadecimal digits were taken, else 0.
-    int ReadHexDigits(std::string& digits, size_t count);
+    StepResult ReadHexDigits(std::string& digits, size_t count);
 
     // The number readers give 1 for a value within lo..hi. Otherwise -1 with
     // the position back at the field's start; when only the range test
     // failed the output already holds the value.
-    int GetNum16(uint16_t& value, uint16_t lo, uint16_t hi);
-    int GetNum32(uint32_t& value, uint32_t lo, uint32_t hi);
-    int GetLong(int32_t& value, int32_t lo, int32_t hi);
-    int GetHexByte(uint8_t& value, uint8_t lo, uint8_t hi);
-    int GetHex16(uint16_t& value, uint16_t lo, uint16_t hi);
+    StepResult GetNum16(uint16_t& value, uint16_t lo, uint16_t hi);
+    StepResult GetNum32(uint32_t& value, uint32_t lo, uint32_t hi);
+    StepResult GetLong(int32_t& value, int32_t lo, int32_t hi);
+    StepResult GetHexByte(uint8_t& value, uint8_t lo, uint8_t hi);
+    StepResult GetHex16(uint16_t& value, uint16_t lo, uint16_t hi);
 
     // Skips control bytes only; true at the end, a blank or '_'.
     bool AtSeparator();
@@ -130,6 +131,9 @@ private:
     // Appends a piece read from the file up to its first LF, CR or NUL, and
     // notes whether the line goes on beyond it.
     void TakePiece(const std::string& piece, size_t requested);
+    // Up to count decimal digits as a value of T, as the number readers.
+    template <class T>
+    StepResult GetUnsigned(T& value, T lo, T hi, size_t count);
 
     ErrorSlot m_error;
     uint16_t m_lineNo = 0;

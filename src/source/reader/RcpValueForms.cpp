@@ -1,5 +1,6 @@
 // Reads and writes recipe values by their variable's form; where no value
 // stands, the pair keeps its own and the read position goes back.
+#include "model/project/VarType.h"
 #include "source/reader/RcpValueForms.h"
 
 #include "model/core/CheckedFormat.h"
@@ -212,15 +213,15 @@ const RcpValueCodec* FindRcpValueCodec(const CPrjVar& var)
     if (t >= 18 && t <= 25)
         return &kVbin;
     switch (t) {
-    case 12:
+    case vartype::kBit:
         return &kBit;
-    case 14:
-    case 26:
+    case vartype::kString:
+    case vartype::kCString:
     // A selection of states is a state index like the other string kinds.
-    case 42:
+    case vartype::kSString:
         return &kState;
-    case 32:
-    case 33:
+    case vartype::kWordPlain:
+    case vartype::kWord:
         switch (var.GetExtByte0()) {
         case 0:
             return &kKm;
@@ -231,9 +232,9 @@ const RcpValueCodec* FindRcpValueCodec(const CPrjVar& var)
         default:
             return nullptr;
         }
-    case 34:
+    case vartype::kAscii:
         return var.WordCount() <= 16 ? &kAscii : nullptr;
-    case 36:
+    case vartype::kTimer:
         return &kTimer;
     default:
         return nullptr;

@@ -1,5 +1,6 @@
 // Writes PLC and internal variables with their state lines in the forms the
 // reader takes back, with no gaps in the states.
+#include "model/project/VarType.h"
 #include "source/writer/SrcVars.h"
 
 #include "model/project/PrjIntVar.h"
@@ -153,56 +154,56 @@ bool WriteVarBody(CSrcSink& sink, const CPrjVar& var, const PanelType& panel, bo
         return false;
     }
     switch (type) {
-    case 0:
-    case 28: WriteBcd(sink, var, key, false, panel); break;
-    case 16:
-    case 30: WriteBcd(sink, var, key, true, panel); break;
-    case 2:
-    case 4:
-    case 5:
+    case vartype::kBcd1:
+    case vartype::kBcd01: WriteBcd(sink, var, key, false, panel); break;
+    case vartype::kBcd2:
+    case vartype::kBcd02: WriteBcd(sink, var, key, true, panel); break;
+    case vartype::kBin1:
+    case vartype::kBinA:
+    case vartype::kBin0A:
         sink.Printf("%-6s, %2u, %2u, %10lu, %10lu, %5lu, %5lu\r\n", key, unsigned{var.GetExtByte0()},
                     unsigned{var.GetExtByte1()}, U32(var.GetExtWord1()), U32(var.GetExtWord2()),
                     U32(var.GetExtWord3()), U32(var.GetExtWord4()));
         break;
-    case 3:
+    case vartype::kBin01:
         sink.Printf("%-6s, %2u, %2u, %10lu, %10lu,%5lu, %5lu\r\n", key, unsigned{var.GetExtByte0()},
                     unsigned{var.GetExtByte1()}, U32(var.GetExtWord1()), U32(var.GetExtWord2()),
                     U32(var.GetExtWord3()), U32(var.GetExtWord4()));
         break;
-    case 6:
-    case 7:
-    case 8:
-    case 9: WriteDoubleWord(sink, var, key, dwordVars, false); break;
-    case 18:
-    case 19:
-    case 20:
-    case 21:
+    case vartype::kBin2:
+    case vartype::kBin02:
+    case vartype::kBinB:
+    case vartype::kBin0B: WriteDoubleWord(sink, var, key, dwordVars, false); break;
+    case vartype::kVbin1:
+    case vartype::kVbin01:
+    case vartype::kVbinA:
+    case vartype::kVbin0A:
         sink.Printf("%-6s, %2u, %2u, %10ld, %10ld, %5ld, %5ld\r\n", key, unsigned{var.GetExtByte0()},
                     unsigned{var.GetExtByte1()}, S32(var.GetExtWord1()), S32(var.GetExtWord2()),
                     S32(var.GetExtWord3()), S32(var.GetExtWord4()));
         break;
-    case 22:
-    case 23:
-    case 24:
-    case 25: WriteDoubleWord(sink, var, key, dwordVars, true); break;
-    case 12:
+    case vartype::kVbin2:
+    case vartype::kVbin02:
+    case vartype::kVbinB:
+    case vartype::kVbin0B: WriteDoubleWord(sink, var, key, dwordVars, true); break;
+    case vartype::kBit:
         sink.Printf("%-6s, %2u\r\n", key, unsigned{var.GetExtByte0()});
         WriteStateLines(sink, var, 1);
         break;
-    case 14:
-    case 26:
-    case 42:
+    case vartype::kString:
+    case vartype::kCString:
+    case vartype::kSString:
         sink.Printf("%s\r\n", key);
         WriteStateLines(sink, var, var.MaxStateIdx());
         break;
-    case 32:
-    case 33:
+    case vartype::kWordPlain:
+    case vartype::kWord:
         if (var.GetExtByte0() > 2)
             sink.LeaveOut("VAR %s: display form %u written as KM", var.GetName().c_str(), unsigned{var.GetExtByte0()});
         sink.Printf("%-6s, %2s\r\n", key, WordForm(var.GetExtByte0()));
         break;
-    case 34: sink.Printf("%-6s, %2u\r\n", key, unsigned{var.GetExtByte0()}); break;
-    case 36:
+    case vartype::kAscii: sink.Printf("%-6s, %2u\r\n", key, unsigned{var.GetExtByte0()}); break;
+    case vartype::kTimer:
         sink.Printf("%-6s\r\n", key);
         WriteStateLines(sink, var, 3);
         break;

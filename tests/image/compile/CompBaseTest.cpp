@@ -26,7 +26,7 @@ public:
     using CComp::CComp;
     // The tests read the image once the compiler is gone, as after a
     // complete compile.
-    ~ProbeComp() override { WriteOut(); }
+    ~ProbeComp() override { static_cast<void>(WriteOut()); }
     using CComp::AddBrokenMnu;
     using CComp::AppendByte;
     using CComp::AppendBytes;
