@@ -1,0 +1,29 @@
+// The protected steps of the transfer and read-back bases, opened for the
+// tests that drive them one by one.
+#pragma once
+
+#include "link/Receive.h"
+#include "link/Transmit.h"
+
+namespace orv {
+
+class TransmitProbe : public CTransmit {
+public:
+    using CTransmit::CTransmit;
+    using CTransmit::EndLink;
+    using CTransmit::Exchange;
+    using CTransmit::LinkConnect;
+    using CTransmit::Send;
+    using CTransmit::SendFile;
+};
+
+class ReceiveProbe : public CReceive {
+public:
+    using CReceive::CReceive;
+    using CReceive::EndLink;
+    using CReceive::LinkConnect;
+    using CReceive::LinkExchange;
+    using CReceive::Send;
+};
+
+} // namespace orv
