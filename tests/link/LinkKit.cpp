@@ -22,6 +22,14 @@ uint16_t DrvNoOf(const std::string& name)
     return 0;
 }
 
+std::vector<int> BoxIds(const ScriptedUi& ui)
+{
+    std::vector<int> ids;
+    for (const UiCall& call : ui.CallsOf(UiCall::Kind::Box))
+        ids.push_back(call.id);
+    return ids;
+}
+
 void Patch(std::string& bytes, size_t at, const std::string& with)
 {
     if (bytes.size() < at + with.size())

@@ -18,6 +18,8 @@ namespace orv {
 
 // The driver number whose standard file is name (0 when none).
 uint16_t DrvNoOf(const std::string& name);
+// The string ids of the message boxes shown, in order.
+std::vector<int> BoxIds(const ScriptedUi& ui);
 // Patches bytes into a file image, growing it when needed.
 void Patch(std::string& bytes, size_t at, const std::string& with);
 

@@ -15,6 +15,7 @@ public:
     using CTransmit::LinkConnect;
     using CTransmit::Send;
     using CTransmit::SendFile;
+    using CTransmit::m_bank;
 };
 
 class ReceiveProbe : public CReceive {
