@@ -16,6 +16,8 @@ public:
     using CTransmit::Send;
     using CTransmit::SendFile;
     using CTransmit::m_bank;
+    using CTransmit::m_error;
+    using CTransmit::m_panelAnswer;
 };
 
 class ReceiveProbe : public CReceive {
@@ -25,6 +27,13 @@ public:
     using CReceive::LinkConnect;
     using CReceive::LinkExchange;
     using CReceive::Send;
+    using CReceive::m_dataBlock;
+    using CReceive::m_drvFileName;
+    using CReceive::m_error;
+    using CReceive::m_firmwareId;
+    using CReceive::m_firstAdr;
+    using CReceive::m_lastAdr;
+    using CReceive::m_panelVariant;
 };
 
 } // namespace orv
