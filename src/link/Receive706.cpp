@@ -162,7 +162,8 @@ void CReceive706::ReadBack()
 
 bool CReceive706::ReadNames()
 {
-    m_curBank = (m_flags & kFlagBank6) ? 6 : 8;
+    m_dataSetBank = (m_flags & kFlagBank6) ? 6 : 8;
+    m_curBank = m_dataSetBank;
     if (Send(BankCommand(m_curBank)) < 0)
         return false;
     const auto name = ReadBytes(kNameAt, kNameBytes);
@@ -358,7 +359,7 @@ void CReceive706::ReadFiles()
         std::remove(path.c_str());
         LogLine(kLogDebug, "Delete %s", path.c_str());
     };
-    ReadPanelToFile(m_paths[3], m_curBank, 0, m_sizes[kDataSetSize] * 2u, kErrImage, false);
+    ReadPanelToFile(m_paths[3], m_dataSetBank, 0, m_sizes[kDataSetSize] * 2u, kErrImage, false);
     if (Failed()) {
         remove(m_paths[3]);
         return;

@@ -34,6 +34,7 @@ private:
     void ReadFiles();
 
     uint16_t m_curBank = 0;
+    uint16_t m_dataSetBank = 6;
     uint8_t m_flags = 0;
 };
 

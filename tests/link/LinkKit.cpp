@@ -42,6 +42,11 @@ Link706Rig::Link706Rig(uint16_t type, bool withFunction, const std::string& drvF
 {
     prj.bundle.drvCfg = &drv;
     drv.SetDrvNo(DrvNoOf(drvFile));
+    // A driver without a number of its own is named by the override.
+    if (drv.GetDrvFileName() != drvFile) {
+        f.workspace.SetDrvOverride(drvFile, true);
+        drv.SetDrvNo(kDrvByFileName);
+    }
     prj.fkt->SetUsed(withFunction ? 1 : 0);
     prjPath = f.dir.File("ANLAGE1.ORV");
     f.workspace.SetFormFile(f.dir.File("ORV706.FRM"));
