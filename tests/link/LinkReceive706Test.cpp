@@ -103,6 +103,7 @@ TEST(link_receive706, FlagsOfTheCAnswer)
         {"check byte 0xFF", 6, {"C,1,answer:0DFF0000"}, "", 44},
         {"two characters", 6, {"C,1,answer:0D"}, "", 44},
         {"742 against a 706 project", 6, {}, "OG7429990 EMULATED PANEL", 34},
+        {"X answer too long for M", 6, {"X,1,answer:" + std::string(124, 'A')}, "", 40},
     };
     for (const FlagCase& c : cases) {
         SCOPED_TRACE(c.name);

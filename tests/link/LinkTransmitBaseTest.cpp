@@ -122,6 +122,31 @@ TEST(link_send_file, FailedExchangeMidFileStopsAndEndsOnce)
     EXPECT_EQ(rig.emu.Count("end"), 1);
 }
 
+TEST(link_send_file, StatusBlockWrittenAndRead)
+{
+    for (bool cut : {false, true}) {
+        SCOPED_TRACE(cut ? "cut answers" : "whole answers");
+        Link706Rig rig(706, false);
+        rig.Write();
+        rig.emu.Reset(EmuScenario(706, cut ? std::vector<std::string>{"SR,20,cut:31"} : std::vector<std::string>{}));
+        TransmitProbe t(rig.emu.Context(), rig.f.workspace, 706, 0, 0, nullptr, rig.prjPath);
+        ASSERT_TRUE(t.LinkConnect());
+        std::array<uint8_t, 16> block{};
+        for (size_t i = 0; i < block.size(); ++i)
+            block[i] = static_cast<uint8_t>(0xA0 + i);
+        EXPECT_TRUE(t.WriteStatus(nullptr));
+        EXPECT_TRUE(t.WriteStatus(&block));
+        EXPECT_EQ(rig.emu.Panel().Status(), block);
+        std::array<uint8_t, 16> read{};
+        EXPECT_FALSE(t.ReadStatus(nullptr));
+        // An answer short of 32 digits is never taken for the block.
+        EXPECT_EQ(t.ReadStatus(&read), !cut);
+        const std::array<uint8_t, 16> none{};
+        EXPECT_EQ(read, cut ? none : block);
+        EXPECT_EQ(t.GetError(), cut ? 39 : 0);
+    }
+}
+
 struct OpenCase {
     const char* name;
     uint16_t type;
