@@ -33,6 +33,7 @@ public:
     enum PathIndex { kFirmware = 0, kDriver = 1, kFunction = 2, kImage = 3, kRecipe = 4, kNameOffset = 5, kTrace = 10 };
     static constexpr int kPathCount = 11;
     static constexpr size_t kStatusSize = 16;
+    static constexpr int kFileCount = 5;
 
     CTransmit(CLinkContext& ctx, CWorkspaceState& workspace, uint16_t panelType, uint16_t port, uint8_t traceSel,
               const CPrjData* project, const std::string& projectPath);
@@ -44,7 +45,8 @@ public:
     const std::string& GetPath(int index) const { return m_paths[static_cast<size_t>(index)]; }
     uint32_t GetTotalBytes() const { return m_totalBytes; }
     uint32_t GetImageSize() const { return m_imageSize; }
-    bool IsOpen(int index) const { return m_files[static_cast<size_t>(index)] != nullptr; }
+    // Whether the file of path index 0..4 is open.
+    bool IsOpen(int index) const { return index >= 0 && index < kFileCount && File(index) != nullptr; }
 
     // Writes the status block with "SW"; false only when the exchange failed.
     bool WriteStatus(const std::array<uint8_t, kStatusSize>* block);
@@ -59,7 +61,6 @@ protected:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-    static constexpr int kFileCount = 5;
 
     int ReadBlock(uint16_t address, uint8_t count);
     bool ClearDisplay();
