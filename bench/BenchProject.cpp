@@ -1,9 +1,17 @@
 #include "BenchProject.h"
 
+#include "image/compile/Comp706.h"
+#include "image/decompile/Deco706.h"
+#include "model/project/MsgTxt.h"
+#include "model/project/OpTxt.h"
 #include "model/project/PrjVarKinds.h"
+#include "model/project/TxtRow.h"
+#include "support/DrvBuilders.h"
 #include "support/SpsParBuilder.h"
 
 #include <cstdio>
+#include <fstream>
+#include <memory>
 #include <vector>
 
 namespace orv {
@@ -84,6 +92,66 @@ double PlainIoRatio::Ratio(int64_t iterations, const std::string& path, uint64_t
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
     return (loop.count() / static_cast<double>(iterations)) / (plain.count() / kRounds);
+}
+
+namespace {
+
+constexpr int kFullVarCount = 1000;
+constexpr int kFullOpCount = 256;
+constexpr int kFullMsgCount = 680;
+
+// Two rows, each showing the two variables among words and blank runs.
+template <class Entry>
+Entry* TwoRows(Entry* entry, CPrjVar* first, CPrjVar* second)
+{
+    entry->SetRowCount(2);
+    for (uint8_t r = 1; r <= 2; ++r) {
+        CTxtVarSlots slots;
+        slots.SetVar(0, first);
+        slots.SetCol(0, 8);
+        slots.SetVar(1, second);
+        slots.SetCol(1, 30);
+        entry->SetRow(std::make_unique<CPrjTxtRow>(r, "Value   #####   of row       #####", &slots));
+    }
+    return entry;
+}
+
+} // namespace
+
+Full706::Full706(const std::string& dirName)
+    : m_dir(dirName), m_workspace(m_dir.Prefix(), m_dir.Prefix()), m_project(m_workspace, 706)
+{
+    std::ofstream(Path("FULL.DRV"), std::ios::binary) << Drv706Entry().Build().bytes;
+    m_project.bundle.frmCfg = &m_frm;
+    m_frm.SetFrmId("FW706");
+    Fill();
+}
+
+uint16_t Full706::Compile()
+{
+    m_workspace.MemInfo().freeData = CMemInfo::kDefaultFreeData;
+    CComp706 comp(m_workspace, Path("FULL.BIN"), m_project.bundle);
+    return comp.GetError();
+}
+
+uint16_t Full706::Decompile()
+{
+    m_project.prj.Clear();
+    CDeco706 deco(&m_workspace, Path("FULL.BIN"), Path("FULL.DRV"), "", &m_project.bundle);
+    return deco.GetError();
+}
+
+void Full706::Fill()
+{
+    CPrjData& prj = m_project.prj;
+    prj.Clear();
+    const std::vector<CPrjVar*> vars = AddScaledVars(prj, kFullVarCount, "Variable_");
+    const auto var = [&vars](int n) { return vars[static_cast<size_t>(n) % vars.size()]; };
+    for (int t = 0; t < kFullOpCount; ++t)
+        prj.InsOpTxt(TwoRows(new CPrjOpTxt(t), var(t), var(t + 500)));
+    for (int m = 0; m < kFullMsgCount; ++m)
+        prj.InsMsgTxt(TwoRows(new CMsgTxt(m, 3, 2, 0), var(m * 3), var(m * 7)));
+    prj.SetDescr("Benchmark project filling the panel memory");
 }
 
 } // namespace orv

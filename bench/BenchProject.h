@@ -13,10 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "model/project/FrmCfg.h"
+#include "model/core/WorkspaceState.h"
+
 namespace orv {
 
 class CPrjVar;
-class CWorkspaceState;
 
 // A directory of the benchmark's files below the system's temporary one,
 // removed with them at the end.
@@ -65,6 +67,31 @@ public:
 
 private:
     std::chrono::steady_clock::time_point m_start;
+};
+
+// A 706 project that nearly fills the panel memory: 1000 named scaled
+// variables, 256 operator texts and 680 message texts of two rows, each row
+// showing two variables among words and blank runs. Its files lie in a
+// benchmark directory of the given name.
+class Full706 {
+public:
+    explicit Full706(const std::string& dirName);
+
+    std::string Path(const char* name) const { return m_dir.File(name); }
+    CWorkspaceState& Workspace() { return m_workspace; }
+    BenchBundle& Project() { return m_project; }
+
+    // Compiles into FULL.BIN; the error code.
+    uint16_t Compile();
+    uint16_t Decompile();
+
+private:
+    void Fill();
+
+    BenchDir m_dir;
+    CWorkspaceState m_workspace;
+    BenchBundle m_project;
+    CFrmCfg m_frm{&m_project.bundle};
 };
 
 } // namespace orv

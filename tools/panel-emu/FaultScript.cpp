@@ -36,6 +36,9 @@ bool ParseAction(std::string_view action, bool start, FaultRule& rule) {
     } else if (action.substr(0, 4) == "cut:" && ParseDecimal(action.substr(4), number)) {
         rule.action = FaultRule::Action::Cut;
         rule.cut = number;
+    } else if (action.substr(0, 7) == "answer:") {
+        rule.action = FaultRule::Action::Answer;
+        rule.answer = std::string(action.substr(7));
     } else if (action.substr(0, 7) == "result:" && ParseDecimal(action.substr(7), number) &&
                number <= 0xFFFF && IsScriptableResult(static_cast<uint16_t>(number))) {
         rule.action = FaultRule::Action::Result;
@@ -71,7 +74,18 @@ bool ParseFaultRule(std::string_view text, FaultRule& rule, std::string& error) 
         return false;
     }
     rule.remaining = static_cast<int>(count);
-    if (!ParseAction(Trim(text.substr(second + 1)), rule.prefix == kStartPrefix, rule)) {
+    // A fourth field counts the matching commands that pass first.
+    const size_t third = text.find(',', second + 1);
+    const std::string_view action = text.substr(second + 1, third == std::string_view::npos ? third : third - second - 1);
+    if (third != std::string_view::npos) {
+        uint32_t skip = 0;
+        if (!ParseDecimal(Trim(text.substr(third + 1)), skip) || skip > 1000000) {
+            error = "fault skip count must be a number: " + std::string(text);
+            return false;
+        }
+        rule.skip = static_cast<int>(skip);
+    }
+    if (!ParseAction(Trim(action), rule.prefix == kStartPrefix, rule)) {
         error = "unknown fault action: " + std::string(text);
         return false;
     }
@@ -82,6 +96,10 @@ std::optional<FaultRule> FaultScript::Take(std::string_view command, bool start)
     for (FaultRule& rule : m_rules) {
         if (rule.remaining <= 0 || (rule.prefix == kStartPrefix) != start) continue;
         if (!start && command.substr(0, rule.prefix.size()) != rule.prefix) continue;
+        if (rule.skip > 0) {
+            --rule.skip;
+            continue;
+        }
         --rule.remaining;
         return rule;
     }

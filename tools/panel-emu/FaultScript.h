@@ -18,6 +18,7 @@ struct FaultRule {
         Empty,       // the command is carried out, the answer is lost
         Cut,         // the command is carried out, the answer is cut to `cut` characters
         Result,      // the link reports `result`
+        Answer,      // the command is carried out, the panel answers `answer`
         RefuseRate,  // start: the panel does not run this rate
         FailOpen     // start: the port does not open (21)
     };
@@ -28,11 +29,15 @@ struct FaultRule {
     std::string refusal;
     size_t cut = 0;
     uint16_t result = 0;
+    std::string answer;
+    // The first `skip` matching commands pass untouched, so that a fault can
+    // strike in the middle of a file.
+    int skip = 0;
 };
 
 inline constexpr std::string_view kStartPrefix = "@start";
 
-// "<prefix>,<count>,<action>"; false with a reason for anything else.
+// "<prefix>,<count>,<action>[,<skip>]"; false with a reason for anything else.
 bool ParseFaultRule(std::string_view text, FaultRule& rule, std::string& error);
 // Link results a rule may produce.
 bool IsScriptableResult(uint16_t result);

@@ -27,6 +27,9 @@ constexpr uint16_t kChecksumFirst = 0x0002;
 constexpr uint16_t kChecksumLast = 0x7FFF;
 constexpr size_t kLineWidth = 40;
 constexpr size_t kStatusCommandLength = 2 + 4 + 32;
+constexpr double kBitsPerChar = 11;  // start, 8 data, even parity, stop
+constexpr double kFrameWaitUs = 1000;
+constexpr double kHandshakeUs = 100000;
 
 // Parses the hex digits after a fixed command word into one number.
 bool HexField(const std::string& command, size_t from, size_t digits, uint32_t& value, std::string& refusal) {
@@ -57,10 +60,43 @@ PanelEmulator::PanelEmulator(const PanelScenario& scenario)
     }
 }
 
+void PanelEmulator::Reset(const PanelScenario& scenario) { *this = PanelEmulator(scenario); }
+
+void PanelEmulator::AddWait(uint32_t ms) {
+    m_clockUs += ms * 1000.0;
+    m_callerWaitUs += ms * 1000.0;
+}
+
+void PanelEmulator::ResetClock() {
+    m_clockUs = 0;
+    m_callerWaitUs = 0;
+    m_charsSent = 0;
+    m_charsReceived = 0;
+    m_frames = 0;
+}
+
+void PanelEmulator::AccountFrame(size_t commandLength, size_t answerLength) {
+    uint64_t sent = commandLength + 1 + 1;  // checksum, then the zero byte that asks for the answer
+    const uint64_t received = answerLength + 1;
+    double waitUs = kFrameWaitUs;
+    if (m_handshakeDue) {
+        ++sent;
+        waitUs += kHandshakeUs;
+        m_handshakeDue = false;
+    }
+    const double rate = m_fast ? 115200.0 : 38400.0;
+    m_clockUs += static_cast<double>(sent + received) * kBitsPerChar * 1e6 / rate + waitUs;
+    m_charsSent += sent;
+    m_charsReceived += received;
+    ++m_frames;
+}
+
 uint16_t PanelEmulator::Start(bool fast) {
     LogEntry entry;
     entry.kind = LogEntry::Kind::Start;
     entry.fast = fast;
+    m_fast = fast;
+    m_handshakeDue = true;
     m_answering = fast ? m_scenario.runs115200 : m_scenario.runs38400;
     if (const auto fault = m_faults.TakeStart()) {
         m_answering = false;
@@ -83,6 +119,7 @@ Reply PanelEmulator::Command(const std::string& command) {
         if (const auto fault = m_faults.TakeCommand(command)) reply = ApplyFault(*fault, command);
         else reply.answer = Execute(command);
     }
+    AccountFrame(command.size(), reply.answer.size());
     m_log.push_back({LogEntry::Kind::Command, false, command, reply.answer, reply.result});
     return reply;
 }
@@ -98,6 +135,10 @@ Reply PanelEmulator::ApplyFault(const FaultRule& rule, const std::string& comman
         break;
     case FaultRule::Action::Cut:
         reply.answer = Execute(command).substr(0, rule.cut);
+        break;
+    case FaultRule::Action::Answer:
+        Execute(command);
+        reply.answer = rule.answer;
         break;
     case FaultRule::Action::Result:
         reply.result = rule.result;

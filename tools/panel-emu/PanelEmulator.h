@@ -37,6 +37,10 @@ class PanelEmulator {
 public:
     explicit PanelEmulator(const PanelScenario& scenario = PanelScenario());
 
+    // A fresh panel of the scenario on this object: memory, state, faults,
+    // log and line clock, so that one process can run many panels.
+    void Reset(const PanelScenario& scenario);
+
     // 0, or 21 when the fault script fails the open.
     uint16_t Start(bool fast);
     Reply Command(const std::string& command);
@@ -53,6 +57,21 @@ public:
     const std::vector<LogEntry>& Log() const { return m_log; }
     const PanelScenario& Scenario() const { return m_scenario; }
 
+    // The line clock: what the frames would take on the wire. Every frame
+    // adds (command + checksum) + one zero byte + (answer + checksum)
+    // characters of 11 bits (start, 8 data, even parity, stop) at the last
+    // start's rate and the library's 1 ms; the first frame after a start adds
+    // the handshake's 100 ms and its zero byte.
+    double ClockUs() const { return m_clockUs; }
+    // The part of the clock that callers added with AddWait.
+    double CallerWaitUs() const { return m_callerWaitUs; }
+    uint64_t CharsSent() const { return m_charsSent; }
+    uint64_t CharsReceived() const { return m_charsReceived; }
+    uint64_t Frames() const { return m_frames; }
+    // A pause of the caller, added to the clock.
+    void AddWait(uint32_t ms);
+    void ResetClock();
+
 private:
     std::string Execute(const std::string& command);
     std::string ReadMemory(const std::string& command);
@@ -67,6 +86,7 @@ private:
     std::string Flags(const std::string& command);
     uint16_t BankChecksum(uint8_t bank) const;
     Reply ApplyFault(const FaultRule& rule, const std::string& command);
+    void AccountFrame(size_t commandLength, size_t answerLength);
 
     PanelScenario m_scenario;
     FaultScript m_faults;
@@ -83,6 +103,13 @@ private:
     bool m_wroteFunctionSize = false;  // bank 5 at 0xA000 since the last "EP0"
     bool m_answering = false;
     std::vector<LogEntry> m_log;
+    bool m_fast = true;          // the rate of the last start
+    bool m_handshakeDue = false;  // no frame yet since the last start
+    double m_clockUs = 0;
+    double m_callerWaitUs = 0;
+    uint64_t m_charsSent = 0;
+    uint64_t m_charsReceived = 0;
+    uint64_t m_frames = 0;
 };
 
 }  // namespace panelemu

@@ -81,4 +81,16 @@ void CWorkspaceState::SetStdFktPath(int group, const std::string& path)
         m_stdFktPaths[static_cast<size_t>(group)] = path;
 }
 
+void CWorkspaceState::SetRcvFile(int index, const std::string& path)
+{
+    if (index >= 0 && index < kRcvFiles)
+        m_rcvFiles[static_cast<size_t>(index)] = path;
+}
+
+const std::string& CWorkspaceState::GetRcvFile(int index) const
+{
+    static const std::string none;
+    return index >= 0 && index < kRcvFiles ? m_rcvFiles[static_cast<size_t>(index)] : none;
+}
+
 } // namespace orv

@@ -99,6 +99,32 @@ public:
     void SetFormFile(const std::string& path) { m_formFile = path; }
     const std::string& GetFormFile() const { return m_formFile; }
 
+    // The data-set image, the PLC driver file, the recipe file and the
+    // further read-back file: what the compile writes and the transfer and
+    // read-back take or leave.
+    void SetImageFile(const std::string& path) { m_imageFile = path; }
+    const std::string& GetImageFile() const { return m_imageFile; }
+    void SetDrvFile(const std::string& path) { m_drvFile = path; }
+    const std::string& GetDrvFile() const { return m_drvFile; }
+    void SetRecipeFile(const std::string& path) { m_recipeFile = path; }
+    const std::string& GetRecipeFile() const { return m_recipeFile; }
+    void SetRcvAuxFile(const std::string& path) { m_rcvAuxFile = path; }
+    const std::string& GetRcvAuxFile() const { return m_rcvAuxFile; }
+    // The project's directory; the 706 family's read-back writes there.
+    void SetPrjDir(const std::string& path) { m_prjDir = path; }
+    const std::string& GetPrjDir() const { return m_prjDir; }
+    // The files the 706 family's read-back wrote, for the decompile: 1 the
+    // driver, 2 the special-function file, 3 the image. Indexes outside
+    // 0..4 read empty and are not kept.
+    static constexpr int kRcvFiles = 5;
+    void SetRcvFile(int index, const std::string& path);
+    const std::string& GetRcvFile(int index) const;
+
+    // Transmission errors of the last transfer or read-back.
+    void SetLinkErrors(uint32_t count) { m_linkErrors = count; }
+    uint32_t GetLinkErrors() const { return m_linkErrors; }
+    void IncLinkErrors() { ++m_linkErrors; }
+
     bool IsSimStart() const { return m_simStart; }
     void SetSimStart(bool on) { m_simStart = on; }
     bool IsSimDrvBound() const { return m_simDrvBound; }
@@ -133,6 +159,13 @@ private:
     CMemInfo m_memInfo;
     std::string m_prjFile;
     std::string m_formFile;
+    std::string m_imageFile;
+    std::string m_drvFile;
+    std::string m_recipeFile;
+    std::string m_rcvAuxFile;
+    std::string m_prjDir;
+    std::array<std::string, kRcvFiles> m_rcvFiles;
+    uint32_t m_linkErrors = 0;
     bool m_simStart = false;
     bool m_simDrvBound = false;
     bool m_drvOverride = false;

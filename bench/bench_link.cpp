@@ -1,0 +1,191 @@
+// The 706 family's transfer and read-back of a data set that fills the panel
+// memory, over the emulator's link library, against the bound the line sets:
+// the characters on the wire, the library's waits and the pauses a clean run
+// must make.
+#include "BenchProject.h"
+
+#include "PanelEmulator.h"
+#include "link/Receive706.h"
+#include "link/SerLinkBinding.h"
+#include "link/Transmit706.h"
+#include "model/core/ProgressBar.h"
+#include "model/core/UiServices.h"
+#include "platform/DynLib.h"
+#include "support/DrvBuilders.h"
+#include "support/FwBuilders.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using PanelFn = panelemu::PanelEmulator* (*)();
+
+// A clean transfer or read-back ends the link once, after 10 ms.
+constexpr double kCleanPausesUs = 10000;
+
+// Runs without a window: boxes are not expected, bars show nothing.
+class QuietUi : public UiServices {
+public:
+    int MessageBox(MsgKind, std::string_view, std::string_view text, int) override
+    {
+        m_boxes += std::string(text) + "\n";
+        return kBoxOk;
+    }
+    bool AskYesNo(std::string_view, int) override { return true; }
+    void SetStatusText(std::string_view) override {}
+    void AppendLog(std::string_view) override {}
+    void ClearLog() override {}
+    int OpenHelpPage(const std::string&) override { return 0; }
+    void LoadSourceEditor(std::string_view, int, int) override {}
+    bool GetSourceEditorText(std::string&) override { return false; }
+    std::unique_ptr<CProgressBar> CreateProgressBar(std::string_view, int, int, bool, int) override
+    {
+        return std::make_unique<CNoProgressBar>();
+    }
+    const std::string& Boxes() const { return m_boxes; }
+
+private:
+    std::string m_boxes;
+};
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteAll(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The full project compiled, with a firmware that offers what the image
+// uses and a driver the panel takes, and the emulated panel behind the
+// bound link library.
+class LinkBench {
+public:
+    explicit LinkBench(bool fast) : m_project("orv_bench_link"), m_fast(fast)
+    {
+        m_ready = m_project.Compile() == 0 && m_binding.Bind(ORV_SERLINK_EMU) && m_lib.Open(ORV_SERLINK_EMU);
+        if (auto panel = reinterpret_cast<PanelFn>(m_lib.Symbol("orvlink_emu_panel")))
+            m_panel = panel();
+        m_ready = m_ready && m_panel;
+        if (!m_ready)
+            return;
+        std::string image = ReadAll(m_project.Path("FULL.BIN"));
+        image.replace(6, 12, "FULL.ORV    ");
+        WriteAll(m_project.Path("FULL.BIN"), image);
+        Fw706Image firmware;
+        firmware.Id(image.substr(64, 9));
+        for (int bit = 0; bit < 64; ++bit)
+            firmware.Feature(bit);
+        WriteAll(m_project.Path("ORV706.FRM"), firmware.Build());
+        Drv706Entry driver;
+        driver.kind = "100";
+        WriteAll(m_project.Path("FULL.DRV"), driver.Build().bytes);
+        m_project.Workspace().SetFormFile(m_project.Path("ORV706.FRM"));
+        fs::create_directories(m_project.Path("back"));
+        m_project.Workspace().SetPrjDir(m_project.Path("back"));
+        m_imageBytes = image.size();
+        m_panel->Reset(panelemu::PanelScenario());
+        m_ctx = std::make_unique<orv::CLinkContext>(m_binding.Api(), [this](uint32_t ms) { m_panel->AddWait(ms); });
+        m_ctx->PreferRate(fast ? orv::CLinkContext::kFast : orv::CLinkContext::kSlow);
+    }
+
+    bool Ready() const { return m_ready; }
+    const std::string& Boxes() const { return m_ui.Boxes(); }
+
+    bool Transmit()
+    {
+        orv::CTransmit706 t(*m_ctx, m_project.Workspace(), 706, 0, 0, m_project.Path("FULL.ORV"),
+                            &m_project.Project().prj);
+        const bool ok = t.ReportResult();
+        t.Close();
+        return ok;
+    }
+
+    bool Receive()
+    {
+        orv::CReceive706 r(*m_ctx, m_project.Workspace(), &m_project.Project().prj, nullptr, nullptr, 706, 0, 0);
+        const bool ok = r.ReportResult();
+        r.Close();
+        return ok;
+    }
+
+    // Runs one operation against a clock set to 0 and adds its figures.
+    template <class Operation>
+    bool Measure(Operation operation)
+    {
+        m_panel->ResetClock();
+        const auto start = std::chrono::steady_clock::now();
+        const bool ok = operation();
+        const std::chrono::duration<double, std::micro> wall = std::chrono::steady_clock::now() - start;
+        m_boundUs += m_panel->ClockUs() - m_panel->CallerWaitUs() + kCleanPausesUs;
+        m_timeUs += wall.count() + m_panel->ClockUs();
+        return ok;
+    }
+
+    void Report(benchmark::State& state) const
+    {
+        const double n = static_cast<double>(state.iterations());
+        state.counters["B_ms"] = m_boundUs / n / 1000;
+        state.counters["T_ms"] = m_timeUs / n / 1000;
+        state.counters["T/B"] = m_timeUs / m_boundUs;
+        state.counters["image bytes"] = static_cast<double>(m_imageBytes);
+        state.counters["baud"] = m_fast ? 115200 : 38400;
+    }
+
+private:
+    QuietUi m_ui;
+    ScopedUiServices m_uiReg{m_ui};
+    Full706 m_project;
+    bool m_fast;
+    orv::CSerLinkBinding m_binding;
+    orv::DynLib m_lib;
+    panelemu::PanelEmulator* m_panel = nullptr;
+    std::unique_ptr<orv::CLinkContext> m_ctx;
+    bool m_ready = false;
+    size_t m_imageBytes = 0;
+    double m_boundUs = 0;
+    double m_timeUs = 0;
+};
+
+void BM_Transmit706FullMemory(benchmark::State& state)
+{
+    LinkBench bench(state.range(0) != 0);
+    if (!bench.Ready()) {
+        state.SkipWithError("set-up failed");
+        return;
+    }
+    for (auto _ : state)
+        if (!bench.Measure([&] { return bench.Transmit(); }))
+            state.SkipWithError(("transfer failed: " + bench.Boxes()).c_str());
+    bench.Report(state);
+}
+BENCHMARK(BM_Transmit706FullMemory)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+void BM_Receive706FullMemory(benchmark::State& state)
+{
+    LinkBench bench(state.range(0) != 0);
+    if (!bench.Ready() || !bench.Transmit()) {
+        state.SkipWithError(("set-up failed: " + bench.Boxes()).c_str());
+        return;
+    }
+    for (auto _ : state)
+        if (!bench.Measure([&] { return bench.Receive(); }))
+            state.SkipWithError(("read-back failed: " + bench.Boxes()).c_str());
+    bench.Report(state);
+}
+BENCHMARK(BM_Receive706FullMemory)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
