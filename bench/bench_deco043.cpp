@@ -2,7 +2,7 @@
 
 #include "image/Deco043.h"
 #include "model/WorkspaceState.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 #include "support/ImageABuilder.h"
 
 #include <benchmark/benchmark.h>

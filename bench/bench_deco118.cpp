@@ -12,7 +12,7 @@
 #include "model/SkTxt.h"
 #include "model/TxtRow.h"
 #include "model/WorkspaceState.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,7 +8,7 @@
 #include "model/PrjVarKinds.h"
 #include "model/TxtRow.h"
 #include "model/WorkspaceState.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 #include "model/Catalogues.h"
 #include "model/PrjIntVar.h"
 #include "model/PrjVarList.h"
-#include "support/FwBuilders.h"
+#include "tools/cfggen/FwBuilders.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "model/PrjIntVar.h"
 #include "model/PrjVarList.h"
 #include "model/TxtRow.h"
-#include "support/FwBuilders.h"
+#include "tools/cfggen/FwBuilders.h"
 
 #include <gtest/gtest.h>
 

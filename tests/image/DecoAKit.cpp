@@ -3,7 +3,7 @@
 #include "image/Deco043.h"
 #include "image/ImgLayout.h"
 #include "model/PrjVar.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <gtest/gtest.h>
 

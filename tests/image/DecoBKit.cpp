@@ -3,8 +3,8 @@
 #include "image/Deco118.h"
 #include "image/ImgLayout.h"
 #include "model/PrjVarList.h"
-#include "support/DrvBuilders.h"
-#include "support/FwBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
+#include "tools/cfggen/FwBuilders.h"
 
 namespace deco_b {
 

@@ -12,7 +12,7 @@
 #include "model/RcpTxt.h"
 #include "model/SkAct.h"
 #include "model/SkTxt.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <gtest/gtest.h>
 

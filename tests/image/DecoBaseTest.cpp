@@ -3,8 +3,8 @@
 #include "image/Deco.h"
 #include "model/DrvTab.h"
 #include "model/SpsDef.h"
-#include "support/ByteBuilder.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/ByteBuilder.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <gtest/gtest.h>
 

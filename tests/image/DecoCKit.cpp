@@ -2,7 +2,7 @@
 
 #include "image/Deco706.h"
 #include "model/PrjVarList.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 DecoCFixture::DecoCFixture(uint16_t devType) : DecoFixture(devType)
 {

@@ -16,7 +16,7 @@
 #include "model/SkTxt.h"
 #include "model/TimeVal.h"
 #include "model/TxtRow.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 #include "support/FktBuilders.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "image/DrvFile.h"
 #include "image/DrvWriter.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <memory>
 #include <optional>

@@ -2,7 +2,7 @@
 #include "image/Firmware118.h"
 #include "model/Catalogues.h"
 #include "model/PrjIntVar.h"
-#include "support/FwBuilders.h"
+#include "tools/cfggen/FwBuilders.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include "model/PrjVarKinds.h"
 #include "model/PrjVarList.h"
 #include "model/TxtRow.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
-// Builds the shipped start-selection database from the SQL in the repository:
-// cfggen SCHEMA.sql CONTENT.sql OUTDIR...; each OUTDIR gets "startsel.db".
+// Builds the shipped configuration from the SQL in the repository:
+// cfggen SCHEMA.sql CONTENT.sql PROGDIR [OUTDIR...]; each directory gets
+// "startsel.db", the program directory also CFG/ORV/ made from it.
+#include "tools/cfggen/ShippedFiles.h"
 #include "workspace/SelDb.h"
 
 #include <cstdio>
@@ -64,5 +66,14 @@ int main(int argc, char** argv)
     for (int i = 3; i < argc; ++i)
         if (!Build(sql, argv[i]))
             return 1;
+    orv::CSelDb db;
+    const std::string dir = std::string(argv[3]) + "/";
+    if (!db.Open(dir + "startsel.db"))
+        return 1;
+    std::string error;
+    if (!orv::WriteShippedFiles(db, dir, error)) {
+        std::fprintf(stderr, "cfggen: %s\n", error.c_str());
+        return 1;
+    }
     return 0;
 }
