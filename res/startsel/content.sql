@@ -12,8 +12,8 @@ INSERT INTO Apps (rowid, Name) VALUES (1, 'TEQPRO'), (2, 'ORVPRO');
 -- panel of the type. History texts are read only on the 706; the start
 -- selection reports TxtHst for that panel alone.
 INSERT INTO DevTyps (App, Name, TxtSts, TxtDft, TxtOp, TxtMsg, TxtHst, TxtRcpMgr, TxtRcp, TxtSys, TxtPrtOp, TxtPrtMsg, TxtPrtRcp, TxtHlpDft, TxtHlpMnu, TxtHlpInf, TxtHlpWrn, TxtHlpFlt, TxtHlpMsg, TxtHlpRcp, TxtHlpOp, TxtHlpHst, TxtHlpRcpDlg, TxtHlpPwd, TxtRcpDlg) VALUES
-    ('ORVPRO', 'mini', 0, 0, 1, 1, 0, 0, 1, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0, 1, 0, 0, 0, 0, 0),
-    ('ORVPRO', 'plus', 0, 0, 1, 1, 0, 0, 1, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0, 1, 0, 0, 0, 0, 0),
+    ('ORVPRO', 'mini', 0, 0, 1, 1, 0, 0, 1, 0, 0, 0, 0, 1, 1, 1, 1, 1, 0, 1, 0, 0, 0, 0, 0),
+    ('ORVPRO', 'plus', 0, 0, 1, 1, 0, 0, 1, 0, 0, 0, 0, 1, 1, 1, 1, 1, 0, 1, 0, 0, 0, 0, 0),
     ('ORVPRO', 'midi', 0, 0, 1, 1, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0);
 
 -- The panels in the order the display editor numbers its pictures. Columns

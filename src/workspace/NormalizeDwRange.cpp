@@ -109,6 +109,19 @@ void ByDriver(Wide& w, bool countsRange, bool fullLength, int64_t lastStart, int
         w.n = areaEnd - w.f;
 }
 
+// Types 0 and 45: the first word scaled, a fixed length of 256 within the
+// area's end.
+void FixedWindow(Wide& w, int64_t factor, int64_t last, int64_t lastStart, int64_t areaEnd)
+{
+    w.f *= factor;
+    w.l = last;
+    w.n = 256;
+    if (w.f > lastStart)
+        w.f = lastStart;
+    if (w.f + 256 > areaEnd)
+        w.n = areaEnd - w.f;
+}
+
 int32_t Narrow(int64_t v)
 {
     return static_cast<int32_t>(
@@ -122,13 +135,7 @@ void NormalizeDwRange(int32_t spsId, int32_t drvId, DwRange& range)
     Wide w{range.first, range.last, range.length};
     switch (spsId) {
     case 0:
-        w.f *= 8;
-        w.l = 65535;
-        w.n = 256;
-        if (w.f > 2031)
-            w.f = 2031;
-        if (w.f + 256 > 2032)
-            w.n = 2032 - w.f;
+        FixedWindow(w, 8, 65535, 2031, 2032);
         break;
     case 5:
         w.f = 0;
@@ -176,13 +183,7 @@ void NormalizeDwRange(int32_t spsId, int32_t drvId, DwRange& range)
         w.n = 256;
         break;
     case 45:
-        w.f *= 256;
-        w.l = 65534;
-        w.n = 256;
-        if (w.f > 65534)
-            w.f = 65534;
-        if (w.f + 256 > 65535)
-            w.n = 65535 - w.f;
+        FixedWindow(w, 256, 65534, 65534, 65535);
         w.f /= 2;
         break;
     default:

@@ -100,7 +100,7 @@ DevRecord DevRecord::Fallback()
     dev.devTyp = "mini";
     dev.fntNam = "alt";
     for (TxtKind kind : {TxtKind::Op, TxtKind::Msg, TxtKind::Rcp, TxtKind::HlpDft, TxtKind::HlpMnu,
-                         TxtKind::HlpInf, TxtKind::HlpWrn, TxtKind::HlpRcp})
+                         TxtKind::HlpInf, TxtKind::HlpWrn, TxtKind::HlpFlt, TxtKind::HlpRcp})
         dev.txt[static_cast<size_t>(kind)] = true;
     dev.numDspRows = 4;
     dev.numDspCols = 20;
