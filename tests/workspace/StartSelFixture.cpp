@@ -1,8 +1,14 @@
 // The shared start-selection database of the workspace suites.
 #include "StartSelFixture.h"
 
+#include <filesystem>
+
 StartSelFixture::StartSelFixture()
 {
+    namespace fs = std::filesystem;
+    fs::create_directories(home.File("CFG/ORV"));
+    for (const char* font : {"ALT.FON", "706.FON", "INT.FON"})
+        fs::copy_file(fs::path(ORV_SHIPPED_DIR) / "CFG/ORV" / font, home.File(std::string("CFG/ORV/") + font));
     sel.SetTarget(&target);
 }
 

@@ -4,6 +4,7 @@
 
 #include "model/FrameState.h"
 #include "support/RecordingStartSelTarget.h"
+#include "support/ScopedEnv.h"
 #include "support/ScriptedUi.h"
 #include "support/StartSelRows.h"
 #include "support/TempDir.h"
@@ -51,6 +52,10 @@ struct StartSelFixture {
     StartSelFixture();
 
     std::vector<std::string> log;
+    // A program directory of its own with the shipped panel fonts, so that
+    // the screen font loads whatever the environment says.
+    TempDir home;
+    ScopedEnv homeEnv{"ORVTOOL_HOME", home.Path().c_str()};
     ScriptedUi ui;
     RecordingFrame frame{log};
     LoggingTarget target{log};
