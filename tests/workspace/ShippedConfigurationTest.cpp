@@ -234,4 +234,11 @@ TEST(ShippedPlaceholders, MarkOnlyWhereShippedAndRunsAlike)
         ++files;
     }
     EXPECT_EQ(files, 16u);
+
+    // A run over a directory keeps the user's settings file.
+    const std::string ini = dir.File("a/CFG/ORV/ORVPRO.INI");
+    std::ofstream(ini, std::ios::binary) << "[ENVIRONMENT]\r\nLPT=2\r\n";
+    const std::string cmd = std::string(ORV_CFGGEN) + " " + ORV_STARTSEL_SQL + " " + dir.File("a");
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    EXPECT_EQ(ReadBytes(ini), "[ENVIRONMENT]\r\nLPT=2\r\n");
 }

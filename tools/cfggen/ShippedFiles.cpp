@@ -190,9 +190,17 @@ bool WriteFirmware(const std::string& cfg, std::string& error)
     return true;
 }
 
+// The build tree's program directory is also the state directory, so the
+// settings file may be the user's by now: it is written only where none is,
+// and an existing one is only marked as made.
 bool WriteIni(const std::string& dir, std::string& error)
 {
     const CWorkspaceState workspace(dir, dir);
+    std::error_code ec;
+    if (std::filesystem::exists(workspace.GetIniFile(), ec)) {
+        std::filesystem::last_write_time(workspace.GetIniFile(), std::filesystem::file_time_type::clock::now(), ec);
+        return true;
+    }
     const PrjBundle bundle;
     CCfgWriter writer(workspace, bundle);
     writer.SaveAll(CfgChoice{});
