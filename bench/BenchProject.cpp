@@ -6,7 +6,7 @@
 #include "model/project/OpTxt.h"
 #include "model/project/PrjVarKinds.h"
 #include "model/project/TxtRow.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 #include "support/SpsParBuilder.h"
 
 #include <cstdio>

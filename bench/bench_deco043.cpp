@@ -2,7 +2,7 @@
 
 #include "image/decompile/Deco043.h"
 #include "model/core/WorkspaceState.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 #include "support/Image043_118Builder.h"
 
 #include <benchmark/benchmark.h>

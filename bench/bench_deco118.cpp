@@ -12,7 +12,7 @@
 #include "model/project/SkTxt.h"
 #include "model/project/TxtRow.h"
 #include "model/core/WorkspaceState.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <benchmark/benchmark.h>
 

@@ -11,8 +11,8 @@
 #include "model/core/ProgressBar.h"
 #include "model/core/UiServices.h"
 #include "platform/DynLib.h"
-#include "support/DrvBuilders.h"
-#include "support/FwBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
+#include "tools/cfggen/FwBuilders.h"
 
 #include <benchmark/benchmark.h>
 

@@ -29,8 +29,8 @@ set(ORV_TEST_PCH_HEADERS
   <algorithm> <cstdint> <filesystem> <functional> <map> <memory> <optional>
   <set> <string> <string_view> <vector>
   <gtest/gtest.h>
-  [["support/ByteBuilder.h"]] [["support/DrvBuilders.h"]]
-  [["support/FrameFixture.h"]] [["support/FwBuilders.h"]]
+  [["tools/cfggen/ByteBuilder.h"]] [["tools/cfggen/DrvBuilders.h"]]
+  [["support/FrameFixture.h"]] [["tools/cfggen/FwBuilders.h"]]
   [["support/PrjBuilder.h"]] [["support/TempDir.h"]])
 
 # GCC before 13 loses libstdc++'s own "#pragma GCC diagnostic" suppressions
@@ -58,7 +58,7 @@ function(orv_add_test_pch name)
   add_executable(${name} ${PROJECT_SOURCE_DIR}/tests/support/PchHost.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest)
   target_include_directories(${name} PRIVATE
-    ${PROJECT_SOURCE_DIR}/src ${PROJECT_BINARY_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+    ${PROJECT_SOURCE_DIR}/src ${PROJECT_BINARY_DIR}/src ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR})
   orv_warnings(${name})
   target_compile_options(${name} PRIVATE ${ORV_TEST_OPTIONS})
   target_precompile_headers(${name} PRIVATE ${ORV_TEST_PCH_HEADERS} ${ARG_HEADERS})

@@ -171,6 +171,7 @@ void CMainFrame::RebuildMenuTexts()
 
 void CMainFrame::SetSelectionFields(std::string_view panel, std::string_view plc, std::string_view driver)
 {
+    CFrameState::SetSelectionFields(panel, plc, driver);
     const std::array<std::string_view, 3> texts = {panel, plc, driver};
     for (size_t i = 0; i < m_fields.size(); ++i)
         if (m_fields[i] != nullptr)

@@ -82,7 +82,7 @@ public:
     // Rewrites the menu texts in the current language.
     void RebuildMenuTexts();
     // Fills the tool bar's panel, PLC and driver fields (cp1252).
-    void SetSelectionFields(std::string_view panel, std::string_view plc, std::string_view driver);
+    void SetSelectionFields(std::string_view panel, std::string_view plc, std::string_view driver) override;
 
     // Status bar pane i (0 the message pane, 1 OVR), or null.
     QLabel* PaneLabel(int pane) const;

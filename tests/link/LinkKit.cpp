@@ -5,7 +5,7 @@
 #include "model/project/DrvTable.h"
 #include "model/project/SpsPar.h"
 #include "support/FktBuilders.h"
-#include "support/FwBuilders.h"
+#include "tools/cfggen/FwBuilders.h"
 #include "support/Image706Builder.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "link/Receive706.h"
 #include "link/Transmit706.h"
 #include "model/project/DrvCfg.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 #include "support/EmuLinkFixture.h"
 #include "support/FrameFixture.h"
 #include "support/PrjBuilder.h"

@@ -1,6 +1,6 @@
 #include "support/FktBuilders.h"
 
-#include "support/ByteBuilder.h"
+#include "tools/cfggen/ByteBuilder.h"
 
 namespace orv {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/ByteBuilder.h"
+#include "tools/cfggen/ByteBuilder.h"
 #include "support/Image043_118Builder.h"
 
 #include <array>

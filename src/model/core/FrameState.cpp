@@ -78,6 +78,11 @@ void CFrameState::UnloadFon()
     OnScreenFontChanged();
 }
 
+void CFrameState::SetSelectionFields(std::string_view panel, std::string_view plc, std::string_view driver)
+{
+    m_selFields = {std::string(panel), std::string(plc), std::string(driver)};
+}
+
 CFon* CFrameState::GetFon(int family) const
 {
     if (family < 1 || family > static_cast<int>(m_fons.size()))

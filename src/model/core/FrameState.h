@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace orv {
 
@@ -57,6 +58,11 @@ public:
     CStartSelInfo* GetStartSel() const { return m_startSel; }
     void SetStartSel(CStartSelInfo* startSel) { m_startSel = startSel; }
 
+    // The names of the chosen panel, PLC type and driver (cp1252) that the
+    // tool bar shows; virtual, so that a window shows them at once.
+    virtual void SetSelectionFields(std::string_view panel, std::string_view plc, std::string_view driver);
+    const std::array<std::string, 3>& GetSelectionFields() const { return m_selFields; }
+
     // Panel fonts by family as GetFontFamily numbers them: 1 ALT, 2 706,
     // 3 INT; null for other numbers and until the fonts are loaded.
     CFon* GetFon(int family) const;
@@ -93,6 +99,7 @@ private:
     std::string m_srcEditPath;
     bool m_insert = false;
     CStartSelInfo* m_startSel = nullptr;
+    std::array<std::string, 3> m_selFields;
     std::array<CFon*, 3> m_fons{};
     CWorkspaceState* m_workspace = nullptr;
     std::unique_ptr<CFon> m_screenFon;

@@ -1,7 +1,7 @@
 // The fixture builders against bytes written by hand from the layouts, so
 // that every other test can trust them.
-#include "support/ByteBuilder.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/ByteBuilder.h"
+#include "tools/cfggen/DrvBuilders.h"
 #include "support/FktBuilders.h"
 #include "support/Image706Builder.h"
 

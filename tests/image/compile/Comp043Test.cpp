@@ -12,7 +12,7 @@
 #include "model/project/SkAct.h"
 #include "model/project/SkTxt.h"
 #include "model/core/WorkspaceState.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 #include "support/FktBuilders.h"
 #include "support/ScopedEnv.h"
 

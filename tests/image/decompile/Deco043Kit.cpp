@@ -3,7 +3,7 @@
 #include "image/decompile/Deco043.h"
 #include "image/codec/ImgLayout.h"
 #include "model/project/PrjVar.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <gtest/gtest.h>
 

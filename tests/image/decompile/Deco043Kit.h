@@ -2,7 +2,7 @@
 
 #include "DecoFixture.h"
 
-#include "support/ByteBuilder.h"
+#include "tools/cfggen/ByteBuilder.h"
 #include "support/Image043_118Builder.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "image/decompile/Deco043.h"
 #include "model/project/PrjVarList.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <gtest/gtest.h>
 

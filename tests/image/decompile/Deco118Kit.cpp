@@ -3,8 +3,8 @@
 #include "image/decompile/Deco118.h"
 #include "image/codec/ImgLayout.h"
 #include "model/project/PrjVarList.h"
-#include "support/DrvBuilders.h"
-#include "support/FwBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
+#include "tools/cfggen/FwBuilders.h"
 
 namespace orv {
 

@@ -12,7 +12,7 @@
 #include "model/project/RcpTxt.h"
 #include "model/project/SkAct.h"
 #include "model/project/SkTxt.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "image/decompile/Deco706.h"
 #include "model/project/PrjVarList.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 namespace orv {
 

@@ -16,7 +16,7 @@
 #include "model/project/SkTxt.h"
 #include "model/project/TimeVal.h"
 #include "model/project/TxtRow.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 #include "support/FktBuilders.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 #include "image/decompile/Deco.h"
 #include "model/project/DrvTab.h"
 #include "model/project/SpsDef.h"
-#include "support/ByteBuilder.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/ByteBuilder.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include "model/project/SkAct.h"
 #include "model/project/SkTxt.h"
 #include "model/project/TxtRow.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include "model/project/PrjVarKinds.h"
 #include "model/project/PrjVarList.h"
 #include "model/project/TxtRow.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <gtest/gtest.h>
 

@@ -13,9 +13,9 @@
 #include "model/project/FrmCfg.h"
 #include "model/project/PrjVarKinds.h"
 #include "model/project/PrjVarList.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 #include "support/FktBuilders.h"
-#include "support/FwBuilders.h"
+#include "tools/cfggen/FwBuilders.h"
 
 #include <gtest/gtest.h>
 

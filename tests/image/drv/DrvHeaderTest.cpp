@@ -2,7 +2,7 @@
 #include "ImageFixture.h"
 #include "model/project/PrjIntVar.h"
 #include "model/project/PrjVarList.h"
-#include "support/ByteBuilder.h"
+#include "tools/cfggen/ByteBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "image/drv/DrvFile.h"
 #include "image/drv/DrvWriter.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <memory>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "ImageFixture.h"
 #include "image/drv/DrvFile.h"
 #include "image/drv/DrvLibScanner.h"
-#include "support/DrvBuilders.h"
+#include "tools/cfggen/DrvBuilders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "DrvKit.h"
 #include "ImageFixture.h"
 #include "model/project/PrjVarList.h"
-#include "support/ByteBuilder.h"
+#include "tools/cfggen/ByteBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "ImageFixture.h"
 #include "image/drv/FktFile.h"
-#include "support/ByteBuilder.h"
+#include "tools/cfggen/ByteBuilder.h"
 #include "support/FileSizeCap.h"
 #include "support/FktBuilders.h"
 

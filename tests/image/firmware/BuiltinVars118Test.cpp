@@ -5,7 +5,7 @@
 #include "model/core/Catalogues.h"
 #include "model/project/PrjIntVar.h"
 #include "model/project/PrjVarList.h"
-#include "support/FwBuilders.h"
+#include "tools/cfggen/FwBuilders.h"
 
 #include <gtest/gtest.h>
 

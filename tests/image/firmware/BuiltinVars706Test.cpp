@@ -9,7 +9,7 @@
 #include "model/project/PrjIntVar.h"
 #include "model/project/PrjVarList.h"
 #include "model/project/TxtRow.h"
-#include "support/FwBuilders.h"
+#include "tools/cfggen/FwBuilders.h"
 
 #include <gtest/gtest.h>
 

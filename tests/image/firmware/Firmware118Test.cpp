@@ -2,7 +2,7 @@
 #include "image/firmware/Firmware118.h"
 #include "model/core/Catalogues.h"
 #include "model/project/PrjIntVar.h"
-#include "support/FwBuilders.h"
+#include "tools/cfggen/FwBuilders.h"
 
 #include <gtest/gtest.h>
 

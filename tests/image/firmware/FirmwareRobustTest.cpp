@@ -3,7 +3,7 @@
 #include "FwFixture.h"
 #include "image/firmware/Firmware.h"
 #include "image/firmware/Firmware118.h"
-#include "support/FwBuilders.h"
+#include "tools/cfggen/FwBuilders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The firmware image builders against bytes written by hand from the
 // layouts, so that the reader tests can trust them.
-#include "support/FwBuilders.h"
+#include "tools/cfggen/FwBuilders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
+// Builds panel firmware images of both forms at the literal offsets of their layouts.
 #pragma once
 
-#include "support/ByteBuilder.h"
+#include "tools/cfggen/ByteBuilder.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,7 @@
-#include "support/DrvBuilders.h"
+// Lays out driver entries field by field, for the shipped placeholders and the test fixtures.
+#include "tools/cfggen/DrvBuilders.h"
 
-#include "support/ByteBuilder.h"
+#include "tools/cfggen/ByteBuilder.h"
 
 #include <algorithm>
 

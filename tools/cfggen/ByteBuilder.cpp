@@ -1,4 +1,5 @@
-#include "support/ByteBuilder.h"
+// Writes and reads big-endian fields at literal offsets, growing the buffer as needed.
+#include "tools/cfggen/ByteBuilder.h"
 
 namespace orv {
 

@@ -1,4 +1,5 @@
-#include "support/FwBuilders.h"
+// Lays out firmware headers, feature masks and variable chains, for the shipped placeholders and the tests.
+#include "tools/cfggen/FwBuilders.h"
 
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// A big-endian byte layout of its own for the file builders, apart from the production helpers.
 #pragma once
 
 #include <cstddef>

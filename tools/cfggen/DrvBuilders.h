@@ -1,3 +1,4 @@
+// Builds PLC driver entries and libraries of both formats at the literal offsets of their layouts.
 #pragma once
 
 #include <array>
