@@ -21,7 +21,7 @@ namespace {
 // program would open.
 constexpr int kHelpNotOpened = 2;
 
-QMessageBox::Icon IconOf(MsgKind kind)
+QMessageBox::Icon QtUiServicesIconOf(MsgKind kind)
 {
     switch (kind) {
     case MsgKind::Warning: return QMessageBox::Warning;
@@ -40,7 +40,7 @@ CMainFrame* CQtUiServices::Frame()
 
 int CQtUiServices::MessageBox(MsgKind kind, std::string_view caption, std::string_view text, int)
 {
-    QMessageBox box(IconOf(kind), FromCp1252(caption), FromCp1252(text), QMessageBox::Ok, Frame());
+    QMessageBox box(QtUiServicesIconOf(kind), FromCp1252(caption), FromCp1252(text), QMessageBox::Ok, Frame());
     box.exec();
     return kBoxOk;
 }

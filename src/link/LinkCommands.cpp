@@ -1,6 +1,7 @@
 // Builds the panel's commands and decodes its answers; every answer is
 // checked for length before a character of it is read.
 #include "link/LinkCommands.h"
+#include "model/project/PanelType.h"
 
 #include "model/core/CheckedFormat.h"
 
@@ -33,11 +34,6 @@ const DisplayRow* FindDisplayRow(uint16_t panelType)
         if (std::find(row.types.begin(), row.types.end(), panelType) != row.types.end())
             return &row;
     return nullptr;
-}
-
-bool OneOf(uint16_t value, std::initializer_list<uint16_t> set)
-{
-    return std::find(set.begin(), set.end(), value) != set.end();
 }
 
 int HexDigit(char c)
@@ -85,10 +81,10 @@ std::vector<int> ExtraClearLines(uint16_t panelType)
 
 uint16_t BankEnd(uint16_t panelType)
 {
-    return OneOf(panelType, {14, 36, 43, 47, 118, 163, 167}) ? 0x7FFF : 0xFFFF;
+    return (PanelType(panelType).InFamily(Family::F043) || PanelType(panelType).InFamily(Family::F118)) ? 0x7FFF : 0xFFFF;
 }
 
-bool SwitchesBanksPowerless(uint16_t panelType) { return OneOf(panelType, {118, 163, 167}); }
+bool SwitchesBanksPowerless(uint16_t panelType) { return PanelType(panelType).InFamily(Family::F118); }
 
 std::string CentredLine(std::string_view text, size_t width)
 {

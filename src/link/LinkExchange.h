@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-class CWorkspaceState;
-
 namespace orv {
+
+class CWorkspaceState;
 
 class CLinkTrace;
 

@@ -1,6 +1,7 @@
 // Starts, uses and ends the link for one transfer or read-back; the link is
 // ended once for every start, whichever step failed.
 #include "link/LinkSession.h"
+#include "link/LinkCodes.h"
 
 #include "model/core/CatalogueIds.h"
 #include "model/core/Log.h"
@@ -11,9 +12,6 @@ namespace orv {
 namespace {
 
 constexpr int kVersionTries = 5;
-constexpr uint16_t kErrTransfer = 39;
-constexpr uint16_t kErrNotProgrammable = 24;
-constexpr uint16_t kErrReadBack = 40;
 
 } // namespace
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <string_view>
 
-class CWorkspaceState;
-
 namespace orv {
+
+class CWorkspaceState;
 
 // One link session. The first failure sets the error and ends the link;
 // every later step is skipped, and the link is ended exactly once, however

@@ -2,6 +2,8 @@
 // one message; the names of models, protocols and data areas come from
 // tables.
 #include "link/Receive.h"
+#include "link/LinkCodes.h"
+#include "model/project/PanelType.h"
 
 #include "link/LinkCommands.h"
 #include "model/core/CatalogueIds.h"
@@ -21,20 +23,8 @@ namespace orv {
 
 namespace {
 
-constexpr uint16_t kErrOtherModel = 34;
-constexpr uint16_t kErrReadBack = 40;
-constexpr uint16_t kErrNoDataSet = 44;
-constexpr uint16_t kErrDeclined = 45;
 constexpr uint16_t kBlockBytes = 32;
 constexpr const char* kDebugLog = "recei.dbg";
-
-bool OneOf(uint16_t value, std::initializer_list<uint16_t> set)
-{
-    for (uint16_t v : set)
-        if (v == value)
-            return true;
-    return false;
-}
 
 struct ModelName {
     const char* id;
@@ -218,7 +208,7 @@ void CReceive::ReadPanelToFile(const std::string& path, uint16_t bank, uint16_t 
     if (LinkExchange(0) < 0)
         return;
     m_bank = bank;
-    if (!OneOf(m_panelType, {14, 36, 43, 47, 755}) && Send(BankCommand(m_bank)) < 0)
+    if (!PanelType(m_panelType).InFamily(Family::F043) && Send(BankCommand(m_bank)) < 0)
         return;
     std::remove(path.c_str());
     LogLine(kLogDebug, "Delete %s", path.c_str());

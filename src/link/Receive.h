@@ -12,11 +12,11 @@
 #include <string_view>
 #include <vector>
 
+namespace orv {
+
 class CPrjData;
 class CDrvCfg;
 class CSpsPar;
-
-namespace orv {
 
 // One read-back session; the derived read-backs run their sequence in their
 // constructors.

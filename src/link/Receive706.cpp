@@ -2,6 +2,7 @@
 // against the project's start selection, then the three files into the
 // project directory. Names from the panel are file names only after a check.
 #include "link/Receive706.h"
+#include "link/LinkCodes.h"
 
 #include "link/LinkCommands.h"
 #include "model/core/CatalogueIds.h"
@@ -24,25 +25,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uint16_t kErrImage = 3;
-constexpr uint16_t kErrDriver = 5;
-constexpr uint16_t kErrFunction = 7;
-constexpr uint16_t kErrOtherModel = 34;
-constexpr uint16_t kErrReadBack = 40;
-constexpr uint16_t kErrNoDataSet = 44;
-constexpr uint16_t kErrDeclined = 45;
-constexpr uint16_t kCommandTraceValue = 500;
 
 constexpr uint8_t kFlagBank6 = 0x01;
 constexpr uint8_t kFlagBank8 = 0x02;
 constexpr uint8_t kFlagsValid = 0x0C;
 constexpr uint8_t kFlagFunction = 0x10;
-constexpr uint8_t kDriverBank = 5;
-constexpr uint8_t kSetupBank = 2;
 constexpr uint16_t kNameAt = 6;
 constexpr uint8_t kNameBytes = 12;
 constexpr uint16_t kFirstEntryAt = 0x62;
-constexpr uint16_t kFunctionAddress = 0xA000;
 constexpr uint8_t kEntryNameMax = 16;
 constexpr uint16_t kAreaEntryType = 134;
 

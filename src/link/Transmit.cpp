@@ -1,6 +1,8 @@
 // Checks and opens a transfer's companion files and writes them into the
 // panel bank by bank; every failure leaves one error code and ends the link.
 #include "link/Transmit.h"
+#include "link/LinkCodes.h"
+#include "model/project/PanelType.h"
 
 #include "link/LinkCommands.h"
 #include "model/core/CatalogueIds.h"
@@ -24,34 +26,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uint16_t kErrImage = 3;
-constexpr uint16_t kErrDriver = 5;
-constexpr uint16_t kErrFunction = 7;
-constexpr uint16_t kErrFirmware = 8;
-constexpr uint16_t kErrRecipe = 10;
-constexpr uint16_t kErrNotProgrammable = 24;
-constexpr uint16_t kErrOtherModel = 34;
-constexpr uint16_t kErrFirmwareOld = 35;
-constexpr uint16_t kErrDriverOld = 36;
-constexpr uint16_t kErrFunctionOld = 37;
-constexpr uint16_t kErrImageOld = 38;
-constexpr uint16_t kErrTransfer = 39;
-constexpr uint16_t kErrDeclined = 45;
-constexpr uint16_t kErrTrace = 46;
-constexpr uint16_t kErrFieldbus = 47;
 constexpr uint16_t kStatusTraceValue = 500;
 constexpr size_t kMaxWriteCommand = 50;
 
-bool OneOf(uint16_t value, std::initializer_list<uint16_t> set)
-{
-    for (uint16_t v : set)
-        if (v == value)
-            return true;
-    return false;
-}
-
 // The panels that carry two bytes before their files' data.
-bool SkipsFileHead(uint16_t panelType) { return OneOf(panelType, {14, 36, 43, 47}); }
+bool SkipsFileHead(uint16_t panelType) { return PanelType(panelType).InFamily(Family::F043); }
 
 std::string WithTag(const std::string& projectPath, const std::string& tag)
 {
@@ -143,7 +122,7 @@ void CTransmit::BuildPaths(const std::string& projectPath)
         m_paths[kDriver] = WithTag(projectPath, tags.driver);
         m_paths[kTrace] = WithTag(projectPath, tags.debug);
         m_paths[kImage] = WithTag(projectPath, tags.compile);
-        if (OneOf(m_panelType, {118, 163, 167}))
+        if (PanelType(m_panelType).InFamily(Family::F118))
             m_paths[kRecipe] = WithTag(projectPath, tags.recipe);
         const PrjBundle* bundle = m_project ? m_project->GetOwner() : nullptr;
         if (m_panelType == 706 && bundle && bundle->fktCfg && bundle->fktCfg->IsUsed())
@@ -361,7 +340,7 @@ bool CTransmit::ReportError()
     case 0:
         return true;
     case kErrNotProgrammable:
-        ShowMessage(OneOf(m_panelType, {118, 163, 167}) ? msg::kEEPROMNichtProgrammierbar
+        ShowMessage(PanelType(m_panelType).InFamily(Family::F118) ? msg::kEEPROMNichtProgrammierbar
                                                         : msg::kEEPROMNichtProgrammierbarBitteORV);
         break;
     case kErrNoPanel:

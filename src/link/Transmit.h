@@ -13,9 +13,9 @@
 #include <string>
 #include <string_view>
 
-class CPrjData;
-
 namespace orv {
+
+class CPrjData;
 
 // A version text of a file or the panel: the display form ("OG706 V123")
 // and the three digits alone.

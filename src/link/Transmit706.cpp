@@ -2,6 +2,7 @@
 // checked before the link starts, the panel's model, fieldbus and cartridge
 // after, then memory set-up and the four files bank by bank.
 #include "link/Transmit706.h"
+#include "link/LinkCodes.h"
 
 #include "link/LinkCommands.h"
 #include "model/core/CatalogueIds.h"
@@ -13,21 +14,6 @@ namespace orv {
 
 namespace {
 
-constexpr uint16_t kErrImage = 3;
-constexpr uint16_t kErrDriver = 5;
-constexpr uint16_t kErrFunction = 7;
-constexpr uint16_t kErrFirmware = 8;
-constexpr uint16_t kErrCartridge = 25;
-constexpr uint16_t kErrFeature = 30;
-constexpr uint16_t kErrFirmwareId = 31;
-constexpr uint16_t kErrOtherModel = 34;
-constexpr uint16_t kErrFirmwareOld = 35;
-constexpr uint16_t kErrDriverOld = 36;
-constexpr uint16_t kErrFunctionOld = 37;
-constexpr uint16_t kErrImageOld = 38;
-constexpr uint16_t kErrTransfer = 39;
-constexpr uint16_t kErrTrace = 46;
-constexpr uint16_t kErrFieldbus = 47;
 
 constexpr long kFeatureAt = 56;
 constexpr size_t kFeatureBytes = 8;
@@ -37,16 +23,12 @@ constexpr long kVersionAt = 46;
 constexpr size_t kVersionBytes = 9;
 constexpr uint16_t kWeeklySwitchFeature = 59;
 constexpr uint16_t kSoftkeyFeature = 60;
-constexpr uint16_t kCommandTraceValue = 500;
 // The identification holds the version digits at 5..7 and, on 473 and
 // 477, the fieldbus kind at 28..29.
 constexpr size_t kVersionAnswer = 8;
 constexpr size_t kFieldbusAnswer = 30;
 constexpr uint8_t kDataSetBank = 6;
 constexpr uint8_t kFirmwareBank = 4;
-constexpr uint8_t kDriverBank = 5;
-constexpr uint8_t kSetupBank = 2;
-constexpr uint16_t kFunctionAddress = 0xA000;
 constexpr uint8_t kTransferEnd = 0x81;
 
 VersionText FileVersion(const std::string& text)
@@ -66,7 +48,7 @@ bool FieldbusFits(uint8_t kind, uint16_t drvNo)
     }
 }
 
-const char* PanelIdOf(uint16_t panelType)
+const char* Transmit706PanelIdOf(uint16_t panelType)
 {
     switch (panelType) {
     case 473: return "OG473";
@@ -171,7 +153,7 @@ bool CTransmit706::CheckPanel()
 {
     m_panelAnswer = m_ctx.Answer();
     const std::string& answer = m_panelAnswer;
-    if (answer.size() < kVersionAnswer || answer.compare(0, 5, PanelIdOf(m_panelType)) != 0) {
+    if (answer.size() < kVersionAnswer || answer.compare(0, 5, Transmit706PanelIdOf(m_panelType)) != 0) {
         Fail(kErrOtherModel);
         return false;
     }

@@ -13,7 +13,7 @@
 namespace orv {
 namespace {
 
-using Kind = UiCall::Kind;
+using LinkExchangeKind = UiCall::Kind;
 
 int CountPrefix(const std::vector<std::string>& lines, const std::string& prefix)
 {
@@ -74,7 +74,7 @@ TEST(link_exchange, TransferRetriesCountsAndSetsTheError)
         EXPECT_EQ(sent, std::vector<std::string>(static_cast<size_t>(c.tries), c.command));
         EXPECT_EQ(rig.emu.Context().Command(), c.command);
         EXPECT_EQ(rig.f.workspace.GetLinkErrors(), static_cast<uint32_t>(c.tries - 1 + (c.ok ? 0 : 1)));
-        const std::vector<std::string> log = rig.f.ui.TextsOf(Kind::LogAppend);
+        const std::vector<std::string> log = rig.f.ui.TextsOf(LinkExchangeKind::LogAppend);
         EXPECT_EQ(CountPrefix(log, "SENDE Versuch"), c.tries - (c.ok ? 1 : 0));
         EXPECT_EQ(CountPrefix(log, "EMPFANGE"), c.tries - (c.ok ? 1 : 0));
         // A failed exchange ends the link itself, once.
@@ -109,7 +109,7 @@ TEST(link_exchange, ReadBackCountsOnceAndEndsTheLink)
         EXPECT_EQ(rig.emu.Sleeps(), c.ok ? std::vector<uint32_t>{} : std::vector<uint32_t>{10});
         // A short read answer is a failed try without a log line.
         const bool cut = c.fault.find("cut") != std::string::npos;
-        const int logged = CountPrefix(rig.f.ui.TextsOf(Kind::LogAppend), "Ubertragungsfehler:");
+        const int logged = CountPrefix(rig.f.ui.TextsOf(LinkExchangeKind::LogAppend), "Ubertragungsfehler:");
         EXPECT_EQ(logged, cut ? 0 : c.tries - (c.ok ? 1 : 0));
         r.EndLink();
         r.Close();
@@ -132,7 +132,7 @@ TEST(link_exchange, SimulationTriesTenTimesSilently)
     EXPECT_EQ(outcome.answer, "?13");
     EXPECT_EQ(rig.emu.Commands().size(), 10u);
     EXPECT_EQ(rig.f.workspace.GetLinkErrors(), 0u);
-    EXPECT_TRUE(rig.f.ui.TextsOf(Kind::LogAppend).empty());
+    EXPECT_TRUE(rig.f.ui.TextsOf(LinkExchangeKind::LogAppend).empty());
     rig.emu.Api()->end();
 }
 

@@ -12,7 +12,7 @@
 namespace orv {
 namespace {
 
-using Log = std::vector<std::string>;
+using LinkFaults706Log = std::vector<std::string>;
 
 std::vector<uint8_t> Vec(const std::string& bytes) { return {bytes.begin(), bytes.end()}; }
 
@@ -27,7 +27,7 @@ struct Span {
     int within = 0;
 };
 
-Span SpanOf(const Log& log, const std::string& prefix, const std::string& fileLine)
+Span SpanOf(const LinkFaults706Log& log, const std::string& prefix, const std::string& fileLine)
 {
     Span span;
     bool in = false;
@@ -84,7 +84,7 @@ TEST(link_faults_706, TransferFaults)
         {"cut set-up read", Where::SetupRead, "cut:6", 20, 39, 15418},
         {"one wrong checksum mid image", Where::Image, "result:31", 1, 0, 0},
     };
-    Log clean;
+    LinkFaults706Log clean;
     {
         Link706Rig rig;
         rig.Write();
@@ -153,7 +153,7 @@ TEST(link_faults_706, ReadBackFaults)
         s.preloads.push_back({5, 0xA000, Vec(rig.function)});
         return s;
     };
-    Log clean;
+    LinkFaults706Log clean;
     {
         Link706Rig rig;
         rig.emu.Reset(holding(rig, {}));

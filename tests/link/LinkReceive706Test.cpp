@@ -13,10 +13,10 @@
 namespace orv {
 namespace {
 
-using Kind = UiCall::Kind;
-using Log = std::vector<std::string>;
+using LinkReceive706Kind = UiCall::Kind;
+using LinkReceive706Log = std::vector<std::string>;
 
-std::vector<uint8_t> Vec(const std::string& bytes) { return {bytes.begin(), bytes.end()}; }
+std::vector<uint8_t> LinkReceive706Vec(const std::string& bytes) { return {bytes.begin(), bytes.end()}; }
 
 // A panel that holds the rig's data set in the bank, its driver and, when
 // asked, its special-function file, as a transfer leaves them.
@@ -25,10 +25,10 @@ panelemu::PanelScenario Holding(const Link706Rig& rig, uint8_t bank, bool functi
 {
     panelemu::PanelScenario s = EmuScenario(rig.panelType, faults);
     s.dataSetFlags = static_cast<uint8_t>((bank == 6 ? 0x01 : 0x02) | (function ? 0x10 : 0));
-    s.preloads.push_back({bank, 0, Vec(rig.image)});
-    s.preloads.push_back({5, static_cast<uint16_t>(rig.panelType == 706 ? 0xE000 : 0xB000), Vec(rig.driver)});
+    s.preloads.push_back({bank, 0, LinkReceive706Vec(rig.image)});
+    s.preloads.push_back({5, static_cast<uint16_t>(rig.panelType == 706 ? 0xE000 : 0xB000), LinkReceive706Vec(rig.driver)});
     if (function)
-        s.preloads.push_back({5, 0xA000, Vec(rig.function)});
+        s.preloads.push_back({5, 0xA000, LinkReceive706Vec(rig.function)});
     return s;
 }
 
@@ -170,10 +170,10 @@ TEST(link_receive706, DriverAndDataAreaAgainstTheProject)
         EXPECT_EQ(r->ReportResult(), c.error == 0);
         EXPECT_EQ(BoxIds(rig.f.ui), c.error ? std::vector<int>{15502} : std::vector<int>{});
         if (!c.shows.empty() || c.error) {
-            EXPECT_NE(rig.f.ui.TextsOf(Kind::Box).at(0).find(c.shows), std::string::npos)
-                << rig.f.ui.TextsOf(Kind::Box).at(0);
+            EXPECT_NE(rig.f.ui.TextsOf(LinkReceive706Kind::Box).at(0).find(c.shows), std::string::npos)
+                << rig.f.ui.TextsOf(LinkReceive706Kind::Box).at(0);
         }
-        const Log log = rig.f.ui.TextsOf(Kind::LogAppend);
+        const LinkReceive706Log log = rig.f.ui.TextsOf(LinkReceive706Kind::LogAppend);
         const bool loops = std::any_of(log.begin(), log.end(), [](const std::string& l) {
             return l.find("parameter chain loops") != std::string::npos;
         });

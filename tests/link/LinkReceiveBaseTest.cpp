@@ -13,8 +13,8 @@
 namespace orv {
 namespace {
 
-using Kind = UiCall::Kind;
-using Log = std::vector<std::string>;
+using LinkReceiveBaseKind = UiCall::Kind;
+using LinkReceiveBaseLog = std::vector<std::string>;
 
 std::string Pattern(size_t n)
 {
@@ -41,7 +41,7 @@ TEST(link_receive_base, ReadPanelToFileOverTheBankEnd)
         uint32_t count;
         bool zeros;
         int32_t expected;
-        Log reads;  // the commands after the file-name line
+        LinkReceiveBaseLog reads;  // the commands after the file-name line
     };
     const Case cases[] = {
         {"118 over 0x7FFF", 118, 0x7FF0, 40, false, 40, {"B02", "R7FF010", "B03", "R000018"}},
@@ -68,11 +68,11 @@ TEST(link_receive_base, ReadPanelToFileOverTheBankEnd)
         const std::string path = rig.f.dir.File("OUT.BIN");
         r.ReadPanelToFile(path, bank, c.start, c.count, 3, c.zeros);
         EXPECT_EQ(r.GetError(), 0);
-        const Log commands = rig.emu.Commands();
-        EXPECT_EQ(Log(commands.begin() + 2, commands.end()), c.reads);
+        const LinkReceiveBaseLog commands = rig.emu.Commands();
+        EXPECT_EQ(LinkReceiveBaseLog(commands.begin() + 2, commands.end()), c.reads);
         EXPECT_EQ(rig.Read("OUT.BIN"), (c.zeros ? std::string(2, '\0') : "") + memory.substr(0, c.count));
-        Log percentages;
-        for (const std::string& p : rig.f.ui.TextsOf(Kind::Progress))
+        LinkReceiveBaseLog percentages;
+        for (const std::string& p : rig.f.ui.TextsOf(LinkReceiveBaseKind::Progress))
             if (p.rfind("SetText ", 0) == 0)
                 percentages.push_back(p);
         if (c.expected > 0 && c.count > 0) {
@@ -163,8 +163,8 @@ TEST(link_receive_base, ReportReceiveErrorMessages)
         EXPECT_EQ(r.GetError(), c.after);
         EXPECT_EQ(BoxIds(rig.f.ui), c.box ? std::vector<int>{c.box} : std::vector<int>{});
         if (c.box && !c.text.empty()) {
-            EXPECT_NE(rig.f.ui.TextsOf(Kind::Box).at(0).find(c.text), std::string::npos)
-                << rig.f.ui.TextsOf(Kind::Box).at(0);
+            EXPECT_NE(rig.f.ui.TextsOf(LinkReceiveBaseKind::Box).at(0).find(c.text), std::string::npos)
+                << rig.f.ui.TextsOf(LinkReceiveBaseKind::Box).at(0);
         }
     }
 }
@@ -186,8 +186,8 @@ TEST(link_receive_base, ConstructorClearsTheReadBackPaths)
     EXPECT_EQ(rig.f.workspace.GetDrvFile(), "");
     EXPECT_EQ(rig.f.workspace.GetImageFile(), "");
     EXPECT_EQ(rig.Read("recei.dbg"), "");
-    EXPECT_EQ(rig.f.ui.TextsOf(Kind::Progress).at(0), "Create  20 100 0 0");
-    EXPECT_EQ(rig.f.ui.TextsOf(Kind::Progress).at(1), "SetText Receive");
+    EXPECT_EQ(rig.f.ui.TextsOf(LinkReceiveBaseKind::Progress).at(0), "Create  20 100 0 0");
+    EXPECT_EQ(rig.f.ui.TextsOf(LinkReceiveBaseKind::Progress).at(1), "SetText Receive");
 }
 
 } // namespace

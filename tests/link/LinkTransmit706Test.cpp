@@ -11,15 +11,15 @@
 namespace orv {
 namespace {
 
-using Kind = UiCall::Kind;
-using Log = std::vector<std::string>;
+using LinkTransmit706Kind = UiCall::Kind;
+using LinkTransmit706Log = std::vector<std::string>;
 
 const std::string kX = "0123456789ABCDEF0123456789ABCDEF0123456789ABCDEF";
 
 // The panel's log without the writes, which the memory check covers.
-Log WithoutWrites(const Log& log)
+Log WithoutWrites(const LinkTransmit706Log& log)
 {
-    Log out;
+    LinkTransmit706Log out;
     for (const std::string& e : log)
         if (e.empty() || e[0] != 'W')
             out.push_back(e);
@@ -56,7 +56,7 @@ TEST(link_transmit706, MainPathPutsTheFilesIntoTheirBanks)
         }
         EXPECT_EQ(rig.emu.Memory(6, 0, rig.image.size()), rig.image);
 
-        Log expected{"start 115200", "V", "C", "D1 "};
+        LinkTransmit706Log expected{"start 115200", "V", "C", "D1 "};
         for (int line : ExtraClearLines(type))
             expected.push_back(ClearLineCommand(line));
         expected.insert(expected.end(), {TitleLineCommand(type, "INITIALISIERUNG"), "B02", "R017404", "X",
@@ -154,7 +154,7 @@ TEST(link_transmit706, ChecksBeforeAnythingIsWritten)
         EXPECT_EQ(t->GetError(), 0);
         EXPECT_EQ(BoxIds(rig.f.ui), c.box ? std::vector<int>{c.box} : std::vector<int>{});
         if (c.box) {
-            EXPECT_NE(rig.f.ui.TextsOf(Kind::Box).at(0).find(c.shows), std::string::npos);
+            EXPECT_NE(rig.f.ui.TextsOf(LinkTransmit706Kind::Box).at(0).find(c.shows), std::string::npos);
         }
         EXPECT_EQ(!rig.emu.Log().empty(), c.linkTouched);
         EXPECT_EQ(rig.emu.Count("end"), c.linkTouched ? 1 : 0);
@@ -201,7 +201,7 @@ TEST(link_transmit706, ErrorMessages)
         EXPECT_EQ(t.GetError(), c.kept ? c.error : 0);
         EXPECT_EQ(BoxIds(rig.f.ui), c.box ? std::vector<int>{c.box} : std::vector<int>{});
         if (c.box && !c.shows.empty()) {
-            EXPECT_NE(rig.f.ui.TextsOf(Kind::Box).at(0).find(c.shows), std::string::npos);
+            EXPECT_NE(rig.f.ui.TextsOf(LinkTransmit706Kind::Box).at(0).find(c.shows), std::string::npos);
         }
     }
 }

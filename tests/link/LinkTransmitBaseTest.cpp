@@ -14,8 +14,8 @@
 namespace orv {
 namespace {
 
-using Kind = UiCall::Kind;
-using Log = std::vector<std::string>;
+using LinkTransmitBaseKind = UiCall::Kind;
+using LinkTransmitBaseLog = std::vector<std::string>;
 
 std::string Bytes(size_t n, uint8_t first = 1)
 {
@@ -39,7 +39,7 @@ struct Placement {
     std::string file;
     uint8_t bank;
     uint16_t start;
-    Log commands;  // after the set-up commands
+    LinkTransmitBaseLog commands;  // after the set-up commands
     // Bank, address and the file's bytes expected there.
     struct Part {
         uint8_t bank;
@@ -87,13 +87,13 @@ TEST(link_send_file, PlacesTheFileBankByBank)
         const size_t before = rig.emu.Commands().size();
         t.SendFile(CTransmit::kImage, 3, c.start);
         EXPECT_EQ(t.GetError(), 0);
-        const Log all = rig.emu.Commands();
-        EXPECT_EQ(Log(all.begin() + static_cast<long>(before), all.end()), c.commands);
+        const LinkTransmitBaseLog all = rig.emu.Commands();
+        EXPECT_EQ(LinkTransmitBaseLog(all.begin() + static_cast<long>(before), all.end()), c.commands);
         for (const auto& part : c.parts)
             EXPECT_EQ(rig.emu.Memory(part.bank, part.address, part.count), c.file.substr(part.from, part.count));
         // Each percentage is shown once.
         Log texts;
-        for (const std::string& p : rig.f.ui.TextsOf(Kind::Progress))
+        for (const std::string& p : rig.f.ui.TextsOf(LinkTransmitBaseKind::Progress))
             if (p.rfind("SetText ", 0) == 0)
                 texts.push_back(p);
         EXPECT_FALSE(texts.empty());
@@ -112,7 +112,7 @@ TEST(link_send_file, FailedExchangeMidFileStopsAndEndsOnce)
     ASSERT_EQ(t.Send("B06") + t.Send("EP0") + t.Send("PON"), 3);
     t.SendFile(CTransmit::kImage, 3, 0);
     EXPECT_EQ(t.GetError(), 39);
-    const Log log = rig.emu.Log();
+    const LinkTransmitBaseLog log = rig.emu.Log();
     EXPECT_EQ(log.back(), "end");
     EXPECT_EQ(rig.emu.Count("end"), 1);
     // Two writes went through, the third was tried 20 times, nothing after.
@@ -212,7 +212,7 @@ TEST(link_transmit_open, TraceIsReplacedOrFails)
         EXPECT_EQ(t.GetError(), 0);
     }
     EXPECT_EQ(rig.Read("ANLAGE1.DBG"), "");
-    const Log log = rig.f.ui.TextsOf(Kind::LogAppend);
+    const LinkTransmitBaseLog log = rig.f.ui.TextsOf(LinkTransmitBaseKind::LogAppend);
     EXPECT_NE(std::find(log.begin(), log.end(), "Delete " + rig.f.dir.File("ANLAGE1.DBG")), log.end());
 
     std::filesystem::remove(rig.f.dir.File("ANLAGE1.DBG"));
@@ -222,7 +222,7 @@ TEST(link_transmit_open, TraceIsReplacedOrFails)
     EXPECT_TRUE(rig.emu.Log().empty());
     EXPECT_FALSE(t->ReportResult());
     EXPECT_EQ(BoxIds(rig.f.ui), std::vector<int>{15025});
-    EXPECT_NE(rig.f.ui.TextsOf(Kind::Box).at(0).find("DEBUGFILE"), std::string::npos);
+    EXPECT_NE(rig.f.ui.TextsOf(LinkTransmitBaseKind::Box).at(0).find("DEBUGFILE"), std::string::npos);
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 namespace orv {
 namespace {
 
-using Kind = UiCall::Kind;
+using SerLinkBindingKind = UiCall::Kind;
 
 struct BindCase {
     const char* name;
@@ -36,8 +36,8 @@ TEST(link_serlink_binding, ReportsWhatIsMissingAndBindsOnlyAllThree)
         CSerLinkBinding binding;
         EXPECT_EQ(binding.Bind(c.path), c.bound);
         EXPECT_EQ(binding.Api() != nullptr, c.bound);
-        EXPECT_EQ(f.ui.TextsOf(Kind::Box), c.boxes);
-        for (const UiCall& box : f.ui.CallsOf(Kind::Box))
+        EXPECT_EQ(f.ui.TextsOf(SerLinkBindingKind::Box), c.boxes);
+        for (const UiCall& box : f.ui.CallsOf(SerLinkBindingKind::Box))
             EXPECT_EQ(box.caption, "ORVtool");
     }
 }
@@ -47,12 +47,12 @@ TEST(link_serlink_binding, MissingFileLogsTheLoaderText)
     FrameFixture f;
     CSerLinkBinding binding;
     EXPECT_FALSE(binding.Bind("/nonexistent/dir/libserlink.so"));
-    const std::vector<std::string> log = f.ui.TextsOf(Kind::LogAppend);
+    const std::vector<std::string> log = f.ui.TextsOf(SerLinkBindingKind::LogAppend);
     ASSERT_EQ(log.size(), 1u);
     EXPECT_NE(log[0].find("/nonexistent/dir/libserlink.so"), std::string::npos);
     // The box comes before the log line.
     ASSERT_GE(f.ui.Calls().size(), 2u);
-    EXPECT_EQ(f.ui.Calls()[0].kind, Kind::Box);
+    EXPECT_EQ(f.ui.Calls()[0].kind, SerLinkBindingKind::Box);
 }
 
 TEST(link_serlink_binding, BoundEntryPointsAreCalled)
@@ -98,7 +98,7 @@ TEST(link_serlink_binding, ProgramBindingHonoursTheEnvironment)
         EXPECT_EQ(SerLinkPath(), SerLinkStubNoRec());
         EXPECT_FALSE(BindSerLink());
         EXPECT_EQ(GetSerLink(), nullptr);
-        EXPECT_EQ(f.ui.TextsOf(Kind::Box), std::vector<std::string>{"orvlink_rec not found in DLL\n"});
+        EXPECT_EQ(f.ui.TextsOf(SerLinkBindingKind::Box), std::vector<std::string>{"orvlink_rec not found in DLL\n"});
     }
     {
         ScopedEnv env("ORVTOOL_SERLINK", SerLinkStubFull().c_str());

@@ -17,7 +17,7 @@ namespace {
 
 constexpr bool kRates[] = {false, true};
 
-void Nothing(Rig&) {}
+void SerlinkWireNothing(Rig&) {}
 
 uint32_t Baud(bool fast) { return fast ? 115200 : 38400; }
 
@@ -112,8 +112,8 @@ TEST(SerlinkWaitFaults, FailedWaitEndsAtOnce) {
         uint64_t elapsedMs;
     };
     const Case cases[] = {
-        {"transmit-empty in the frame", true, Nothing, FakePort::Call::TxEmpty, 0},
-        {"transmit-empty in the handshake", false, Nothing, FakePort::Call::TxEmpty, 100},
+        {"transmit-empty in the frame", true, SerlinkWireNothing, FakePort::Call::TxEmpty, 0},
+        {"transmit-empty in the handshake", false, SerlinkWireNothing, FakePort::Call::TxEmpty, 100},
         {"CTS off in the handshake", false, [](Rig& r) { r.panel.behaviour.ctsStuckOn = true; },
          FakePort::Call::Wait, 100},
         {"CTS on before the frame", true, [](Rig& r) { r.panel.behaviour.frameNoCts = true; },

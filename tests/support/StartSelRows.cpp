@@ -16,7 +16,7 @@ namespace {
 
 using Value = std::variant<int64_t, double, std::string>;
 
-void Insert(orv::CSelDb& db, const std::string& table, const std::vector<std::pair<std::string, Value>>& cols)
+void StartSelRowsInsert(orv::CSelDb& db, const std::string& table, const std::vector<std::pair<std::string, Value>>& cols)
 {
     std::string names;
     std::string marks;
@@ -92,7 +92,7 @@ StartSelRows::StartSelRows(orv::CSelDb& db, const std::string& path, bool withSc
 
 StartSelRows& StartSelRows::App(const std::string& name)
 {
-    Insert(m_db, "Apps", {{"Name", name}});
+    StartSelRowsInsert(m_db, "Apps", {{"Name", name}});
     return *this;
 }
 
@@ -102,13 +102,13 @@ StartSelRows& StartSelRows::DevTyp(const std::string& app, const std::string& na
     std::vector<std::pair<std::string, Value>> cols{{"App", app}, {"Name", name}};
     for (orv::TxtKind kind : flags)
         cols.emplace_back(orv::TxtKindColumn(kind), int64_t{1});
-    Insert(m_db, "DevTyps", cols);
+    StartSelRowsInsert(m_db, "DevTyps", cols);
     return *this;
 }
 
 StartSelRows& StartSelRows::Device(const StartSelDevRow& row)
 {
-    Insert(m_db, "Devices",
+    StartSelRowsInsert(m_db, "Devices",
            {{"App", row.app},
             {"Name", row.name},
             {"ZeroBasedId", int64_t{row.zeroBasedId}},
@@ -125,19 +125,19 @@ StartSelRows& StartSelRows::Sps(const StartSelSpsRow& row)
 {
     auto cols = DwColumns(row.dw);
     cols.insert(cols.begin(), {{"spsID", int64_t{row.id}}, {"Name", row.name}});
-    Insert(m_db, "SPSTyps", cols);
+    StartSelRowsInsert(m_db, "SPSTyps", cols);
     return *this;
 }
 
 StartSelRows& StartSelRows::Driver(int id, const std::string& name)
 {
-    Insert(m_db, "Drivers", {{"drvID", int64_t{id}}, {"Name", name}});
+    StartSelRowsInsert(m_db, "Drivers", {{"drvID", int64_t{id}}, {"Name", name}});
     return *this;
 }
 
 StartSelRows& StartSelRows::Pair(const std::string& devTyp, int spsId, int drvId)
 {
-    Insert(m_db, "SPSDrvOfDevTyps", {{"DevTyp", devTyp}, {"spsID", int64_t{spsId}}, {"DrvId", int64_t{drvId}}});
+    StartSelRowsInsert(m_db, "SPSDrvOfDevTyps", {{"DevTyp", devTyp}, {"spsID", int64_t{spsId}}, {"DrvId", int64_t{drvId}}});
     return *this;
 }
 
@@ -145,7 +145,7 @@ StartSelRows& StartSelRows::DrvPar(const std::string& app, int spsId, int drvId,
 {
     auto cols = DwColumns(dw);
     cols.insert(cols.begin(), {{"App", app}, {"SpsId", int64_t{spsId}}, {"DrvId", int64_t{drvId}}});
-    Insert(m_db, "DrvOfSpsTyps", cols);
+    StartSelRowsInsert(m_db, "DrvOfSpsTyps", cols);
     return *this;
 }
 

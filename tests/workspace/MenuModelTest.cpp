@@ -7,7 +7,7 @@
 namespace orv {
 namespace {
 
-std::vector<std::string> Texts(const std::vector<MenuEntry>& entries)
+std::vector<std::string> MenuModelTexts(const std::vector<MenuEntry>& entries)
 {
     std::vector<std::string> out;
     for (const MenuEntry& e : entries)
@@ -19,7 +19,7 @@ TEST(workspace_menu_model, MainMenuHasTheBarAndNestedPopups)
 {
     CMenuModel menu = LoadMainMenu();
     ASSERT_EQ(menu.Error(), "");
-    EXPECT_EQ(Texts(menu.Bar()), (std::vector<std::string>{"&Datei", "&Bearbeiten", "&Übertragen",
+    EXPECT_EQ(MenuModelTexts(menu.Bar()), (std::vector<std::string>{"&Datei", "&Bearbeiten", "&Übertragen",
                                                            "&Projekt", "&Optionen", "&Ansicht", "&?"}));
     MenuEntry& edit = menu.Bar()[1];
     ASSERT_NE(CMenuModel::FindIn(edit, 33235), nullptr);

@@ -28,8 +28,8 @@ using namespace imglayout;
 
 namespace {
 
-constexpr int kOpTxtRowsMax = 4;
-constexpr int kTextRowsMax = 32;
+constexpr int kComp118OpTxtRowsMax = 4;
+constexpr int kComp118TextRowsMax = 32;
 constexpr int kConflictWords = 256;
 constexpr uint16_t kHlpRangeHi = 0xFFFF;
 
@@ -166,7 +166,7 @@ StepResult CComp118::WriteList(const CPrjNumList* list, uint32_t slot, TextKind 
     if (PlaceListTable(highest ? highest->GetNum() + 1 : 0, slot, tableAt) != 1)
         return -1;
 
-    const int maxRows = kind == TextKind::Op ? kOpTxtRowsMax : kTextRowsMax;
+    const int maxRows = kind == TextKind::Op ? kComp118OpTxtRowsMax : kComp118TextRowsMax;
     for (int i = 0; i < list->GetCount(); ++i) {
         const CPrjNumEntry& entry = *list->ItemAt(i);
         const int32_t num = entry.GetNum();

@@ -20,7 +20,7 @@ using namespace imglayout;
 
 namespace {
 
-bool IsVbinType(uint8_t type) { return type >= 18 && type <= 25; }
+bool Comp118Img2IsVbinType(uint8_t type) { return type >= 18 && type <= 25; }
 
 }  // namespace
 
@@ -158,13 +158,13 @@ StepResult CComp118Img2::EncodeValue(const CVarValPair& pair, ImgRecord& rec)
     }
     int64_t scaled = 0;
     if ((type >= 2 && type <= 5) || (type >= 18 && type <= 21)) {
-        if (Scaled(var, IsVbinType(type), value, scaled) != 1)
+        if (Scaled(var, Comp118Img2IsVbinType(type), value, scaled) != 1)
             return -1;
         rec.Word(static_cast<uint16_t>(scaled));
     } else if ((type >= 6 && type <= 9) || (type >= 22 && type <= 25)) {
         if (GetPrjData()->GetDWordVars() == 0)
             rec.DWord(value);
-        else if (Scaled(var, IsVbinType(type), value, scaled) != 1)
+        else if (Scaled(var, Comp118Img2IsVbinType(type), value, scaled) != 1)
             return -1;
         else
             rec.DWord(static_cast<uint32_t>(scaled));

@@ -35,11 +35,11 @@ using namespace imglayout;
 
 namespace {
 
-constexpr uint16_t kSkRowName1 = 391;
+constexpr uint16_t kComp706SkRowName1 = 391;
 constexpr int32_t kTableMax = 0xFFFE;  // the highest number a count word leaves room for
 
-bool IsBinType(uint8_t type) { return type >= 2 && type <= 9; }
-bool IsVbinType(uint8_t type) { return type >= 18 && type <= 25; }
+bool Comp706IsBinType(uint8_t type) { return type >= 2 && type <= 9; }
+bool Comp706IsVbinType(uint8_t type) { return type >= 18 && type <= 25; }
 bool IsScaled(uint8_t type) { return (type >= 2 && type <= 5) || (type >= 18 && type <= 21); }
 
 std::string_view BytesOf(const uint8_t* data, size_t size)
@@ -223,7 +223,7 @@ StepResult CComp706::WriteVar(CPrjVar& var)
     var.SetAttr32(at + dataOffset);
     Count(Counter::Vars);
 
-    if (var.GetName() == "[Z084]" || var.GetName() == ResKonstText(kSkRowName1))
+    if (var.GetName() == "[Z084]" || var.GetName() == ResKonstText(kComp706SkRowName1))
         SetFlagBit706(kFeatSoftkeys);
     if (UsesMessageWord(GetSpsPar(), var))
         NoteMessageWord(static_cast<uint16_t>(var.GetAdr()));
@@ -287,10 +287,10 @@ StepResult CComp706::VarTail(const CPrjVar& var, ImgRecord& rec)
     default:
         break;
     }
-    if (IsBinType(type) || IsVbinType(type)) {
+    if (Comp706IsBinType(type) || Comp706IsVbinType(type)) {
         EncodeBinHead(var, rec);
         if (IsScaled(type))
-            return ScaledTail(var, IsVbinType(type), rec);
+            return ScaledTail(var, Comp706IsVbinType(type), rec);
     }
     return 1;
 }

@@ -14,13 +14,13 @@ namespace orv {
 
 namespace {
 
-constexpr const char* kModule = "Deco043";
+constexpr const char* kDeco043Module = "Deco043";
 
 } // namespace
 
 CDeco043::CDeco043(CWorkspaceState* workspace, const std::string& imagePath, const std::string& drvPath,
                    const std::string& fktPath, PrjBundle* bundle)
-    : CDeco043_118(workspace, imagePath, drvPath, fktPath, bundle, kModule, false)
+    : CDeco043_118(workspace, imagePath, drvPath, fktPath, bundle, kDeco043Module, false)
 {
     if (Failed())
         return;
@@ -51,7 +51,7 @@ void CDeco043::CutDriver()
         SetError(kErrDrv);
         return;
     }
-    LogLine(kLogDebug, "Open %s %s OK", kModule, DrvPath().c_str());
+    LogLine(kLogDebug, "Open %s %s OK", kDeco043Module, DrvPath().c_str());
     const drvlayout::Header& header = drvlayout::k043;
     constexpr uint16_t kVersionSize = 9;
     const uint16_t x = image.U16(at + drvlayout::k043ParPtr);

@@ -15,7 +15,7 @@ namespace orv {
 
 namespace {
 
-constexpr const char* kModule = "Deco_orv";
+constexpr const char* kDeco118Module = "Deco_orv";
 
 constexpr uint16_t kDrvNameSize = 12;
 constexpr uint16_t kDrvVersionSize = 9;
@@ -32,7 +32,7 @@ constexpr uint8_t kWeekdayWidth = 2;
 
 CDeco118::CDeco118(CWorkspaceState* workspace, const std::string& imagePath, const std::string& drvPath,
                    const std::string& fktPath, PrjBundle* bundle)
-    : CDeco043_118(workspace, imagePath, drvPath, fktPath, bundle, kModule, true)
+    : CDeco043_118(workspace, imagePath, drvPath, fktPath, bundle, kDeco118Module, true)
 {
     if (Failed())
         return;
@@ -45,7 +45,7 @@ CDeco118::CDeco118(CWorkspaceState* workspace, const std::string& imagePath, con
 
 void CDeco118::ReadDriver()
 {
-    DecoFile drv(DrvPath(), kModule);
+    DecoFile drv(DrvPath(), kDeco118Module);
     char name[kDrvNameSize + 1] = {};
     char version[kDrvVersionSize] = {};
     uint16_t parPtr = 0;

@@ -21,7 +21,7 @@ using namespace imglayout;
 
 namespace {
 
-constexpr const char* kModule = "Deco706";
+constexpr const char* kDeco706Module = "Deco706";
 
 // The special-function files of this family share the driver entry's
 // header: magic, name and version where the driver keeps them.
@@ -45,7 +45,7 @@ const PanelRow& DecodedPanel(const CPrjData* prj)
 
 CDeco706::CDeco706(CWorkspaceState* workspace, const std::string& imagePath, const std::string& drvPath,
                    const std::string& fktPath, PrjBundle* bundle)
-    : CDeco(workspace, imagePath, drvPath, fktPath, bundle, kModule)
+    : CDeco(workspace, imagePath, drvPath, fktPath, bundle, kDeco706Module)
 {
     const uint16_t oldPrnStatus = m_prj ? m_prj->GetPrnStatusPos() : 0;
     Guarded([this] {
@@ -70,7 +70,7 @@ void CDeco706::DropHistTemplate()
 
 void CDeco706::ReadDriver()
 {
-    DecoFile drv(DrvPath(), kModule);
+    DecoFile drv(DrvPath(), kDeco706Module);
     uint16_t magic = 0;
     char name[kFileNameSize];
     char version[kFileVersionSize];
@@ -96,7 +96,7 @@ void CDeco706::ReadDriver()
 
 void CDeco706::CheckFkt()
 {
-    DecoFile fkt(FktPath(), kModule);
+    DecoFile fkt(FktPath(), kDeco706Module);
     if (FktPath().empty() || !fkt.IsOpen())
         return;
     uint16_t magic = 0;

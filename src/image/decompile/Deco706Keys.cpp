@@ -21,7 +21,7 @@ using namespace imglayout;
 
 namespace {
 
-constexpr size_t kActNameMax = 40;
+constexpr size_t kDeco706KeysActNameMax = 40;
 constexpr uint32_t kActOpSize = SkOpRecord::Size(true);
 constexpr uint32_t kNodeNum = 4;        // word
 constexpr uint32_t kNodeText = 6;       // word
@@ -36,7 +36,7 @@ StepResult CDeco706::DecodeSkActs()
     auto decode = [&](int32_t i, uint32_t at) {
         uint16_t ops = 0;
         std::string name;
-        if (ReadWord(at, ops) != 1 || ReadString(at + kActOpSize * ops + 2, kActNameMax, true, name) != 1)
+        if (ReadWord(at, ops) != 1 || ReadString(at + kActOpSize * ops + 2, kDeco706KeysActNameMax, true, name) != 1)
             return -1;
         auto act = std::make_unique<CPrjSkAct>(i, name.empty() ? nullptr : name.c_str());
         for (int k = 0; k < std::min<int>(ops, CPrjSkAct::kOps); ++k) {

@@ -27,8 +27,8 @@ namespace orv {
 
 namespace {
 
-constexpr const char* kModule = "Drvorv";
-constexpr uint32_t kIntVarFlags = 0x33FB;
+constexpr const char* kDrvFileModule = "Drvorv";
+constexpr uint32_t kDrvFileIntVarFlags = 0x33FB;
 constexpr size_t kMaxParName = 16;
 constexpr int kMaxStateIdx = 255;
 
@@ -74,7 +74,7 @@ CDrvFile::CDrvFile(const std::string& path, PrjBundle* bundle, DrvFamily family)
     }
     if (m_prj)
         m_devType = m_prj->GetDevType();
-    if (!ReadWholeInput(path, m_bytes, kModule)) {
+    if (!ReadWholeInput(path, m_bytes, kDrvFileModule)) {
         SetError(kErrRead);
         return;
     }
@@ -237,7 +237,7 @@ bool CDrvFile::ReadParam(const DrvEntry& entry, const DrvElement& element)
         DrvNumber n;
         if (ReadDrvNumber(entry, element, n) != 1)
             return false;
-        var = new CPrjIntVarNum(name, kIntVarFlags, setpKind, DrvElement::kNumber, static_cast<int32_t>(n.first),
+        var = new CPrjIntVarNum(name, kDrvFileIntVarFlags, setpKind, DrvElement::kNumber, static_cast<int32_t>(n.first),
                                 static_cast<int32_t>(setting), n.digits, n.decimals, static_cast<int32_t>(n.lower),
                                 static_cast<int32_t>(n.upper));
         StampRange(*var);
@@ -252,7 +252,7 @@ bool CDrvFile::ReadParam(const DrvEntry& entry, const DrvElement& element)
         for (int i = 0; i <= last; ++i)
             if (ReadDrvChoiceText(entry, element, i, texts[static_cast<size_t>(i)]) != 1)
                 return false;
-        auto* str = new CPrjIntVarStr(name, kIntVarFlags, setpKind, DrvElement::kChoice, static_cast<int32_t>(first),
+        auto* str = new CPrjIntVarStr(name, kDrvFileIntVarFlags, setpKind, DrvElement::kChoice, static_cast<int32_t>(first),
                                       static_cast<int32_t>(setting), m_cfg->GetParList16());
         str->SetTxtCount(last);
         for (int i = 0; i <= last; ++i)

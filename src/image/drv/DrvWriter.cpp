@@ -25,7 +25,7 @@ namespace orv {
 
 namespace {
 
-constexpr const char* kModule = "Drvorv";
+constexpr const char* kDrvWriterModule = "Drvorv";
 
 } // namespace
 
@@ -36,7 +36,7 @@ CDrvWriter::CDrvWriter(const std::string& path, PrjBundle* bundle, DrvFamily fam
         if (bundle->prjData)
             m_devType = bundle->prjData->GetDevType();
     }
-    if (!ReadWholeInput(path, m_bytes, kModule))
+    if (!ReadWholeInput(path, m_bytes, kDrvWriterModule))
         Fail();
 }
 

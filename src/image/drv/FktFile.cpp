@@ -21,7 +21,7 @@ namespace orv {
 
 namespace {
 
-constexpr const char* kModule = "Fktorv";
+constexpr const char* kFktFileModule = "Fktorv";
 
 constexpr FktLayout kLayout706{6, 26, 64, true, 40, 20, 3, true};
 constexpr FktLayout kLayout014{29, 3, 46, false, 18, 44, 0, false};
@@ -40,12 +40,12 @@ std::string StdFilePath(int group)
     return workspace ? workspace->GetStdFktPath(group) : std::string();
 }
 
-char CharAt(const std::string& text, size_t i)
+char FktFileCharAt(const std::string& text, size_t i)
 {
     return i < text.size() ? text[i] : '\0';
 }
 
-bool Below(char a, char b)
+bool FktFileBelow(char a, char b)
 {
     return static_cast<unsigned char>(a) < static_cast<unsigned char>(b);
 }
@@ -57,7 +57,7 @@ CFktFile::CFktFile(const std::string& path, PrjBundle* bundle, const FktLayout& 
 {
     if (!m_cfg)
         return;
-    if (!ReadWholeInput(path, m_bytes, kModule) || m_bytes.empty())
+    if (!ReadWholeInput(path, m_bytes, kFktFileModule) || m_bytes.empty())
         Fail();
 }
 
@@ -89,8 +89,8 @@ bool CFktFile::NeedsReplace()
     if (ReadTextField(File(), m_layout.versionAt + 5, 4, field) != 1)
         return false;
     const std::string& v = m_cfg->GetVersion();
-    return v.empty() || Below(CharAt(v, 0), field[0]) || CharAt(v, 1) != field[1] || Below(CharAt(v, 2), field[2]) ||
-           Below(CharAt(v, 4), field[3]);
+    return v.empty() || FktFileBelow(FktFileCharAt(v, 0), field[0]) || FktFileCharAt(v, 1) != field[1] || FktFileBelow(FktFileCharAt(v, 2), field[2]) ||
+           FktFileBelow(FktFileCharAt(v, 4), field[3]);
 }
 
 void CFktFile::ReadHeader()
@@ -134,7 +134,7 @@ CFktWriter::CFktWriter(const std::string& path, PrjBundle* bundle, const FktLayo
 {
     if (!m_cfg)
         return;
-    if (!ReadWholeInput(path, m_bytes, kModule))
+    if (!ReadWholeInput(path, m_bytes, kFktFileModule))
         m_error.Set(kErrFile);
 }
 

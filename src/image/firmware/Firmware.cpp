@@ -55,7 +55,7 @@ constexpr int kCountedHexFeature = 61;
 constexpr int kSoftkeyRowLast = 255;
 constexpr uint8_t kTimeSwitchWidth = 16;
 
-uint8_t SetpKindOf(uint8_t code)
+uint8_t FirmwareSetpKindOf(uint8_t code)
 {
     return code == 1 ? 2 : (code == 2 ? 3 : 1);
 }
@@ -170,7 +170,7 @@ bool CFirmware::ReadEntry(uint64_t at, Entry& e) const
     if (!Byte(p + kSetpCodeAt, setpCode) || !Word(p + kTypeAt, e.type) || !DWord(p + kVarAdrAt, e.varAdr) ||
         !DWord(p + kValueAt, e.value))
         return false;
-    e.setpKind = SetpKindOf(setpCode);
+    e.setpKind = FirmwareSetpKindOf(setpCode);
     e.data = p + kDataAt;
     if (e.varAdr == 0)
         return true;

@@ -17,8 +17,8 @@ namespace {
 
 // The header.
 // Id at 0x6000, six date digits at 0x6009.
-constexpr CFirmwareFile::HeaderLayout kHeader{0x6000, 0x6009, 6};
-constexpr uint64_t kFirstEntryAt = 0x6132;
+constexpr CFirmwareFile::HeaderLayout kFirmware118Header{0x6000, 0x6009, 6};
+constexpr uint64_t kFirmware118FirstEntryAt = 0x6132;
 constexpr uint64_t kMaskAdrAt = 0x6136;
 
 // The fields of an entry at E, one table for the reader: the type data
@@ -46,7 +46,7 @@ constexpr uint16_t kAdrBase = 0x4000;
 constexpr uint8_t kNumberedName = 0x80;
 constexpr uint8_t kKindMask = 0x3F;
 constexpr uint8_t kWidthKind = 28;
-constexpr int kSoftkeyRowLast = 255;
+constexpr int kFirmware118SoftkeyRowLast = 255;
 constexpr int kDayTexts = 7;
 constexpr uint16_t kFirstDayText = 741;
 
@@ -95,7 +95,7 @@ struct CFirmware118::Entry {
     uint8_t setting = 0;
 };
 
-CFirmware118::CFirmware118(const std::string& path, PrjBundle* bundle) : CFirmwareFile(path, bundle, kHeader) {}
+CFirmware118::CFirmware118(const std::string& path, PrjBundle* bundle) : CFirmwareFile(path, bundle, kFirmware118Header) {}
 
 uint64_t CFirmware118::ToOffset(uint16_t adr)
 {
@@ -113,7 +113,7 @@ void CFirmware118::ReadVarChain()
         return;
     uint16_t maskAdr = 0;
     uint16_t adr = 0;
-    if (!Word(kMaskAdrAt, maskAdr) || (maskAdr != 0 && !ReadMask(ToOffset(maskAdr))) || !Word(kFirstEntryAt, adr))
+    if (!Word(kMaskAdrAt, maskAdr) || (maskAdr != 0 && !ReadMask(ToOffset(maskAdr))) || !Word(kFirmware118FirstEntryAt, adr))
         return Fail();
     // The chain ends at address 0; a damaged image may link a ring.
     std::unordered_set<uint16_t> visited;
@@ -204,8 +204,8 @@ bool CFirmware118::ReadStateTexts(const Entry& e, CPrjIntVarStr& var) const
     // The softkey rows ("[Z84]", "[Z85]") and the weekdays carry no texts of
     // their own.
     if (e.letter == 'Z' && (e.number == 84 || e.number == 85)) {
-        var.SetTxtCount(kSoftkeyRowLast);
-        for (int i = 0; i <= kSoftkeyRowLast; ++i)
+        var.SetTxtCount(kFirmware118SoftkeyRowLast);
+        for (int i = 0; i <= kFirmware118SoftkeyRowLast; ++i)
             var.SetStateTxt(i, " ");
         return true;
     }

@@ -20,7 +20,7 @@ namespace orv {
 
 namespace {
 
-constexpr const char* kModule = "Firmware";
+constexpr const char* kFirmwareFileModule = "Firmware";
 
 } // namespace
 
@@ -32,7 +32,7 @@ CFirmwareFile::CFirmwareFile(const std::string& path, PrjBundle* bundle, const H
         m_cfg = bundle->frmCfg;
     }
     LogLine(kLogDebug, ".FRM ->%s", path.c_str());
-    if (path.empty() || !ReadWholeInput(path, m_bytes, kModule) || m_bytes.empty())
+    if (path.empty() || !ReadWholeInput(path, m_bytes, kFirmwareFileModule) || m_bytes.empty())
         Fail();
 }
 

@@ -33,7 +33,7 @@ bool IsColumn(int column)
     return column >= 1 && column <= kLastColumn;
 }
 
-bool IsExternal(const CPrjVar* var)
+bool TxtLinIsExternal(const CPrjVar* var)
 {
     return var->GetType() < CPrjVar::kFirstIntType;
 }
@@ -137,7 +137,7 @@ bool CPrjTxtLin::VarIns(int column, CPrjVar* var, int /*slotHint*/, bool sameTex
     if (!var || !m_row || !IsColumn(column))
         return false;
     CPrjRcpTxt* recipe = EditedRecipe();
-    const bool external = IsExternal(var);
+    const bool external = TxtLinIsExternal(var);
     if (recipe && external && !sameText && recipe->IndexOfVar(var) >= 0) {
         Refuse(kMsgExtOnce);
         return false;
@@ -191,7 +191,7 @@ void CPrjTxtLin::VarDel(int column, CPrjVar* var, int /*slotHint*/)
     // A variable being moved to another row still stands in the text and
     // keeps its pair.
     CPrjRcpTxt* recipe = EditedRecipe();
-    if (recipe && IsExternal(removed) && !recipe->ShowsVar(removed))
+    if (recipe && TxtLinIsExternal(removed) && !recipe->ShowsVar(removed))
         recipe->GetValList().RemoveVar(removed);
 }
 
@@ -322,7 +322,7 @@ int CPrjTxtLin::CountExtBefore(int column, int rowNum, const CPrjVar* except) co
             continue;
         for (int i = 0; i < row->GetVarCount(); ++i) {
             const TxtVarSlot slot = row->GetVarSlot(i);
-            if (!slot.var || !IsExternal(slot.var) || SameName(slot.var, except))
+            if (!slot.var || !TxtLinIsExternal(slot.var) || SameName(slot.var, except))
                 continue;
             if (r == rowNum && slot.col >= column - 1)
                 continue;

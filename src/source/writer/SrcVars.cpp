@@ -80,7 +80,7 @@ void WriteStateLines(CSrcSink& sink, const CPrjVar& var, int last)
 }
 
 // The 706 family's BCD lines carry no flag byte.
-void WriteBcd(CSrcSink& sink, const CPrjVar& var, const char* key, bool twoWords, const PanelType& panel)
+void SrcVarsWriteBcd(CSrcSink& sink, const CPrjVar& var, const char* key, bool twoWords, const PanelType& panel)
 {
     const unsigned digits = var.GetExtByte0();
     const unsigned long low = U32(var.GetExtWord1());
@@ -155,9 +155,9 @@ bool WriteVarBody(CSrcSink& sink, const CPrjVar& var, const PanelType& panel, bo
     }
     switch (type) {
     case vartype::kBcd1:
-    case vartype::kBcd01: WriteBcd(sink, var, key, false, panel); break;
+    case vartype::kBcd01: SrcVarsWriteBcd(sink, var, key, false, panel); break;
     case vartype::kBcd2:
-    case vartype::kBcd02: WriteBcd(sink, var, key, true, panel); break;
+    case vartype::kBcd02: SrcVarsWriteBcd(sink, var, key, true, panel); break;
     case vartype::kBin1:
     case vartype::kBinA:
     case vartype::kBin0A:

@@ -31,7 +31,7 @@ using namespace orv;
 
 namespace {
 
-struct Compiled {
+struct Comp118Compiled {
     uint16_t error = 0;
     int check = 0;
     std::string image;
@@ -46,9 +46,9 @@ public:
         prj.SetPath(dir.File("P.ORV"));
     }
 
-    Compiled Compile()
+    Comp118Compiled Compile()
     {
-        Compiled out;
+        Comp118Compiled out;
         {
             CComp118 comp(workspace, dir.File("P.BIN"), "", "", 0, bundle);
             out.error = comp.GetError();
@@ -58,9 +58,9 @@ public:
         return out;
     }
 
-    Compiled CompileRecipes()
+    Comp118Compiled CompileRecipes()
     {
-        Compiled out;
+        Comp118Compiled out;
         {
             CComp118Img2 comp(workspace, dir.File("P.RCP"), bundle);
             out.error = comp.GetError();
@@ -72,7 +72,7 @@ public:
 
     std::string Image()
     {
-        const Compiled c = Compile();
+        const Comp118Compiled c = Compile();
         EXPECT_EQ(c.error, 0);
         return c.image;
     }
@@ -196,7 +196,7 @@ TEST_F(Comp118, WeekdaySlotsHoldAtMostTwoCharacters)
 
 // --- Variables ---------------------------------------------------------------------
 
-struct VarCase {
+struct Comp118VarCase {
     const char* what;
     uint8_t dwordVars;
     std::function<CPrjVar*()> make;
@@ -205,7 +205,7 @@ struct VarCase {
 
 TEST_F(Comp118, VariableRecordsByTypeCodeAndOption)
 {
-    const VarCase cases[] = {
+    const Comp118VarCase cases[] = {
         {"BCD 0", 0, [] { return new CPrjVarBcd("V", 7, 1, 0, 3, 12, 987, 1); }, "05" "00" "07" "0FFF" "0012" "0987" "01"},
         {"BIN 2", 0, [] { return new CPrjVarBin("V", 4, 1, 2, 4, 1, 100, 1100, 0, 4000); },
          "05" "02" "04" "04" "01" "00000064" "0000044C" "0001" "0004" "000000000190" "000000000000"},
@@ -250,7 +250,7 @@ TEST_F(Comp118, VariableRecordsByTypeCodeAndOption)
          },
          "05" "2A" "FF" "01" "00FA" "00FE"},
     };
-    for (const VarCase& c : cases) {
+    for (const Comp118VarCase& c : cases) {
         prj.GetVarList()->FreeAll();
         prj.SetDWordVars(c.dwordVars);
         CPrjVar* var = Add(c.make());
@@ -373,7 +373,7 @@ TEST_F(Comp118, VariablesThatCannotBeScaledStopTheCompile)
         ui.ClearCalls();
         prj.SetDWordVars(c.dwordVars);
         Add(c.make())->SetWidth(4);
-        const Compiled out = Compile();
+        const Comp118Compiled out = Compile();
         EXPECT_EQ(out.error, CComp::kErrIncomplete) << c.what;
         EXPECT_TRUE(HasLine(LogLines(), "Flat")) << c.what;
     }
@@ -389,7 +389,7 @@ TEST_F(Comp118, RecordAtTheFirmwareAddressesGives53)
         for (int i = 0; i <= 255; ++i)
             var->SetStateTxt(i, "A");
     }
-    const Compiled out = Compile();
+    const Comp118Compiled out = Compile();
     EXPECT_EQ(out.error, CComp::kErrVarMemory);
     EXPECT_EQ(out.check, 0);
     EXPECT_EQ(BoxIds().back(), 15217);
@@ -406,7 +406,7 @@ TEST_F(Comp118, ImageBeyondTheWordAddressesGives23)
             Row(text, std::string(39, 'x'), {}, r);
         prj.InsHlpTxt(0, text);
     }
-    const Compiled out = Compile();
+    const Comp118Compiled out = Compile();
     EXPECT_EQ(out.error, CComp::kErrMemory);
     EXPECT_LE(out.image.size(), 0x10000u);
 }
@@ -525,7 +525,7 @@ TEST_F(Comp118, RecipeConflictCheck)
             slots.SetCol(static_cast<int>(i), static_cast<uint8_t>(3 * i));
         }
         text->SetRow(std::make_unique<CPrjTxtRow>(1, "         ", &slots));
-        const Compiled out = Compile();
+        const Comp118Compiled out = Compile();
         EXPECT_EQ(out.error, c.error) << c.what;
         if (c.error == CComp::kErrRecipeConflict) {
             EXPECT_EQ(BoxIds().back(), 15211) << c.what;
@@ -570,7 +570,7 @@ TEST_F(Comp118, MenusKeepTheirMaskBeforeTheFirstNode)
     menu->InsNode(new CPrjMnuNode(1, 0, 2, 0, 0, t0, 1));
     menu->InsNode(new CPrjMnuNode(2, 1, 0, 9, 0, t1, 0));
     prj.InsMnu(menu);
-    const Compiled c = Compile();
+    const Comp118Compiled c = Compile();
     ASSERT_EQ(c.error, 0);
     const std::string& image = c.image;
     const size_t first = Entry(image, 168, 3);
@@ -629,7 +629,7 @@ TEST_F(Comp118, DateAndRecipeBlocks)
     EXPECT_EQ(WordAt(image, rcpBlock + 4), 257u);
 
     prj.GetVarList()->FindByName(std::string_view("[Z25]"))->SetAdr(0);
-    Compiled c = Compile();
+    Comp118Compiled c = Compile();
     EXPECT_EQ(c.error, CComp::kErrRecipeBlock);
     EXPECT_EQ(c.check, 0);
     prj.GetVarList()->FindByName(std::string_view("[Z24]"))->SetAdr(0);
@@ -693,7 +693,7 @@ TEST_F(Comp118Recipe, HeaderBlockAndRecipeTable)
     bin->SetWidth(4);
     Recipe(2, {{bin, 5}});
     const std::string first = Image();
-    const Compiled c = CompileRecipes();
+    const Comp118Compiled c = CompileRecipes();
     ASSERT_EQ(c.error, 0);
     EXPECT_EQ(c.check, 1);
     const std::string& image = c.image;
@@ -729,7 +729,7 @@ TEST_F(Comp118Recipe, SourceNameStampAndFirmwareNameAreCut)
     prj.SetPath(dir.File(name));
     frm.SetFrmId("FW118ABCDEF");
     EXPECT_EQ(Image().substr(218, 10), std::string("FW118ABCD\0", 10));
-    const Compiled c = CompileRecipes();
+    const Comp118Compiled c = CompileRecipes();
     ASSERT_EQ(c.error, 0);
     EXPECT_EQ(c.image.substr(6, 14), std::string(12, 'N') + std::string(2, '\0'));
     EXPECT_EQ(Hex(c.image.substr(20, 6)), "210304050609");
@@ -747,7 +747,7 @@ TEST_F(Comp118Recipe, WholeImageEqualsTheHandBuiltOne)
     Recipe(1, {{bin, 5}});
     Recipe(3, {{bcd, 1234}, {word, 0x777}});
     const uint16_t checkWord = static_cast<uint16_t>(WordAt(Image(), 228));
-    const Compiled c = CompileRecipes();
+    const Comp118Compiled c = CompileRecipes();
     ASSERT_EQ(c.error, 0);
 
     RecipeImageBuilder expect;
@@ -799,7 +799,7 @@ TEST_F(Comp118Recipe, ValuesByTypeCode)
         CPrjRcpTxt* text = Recipe(0, {{var, c.value}});
         if (c.text)
             text->GetValList().GetAt(0)->SetText(c.text);
-        const Compiled out = CompileRecipes();
+        const Comp118Compiled out = CompileRecipes();
         ASSERT_EQ(out.error, 0) << c.what;
         const size_t rec = WordAt(out.image, WordAt(out.image, 92) + 2);
         const std::string expect = c.bytes;
@@ -828,7 +828,7 @@ TEST_F(Comp118Recipe, RecipeMemoryOfThirtyTwoKilobytesGives20)
     }
     for (int n = 0; n < 128; ++n)
         Recipe(n, {{vars[0], 0}, {vars[1], 0}, {vars[2], 0}, {vars[3], 0}});
-    const Compiled out = CompileRecipes();
+    const Comp118Compiled out = CompileRecipes();
     EXPECT_EQ(out.error, CComp::kErrIncomplete);
     EXPECT_EQ(out.check, 0);
 }

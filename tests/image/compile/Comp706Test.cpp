@@ -46,7 +46,7 @@ std::string HexAt(const std::string& image, size_t at, size_t n)
     return at < image.size() ? Hex(image.substr(at, n)) : "out of range";
 }
 
-struct Compiled {
+struct Comp706Compiled {
     uint16_t error = 0;
     int check = 0;
     std::string image;
@@ -62,9 +62,9 @@ public:
         workspace.MemInfo().freeData = 0x40000;
     }
 
-    Compiled Compile()
+    Comp706Compiled Compile()
     {
-        Compiled out;
+        Comp706Compiled out;
         {
             CComp706 comp(workspace, dir.File("P.BIN"), bundle);
             out.error = comp.GetError();
@@ -76,7 +76,7 @@ public:
 
     std::string Image()
     {
-        const Compiled c = Compile();
+        const Comp706Compiled c = Compile();
         EXPECT_EQ(c.error, 0);
         return c.image;
     }
@@ -157,7 +157,7 @@ TEST_F(Comp706, HeaderByPanelType)
     } const cases[] = {{473, "OG4730000", 236}, {477, "OG4770000", 236}, {706, "OG7060000", 812}};
     for (const Case& c : cases) {
         SetDevType(c.type);
-        const Compiled out = Compile();
+        const Comp706Compiled out = Compile();
         ASSERT_EQ(out.error, 0) << c.type;
         EXPECT_EQ(out.check, 1);
         const std::string& image = out.image;
@@ -310,7 +310,7 @@ TEST_F(Comp706, RowsCarryFieldsAndAreCut)
 
 // --- Variables -------------------------------------------------------------------
 
-struct VarCase {
+struct Comp706VarCase {
     const char* what;
     std::function<CPrjVar*(CTextPool*)> make;
     const char* bytes;  // the data part from the width byte on
@@ -318,7 +318,7 @@ struct VarCase {
 
 TEST_F(Comp706, VariableRecordsByTypeCode)
 {
-    const VarCase cases[] = {
+    const Comp706VarCase cases[] = {
         {"BCD 0", [](CTextPool*) { return new CPrjVarBcd("V", 7, 1, 0, 3, 12, 987, 1); },
          "05" "00" "0000" "00000000" "00000007" "03" "00" "0000000C" "000003DB"},
         {"BCD 16 kind 3", [](CTextPool*) { return new CPrjVarBcd("V", 9, 3, 16, 6, 100, 123456, 1); },
@@ -361,7 +361,7 @@ TEST_F(Comp706, VariableRecordsByTypeCode)
         {"255", [](CTextPool*) { return new CPrjIntVarByte("V", 0, 0, 1, 255, 3, 4, 7); },
          "05" "00" "00FF" "00000003" "00000004" "0007"},
     };
-    for (const VarCase& c : cases) {
+    for (const Comp706VarCase& c : cases) {
         prj.GetVarList()->FreeAll();
         CPrjVar* var = Add(c.make(prj.GetTextPool()));
         var->SetWidth(5);
@@ -535,7 +535,7 @@ TEST_F(Comp706, ImageReachingTheMemoryLimitFails)
     } const cases[] = {{835, 0}, {834, CComp::kErrMemory}, {500, CComp::kErrMemory}};
     for (const Case& c : cases) {
         workspace.MemInfo().freeData = c.limit;
-        const Compiled out = Compile();
+        const Comp706Compiled out = Compile();
         EXPECT_EQ(out.error, c.error) << c.limit;
         EXPECT_EQ(out.check, c.error == 0 ? 1 : 0) << c.limit;
         EXPECT_EQ(workspace.MemInfo().freeData, c.error == 0 ? c.limit - 834 : 0u) << c.limit;
@@ -634,7 +634,7 @@ TEST_F(Comp706, MenusLinkNodeAddresses)
     menu->InsNode(new CPrjMnuNode(2, 1, 0, 9, 0, t6, 0));
     menu->InsNode(new CPrjMnuNode(3, 0, 0, 0, 0, nullptr, 0));
     prj.InsMnu(menu);
-    const Compiled c = Compile();
+    const Comp706Compiled c = Compile();
     ASSERT_EQ(c.error, 0);
     const std::string& image = c.image;
     const size_t table = DWordAt(image, 154);
@@ -718,7 +718,7 @@ TEST_F(Comp706, FeatureBitsByCause)
         prj.GetSkActList()->FreeAllActs();
         prj.GetVarList()->FreeAll();
         c.build();
-        const Compiled out = Compile();
+        const Comp706Compiled out = Compile();
         ASSERT_EQ(out.error, 0) << c.what;
         EXPECT_EQ(ByteAt(out.image, 56), c.byte56) << c.what;
         EXPECT_EQ(HexAt(out.image, 57, 7), "00000000000000") << c.what;
@@ -735,7 +735,7 @@ TEST_F(Comp706, DescriptionOnlyWhenItFits)
     EXPECT_EQ(image.substr(833, 6), std::string("About\0", 6));
 
     workspace.MemInfo().freeData = 841;
-    const Compiled c = Compile();
+    const Comp706Compiled c = Compile();
     EXPECT_EQ(c.error, 0);
     EXPECT_EQ(DWordAt(c.image, 166), 0u);
     EXPECT_EQ(c.image.size(), 834u);

@@ -68,7 +68,7 @@ TEST_F(Deco043, SpecialFunctionWordIsCheckedOnlyWithAPath)
     EXPECT_EQ(Decompile(image), 0);
 }
 
-struct VarCase {
+struct Deco043VarCase {
     const char* what;
     uint8_t typeByte;
     uint8_t attr;
@@ -78,7 +78,7 @@ struct VarCase {
 
 TEST_F(Deco043, VariablePayloads)
 {
-    const VarCase cases[] = {
+    const Deco043VarCase cases[] = {
         {"BCD word", 0x00, 4, ByteBuilder(8).U16(2, 0x0010).U16(4, 0x9999).Str(), {0, 1, {10, 9999, 0, 0}, {4, 0}}},
         {"BCD dword", kNominal | 16, 8, ByteBuilder(13).U32(4, 0x1A).U32(8, 0x99999999).Str(), {16, 2,
          {20, 99999999, 0, 0}, {8, 0}}},
@@ -92,7 +92,7 @@ TEST_F(Deco043, VariablePayloads)
         {"word KY", 38, 4, "", {33, 1, {0, 0, 0, 0}, {2, 0}}},
         {"ASCII", 34, 8, "", {34, 1, {0, 0, 0, 0}, {4, 0}}},
     };
-    for (const VarCase& c : cases) {
+    for (const Deco043VarCase& c : cases) {
         Deco043Fixture f;
         Image043Builder b;
         Image043Builder::Var v{c.attr, c.typeByte, 7, c.payload, 0, std::nullopt};

@@ -29,9 +29,9 @@ using namespace deco_b;
 
 namespace {
 
-const std::set<uint16_t> kCodes{CDeco::kErrImage, CDeco::kErrDrv, CDeco::kErrRead, CDeco::kErrWord};
+const std::set<uint16_t> kDeco118RobustCodes{CDeco::kErrImage, CDeco::kErrDrv, CDeco::kErrRead, CDeco::kErrWord};
 
-Image118Builder::Var Plain(uint8_t adr)
+Image118Builder::Var Deco118RobustPlain(uint8_t adr)
 {
     return {4, 0, adr, std::string(7, '\0'), 0, std::nullopt};
 }
@@ -108,8 +108,8 @@ TEST_F(Deco118Robust, MalformedTable)
         {"cyclic variable chain",
          [] {
              Image118Builder b;
-             const uint16_t first = b.AddVar(Plain(1));
-             const uint16_t second = b.AddVar(Plain(2));
+             const uint16_t first = b.AddVar(Deco118RobustPlain(1));
+             const uint16_t second = b.AddVar(Deco118RobustPlain(2));
              b.U16(first, second);
              return b.Finish();
          },
@@ -228,7 +228,7 @@ TEST_F(Deco118Robust, MalformedTable)
          [] {
              Image118Builder b;
              for (int i = 0; i < 101; ++i)
-                 b.AddName(b.AddVar(Plain(static_cast<uint8_t>(i % 60))), "X");
+                 b.AddName(b.AddVar(Deco118RobustPlain(static_cast<uint8_t>(i % 60))), "X");
              return b.Finish();
          },
          CDeco::kErrRead},
@@ -264,7 +264,7 @@ TEST_F(Deco118Robust, MissingOrCutDriverFileGives5)
     e.xref = x;
     const std::string driver = e.Build().bytes;
     Image118Builder b;
-    b.AddVar(Plain(1));
+    b.AddVar(Deco118RobustPlain(1));
     const std::string image = b.Finish();
     std::filesystem::remove(DrvPath());
     EXPECT_EQ(Fresh(image), CDeco::kErrDrv);
@@ -295,7 +295,7 @@ TEST_F(Deco118Robust, TruncationSweep)
     const std::string image = SmallCompiledImage();
     for (size_t cut = 0; cut < image.size(); ++cut) {
         const uint16_t code = Fresh(image.substr(0, cut));
-        EXPECT_TRUE(code == 0 || kCodes.count(code)) << cut << ": " << code;
+        EXPECT_TRUE(code == 0 || kDeco118RobustCodes.count(code)) << cut << ": " << code;
     }
 }
 
@@ -306,7 +306,7 @@ TEST_P(Deco118Mutation, EveryByte)
     const std::string image = SmallCompiledImage();
     for (size_t at = 0; at < image.size(); ++at) {
         const uint16_t code = Fresh(Mutated(image, at, GetParam()));
-        EXPECT_TRUE(code == 0 || kCodes.count(code)) << at << ": " << code;
+        EXPECT_TRUE(code == 0 || kDeco118RobustCodes.count(code)) << at << ": " << code;
     }
 }
 

@@ -105,7 +105,7 @@ TEST_F(Deco118, MaskBit1TurnsTheDoubleWordOptionOn)
     }
 }
 
-struct VarCase {
+struct Deco118VarCase {
     const char* what;
     bool option;
     uint8_t typeByte;
@@ -116,7 +116,7 @@ struct VarCase {
 
 TEST_F(Deco118, VariablePayloadsWithAndWithoutTheOption)
 {
-    const VarCase cases[] = {
+    const Deco118VarCase cases[] = {
         {"BCD word", false, 0x00, 4, ByteBuilder(7).U16(2, 0x0010).U16(4, 0x9999).Str(), {0, 1, {10, 9999, 0, 0},
          {4, 0}}},
         {"BCD dword", true, kNominal | 16, 8, ByteBuilder(13).U32(4, 0x1A).U32(8, 0x99999999).Str(), {16, 2,
@@ -142,7 +142,7 @@ TEST_F(Deco118, VariablePayloadsWithAndWithoutTheOption)
         {"word KY", true, 38, 4, "", {33, 1, {0, 0, 0, 0}, {2, 0}}},
         {"ASCII", false, 34, 8, "", {34, 1, {0, 0, 0, 0}, {4, 0}}},
     };
-    for (const VarCase& c : cases) {
+    for (const Deco118VarCase& c : cases) {
         Deco118Fixture f;
         Image118Builder b;
         b.Mask(c.option ? kDWordOption : 0);

@@ -31,7 +31,7 @@ using Builder = Image706Builder;
 
 namespace {
 
-const std::set<uint16_t> kCodes{CDeco::kErrIntVar, CDeco::kErrRead, CDeco::kErrWord};
+const std::set<uint16_t> kDeco706RobustCodes{CDeco::kErrIntVar, CDeco::kErrRead, CDeco::kErrWord};
 
 class Deco706Robust : public ::testing::Test, public Deco706Fixture {
 protected:
@@ -310,7 +310,7 @@ TEST_F(Deco706Robust, TruncationSweep)
     const std::string image = SmallImage();
     for (size_t cut = 0; cut < image.size(); ++cut) {
         const uint16_t code = Fresh(image.substr(0, cut));
-        EXPECT_TRUE(code == 0 || kCodes.count(code)) << cut << ": " << code;
+        EXPECT_TRUE(code == 0 || kDeco706RobustCodes.count(code)) << cut << ": " << code;
     }
 }
 
@@ -321,7 +321,7 @@ TEST_P(Deco706Mutation, EveryByte)
     const std::string image = SmallImage();
     for (size_t at = 0; at < image.size(); ++at) {
         const uint16_t code = Fresh(deco_a::Mutated(image, at, GetParam()));
-        EXPECT_TRUE(code == 0 || kCodes.count(code)) << at << ": " << code;
+        EXPECT_TRUE(code == 0 || kDeco706RobustCodes.count(code)) << at << ": " << code;
     }
 }
 

@@ -160,7 +160,7 @@ TEST_F(Deco706, Characters473AreAddedWhenNotEmpty)
 
 // --- Variables ----------------------------------------------------------------------
 
-struct VarCase {
+struct Deco706VarCase {
     const char* what;
     uint16_t type;
     uint8_t setp;
@@ -179,7 +179,7 @@ TEST_F(Deco706, VariablesByTypeCode)
     const auto range = [](uint8_t digits, uint8_t decimals, uint32_t lower, uint32_t upper) {
         return ByteBuilder().U8(0, digits).U8(1, decimals).U32(2, lower).U32(6, upper).Str();
     };
-    const VarCase cases[] = {
+    const Deco706VarCase cases[] = {
         {"BCD 0", 0, 0, range(3, 0, 12, 987), 0, 1, {12, 987, 0, 0}, {3, 0}},
         {"BCD 16, kind 3", 16, 2, range(6, 0, 100, 123456), 16, 3, {100, 123456, 0, 0}, {6, 0}},
         {"BCD 28, kind 2", 28, 1, range(4, 0, 0, 9999), 28, 2, {0, 9999, 0, 0}, {4, 0}},
@@ -203,7 +203,7 @@ TEST_F(Deco706, VariablesByTypeCode)
         ASSERT_EQ(f.Decompile(b), 0);
         EXPECT_NE(f.Var("ABCDEFGHIJKLMNOP"), nullptr);
     }
-    for (const VarCase& c : cases) {
+    for (const Deco706VarCase& c : cases) {
         Deco706Fixture f;
         Builder b;
         const Builder::VarAt at = b.AddVar({"V", 5, c.setp, c.type, 0, 7, c.tail});

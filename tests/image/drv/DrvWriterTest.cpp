@@ -16,12 +16,12 @@ using namespace orv;
 
 namespace {
 
-struct Fam {
+struct DrvWriterFam {
     const char* name;
     bool is706;
 };
 
-void PrintTo(const Fam& f, std::ostream* os)
+void PrintTo(const DrvWriterFam& f, std::ostream* os)
 {
     *os << f.name;
 }
@@ -40,7 +40,7 @@ std::string WithCheckWord(std::string bytes)
     return bytes;
 }
 
-class DrvWriter : public ImageFixture, public ::testing::TestWithParam<Fam> {
+class DrvWriter : public ImageFixture, public ::testing::TestWithParam<DrvWriterFam> {
 protected:
     bool Is706() const { return GetParam().is706; }
 
@@ -296,8 +296,8 @@ TEST_P(DrvWriter, UpdateKeepsThePermissionBits)
     EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, DrvWriter, ::testing::Values(Fam{"F706", true}, Fam{"F043", false}),
-                         [](const ::testing::TestParamInfo<Fam>& i) { return std::string(i.param.name); });
+INSTANTIATE_TEST_SUITE_P(Families, DrvWriter, ::testing::Values(DrvWriterFam{"F706", true}, DrvWriterFam{"F043", false}),
+                         [](const ::testing::TestParamInfo<DrvWriterFam>& i) { return std::string(i.param.name); });
 
 class DrvWriter706 : public ImageFixture, public ::testing::Test {};
 

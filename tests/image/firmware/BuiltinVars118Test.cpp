@@ -35,7 +35,7 @@ Fw118Entry TwoLetters(char second, uint8_t kind)
 // state texts, a numbered variable without a descriptive name, and a few
 // two-letter names: printer and servo variables and one that no table
 // names.
-std::string FirmwareFixture()
+std::string BuiltinVars118FirmwareFixture()
 {
     Fw118Image img;
     for (int number = 15; number <= 26; ++number) {
@@ -65,7 +65,7 @@ const std::vector<std::string> kFirmwareVars = {
 
 class BuiltinVars118 : public BuiltinContentFixture, public ::testing::Test {
 protected:
-    BuiltinVars118() : BuiltinContentFixture(FirmwareFixture(), "ORV118.FRM") {}
+    BuiltinVars118() : BuiltinContentFixture(BuiltinVars118FirmwareFixture(), "ORV118.FRM") {}
 
     void ClearWithFkt(uint16_t devType, const char* fktFile, bool fktUsed)
     {
@@ -75,7 +75,7 @@ protected:
     }
 };
 
-struct RowCase {
+struct BuiltinVars118RowCase {
     uint16_t devType;
     uint8_t width;
     bool secondRow;
@@ -99,7 +99,7 @@ void ExpectSoftkeyRow(const CPrjIntVar* var, const char* stdName, uint8_t width,
 
 TEST_F(BuiltinVars118, ClearMakesTheSoftkeyRowsThenReadsTheFirmware)
 {
-    for (const RowCase& c : {RowCase{118, 20, true}, RowCase{163, 40, false}, RowCase{167, 40, true}}) {
+    for (const BuiltinVars118RowCase& c : {BuiltinVars118RowCase{118, 20, true}, BuiltinVars118RowCase{163, 40, false}, BuiltinVars118RowCase{167, 40, true}}) {
         SCOPED_TRACE(c.devType);
         ClearAs(c.devType);
         std::vector<std::string> expected = {"[Z084]"};
@@ -179,7 +179,7 @@ TEST_F(BuiltinVars118, NameIntVarsGivesTheFixedNames)
 TEST_F(BuiltinVars118, WithoutFirmwareFileOnlyTheSoftkeyRowsAndTheMessage)
 {
     workspace.SetFormFile(dir.File("MISSING.FRM"));
-    for (const RowCase& c : {RowCase{118, 20, true}, RowCase{163, 40, false}, RowCase{167, 40, true}}) {
+    for (const BuiltinVars118RowCase& c : {BuiltinVars118RowCase{118, 20, true}, BuiltinVars118RowCase{163, 40, false}, BuiltinVars118RowCase{167, 40, true}}) {
         SCOPED_TRACE(c.devType);
         const size_t boxesBefore = BoxIds().size();
         ClearAs(c.devType);

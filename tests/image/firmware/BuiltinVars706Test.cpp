@@ -22,7 +22,7 @@ namespace {
 
 // The variables the history rows show, of widths 4, 8, 17, 40 and 1, a few
 // that get names, and one above the named range.
-std::string FirmwareFixture()
+std::string BuiltinVars706FirmwareFixture()
 {
     Fw706Image img;
     auto add = [&img](const char* name, uint16_t type, std::vector<FwText> states = {}) {
@@ -46,7 +46,7 @@ std::string FirmwareFixture()
 
 class BuiltinVars706 : public BuiltinContentFixture, public ::testing::Test {
 protected:
-    BuiltinVars706() : BuiltinContentFixture(FirmwareFixture(), "ORV706.FRM") {}
+    BuiltinVars706() : BuiltinContentFixture(BuiltinVars706FirmwareFixture(), "ORV706.FRM") {}
 };
 
 TEST_F(BuiltinVars706, ClearReadsTheFirmwareOfEachPanel)

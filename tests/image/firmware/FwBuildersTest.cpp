@@ -10,7 +10,7 @@ using namespace orv;
 
 namespace {
 
-std::string B(std::initializer_list<int> bytes)
+std::string FwBuildersB(std::initializer_list<int> bytes)
 {
     std::string s;
     for (int b : bytes)
@@ -35,11 +35,11 @@ TEST(FwBuilders, Image706HeaderAndEntry)
     EXPECT_EQ(img.Add(e), 0x1000u);
     const std::string s = img.Build();
 
-    EXPECT_EQ(s.substr(4, 14), B({0x01, 0xC3}) + "ORV706.FRM  ");
-    EXPECT_EQ(s.substr(56, 8), B({0x20, 0, 0, 0, 0, 0, 0, 0x01}));
-    EXPECT_EQ(s.substr(98, 4), B({0x00, 0x04, 0x10, 0x00}));
-    EXPECT_EQ(s.substr(0x10C, 2), B({0x12, 0x34}));
-    EXPECT_EQ(s.substr(0x1000), B({0, 0, 0, 0, 2, 'A', 'B', 0, 1, 0x00, 0x86, 0x00, 0x04, 0x01, 0x00, 0, 0, 0, 7,
+    EXPECT_EQ(s.substr(4, 14), FwBuildersB({0x01, 0xC3}) + "ORV706.FRM  ");
+    EXPECT_EQ(s.substr(56, 8), FwBuildersB({0x20, 0, 0, 0, 0, 0, 0, 0x01}));
+    EXPECT_EQ(s.substr(98, 4), FwBuildersB({0x00, 0x04, 0x10, 0x00}));
+    EXPECT_EQ(s.substr(0x10C, 2), FwBuildersB({0x12, 0x34}));
+    EXPECT_EQ(s.substr(0x1000), FwBuildersB({0, 0, 0, 0, 2, 'A', 'B', 0, 1, 0x00, 0x86, 0x00, 0x04, 0x01, 0x00, 0, 0, 0, 7,
                                    3, 1, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0x03, 0xE7}));
 }
 
@@ -55,7 +55,7 @@ TEST(FwBuilders, Image706StateTextsAndLinks)
     const std::string s = img.Build();
     // Texts follow the entry: n, two addresses (the second 0), one text.
     const size_t data = first + 5 + 1 + 12;
-    EXPECT_EQ(s.substr(data, 12), B({0, 1, 0, 4, 0x10, 0x1C, 0, 0, 0, 0, 1, 'X'}));
+    EXPECT_EQ(s.substr(data, 12), FwBuildersB({0, 1, 0, 4, 0x10, 0x1C, 0, 0, 0, 0, 1, 'X'}));
     EXPECT_EQ(second, data + 12);
     EXPECT_EQ(BeDWord(s, first), Fw706Image::Adr(second));
 }
@@ -75,13 +75,13 @@ TEST(FwBuilders, Image118HeaderAndEntry)
 
     EXPECT_EQ(s.size(), 0x6219u);
     EXPECT_EQ(s.substr(0x6000, 15), "ORV118A01241231");
-    EXPECT_EQ(s.substr(0x6132, 6), B({0xA2, 0x0C, 0, 0, 0, 0}));
-    EXPECT_EQ(s.substr(0x6200, 12), B({0xAA, 0xBB, 0xCC, 0xDD}) + std::string(8, '\0'));
-    EXPECT_EQ(s.substr(0x620C), B({0, 0, 'Z', 0x95, 0, 0x8E, 5, 0, 0xA2, 0x16, 2, 'M', 'O'}));
+    EXPECT_EQ(s.substr(0x6132, 6), FwBuildersB({0xA2, 0x0C, 0, 0, 0, 0}));
+    EXPECT_EQ(s.substr(0x6200, 12), FwBuildersB({0xAA, 0xBB, 0xCC, 0xDD}) + std::string(8, '\0'));
+    EXPECT_EQ(s.substr(0x620C), FwBuildersB({0, 0, 'Z', 0x95, 0, 0x8E, 5, 0, 0xA2, 0x16, 2, 'M', 'O'}));
 
     img.Feature(63).Feature(1);
     EXPECT_EQ(BeWord(img.Build(), 0x6136), 0xA180);
-    EXPECT_EQ(img.Build().substr(0x6180, 8), B({0x80, 0, 0, 0, 0, 0, 0, 0x02}));
+    EXPECT_EQ(img.Build().substr(0x6180, 8), FwBuildersB({0x80, 0, 0, 0, 0, 0, 0, 0x02}));
 }
 
 } // namespace

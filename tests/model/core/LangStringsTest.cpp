@@ -12,7 +12,7 @@ using namespace orv;
 
 namespace {
 
-using Kind = UiCall::Kind;
+using LangStringsKind = UiCall::Kind;
 
 TEST(LangStrings, TextByLanguageAndId)
 {
@@ -47,7 +47,7 @@ TEST(LangStrings, LoadFollowsTheFrameLanguage)
     f.frame.SetLangId(kLangFrench);
     EXPECT_STREQ(LoadLangString(10805), "&View");
     EXPECT_STREQ(LoadLangString(9002), "<unbenanntes Projekt>");
-    EXPECT_TRUE(f.ui.TextsOf(Kind::LogAppend).empty()) << "a fallback logs nothing";
+    EXPECT_TRUE(f.ui.TextsOf(LangStringsKind::LogAppend).empty()) << "a fallback logs nothing";
 }
 
 TEST(LangStrings, MissingIdGivesEmptyTextAndFatalLine)
@@ -57,7 +57,7 @@ TEST(LangStrings, MissingIdGivesEmptyTextAndFatalLine)
     f.frame.SetLogLevel(kLogErrors);
     f.ui.ExpectFatal("FATAL: FindResourceEx failed");
     EXPECT_STREQ(LoadLangString(9999), "");
-    EXPECT_EQ(f.ui.TextsOf(Kind::LogAppend), std::vector<std::string>{"FATAL: FindResourceEx failed"});
+    EXPECT_EQ(f.ui.TextsOf(LangStringsKind::LogAppend), std::vector<std::string>{"FATAL: FindResourceEx failed"});
 }
 
 TEST(LangStrings, MenuTextsExistInEveryLanguage)

@@ -8,7 +8,7 @@ using namespace orv;
 
 namespace {
 
-using Kind = UiCall::Kind;
+using LogKind = UiCall::Kind;
 
 TEST(Log, FrameLevelAgainstLineLevel)
 {
@@ -19,7 +19,7 @@ TEST(Log, FrameLevelAgainstLineLevel)
             f.ui.ClearCalls();
             LogLine(lineLevel, "line %d", lineLevel);
             const bool shown = lineLevel <= frameLevel;
-            EXPECT_EQ(f.ui.TextsOf(Kind::LogAppend),
+            EXPECT_EQ(f.ui.TextsOf(LogKind::LogAppend),
                       shown ? std::vector<std::string>{"line " + std::to_string(lineLevel)} : std::vector<std::string>{})
                 << "frame " << frameLevel << " line " << lineLevel;
         }
@@ -51,7 +51,7 @@ TEST(Log, LongLinesAreCut)
     const std::string long700(700, 'a');
     LogLine(kLogErrors, "%s", long700.c_str());
     LogLineId(kLogErrors, 15000, long700);
-    const auto texts = f.ui.TextsOf(Kind::LogAppend);
+    const auto texts = f.ui.TextsOf(LogKind::LogAppend);
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0], std::string(511, 'a'));
     EXPECT_EQ(texts[1].size(), 511u);
@@ -65,7 +65,7 @@ TEST(Log, LineIdUsesTheCurrentLanguage)
     f.frame.SetLangId(kLangEnglish);
     LogLineId(kLogInfo, 9007, "A", "B");
     LogLineId(kLogInfo, 9007, "A");  // a missing argument shows the marker
-    EXPECT_EQ(f.ui.TextsOf(Kind::LogAppend),
+    EXPECT_EQ(f.ui.TextsOf(LogKind::LogAppend),
               (std::vector<std::string>{"Ung\xFCltige Kombination (kein DB-Eintrag): Programm A, Konsole B",
                                         "Invalid combination (no DB-entry): App A, Console B",
                                         "Invalid combination (no DB-entry): App A, Console <?>"}));
@@ -76,7 +76,7 @@ TEST(Log, StatusTextNeedsAFrame)
     {
         FrameFixture f;
         ShowStatusText("Zeile %d", 12);
-        EXPECT_EQ(f.ui.TextsOf(Kind::Status), std::vector<std::string>{"Zeile 12"});
+        EXPECT_EQ(f.ui.TextsOf(LogKind::Status), std::vector<std::string>{"Zeile 12"});
     }
     ScriptedUi ui;
     ScopedUiServices reg(ui);

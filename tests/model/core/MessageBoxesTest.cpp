@@ -10,7 +10,7 @@ using namespace orv;
 
 namespace {
 
-using Kind = UiCall::Kind;
+using MessageBoxesKind = UiCall::Kind;
 
 struct BoxCase {
     const char* what;
@@ -39,7 +39,7 @@ void CheckBoxes(ScriptedUi& ui)
         SCOPED_TRACE(c.what);
         ui.ClearCalls();
         EXPECT_EQ(c.show(), c.result);
-        const auto boxes = ui.CallsOf(Kind::Box);
+        const auto boxes = ui.CallsOf(MessageBoxesKind::Box);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].box, c.kind);
         EXPECT_EQ(boxes[0].caption, c.caption);
@@ -55,7 +55,7 @@ void CheckQuestions(ScriptedUi& ui)
     ui.AnswerQuestionText("Weiter mit a.orv?", false);
     EXPECT_TRUE(AskYesNo(16201, 12, 4));
     EXPECT_FALSE(AskYesNoText("Weiter mit %s?", "a.orv"));
-    const auto questions = ui.CallsOf(Kind::Question);
+    const auto questions = ui.CallsOf(MessageBoxesKind::Question);
     ASSERT_EQ(questions.size(), 2u);
     EXPECT_EQ(questions[0].text, "Syntaxfehler Zeile 12 Zeichen 4\neditieren ?");
     EXPECT_EQ(questions[0].id, 16201);

@@ -19,7 +19,7 @@ using namespace orv;
 
 namespace {
 
-using Kind = UiCall::Kind;
+using SeamsKind = UiCall::Kind;
 
 TEST(Seams, ScriptedUiFailsOnUnexpectedQuestionAndAnswersNo)
 {
@@ -90,9 +90,9 @@ TEST(Seams, ScriptedUiKeepsCallOrderAndMatchesByIdOrText)
     EXPECT_TRUE(ui.GetSourceEditorText(source));
     EXPECT_EQ(source, "edited");
 
-    const std::vector<Kind> order = {Kind::Box,       Kind::Question, Kind::Status,     Kind::LogAppend,
-                                     Kind::Question,  Kind::LogClear, Kind::HelpPage,   Kind::LoadSource,
-                                     Kind::ReadSource, Kind::ReadSource};
+    const std::vector<SeamsKind> order = {SeamsKind::Box,       SeamsKind::Question, SeamsKind::Status,     SeamsKind::LogAppend,
+                                     SeamsKind::Question,  SeamsKind::LogClear, SeamsKind::HelpPage,   SeamsKind::LoadSource,
+                                     SeamsKind::ReadSource, SeamsKind::ReadSource};
     ASSERT_EQ(ui.Calls().size(), order.size());
     for (size_t i = 0; i < order.size(); ++i)
         EXPECT_EQ(ui.Calls()[i].kind, order[i]) << "call " << i;
@@ -104,7 +104,7 @@ TEST(Seams, ScriptedUiKeepsCallOrderAndMatchesByIdOrText)
     EXPECT_TRUE(ui.Calls()[4].answer);
     EXPECT_EQ(ui.Calls()[7].line, 2);
     EXPECT_EQ(ui.Calls()[7].column, 5);
-    EXPECT_EQ(ui.TextsOf(Kind::LogAppend), (std::vector<std::string>{"log line"}));
+    EXPECT_EQ(ui.TextsOf(SeamsKind::LogAppend), (std::vector<std::string>{"log line"}));
 }
 
 TEST(Seams, ScopedRegistrationRestoresPrevious)

@@ -10,7 +10,7 @@ using namespace orv;
 
 namespace {
 
-using Kind = UiCall::Kind;
+using SourceEditKind = UiCall::Kind;
 
 class SourceEdit : public ::testing::Test {
 protected:
@@ -26,20 +26,20 @@ TEST_F(SourceEdit, LoadAndSaveKeepEachLineWithOneLineEnd)
     f.dir.Write("prj/p.orv", "A\r\n\r\n" + longLine + "\r\nlast\r\n");
     ASSERT_TRUE(LoadSrcEdit(3, 7));
     EXPECT_TRUE(f.frame.IsSourceEditMode());
-    const auto loads = f.ui.CallsOf(Kind::LoadSource);
+    const auto loads = f.ui.CallsOf(SourceEditKind::LoadSource);
     ASSERT_EQ(loads.size(), 1u);
     EXPECT_EQ(loads[0].text, "A\n\n" + longLine + "\nlast\n");
     EXPECT_EQ(loads[0].line, 3);
     EXPECT_EQ(loads[0].column, 7);
-    EXPECT_EQ(f.ui.Calls().front().kind, Kind::LogClear) << "the view is cleared first";
+    EXPECT_EQ(f.ui.Calls().front().kind, SourceEditKind::LogClear) << "the view is cleared first";
 
     f.ui.SetSourceEditorText(loads[0].text);
     f.ui.ClearCalls();
     ASSERT_TRUE(SaveSrcEdit());
     EXPECT_EQ(f.dir.Read("prj/p.orv"), "A\r\n\r\n" + longLine + "\r\nlast\r\n");
     EXPECT_FALSE(f.frame.IsSourceEditMode());
-    EXPECT_EQ(f.ui.CallsOf(Kind::LogClear).size(), 1u);
-    EXPECT_TRUE(f.ui.CallsOf(Kind::Box).empty());
+    EXPECT_EQ(f.ui.CallsOf(SourceEditKind::LogClear).size(), 1u);
+    EXPECT_TRUE(f.ui.CallsOf(SourceEditKind::Box).empty());
 }
 
 TEST_F(SourceEdit, LineEndsAreNormalisedToCrLf)
@@ -56,7 +56,7 @@ TEST_F(SourceEdit, LineEndsAreNormalisedToCrLf)
     f.dir.Write("prj/p.orv", "x\n");
     for (const auto& c : cases) {
         ASSERT_TRUE(LoadSrcEdit(1, 1));
-        EXPECT_EQ(f.ui.CallsOf(Kind::LoadSource).back().text, "x\n");
+        EXPECT_EQ(f.ui.CallsOf(SourceEditKind::LoadSource).back().text, "x\n");
         f.ui.SetSourceEditorText(c.editor);
         ASSERT_TRUE(SaveSrcEdit());
         EXPECT_EQ(f.dir.Read("prj/p.orv"), c.file);
@@ -70,7 +70,7 @@ TEST_F(SourceEdit, UnreadableFileChangesNothing)
     EXPECT_FALSE(f.frame.IsSourceEditMode());
     const auto calls = f.ui.Calls();
     ASSERT_EQ(calls.size(), 1u) << "no clear, no load of the editor";
-    EXPECT_EQ(calls[0].kind, Kind::Box);
+    EXPECT_EQ(calls[0].kind, SourceEditKind::Box);
     EXPECT_EQ(calls[0].id, 15025);
     EXPECT_NE(calls[0].text.find(path), std::string::npos);
 }
@@ -84,11 +84,11 @@ TEST_F(SourceEdit, FailedSaveKeepsTextAndMode)
     f.ui.ClearCalls();
     EXPECT_FALSE(SaveSrcEdit());
     EXPECT_TRUE(f.frame.IsSourceEditMode());
-    const auto boxes = f.ui.CallsOf(Kind::Box);
+    const auto boxes = f.ui.CallsOf(SourceEditKind::Box);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].id, 15025);
     EXPECT_NE(boxes[0].text.find(path), std::string::npos);
-    EXPECT_TRUE(f.ui.CallsOf(Kind::LogClear).empty());
+    EXPECT_TRUE(f.ui.CallsOf(SourceEditKind::LogClear).empty());
     std::string kept;
     EXPECT_TRUE(f.ui.GetSourceEditorText(kept));
     EXPECT_EQ(kept, "edited\n");
@@ -104,7 +104,7 @@ TEST_F(SourceEdit, RefusedTextWritesNothingAndStaysInTheMode)
     EXPECT_FALSE(SaveSrcEdit());
     EXPECT_TRUE(f.frame.IsSourceEditMode());
     EXPECT_EQ(f.dir.Read("prj/p.orv"), "old\r\n");
-    EXPECT_TRUE(f.ui.CallsOf(Kind::LogClear).empty());
+    EXPECT_TRUE(f.ui.CallsOf(SourceEditKind::LogClear).empty());
 }
 
 TEST_F(SourceEdit, SaveWritesTheFileThatWasLoaded)

@@ -15,7 +15,7 @@ using namespace orv;
 
 namespace {
 
-constexpr uint32_t kFlags = 0x33FB;
+constexpr uint32_t kItemBindingFlags = 0x33FB;
 
 struct ItemBinding : ::testing::Test {
     std::unique_ptr<TestBundle> b = BundleBuilder()
@@ -34,7 +34,7 @@ struct ItemBinding : ::testing::Test {
     }
     CPrjVar* AddIntVar(CPrjVarList& list, const char* name, int16_t adr, uint8_t setpKind = 4)
     {
-        auto* var = new CPrjIntVarByte(name, adr, kFlags, setpKind, 251, 0, 0, 1);
+        auto* var = new CPrjIntVarByte(name, adr, kItemBindingFlags, setpKind, 251, 0, 0, 1);
         list.Add(var);
         return var;
     }
@@ -48,7 +48,7 @@ TEST_F(ItemBinding, UseItemTakesVarAndMsgItemsOnly)
     CPrjVarWord onMsg("Meldung", 40, 1, 32, 0);
     CPrjVarWord onSys("System", 5, 1, 32, 0);
     CPrjVarWord nowhere("Leer", 30, 1, 32, 0);
-    CPrjIntVarW17 internal("ZW", kFlags, 1, 252, 0, 0);
+    CPrjIntVarW17 internal("ZW", kItemBindingFlags, 1, 252, 0, 0);
 
     for (const CPrjVar* var : std::vector<const CPrjVar*>{&onVar, &onMsg, &onSys, &nowhere, &internal})
         items.UseItem(*var);
@@ -183,7 +183,7 @@ TEST_F(ItemBinding, MarkPlcBits)
     vl.Add(new CPrjVarBit("Bit3", 20, 1, 12, 3, &b->pool));
     vl.Add(new CPrjVarBit("Bit15", 30, 1, 12, 15, &b->pool));
     vl.Add(new CPrjVarWord("Wort", 21, 1, 32, 1));
-    vl.Add(new CPrjIntVarByte("Intern", 22, kFlags, 4, 251, 0, 0, 1));
+    vl.Add(new CPrjIntVarByte("Intern", 22, kItemBindingFlags, 4, 251, 0, 0, 1));
     vl.Add(new CPrjVarWord("SysWort", 23, 1, 32, 1));
     vl.Add(new CPrjVarAscii("Text", 40, 1, 34, 10));
     vl.Add(new CPrjVarBin("Doppel", 60, 1, 6, 6, 0, 0, 0, 0, 0));

@@ -65,7 +65,7 @@ std::vector<std::string> SmallGlyphFile()
 
 int HeaderLine(int code) { return 3 + 9 * code; }
 
-std::string Join(const std::vector<std::string>& lines)
+std::string PanelGlyphFileJoin(const std::vector<std::string>& lines)
 {
     std::string text;
     for (const std::string& l : lines)
@@ -136,7 +136,7 @@ TEST(PanelGlyphFile, MalformedFilesStopTheToolNamingTheLine)
          "0x100 outside"},
     };
 
-    const RunResult good = RunFontgen((dir.Write("good.txt", Join(SmallGlyphFile())), dir.File("good.txt")), dir.File("out"));
+    const RunResult good = RunFontgen((dir.Write("good.txt", PanelGlyphFileJoin(SmallGlyphFile())), dir.File("good.txt")), dir.File("out"));
     ASSERT_EQ(0, good.exitCode) << good.output;
     ASSERT_FALSE(dir.Read("out/A.FON").empty());
 
@@ -144,14 +144,14 @@ TEST(PanelGlyphFile, MalformedFilesStopTheToolNamingTheLine)
     std::vector<std::string> spaced = SmallGlyphFile();
     spaced.insert(spaced.begin() + 1, "\f");
     spaced.insert(spaced.begin() + 1, "\v");
-    dir.Write("spaced.txt", Join(spaced));
+    dir.Write("spaced.txt", PanelGlyphFileJoin(spaced));
     const RunResult blank = RunFontgen(dir.File("spaced.txt"), dir.File("spacedout"));
     EXPECT_EQ(0, blank.exitCode) << blank.output;
 
     for (const Case& c : cases) {
         std::vector<std::string> lines = SmallGlyphFile();
         const int line = c.spoil(lines);
-        dir.Write("bad.txt", Join(lines));
+        dir.Write("bad.txt", PanelGlyphFileJoin(lines));
         const RunResult r = RunFontgen(dir.File("bad.txt"), dir.File("badout"));
         EXPECT_NE(0, r.exitCode) << c.name;
         const std::string where = dir.File("bad.txt") + ":" + std::to_string(line) + ":";

@@ -13,25 +13,25 @@ using namespace orv;
 
 namespace {
 
-constexpr uint32_t kIntFlags = 0x33FB;
+constexpr uint32_t kPrjDataMirrorIntFlags = 0x33FB;
 
 CPrjIntVar* AddNum(CPrjData& prj, const char* name)
 {
-    auto* var = new CPrjIntVarNum(name, kIntFlags, 1, 134, 0, 0, 3, 0, 0, 999);
+    auto* var = new CPrjIntVarNum(name, kPrjDataMirrorIntFlags, 1, 134, 0, 0, 3, 0, 0, 999);
     EXPECT_EQ(prj.GetVarList()->At(prj.InsVar(var)), var);
     return var;
 }
 
 CPrjIntVar* AddState(CPrjData& prj, const char* name)
 {
-    auto* var = new CPrjIntVarStr(name, kIntFlags, 2, 142, 0, 0, nullptr);
+    auto* var = new CPrjIntVarStr(name, kPrjDataMirrorIntFlags, 2, 142, 0, 0, nullptr);
     EXPECT_EQ(prj.GetVarList()->At(prj.InsVar(var)), var);
     return var;
 }
 
 CPrjIntVarByte* AddDate(CPrjVarList& list, const char* name)
 {
-    auto* var = new CPrjIntVarByte(name, -1, kIntFlags, 4, 251, 0, 0, 0);
+    auto* var = new CPrjIntVarByte(name, -1, kPrjDataMirrorIntFlags, 4, 251, 0, 0, 0);
     EXPECT_EQ(list.At(list.Insert(var)), var);
     return var;
 }

@@ -14,63 +14,63 @@ using namespace orv;
 namespace {
 
 // Two actions and a list of softkey texts; the actions outlive the texts.
-struct Keys {
+struct SkTxtKeys {
     CPrjSkAct a{1, "a"};
     CPrjSkAct b{2, "b"};
     std::unique_ptr<CPrjSkTxtList> list = std::make_unique<CPrjSkTxtList>(8, 4);
     CPrjSkTxt* text = nullptr;
 
-    Keys()
+    SkTxtKeys()
     {
         text = new CPrjSkTxt(3);
         list->Insert(text);
     }
 };
 
-struct Step {
+struct SkTxtStep {
     const char* what;
-    std::function<int32_t(Keys&)> run;
+    std::function<int32_t(SkTxtKeys&)> run;
     int32_t result;
     int32_t a;
     int32_t b;
 };
 
-void RunSteps(const std::vector<Step>& steps)
+void RunSteps(const std::vector<SkTxtStep>& steps)
 {
-    Keys k;
-    for (const Step& s : steps) {
+    SkTxtKeys k;
+    for (const SkTxtStep& s : steps) {
         EXPECT_EQ(s.run(k), s.result) << s.what;
         EXPECT_EQ(k.a.GetUseCount(), s.a) << s.what;
         EXPECT_EQ(k.b.GetUseCount(), s.b) << s.what;
     }
 }
 
-std::vector<Step> Assignments()
+std::vector<SkTxtStep> Assignments()
 {
     return {
-        {"F1 pressed: a", [](Keys& k) { return k.text->SetPressAct(1, &k.a); }, 0, 1, 0},
-        {"F1 pressed: b instead", [](Keys& k) { return k.text->SetPressAct(1, &k.b); }, 0, 0, 1},
-        {"F3 pressed: a", [](Keys& k) { return k.text->SetPressAct(3, &k.a); }, 0, 1, 1},
-        {"F3 released: a", [](Keys& k) { return k.text->SetReleaseAct(3, &k.a); }, 0, 2, 1},
-        {"F3 pressed: a again", [](Keys& k) { return k.text->SetPressAct(3, &k.a); }, 1, 2, 1},
-        {"key 0", [](Keys& k) { return k.text->SetPressAct(0, &k.a); }, 0, 2, 1},
-        {"key 21", [](Keys& k) { return k.text->SetPressAct(21, &k.a); }, 0, 2, 1},
-        {"F20 released: b", [](Keys& k) { return k.text->SetReleaseAct(20, &k.b); }, 0, 2, 2},
-        {"F20 released: none", [](Keys& k) { return k.text->SetReleaseAct(20, nullptr); }, 1, 2, 1},
+        {"F1 pressed: a", [](SkTxtKeys& k) { return k.text->SetPressAct(1, &k.a); }, 0, 1, 0},
+        {"F1 pressed: b instead", [](SkTxtKeys& k) { return k.text->SetPressAct(1, &k.b); }, 0, 0, 1},
+        {"F3 pressed: a", [](SkTxtKeys& k) { return k.text->SetPressAct(3, &k.a); }, 0, 1, 1},
+        {"F3 released: a", [](SkTxtKeys& k) { return k.text->SetReleaseAct(3, &k.a); }, 0, 2, 1},
+        {"F3 pressed: a again", [](SkTxtKeys& k) { return k.text->SetPressAct(3, &k.a); }, 1, 2, 1},
+        {"key 0", [](SkTxtKeys& k) { return k.text->SetPressAct(0, &k.a); }, 0, 2, 1},
+        {"key 21", [](SkTxtKeys& k) { return k.text->SetPressAct(21, &k.a); }, 0, 2, 1},
+        {"F20 released: b", [](SkTxtKeys& k) { return k.text->SetReleaseAct(20, &k.b); }, 0, 2, 2},
+        {"F20 released: none", [](SkTxtKeys& k) { return k.text->SetReleaseAct(20, nullptr); }, 1, 2, 1},
     };
 }
 
 TEST(SkTxt, UseCountsFollowEveryAssignment)
 {
-    const Step endings[] = {
-        {"DelSkTxt", [](Keys& k) { k.list->DelSkTxt(k.text); return 0; }, 0, 0, 0},
-        {"FreeAllSkTxt", [](Keys& k) { k.list->FreeAllSkTxt(); return 0; }, 0, 0, 0},
-        {"list destroyed", [](Keys& k) { k.list.reset(); return 0; }, 0, 0, 0},
-        {"ReleaseActs", [](Keys& k) { k.text->ReleaseActs(); return k.text->HasAct(3); }, 0, 0, 0},
+    const SkTxtStep endings[] = {
+        {"DelSkTxt", [](SkTxtKeys& k) { k.list->DelSkTxt(k.text); return 0; }, 0, 0, 0},
+        {"FreeAllSkTxt", [](SkTxtKeys& k) { k.list->FreeAllSkTxt(); return 0; }, 0, 0, 0},
+        {"list destroyed", [](SkTxtKeys& k) { k.list.reset(); return 0; }, 0, 0, 0},
+        {"ReleaseActs", [](SkTxtKeys& k) { k.text->ReleaseActs(); return k.text->HasAct(3); }, 0, 0, 0},
     };
-    for (const Step& end : endings) {
+    for (const SkTxtStep& end : endings) {
         SCOPED_TRACE(end.what);
-        std::vector<Step> steps = Assignments();
+        std::vector<SkTxtStep> steps = Assignments();
         steps.push_back(end);
         RunSteps(steps);
     }
@@ -78,7 +78,7 @@ TEST(SkTxt, UseCountsFollowEveryAssignment)
 
 TEST(SkTxt, KeysOutsideOneToTwentyHoldNothing)
 {
-    Keys k;
+    SkTxtKeys k;
     k.text->SetActs(4, &k.a, &k.b);
     EXPECT_EQ(k.text->GetPressAct(4), &k.a);
     EXPECT_EQ(k.text->GetReleaseAct(4), &k.b);
@@ -95,7 +95,7 @@ TEST(SkTxt, KeysOutsideOneToTwentyHoldNothing)
 
 TEST(SkTxt, CopySkTxtCopiesRowsAndCountsTheAssignments)
 {
-    Keys k;
+    SkTxtKeys k;
     k.text->SetRowCount(2);
     k.text->SetRow(std::make_unique<CPrjTxtRow>(2, "second", nullptr));
     k.text->SetActs(1, &k.a, &k.b);
@@ -133,7 +133,7 @@ TEST(SkTxt, CopySkTxtCopiesRowsAndCountsTheAssignments)
 
 TEST(SkTxt, RenumberKeepsTheLowSixteenBitsAndRefusesANumberInUse)
 {
-    Keys k;
+    SkTxtKeys k;
     k.list->Insert(new CPrjSkTxt(5));
     k.list->Renumber(k.text, 0x10000 + 7);
     EXPECT_EQ(k.text->GetNum(), 7);

@@ -16,8 +16,8 @@ using namespace orv;
 
 namespace {
 
-constexpr uint8_t kBin = 2;
-constexpr uint8_t kAscii = 34;
+constexpr uint8_t kTxtLinBin = 2;
+constexpr uint8_t kTxtLinAscii = 34;
 constexpr uint8_t kIntNum = 134;
 constexpr int kListOpTxt = 2;
 
@@ -132,15 +132,15 @@ TEST_F(TxtLin, VarInsRefusesInRuleOrderAndChangesNothing)
         const std::string& message;
     };
     const Case cases[] = {
-        {"external variable twice in a recipe", true, 0, false, kBin, 3, true, 10, kMsgExtOnce},
-        {"recipe rule before the row limit", true, 4, false, kBin, 3, true, 20, kMsgExtOnce},
-        {"a fifth variable", false, 4, false, kBin, 3, false, 20, kMsgFourVars},
-        {"a fifth variable that is ASCII", false, 4, false, kAscii, 3, false, 20, kMsgFourVars},
-        {"ASCII beside a variable", false, 1, false, kAscii, 3, false, 10, kMsgOneAscii},
-        {"ASCII beside an ASCII", false, 0, true, kAscii, 3, false, 10, kMsgOneAscii},
-        {"a variable beside an ASCII", false, 0, true, kBin, 3, false, 10, kMsgAsciiAlone},
-        {"beside an ASCII before too wide", false, 0, true, kBin, 30, false, 35, kMsgAsciiAlone},
-        {"too wide for the display", false, 0, false, kBin, 5, false, 36, kMsgWouldCut},
+        {"external variable twice in a recipe", true, 0, false, kTxtLinBin, 3, true, 10, kMsgExtOnce},
+        {"recipe rule before the row limit", true, 4, false, kTxtLinBin, 3, true, 20, kMsgExtOnce},
+        {"a fifth variable", false, 4, false, kTxtLinBin, 3, false, 20, kMsgFourVars},
+        {"a fifth variable that is ASCII", false, 4, false, kTxtLinAscii, 3, false, 20, kMsgFourVars},
+        {"ASCII beside a variable", false, 1, false, kTxtLinAscii, 3, false, 10, kMsgOneAscii},
+        {"ASCII beside an ASCII", false, 0, true, kTxtLinAscii, 3, false, 10, kMsgOneAscii},
+        {"a variable beside an ASCII", false, 0, true, kTxtLinBin, 3, false, 10, kMsgAsciiAlone},
+        {"beside an ASCII before too wide", false, 0, true, kTxtLinBin, 30, false, 35, kMsgAsciiAlone},
+        {"too wide for the display", false, 0, false, kTxtLinBin, 5, false, 36, kMsgWouldCut},
     };
     for (const Case& c : cases) {
         fx.ui.ClearCalls();
@@ -152,9 +152,9 @@ TEST_F(TxtLin, VarInsRefusesInRuleOrderAndChangesNothing)
 
         CPrjTxtLin& lin = EditRow(1, std::string(static_cast<size_t>(c.usedLen), 'x'));
         for (int i = 0; i < c.rowVars; ++i)
-            lin.GetStoredRow()->SetVarSlot(i, Var("P", kBin, 3), static_cast<uint8_t>(i * 5));
+            lin.GetStoredRow()->SetVarSlot(i, Var("P", kTxtLinBin, 3), static_cast<uint8_t>(i * 5));
         if (c.rowAscii)
-            lin.GetStoredRow()->SetVarSlot(0, Var("T", kAscii, 4), 0);
+            lin.GetStoredRow()->SetVarSlot(0, Var("T", kTxtLinAscii, 4), 0);
         CPrjVar* added = Var("NEW", c.newType, c.newWidth);
         if (c.alreadyInRecipe)
             text.GetValList().InsertPair(added, 0);
@@ -178,8 +178,8 @@ TEST_F(TxtLin, FourVariablesPerRowAlsoOnA706)
     prj.SetDevType(706);
     CPrjTxtLin& lin = EditRow(1, "");
     for (int i = 0; i < 4; ++i)
-        ASSERT_TRUE(lin.VarIns(1 + 4 * i, Var("P", kBin, 3), 0, false)) << i;
-    EXPECT_FALSE(lin.VarIns(20, Var("Q", kBin, 3), 0, false));
+        ASSERT_TRUE(lin.VarIns(1 + 4 * i, Var("P", kTxtLinBin, 3), 0, false)) << i;
+    EXPECT_FALSE(lin.VarIns(20, Var("Q", kTxtLinBin, 3), 0, false));
     ExpectRefusal(kMsgFourVars);
     EXPECT_EQ(lin.GetStoredRow()->GetFilledCount(), 4);
 }
@@ -188,11 +188,11 @@ TEST_F(TxtLin, VarInsKeepsTheUsedLengthWithinTheDisplay)
 {
     ASSERT_EQ(fx.startSel.dspWidth, 40);
     CPrjTxtLin& lin = EditRow(1, std::string(35, 'x'));
-    CPrjVar* six = Var("SIX", kBin, 6);
+    CPrjVar* six = Var("SIX", kTxtLinBin, 6);
     EXPECT_FALSE(lin.VarIns(36, six, 0, false));
     ExpectRefusal(kMsgWouldCut);
 
-    CPrjVar* five = Var("FIVE", kBin, 5);
+    CPrjVar* five = Var("FIVE", kTxtLinBin, 5);
     EXPECT_TRUE(lin.VarIns(36, five, 0, false));
     EXPECT_EQ(lin.GetText(), std::string(35, 'x') + std::string(5, ' ') + std::string(5, ' '));
     EXPECT_EQ(PlacementsOf(lin), (std::vector<Placement>{{five, 35}}));
@@ -203,7 +203,7 @@ TEST_F(TxtLin, VarInsKeepsTheUsedLengthWithinTheDisplay)
 TEST_F(TxtLin, SecondDropIntoARecipeIsRefusedAMoveIsNot)
 {
     MakeRecipe();
-    CPrjVar* a = Var("A", kBin, 3);
+    CPrjVar* a = Var("A", kTxtLinBin, 3);
     CPrjTxtLin& row1 = EditRow(1, "");
     CPrjTxtLin& row2 = EditRow(2, "");
     ASSERT_TRUE(row1.VarIns(1, a, 0, false));
@@ -220,9 +220,9 @@ TEST_F(TxtLin, SecondDropIntoARecipeIsRefusedAMoveIsNot)
 
 TEST_F(TxtLin, VarDelClosesTheRowUp)
 {
-    CPrjVar* a = Var("A", kBin, 3);
-    CPrjVar* b = Var("B", kBin, 4);
-    CPrjVar* c = Var("C", kBin, 2);
+    CPrjVar* a = Var("A", kTxtLinBin, 3);
+    CPrjVar* b = Var("B", kTxtLinBin, 4);
+    CPrjVar* c = Var("C", kTxtLinBin, 2);
     CPrjTxtLin& lin = EditRow(1, "aaa bbbb   cc", {{a, 0}, {b, 4}, {c, 11}});
 
     lin.VarDel(5, b, 1);
@@ -240,7 +240,7 @@ TEST_F(TxtLin, VarDelClosesTheRowUp)
 
 TEST_F(TxtLin, ChrDelLeftOfAVariableMovesItLeft)
 {
-    CPrjVar* v = Var("V", kBin, 3);
+    CPrjVar* v = Var("V", kTxtLinBin, 3);
     CPrjTxtLin& lin = EditRow(1, "abcdefXYZ", {{v, 6}});
     lin.ChrDel(2);
     EXPECT_EQ(lin.GetText(), "acdefXYZ" + std::string(32, ' '));
@@ -261,8 +261,8 @@ TEST_F(TxtLin, ChrInsInInsertAndOverwriteMode)
     EXPECT_TRUE(fullRow.ChrIns(5, 'q'));
     EXPECT_EQ(fullRow.GetText(), "ffffqfffff" + std::string(30, 'f'));
 
-    CPrjVar* v = Var("V", kBin, 3);
-    CPrjVar* w = Var("W", kBin, 2);
+    CPrjVar* v = Var("V", kTxtLinBin, 3);
+    CPrjVar* w = Var("W", kTxtLinBin, 2);
     CPrjTxtLin& lin = EditRow(2, "abcdXYZ", {{w, 0}, {v, 4}});
     fx.frame.SetInsertMode(true);
     EXPECT_TRUE(lin.ChrIns(3, 'q'));
@@ -275,8 +275,8 @@ TEST_F(TxtLin, ChrInsInInsertAndOverwriteMode)
 
 TEST_F(TxtLin, ShiftVarsNeverGoesBelowZero)
 {
-    CPrjVar* v = Var("V", kBin, 3);
-    CPrjVar* w = Var("W", kBin, 3);
+    CPrjVar* v = Var("V", kTxtLinBin, 3);
+    CPrjVar* w = Var("W", kTxtLinBin, 3);
     CPrjTxtLin& lin = EditRow(1, "", {{v, 1}, {w, 8}});
     lin.ShiftVars(1, -3);
     EXPECT_EQ(PlacementsOf(lin), (std::vector<Placement>{{v, 0}, {w, 5}}));
@@ -287,7 +287,7 @@ TEST_F(TxtLin, ShiftVarsNeverGoesBelowZero)
 
 TEST_F(TxtLin, VarMovSwapsTheNeighbouringCharacter)
 {
-    CPrjVar* v = Var("V", kBin, 3);
+    CPrjVar* v = Var("V", kTxtLinBin, 3);
     CPrjTxtLin& lin = EditRow(1, "abVVVcd", {{v, 2}});
 
     EXPECT_TRUE(lin.VarMov(3, 4, v, 0));
@@ -307,10 +307,10 @@ TEST_F(TxtLin, VarMovSwapsTheNeighbouringCharacter)
 
 TEST_F(TxtLin, VarMovPastTheDisplayOrOntoAVariableIsRefused)
 {
-    CPrjVar* edge = Var("E", kBin, 3);
-    CPrjVar* first = Var("F", kBin, 3);
-    CPrjVar* v = Var("V", kBin, 3);
-    CPrjVar* w = Var("W", kBin, 2);
+    CPrjVar* edge = Var("E", kTxtLinBin, 3);
+    CPrjVar* first = Var("F", kTxtLinBin, 3);
+    CPrjVar* v = Var("V", kTxtLinBin, 3);
+    CPrjVar* w = Var("W", kTxtLinBin, 2);
     CPrjTxtLin& lin = EditRow(1, "FFF", {{first, 0}, {v, 5}, {w, 8}, {edge, 37}});
     const std::string before = lin.GetText();
 
@@ -328,7 +328,7 @@ TEST_F(TxtLin, VarMovPastTheDisplayOrOntoAVariableIsRefused)
 
 TEST_F(TxtLin, IsVarAtCoversTheFieldWhileATextIsEdited)
 {
-    CPrjVar* v = Var("V", kBin, 3);
+    CPrjVar* v = Var("V", kTxtLinBin, 3);
     CPrjTxtLin& lin = EditRow(1, "", {{v, 4}});
     EXPECT_FALSE(lin.IsVarAt(4));
     EXPECT_TRUE(lin.IsVarAt(5));
@@ -341,10 +341,10 @@ TEST_F(TxtLin, IsVarAtCoversTheFieldWhileATextIsEdited)
 TEST_F(TxtLin, RecipeValuesFollowTheTextOrderOfPlcVariables)
 {
     MakeRecipe();
-    CPrjVar* p1 = Var("P1", kBin, 3);
+    CPrjVar* p1 = Var("P1", kTxtLinBin, 3);
     CPrjVar* internal = Var("[Z005]", kIntNum, 3);
-    CPrjVar* p2 = Var("P2", kBin, 3);
-    CPrjVar* p3 = Var("P3", kBin, 3);
+    CPrjVar* p2 = Var("P2", kTxtLinBin, 3);
+    CPrjVar* p3 = Var("P3", kTxtLinBin, 3);
     CPrjTxtLin& lin = EditRow(1, "");
     ASSERT_TRUE(lin.VarIns(1, p1, 0, false));
     ASSERT_TRUE(lin.VarIns(11, internal, 0, false));
@@ -366,9 +366,9 @@ TEST_F(TxtLin, RecipeValuesFollowTheTextOrderOfPlcVariables)
 TEST_F(TxtLin, MovingAVariableToAnotherRowKeepsItsRecipeValue)
 {
     MakeRecipe();
-    CPrjVar* a = Var("A", kBin, 3);
-    CPrjVar* b = Var("B", kBin, 3);
-    CPrjVar* c = Var("C", kBin, 3);
+    CPrjVar* a = Var("A", kTxtLinBin, 3);
+    CPrjVar* b = Var("B", kTxtLinBin, 3);
+    CPrjVar* c = Var("C", kTxtLinBin, 3);
     CPrjTxtLin& row1 = EditRow(1, "");
     CPrjTxtLin& row2 = EditRow(2, "");
     ASSERT_TRUE(row1.VarIns(1, a, 0, false));

@@ -13,7 +13,7 @@ using namespace orv;
 
 namespace {
 
-int CountOf(const CTextPool& pool, const char* text)
+int VarKindsCountOf(const CTextPool& pool, const char* text)
 {
     const CSharedStr* str = pool.FindText(text);
     return str ? str->GetRefCount() : 0;
@@ -107,9 +107,9 @@ TEST(VarKinds, StateTextWidths)
     }
     EXPECT_STREQ(bit.GetStateTxt(1), "ab");
     EXPECT_EQ(bit.GetStateTxt(2), nullptr);
-    EXPECT_EQ(CountOf(pool, "abcdefg"), 0);
-    EXPECT_EQ(CountOf(pool, "abcd"), 0);
-    EXPECT_EQ(CountOf(pool, "x"), 1);
+    EXPECT_EQ(VarKindsCountOf(pool, "abcdefg"), 0);
+    EXPECT_EQ(VarKindsCountOf(pool, "abcd"), 0);
+    EXPECT_EQ(VarKindsCountOf(pool, "x"), 1);
 
     CPrjVarTimer bare("t", 1, 1, 36, nullptr);
     EXPECT_EQ(bare.GetWidth(), 3);
@@ -182,7 +182,7 @@ TEST(VarKinds, CloneCopiesKindFieldsAndResetsTheRest)
     EXPECT_EQ(twin->GetFlags(), CPrjVar::kPlcFlags);
     EXPECT_EQ(twin->GetAttr32(), 0u);
     EXPECT_EQ(twin->GetUseCount(), 0);
-    EXPECT_EQ(CountOf(pool, "AUS"), 2);
+    EXPECT_EQ(VarKindsCountOf(pool, "AUS"), 2);
 
     CPrjVarString str("s", 1, 1, 14, &pool);
     str.SetTxtCount(3);

@@ -12,7 +12,7 @@ using namespace orv;
 
 namespace {
 
-constexpr uint32_t kFlags = 0x33FB;
+constexpr uint32_t kVarListsFlags = 0x33FB;
 
 struct VarLists : ::testing::Test {
     CTextPool pool{16, 8};
@@ -26,14 +26,14 @@ struct VarLists : ::testing::Test {
     }
     CPrjIntVar* AddNum(const char* name, const char* origName, uint8_t type = 134)
     {
-        auto* var = new CPrjIntVarNum(name, kFlags, 1, type, 0, 0, 3, 0, 0, 999);
+        auto* var = new CPrjIntVarNum(name, kVarListsFlags, 1, type, 0, 0, 3, 0, 0, 999);
         var->SetOrigName(origName);
         list.Add(var);
         return var;
     }
     CPrjIntVarStr* AddStr(const char* name, uint8_t type = 142)
     {
-        auto* var = new CPrjIntVarStr(name, kFlags, 2, type, 0, 0, &pool);
+        auto* var = new CPrjIntVarStr(name, kVarListsFlags, 2, type, 0, 0, &pool);
         list.Add(var);
         return var;
     }
@@ -65,9 +65,9 @@ TEST_F(VarLists, DuplicateNameRefusedAndLeftWithCaller)
 TEST_F(VarLists, InterfaceListKeepsInsertionOrderAndEqualNames)
 {
     CPrjKomVarList kom(4, 1);
-    auto* d1 = new CPrjIntVarByte("Datum", 0, kFlags, 4, 251, 0, 0, 1);
-    auto* zeit = new CPrjIntVarW8("Uhrzeit", 0, kFlags, 4, 250, 0, 0);
-    auto* d2 = new CPrjIntVarByte("Datum", 0, kFlags, 4, 251, 0, 0, 1);
+    auto* d1 = new CPrjIntVarByte("Datum", 0, kVarListsFlags, 4, 251, 0, 0, 1);
+    auto* zeit = new CPrjIntVarW8("Uhrzeit", 0, kVarListsFlags, 4, 250, 0, 0);
+    auto* d2 = new CPrjIntVarByte("Datum", 0, kVarListsFlags, 4, 251, 0, 0, 1);
     for (CPrjVar* var : std::vector<CPrjVar*>{d1, zeit, d2})
         kom.Add(var);
     ASSERT_EQ(kom.GetCount(), 3);
@@ -173,7 +173,7 @@ TEST_F(VarLists, Lookups)
     EXPECT_FALSE(ints.HasExtVar());
     for (uint8_t type : {142, 144, 154}) {
         CPrjVarList one(4, 1);
-        one.Add(new CPrjIntVarStr("S", kFlags, 2, type, 0, 0, nullptr));
+        one.Add(new CPrjIntVarStr("S", kVarListsFlags, 2, type, 0, 0, nullptr));
         EXPECT_TRUE(one.HasIntStrVar()) << int(type);
         EXPECT_FALSE(one.HasExtVar());
     }
@@ -190,8 +190,8 @@ TEST_F(VarLists, SettingMirrors)
     CPrjIntVarStr* z028 = AddStr("[Z028]");
     CPrjIntVarStr* z029 = AddStr("[Z029]");
     CPrjIntVarStr* z030 = AddStr("[Z030]", 154);
-    auto* date1 = new CPrjIntVarByte("[Z24]", -1, kFlags, 1, 251, 0, 0, 0);
-    auto* date2 = new CPrjIntVarByte("DatumX", -1, kFlags, 1, 251, 0, 0, 0);
+    auto* date1 = new CPrjIntVarByte("[Z24]", -1, kVarListsFlags, 1, 251, 0, 0, 0);
+    auto* date2 = new CPrjIntVarByte("DatumX", -1, kVarListsFlags, 1, 251, 0, 0, 0);
     list.Add(date1);
     list.Add(date2);
 

@@ -17,7 +17,7 @@ using namespace orv;
 
 namespace {
 
-std::string Source(uint16_t srcType, const std::vector<std::string>& statements)
+std::string ParserVariablesSource(uint16_t srcType, const std::vector<std::string>& statements)
 {
     SourceTextBuilder b;
     b.Header(srcType).Begin();
@@ -126,7 +126,7 @@ TEST_F(ParserVariablesTest, RefusalsNameTheirLineAndColumn)
     };
     for (const Case& c : cases) {
         Use(c.devType);
-        const std::string text = Source(c.devType == 755 ? 755 : c.devType, c.statements);
+        const std::string text = ParserVariablesSource(c.devType == 755 ? 755 : c.devType, c.statements);
         const ParseOutcome out = ParseInto(*p, dir, text);
         const std::string& line = c.statements[c.at];
         const std::string name = line + " on " + std::to_string(c.devType);
@@ -177,7 +177,7 @@ TEST_F(ParserVariablesTest, EveryFormatBuildsItsVariableAndUsesItsItem)
     };
     for (const Case& c : cases) {
         Use(43);
-        const ParseOutcome out = ParseInto(*p, dir, Source(43, {"VAR, Var_1, 11, NOMINAL, " + c.format}));
+        const ParseOutcome out = ParseInto(*p, dir, ParserVariablesSource(43, {"VAR, Var_1, 11, NOMINAL, " + c.format}));
         ASSERT_EQ(out.error, 0) << c.format;
         const CPrjVar* var = p->Var("Var_1");
         ASSERT_NE(var, nullptr) << c.format;
@@ -205,7 +205,7 @@ TEST_F(ParserVariablesTest, StateTextVariablesTakeTheirStates)
 {
     Use(43);
     const ParseOutcome out = ParseInto(*p, dir,
-                                       Source(43, {"VAR, B, 10, ACTUAL, BIT, 3", "STATE, 0, \"Off\"",
+                                       ParserVariablesSource(43, {"VAR, B, 10, ACTUAL, BIT, 3", "STATE, 0, \"Off\"",
                                                    "STATE, 1, \"On $41\"", "VAR, S, 11, ACTUAL, STRING",
                                                    "STATE, 0, \"A\"", "STATE, 1, \"BB\"", "STATE, 2, \"CCC\"",
                                                    "VAR, T, 12, ACTUAL, TIMER", "STATE, 0, \"\"", "STATE, 1, \"m\"",
@@ -227,9 +227,9 @@ TEST_F(ParserVariablesTest, StateTextVariablesTakeTheirStates)
 TEST_F(ParserVariablesTest, DoubleWordScalingIsSetByAPlcRange)
 {
     Use(43);
-    ASSERT_EQ(ParseInto(*p, dir, Source(43, {"VAR, A, 11, ACTUAL, BIN-2, 4, 0, 0, 9999"})).error, 0);
+    ASSERT_EQ(ParseInto(*p, dir, ParserVariablesSource(43, {"VAR, A, 11, ACTUAL, BIN-2, 4, 0, 0, 9999"})).error, 0);
     EXPECT_EQ(p->prj->GetDWordVars(), 0);
-    ASSERT_EQ(ParseInto(*p, dir, Source(43, {"VAR, B, 12, ACTUAL, BIN-2, 4, 0, 0, 9999, 0, 100000"}), false).error, 0);
+    ASSERT_EQ(ParseInto(*p, dir, ParserVariablesSource(43, {"VAR, B, 12, ACTUAL, BIN-2, 4, 0, 0, 9999, 0, 100000"}), false).error, 0);
     EXPECT_EQ(p->prj->GetDWordVars(), 1);
     EXPECT_EQ(p->Var("B")->GetExtWord4(), 100000);
 }
@@ -239,7 +239,7 @@ TEST_F(ParserVariablesTest, InternalVariablesPerFamily)
     // 43: the softkey row takes states from 0 and ends at the last one.
     Use(43);
     ASSERT_EQ(ParseInto(*p, dir,
-                        Source(43, {"INTERN_VAR, [Z084]", "STATE, 0, \"F1\"", "STATE, 1, \"F2\"", "STATE, 2, \"F3\""}))
+                        ParserVariablesSource(43, {"INTERN_VAR, [Z084]", "STATE, 0, \"F1\"", "STATE, 1, \"F2\"", "STATE, 2, \"F3\""}))
                   .error,
               0);
     EXPECT_EQ(p->Var("[Z084]")->MaxStateIdx(), 2);
@@ -249,7 +249,7 @@ TEST_F(ParserVariablesTest, InternalVariablesPerFamily)
     Use(706);
     const ParseOutcome out = ParseInto(
         *p, dir,
-        Source(706, {"INTERN_VAR, [Z018]", "STATE, 0, \"a\"", "STATE, 1, \"b\"", "STATE, 2, \"c\"", "STATE, 3, \"d\"",
+        ParserVariablesSource(706, {"INTERN_VAR, [Z018]", "STATE, 0, \"a\"", "STATE, 1, \"b\"", "STATE, 2, \"c\"", "STATE, 3, \"d\"",
                      "STATE, 4, \"e\"", "STATE, 5, \"f\"", "STATE, 6, \"g\"", "INTERN_VAR, [Z098]",
                      "STATE, 0, \"0\"", "STATE, 1, \"1\"", "STATE, 2, \"2\"", "STATE, 3, \"3\"", "STATE, 4, \"4\"",
                      "STATE, 5, \"5\"", "STATE, 6, \"6\"", "STATE, 7, \"7\"", "STATE, 8, \"8\"", "STATE, 9, \"9\"",
@@ -281,12 +281,12 @@ TEST_F(ParserVariablesTest, HexTextOfFortyBytesIsKeptWhole)
             expected += "41";
         }
     }
-    ASSERT_EQ(ParseInto(*p, dir, Source(706, {"INTERN_VAR, [Z078], \"" + quoted + "\""})).error, 0);
+    ASSERT_EQ(ParseInto(*p, dir, ParserVariablesSource(706, {"INTERN_VAR, [Z078], \"" + quoted + "\""})).error, 0);
     const auto* hex = dynamic_cast<const CPrjIntVarHex*>(p->Var("[Z078]"));
     ASSERT_NE(hex, nullptr);
     EXPECT_EQ(hex->GetHexText(), expected);
 
-    const ParseOutcome tooLong = ParseInto(*p, dir, Source(706, {"INTERN_VAR, [Z078], \"" + quoted + "A\""}));
+    const ParseOutcome tooLong = ParseInto(*p, dir, ParserVariablesSource(706, {"INTERN_VAR, [Z078], \"" + quoted + "A\""}));
     EXPECT_EQ(tooLong.error, CParsOrv::ErrSyntax);
 }
 
@@ -294,12 +294,12 @@ TEST_F(ParserVariablesTest, OldShortNamesOf043FamilyFilesAreMapped)
 {
     Use(706, 43);
     p->prj->InsVar(new CPrjIntVarStr("[Z031]", 0x33FB, 0, 142, 0, 0, p->prj->GetTextPool()));
-    const ParseOutcome out = ParseInto(*p, dir, Source(43, {"OP_TEXT, 1", "TEXT, \"@ZB@\""}));
+    const ParseOutcome out = ParseInto(*p, dir, ParserVariablesSource(43, {"OP_TEXT, 1", "TEXT, \"@ZB@\""}));
     EXPECT_EQ(out.error, 0) << out.xerror;
 
     // The same name in a 706 file is a name of its own.
     Use(706, 706);
-    const ParseOutcome own = ParseInto(*p, dir, Source(706, {"OP_TEXT, 1", "TEXT, \"@ZB@\""}));
+    const ParseOutcome own = ParseInto(*p, dir, ParserVariablesSource(706, {"OP_TEXT, 1", "TEXT, \"@ZB@\""}));
     EXPECT_EQ(own.xerror, 606);
 }
 

@@ -18,7 +18,7 @@ using namespace orv;
 
 namespace {
 
-std::vector<std::string> NamesIn(const std::string& dir)
+std::vector<std::string> WriterFileNamesIn(const std::string& dir)
 {
     std::vector<std::string> names;
     for (const auto& e : std::filesystem::directory_iterator(dir))
@@ -86,7 +86,7 @@ TEST_F(WriterFileTest, WriteFailureKeepsTheTargetAndShowsOneMessage)
         prj.prj->GetVarList()->Add(new CPrjVarAscii("A" + std::to_string(i), static_cast<int16_t>(5 + i % 5), 1, 34, 1));
     const std::string old = "the last good file\r\n";
     fx.dir.Write("p.orv", old);
-    const std::vector<std::string> before = NamesIn(fx.dir.Path());
+    const std::vector<std::string> before = WriterFileNamesIn(fx.dir.Path());
     // 1 creates the temporary file, 2 is the header, 3.. the VAR records.
     for (int n : {2, 3, 9, 16}) {
         fx.ui.ClearCalls();
@@ -99,7 +99,7 @@ TEST_F(WriterFileTest, WriteFailureKeepsTheTargetAndShowsOneMessage)
         EXPECT_EQ(fx.dir.Read("p.orv"), old) << n;
     }
     // No temporary file is left beside the target.
-    EXPECT_EQ(NamesIn(fx.dir.Path()), before);
+    EXPECT_EQ(WriterFileNamesIn(fx.dir.Path()), before);
 }
 
 // What the file cannot hold is logged and counted; the save itself succeeds.

@@ -25,7 +25,7 @@ using namespace orv;
 
 namespace {
 
-CPrjVar* Bin(CPrjData& prj, const char* name, int16_t adr)
+CPrjVar* WriterReaderAgreementBin(CPrjData& prj, const char* name, int16_t adr)
 {
     auto* var = new CPrjVarBin(name, adr, 1, 2, 4, 0, 0, 9999, 0, 9999);
     var->SetWidth(4);
@@ -135,7 +135,7 @@ const AgreementCase kCases[] = {
      }},
     {"RowSlotsWithHoleAndOutOfOrder", 43,
      [](CPrjData& prj) {
-         CPrjVar* a = Bin(prj, "A", 30);
+         CPrjVar* a = WriterReaderAgreementBin(prj, "A", 30);
          CPrjVar* b = Bit(prj, "B", 31);
          OpRow(prj, "x ####  y ###", {{1, {b, 10}}, {2, {a, 2}}});
      },
@@ -147,7 +147,7 @@ const AgreementCase kCases[] = {
      }},
     {"RecipeValuesLeftOutWhereNoFormularIsRead", 43,
      [](CPrjData& prj) {
-         CPrjVar* a = Bin(prj, "A", 30);
+         CPrjVar* a = WriterReaderAgreementBin(prj, "A", 30);
          AddText(prj, TextKind::Rcp, 1, "v ####", {{a, 2}});
          prj.GetRcpTxtList()->RcpAt(0)->GetValList().GetAt(0)->SetValue(7);
      },
@@ -371,7 +371,7 @@ const AgreementCase kCases[] = {
     // second field stays as its frame and is counted.
     {"AsciiFieldSharingARowOn43", 43,
      [](CPrjData& prj) {
-         CPrjVar* a = Bin(prj, "A", 30);
+         CPrjVar* a = WriterReaderAgreementBin(prj, "A", 30);
          auto* s = new CPrjVarAscii("S", 32, 1, 34, 2);
          prj.InsVar(s);
          OpRow(prj, "####  ####", {{0, {s, 0}}, {1, {a, 6}}});
@@ -385,7 +385,7 @@ const AgreementCase kCases[] = {
      }},
     {"AsciiFieldSharingARowOn706", 706,
      [](CPrjData& prj) {
-         CPrjVar* a = Bin(prj, "A", 30);
+         CPrjVar* a = WriterReaderAgreementBin(prj, "A", 30);
          auto* s = new CPrjVarAscii("S", 32, 1, 34, 2);
          prj.InsVar(s);
          OpRow(prj, "####  ####", {{0, {s, 0}}, {1, {a, 6}}});
@@ -400,8 +400,8 @@ const AgreementCase kCases[] = {
     // its end and a field that crosses the edge are left out.
     {"RowBeyondTheColumnsOfANarrowPanel", 14,
      [](CPrjData& prj) {
-         CPrjVar* a = Bin(prj, "A", 30);
-         CPrjVar* b = Bin(prj, "B", 31);
+         CPrjVar* a = WriterReaderAgreementBin(prj, "A", 30);
+         CPrjVar* b = WriterReaderAgreementBin(prj, "B", 31);
          OpRow(prj, "x ####          ####  tail", {{0, {a, 2}}, {1, {b, 18}}});
      },
      2,

@@ -12,7 +12,7 @@ using namespace orv;
 
 namespace {
 
-struct Slot {
+struct WriterRowsSlot {
     int index;
     int var; // index into the case's variables
     uint8_t col;
@@ -23,7 +23,7 @@ struct RowCase {
     uint16_t devType;
     SrcRowKind kind;
     std::string text;
-    std::vector<Slot> slots;
+    std::vector<WriterRowsSlot> slots;
     int maxVars;
     std::string expected;
 };
@@ -66,7 +66,7 @@ TEST_P(WriterRowTest, RowLine)
         CPrnTxtLin prnRow(1, c.text, nullptr);
         CPrjTxtRow row(1, c.text, nullptr);
         CTxtRowBase& target = c.kind.printer ? static_cast<CTxtRowBase&>(prnRow) : row;
-        for (const Slot& s : c.slots)
+        for (const WriterRowsSlot& s : c.slots)
             target.SetVarSlot(s.index, vars[s.var], s.col);
         out = rig.Write([&](CSrcSink& sink) { WriteRowLine(sink, c.kind, &target, SrcRowLimit{c.maxVars, false}); });
     }
