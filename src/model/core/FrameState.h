@@ -2,6 +2,8 @@
 // read settings without depending on Qt.
 #pragma once
 
+#include "model/core/LogSettings.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -21,7 +23,7 @@ class CDrvCfg;
 class CFrameState {
 public:
     static constexpr uint32_t kStateProjectLoaded = 0x10;
-    static constexpr int kLogModeView = 2;
+    static constexpr int kLogModeView = kLogModeToView;
 
     CFrameState();
     virtual ~CFrameState();
@@ -29,14 +31,16 @@ public:
     CFrameState& operator=(const CFrameState&) = delete;
 
     // 0 errors only .. 3 extended debug; values outside are ignored.
-    int GetLogLevel() const { return m_logLevel; }
+    int GetLogLevel() const { return m_log.level; }
     void SetLogLevel(int level);
     // 0 German, 1 English, 2 French; values outside are ignored. Setting
     // also writes key LangId of the program INI file.
     int GetLangId() const { return m_langId; }
     void SetLangId(int langId);
     // Log lines always go to the log view.
-    int GetLogMode() const { return kLogModeView; }
+    int GetLogMode() const { return m_log.mode; }
+    // What the log reads of the frame while it is registered.
+    const LogSettings& GetLogSettings() const { return m_log; }
 
     uint32_t GetStateFlags() const { return m_stateFlags; }
     void SetStateFlags(uint32_t flags) { m_stateFlags = flags; }
@@ -85,7 +89,7 @@ protected:
     virtual void OnScreenFontChanged() {}
 
 private:
-    int m_logLevel = 1;
+    LogSettings m_log;
     int m_langId = 0;
     uint32_t m_stateFlags = 0;
     std::string m_prjPath;
@@ -118,6 +122,7 @@ public:
 
 private:
     CFrameState* m_previous;
+    const LogSettings* m_previousLog;
 };
 
 } // namespace orv
