@@ -342,7 +342,7 @@ int CDeco::CheckSignature()
     return 1;
 }
 
-int CDeco::FindTextAreaEnd(bool familyA)
+int CDeco::FindTextAreaEnd(bool family043)
 {
     if (ReadWord(imglayout::kHdrLength, m_textEnd) != 1)
         return -1;
@@ -359,7 +359,7 @@ int CDeco::FindTextAreaEnd(bool familyA)
             return -1;
         lower(value);
     }
-    if (!familyA)
+    if (!family043)
         return 1;
     for (int m = imglayout::kAMnuNumMin; m <= imglayout::kAMnuNumMax; ++m) {
         uint16_t value = 0;

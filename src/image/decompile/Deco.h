@@ -114,7 +114,7 @@ public:
     int CheckSignature();
     // The end of the text area, lowered to the other areas' starts; the
     // menu slots only in the 043 family.
-    int FindTextAreaEnd(bool familyA);
+    int FindTextAreaEnd(bool family043);
     bool HasSignature() const { return m_signature != 0; }
     bool IsNewFormat() const { return m_newFormat != 0; }
     uint16_t GetTextAreaEnd() const { return m_textEnd; }
