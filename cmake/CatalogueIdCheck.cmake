@@ -20,7 +20,7 @@ string(JOIN "|" first_arg XError resErrorText ResourceTXT resError2 ResKonstText
 set(number "[ \t]*[1-9][0-9]*[ \t]*")
 set(first_call "(^|[^A-Za-z0-9_])(${first_arg})[ \t]*\\(")
 set(second_call "(^|[^A-Za-z0-9_])LogLineId[ \t]*\\([^,()]*,")
-set(last_call "(^|[^A-Za-z0-9_])(ReadSetting|ReadChoice|ReadHlpKind)[ \t]*\\([^()]*,")
+set(last_call "(^|[^A-Za-z0-9_])(ReadSetting|ReadChoice|ReadHlpKind|ReadRange|OpenHlpTemplate)[ \t]*\\([^()]*,")
 # The condition of a choice may call functions; an arm ends at a comma or at
 # the end of the call.
 set(condition "[^,?]*\\?")

@@ -149,7 +149,7 @@ StepResult CParsOrv::DoDefSoftkey()
         return 0;
     int32_t lowest = 0;
     int32_t highest = 0;
-    if (ReadRange(lowest, highest, 255, 417) != 1)
+    if (ReadRange(lowest, highest, 255, xerr::kSoftkeynummerErwartet) != 1)
         return -1;
     if (m_prj->GetSkTxtList()->GetTemplate() != nullptr)
         return XError(xerr::kSoftkeynummerBereitsVorhanden);

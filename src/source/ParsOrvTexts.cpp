@@ -257,7 +257,7 @@ StepResult CParsOrv::DoDefOpText()
         return XError(static_cast<uint16_t>(refused));
     int32_t lowest = 0;
     int32_t highest = 0;
-    if (ReadRange(lowest, highest, 255, 500) != 1)
+    if (ReadRange(lowest, highest, 255, xerr::kBedientextnummer0255Erwartet) != 1)
         return -1;
     if (m_prj->GetOpTxtList()->GetTemplate() != nullptr)
         return XError(xerr::kDEFAULTBedientextWurdeBereitsDefiniert);
@@ -334,7 +334,7 @@ StepResult CParsOrv::DoDefMsgText()
         return XError(static_cast<uint16_t>(refused));
     int32_t lowest = 0;
     int32_t highest = 0;
-    if (ReadRange(lowest, highest, 1023, 524) != 1)
+    if (ReadRange(lowest, highest, 1023, xerr::kMeldetextnummer01023Erwartet) != 1)
         return -1;
     if (m_prj->GetMsgTxtList()->GetTemplate() != nullptr)
         return XError(xerr::kDEFAULTMeldetextWurdeBereitsDefiniert);
@@ -434,7 +434,7 @@ StepResult CParsOrv::DoDefHistText()
         return XError(static_cast<uint16_t>(refused));
     int32_t lowest = 0;
     int32_t highest = 0;
-    if (ReadRange(lowest, highest, 1023, 547) != 1)
+    if (ReadRange(lowest, highest, 1023, xerr::kHistorytextnummer01023Erwartet) != 1)
         return -1;
     if (DefHistSeen())
         return XError(xerr::kDEFAULTHistorytextWurdeBereitsDefiniert);
@@ -504,7 +504,7 @@ StepResult CParsOrv::DoHlpText()
         uint16_t num = 0;
         if (GetNum16(num, 0, 0) != 1)
             return XError(xerr::kHilfstextnummer0Erwartet);
-        return OpenHlpTemplate(kind, 537);
+        return OpenHlpTemplate(kind, xerr::kDieserHilfstextWurdeBereitsDefiniert);
     }
     if (src.InFamily(Family::C)) {
         if (!ExpectComma())
@@ -550,7 +550,7 @@ StepResult CParsOrv::DoDefHlpText()
         if (ReadHlpKind(kind, false, true, xerr::kDEFAULTMENUINFOWARNINGFAULT) != 1)
             return -1;
     }
-    return OpenHlpTemplate(kind, 538);
+    return OpenHlpTemplate(kind, xerr::kDEFAULTHilfstextWurdeBereitsDefiniert);
 }
 
 int CParsOrv::PrnRefusal()
@@ -648,7 +648,7 @@ StepResult CParsOrv::DoDefMsgPrnText()
         return XError(static_cast<uint16_t>(refused));
     int32_t lowest = 0;
     int32_t highest = 0;
-    if (ReadRange(lowest, highest, 1023, 559) != 1)
+    if (ReadRange(lowest, highest, 1023, xerr::kMeldedruckertextnummer01023Erwartet) != 1)
         return -1;
     if (m_prj->GetMsgPrnTxtList()->GetTemplate() != nullptr)
         return XError(xerr::kDEFAULTMeldedruckertextWurdeBereits);
