@@ -66,8 +66,8 @@ TEST(Log, FollowsTheRegisteredFrameThroughNestedRegistrations)
     }
     LogLine(kLogErrors, "none");
     ShowStatusText("none");
-    EXPECT_EQ(ui.TextsOf(Kind::LogAppend), (std::vector<std::string>{"inner", "outer"}));
-    EXPECT_TRUE(ui.TextsOf(Kind::Status).empty());
+    EXPECT_EQ(ui.TextsOf(LogKind::LogAppend), (std::vector<std::string>{"inner", "outer"}));
+    EXPECT_TRUE(ui.TextsOf(LogKind::Status).empty());
 }
 
 TEST(Log, LongLinesAreCut)
