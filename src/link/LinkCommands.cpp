@@ -163,4 +163,15 @@ std::string PanelText(const std::vector<uint8_t>& bytes)
     return text;
 }
 
+std::optional<std::string> MemorySetupCommand043(std::string_view xAnswer, std::string_view readAnswer)
+{
+    if (xAnswer.size() < kMinMemoryAnswer043)
+        return std::nullopt;
+    std::string command = "M" + std::string(xAnswer);
+    command[5] = 'F';
+    command.resize(25);
+    command += readAnswer.substr(0, 2u * kSetupRead043Bytes);
+    return command;
+}
+
 } // namespace orv
