@@ -32,7 +32,7 @@ void CRecordSelForm::Open()
         m_boxVisible = true;
     } else {
         const CPrjData* project = GetPrjData();
-        m_boxVisible = project && PanelType(project->GetDevType()).InFamily(Family::F118);
+        m_boxVisible = project && PanelType(project->GetDevType(), false).InFamily(Family::F118);
     }
 }
 

@@ -98,7 +98,7 @@ CTransmit043::CTransmit043(CLinkContext& ctx, CWorkspaceState& workspace, uint16
 {
     if (Failed())
         return;
-    if (PanelType(panelType).InFamily(Family::F118))
+    if (PanelType(panelType, false).InFamily(Family::F118))
         RezepteTxRX();
     else
         RunDataSet();
@@ -490,7 +490,7 @@ bool CTransmit043::ReportResult()
     case kErrRefused: {
         const char* name = m_panelType == 36                                                ? "ORV523"
                            : m_panelType == 43                                              ? "ORV534"
-                           : m_panelType == 47 || m_panelType == 755 || PanelType(m_panelType).InFamily(Family::F118) ? "ORV537"
+                           : m_panelType == 47 || m_panelType == 755 || PanelType(m_panelType, false).InFamily(Family::F118) ? "ORV537"
                                                                                             : nullptr;
         if (!name)
             return false;
