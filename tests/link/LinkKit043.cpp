@@ -18,7 +18,8 @@ Link043Rig::Link043Rig(uint16_t type, const std::string& drvFile)
     f.workspace.SetBundle(&prj.bundle);
     drv.SetDrvNo(DrvNoOf(drvFile));
     prjPath = f.dir.File("ANLAGE1.ORV");
-    f.workspace.SetFormFile(f.dir.File("ORV118.FRM"));
+    if (Is118())
+        f.workspace.SetFormFile(f.dir.File("ORV118.FRM"));
     f.workspace.SetPrjDir(f.dir.Path());
     emu.Reset(EmuScenario(type));
 
