@@ -105,6 +105,35 @@ std::vector<std::string> Link043WithoutWrites(const std::vector<std::string>& lo
 
 std::vector<uint8_t> Link043Bytes(const std::string& bytes) { return {bytes.begin(), bytes.end()}; }
 
+// The panel's check word is the sum of the bytes at 2 to 0x7FFF, the erased
+// rest of the bank included.
+panelemu::PanelScenario Link043Holding(const Link043Rig& rig, uint8_t bank, bool validChecksum,
+                                       panelemu::PanelScenario s)
+{
+    std::vector<uint8_t> bytes = Link043Bytes(rig.image);
+    uint32_t sum = 0;
+    for (size_t i = 2; i < bytes.size(); ++i)
+        sum += bytes[i];
+    sum += 0xFFu * (0x8000u - bytes.size());
+    sum &= 0xFFFF;
+    if (!validChecksum)
+        sum ^= 1;
+    bytes[0] = static_cast<uint8_t>(sum >> 8);
+    bytes[1] = static_cast<uint8_t>(sum);
+    s.preloads.push_back({bank, 0, bytes});
+    return s;
+}
+
+panelemu::PanelScenario Link118Holding(const Link043Rig& rig, panelemu::PanelScenario s)
+{
+    s.status[4] = 0x01;
+    s.status[5] = 0x01;
+    s.preloads.push_back({0, 0, Link043Bytes(rig.image)});
+    s.preloads.push_back({0x30, 0, Link043Bytes(rig.recipe)});
+    s.preloads.push_back({0x20, 4, Link043Bytes(rig.driver)});
+    return s;
+}
+
 std::string Link043Ident(const std::string& idAndDigits, char sub)
 {
     std::string id = idAndDigits + sub;

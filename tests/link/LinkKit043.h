@@ -55,6 +55,13 @@ public:
     std::string firmware;
 };
 
+// The scenario with the rig's image in the bank as the 043 transfer leaves
+// it, its stored checksum right or not.
+panelemu::PanelScenario Link043Holding(const Link043Rig& rig, uint8_t bank, bool validChecksum,
+                                       panelemu::PanelScenario s);
+// The scenario of a 118-family panel holding the rig's image as record 0
+// (data-set format 0, common recipe), its recipe and its driver.
+panelemu::PanelScenario Link118Holding(const Link043Rig& rig, panelemu::PanelScenario s);
 // The panel's log without the writes.
 std::vector<std::string> Link043WithoutWrites(const std::vector<std::string>& log);
 std::vector<uint8_t> Link043Bytes(const std::string& bytes);

@@ -17,24 +17,6 @@ using Receive043Sc = panelemu::PanelScenario;
 // The catalogue's text, in its code page.
 const std::string kInvalid = "- ung\xFCltig -";
 
-// A panel whose bank holds the rig's image as the 043 transfer leaves it,
-// with the stored checksum right or not.
-Receive043Sc Holding043(const Link043Rig& rig, uint8_t bank, bool validChecksum, Receive043Sc s)
-{
-    std::vector<uint8_t> bytes = Link043Bytes(rig.image);
-    uint32_t sum = 0;
-    for (size_t i = 2; i < bytes.size(); ++i)
-        sum += bytes[i];
-    sum += 0xFFu * (0x8000u - bytes.size());
-    sum &= 0xFFFF;
-    if (!validChecksum)
-        sum ^= 1;
-    bytes[0] = static_cast<uint8_t>(sum >> 8);
-    bytes[1] = static_cast<uint8_t>(sum);
-    s.preloads.push_back({bank, 0, bytes});
-    return s;
-}
-
 TEST(link_receive043, RoundTripAfterTheTransfer)
 {
     Link043Rig rig(14);
@@ -57,8 +39,8 @@ TEST(link_receive043, RoundTripAfterTheTransfer)
 TEST(link_receive043, ChoiceOf047)
 {
     Link043Rig rig(47);
-    Receive043Sc s = Holding043(rig, 1, true, EmuScenario(47));
-    s = Holding043(rig, 3, false, s);
+    Receive043Sc s = Link043Holding(rig, 1, true, EmuScenario(47));
+    s = Link043Holding(rig, 3, false, s);
     rig.emu.Reset(s);
     rig.UseBackDir();
     rig.chooser.Choose(2);
@@ -75,7 +57,7 @@ TEST(link_receive043, ChoiceOf047)
     EXPECT_EQ(rig.ReadBack("ANLAGE1.BIN").substr(2, rig.image.size() - 2), rig.image.substr(2));
 
     Link043Rig cancelled(47);
-    cancelled.emu.Reset(Holding043(cancelled, 1, true, EmuScenario(47)));
+    cancelled.emu.Reset(Link043Holding(cancelled, 1, true, EmuScenario(47)));
     cancelled.chooser.Cancel();
     auto c = cancelled.Receive();
     EXPECT_EQ(c->GetError(), 45);
@@ -95,34 +77,34 @@ TEST(link_receive043, Checks)
 {
     using Rig = Link043Rig;
     const Receive043Case cases[] = {
-        {"checksum differs", 14, [](Rig& r, Receive043Sc& s) { s = Holding043(r, 0, false, s); }, 44, 15027},
+        {"checksum differs", 14, [](Rig& r, Receive043Sc& s) { s = Link043Holding(r, 0, false, s); }, 44, 15027},
         {"036 without the module bit", 36,
          [](Rig& r, Receive043Sc& s) {
-             s = Holding043(r, 0, true, s);
+             s = Link043Holding(r, 0, true, s);
              s.identification = Link043Ident("OG036299");
              s.terminalModule = 0x00;
          },
          33, 15503},
         {"project 43 against an 036 panel", 43,
          [](Rig& r, Receive043Sc& s) {
-             s = Holding043(r, 0, true, s);
+             s = Link043Holding(r, 0, true, s);
              s.identification = Link043Ident("OG036999");
          },
          34, 0},
         {"driver name differs", 14,
          [](Rig& r, Receive043Sc& s) {
              r.drv.SetDrvNo(DrvNoOf("MODBUSPS.DRV"));
-             s = Holding043(r, 0, true, s);
+             s = Link043Holding(r, 0, true, s);
          },
          34, 0},
         {"data area differs", 14,
          [](Rig& r, Receive043Sc& s) {
              r.drvEntry.params[1] = DrvParamSpec::Number("AK", 77, 0, 255);
              r.Rebuild();
-             s = Holding043(r, 0, true, s);
+             s = Link043Holding(r, 0, true, s);
          },
          34, 0},
-        {"data area matches", 14, [](Rig& r, Receive043Sc& s) { s = Holding043(r, 0, true, s); }, 0, 0},
+        {"data area matches", 14, [](Rig& r, Receive043Sc& s) { s = Link043Holding(r, 0, true, s); }, 0, 0},
     };
     for (const Receive043Case& c : cases) {
         SCOPED_TRACE(c.name);
