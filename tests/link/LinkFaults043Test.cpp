@@ -145,8 +145,9 @@ TEST(link_faults_043, OneTableOverAllSequences)
         // the record's mark, so a fault there leaves a readable record.
         if (row.at == Faults043At::Driver)
             continue;
-        if (row.at != Faults043At::Recipe)
+        if (row.at != Faults043At::Recipe) {
             EXPECT_EQ(rig.emu.Count("CW"), 0);
+        }
         // Nothing the panel holds counts as a data set after the failure.
         rig.f.ui.ClearCalls();
         rig.emu.Panel().Reset([&] {
