@@ -129,6 +129,20 @@ TEST(link_receive043, Checks)
     }
 }
 
+TEST(link_receive043, ExpectedCountIsCapped)
+{
+    Link043Rig rig(14);
+    rig.image = std::string(0x7010, '\0');
+    Patch(rig.image, 2, std::string("\x70\x00", 2));
+    Patch(rig.image, 5, "ANLAGE1.ORV");
+    Patch(rig.image, 0x7002, std::string("\x20\x00", 2));
+    rig.emu.Reset(Link043Holding(rig, 0, true, EmuScenario(14)));
+    rig.UseBackDir();
+    auto r = rig.Receive(false);
+    ASSERT_EQ(r->GetError(), 0);
+    EXPECT_EQ(rig.ReadBack("ANLAGE1.BIN").size(), 0x8000u + 2);
+}
+
 // The 118 panel after the recipe transfer into the record.
 struct Rig118 {
     explicit Rig118(uint16_t type, uint8_t dataFormat, uint8_t recipeFormat, int record) : rig(type)
@@ -181,6 +195,10 @@ TEST(link_receive043, RecordsOf118And167)
         EXPECT_EQ(rig.chooser.Runs()[1].count, 3u);
         EXPECT_EQ(rig.chooser.Runs()[1].items[1].text, "ANLAGE1.ORV");
         EXPECT_EQ(rig.chooser.Runs()[1].items[0].text, kInvalid);
+        const std::vector<std::string> commands = rig.emu.Commands();
+        const auto size = std::find(commands.rbegin(), commands.rend(), "R000202");
+        ASSERT_NE(size, commands.rend());
+        EXPECT_EQ(*std::find_if(size, commands.rend(), [](const std::string& c) { return c[0] == 'B'; }), "B02");
         EXPECT_EQ(rig.emu.Count("B30") - recipeBankBefore, 2);
     }
     {

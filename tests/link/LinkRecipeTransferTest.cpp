@@ -155,6 +155,18 @@ TEST(link_recipe_transfer, StatusQuestionsAndBanks)
         EXPECT_EQ((std::array<uint8_t, 4>{after[2], after[4], after[5], after[7]}), c.status);
         EXPECT_EQ(rig.emu.Count("end"), 1);
         rig.chooser.Forget();
+        if (c.error == 0) {
+            // Before writing, the record's own bit is cleared, not the
+            // doubled bank's; after, it is set.
+            std::vector<std::string> writes;
+            for (const std::string& command : rig.emu.Commands())
+                if (command.rfind("SW", 0) == 0)
+                    writes.push_back(command.substr(14, 2));
+            ASSERT_EQ(writes.size(), 2u);
+            const int bit = 1 << (rig.chooser.Form().GetSelected() - 1);
+            EXPECT_EQ(std::stoi(writes[0], nullptr, 16) & bit, 0);
+            EXPECT_EQ(std::stoi(writes[1], nullptr, 16), after[4]);
+        }
     }
 }
 
