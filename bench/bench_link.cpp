@@ -268,9 +268,10 @@ private:
     ScopedRecordChooser m_chooserReg{m_chooser};
 };
 
-void BM_Transmit706FullMemory(benchmark::State& state)
+// Times the transfer of the bench's data set, again and again.
+template <class Bench>
+void MeasureTransmit(benchmark::State& state, Bench& bench)
 {
-    LinkBench bench(state.range(0) != 0);
     if (!bench.Ready()) {
         state.SkipWithError("set-up failed");
         return;
@@ -280,11 +281,11 @@ void BM_Transmit706FullMemory(benchmark::State& state)
             state.SkipWithError(("transfer failed: " + bench.Boxes()).c_str());
     bench.Report(state);
 }
-BENCHMARK(BM_Transmit706FullMemory)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
-void BM_Receive706FullMemory(benchmark::State& state)
+// Times the read-back of what one transfer wrote.
+template <class Bench>
+void MeasureReceive(benchmark::State& state, Bench& bench)
 {
-    LinkBench bench(state.range(0) != 0);
     if (!bench.Ready() || !bench.Transmit()) {
         state.SkipWithError(("set-up failed: " + bench.Boxes()).c_str());
         return;
@@ -294,20 +295,28 @@ void BM_Receive706FullMemory(benchmark::State& state)
             state.SkipWithError(("read-back failed: " + bench.Boxes()).c_str());
     bench.Report(state);
 }
+
+void BM_Transmit706FullMemory(benchmark::State& state)
+{
+    LinkBench bench(state.range(0) != 0);
+    MeasureTransmit(state, bench);
+}
+BENCHMARK(BM_Transmit706FullMemory)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+void BM_Receive706FullMemory(benchmark::State& state)
+{
+    LinkBench bench(state.range(0) != 0);
+    MeasureReceive(state, bench);
+}
 BENCHMARK(BM_Receive706FullMemory)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
+// 43: the 043 family's full data set; 118: data set, recipes, driver and
+// firmware into the first record.
 template <uint16_t Panel>
 void BM_Transmit043Family(benchmark::State& state)
 {
     Link043Bench bench(state.range(0) != 0, Panel);
-    if (!bench.Ready()) {
-        state.SkipWithError("set-up failed");
-        return;
-    }
-    for (auto _ : state)
-        if (!bench.Measure([&] { return bench.Transmit(); }))
-            state.SkipWithError(("transfer failed: " + bench.Boxes()).c_str());
-    bench.Report(state);
+    MeasureTransmit(state, bench);
 }
 BENCHMARK(BM_Transmit043Family<43>)->Name("BM_Transmit043FullMemory")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Transmit043Family<118>)->Name("BM_Transmit118WithRecipes")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
@@ -316,14 +325,7 @@ template <uint16_t Panel>
 void BM_Receive043Family(benchmark::State& state)
 {
     Link043Bench bench(state.range(0) != 0, Panel);
-    if (!bench.Ready() || !bench.Transmit()) {
-        state.SkipWithError(("set-up failed: " + bench.Boxes()).c_str());
-        return;
-    }
-    for (auto _ : state)
-        if (!bench.Measure([&] { return bench.Receive(); }))
-            state.SkipWithError(("read-back failed: " + bench.Boxes()).c_str());
-    bench.Report(state);
+    MeasureReceive(state, bench);
 }
 BENCHMARK(BM_Receive043Family<43>)->Name("BM_Receive043FullMemory")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Receive043Family<118>)->Name("BM_Receive118WithRecipes")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);

@@ -80,6 +80,10 @@ std::optional<std::string> MemorySetupCommand043(std::string_view xAnswer, std::
 inline constexpr std::string_view kSetupRead043 = "RFFFE02";
 inline constexpr uint8_t kSetupRead043Bytes = 2;
 
+// The firmware id a panel of the 043 or 118 family answers with ("OG014",
+// "OG167"); null for another panel type.
+const char* FirmwareIdOf043(uint16_t panelType);
+
 // A text read from the panel ends at its first character below '!'.
 std::string PanelText(const std::vector<uint8_t>& bytes);
 

@@ -47,20 +47,6 @@ std::string Receive043Hex(const std::vector<uint8_t>& bytes)
     return text;
 }
 
-const char* Receive043PanelId(uint16_t panelType)
-{
-    switch (panelType) {
-    case 14: return "OG014";
-    case 36: return "OG036";
-    case 43: return "OG043";
-    case 47: return "OG047";
-    case 118: return "OG118";
-    case 163: return "OG163";
-    case 167: return "OG167";
-    default: return nullptr;
-    }
-}
-
 } // namespace
 
 CReceive043::CReceive043(CLinkContext& ctx, CWorkspaceState& workspace, CPrjData* project, const CDrvCfg* drvCfg,
@@ -353,7 +339,7 @@ bool CReceive043::CheckProjectPanel(bool family118)
     if (!m_project || !m_drvCfg)
         return true;
     const uint16_t type = m_project->GetDevType();
-    const char* id = Receive043PanelId(type);
+    const char* id = FirmwareIdOf043(type);
     bool fits = !id || m_firmwareId == id;
     if (!family118 && type == 47)
         fits = fits && (m_variant == 1) == (m_panelVariant == '2');
@@ -432,17 +418,8 @@ bool CReceive043::ShowReadingAndSetUp()
     if (LinkExchange(0) < 0)
         return false;
     ShowPanelLine(ResourceTXT(res::kDATEIRUECKLESEN));
-    if (LinkExchange(0) < 0 || Send(kSetupRead043, kSetupRead043Bytes) < 0)
-        return false;
-    const std::string setupRead = m_ctx.Answer();
-    if (Send("X", kMinMemoryAnswer043 / 2) < 0)
-        return false;
-    const auto setup = MemorySetupCommand043(m_ctx.Answer(), setupRead);
-    if (!setup) {
-        Fail(kErrReadBack);
-        return false;
-    }
-    return Send(*setup) > 0;
+    return LinkExchange(0) > 0 &&
+           SendMemorySetup(kSetupRead043, kSetupRead043Bytes, kMinMemoryAnswer043, MemorySetupCommand043, kErrReadBack);
 }
 
 bool CReceive043::ReportResult()

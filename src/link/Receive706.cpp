@@ -227,17 +227,8 @@ bool CReceive706::CheckProject()
 
 bool CReceive706::SetUpMemory()
 {
-    if (Send(BankCommand(kSetupBank)) < 0 || Send(kSetupRead, kSetupReadBytes) < 0)
-        return false;
-    const std::string setupRead = m_ctx.Answer();
-    if (Send("X", kMinMemoryAnswer / 2) < 0)
-        return false;
-    const auto setup = MemorySetupCommand(m_ctx.Answer(), setupRead);
-    if (!setup) {
-        Fail(kErrReadBack);
-        return false;
-    }
-    return Send(*setup) > 0;
+    return Send(BankCommand(kSetupBank)) > 0 &&
+           SendMemorySetup(kSetupRead, kSetupReadBytes, kMinMemoryAnswer, MemorySetupCommand, kErrReadBack);
 }
 
 bool CReceive706::ShowReading()

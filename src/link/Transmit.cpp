@@ -96,6 +96,11 @@ const char* ProtocolText(uint8_t fieldbusKind)
 
 } // namespace
 
+VersionText FileVersionText(const std::string& text)
+{
+    return {text.substr(0, 5) + " V" + text.substr(5, 3), text.substr(5, 3)};
+}
+
 CTransmit::CTransmit(CLinkContext& ctx, CWorkspaceState& workspace, uint16_t panelType, uint16_t port,
                      uint8_t traceSel, const CPrjData* project, const std::string& projectPath)
     : CLinkSession(ctx, workspace, panelType, port, traceSel, ExchangeMode::Transfer), m_project(project)

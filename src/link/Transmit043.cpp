@@ -34,28 +34,9 @@ constexpr uint16_t kFirmwareAddress118 = 0x4000;
 // The identification holds the version digits at 5..7.
 constexpr size_t kIdentAnswer = 8;
 
-VersionText Transmit043Version(const std::string& text)
-{
-    return {text.substr(0, 5) + " V" + text.substr(5, 3), text.substr(5, 3)};
-}
-
 uint16_t BigEndianWord(const std::string& two)
 {
     return static_cast<uint16_t>(static_cast<uint8_t>(two[0]) << 8 | static_cast<uint8_t>(two[1]));
-}
-
-const char* Transmit043PanelId(uint16_t panelType)
-{
-    switch (panelType) {
-    case 14: return "OG014";
-    case 36: return "OG036";
-    case 43: return "OG043";
-    case 47: return "OG047";
-    case 118: return "OG118";
-    case 163: return "OG163";
-    case 167: return "OG167";
-    default: return nullptr;
-    }
 }
 
 bool InterfaceFits(uint8_t kind, uint16_t drvNo)
@@ -144,8 +125,8 @@ bool CTransmit043::ReadImageVersions()
         m_error.Set(kErrImage);
         return false;
     }
-    m_fileVersions[kImage] = Transmit043Version(*version);
-    m_fileVersions[kDriver] = Transmit043Version(*driverVersion);
+    m_fileVersions[kImage] = FileVersionText(*version);
+    m_fileVersions[kDriver] = FileVersionText(*driverVersion);
     return true;
 }
 
@@ -155,7 +136,7 @@ bool CTransmit043::CheckPanel()
 {
     m_panelAnswer = m_ctx.Answer();
     const std::string& answer = m_panelAnswer;
-    const char* id = Transmit043PanelId(m_panelType);
+    const char* id = FirmwareIdOf043(m_panelType);
     if (answer.size() < kIdentAnswer || (id && answer.compare(0, 5, id) != 0)) {
         Fail(kErrOtherModel);
         return false;
@@ -206,7 +187,7 @@ void CTransmit043::RunDataSet()
     }
     if (!CheckPanel())
         return;
-    const bool known = Transmit043PanelId(m_panelType) != nullptr;
+    const bool known = FirmwareIdOf043(m_panelType) != nullptr;
     if (known && !CheckDigits())
         return;
     if (m_panelType == 36 || m_panelType == 43) {
@@ -245,13 +226,8 @@ bool CTransmit043::ShowTitleLine(uint32_t textId)
 
 bool CTransmit043::SetUpMemory()
 {
-    if (Send(kSetupRead043, kSetupRead043Bytes) < 0)
-        return false;
-    const std::string setupRead = m_ctx.Answer();
-    if (Send("X", kMinMemoryAnswer043 / 2) < 0)
-        return false;
-    const auto setup = MemorySetupCommand043(m_ctx.Answer(), setupRead);
-    return setup && Send(*setup) > 0;
+    return SendMemorySetup(kSetupRead043, kSetupRead043Bytes, kMinMemoryAnswer043, MemorySetupCommand043,
+                           kErrTransfer);
 }
 
 void CTransmit043::WriteDataSet()
@@ -260,10 +236,7 @@ void CTransmit043::WriteDataSet()
         return;
     if (m_recordSelection && Send(BankCommand(m_bank)) < 0)
         return;
-    SetTraceValue(kCommandTraceValue);
-    const int programming = Send("EP0");
-    RestoreTraceValue();
-    if (programming < 0 || !ShowTitleLine(res::kDATEIUEBERTRAGEN))
+    if (!StartProgramming() || !ShowTitleLine(res::kDATEIUEBERTRAGEN))
         return;
     ShowFileName(GetPath(kImage + kNameOffset));
     if (Exchange() < 0 || Send("PON") < 0)
@@ -343,10 +316,7 @@ bool CTransmit043::OpenBank(uint16_t bank, int fileIndex)
     m_bank = bank;
     if (Send(BankCommand(bank)) < 0)
         return false;
-    SetTraceValue(kCommandTraceValue);
-    const int programming = Send("EP0");
-    RestoreTraceValue();
-    if (programming < 0)
+    if (!StartProgramming())
         return false;
     ShowFileName(GetPath(fileIndex + kNameOffset));
     return Exchange() > 0 && Send("PON") > 0;
@@ -370,8 +340,8 @@ void CTransmit043::RezepteTxRX()
         m_error.Set(kErrDriver);
         return;
     }
-    m_fileVersions[kImage] = Transmit043Version(*imageVersion);
-    m_fileVersions[kDriver] = Transmit043Version(*driverVersion);
+    m_fileVersions[kImage] = FileVersionText(*imageVersion);
+    m_fileVersions[kDriver] = FileVersionText(*driverVersion);
     if (!LinkConnect() || Failed()) {
         Fail(kErrNoPanel);
         return;
@@ -418,10 +388,7 @@ void CTransmit043::RezepteTxRX()
     m_bank = bank;
     if (Send(BankCommand(bank)) < 0)
         return;
-    SetTraceValue(kCommandTraceValue);
-    const int programming = Send("EP0");
-    RestoreTraceValue();
-    if (programming < 0 || !ShowTitleLine(res::kDATEIUEBERTRAGEN))
+    if (!StartProgramming() || !ShowTitleLine(res::kDATEIUEBERTRAGEN))
         return;
     ShowFileName(GetPath(kImage + kNameOffset));
     if (Exchange() < 0 || Send("PON") < 0)

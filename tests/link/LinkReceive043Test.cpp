@@ -104,6 +104,12 @@ TEST(link_receive043, Checks)
              s = Link043Holding(r, 0, true, s);
          },
          34, 0},
+        {"name that leaves the directory", 14,
+         [](Rig& r, Receive043Sc& s) {
+             Patch(r.image, 5, "../ANLAGE1  ");
+             s = Link043Holding(r, 0, true, s);
+         },
+         44, 15027},
         {"data area matches", 14, [](Rig& r, Receive043Sc& s) { s = Link043Holding(r, 0, true, s); }, 0, 0},
     };
     for (const Receive043Case& c : cases) {
