@@ -211,7 +211,9 @@ void CTransmit043::RunDataSet()
         }
         m_bank = static_cast<uint16_t>(m_record);
     }
-    WriteDataSet();
+    // The stamp's own answer is not looked at.
+    if (WriteImage(m_recordSelection != 0, 2))
+        SendUnchecked("CW");
     EndLink();
 }
 
@@ -230,20 +232,19 @@ bool CTransmit043::SetUpMemory()
                            kErrTransfer);
 }
 
-void CTransmit043::WriteDataSet()
+bool CTransmit043::WriteImage(bool selectBank, uint16_t start)
 {
     if (!ShowTitleLine(res::kINITIALISIERUNG) || !SetUpMemory())
-        return;
-    if (m_recordSelection && Send(BankCommand(m_bank)) < 0)
-        return;
+        return false;
+    if (selectBank && Send(BankCommand(m_bank)) < 0)
+        return false;
     if (!StartProgramming() || !ShowTitleLine(res::kDATEIUEBERTRAGEN))
-        return;
+        return false;
     ShowFileName(GetPath(kImage + kNameOffset));
     if (Exchange() < 0 || Send("PON") < 0)
-        return;
-    SendFile(kImage, kErrImage, 2);
-    if (!Failed() && Send("POF") > 0)
-        SendUnchecked("CW");
+        return false;
+    SendFile(kImage, kErrImage, start);
+    return !Failed() && Send("POF") > 0;
 }
 
 // The two zero bytes go behind the entry that the file's first word
@@ -383,18 +384,8 @@ void CTransmit043::RezepteTxRX()
     else
         status[5] = 0;
     status[7] = static_cast<uint8_t>(m_record);
-    if (!WriteStatus(&status) || !ShowTitleLine(res::kINITIALISIERUNG) || !SetUpMemory())
-        return;
     m_bank = bank;
-    if (Send(BankCommand(bank)) < 0)
-        return;
-    if (!StartProgramming() || !ShowTitleLine(res::kDATEIUEBERTRAGEN))
-        return;
-    ShowFileName(GetPath(kImage + kNameOffset));
-    if (Exchange() < 0 || Send("PON") < 0)
-        return;
-    SendFile(kImage, kErrImage, 0);
-    if (Failed() || Send("POF") < 0 || Send("CW") < 0)
+    if (!WriteStatus(&status) || !WriteImage(true, 0) || Send("CW") < 0)
         return;
     WriteRecords(status);
     EndLink();

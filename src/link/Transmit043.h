@@ -35,7 +35,9 @@ private:
     bool CheckPanel();
     bool CheckTerminalModule(bool bit7Rule);
     bool CheckDigits();
-    void WriteDataSet();
+    // Set-up, the bank when asked, programming, the display and the image
+    // from the start address, up to "POF"; false on a failure.
+    bool WriteImage(bool selectBank, uint16_t start);
 
     void RezepteTxRX();
     bool MarkDriverFile();
