@@ -384,6 +384,15 @@ bool CTransmit::ReportError()
         break;
     case kErrDeclined:
         break;
+    case kErrDriver:
+        ShowMessage(msg::kTreiberdateiKannNichtGeoeffnetWerden_15088, GetPath(kDriver + kNameOffset));
+        break;
+    case kErrFirmware:
+        ShowMessage(msg::kFirmwaredateiKannNichtGeoeffnetWerden, GetPath(kFirmware + kNameOffset));
+        break;
+    case kErrTrace:
+        ShowMessage(msg::kDateiKannNichtGeoeffnetWerden, "DEBUGFILE");
+        break;
     case kErrFieldbus:
         if (m_project) {
             const PanelRow* row = FindPanel(m_panelType);

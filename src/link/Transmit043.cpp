@@ -436,12 +436,6 @@ bool CTransmit043::ReportResult()
     case kErrImage:
         ShowMessage(msg::kDateiKannNichtGeoeffnetWerden, "BINFILE");
         break;
-    case kErrDriver:
-        ShowMessage(msg::kTreiberdateiKannNichtGeoeffnetWerden_15088, GetPath(kDriver + kNameOffset));
-        break;
-    case kErrFirmware:
-        ShowMessage(msg::kFirmwaredateiKannNichtGeoeffnetWerden, GetPath(kFirmware + kNameOffset));
-        break;
     case kErrRecipe:
         ShowMessage(msg::kRezeptdateiKannNichtGeoeffnetWerden, GetPath(kRecipe + kNameOffset));
         break;
@@ -455,9 +449,6 @@ bool CTransmit043::ReportResult()
         ShowMessage(msg::kDatensatzKannNichtInTerminal, name);
         break;
     }
-    case kErrTrace:
-        ShowMessage(msg::kDateiKannNichtGeoeffnetWerden, "DEBUGFILE");
-        break;
     case kErrInterface:
         if (m_project && m_recipeBuffer) {
             const char* panel = m_panelType == 118 ? "ORV 014plus" : m_panelType == 163 ? "ORV 043plus"

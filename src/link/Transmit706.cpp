@@ -250,14 +250,8 @@ bool CTransmit706::ReportResult()
     case kErrImage:
         ShowMessage(msg::kBinaerdateiKannNichtGeoeffnetWerden, GetPath(kImage + kNameOffset));
         break;
-    case kErrDriver:
-        ShowMessage(msg::kTreiberdateiKannNichtGeoeffnetWerden_15088, GetPath(kDriver + kNameOffset));
-        break;
     case kErrFunction:
         ShowMessage(msg::kSonderfunktionsdateiKannNichtGeoeffnet_15089, GetPath(kFunction + kNameOffset));
-        break;
-    case kErrFirmware:
-        ShowMessage(msg::kFirmwaredateiKannNichtGeoeffnetWerden, GetPath(kFirmware + kNameOffset));
         break;
     case kErrCartridge:
         ShowMessage(msg::kKassetteFuerORV706Nicht,
@@ -270,9 +264,6 @@ bool CTransmit706::ReportResult()
         break;
     case kErrFirmwareId:
         ShowMessage(msg::kFirmwareversionDesDatensatzesNicht);
-        break;
-    case kErrTrace:
-        ShowMessage(msg::kDateiKannNichtGeoeffnetWerden, "DEBUGFILE");
         break;
     default:
         return ReportError();
