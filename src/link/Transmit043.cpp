@@ -440,10 +440,9 @@ bool CTransmit043::ReportResult()
         ShowMessage(msg::kRezeptdateiKannNichtGeoeffnetWerden, GetPath(kRecipe + kNameOffset));
         break;
     case kErrRefused: {
-        const char* name = m_panelType == 36                                                ? "ORV523"
-                           : m_panelType == 43                                              ? "ORV534"
-                           : m_panelType == 47 || m_panelType == 755 || PanelType(m_panelType, false).InFamily(Family::F118) ? "ORV537"
-                                                                                            : nullptr;
+        const bool is537 =
+            m_panelType == 47 || m_panelType == 755 || PanelType(m_panelType, false).InFamily(Family::F118);
+        const char* name = m_panelType == 36 ? "ORV523" : m_panelType == 43 ? "ORV534" : is537 ? "ORV537" : nullptr;
         if (!name)
             return false;
         ShowMessage(msg::kDatensatzKannNichtInTerminal, name);
@@ -451,9 +450,10 @@ bool CTransmit043::ReportResult()
     }
     case kErrInterface:
         if (m_project && m_recipeBuffer) {
-            const char* panel = m_panelType == 118 ? "ORV 014plus" : m_panelType == 163 ? "ORV 043plus"
-                                : m_panelType == 167                                  ? "ORV 047plus"
-                                                                                      : "";
+            const char* panel = m_panelType == 118   ? "ORV 014plus"
+                                : m_panelType == 163 ? "ORV 043plus"
+                                : m_panelType == 167 ? "ORV 047plus"
+                                                     : "";
             ShowMessage(msg::kProjektierungsSoftwareVorDemUebertragen_15404, panel,
                         Transmit043Protocol((*m_recipeBuffer)[9], m_drvNo));
         }

@@ -55,8 +55,12 @@ TEST(link_recipe_transfer, StatusQuestionsAndBanks)
 {
     const int kDiffers = static_cast<int>(msg::kDieBereitsVorhandenenDatensaetzeUnd);
     const int kOtherRecipes = static_cast<int>(msg::kSollDieUebertragungTrotzAnderer);
-    const auto status = [](std::array<uint8_t, 16> block) { return [=](RecipeRig&, RecipeSc& s) { s.status = block; }; };
-    const auto choose = [](int record, bool tick) { return [=](RecipeRig& r, RecipeSc&) { r.chooser.Choose(record, tick); }; };
+    const auto status = [](std::array<uint8_t, 16> block) {
+        return [=](RecipeRig&, RecipeSc& s) { s.status = block; };
+    };
+    const auto choose = [](int record, bool tick) {
+        return [=](RecipeRig& r, RecipeSc&) { r.chooser.Choose(record, tick); };
+    };
     const auto both = [](auto a, auto b) { return [=](RecipeRig& r, RecipeSc& s) { a(r, s); b(r, s); }; };
     std::array<uint8_t, 16> common01{};
     common01[2] = 1; // format 1, common recipes

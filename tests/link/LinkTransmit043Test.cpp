@@ -107,13 +107,15 @@ TEST(link_transmit043, MainPathWithoutChoice)
         "end"};
     EXPECT_EQ(Link043WithoutWrites(rig.emu.Log()), expected);
     const std::vector<std::string> commands = rig.emu.Commands();
-    const auto firstWrite = std::find_if(commands.begin(), commands.end(), [](const std::string& c) { return c[0] == 'W'; });
+    const auto firstWrite =
+        std::find_if(commands.begin(), commands.end(), [](const std::string& c) { return c[0] == 'W'; });
     ASSERT_NE(firstWrite, commands.end());
     EXPECT_EQ(firstWrite->substr(0, 5), "W0002");
     EXPECT_EQ(rig.emu.Memory(0, 2, rig.image.size() - 2), rig.image.substr(2));
     // "CW" stamped the bank's sum at 0, so "CR" now agrees with it.
     panelemu::PanelScenario stamped = Link043Holding(rig, 0, true, EmuScenario(14));
-    EXPECT_EQ(rig.emu.Memory(0, 0, 2), std::string(stamped.preloads[0].bytes.begin(), stamped.preloads[0].bytes.begin() + 2));
+    const std::vector<uint8_t>& stampedBytes = stamped.preloads[0].bytes;
+    EXPECT_EQ(rig.emu.Memory(0, 0, 2), std::string(stampedBytes.begin(), stampedBytes.begin() + 2));
     EXPECT_EQ(rig.emu.Sleeps(), std::vector<uint32_t>{10});
 }
 
