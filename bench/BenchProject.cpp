@@ -1,10 +1,16 @@
 #include "BenchProject.h"
 
+#include "image/compile/Comp118.h"
+#include "image/compile/Comp118Img2.h"
 #include "image/compile/Comp706.h"
 #include "image/decompile/Deco706.h"
+#include "model/project/Mnu.h"
 #include "model/project/MsgTxt.h"
 #include "model/project/OpTxt.h"
 #include "model/project/PrjVarKinds.h"
+#include "model/project/RcpTxt.h"
+#include "model/project/SkAct.h"
+#include "model/project/SkTxt.h"
 #include "model/project/TxtRow.h"
 #include "tools/cfggen/DrvBuilders.h"
 #include "support/SpsParBuilder.h"
@@ -152,6 +158,113 @@ void Full706::Fill()
     for (int m = 0; m < kFullMsgCount; ++m)
         prj.InsMsgTxt(TwoRows(new CMsgTxt(m, 3, 2, 0), var(m * 3), var(m * 7)));
     prj.SetDescr("Benchmark project filling the panel memory");
+}
+
+namespace {
+
+constexpr int kFull043Vars = 300;
+constexpr int kFull043Texts = 128;
+constexpr int kFull043Msgs = 100;
+
+template <class Entry>
+Entry* FillFull043Rows(Entry* entry, CPrjVar* var)
+{
+    entry->SetRowCount(2);
+    for (uint8_t r = 1; r <= 2; ++r) {
+        CTxtVarSlots slots;
+        slots.SetVar(0, var);
+        slots.SetCol(0, 12);
+        entry->SetRow(std::make_unique<CPrjTxtRow>(r, "Value   is: #####  units   of row", &slots));
+    }
+    return entry;
+}
+
+constexpr int kFull118Vars = 500;
+constexpr int kFull118Ops = 128;
+constexpr int kFull118Msgs = 100;
+constexpr int kFull118Rcps = 60;
+constexpr int kFull118Acts = 40;
+constexpr int kFull118Menus = 10;
+constexpr uint32_t kFull118FreeData = 0xFFFF;
+constexpr uint32_t kFull118FreeRecipe = 32767;
+
+} // namespace
+
+void FillFull043(CPrjData& prj)
+{
+    const std::vector<CPrjVar*> vars = AddScaledVars(prj, kFull043Vars, "Var");
+    for (int t = 0; t < kFull043Texts; ++t)
+        prj.InsOpTxt(FillFull043Rows(new CPrjOpTxt(t), vars[static_cast<size_t>(t) % vars.size()]));
+    for (int m = 0; m < kFull043Msgs; ++m)
+        prj.InsMsgTxt(FillFull043Rows(new CMsgTxt(m, 3, 2, 0), vars[static_cast<size_t>(m * 3) % vars.size()]));
+    prj.SetDescr("Benchmark project filling the panel memory");
+}
+
+void FillFull118(CPrjData& prj)
+{
+    const std::vector<CPrjVar*> vars = AddScaledVars(prj, kFull118Vars, "Var");
+    const auto row = [&](int seed, uint8_t num) {
+        CTxtVarSlots slots;
+        slots.SetVar(0, vars[static_cast<size_t>(seed) % vars.size()]);
+        slots.SetCol(0, 3);
+        slots.SetVar(1, vars[static_cast<size_t>(seed * 7 + 1) % vars.size()]);
+        slots.SetCol(1, 20);
+        return std::make_unique<CPrjTxtRow>(num, "V: #####  und   W: #####   Ende", &slots);
+    };
+    const auto fill = [&](auto* entry, int rows, int seed) {
+        entry->SetRowCount(rows);
+        for (int r = 1; r <= rows; ++r)
+            entry->SetRow(row(seed + r, static_cast<uint8_t>(r)));
+        return entry;
+    };
+    for (int t = 0; t < kFull118Ops; ++t)
+        prj.InsOpTxt(fill(new CPrjOpTxt(t), 4, t));
+    for (int m = 0; m < kFull118Msgs; ++m)
+        prj.InsMsgTxt(fill(new CMsgTxt(m, 3, 2, 0), 2, m * 3));
+    for (int r = 0; r < kFull118Rcps; ++r) {
+        auto* text = new CPrjRcpTxt(r + 1);
+        text->SetRowCount(1);
+        CTxtVarSlots slots;
+        for (int s = 0; s < 2; ++s) {
+            CPrjVar* var = vars[static_cast<size_t>(r * 2 + s)];
+            slots.SetVar(s, var);
+            slots.SetCol(s, static_cast<uint8_t>(s * 8));
+            text->GetValList().InsertPair(var, s);
+        }
+        text->SetRow(std::make_unique<CPrjTxtRow>(1, "#####   #####", &slots));
+        prj.GetRcpTxtList()->Insert(text);
+    }
+    for (int kind = 0; kind < 5; ++kind)
+        prj.InsHlpTxt(kind, fill(new CKindTxtRange(0, 0xFFFF), 3, kind));
+    for (int a = 1; a <= kFull118Acts; ++a) {
+        auto* act = new CPrjSkAct(a, "Aktion");
+        act->SetOperation(0, 1, static_cast<uint16_t>(a), static_cast<uint16_t>(a), 1);
+        prj.InsSkAct(act);
+        auto* keys = new CPrjSkTxt(a);
+        keys->SetActs(1, act, nullptr);
+        prj.InsSkTxt(keys);
+    }
+    for (int m = 1; m <= kFull118Menus; ++m) {
+        auto* menu = new CPrjMnu(static_cast<uint8_t>(m), "Menue" + std::to_string(m), 0x30FF);
+        for (uint8_t n = 1; n <= 20; ++n) {
+            auto* text = static_cast<CPrjOpTxt*>(prj.GetOpTxtList()->FindByNum(n));
+            menu->InsNode(new CPrjMnuNode(n, 0, static_cast<uint8_t>(n % 20 + 1), 0, 0, text, n == 1 ? 1 : 0));
+        }
+        prj.InsMnu(menu);
+    }
+    prj.SetDescr("Benchmark project filling the panel memory");
+}
+
+uint16_t CompileFull118(CWorkspaceState& workspace, const BenchDir& paths, const PrjBundle& bundle, uint64_t& length)
+{
+    workspace.MemInfo().freeData = kFull118FreeData;
+    workspace.MemInfo().freeRecipe = kFull118FreeRecipe;
+    CComp118 first(workspace, paths.File("FULL.BIN"), "", "", 0, bundle);
+    if (first.GetError() != 0)
+        return first.GetError();
+    length = first.GetLength();
+    CComp118Img2 second(workspace, paths.File("FULL.RCP"), bundle);
+    return second.GetError();
 }
 
 } // namespace orv

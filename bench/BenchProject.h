@@ -94,4 +94,18 @@ private:
     CFrmCfg m_frm{&m_project.bundle};
 };
 
+// A 043-family project that nearly fills the panel memory: 300 scaled
+// variables, 128 operator texts and 100 message texts of two rows, each row
+// showing a variable among words and blank runs.
+void FillFull043(CPrjData& prj);
+
+// A 118 project that fills most of the 64K the panel addresses: 500 scaled
+// variables, 128 operator texts of four rows and 100 message texts of two,
+// 60 recipes, help texts, softkeys and menus, every row showing variables
+// among words and blank runs.
+void FillFull118(CPrjData& prj);
+// Both images of a 118 project, FULL.BIN and FULL.RCP in the directory; the
+// error code, and the first image's length.
+uint16_t CompileFull118(CWorkspaceState& workspace, const BenchDir& paths, const PrjBundle& bundle, uint64_t& length);
+
 } // namespace orv

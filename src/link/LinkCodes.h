@@ -26,6 +26,10 @@ inline constexpr uint16_t kErrNoDataSet = 44;
 inline constexpr uint16_t kErrDeclined = 45;
 inline constexpr uint16_t kErrTrace = 46;
 inline constexpr uint16_t kErrFieldbus = 47;
+// The panel's interface kind does not fit the project's driver.
+inline constexpr uint16_t kErrInterface = 52;
+// The panel's status or terminal module refuses the data set.
+inline constexpr uint16_t kErrRefused = 33;
 
 // Written to the trace in place of a command's percentage.
 inline constexpr uint16_t kCommandTraceValue = 500;

@@ -168,4 +168,29 @@ std::string PanelText(const std::vector<uint8_t>& bytes)
     return text;
 }
 
+std::optional<std::string> MemorySetupCommand043(std::string_view xAnswer, std::string_view readAnswer)
+{
+    if (xAnswer.size() < kMinMemoryAnswer043)
+        return std::nullopt;
+    std::string command = "M" + std::string(xAnswer);
+    command[5] = 'F';
+    command.resize(25);
+    command += readAnswer.substr(0, 2u * kSetupRead043Bytes);
+    return command;
+}
+
+const char* FirmwareIdOf043(uint16_t panelType)
+{
+    switch (panelType) {
+    case 14: return "OG014";
+    case 36: return "OG036";
+    case 43: return "OG043";
+    case 47: return "OG047";
+    case 118: return "OG118";
+    case 163: return "OG163";
+    case 167: return "OG167";
+    default: return nullptr;
+    }
+}
+
 } // namespace orv

@@ -73,6 +73,20 @@ std::optional<std::string> MemorySetupCommand(std::string_view xAnswer, std::str
 inline constexpr std::string_view kSetupRead = "R017404";
 inline constexpr uint8_t kSetupReadBytes = 4;
 
+// The 043 and 118 families' memory set-up: "M" and the "X" answer, its
+// character at index 5 made 'F', cut to 25 characters, then the answer to
+// the read of 0xFFFE appended. None when the "X" answer is shorter than 24.
+inline constexpr size_t kMinMemoryAnswer043 = 24;
+std::optional<std::string> MemorySetupCommand043(std::string_view xAnswer, std::string_view readAnswer);
+// The fixed read of the 043 and 118 families' memory set-up: 2 bytes at
+// 0xFFFE.
+inline constexpr std::string_view kSetupRead043 = "RFFFE02";
+inline constexpr uint8_t kSetupRead043Bytes = 2;
+
+// The firmware id a panel of the 043 or 118 family answers with ("OG014",
+// "OG167"); null for another panel type.
+const char* FirmwareIdOf043(uint16_t panelType);
+
 // A text read from the panel ends at its first character below '!'.
 std::string PanelText(const std::vector<uint8_t>& bytes);
 

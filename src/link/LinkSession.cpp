@@ -136,4 +136,28 @@ void CLinkSession::UpdateProgress(int64_t done, int64_t total)
     }
 }
 
+bool CLinkSession::SendMemorySetup(std::string_view read, uint8_t readBytes, size_t minXAnswer, SetupBuilder build,
+                                   uint16_t failCode)
+{
+    if (Send(read, readBytes) < 0)
+        return false;
+    const std::string readAnswer = m_ctx.Answer();
+    if (Send("X", minXAnswer / 2) < 0)
+        return false;
+    const auto setup = build(m_ctx.Answer(), readAnswer);
+    if (!setup) {
+        Fail(failCode);
+        return false;
+    }
+    return Send(*setup) > 0;
+}
+
+bool CLinkSession::StartProgramming()
+{
+    SetTraceValue(kCommandTraceValue);
+    const int sent = Send("EP0");
+    RestoreTraceValue();
+    return sent > 0;
+}
+
 } // namespace orv

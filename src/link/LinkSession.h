@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,13 @@ protected:
     // Exchanges a command whose failure the sequence does not look at: no
     // error is set and the link stays as it is.
     bool SendUnchecked(std::string_view command);
+    // The memory set-up: the fixed read, "X", then the command built from
+    // both answers. A set-up that cannot be built sets failCode.
+    using SetupBuilder = std::optional<std::string> (*)(std::string_view xAnswer, std::string_view readAnswer);
+    bool SendMemorySetup(std::string_view read, uint8_t readBytes, size_t minXAnswer, SetupBuilder build,
+                         uint16_t failCode);
+    // "EP0" under the command trace value.
+    bool StartProgramming();
     // Sets the error (the first wins) and ends the link.
     void Fail(uint16_t code);
     // A 10 ms pause and orvlink_end, once for every start.

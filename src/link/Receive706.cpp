@@ -5,6 +5,7 @@
 #include "link/LinkCodes.h"
 
 #include "link/LinkCommands.h"
+#include "link/LinkDataArea.h"
 #include "model/core/CatalogueIds.h"
 #include "model/core/Catalogues.h"
 #include "model/project/DrvCfg.h"
@@ -35,47 +36,6 @@ constexpr uint8_t kNameBytes = 12;
 constexpr uint16_t kFirstEntryAt = 0x62;
 constexpr uint8_t kEntryNameMax = 16;
 constexpr uint16_t kAreaEntryType = 134;
-
-// How the read-back takes a driver's data area from the project (before
-// the panel's own entries replace it) and compares it afterwards.
-enum class Adjust { None, Shift4, LastPlus1, Modbus, Shift1 };
-enum class Compare { None, DbFirstLast, FirstLast, Shift4, LastPlus1, DbOnly };
-
-struct AreaDriver {
-    const char* drvFile;
-    Adjust adjust;
-    Compare compare;
-};
-
-// 473S7MSD.DRV is filled and never compared; 473MPIMD.DRV is compared, so
-// it is filled as well, or it would fail against any area but 0..0.
-constexpr AreaDriver kAreaDrivers[] = {
-    {"AS511.DRV", Adjust::None, Compare::DbFirstLast},     {"AS511945.DRV", Adjust::None, Compare::DbFirstLast},
-    {"MODBUSPS.DRV", Adjust::Modbus, Compare::FirstLast},  {"ABBMODPS.DRV", Adjust::Shift1, Compare::FirstLast},
-    {"AEG120DR.DRV", Adjust::None, Compare::FirstLast},    {"SNP_DIR.DRV", Adjust::None, Compare::FirstLast},
-    {"HITHXXPS.DRV", Adjust::None, Compare::FirstLast},    {"HITH20PS.DRV", Adjust::None, Compare::FirstLast},
-    {"MFXDIR.DRV", Adjust::None, Compare::FirstLast},      {"MADIR.DRV", Adjust::None, Compare::FirstLast},
-    {"MITA1XMS.DRV", Adjust::None, Compare::FirstLast},    {"OMRONDIR.DRV", Adjust::None, Compare::FirstLast},
-    {"OMRSEDIR.DRV", Adjust::None, Compare::FirstLast},    {"PHIP8XPS.DRV", Adjust::None, Compare::FirstLast},
-    {"CGLC100.DRV", Adjust::Shift4, Compare::Shift4},      {"CRORPXPS.DRV", Adjust::Shift4, Compare::Shift4},
-    {"EB508DIR.DRV", Adjust::LastPlus1, Compare::LastPlus1}, {"EBS2SDR.DRV", Adjust::LastPlus1, Compare::LastPlus1},
-    {"ABSLCDIR.DRV", Adjust::None, Compare::DbFirstLast},  {"TSXPGDR.DRV", Adjust::None, Compare::FirstLast},
-    {"TSXUNDR.DRV", Adjust::None, Compare::FirstLast},     {"TECNSXPS.DRV", Adjust::Shift1, Compare::FirstLast},
-    {"MATFPSXS.DRV", Adjust::None, Compare::FirstLast},    {"SAMSNSXS.DRV", Adjust::None, Compare::FirstLast},
-    {"TOSEXMPS.DRV", Adjust::None, Compare::FirstLast},    {"IDEMICXS.DRV", Adjust::None, Compare::FirstLast},
-    {"SIES72PS.DRV", Adjust::Shift1, Compare::FirstLast},  {"473S7MSD.DRV", Adjust::None, Compare::None},
-    {"473MPIMD.DRV", Adjust::None, Compare::FirstLast},    {"SIEMPIDD.DRV", Adjust::None, Compare::FirstLast},
-    {"SIEMPIMD.DRV", Adjust::None, Compare::FirstLast},    {"BAU3964S.DRV", Adjust::None, Compare::DbOnly},
-    {"B19EDIR.DRV", Adjust::None, Compare::DbOnly},
-};
-
-const AreaDriver* FindAreaDriver(const std::string& drvFile)
-{
-    for (const AreaDriver& row : kAreaDrivers)
-        if (drvFile == row.drvFile)
-            return &row;
-    return nullptr;
-}
 
 std::string WithoutExtension(const std::string& name)
 {
@@ -121,7 +81,7 @@ void CReceive706::ReadBack()
     }
     if (!ReadNames())
         return;
-    if (m_spsPar && FindAreaDriver(m_drvFileName)) {
+    if (m_spsPar && FindAreaDriver(m_drvFileName, true)) {
         TakeProjectArea();
         ReadDriverAreaEntries();
         if (Failed())
@@ -177,36 +137,10 @@ bool CReceive706::ReadNames()
 
 void CReceive706::TakeProjectArea()
 {
-    const AreaDriver* driver = FindAreaDriver(m_drvFileName);
-    m_dataBlock = m_spsPar->GetDataBlock();
-    m_firstAdr = m_spsPar->GetSpsAdr(0);
-    m_lastAdr = m_spsPar->GetSpsAdr(static_cast<uint16_t>(m_spsPar->GetLength() - 1));
-    switch (driver->adjust) {
-    case Adjust::Shift4:
-        m_firstAdr >>= 4;
-        m_lastAdr >>= 4;
-        break;
-    case Adjust::LastPlus1:
-        ++m_lastAdr;
-        break;
-    case Adjust::Modbus:
-        if (m_spsPar->GetSpsType() == 44) {
-            if (m_firstAdr > 0 && m_lastAdr > 0) {
-                --m_firstAdr;
-                --m_lastAdr;
-            }
-        } else if (m_firstAdr <= 25535 && m_lastAdr <= 25535) {
-            m_firstAdr += 40000;
-            m_lastAdr += 40000;
-        }
-        break;
-    case Adjust::Shift1:
-        m_firstAdr >>= 1;
-        m_lastAdr >>= 1;
-        break;
-    case Adjust::None:
-        break;
-    }
+    const DataArea area = ProjectArea(*FindAreaDriver(m_drvFileName, true), *m_spsPar);
+    m_dataBlock = area.dataBlock;
+    m_firstAdr = area.first;
+    m_lastAdr = area.last;
 }
 
 void CReceive706::ReadDriverAreaEntries()
@@ -267,26 +201,10 @@ bool CReceive706::CheckProject()
             Fail(kErrOtherModel);
             return false;
         }
-        const AreaDriver* driver = FindAreaDriver(m_drvFileName);
-        if (m_spsPar && driver) {
-            const uint16_t db = m_spsPar->GetDataBlock();
-            const uint16_t first = m_spsPar->GetSpsAdr(0);
-            const uint16_t last = m_spsPar->GetSpsAdr(static_cast<uint16_t>(m_spsPar->GetLength() - 1));
-            bool differs = false;
-            switch (driver->compare) {
-            case Compare::DbFirstLast: differs = m_dataBlock != db || m_firstAdr != first || m_lastAdr != last; break;
-            case Compare::FirstLast: differs = m_firstAdr != first || m_lastAdr != last; break;
-            case Compare::Shift4: differs = m_firstAdr != (first >> 4) || m_lastAdr != (last >> 4); break;
-            case Compare::LastPlus1:
-                differs = m_firstAdr != first || m_lastAdr != static_cast<uint16_t>(last + 1);
-                break;
-            case Compare::DbOnly: differs = m_dataBlock != db; break;
-            case Compare::None: break;
-            }
-            if (differs) {
-                Fail(kErrOtherModel);
-                return false;
-            }
+        const AreaDriver* driver = FindAreaDriver(m_drvFileName, true);
+        if (m_spsPar && driver && AreaDiffers(*driver, *m_spsPar, {m_dataBlock, m_firstAdr, m_lastAdr})) {
+            Fail(kErrOtherModel);
+            return false;
         }
     }
     std::error_code ec;
@@ -299,17 +217,8 @@ bool CReceive706::CheckProject()
 
 bool CReceive706::SetUpMemory()
 {
-    if (Send(BankCommand(kSetupBank)) < 0 || Send(kSetupRead, kSetupReadBytes) < 0)
-        return false;
-    const std::string setupRead = m_ctx.Answer();
-    if (Send("X", kMinMemoryAnswer / 2) < 0)
-        return false;
-    const auto setup = MemorySetupCommand(m_ctx.Answer(), setupRead);
-    if (!setup) {
-        Fail(kErrReadBack);
-        return false;
-    }
-    return Send(*setup) > 0;
+    return Send(BankCommand(kSetupBank)) > 0 &&
+           SendMemorySetup(kSetupRead, kSetupReadBytes, kMinMemoryAnswer, MemorySetupCommand, kErrReadBack);
 }
 
 bool CReceive706::ShowReading()

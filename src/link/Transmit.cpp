@@ -96,6 +96,11 @@ const char* ProtocolText(uint8_t fieldbusKind)
 
 } // namespace
 
+VersionText FileVersionText(const std::string& text)
+{
+    return {text.substr(0, 5) + " V" + text.substr(5, 3), text.substr(5, 3)};
+}
+
 CTransmit::CTransmit(CLinkContext& ctx, CWorkspaceState& workspace, uint16_t panelType, uint16_t port,
                      uint8_t traceSel, const CPrjData* project, const std::string& projectPath)
     : CLinkSession(ctx, workspace, panelType, port, traceSel, ExchangeMode::Transfer), m_project(project)
@@ -378,6 +383,15 @@ bool CTransmit::ReportError()
         ShowMessage(msg::kDatenKonntenNichtVollstaendigUebertragen);
         break;
     case kErrDeclined:
+        break;
+    case kErrDriver:
+        ShowMessage(msg::kTreiberdateiKannNichtGeoeffnetWerden_15088, GetPath(kDriver + kNameOffset));
+        break;
+    case kErrFirmware:
+        ShowMessage(msg::kFirmwaredateiKannNichtGeoeffnetWerden, GetPath(kFirmware + kNameOffset));
+        break;
+    case kErrTrace:
+        ShowMessage(msg::kDateiKannNichtGeoeffnetWerden, "DEBUGFILE");
         break;
     case kErrFieldbus:
         if (m_project) {

@@ -24,6 +24,9 @@ struct VersionText {
     std::string digits;
 };
 
+// The version text of a file: five id characters, then the three digits.
+VersionText FileVersionText(const std::string& text);
+
 // One transfer session. The constructor checks and opens the companion
 // files; the derived transfers run their sequence on it.
 class CTransmit : public CLinkSession {

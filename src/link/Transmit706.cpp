@@ -31,11 +31,6 @@ constexpr uint8_t kDataSetBank = 6;
 constexpr uint8_t kFirmwareBank = 4;
 constexpr uint8_t kTransferEnd = 0x81;
 
-VersionText FileVersion(const std::string& text)
-{
-    return {text.substr(0, 5) + " V" + text.substr(5, 3), text.substr(5, 3)};
-}
-
 // The drivers each fieldbus kind of a 473 or 477 panel takes.
 bool FieldbusFits(uint8_t kind, uint16_t drvNo)
 {
@@ -135,7 +130,7 @@ bool CTransmit706::ReadVersions()
             m_error.Set(s.code);
             return false;
         }
-        m_fileVersions[static_cast<size_t>(s.file)] = FileVersion(*text);
+        m_fileVersions[static_cast<size_t>(s.file)] = FileVersionText(*text);
     }
     return true;
 }
@@ -196,22 +191,9 @@ void CTransmit706::SetUpMemory()
     if (!ClearDisplay())
         return;
     ShowTitle(ResourceTXT(res::kINITIALISIERUNG));
-    if (Exchange() < 0 || Send(BankCommand(kSetupBank)) < 0 || Send(kSetupRead, kSetupReadBytes) < 0)
-        return;
-    const std::string setupRead = m_ctx.Answer();
-    if (Send("X", kMinMemoryAnswer / 2) < 0)
-        return;
-    const auto setup = MemorySetupCommand(m_ctx.Answer(), setupRead);
-    if (!setup) {
-        Fail(kErrTransfer);
-        return;
-    }
-    if (Send(*setup) < 0)
-        return;
-    SetTraceValue(kCommandTraceValue);
-    const int programming = Send("EP0");
-    RestoreTraceValue();
-    if (programming < 0)
+    if (Exchange() < 0 || Send(BankCommand(kSetupBank)) < 0 ||
+        !SendMemorySetup(kSetupRead, kSetupReadBytes, kMinMemoryAnswer, MemorySetupCommand, kErrTransfer) ||
+        !StartProgramming())
         return;
     Send("PON");
 }
@@ -259,14 +241,8 @@ bool CTransmit706::ReportResult()
     case kErrImage:
         ShowMessage(msg::kBinaerdateiKannNichtGeoeffnetWerden, GetPath(kImage + kNameOffset));
         break;
-    case kErrDriver:
-        ShowMessage(msg::kTreiberdateiKannNichtGeoeffnetWerden_15088, GetPath(kDriver + kNameOffset));
-        break;
     case kErrFunction:
         ShowMessage(msg::kSonderfunktionsdateiKannNichtGeoeffnet_15089, GetPath(kFunction + kNameOffset));
-        break;
-    case kErrFirmware:
-        ShowMessage(msg::kFirmwaredateiKannNichtGeoeffnetWerden, GetPath(kFirmware + kNameOffset));
         break;
     case kErrCartridge:
         ShowMessage(msg::kKassetteFuerORV706Nicht,
@@ -279,9 +255,6 @@ bool CTransmit706::ReportResult()
         break;
     case kErrFirmwareId:
         ShowMessage(msg::kFirmwareversionDesDatensatzesNicht);
-        break;
-    case kErrTrace:
-        ShowMessage(msg::kDateiKannNichtGeoeffnetWerden, "DEBUGFILE");
         break;
     default:
         return ReportError();

@@ -94,5 +94,16 @@ TEST(link_commands, MemorySetupFromTheXAnswer)
     EXPECT_FALSE(MemorySetupCommand(fifty, "1122334"));
 }
 
+// The 043 and 118 families' set-up: the command's sixth character made
+// 'F', cut to 25 characters, and the four digits of the 0xFFFE read; an
+// "X" answer shorter than 24 characters gives none.
+TEST(link_commands, MemorySetupOf043And118)
+{
+    const std::string x = "0123456789ABCDEF0123456789ABCDEF";
+    EXPECT_EQ(MemorySetupCommand043(x, "0100"), "M0123F56789ABCDEF01234567" "0100");
+    EXPECT_EQ(MemorySetupCommand043(x.substr(0, 24), "ABCD")->size(), 29u);
+    EXPECT_FALSE(MemorySetupCommand043(x.substr(0, 23), "0100"));
+}
+
 } // namespace
 } // namespace orv

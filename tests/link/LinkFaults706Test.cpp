@@ -20,36 +20,6 @@ std::vector<uint8_t> Vec(const std::string& bytes) { return {bytes.begin(), byte
 // middle of one of the files.
 enum class Where { Identification, Firmware, Driver, Function, Image, SetupRead };
 
-// The number of commands with the prefix in a clean run before the file's
-// display line, and within the file.
-struct Span {
-    int before = 0;
-    int within = 0;
-};
-
-Span SpanOf(const LinkFaults706Log& log, const std::string& prefix, const std::string& fileLine)
-{
-    Span span;
-    bool in = false;
-    for (const std::string& e : log) {
-        if (e.rfind("D2", 0) == 0 && e.find(">> ") == std::string::npos && e.find("<< ") == std::string::npos)
-            continue;
-        if (e.rfind("D2", 0) == 0) {
-            if (span.within > 0)
-                break;
-            in = e.find(fileLine) != std::string::npos;
-        }
-        if (e.rfind(prefix, 0) == 0)
-            ++(in ? span.within : span.before);
-    }
-    return span;
-}
-
-std::string Fault(const std::string& prefix, const std::string& action, int count, int skip)
-{
-    return prefix + "," + std::to_string(count) + "," + action + "," + std::to_string(skip);
-}
-
 struct Row {
     const char* name;
     Where where;

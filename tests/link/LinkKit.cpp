@@ -30,6 +30,30 @@ std::vector<int> BoxIds(const ScriptedUi& ui)
     return ids;
 }
 
+Span SpanOf(const std::vector<std::string>& log, const std::string& prefix, const std::string& fileLine)
+{
+    Span span;
+    bool in = false;
+    for (const std::string& e : log) {
+        const bool display = e.size() > 1 && e[0] == 'D' && e[1] >= '1' && e[1] <= '4';
+        if (display && e.find(">> ") == std::string::npos && e.find("<< ") == std::string::npos)
+            continue;
+        if (display) {
+            if (span.within > 0)
+                break;
+            in = e.find(fileLine) != std::string::npos;
+        }
+        if (e.rfind(prefix, 0) == 0)
+            ++(in ? span.within : span.before);
+    }
+    return span;
+}
+
+std::string Fault(const std::string& prefix, const std::string& action, int count, int skip)
+{
+    return prefix + "," + std::to_string(count) + "," + action + "," + std::to_string(skip);
+}
+
 void Patch(std::string& bytes, size_t at, const std::string& with)
 {
     if (bytes.size() < at + with.size())

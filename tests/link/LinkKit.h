@@ -20,6 +20,15 @@ namespace orv {
 uint16_t DrvNoOf(const std::string& name);
 // The string ids of the message boxes shown, in order.
 std::vector<int> BoxIds(const ScriptedUi& ui);
+// The number of commands with the prefix in a clean run before the file's
+// display line, and within the file.
+struct Span {
+    int before = 0;
+    int within = 0;
+};
+Span SpanOf(const std::vector<std::string>& log, const std::string& prefix, const std::string& fileLine);
+// A fault rule for the next count commands with the prefix after skip.
+std::string Fault(const std::string& prefix, const std::string& action, int count, int skip);
 // Patches bytes into a file image, growing it when needed.
 void Patch(std::string& bytes, size_t at, const std::string& with);
 

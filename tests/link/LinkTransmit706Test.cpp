@@ -17,7 +17,7 @@ using LinkTransmit706Log = std::vector<std::string>;
 const std::string kX = "0123456789ABCDEF0123456789ABCDEF0123456789ABCDEF";
 
 // The panel's log without the writes, which the memory check covers.
-Log WithoutWrites(const LinkTransmit706Log& log)
+LinkTransmit706Log WithoutWrites(const LinkTransmit706Log& log)
 {
     LinkTransmit706Log out;
     for (const std::string& e : log)

@@ -92,7 +92,7 @@ TEST(link_send_file, PlacesTheFileBankByBank)
         for (const auto& part : c.parts)
             EXPECT_EQ(rig.emu.Memory(part.bank, part.address, part.count), c.file.substr(part.from, part.count));
         // Each percentage is shown once.
-        Log texts;
+        LinkTransmitBaseLog texts;
         for (const std::string& p : rig.f.ui.TextsOf(LinkTransmitBaseKind::Progress))
             if (p.rfind("SetText ", 0) == 0)
                 texts.push_back(p);
