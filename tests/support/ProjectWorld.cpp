@@ -55,6 +55,12 @@ WorldSpec& WorldSpec::Drv(CWorkspaceState* workspace)
     return *this;
 }
 
+WorldSpec& WorldSpec::Workspace(CWorkspaceState* workspace)
+{
+    m_workspace = workspace;
+    return *this;
+}
+
 WorldSpec& WorldSpec::Fkt()
 {
     m_fkt = true;

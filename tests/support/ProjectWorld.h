@@ -42,6 +42,8 @@ public:
     // The character set's font buffers filled with zeros, as a parser expects.
     WorldSpec& ZeroFonts();
     WorldSpec& Drv(CWorkspaceState* workspace = nullptr);
+    // The workspace the driver configuration answers to, wired or not.
+    WorldSpec& Workspace(CWorkspaceState* workspace);
     WorldSpec& Fkt();
     // The root cleared after wiring, as before a load.
     WorldSpec& Cleared();

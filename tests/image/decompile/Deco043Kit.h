@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DecoFixture.h"
+#include "DecoWorld.h"
 
 #include "tools/cfggen/ByteBuilder.h"
 #include "support/Image043_118Builder.h"
@@ -62,9 +62,9 @@ std::string Mutated(std::string image, size_t at, int kind);
 } // namespace deco_a
 
 // Decompiles images built in the test.
-class Deco043Fixture : public DecoFixture {
+class Deco043Fixture : public DecoWorld {
 public:
-    explicit Deco043Fixture(uint16_t devType = 43) : DecoFixture(devType) {}
+    explicit Deco043Fixture(uint16_t devType = 43) : DecoWorld(devType) {}
 
     // Runs the 043 family decompile on the image and gives its error code.
     uint16_t Decompile(const std::string& image, const std::string& fktPath = "");

@@ -63,7 +63,7 @@ std::string DriverFile()
 
 } // namespace
 
-Deco118Fixture::Deco118Fixture(uint16_t devType) : DecoFixture(devType)
+Deco118Fixture::Deco118Fixture(uint16_t devType) : DecoWorld(devType)
 {
     dir.Write("PRJ.DRV", DriverFile());
     dir.Write("ORV118.FRM", deco_b::Firmware());

@@ -1,4 +1,4 @@
-#include "../compile/CompFixture.h"
+#include "../compile/CompWorld.h"
 #include "Deco118Kit.h"
 
 #include "image/compile/Comp118.h"
@@ -41,7 +41,7 @@ Image118Builder::Var Deco118RobustPlain(uint8_t adr)
 // image.
 std::string SmallCompiledImage()
 {
-    CompFixture c(118);
+    CompWorld c(118);
     CFirmwareVarSource source{c.workspace};
     c.dir.Write("ORV118.FRM", Firmware());
     c.workspace.SetFormFile(c.dir.File("ORV118.FRM"));
@@ -249,7 +249,7 @@ TEST_F(Deco118Robust, WithoutProjectObjectsNothingCountsAsSuccess)
     bundle.charSet = &charSet;
     bundle.spsPar = nullptr;
     EXPECT_EQ(Fresh(image), CDeco::kErrRead);
-    bundle.spsPar = sps.get();
+    bundle.spsPar = &sps;
     EXPECT_EQ(Fresh(image), 0);
 }
 

@@ -1,5 +1,5 @@
 #include "Deco043Kit.h"
-#include "../compile/CompFixture.h"
+#include "../compile/CompWorld.h"
 #include "Deco706Kit.h"
 
 #include "image/decompile/Deco706.h"
