@@ -81,10 +81,15 @@ std::vector<int> ExtraClearLines(uint16_t panelType)
 
 uint16_t BankEnd(uint16_t panelType)
 {
-    return (PanelType(panelType).InFamily(Family::F043) || PanelType(panelType).InFamily(Family::F118)) ? 0x7FFF : 0xFFFF;
+    return (PanelType(panelType, false).InFamily(Family::F043) || PanelType(panelType, false).InFamily(Family::F118)) ? 0x7FFF : 0xFFFF;
 }
 
-bool SwitchesBanksPowerless(uint16_t panelType) { return PanelType(panelType).InFamily(Family::F118); }
+std::string Panel706IdOf(uint16_t panelType)
+{
+    return PanelType(panelType, false).InFamily(Family::F706) ? FormatText("OG%03u", unsigned{panelType}) : std::string();
+}
+
+bool SwitchesBanksPowerless(uint16_t panelType) { return PanelType(panelType, false).InFamily(Family::F118); }
 
 std::string CentredLine(std::string_view text, size_t width)
 {

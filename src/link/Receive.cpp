@@ -208,7 +208,7 @@ void CReceive::ReadPanelToFile(const std::string& path, uint16_t bank, uint16_t 
     if (LinkExchange(0) < 0)
         return;
     m_bank = bank;
-    if (!PanelType(m_panelType).InFamily(Family::F043) && Send(BankCommand(m_bank)) < 0)
+    if (!PanelType(m_panelType, false).InFamily(Family::F043) && Send(BankCommand(m_bank)) < 0)
         return;
     std::remove(path.c_str());
     LogLine(kLogDebug, "Delete %s", path.c_str());

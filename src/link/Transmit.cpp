@@ -30,7 +30,7 @@ constexpr uint16_t kStatusTraceValue = 500;
 constexpr size_t kMaxWriteCommand = 50;
 
 // The panels that carry two bytes before their files' data.
-bool SkipsFileHead(uint16_t panelType) { return PanelType(panelType).InFamily(Family::F043); }
+bool SkipsFileHead(uint16_t panelType) { return PanelType(panelType, false).InFamily(Family::F043); }
 
 std::string WithTag(const std::string& projectPath, const std::string& tag)
 {
@@ -122,7 +122,7 @@ void CTransmit::BuildPaths(const std::string& projectPath)
         m_paths[kDriver] = WithTag(projectPath, tags.driver);
         m_paths[kTrace] = WithTag(projectPath, tags.debug);
         m_paths[kImage] = WithTag(projectPath, tags.compile);
-        if (PanelType(m_panelType).InFamily(Family::F118))
+        if (PanelType(m_panelType, false).InFamily(Family::F118))
             m_paths[kRecipe] = WithTag(projectPath, tags.recipe);
         const PrjBundle* bundle = m_project ? m_project->GetOwner() : nullptr;
         if (m_panelType == 706 && bundle && bundle->fktCfg && bundle->fktCfg->IsUsed())
@@ -340,7 +340,7 @@ bool CTransmit::ReportError()
     case 0:
         return true;
     case kErrNotProgrammable:
-        ShowMessage(PanelType(m_panelType).InFamily(Family::F118) ? msg::kEEPROMNichtProgrammierbar
+        ShowMessage(PanelType(m_panelType, false).InFamily(Family::F118) ? msg::kEEPROMNichtProgrammierbar
                                                         : msg::kEEPROMNichtProgrammierbarBitteORV);
         break;
     case kErrNoPanel:
