@@ -13,7 +13,7 @@
 
 using namespace orv;
 
-using namespace deco_a;
+using namespace deco_kit;
 
 namespace {
 

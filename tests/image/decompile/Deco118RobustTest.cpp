@@ -24,9 +24,9 @@
 
 using namespace orv;
 
-using deco_a::BinPayload;
-using deco_a::Malformed;
-using deco_a::Mutated;
+using deco_kit::BinPayload;
+using deco_kit::Malformed;
+using deco_kit::Mutated;
 using namespace deco_b;
 
 namespace {

@@ -28,7 +28,7 @@
 
 using namespace orv;
 
-using deco_a::Value48;
+using deco_kit::Value48;
 using Builder = Image706Builder;
 
 namespace {

@@ -2,7 +2,7 @@
 // mutated: a damaged image ends in one of the family's codes, never in a crash.
 #include "DecoSweep.h"
 
-#include "Deco043Kit.h"
+#include "DecoKit.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +56,7 @@ TEST_P(DecoSweepMutation, EveryByte)
     const std::string image = rig->Image();
     const size_t bytes = rig->MutableBytes(image);
     for (size_t at = 0; at < bytes; ++at) {
-        const uint16_t code = rig->Fresh(deco_a::Mutated(image, at, kind));
+        const uint16_t code = rig->Fresh(deco_kit::Mutated(image, at, kind));
         EXPECT_TRUE(code == 0 || rig->Codes().count(code)) << at << ": " << code;
     }
 }
