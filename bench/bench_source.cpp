@@ -8,7 +8,7 @@
 #include "source/writer/SrcSink.h"
 #include "source/writer/SrcTexts.h"
 #include "source/writer/SrcVars.h"
-#include "support/ParserProject.h"
+#include "support/ParserWorld.h"
 #include "support/SpsParBuilder.h"
 
 #include <benchmark/benchmark.h>
@@ -126,7 +126,7 @@ void BM_ReadSource(benchmark::State& state)
         sps.Var(static_cast<uint16_t>(w));
     for (auto _ : state) {
         state.PauseTiming();
-        auto project = ParserProjectBuilder(706).Sps(sps).Build();
+        auto project = ParserWorld(706).Sps(sps).Build();
         state.ResumeTiming();
         CParsOrvLoad parser(path, true, project->bundle);
         parser.ReadDescription();

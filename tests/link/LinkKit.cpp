@@ -62,9 +62,8 @@ void Patch(std::string& bytes, size_t at, const std::string& with)
 }
 
 Link706Rig::Link706Rig(uint16_t type, bool withFunction, const std::string& drvFile)
-    : prj(type), drv(&f.workspace, &prj.bundle), panelType(type)
+    : prj(LoadedWorld(type).Drv(&f.workspace)), drv(*prj.drvCfg), panelType(type)
 {
-    prj.bundle.drvCfg = &drv;
     drv.SetDrvNo(DrvNoOf(drvFile));
     // A driver without a number of its own is named by the override.
     if (drv.GetDrvFileName() != drvFile) {

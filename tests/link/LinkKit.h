@@ -49,8 +49,8 @@ public:
 
     FrameFixture f;
     EmuLinkFixture emu;
-    PrjFixture prj;
-    CDrvCfg drv;
+    ProjectWorld prj;
+    CDrvCfg& drv;
     uint16_t panelType;
     std::string prjPath;
     Drv706Entry drvEntry;

@@ -17,24 +17,18 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <utility>
+
 namespace orv {
 
-PrjFixture::PrjFixture(uint16_t devType)
+WorldSpec LoadedWorld(uint16_t devType)
 {
-    charSet = std::make_unique<CCharSet>(&bundle);
-    bundle.charSet = charSet.get();
-    prj = std::make_unique<CPrjData>(&bundle);
-    prj->SetDevType(devType);
-    bundle.prjData = prj.get();
-    SpsParBuilder spsBuilder;
+    SpsParBuilder sps;
     for (uint16_t word : {5, 6, 7, 8, 9, 20, 21, 22, 23, 30, 31, 32})
-        spsBuilder.Var(word);
-    spsBuilder.Msg(40, 100);
-    sps = spsBuilder.Build(&bundle);
-    bundle.spsPar = sps.get();
-    fkt = std::make_unique<CFktCfg>(&bundle);
-    bundle.fktCfg = fkt.get();
-    charSet->SetDevType(devType);
+        sps.Var(word);
+    sps.Msg(40, 100);
+    return World(devType).CharSet().Sps(std::move(sps)).Fkt();
 }
 
 const char* TextKindName(TextKind kind)

@@ -1,14 +1,10 @@
 #pragma once
 
-#include "model/project/CharSet.h"
-#include "model/project/FktCfg.h"
-#include "model/project/PrjBundle.h"
 #include "model/project/PrjData.h"
-#include "model/project/SpsPar.h"
+#include "support/ProjectWorld.h"
 
 #include <cstdint>
 #include <initializer_list>
-#include <memory>
 #include <string_view>
 
 namespace orv {
@@ -16,20 +12,10 @@ namespace orv {
 class CPrjVar;
 class CTxtRowBase;
 
-// A project bundle as the workspace builds it: the character set first,
-// then the root, the PLC parameters (VAR items on words 5..9, 20..23 and
-// 30..32, a MSG item on word 40) and the special-function configuration.
-struct PrjFixture {
-    explicit PrjFixture(uint16_t devType = 14);
-    PrjFixture(const PrjFixture&) = delete;
-    PrjFixture& operator=(const PrjFixture&) = delete;
-
-    PrjBundle bundle;
-    std::unique_ptr<CCharSet> charSet;
-    std::unique_ptr<CPrjData> prj;
-    std::unique_ptr<CSpsPar> sps;
-    std::unique_ptr<CFktCfg> fkt;
-};
+// The parts a loaded project has: the character set, the root, the PLC
+// parameters (VAR items on words 5..9, 20..23 and 30..32, a MSG item on word
+// 40) and the special-function configuration.
+WorldSpec LoadedWorld(uint16_t devType = 14);
 
 // The thirteen lists of texts whose rows show variables.
 enum class TextKind {

@@ -2,7 +2,7 @@
 // one-entry source of each kind reads exactly on the panels whose flag is set.
 #include "../source/reader/ParseRun.h"
 #include "model/project/PanelTable.h"
-#include "support/ParserProject.h"
+#include "support/ParserWorld.h"
 #include "support/SourceTextBuilder.h"
 #include "support/TempDir.h"
 #include "workspace/SelQueries.h"
@@ -58,7 +58,7 @@ TEST(ShippedTextKinds, FlagSetExactlyWhereTheReaderTakesTheKind)
         for (const Kind& k : kinds) {
             SCOPED_TRACE(testing::Message() << dev.devId << " " << orv::TxtKindColumn(k.kind));
             const auto devType = static_cast<uint16_t>(dev.devId);
-            auto p = ParserProjectBuilder(devType).Src(devType).Build();
+            auto p = ParserWorld(devType).Src(devType).Build();
             if (FindPanel(devType)->family != Family::F043)
                 AddFirmwareStateVars(*p->prj);
             SourceTextBuilder b;

@@ -1,4 +1,4 @@
-#include "../compile/CompFixture.h"
+#include "../compile/CompWorld.h"
 #include "image/codec/ImageBuffer.h"
 
 #include <gtest/gtest.h>

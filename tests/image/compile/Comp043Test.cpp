@@ -1,4 +1,4 @@
-#include "CompFixture.h"
+#include "CompWorld.h"
 
 #include "image/compile/Comp043.h"
 #include "model/project/CharDef.h"
@@ -36,7 +36,7 @@ struct Compiled {
     std::string dataSet;  // the image without the appended files
 };
 
-class Comp043 : public ::testing::Test, public CompFixture {
+class Comp043 : public ::testing::Test, public CompWorld {
 public:
     Comp043()
     {

@@ -1,4 +1,4 @@
-#include "CompFixture.h"
+#include "CompWorld.h"
 
 #include "image/compile/Comp118.h"
 #include "image/compile/Comp118Img2.h"
@@ -37,9 +37,9 @@ struct Comp118Compiled {
     std::string image;
 };
 
-class Comp118 : public ::testing::Test, public CompFixture {
+class Comp118 : public ::testing::Test, public CompWorld {
 public:
-    Comp118() : CompFixture(118)
+    Comp118() : CompWorld(118)
     {
         bundle.frmCfg = &frm;
         frm.SetFrmId("FW118");

@@ -1,4 +1,4 @@
-#include "CompFixture.h"
+#include "CompWorld.h"
 
 #include "image/compile/Comp706.h"
 #include "model/project/CharDef.h"
@@ -52,9 +52,9 @@ struct Comp706Compiled {
     std::string image;
 };
 
-class Comp706 : public ::testing::Test, public CompFixture {
+class Comp706 : public ::testing::Test, public CompWorld {
 public:
-    Comp706() : CompFixture(706)
+    Comp706() : CompWorld(706)
     {
         bundle.frmCfg = &frm;
         frm.SetFrmId("FW706ABCDEFG");

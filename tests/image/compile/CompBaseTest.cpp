@@ -1,4 +1,4 @@
-#include "CompFixture.h"
+#include "CompWorld.h"
 
 #include "image/compile/Comp.h"
 #include "image/codec/ReadWhole.h"
@@ -56,7 +56,7 @@ public:
     using CComp::WrittenVars;
 };
 
-class CompBase : public ::testing::Test, public CompFixture {
+class CompBase : public ::testing::Test, public CompWorld {
 protected:
     std::unique_ptr<ProbeComp> Make(const std::string& drv = "", const std::string& fkt = "")
     {

@@ -1,4 +1,4 @@
-#include "CompFixture.h"
+#include "CompWorld.h"
 #include "image/compile/Comp043.h"
 #include "image/compile/Comp118.h"
 #include "image/compile/Comp118Img2.h"
@@ -42,9 +42,9 @@ const Image kImages[] = {
 
 const std::string kOld = std::string("the last good image\0\x01\x02", 22);
 
-class CompReplace : public ::testing::TestWithParam<Image>, public CompFixture {
+class CompReplace : public ::testing::TestWithParam<Image>, public CompWorld {
 public:
-    CompReplace() : CompFixture(GetParam().devType)
+    CompReplace() : CompWorld(GetParam().devType)
     {
         bundle.frmCfg = &frm;
         frm.SetFrmId(GetParam().devType == 706 ? "FW706ABCDEFG" : "FW118");

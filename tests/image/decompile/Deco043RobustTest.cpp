@@ -1,4 +1,5 @@
 #include "Deco043Kit.h"
+#include "DecoSweep.h"
 
 #include "image/decompile/Deco043.h"
 #include "model/project/PrjVarList.h"
@@ -7,11 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <set>
 
 using namespace orv;
 
-using namespace deco_a;
+using namespace deco_kit;
 
 namespace {
 
@@ -46,15 +48,22 @@ Image043Builder SmallImage()
     return b;
 }
 
-class Deco043Robust : public ::testing::Test, public Deco043Fixture {
-protected:
+class Deco043Rig : public Deco043Fixture, public DecoSweepRig {
+public:
+    std::string Image() override { return SmallImage().Finish(DriverEntry()); }
+    // The data set, not the driver entry behind it.
+    size_t MutableBytes(const std::string&) override { return SmallImage().Size(); }
+    size_t IntactTail() const override { return 2; }
     // Runs the decompile on a cleared project.
-    uint16_t Fresh(const std::string& image)
+    uint16_t Fresh(const std::string& image) override
     {
         ResetForDecompile();
         return Decompile(image);
     }
+    const std::set<uint16_t>& Codes() const override { return kCodes; }
 };
+
+class Deco043Robust : public ::testing::Test, public Deco043Rig {};
 
 TEST_F(Deco043Robust, MalformedTable)
 {
@@ -167,30 +176,6 @@ TEST_F(Deco043Robust, SmallImageDecompiles)
     EXPECT_EQ(workspace.MemInfo().counts.menuNodes, 2);
 }
 
-TEST_F(Deco043Robust, TruncationSweep)
-{
-    const std::string image = SmallImage().Finish(DriverEntry());
-    for (size_t cut = 0; cut < image.size(); ++cut) {
-        const uint16_t code = Fresh(image.substr(0, cut));
-        if (cut >= image.size() - 2)
-            EXPECT_EQ(code, 0) << cut;
-        else
-            EXPECT_TRUE(kCodes.count(code)) << cut << ": " << code;
-    }
-}
-
-class Deco043Mutation : public Deco043Robust, public ::testing::WithParamInterface<int> {};
-
-TEST_P(Deco043Mutation, EveryByteOfTheDataSet)
-{
-    const Image043Builder b = SmallImage();
-    const std::string image = b.Finish(DriverEntry());
-    for (size_t at = 0; at < b.Size(); ++at) {
-        const uint16_t code = Fresh(Mutated(image, at, GetParam()));
-        EXPECT_TRUE(code == 0 || kCodes.count(code)) << at << ": " << code;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, Deco043Mutation, ::testing::Values(0, 1, 2));
-
 } // namespace
+
+std::unique_ptr<DecoSweepRig> orv::MakeDeco043SweepRig() { return std::make_unique<Deco043Rig>(); }

@@ -18,7 +18,7 @@
 
 using namespace orv;
 
-using namespace deco_a;
+using namespace deco_kit;
 
 namespace {
 

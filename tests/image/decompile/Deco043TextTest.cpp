@@ -15,7 +15,7 @@
 
 using namespace orv;
 
-using namespace deco_a;
+using namespace deco_kit;
 
 namespace {
 

@@ -14,7 +14,7 @@ std::string BinDwPayload(uint32_t lower, uint32_t upper, uint32_t c, uint32_t b,
 {
     ByteBuilder p;
     p.U8(0, 8).U8(1, 1).U32(2, lower).U32(6, upper).U32(10, c).U32(14, b);
-    p.Bytes(18, deco_a::Value48(d1)).Bytes(24, deco_a::Value48(d2));
+    p.Bytes(18, deco_kit::Value48(d1)).Bytes(24, deco_kit::Value48(d2));
     return p.Str();
 }
 
@@ -24,7 +24,7 @@ std::string VbinDwPayload(int32_t lower, int32_t upper, uint32_t c, uint32_t b, 
     p.U8(0, 9).U8(1, 2);
     p.U32(2, imglayout::OffsetBinary32::Encode(lower));
     p.U32(6, imglayout::OffsetBinary32::Encode(upper));
-    p.U32(10, c).U32(14, b).Bytes(18, deco_a::Value48(d));
+    p.U32(10, c).U32(14, b).Bytes(18, deco_kit::Value48(d));
     return p.Str();
 }
 
@@ -63,7 +63,7 @@ std::string DriverFile()
 
 } // namespace
 
-Deco118Fixture::Deco118Fixture(uint16_t devType) : DecoFixture(devType)
+Deco118Fixture::Deco118Fixture(uint16_t devType) : DecoWorld(devType)
 {
     dir.Write("PRJ.DRV", DriverFile());
     dir.Write("ORV118.FRM", deco_b::Firmware());

@@ -27,7 +27,7 @@ std::string Firmware();
 
 // Decompiles first images built in the test, with the driver file and the
 // firmware of the fixture in place.
-class Deco118Fixture : public DecoFixture {
+class Deco118Fixture : public DecoWorld {
 public:
     explicit Deco118Fixture(uint16_t devType = 118);
 

@@ -1,5 +1,6 @@
-#include "../compile/CompFixture.h"
+#include "../compile/CompWorld.h"
 #include "Deco118Kit.h"
+#include "DecoSweep.h"
 
 #include "image/compile/Comp118.h"
 #include "image/decompile/Deco118.h"
@@ -18,13 +19,14 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <set>
 
 using namespace orv;
 
-using deco_a::BinPayload;
-using deco_a::Malformed;
-using deco_a::Mutated;
+using deco_kit::BinPayload;
+using deco_kit::Malformed;
+using deco_kit::Mutated;
 using namespace deco_b;
 
 namespace {
@@ -41,7 +43,7 @@ Image118Builder::Var Deco118RobustPlain(uint8_t adr)
 // image.
 std::string SmallCompiledImage()
 {
-    CompFixture c(118);
+    CompWorld c(118);
     CFirmwareVarSource source{c.workspace};
     c.dir.Write("ORV118.FRM", Firmware());
     c.workspace.SetFormFile(c.dir.File("ORV118.FRM"));
@@ -91,16 +93,20 @@ std::string SmallCompiledImage()
     return c.dir.Read("P.BIN");
 }
 
-class Deco118Robust : public ::testing::Test, public Deco118Fixture {
-protected:
+class Deco118Rig : public Deco118Fixture, public DecoSweepRig {
+public:
+    std::string Image() override { return SmallCompiledImage(); }
+    const std::set<uint16_t>& Codes() const override { return kDeco118RobustCodes; }
     // Runs the decompile on a cleared project.
-    uint16_t Fresh(const std::string& image)
+    uint16_t Fresh(const std::string& image) override
     {
         prj.SetDWordVars(0);
         ResetForDecompile();
         return Decompile(image);
     }
 };
+
+class Deco118Robust : public ::testing::Test, public Deco118Rig {};
 
 TEST_F(Deco118Robust, MalformedTable)
 {
@@ -249,7 +255,7 @@ TEST_F(Deco118Robust, WithoutProjectObjectsNothingCountsAsSuccess)
     bundle.charSet = &charSet;
     bundle.spsPar = nullptr;
     EXPECT_EQ(Fresh(image), CDeco::kErrRead);
-    bundle.spsPar = sps.get();
+    bundle.spsPar = &sps;
     EXPECT_EQ(Fresh(image), 0);
 }
 
@@ -290,26 +296,6 @@ TEST_F(Deco118Robust, SmallCompiledImageDecompiles)
     EXPECT_EQ(prj.GetDWordVars(), 1);
 }
 
-TEST_F(Deco118Robust, TruncationSweep)
-{
-    const std::string image = SmallCompiledImage();
-    for (size_t cut = 0; cut < image.size(); ++cut) {
-        const uint16_t code = Fresh(image.substr(0, cut));
-        EXPECT_TRUE(code == 0 || kDeco118RobustCodes.count(code)) << cut << ": " << code;
-    }
-}
-
-class Deco118Mutation : public Deco118Robust, public ::testing::WithParamInterface<int> {};
-
-TEST_P(Deco118Mutation, EveryByte)
-{
-    const std::string image = SmallCompiledImage();
-    for (size_t at = 0; at < image.size(); ++at) {
-        const uint16_t code = Fresh(Mutated(image, at, GetParam()));
-        EXPECT_TRUE(code == 0 || kDeco118RobustCodes.count(code)) << at << ": " << code;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, Deco118Mutation, ::testing::Values(0, 1, 2));
-
 } // namespace
+
+std::unique_ptr<DecoSweepRig> orv::MakeDeco118SweepRig() { return std::make_unique<Deco118Rig>(); }

@@ -20,11 +20,11 @@
 
 using namespace orv;
 
-using deco_a::BinPayload;
-using deco_a::TextTable;
-using deco_a::kNominal;
-using deco_a::kSecondary;
-using deco_a::VbinPayload;
+using deco_kit::BinPayload;
+using deco_kit::TextTable;
+using deco_kit::kNominal;
+using deco_kit::kSecondary;
+using deco_kit::VbinPayload;
 using namespace deco_b;
 
 namespace {
@@ -111,7 +111,7 @@ struct Deco118VarCase {
     uint8_t typeByte;
     uint8_t attr;
     std::string payload;
-    deco_a::VarExpect expect;
+    deco_kit::VarExpect expect;
 };
 
 TEST_F(Deco118, VariablePayloadsWithAndWithoutTheOption)
@@ -148,7 +148,7 @@ TEST_F(Deco118, VariablePayloadsWithAndWithoutTheOption)
         b.Mask(c.option ? kDWordOption : 0);
         AddVar(b, "V", c.typeByte, c.attr, c.payload, 7);
         ASSERT_EQ(f.Decompile(b), 0) << c.what;
-        deco_a::ExpectVar(f.prj.GetVarList()->FindByName(std::string_view("V")), 7, b.LastVar(), c.expect, c.what);
+        deco_kit::ExpectVar(f.prj.GetVarList()->FindByName(std::string_view("V")), 7, b.LastVar(), c.expect, c.what);
     }
 }
 

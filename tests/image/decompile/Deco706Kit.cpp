@@ -6,7 +6,7 @@
 
 namespace orv {
 
-Deco706Fixture::Deco706Fixture(uint16_t devType) : DecoFixture(devType)
+Deco706Fixture::Deco706Fixture(uint16_t devType) : DecoWorld(devType)
 {
     Drv706Entry e;
     e.base = devType == 706 ? Drv706Entry::kBase706 : Drv706Entry::kBase473;

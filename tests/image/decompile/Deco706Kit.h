@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DecoFixture.h"
+#include "DecoWorld.h"
 
 #include "support/Image706Builder.h"
 
@@ -11,7 +11,7 @@ namespace orv {
 
 // Decompiles 706 family images built in the test, with the project's driver
 // file beside the image.
-class Deco706Fixture : public DecoFixture {
+class Deco706Fixture : public DecoWorld {
 public:
     explicit Deco706Fixture(uint16_t devType = 706);
 

@@ -1,5 +1,6 @@
 #include "Deco043Kit.h"
 #include "Deco706Kit.h"
+#include "DecoSweep.h"
 
 #include "image/compile/Comp706.h"
 #include "image/decompile/Deco706.h"
@@ -26,16 +27,16 @@
 
 using namespace orv;
 
-using deco_a::Value48;
+using deco_kit::Value48;
 using Builder = Image706Builder;
 
 namespace {
 
 const std::set<uint16_t> kDeco706RobustCodes{CDeco::kErrIntVar, CDeco::kErrRead, CDeco::kErrWord};
 
-class Deco706Robust : public ::testing::Test, public Deco706Fixture {
-protected:
-    Deco706Robust()
+class Deco706Rig : public Deco706Fixture, public DecoSweepRig {
+public:
+    Deco706Rig()
     {
         bundle.frmCfg = &frm;
         frm.SetFrmId("FW706");
@@ -51,8 +52,10 @@ protected:
         prj.InsFwVar(hex);
     }
 
+    std::string Image() override { return SmallImage(); }
+    const std::set<uint16_t>& Codes() const override { return kDeco706RobustCodes; }
     // Runs the decompile on a cleared project.
-    uint16_t Fresh(const std::string& image)
+    uint16_t Fresh(const std::string& image) override
     {
         prj.Clear();
         AddInternals();
@@ -133,6 +136,8 @@ protected:
 
     CFrmCfg frm{&bundle};
 };
+
+class Deco706Robust : public ::testing::Test, public Deco706Rig {};
 
 // Each image decompiles without its damage.
 struct Malformed {
@@ -305,26 +310,6 @@ TEST_F(Deco706Robust, SmallImageDecompiles)
     EXPECT_EQ(prj.GetDescr(), "D");
 }
 
-TEST_F(Deco706Robust, TruncationSweep)
-{
-    const std::string image = SmallImage();
-    for (size_t cut = 0; cut < image.size(); ++cut) {
-        const uint16_t code = Fresh(image.substr(0, cut));
-        EXPECT_TRUE(code == 0 || kDeco706RobustCodes.count(code)) << cut << ": " << code;
-    }
-}
-
-class Deco706Mutation : public Deco706Robust, public ::testing::WithParamInterface<int> {};
-
-TEST_P(Deco706Mutation, EveryByte)
-{
-    const std::string image = SmallImage();
-    for (size_t at = 0; at < image.size(); ++at) {
-        const uint16_t code = Fresh(deco_a::Mutated(image, at, GetParam()));
-        EXPECT_TRUE(code == 0 || kDeco706RobustCodes.count(code)) << at << ": " << code;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, Deco706Mutation, ::testing::Values(0, 1, 2));
-
 } // namespace
+
+std::unique_ptr<DecoSweepRig> orv::MakeDeco706SweepRig() { return std::make_unique<Deco706Rig>(); }

@@ -1,5 +1,5 @@
 #include "Deco043Kit.h"
-#include "../compile/CompFixture.h"
+#include "../compile/CompWorld.h"
 #include "Deco706Kit.h"
 
 #include "image/decompile/Deco706.h"
@@ -28,7 +28,7 @@
 
 using namespace orv;
 
-using deco_a::Value48;
+using deco_kit::Value48;
 using Builder = Image706Builder;
 
 namespace {

@@ -1,4 +1,4 @@
-#include "DecoFixture.h"
+#include "DecoWorld.h"
 
 #include "image/decompile/Deco.h"
 #include "model/project/DrvTab.h"
@@ -15,7 +15,7 @@ namespace {
 // The base with its protected helpers open to the tests.
 class OpenDeco : public CDeco {
 public:
-    OpenDeco(DecoFixture& f, const std::string& image, PrjBundle* bundle)
+    OpenDeco(DecoWorld& f, const std::string& image, PrjBundle* bundle)
         : CDeco(&f.workspace, image, f.DrvPath(), "", bundle)
     {
     }
@@ -25,7 +25,7 @@ public:
     int ReadParams(uint32_t block) { return ReadDrvParams(Image(), block); }
 };
 
-class DecoBase : public ::testing::Test, public DecoFixture {
+class DecoBase : public ::testing::Test, public DecoWorld {
 protected:
     std::unique_ptr<OpenDeco> Open(const std::string& bytes, bool withBundle = true)
     {

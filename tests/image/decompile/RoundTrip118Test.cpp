@@ -22,9 +22,9 @@ namespace {
 // A project of a 118-family panel whose built-in variables come from the
 // firmware fixture, written to and read from source files, compiled and
 // decompiled with a driver file of its own.
-class SourceProject118 : public DecoFixture {
+class SourceProject118 : public DecoWorld {
 public:
-    explicit SourceProject118(uint16_t panel) : DecoFixture(panel)
+    explicit SourceProject118(uint16_t panel) : DecoWorld(panel)
     {
         bundle.frmCfg = &frm;
         frm.SetFrmId("FW118");

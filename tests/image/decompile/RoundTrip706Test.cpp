@@ -3,7 +3,7 @@
 // firmware, driver and special-function files, and written again (S2). S2
 // equals S1, or the golden's ".s2" file where the image loses what it
 // cannot carry.
-#include "DecoFixture.h"
+#include "DecoWorld.h"
 #include "RoundTripKit.h"
 
 #include "image/compile/Comp706.h"
@@ -66,9 +66,9 @@ std::string FirmwareFixture()
 
 // A bundle of the panel whose built-in variables come from the firmware
 // fixture, with a firmware configuration for the compiler.
-class SourceProject706 : public DecoFixture {
+class SourceProject706 : public DecoWorld {
 public:
-    SourceProject706(uint16_t panel, const std::string& firmware) : DecoFixture(panel)
+    SourceProject706(uint16_t panel, const std::string& firmware) : DecoWorld(panel)
     {
         bundle.frmCfg = &frm;
         frm.SetFrmId("FW706");

@@ -13,7 +13,7 @@ namespace orv {
 namespace {
 
 // The fixture's project written as the save command does; the file's bytes.
-std::string SaveSource(DecoFixture& f, const std::string& name)
+std::string SaveSource(DecoWorld& f, const std::string& name)
 {
     {
         CRestOrv w(f.dir.File(name), &f.bundle);
@@ -46,7 +46,7 @@ std::string ExpectedS2(const std::string& golden, const std::string& s1)
     return expected.empty() ? s1 : expected;
 }
 
-RoundTripOutcome GoldenRoundTrip(DecoFixture& f, const std::string& source, const std::function<void()>& compile,
+RoundTripOutcome GoldenRoundTrip(DecoWorld& f, const std::string& source, const std::function<void()>& compile,
                                  const std::function<void()>& decompile)
 {
     RoundTripOutcome out;

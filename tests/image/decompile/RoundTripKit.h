@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DecoFixture.h"
+#include "DecoWorld.h"
 
 #include <cstdint>
 #include <functional>
@@ -27,7 +27,7 @@ struct RoundTripOutcome {
 // Loads source as the project load does and writes S1; compile makes the
 // image from the project; decompile reads it back into the project, which
 // is cleared before; then S2 is written.
-RoundTripOutcome GoldenRoundTrip(DecoFixture& f, const std::string& source, const std::function<void()>& compile,
+RoundTripOutcome GoldenRoundTrip(DecoWorld& f, const std::string& source, const std::function<void()>& compile,
                                  const std::function<void()>& decompile);
 
 } // namespace orv

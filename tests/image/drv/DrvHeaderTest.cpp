@@ -1,5 +1,5 @@
 #include "DrvKit.h"
-#include "ImageFixture.h"
+#include "DrvWorld.h"
 #include "model/project/PrjIntVar.h"
 #include "model/project/PrjVarList.h"
 #include "tools/cfggen/ByteBuilder.h"
@@ -25,7 +25,7 @@ void PrintTo(const Fam& f, std::ostream* os)
     *os << f.name;
 }
 
-class DrvHeader : public ImageFixture, public ::testing::TestWithParam<Fam> {
+class DrvHeader : public DrvWorld, public ::testing::TestWithParam<Fam> {
 protected:
     bool Is706() const { return GetParam().is706; }
 
@@ -289,7 +289,7 @@ TEST_P(DrvHeader, VersionFits)
 INSTANTIATE_TEST_SUITE_P(Families, DrvHeader, ::testing::Values(Fam{"F706", true}, Fam{"F043", false}),
                          [](const ::testing::TestParamInfo<Fam>& i) { return std::string(i.param.name); });
 
-class DrvHeader706 : public ImageFixture, public ::testing::Test {};
+class DrvHeader706 : public DrvWorld, public ::testing::Test {};
 
 TEST_F(DrvHeader706, PanelBases)
 {

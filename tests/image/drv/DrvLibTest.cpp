@@ -1,4 +1,4 @@
-#include "ImageFixture.h"
+#include "DrvWorld.h"
 #include "image/drv/DrvFile.h"
 #include "image/drv/DrvLibScanner.h"
 #include "tools/cfggen/DrvBuilders.h"
@@ -28,7 +28,7 @@ void PrintTo(const LibFamily& f, std::ostream* os)
     *os << f.name;
 }
 
-class DrvLib : public ImageFixture, public ::testing::TestWithParam<LibFamily> {
+class DrvLib : public DrvWorld, public ::testing::TestWithParam<LibFamily> {
 protected:
     bool Is706() const { return GetParam().is706; }
 
@@ -222,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(Families, DrvLib, ::testing::Values(LibFamily{"F706", t
 
 TEST(DrvLibScan, LoadDrvLibsMarksTheDriversOfTheBuiltLibraries)
 {
-    ImageFixture f;
+    DrvWorld f;
     auto entry043 = [&](int n) {
         Drv043Entry e;
         e.drvFile = f.drv.DrvFileName(n);

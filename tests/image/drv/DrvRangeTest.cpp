@@ -1,5 +1,5 @@
 #include "DrvKit.h"
-#include "ImageFixture.h"
+#include "DrvWorld.h"
 #include "model/project/PrjVarList.h"
 #include "tools/cfggen/ByteBuilder.h"
 
@@ -18,7 +18,7 @@ std::vector<DrvParamSpec> RangeParams(uint32_t ak, uint32_t al, uint32_t am)
             DrvParamSpec::Number("AM", am, 0, 0xFFFFFFFF)};
 }
 
-class RangeFixture : public ImageFixture {
+class RangeFixture : public DrvWorld {
 protected:
     void WriteDrv(bool is706, const std::vector<DrvParamSpec>& params)
     {

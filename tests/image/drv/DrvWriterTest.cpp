@@ -1,5 +1,5 @@
 #include "DrvKit.h"
-#include "ImageFixture.h"
+#include "DrvWorld.h"
 #include "model/project/PrjVarList.h"
 #include "tools/cfggen/ByteBuilder.h"
 #include "support/FileSizeCap.h"
@@ -40,7 +40,7 @@ std::string WithCheckWord(std::string bytes)
     return bytes;
 }
 
-class DrvWriter : public ImageFixture, public ::testing::TestWithParam<DrvWriterFam> {
+class DrvWriter : public DrvWorld, public ::testing::TestWithParam<DrvWriterFam> {
 protected:
     bool Is706() const { return GetParam().is706; }
 
@@ -299,7 +299,7 @@ TEST_P(DrvWriter, UpdateKeepsThePermissionBits)
 INSTANTIATE_TEST_SUITE_P(Families, DrvWriter, ::testing::Values(DrvWriterFam{"F706", true}, DrvWriterFam{"F043", false}),
                          [](const ::testing::TestParamInfo<DrvWriterFam>& i) { return std::string(i.param.name); });
 
-class DrvWriter706 : public ImageFixture, public ::testing::Test {};
+class DrvWriter706 : public DrvWorld, public ::testing::Test {};
 
 TEST_F(DrvWriter706, CheckWordMatchesAnIndependentReckoning)
 {
@@ -316,7 +316,7 @@ TEST_F(DrvWriter706, CheckWordMatchesAnIndependentReckoning)
     EXPECT_EQ(bytes, WithCheckWord(bytes));
 }
 
-class DrvWriter043 : public ImageFixture, public ::testing::Test {};
+class DrvWriter043 : public DrvWorld, public ::testing::Test {};
 
 TEST_F(DrvWriter043, StampOnlyWhenModifiedFromTheInjectedClock)
 {

@@ -1,4 +1,4 @@
-#include "ImageFixture.h"
+#include "DrvWorld.h"
 #include "image/drv/FktFile.h"
 #include "tools/cfggen/ByteBuilder.h"
 #include "support/FileSizeCap.h"
@@ -46,7 +46,7 @@ const FktFamily kFamilies[] = {
     Family<CFktFile706, CFktWriter706>("F706", 3, true),
 };
 
-class FktFile : public ImageFixture, public ::testing::TestWithParam<FktFamily> {
+class FktFile : public DrvWorld, public ::testing::TestWithParam<FktFamily> {
 protected:
     const FktFamily& F() const { return GetParam(); }
 
@@ -253,7 +253,7 @@ INSTANTIATE_TEST_SUITE_P(Families, FktFile, ::testing::ValuesIn(kFamilies),
 
 TEST(FktFile706, IsValidChecksTheMagic)
 {
-    ImageFixture f;
+    DrvWorld f;
     Fkt706File file;
     f.dir.Write("ok.fkt", file.Build());
     file.magic = 467;

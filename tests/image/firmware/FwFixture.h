@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../drv/ImageFixture.h"
+#include "../drv/DrvWorld.h"
 #include "model/project/FrmCfg.h"
 #include "model/project/PrjVarList.h"
 
@@ -12,7 +12,7 @@ class CPrjVar;
 
 // The image fixture with a firmware configuration in the bundle, and the
 // firmware files the tests write into its directory.
-class FwFixture : public ImageFixture {
+class FwFixture : public DrvWorld {
 public:
     FwFixture() { bundle.frmCfg = &frm; }
 

@@ -129,7 +129,7 @@ class BuiltinVars043 : public testing::TestWithParam<Case> {};
 TEST_P(BuiltinVars043, ClearMakesTheTable)
 {
     const Case& c = GetParam();
-    PrjFixture fx(c.devType);
+    ProjectWorld fx(LoadedWorld(c.devType));
     fx.prj->SetVariant(c.variant);
     fx.fkt->SetUsed(c.fktUsed ? 1 : 0);
     fx.fkt->SetFile(c.fktFile);
@@ -165,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BuiltinVars043Lookup, FindsPrinterBaudRateByItsDescriptiveName)
 {
-    PrjFixture fx(47);
+    ProjectWorld fx(LoadedWorld(47));
     fx.prj->Clear();
     const CPrjIntVar* var = fx.prj->GetVarList()->FindIntByStdName("[PRN_BAUDRATE]");
     ASSERT_NE(var, nullptr);

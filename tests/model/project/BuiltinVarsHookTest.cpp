@@ -24,7 +24,7 @@ class BuiltinVarsHook : public testing::TestWithParam<uint16_t> {};
 
 TEST_P(BuiltinVarsHook, ClearOfThe118And706FamiliesReadsTheFirmwareOnce)
 {
-    PrjFixture fx(GetParam());
+    ProjectWorld fx(LoadedWorld(GetParam()));
     FakeFwVarSource source;
     fx.prj->SetFwVarSource(&source);
     PrjBuilder(*fx.prj).Fill();
@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Panels, BuiltinVarsHook, testing::Values(118, 163, 167,
 TEST(BuiltinVarsHook043, NeverAsked)
 {
     for (uint16_t type : {14, 36, 43, 47, 755}) {
-        PrjFixture fx(type);
+        ProjectWorld fx(LoadedWorld(type));
         FakeFwVarSource source;
         fx.prj->SetFwVarSource(&source);
         fx.prj->Clear();
@@ -62,7 +62,7 @@ TEST(BuiltinVarsHook043, NeverAsked)
 
 TEST(BuiltinVarsHookResults, VariablesBeforeAFailureStay)
 {
-    PrjFixture fx(706);
+    ProjectWorld fx(LoadedWorld(706));
     FakeFwVarSource source;
     source.Give(CycleVar());
     source.SetResult(false);
@@ -73,7 +73,7 @@ TEST(BuiltinVarsHookResults, VariablesBeforeAFailureStay)
 
 TEST(BuiltinVarsHookResults, FirstValueKeepsThirtyTwoBits)
 {
-    PrjFixture fx(473);
+    ProjectWorld fx(LoadedWorld(473));
     FakeFwVarSource source;
     source.Give(std::make_unique<CPrjIntVarW17>("[Z012]", kIntFlags, 1, 252, 0x4ABCD, 0));
     fx.prj->SetFwVarSource(&source);
@@ -88,7 +88,7 @@ TEST(BuiltinVarsHookResults, WithoutSourceNothingIsAddedOrShown)
     FrameFixture frame;
     // Only the softkey rows of 118, which need no firmware.
     for (uint16_t type : {118, 706}) {
-        PrjFixture fx(type);
+        ProjectWorld fx(LoadedWorld(type));
         PrjBuilder(*fx.prj).Fill();
         fx.prj->Clear();
         EXPECT_EQ(fx.prj->GetVarList()->GetCount(), type == 118 ? 2 : 0) << type;

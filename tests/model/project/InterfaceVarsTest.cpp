@@ -3,7 +3,7 @@
 #include "model/project/PrjIntVar.h"
 #include "model/project/PrjVarKinds.h"
 #include "model/project/PrjVarList.h"
-#include "support/BundleBuilder.h"
+#include "support/ProjectWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ using namespace orv;
 namespace {
 
 struct InterfaceVars : ::testing::Test {
-    std::unique_ptr<TestBundle> b = BundleBuilder()
+    std::unique_ptr<ProjectWorld> b = World()
                                         .Sps(SpsParBuilder()
                                                  .Var(5, 1).Var(6, 1).Var(7, 1)
                                                  .Var(20, 1).Var(21, 1).Var(22, 1).Var(23, 1)
@@ -165,7 +165,7 @@ TEST_F(InterfaceVars, GroupMovedWithoutItemsAtOldWords)
 
 TEST_F(InterfaceVars, NothingWithoutPlcParameters)
 {
-    auto bare = BundleBuilder().NoSps().Build();
+    auto bare = World().NoSps().Build();
     bare->prj->MakeDateTimeVars(20, 0);
     bare->prj->MakeRcpNumVars(5, 0);
     bare->prj->MakePrnTxtVars(40, 0);

@@ -3,7 +3,7 @@
 #include "model/project/PrjIntVar.h"
 #include "model/project/PrjVarKinds.h"
 #include "model/project/PrjVarList.h"
-#include "support/BundleBuilder.h"
+#include "support/ProjectWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ namespace {
 constexpr uint32_t kItemBindingFlags = 0x33FB;
 
 struct ItemBinding : ::testing::Test {
-    std::unique_ptr<TestBundle> b = BundleBuilder()
+    std::unique_ptr<ProjectWorld> b = World()
                                         .Sps(SpsParBuilder().Sys(5).Var(20).Var(21).Msg(40, 100).Var(0xFFFF))
                                         .Build();
     CDrvParColl& items = b->sps->GetItems();
@@ -93,7 +93,7 @@ TEST_F(ItemBinding, ReleaseNamesItemAfterWhatRemains)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        b = BundleBuilder().Sps(SpsParBuilder().Var(20).Var(21).Msg(40, 100)).Build();
+        b = World().Sps(SpsParBuilder().Var(20).Var(21).Msg(40, 100)).Build();
         CDrvParColl& its = b->sps->GetItems();
         CPrjVarList& vl = *b->prj->GetVarList();
         CPrjKomVarList& kl = *b->prj->GetKomVarList();
@@ -131,7 +131,7 @@ TEST_F(ItemBinding, ReleaseDirectionFollowsInterfaceVariable)
     for (const Case& c : cases) {
         SCOPED_TRACE("setpoint kind " + std::to_string(c.setpKind) + (c.flag ? " flagged" : "") + ", users " +
                      std::to_string(c.usersBefore));
-        b = BundleBuilder().Sps(SpsParBuilder().Var(20)).Build();
+        b = World().Sps(SpsParBuilder().Var(20)).Build();
         auto& item = dynamic_cast<CDrvParVarItem&>(*b->sps->GetItems().FindItem(20));
         item.SetDirection(0);
         item.SetFlag(c.flag ? 1 : 0);
@@ -171,7 +171,7 @@ TEST_F(ItemBinding, ForwardsWithoutRootDoNothing)
 
 TEST_F(ItemBinding, MarkPlcBits)
 {
-    b = BundleBuilder()
+    b = World()
             .Sps(SpsParBuilder()
                      .Var(20).Var(21).Var(22).Var(23).Msg(30, 200)
                      .Var(40).Var(41).Var(42).Var(43).Var(44).Var(45).Var(46).Var(47).Var(48).Var(49).Var(50)

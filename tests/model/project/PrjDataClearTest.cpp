@@ -60,7 +60,7 @@ void ChangeAllSettings(CPrjData& prj)
 
 TEST(PrjDataClear, FilledProjectOnPanel14KeepsOnlyBuiltins)
 {
-    PrjFixture fx(14);
+    ProjectWorld fx(LoadedWorld(14));
     CPrjData& prj = *fx.prj;
     prj.Clear();
     const std::vector<std::string> builtins = VarNames(*prj.GetVarList());
@@ -123,7 +123,7 @@ TEST(PrjDataClear, FilledProjectOnPanel14KeepsOnlyBuiltins)
 
 TEST(PrjDataClear, SecondClearGivesTheSameContent)
 {
-    PrjFixture fx(47);
+    ProjectWorld fx(LoadedWorld(47));
     fx.fkt->SetUsed(1);
     fx.fkt->SetFile("SERVO.FKT");
     CPrjData& prj = *fx.prj;
@@ -143,7 +143,7 @@ TEST(PrjDataClear, SecondClearGivesTheSameContent)
 
 TEST(PrjDataClear, SoftkeyTextHoldingActionsForPressAndRelease)
 {
-    PrjFixture fx(14);
+    ProjectWorld fx(LoadedWorld(14));
     CPrjData& prj = *fx.prj;
     auto* act = new CPrjSkAct(1, "Start");
     auto* other = new CPrjSkAct(2, "Stop");
@@ -163,7 +163,7 @@ TEST(PrjDataClear, SoftkeyTextHoldingActionsForPressAndRelease)
 
 TEST(PrjDataClear, MenusReleaseOperatorTextsBeforeTheyGo)
 {
-    PrjFixture fx(43);
+    ProjectWorld fx(LoadedWorld(43));
     CPrjData& prj = *fx.prj;
     PrjBuilder(prj).Fill();
     ASSERT_FALSE(HasFatalFailure());
@@ -179,7 +179,7 @@ TEST(PrjDataClear, DestructionOnlyFrees)
 {
     FakeFwVarSource source;
     {
-        PrjFixture fx(706);
+        ProjectWorld fx(LoadedWorld(706));
         fx.prj->SetFwVarSource(&source);
         PrjBuilder(*fx.prj).Fill();
         fx.prj.reset();
@@ -187,7 +187,7 @@ TEST(PrjDataClear, DestructionOnlyFrees)
     EXPECT_TRUE(source.Calls().empty());
 
     // The workspace deletes the character set before the root.
-    PrjFixture fx(14);
+    ProjectWorld fx(LoadedWorld(14));
     fx.prj->Clear();
     PrjBuilder(*fx.prj).Fill();
     fx.bundle.charSet = nullptr;

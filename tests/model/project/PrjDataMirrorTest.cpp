@@ -107,7 +107,7 @@ TEST(PrjDataMirror, WrongTypeLeftAlone)
 
 TEST(PrjDataMirror, PrinterSettingsOfPanel47HaveNoMirrorTargets)
 {
-    PrjFixture fx(47);
+    ProjectWorld fx(LoadedWorld(47));
     fx.prj->Clear();
     const CPrjVarList& vars = *fx.prj->GetVarList();
     std::vector<int32_t> before;

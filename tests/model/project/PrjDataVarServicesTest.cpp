@@ -27,7 +27,7 @@ TEST(PrjDataVarServices, ReplaceVarInEveryTextList)
 {
     for (TextKind kind : kAllTextKinds) {
         SCOPED_TRACE(TextKindName(kind));
-        PrjFixture fx(43);
+        ProjectWorld fx(LoadedWorld(43));
         CPrjData& prj = *fx.prj;
         PrjBuilder builder(prj);
         CPrjVar* oldVar = builder.AddNumVar("Old", 5);
@@ -58,7 +58,7 @@ TEST(PrjDataVarServices, ReplaceVarInEveryTextList)
 
 TEST(PrjDataVarServices, ReplaceVarByItselfKeepsIt)
 {
-    PrjFixture fx(43);
+    ProjectWorld fx(LoadedWorld(43));
     CPrjData& prj = *fx.prj;
     CPrjVar* var = PrjBuilder(prj).AddNumVar("Level", 5);
     AddText(prj, TextKind::Msg, 3, "Stand ####", {{var, 6}});
@@ -70,7 +70,7 @@ TEST(PrjDataVarServices, ReplaceVarByItselfKeepsIt)
 
 TEST(PrjDataVarServices, ReplaceVarWithoutCharacterSetChangesNothing)
 {
-    PrjFixture fx(43);
+    ProjectWorld fx(LoadedWorld(43));
     CPrjData& prj = *fx.prj;
     CPrjVar* oldVar = PrjBuilder(prj).AddNumVar("Old", 5);
     AddText(prj, TextKind::Op, 1, "Wert ####", {{oldVar, 5}});
@@ -83,7 +83,7 @@ TEST(PrjDataVarServices, ReplaceVarWithoutCharacterSetChangesNothing)
 
 TEST(PrjDataVarServices, IsVarUsedMeansBesideAnotherVariable)
 {
-    PrjFixture fx(43);
+    ProjectWorld fx(LoadedWorld(43));
     CPrjData& prj = *fx.prj;
     PrjBuilder builder(prj);
     CPrjVar* level = builder.AddNumVar("Level", 5);
@@ -101,7 +101,7 @@ TEST(PrjDataVarServices, IsVarUsedMeansBesideAnotherVariable)
 
 TEST(PrjDataVarServices, CalcVarMaxWidths)
 {
-    PrjFixture fx(43);
+    ProjectWorld fx(LoadedWorld(43));
     CPrjData& prj = *fx.prj;
     PrjBuilder builder(prj);
     CPrjVar* first = builder.AddNumVar("First", 5);
@@ -129,7 +129,7 @@ TEST(PrjDataVarServices, CalcVarMaxWidths)
 
 TEST(PrjDataVarServices, InsTimerNamesTheTimeSwitchState)
 {
-    PrjFixture fx(706);
+    ProjectWorld fx(LoadedWorld(706));
     CPrjData& prj = *fx.prj;
     auto* z022 = new CPrjIntVarStr("[Z022]", 0x33FB, 2, 154, 0, 0, prj.GetTextPool());
     z022->SetTxtCount(7);
@@ -145,7 +145,7 @@ TEST(PrjDataVarServices, InsTimerNamesTheTimeSwitchState)
 
 TEST(PrjDataVarServices, InsTimerLeavesOtherTypesAlone)
 {
-    PrjFixture fx(706);
+    ProjectWorld fx(LoadedWorld(706));
     CPrjData& prj = *fx.prj;
     auto* z022 = new CPrjIntVarStr("[Z022]", 0x33FB, 2, 142, 0, 0, prj.GetTextPool());
     z022->SetTxtCount(7);
@@ -158,7 +158,7 @@ TEST(PrjDataVarServices, InsTimerLeavesOtherTypesAlone)
 
 TEST(PrjDataVarServices, BindVarItemsDropsWordsNoLongerUsed)
 {
-    PrjFixture fx(43);
+    ProjectWorld fx(LoadedWorld(43));
     CPrjData& prj = *fx.prj;
     CPrjVar* var = PrjBuilder(prj).AddNumVar("Level", 7);
     const auto* item = dynamic_cast<const CDrvParVarItem*>(fx.sps->GetItems().FindItem(7));
@@ -174,7 +174,7 @@ TEST(PrjDataVarServices, BindVarItemsDropsWordsNoLongerUsed)
 
 TEST(PrjDataVarServices, BindMsgItemsDropsMessagesNoLongerThere)
 {
-    PrjFixture fx(43);
+    ProjectWorld fx(LoadedWorld(43));
     CPrjData& prj = *fx.prj;
     // Message 400 is bit 0 of the message word 40 on this panel.
     auto* msg = new CMsgTxt(400, CMsgTxt::PrioWarning, 1, 0);
@@ -192,7 +192,7 @@ TEST(PrjDataVarServices, BindMsgItemsDropsMessagesNoLongerThere)
 
 TEST(PrjDataVarServices, DelHistTxtAndDelCharDefActOnlyOnTheirOwn)
 {
-    PrjFixture fx(43);
+    ProjectWorld fx(LoadedWorld(43));
     CPrjData& prj = *fx.prj;
     auto* hist = new CHistTxt(4);
     prj.InsHistTxt(hist);

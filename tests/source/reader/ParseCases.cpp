@@ -8,10 +8,10 @@ namespace orv {
 ParseOutcome ParserStatementTest::Run(uint16_t devType, const std::vector<std::string>& statements,
                                       const Prepare& prepare)
 {
-    return RunWith(ParserProjectBuilder(devType), devType, statements, prepare);
+    return RunWith(ParserWorld(devType), devType, statements, prepare);
 }
 
-ParseOutcome ParserStatementTest::RunWith(const ParserProjectBuilder& builder, uint16_t srcType,
+ParseOutcome ParserStatementTest::RunWith(const WorldSpec& builder, uint16_t srcType,
                                           const std::vector<std::string>& statements, const Prepare& prepare)
 {
     p.reset();

@@ -36,17 +36,17 @@ struct RefusalCase {
 // Reads statements into a project of the panel, which the file names too.
 class ParserStatementTest : public ::testing::Test {
 protected:
-    using Prepare = std::function<void(ParserProject&)>;
+    using Prepare = std::function<void(ProjectWorld&)>;
 
     ParseOutcome Run(uint16_t devType, const std::vector<std::string>& statements, const Prepare& prepare = {});
     // As Run, with the project that the builder makes.
-    ParseOutcome RunWith(const ParserProjectBuilder& builder, uint16_t srcType,
+    ParseOutcome RunWith(const WorldSpec& builder, uint16_t srcType,
                          const std::vector<std::string>& statements, const Prepare& prepare = {});
     // Each case in a project of its own; every refusal checked.
     void ExpectRefusals(const std::vector<RefusalCase>& cases, const Prepare& prepare = {});
 
     TempDir dir;
-    std::unique_ptr<ParserProject> p;
+    std::unique_ptr<ProjectWorld> p;
 };
 
 } // namespace orv

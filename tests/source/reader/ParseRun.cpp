@@ -2,7 +2,7 @@
 
 namespace orv {
 
-ParseOutcome ParseInto(ParserProject& p, const TempDir& dir, const std::string& text, bool load)
+ParseOutcome ParseInto(ProjectWorld& p, const TempDir& dir, const std::string& text, bool load)
 {
     dir.Write("P.ORV", text);
     CParsOrvLoad parser(dir.File("P.ORV"), load, p.bundle);

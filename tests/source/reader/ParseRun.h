@@ -1,7 +1,7 @@
 #pragma once
 
 #include "source/reader/ParsOrvLoad.h"
-#include "support/ParserProject.h"
+#include "support/ParserWorld.h"
 #include "support/TempDir.h"
 
 #include <cstdint>
@@ -23,7 +23,7 @@ struct ParseOutcome {
 // Writes the text as the file "P.ORV" and reads it into the project with
 // the load parser: description, statements, then the parser goes (without
 // its end-of-parse report, so that the project keeps what was read).
-ParseOutcome ParseInto(ParserProject& p, const TempDir& dir, const std::string& text, bool load = true);
+ParseOutcome ParseInto(ProjectWorld& p, const TempDir& dir, const std::string& text, bool load = true);
 
 // The column at which the last occurrence of the anchor begins in the line.
 uint16_t ColumnOf(std::string_view line, std::string_view anchor);

@@ -25,7 +25,7 @@ struct DrvSetup {
     std::array<uint16_t, CDrvCfg::kLimitCount> limits{20, 100, 200, 300, 400, 500};
     std::vector<uint8_t> plcs;
 
-    void operator()(ParserProject& pp) const
+    void operator()(ProjectWorld& pp) const
     {
         CDrvCfg& drv = *pp.drvCfg;
         drv.SetDrvNo(drvNo);
@@ -185,7 +185,7 @@ TEST_F(ParserAddressRefsTest, AnotherDriversList)
                                          "TEXT, \"b\""};
     // Yes: the words are read and the text stays open.
     auto answer = [](bool yes) {
-        return [yes](ParserProject& pp) {
+        return [yes](ProjectWorld& pp) {
             DrvSetup{}(pp);
             pp.ui.AnswerQuestion(15095, yes);
         };
@@ -211,7 +211,7 @@ TEST_F(ParserAddressRefsTest, KeyMatchesOnlyAsAWholeWord)
     t200Dir.drvNo = 2;
     ASSERT_EQ(Run(43, {"COM_LIST-T200_DIR", "WORD 1, FW 2"}, t200Dir).error, 0);
     EXPECT_EQ(Fields(1), (std::array<int, 4>{1, 3, 0, 2}));
-    const auto refused = [](ParserProject& pp) {
+    const auto refused = [](ProjectWorld& pp) {
         DrvSetup{}(pp);
         pp.ui.AnswerQuestion(15095, false);
     };

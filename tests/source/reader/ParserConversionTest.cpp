@@ -31,7 +31,7 @@ protected:
     void Use(uint16_t devType, uint16_t srcType)
     {
         p.reset();
-        p = ParserProjectBuilder(devType).Src(srcType).Build();
+        p = ParserWorld(devType).Src(srcType).Build();
         p->prj->InsVar(new CPrjVarWord("W1", 10, 1, 33, 1));
         p->prj->InsVar(new CPrjVarWord("W2", 11, 1, 33, 1));
         p->prj->InsVar(new CPrjVarAscii("S", 12, 1, 34, 2));
@@ -78,7 +78,7 @@ protected:
     }
 
     TempDir dir;
-    std::unique_ptr<ParserProject> p;
+    std::unique_ptr<ProjectWorld> p;
 };
 
 TEST_F(ParserConversionTest, RowsOfA14FileAreJoinedOnA40ColumnPanel)

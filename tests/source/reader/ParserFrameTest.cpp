@@ -35,11 +35,11 @@ protected:
     void Use(uint16_t devType)
     {
         p.reset();
-        p = ParserProjectBuilder(devType).Build();
+        p = ParserWorld(devType).Build();
     }
 
     TempDir dir;
-    std::unique_ptr<ParserProject> p = ParserProjectBuilder(43).Build();
+    std::unique_ptr<ProjectWorld> p = ParserWorld(43).Build();
 };
 
 // --- Prescan ---------------------------------------------------------------
@@ -350,7 +350,7 @@ TEST_F(ParserFrameTest, ConversionNoticesOnlyWithoutError)
     };
     for (const Case& c : cases) {
         p.reset();
-        p = ParserProjectBuilder(c.devType).Src(c.srcType).Build();
+        p = ParserWorld(c.devType).Src(c.srcType).Build();
         SourceTextBuilder b;
         b.Header(c.srcType).Begin().Line("OP_TEXT, 1");
         for (const auto& row : c.rows)

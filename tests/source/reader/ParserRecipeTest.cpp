@@ -54,7 +54,7 @@ protected:
     ParseOutcome Read(uint16_t devType, const std::vector<std::string>& statements)
     {
         p.reset();
-        p = ParserProjectBuilder(devType).Sps(RecipeSps()).Build();
+        p = ParserWorld(devType).Sps(RecipeSps()).Build();
         if (devType != 43)
             AddFirmwareStateVars(*p->prj);
         SourceTextBuilder b;
@@ -74,7 +74,7 @@ protected:
     }
 
     TempDir dir;
-    std::unique_ptr<ParserProject> p;
+    std::unique_ptr<ProjectWorld> p;
 };
 
 const std::vector<std::string> kRows{

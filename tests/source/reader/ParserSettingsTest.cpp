@@ -20,15 +20,15 @@ using namespace orv;
 
 namespace {
 
-using Getter = std::function<int(const ParserProject&)>;
+using Getter = std::function<int(const ProjectWorld&)>;
 
-int KomAdr(const ParserProject& pp, const char* name)
+int KomAdr(const ProjectWorld& pp, const char* name)
 {
     const CPrjVar* var = pp.prj->GetKomVarList()->FindByName(name);
     return var != nullptr ? var->GetAdr() : -1;
 }
 
-int CountKom(const ParserProject& pp, const std::string& name)
+int CountKom(const ProjectWorld& pp, const std::string& name)
 {
     int n = 0;
     const CPrjVarList& list = *pp.prj->GetKomVarList();
@@ -52,14 +52,14 @@ TEST_F(ParserSettingsTest, SettingsTable)
         Getter get;
         int value;
     };
-    const Getter cycle = [](const ParserProject& pp) { return pp.prj->GetCycleTime(); };
-    const Getter prnStatus = [](const ParserProject& pp) { return pp.prj->GetPrnStatusPos(); };
-    const Getter date = [](const ParserProject& pp) { return KomAdr(pp, "Datum"); };
-    const Getter rcp = [](const ParserProject& pp) { return KomAdr(pp, "Rezeptnummer IST"); };
-    const Getter dataSize = [](const ParserProject& pp) { return pp.prj->GetDataSize(); };
-    const Getter rcpSize = [](const ParserProject& pp) { return pp.prj->GetRcpSize(); };
-    const Getter dmode = [](const ParserProject& pp) { return pp.prj->GetDateMode(); };
-    const Getter msgMode = [](const ParserProject& pp) { return pp.prj->GetMsgMode(); };
+    const Getter cycle = [](const ProjectWorld& pp) { return pp.prj->GetCycleTime(); };
+    const Getter prnStatus = [](const ProjectWorld& pp) { return pp.prj->GetPrnStatusPos(); };
+    const Getter date = [](const ProjectWorld& pp) { return KomAdr(pp, "Datum"); };
+    const Getter rcp = [](const ProjectWorld& pp) { return KomAdr(pp, "Rezeptnummer IST"); };
+    const Getter dataSize = [](const ProjectWorld& pp) { return pp.prj->GetDataSize(); };
+    const Getter rcpSize = [](const ProjectWorld& pp) { return pp.prj->GetRcpSize(); };
+    const Getter dmode = [](const ProjectWorld& pp) { return pp.prj->GetDateMode(); };
+    const Getter msgMode = [](const ProjectWorld& pp) { return pp.prj->GetMsgMode(); };
     const std::vector<Case> cases{
         {43, "CYCLE_TIME, 1", 0, "", true, cycle, 1},
         {43, "CYCLE_TIME, 60", 0, "", true, cycle, 60},
@@ -121,7 +121,7 @@ TEST_F(ParserSettingsTest, SecondCycleTimeAndDateModeRefusals)
 
 TEST_F(ParserSettingsTest, DateModeReachesTheDateVariables)
 {
-    const auto addDate = [](ParserProject& pp) {
+    const auto addDate = [](ProjectWorld& pp) {
         pp.prj->InsVar(new CPrjIntVarByte("[ZD1]", 0, 0x33FB, 4, 251, 0, 0, 0));
     };
     ASSERT_EQ(Run(163, {"DMODE, MIL"}, addDate).error, 0);
@@ -133,12 +133,12 @@ TEST_F(ParserSettingsTest, BlockPositionsPlaceTheInterfaceVariables)
     SpsParBuilder sps;
     for (uint16_t w = 40; w <= 63; ++w)
         sps.Var(w);
-    const auto addPosVars = [](ParserProject& pp) {
+    const auto addPosVars = [](ProjectWorld& pp) {
         for (const char* name : {"[Z24]", "[Z25]"})
             if (pp.Var(name) == nullptr)
                 pp.prj->InsVar(new CPrjIntVarStr(name, 0x33FB, 0, 142, 0, 0, pp.prj->GetTextPool()));
     };
-    ASSERT_EQ(RunWith(ParserProjectBuilder(163).Sps(sps), 163,
+    ASSERT_EQ(RunWith(ParserWorld(163).Sps(sps), 163,
                       {"POS_DATE_TIME, 40", "POS_REC_BLOCK, 50", "POS_DATE_TIME, 56"}, addPosVars)
                   .error,
               0);
@@ -302,7 +302,7 @@ TEST_F(ParserCharTest, OtherSelectionLeavesTheFontsAlone)
 
 TEST_F(ParserCharTest, ConvertedCharactersAreNoticed)
 {
-    p = ParserProjectBuilder(706).Build();
+    p = ParserWorld(706).Build();
     const std::string text =
         SourceTextBuilder().Header(43).Begin().Line("CHAR, 0, 1, 2, 3, 4, 5, 6, 7, 8").End().Build();
     dir.Write("N.ORV", text);

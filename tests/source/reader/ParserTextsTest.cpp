@@ -53,7 +53,7 @@ class ParserTextsTest : public ::testing::Test {
 protected:
     void Use(uint16_t devType, uint16_t srcType = 0, const SpsParBuilder* sps = nullptr)
     {
-        ParserProjectBuilder b(devType);
+        WorldSpec b = ParserWorld(devType);
         b.Src(srcType != 0 ? srcType : devType);
         if (sps != nullptr)
             b.Sps(*sps);
@@ -79,7 +79,7 @@ protected:
     }
 
     TempDir dir;
-    std::unique_ptr<ParserProject> p;
+    std::unique_ptr<ProjectWorld> p;
 };
 
 struct ErrorCase {

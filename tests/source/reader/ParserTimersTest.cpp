@@ -92,7 +92,7 @@ TEST_F(ParserTimersTest, LongNamesKeptWhole)
 TEST_F(ParserTimersTest, TimerNamesTheStateTextOnA706Project)
 {
     // The time-switch variable with a state text per time switch.
-    const auto addSwitchVar = [](ParserProject& pp) {
+    const auto addSwitchVar = [](ProjectWorld& pp) {
         auto var = std::make_unique<CPrjIntVarStr>("[Z022]", 0x33FB, 0, 154, 0, 0, pp.prj->GetTextPool());
         var->SetTxtCount(7);
         pp.prj->InsVar(var.release());

@@ -31,13 +31,13 @@ protected:
     void Use(uint16_t devType, uint16_t srcType = 0)
     {
         p.reset();
-        p = ParserProjectBuilder(devType).Src(srcType != 0 ? srcType : devType).Build();
+        p = ParserWorld(devType).Src(srcType != 0 ? srcType : devType).Build();
         if (devType != 14 && devType != 36 && devType != 43 && devType != 47 && devType != 755)
             AddFirmwareStateVars(*p->prj);
     }
 
     TempDir dir;
-    std::unique_ptr<ParserProject> p;
+    std::unique_ptr<ProjectWorld> p;
 };
 
 // Every refusal of the variable statements: the statements, the panel, the

@@ -69,7 +69,7 @@ RoundTripFirmware g_firmware;
 } // namespace
 
 RoundTripProject::RoundTripProject(uint16_t panelType)
-    : panel(panelType), p(ParserProjectBuilder(panelType).Sps(ExampleItems()).Build())
+    : panel(panelType), p(ParserWorld(panelType).Sps(ExampleItems()).Build())
 {
     // As the workspace's, the source stays for every later panel type.
     Prj().SetFwVarSource(&g_firmware);

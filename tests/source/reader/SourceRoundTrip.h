@@ -2,7 +2,7 @@
 
 #include "model/project/DrvCfg.h"
 #include "ParseRun.h"
-#include "support/ParserProject.h"
+#include "support/ParserWorld.h"
 #include "support/TempDir.h"
 
 #include <cstdint>
@@ -23,7 +23,7 @@ struct RoundTripProject {
     CPrjData& Prj() const { return *p->prj; }
 
     uint16_t panel;
-    std::unique_ptr<ParserProject> p;
+    std::unique_ptr<ProjectWorld> p;
     std::unique_ptr<CDrvCfg> drv;
 };
 

@@ -30,9 +30,8 @@ std::vector<std::string> WriterFileNamesIn(const std::string& dir)
 // save command does.
 class WriterFileTest : public ::testing::Test {
 protected:
-    explicit WriterFileTest(uint16_t devType = 43) : prj(devType), drv(&fx.workspace, &prj.bundle)
+    explicit WriterFileTest(uint16_t devType = 43) : prj(LoadedWorld(devType).Drv(&fx.workspace))
     {
-        prj.bundle.drvCfg = &drv;
         fx.workspace.SetSimDrvBound(true);
     }
 
@@ -59,8 +58,7 @@ protected:
     }
 
     FrameFixture fx;
-    PrjFixture prj;
-    CDrvCfg drv;
+    ProjectWorld prj;
     int leftOut = 0;
 };
 

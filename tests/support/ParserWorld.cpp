@@ -1,4 +1,5 @@
-#include "support/ParserProject.h"
+// Presets the parser's project and adds the firmware's state variables.
+#include "support/ParserWorld.h"
 
 #include "model/project/PrjIntVar.h"
 #include "model/project/PrjVarList.h"
@@ -42,59 +43,10 @@ void AddStateVar(CPrjData& prj, std::string_view name, uint8_t type, bool fwList
 
 } // namespace
 
-CPrjVar* ParserProject::Var(std::string_view name) const
+WorldSpec ParserWorld(uint16_t devType)
 {
-    if (CPrjVar* var = prj->GetVarList()->FindByName(name))
-        return var;
-    return prj->GetFwVarList()->FindByName(name);
-}
-
-ParserProjectBuilder::ParserProjectBuilder(uint16_t devType)
-    : m_devType(devType == 755 ? 47 : devType), m_variant(devType == 755), m_srcType(devType), m_sps(DefaultSps())
-{
-}
-
-ParserProjectBuilder& ParserProjectBuilder::Src(uint16_t srcType)
-{
-    m_srcType = srcType;
-    return *this;
-}
-
-ParserProjectBuilder& ParserProjectBuilder::Sps(SpsParBuilder sps)
-{
-    m_sps = std::move(sps);
-    return *this;
-}
-
-ParserProjectBuilder& ParserProjectBuilder::NoCharSet()
-{
-    m_withCharSet = false;
-    return *this;
-}
-
-std::unique_ptr<ParserProject> ParserProjectBuilder::Build() const
-{
-    auto p = std::make_unique<ParserProject>();
-    if (m_withCharSet) {
-        p->charSet = std::make_unique<CCharSet>(&p->bundle);
-        p->bundle.charSet = p->charSet.get();
-    }
-    p->prj = std::make_unique<CPrjData>(&p->bundle);
-    p->bundle.prjData = p->prj.get();
-    p->prj->SetDevType(m_devType);
-    p->prj->SetVariant(m_variant ? 1 : 0);
-    p->prj->SetDsType(m_variant ? 755 : m_devType);
-    if (p->charSet) {
-        p->charSet->SetDevType(m_devType);
-        p->charSet->FillFontBuffer(p->charSet->GetGroup());
-    }
-    p->sps = m_sps.Build(&p->bundle);
-    p->bundle.spsPar = p->sps.get();
-    p->drvCfg = std::make_unique<CDrvCfg>(nullptr, &p->bundle);
-    p->bundle.drvCfg = p->drvCfg.get();
-    p->prj->Clear();
-    p->prj->SetSrcDevType(m_srcType);
-    return p;
+    WorldSpec spec = devType == 755 ? World(47).Variant() : World(devType);
+    return spec.ZeroFonts().Sps(DefaultSps()).Drv().Cleared().Src(devType).OwnUi();
 }
 
 void AddFirmwareStateVars(CPrjData& prj)

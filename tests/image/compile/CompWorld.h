@@ -1,11 +1,10 @@
+// The compilers' tests' project world and the byte readers they check images with.
 #pragma once
 
-#include "model/project/CharSet.h"
 #include "model/project/OpTxt.h"
 #include "model/project/PrjData.h"
-#include "model/project/SpsPar.h"
 #include "model/project/TxtRow.h"
-#include "support/FrameFixture.h"
+#include "support/FrameWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -18,16 +17,14 @@
 
 namespace orv {
 
-// A frame with a project bundle as the compilers take it: character set,
-// project root and PLC parameters, of one panel type, and the panel memory
-// that 043 family offers.
-class CompFixture : public FrameFixture {
+// A project world as the compilers take it: character set, project root
+// and PLC parameters, of one panel type, and the panel memory that the 043
+// family offers.
+class CompWorld : public FrameWorld {
 public:
-    explicit CompFixture(uint16_t devType = 43);
+    explicit CompWorld(uint16_t devType = 43);
 
     void SetDevType(uint16_t devType);
-    std::vector<int> BoxIds() const;
-    std::vector<std::string> LogLines() const;
     // The log lines after the first line equal to header.
     std::vector<std::string> LogLinesAfter(const std::string& header) const;
 
@@ -66,10 +63,6 @@ public:
         EXPECT_GE(prj.InsOpTxt(entry), 0);
         return entry;
     }
-
-    CCharSet charSet{&bundle};
-    CPrjData prj{&bundle};
-    CSpsPar sps{&bundle};
 };
 
 // Big-endian numbers of an image read at literal offsets.

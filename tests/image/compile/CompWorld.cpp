@@ -1,4 +1,5 @@
-#include "CompFixture.h"
+// Presets the compilers' project and reads images at literal offsets.
+#include "CompWorld.h"
 
 #include "model/core/WorkspaceState.h"
 
@@ -9,32 +10,18 @@
 
 namespace orv {
 
-CompFixture::CompFixture(uint16_t devType)
+CompWorld::CompWorld(uint16_t devType) : FrameWorld(World(devType).CharSet())
 {
-    bundle.charSet = &charSet;
-    bundle.prjData = &prj;
-    bundle.spsPar = &sps;
-    SetDevType(devType);
     workspace.MemInfo().freeData = 32766;
 }
 
-void CompFixture::SetDevType(uint16_t devType)
+void CompWorld::SetDevType(uint16_t devType)
 {
     prj.SetDevType(devType);
     charSet.SetDevType(devType);
 }
 
-std::vector<int> CompFixture::BoxIds() const
-{
-    std::vector<int> ids;
-    for (const UiCall& call : ui.CallsOf(UiCall::Kind::Box))
-        ids.push_back(call.id);
-    return ids;
-}
-
-std::vector<std::string> CompFixture::LogLines() const { return ui.TextsOf(UiCall::Kind::LogAppend); }
-
-std::vector<std::string> CompFixture::LogLinesAfter(const std::string& header) const
+std::vector<std::string> CompWorld::LogLinesAfter(const std::string& header) const
 {
     const std::vector<std::string> lines = LogLines();
     auto it = std::find(lines.begin(), lines.end(), header);

@@ -1,0 +1,45 @@
+// Wires a project world into a test frame and reads back what the frame's UI saw.
+#include "support/FrameWorld.h"
+
+namespace orv {
+
+namespace {
+
+WorldSpec InFrame(WorldSpec spec, CWorkspaceState& workspace)
+{
+    return spec.Workspace(&workspace);
+}
+
+} // namespace
+
+FrameWorld::FrameWorld(const WorldSpec& spec)
+    : world(InFrame(spec, workspace), bundle),
+      charSet(*world.charSet),
+      prj(*world.prj),
+      sps(*world.sps),
+      drv(*world.drvCfg),
+      fkt(*world.fkt)
+{
+}
+
+std::vector<int> FrameWorld::BoxIds() const
+{
+    std::vector<int> ids;
+    for (const UiCall& call : ui.CallsOf(UiCall::Kind::Box))
+        ids.push_back(call.id);
+    return ids;
+}
+
+std::vector<std::string> FrameWorld::LogLines() const { return ui.TextsOf(UiCall::Kind::LogAppend); }
+
+bool FrameWorld::Logged(const std::string& text) const
+{
+    for (const std::string& line : LogLines())
+        if (line.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+std::vector<std::string> FrameWorld::Questions() const { return ui.TextsOf(UiCall::Kind::Question); }
+
+} // namespace orv
