@@ -31,8 +31,8 @@ constexpr uint8_t kFlagBank6 = 0x01;
 constexpr uint8_t kFlagBank8 = 0x02;
 constexpr uint8_t kFlagsValid = 0x0C;
 constexpr uint8_t kFlagFunction = 0x10;
-constexpr uint16_t kNameAt = 6;
-constexpr uint8_t kNameBytes = 12;
+constexpr uint16_t kReceive706NameAt = 6;
+constexpr uint8_t kReceive706NameBytes = 12;
 constexpr uint16_t kFirstEntryAt = 0x62;
 constexpr uint8_t kEntryNameMax = 16;
 constexpr uint16_t kAreaEntryType = 134;
@@ -106,7 +106,7 @@ bool CReceive706::ReadNames()
     m_curBank = m_dataSetBank;
     if (Send(BankCommand(m_curBank)) < 0)
         return false;
-    const auto name = ReadBytes(kNameAt, kNameBytes);
+    const auto name = ReadBytes(kReceive706NameAt, kReceive706NameBytes);
     if (!name)
         return false;
     m_paths[0] = PanelText(*name);
@@ -124,7 +124,7 @@ bool CReceive706::ReadNames()
     m_curBank = kDriverBank;
     if (Send(BankCommand(m_curBank)) < 0)
         return false;
-    const auto drvName = ReadBytes(static_cast<uint16_t>(DriverBase() + kNameAt), kNameBytes);
+    const auto drvName = ReadBytes(static_cast<uint16_t>(DriverBase() + kReceive706NameAt), kReceive706NameBytes);
     if (!drvName)
         return false;
     m_drvFileName = PanelText(*drvName);

@@ -24,15 +24,15 @@ constexpr long kVersionAt = 22;
 constexpr long kDriverOffsetAt = 2;
 constexpr long kDriverVersionAt = 20;
 constexpr size_t kVersionBytes = 9;
-constexpr uint16_t kTerminalModuleAt = 0x8040;
-constexpr long kRecipeCheckAt = 228;
+constexpr uint16_t kTransmit043TerminalModuleAt = 0x8040;
+constexpr long kTransmit043RecipeCheckAt = 228;
 constexpr uint16_t kRecipeBankBase = 48;
-constexpr uint16_t kDriverBank118 = 32;
+constexpr uint16_t kTransmit043DriverBank118 = 32;
 constexpr uint16_t kFirmwareBank118 = 16;
 constexpr uint16_t kDriverAddress118 = 4;
 constexpr uint16_t kFirmwareAddress118 = 0x4000;
 // The identification holds the version digits at 5..7.
-constexpr size_t kIdentAnswer = 8;
+constexpr size_t kTransmit043IdentAnswer = 8;
 
 uint16_t BigEndianWord(const std::string& two)
 {
@@ -137,7 +137,7 @@ bool CTransmit043::CheckPanel()
     m_panelAnswer = m_ctx.Answer();
     const std::string& answer = m_panelAnswer;
     const char* id = FirmwareIdOf043(m_panelType);
-    if (answer.size() < kIdentAnswer || (id && answer.compare(0, 5, id) != 0)) {
+    if (answer.size() < kTransmit043IdentAnswer || (id && answer.compare(0, 5, id) != 0)) {
         Fail(kErrOtherModel);
         return false;
     }
@@ -167,7 +167,7 @@ bool CTransmit043::CheckDigits()
 // '2'; 047: bit 0.
 bool CTransmit043::CheckTerminalModule(bool bit7Rule)
 {
-    if (ReadBlock(kTerminalModuleAt, 1) < 0)
+    if (ReadBlock(kTransmit043TerminalModuleAt, 1) < 0)
         return false;
     const std::string answer = m_ctx.Answer();
     const uint8_t module = HexPairToByte(answer[0], answer[1]);
@@ -282,7 +282,7 @@ bool CTransmit043::CheckInterface()
 
 bool CTransmit043::CompareRecipes(StatusBlock& status)
 {
-    const auto imageCheck = ReadFileAt(kImage, kRecipeCheckAt, 2);
+    const auto imageCheck = ReadFileAt(kImage, kTransmit043RecipeCheckAt, 2);
     if (!imageCheck) {
         Fail(kErrImage);
         return false;
@@ -294,7 +294,7 @@ bool CTransmit043::CompareRecipes(StatusBlock& status)
     for (uint16_t bank = 0; bank < limit; bank = static_cast<uint16_t>(bank + step), ++record) {
         if (!(status[4] >> record & 1))
             continue;
-        if (Send(BankCommand(bank)) < 0 || ReadBlock(kRecipeCheckAt, 2) < 0)
+        if (Send(BankCommand(bank)) < 0 || ReadBlock(kTransmit043RecipeCheckAt, 2) < 0)
             return false;
         const auto panelCheck = DecodeHexBytes(m_ctx.Answer(), 2);
         if (std::string(panelCheck->begin(), panelCheck->end()) == *imageCheck)
@@ -417,7 +417,7 @@ void CTransmit043::WriteRecords(StatusBlock& status)
         uint16_t code;
         uint16_t start;
     };
-    const Step steps[] = {{kDriverBank118, kDriver, kErrDriver, kDriverAddress118},
+    const Step steps[] = {{kTransmit043DriverBank118, kDriver, kErrDriver, kDriverAddress118},
                           {kFirmwareBank118, kFirmware, kErrFirmware, kFirmwareAddress118}};
     for (const Step& step : steps) {
         if (!OpenBank(step.bank, step.file))

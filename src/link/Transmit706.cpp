@@ -19,8 +19,8 @@ constexpr long kFeatureAt = 56;
 constexpr size_t kFeatureBytes = 8;
 constexpr long kIdentityAt = 64;
 constexpr size_t kIdentityBytes = 9;
-constexpr long kVersionAt = 46;
-constexpr size_t kVersionBytes = 9;
+constexpr long kTransmit706VersionAt = 46;
+constexpr size_t kTransmit706VersionBytes = 9;
 constexpr uint16_t kWeeklySwitchFeature = 59;
 constexpr uint16_t kSoftkeyFeature = 60;
 // The identification holds the version digits at 5..7 and, on 473 and
@@ -125,7 +125,7 @@ bool CTransmit706::ReadVersions()
     for (const Source& s : sources) {
         if (s.file == kFunction && GetPath(kFunction).empty())
             continue;
-        const auto text = ReadFileAt(s.file, kVersionAt, kVersionBytes);
+        const auto text = ReadFileAt(s.file, kTransmit706VersionAt, kTransmit706VersionBytes);
         if (!text) {
             m_error.Set(s.code);
             return false;

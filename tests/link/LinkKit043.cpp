@@ -12,9 +12,8 @@
 namespace orv {
 
 Link043Rig::Link043Rig(uint16_t type, const std::string& drvFile)
-    : prj(type), drv(&f.workspace, &prj.bundle), panelType(type)
+    : prj(LoadedWorld(type).Drv(&f.workspace)), drv(*prj.drvCfg), panelType(type)
 {
-    prj.bundle.drvCfg = &drv;
     f.workspace.SetBundle(&prj.bundle);
     drv.SetDrvNo(DrvNoOf(drvFile));
     prjPath = f.dir.File("ANLAGE1.ORV");

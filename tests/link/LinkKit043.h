@@ -11,6 +11,7 @@
 #include "support/EmuLinkFixture.h"
 #include "support/FrameFixture.h"
 #include "support/PrjBuilder.h"
+#include "support/ProjectWorld.h"
 #include "support/ScriptedRecordChooser.h"
 
 #include <memory>
@@ -43,8 +44,8 @@ public:
 
     FrameFixture f;
     EmuLinkFixture emu;
-    PrjFixture prj;
-    CDrvCfg drv;
+    ProjectWorld prj;
+    CDrvCfg& drv;
     ScriptedRecordChooser chooser;
     uint16_t panelType;
     std::string prjPath;

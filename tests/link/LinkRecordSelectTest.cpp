@@ -37,7 +37,7 @@ TEST(link_record_select, OpeningShowsTheOfferedRecords)
     for (const RecordSelectCase& c : cases) {
         SCOPED_TRACE(c.name);
         FrameFixture f;
-        PrjFixture prj(c.panelType);
+        ProjectWorld prj(LoadedWorld(c.panelType));
         f.workspace.SetBundle(&prj.bundle);
         CRecordSelForm form;
         form.SetRecords(c.mode, c.withEntries ? &entries : nullptr);
