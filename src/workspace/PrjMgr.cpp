@@ -499,7 +499,8 @@ void CPrjMgr::SaveCfg()
         return;
     CCfgWriter writer(m_ws, m_bundle);
     if (writer.ReportError()) {
-        writer.SaveEnvironment();
+        // A run that loaded no project keeps the last one for the next start.
+        writer.SaveEnvironment(true);
         writer.ReportError();
     }
 }

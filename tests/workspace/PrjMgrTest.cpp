@@ -318,7 +318,12 @@ TEST_F(PrjMgrKit, SaveCfgWritesTheLastProject)
     frame.SetStateFlags(CFrameState::kStateProjectLoaded);
     mgr.SetPrjFile(kit.Home() + "DATA/DEMO.ORV");
     mgr.SaveCfg();
-    EXPECT_NE(kit.Read("ORVPRO.INI").find("DEMO.ORV"), std::string::npos);
+    EXPECT_NE(kit.Read("ORVPRO.INI").find("ORV_FILE=\"" + kit.Home() + "DATA/DEMO.ORV\""), std::string::npos);
+    // Without a loaded project the last one stays for the next start.
+    frame.SetStateFlags(0);
+    mgr.SetPrjFile("");
+    mgr.SaveCfg();
+    EXPECT_NE(kit.Read("ORVPRO.INI").find("ORV_FILE=\"" + kit.Home() + "DATA/DEMO.ORV\""), std::string::npos);
 }
 
 // As a new user starts: every combination the shipped database offers is
