@@ -7,6 +7,7 @@
 #include "model/core/UiServices.h"
 #include "model/project/CharSet.h"
 #include "model/project/DrvCfg.h"
+#include "model/project/FktCfg.h"
 #include "model/project/Fon.h"
 #include "model/project/FrmCfg.h"
 #include "model/project/PrjData.h"
@@ -310,6 +311,21 @@ TEST_F(PrjMgrKit, BoundSimulationDriverLeavesTheToolConfigurationAlone)
         mgr.SaveCfg();
         EXPECT_EQ(kit.Read("ORVPRO.INI"), before);
     }
+}
+
+TEST_F(PrjMgrKit, BundleResetEmptiesTheProjectButKeepsTheChoice)
+{
+    ASSERT_EQ(mgr.Init(), CPrjMgr::kInitDone);
+    ASSERT_TRUE(Select(706, mgr.GetChoice().spsType, mgr.GetChoice().drvNo));
+    CDrvCfg& drv = *mgr.GetDrvCfg();
+    const uint16_t drvNo = drv.GetDrvNo();
+    ASSERT_FALSE(drv.GetDrvName().empty());
+    mgr.GetFktCfg()->SetName("FKT");
+    mgr.Bundle().Reset();
+    EXPECT_TRUE(drv.GetDrvName().empty());
+    EXPECT_EQ(drv.GetDrvNo(), drvNo);
+    EXPECT_TRUE(mgr.GetFktCfg()->GetName().empty());
+    EXPECT_EQ(mgr.GetSpsPar()->GetSpsType(), mgr.GetChoice().spsType);
 }
 
 TEST_F(PrjMgrKit, SaveCfgWritesTheLastProject)
