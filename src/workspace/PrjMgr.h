@@ -25,6 +25,7 @@ class CFrmCfg;
 class CPrjData;
 class CSpsPar;
 class CStartSel;
+struct PanelRow;
 
 class CPrjMgr : public CStartSelTarget {
 public:
@@ -33,6 +34,11 @@ public:
     static constexpr uint16_t kAbortCombination = 2;
     static constexpr uint16_t kAbortDriver = 3;
     static constexpr uint16_t kAbortForm = 4;
+    // CheckPrjDriver's answers: go on, stop, go on and replace the
+    // project's driver.
+    static constexpr int kDrvGoOn = 10;
+    static constexpr int kDrvStop = 11;
+    static constexpr int kDrvReplace = 12;
     // Init's answers.
     static constexpr int kInitDone = 1;
     static constexpr int kInitFailed = 255;
@@ -79,6 +85,14 @@ public:
     // The panel font of the selected device into the state directory, then
     // the frame's screen font from it; false before Init succeeded.
     bool WriteFontFile();
+
+    // The project's own driver and special-function files beside its
+    // source. The saves return at once when called inside themselves.
+    int CheckPrjDriver(const std::string& srcPath);
+    void LoadPrjDriver();
+    void LoadPrjFkt();
+    bool SavePrjDriver();
+    bool SavePrjFkt();
 
     // Paths, kept as given.
     CWorkspaceState& Workspace() { return m_ws; }
@@ -133,6 +147,11 @@ private:
     // Frees the members in the order their clearing reaches each other.
     void DestroyBundle();
     std::string CfgDirFile(const std::string& name) const;
+    // "<dir>/<name>.<tag>" beside the source, or the file there whose name
+    // differs only in case.
+    std::string Companion(const std::string& srcPath, const std::string& tag) const;
+    // The panel row of the project's panel type; null without a bundle.
+    const PanelRow* PrjPanel() const;
 
     CFrameState& m_frame;
     CStartSel& m_startSel;
@@ -153,6 +172,8 @@ private:
     bool m_cfgUnreadable = false;
     bool m_initialLoadDone = false;
     uint16_t m_lastError = 0;
+    bool m_inSavePrjDriver = false;
+    bool m_inSavePrjFkt = false;
 };
 
 } // namespace orv
