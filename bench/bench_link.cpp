@@ -23,6 +23,8 @@
 #include <memory>
 #include <string>
 
+using namespace orv;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -84,6 +84,11 @@ uint16_t BankEnd(uint16_t panelType)
     return (PanelType(panelType, false).InFamily(Family::F043) || PanelType(panelType, false).InFamily(Family::F118)) ? 0x7FFF : 0xFFFF;
 }
 
+std::string Panel706IdOf(uint16_t panelType)
+{
+    return PanelType(panelType, false).InFamily(Family::F706) ? FormatText("OG%03u", unsigned{panelType}) : std::string();
+}
+
 bool SwitchesBanksPowerless(uint16_t panelType) { return PanelType(panelType, false).InFamily(Family::F118); }
 
 std::string CentredLine(std::string_view text, size_t width)

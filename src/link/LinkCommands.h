@@ -35,6 +35,9 @@ std::vector<int> ExtraClearLines(uint16_t panelType);
 uint16_t BankEnd(uint16_t panelType);
 // The 118 family switches banks with the power off.
 bool SwitchesBanksPowerless(uint16_t panelType);
+// The identification a 706 family panel answers with: "OG" and its number
+// (473, 477, 706); empty for a panel of another family.
+std::string Panel706IdOf(uint16_t panelType);
 
 // Blanks of the width with the text placed from column (width - length) / 2,
 // or from column 0 when it is as long or longer; cut at the width.

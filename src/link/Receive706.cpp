@@ -77,16 +77,6 @@ const AreaDriver* FindAreaDriver(const std::string& drvFile)
     return nullptr;
 }
 
-const char* PanelIdOf(uint16_t panelType)
-{
-    switch (panelType) {
-    case 473: return "OG473";
-    case 477: return "OG477";
-    case 706: return "OG706";
-    default: return nullptr;
-    }
-}
-
 std::string WithoutExtension(const std::string& name)
 {
     const size_t dot = name.rfind('.');
@@ -266,8 +256,8 @@ void CReceive706::ReadDriverAreaEntries()
 bool CReceive706::CheckProject()
 {
     if (m_project) {
-        const char* id = PanelIdOf(m_project->GetDevType());
-        if (id && m_firmwareId != id) {
+        const std::string id = Panel706IdOf(m_project->GetDevType());
+        if (!id.empty() && m_firmwareId != id) {
             Fail(kErrOtherModel);
             return false;
         }

@@ -48,15 +48,6 @@ bool FieldbusFits(uint8_t kind, uint16_t drvNo)
     }
 }
 
-const char* Transmit706PanelIdOf(uint16_t panelType)
-{
-    switch (panelType) {
-    case 473: return "OG473";
-    case 477: return "OG477";
-    default: return "OG706";
-    }
-}
-
 } // namespace
 
 CTransmit706::CTransmit706(CLinkContext& ctx, CWorkspaceState& workspace, uint16_t panelType, uint16_t port,
@@ -153,7 +144,7 @@ bool CTransmit706::CheckPanel()
 {
     m_panelAnswer = m_ctx.Answer();
     const std::string& answer = m_panelAnswer;
-    if (answer.size() < kVersionAnswer || answer.compare(0, 5, Transmit706PanelIdOf(m_panelType)) != 0) {
+    if (answer.size() < kVersionAnswer || answer.compare(0, 5, Panel706IdOf(m_panelType)) != 0) {
         Fail(kErrOtherModel);
         return false;
     }

@@ -342,7 +342,7 @@ StepResult CDeco::CheckSignature()
     return 1;
 }
 
-StepResult CDeco::FindTextAreaEnd(bool familyA)
+StepResult CDeco::FindTextAreaEnd(bool family043)
 {
     if (ReadWord(imglayout::kHdrLength, m_textEnd) != 1)
         return -1;
@@ -359,7 +359,7 @@ StepResult CDeco::FindTextAreaEnd(bool familyA)
             return -1;
         lower(value);
     }
-    if (!familyA)
+    if (!family043)
         return 1;
     for (int m = imglayout::kAMnuNumMin; m <= imglayout::kAMnuNumMax; ++m) {
         uint16_t value = 0;

@@ -115,7 +115,7 @@ public:
     StepResult CheckSignature();
     // The end of the text area, lowered to the other areas' starts; the
     // menu slots only in the 043 family.
-    StepResult FindTextAreaEnd(bool familyA);
+    StepResult FindTextAreaEnd(bool family043);
     bool HasSignature() const { return m_signature != 0; }
     bool IsNewFormat() const { return m_newFormat != 0; }
     uint16_t GetTextAreaEnd() const { return m_textEnd; }

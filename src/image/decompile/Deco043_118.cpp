@@ -13,8 +13,8 @@
 namespace orv {
 
 CDeco043_118::CDeco043_118(CWorkspaceState* workspace, const std::string& imagePath, const std::string& drvPath,
-                 const std::string& fktPath, PrjBundle* bundle, const char* module, bool familyB)
-    : CDeco(workspace, imagePath, drvPath, fktPath, bundle, module), m_is118Family(familyB)
+                 const std::string& fktPath, PrjBundle* bundle, const char* module, bool is118Family)
+    : CDeco(workspace, imagePath, drvPath, fktPath, bundle, module), m_is118Family(is118Family)
 {
     ResetFrontEnd();
 }

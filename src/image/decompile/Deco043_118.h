@@ -22,7 +22,7 @@ class CPrjTxtRow;
 class CDeco043_118 : public CDeco {
 protected:
     CDeco043_118(CWorkspaceState* workspace, const std::string& imagePath, const std::string& drvPath,
-            const std::string& fktPath, PrjBundle* bundle, const char* module, bool familyB);
+            const std::string& fktPath, PrjBundle* bundle, const char* module, bool is118Family);
 
     // Whether the project root, the PLC parameters and the character set
     // are there; error 41 otherwise, since an empty project is no success.

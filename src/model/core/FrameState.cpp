@@ -32,7 +32,7 @@ CFrameState::~CFrameState() = default;
 void CFrameState::SetLogLevel(int level)
 {
     if (level >= 0 && level <= 3)
-        m_logLevel = level;
+        m_log.level = level;
 }
 
 void CFrameState::SetLangId(int langId)
@@ -119,7 +119,8 @@ CDrvCfg* GetDevCfg()
     return bundle ? bundle->drvCfg : nullptr;
 }
 
-ScopedMainFrame::ScopedMainFrame(CFrameState& frame) : m_previous(g_frame)
+ScopedMainFrame::ScopedMainFrame(CFrameState& frame)
+    : m_previous(g_frame), m_previousLog(RegisterLogSettings(&frame.GetLogSettings()))
 {
     g_frame = &frame;
 }
@@ -127,6 +128,7 @@ ScopedMainFrame::ScopedMainFrame(CFrameState& frame) : m_previous(g_frame)
 ScopedMainFrame::~ScopedMainFrame()
 {
     g_frame = m_previous;
+    RegisterLogSettings(m_previousLog);
 }
 
 } // namespace orv

@@ -2,6 +2,8 @@
 // read settings without depending on Qt.
 #pragma once
 
+#include "model/core/LogSettings.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -22,7 +24,7 @@ class CDrvCfg;
 class CFrameState {
 public:
     static constexpr uint32_t kStateProjectLoaded = 0x10;
-    static constexpr int kLogModeView = 2;
+    static constexpr int kLogModeView = kLogModeToView;
 
     CFrameState();
     virtual ~CFrameState();
@@ -30,14 +32,16 @@ public:
     CFrameState& operator=(const CFrameState&) = delete;
 
     // 0 errors only .. 3 extended debug; values outside are ignored.
-    int GetLogLevel() const { return m_logLevel; }
+    int GetLogLevel() const { return m_log.level; }
     void SetLogLevel(int level);
     // 0 German, 1 English, 2 French; values outside are ignored. Setting
     // also writes key LangId of the program INI file.
     int GetLangId() const { return m_langId; }
     void SetLangId(int langId);
     // Log lines always go to the log view.
-    int GetLogMode() const { return kLogModeView; }
+    int GetLogMode() const { return m_log.mode; }
+    // What the log reads of the frame while it is registered.
+    const LogSettings& GetLogSettings() const { return m_log; }
 
     uint32_t GetStateFlags() const { return m_stateFlags; }
     void SetStateFlags(uint32_t flags) { m_stateFlags = flags; }
@@ -91,7 +95,7 @@ protected:
     virtual void OnScreenFontChanged() {}
 
 private:
-    int m_logLevel = 1;
+    LogSettings m_log;
     int m_langId = 0;
     uint32_t m_stateFlags = 0;
     std::string m_prjPath;
@@ -125,6 +129,7 @@ public:
 
 private:
     CFrameState* m_previous;
+    const LogSettings* m_previousLog;
 };
 
 } // namespace orv

@@ -2,7 +2,6 @@
 // without a frame a line goes nowhere.
 #include "model/core/Log.h"
 
-#include "model/core/FrameState.h"
 #include "model/core/UiServices.h"
 
 #include <cstdarg>
@@ -11,13 +10,21 @@ namespace orv {
 
 namespace {
 
+const LogSettings* g_settings = nullptr;
+
 bool LineWanted(int level)
 {
-    const CFrameState* frame = GetMainFrame();
-    return frame && LogLineShown(frame->GetLogLevel(), frame->GetLogMode(), level);
+    return g_settings && LogLineShown(g_settings->level, g_settings->mode, level);
 }
 
 }  // namespace
+
+const LogSettings* RegisterLogSettings(const LogSettings* settings)
+{
+    const LogSettings* previous = g_settings;
+    g_settings = settings;
+    return previous;
+}
 
 bool LogLineShown(int frameLevel, int logMode, int lineLevel)
 {
@@ -41,7 +48,7 @@ void LogLine(int level, const char* format, ...)
 
 void ShowStatusText(const char* format, ...)
 {
-    if (!GetMainFrame()) return;
+    if (!g_settings) return;
     va_list args;
     va_start(args, format);
     std::string text = FormatTextV(format, args);

@@ -4,6 +4,7 @@
 
 #include "model/core/CheckedFormat.h"
 #include "model/core/LangStrings.h"
+#include "model/core/LogSettings.h"
 
 #include <cstdint>
 #include <string_view>
@@ -12,9 +13,6 @@ namespace orv {
 
 // Log levels: a line is shown when its level is not above the frame's.
 enum LogLevel { kLogErrors = 0, kLogInfo = 1, kLogDebug = 2, kLogDebugExt = 3 };
-
-// The log output mode in which lines reach the log view.
-inline constexpr int kLogModeToView = 2;
 
 // Whether a line of lineLevel reaches the log view of a frame with the given
 // log level and output mode.

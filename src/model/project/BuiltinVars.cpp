@@ -81,7 +81,7 @@ struct StdNameDef {
 };
 
 // The clock, date and recipe numbers of the 118 family's firmware.
-constexpr StdNameDef kFamilyBClock[] = {
+constexpr StdNameDef k118FamilyClock[] = {
     {"[Z15]", "[UHR_SEKUNDEN]"},   {"[Z16]", "[UHR_MINUTEN]"},    {"[Z17]", "[UHR_STUNDEN]"},
     {"[Z18]", "[DATUM_TAG]"},      {"[Z19]", "[DATUM_MONAT]"},    {"[Z20]", "[DATUM_JAHR]"},
     {"[Z21]", "[WOCHENTAG_SOLL]"}, {"[Z22]", "[WOCHENTAG_IST]"},  {"[Z23]", "[UHRZEIT]"},
@@ -140,10 +140,10 @@ void CPrjData::MakeIntVars()
         return;
     switch (row->family) {
     case Family::F043:
-        MakeFamilyAVars();
+        Make043FamilyVars();
         break;
     case Family::F118:
-        MakeFamilyBVars();
+        Make118FamilyVars();
         break;
     case Family::F706:
         ReadFwVars();
@@ -161,7 +161,7 @@ void CPrjData::AddSoftkeyRows()
         AddSoftkeyRow(*this, "[Z085]", "[SOFTKEYZEILE_2]", rowWidth);
 }
 
-void CPrjData::MakeFamilyAVars()
+void CPrjData::Make043FamilyVars()
 {
     AddSoftkeyRows();
     if (GetPanel().Row()->printer) {
@@ -175,7 +175,7 @@ void CPrjData::MakeFamilyAVars()
         AddNumber(*this, def);
 }
 
-void CPrjData::MakeFamilyBVars()
+void CPrjData::Make118FamilyVars()
 {
     AddSoftkeyRows();
     ReadFwVars();
@@ -226,14 +226,14 @@ void CPrjData::NameIntVars()
         }
         break;
     case Family::F118:
-        NameFamilyBVars();
+        Name118FamilyVars();
         break;
     case Family::F043:
         break;
     }
 }
 
-void CPrjData::NameFamilyBVars()
+void CPrjData::Name118FamilyVars()
 {
     auto name = [this](const char* shortName, const char* stdName) {
         auto* var = dynamic_cast<CPrjIntVar*>(m_vars->FindByName(shortName));
@@ -251,7 +251,7 @@ void CPrjData::NameFamilyBVars()
         for (const NumDef& def : kServoNumbers)
             name(def.name, def.stdName);
     }
-    for (const StdNameDef& def : kFamilyBClock) {
+    for (const StdNameDef& def : k118FamilyClock) {
         CPrjIntVar* var = name(def.name, def.stdName);
         if (var && std::string_view(def.name) == kRcpNumIs)
             var->SetAdr(0);

@@ -290,10 +290,10 @@ private:
 
     // The built-in content of the panel families.
     void AddSoftkeyRows();
-    void MakeFamilyAVars();
+    void Make043FamilyVars();
     void MakeServoVars();
-    void MakeFamilyBVars();
-    void NameFamilyBVars();
+    void Make118FamilyVars();
+    void Name118FamilyVars();
     bool UsesServoFkt() const;
     void ReadFwVars();
 

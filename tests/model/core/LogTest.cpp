@@ -45,6 +45,31 @@ TEST(Log, WithoutFrameLinesAreDropped)
     EXPECT_TRUE(ui.Calls().empty());
 }
 
+// The log keeps its own link to the frame's settings; it must follow the
+// frame registrations as they nest and end.
+TEST(Log, FollowsTheRegisteredFrameThroughNestedRegistrations)
+{
+    ScriptedUi ui;
+    ScopedUiServices reg(ui);
+    CFrameState outer;
+    outer.SetLogLevel(kLogErrors);
+    {
+        ScopedMainFrame outerReg(outer);
+        {
+            CFrameState inner;
+            inner.SetLogLevel(kLogDebug);
+            ScopedMainFrame innerReg(inner);
+            LogLine(kLogDebug, "inner");
+        }
+        LogLine(kLogDebug, "outer drops");
+        LogLine(kLogErrors, "outer");
+    }
+    LogLine(kLogErrors, "none");
+    ShowStatusText("none");
+    EXPECT_EQ(ui.TextsOf(Kind::LogAppend), (std::vector<std::string>{"inner", "outer"}));
+    EXPECT_TRUE(ui.TextsOf(Kind::Status).empty());
+}
+
 TEST(Log, LongLinesAreCut)
 {
     FrameFixture f;
