@@ -28,6 +28,9 @@ struct PrjBundle {
     uint8_t flag = 0;
 
     void Clear() { *this = PrjBundle{}; }
+    // Empties the members that exist, keeping the PLC definitions and the
+    // chosen driver.
+    void Reset();
 };
 
 } // namespace orv

@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 #include <utility>
 
@@ -266,9 +267,19 @@ CCfgWriter::Lines CCfgWriter::ConfigurationLines(const CfgChoice& choice) const
     return lines;
 }
 
-void CCfgWriter::SaveEnvironment()
+void CCfgWriter::SaveEnvironment(bool keepPrjFile)
 {
-    RewriteSection("ENVIRONMENT", EnvironmentLines(true), kEnvKeys);
+    const Lines lines = EnvironmentLines(true);
+    const bool writesPrjFile =
+        std::any_of(lines.begin(), lines.end(), [](const std::string& line) { return line.rfind("ORV_FILE=", 0) == 0; });
+    if (!keepPrjFile || writesPrjFile) {
+        RewriteSection("ENVIRONMENT", lines, kEnvKeys);
+        return;
+    }
+    std::vector<std::string_view> keys;
+    std::copy_if(kEnvKeys.begin(), kEnvKeys.end(), std::back_inserter(keys),
+                 [](std::string_view key) { return key != "ORV_FILE"; });
+    RewriteSection("ENVIRONMENT", lines, keys);
 }
 
 void CCfgWriter::SaveConfiguration(const CfgChoice& choice)

@@ -32,7 +32,9 @@ public:
     // what is written now; other lines of it follow the written keys in
     // their order. A missing section is appended at the end. Every other
     // byte of the file stays. The file must exist.
-    void SaveEnvironment();
+    // With keepPrjFile, an ORV_FILE line that is not written now (no project
+    // loaded) stays as it was instead of being dropped.
+    void SaveEnvironment(bool keepPrjFile = false);
     void SaveConfiguration(const CfgChoice& choice);
     // Writes a whole new file: environment, default description,
     // configuration and the default simulation words.

@@ -1,0 +1,179 @@
+// The workspace: owns the project bundle, the panel fonts and every file of
+// the project, binds the start selection's choice and keeps the tool
+// configuration file up to date.
+#pragma once
+
+#include "model/core/WorkspaceState.h"
+#include "model/project/PrjBundle.h"
+#include "source/config/CfgChoice.h"
+#include "workspace/StartSelTarget.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace orv {
+
+class CCharSet;
+class CDrvCfg;
+class CFktCfg;
+class CFirmwareVarSource;
+class CFon;
+class CFrameState;
+class CFrmCfg;
+class CPrjData;
+class CSpsPar;
+class CStartSel;
+struct PanelRow;
+
+class CPrjMgr : public CStartSelTarget {
+public:
+    // Start-selection abort codes.
+    static constexpr uint16_t kAbortNone = 0;
+    static constexpr uint16_t kAbortCombination = 2;
+    static constexpr uint16_t kAbortDriver = 3;
+    static constexpr uint16_t kAbortForm = 4;
+    // CheckPrjDriver's answers: go on, stop, go on and replace the
+    // project's driver.
+    static constexpr int kDrvGoOn = 10;
+    static constexpr int kDrvStop = 11;
+    static constexpr int kDrvReplace = 12;
+    // Init's answers.
+    static constexpr int kInitDone = 1;
+    static constexpr int kInitFailed = 255;
+    // The last error of a special-function file that is missing or damaged.
+    static constexpr uint16_t kErrFktFile = 7;
+
+    // Registers its workspace state with the frame for its lifetime.
+    CPrjMgr(CFrameState& frame, CStartSel& startSel);
+    ~CPrjMgr() override;
+    CPrjMgr(const CPrjMgr&) = delete;
+    CPrjMgr& operator=(const CPrjMgr&) = delete;
+
+    // Loads the fonts, builds the bundle, reads the tool configuration and
+    // applies the start selection; kInitFailed leaves no bundle behind.
+    int Init();
+    bool IsBuilt() const;
+    bool CheckCfgFiles() const;
+
+    // The start selection's setters and its application.
+    void SetPanelType(int32_t devType) override { m_choice.devType = static_cast<uint16_t>(devType); }
+    void SetPlcType(int32_t spsType) override { m_choice.spsType = static_cast<uint16_t>(spsType); }
+    void SetDrvNum(int32_t drvNo) override { m_choice.drvNo = static_cast<uint16_t>(drvNo); }
+    void SetIntlDisplay(int32_t intl) override { m_intl = intl != 0; }
+    void SetSimDrvBound(bool bound) override;
+    void SetDbNum(int32_t db) override { m_choice.db = static_cast<uint16_t>(db); }
+    void SetDwOffset(int32_t offset) override { m_choice.offset = static_cast<uint16_t>(offset); }
+    void SetDwLength(int32_t length) override { m_choice.length = static_cast<uint16_t>(length); }
+    bool Startselection() override;
+
+    uint16_t GetPanelType() const { return m_choice.devType; }
+    const CfgChoice& GetChoice() const { return m_choice; }
+    bool IsIntlDisplay() const { return m_intl; }
+    bool IsSimDrvBound() const { return m_ws.IsSimDrvBound(); }
+    uint16_t GetAbortCode() const { return m_abort; }
+    bool IsCfgUnreadable() const { return m_cfgUnreadable; }
+    bool IsInitialLoadDone() const { return m_initialLoadDone; }
+    void SetInitialLoadDone(bool done) { m_initialLoadDone = done; }
+    uint16_t GetLastError() const { return m_lastError; }
+    void SetLastError(uint16_t error) { m_lastError = error; }
+
+    // Program close: the last project into ENVIRONMENT.
+    void SaveCfg();
+    void LogFirmware() const;
+    // The panel font of the selected device into the state directory, then
+    // the frame's screen font from it; false before Init succeeded.
+    bool WriteFontFile();
+
+    // The project's own driver and special-function files beside its
+    // source. The saves return at once when called inside themselves.
+    int CheckPrjDriver(const std::string& srcPath);
+    void LoadPrjDriver();
+    void LoadPrjFkt();
+    bool SavePrjDriver();
+    bool SavePrjFkt();
+
+    // Paths, kept as given.
+    CWorkspaceState& Workspace() { return m_ws; }
+    const CWorkspaceState& Workspace() const { return m_ws; }
+    void SetPrjFile(const std::string& path) { m_ws.SetPrjFile(path); }
+    const std::string& GetPrjFile() const { return m_ws.GetPrjFile(); }
+    std::string GetCfgFile() const { return m_ws.GetCfgFile(); }
+    std::string GetTmpFile() const { return m_ws.GetTmpFile(); }
+    std::string GetIniFile() const { return m_ws.GetIniFile(); }
+    std::string GetCfgDir() const { return m_ws.GetCfgDir(); }
+    void SetImageFile(const std::string& path) { m_ws.SetImageFile(path); }
+    const std::string& GetImageFile() const { return m_ws.GetImageFile(); }
+    void SetDrvFile(const std::string& path) { m_ws.SetDrvFile(path); }
+    const std::string& GetDrvFile() const { return m_ws.GetDrvFile(); }
+    void SetRecipeFile(const std::string& path) { m_ws.SetRecipeFile(path); }
+    void SetRcvAuxFile(const std::string& path) { m_ws.SetRcvAuxFile(path); }
+    const std::string& GetRcvAuxFile() const { return m_ws.GetRcvAuxFile(); }
+    void SetFormFile(const std::string& path) { m_ws.SetFormFile(path); }
+    const std::string& GetFormFile() const { return m_ws.GetFormFile(); }
+    void SetPrjDir(const std::string& path) { m_ws.SetPrjDir(path); }
+    const std::string& GetPrjDir() const { return m_ws.GetPrjDir(); }
+    void SetLinkPort(uint16_t port) { m_ws.Env().linkCom = port; }
+    uint16_t GetLinkPort() const { return m_ws.Env().linkCom; }
+    void SetSimPort(int16_t port) { m_ws.Env().simCom = port; }
+    int16_t GetSimPort() const { return m_ws.Env().simCom; }
+    void SetLinkErrors(uint32_t count) { m_ws.SetLinkErrors(count); }
+    uint32_t GetLinkErrors() const { return m_ws.GetLinkErrors(); }
+    void IncLinkErrors() { m_ws.IncLinkErrors(); }
+
+    // The bundle; its members are null until Init has succeeded.
+    PrjBundle& Bundle() { return m_bundle; }
+    CPrjData* GetPrjData() const { return m_bundle.prjData; }
+    CSpsPar* GetSpsPar() const { return m_bundle.spsPar; }
+    CDrvCfg* GetDrvCfg() const { return m_bundle.drvCfg; }
+    CFktCfg* GetFktCfg() const { return m_bundle.fktCfg; }
+    CFrmCfg* GetFrmCfg() const { return m_bundle.frmCfg; }
+    CCharSet* GetCharSet() const { return m_bundle.charSet; }
+
+private:
+    bool LoadFonts();
+    void BuildMembers();
+    void ReadToolCfg();
+    void ChooseSimDriver();
+    void RewriteConfiguration();
+    void ReadCfgSections();
+    void SelFormFile();
+    void SelDevType();
+    void SelSpsPar();
+    void SelDrvFile();
+    void SelFktFile();
+    bool Aborted() const { return m_abort != kAbortNone; }
+    // Frees the members in the order their clearing reaches each other.
+    void DestroyBundle();
+    std::string CfgDirFile(const std::string& name) const;
+    // "<dir>/<name>.<tag>" beside the source, or the file there whose name
+    // differs only in case.
+    std::string Companion(const std::string& srcPath, const std::string& tag) const;
+    // The panel row of the project's panel type; null without a bundle.
+    const PanelRow* PrjPanel() const;
+
+    CFrameState& m_frame;
+    CStartSel& m_startSel;
+    CWorkspaceState m_ws;
+    PrjBundle m_bundle;
+    std::unique_ptr<CPrjData> m_prjData;
+    std::unique_ptr<CSpsPar> m_spsPar;
+    std::unique_ptr<CDrvCfg> m_drvCfg;
+    std::unique_ptr<CFktCfg> m_fktCfg;
+    std::unique_ptr<CFrmCfg> m_frmCfg;
+    std::unique_ptr<CCharSet> m_charSet;
+    std::unique_ptr<CFirmwareVarSource> m_fwSource;
+    // alt, 706, int.
+    std::array<std::unique_ptr<CFon>, 3> m_fons;
+    CfgChoice m_choice;
+    bool m_intl = false;
+    uint16_t m_abort = kAbortNone;
+    bool m_cfgUnreadable = false;
+    bool m_initialLoadDone = false;
+    uint16_t m_lastError = 0;
+    bool m_inSavePrjDriver = false;
+    bool m_inSavePrjFkt = false;
+};
+
+} // namespace orv

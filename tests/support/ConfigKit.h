@@ -1,0 +1,37 @@
+// A whole program directory in a temporary ORVTOOL_HOME, as the build ships
+// it, each file switchable to missing, damaged or replaced.
+#pragma once
+
+#include "support/ScopedEnv.h"
+#include "support/TempDir.h"
+
+#include <string>
+
+namespace orv {
+
+// The program directory that the build ships beside the program (panel
+// fonts, start-selection configuration, tool configuration, driver
+// libraries, firmware, "startsel.db"), copied into a fresh directory that
+// ORVTOOL_HOME names for the kit's lifetime. Being writable, it is also the
+// state directory.
+class ConfigKit {
+public:
+    ConfigKit();
+
+    // Ends in '/'.
+    const std::string& Home() const { return m_dir.Path(); }
+    // A file of the configuration directory "CFG/ORV/".
+    std::string CfgPath(const std::string& name) const;
+    void Remove(const std::string& name) const;
+    // Keeps the file's size and name but overwrites its bytes with 0xEE.
+    void Damage(const std::string& name) const;
+    void Write(const std::string& name, const std::string& bytes) const;
+    std::string Read(const std::string& name) const;
+    bool Exists(const std::string& name) const;
+
+private:
+    TempDir m_dir;
+    ScopedEnv m_home;
+};
+
+} // namespace orv
