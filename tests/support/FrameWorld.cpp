@@ -5,15 +5,15 @@ namespace orv {
 
 namespace {
 
-WorldSpec InFrame(WorldSpec spec, CWorkspaceState& workspace)
+WorldSpec InFrame(WorldSpec wanted, CWorkspaceState& workspace)
 {
-    return spec.Workspace(&workspace);
+    return wanted.Workspace(&workspace);
 }
 
 } // namespace
 
-FrameWorld::FrameWorld(const WorldSpec& spec)
-    : world(InFrame(spec, workspace), bundle),
+FrameWorld::FrameWorld(const WorldSpec& wanted)
+    : world(InFrame(wanted, workspace), bundle),
       charSet(*world.charSet),
       prj(*world.prj),
       sps(*world.sps),

@@ -45,8 +45,8 @@ void AddStateVar(CPrjData& prj, std::string_view name, uint8_t type, bool fwList
 
 WorldSpec ParserWorld(uint16_t devType)
 {
-    WorldSpec spec = devType == 755 ? World(47).Variant() : World(devType);
-    return spec.ZeroFonts().Sps(DefaultSps()).Drv().Cleared().Src(devType).OwnUi();
+    WorldSpec wanted = devType == 755 ? World(47).Variant() : World(devType);
+    return wanted.ZeroFonts().Sps(DefaultSps()).Drv().Cleared().Src(devType).OwnUi();
 }
 
 void AddFirmwareStateVars(CPrjData& prj)

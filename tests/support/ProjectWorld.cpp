@@ -87,40 +87,40 @@ WorldSpec& WorldSpec::OwnUi()
 
 std::unique_ptr<ProjectWorld> WorldSpec::Build() const { return std::make_unique<ProjectWorld>(*this); }
 
-ProjectWorld::ProjectWorld(const WorldSpec& spec) : bundle(m_ownBundle) { Wire(spec); }
+ProjectWorld::ProjectWorld(const WorldSpec& wanted) : bundle(m_ownBundle) { Wire(wanted); }
 
-ProjectWorld::ProjectWorld(const WorldSpec& spec, PrjBundle& into) : bundle(into) { Wire(spec); }
+ProjectWorld::ProjectWorld(const WorldSpec& wanted, PrjBundle& into) : bundle(into) { Wire(wanted); }
 
-void ProjectWorld::Wire(const WorldSpec& spec)
+void ProjectWorld::Wire(const WorldSpec& wanted)
 {
-    if (spec.m_ownUi)
+    if (wanted.m_ownUi)
         m_uiScope.emplace(ui);
     charSet = std::make_unique<CCharSet>(&bundle);
-    if (spec.m_charSet)
+    if (wanted.m_charSet)
         bundle.charSet = charSet.get();
     prj = std::make_unique<CPrjData>(&bundle);
     bundle.prjData = prj.get();
-    prj->SetDevType(spec.m_devType);
-    prj->SetVariant(spec.m_variant ? 1 : 0);
-    prj->SetDsType(spec.m_variant ? 755 : spec.m_devType);
-    if (spec.m_charSet) {
-        charSet->SetDevType(spec.m_devType);
-        if (spec.m_zeroFonts)
+    prj->SetDevType(wanted.m_devType);
+    prj->SetVariant(wanted.m_variant ? 1 : 0);
+    prj->SetDsType(wanted.m_variant ? 755 : wanted.m_devType);
+    if (wanted.m_charSet) {
+        charSet->SetDevType(wanted.m_devType);
+        if (wanted.m_zeroFonts)
             charSet->FillFontBuffer(charSet->GetGroup());
     }
-    sps = spec.m_sps ? spec.m_sps->Build(&bundle) : std::make_unique<CSpsPar>(&bundle);
-    if (spec.m_withSps)
+    sps = wanted.m_sps ? wanted.m_sps->Build(&bundle) : std::make_unique<CSpsPar>(&bundle);
+    if (wanted.m_withSps)
         bundle.spsPar = sps.get();
-    drvCfg = std::make_unique<CDrvCfg>(spec.m_workspace, &bundle);
-    if (spec.m_drv)
+    drvCfg = std::make_unique<CDrvCfg>(wanted.m_workspace, &bundle);
+    if (wanted.m_drv)
         bundle.drvCfg = drvCfg.get();
     fkt = std::make_unique<CFktCfg>(&bundle);
-    if (spec.m_fkt)
+    if (wanted.m_fkt)
         bundle.fktCfg = fkt.get();
-    if (spec.m_cleared)
+    if (wanted.m_cleared)
         prj->Clear();
-    if (spec.m_srcType)
-        prj->SetSrcDevType(*spec.m_srcType);
+    if (wanted.m_srcType)
+        prj->SetSrcDevType(*wanted.m_srcType);
 }
 
 CPrjVar* ProjectWorld::Var(std::string_view name) const

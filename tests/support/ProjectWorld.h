@@ -77,8 +77,8 @@ inline WorldSpec World(uint16_t devType = 14) { return WorldSpec(devType); }
 // one a frame already registered.
 class ProjectWorld {
 public:
-    explicit ProjectWorld(const WorldSpec& spec);
-    ProjectWorld(const WorldSpec& spec, PrjBundle& into);
+    explicit ProjectWorld(const WorldSpec& wanted);
+    ProjectWorld(const WorldSpec& wanted, PrjBundle& into);
     ProjectWorld(const ProjectWorld&) = delete;
     ProjectWorld& operator=(const ProjectWorld&) = delete;
 
@@ -100,7 +100,7 @@ public:
     std::unique_ptr<CFktCfg> fkt;
 
 private:
-    void Wire(const WorldSpec& spec);
+    void Wire(const WorldSpec& wanted);
 
     std::optional<ScopedUiServices> m_uiScope;
 };

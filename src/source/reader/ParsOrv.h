@@ -239,7 +239,7 @@ private:
     StepResult MissingRowText();
     StepResult MissingRowHText();
     StepResult MissingRowPrnText();
-    int ReadVarRow(const RowSpec& spec, ReadRow& row);
+    int ReadVarRow(const RowSpec& shape, ReadRow& row);
     int RefusedOn(std::initializer_list<std::pair<uint16_t, uint16_t>> table);
     int HistRefusal();
     int PrnRefusal();

@@ -105,7 +105,7 @@ struct KindKeyword {
 
 // --- Row reading ------------------------------------------------------------
 
-int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
+int CParsOrv::ReadVarRow(const RowSpec& shape, ReadRow& row)
 {
     row.text.clear();
     row.slots.Reset();
@@ -115,14 +115,14 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
     for (;;) {
         uint8_t c = 0;
         bool isAt = false;
-        const int r = ReadQuotedChar(c, spec.printer, isAt);
+        const int r = ReadQuotedChar(c, shape.printer, isAt);
         if (r < 0)
             return -1;
         if (r == 0)
             break;
         if (!isAt) {
-            if (row.text.size() >= spec.rowLen)
-                return XError(spec.printer ? xerr::kDruckertextzeileUeberschreitetMaximale
+            if (row.text.size() >= shape.rowLen)
+                return XError(shape.printer ? xerr::kDruckertextzeileUeberschreitetMaximale
                                            : xerr::kZeileUeberschreitetMaximaleZeilenlaenge_616);
             row.text.push_back(static_cast<char>(c));
             continue;
@@ -135,20 +135,20 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
             return XError(xerr::kZeichenAlsAbschlussDes);
         }
         CPrjVar* var = m_prj->GetVarList()->FindByName(std::string_view(name));
-        if (var == nullptr && spec.printer && m_prj->GetFwVarList() != nullptr)
+        if (var == nullptr && shape.printer && m_prj->GetFwVarList() != nullptr)
             var = m_prj->GetFwVarList()->FindByName(std::string_view(name));
         Seek(at);
         Mark();
         if (var == nullptr)
             return XError(xerr::kBezeichnerEinerDefiniertenVariable);
-        if ((var->GetFlags() & spec.mask) == 0) {
-            if (spec.printer)
+        if ((var->GetFlags() & shape.mask) == 0) {
+            if (shape.printer)
                 return XError(var->IsInternal() ? xerr::kDieseInterneVariableIstIm_611
                                                 : xerr::kDieseVariableIstImAktuellen_612);
             return XError(var->IsInternal() ? xerr::kDieseInterneVariableIstIm_607
                                             : xerr::kDieseVariableIstImAktuellen_608);
         }
-        if (spec.printer) {
+        if (shape.printer) {
             if (row.count >= kPrnMaxVars)
                 return XError(xerr::kDruckertextzeileDarfMaximal8Variable_613);
         } else if (Cur().InFamily(Family::F706)) {
@@ -160,12 +160,12 @@ int CParsOrv::ReadVarRow(const RowSpec& spec, ReadRow& row)
                 return XError(xerr::kEineTextzeileDarfMax4_609);
         }
         const size_t width = var->GetWidth();
-        if (row.text.size() + width > spec.rowLen)
+        if (row.text.size() + width > shape.rowLen)
             return XError(xerr::kEingefuegteVariableUeberschreitetDas_614);
         ReadIdent();
         ExpectChar('@');
         const auto col = static_cast<uint8_t>(row.text.size());
-        if (spec.printer && var->GetType() == kTypeIntHex) {
+        if (shape.printer && var->GetType() == kTypeIntHex) {
             std::string own;
             if (const auto* hex = dynamic_cast<const CPrjIntVarHex*>(var))
                 own = HexBytes(hex->GetHexText());
@@ -743,9 +743,9 @@ StepResult CParsOrv::DoText()
     const bool split = cur.IsNarrow() && !src.IsNarrow();
     const bool join = !cur.IsNarrow() && src.IsNarrow() && src.InFamily(Family::F043);
     const int width = DspWidth();
-    RowSpec spec{static_cast<size_t>(split ? 40 : width), mask, false};
+    RowSpec shape{static_cast<size_t>(split ? 40 : width), mask, false};
     ReadRow row;
-    if (ReadVarRow(spec, row) != 1)
+    if (ReadVarRow(shape, row) != 1)
         return -1;
 
     if (split && row.text.size() > static_cast<size_t>(width))
@@ -908,9 +908,9 @@ StepResult CParsOrv::DoHText()
         return -1;
     SkipBelow(33);
     const Position rowStart = Tell();
-    RowSpec spec{static_cast<size_t>(DspWidth()), kMaskHistRow, false};
+    RowSpec shape{static_cast<size_t>(DspWidth()), kMaskHistRow, false};
     ReadRow row;
-    if (ReadVarRow(spec, row) != 1)
+    if (ReadVarRow(shape, row) != 1)
         return -1;
     if (m_rowCount + 1 > kEntryRows) {
         Seek(rowStart);
@@ -942,9 +942,9 @@ StepResult CParsOrv::DoPrnText()
         return -1;
     SkipBelow(33);
     const Position rowStart = Tell();
-    RowSpec spec{kPrnRowLen, m_openOpPrnTxt != nullptr ? kMaskOpPrn : kMaskMsgPrn, true};
+    RowSpec shape{kPrnRowLen, m_openOpPrnTxt != nullptr ? kMaskOpPrn : kMaskMsgPrn, true};
     ReadRow row;
-    if (ReadVarRow(spec, row) != 1)
+    if (ReadVarRow(shape, row) != 1)
         return -1;
     if (m_rowCount + 1 > kPrnMaxRows) {
         Seek(rowStart);
