@@ -323,6 +323,8 @@ TEST_F(PrjLoad, ReadAsksAboutAnotherPanel)
         bool read;
     } cases[] = {
         {"the same type", 43, false, -1, true},
+        // An earlier panel's header names no model: read as the current one.
+        {"no model", 724, false, -1, true},
         {"755 into 47 with the variant", 755, true, -1, true},
         {"another type, Yes", 47, false, 1, true},
         {"another type, No", 14, false, 0, false},
