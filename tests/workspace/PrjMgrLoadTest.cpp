@@ -525,6 +525,19 @@ TEST_F(PrjLoad, OpenTable)
         const int devBefore = sel.GetDevId();
         ui.ClearCalls();
         const CPrjMgr::LoadOutcome out = mgr.LoadPrj(Data("Target.orv"), row.mode);
+        // The save question first; a No ends the open before the driver
+        // check, whose No ends it before the parse.
+        std::vector<int> asked;
+        const bool saveAsked = row.saveAnswer >= 0 && row.mode == CPrjMgr::LoadMode::Open;
+        if (saveAsked)
+            asked.push_back(static_cast<int>(msg::kSollZuerstGespeichertWerden));
+        if (!(saveAsked && row.saveAnswer == 0)) {
+            if (row.driverAnswer >= 0)
+                asked.push_back(static_cast<int>(msg::kSollDerImProjektVerwendete));
+            if (row.broken && row.driverAnswer != 0)
+                asked.push_back(static_cast<int>(msg::kSyntaxfehlerZeileZeichenEditieren));
+        }
+        EXPECT_EQ(QuestionIds(), asked);
         EXPECT_EQ(out.result, row.result);
         EXPECT_EQ(out.unchanged, row.unchanged);
         const std::string expectedPath =
