@@ -157,7 +157,9 @@ int CPrjMgr::SaveBeforeCompile()
     const bool changed = m_bundle.modCount != 0 || m_prjData->GetModCount() != 0 || m_drvCfg->GetModCount() != 0 ||
                          (m_fktCfg->IsUsed() && m_fktCfg->GetModCount() != 0);
     if (!changed) {
-        if (m_drvCfg->GetFlag(CDrvCfg::kFlagXref))
+        // Without a path the driver file would be ".DRV" in the current
+        // directory.
+        if (m_drvCfg->GetFlag(CDrvCfg::kFlagXref) && !m_prjData->GetPath().empty())
             SavePrjDriver();
         return 1;
     }

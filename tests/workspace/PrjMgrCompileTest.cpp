@@ -248,10 +248,12 @@ TEST_F(CompileCommand, RootWithoutPathTouchesNothing)
 {
     ASSERT_TRUE(SelectFirst(43));
     Prj().SetPath("");
+    mgr.GetDrvCfg()->SetFlag(CDrvCfg::kFlagXref, 1);
     ui.ClearCalls();
     EXPECT_FALSE(mgr.Compile());
     EXPECT_TRUE(LogsStarting({"Delete "}).empty());
     EXPECT_FALSE(fs::exists(".BIN"));
+    EXPECT_FALSE(fs::exists(".DRV"));
     EXPECT_EQ(mgr.CompileImg2(), -1);
     EXPECT_FALSE(fs::exists(".REC"));
 }
