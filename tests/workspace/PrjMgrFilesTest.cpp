@@ -124,6 +124,12 @@ protected:
         mgr.GetPrjData()->SetPath(src);
         return ok;
     }
+    // The workspace started, the panel selected and the project's own driver
+    // file written beside the source.
+    bool StartWithOwnDriver(int devId)
+    {
+        return mgr.Init() == CPrjMgr::kInitDone && SelectFirst(devId) && mgr.SavePrjDriver();
+    }
     std::string Beside(const std::string& name) const { return kit.Home() + "DATA/" + name; }
 
     PrjFilesUi ui;
@@ -174,9 +180,7 @@ TEST_F(PrjFilesKit, DriverFileLifeCycle)
 
 TEST_F(PrjFilesKit, AnotherDriversFileIsAskedAboutAndReplaced)
 {
-    ASSERT_EQ(mgr.Init(), CPrjMgr::kInitDone);
-    ASSERT_TRUE(SelectFirst(14));
-    ASSERT_TRUE(mgr.SavePrjDriver());
+    ASSERT_TRUE(StartWithOwnDriver(14));
     CDrvCfg& drv = *mgr.GetDrvCfg();
     const uint16_t own = drv.GetDrvNo();
     drv.SetDrvNo(static_cast<uint16_t>(own == 5 ? 50 : 5));
@@ -216,9 +220,7 @@ struct CheckDrvCase {
 
 TEST_F(PrjFilesKit, CheckPrjDriverAnswers)
 {
-    ASSERT_EQ(mgr.Init(), CPrjMgr::kInitDone);
-    ASSERT_TRUE(SelectFirst(14));
-    ASSERT_TRUE(mgr.SavePrjDriver());
+    ASSERT_TRUE(StartWithOwnDriver(14));
     CDrvCfg& drv = *mgr.GetDrvCfg();
     CSpsPar& sps = *mgr.GetSpsPar();
     const std::string own = PrjFilesRead(Beside("DEMO.DRV"));
@@ -309,9 +311,7 @@ TEST_F(PrjFilesKit, UnreadableDriverFileStaysWhenTheProjectIsTaken)
 // again, an older one only brings the project's settings up to date.
 TEST_F(PrjFilesKit, SavePrjDriverTakesOnlyANewerLibraryDriver)
 {
-    ASSERT_EQ(mgr.Init(), CPrjMgr::kInitDone);
-    ASSERT_TRUE(SelectFirst(14));
-    ASSERT_TRUE(mgr.SavePrjDriver());
+    ASSERT_TRUE(StartWithOwnDriver(14));
     CDrvCfg& drv = *mgr.GetDrvCfg();
     const std::string name = drv.GetDrvFileName();
     const std::string shipped = kit.Read("ORV014.DRV");
@@ -343,9 +343,7 @@ TEST_F(PrjFilesKit, SavePrjDriverTakesOnlyANewerLibraryDriver)
 // called again inside the message box returns at once.
 TEST_F(PrjFilesKit, FailedDriverWriteKeepsTheModifiedMark)
 {
-    ASSERT_EQ(mgr.Init(), CPrjMgr::kInitDone);
-    ASSERT_TRUE(SelectFirst(14));
-    ASSERT_TRUE(mgr.SavePrjDriver());
+    ASSERT_TRUE(StartWithOwnDriver(14));
     CDrvCfg& drv = *mgr.GetDrvCfg();
     const std::string written = PrjFilesRead(Beside("DEMO.DRV"));
     drv.SetModified(true);

@@ -306,6 +306,11 @@ TEST_F(PrjMgrKit, InitBuildsTheWorkspaceWithoutAWord)
     EXPECT_EQ(mgr.GetAbortCode(), 0);
     EXPECT_TRUE(Logged("Startselection OK"));
     EXPECT_EQ(sel.GetSelection().q.devId, mgr.GetChoice().devType);
+    EXPECT_EQ(sel.GetSelection().q.spsId, mgr.GetChoice().spsType);
+    EXPECT_EQ(sel.GetSelection().dwLength, mgr.GetChoice().length);
+    EXPECT_NE(mgr.GetPrjData()->GetFwVarSource(), nullptr);
+    // The scan marked what the shipped libraries hold.
+    EXPECT_TRUE(mgr.GetDrvCfg()->GetDrvAvail(14, mgr.GetChoice().drvNo));
     for (int family = 1; family <= 3; ++family)
         EXPECT_NE(frame.GetFon(family), nullptr) << family;
     EXPECT_EQ(mgr.GetDrvFile(), kit.CfgPath(mgr.GetDrvCfg()->DrvLibName(mgr.GetPanelType())));
