@@ -31,6 +31,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace orv {
 
@@ -126,7 +127,13 @@ bool PrjMgrReadStdFkt(const std::string& path, PrjBundle* bundle, uint16_t& last
 
 } // namespace
 
-CPrjMgr::CPrjMgr(CFrameState& frame, CStartSel& startSel) : m_frame(frame), m_startSel(startSel)
+CPrjMgr::CPrjMgr(CFrameState& frame, CStartSel& startSel)
+    : CPrjMgr(frame, startSel, orv::GetProgramDir(), orv::GetStateDir())
+{
+}
+
+CPrjMgr::CPrjMgr(CFrameState& frame, CStartSel& startSel, std::string programDir, std::string stateDir)
+    : m_frame(frame), m_startSel(startSel), m_ws(std::move(programDir), std::move(stateDir))
 {
     m_frame.SetPrjPath("");
     m_ws.SetBundle(&m_bundle);
@@ -177,7 +184,8 @@ bool CPrjMgr::CheckCfgFiles() const
         ShowMessage(msg::kDateiKannNichtGeoeffnetWerden, cfg);
         return false;
     }
-    orv::SeedStateFile("CFG/ORV/ORVPRO.INI");
+    // The installed file seeds a state directory that has none.
+    orv::CopyIfMissing(m_ws.GetProgramDir(), m_ws.GetStateDir(), "CFG/ORV/ORVPRO.INI");
     const std::string ini = m_ws.GetIniFile();
     if (!PrjMgrFileExists(ini)) {
         ShowMessage(msg::kDateiKannNichtGeoeffnetWerden, ini);
@@ -467,6 +475,9 @@ void CPrjMgr::SelDrvFile()
 void CPrjMgr::SelFktFile()
 {
     m_fktCfg->Clear();
+    // A panel without a standard file leaves the project without one, not
+    // with the mark of the panel chosen before.
+    m_fktCfg->SetUsed(false);
     const PanelRow* row = FindPanel(m_choice.devType);
     if (!row || row->fktGroup == FktGroup::None)
         return;
@@ -474,7 +485,6 @@ void CPrjMgr::SelFktFile()
     const std::string path = m_ws.GetStdFktPath(group);
     if (path.empty())
         return;
-    m_fktCfg->SetUsed(false);
     if (!PrjMgrFileExists(path)) {
         m_lastError = kErrFktFile;
         ShowMessage(msg::kDateiKannNichtGeoeffnetWerden, PrjMgrNamePart(path));
@@ -520,15 +530,19 @@ bool CPrjMgr::WriteFontFile()
 {
     if (!IsBuilt())
         return false;
-    static constexpr std::array<const char*, 3> kNames = {"TM~ALT.FON", "TM~706.FON", "TM~INT.FON"};
-    const int family = m_startSel.IsValid() ? m_startSel.GetFontFamily() : 0;
-    if (family >= 1 && family <= 3) {
-        const size_t i = static_cast<size_t>(family - 1);
+    // By the font name itself: the family number takes any other name for
+    // "alt", and such a device has no panel font to write.
+    static constexpr std::array<std::pair<const char*, const char*>, 3> kFiles = {
+        {{"alt", "TM~ALT.FON"}, {"706", "TM~706.FON"}, {"int", "TM~INT.FON"}}};
+    const std::string font = m_startSel.IsValid() ? m_startSel.GetFntNam() : std::string();
+    for (size_t i = 0; i < kFiles.size(); ++i) {
+        if (font != kFiles[i].first)
+            continue;
         const std::string dir = m_ws.GetStateDir() + "CFG/ORV/";
         std::error_code ec;
         fs::create_directories(dir, ec);
-        m_fons[i]->Save(PrjMgrLocate(dir, kNames[i]));
-        LogLine(kPrjMgrLogDebug, "WriteFontdatei %s", kNames[i]);
+        m_fons[i]->Save(PrjMgrLocate(dir, kFiles[i].second));
+        LogLine(kPrjMgrLogDebug, "WriteFontdatei %s", kFiles[i].second);
     }
     m_frame.LoadFonOfDevice();
     return true;

@@ -48,6 +48,8 @@ public:
 
     // Registers its workspace state with the frame for its lifetime.
     CPrjMgr(CFrameState& frame, CStartSel& startSel);
+    // On the given program and state directories, each ending in '/'.
+    CPrjMgr(CFrameState& frame, CStartSel& startSel, std::string programDir, std::string stateDir);
     ~CPrjMgr() override;
     CPrjMgr(const CPrjMgr&) = delete;
     CPrjMgr& operator=(const CPrjMgr&) = delete;

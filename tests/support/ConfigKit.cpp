@@ -1,6 +1,8 @@
 // The shipped program directory copied into a temporary ORVTOOL_HOME.
 #include "support/ConfigKit.h"
 
+#include "workspace/SelQueries.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -42,6 +44,21 @@ std::string ConfigKit::Read(const std::string& name) const
 {
     std::ifstream in(CfgPath(name), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+OfferedChoice FirstOffered(const CSelDb& db, int devId)
+{
+    CSelQueries q(&db);
+    q.RunApp("ORVPRO");
+    q.RunDev(devId);
+    q.RunSps(-1);
+    if (q.sps.Names().empty())
+        return {};
+    q.RunSps(q.sps.IdAt(0));
+    q.RunDrv(-1);
+    if (q.drv.Names().empty())
+        return {};
+    return {q.spsId, q.drv.IdAt(0)};
 }
 
 bool ConfigKit::Exists(const std::string& name) const

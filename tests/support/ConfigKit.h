@@ -9,6 +9,16 @@
 
 namespace orv {
 
+class CSelDb;
+
+// The first PLC type and driver that the database offers a panel; -1 each
+// when it offers none.
+struct OfferedChoice {
+    int spsId = -1;
+    int drvId = -1;
+};
+OfferedChoice FirstOffered(const CSelDb& db, int devId);
+
 // The program directory that the build ships beside the program (panel
 // fonts, start-selection configuration, tool configuration, driver
 // libraries, firmware, "startsel.db"), copied into a fresh directory that

@@ -4,6 +4,7 @@
 
 #include "model/core/CatalogueIds.h"
 #include "model/core/FrameState.h"
+#include "model/core/LangStrings.h"
 #include "model/core/UiServices.h"
 #include "model/project/CharSet.h"
 #include "model/project/DrvCfg.h"
@@ -13,14 +14,22 @@
 #include "model/project/PrjData.h"
 #include "model/project/SpsPar.h"
 #include "support/ConfigKit.h"
+#include "support/FktBuilders.h"
 #include "support/ScriptedUi.h"
+#include "support/StartSelRows.h"
+#include "support/TempDir.h"
 #include "workspace/SelQueries.h"
+#include "tools/cfggen/DrvBuilders.h"
 #include "workspace/StartSel.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
 #include <set>
 #include <utility>
 #include <vector>
@@ -29,6 +38,46 @@ namespace orv {
 namespace {
 
 namespace fs = std::filesystem;
+
+// A catalogue text with its one argument, as a box shows it.
+std::string PrjMgrTestText(int id, const std::string& arg)
+{
+    std::string text = LoadLangString(static_cast<uint32_t>(id));
+    const size_t at = text.find("%s");
+    return at == std::string::npos ? text : text.replace(at, 2, arg);
+}
+
+// Every file below dir with its bytes and modification time.
+using PrjMgrTestFiles = std::map<std::string, std::pair<std::string, fs::file_time_type>>;
+PrjMgrTestFiles PrjMgrTestSnapshot(const std::string& dir)
+{
+    PrjMgrTestFiles files;
+    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+        if (!entry.is_regular_file())
+            continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        files[entry.path().string()] = {std::string(std::istreambuf_iterator<char>(in), {}),
+                                        entry.last_write_time()};
+    }
+    return files;
+}
+
+// The sections of a tool configuration file by name, each with its bytes.
+std::map<std::string, std::string> PrjMgrTestSections(const std::string& ini)
+{
+    std::map<std::string, std::string> sections;
+    std::string name;
+    for (size_t at = 0; at < ini.size();) {
+        size_t end = ini.find('\n', at);
+        end = end == std::string::npos ? ini.size() : end + 1;
+        const std::string line = ini.substr(at, end - at);
+        if (!line.empty() && line[0] == '[')
+            name = line.substr(1, line.find(']') - 1);
+        sections[name] += line;
+        at = end;
+    }
+    return sections;
+}
 
 // The kit first, so that the workspace reads its directory; the UI last, so
 // that its check of unused answers runs after the rest went.
@@ -53,6 +102,27 @@ protected:
         const auto logs = ui.TextsOf(UiCall::Kind::LogAppend);
         return std::any_of(logs.begin(), logs.end(),
                            [&](const std::string& text) { return text.find(line) != std::string::npos; });
+    }
+    // The log lines from the first that holds each of lines, in this order.
+    bool LoggedInOrder(const std::vector<std::string>& lines) const
+    {
+        const auto logs = ui.TextsOf(UiCall::Kind::LogAppend);
+        auto at = logs.begin();
+        for (const std::string& line : lines) {
+            at = std::find_if(at, logs.end(),
+                              [&](const std::string& text) { return text.find(line) != std::string::npos; });
+            if (at == logs.end())
+                return false;
+            ++at;
+        }
+        return true;
+    }
+    // The panel's first offered PLC type and driver; 755 as the dialog
+    // hands it over, 47 with the international display.
+    bool SelectOffered(int devId, bool sim = false)
+    {
+        const OfferedChoice offered = FirstOffered(sel.Db(), devId);
+        return Select(devId == 755 ? 47 : devId, offered.spsId, offered.drvId, devId == 755, sim);
     }
     // A selection as the dialog's OK hands it over.
     bool Select(int devType, int spsType, int drvNo, bool intl = false, bool sim = false)
@@ -113,6 +183,119 @@ TEST_F(PrjMgrKit, SimDriverBoundTakesItsDriverAndPlc)
     EXPECT_TRUE(Logged("Simulationstreiber wird an Projekt gebunden"));
 }
 
+TEST_F(PrjMgrKit, CheckCfgFilesSeedsAnEmptyStateDirectoryOnce)
+{
+    TempDir state;
+    CPrjMgr m(frame, sel, kit.Home(), state.Path());
+    const std::string seeded = state.File("CFG/ORV/ORVPRO.INI");
+    EXPECT_TRUE(m.CheckCfgFiles());
+    EXPECT_EQ(m.GetIniFile(), seeded);
+    EXPECT_EQ(state.Read("CFG/ORV/ORVPRO.INI"), kit.Read("ORVPRO.INI"));
+    const std::string own = "[ENVIRONMENT]\r\nLINK_COM=2\r\n";
+    state.Write("CFG/ORV/ORVPRO.INI", own);
+    EXPECT_TRUE(m.CheckCfgFiles());
+    EXPECT_EQ(state.Read("CFG/ORV/ORVPRO.INI"), own);
+    EXPECT_TRUE(Boxes().empty());
+    // Neither seeded nor installed: the box names the state directory's file.
+    fs::remove(seeded);
+    kit.Remove("ORVPRO.INI");
+    EXPECT_FALSE(m.CheckCfgFiles());
+    kit.Remove("ORVPRO.CFG");
+    EXPECT_FALSE(m.CheckCfgFiles());
+    const int box = static_cast<int>(msg::kDateiKannNichtGeoeffnetWerden);
+    EXPECT_EQ(Boxes(), (std::vector<std::pair<int, std::string>>{
+                           {box, PrjMgrTestText(box, seeded)}, {box, PrjMgrTestText(box, kit.CfgPath("ORVPRO.CFG"))}}));
+}
+
+// A program directory that only root could write: every write of a run
+// lands in the state directory, and the installed files keep their bytes
+// and times.
+TEST_F(PrjMgrKit, SeparateStateDirectoryTakesEveryWrite)
+{
+    TempDir state;
+    const PrjMgrTestFiles installed = PrjMgrTestSnapshot(kit.Home());
+    // The frame reloads its screen font from the process's own directories.
+    frame.SetStartSel(nullptr);
+    {
+        CPrjMgr m(frame, sel, kit.Home(), state.Path());
+        ASSERT_EQ(m.Init(), CPrjMgr::kInitDone);
+        EXPECT_EQ(m.GetPrjDir(), state.Path() + "DATA/");
+        const OfferedChoice offered = FirstOffered(sel.Db(), 706);
+        m.SetPanelType(706);
+        m.SetPlcType(offered.spsId);
+        m.SetDrvNum(offered.drvId);
+        ASSERT_TRUE(m.Startselection());
+        frame.SetStateFlags(CFrameState::kStateProjectLoaded);
+        m.GetPrjData()->SetPath(state.File("DATA/DEMO.orv"));
+        m.SaveCfg();
+        EXPECT_TRUE(m.WriteFontFile());
+        const std::string ini = state.Read("CFG/ORV/ORVPRO.INI");
+        EXPECT_NE(ini.find("ORV=ORV706"), std::string::npos) << ini;
+        EXPECT_NE(ini.find("ORV_FILE=\"" + state.File("DATA/DEMO.orv") + "\""), std::string::npos) << ini;
+        EXPECT_TRUE(fs::exists(state.File("CFG/ORV/TM~ALT.FON")));
+        EXPECT_TRUE(Boxes().empty());
+    }
+    // The test's own directories may lie below the program directory.
+    PrjMgrTestFiles after = PrjMgrTestSnapshot(kit.Home());
+    std::erase_if(after, [&](const auto& file) { return file.first.rfind(state.Path(), 0) == 0; });
+    for (const auto& [path, file] : after)
+        EXPECT_TRUE(installed.count(path) && installed.at(path) == file) << path;
+    EXPECT_EQ(after.size(), installed.size());
+}
+
+// The panel font by the selected device's font name; a name without a
+// panel font writes nothing. The frame then reloads its screen font.
+TEST_F(PrjMgrKit, WriteFontFileByTheDevicesFontName)
+{
+    ASSERT_EQ(mgr.Init(), CPrjMgr::kInitDone);
+    {
+        CSelDb db;
+        StartSelRows(db, kit.Home() + "startsel.db", false).Exec("UPDATE Devices SET FntNam = 'xyz' WHERE DevId = 43");
+    }
+    const struct {
+        int devId;
+        const char* written;  // null: none
+        const char* installed;
+    } cases[] = {
+        {14, "TM~ALT.FON", "ALT.FON"}, {706, "TM~706.FON", "706.FON"}, {755, "TM~INT.FON", "INT.FON"}, {43, nullptr, nullptr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.devId);
+        for (const char* name : {"TM~ALT.FON", "TM~706.FON", "TM~INT.FON"})
+            kit.Remove(name);
+        const OfferedChoice offered = FirstOffered(sel.Db(), c.devId);
+        if (!c.written) {
+            ui.ExpectFatal("FATAL: could not load screen font " + kit.CfgPath("xyz.fon"));
+            ui.ExpectFatal("FATAL: could not load screen font " + kit.CfgPath("TM~xyz.fon"));
+        }
+        ASSERT_TRUE(sel.SetOrvVals("ORVPRO", c.devId, offered.spsId, offered.drvId, 0, 0, 256));
+        frame.UnloadFon();
+        ui.ClearCalls();
+        EXPECT_TRUE(mgr.WriteFontFile());
+        std::vector<std::string> present;
+        for (const char* name : {"TM~ALT.FON", "TM~706.FON", "TM~INT.FON"})
+            if (kit.Exists(name))
+                present.emplace_back(name);
+        if (c.written) {
+            EXPECT_EQ(present, std::vector<std::string>{c.written});
+            EXPECT_EQ(kit.Read(c.written), kit.Read(c.installed));
+            EXPECT_TRUE(LoggedInOrder({std::string("WriteFontdatei ") + c.written}));
+            EXPECT_NE(frame.GetScreenFon(), nullptr);
+        } else {
+            EXPECT_TRUE(present.empty());
+            EXPECT_FALSE(Logged("WriteFontdatei"));
+        }
+    }
+}
+
+TEST_F(PrjMgrKit, LogFirmwareNamesTheFormFileVersionAndDate)
+{
+    ASSERT_EQ(mgr.Init(), CPrjMgr::kInitDone);
+    ASSERT_TRUE(SelectOffered(706));
+    ui.ClearCalls();
+    mgr.LogFirmware();
+    EXPECT_EQ(ui.TextsOf(UiCall::Kind::LogAppend), std::vector<std::string>{"ORV706.FRM Version 999.0 vom 26.01.01"});
+}
+
 TEST_F(PrjMgrKit, InitBuildsTheWorkspaceWithoutAWord)
 {
     ASSERT_EQ(mgr.Init(), CPrjMgr::kInitDone);
@@ -123,6 +306,11 @@ TEST_F(PrjMgrKit, InitBuildsTheWorkspaceWithoutAWord)
     EXPECT_EQ(mgr.GetAbortCode(), 0);
     EXPECT_TRUE(Logged("Startselection OK"));
     EXPECT_EQ(sel.GetSelection().q.devId, mgr.GetChoice().devType);
+    EXPECT_EQ(sel.GetSelection().q.spsId, mgr.GetChoice().spsType);
+    EXPECT_EQ(sel.GetSelection().dwLength, mgr.GetChoice().length);
+    EXPECT_NE(mgr.GetPrjData()->GetFwVarSource(), nullptr);
+    // The scan marked what the shipped libraries hold.
+    EXPECT_TRUE(mgr.GetDrvCfg()->GetDrvAvail(14, mgr.GetChoice().drvNo));
     for (int family = 1; family <= 3; ++family)
         EXPECT_NE(frame.GetFon(family), nullptr) << family;
     EXPECT_EQ(mgr.GetDrvFile(), kit.CfgPath(mgr.GetDrvCfg()->DrvLibName(mgr.GetPanelType())));
@@ -143,32 +331,62 @@ TEST_F(PrjMgrKit, InternationalVariantSurvivesARestart)
     EXPECT_NE(kit.Read("ORVPRO.INI").find("ORV=ORV0755"), std::string::npos);
 }
 
-// Everything a caller may do after a failed start answers "nothing done".
-void ExpectNothingDone(CPrjMgr& mgr, CFrameState& frame)
+// Everything a caller may do after a failed start answers "nothing done",
+// shows nothing, logs nothing and writes nothing.
+void ExpectNothingDone(CPrjMgr& mgr, const ScriptedUi& ui, const ConfigKit& kit)
 {
-    EXPECT_FALSE(mgr.IsBuilt());
-    EXPECT_EQ(mgr.GetPrjData(), nullptr);
-    EXPECT_EQ(mgr.GetSpsPar(), nullptr);
-    EXPECT_EQ(mgr.GetDrvCfg(), nullptr);
-    EXPECT_EQ(mgr.GetFktCfg(), nullptr);
-    EXPECT_EQ(mgr.GetFrmCfg(), nullptr);
-    EXPECT_EQ(mgr.GetCharSet(), nullptr);
-    EXPECT_EQ(GetPrjData(), nullptr);
-    EXPECT_EQ(GetSpsPar(), nullptr);
-    EXPECT_EQ(GetDevCfg(), nullptr);
-    EXPECT_FALSE(mgr.Startselection());
-    EXPECT_FALSE(mgr.WriteFontFile());
-    mgr.SaveCfg();
-    mgr.LogFirmware();
-    for (int family = 1; family <= 3; ++family) {
-        const CFon* fon = frame.GetFon(family);
-        EXPECT_TRUE(!fon || fon->HasFont()) << family;
+    const std::string ini = kit.Read("ORVPRO.INI");
+    const size_t calls = ui.Calls().size();
+    const std::string src = kit.Home() + "DATA/DEMO.orv";
+    const auto done = [](const std::function<void()>& op) {
+        return [op] {
+            op();
+            return 0L;
+        };
+    };
+    const struct {
+        const char* op;
+        std::function<long()> call;
+        long nothing;
+    } cases[] = {
+        {"IsBuilt", [&] { return long{mgr.IsBuilt()}; }, 0},
+        {"GetPrjData", [&] { return long{mgr.GetPrjData() != nullptr}; }, 0},
+        {"GetSpsPar", [&] { return long{mgr.GetSpsPar() != nullptr}; }, 0},
+        {"GetDrvCfg", [&] { return long{mgr.GetDrvCfg() != nullptr}; }, 0},
+        {"GetFktCfg", [&] { return long{mgr.GetFktCfg() != nullptr}; }, 0},
+        {"GetFrmCfg", [&] { return long{mgr.GetFrmCfg() != nullptr}; }, 0},
+        {"GetCharSet", [&] { return long{mgr.GetCharSet() != nullptr}; }, 0},
+        {"the root below", [] { return long{GetPrjData() != nullptr}; }, 0},
+        {"the PLC parameters below", [] { return long{GetSpsPar() != nullptr}; }, 0},
+        {"the driver configuration below", [] { return long{GetDevCfg() != nullptr}; }, 0},
+        {"Startselection", [&] { return long{mgr.Startselection()}; }, 0},
+        {"GetAbortCode", [&] { return long{mgr.GetAbortCode()}; }, 0},
+        {"WriteFontFile", [&] { return long{mgr.WriteFontFile()}; }, 0},
+        {"CheckPrjDriver", [&] { return long{mgr.CheckPrjDriver(src)}; }, CPrjMgr::kDrvStop},
+        {"LoadPrjDriver", done([&] { mgr.LoadPrjDriver(); }), 0},
+        {"LoadPrjFkt", done([&] { mgr.LoadPrjFkt(); }), 0},
+        {"SavePrjDriver", [&] { return long{mgr.SavePrjDriver()}; }, 0},
+        {"SavePrjFkt", [&] { return long{mgr.SavePrjFkt()}; }, 0},
+        {"SaveCfg", done([&] { mgr.SaveCfg(); }), 0},
+        {"LogFirmware", done([&] { mgr.LogFirmware(); }), 0},
+        {"PrjBundle::Reset", done([&] { mgr.Bundle().Reset(); }), 0},
+        {"GetDrvFile", [&] { return static_cast<long>(mgr.GetDrvFile().size()); }, 0},
+        {"GetFormFile", [&] { return static_cast<long>(mgr.GetFormFile().size()); }, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.op);
+        EXPECT_EQ(c.call(), c.nothing);
     }
+    EXPECT_EQ(ui.Calls().size(), calls);
+    EXPECT_EQ(kit.Read("ORVPRO.INI"), ini);
+    EXPECT_FALSE(fs::exists(kit.Home() + "DATA"));
 }
 
 TEST_F(PrjMgrKit, MissingFontStopsTheStart)
 {
-    for (const char* font : {"ALT.FON", "706.FON", "INT.FON"}) {
+    const char* const fonts[] = {"ALT.FON", "706.FON", "INT.FON"};
+    for (int missing = 0; missing < 3; ++missing) {
+        const char* font = fonts[missing];
         SCOPED_TRACE(font);
         ConfigKit other;
         other.Remove(font);
@@ -176,13 +394,16 @@ TEST_F(PrjMgrKit, MissingFontStopsTheStart)
         CStartSel otherSel;
         CPrjMgr m(frame, otherSel);
         EXPECT_EQ(m.Init(), CPrjMgr::kInitFailed);
-        const auto boxes = Boxes();
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].first, static_cast<int>(msg::kDateiKannNichtGeoeffnetWerden));
-        EXPECT_NE(boxes[0].second.find(other.CfgPath(font)), std::string::npos) << boxes[0].second;
-        ExpectNothingDone(m, frame);
-        const auto after = Boxes();
-        EXPECT_EQ(after.size(), 1u);
+        const int box = static_cast<int>(msg::kDateiKannNichtGeoeffnetWerden);
+        EXPECT_EQ(Boxes(), (std::vector<std::pair<int, std::string>>{{box, PrjMgrTestText(box, other.CfgPath(font))}}));
+        // The frame holds the fonts before the missing one; the later ones
+        // were not tried.
+        for (int family = 1; family <= 3; ++family) {
+            const CFon* fon = frame.GetFon(family);
+            EXPECT_EQ(fon != nullptr, family <= missing) << family;
+            EXPECT_TRUE(!fon || fon->HasFont()) << family;
+        }
+        ExpectNothingDone(m, ui, other);
     }
 }
 
@@ -196,14 +417,13 @@ TEST_F(PrjMgrKit, MissingConfigurationFileStopsTheStart)
         CStartSel otherSel;
         CPrjMgr m(frame, otherSel);
         EXPECT_EQ(m.Init(), CPrjMgr::kInitFailed);
+        const int box = static_cast<int>(msg::kDateiKannNichtGeoeffnetWerden);
         const auto boxes = Boxes();
         ASSERT_EQ(boxes.size(), 2u);
-        EXPECT_EQ(boxes[0].first, static_cast<int>(msg::kDateiKannNichtGeoeffnetWerden));
-        EXPECT_NE(boxes[0].second.find(other.CfgPath(file)), std::string::npos) << boxes[0].second;
+        EXPECT_EQ(boxes[0], std::make_pair(box, PrjMgrTestText(box, other.CfgPath(file))));
         EXPECT_EQ(boxes[1].first, static_cast<int>(msg::kInternalError));
         EXPECT_NE(boxes[1].second.find("Configfiles not found"), std::string::npos);
-        ExpectNothingDone(m, frame);
-        EXPECT_EQ(Boxes().size(), 2u);
+        ExpectNothingDone(m, ui, other);
     }
 }
 
@@ -227,11 +447,13 @@ TEST_F(PrjMgrKit, DestructionLeavesTheFrameEmpty)
         ASSERT_TRUE(otherSel.OpenDb(kit.Home()));
         CPrjMgr m(frame, otherSel);
         ASSERT_EQ(m.Init(), CPrjMgr::kInitDone);
-        mgr.SetPanelType(706);
+        const OfferedChoice offered = FirstOffered(otherSel.Db(), 706);
         m.SetPanelType(706);
-        m.SetPlcType(mgr.GetChoice().spsType);
-        m.Startselection();
-        m.GetPrjData()->Clear();
+        m.SetPlcType(offered.spsId);
+        m.SetDrvNum(offered.drvId);
+        ASSERT_TRUE(m.Startselection());
+        m.GetPrjData()->SetPath(kit.Home() + "DATA/DEMO.orv");
+        m.Bundle().Reset();
         EXPECT_EQ(frame.GetWorkspace(), &m.Workspace());
     }
     for (int family = 1; family <= 3; ++family)
@@ -240,76 +462,128 @@ TEST_F(PrjMgrKit, DestructionLeavesTheFrameEmpty)
     EXPECT_EQ(GetPrjData(), nullptr);
 }
 
+// How a case changes one file of the configuration directory; the file is
+// restored after the case.
+struct ApplyEdit {
+    enum class Kind { None, Remove, Replace };
+    Kind kind = Kind::None;
+    const char* file = nullptr;
+    std::string bytes;
+};
+
 struct ApplyCase {
     const char* name;
-    int devType;
+    int devId; // 755: 47 with the international display
     int spsType;
-    int drvNo;
-    const char* removed;  // a file of the configuration directory taken away
-    const char* damaged;
+    int drvNo; // -1 each: the first the database offers
+    ApplyEdit edit;
     bool sim;
     uint16_t abort;
-    std::vector<int> boxes;
+    std::vector<std::pair<int, std::string>> boxes; // id and a part of the text
+    std::vector<std::string> logs;                  // in this order
+    const char* drvFile;                            // null: none chosen
+    const char* formFile;
+    bool header; // the driver's header read
+    bool fktUsed;
+    const char* iniPanel; // the panel CONFIGURATION names; null: the file as before
 };
 
 TEST_F(PrjMgrKit, StartSelectionApply)
 {
     ASSERT_EQ(mgr.Init(), CPrjMgr::kInitDone);
     const CfgChoice start = mgr.GetChoice();
+    ASSERT_EQ(start.devType, 14);
+    FktDosFile std014;
+    std014.name = "STD014.FKT";
+    std014.body = std::string(40, 'B');
+    kit.Write("STD014.FKT", std014.Build());
+    mgr.Workspace().SetStdFktPath(0, kit.CfgPath("STD014.FKT"));
+    const std::string frm = kit.Read("ORV706.FRM");
+    // The name at 6, the magic at 4.
+    const std::string otherName = std::string(frm).replace(6, 12, "ORV473.FRM  ");
+    const std::string badMagic = std::string(frm).replace(4, 2, "\xEE\xEE");
+    Drv706Entry other;
+    other.drvFile = "OTHER.DRV";
+    const std::string lib706 = other.Build().bytes;
+    const std::string noCombination = "[ORV0014-NONE-NONE]\r\nADR=VAR,0,255,<->\r\n";
+    using K = ApplyEdit::Kind;
+    const int notAvailable = static_cast<int>(msg::kInternalError);
+    const std::string notAvailableText = "This Simulation Driver is not available";
+    const int noLib = static_cast<int>(msg::kTreiberBibliothekKonnteNichtGeoeffnet);
+    const int noDrv = static_cast<int>(msg::kTreiberNichtInDateiEnthalten);
+    const int noForm = static_cast<int>(msg::kFirmwaredateiKannNichtGeoeffnetWerden);
+    const int badForm = static_cast<int>(msg::kFirmwaredateiIstBeschaedigt);
     const ApplyCase cases[] = {
-        {"the default combination", start.devType, start.spsType, start.drvNo, nullptr, nullptr, false, 0, {}},
-        {"driver missing from the 043 family library", 14, start.spsType, 999, nullptr, nullptr, false, 3,
-         {static_cast<int>(msg::kTreiberNichtInDateiEnthalten)}},
-        {"combination missing from the configuration", start.devType, start.spsType, start.drvNo, nullptr,
-         "ORVPRO.CFG", false, 2, {}},
-        {"missing library", 14, start.spsType, start.drvNo, "ORV014.DRV", nullptr, false, 3,
-         {static_cast<int>(msg::kTreiberBibliothekKonnteNichtGeoeffnet)}},
-        {"missing form file", 706, start.spsType, start.drvNo, "ORV706.FRM", nullptr, false, 4,
-         {static_cast<int>(msg::kFirmwaredateiKannNichtGeoeffnetWerden)}},
-        {"damaged form file", 706, start.spsType, start.drvNo, nullptr, "ORV706.FRM", false, 4,
-         {static_cast<int>(msg::kFirmwaredateiIstBeschaedigt)}},
-        {"simulation on 706", 706, 0, 0, nullptr, nullptr, true, 3, {static_cast<int>(msg::kInternalError)}},
-        {"simulation on 477", 477, 0, 0, nullptr, nullptr, true, 3, {static_cast<int>(msg::kInternalError)}},
+        {"the default combination", 14, start.spsType, start.drvNo, {}, false, 0, {},
+         {"Startselection: ORV:14 SPS:33 DRV:5 Offs:0 Len:256 DB:0", "Font:alt", "Normal Display"}, "ORV014.DRV",
+         nullptr, true, true, "ORV014"},
+        {"a combination missing from ORVPRO.CFG", 43, -1, -1, {K::Replace, "ORVPRO.CFG", noCombination}, false, 2, {},
+         {"Normal Display"}, "ORV014.DRV", nullptr, true, false, "ORV043"},
+        {"a missing library", 36, -1, -1, {K::Remove, "ORV014.DRV", ""}, false, 3, {{noLib, "ORV014.DRV"}}, {}, "ORV014.DRV",
+         nullptr, false, false, "ORVlight"},
+        {"a driver missing from the 043 family library", 14, 33, 999, {}, false, 3, {{noDrv, "ORV014.DRV"}}, {}, "ORV014.DRV",
+         nullptr, false, false, "ORV014"},
+        {"a driver missing from the 706 family library", 706, -1, -1, {K::Replace, "ORV706.DRV", lib706}, false, 0,
+         {{noDrv, "ORV706.DRV"}}, {"Font:706"}, "ORV706.DRV", "ORV706.FRM", false, false, "ORV706"},
+        {"a missing form file", 706, -1, -1, {K::Remove, "ORV706.FRM", ""}, false, 4, {{noForm, PrjMgrTestText(noForm, "ORV706.FRM")}}, {},
+         nullptr, "ORV706.FRM", false, false, "ORV706"},
+        {"another panel's form file", 706, -1, -1, {K::Replace, "ORV706.FRM", otherName}, false, 4,
+         {{badForm, PrjMgrTestText(badForm, "ORV706.FRM")}}, {}, nullptr, "ORV706.FRM", false, false, "ORV706"},
+        {"a form file with a wrong magic", 706, -1, -1, {K::Replace, "ORV706.FRM", badMagic}, false, 4,
+         {{badForm, PrjMgrTestText(badForm, "ORV706.FRM")}}, {}, nullptr, "ORV706.FRM", false, false, "ORV706"},
+        {"simulation on 14", 14, -1, -1, {}, true, 0, {}, {"Normal Display", "Simulationdrv for MINI"}, "SIMMINI.DRV",
+         nullptr, true, true, nullptr},
+        {"simulation on 118", 118, -1, -1, {}, true, 0, {}, {"Simulationdrv for MINI"}, "SIMMINI.DRV", "ORV118.FRM",
+         true, true, nullptr},
+        {"simulation on 473", 473, -1, -1, {}, true, 0, {}, {"Simulationdrv for ORV473pe"}, "SIM473pe.DRV",
+         "ORV473.FRM", true, false, nullptr},
+        {"simulation on 755", 755, -1, -1, {}, true, 0, {},
+         {"Font:int", "International Display", "Simulationdrv for MIDI"}, "SIMMIDI.DRV", nullptr, true, false,
+         nullptr},
+        {"simulation on 477", 477, -1, -1, {}, true, 3, {{notAvailable, notAvailableText}}, {}, nullptr, nullptr,
+         false, false, nullptr},
+        {"simulation on 706", 706, -1, -1, {}, true, 3, {{notAvailable, notAvailableText}}, {}, nullptr, nullptr,
+         false, false, nullptr},
     };
     for (const ApplyCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string removedBytes = c.removed ? kit.Read(c.removed) : "";
-        const std::string damagedBytes = c.damaged ? kit.Read(c.damaged) : "";
-        if (c.removed)
-            kit.Remove(c.removed);
-        if (c.damaged)
-            kit.Damage(c.damaged);
+        const std::string ini = kit.Read("ORVPRO.INI");
+        const std::string kept = c.edit.file ? kit.Read(c.edit.file) : "";
+        if (c.edit.kind == K::Remove)
+            kit.Remove(c.edit.file);
+        if (c.edit.kind == K::Replace)
+            kit.Write(c.edit.file, c.edit.bytes);
+        mgr.SetDrvFile("");
+        mgr.SetFormFile("");
+        mgr.GetDrvCfg()->Clear();
+        mgr.GetFktCfg()->SetUsed(false);
+        const OfferedChoice offered = FirstOffered(sel.Db(), c.devId);
+        const int sps = c.spsType < 0 ? offered.spsId : c.spsType;
+        const int drv = c.drvNo < 0 ? offered.drvId : c.drvNo;
+        sel.SetOrvVals("ORVPRO", c.devId, sps, drv, 0, 0, 256);
         ui.ClearCalls();
-        Select(c.devType, c.spsType, c.drvNo, false, c.sim);
+        EXPECT_EQ(Select(c.devId == 755 ? 47 : c.devId, sps, drv, c.devId == 755, c.sim), c.abort == 0);
         EXPECT_EQ(mgr.GetAbortCode(), c.abort);
-        std::vector<int> ids;
-        for (const auto& box : Boxes())
-            ids.push_back(box.first);
-        EXPECT_EQ(ids, c.boxes);
-        if (c.removed)
-            kit.Write(c.removed, removedBytes);
-        if (c.damaged)
-            kit.Write(c.damaged, damagedBytes);
-    }
-}
-
-TEST_F(PrjMgrKit, BoundSimulationDriverLeavesTheToolConfigurationAlone)
-{
-    ASSERT_EQ(mgr.Init(), CPrjMgr::kInitDone);
-    const std::string before = kit.Read("ORVPRO.INI");
-    const struct {
-        int devType;
-        const char* driver;
-    } cases[] = {{14, "SIMMINI.DRV"}, {118, "SIMMINI.DRV"}, {473, "SIM473pe.DRV"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.devType);
-        ui.ClearCalls();
-        Select(c.devType, 0, 0, false, true);
-        EXPECT_TRUE(Boxes().empty());
-        EXPECT_EQ(mgr.Workspace().GetDrvOverrideName(), c.driver);
-        EXPECT_EQ(mgr.GetDrvFile(), kit.CfgPath(c.driver));
-        mgr.SaveCfg();
-        EXPECT_EQ(kit.Read("ORVPRO.INI"), before);
+        const auto shown = Boxes();
+        ASSERT_EQ(shown.size(), c.boxes.size());
+        for (size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_EQ(shown[i].first, c.boxes[i].first);
+            EXPECT_NE(shown[i].second.find(c.boxes[i].second), std::string::npos) << shown[i].second;
+        }
+        EXPECT_TRUE(LoggedInOrder(c.logs)) << testing::PrintToString(ui.TextsOf(UiCall::Kind::LogAppend));
+        EXPECT_EQ(mgr.GetDrvFile(), c.drvFile ? kit.CfgPath(c.drvFile) : "");
+        EXPECT_EQ(mgr.GetFormFile(), c.formFile ? kit.CfgPath(c.formFile) : "");
+        EXPECT_EQ(!mgr.GetDrvCfg()->GetDrvName().empty(), c.header);
+        EXPECT_EQ(mgr.GetFktCfg()->IsUsed() != 0, c.fktUsed);
+        if (c.iniPanel) {
+            EXPECT_NE(kit.Read("ORVPRO.INI").find(std::string("ORV=") + c.iniPanel + "\r\n"), std::string::npos);
+        } else {
+            EXPECT_EQ(kit.Read("ORVPRO.INI"), ini);
+            mgr.SaveCfg();
+            EXPECT_EQ(kit.Read("ORVPRO.INI"), ini);
+        }
+        if (c.edit.kind != K::None)
+            kit.Write(c.edit.file, kept);
     }
 }
 
@@ -321,25 +595,40 @@ TEST_F(PrjMgrKit, BundleResetEmptiesTheProjectButKeepsTheChoice)
     const uint16_t drvNo = drv.GetDrvNo();
     ASSERT_FALSE(drv.GetDrvName().empty());
     mgr.GetFktCfg()->SetName("FKT");
+    mgr.GetPrjData()->SetPath(kit.Home() + "DATA/DEMO.orv");
     mgr.Bundle().Reset();
+    EXPECT_TRUE(mgr.GetPrjData()->GetPath().empty());
     EXPECT_TRUE(drv.GetDrvName().empty());
     EXPECT_EQ(drv.GetDrvNo(), drvNo);
     EXPECT_TRUE(mgr.GetFktCfg()->GetName().empty());
     EXPECT_EQ(mgr.GetSpsPar()->GetSpsType(), mgr.GetChoice().spsType);
 }
 
-TEST_F(PrjMgrKit, SaveCfgWritesTheLastProject)
+TEST_F(PrjMgrKit, SaveCfgWritesTheRootsPathAndEveryOtherSectionAsItWas)
 {
     ASSERT_EQ(mgr.Init(), CPrjMgr::kInitDone);
+    kit.Write("ORVPRO.INI", kit.Read("ORVPRO.INI") + "[OWN]\r\nKEY=1\r\n");
+    auto others = PrjMgrTestSections(kit.Read("ORVPRO.INI"));
+    others.erase("ENVIRONMENT");
+    const std::string demo = kit.Home() + "DATA/DEMO.ORV";
+    const std::string line = "\r\nORV_FILE=\"" + demo + "\"\r\n";
     frame.SetStateFlags(CFrameState::kStateProjectLoaded);
-    mgr.SetPrjFile(kit.Home() + "DATA/DEMO.ORV");
+    mgr.GetPrjData()->SetPath(demo);
     mgr.SaveCfg();
-    EXPECT_NE(kit.Read("ORVPRO.INI").find("ORV_FILE=\"" + kit.Home() + "DATA/DEMO.ORV\""), std::string::npos);
+    EXPECT_EQ(mgr.GetPrjFile(), demo);
+    auto sections = PrjMgrTestSections(kit.Read("ORVPRO.INI"));
+    EXPECT_NE(sections["ENVIRONMENT"].find(line), std::string::npos) << sections["ENVIRONMENT"];
+    sections.erase("ENVIRONMENT");
+    EXPECT_EQ(sections, others);
     // Without a loaded project the last one stays for the next start.
     frame.SetStateFlags(0);
-    mgr.SetPrjFile("");
+    mgr.GetPrjData()->SetPath(kit.Home() + "DATA/OTHER.ORV");
     mgr.SaveCfg();
-    EXPECT_NE(kit.Read("ORVPRO.INI").find("ORV_FILE=\"" + kit.Home() + "DATA/DEMO.ORV\""), std::string::npos);
+    sections = PrjMgrTestSections(kit.Read("ORVPRO.INI"));
+    EXPECT_NE(sections["ENVIRONMENT"].find(line), std::string::npos) << sections["ENVIRONMENT"];
+    EXPECT_EQ(sections["ENVIRONMENT"].find("OTHER.ORV"), std::string::npos);
+    sections.erase("ENVIRONMENT");
+    EXPECT_EQ(sections, others);
 }
 
 // As a new user starts: every combination the shipped database offers is
