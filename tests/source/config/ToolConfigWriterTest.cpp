@@ -118,7 +118,7 @@ TEST_F(ToolConfigWriterTest, SaveAllWritesTheWholeFileAndReadsBack)
     std::string descr;
     reader.ReadEnvironment();
     reader.ReadConfiguration(read);
-    reader.ReadDescription(descr);
+    EXPECT_TRUE(reader.ReadDescription(descr));
     reader.ReadSimulation();
     ASSERT_TRUE(reader.CheckError());
 
