@@ -1,6 +1,7 @@
 // Builds the panel's commands and decodes its answers; every answer is
 // checked for length before a character of it is read.
 #include "link/LinkCommands.h"
+#include "model/project/PanelTable.h"
 #include "model/project/PanelType.h"
 
 #include "model/core/CheckedFormat.h"
@@ -181,16 +182,8 @@ std::optional<std::string> MemorySetupCommand043(std::string_view xAnswer, std::
 
 const char* FirmwareIdOf043(uint16_t panelType)
 {
-    switch (panelType) {
-    case 14: return "OG014";
-    case 36: return "OG036";
-    case 43: return "OG043";
-    case 47: return "OG047";
-    case 118: return "OG118";
-    case 163: return "OG163";
-    case 167: return "OG167";
-    default: return nullptr;
-    }
+    const PanelRow* row = FindPanel(panelType);
+    return row ? row->linkId : nullptr;
 }
 
 } // namespace orv

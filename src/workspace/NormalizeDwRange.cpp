@@ -89,7 +89,14 @@ void ApplyStd(const StdRule& r, Wide& w)
         w.n = r.areaEnd - w.f;
 }
 
-// Types 11, 16, 33, 42 and 43: the area starts at word 0.
+// The PLC types whose area starts at word 0, whatever word the user typed.
+constexpr std::array<int32_t, 5> kFromZeroTypes{11, 16, 33, 42, 43};
+
+bool StartsAtWordZero(int32_t spsId)
+{
+    return std::find(kFromZeroTypes.begin(), kFromZeroTypes.end(), spsId) != kFromZeroTypes.end();
+}
+
 void FromZero(Wide& w)
 {
     w.f = 0;
@@ -147,13 +154,6 @@ void NormalizeDwRange(int32_t spsId, int32_t drvId, DwRange& range)
             w.f = 0;
         ApplyStd(*StdRuleOf(9), w);
         break;
-    case 11:
-    case 16:
-    case 33:
-    case 42:
-    case 43:
-        FromZero(w);
-        break;
     case 12:
         if (drvId == 17)
             ApplyStd(*StdRuleOf(-17), w);
@@ -189,7 +189,9 @@ void NormalizeDwRange(int32_t spsId, int32_t drvId, DwRange& range)
     default:
         if (spsId < 0 || spsId > 48)
             break;
-        if (const StdRule* rule = StdRuleOf(spsId))
+        if (StartsAtWordZero(spsId))
+            FromZero(w);
+        else if (const StdRule* rule = StdRuleOf(spsId))
             ApplyStd(*rule, w);
         break;
     }

@@ -79,16 +79,18 @@ const PrjMgrSimDrv* PrjMgrSimDrvOf(uint16_t devType)
     static constexpr PrjMgrSimDrv kMini{"Simulationdrv for MINI", "SIMMINI.DRV"};
     static constexpr PrjMgrSimDrv k473{"Simulationdrv for ORV473pe", "SIM473pe.DRV"};
     static constexpr PrjMgrSimDrv kMidi{"Simulationdrv for MIDI", "SIMMIDI.DRV"};
-    switch (devType) {
-    case 14: case 36: case 43: case 47: case 118: case 163: case 167:
+    const PanelRow* row = FindPanel(devType);
+    switch (row ? row->simDriver : SimDriver::None) {
+    case SimDriver::Mini:
         return &kMini;
-    case 473:
+    case SimDriver::Pe473:
         return &k473;
-    case 755:
+    case SimDriver::Midi:
         return &kMidi;
-    default:
-        return nullptr;
+    case SimDriver::None:
+        break;
     }
+    return nullptr;
 }
 
 // Opens the library, finds the configured driver and reads its header; false

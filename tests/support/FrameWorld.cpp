@@ -18,7 +18,8 @@ FrameWorld::FrameWorld(const WorldSpec& wanted)
       prj(*world.prj),
       sps(*world.sps),
       drv(*world.drvCfg),
-      fkt(*world.fkt)
+      fkt(*world.fkt),
+      frm(*world.frm)
 {
 }
 

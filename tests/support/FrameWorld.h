@@ -33,6 +33,7 @@ public:
     CSpsPar& sps;
     CDrvCfg& drv;
     CFktCfg& fkt;
+    CFrmCfg& frm;
 };
 
 } // namespace orv

@@ -67,6 +67,12 @@ WorldSpec& WorldSpec::Fkt()
     return *this;
 }
 
+WorldSpec& WorldSpec::Frm()
+{
+    m_frm = true;
+    return *this;
+}
+
 WorldSpec& WorldSpec::Cleared()
 {
     m_cleared = true;
@@ -117,6 +123,9 @@ void ProjectWorld::Wire(const WorldSpec& wanted)
     fkt = std::make_unique<CFktCfg>(&bundle);
     if (wanted.m_fkt)
         bundle.fktCfg = fkt.get();
+    frm = std::make_unique<CFrmCfg>(&bundle);
+    if (wanted.m_frm)
+        bundle.frmCfg = frm.get();
     if (wanted.m_cleared)
         prj->Clear();
     if (wanted.m_srcType)
@@ -128,6 +137,30 @@ CPrjVar* ProjectWorld::Var(std::string_view name) const
     if (CPrjVar* var = prj->GetVarList()->FindByName(name))
         return var;
     return prj->GetFwVarList()->FindByName(name);
+}
+
+void ProjectWorld::Unwire(WorldPart part)
+{
+    switch (part) {
+    case WorldPart::CharSet: bundle.charSet = nullptr; break;
+    case WorldPart::Root: bundle.prjData = nullptr; break;
+    case WorldPart::Sps: bundle.spsPar = nullptr; break;
+    case WorldPart::Drv: bundle.drvCfg = nullptr; break;
+    case WorldPart::Fkt: bundle.fktCfg = nullptr; break;
+    case WorldPart::Frm: bundle.frmCfg = nullptr; break;
+    }
+}
+
+void ProjectWorld::Rewire(WorldPart part)
+{
+    switch (part) {
+    case WorldPart::CharSet: bundle.charSet = charSet.get(); break;
+    case WorldPart::Root: bundle.prjData = prj.get(); break;
+    case WorldPart::Sps: bundle.spsPar = sps.get(); break;
+    case WorldPart::Drv: bundle.drvCfg = drvCfg.get(); break;
+    case WorldPart::Fkt: bundle.fktCfg = fkt.get(); break;
+    case WorldPart::Frm: bundle.frmCfg = frm.get(); break;
+    }
 }
 
 } // namespace orv

@@ -6,6 +6,7 @@
 #include "model/project/CharSet.h"
 #include "model/project/DrvCfg.h"
 #include "model/project/FktCfg.h"
+#include "model/project/FrmCfg.h"
 #include "model/project/PrjBundle.h"
 #include "model/project/PrjData.h"
 #include "model/project/SpsPar.h"
@@ -23,6 +24,9 @@ namespace orv {
 class CPrjVar;
 class CWorkspaceState;
 class ProjectWorld;
+
+// The parts of a world that a bundle may lack.
+enum class WorldPart { CharSet, Root, Sps, Drv, Fkt, Frm };
 
 // What a world holds: World(706).Sps(SpsParBuilder().Var(20)).CharSet().Fkt().
 // Every part exists; only the parts asked for are wired into the bundle, so
@@ -45,6 +49,8 @@ public:
     // The workspace the driver configuration answers to, wired or not.
     WorldSpec& Workspace(CWorkspaceState* workspace);
     WorldSpec& Fkt();
+    // The firmware configuration, empty until a firmware reader fills it.
+    WorldSpec& Frm();
     // The root cleared after wiring, as before a load.
     WorldSpec& Cleared();
     // The panel the source file names (default: none set).
@@ -57,6 +63,9 @@ public:
 private:
     friend class ProjectWorld;
 
+// The parts of a world that a bundle may lack.
+enum class WorldPart { CharSet, Root, Sps, Drv, Fkt, Frm };
+
     uint16_t m_devType;
     bool m_variant = false;
     std::optional<SpsParBuilder> m_sps;
@@ -66,6 +75,7 @@ private:
     bool m_drv = false;
     CWorkspaceState* m_workspace = nullptr;
     bool m_fkt = false;
+    bool m_frm = false;
     bool m_cleared = false;
     std::optional<uint16_t> m_srcType;
     bool m_ownUi = false;
@@ -85,6 +95,11 @@ public:
     // A variable of the variable list or of the firmware list, or null.
     CPrjVar* Var(std::string_view name) const;
 
+    // Takes the part out of the bundle, as a half-loaded project lacks it;
+    // Rewire puts the world's own part (back) in.
+    void Unwire(WorldPart part);
+    void Rewire(WorldPart part);
+
 private:
     PrjBundle m_ownBundle;
 
@@ -98,6 +113,7 @@ public:
     std::unique_ptr<CSpsPar> sps;
     std::unique_ptr<CDrvCfg> drvCfg;
     std::unique_ptr<CFktCfg> fkt;
+    std::unique_ptr<CFrmCfg> frm;
 
 private:
     void Wire(const WorldSpec& wanted);

@@ -13,7 +13,7 @@
 #include "model/project/SpsPar.h"
 #include "source/config/CfgReader.h"
 #include "source/config/CfgSearch.h"
-#include "support/FrameFixture.h"
+#include "support/FrameWorld.h"
 #include "tools/cfggen/DrvBuilders.h"
 #include "workspace/SelQueries.h"
 #include "workspace/StartSel.h"
@@ -52,17 +52,15 @@ std::string ReadBytes(const fs::path& path)
 
 // The shipped files copied into the fixture's program directory before
 // anything could write them.
-class ShippedConfiguration : public FrameFixture, public testing::Test {
+class ShippedConfiguration : public FrameWorld, public testing::Test {
 protected:
+    ShippedConfiguration() : FrameWorld(World().Drv().Frm()) {}
+
     void SetUp() override
     {
         const fs::path shipped(ORV_SHIPPED_DIR);
         fs::copy_file(shipped / "startsel.db", dir.File("startsel.db"));
         fs::copy(shipped / "CFG", dir.File("CFG"), fs::copy_options::recursive);
-        bundle.prjData = &prj;
-        bundle.spsPar = &sps;
-        bundle.drvCfg = &drv;
-        bundle.frmCfg = &frm;
         ASSERT_TRUE(sel.OpenDb(dir.Path()));
         // Every panel with its offered PLC types and drivers.
         orv::CSelQueries q(&sel.Db());
@@ -84,10 +82,6 @@ protected:
     std::string Cfg(const std::string& name) const { return workspace.GetCfgDir() + name; }
 
     orv::CStartSel sel;
-    CPrjData prj{&bundle};
-    CSpsPar sps{&bundle};
-    CDrvCfg drv{&workspace, &bundle};
-    CFrmCfg frm{&bundle};
     std::map<int, std::set<std::pair<int, int>>> offered;
 };
 

@@ -38,12 +38,12 @@ public:
     int64_t S48(uint64_t offset);
     // The same into value, which is left alone when the number does not
     // lie inside the view; false then.
-    bool Get(uint64_t offset, uint8_t& value) { return Into(offset, value); }
-    bool Get(uint64_t offset, uint16_t& value) { return Into(offset, value); }
-    bool Get(uint64_t offset, uint32_t& value) { return Into(offset, value); }
+    [[nodiscard]] bool Get(uint64_t offset, uint8_t& value) { return Into(offset, value); }
+    [[nodiscard]] bool Get(uint64_t offset, uint16_t& value) { return Into(offset, value); }
+    [[nodiscard]] bool Get(uint64_t offset, uint32_t& value) { return Into(offset, value); }
     // Copies n bytes at offset to dest; false (dest zero-filled) when they
     // do not all lie inside the view.
-    bool Block(uint64_t offset, void* dest, size_t n);
+    [[nodiscard]] bool Block(uint64_t offset, void* dest, size_t n);
     // The n bytes at offset, or nullptr (and failed) when they do not all
     // lie inside the view.
     const uint8_t* Bytes(uint64_t offset, size_t n);
@@ -59,7 +59,7 @@ public:
 private:
     uint64_t Number(uint64_t offset, size_t width);
     template <class Unsigned>
-    bool Into(uint64_t offset, Unsigned& value)
+    [[nodiscard]] bool Into(uint64_t offset, Unsigned& value)
     {
         if (!Holds(offset, sizeof value)) {
             m_ok = false;

@@ -16,6 +16,6 @@ inline constexpr size_t kMaxInputFileSize = size_t{16} << 20;
 // <module> <path> OK" at the debug level. False (bytes empty) when it is
 // missing, not a regular file, unreadable, larger than kMaxInputFileSize,
 // or memory runs out.
-bool ReadWholeInput(const std::string& path, std::string& bytes, const char* module);
+[[nodiscard]] bool ReadWholeInput(const std::string& path, std::string& bytes, const char* module);
 
 } // namespace orv

@@ -234,12 +234,12 @@ StepResult CComp::Reserve(uint32_t n)
     return target > length ? AppendZeros(target - length) : StepResult{1};
 }
 
-int CComp::PlaceRecord(const ImgRecord& record, uint32_t& at)
+StepResult CComp::PlaceRecord(const ImgRecord& record, uint32_t& at)
 {
     return PlaceRecord(record, record.Size(), at);
 }
 
-int CComp::PlaceRecord(const ImgRecord& record, uint32_t room, uint32_t& at)
+StepResult CComp::PlaceRecord(const ImgRecord& record, uint32_t room, uint32_t& at)
 {
     if (Reserve(room) != 1)
         return -1;
@@ -374,7 +374,7 @@ void CComp::SetConflict(uint16_t recipeNum, std::string text)
     m_conflictText = std::move(text);
 }
 
-int CComp::ReduceSpans(const CPrjVar& var, bool isSigned, bool wordSpans, Spans& out)
+StepResult CComp::ReduceSpans(const CPrjVar& var, bool isSigned, bool wordSpans, Spans& out)
 {
     // Unsigned kinds keep their limits as 32-bit unsigned numbers.
     const auto value = [isSigned](int32_t v) { return isSigned ? int64_t{v} : int64_t{static_cast<uint32_t>(v)}; };
@@ -427,7 +427,7 @@ StepResult CComp::StampFamily706CheckWord()
 
 // --- Names -------------------------------------------------------------------
 
-int CComp::FitNames(uint32_t reserve, bool eachReserved)
+StepResult CComp::FitNames(uint32_t reserve, bool eachReserved)
 {
     if (Failed())
         return -1;

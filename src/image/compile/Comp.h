@@ -110,15 +110,15 @@ protected:
     // bytes would reach it.
     StepResult Reserve(uint32_t n);
     // Reserves room for the record and appends it; at is its address.
-    int PlaceRecord(const ImgRecord& record, uint32_t& at);
+    StepResult PlaceRecord(const ImgRecord& record, uint32_t& at);
     // The same with room bytes reserved in place of the record's size.
-    int PlaceRecord(const ImgRecord& record, uint32_t room, uint32_t& at);
+    StepResult PlaceRecord(const ImgRecord& record, uint32_t room, uint32_t& at);
     // A table of the word count and count words of 0, placed as a record;
     // its address into the header slot.
     StepResult PlaceSlotTable(uint16_t count, uint32_t slot, uint32_t& at);
     // Appends the driver or special-function file whole; nothing without one.
-    int CopyDriverFile() { return AppendBytes(m_drv); }
-    int CopySpecialFile() { return AppendBytes(m_fkt); }
+    StepResult CopyDriverFile() { return AppendBytes(m_drv); }
+    StepResult CopySpecialFile() { return AppendBytes(m_fkt); }
 
     // Runs the family's compile, then replaces the output with the image
     // when nothing failed; a failed replacement is error 20 and keeps the
@@ -196,7 +196,7 @@ protected:
     };
     // Error 20 naming the variable for an empty or reversed display span, a
     // reversed PLC span, and for word spans a reduced term beyond a word.
-    int ReduceSpans(const CPrjVar& var, bool isSigned, bool wordSpans, Spans& out);
+    StepResult ReduceSpans(const CPrjVar& var, bool isSigned, bool wordSpans, Spans& out);
     // Feeds the recipe check word: the number of recipe texts, then per text
     // the type codes of its values and a 1.
     void FeedRecipeCheck();
@@ -207,7 +207,7 @@ protected:
     // they fit below the limit with the reserve kept free, and records what
     // was left out in the names level.
     // eachReserved: every name is placed with the boundary rule.
-    int FitNames(uint32_t reserve, bool eachReserved = false);
+    StepResult FitNames(uint32_t reserve, bool eachReserved = false);
     // 706 family leaves out only the description.
     void SetNamesLevel(uint16_t level) { m_namesLevel = level; }
 

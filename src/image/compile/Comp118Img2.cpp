@@ -102,7 +102,7 @@ StepResult CComp118Img2::WriteRecipes()
     return 1;
 }
 
-int CComp118Img2::WriteRecipe(const CPrjRcpTxt& text, uint32_t& at)
+StepResult CComp118Img2::WriteRecipe(const CPrjRcpTxt& text, uint32_t& at)
 {
     const CPrjVarValList& values = text.GetValList();
     int words = 0;

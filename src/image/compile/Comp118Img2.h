@@ -25,7 +25,7 @@ private:
     StepResult WriteHeader();
     StepResult WriteCheckBlock();
     StepResult WriteRecipes();
-    int WriteRecipe(const CPrjRcpTxt& text, uint32_t& at);
+    StepResult WriteRecipe(const CPrjRcpTxt& text, uint32_t& at);
     StepResult EncodeValue(const CVarValPair& pair, ImgRecord& rec);
     // (value - lower) * PLC span / display span + PLC lower, cut toward zero.
     StepResult Scaled(const CPrjVar& var, bool isSigned, uint32_t value, int64_t& out);

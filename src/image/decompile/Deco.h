@@ -33,9 +33,9 @@ public:
     DecoFile(const std::string& path, const char* module);
     bool IsOpen() const { return m_open; }
     BeReader Reader() const { return BeReader(m_bytes); }
-    bool Read(uint32_t offset, void* buffer, uint16_t length) const;
-    bool Word(uint32_t offset, uint16_t& value) const;
-    bool DWord(uint32_t offset, uint32_t& value) const;
+    [[nodiscard]] bool Read(uint32_t offset, void* buffer, uint16_t length) const;
+    [[nodiscard]] bool Word(uint32_t offset, uint16_t& value) const;
+    [[nodiscard]] bool DWord(uint32_t offset, uint32_t& value) const;
 
 private:
     std::string m_bytes;
@@ -109,7 +109,7 @@ public:
 
     // Bit n of the section mask (4 bytes, or 8 for the family of 706),
     // counted from the lowest bit of the last byte; false beyond the mask.
-    bool BitTest(int bit) const;
+    [[nodiscard]] bool BitTest(int bit) const;
 
     // Reads the version field at 31 and the section mask at 131.
     StepResult CheckSignature();

@@ -80,7 +80,7 @@ private:
     StepResult ReadVarName(uint16_t namePtr, const uint8_t* nameBytes, int& nameMode, std::string& name);
     StepResult UniqueName(std::string& name) const;
     StepResult BuildVar(uint32_t payload, const VarHead& head, std::unique_ptr<CPrjVar>& var);
-    int BuildScaled(uint32_t payload, const VarHead& head, std::unique_ptr<CPrjVar>& var);
+    StepResult BuildScaled(uint32_t payload, const VarHead& head, std::unique_ptr<CPrjVar>& var);
     // The PLC limits from the scaling terms at payload + 10; words says
     // whether divisor and factor are words (else dwords).
     StepResult ReadPlcLimits(uint32_t p, bool isSigned, bool words, int64_t lower, int64_t upper, int64_t& plcLower,

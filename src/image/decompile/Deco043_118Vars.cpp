@@ -222,7 +222,7 @@ StepResult CDeco043_118::BuildVar(uint32_t p, const VarHead& head, std::unique_p
     }
 }
 
-int CDeco043_118::BuildScaled(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>& var)
+StepResult CDeco043_118::BuildScaled(uint32_t p, const VarHead& head, std::unique_ptr<CPrjVar>& var)
 {
     const uint8_t t = head.type;
     const bool vbin = t >= 18;

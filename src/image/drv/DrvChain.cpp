@@ -14,7 +14,7 @@ constexpr size_t kMaxText = 40;
 
 // The 706 layout: next address (4), name length n, name, a byte carried as
 // read, class, type (2), first value (4), setting (4), then the details.
-int ReadElement706(const DrvEntry& entry, int32_t at, DrvElement& el, uint32_t& next)
+StepResult ReadElement706(const DrvEntry& entry, int32_t at, DrvElement& el, uint32_t& next)
 {
     uint8_t n = 0;
     std::string name;
@@ -36,7 +36,7 @@ int ReadElement706(const DrvEntry& entry, int32_t at, DrvElement& el, uint32_t& 
 
 // The 043 layout: next offset (2), two-letter name, a byte, type code (6
 // number, 14 choice), value offset V (2), then the details.
-int ReadElement043(const DrvEntry& entry, int32_t at, DrvElement& el, uint16_t& next)
+StepResult ReadElement043(const DrvEntry& entry, int32_t at, DrvElement& el, uint16_t& next)
 {
     std::string name;
     uint8_t code = 0;
@@ -55,7 +55,7 @@ int ReadElement043(const DrvEntry& entry, int32_t at, DrvElement& el, uint16_t& 
     return 1;
 }
 
-int Walk706(const DrvEntry& entry, const std::function<bool(const DrvElement&)>& visit)
+StepResult Walk706(const DrvEntry& entry, const std::function<bool(const DrvElement&)>& visit)
 {
     uint32_t address = 0;
     if (entry.DWord(drvlayout::k706Chain, address) != 1)
@@ -77,7 +77,7 @@ int Walk706(const DrvEntry& entry, const std::function<bool(const DrvElement&)>&
     return 1;
 }
 
-int Walk043(const DrvEntry& entry, const std::function<bool(const DrvElement&)>& visit)
+StepResult Walk043(const DrvEntry& entry, const std::function<bool(const DrvElement&)>& visit)
 {
     uint16_t p = 0;
     uint8_t count = 0;
@@ -101,12 +101,12 @@ int Walk043(const DrvEntry& entry, const std::function<bool(const DrvElement&)>&
 
 } // namespace
 
-int WalkDrvChain(const DrvEntry& entry, const std::function<bool(const DrvElement&)>& visit)
+StepResult WalkDrvChain(const DrvEntry& entry, const std::function<bool(const DrvElement&)>& visit)
 {
     return entry.Family() == DrvFamily::F706 ? Walk706(entry, visit) : Walk043(entry, visit);
 }
 
-int ReadDrvSetting(const DrvEntry& entry, const DrvElement& element, uint32_t& value)
+StepResult ReadDrvSetting(const DrvEntry& entry, const DrvElement& element, uint32_t& value)
 {
     if (element.valueSize == 1) {
         uint8_t b = 0;
@@ -118,14 +118,14 @@ int ReadDrvSetting(const DrvEntry& entry, const DrvElement& element, uint32_t& v
     return entry.DWord(element.valueAt, value);
 }
 
-int WriteDrvSetting(const DrvEntry& entry, const DrvElement& element, uint32_t value)
+StepResult WriteDrvSetting(const DrvEntry& entry, const DrvElement& element, uint32_t value)
 {
     if (element.valueSize == 1)
         return entry.PutByte(element.valueAt, static_cast<uint8_t>(value));
     return entry.PutDWord(element.valueAt, value);
 }
 
-int ReadDrvNumber(const DrvEntry& entry, const DrvElement& element, DrvNumber& number)
+StepResult ReadDrvNumber(const DrvEntry& entry, const DrvElement& element, DrvNumber& number)
 {
     DrvNumber n;
     if ((element.firstAt >= 0 && entry.DWord(element.firstAt, n.first) != 1) ||
@@ -136,7 +136,7 @@ int ReadDrvNumber(const DrvEntry& entry, const DrvElement& element, DrvNumber& n
     return 1;
 }
 
-int ReadDrvHighest(const DrvEntry& entry, const DrvElement& element, uint16_t& highest)
+StepResult ReadDrvHighest(const DrvEntry& entry, const DrvElement& element, uint16_t& highest)
 {
     if (entry.Family() == DrvFamily::F706)
         return entry.Word(element.detailAt, highest);
@@ -147,7 +147,7 @@ int ReadDrvHighest(const DrvEntry& entry, const DrvElement& element, uint16_t& h
     return 1;
 }
 
-int ReadDrvChoiceText(const DrvEntry& entry, const DrvElement& element, int i, std::string& text)
+StepResult ReadDrvChoiceText(const DrvEntry& entry, const DrvElement& element, int i, std::string& text)
 {
     int32_t at = -1;
     if (entry.Family() == DrvFamily::F706) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "image/drv/DrvEntry.h"
+#include "model/core/StepResult.h"
 
 #include <cstdint>
 #include <functional>
@@ -45,13 +46,13 @@ struct DrvNumber {
 // false to stop early. The walk fails (-1) at a failed read, at an element
 // outside the entry and at an element it visited before, so that no chain
 // can loop; 1 otherwise.
-int WalkDrvChain(const DrvEntry& entry, const std::function<bool(const DrvElement&)>& visit);
+StepResult WalkDrvChain(const DrvEntry& entry, const std::function<bool(const DrvElement&)>& visit);
 
-int ReadDrvSetting(const DrvEntry& entry, const DrvElement& element, uint32_t& value);
-int WriteDrvSetting(const DrvEntry& entry, const DrvElement& element, uint32_t value);
-int ReadDrvNumber(const DrvEntry& entry, const DrvElement& element, DrvNumber& number);
-int ReadDrvHighest(const DrvEntry& entry, const DrvElement& element, uint16_t& highest);
+StepResult ReadDrvSetting(const DrvEntry& entry, const DrvElement& element, uint32_t& value);
+StepResult WriteDrvSetting(const DrvEntry& entry, const DrvElement& element, uint32_t value);
+StepResult ReadDrvNumber(const DrvEntry& entry, const DrvElement& element, DrvNumber& number);
+StepResult ReadDrvHighest(const DrvEntry& entry, const DrvElement& element, uint16_t& highest);
 // Text i of a choice, at most 40 characters.
-int ReadDrvChoiceText(const DrvEntry& entry, const DrvElement& element, int i, std::string& text);
+StepResult ReadDrvChoiceText(const DrvEntry& entry, const DrvElement& element, int i, std::string& text);
 
 } // namespace orv

@@ -39,24 +39,24 @@ public:
     bool CheckError();
     uint16_t GetError() const { return m_error.Code(); }
 
-    bool IsValid();
+    [[nodiscard]] bool IsValid();
     // Whether the entry is the file of driver drvNo.
-    bool NameMatches(int drvNo);
+    [[nodiscard]] bool NameMatches(int drvNo);
     // The entry's driver file name; empty, with error 5, when unreadable.
     std::string GetName();
     // Whether the configured driver's version and kind let this entry be
     // taken.
-    bool VersionFits();
+    [[nodiscard]] bool VersionFits();
     // The header texts, the parameter chain (as the configuration's driver
     // variables) and the cross-reference block into the configuration.
     // Memory running out here and in the library walk is error 5.
     void ReadHeader();
     // Whether the driver's data range fits the project's, or the user
     // agreed to have the project's driver setting changed.
-    bool CheckParams();
+    [[nodiscard]] bool CheckParams();
     // Asks whether the driver's range, in the PLC's notation, shall be
     // changed; true without a question for drivers that have no text.
-    bool ConfirmRangeChange(uint16_t db, uint16_t start, uint16_t end);
+    [[nodiscard]] bool ConfirmRangeChange(uint16_t db, uint16_t start, uint16_t end);
 
 protected:
     CDrvFile(const std::string& path, PrjBundle* bundle, DrvFamily family);
@@ -66,7 +66,7 @@ protected:
     // The library walk. Find makes the first valid entry of the configured
     // driver the current one: error 6 when there is none, error 5 for a
     // length that cannot be read or does not move the walk on.
-    bool FindEntry();
+    [[nodiscard]] bool FindEntry();
     void MarkEntries(uint16_t devType);
     void ExtractEntry(const std::string& path, bool twoZeros);
 
@@ -74,7 +74,7 @@ private:
     bool Failed() const { return m_error.Failed(); }
     void SetError(uint16_t error) { m_error.Set(error); }
     void ReadHeaderSteps();
-    bool FindEntrySteps();
+    [[nodiscard]] bool FindEntrySteps();
     void MarkEntriesSteps(uint16_t devType);
     // The entry at offset; its length from its own header. -1 when that
     // cannot be read.
@@ -82,9 +82,9 @@ private:
     // The current entry, cut at the end of the file.
     DrvEntry Entry() const;
     StepResult EntryName(const DrvEntry& entry, std::string& name) const;
-    bool ReadTexts(const DrvEntry& entry);
-    bool ReadParams(const DrvEntry& entry);
-    bool ReadParam(const DrvEntry& entry, const DrvElement& element);
+    [[nodiscard]] bool ReadTexts(const DrvEntry& entry);
+    [[nodiscard]] bool ReadParams(const DrvEntry& entry);
+    [[nodiscard]] bool ReadParam(const DrvEntry& entry, const DrvElement& element);
     void StampRange(CPrjVar& var);
 
     DrvFamily m_family;

@@ -32,7 +32,7 @@ struct XrefHead {
     int32_t RecordBase() const { return kind == 'E' ? kBlockExtRecords : kBlockRecords; }
 };
 
-int ReadHead(const DrvEntry& entry, int32_t x, XrefHead& head)
+StepResult ReadHead(const DrvEntry& entry, int32_t x, XrefHead& head)
 {
     std::string signature;
     uint8_t kind = 0;
@@ -51,7 +51,7 @@ int ReadHead(const DrvEntry& entry, int32_t x, XrefHead& head)
     return 1;
 }
 
-int ReadBytes(const DrvEntry& entry, int32_t at, uint8_t* bytes, uint16_t size)
+StepResult ReadBytes(const DrvEntry& entry, int32_t at, uint8_t* bytes, uint16_t size)
 {
     std::string text;
     if (entry.Text(at, size, text) != 1)
@@ -60,12 +60,12 @@ int ReadBytes(const DrvEntry& entry, int32_t at, uint8_t* bytes, uint16_t size)
     return 1;
 }
 
-int PutBytes(const DrvEntry& entry, int32_t at, const uint8_t* bytes, size_t size)
+StepResult PutBytes(const DrvEntry& entry, int32_t at, const uint8_t* bytes, size_t size)
 {
     return entry.PutBlock(at, std::string(reinterpret_cast<const char*>(bytes), size));
 }
 
-int ReadDefs(const DrvEntry& entry, int32_t x, CDrvCfg& cfg)
+StepResult ReadDefs(const DrvEntry& entry, int32_t x, CDrvCfg& cfg)
 {
     for (int i = 0; i < kDefs; ++i) {
         std::array<uint8_t, 4> d{};
@@ -79,7 +79,7 @@ int ReadDefs(const DrvEntry& entry, int32_t x, CDrvCfg& cfg)
     return 1;
 }
 
-int ReadTab5(const DrvEntry& entry, int32_t x, const XrefHead& head, CDrvCfg& cfg)
+StepResult ReadTab5(const DrvEntry& entry, int32_t x, const XrefHead& head, CDrvCfg& cfg)
 {
     for (int32_t k = 0; k < head.count; ++k) {
         std::array<uint8_t, DrvTab5Record::kSize> rec{};
@@ -90,7 +90,7 @@ int ReadTab5(const DrvEntry& entry, int32_t x, const XrefHead& head, CDrvCfg& cf
     return 1;
 }
 
-int ReadRefList(const DrvEntry& entry, int32_t x, const XrefHead& head, CDrvCfg& cfg)
+StepResult ReadRefList(const DrvEntry& entry, int32_t x, const XrefHead& head, CDrvCfg& cfg)
 {
     for (int32_t k = 0; k < kFixedEntries; ++k) {
         uint16_t value = 0;
@@ -114,7 +114,7 @@ void LogSkipped(int index, uint16_t count)
             unsigned{count});
 }
 
-int WriteDefs(const DrvEntry& entry, int32_t x, const CSpsDefList& defs)
+StepResult WriteDefs(const DrvEntry& entry, int32_t x, const CSpsDefList& defs)
 {
     for (int num = 1; num <= kDefs; ++num) {
         std::array<uint8_t, 4> d{};
@@ -127,7 +127,7 @@ int WriteDefs(const DrvEntry& entry, int32_t x, const CSpsDefList& defs)
     return 1;
 }
 
-int WriteTab5(const DrvEntry& entry, int32_t x, const XrefHead& head, const CDrvTab5List& table)
+StepResult WriteTab5(const DrvEntry& entry, int32_t x, const XrefHead& head, const CDrvTab5List& table)
 {
     for (int i = 0; i < table.GetCount(); ++i) {
         const int32_t at = x + head.RecordBase() + i * head.recSize;
@@ -143,7 +143,7 @@ int WriteTab5(const DrvEntry& entry, int32_t x, const XrefHead& head, const CDrv
     return 1;
 }
 
-int WriteRefList(const DrvEntry& entry, int32_t x, const XrefHead& head, const CDrvTab6List& table)
+StepResult WriteRefList(const DrvEntry& entry, int32_t x, const XrefHead& head, const CDrvTab6List& table)
 {
     DrvRefState state;
     for (int i = 0; i < table.GetCount(); ++i) {
@@ -279,7 +279,7 @@ void EncodeRefRecord(const CDrvTabEntry6& entry, uint8_t* bytes, DrvRefState& st
     PutBigEndian(bytes + 6, 2, state.twoValues ? entry.GetVal2() : 0);
 }
 
-int LocateXref(const DrvEntry& entry, int32_t& x)
+StepResult LocateXref(const DrvEntry& entry, int32_t& x)
 {
     if (entry.Family() == DrvFamily::F706) {
         uint16_t marker = 0;
@@ -301,7 +301,7 @@ int LocateXref(const DrvEntry& entry, int32_t& x)
     return 1;
 }
 
-int ReadXref(const DrvEntry& entry, int32_t x, CDrvCfg& cfg)
+StepResult ReadXref(const DrvEntry& entry, int32_t x, CDrvCfg& cfg)
 {
     XrefHead head;
     if (ReadHead(entry, x, head) != 1)
@@ -320,11 +320,11 @@ int ReadXref(const DrvEntry& entry, int32_t x, CDrvCfg& cfg)
     if (head.kind == 'E' && cfg.GetParItems3()->GetCount() == 0 && ReadDefs(entry, x, cfg) != 1)
         return -1;
     if (head.kind == 'S')
-        return cfg.GetParItems2()->GetCount() == 0 ? ReadRefList(entry, x, head, cfg) : 1;
-    return cfg.GetParItems()->GetCount() == 0 ? ReadTab5(entry, x, head, cfg) : 1;
+        return cfg.GetParItems2()->GetCount() == 0 ? ReadRefList(entry, x, head, cfg) : StepResult(StepResult::kDone);
+    return cfg.GetParItems()->GetCount() == 0 ? ReadTab5(entry, x, head, cfg) : StepResult(StepResult::kDone);
 }
 
-int WriteXref(const DrvEntry& entry, int32_t x, const CDrvCfg& cfg)
+StepResult WriteXref(const DrvEntry& entry, int32_t x, const CDrvCfg& cfg)
 {
     XrefHead head;
     if (ReadHead(entry, x, head) != 1)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "image/drv/DrvEntry.h"
+#include "model/core/StepResult.h"
 
 #include <cstdint>
 
@@ -44,13 +45,13 @@ void EncodeRefRecord(const CDrvTabEntry6& entry, uint8_t* bytes, DrvRefState& st
 
 // Where the entry's cross-reference block starts: 1 with x set, 0 when the
 // entry has none, -1 on a failed read or a block outside the entry.
-int LocateXref(const DrvEntry& entry, int32_t& x);
+StepResult LocateXref(const DrvEntry& entry, int32_t& x);
 // Sets the configuration's block flags, limits and record size, and fills
 // those of its tables that are empty. -1 on a failed read.
-int ReadXref(const DrvEntry& entry, int32_t x, CDrvCfg& cfg);
+StepResult ReadXref(const DrvEntry& entry, int32_t x, CDrvCfg& cfg);
 // Writes the configuration's PLC definitions and tables into the block.
 // Only records below the block's record count and inside the entry are
 // written; the others are logged and left. -1 on a failed write.
-int WriteXref(const DrvEntry& entry, int32_t x, const CDrvCfg& cfg);
+StepResult WriteXref(const DrvEntry& entry, int32_t x, const CDrvCfg& cfg);
 
 } // namespace orv

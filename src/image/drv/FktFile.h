@@ -42,9 +42,9 @@ public:
     uint16_t GetError() const { return m_error.Code(); }
 
     // Whether the file is the family's standard file by its stored name.
-    bool IsStdFile();
+    [[nodiscard]] bool IsStdFile();
     // Whether the file is newer than the version the configuration holds.
-    bool NeedsReplace();
+    [[nodiscard]] bool NeedsReplace();
     void ReadHeader();
 
 protected:
@@ -80,7 +80,7 @@ class CFktFile706 : public CFktFile {
 public:
     CFktFile706(const std::string& path, PrjBundle* bundle);
     // The magic 466 at offset 4.
-    bool IsValid();
+    [[nodiscard]] bool IsValid();
 };
 
 // Stamps the project's copy of a special-function file with its own name

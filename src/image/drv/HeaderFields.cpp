@@ -18,7 +18,7 @@ std::string VersionTextOf(std::string_view four)
     return std::string{four.at(0), four.at(1), four.at(2), '.', four.at(3)};
 }
 
-int ReadTextField(BeReader file, uint32_t offset, uint16_t length, std::string& text)
+StepResult ReadTextField(BeReader file, uint32_t offset, uint16_t length, std::string& text)
 {
     const uint8_t* field = file.Bytes(offset, length);
     if (field == nullptr)
@@ -27,7 +27,7 @@ int ReadTextField(BeReader file, uint32_t offset, uint16_t length, std::string& 
     return 1;
 }
 
-int ReadHexStamp(BeReader file, uint32_t offset, std::string& text)
+StepResult ReadHexStamp(BeReader file, uint32_t offset, std::string& text)
 {
     std::string bytes;
     if (ReadTextField(file, offset, 3, bytes) != 1)
@@ -36,7 +36,7 @@ int ReadHexStamp(BeReader file, uint32_t offset, std::string& text)
     return 1;
 }
 
-int ReadDosDate(BeReader file, uint32_t offset, std::string& text)
+StepResult ReadDosDate(BeReader file, uint32_t offset, std::string& text)
 {
     std::string bytes;
     if (ReadTextField(file, offset, 2, bytes) != 1)
@@ -45,7 +45,7 @@ int ReadDosDate(BeReader file, uint32_t offset, std::string& text)
     return 1;
 }
 
-int ReadVersionText(BeReader file, uint32_t fieldOffset, std::string& text)
+StepResult ReadVersionText(BeReader file, uint32_t fieldOffset, std::string& text)
 {
     std::string chars;
     if (ReadTextField(file, fieldOffset + 5, 4, chars) != 1)

@@ -1,9 +1,10 @@
 // Header fields that driver and special-function files share, read for display.
 #pragma once
 
-#include <cstdint>
 #include "image/codec/BeReader.h"
+#include "model/core/StepResult.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,11 +20,11 @@ std::string VersionTextOf(std::string_view four);
 
 // Readers at an offset of a file in memory. Each gives 1, or -1 when the
 // field does not lie inside the file, leaving text unchanged.
-int ReadTextField(BeReader file, uint32_t offset, uint16_t length, std::string& text);
-int ReadHexStamp(BeReader file, uint32_t offset, std::string& text);
+StepResult ReadTextField(BeReader file, uint32_t offset, uint16_t length, std::string& text);
+StepResult ReadHexStamp(BeReader file, uint32_t offset, std::string& text);
 // The DOS date stored high byte first, shown "day.month.year".
-int ReadDosDate(BeReader file, uint32_t offset, std::string& text);
+StepResult ReadDosDate(BeReader file, uint32_t offset, std::string& text);
 // The version text of the field at fieldOffset.
-int ReadVersionText(BeReader file, uint32_t fieldOffset, std::string& text);
+StepResult ReadVersionText(BeReader file, uint32_t fieldOffset, std::string& text);
 
 } // namespace orv

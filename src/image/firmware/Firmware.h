@@ -21,10 +21,10 @@ public:
     CFirmware(const std::string& path, PrjBundle* bundle);
 
     // The magic word at 4.
-    bool IsValid() const;
+    [[nodiscard]] bool IsValid() const;
     // The stored file name, up to its first blank, is exactly the firmware
     // file name of the current panel type.
-    bool NameMatches() const;
+    [[nodiscard]] bool NameMatches() const;
 
 private:
     void ReadVarChain() override;
@@ -33,14 +33,14 @@ private:
 
     struct Entry;
 
-    bool ReadEntry(uint64_t at, Entry& entry) const;
+    [[nodiscard]] bool ReadEntry(uint64_t at, Entry& entry) const;
     // The variable of the entry's type code, its type data read; null for a
     // type that makes none, or when a read failed (ok false).
     std::unique_ptr<CPrjVar> MakeVar(const Entry& entry, bool& ok) const;
     std::unique_ptr<CPrjVar> MakeStrVar(const Entry& entry, bool& ok) const;
-    bool ReadHexText(uint64_t at, std::string& hex) const;
+    [[nodiscard]] bool ReadHexText(uint64_t at, std::string& hex) const;
     // Panel address to file offset; false below the load address.
-    static bool ToOffset(uint32_t adr, uint64_t& offset);
+    [[nodiscard]] static bool ToOffset(uint32_t adr, uint64_t& offset);
 };
 
 } // namespace orv

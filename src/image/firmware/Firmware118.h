@@ -29,9 +29,9 @@ private:
     // Six digits taken as three two-digit numbers, "%02d.%02d.%02d".
     std::string DateText(const std::string& digits) const override;
 
-    bool ReadEntry(uint64_t at, Entry& entry) const;
+    [[nodiscard]] bool ReadEntry(uint64_t at, Entry& entry) const;
     std::unique_ptr<CPrjVar> MakeVar(const Entry& entry, bool& ok) const;
-    bool ReadStateTexts(const Entry& entry, CPrjIntVarStr& var) const;
+    [[nodiscard]] bool ReadStateTexts(const Entry& entry, CPrjIntVarStr& var) const;
 
     static uint64_t ToOffset(uint16_t adr);
 };

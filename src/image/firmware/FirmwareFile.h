@@ -45,7 +45,7 @@ public:
 
     // Bit 0..63 of the feature mask read by ReadSysVars; higher bits are
     // never set.
-    bool HasFeature(int bit) const;
+    [[nodiscard]] bool HasFeature(int bit) const;
 
     // The firmware id into the firmware configuration.
     void ReadId();
@@ -76,14 +76,14 @@ protected:
     // File offsets are 64 bits wide so that sums of offsets read from the
     // image cannot wrap; each read checks the file's end and gives false
     // when a byte is missing, leaving its destination alone.
-    bool Byte(uint64_t at, uint8_t& value) const;
-    bool Word(uint64_t at, uint16_t& value) const;
-    bool DWord(uint64_t at, uint32_t& value) const;
-    bool Block(uint64_t at, size_t length, std::string& bytes) const;
+    [[nodiscard]] bool Byte(uint64_t at, uint8_t& value) const;
+    [[nodiscard]] bool Word(uint64_t at, uint16_t& value) const;
+    [[nodiscard]] bool DWord(uint64_t at, uint32_t& value) const;
+    [[nodiscard]] bool Block(uint64_t at, size_t length, std::string& bytes) const;
     // A length byte and the text, of which the first 40 bytes are taken.
-    bool CountedText(uint64_t at, std::string& text) const;
+    [[nodiscard]] bool CountedText(uint64_t at, std::string& text) const;
     // The 8 mask bytes at the offset, the most significant first.
-    bool ReadMask(uint64_t at);
+    [[nodiscard]] bool ReadMask(uint64_t at);
 
     // Gives the variable to the variable list (or the firmware variable
     // list); one that the list refuses (a name met twice) is freed.

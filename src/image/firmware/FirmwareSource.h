@@ -16,7 +16,7 @@ public:
     explicit CFirmwareVarSource(const CWorkspaceState& workspace) : m_workspace(workspace) {}
 
     // True when the image was read, or the panel type reads none.
-    bool ReadSysVars(CPrjData& prj) override;
+    [[nodiscard]] bool ReadSysVars(CPrjData& prj) override;
 
 private:
     const CWorkspaceState& m_workspace;

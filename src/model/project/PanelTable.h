@@ -31,6 +31,10 @@ enum class CharGroup : int { None = 0, Alt = 1, F706 = 2, Int = 3 };
 // the workspace's slots of their paths.
 enum class FktGroup : int8_t { None = -1, P014 = 0, P043 = 1, P047 = 2, P706 = 3 };
 
+// The simulation driver a bound project takes in place of its PLC driver;
+// the 706 and 477 have none.
+enum class SimDriver : uint8_t { None, Mini, Pe473, Midi };
+
 struct PanelRow {
     uint16_t code;
     Family family;
@@ -63,6 +67,11 @@ struct PanelRow {
     // Panel address where a 706 family driver is loaded; 0 where driver
     // pointers are no panel addresses.
     uint32_t drvBase = 0;
+    // The id a panel of the 043 or 118 family names itself by when the link
+    // asks; nullptr for the variant, whose answer the link does not check,
+    // and for the 706 family, whose link asks in another way.
+    const char* linkId = nullptr;
+    SimDriver simDriver = SimDriver::None;
     // Takes the printer settings (PRMODE) and drives a printer.
     bool printer;
     // Offers the servo special functions.

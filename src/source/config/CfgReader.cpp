@@ -131,11 +131,12 @@ void CCfgReader::ReadEnvLine(EnvSettings& env)
     } else if (ExpectKeyword("PRINT_HEAD")) {
         env.printHead = 1;
     } else if (ExpectKeyword("PRINTER_HEADLINE")) {
-        ReadQuoted(env.printerHeadline, kHeadlineLimit);
+        // A line without a quoted value keeps the setting it had.
+        static_cast<void>(ReadQuoted(env.printerHeadline, kHeadlineLimit));
     } else if (ExpectKeyword("PRINTER_INIT")) {
-        ReadQuoted(env.printerInit, kPrinterSeqLimit);
+        static_cast<void>(ReadQuoted(env.printerInit, kPrinterSeqLimit));
     } else if (ExpectKeyword("PRINTER_END")) {
-        ReadQuoted(env.printerEnd, kPrinterSeqLimit);
+        static_cast<void>(ReadQuoted(env.printerEnd, kPrinterSeqLimit));
     } else if (ExpectKeyword("FORMFEED")) {
         env.formFeed = 1;
     } else if (ExpectKeyword("ASCII_PRINT")) {

@@ -37,7 +37,7 @@ public:
     void ReadEnvironment();
     // DEFAULT_DESCRIPTION, each line ending in CR LF; false (text
     // unchanged) when nothing was read.
-    bool ReadDescription(std::string& text);
+    [[nodiscard]] bool ReadDescription(std::string& text);
     // CONFIGURATION into choice, and the standard special-function files
     // into the workspace. The choice changes only when the section holds
     // ORV, SPS, DRIVER, OFFSET and LENGTH; without DB it is 0.
@@ -54,18 +54,18 @@ private:
     void ReadEnvLine(EnvSettings& env);
     // The text between double quotes after '=', at most limit bytes;
     // false when the opening quote is missing.
-    bool ReadQuoted(std::string& text, size_t limit);
+    [[nodiscard]] bool ReadQuoted(std::string& text, size_t limit);
     // Keeps the extension when the value is empty or could leave the
     // directory of the file it names.
     void ReadExtension(std::string& ext);
-    bool ReadPanelId(uint16_t& devType);
-    bool ReadSpsType(uint16_t& spsType);
-    bool ReadDrvNo(uint16_t& drvNo);
+    [[nodiscard]] bool ReadPanelId(uint16_t& devType);
+    [[nodiscard]] bool ReadSpsType(uint16_t& spsType);
+    [[nodiscard]] bool ReadDrvNo(uint16_t& drvNo);
     void ReadFunctionFile(int group);
     // 1, 2, 4, 8 or 16; 0 for no known format.
     uint8_t ReadSimFormat();
-    bool ReadSimWord();
-    bool ReadSimLong();
+    [[nodiscard]] bool ReadSimWord();
+    [[nodiscard]] bool ReadSimLong();
     void AddSimWord(CObj* item);
 
     CWorkspaceState& m_workspace;

@@ -33,7 +33,7 @@ public:
 private:
     // The rest of an ADR line after the keyword; false when a part is
     // missing or out of range.
-    bool ReadAdrLine();
+    [[nodiscard]] bool ReadAdrLine();
     // Inserts one item per data word; a word that has an item keeps it.
     void CreateItems(uint8_t kind, int first, int last, uint8_t direction, uint16_t msgNo, uint16_t textNo);
 

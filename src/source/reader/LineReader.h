@@ -20,25 +20,25 @@ public:
     CLineReader(const CLineReader&) = delete;
     CLineReader& operator=(const CLineReader&) = delete;
 
-    bool Open(const std::string& path);
+    [[nodiscard]] bool Open(const std::string& path);
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
 
     // Back to the first byte with the end-of-file flag cleared; false when
     // no file is open or it cannot be positioned.
-    bool Rewind();
+    [[nodiscard]] bool Rewind();
 
     // Replaces line with the next at most limit bytes, the LF included when
     // it is among them. False when the read met the end (or a read error)
     // before any byte; the end-of-file flag is then set.
-    bool Read(std::string& line, size_t limit);
+    [[nodiscard]] bool Read(std::string& line, size_t limit);
 
     // Set by the read that met the end of the file or a read error.
     bool IsEof() const { return m_eof; }
 
 private:
     // Next byte into c; false at the end or on a read error (flag set).
-    bool NextByte(char& c);
+    [[nodiscard]] bool NextByte(char& c);
 
     int m_fd = -1;
     bool m_eof = false;

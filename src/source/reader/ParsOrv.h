@@ -96,7 +96,7 @@ protected:
     // --- Field readers --------------------------------------------------
 
     // ',' before a field, else a sign error.
-    bool ExpectComma();
+    [[nodiscard]] bool ExpectComma();
     // Up to 16 identifier characters; empty when none. Old short internal
     // names are mapped when a 043 family file is read into a 706 project.
     std::string ReadIdent();
@@ -239,7 +239,7 @@ private:
     StepResult MissingRowText();
     StepResult MissingRowHText();
     StepResult MissingRowPrnText();
-    int ReadVarRow(const RowSpec& shape, ReadRow& row);
+    StepResult ReadVarRow(const RowSpec& shape, ReadRow& row);
     int RefusedOn(std::initializer_list<std::pair<uint16_t, uint16_t>> table);
     int HistRefusal();
     int PrnRefusal();
@@ -255,7 +255,7 @@ private:
     void StoreDisplayRow(CPrjNumEntry* entry, int num, const std::string& text, const CTxtVarSlots& slots);
     // A row of a 14 file joined to the previous row; false when it does not
     // fit.
-    bool JoinRow(CPrjNumEntry* entry, const ReadRow& row);
+    [[nodiscard]] bool JoinRow(CPrjNumEntry* entry, const ReadRow& row);
     // A 40-column row split into two rows of 20 at a word boundary.
     StepResult SplitRow(CPrjNumEntry* entry, const ReadRow& row, int maxRows, uint16_t limitError, Position rowStart);
     int SplitError(Position rowStart);
@@ -265,7 +265,7 @@ private:
     void ReportError(uint16_t state, const std::string& text, std::string_view logPrefix);
     void LoadParsedFileIntoEditor();
     // --- Softkeys, menus, time switches, settings, address references ---
-    int ReadSkValue(uint16_t& value, uint16_t& format);
+    StepResult ReadSkValue(uint16_t& value, uint16_t& format);
     StepResult ReadKeyGroup();
     bool AtKeyGroup();
     StepResult MissingNodeOrKey();
@@ -274,9 +274,9 @@ private:
     // A range message of the catalogue pieces: "<piece> lo..hi erwartet".
     int RangeError(uint16_t piece, uint32_t lo, uint32_t hi);
     StepResult ReadRefNum(uint16_t& value, uint32_t lo, uint32_t hi, uint16_t piece);
-    int ReadSetting(uint16_t& value, const SrcRange& range, uint16_t xerror);
+    StepResult ReadSetting(uint16_t& value, const SrcRange& range, uint16_t xerror);
     // As above; a value outside `range` is reported with the bounds of `shown`.
-    int ReadSetting(uint16_t& value, const SrcRange& range, const SrcRange& shown, uint16_t xerror);
+    StepResult ReadSetting(uint16_t& value, const SrcRange& range, const SrcRange& shown, uint16_t xerror);
     StepResult ReadWordRef(uint16_t word);
     StepResult ReadIndexedRef(uint16_t word);
     StepResult ReadPlcNum(uint8_t& plc);

@@ -63,7 +63,7 @@ StepResult CParsOrv::DoAction()
     return 1;
 }
 
-int CParsOrv::ReadSkValue(uint16_t& value, uint16_t& format)
+StepResult CParsOrv::ReadSkValue(uint16_t& value, uint16_t& format)
 {
     SkipBelow(33);
     Mark();

@@ -30,12 +30,12 @@ constexpr uint16_t kFirst706UserChar = 128;
 
 } // namespace
 
-int CParsOrv::ReadSetting(uint16_t& value, const SrcRange& range, uint16_t xerror)
+StepResult CParsOrv::ReadSetting(uint16_t& value, const SrcRange& range, uint16_t xerror)
 {
     return ReadSetting(value, range, range, xerror);
 }
 
-int CParsOrv::ReadSetting(uint16_t& value, const SrcRange& range, const SrcRange& shown, uint16_t xerror)
+StepResult CParsOrv::ReadSetting(uint16_t& value, const SrcRange& range, const SrcRange& shown, uint16_t xerror)
 {
     if (!ExpectComma())
         return -1;

@@ -105,7 +105,7 @@ struct KindKeyword {
 
 // --- Row reading ------------------------------------------------------------
 
-int CParsOrv::ReadVarRow(const RowSpec& shape, ReadRow& row)
+StepResult CParsOrv::ReadVarRow(const RowSpec& shape, ReadRow& row)
 {
     row.text.clear();
     row.slots.Reset();
@@ -163,7 +163,8 @@ int CParsOrv::ReadVarRow(const RowSpec& shape, ReadRow& row)
         if (row.text.size() + width > shape.rowLen)
             return XError(xerr::kEingefuegteVariableUeberschreitetDas_614);
         ReadIdent();
-        ExpectChar('@');
+        // Found before the seek back, so it is there.
+        static_cast<void>(ExpectChar('@'));
         const auto col = static_cast<uint8_t>(row.text.size());
         if (shape.printer && var->GetType() == kTypeIntHex) {
             std::string own;

@@ -71,15 +71,15 @@ public:
 
     // The next byte after blanks and control bytes, consumed; 0 at the end.
     unsigned char NextChar();
-    bool ExpectChar(unsigned char c);
+    [[nodiscard]] bool ExpectChar(unsigned char c);
     // Up to count keyword characters (letters, digits, '#', '-', '_').
     std::string ReadKeywordChars(size_t count);
     // Compares as many keyword characters as the keyword has (at most
     // kKeywordLimit), so "VAR" also matches "VARX".
-    bool ExpectKeyword(std::string_view keyword);
+    [[nodiscard]] bool ExpectKeyword(std::string_view keyword);
     // As ExpectKeyword, but only when no keyword character follows: "DF1"
     // does not match "DF1_DIR".
-    bool ExpectWord(std::string_view word);
+    [[nodiscard]] bool ExpectWord(std::string_view word);
 
     // 1: digits taken; 0: none, at ',' or the end; -1: none, elsewhere.
     StepResult ReadDigits(std::string& digits, size_t count);
@@ -113,7 +113,7 @@ public:
 
 protected:
     // Back to the first line; a failure sets the open error.
-    bool RewindFile();
+    [[nodiscard]] bool RewindFile();
     // As RewindFile, and the next line read counts as line 1 again.
     bool RestartFile();
     void CloseFile() { m_file.Close(); }
@@ -121,7 +121,7 @@ protected:
     // From the first line on, reads up to the header of the section and
     // stands behind it. False at the end of the file without it, or when
     // the file cannot be rewound.
-    bool SeekSection(std::string_view name);
+    [[nodiscard]] bool SeekSection(std::string_view name);
     // Consumes n bytes of the rest of the line.
     void Consume(size_t n);
 

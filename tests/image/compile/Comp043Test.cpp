@@ -708,7 +708,7 @@ TEST_F(Comp043, NumbersWithoutAHeaderSlotStopTheCompile)
 
 TEST_F(Comp043, MissingCharacterSetWritesNothingUsable)
 {
-    bundle.charSet = nullptr;
+    world.Unwire(WorldPart::CharSet);
     CComp043 comp(workspace, dir.File("P.BIN"), dir.File("P.DRV"), dir.File("P.FKT"), 0, bundle);
     EXPECT_EQ(comp.GetError(), CComp::kErrIncomplete);
     EXPECT_EQ(comp.CheckError(), 0);

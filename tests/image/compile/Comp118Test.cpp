@@ -39,9 +39,8 @@ struct Comp118Compiled {
 
 class Comp118 : public ::testing::Test, public CompWorld {
 public:
-    Comp118() : CompWorld(118)
+    Comp118() : CompWorld(World(118).CharSet().Frm())
     {
-        bundle.frmCfg = &frm;
         frm.SetFrmId("FW118");
         prj.SetPath(dir.File("P.ORV"));
     }
@@ -124,8 +123,6 @@ public:
     {
         return WordAt(image, WordAt(image, slot) + 12 + 2 * static_cast<size_t>(n));
     }
-
-    CFrmCfg frm{&bundle};
 };
 
 bool HasLine(const std::vector<std::string>& lines, const std::string& part)
@@ -672,11 +669,11 @@ TEST_F(Comp118, PrinterBlockAlwaysAndSharedTextsWithTheirRoom)
 
 TEST_F(Comp118, MissingCharacterSetOrProjectIsAnError)
 {
-    bundle.charSet = nullptr;
+    world.Unwire(WorldPart::CharSet);
     EXPECT_EQ(Compile().error, CComp::kErrIncomplete);
     EXPECT_EQ(CompileRecipes().error, CComp::kErrIncomplete);
-    bundle.charSet = &charSet;
-    bundle.prjData = nullptr;
+    world.Rewire(WorldPart::CharSet);
+    world.Unwire(WorldPart::Root);
     EXPECT_EQ(Compile().error, CComp::kErrIncomplete);
     EXPECT_EQ(CompileRecipes().error, CComp::kErrIncomplete);
 }

@@ -54,9 +54,8 @@ struct Comp706Compiled {
 
 class Comp706 : public ::testing::Test, public CompWorld {
 public:
-    Comp706() : CompWorld(706)
+    Comp706() : CompWorld(World(706).CharSet().Frm())
     {
-        bundle.frmCfg = &frm;
         frm.SetFrmId("FW706ABCDEFG");
         prj.SetPath(dir.File("P.ORV"));
         workspace.MemInfo().freeData = 0x40000;
@@ -135,8 +134,6 @@ public:
     // The data part of the variable record: after the chain dword and the
     // counted name.
     static size_t DataOf(const std::string& image, size_t record) { return record + 5 + ByteAt(image, record + 4); }
-
-    CFrmCfg frm{&bundle};
 };
 
 // --- Header and finish -------------------------------------------------------
@@ -744,14 +741,14 @@ TEST_F(Comp706, DescriptionOnlyWhenItFits)
 
 TEST_F(Comp706, MissingConfigurationWritesNothingUsable)
 {
-    bundle.frmCfg = nullptr;
+    world.Unwire(WorldPart::Frm);
     {
         CComp706 comp(workspace, dir.File("P.BIN"), bundle);
         EXPECT_EQ(comp.GetError(), CComp::kErrIncomplete);
         EXPECT_EQ(comp.CheckError(), 0);
     }
-    bundle.frmCfg = &frm;
-    bundle.charSet = nullptr;
+    world.Rewire(WorldPart::Frm);
+    world.Unwire(WorldPart::CharSet);
     EXPECT_EQ(Compile().error, CComp::kErrIncomplete);
 }
 

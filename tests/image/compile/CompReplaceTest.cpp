@@ -44,9 +44,8 @@ const std::string kOld = std::string("the last good image\0\x01\x02", 22);
 
 class CompReplace : public ::testing::TestWithParam<Image>, public CompWorld {
 public:
-    CompReplace() : CompWorld(GetParam().devType)
+    CompReplace() : CompWorld(World(GetParam().devType).CharSet().Frm())
     {
-        bundle.frmCfg = &frm;
         frm.SetFrmId(GetParam().devType == 706 ? "FW706ABCDEFG" : "FW118");
         prj.SetPath(dir.File("P.ORV"));
         Reset();
@@ -115,8 +114,6 @@ public:
             names.push_back("SCRATCH.BIN");
         EXPECT_EQ(dir.Names(), names) << "no temporary file is left";
     }
-
-    CFrmCfg frm{&bundle};
 };
 
 TEST_P(CompReplace, FailedCompileLeavesTheOldImage)

@@ -10,7 +10,9 @@
 
 namespace orv {
 
-CompWorld::CompWorld(uint16_t devType) : FrameWorld(World(devType).CharSet())
+CompWorld::CompWorld(uint16_t devType) : CompWorld(World(devType).CharSet()) {}
+
+CompWorld::CompWorld(const WorldSpec& wanted) : FrameWorld(wanted)
 {
     workspace.MemInfo().freeData = 32766;
 }

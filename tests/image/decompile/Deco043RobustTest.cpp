@@ -164,9 +164,9 @@ TEST_F(Deco043Robust, LastOfAHundredAndOneNamesIsRefused)
 TEST_F(Deco043Robust, WithoutProjectObjectsNothingCountsAsSuccess)
 {
     Image043Builder b;
-    bundle.charSet = nullptr;
+    world.Unwire(WorldPart::CharSet);
     EXPECT_EQ(Fresh(b.Finish(DriverEntry())), CDeco::kErrRead);
-    bundle.charSet = &charSet;
+    world.Rewire(WorldPart::CharSet);
 }
 
 TEST_F(Deco043Robust, SmallImageDecompiles)

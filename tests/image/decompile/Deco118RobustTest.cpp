@@ -250,12 +250,12 @@ TEST_F(Deco118Robust, MalformedTable)
 TEST_F(Deco118Robust, WithoutProjectObjectsNothingCountsAsSuccess)
 {
     const std::string image = Image118Builder().Finish();
-    bundle.charSet = nullptr;
+    world.Unwire(WorldPart::CharSet);
     EXPECT_EQ(Fresh(image), CDeco::kErrRead);
-    bundle.charSet = &charSet;
-    bundle.spsPar = nullptr;
+    world.Rewire(WorldPart::CharSet);
+    world.Unwire(WorldPart::Sps);
     EXPECT_EQ(Fresh(image), CDeco::kErrRead);
-    bundle.spsPar = &sps;
+    world.Rewire(WorldPart::Sps);
     EXPECT_EQ(Fresh(image), 0);
 }
 

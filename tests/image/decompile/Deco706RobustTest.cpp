@@ -38,7 +38,7 @@ class Deco706Rig : public Deco706Fixture, public DecoSweepRig {
 public:
     Deco706Rig()
     {
-        bundle.frmCfg = &frm;
+        world.Rewire(WorldPart::Frm);
         frm.SetFrmId("FW706");
         workspace.MemInfo().freeData = 0x40000;
     }
@@ -133,8 +133,6 @@ public:
         }
         return dir.Read("SMALL.BIN");
     }
-
-    CFrmCfg frm{&bundle};
 };
 
 class Deco706Robust : public ::testing::Test, public Deco706Rig {};

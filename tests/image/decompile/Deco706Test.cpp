@@ -720,15 +720,10 @@ TEST_F(Deco706, MessageModeAndDescription)
 
 TEST_F(Deco706, WithoutProjectObjectsNothingCountsAsSuccess)
 {
-    for (int missing = 0; missing < 3; ++missing) {
+    for (const WorldPart missing : {WorldPart::Root, WorldPart::Sps, WorldPart::CharSet}) {
         Deco706Fixture f;
-        if (missing == 0)
-            f.bundle.prjData = nullptr;
-        if (missing == 1)
-            f.bundle.spsPar = nullptr;
-        if (missing == 2)
-            f.bundle.charSet = nullptr;
-        EXPECT_EQ(f.Decompile(Builder()), CDeco::kErrRead) << missing;
+        f.world.Unwire(missing);
+        EXPECT_EQ(f.Decompile(Builder()), CDeco::kErrRead) << static_cast<int>(missing);
     }
 }
 

@@ -26,7 +26,7 @@ class SourceProject118 : public DecoWorld {
 public:
     explicit SourceProject118(uint16_t panel) : DecoWorld(panel)
     {
-        bundle.frmCfg = &frm;
+        world.Rewire(WorldPart::Frm);
         frm.SetFrmId("FW118");
         dir.Write("ORV118.FRM", deco_b::Firmware());
         workspace.SetFormFile(dir.File("ORV118.FRM"));
@@ -61,7 +61,6 @@ public:
     }
 
     static constexpr uint32_t kFreeData = 40960;
-    CFrmCfg frm{&bundle};
     CFirmwareVarSource source{workspace};
 };
 
@@ -143,16 +142,18 @@ TEST(Decompile118, NeedsRootPlcParametersAndCharacterSet)
     SourceProject118 p(118);
     p.prj.InsOpTxt(new CPrjOpTxt(1));
     ASSERT_EQ(p.Compile(), 0);
-    const std::pair<const char*, void (*)(PrjBundle&)> cases[] = {
-        {"root", [](PrjBundle& b) { b.prjData = nullptr; }},
-        {"PLC parameters", [](PrjBundle& b) { b.spsPar = nullptr; }},
-        {"character set", [](PrjBundle& b) { b.charSet = nullptr; }},
+    const std::pair<const char*, WorldPart> cases[] = {
+        {"root", WorldPart::Root},
+        {"PLC parameters", WorldPart::Sps},
+        {"character set", WorldPart::CharSet},
     };
-    for (const auto& [what, drop] : cases) {
-        PrjBundle bundle = p.bundle;
-        drop(bundle);
-        CDeco118 deco(&p.workspace, p.dir.File("P.BIN"), p.DrvPath(), "", &bundle);
-        EXPECT_EQ(deco.GetError(), CDeco::kErrRead) << what;
+    for (const auto& [what, part] : cases) {
+        p.world.Unwire(part);
+        {
+            CDeco118 deco(&p.workspace, p.dir.File("P.BIN"), p.DrvPath(), "", &p.bundle);
+            EXPECT_EQ(deco.GetError(), CDeco::kErrRead) << what;
+        }
+        p.world.Rewire(part);
     }
     EXPECT_EQ(CDeco118(&p.workspace, p.dir.File("P.BIN"), p.DrvPath(), "", nullptr).GetError(), CDeco::kErrRead);
     EXPECT_EQ(p.Decompile(), 0);

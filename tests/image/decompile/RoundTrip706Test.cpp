@@ -70,7 +70,7 @@ class SourceProject706 : public DecoWorld {
 public:
     SourceProject706(uint16_t panel, const std::string& firmware) : DecoWorld(panel)
     {
-        bundle.frmCfg = &frm;
+        world.Rewire(WorldPart::Frm);
         frm.SetFrmId("FW706");
         dir.Write("ORV706.FRM", firmware);
         workspace.SetFormFile(dir.File("ORV706.FRM"));
@@ -81,7 +81,6 @@ public:
         workspace.MemInfo().freeData = 0x3FFFF;
     }
 
-    CFrmCfg frm{&bundle};
     CFirmwareVarSource source{workspace};
 };
 

@@ -303,7 +303,10 @@ TEST_F(DrvHeader706, PanelBases)
     };
     for (const Case& c : cases) {
         drv.Clear();
-        bundle.prjData = c.devType ? &prj : nullptr;
+        if (c.devType)
+            world.Rewire(WorldPart::Root);
+        else
+            world.Unwire(WorldPart::Root);
         prj.SetDevType(c.devType);
         dir.Write("p.drv", BuildDrvEntry(true, {DrvParamSpec::Number("P1", 3, 0, 9)}, std::nullopt, c.base).bytes);
         CDrvFile706 r(dir.File("p.drv"), &bundle);

@@ -191,8 +191,8 @@ TEST_P(FktFile, MissingOrEmptyFileIsErrorSeven)
 
 TEST_P(FktFile, WithoutConfigurationNothingHappens)
 {
-    PrjBundle empty;
-    auto r = F().reader(dir.File("none.fkt"), &empty);
+    world.Unwire(WorldPart::Fkt);
+    auto r = F().reader(dir.File("none.fkt"), &bundle);
     r->ReadHeader();
     EXPECT_FALSE(r->NeedsReplace());
     EXPECT_FALSE(r->IsStdFile());

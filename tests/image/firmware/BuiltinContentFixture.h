@@ -2,7 +2,6 @@
 
 #include "FwFixture.h"
 #include "image/firmware/FirmwareSource.h"
-#include "model/project/CharSet.h"
 #include "model/project/PrjIntVar.h"
 
 #include <cstdint>
@@ -20,7 +19,7 @@ class BuiltinContentFixture : public FwFixture {
 public:
     BuiltinContentFixture(const std::string& firmware, const std::string& fileName)
     {
-        bundle.charSet = &charSet;
+        world.Rewire(WorldPart::CharSet);
         prj.SetFwVarSource(&source);
         workspace.SetFormFile(WriteFw(firmware, fileName));
     }
@@ -37,7 +36,6 @@ public:
     // The names of the list in its own order.
     static std::vector<std::string> Names(const CPrjVarList& list);
 
-    CCharSet charSet{&bundle};
     CFirmwareVarSource source{workspace};
 };
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "../drv/DrvWorld.h"
-#include "model/project/FrmCfg.h"
 #include "model/project/PrjVarList.h"
 
 #include <string>
@@ -14,7 +13,7 @@ class CPrjVar;
 // firmware files the tests write into its directory.
 class FwFixture : public DrvWorld {
 public:
-    FwFixture() { bundle.frmCfg = &frm; }
+    FwFixture() { world.Rewire(WorldPart::Frm); }
 
     // Writes the bytes as a file of that name and returns its path.
     std::string WriteFw(const std::string& bytes, const std::string& name = "FW.FRM") const
@@ -27,8 +26,6 @@ public:
     CPrjVar* FindVar(const char* name) const;
     int VarCount() const;
     int FwVarCount() const;
-
-    CFrmCfg frm{&bundle};
 };
 
 } // namespace orv

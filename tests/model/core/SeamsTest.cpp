@@ -5,6 +5,7 @@
 #include "model/core/WorkspaceState.h"
 #include "support/FakeStartSelInfo.h"
 #include "support/FrameFixture.h"
+#include "support/ProjectWorld.h"
 #include "support/RecordingTraceSink.h"
 #include "support/ScriptedUi.h"
 #include "support/TempDir.h"
@@ -188,15 +189,12 @@ TEST(Seams, BundleAccessorsNeedEveryLink)
     workspace.SetBundle(&bundle);
     EXPECT_TRUE(allNull()) << "empty bundle";
 
-    // The members are only compared, never used.
-    alignas(8) static char storage[3][8];
-    bundle.prjData = reinterpret_cast<CPrjData*>(storage[0]);
-    bundle.spsPar = reinterpret_cast<CSpsPar*>(storage[1]);
-    bundle.drvCfg = reinterpret_cast<CDrvCfg*>(storage[2]);
-    EXPECT_EQ(GetPrjData(), bundle.prjData);
-    EXPECT_EQ(GetSpsPar(), bundle.spsPar);
-    EXPECT_EQ(GetDevCfg(), bundle.drvCfg);
-    bundle.Clear();
+    const auto world = World().Drv().Build();
+    workspace.SetBundle(&world->bundle);
+    EXPECT_EQ(GetPrjData(), world->prj.get());
+    EXPECT_EQ(GetSpsPar(), world->sps.get());
+    EXPECT_EQ(GetDevCfg(), world->drvCfg.get());
+    world->bundle.Clear();
     EXPECT_TRUE(allNull());
 }
 

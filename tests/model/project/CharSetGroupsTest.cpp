@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "model/project/CharSet.h"
-#include "model/project/PrjBundle.h"
 #include "model/project/PrjData.h"
+#include "support/ProjectWorld.h"
 
 using namespace orv;
 
@@ -12,12 +13,12 @@ namespace {
 
 // A character set in a bundle with a project root, the reload flag cleared.
 struct CharSetFixture {
-    PrjBundle bundle;
-    CPrjData root{&bundle};
-    CCharSet cs{&bundle};
+    std::unique_ptr<ProjectWorld> world = World().Build();
+    CPrjData& root = *world->prj;
+    CCharSet& cs = *world->charSet;
 
     explicit CharSetFixture(uint16_t devType, bool withRoot = true) {
-        if (withRoot) bundle.prjData = &root;
+        if (!withRoot) world->Unwire(WorldPart::Root);
         cs.SetDevType(devType);
         cs.ClearReloadFlag();
     }

@@ -40,7 +40,7 @@ struct WorkspaceFixture {
 
 TEST(DrvCfg, NewConfigurationHasTheDefaultDriverAndSafeLimits)
 {
-    PrjBundle bundle;
+    PrjBundle bundle;  // the configuration alone, no other part beside it
     CDrvCfg cfg(nullptr, &bundle);
     EXPECT_EQ(cfg.GetDrvNo(), 5);
     EXPECT_EQ(cfg.GetDrvFileName(), "LTR.DRV");
@@ -160,7 +160,7 @@ TEST(DrvCfg, SetDrvAvailWritesTheRowOfThePanelsLibrary)
 
 TEST(DrvCfg, CounterMovesTheBundleCounter)
 {
-    PrjBundle bundle;
+    PrjBundle bundle;  // the configuration alone, no other part beside it
     CDrvCfg cfg(nullptr, &bundle);
     bundle.modCount = 3;
     EXPECT_EQ(cfg.SetModified(false), 0);
@@ -178,7 +178,7 @@ TEST(DrvCfg, CounterMovesTheBundleCounter)
 
 TEST(DrvCfg, ClearForgetsTheDriverFileButKeepsTheChoice)
 {
-    PrjBundle bundle;
+    PrjBundle bundle;  // the configuration alone, no other part beside it
     CDrvCfg cfg(nullptr, &bundle);
     cfg.SetDrvNo(12);
     cfg.SetDrvAvail(14, 12, 1);

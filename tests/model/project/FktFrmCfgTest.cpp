@@ -2,6 +2,7 @@
 #include "model/project/FrmCfg.h"
 #include "model/project/PrjBundle.h"
 #include "model/project/PrjData.h"
+#include "support/ProjectWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ TEST(FktFrmCfg, FktCfgCutsItsFieldsAtTheirWidths)
 
 TEST(FktFrmCfg, FktCfgClearKeepsTheInUseFlag)
 {
-    PrjBundle bundle;
+    PrjBundle bundle;  // the configuration alone, no other part beside it
     CFktCfg cfg(&bundle);
     cfg.SetUsed(1);
     cfg.SetLoaded(1);
@@ -55,7 +56,7 @@ TEST(FktFrmCfg, FktCfgClearKeepsTheInUseFlag)
 
 TEST(FktFrmCfg, FktCfgCounterMovesTheBundleCounter)
 {
-    PrjBundle bundle;
+    PrjBundle bundle;  // the configuration alone, no other part beside it
     CFktCfg cfg(&bundle);
     bundle.modCount = 4;  // changes counted by other members
     EXPECT_EQ(cfg.SetModified(false), 0);
@@ -119,16 +120,14 @@ TEST(FktFrmCfg, FrmFileNameFollowsThePanelType)
         {755, "ORV706.FRM"}, {118, "ORV118.FRM"}, {163, "ORV163.FRM"}, {167, "ORV167.FRM"},
         {473, "ORV473.FRM"}, {477, "ORV473.FRM"}, {706, "ORV706.FRM"}, {999, "ORV706.FRM"},
     };
-    PrjBundle bundle;
-    CPrjData root(&bundle);
-    bundle.prjData = &root;
-    CFrmCfg cfg(&bundle);
+    const auto world = World().Build();
+    const CFrmCfg& cfg = *world->frm;
     for (const Case& c : cases) {
-        root.SetDevType(c.devType);
+        world->prj->SetDevType(c.devType);
         EXPECT_EQ(cfg.FrmFileName(), c.file) << c.devType;
     }
 
-    PrjBundle empty;
+    PrjBundle empty;  // no root to ask
     EXPECT_EQ(CFrmCfg(&empty).FrmFileName(), "ORV706.FRM");
     EXPECT_EQ(CFrmCfg(nullptr).FrmFileName(), "ORV706.FRM");
 }

@@ -157,7 +157,7 @@ TEST_F(ItemBinding, MoveItemUse)
 
 TEST_F(ItemBinding, ForwardsWithoutRootDoNothing)
 {
-    PrjBundle rootless;
+    PrjBundle rootless;  // a bundle with nothing in it, as no bundle at all
     for (PrjBundle* bundle : {static_cast<PrjBundle*>(nullptr), &rootless}) {
         auto sps = SpsParBuilder().Var(20).Var(21).Build(bundle);
         CPrjVarWord motor("Motor", 21, 1, 32, 0);

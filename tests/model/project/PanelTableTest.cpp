@@ -26,19 +26,21 @@ TEST(PanelTable, EachPanelHasItsDocumentedFacts)
         uint8_t functionKeys;
         FktGroup fktGroup;
         uint32_t drvBase;
+        const char* linkId;
+        SimDriver simDriver;
     };
     const Case cases[] = {
-        {14, Family::F043, 0, 14, "ORV014", 20, 4, 8, FktGroup::P014, 0},
-        {36, Family::F043, 0, 36, "ORVlight", 40, 2, 8, FktGroup::P043, 0},
-        {43, Family::F043, 0, 43, "ORV043", 40, 2, 8, FktGroup::P043, 0},
-        {47, Family::F043, 0, 47, "ORV047", 40, 4, 16, FktGroup::P047, 0},
-        {755, Family::F043, 1, 47, "ORV0755", 40, 4, 16, FktGroup::P047, 0},
-        {118, Family::F118, 0, 118, "ORV118", 20, 4, 8, FktGroup::P014, 0},
-        {163, Family::F118, 0, 163, "ORV163", 40, 2, 8, FktGroup::P043, 0},
-        {167, Family::F118, 0, 167, "ORV167", 40, 4, 16, FktGroup::P047, 0},
-        {473, Family::F706, 0, 473, "ORV473", 40, 2, 16, FktGroup::None, 0x5B000},
-        {477, Family::F706, 0, 477, "ORV477", 40, 4, 16, FktGroup::None, 0x5B000},
-        {706, Family::F706, 0, 706, "ORV706", 40, 2, 20, FktGroup::P706, 0x5E000},
+        {14, Family::F043, 0, 14, "ORV014", 20, 4, 8, FktGroup::P014, 0, "OG014", SimDriver::Mini},
+        {36, Family::F043, 0, 36, "ORVlight", 40, 2, 8, FktGroup::P043, 0, "OG036", SimDriver::Mini},
+        {43, Family::F043, 0, 43, "ORV043", 40, 2, 8, FktGroup::P043, 0, "OG043", SimDriver::Mini},
+        {47, Family::F043, 0, 47, "ORV047", 40, 4, 16, FktGroup::P047, 0, "OG047", SimDriver::Mini},
+        {755, Family::F043, 1, 47, "ORV0755", 40, 4, 16, FktGroup::P047, 0, nullptr, SimDriver::Midi},
+        {118, Family::F118, 0, 118, "ORV118", 20, 4, 8, FktGroup::P014, 0, "OG118", SimDriver::Mini},
+        {163, Family::F118, 0, 163, "ORV163", 40, 2, 8, FktGroup::P043, 0, "OG163", SimDriver::Mini},
+        {167, Family::F118, 0, 167, "ORV167", 40, 4, 16, FktGroup::P047, 0, "OG167", SimDriver::Mini},
+        {473, Family::F706, 0, 473, "ORV473", 40, 2, 16, FktGroup::None, 0x5B000, nullptr, SimDriver::Pe473},
+        {477, Family::F706, 0, 477, "ORV477", 40, 4, 16, FktGroup::None, 0x5B000, nullptr, SimDriver::None},
+        {706, Family::F706, 0, 706, "ORV706", 40, 2, 20, FktGroup::P706, 0x5E000, nullptr, SimDriver::None},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -54,6 +56,8 @@ TEST(PanelTable, EachPanelHasItsDocumentedFacts)
         EXPECT_EQ(row->functionKeys, c.functionKeys);
         EXPECT_EQ(row->fktGroup, c.fktGroup);
         EXPECT_EQ(row->drvBase, c.drvBase);
+        EXPECT_STREQ(row->linkId, c.linkId);
+        EXPECT_EQ(row->simDriver, c.simDriver);
         EXPECT_EQ(DrvFamilyOf(row->family), c.family == Family::F706 ? DrvFamily::F706 : DrvFamily::F043);
     }
     EXPECT_EQ(PanelRows().size(), std::size(cases));

@@ -190,9 +190,9 @@ TEST(PrjDataClear, DestructionOnlyFrees)
     ProjectWorld fx(LoadedWorld(14));
     fx.prj->Clear();
     PrjBuilder(*fx.prj).Fill();
-    fx.bundle.charSet = nullptr;
+    fx.Unwire(WorldPart::CharSet);
     fx.charSet.reset();
-    fx.bundle.fktCfg = nullptr;
+    fx.Unwire(WorldPart::Fkt);
     fx.fkt.reset();
     fx.prj.reset();
     EXPECT_EQ(CPrjData::GetCurrent(), nullptr);

@@ -165,7 +165,7 @@ TEST(PrjDataSettings, SetModifiedCounters)
         {"bundle held at the top", true, 5, 0xFFFF, {true}, 6, 0xFFFF},
     };
     for (const Case& c : cases) {
-        PrjBundle bundle;
+        PrjBundle bundle;  // the root alone: only its counter is looked at
         CPrjData prj(c.withOwner ? &bundle : nullptr);
         prj.SetModCount(c.rootStart);
         bundle.modCount = c.bundleStart;
@@ -178,7 +178,7 @@ TEST(PrjDataSettings, SetModifiedCounters)
 
 TEST(PrjDataSettings, ModCountAndDsType)
 {
-    PrjBundle bundle;
+    PrjBundle bundle;  // the root alone: only its counter is looked at
     CPrjData prj(&bundle);
     bundle.modCount = 4;
     prj.SetModCount(9);

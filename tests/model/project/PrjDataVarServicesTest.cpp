@@ -74,7 +74,7 @@ TEST(PrjDataVarServices, ReplaceVarWithoutCharacterSetChangesNothing)
     CPrjData& prj = *fx.prj;
     CPrjVar* oldVar = PrjBuilder(prj).AddNumVar("Old", 5);
     AddText(prj, TextKind::Op, 1, "Wert ####", {{oldVar, 5}});
-    fx.bundle.charSet = nullptr;
+    fx.Unwire(WorldPart::CharSet);
     CPrjVarBin newVar("New", 6, 1, 2, 6, 0, 0, 999999, 0, 0);
     prj.ReplaceVar(oldVar, &newVar);
     EXPECT_EQ(prj.GetVarList()->FindByName("Old"), oldVar);

@@ -8,6 +8,7 @@
 #include "model/project/PrjBundle.h"
 #include "model/project/PrjData.h"
 #include "model/project/SpsPar.h"
+#include "support/ProjectWorld.h"
 #include "support/SpsParBuilder.h"
 
 using namespace orv;
@@ -112,14 +113,12 @@ TEST(SpsParSetup, FreeItemNumber) {
         {false, 706, false, 30},
     };
     for (const Case& c : cases) {
-        PrjBundle bundle;
-        CPrjData root(&bundle);
-        root.SetDevType(c.devType);
-        if (c.withRoot) bundle.prjData = &root;
         SpsParBuilder builder;
         builder.Sys(3).Msg(10, 0).Var(20);
         if (c.freeItem) builder.Var(21);
-        auto sps = builder.Build(&bundle);
+        const auto world = World(c.devType).Sps(builder).Build();
+        if (!c.withRoot) world->Unwire(WorldPart::Root);
+        CSpsPar* sps = world->sps.get();
         // Word 20 is taken by a variable.
         static_cast<CDrvParVarItem*>(sps->GetItems().FindItem(20))->UseBy("V20");
         EXPECT_EQ(sps->GetFreeItemNo(), c.expected) << c.devType;

@@ -3,7 +3,7 @@
 #include "model/project/SpsPar.h"
 #include "source/config/CfgSearch.h"
 #include "support/CfgTextBuilders.h"
-#include "support/FrameFixture.h"
+#include "support/FrameWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -25,12 +25,6 @@ struct ItemSpec {
 
 class CfgSearchTest : public ::testing::Test {
 protected:
-    CfgSearchTest()
-    {
-        fx.bundle.prjData = &root;
-        fx.bundle.spsPar = &sps;
-    }
-
     // Loads panel 43, SIEMENS_DW, KELMIR from the file; the error code.
     uint16_t Load(const StartSelCfgText& cfg)
     {
@@ -85,9 +79,9 @@ protected:
         return words;
     }
 
-    FrameFixture fx;
-    CPrjData root{&fx.bundle};
-    CSpsPar sps{&fx.bundle};
+    FrameWorld fx{World()};
+    CPrjData& root = fx.prj;
+    CSpsPar& sps = fx.sps;
 };
 
 TEST_F(CfgSearchTest, TakesTheOwnSectionNotTheDecoyWhoseNameExtendsIt)

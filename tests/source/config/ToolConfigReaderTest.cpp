@@ -5,7 +5,7 @@
 #include "source/config/CfgReader.h"
 #include "source/config/CfgWriter.h"
 #include "support/CfgTextBuilders.h"
-#include "support/FrameFixture.h"
+#include "support/FrameWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -19,12 +19,6 @@ namespace {
 
 class ToolConfigReaderTest : public ::testing::Test {
 protected:
-    ToolConfigReaderTest()
-    {
-        fx.bundle.prjData = &root;
-        fx.bundle.spsPar = &sps;
-    }
-
     // Values the reader must leave alone unless a key sets them.
     void Preset()
     {
@@ -44,9 +38,9 @@ protected:
 
     std::vector<UiCall> Boxes() const { return fx.ui.CallsOf(UiCall::Kind::Box); }
 
-    FrameFixture fx;
-    CPrjData root{&fx.bundle};
-    CSpsPar sps{&fx.bundle};
+    FrameWorld fx{World()};
+    CPrjData& root = fx.prj;
+    CSpsPar& sps = fx.sps;
 };
 
 // ---- ENVIRONMENT ----

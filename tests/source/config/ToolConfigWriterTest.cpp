@@ -6,7 +6,7 @@
 #include "source/config/CfgWriter.h"
 #include "source/writer/ReplaceFile.h"
 #include "support/CfgTextBuilders.h"
-#include "support/FrameFixture.h"
+#include "support/FrameWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -28,12 +28,6 @@ std::string ReadBytes(const std::string& path)
 
 class ToolConfigWriterTest : public ::testing::Test {
 protected:
-    ToolConfigWriterTest()
-    {
-        fx.bundle.prjData = &root;
-        fx.bundle.spsPar = &sps;
-    }
-
     std::string Ini() const { return fx.workspace.GetIniFile(); }
     std::vector<UiCall> Boxes() const { return fx.ui.CallsOf(UiCall::Kind::Box); }
 
@@ -58,9 +52,9 @@ protected:
                "EXT_FUNCTION=FKT\r\nEXT_PRINTER=PRN\r\n";
     }
 
-    FrameFixture fx;
-    CPrjData root{&fx.bundle};
-    CSpsPar sps{&fx.bundle};
+    FrameWorld fx{World()};
+    CPrjData& root = fx.prj;
+    CSpsPar& sps = fx.sps;
 };
 
 TEST_F(ToolConfigWriterTest, SaveAllWritesTheWholeFileAndReadsBack)
@@ -118,7 +112,7 @@ TEST_F(ToolConfigWriterTest, SaveAllWritesTheWholeFileAndReadsBack)
     std::string descr;
     reader.ReadEnvironment();
     reader.ReadConfiguration(read);
-    reader.ReadDescription(descr);
+    EXPECT_TRUE(reader.ReadDescription(descr));
     reader.ReadSimulation();
     ASSERT_TRUE(reader.CheckError());
 

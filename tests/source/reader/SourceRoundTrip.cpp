@@ -1,5 +1,6 @@
 #include "SourceRoundTrip.h"
 
+#include "model/project/DrvCfg.h"
 #include "model/project/FwVarSource.h"
 #include "model/project/PrjIntVar.h"
 #include "model/project/PrjVarList.h"
@@ -74,9 +75,7 @@ RoundTripProject::RoundTripProject(uint16_t panelType)
     // As the workspace's, the source stays for every later panel type.
     Prj().SetFwVarSource(&g_firmware);
     Prj().Clear();
-    drv = std::make_unique<CDrvCfg>(nullptr, &p->bundle);
-    drv->SetDrvNo(kDriver);
-    p->bundle.drvCfg = drv.get();
+    p->drvCfg->SetDrvNo(kDriver);
 }
 
 std::string WriteSource(RoundTripProject& project, const TempDir& dir, int* leftOut)

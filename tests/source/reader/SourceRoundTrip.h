@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/project/DrvCfg.h"
 #include "ParseRun.h"
 #include "support/ParserWorld.h"
 #include "support/TempDir.h"
@@ -24,7 +23,6 @@ struct RoundTripProject {
 
     uint16_t panel;
     std::unique_ptr<ProjectWorld> p;
-    std::unique_ptr<CDrvCfg> drv;
 };
 
 // Writes the project as the save command does; the target is replaced.

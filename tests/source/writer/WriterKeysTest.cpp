@@ -1,7 +1,6 @@
 #include "model/project/CharDef.h"
 #include "model/project/DrvCfg.h"
 #include "model/project/DrvTab.h"
-#include "model/project/PrjBundle.h"
 #include "model/project/Mnu.h"
 #include "model/project/OpTxt.h"
 #include "model/project/SkAct.h"
@@ -9,6 +8,7 @@
 #include "source/writer/SrcDriver.h"
 #include "source/writer/SrcKeys.h"
 #include "source/reader/SrcRules.h"
+#include "support/ProjectWorld.h"
 #include "SrcWriterRig.h"
 
 #include <gtest/gtest.h>
@@ -104,8 +104,8 @@ TEST(WriterLayoutTest, CharDefsOn706AndElsewhere)
 
 TEST(WriterLayoutTest, DriverExtensionRecords)
 {
-    PrjBundle bundle;
-    CDrvCfg drv(nullptr, &bundle);
+    const auto world = World().Drv().Build();
+    CDrvCfg& drv = *world->drvCfg;
     drv.SetDrvNo(5);
     drv.AddParItem(new CDrvTabEntry5(2, 1, 0, 10, 4));  // data block 10, data word 4
     drv.AddParItem(new CDrvTabEntry5(1, 2, 4, 0, 300)); // no data block: area IW
@@ -139,7 +139,7 @@ TEST(WriterLayoutTest, DriverExtensionRecords)
     // The indexed table belongs to its own driver and is written under the
     // words of its entries; another driver reads only the word table.
     for (const uint16_t drvNo : {kDrvIndexedRefs, uint16_t{5}}) {
-        CDrvCfg second(nullptr, &bundle);
+        CDrvCfg second(nullptr, &world->bundle);
         second.SetDrvNo(drvNo);
         second.SetFlag(CDrvCfg::kFlagXref, 1);
         second.AddParItem2(new CDrvTabEntry6(3, 1, 2, 3, 4, 5));

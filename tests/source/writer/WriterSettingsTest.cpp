@@ -1,6 +1,6 @@
-#include "model/project/PrjBundle.h"
 #include "model/project/PrjData.h"
 #include "source/writer/SrcPanel.h"
+#include "support/ProjectWorld.h"
 #include "SrcWriterRig.h"
 
 #include <gtest/gtest.h>
@@ -71,9 +71,8 @@ TEST_P(WriterSettingsTest, Lines)
 {
     const SettingsCase& c = GetParam();
     SrcWriterRig rig(c.devType);
-    PrjBundle bundle;
-    CPrjData prj(&bundle);
-    prj.SetDevType(c.devType);
+    const auto world = World(c.devType).Build();
+    CPrjData& prj = *world->prj;
     prj.SetVariant(c.variant);
     prj.SetPrnInit("0D0A");
     c.set(prj);
