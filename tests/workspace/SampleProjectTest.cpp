@@ -1,0 +1,34 @@
+#include "../source/reader/ParseRun.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace orv {
+namespace {
+
+std::string SampleBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(workspace_sample_project, ShipsBesideTheProgramAndReadsWithoutAnError)
+{
+    const std::string sample = SampleBytes(ORV_SAMPLE_PROJECT);
+    ASSERT_FALSE(sample.empty());
+    EXPECT_EQ(SampleBytes(std::string(ORV_SHIPPED_DIR) + "/data/demo043.orv"), sample);
+    // The writer's form: every line ends in CR LF.
+    for (size_t at = sample.find('\n'); at != std::string::npos; at = sample.find('\n', at + 1))
+        ASSERT_TRUE(at > 0 && sample[at - 1] == '\r') << "line end at " << at;
+
+    TempDir dir;
+    auto p = ParserWorld(43).Build();
+    const ParseOutcome out = ParseInto(*p, dir, sample);
+    EXPECT_EQ(out.error, 0) << out.errorText << " line " << out.line;
+}
+
+} // namespace
+} // namespace orv
