@@ -1,8 +1,6 @@
 // Builds, registers and deletes the kept dialogs in their fixed order.
 #include "dialogs/KeptDialogs.h"
 
-#include <QDialog>
-
 namespace orv {
 
 std::unique_ptr<QDialog> MakeKeptDialog(DlgId)

@@ -5,12 +5,12 @@
 #include "link/RecordChooser.h"
 #include "workspace/DlgRunner.h"
 
+#include <QDialog>
+
 #include <array>
 #include <functional>
 #include <memory>
 #include <optional>
-
-class QDialog;
 
 namespace orv {
 

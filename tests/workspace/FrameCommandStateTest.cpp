@@ -172,8 +172,9 @@ TEST(workspace_frame_command_state, AFailedStartGreysWhatNeedsTheBundle)
     failed.bundleReady = false;
     for (const CommandRow* row = CommandRowsBegin(); row != CommandRowsEnd(); ++row) {
         SCOPED_TRACE(row->id);
-        if (row->needsBundle)
+        if (row->needsBundle) {
             EXPECT_FALSE(Rule(row->id, failed).enabled);
+        }
     }
     // The two commands that test the start selection keep their own path.
     EXPECT_FALSE(FindCommandRow(32809)->needsBundle);

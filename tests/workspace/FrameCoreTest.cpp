@@ -17,9 +17,9 @@ namespace {
 
 // The frame core on the shipped configuration with fake views, window,
 // dialogs and file dialogs; the views and the window share one journal.
-class FrameCoreKit : public testing::Test {
+class workspace_frame_commands : public testing::Test {
 protected:
-    FrameCoreKit()
+    workspace_frame_commands()
     {
         frame.SetLogLevel(3);
         core.SetNavFactory([this](int listType, CFrameCore&) { return std::make_unique<FakeNav>(journal, listType); });
@@ -49,7 +49,7 @@ protected:
     CFrameCore core{frame, window, dialogs, files};
 };
 
-TEST_F(FrameCoreKit, StartOpensTheOperatorTexts)
+TEST_F(workspace_frame_commands, StartOpensTheOperatorTexts)
 {
     EXPECT_EQ(frame.GetStartSel(), &core.GetStartSel());
     core.Start();
@@ -67,7 +67,7 @@ TEST_F(FrameCoreKit, StartOpensTheOperatorTexts)
     EXPECT_EQ(core.GetStartSel().GetAppIdx(), 1);
 }
 
-TEST_F(FrameCoreKit, FailedStartLeavesTheFrameWithoutAProject)
+TEST_F(workspace_frame_commands, FailedStartLeavesTheFrameWithoutAProject)
 {
     kit.Remove("ALT.FON");
     core.Start();
@@ -92,7 +92,7 @@ TEST_F(FrameCoreKit, FailedStartLeavesTheFrameWithoutAProject)
     EXPECT_EQ(ui.CallsOf(UiCall::Kind::Box).size(), 1u);
 }
 
-TEST_F(FrameCoreKit, ListTypesWithoutANavigatorLeaveNone)
+TEST_F(workspace_frame_commands, ListTypesWithoutANavigatorLeaveNone)
 {
     core.Start();
     for (int type : {18, 20, 0, 5}) {
@@ -106,7 +106,7 @@ TEST_F(FrameCoreKit, ListTypesWithoutANavigatorLeaveNone)
     EXPECT_EQ(journal, (Journal{"dc SavTxtRows", "nav new 19", "nav SetActive 19 4 false", "window RepaintDisplay"}));
 }
 
-TEST_F(FrameCoreKit, AReplacedNavigatorIsFreedWhenItsCommandReturned)
+TEST_F(workspace_frame_commands, AReplacedNavigatorIsFreedWhenItsCommandReturned)
 {
     core.Start();
     journal.clear();
@@ -121,7 +121,7 @@ TEST_F(FrameCoreKit, AReplacedNavigatorIsFreedWhenItsCommandReturned)
     EXPECT_EQ(journal.back(), "nav delete 3");
 }
 
-TEST_F(FrameCoreKit, ResetViewsUnloadsTheProject)
+TEST_F(workspace_frame_commands, ResetViewsUnloadsTheProject)
 {
     core.Start();
     frame.SetPrjPath("/p/demo043.orv");
@@ -140,7 +140,7 @@ TEST_F(FrameCoreKit, ResetViewsUnloadsTheProject)
     EXPECT_EQ(core.GetListType(), 0);
 }
 
-TEST_F(FrameCoreKit, RefreshAfterLoadShowsTheProject)
+TEST_F(workspace_frame_commands, RefreshAfterLoadShowsTheProject)
 {
     core.Start();
     frame.SetPrjPath("/p/demo043.orv");
@@ -161,7 +161,7 @@ TEST_F(FrameCoreKit, RefreshAfterLoadShowsTheProject)
     EXPECT_TRUE(Logs().empty());
 }
 
-TEST_F(FrameCoreKit, ListCommandsSwitchTheListView)
+TEST_F(workspace_frame_commands, ListCommandsSwitchTheListView)
 {
     core.Start();
     struct Case {
@@ -189,7 +189,7 @@ TEST_F(FrameCoreKit, ListCommandsSwitchTheListView)
     EXPECT_EQ(core.GetListType(), 2) << "the list view's modes keep the navigator";
 }
 
-TEST_F(FrameCoreKit, CallsThroughMissingViewsAreSkipped)
+TEST_F(workspace_frame_commands, CallsThroughMissingViewsAreSkipped)
 {
     core.SetViewDc(nullptr);
     core.SetViewLst(nullptr);
@@ -205,7 +205,7 @@ TEST_F(FrameCoreKit, CallsThroughMissingViewsAreSkipped)
     EXPECT_EQ(core.GetListType(), 0);
 }
 
-TEST_F(FrameCoreKit, KeptDialogCommandsRunTheirDialog)
+TEST_F(workspace_frame_commands, KeptDialogCommandsRunTheirDialog)
 {
     core.Start();
     struct Case {
@@ -229,7 +229,7 @@ TEST_F(FrameCoreKit, KeptDialogCommandsRunTheirDialog)
     EXPECT_FALSE(core.Execute(33249));
 }
 
-TEST_F(FrameCoreKit, SearchAndLanguage)
+TEST_F(workspace_frame_commands, SearchAndLanguage)
 {
     core.Start();
     dialogs.available.set();
@@ -248,7 +248,7 @@ TEST_F(FrameCoreKit, SearchAndLanguage)
     EXPECT_EQ(journal, Journal{"window RebuildMenuTexts"});
 }
 
-TEST_F(FrameCoreKit, FirmwareLineAndTestMode)
+TEST_F(workspace_frame_commands, FirmwareLineAndTestMode)
 {
     core.Start();
     ui.ClearCalls();
@@ -258,7 +258,7 @@ TEST_F(FrameCoreKit, FirmwareLineAndTestMode)
     EXPECT_TRUE(ui.Calls().empty()) << "Testmodus changes nothing";
 }
 
-TEST_F(FrameCoreKit, ChooseProjectFileAsksUntilAFileExists)
+TEST_F(workspace_frame_commands, ChooseProjectFileAsksUntilAFileExists)
 {
     core.Start();
     TempDir dir;
@@ -279,7 +279,7 @@ TEST_F(FrameCoreKit, ChooseProjectFileAsksUntilAFileExists)
     EXPECT_EQ(core.GetLastFilePath(), dir.File("demo043.orv"));
 }
 
-TEST(workspace_frame_commands, ProjectFileOfferPerApplicationRow)
+TEST_F(workspace_frame_commands, ProjectFileOfferPerApplicationRow)
 {
     struct Case {
         int row;
@@ -303,7 +303,7 @@ TEST(workspace_frame_commands, ProjectFileOfferPerApplicationRow)
     }
 }
 
-TEST_F(FrameCoreKit, CloseFlushesAndKeepsTheLastProject)
+TEST_F(workspace_frame_commands, CloseFlushesAndKeepsTheLastProject)
 {
     core.Start();
     CPrjMgr& mgr = *core.GetPrjMgr();

@@ -1,4 +1,5 @@
 #include "../source/reader/ParseRun.h"
+#include "support/SpsParBuilder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -24,10 +25,14 @@ TEST(workspace_sample_project, ShipsBesideTheProgramAndReadsWithoutAnError)
     for (size_t at = sample.find('\n'); at != std::string::npos; at = sample.find('\n', at + 1))
         ASSERT_TRUE(at > 0 && sample[at - 1] == '\r') << "line end at " << at;
 
+    // The sample's variables lie on data words 30 to 55, both directions.
+    SpsParBuilder sps;
+    for (uint16_t word = 30; word <= 60; ++word)
+        sps.Var(word);
     TempDir dir;
-    auto p = ParserWorld(43).Build();
+    auto p = ParserWorld(43).Sps(sps).Build();
     const ParseOutcome out = ParseInto(*p, dir, sample);
-    EXPECT_EQ(out.error, 0) << out.errorText << " line " << out.line;
+    EXPECT_EQ(out.error, 0) << out.errorText << " xerror " << out.xerror << " line " << out.line;
 }
 
 } // namespace
