@@ -31,6 +31,7 @@ struct FrameSnapshot {
     bool bundleReady = false;
     bool hasListView = false;
     int listStyle = 0;
+    // A view that prints its picture exists (none yet).
     bool printableView = false;
     std::bitset<kDlgIdCount> dialogs;
 };

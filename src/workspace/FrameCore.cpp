@@ -224,7 +224,6 @@ FrameSnapshot CFrameCore::Snapshot() const
     s.bundleReady = IsBundleReady();
     s.hasListView = m_viewLst != nullptr;
     s.listStyle = m_viewLst != nullptr ? m_viewLst->GetStyle() : 0;
-    s.printableView = m_printable;
     for (size_t i = 0; i < kDlgIdCount; ++i)
         s.dialogs.set(i, m_dialogs.IsAvailable(static_cast<DlgId>(i)));
     return s;

@@ -68,8 +68,6 @@ public:
     IViewLst* GetViewLst() const { return m_viewLst; }
     IViewTree* GetViewTree() const { return m_viewTree; }
     void SetNavFactory(NavFactory factory) { m_navFactory = std::move(factory); }
-    // The display editor can be printed.
-    void SetPrintableView(bool present) { m_printable = present; }
 
     // Stores the list type and makes its navigator current (none for a type
     // without one), activated at the start index.
@@ -124,7 +122,6 @@ private:
     IViewDc* m_viewDc = nullptr;
     IViewLst* m_viewLst = nullptr;
     IViewTree* m_viewTree = nullptr;
-    bool m_printable = false;
 };
 
 } // namespace orv
