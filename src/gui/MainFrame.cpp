@@ -10,6 +10,7 @@
 #include "model/core/Log.h"
 #include "model/core/ProgramIni.h"
 #include "workspace/CommandLine.h"
+#include "workspace/FrameCore.h"
 #include "workspace/FrameTitle.h"
 #include "workspace/MenuLanguage.h"
 #include "workspace/WindowPlacement.h"
@@ -30,6 +31,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace orv {
@@ -84,7 +86,7 @@ QIcon IconOf(uint32_t id)
 
 } // namespace
 
-CMainFrame::CMainFrame()
+CMainFrame::CMainFrame(KeptDialogFactory dialogFactory) : m_dialogFactory(std::move(dialogFactory))
 {
     SetLogLevel(ReadGuiKey(GuiKey::LogLevel));
     const QRect screen = AvailableScreen();
@@ -92,6 +94,7 @@ CMainFrame::CMainFrame()
     m_screenHeight = static_cast<float>(screen.height());
     InitLangId(ReadGuiKey(GuiKey::LangId));
     m_registration.emplace(*this);
+    m_core = std::make_unique<CFrameCore>(*this, *this, m_dlgRunner, m_filePrompt);
     InitIconResources();
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/orvtool.xpm")));
@@ -103,6 +106,11 @@ CMainFrame::~CMainFrame()
     // Nothing may reach this frame while its parts go.
     m_registration.reset();
     disconnect(qApp, nullptr, this, nullptr);
+    // The navigator and the project manager before the dialogs that show
+    // their data; the link library last.
+    m_core.reset();
+    m_dlgRunner.SetKept(nullptr);
+    m_kept.reset();
     orv::UnbindSerLink();
 }
 
@@ -120,6 +128,10 @@ bool CMainFrame::Create(const std::vector<std::string>& args)
     ApplyMenuTexts();
     UpdateTitle();
     LogLineId(kLogInfo, msg::kWillkommenZumORVtoolBetriebssystem, "Linux");
+    m_core->Start();
+    m_kept = std::make_unique<CKeptDialogs>(m_dialogFactory);
+    m_dlgRunner.SetKept(m_kept.get());
+    UpdateCommandStates();
     return true;
 }
 
@@ -169,6 +181,33 @@ void CMainFrame::RebuildMenuTexts()
     ApplyMenuTexts();
 }
 
+void CMainFrame::RepaintDisplay()
+{
+    if (m_panes[1] != nullptr)
+        m_panes[1]->update();
+}
+
+void CMainFrame::RequestClose()
+{
+    // After the command that asked has returned.
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void CMainFrame::UpdateCommandStates()
+{
+    const FrameSnapshot snapshot = m_core->Snapshot();
+    for (const CommandRow* row = CommandRowsBegin(); row != CommandRowsEnd(); ++row) {
+        QAction* action = Action(row->id);
+        if (action == nullptr)
+            continue;
+        const CommandState state = EvalCommand(*row, snapshot);
+        action->setEnabled(state.enabled);
+        action->setCheckable(state.checkable);
+        if (state.checkable)
+            action->setChecked(state.checked);
+    }
+}
+
 void CMainFrame::SetSelectionFields(std::string_view panel, std::string_view plc, std::string_view driver)
 {
     CFrameState::SetSelectionFields(panel, plc, driver);
@@ -203,7 +242,7 @@ QAction* CMainFrame::Action(uint32_t id) const
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    UnloadFon();
+    m_core->Close();
     event->accept();
 }
 
@@ -252,6 +291,8 @@ void CMainFrame::BuildMenu(QMenu* parent, const orv::MenuEntry& entry)
         parent->addAction(action);
         m_actions[entry.id] = action;
         m_menuTexts.emplace_back(action, &entry);
+        // The state of the commands is brought up to date when a menu opens.
+        connect(parent, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates, Qt::UniqueConnection);
         AddAccelerator(entry.id, entry.keys);
         break;
     }
@@ -410,6 +451,22 @@ void CMainFrame::WireCommands()
         connect(action, &QAction::triggered, this, [this, level] { ChooseLogLevel(static_cast<int>(level)); });
     }
     CheckLogLevel();
+    WireTableCommands();
+}
+
+void CMainFrame::WireTableCommands()
+{
+    for (const CommandRow* row = CommandRowsBegin(); row != CommandRowsEnd(); ++row) {
+        QAction* action = Action(row->id);
+        if (action == nullptr)
+            continue;
+        const uint32_t id = row->id;
+        connect(action, &QAction::triggered, this, [this, id] {
+            m_core->Execute(id);
+            // The tool bar's buttons follow every command.
+            UpdateCommandStates();
+        });
+    }
 }
 
 void CMainFrame::OnFocusChanged()

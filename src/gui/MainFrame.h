@@ -2,13 +2,17 @@
 // the model layer reads.
 #pragma once
 
+#include "dialogs/KeptDialogs.h"
+#include "gui/QtFilePrompt.h"
 #include "model/core/FrameState.h"
+#include "workspace/FrameWindow.h"
 #include "workspace/MenuModel.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,12 +28,14 @@ class QToolBar;
 
 namespace orv {
 
+class CFrameCore;
 class CViewLog;
 
 // The program's main window: menus, tool bar with the three selection fields,
 // status bar, and the four panes (project tree, display editor over list
-// view, log). It is also the program-wide frame state that model code reads.
-class CMainFrame final : public QMainWindow, public CFrameState {
+// view, log). It is also the program-wide frame state that model code reads;
+// its commands run in the frame core, which it owns.
+class CMainFrame final : public QMainWindow, public CFrameState, public IFrameWindow {
     Q_OBJECT
 public:
     // Command ids the frame handles itself.
@@ -51,14 +57,18 @@ public:
         kCmdLogDebugExt = 33262,
     };
 
-    // Reads the log level and the language from ORVtool.ini and registers
-    // itself as the program's frame.
-    CMainFrame();
+    // Reads the log level and the language from ORVtool.ini, registers
+    // itself as the program's frame and opens the start-selection database.
+    // The factory makes the kept dialogs when the frame is created.
+    explicit CMainFrame(KeptDialogFactory dialogFactory = MakeKeptDialog);
+    // The frame core (navigator, then project manager), the kept dialogs,
+    // then the serial link library.
     ~CMainFrame() override;
 
     // Binds the serial link library, checks the command line (the arguments
-    // after the program name, as main() received them) and builds the bars,
-    // the menus and the panes. False when the program must end.
+    // after the program name, as main() received them), builds the bars, the
+    // menus and the panes, starts the project manager and creates the kept
+    // dialogs. False when the program must end.
     bool Create(const std::vector<std::string>& args);
     // Places the window as ORVtool.ini says, shows it and sizes the panes.
     void PlaceAndShow();
@@ -78,9 +88,11 @@ public:
 
     void SetPrjPath(const std::string& path) override;
     void SetSourceEditMode(bool on) override;
-    void UpdateTitle();
+    void UpdateTitle() override;
     // Rewrites the menu texts in the current language.
-    void RebuildMenuTexts();
+    void RebuildMenuTexts() override;
+    void RepaintDisplay() override;
+    void RequestClose() override;
     // Fills the tool bar's panel, PLC and driver fields (cp1252).
     void SetSelectionFields(std::string_view panel, std::string_view plc, std::string_view driver) override;
 
@@ -90,6 +102,11 @@ public:
 
     QAction* Action(uint32_t id) const;
     QToolBar* ToolBar() const { return m_toolBar; }
+
+    CFrameCore& Core() { return *m_core; }
+    const CKeptDialogs* KeptDialogs() const { return m_kept.get(); }
+    // Enables and checks the table's commands from the frame's state.
+    void UpdateCommandStates();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +121,7 @@ private:
     void BuildClient();
     void SizePanes();
     void WireCommands();
+    void WireTableCommands();
     void AddAccelerator(uint32_t id, const std::vector<std::string>& keys);
     void OnFocusChanged();
     void CyclePaneFocus(int step);
@@ -111,6 +129,11 @@ private:
     void CheckLogLevel();
 
     std::optional<ScopedMainFrame> m_registration;
+    KeptDialogFactory m_dialogFactory;
+    CQtDlgRunner m_dlgRunner;
+    CQtFilePrompt m_filePrompt{this};
+    std::unique_ptr<CFrameCore> m_core;
+    std::unique_ptr<CKeptDialogs> m_kept;
     float m_screenWidth = 0;
     float m_screenHeight = 0;
 

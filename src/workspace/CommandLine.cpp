@@ -14,7 +14,24 @@ bool IsExistingFile(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
+bool IsSet(const char* value)
+{
+    return value != nullptr && *value != '\0';
+}
+
 } // namespace
+
+std::string MissingDisplayMessage(const std::vector<std::string>& args, const char* qpaPlatform,
+                                  const char* display, const char* waylandDisplay)
+{
+    for (const std::string& arg : args)
+        if (arg == "-platform" || arg == "--platform")
+            return {};
+    if (IsSet(qpaPlatform) || IsSet(display) || IsSet(waylandDisplay))
+        return {};
+    return "orvtool: no display to show its window on; run it under xvfb-run (xvfb-run -a orvtool) "
+           "or without a window with QT_QPA_PLATFORM=offscreen";
+}
 
 bool CommandLineAllowsStart(const std::vector<std::string>& args)
 {

@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 
+#include "support/ConfigKit.h"
 #include "support/SerLinkStubs.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@ FrameHarness::FrameHarness()
       m_serlinkEnv("ORVTOOL_SERLINK", SerLinkStubFull().c_str()),
       m_uiReg(m_ui)
 {
+    ConfigKit::CopyShipped(home.Path());
 }
 
 FrameHarness::~FrameHarness()
@@ -57,10 +59,10 @@ std::string FrameHarness::ReadIni() const
     return home.Read("ORVtool.ini");
 }
 
-CMainFrame& FrameHarness::Start()
+CMainFrame& FrameHarness::Start(KeptDialogFactory dialogFactory)
 {
     Stop();
-    m_frame = std::make_unique<CMainFrame>();
+    m_frame = std::make_unique<CMainFrame>(std::move(dialogFactory));
     EXPECT_TRUE(m_frame->Create({}));
     m_frame->PlaceAndShow();
     QApplication::processEvents();

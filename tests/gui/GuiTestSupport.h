@@ -13,8 +13,9 @@ class QWidget;
 
 namespace orv {
 
-// A program directory of its own with the stub serial link, the Qt user
-// interface registered, and main windows built as the program builds them.
+// A program directory of its own, a copy of the one the build ships, with the
+// stub serial link, the Qt user interface registered, and main windows built
+// as the program builds them.
 class FrameHarness {
 public:
     FrameHarness();
@@ -24,7 +25,7 @@ public:
     void WriteIni(const std::string& keys);
     std::string ReadIni() const;
     // Builds, creates and shows a main window (replacing one held).
-    CMainFrame& Start();
+    CMainFrame& Start(KeptDialogFactory dialogFactory = MakeKeptDialog);
     void Stop();
     CMainFrame& Frame() { return *m_frame; }
 

@@ -173,25 +173,28 @@ TEST(gui_main_frame, ScreenFontLoadsAndAFailureKeepsIt)
     h.home.Write("CFG/ORV/ALT.FON", BuildFixtureFon());
     h.home.Write("CFG/ORV/TM~alt.fon", BuildFixtureFon());
     CMainFrame& frame = h.Start();
-    EXPECT_EQ(frame.GetScreenFon(), nullptr);
+    // The start selection has loaded the font of the chosen panel.
+    EXPECT_NE(frame.GetScreenFon(), nullptr);
 
     ASSERT_TRUE(frame.LoadFon("alt", false));
     const CFon* first = frame.GetScreenFon();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->GetPath(), h.home.File("CFG/ORV/ALT.FON"));
+    CStartSelInfo* chosen = frame.GetStartSel();
+    frame.SetStartSel(nullptr);
     EXPECT_FALSE(frame.LoadFonOfDevice());  // nothing selected
     FakeStartSelInfo startSel(40, 14, "alt");
     frame.SetStartSel(&startSel);
     ASSERT_TRUE(frame.LoadFonOfDevice());
-    frame.SetStartSel(nullptr);
+    frame.SetStartSel(chosen);
     const CFon* panel = frame.GetScreenFon();
     EXPECT_EQ(panel->GetPath(), h.home.File("CFG/ORV/TM~alt.fon"));
     EXPECT_FALSE(frame.LoadFon("../ALT", false));  // names never leave the directory
 
-    EXPECT_FALSE(frame.LoadFon("706", false));
+    EXPECT_FALSE(frame.LoadFon("none", false));
     EXPECT_EQ(frame.GetScreenFon(), panel);
     EXPECT_TRUE(frame.GetViewLog()->toPlainText().contains(
-        QStringLiteral("FATAL: could not load screen font %1").arg(QString::fromStdString(h.home.File("CFG/ORV/706.fon")))));
+        QStringLiteral("FATAL: could not load screen font %1").arg(QString::fromStdString(h.home.File("CFG/ORV/none.fon")))));
 
     frame.UnloadFon();
     EXPECT_EQ(frame.GetScreenFon(), nullptr);

@@ -13,9 +13,14 @@ namespace fs = std::filesystem;
 
 ConfigKit::ConfigKit() : m_home("ORVTOOL_HOME", m_dir.Path().c_str())
 {
+    CopyShipped(m_dir.Path());
+}
+
+void ConfigKit::CopyShipped(const std::string& dir)
+{
     const fs::path shipped(ORV_SHIPPED_DIR);
-    fs::copy_file(shipped / "startsel.db", m_dir.File("startsel.db"));
-    fs::copy(shipped / "CFG", m_dir.File("CFG"), fs::copy_options::recursive);
+    fs::copy_file(shipped / "startsel.db", dir + "startsel.db");
+    fs::copy(shipped / "CFG", dir + "CFG", fs::copy_options::recursive);
 }
 
 std::string ConfigKit::CfgPath(const std::string& name) const

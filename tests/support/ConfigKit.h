@@ -28,6 +28,9 @@ class ConfigKit {
 public:
     ConfigKit();
 
+    // Copies the shipped program directory into dir (ending in '/').
+    static void CopyShipped(const std::string& dir);
+
     // Ends in '/'.
     const std::string& Home() const { return m_dir.Path(); }
     // A file of the configuration directory "CFG/ORV/".

@@ -2,11 +2,16 @@
 // directory so a first run starts from the shipped defaults.
 #include "model/core/ProgramIni.h"
 
+#include "model/core/Log.h"
 #include "platform/FileLookup.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramDirs.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iterator>
+#include <mutex>
+#include <set>
 #include <string>
 
 namespace orv {
@@ -55,7 +60,21 @@ int ReadIniInt(std::string_view key, int def)
 
 void WriteIniInt(std::string_view key, int value)
 {
-    orv::IniWriteString(GetProgramIniPath(), kProgramIniSection, key, std::to_string(value));
+    const std::string path = GetProgramIniPath();
+    errno = 0;
+    if (orv::IniWriteString(path, kProgramIniSection, key, std::to_string(value)))
+        return;
+    const int reason = errno;
+    // Said once per file: a setting changed again fails for the same reason.
+    static std::mutex reportedLock;
+    static std::set<std::string> reported;
+    {
+        const std::lock_guard<std::mutex> lock(reportedLock);
+        if (!reported.insert(path).second)
+            return;
+    }
+    LogLine(kLogErrors, "Einstellungen werden nicht gespeichert: %s: %s", path.c_str(),
+            reason != 0 ? std::strerror(reason) : "write refused");
 }
 
 const GuiKeyInfo& GuiKeyInfoOf(GuiKey key)

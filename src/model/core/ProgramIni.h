@@ -20,7 +20,8 @@ std::string GetProgramIniPath();
 
 // The key's integer, or def when the key or the file is missing.
 int ReadIniInt(std::string_view key, int def);
-// Writes the value as "%d"; failures are not reported.
+// Writes the value as "%d". The first failed write to a file logs once where
+// it tried and why; the setting then lasts only until the program ends.
 void WriteIniInt(std::string_view key, int value);
 
 // The keys the program itself reads, with their defaults.

@@ -423,6 +423,8 @@ TEST_P(RoundTrip043Source, WrittenAgainByteForByte)
 }
 
 INSTANTIATE_TEST_SUITE_P(Goldens, RoundTrip043Source,
-                         ::testing::Values("rt014.orv", "rt043.orv", "rt047.orv", "rt755.orv", "loss043.orv"));
+                         ::testing::Values("rt014.orv", "rt043.orv", "rt047.orv", "rt755.orv", "loss043.orv",
+                                           // The sample project shipped beside the program.
+                                           "../../../res/demo043.orv"));
 
 } // namespace

@@ -87,3 +87,21 @@ TEST_F(ProgramIni, MissingFifoWarnReadsAsOne)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ProgramIni, FailedWriteSaysOnceWhereAndWhy)
+{
+    FrameFixture f;
+    // A directory where the file belongs: no write can replace it.
+    std::filesystem::create_directory(dir.File("ORVtool.ini"));
+    WriteIniInt("LogLevel", 2);
+    WriteIniInt("LangId", 1);
+    const auto lines = f.ui.TextsOf(UiCall::Kind::LogAppend);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find(dir.File("ORVtool.ini")), std::string::npos) << lines[0];
+    EXPECT_EQ(lines[0].rfind("Einstellungen werden nicht gespeichert: ", 0), 0u) << lines[0];
+    EXPECT_GT(lines[0].size(), dir.File("ORVtool.ini").size() + 45) << "the reason follows the path";
+}
+
+} // namespace

@@ -1,0 +1,56 @@
+// The dialogs the main frame builds once and keeps for the program's life, and
+// the runner that opens them for the frame's commands.
+#pragma once
+
+#include "link/RecordChooser.h"
+#include "workspace/DlgRunner.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace orv {
+
+// Makes the kept dialog of a slot, or null for one that does not exist.
+using KeptDialogFactory = std::function<std::unique_ptr<QDialog>(DlgId slot)>;
+
+// The program's factory: null for every dialog not built yet.
+std::unique_ptr<QDialog> MakeKeptDialog(DlgId slot);
+
+class CKeptDialogs {
+public:
+    // Creates the fourteen dialogs in their table order. A record dialog in
+    // its slot that can choose records becomes the program's chooser.
+    explicit CKeptDialogs(const KeptDialogFactory& factory = MakeKeptDialog);
+    // Drops the chooser registration, then deletes the dialogs in the table's
+    // order.
+    ~CKeptDialogs();
+    CKeptDialogs(const CKeptDialogs&) = delete;
+    CKeptDialogs& operator=(const CKeptDialogs&) = delete;
+
+    // The dialog of a kept slot; null for a missing one and for the others.
+    QDialog* Get(DlgId slot) const;
+
+private:
+    std::array<std::unique_ptr<QDialog>, kKeptDlgCount> m_dialogs;
+    std::optional<ScopedRecordChooser> m_chooser;
+};
+
+// Runs the kept dialogs modally; the dialogs not built yet are unavailable.
+class CQtDlgRunner final : public CDlgRunner {
+public:
+    // Null until the frame created its kept dialogs.
+    void SetKept(const CKeptDialogs* kept) { m_kept = kept; }
+
+    bool IsAvailable(DlgId id) const override;
+    bool Run(DlgId id) override;
+    bool RunSearch(int mode) override;
+
+private:
+    const CKeptDialogs* m_kept = nullptr;
+};
+
+} // namespace orv

@@ -1,0 +1,127 @@
+// The main frame's logic without a window: it owns the project manager, the
+// start selection and the current navigator, runs the commands and keeps the
+// views in step with the project.
+#pragma once
+
+#include "workspace/FilePrompt.h"
+#include "workspace/FrameCommands.h"
+#include "workspace/StartSel.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orv {
+
+class CDlgRunner;
+class CFrameState;
+class CObjNav;
+class CPrjMgr;
+class IFrameWindow;
+class IViewDc;
+class IViewLst;
+class IViewTree;
+
+// The open dialog's offer for a project file: by the application row the
+// sample beside the program, its filter and suffix; the last file chosen, when
+// there is one, as the initial file.
+FileAsk ProjectFileAsk(int appRow, const std::string& lastFilePath, const std::string& programDir);
+
+class CFrameCore {
+public:
+    // Makes the navigator of a list type that has one.
+    using NavFactory = std::function<std::unique_ptr<CObjNav>(int listType, CFrameCore& core)>;
+
+    // Opens the start-selection database of the program directory and
+    // registers the selection with the frame.
+    CFrameCore(CFrameState& frame, IFrameWindow& window, CDlgRunner& dialogs, CFilePrompt& files);
+    // The current navigator goes first: it points into the project.
+    ~CFrameCore();
+    CFrameCore(const CFrameCore&) = delete;
+    CFrameCore& operator=(const CFrameCore&) = delete;
+
+    // Creates the project manager and runs its initialisation; after a
+    // failed one (which showed its messages) the frame stays without a
+    // project and the views empty, otherwise the operator texts open.
+    void Start();
+    // Init succeeded and the bundle exists.
+    bool IsBundleReady() const;
+    // The window closes: the typed rows into their text, the tool
+    // configuration, the screen font and the database.
+    void Close();
+
+    CFrameState& Frame() { return m_frame; }
+    CPrjMgr* GetPrjMgr() const { return m_prjMgr.get(); }
+    CStartSel& GetStartSel() { return m_startSel; }
+    CObjNav* GetCurNav() const { return m_curNav.get(); }
+    int GetListType() const { return m_listType; }
+    const std::string& GetLastFilePath() const { return m_lastFilePath; }
+    const std::string& GetLastFileTitle() const { return m_lastFileTitle; }
+
+    // The views register themselves; a call through a missing view is skipped.
+    void SetViewDc(IViewDc* view) { m_viewDc = view; }
+    void SetViewLst(IViewLst* view) { m_viewLst = view; }
+    void SetViewTree(IViewTree* view) { m_viewTree = view; }
+    IViewDc* GetViewDc() const { return m_viewDc; }
+    IViewLst* GetViewLst() const { return m_viewLst; }
+    IViewTree* GetViewTree() const { return m_viewTree; }
+    void SetNavFactory(NavFactory factory) { m_navFactory = std::move(factory); }
+
+    // Stores the list type and makes its navigator current (none for a type
+    // without one), activated at the start index.
+    void SetListType(int listType, int startIdx);
+    // The project is gone from the views (after New and the start selection).
+    void ResetViews();
+    // The views show the project just loaded.
+    void RefreshAfterLoad();
+    void OpenOpTexts();
+    // Asks for an existing project file to open; "" when cancelled.
+    std::string ChooseProjectFile();
+    // The current navigator leaves the frame; it is freed once the running
+    // command returned.
+    void DropCurNav();
+    // Writes the display editor's rows into the text they came from.
+    void FlushDisplay();
+
+    FrameSnapshot Snapshot() const;
+    CommandState StateOf(uint32_t id) const;
+    // Runs the command's handler when the command is enabled; false when it
+    // is not.
+    bool Execute(uint32_t id);
+
+    // Handlers of the command table.
+    void OnTextList(int listType);
+    void OnVarList(int kind);
+    void OnListMode(int mode);
+    void OnMenus(int);
+    void OnDialog(int dlg);
+    void OnSearch(int mode);
+    void OnLanguage(int);
+    void OnFirmware(int);
+    void OnTestMode(int);
+    void OnListStyle(int style);
+
+private:
+    void FreeDropped();
+
+    CFrameState& m_frame;
+    IFrameWindow& m_window;
+    CDlgRunner& m_dialogs;
+    CFilePrompt& m_files;
+    CStartSel m_startSel;
+    std::unique_ptr<CPrjMgr> m_prjMgr;
+    std::unique_ptr<CObjNav> m_curNav;
+    // Navigators replaced or dropped while a command runs.
+    std::vector<std::unique_ptr<CObjNav>> m_dropped;
+    NavFactory m_navFactory;
+    int m_listType = 0;
+    std::string m_lastFilePath;
+    std::string m_lastFileTitle;
+    IViewDc* m_viewDc = nullptr;
+    IViewLst* m_viewLst = nullptr;
+    IViewTree* m_viewTree = nullptr;
+};
+
+} // namespace orv

@@ -1,0 +1,319 @@
+#include "model/core/CatalogueIds.h"
+#include "model/core/FrameState.h"
+#include "model/project/PrjData.h"
+#include "platform/ProgramDirs.h"
+#include "support/ConfigKit.h"
+#include "support/FrameFakes.h"
+#include "support/ScriptedUi.h"
+#include "workspace/FrameCore.h"
+#include "workspace/PrjMgr.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace orv {
+namespace {
+
+// The frame core on the shipped configuration with fake views, window,
+// dialogs and file dialogs; the views and the window share one journal.
+class workspace_frame_commands : public testing::Test {
+protected:
+    workspace_frame_commands()
+    {
+        frame.SetLogLevel(3);
+        core.SetNavFactory([this](int listType, CFrameCore&) { return std::make_unique<FakeNav>(journal, listType); });
+        core.SetViewDc(&dc);
+        core.SetViewLst(&lst);
+        core.SetViewTree(&tree);
+    }
+
+    std::vector<std::string> Logs() const { return ui.TextsOf(UiCall::Kind::LogAppend); }
+    size_t IndexOf(const std::string& entry) const
+    {
+        return static_cast<size_t>(std::find(journal.begin(), journal.end(), entry) - journal.begin());
+    }
+
+    ScriptedUi ui;
+    ScopedUiServices uiReg{ui};
+    ConfigKit kit;
+    CFrameState frame;
+    ScopedMainFrame frameReg{frame};
+    Journal journal;
+    FakeFrameWindow window{journal};
+    FakeDlgRunner dialogs;
+    FakeFilePrompt files;
+    FakeViewDc dc{journal};
+    FakeViewLst lst{journal};
+    FakeViewTree tree{journal};
+    CFrameCore core{frame, window, dialogs, files};
+};
+
+TEST_F(workspace_frame_commands, StartOpensTheOperatorTexts)
+{
+    EXPECT_EQ(frame.GetStartSel(), &core.GetStartSel());
+    core.Start();
+    ASSERT_TRUE(core.IsBundleReady());
+    EXPECT_TRUE(ui.CallsOf(UiCall::Kind::Box).empty());
+    EXPECT_EQ(frame.GetWorkspace(), &core.GetPrjMgr()->Workspace());
+    EXPECT_EQ(core.GetListType(), 2);
+    ASSERT_NE(core.GetCurNav(), nullptr);
+    EXPECT_EQ(journal, (Journal{"dc SavTxtRows", "nav new 2", "nav SetActive 2 0 false", "window RepaintDisplay"}));
+    // The shipped database: the program family's application follows the
+    // other one, as the open dialog's offer per row assumes.
+    const CAppQuery& apps = core.GetStartSel().GetSelection().q.app;
+    EXPECT_EQ(apps.NameAt(0), "TEQPRO");
+    EXPECT_EQ(apps.NameAt(1), "ORVPRO");
+    EXPECT_EQ(core.GetStartSel().GetAppIdx(), 1);
+}
+
+TEST_F(workspace_frame_commands, FailedStartLeavesTheFrameWithoutAProject)
+{
+    kit.Remove("ALT.FON");
+    core.Start();
+    EXPECT_FALSE(core.IsBundleReady());
+    const auto boxes = ui.CallsOf(UiCall::Kind::Box);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].id, static_cast<int>(msg::kDateiKannNichtGeoeffnetWerden));
+    EXPECT_EQ(core.GetListType(), 0);
+    EXPECT_EQ(core.GetCurNav(), nullptr);
+    EXPECT_TRUE(journal.empty()) << "the views stay empty";
+    dialogs.available.set();
+    for (uint32_t id : {32794u, 32805u, 32797u, 32798u, 32800u, 33102u, 33264u, 33100u, 33272u}) {
+        SCOPED_TRACE(id);
+        EXPECT_FALSE(core.StateOf(id).enabled);
+        EXPECT_FALSE(core.Execute(id));
+    }
+    EXPECT_TRUE(journal.empty());
+    EXPECT_TRUE(dialogs.runs.empty());
+    EXPECT_TRUE(core.StateOf(33271).enabled) << "program options need no project";
+    // Closing after a failed start writes nothing and crashes nothing.
+    core.Close();
+    EXPECT_EQ(ui.CallsOf(UiCall::Kind::Box).size(), 1u);
+}
+
+TEST_F(workspace_frame_commands, ListTypesWithoutANavigatorLeaveNone)
+{
+    core.Start();
+    for (int type : {18, 20, 0, 5}) {
+        SCOPED_TRACE(type);
+        core.SetListType(type, 0);
+        EXPECT_EQ(core.GetListType(), type);
+        EXPECT_EQ(core.GetCurNav(), nullptr);
+    }
+    journal.clear();
+    core.SetListType(19, 4);
+    EXPECT_EQ(journal, (Journal{"dc SavTxtRows", "nav new 19", "nav SetActive 19 4 false", "window RepaintDisplay"}));
+}
+
+TEST_F(workspace_frame_commands, AReplacedNavigatorIsFreedWhenItsCommandReturned)
+{
+    core.Start();
+    journal.clear();
+    ASSERT_TRUE(core.Execute(32795));
+    // Typed rows reach their text before its navigator goes; the old
+    // navigator outlives the switch and goes once the command is done.
+    EXPECT_EQ(journal, (Journal{"lst SetListMode 1", "dc SavTxtRows", "nav new 3", "nav SetActive 3 0 false",
+                                "window RepaintDisplay", "lst Activate 1", "nav delete 2"}));
+    journal.clear();
+    ASSERT_TRUE(core.Execute(33244));
+    EXPECT_EQ(core.GetCurNav(), nullptr);
+    EXPECT_EQ(journal.back(), "nav delete 3");
+}
+
+TEST_F(workspace_frame_commands, ResetViewsUnloadsTheProject)
+{
+    core.Start();
+    frame.SetPrjPath("/p/demo043.orv");
+    journal.clear();
+    ui.ClearCalls();
+    core.ResetViews();
+    // The navigator left the frame; it goes once the command that reset the
+    // views has returned.
+    EXPECT_EQ(core.GetCurNav(), nullptr);
+    EXPECT_EQ(journal, (Journal{"dc Unload", "dc SavTxtRows", "window RepaintDisplay", "window RepaintDisplay",
+                                "lst Deactivate 0", "lst Deactivate 2", "lst Deactivate 1", "lst Deactivate 6",
+                                "lst Deactivate 5", "lst Deactivate 4", "lst Deactivate 3", "tree BuildTree"}));
+    EXPECT_EQ(Logs(),
+              (std::vector<std::string>{"Projekt wurde entladen: /p/demo043.orv", "Es ist kein Projekt geladen"}));
+    EXPECT_EQ(frame.GetPrjPath(), "");
+    EXPECT_EQ(core.GetListType(), 0);
+}
+
+TEST_F(workspace_frame_commands, RefreshAfterLoadShowsTheProject)
+{
+    core.Start();
+    frame.SetPrjPath("/p/demo043.orv");
+    frame.SetStateFlags(CFrameState::kStateProjectLoaded);
+    journal.clear();
+    ui.ClearCalls();
+    core.RefreshAfterLoad();
+    EXPECT_EQ(journal, (Journal{"dc Unload", "tree RebuildTree demo043.orv", "dc SavTxtRows", "nav new 2",
+                                "nav SetActive 2 0 false", "window RepaintDisplay", "dc RedrawParts 3",
+                                "lst SetListMode 0", "lst SetVarProvider 0", "lst Activate 0"}));
+    EXPECT_EQ(Logs(), (std::vector<std::string>{"Projekt wurde geladen: /p/demo043.orv"}));
+
+    frame.SetStateFlags(0);
+    journal.clear();
+    ui.ClearCalls();
+    core.RefreshAfterLoad();
+    EXPECT_EQ(journal, (Journal{"dc Unload", "tree BuildTree"}));
+    EXPECT_TRUE(Logs().empty());
+}
+
+TEST_F(workspace_frame_commands, ListCommandsSwitchTheListView)
+{
+    core.Start();
+    struct Case {
+        uint32_t id;
+        Journal calls;
+    } const cases[] = {
+        {32805, {"lst SetListMode 0", "lst SetVarProvider 0", "lst Activate 0"}},
+        {32806, {"lst SetListMode 0", "lst SetVarProvider 1", "lst Activate 0"}},
+        {33270, {"lst SetListMode 0", "lst SetVarProvider 2", "lst Activate 0"}},
+        {32798, {"lst SetListMode 4", "lst Activate 4"}},
+        {32799, {"lst SetListMode 3", "lst Activate 3"}},
+        {32800, {"lst SetListMode 6", "lst Activate 6"}},
+        {33102, {"lst SetListMode 5", "lst Activate 5"}},
+        {32797, {"tree MnuSelectedFirst"}},
+        {59409, {"lst SetStyle 0"}},
+        {59411, {"lst SetStyle 3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        journal.clear();
+        EXPECT_TRUE(core.Execute(c.id));
+        EXPECT_EQ(journal, c.calls);
+    }
+    EXPECT_TRUE(core.StateOf(59411).checked);
+    EXPECT_EQ(core.GetListType(), 2) << "the list view's modes keep the navigator";
+}
+
+TEST_F(workspace_frame_commands, CallsThroughMissingViewsAreSkipped)
+{
+    core.SetViewDc(nullptr);
+    core.SetViewLst(nullptr);
+    core.SetViewTree(nullptr);
+    core.Start();
+    for (uint32_t id : {32805u, 32798u, 32797u, 32794u, 33246u})
+        EXPECT_TRUE(core.Execute(id)) << id;
+    EXPECT_FALSE(core.StateOf(59409).enabled) << "the styles need a list view";
+    frame.SetStateFlags(CFrameState::kStateProjectLoaded);
+    core.RefreshAfterLoad();
+    core.ResetViews();
+    core.Close();
+    EXPECT_EQ(core.GetListType(), 0);
+}
+
+TEST_F(workspace_frame_commands, KeptDialogCommandsRunTheirDialog)
+{
+    core.Start();
+    struct Case {
+        uint32_t id;
+        DlgId dialog;
+    } const cases[] = {
+        {33100, DlgId::Descr}, {33101, DlgId::Times}, {33272, DlgId::PrjOpt}, {33271, DlgId::PrgOpt},
+        {32785, DlgId::Ports},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        dialogs.available.reset();
+        EXPECT_FALSE(core.Execute(c.id)) << "greyed while the dialog is missing";
+        dialogs.available.set(DlgIndex(c.dialog));
+        dialogs.runs.clear();
+        EXPECT_TRUE(core.Execute(c.id));
+        EXPECT_EQ(dialogs.runs, std::vector<int>{static_cast<int>(c.dialog)});
+    }
+    // The shipped start is a 014 panel: no time switches there.
+    dialogs.available.set();
+    EXPECT_FALSE(core.Execute(33249));
+}
+
+TEST_F(workspace_frame_commands, SearchAndLanguage)
+{
+    core.Start();
+    dialogs.available.set();
+    EXPECT_FALSE(core.Execute(33252)) << "search needs the source editor";
+    frame.SetSourceEditMode(true);
+    EXPECT_TRUE(core.Execute(33252));
+    EXPECT_TRUE(core.Execute(33253));
+    EXPECT_EQ(dialogs.searches, (std::vector<int>{0, 1}));
+
+    journal.clear();
+    dialogs.answerOk = false;
+    EXPECT_TRUE(core.Execute(32784));
+    EXPECT_TRUE(journal.empty()) << "Cancel keeps the menus";
+    dialogs.answerOk = true;
+    EXPECT_TRUE(core.Execute(32784));
+    EXPECT_EQ(journal, Journal{"window RebuildMenuTexts"});
+}
+
+TEST_F(workspace_frame_commands, FirmwareLineAndTestMode)
+{
+    core.Start();
+    ui.ClearCalls();
+    ASSERT_TRUE(core.StateOf(33264).enabled == (core.GetStartSel().Dev().devTyp != "mini"));
+    EXPECT_TRUE(core.Execute(33237));
+    EXPECT_FALSE(core.StateOf(33237).checked);
+    EXPECT_TRUE(ui.Calls().empty()) << "Testmodus changes nothing";
+}
+
+TEST_F(workspace_frame_commands, ChooseProjectFileAsksUntilAFileExists)
+{
+    core.Start();
+    TempDir dir;
+    dir.Write("demo043.orv", "x");
+    files.answers = {dir.File("missing.orv"), dir.File("demo043.orv")};
+    EXPECT_EQ(core.ChooseProjectFile(), dir.File("demo043.orv"));
+    ASSERT_EQ(files.asks.size(), 2u);
+    EXPECT_EQ(files.asks[0].initial, GetProgramDir() + "data/demo043.orv");
+    EXPECT_EQ(files.asks[0].filter, "ORV Files (*.orv *.ORV)");
+    EXPECT_EQ(files.asks[0].defSuffix, "orv");
+    EXPECT_EQ(core.GetLastFilePath(), dir.File("demo043.orv"));
+    EXPECT_EQ(core.GetLastFileTitle(), "demo043.orv");
+
+    files.asks.clear();
+    EXPECT_EQ(core.ChooseProjectFile(), "") << "cancelled";
+    ASSERT_EQ(files.asks.size(), 1u);
+    EXPECT_EQ(files.asks[0].initial, dir.File("demo043.orv"));
+    EXPECT_EQ(core.GetLastFilePath(), dir.File("demo043.orv"));
+}
+
+TEST_F(workspace_frame_commands, ProjectFileOfferPerApplicationRow)
+{
+    struct Case {
+        int row;
+        const char* last;
+        const char* initial;
+        const char* filter;
+        const char* suffix;
+    } const cases[] = {
+        {0, "", "/prog/data/teq_260.teq", "TEQ Files (*.teq *.TEQ)", "teq"},
+        {1, "", "/prog/data/demo043.orv", "ORV Files (*.orv *.ORV)", "orv"},
+        {1, "/p/x.orv", "/p/x.orv", "ORV Files (*.orv *.ORV)", "orv"},
+        {2, "", "/prog/", "", ""},
+        {-1, "", "/prog/", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        const FileAsk ask = ProjectFileAsk(c.row, c.last, "/prog/");
+        EXPECT_EQ(ask.initial, c.initial);
+        EXPECT_EQ(ask.filter, c.filter);
+        EXPECT_EQ(ask.defSuffix, c.suffix);
+    }
+}
+
+TEST_F(workspace_frame_commands, CloseFlushesAndKeepsTheLastProject)
+{
+    core.Start();
+    CPrjMgr& mgr = *core.GetPrjMgr();
+    mgr.GetPrjData()->SetPath("/p/demo043.orv");
+    frame.SetStateFlags(CFrameState::kStateProjectLoaded);
+    journal.clear();
+    core.Close();
+    EXPECT_EQ(journal.front(), "dc SavTxtRows");
+    EXPECT_NE(kit.Read("ORVPRO.INI").find("ORV_FILE=\"/p/demo043.orv\""), std::string::npos) << kit.Read("ORVPRO.INI");
+}
+
+} // namespace
+} // namespace orv
