@@ -1,9 +1,15 @@
 // The shipped program directory copied into a temporary ORVTOOL_HOME.
 #include "support/ConfigKit.h"
 
+#include "image/drv/Placeholder.h"
+#include "model/project/PanelTable.h"
+#include "support/RoundTripFirmware.h"
+#include "tools/cfggen/FwBuilders.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 namespace orv {
 
@@ -47,6 +53,45 @@ std::string ConfigKit::Read(const std::string& name) const
 bool ConfigKit::Exists(const std::string& name) const
 {
     return fs::exists(CfgPath(name));
+}
+
+void ConfigKit::ReplacePlaceholders() const
+{
+    const std::string code(kPlaceholderMark.size(), '\x4E');
+    for (const auto& entry : fs::directory_iterator(CfgPath(""))) {
+        const std::string name = entry.path().filename().string();
+        std::string bytes = Read(name);
+        bool changed = false;
+        for (size_t at = bytes.find(kPlaceholderMark); at != std::string::npos; at = bytes.find(kPlaceholderMark, at)) {
+            bytes.replace(at, code.size(), code);
+            changed = true;
+        }
+        if (changed)
+            Write(name, bytes);
+    }
+}
+
+void ConfigKit::WriteRoundTripFirmware() const
+{
+    std::set<std::string> done;
+    for (const PanelRow& row : PanelRows()) {
+        if (!row.frmFile || !done.insert(row.frmFile).second)
+            continue;
+        // The shipped images' identity: the model and version digits the
+        // emulated panel does not fall below.
+        const std::string id = "OG" + std::to_string(row.code) + "9990";
+        if (row.family == Family::F118) {
+            Fw118Image img;
+            img.Id(id).Date("010126");
+            Write(row.frmFile, AddRoundTripVars(img).Build());
+        } else {
+            Fw706Image img;
+            img.Name(row.frmFile).Date(0x01, 0x01, 0x26).Version(id).Id(id);
+            // Offering no features, as the goldens' own firmware: they
+            // change how the hex text and the menu help texts are read.
+            Write(row.frmFile, AddRoundTripVars(img).Build());
+        }
+    }
 }
 
 } // namespace orv

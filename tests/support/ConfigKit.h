@@ -28,6 +28,14 @@ public:
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
     bool Exists(const std::string& name) const;
+    // Puts code bytes where the shipped driver libraries and firmware images
+    // hold the placeholder mark, as the panel maker's files would: what a
+    // user copies in before a transfer.
+    void ReplacePlaceholders() const;
+    // Firmware images of every panel with a form file, identified as the
+    // shipped ones and holding the built-in variables of the golden
+    // round-trip sources, without the placeholder.
+    void WriteRoundTripFirmware() const;
 
 private:
     TempDir m_dir;

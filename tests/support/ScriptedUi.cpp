@@ -137,6 +137,15 @@ bool ScriptedUi::GetSourceEditorText(std::string& text)
     return true;
 }
 
+bool ScriptedUi::HintBox(std::string_view text, int helpPage)
+{
+    UiCall& call = Record(UiCall::Kind::Hint, text);
+    call.id = helpPage;
+    call.answer = m_hintsShown < m_hintAnswers.size() ? m_hintAnswers[m_hintsShown] : true;
+    ++m_hintsShown;
+    return call.answer;
+}
+
 namespace {
 
 class RecordingProgressBar final : public CProgressBar {
