@@ -308,7 +308,10 @@ bool CPrjMgr::Startselection()
     if (Aborted())
         return false;
     ReadCfgSections();
-    return !Aborted();
+    if (Aborted())
+        return false;
+    FirstLoad();
+    return true;
 }
 
 void CPrjMgr::ChooseSimDriver()

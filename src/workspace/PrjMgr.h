@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace orv {
 
@@ -112,6 +113,64 @@ public:
     bool SavePrjDriver();
     bool SavePrjFkt();
 
+    // --- The project between its files and memory ---------------------
+    // Answers of the save question and of the append.
+    static constexpr int kAskDeclined = 11;
+    static constexpr int kAskSaved = 12;
+    static constexpr int kAskUnchanged = 13;
+    static constexpr int kAppendDone = 10;
+    static constexpr int kAppendRefused = 11;
+    // The panel-type question's answers.
+    static constexpr int kPanelGoOn = 10;
+    static constexpr int kPanelStop = 11;
+    // State flags these operations set besides the frame's "project loaded".
+    static constexpr uint32_t kStateNewPrj = 0x01;
+    static constexpr uint32_t kStateCompiled = 0x04;
+    // The values of a source file's parameter line; -1 where it gives none.
+    struct PrescanRecord {
+        std::string tool;
+        int32_t devType = -1;
+        int32_t spsType = -1;
+        int32_t drvNo = -1;
+        int32_t db = -1;
+        int32_t offset = -1;
+        int32_t length = -1;
+    };
+    // A reload right after the user wrote the file skips the save question:
+    // the project in memory is older than the file.
+    enum class LoadMode { Open, Reload };
+    // result 1 loaded, 0 not; unchanged: the project in memory is the one
+    // before, so the caller may show its old path again.
+    struct LoadOutcome {
+        int result = 0;
+        bool unchanged = true;
+    };
+
+    // Opening a project: save question, the parameter line's start
+    // selection, the driver check, the read. The path is kept as given.
+    LoadOutcome LoadPrj(const std::string& path, LoadMode mode = LoadMode::Open);
+    int AppendPrj(const std::string& path);
+    // Writes the source under the frame's project path, then the project's
+    // driver and special-function files; false when the source was not
+    // written.
+    bool SavePrj();
+    int NewPrj(bool reset);
+    int AskSaveChanges();
+    // True when the file was read; false leaves the project as it was or as
+    // the safety copy gave it back.
+    bool ReadPrj(const std::string& path, bool full);
+    int CheckPanelType(uint16_t model, bool first);
+    static bool Prescan(const std::string& path, PrescanRecord& record);
+    static int32_t PanelTypeOfId(std::string_view line);
+
+    // --- Compile and the recompile decision ---------------------------
+    void ResetMemInfo();
+    int SaveBeforeCompile();
+    bool Compile();
+    int CompileImg2();
+    void ReportCompile();
+    bool NeedsCompile();
+
     // Paths, kept as given.
     CWorkspaceState& Workspace() { return m_ws; }
     const CWorkspaceState& Workspace() const { return m_ws; }
@@ -176,6 +235,30 @@ private:
     std::string Companion(const std::string& srcPath, const std::string& tag) const;
     // The panel row of the project's panel type; null without a bundle.
     const PanelRow* PrjPanel() const;
+    // How a read of a source file ended.
+    enum class ReadEnd { Read, Untouched, Restored };
+    ReadEnd ReadPrjFile(const std::string& path, bool full);
+    // Model 0 (no parameter line), the project's own type, or 755 for a 47
+    // with the variant.
+    bool PanelTypeMatches(uint16_t model) const;
+    // Complete, or false with the writer's message.
+    bool WriteTmpPrj();
+    void DeleteTmpPrj();
+    bool WritePrj(const std::string& path);
+    // The parameter line's start selection; true when it ran.
+    bool PrescanSelection(const std::string& path);
+    // The last project, once per run, at the first start selection that
+    // passes its checks.
+    void FirstLoad();
+    // "<dir>/<name>.<tag>" of the project's source path, as named.
+    std::string PrjFileWithTag(const std::string& tag) const;
+    // Runs the compiler of the project's family; false for a type outside
+    // them.
+    bool RunCompiler(const std::string& image, const std::string& drvPath, const std::string& fktPath);
+    bool ImageContentOutdated(const std::string& image) const;
+    static bool IsFile(const std::string& path);
+    // Deletes with the log line "Delete %s".
+    static void DeleteLogged(const std::string& path);
 
     CFrameState& m_frame;
     CStartSel& m_startSel;
@@ -201,6 +284,10 @@ private:
     uint16_t m_lastError = 0;
     bool m_inSavePrjDriver = false;
     bool m_inSavePrjFkt = false;
+    bool m_inWritePrj = false;
+    // Whether the project used a special-function file when the compile's
+    // figures were reset.
+    bool m_fktInUse = false;
 };
 
 } // namespace orv
