@@ -34,6 +34,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The frame's state flag of a data set that went to the panel.
+constexpr uint32_t kPrjLinkTransferred = 0x80;
+// Help page kind of the FIFO notice.
+constexpr int kPrjLinkFifoHelp = 3;
+
 void PrjLinkDelete(const std::string& path)
 {
     if (path.empty())
@@ -68,6 +73,53 @@ void CPrjMgr::SetLinkSleep(SleepFn sleep)
     m_link.reset();
 }
 
+int CPrjMgr::Transmit()
+{
+    SetLinkErrors(0);
+    m_lastError = 0;
+    GetUiServices().ShowHint(GuiKeyInfoOf(GuiKey::FifoWarn).name, msg::kWarnungFIFOMussAusgeschaltenSein,
+                             kPrjLinkFifoHelp);
+    const std::string prjPath = m_frame.GetPrjPath();
+    // Without a project there is no image to name; an empty path would send
+    // nothing and report it sent.
+    if (!IsBuilt() || prjPath.empty()) {
+        m_lastError = kErrTransfer;
+        return kTransmitFailed;
+    }
+    const std::string image = Companion(prjPath, m_ws.Tags().compile);
+    SetImageFile(image);
+    if (SaveBeforeCompile() != 0) {
+        if (NeedsCompile()) {
+            LogLine(kLogDebug, "need compile Compresult=%d", -1);
+            // A failed compile deletes the image; the transfer then names it
+            // as missing.
+            Compile();
+        } else {
+            LogLine(kLogDebug, "No compile needed");
+        }
+    }
+    const uint16_t type = GetPanelType();
+    const PanelRow* row = FindPanel(type);
+    if (!row || RefusePlaceholders(*row, image)) {
+        m_lastError = kErrTransfer;
+    } else if (row->family == Family::F706) {
+        CTransmit706 transfer(LinkContext(), m_ws, type, GetLinkPort(), 0, image, m_prjData.get());
+        if (!transfer.ReportResult())
+            m_lastError = kErrTransfer;
+        transfer.Close();
+    } else {
+        CTransmit043 transfer(LinkContext(), m_ws, type, GetLinkPort(), 0, image, m_prjData.get());
+        if (!transfer.ReportResult())
+            m_lastError = kErrTransfer;
+    }
+    if (m_lastError != 0)
+        return kTransmitFailed;
+    LogLineId(kLogErrors, msg::kDateiWurdeUebertragen, image);
+    LogLineId(kLogErrors, msg::kUebertragungsfehler, static_cast<int>(GetLinkErrors()));
+    m_frame.SetStateFlags(m_frame.GetStateFlags() | kPrjLinkTransferred);
+    return kLinkDone;
+}
+
 bool CPrjMgr::RefusePlaceholders(const PanelRow& row, const std::string& imagePath)
 {
     // A 043 family image carries the driver and special-function file it
@@ -86,6 +138,77 @@ bool CPrjMgr::RefusePlaceholders(const PanelRow& row, const std::string& imagePa
         }
     }
     return false;
+}
+
+int CPrjMgr::Receive()
+{
+    SetLinkErrors(0);
+    if (!IsBuilt())
+        return kLinkFailed;
+    // Asked before the project is emptied: a panel type without a read-back
+    // leaves it as it is.
+    const PanelRow* row = FindPanel(GetPanelType());
+    if (!row)
+        return kLinkFailed;
+    int result = kLinkFailed;
+    if (AskSaveChanges() != kAskDeclined) {
+        m_bundle.Reset();
+        std::error_code ec;
+        fs::create_directories(GetPrjDir(), ec);
+        // What failed after the reset must not stay under a name, where
+        // the next save would write it over that file.
+        if (!ReadBack(*row) || !TakeReadBack()) {
+            DropProject();
+            return kLinkFailed;
+        }
+        result = kLinkDone;
+    }
+    const uint16_t devType = m_prjData->GetDevType();
+    m_prjData->SetDsType(FindPanel(devType) ? FileCodeOf(devType, m_prjData->GetVariant() != 0) : 0);
+    ReportCompile();
+    LogLineId(kLogDebug, msg::kUebertragungsfehler, static_cast<int>(GetLinkErrors()));
+    return result;
+}
+
+bool CPrjMgr::ReadBack(const PanelRow& row)
+{
+    const uint16_t type = GetPanelType();
+    if (row.family == Family::F706) {
+        CReceive706 readBack(LinkContext(), m_ws, m_prjData.get(), m_drvCfg.get(), m_spsPar.get(), type,
+                             GetLinkPort(), 0);
+        const bool ok = readBack.ReportResult();
+        readBack.Close();
+        return ok;
+    }
+    CReceive043 readBack(LinkContext(), m_ws, m_prjData.get(), m_drvCfg.get(), m_spsPar.get(), type, GetLinkPort(),
+                         0);
+    const bool ok = readBack.ReportResult();
+    readBack.Close();
+    return ok;
+}
+
+bool CPrjMgr::TakeReadBack()
+{
+    ResetMemInfo();
+    // The read-back named the project by its bare name; the files lie in
+    // the project directory, and every path derived from the root's must
+    // lead there too.
+    const fs::path received(m_prjData->GetPath());
+    const std::string name = received.stem().string();
+    const fs::path dir(GetPrjDir());
+    const FileTags& tags = m_ws.Tags();
+    const std::string image = (dir / (name + "." + tags.compile)).string();
+    SetDrvFile((dir / (name + "." + tags.driver)).string());
+    const std::string prjPath = (dir / (name + received.extension().string())).string();
+    m_frame.SetPrjPath(prjPath);
+    m_prjData->SetPath(prjPath);
+    SetImageFile(image);
+    if (Decompile() != kLinkDone)
+        return false;
+    LoadPrjDriver();
+    LoadPrjFkt();
+    StampImage(image);
+    return true;
 }
 
 void CPrjMgr::StampImage(const std::string& imagePath)
