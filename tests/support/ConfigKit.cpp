@@ -83,13 +83,15 @@ void ConfigKit::WriteRoundTripFirmware() const
         if (row.family == Family::F118) {
             Fw118Image img;
             img.Id(id).Date("010126");
+            for (int bit = 0; bit < 64; ++bit)
+                img.Feature(bit);
             Write(row.frmFile, AddRoundTripVars(img).Build());
         } else {
             Fw706Image img;
             img.Name(row.frmFile).Date(0x01, 0x01, 0x26).Version(id).Id(id);
-            // Offering no features, as the goldens' own firmware: they
-            // change how the hex text and the menu help texts are read.
-            Write(row.frmFile, AddRoundTripVars(img).Build());
+            for (int bit = 0; bit < 64; ++bit)
+                img.Feature(bit);
+            Write(row.frmFile, AddRoundTripVars(img, true).Build());
         }
     }
 }

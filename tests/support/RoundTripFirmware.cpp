@@ -10,7 +10,7 @@
 
 namespace orv {
 
-Fw706Image& AddRoundTripVars(Fw706Image& img)
+Fw706Image& AddRoundTripVars(Fw706Image& img, bool countedHex)
 {
     auto num = [&img](const char* name, int32_t lower, int32_t upper) {
         Fw706Entry e = Fw706Var(name, 134);
@@ -37,7 +37,7 @@ Fw706Image& AddRoundTripVars(Fw706Image& img)
     Fw706Entry date = Fw706Var("[Z016]", 251);
     img.Add(date);
     Fw706Entry hex = Fw706Var("[Z078]", 249);
-    hex.raw = std::string("\x1B", 1) + '\0';
+    hex.raw = countedHex ? std::string("\x01\x1B", 2) : std::string("\x1B", 1) + '\0';
     // Printer rows may show it.
     hex.v = Fw706Image::Adr(0x100);
     hex.flags = 0xFFFF;

@@ -9,8 +9,9 @@ class Fw118Image;
 
 // The 706 family's: cycle time, printer status word, printer line
 // settings, date mode, weekday names, the softkey row and a character
-// sequence.
-Fw706Image& AddRoundTripVars(Fw706Image& img);
+// sequence. A firmware that offers feature 61 holds the sequence as a
+// counted text.
+Fw706Image& AddRoundTripVars(Fw706Image& img, bool countedHex = false);
 // The 118 family's numbers 15 to 26: weekday names, date and widths.
 Fw118Image& AddRoundTripVars(Fw118Image& img);
 

@@ -151,8 +151,12 @@ std::string PrjMgrLinkKit::WriteSource(const std::string& path)
 std::string PrjMgrLinkKit::LogText() const
 {
     std::string text;
-    for (const std::string& line : ui.TextsOf(UiCall::Kind::LogAppend))
-        text += line + "\n";
+    for (const UiCall& call : ui.Calls()) {
+        if (call.kind == UiCall::Kind::LogAppend)
+            text += call.text + "\n";
+        else if (call.kind == UiCall::Kind::Box)
+            text += "box " + std::to_string(call.id) + ": " + call.text + "\n";
+    }
     return text;
 }
 

@@ -46,6 +46,7 @@ public:
     std::string WriteSource(const std::string& path);
 
     CPrjMgr& Mgr() { return *m_mgr; }
+    // The log lines and message boxes in order.
     std::string LogText() const;
     bool Logged(const std::string& line) const;
     std::vector<int> BoxIds() const;

@@ -55,7 +55,9 @@ protected:
     void Sent(uint16_t panel, const std::string& name, uint16_t drv = 5)
     {
         Loaded(panel, name, drv);
-        if (panel == 47)
+        // The 047 panel of version 4 and the 118 family offer their
+        // records.
+        if (panel == 47 || panel == 118 || panel == 163 || panel == 167)
             chooser.Choose(1);
         ASSERT_EQ(Mgr().Transmit(), CPrjMgr::kLinkDone) << LogText();
         ui.ClearCalls();
@@ -109,7 +111,8 @@ TEST_F(TransferCommand, Transmit)
         fs::remove(kit.Home() + "ORVtool.ini");
         if (c.hintKey >= 0)
             WriteIniInt("FifoWarn", c.hintKey);
-        ui.AnswerHint(c.hintKeeps);
+        if (c.notice)
+            ui.AnswerHint(c.hintKeeps);
         if (c.compiled) {
             ASSERT_TRUE(Mgr().Compile());
         }
