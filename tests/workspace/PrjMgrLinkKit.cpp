@@ -35,6 +35,16 @@ std::string LinkKitBeside(const std::string& src, const std::string& tag)
 
 } // namespace
 
+std::string WithoutEndMark(const std::string& driver)
+{
+    if (driver.size() < 2)
+        return driver;
+    const size_t mark = static_cast<size_t>(static_cast<uint8_t>(driver[0]) << 8 | static_cast<uint8_t>(driver[1]));
+    if (mark + 2 == driver.size() && driver.compare(mark, 2, std::string(2, '\0')) == 0)
+        return driver.substr(0, mark);
+    return driver;
+}
+
 PrjMgrLinkKit::PrjMgrLinkKit()
 {
     frame.SetLogLevel(3);

@@ -21,6 +21,12 @@
 
 namespace orv {
 
+// The 118 family's transfer marks the project's driver file with two zero
+// bytes at the offset the file's first word names. The built drivers name
+// their own end, so the mark lengthens the file and never reaches the
+// panel: the driver without it.
+std::string WithoutEndMark(const std::string& driver);
+
 // The UI first, so that its check of unused answers runs after the rest
 // went; the kit and the link library before the workspace.
 class PrjMgrLinkKit {
