@@ -82,9 +82,9 @@ void ConfigKit::WriteRoundTripFirmware() const
         const std::string id = "OG" + std::to_string(row.code) + "9990";
         if (row.family == Family::F118) {
             Fw118Image img;
+            // No features, as the goldens' own firmware: they change
+            // which softkey rows a project keeps.
             img.Id(id).Date("010126");
-            for (int bit = 0; bit < 64; ++bit)
-                img.Feature(bit);
             Write(row.frmFile, AddRoundTripVars(img).Build());
         } else {
             Fw706Image img;
