@@ -3,6 +3,7 @@
 
 #include "image/drv/Placeholder.h"
 #include "model/project/PanelTable.h"
+#include "support/FktBuilders.h"
 #include "support/RoundTripFirmware.h"
 #include "tools/cfggen/FwBuilders.h"
 
@@ -94,6 +95,25 @@ void ConfigKit::WriteRoundTripFirmware() const
             Write(row.frmFile, AddRoundTripVars(img, true).Build());
         }
     }
+}
+
+void ConfigKit::UseStdFktFiles() const
+{
+    FktDosFile f043;
+    f043.copyName = "ORVTOOL";
+    f043.version = "9990";
+    f043.body = std::string(64, '\x4E');
+    Write("STD043.FKT", f043.Build());
+    Fkt706File f706;
+    f706.copyName = "ORVTOOL";
+    f706.version = "9990";
+    f706.body = std::string(64, '\x4E');
+    Write("STD706.FKT", f706.Build());
+    std::string ini = Read("ORVPRO.INI");
+    const size_t at = ini.find("[CONFIGURATION]\r\n");
+    if (at != std::string::npos)
+        ini.insert(at + 17, "FUNCTION_ORV043=STD043\r\nFUNCTION_ORV706=STD706\r\n");
+    Write("ORVPRO.INI", ini);
 }
 
 } // namespace orv

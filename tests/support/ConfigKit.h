@@ -36,6 +36,9 @@ public:
     // shipped ones and holding the built-in variables of the golden
     // round-trip sources, without the placeholder.
     void WriteRoundTripFirmware() const;
+    // Standard special-function files of the 043 panels (group of 36, 43
+    // and 163) and of the 706 panel, named in "ORVPRO.INI".
+    void UseStdFktFiles() const;
 
 private:
     TempDir m_dir;

@@ -57,6 +57,10 @@ public:
     const std::vector<UiCall>& Calls() const { return m_calls; }
     std::vector<UiCall> CallsOf(UiCall::Kind kind) const;
     std::vector<std::string> TextsOf(UiCall::Kind kind) const;
+    // Whether exactly this log line was appended.
+    bool HasLogLine(const std::string& line) const;
+    // The string ids of the message boxes shown, in order.
+    std::vector<int> BoxIds() const;
     void ClearCalls() { m_calls.clear(); }
 
     int MessageBox(MsgKind kind, std::string_view caption, std::string_view text, int stringId) override;

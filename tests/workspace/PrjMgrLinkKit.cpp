@@ -45,6 +45,17 @@ std::string WithoutEndMark(const std::string& driver)
     return driver;
 }
 
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string GoldenSource(const std::string& name)
+{
+    return FileBytes(std::string(ORV_TEST_DATA_DIR) + "/roundtrip/" + name);
+}
+
 PrjMgrLinkKit::PrjMgrLinkKit()
 {
     frame.SetLogLevel(3);
@@ -97,7 +108,8 @@ bool PrjMgrLinkKit::Parse(const std::string& dir, const std::string& name, const
         parser.ReadDescription();
         parser.Parse();
         ok = parser.GetError() == 0;
-        EXPECT_TRUE(ok) << parser.GetLineNo() << ": " << parser.GetError() << "/" << parser.GetXError() << " " << parser.GetErrorText();
+        EXPECT_TRUE(ok) << parser.GetLineNo() << ": " << parser.GetError() << "/" << parser.GetXError() << " "
+                        << parser.GetErrorText();
     }
     m_mgr->GetPrjData()->SetPath(path);
     frame.SetPrjPath(path);
@@ -154,8 +166,7 @@ std::string PrjMgrLinkKit::WriteSource(const std::string& path)
         w.WriteAll();
         EXPECT_TRUE(w.Finish());
     }
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return FileBytes(path);
 }
 
 std::string PrjMgrLinkKit::LogText() const
@@ -168,20 +179,6 @@ std::string PrjMgrLinkKit::LogText() const
             text += "box " + std::to_string(call.id) + ": " + call.text + "\n";
     }
     return text;
-}
-
-bool PrjMgrLinkKit::Logged(const std::string& line) const
-{
-    const auto logs = ui.TextsOf(UiCall::Kind::LogAppend);
-    return std::find(logs.begin(), logs.end(), line) != logs.end();
-}
-
-std::vector<int> PrjMgrLinkKit::BoxIds() const
-{
-    std::vector<int> ids;
-    for (const UiCall& call : ui.CallsOf(UiCall::Kind::Box))
-        ids.push_back(call.id);
-    return ids;
 }
 
 } // namespace orv

@@ -26,6 +26,10 @@ namespace orv {
 // their own end, so the mark lengthens the file and never reaches the
 // panel: the driver without it.
 std::string WithoutEndMark(const std::string& driver);
+// A whole file's bytes; empty when it cannot be read.
+std::string FileBytes(const std::string& path);
+// A golden source of the round trips, by its file name.
+std::string GoldenSource(const std::string& name);
 
 // The UI first, so that its check of unused answers runs after the rest
 // went; the kit and the link library before the workspace.
@@ -54,8 +58,8 @@ public:
     CPrjMgr& Mgr() { return *m_mgr; }
     // The log lines and message boxes in order.
     std::string LogText() const;
-    bool Logged(const std::string& line) const;
-    std::vector<int> BoxIds() const;
+    bool Logged(const std::string& line) const { return ui.HasLogLine(line); }
+    std::vector<int> BoxIds() const { return ui.BoxIds(); }
 
     ScriptedUi ui;
     ScopedUiServices uiReg{ui};

@@ -9,19 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace orv {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string LinkGolden(const std::string& name)
-{
-    std::ifstream in(std::string(ORV_TEST_DATA_DIR) + "/roundtrip/" + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::vector<std::string> Deletes(const ScriptedUi& ui)
 {
@@ -45,7 +37,7 @@ protected:
     Files Prepare(uint16_t panel, const char* golden)
     {
         EXPECT_TRUE(Start(panel));
-        EXPECT_TRUE(Parse(dirA.Path(), "DC.ORV", LinkGolden(golden)));
+        EXPECT_TRUE(Parse(dirA.Path(), "DC.ORV", GoldenSource(golden)));
         EXPECT_TRUE(CompileImage());
         s1 = WriteSource(dirA.File("S1.ORV"));
         Files files{dirA.File("DC.BIN"), dirA.File("DC.DRV"), dirA.File("DC.FKT")};

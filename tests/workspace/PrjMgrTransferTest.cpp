@@ -16,29 +16,15 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
-#include <fstream>
-#include <iterator>
 
 namespace orv {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string TransferGolden(const std::string& name)
-{
-    std::ifstream in(std::string(ORV_TEST_DATA_DIR) + "/roundtrip/" + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string GoldenOf(uint16_t panel)
 {
-    return TransferGolden("rt" + std::string(panel < 100 ? "0" : "") + std::to_string(panel) + ".orv");
-}
-
-std::string FileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return GoldenSource("rt" + std::string(panel < 100 ? "0" : "") + std::to_string(panel) + ".orv");
 }
 
 class TransferCommand : public testing::Test, public PrjMgrLinkKit {
@@ -261,7 +247,7 @@ TEST_F(TransferCommand, ReceiveTakesTheProjectIntoTheProjectDirectory)
         EXPECT_EQ(Mgr().GetPrjData()->GetPath(), frame.GetPrjPath());
         EXPECT_EQ(Mgr().GetPrjData()->GetDsType(), c.dsType);
         EXPECT_TRUE(Mgr().GetDrvCfg()->IsDrvLoaded());
-        EXPECT_EQ(FileText(into.File(name + ".DRV")), WithoutEndMark(FileText(dirA.File(name + ".DRV"))));
+        EXPECT_EQ(FileBytes(into.File(name + ".DRV")), WithoutEndMark(FileBytes(dirA.File(name + ".DRV"))));
         EXPECT_FALSE(Mgr().NeedsCompile()) << "the image is newer than what the compile reads";
         EXPECT_TRUE(Logged(CheckedFormat(LoadLangString(msg::kUebertragungsfehler), 0)));
         EXPECT_NE(LogText().find(LoadLangString(msg::kFreierORVSpeicher)), std::string::npos);
