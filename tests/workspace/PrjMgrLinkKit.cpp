@@ -1,13 +1,8 @@
-// The workspace over the emulated panel: kit, binding, project loading and
-// compiling as the commands do them.
+// The workspace over the emulated panel: kit, binding, and the project parsed
+// and written as the load and save do.
 #include "PrjMgrLinkKit.h"
 
-#include "image/compile/Comp043.h"
-#include "image/compile/Comp118.h"
-#include "image/compile/Comp118Img2.h"
-#include "image/compile/Comp706.h"
 #include "link/SerLinkBinding.h"
-#include "model/project/FktCfg.h"
 #include "model/project/PanelTable.h"
 #include "model/project/PrjData.h"
 #include "source/reader/ParsOrvLoad.h"
@@ -15,25 +10,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 namespace orv {
-
-namespace {
-
-namespace fs = std::filesystem;
-
-// The image beside the source with the tag.
-std::string LinkKitBeside(const std::string& src, const std::string& tag)
-{
-    const fs::path p(src);
-    return (p.parent_path() / (p.stem().string() + "." + tag)).string();
-}
-
-} // namespace
 
 std::string WithoutEndMark(const std::string& driver)
 {
@@ -117,45 +97,6 @@ bool PrjMgrLinkKit::Parse(const std::string& dir, const std::string& name, const
     m_mgr->LoadPrjDriver();
     m_mgr->LoadPrjFkt();
     return ok;
-}
-
-bool PrjMgrLinkKit::CompileImage()
-{
-    CPrjMgr& mgr = *m_mgr;
-    mgr.SavePrjDriver();
-    mgr.SavePrjFkt();
-    const std::string src = mgr.GetPrjData()->GetPath();
-    const FileTags& tags = mgr.Workspace().Tags();
-    const std::string image = LinkKitBeside(src, tags.compile);
-    mgr.SetImageFile(image);
-    const PanelRow* row = FindPanel(mgr.GetPrjData()->GetDevType());
-    if (!row)
-        return false;
-    CMemInfo& mem = mgr.Workspace().MemInfo();
-    const std::string fkt = mgr.GetFktCfg()->IsUsed() ? LinkKitBeside(src, tags.function) : std::string();
-    switch (row->family) {
-    case Family::F043: {
-        mem.freeData = 32766;
-        CComp043 comp(mgr.Workspace(), image, LinkKitBeside(src, tags.driver), fkt, 0, mgr.Bundle());
-        return comp.GetError() == 0;
-    }
-    case Family::F118: {
-        mem.freeData = 65535;
-        {
-            CComp118 comp(mgr.Workspace(), image, "", "", 0, mgr.Bundle());
-            if (comp.GetError() != 0)
-                return false;
-        }
-        CComp118Img2 recipes(mgr.Workspace(), LinkKitBeside(src, tags.recipe), mgr.Bundle());
-        return recipes.GetError() == 0;
-    }
-    case Family::F706: {
-        mem.freeData = 131070;
-        CComp706 comp(mgr.Workspace(), image, mgr.Bundle());
-        return comp.GetError() == 0;
-    }
-    }
-    return false;
 }
 
 std::string PrjMgrLinkKit::WriteSource(const std::string& path)

@@ -48,10 +48,6 @@ public:
     // load does: project and frame hold its path, 0x10 is set and the
     // project's driver and special-function files are taken.
     bool Parse(const std::string& dir, const std::string& name, const std::string& source);
-    // The project compiled as the compile command does: the image, and for
-    // the 118 family the recipe image, beside the source; false when the
-    // compiler refused.
-    bool CompileImage();
     // The project written as source; its bytes.
     std::string WriteSource(const std::string& path);
 

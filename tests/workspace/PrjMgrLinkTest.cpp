@@ -38,10 +38,11 @@ protected:
     {
         EXPECT_TRUE(Start(panel));
         EXPECT_TRUE(Parse(dirA.Path(), "DC.ORV", GoldenSource(golden)));
-        EXPECT_TRUE(CompileImage());
+        EXPECT_TRUE(Mgr().SavePrj());
+        EXPECT_TRUE(Mgr().Compile());
         s1 = WriteSource(dirA.File("S1.ORV"));
         Files files{dirA.File("DC.BIN"), dirA.File("DC.DRV"), dirA.File("DC.FKT")};
-        if (panel == 706 || panel == 473) {
+        if (panel == 706) {
             for (int i = 1; i <= 3; ++i)
                 Mgr().Workspace().SetRcvFile(i, i == 1 ? files.drv : i == 2 ? files.third : files.image);
         } else {
@@ -59,14 +60,20 @@ protected:
     std::string s1;
 };
 
+// A panel of each family: whether its decompile deletes the driver and
+// further file first, and every read-back file after a failure.
+struct DecoFamily {
+    uint16_t panel;
+    const char* golden;
+    bool deletesFirst;
+    bool deletesOnFailure;
+};
+constexpr DecoFamily kDecoFamilies[] = {
+    {43, "rt043.orv", true, true}, {118, "rt118.orv", false, false}, {706, "rt706.orv", false, true}};
+
 TEST_F(DecompileCommand, RebuildsTheProjectOfEachFamily)
 {
-    const struct {
-        uint16_t panel;
-        const char* golden;
-        bool deletesFirst;
-    } cases[] = {{43, "rt043.orv", true}, {118, "rt118.orv", false}, {706, "rt706.orv", false}};
-    for (const auto& c : cases) {
+    for (const DecoFamily& c : kDecoFamilies) {
         SCOPED_TRACE(c.panel);
         const Files files = Prepare(c.panel, c.golden);
         EXPECT_EQ(Mgr().Decompile(), CPrjMgr::kLinkDone);
@@ -82,23 +89,18 @@ TEST_F(DecompileCommand, RebuildsTheProjectOfEachFamily)
 
 TEST_F(DecompileCommand, AFailureDeletesTheReadBackFilesExceptInThe118Family)
 {
-    const struct {
-        uint16_t panel;
-        const char* golden;
-        bool deletes;
-    } cases[] = {{43, "rt043.orv", true}, {118, "rt118.orv", false}, {706, "rt706.orv", true}};
-    for (const auto& c : cases) {
+    for (const DecoFamily& c : kDecoFamilies) {
         SCOPED_TRACE(c.panel);
         const Files files = Prepare(c.panel, c.golden);
         dirA.Write("DC.BIN", dirA.Read("DC.BIN").substr(0, 40));
         EXPECT_EQ(Mgr().Decompile(), CPrjMgr::kLinkFailed);
         std::vector<std::string> deleted = Deletes(ui);
-        if (c.panel == 43)
+        if (c.deletesFirst)
             deleted.erase(deleted.begin(), deleted.begin() + 2);
         const std::vector<std::string> all = {files.image, files.drv, files.third};
-        EXPECT_EQ(deleted, c.deletes ? all : std::vector<std::string>{});
+        EXPECT_EQ(deleted, c.deletesOnFailure ? all : std::vector<std::string>{});
         for (const std::string& path : all)
-            EXPECT_EQ(fs::exists(path), !c.deletes) << path;
+            EXPECT_EQ(fs::exists(path), !c.deletesOnFailure) << path;
         EXPECT_FALSE(BoxIds().empty()) << "the decompiler reports its error";
     }
 }
