@@ -57,6 +57,7 @@ public:
     {
         return std::make_unique<CNoProgressBar>();
     }
+    bool HintBox(std::string_view, int) override { return true; }
     const std::string& Boxes() const { return m_boxes; }
 
 private:

@@ -7,7 +7,9 @@
 #include "gui/QtText.h"
 #include "gui/ViewLog.h"
 #include "model/core/CatalogueIds.h"
+#include "model/core/HelpPage.h"
 
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -43,6 +45,20 @@ int CQtUiServices::MessageBox(MsgKind kind, std::string_view caption, std::strin
     QMessageBox box(QtUiServicesIconOf(kind), FromCp1252(caption), FromCp1252(text), QMessageBox::Ok, Frame());
     box.exec();
     return kBoxOk;
+}
+
+bool CQtUiServices::HintBox(std::string_view text, int helpPage)
+{
+    // Stands in for the notice dialog: the text, the box ticked, and help.
+    QMessageBox box(QMessageBox::Information, QStringLiteral("ORVtool"), FromCp1252(text), QMessageBox::Ok,
+                    Frame());
+    box.addButton(QMessageBox::Help);
+    auto* again = new QCheckBox(FromCp1252("Diesen Hinweis immer anzeigen"), &box);
+    again->setChecked(true);
+    box.setCheckBox(again);
+    while (box.exec() == QMessageBox::Help)
+        ShowHelpPage(helpPage, 0);
+    return again->isChecked();
 }
 
 bool CQtUiServices::AskYesNo(std::string_view text, int)

@@ -23,6 +23,7 @@ public:
     bool GetSourceEditorText(std::string& text) override;
     std::unique_ptr<CProgressBar> CreateProgressBar(std::string_view label, int sizePercent, int rangeMax,
                                                     bool smooth, int pane) override;
+    bool HintBox(std::string_view text, int helpPage) override;
 
 private:
     static CMainFrame* Frame();

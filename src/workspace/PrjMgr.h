@@ -3,6 +3,7 @@
 // configuration file up to date.
 #pragma once
 
+#include "link/LinkContext.h"
 #include "model/core/WorkspaceState.h"
 #include "model/project/PrjBundle.h"
 #include "source/config/CfgChoice.h"
@@ -81,6 +82,23 @@ public:
     void SetInitialLoadDone(bool done) { m_initialLoadDone = done; }
     uint16_t GetLastError() const { return m_lastError; }
     void SetLastError(uint16_t error) { m_lastError = error; }
+
+    // Transfer to the panel, read-back from it and the decompile of what
+    // was read back (PrjMgrLink.cpp). The transfer answers kLinkDone or
+    // kTransmitFailed, read-back and decompile kLinkDone or kLinkFailed.
+    static constexpr int kLinkDone = 1;
+    static constexpr int kLinkFailed = -1;
+    static constexpr int kTransmitFailed = 255;
+    // The last error of a transfer that did not go through.
+    static constexpr uint16_t kErrTransfer = 39;
+    int Transmit();
+    int Receive();
+    int Decompile();
+    // The program's one link context over the bound serial link library,
+    // made at its first use and made again when the binding changed.
+    CLinkContext& LinkContext();
+    // Every pause of the link goes through this from now on.
+    void SetLinkSleep(SleepFn sleep);
 
     // Program close: the last project into ENVIRONMENT.
     void SaveCfg();
@@ -207,6 +225,12 @@ private:
     bool Aborted() const { return m_abort != kAbortNone; }
     // Frees the members in the order their clearing reaches each other.
     void DestroyBundle();
+    // Link helpers (PrjMgrLink.cpp).
+    bool RefusePlaceholders(const PanelRow& row, const std::string& imagePath);
+    bool ReadBack(const PanelRow& row);
+    bool TakeReadBack();
+    void StampImage(const std::string& imagePath);
+    void DropProject();
     std::string CfgDirFile(const std::string& name) const;
     // "<dir>/<name>.<tag>" beside the source, or the file there whose name
     // differs only in case.
@@ -251,6 +275,9 @@ private:
     std::unique_ptr<CFirmwareVarSource> m_fwSource;
     // alt, 706, int.
     std::array<std::unique_ptr<CFon>, 3> m_fons;
+    // The program's one link context and the sleep of its pauses.
+    std::unique_ptr<CLinkContext> m_link;
+    SleepFn m_linkSleep;
     CfgChoice m_choice;
     bool m_intl = false;
     uint16_t m_abort = kAbortNone;

@@ -1,11 +1,17 @@
 // The shipped program directory copied into a temporary ORVTOOL_HOME.
 #include "support/ConfigKit.h"
 
+#include "image/drv/Placeholder.h"
+#include "model/project/PanelTable.h"
+#include "support/FktBuilders.h"
+#include "support/RoundTripFirmware.h"
+#include "tools/cfggen/FwBuilders.h"
 #include "workspace/SelQueries.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 namespace orv {
 
@@ -69,6 +75,66 @@ OfferedChoice FirstOffered(const CSelDb& db, int devId)
 bool ConfigKit::Exists(const std::string& name) const
 {
     return fs::exists(CfgPath(name));
+}
+
+void ConfigKit::ReplacePlaceholders() const
+{
+    const std::string code(kPlaceholderMark.size(), '\x4E');
+    for (const auto& entry : fs::directory_iterator(CfgPath(""))) {
+        const std::string name = entry.path().filename().string();
+        std::string bytes = Read(name);
+        bool changed = false;
+        for (size_t at = bytes.find(kPlaceholderMark); at != std::string::npos; at = bytes.find(kPlaceholderMark, at)) {
+            bytes.replace(at, code.size(), code);
+            changed = true;
+        }
+        if (changed)
+            Write(name, bytes);
+    }
+}
+
+void ConfigKit::WriteRoundTripFirmware() const
+{
+    std::set<std::string> done;
+    for (const PanelRow& row : PanelRows()) {
+        if (!row.frmFile || !done.insert(row.frmFile).second)
+            continue;
+        // The shipped images' identity: the model and version digits the
+        // emulated panel does not fall below.
+        const std::string id = "OG" + std::to_string(row.code) + "9990";
+        if (row.family == Family::F118) {
+            Fw118Image img;
+            // No features, as the goldens' own firmware: they change
+            // which softkey rows a project keeps.
+            img.Id(id).Date("010126");
+            Write(row.frmFile, AddRoundTripVars(img).Build());
+        } else {
+            Fw706Image img;
+            img.Name(row.frmFile).Date(0x01, 0x01, 0x26).Version(id).Id(id);
+            for (int bit = 0; bit < 64; ++bit)
+                img.Feature(bit);
+            Write(row.frmFile, AddRoundTripVars(img, true).Build());
+        }
+    }
+}
+
+void ConfigKit::UseStdFktFiles() const
+{
+    FktDosFile f043;
+    f043.copyName = "ORVTOOL";
+    f043.version = "9990";
+    f043.body = std::string(64, '\x4E');
+    Write("STD043.FKT", f043.Build());
+    Fkt706File f706;
+    f706.copyName = "ORVTOOL";
+    f706.version = "9990";
+    f706.body = std::string(64, '\x4E');
+    Write("STD706.FKT", f706.Build());
+    std::string ini = Read("ORVPRO.INI");
+    const size_t at = ini.find("[CONFIGURATION]\r\n");
+    if (at != std::string::npos)
+        ini.insert(at + 17, "FUNCTION_ORV043=STD043\r\nFUNCTION_ORV706=STD706\r\n");
+    Write("ORVPRO.INI", ini);
 }
 
 } // namespace orv

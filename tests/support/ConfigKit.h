@@ -41,6 +41,17 @@ public:
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
     bool Exists(const std::string& name) const;
+    // Puts code bytes where the shipped driver libraries and firmware images
+    // hold the placeholder mark, as the panel maker's files would: what a
+    // user copies in before a transfer.
+    void ReplacePlaceholders() const;
+    // Firmware images of every panel with a form file, identified as the
+    // shipped ones and holding the built-in variables of the golden
+    // round-trip sources, without the placeholder.
+    void WriteRoundTripFirmware() const;
+    // Standard special-function files of the 043 panels (group of 36, 43
+    // and 163) and of the 706 panel, named in "ORVPRO.INI".
+    void UseStdFktFiles() const;
 
 private:
     TempDir m_dir;

@@ -49,6 +49,23 @@ std::vector<std::string> ScriptedUi::TextsOf(UiCall::Kind kind) const
     return out;
 }
 
+bool ScriptedUi::HasLogLine(const std::string& line) const
+{
+    for (const UiCall& c : m_calls)
+        if (c.kind == UiCall::Kind::LogAppend && c.text == line)
+            return true;
+    return false;
+}
+
+std::vector<int> ScriptedUi::BoxIds() const
+{
+    std::vector<int> ids;
+    for (const UiCall& c : m_calls)
+        if (c.kind == UiCall::Kind::Box)
+            ids.push_back(c.id);
+    return ids;
+}
+
 UiCall& ScriptedUi::Record(UiCall::Kind kind, std::string_view text)
 {
     UiCall call;
@@ -135,6 +152,15 @@ bool ScriptedUi::GetSourceEditorText(std::string& text)
         return false;
     text = m_sourceText;
     return true;
+}
+
+bool ScriptedUi::HintBox(std::string_view text, int helpPage)
+{
+    UiCall& call = Record(UiCall::Kind::Hint, text);
+    call.id = helpPage;
+    call.answer = m_hintsShown < m_hintAnswers.size() ? m_hintAnswers[m_hintsShown] : true;
+    ++m_hintsShown;
+    return call.answer;
 }
 
 namespace {

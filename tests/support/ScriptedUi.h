@@ -11,7 +11,7 @@ namespace orv {
 
 // One call that model code made on the UI, as recorded.
 struct UiCall {
-    enum class Kind { Box, Question, Status, LogAppend, LogClear, HelpPage, LoadSource, ReadSource, Progress };
+    enum class Kind { Box, Question, Status, LogAppend, LogClear, HelpPage, LoadSource, ReadSource, Progress, Hint };
 
     Kind kind = Kind::Box;
     MsgKind box = MsgKind::Warning; // Box only
@@ -19,10 +19,10 @@ struct UiCall {
     // Box, question, status and log text; help path; source text loaded;
     // a progress bar's operation and its arguments ("SetPos 40").
     std::string text;
-    int id = 0;      // string id of a box or question
+    int id = 0;      // string id of a box or question; a notice's help page
     int line = 0;    // LoadSource only
     int column = 0;  // LoadSource only
-    bool answer = false; // Question only
+    bool answer = false; // Question, and the notice's box when it closed
 };
 
 // A UI for tests: records every call in order and answers questions from a
@@ -48,12 +48,19 @@ public:
     void SetHelpResult(int result) { m_helpResult = result; }
     // The editor's text as if the user had edited it.
     void SetSourceEditorText(std::string text) { m_sourceText = std::move(text); }
+    // The state the notice's box "always show" is left in by the next
+    // notices, in order; a notice beyond them leaves it ticked.
+    void AnswerHint(bool keepShowing) { m_hintAnswers.push_back(keepShowing); }
     // Whether the editor's text can be stored (true at first).
     void SetSourceEditorSavable(bool savable) { m_sourceSavable = savable; }
 
     const std::vector<UiCall>& Calls() const { return m_calls; }
     std::vector<UiCall> CallsOf(UiCall::Kind kind) const;
     std::vector<std::string> TextsOf(UiCall::Kind kind) const;
+    // Whether exactly this log line was appended.
+    bool HasLogLine(const std::string& line) const;
+    // The string ids of the message boxes shown, in order.
+    std::vector<int> BoxIds() const;
     void ClearCalls() { m_calls.clear(); }
 
     int MessageBox(MsgKind kind, std::string_view caption, std::string_view text, int stringId) override;
@@ -67,6 +74,7 @@ public:
     // A bar that records its creation and every operation as Progress calls.
     std::unique_ptr<CProgressBar> CreateProgressBar(std::string_view label, int sizePercent, int rangeMax,
                                                     bool smooth, int pane) override;
+    bool HintBox(std::string_view text, int helpPage) override;
 
 private:
     struct Answer {
@@ -85,6 +93,8 @@ private:
     int m_helpResult = 0;
     std::string m_sourceText;
     bool m_sourceSavable = true;
+    std::vector<bool> m_hintAnswers;
+    size_t m_hintsShown = 0;
 };
 
 } // namespace orv

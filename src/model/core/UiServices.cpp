@@ -2,6 +2,9 @@
 // stderr and every question is answered No, so a headless run never waits.
 #include "model/core/UiServices.h"
 
+#include "model/core/LangStrings.h"
+#include "model/core/ProgramIni.h"
+
 #include <cerrno>
 #include <cstdio>
 
@@ -31,6 +34,12 @@ public:
     {
         return std::make_unique<CNoProgressBar>();
     }
+    // Nobody can untick the box, so the key stays as it is.
+    bool HintBox(std::string_view text, int) override
+    {
+        Print("notice", text);
+        return true;
+    }
 
 private:
     static void Print(std::string_view caption, std::string_view text)
@@ -44,6 +53,14 @@ StderrUi g_fallback;
 UiServices* g_registered = nullptr;
 
 } // namespace
+
+void UiServices::ShowHint(std::string_view key, int stringId, int helpPage)
+{
+    if (ReadIniInt(key, 1) != 1)
+        return;
+    const bool again = HintBox(LoadLangString(static_cast<uint32_t>(stringId)), helpPage);
+    WriteIniInt(key, again ? 1 : 0);
+}
 
 UiServices& GetUiServices()
 {

@@ -41,6 +41,14 @@ public:
     // width in percent and a range of 0..rangeMax.
     virtual std::unique_ptr<CProgressBar> CreateProgressBar(std::string_view label, int sizePercent, int rangeMax,
                                                             bool smooth, int pane) = 0;
+
+    // A notice the user may switch off: shown only while the integer key of
+    // section "GUI" of the program's INI file (default 1) is 1; the state of
+    // the box "Diesen Hinweis immer anzeigen" is written back under the key.
+    void ShowHint(std::string_view key, int stringId, int helpPage);
+    // Shows the notice with that box ticked and a way to the help page;
+    // answers whether the box is still ticked when the notice closes.
+    virtual bool HintBox(std::string_view text, int helpPage) = 0;
 };
 
 // The registered services, or a fallback that writes boxes and log lines to

@@ -3,6 +3,7 @@
 #include "image/decompile/Deco118.h"
 #include "image/codec/ImgLayout.h"
 #include "model/project/PrjVarList.h"
+#include "support/RoundTripFirmware.h"
 #include "tools/cfggen/DrvBuilders.h"
 #include "tools/cfggen/FwBuilders.h"
 
@@ -30,22 +31,8 @@ std::string VbinDwPayload(int32_t lower, int32_t upper, uint32_t c, uint32_t b, 
 
 std::string Firmware()
 {
-    // Numbers of this kind carry their display width; these flags let an
-    // internal variable stand in every kind of text.
-    constexpr uint8_t kWidthKind = 28;
-    constexpr uint8_t kDateKind = 46;
-    constexpr uint32_t kInTexts = 0x33FB;
     Fw118Image img;
-    for (int number = 15; number <= 26; ++number) {
-        const bool weekday = number == 21 || number == 22;
-        Fw118Entry e = Fw118Var(number, weekday ? 14 : number == 24 ? kDateKind : kWidthKind);
-        e.width = number == 23 ? 8 : 2;
-        e.flags = kInTexts;
-        if (weekday)
-            e.states = {"MO", "DI", "MI", "DO", "FR", "SA", "SO"};
-        img.Add(e);
-    }
-    return img.Build();
+    return AddRoundTripVars(img).Build();
 }
 
 } // namespace deco_b

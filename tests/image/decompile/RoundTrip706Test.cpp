@@ -15,6 +15,7 @@
 #include "model/project/PrjVarList.h"
 #include "tools/cfggen/DrvBuilders.h"
 #include "support/FktBuilders.h"
+#include "support/RoundTripFirmware.h"
 #include "tools/cfggen/FwBuilders.h"
 
 #include <gtest/gtest.h>
@@ -25,43 +26,11 @@ using namespace orv;
 
 namespace {
 
-// The built-in variables the goldens set: cycle time, printer status word,
-// printer line settings, date mode, weekday names, the softkey row and a
-// character sequence.
+// A firmware with the built-in variables the goldens set.
 std::string FirmwareFixture()
 {
     Fw706Image img;
-    auto num = [&img](const char* name, int32_t lower, int32_t upper) {
-        Fw706Entry e = Fw706Var(name, 134);
-        e.digits = 3;
-        e.lower = lower;
-        e.upper = upper;
-        img.Add(e);
-    };
-    auto states = [&img](const char* name, std::vector<FwText> texts) {
-        Fw706Entry e = Fw706Var(name, 142);
-        e.states = std::move(texts);
-        img.Add(e);
-    };
-    num("[Z005]", 1, 255);
-    num("[Z006]", 1, 255);
-    num("[Z100]", 0, 255);
-    states("[Z018]", {"1", "2", "3", "4", "5", "6", "7"});
-    states("[Z027]", {"1200", "2400", "4800", "9600", "19200"});
-    states("[Z028]", {"N", "E", "O"});
-    states("[Z029]", {"7", "8"});
-    states("[Z030]", {"1", "2"});
-    states("[Z031]", {"V24", "TTY"});
-    states("[Z084]", {" "});
-    Fw706Entry date = Fw706Var("[Z016]", 251);
-    img.Add(date);
-    Fw706Entry hex = Fw706Var("[Z078]", 249);
-    hex.raw = std::string("\x1B", 1) + '\0';
-    // Printer rows may show it.
-    hex.v = Fw706Image::Adr(0x100);
-    hex.flags = 0xFFFF;
-    img.Add(hex);
-    return img.Build();
+    return AddRoundTripVars(img).Build();
 }
 
 // A bundle of the panel whose built-in variables come from the firmware

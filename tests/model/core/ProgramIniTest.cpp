@@ -1,6 +1,10 @@
 #include "ProgramHome.h"
+#include "model/core/CatalogueIds.h"
+#include "model/core/LangStrings.h"
 #include "model/core/ProgramIni.h"
+#include "model/core/UiServices.h"
 #include "support/FrameFixture.h"
+#include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +88,51 @@ TEST_F(ProgramIni, MissingFifoWarnReadsAsOne)
 {
     dir.Write("ORVtool.ini", "[GUI]\r\nLangId=1\r\n");
     EXPECT_EQ(ReadGuiKey(GuiKey::FifoWarn), 1);
+}
+
+// A notice is shown only while its key is 1, and the box's state goes back
+// under the key.
+TEST_F(ProgramIni, HintShownUnderItsKey)
+{
+    const struct {
+        const char* what;
+        const char* ini; // nullptr: no file
+        bool keepShowing;
+        bool shown;
+        const char* after;
+    } cases[] = {
+        {"no file, box left ticked", nullptr, true, true, "[GUI]\r\nFifoWarn=1\r\n"},
+        {"no file, box unticked", nullptr, false, true, "[GUI]\r\nFifoWarn=0\r\n"},
+        {"key 1, unticked", "[GUI]\r\nFifoWarn=1\r\n", false, true, "[GUI]\r\nFifoWarn=0\r\n"},
+        {"key 0", "[GUI]\r\nFifoWarn=0\r\n", true, false, "[GUI]\r\nFifoWarn=0\r\n"},
+        {"key 2", "[GUI]\r\nFifoWarn=2\r\n", true, false, "[GUI]\r\nFifoWarn=2\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(dir.File("ORVtool.ini"));
+        if (c.ini)
+            dir.Write("ORVtool.ini", c.ini);
+        ScriptedUi ui;
+        ScopedUiServices reg(ui);
+        ui.AnswerHint(c.keepShowing);
+        GetUiServices().ShowHint("FifoWarn", msg::kWarnungFIFOMussAusgeschaltenSein, 3);
+        const auto hints = ui.CallsOf(UiCall::Kind::Hint);
+        ASSERT_EQ(hints.size(), c.shown ? 1u : 0u);
+        if (c.shown) {
+            EXPECT_EQ(hints[0].text, LoadLangString(msg::kWarnungFIFOMussAusgeschaltenSein));
+            EXPECT_EQ(hints[0].id, 3);
+        }
+        EXPECT_EQ(dir.Read("ORVtool.ini"), c.after);
+    }
+}
+
+TEST_F(ProgramIni, HintWithoutAWindowGoesToStderrAndKeepsTheKey)
+{
+    dir.Write("ORVtool.ini", "[GUI]\r\nFifoWarn=1\r\n");
+    testing::internal::CaptureStderr();
+    GetUiServices().ShowHint("FifoWarn", msg::kWarnungFIFOMussAusgeschaltenSein, 3);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("FIFO"), std::string::npos);
+    EXPECT_EQ(dir.Read("ORVtool.ini"), "[GUI]\r\nFifoWarn=1\r\n");
 }
 
 }  // namespace
