@@ -16,7 +16,7 @@ namespace orv {
 
 namespace {
 
-constexpr std::memory_order kRelaxed = std::memory_order_relaxed;
+constexpr std::memory_order kSimRelaxed = std::memory_order_relaxed;
 
 size_t SimWordOffset(uint16_t index) { return ORVEMUL_OFF_WORDS + 2u * index; }
 
@@ -38,12 +38,12 @@ CSimBridge::~CSimBridge()
 // program have always shared.
 void CSimBridge::StoreByte(size_t offset, uint8_t value)
 {
-    std::atomic_ref<unsigned char>(m_block[offset]).store(value, kRelaxed);
+    std::atomic_ref<unsigned char>(m_block[offset]).store(value, kSimRelaxed);
 }
 
 uint8_t CSimBridge::LoadByte(size_t offset) const
 {
-    return std::atomic_ref<unsigned char>(m_block[offset]).load(kRelaxed);
+    return std::atomic_ref<unsigned char>(m_block[offset]).load(kSimRelaxed);
 }
 
 void CSimBridge::StoreWordAt(size_t offset, uint16_t value)

@@ -23,6 +23,7 @@
 #include <chrono>
 #include <cstddef>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace orv {
@@ -51,6 +52,7 @@ protected:
         EXPECT_EQ(mgr.Init(), CPrjMgr::kInitDone);
         mgr.SetSimLinkSleep([this](uint32_t ms) {
             sleeps.push_back(ms);
+            initsAtSleep.push_back(emul.Inits());
             emu.Panel().AddWait(ms);
         });
         emul.SetRunSleepMs(1);
@@ -75,6 +77,7 @@ protected:
     {
         logMark = emu.Log().size();
         sleeps.clear();
+        initsAtSleep.clear();
         ui.ClearCalls();
     }
     std::vector<std::string> LinkLog() const
@@ -108,6 +111,8 @@ protected:
     ScopedMainFrame frameReg{frame};
     CStartSel sel;
     std::vector<uint32_t> sleeps;
+    // The library's emulInit count at each pause.
+    std::vector<int> initsAtSleep;
     size_t logMark = 0;
     CPrjMgr mgr{frame, sel};
 };
@@ -242,8 +247,19 @@ TEST_F(SimControl118, AGoodPanelIsCheckedSetUpAndSimulated)
 
     EXPECT_EQ(LinkLog(), SimThen(kUntilDriver, {"RA0000F", "RFFFE02", "X", kMemory, "end"}));
     EXPECT_EQ(sleeps, (std::vector<uint32_t>{10, 1000}));
+    EXPECT_EQ(initsAtSleep, (std::vector<int>{0, 0}));
     ASSERT_TRUE(mgr.IsSimRunning());
     EXPECT_TRUE(emul.WaitRuns(1));
+    EXPECT_EQ(emul.Inits(), 1);
+    // The worker's kernel thread id, not the test's.
+    const std::vector<std::string> lines = ui.TextsOf(UiCall::Kind::LogAppend);
+    const auto started = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.rfind("Simulation started ThreadID:", 0) == 0;
+    });
+    ASSERT_NE(started, lines.end());
+    const unsigned long threadId = std::stoul(started->substr(started->find(':') + 1), nullptr, 16);
+    EXPECT_NE(threadId, 0u);
+    EXPECT_NE(threadId, static_cast<unsigned long>(::gettid()));
     EXPECT_EQ(Bar(), (std::vector<std::string>{"Create  20 100 0 0", "SetText Simulation l\xE4uft"}));
     EXPECT_EQ(mgr.GetSimWord(4), 0);
     EXPECT_EQ(mgr.GetSimWord(13), 0x0FC8);
