@@ -42,9 +42,9 @@ struct SimControlBinding {
 
 // The kit first, so that the workspace reads its directory; the UI last of
 // the owners, so that its checks run after the rest went.
-class SimControl : public testing::Test {
+class workspace_sim_control : public testing::Test {
 protected:
-    SimControl()
+    workspace_sim_control()
     {
         frame.SetLogLevel(3);
         EXPECT_TRUE(sel.OpenDb(kit.Home()));
@@ -58,7 +58,7 @@ protected:
         emul.SetRunSleepMs(1);
         ui.ClearCalls();
     }
-    ~SimControl() override
+    ~workspace_sim_control() override
     {
         mgr.SimBridge().RequestStop();
         emul.Release();
@@ -140,7 +140,7 @@ struct CheckCase {
     std::vector<std::string> link;
 };
 
-TEST_F(SimControl, ThePanelCheckPerPanelTypeAndAnswer)
+TEST_F(workspace_sim_control, ThePanelCheckPerPanelTypeAndAnswer)
 {
     std::vector<std::string> silence = {kConnect};
     std::vector<std::string> silentLink = {"start 115200"};
@@ -194,9 +194,9 @@ TEST_F(SimControl, ThePanelCheckPerPanelTypeAndAnswer)
 
 // A 118 panel holding data set "ANLAGE1.ORV" in bank 2, stamped with its
 // check word, and the driver's name in bank 0x20.
-class SimControl118 : public SimControl {
+class workspace_sim_control_118 : public workspace_sim_control {
 protected:
-    SimControl118() { mgr.SetPanelType(118); }
+    workspace_sim_control_118() { mgr.SetPanelType(118); }
 
     void SeatPanel(uint8_t status1 = 0, bool stamp = true, const std::vector<std::string>& faults = {},
                    const std::string& name = "ANLAGE1.ORV")
@@ -237,7 +237,7 @@ std::vector<std::string> SimThen(std::vector<std::string> head, const std::vecto
     return head;
 }
 
-TEST_F(SimControl118, AGoodPanelIsCheckedSetUpAndSimulated)
+TEST_F(workspace_sim_control_118, AGoodPanelIsCheckedSetUpAndSimulated)
 {
     SeatPanel();
     SetProjectPath(kit.Home() + "anlage1.orv");
@@ -272,7 +272,7 @@ TEST_F(SimControl118, AGoodPanelIsCheckedSetUpAndSimulated)
     }
 }
 
-TEST_F(SimControl118, TheDataSetMustBeTheProjects)
+TEST_F(workspace_sim_control_118, TheDataSetMustBeTheProjects)
 {
     const struct {
         const char* name;
@@ -315,7 +315,7 @@ TEST_F(SimControl118, TheDataSetMustBeTheProjects)
     }
 }
 
-TEST_F(SimControl118, ShortAnswersAreFailedTriesOfTheExchange)
+TEST_F(workspace_sim_control_118, ShortAnswersAreFailedTriesOfTheExchange)
 {
     const struct {
         const char* fault;
@@ -343,7 +343,7 @@ TEST_F(SimControl118, ShortAnswersAreFailedTriesOfTheExchange)
     }
 }
 
-TEST_F(SimControl118, StopEndsTheWorkerAndSetsThePanelUpAgain)
+TEST_F(workspace_sim_control_118, StopEndsTheWorkerAndSetsThePanelUpAgain)
 {
     SeatPanel();
     SetProjectPath("");
@@ -362,7 +362,7 @@ TEST_F(SimControl118, StopEndsTheWorkerAndSetsThePanelUpAgain)
     EXPECT_EQ(LogLines(), (std::vector<std::string>{kConnect, "Simulation stopped"}));
 }
 
-TEST_F(SimControl, WithTheSimulationDriverBoundTheLinkStaysShut)
+TEST_F(workspace_sim_control, WithTheSimulationDriverBoundTheLinkStaysShut)
 {
     Seat(SimScenario(43));
     mgr.SetPanelType(43);
@@ -378,7 +378,7 @@ TEST_F(SimControl, WithTheSimulationDriverBoundTheLinkStaysShut)
     EXPECT_TRUE(WorkerEnds());
 }
 
-TEST_F(SimControl, ASecondStartWhileTheWorkerRunsOnlyMakesANewBar)
+TEST_F(workspace_sim_control, ASecondStartWhileTheWorkerRunsOnlyMakesANewBar)
 {
     Seat(SimScenario(706));
     mgr.SetPanelType(706);
@@ -398,7 +398,7 @@ TEST_F(SimControl, ASecondStartWhileTheWorkerRunsOnlyMakesANewBar)
     EXPECT_EQ(emul.Inits(), 1);
 }
 
-TEST_F(SimControl, AStaleStopFlagOrErrorDoesNotStopTheNextStart)
+TEST_F(workspace_sim_control, AStaleStopFlagOrErrorDoesNotStopTheNextStart)
 {
     Seat(SimScenario(706));
     mgr.SetPanelType(706);
@@ -415,7 +415,7 @@ TEST_F(SimControl, AStaleStopFlagOrErrorDoesNotStopTheNextStart)
     EXPECT_TRUE(WorkerEnds());
 }
 
-TEST_F(SimControl, AWorkerThatEndedOnItsOwnIsStoppedByThePoll)
+TEST_F(workspace_sim_control, AWorkerThatEndedOnItsOwnIsStoppedByThePoll)
 {
     Seat(SimScenario(706));
     mgr.SetPanelType(706);
@@ -443,7 +443,7 @@ TEST_F(SimControl, AWorkerThatEndedOnItsOwnIsStoppedByThePoll)
     mgr.ToggleSimulation();
 }
 
-TEST_F(SimControl, GetSimWordMovesTheBarOnlyWhileActive)
+TEST_F(workspace_sim_control, GetSimWordMovesTheBarOnlyWhileActive)
 {
     Seat(SimScenario(706));
     mgr.SetPanelType(706);
@@ -462,7 +462,7 @@ TEST_F(SimControl, GetSimWordMovesTheBarOnlyWhileActive)
     EXPECT_TRUE(Bar().empty());
 }
 
-TEST_F(SimControl, TheProgramEndJoinsTheWorker)
+TEST_F(workspace_sim_control, TheProgramEndJoinsTheWorker)
 {
     std::vector<int> ended;
     mgr.SetSimProcessEnd([&](int code) { ended.push_back(code); }, 50ms);
@@ -477,7 +477,7 @@ TEST_F(SimControl, TheProgramEndJoinsTheWorker)
     EXPECT_TRUE(ended.empty());
 }
 
-TEST_F(SimControl, ALibraryThatDoesNotReturnEndsTheProcess)
+TEST_F(workspace_sim_control, ALibraryThatDoesNotReturnEndsTheProcess)
 {
     std::vector<int> ended;
     mgr.SetSimProcessEnd([&](int code) { ended.push_back(code); }, 50ms);
