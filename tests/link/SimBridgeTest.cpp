@@ -36,6 +36,15 @@ uint16_t BlockWord(const CSimBridge& bridge, size_t offset)
     return static_cast<uint16_t>(bridge.GetByte(offset) << 8 | bridge.GetByte(offset + 1));
 }
 
+// Runs the library at full speed until it answers 0 after limit runs.
+void RunUntilTheLibraryEnds(CSimBridge& bridge, EmulKit& kit, int limit, int16_t port)
+{
+    kit.SetRunSleepMs(0);
+    kit.SetRunLimit(limit);
+    bridge.StartSimThread(EmulKit::Path(Variant::Full), port);
+    ASSERT_TRUE(bridge.WaitEnded(kSimBridgeBound));
+}
+
 struct LifeCase {
     const char* name;
     Variant variant;
@@ -119,20 +128,15 @@ TEST(link_sim_bridge, TheLibraryIsUnloadedAfterAFailedStart)
 TEST(link_sim_bridge, BlockFieldsAreWrittenAnewAtEveryStart)
 {
     EmulKit kit;
-    kit.SetRunSleepMs(0);
-    kit.SetRunLimit(2);
     CSimBridge bridge;
-    bridge.StartSimThread(EmulKit::Path(Variant::Full), 3);
-    ASSERT_TRUE(bridge.WaitEnded(kSimBridgeBound));
+    RunUntilTheLibraryEnds(bridge, kit, 2, 3);
     EXPECT_EQ(kit.PortByte(), 4);
     // The library scribbled over the window and state fields while it ran.
     ASSERT_EQ(bridge.GetByte(ORVEMUL_OFF_WINDOW), 0xFF);
     ASSERT_EQ(BlockWord(bridge, ORVEMUL_OFF_STATE), 0xFFFF);
 
     kit.Reset();
-    kit.SetRunLimit(0);
-    bridge.StartSimThread(EmulKit::Path(Variant::Full), -1);
-    ASSERT_TRUE(bridge.WaitEnded(kSimBridgeBound));
+    RunUntilTheLibraryEnds(bridge, kit, 0, -1);
     EXPECT_EQ(kit.PortByte(), 0);
     EXPECT_EQ(kit.WindowBytes(), 0);
     EXPECT_EQ(bridge.GetByte(ORVEMUL_OFF_RUN), 0x03);
@@ -143,11 +147,8 @@ TEST(link_sim_bridge, BlockFieldsAreWrittenAnewAtEveryStart)
 TEST(link_sim_bridge, TheCounterRunsModuloAHundred)
 {
     EmulKit kit;
-    kit.SetRunSleepMs(0);
-    kit.SetRunLimit(250);
     CSimBridge bridge;
-    bridge.StartSimThread(EmulKit::Path(Variant::Full), 0);
-    ASSERT_TRUE(bridge.WaitEnded(kSimBridgeBound));
+    RunUntilTheLibraryEnds(bridge, kit, 250, 0);
     EXPECT_EQ(bridge.GetCycle(), 50u);
 }
 

@@ -40,6 +40,8 @@ struct SimControlBinding {
     ~SimControlBinding() { UnbindSerLink(); }
 };
 
+panelemu::PanelScenario SimScenario(uint16_t model, uint8_t terminal = 0x81, char digit = 0);
+
 // The kit first, so that the workspace reads its directory; the UI last of
 // the owners, so that its checks run after the rest went.
 class workspace_sim_control : public testing::Test {
@@ -96,6 +98,14 @@ protected:
         }
         return lines;
     }
+    // A 706 panel, whose check is its identification alone, and a started
+    // simulation.
+    void Start706()
+    {
+        Seat(SimScenario(706));
+        mgr.SetPanelType(706);
+        mgr.ToggleSimulation();
+    }
     std::vector<std::string> Bar() const { return ui.TextsOf(UiCall::Kind::Progress); }
     bool WorkerEnds() { return mgr.SimBridge().WaitEnded(kSimControlBound); }
 
@@ -119,7 +129,7 @@ protected:
 
 const std::string kConnect = "Verbindungsaufbau COM1  115kBaud";
 
-panelemu::PanelScenario SimScenario(uint16_t model, uint8_t terminal = 0x81, char digit = 0)
+panelemu::PanelScenario SimScenario(uint16_t model, uint8_t terminal, char digit)
 {
     panelemu::PanelScenario scenario = EmuScenario(model);
     scenario.terminalModule = terminal;
@@ -380,9 +390,7 @@ TEST_F(workspace_sim_control, WithTheSimulationDriverBoundTheLinkStaysShut)
 
 TEST_F(workspace_sim_control, ASecondStartWhileTheWorkerRunsOnlyMakesANewBar)
 {
-    Seat(SimScenario(706));
-    mgr.SetPanelType(706);
-    mgr.ToggleSimulation();
+    Start706();
     ASSERT_TRUE(mgr.IsSimRunning());
     // Stopped, but the library does not come back to see the stop flag.
     emul.Hold();
@@ -445,11 +453,9 @@ TEST_F(workspace_sim_control, AWorkerThatEndedOnItsOwnIsStoppedByThePoll)
 
 TEST_F(workspace_sim_control, GetSimWordMovesTheBarOnlyWhileActive)
 {
-    Seat(SimScenario(706));
-    mgr.SetPanelType(706);
     mgr.SetSimWord(3, 0x4242);
     EXPECT_EQ(mgr.GetSimWord(3), 0);
-    mgr.ToggleSimulation();
+    Start706();
     ASSERT_TRUE(emul.WaitRuns(3));
     ui.ClearCalls();
     EXPECT_EQ(mgr.GetSimWord(3), 0x4242);
@@ -466,9 +472,7 @@ TEST_F(workspace_sim_control, TheProgramEndJoinsTheWorker)
 {
     std::vector<int> ended;
     mgr.SetSimProcessEnd([&](int code) { ended.push_back(code); }, 50ms);
-    Seat(SimScenario(706));
-    mgr.SetPanelType(706);
-    mgr.ToggleSimulation();
+    Start706();
     ASSERT_TRUE(emul.WaitRuns(1));
     mgr.EndApplication();
     EXPECT_FALSE(mgr.IsSimRunning());
@@ -481,9 +485,7 @@ TEST_F(workspace_sim_control, ALibraryThatDoesNotReturnEndsTheProcess)
 {
     std::vector<int> ended;
     mgr.SetSimProcessEnd([&](int code) { ended.push_back(code); }, 50ms);
-    Seat(SimScenario(706));
-    mgr.SetPanelType(706);
-    mgr.ToggleSimulation();
+    Start706();
     emul.Hold();
     ASSERT_TRUE(emul.WaitHeld());
     mgr.EndApplication();
