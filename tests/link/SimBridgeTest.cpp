@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -169,7 +170,12 @@ TEST(link_sim_bridge, DataWordsGoHighByteFirstAndStayInsideTheBlock)
     ASSERT_TRUE(kit.WaitRuns(runs + 2));
     EXPECT_EQ(bridge.GetWord(2), 0x1234);
 
+    bridge.RequestStop();
+    ASSERT_TRUE(bridge.WaitEnded(kSimBridgeBound));
+    // The library counts word 0 up while it runs; it has ended now.
     bridge.SetWord(0, 0xABCD);
+    EXPECT_EQ(bridge.GetByte(13222), 0xAB);
+    EXPECT_EQ(bridge.GetWord(0), 0xABCD);
     bridge.SetWord(9772, 0xBEEF);
     EXPECT_EQ(bridge.GetByte(32766), 0xBE);
     EXPECT_EQ(bridge.GetByte(32767), 0xEF);
@@ -183,8 +189,6 @@ TEST(link_sim_bridge, DataWordsGoHighByteFirstAndStayInsideTheBlock)
     EXPECT_EQ(f.ui.TextsOf(UiCall::Kind::LogAppend),
               (std::vector<std::string>{"SetSimWord: data word 9773 lies beyond the simulation block",
                                         "SetSimWord: data word 65535 lies beyond the simulation block"}));
-    bridge.RequestStop();
-    ASSERT_TRUE(bridge.WaitEnded(kSimBridgeBound));
 }
 
 TEST(link_sim_bridge, StartStopAndStartAgainRunsTheLibraryTwice)
@@ -216,6 +220,25 @@ TEST(link_sim_bridge, DestroyingTheBridgeStopsAndJoinsTheWorker)
         ASSERT_TRUE(kit.WaitRuns(2));
     }
     EXPECT_EQ(kit.Exits(), 1);
+}
+
+TEST(link_sim_bridge, TheLibraryIsTheProgramDirectorysUnlessTheEnvironmentNamesOne)
+{
+    const std::string cwd = std::filesystem::current_path().string();
+    const struct {
+        const char* named;
+        std::string path;
+    } cases[] = {
+        {nullptr, "/opt/orv/libemul.so"},
+        {"", "/opt/orv/libemul.so"},
+        {"/plc/libplc.so", "/plc/libplc.so"},
+        {"plc/libplc.so", cwd + "/plc/libplc.so"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named ? c.named : "unset");
+        ScopedEnv named("ORVTOOL_EMUL", c.named);
+        EXPECT_EQ(EmulPath("/opt/orv/"), c.path);
+    }
 }
 
 } // namespace
