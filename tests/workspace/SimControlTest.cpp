@@ -170,6 +170,9 @@ TEST_F(workspace_sim_control, ThePanelCheckPerPanelTypeAndAnswer)
     silent.faults = EmuScenario(43, {"V,10,result:1"}).faults;
 
     const std::vector<std::string> started = {kConnect, "fueher startOLDsim ->now ??", "Simulation started ThreadID:*"};
+    // The first version digit sits at 5: a shorter identification is no answer.
+    panelemu::PanelScenario shortId = SimScenario(43);
+    shortId.identification = "OG043";
     const CheckCase cases[] = {
         {"OG043 with 0x80", 43, SimScenario(43, 0x80), true, 0, started, {"start 115200", "V", "R804001", "end"}},
         {"OG043 with 0x00 and digit '1'", 43, SimScenario(43, 0x00, '1'), true, 0, started,
@@ -186,6 +189,9 @@ TEST_F(workspace_sim_control, ThePanelCheckPerPanelTypeAndAnswer)
         {"OG014", 14, SimScenario(14, 0x00), true, 0, started, {"start 115200", "V", "end"}},
         {"706", 706, SimScenario(706), true, 0, {kConnect, "Simulation started ThreadID:*"}, {"start 115200", "V", "end"}},
         {"silence", 43, silent, false, 29, silence, silentLink},
+        {"identification of 5 characters", 43, shortId, false, 29,
+         {kConnect, "Verbindungsaufbau COM1  38400 Baud", "Simulation Error Connection", "Simulation failed"},
+         silentLink},
     };
     for (const CheckCase& c : cases) {
         SCOPED_TRACE(c.name);
