@@ -107,4 +107,5 @@ set(ORV_TEST_ENV
   "ORVTOOL_HOME=${PROJECT_BINARY_DIR}/testhome"
   "XDG_CONFIG_HOME=${PROJECT_BINARY_DIR}/testxdg"
   "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0"
-  "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+  "TSAN_OPTIONS=halt_on_error=1")

@@ -16,7 +16,8 @@ class CLinkTrace;
 
 // How the callers differ: the transfer tries 20 times, logs and counts every
 // failed try; the read-back tries 20 times and logs link results; the
-// simulation preparation tries 10 times, silently.
+// simulation preparation tries 10 times without trace or count, and logs
+// every failed try.
 enum class ExchangeMode { Transfer, ReadBack, Simulation };
 
 struct ExchangeOutcome {

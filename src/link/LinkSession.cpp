@@ -25,7 +25,7 @@ CLinkSession::CLinkSession(CLinkContext& ctx, CWorkspaceState& workspace, uint16
 
 CLinkSession::~CLinkSession() { EndLink(); }
 
-bool CLinkSession::LinkConnect()
+bool CLinkSession::LinkConnect(size_t minAnswer)
 {
     const SerLinkApi* api = m_ctx.Api();
     if (!api) {
@@ -33,6 +33,7 @@ bool CLinkSession::LinkConnect()
         return false;
     }
     const bool transfer = m_mode == ExchangeMode::Transfer;
+    const bool simulation = m_mode == ExchangeMode::Simulation;
     bool answered = false;
     const std::array<uint16_t, 2> rates = m_ctx.Rates();
     for (size_t position = 0; position < rates.size() && !answered && !Failed(); ++position) {
@@ -45,8 +46,8 @@ bool CLinkSession::LinkConnect()
         m_linkStarted = true;
         if (api->start(m_port, rate) != 0) {
             m_error.Set(kErrNoPanel);
-            if (transfer)
-                LogLine(kLogDebug, "DEBUG -> Error orvlink_start");
+            if (transfer || simulation)
+                LogLine(simulation ? kLogInfo : kLogDebug, "DEBUG -> Error orvlink_start");
             return false;
         }
         for (int attempt = 0; attempt < kVersionTries && !answered; ++attempt) {
@@ -57,11 +58,11 @@ bool CLinkSession::LinkConnect()
             }
             const uint16_t result = api->rec(m_ctx.CommandBuffer(), m_ctx.AnswerBuffer());
             if (result != 0)
-                LogLine(kLogErrors, "Ubertragungsfehler:%d", result);
+                LogLine(simulation ? kLogDebug : kLogErrors, "Ubertragungsfehler:%d", result);
             const std::string answer = m_ctx.Answer();
             if (transfer)
                 m_trace.Write("\nANS %u : >%s<", static_cast<unsigned>(result), answer.c_str());
-            answered = result == 0 && !answer.empty() && answer[0] != '?';
+            answered = result == 0 && !answer.empty() && answer[0] != '?' && answer.size() >= minAnswer;
         }
         if (answered)
             m_ctx.PreferRate(rate);

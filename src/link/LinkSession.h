@@ -42,8 +42,9 @@ protected:
     // Starts the link at the rates of the preference table, each tried with
     // up to five "V", and moves the rate that answered to the front. True
     // when a panel answered; its identification is then in the answer
-    // buffer and the link stays open. A failed start sets error 29.
-    bool LinkConnect();
+    // buffer and the link stays open. A failed start sets error 29. An
+    // identification shorter than minAnswer counts as no answer.
+    bool LinkConnect(size_t minAnswer = 1);
     // Sends the command in the buffer. 1, or -1 with the session's error set
     // and the link ended.
     int Exchange(size_t minBytes = 0);

@@ -4,8 +4,8 @@
 
 #include "model/core/Log.h"
 #include "model/core/MessageBoxes.h"
+#include "platform/ProgramDirs.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -61,13 +61,7 @@ void CSerLinkBinding::Unbind()
 
 std::string SerLinkPath()
 {
-    const char* named = std::getenv("ORVTOOL_SERLINK");
-    if (named != nullptr && *named != '\0') {
-        std::error_code ec;
-        const std::filesystem::path abs = std::filesystem::absolute(named, ec);
-        return ec ? std::string(named) : abs.string();
-    }
-    return ExecutableDir() + kDefaultName;
+    return PathFromEnv("ORVTOOL_SERLINK", ExecutableDir() + kDefaultName);
 }
 
 bool BindSerLink()

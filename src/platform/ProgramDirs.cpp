@@ -9,7 +9,9 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace orv {
@@ -63,6 +65,16 @@ bool MakeDirs(const std::string& dir)
 }
 
 }  // namespace
+
+std::string PathFromEnv(const char* name, const std::string& fallback)
+{
+    const char* named = std::getenv(name);
+    if (!IsSet(named))
+        return fallback;
+    std::error_code ec;
+    const std::filesystem::path abs = std::filesystem::absolute(named, ec);
+    return ec ? std::string(named) : abs.string();
+}
 
 std::string ResolveProgramDir(const char* orvtoolHome, const std::string& exeDir)
 {

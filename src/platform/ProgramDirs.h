@@ -18,6 +18,10 @@ std::string GetProgramDir();
 // missing.
 std::string GetStateDir();
 
+// The file that the environment variable names, made absolute against the
+// current directory, or the fallback when the variable is unset or empty.
+std::string PathFromEnv(const char* name, const std::string& fallback);
+
 // The pure choices behind the two functions above; null and "" both mean unset.
 std::string ResolveProgramDir(const char* orvtoolHome, const std::string& exeDir);
 std::string ResolveStateDir(const std::string& programDir, bool programDirWritable,

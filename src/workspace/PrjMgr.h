@@ -4,13 +4,18 @@
 #pragma once
 
 #include "link/LinkContext.h"
+#include "link/SimBridge.h"
+#include "link/SimLinkSession.h"
+#include "model/core/ProgressBar.h"
 #include "model/core/WorkspaceState.h"
 #include "model/project/PrjBundle.h"
 #include "source/config/CfgChoice.h"
 #include "workspace/StartSelTarget.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -210,6 +215,40 @@ public:
     CFrmCfg* GetFrmCfg() const { return m_bundle.frmCfg; }
     CCharSet* GetCharSet() const { return m_bundle.charSet; }
 
+    // ---- Simulation: the bridge, the panel's preparation, start and stop
+    // (PrjMgrSim.cpp). GUI thread only; the worker shares nothing else.
+    static constexpr uint16_t kErrSimLink = 29;
+    static constexpr uint16_t kErrSimTerminal = 33;
+    static constexpr uint16_t kErrSimFirmware = 34;
+    static constexpr uint16_t kErrSimChecksum = 44;
+    // The simulation command: starts the simulation after preparing the
+    // panel, or stops it and sets the panel up again.
+    void ToggleSimulation();
+    void StopSimulation();
+    // Program end: stops the worker and waits for it; a library that does
+    // not return in time ends the process with exit code 0.
+    void EndApplication();
+    // Shows what the worker queued. A simulation whose worker ended on its
+    // own is stopped here, once. True while the simulation runs.
+    bool PollSimulation();
+    bool IsSimRunning() const { return m_simActive; }
+    void SetSimWord(uint16_t index, uint16_t value);
+    // 0 while no simulation runs; otherwise the bar first shows the cycle.
+    uint16_t GetSimWord(uint16_t index);
+    // True when the connected panel may be simulated; the link is ended.
+    bool SimCheckPanel();
+    // True when the panel's memory was set up again; the link is ended.
+    bool SimResetPanel();
+    CSimBridge& SimBridge() { return m_simBridge; }
+    // The link context the simulation preparation runs over, bound to the
+    // program's serial link at first use.
+    CLinkContext& SimLinkContext();
+    // Seams for tests: the pauses of the link context, and what ends the
+    // process when the worker does not end within the bound.
+    void SetSimLinkSleep(SleepFn sleep);
+    void SetSimProcessEnd(std::function<void(int)> processEnd, std::chrono::milliseconds bound);
+    // ---- end of simulation
+
 private:
     bool LoadFonts();
     void BuildMembers();
@@ -290,6 +329,31 @@ private:
     // Whether the project used a special-function file when the compile's
     // figures were reset.
     bool m_fktInUse = false;
+
+    // ---- Simulation (PrjMgrSim.cpp)
+    bool SimLinkConnect();
+    int SimExchange(std::string_view command, size_t minBytes);
+    int SimReadBlock(uint16_t address, uint8_t count);
+    bool SimReadStatus(std::array<uint8_t, 16>& status);
+    bool SimStartNew();
+    bool SimNameMatches(const std::string& panelName) const;
+    bool SimCheckTerminal(const std::string& ident);
+    // Ends the link, logs the line (none when empty) and keeps the error
+    // (none when 0); false.
+    bool SimFail(const std::string& line, uint16_t error = 0);
+    void SimStopPath();
+    void ClearSimBar();
+
+    CSimBridge m_simBridge;
+    std::unique_ptr<CLinkContext> m_simLink;
+    SleepFn m_simSleep;
+    std::unique_ptr<CSimLinkSession> m_simSession;
+    std::unique_ptr<CProgressBar> m_simBar;
+    std::function<void(int)> m_simProcessEnd;
+    std::chrono::milliseconds m_simEndBound{2000};
+    bool m_simActive = false;
+    bool m_simIdle = true;
+    // ---- end of simulation
 };
 
 } // namespace orv

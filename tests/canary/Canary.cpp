@@ -3,6 +3,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#if defined(CANARY_data_race)
+#include <thread>
+#endif
 
 int main(int argc, char** argv)
 {
@@ -16,6 +19,16 @@ int main(int argc, char** argv)
     int big = INT_MAX - 3 + (n - 7);
     big += n;
     std::printf("%d\n", big);
+#elif defined(CANARY_data_race)
+    int shared = 0;  // written by both threads without synchronisation
+    std::thread other([&shared, n] {
+        for (int i = 0; i < n * 1000; ++i)
+            ++shared;
+    });
+    for (int i = 0; i < n * 1000; ++i)
+        ++shared;
+    other.join();
+    std::printf("%d\n", shared);
 #endif
     return 0;
 }
