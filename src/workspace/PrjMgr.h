@@ -240,12 +240,8 @@ public:
     // True when the panel's memory was set up again; the link is ended.
     bool SimResetPanel();
     CSimBridge& SimBridge() { return m_simBridge; }
-    // The link context the simulation preparation runs over, bound to the
-    // program's serial link at first use.
-    CLinkContext& SimLinkContext();
-    // Seams for tests: the pauses of the link context, and what ends the
-    // process when the worker does not end within the bound.
-    void SetSimLinkSleep(SleepFn sleep);
+    // Seam for tests: what ends the process when the worker does not end
+    // within the bound.
     void SetSimProcessEnd(std::function<void(int)> processEnd, std::chrono::milliseconds bound);
     // ---- end of simulation
 
@@ -345,8 +341,6 @@ private:
     void ClearSimBar();
 
     CSimBridge m_simBridge;
-    std::unique_ptr<CLinkContext> m_simLink;
-    SleepFn m_simSleep;
     std::unique_ptr<CSimLinkSession> m_simSession;
     std::unique_ptr<CProgressBar> m_simBar;
     std::function<void(int)> m_simProcessEnd;

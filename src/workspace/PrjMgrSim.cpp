@@ -4,7 +4,6 @@
 #include "workspace/PrjMgr.h"
 
 #include "link/LinkCommands.h"
-#include "link/SerLinkBinding.h"
 #include "model/core/CatalogueIds.h"
 #include "model/core/Log.h"
 #include "model/core/MessageBoxes.h"
@@ -64,19 +63,6 @@ bool SimStartsWith(const std::string& text, std::string_view prefix) { return te
 
 } // namespace
 
-CLinkContext& CPrjMgr::SimLinkContext()
-{
-    if (!m_simLink)
-        m_simLink = std::make_unique<CLinkContext>(GetSerLink(), m_simSleep);
-    return *m_simLink;
-}
-
-void CPrjMgr::SetSimLinkSleep(SleepFn sleep)
-{
-    m_simSleep = std::move(sleep);
-    m_simLink.reset();
-}
-
 void CPrjMgr::SetSimProcessEnd(std::function<void(int)> processEnd, std::chrono::milliseconds bound)
 {
     m_simProcessEnd = std::move(processEnd);
@@ -96,7 +82,7 @@ uint16_t CPrjMgr::GetSimWord(uint16_t index)
 
 bool CPrjMgr::SimLinkConnect()
 {
-    m_simSession = std::make_unique<CSimLinkSession>(SimLinkContext(), m_ws, GetPanelType(), GetLinkPort());
+    m_simSession = std::make_unique<CSimLinkSession>(LinkContext(), m_ws, GetPanelType(), GetLinkPort());
     if (m_simSession->Connect(kSimIdentChars))
         return true;
     if (m_simSession->GetError() != 0)
@@ -121,7 +107,7 @@ bool CPrjMgr::SimReadStatus(std::array<uint8_t, 16>& status)
 {
     if (SimExchange("SR", kSimStatusBytes) < 0)
         return SimFail("SIM ERROR ReadStatusBlock");
-    const auto bytes = DecodeHexBytes(SimLinkContext().Answer(), kSimStatusBytes);
+    const auto bytes = DecodeHexBytes(LinkContext().Answer(), kSimStatusBytes);
     std::copy(bytes->begin(), bytes->end(), status.begin());
     return true;
 }
@@ -143,7 +129,7 @@ bool CPrjMgr::SimCheckPanel()
     bool fits = SimLinkConnect() && m_lastError == 0;
     if (!fits)
         SimFail("Simulation Error Connection", kErrSimLink);
-    const std::string ident = SimLinkContext().Answer();
+    const std::string ident = LinkContext().Answer();
     const uint16_t panelType = GetPanelType();
     const PanelRow* row = FindPanel(panelType);
     const char* firmwareId = row ? FirmwareIdOf043(row->base) : nullptr;
@@ -166,7 +152,7 @@ bool CPrjMgr::SimCheckTerminal(const std::string& ident)
 {
     if (SimExchange(ReadMemoryCommand(kSimTerminalAddress, 1), 1) < 0)
         return SimFail("Simulation Error Connection", kErrSimLink);
-    const std::string answer = SimLinkContext().Answer();
+    const std::string answer = LinkContext().Answer();
     const uint8_t module = HexPairToByte(answer[0], answer[1]);
     bool fits = false;
     if (SimStartsWith(ident, "OG036") || SimStartsWith(ident, "OG043"))
@@ -193,17 +179,17 @@ bool CPrjMgr::SimStartNew()
     LogLine(kLogDebug, "SIM Checksum lesen");
     if (SimExchange("CR", kSimChecksumBytes) < 0)
         return SimFail("SIM ERROR Checksum");
-    const std::string checksum = SimLinkContext().Answer().substr(0, 2 * kSimChecksumBytes);
+    const std::string checksum = LinkContext().Answer().substr(0, 2 * kSimChecksumBytes);
     if (SimReadBlock(0, kSimChecksumBytes) < 0)
         return SimFail("");
-    if (SimLinkContext().Answer().substr(0, 2 * kSimChecksumBytes) != checksum)
+    if (LinkContext().Answer().substr(0, 2 * kSimChecksumBytes) != checksum)
         return SimFail("SIM Checksum ERROR", kErrSimChecksum);
     LogLine(kLogDebug, "SIM Checksum OK");
 
     LogLine(kLogDebug, "SIM Dateiname lesen");
     if (SimReadBlock(kSimNameAddress, kSimNameBytes) < 0)
         return SimFail("");
-    const std::string name = PanelText(*DecodeHexBytes(SimLinkContext().Answer(), kSimNameBytes));
+    const std::string name = PanelText(*DecodeHexBytes(LinkContext().Answer(), kSimNameBytes));
     LogLine(kLogDebug, "SIM Dateiname: %s", name.c_str());
 
     if (SimExchange(BankCommand(kSimDriverBank), 0) < 0)
@@ -212,7 +198,7 @@ bool CPrjMgr::SimStartNew()
     LogLine(kLogDebug, "SIM Orginal-Treibername auslesen");
     if (SimReadBlock(kSimDriverNameAddress, kSimNameBytes) < 0)
         return SimFail("SIM ERROR ReadORVBlock");
-    const std::string driver = PanelText(*DecodeHexBytes(SimLinkContext().Answer(), kSimNameBytes));
+    const std::string driver = PanelText(*DecodeHexBytes(LinkContext().Answer(), kSimNameBytes));
     LogLine(kLogDebug, "SIM Orginal-Treibername: %s", driver.c_str());
 
     if (!SimNameMatches(name)) {
@@ -225,16 +211,16 @@ bool CPrjMgr::SimStartNew()
 
     if (SimExchange(ReadMemoryCommand(kSimBiosAddress, kSimBiosBytes), kSimBiosBytes) < 0)
         return SimFail(SimConnectionLine(kSimStepBios), kErrSimLink);
-    const auto bios = *DecodeHexBytes(SimLinkContext().Answer(), kSimBiosBytes);
+    const auto bios = *DecodeHexBytes(LinkContext().Answer(), kSimBiosBytes);
     LogLine(kLogDebug, "BIOS:%s", std::string(bios.begin(), bios.end()).c_str());
 
     if (SimExchange(kSetupRead043, kSetupRead043Bytes) < 0)
         return SimFail(SimConnectionLine(kSimStepWord), kErrSimLink);
-    const uint32_t word = BigEndianValue(*DecodeHexBytes(SimLinkContext().Answer(), kSetupRead043Bytes));
+    const uint32_t word = BigEndianValue(*DecodeHexBytes(LinkContext().Answer(), kSetupRead043Bytes));
     if (SimExchange("X", kMinMemoryAnswer043 / 2) < 0)
         return SimFail(SimConnectionLine(kSimStepX), kErrSimLink);
     const uint16_t below = static_cast<uint16_t>(word - 2);
-    const auto setup = MemorySetupCommand043(SimLinkContext().Answer(), FormatText("%02X%02X", below >> 8, below & 0xFF));
+    const auto setup = MemorySetupCommand043(LinkContext().Answer(), FormatText("%02X%02X", below >> 8, below & 0xFF));
     if (!setup || SimExchange(*setup, 0) < 0)
         return SimFail(SimConnectionLine(kSimStepMemory), kErrSimLink);
     m_simSession->End();
@@ -258,9 +244,9 @@ bool CPrjMgr::SimResetPanel()
     if (m_lastError != 0)
         return true;
     bool ok = SimLinkConnect() && SimExchange(kSetupRead043, kSetupRead043Bytes) > 0;
-    const std::string kept = ok ? SimLinkContext().Answer() : std::string();
+    const std::string kept = ok ? LinkContext().Answer() : std::string();
     ok = ok && SimExchange("X", kMinMemoryAnswer043 / 2) > 0;
-    const auto setup = ok ? MemorySetupCommand043(SimLinkContext().Answer(), kept) : std::nullopt;
+    const auto setup = ok ? MemorySetupCommand043(LinkContext().Answer(), kept) : std::nullopt;
     ok = setup && SimExchange(*setup, 0) > 0;
     if (!ok)
         SimFail("Simulation Connection Error", kErrSimLink);
@@ -295,7 +281,7 @@ void CPrjMgr::ToggleSimulation()
         LogLine(kLogInfo, "Simulation failed");
         return;
     }
-    SimLinkContext().Sleep(kSimSettleMs);
+    LinkContext().Sleep(kSimSettleMs);
     m_simBridge.ClearStop();
     const uint32_t threadId = m_simBridge.StartSimThread(EmulPath(m_ws.GetProgramDir()), GetSimPort());
     LogLine(kLogDebug, "Simulation started ThreadID:%X", threadId);
@@ -309,7 +295,7 @@ void CPrjMgr::SimStopPath()
     StopSimulation();
     m_simIdle = true;
     if (!IsSimDrvBound()) {
-        SimLinkContext().Sleep(kSimSettleMs);
+        LinkContext().Sleep(kSimSettleMs);
         SimResetPanel();
     }
     // Also with the simulation driver bound: the bar must not keep saying

@@ -52,7 +52,7 @@ protected:
         EXPECT_TRUE(sel.OpenDb(kit.Home()));
         frame.SetStartSel(&sel);
         EXPECT_EQ(mgr.Init(), CPrjMgr::kInitDone);
-        mgr.SetSimLinkSleep([this](uint32_t ms) {
+        mgr.SetLinkSleep([this](uint32_t ms) {
             sleeps.push_back(ms);
             initsAtSleep.push_back(emul.Inits());
             emu.Panel().AddWait(ms);
