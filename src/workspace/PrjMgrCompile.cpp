@@ -6,6 +6,7 @@
 #include "image/compile/Comp118.h"
 #include "image/compile/Comp118Img2.h"
 #include "image/compile/Comp706.h"
+#include "image/codec/ImgLayout.h"
 #include "model/core/CatalogueIds.h"
 #include "model/core/FrameState.h"
 #include "model/core/LangStrings.h"
@@ -44,7 +45,6 @@ constexpr uint16_t kCompileLargeRcpPanel = 167;
 // Where an image names the variant it was built for, and the firmware id.
 constexpr std::streamoff kCompileVariantAt = 22;
 constexpr size_t kCompileVariantBytes = 8;
-constexpr size_t kCompileVariantMark = 2;
 constexpr std::streamoff kCompileFwId118At = 218;
 constexpr std::streamoff kCompileFwId706At = 64;
 constexpr size_t kCompileFwIdBytes = 9;
@@ -273,11 +273,13 @@ bool CPrjMgr::ImageContentOutdated(const std::string& image) const
     if (!row)
         return false;
     std::string bytes;
-    // A panel with a ".2" variant names the variant its image was built for.
+    // A panel with a ".2" variant names the variant its image was built for
+    // in the firmware id at 22: only the variant's id ends in "427", so the
+    // third byte of the id (always the "0" of "047") cannot tell them apart.
     if (FileCodeOf(devType, true) != devType) {
         if (!CompileReadAt(image, kCompileVariantAt, kCompileVariantBytes, bytes))
             return true;
-        const bool imageVariant = bytes[kCompileVariantMark] == '2';
+        const bool imageVariant = bytes == imglayout::FirmwareId(devType, imglayout::kVariantFwLevel);
         return imageVariant != (m_prjData->GetVariant() != 0);
     }
     if (row->family == Family::F043)

@@ -315,6 +315,9 @@ CPrjMgr::ReadEnd CPrjMgr::ReadPrjFile(const std::string& path, bool full)
             file.GetModel(true);
             m_prjData->SetDsType(model);
         }
+        // The reader converts texts and old variable names from the panel
+        // the file was written for.
+        m_prjData->SetSrcDevType(model);
         bool stateFalse = false;
         if (LoadParse(path, full, m_bundle, stateFalse)) {
             end = ReadEnd::Read;
@@ -326,7 +329,7 @@ CPrjMgr::ReadEnd CPrjMgr::ReadPrjFile(const std::string& path, bool full)
             const std::string tmp = GetTmpFile();
             CParsOrvFile copy(tmp, m_bundle);
             if (copy.CheckError())
-                copy.GetModel(true);
+                m_prjData->SetSrcDevType(copy.GetModel(true));
             bool copyStateFalse = false;
             LoadParse(tmp, true, m_bundle, copyStateFalse);
             m_prjData->SetDsType(keptDsType);

@@ -273,12 +273,13 @@ TEST_F(NeedsCompileTable, ByCountersTimesAndContents)
     ASSERT_NO_FATAL_FAILURE(SavedProject(43));
     WriteFile(Data("DEMO.FKT"), "functions");
     mgr.GetFrmCfg()->SetFrmId("FWID12345");
-    // An image of 100 bytes: "2" at 24 marks the variant, the firmware id at
-    // 64 (706 family) or 218 (118 family) where the image is long enough.
+    // An image of 100 bytes: the firmware id at 22 names panel 47's variant
+    // ("OG047427", as the compiler writes it) or its plain firmware
+    // ("OG047202", whose other digits are 2s); a further firmware id at 64
+    // (706 family) or 218 (118 family) where the image is long enough.
     auto image = [](size_t size, bool variant, size_t idAt, const std::string& id) {
         std::string bytes(size, 'x');
-        if (variant)
-            bytes[24] = '2';
+        bytes.replace(22, 8, variant ? "OG047427" : "OG047202");
         if (idAt + id.size() <= size)
             bytes.replace(idAt, id.size(), id);
         return bytes;

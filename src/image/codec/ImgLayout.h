@@ -285,6 +285,9 @@ struct BlankRun {
 // The firmware id a panel type needs at a firmware level; none for a level
 // that the type has no firmware for.
 std::optional<std::string> FirmwareId(uint16_t devType, uint16_t level);
+// The level every image of panel 47's ".2" variant asks for; its id
+// "OG047427" is how an image names the variant it was built for.
+constexpr uint16_t kVariantFwLevel = 427;
 
 // ===========================================================================
 // 118 family (panel types 118, 163, 167)

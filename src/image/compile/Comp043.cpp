@@ -21,7 +21,6 @@ using namespace imglayout;
 
 namespace {
 
-constexpr uint16_t kVariantLevel = 427;
 constexpr uint16_t kPlainMnuOptions = 0x30FF;
 constexpr int kOpTxtRowsMax = 4;
 constexpr int kTextRowsMax = 32;
@@ -59,7 +58,7 @@ void CComp043::Compile()
 void CComp043::Raise(FwCause cause)
 {
     if (m_variant2) {
-        RaiseFwLevel(kVariantLevel);
+        RaiseFwLevel(kVariantFwLevel);
         return;
     }
     // The panel table keeps the levels in the order of FwCause.
@@ -73,7 +72,7 @@ StepResult CComp043::WriteHeader()
 {
     SetFlagBit043_118(0);
     if (m_variant2)
-        RaiseFwLevel(kVariantLevel);
+        RaiseFwLevel(kVariantFwLevel);
     return WriteByteHeader(kHeaderSize043);
 }
 
