@@ -17,6 +17,7 @@ std::string Fkt706File::Build() const
     }
     b.Text(64, "VERS:" + version, 10);
     b.Bytes(b.Size(), body);
+    b.U16(0, static_cast<uint16_t>((b.Size() + 1) / 2));
     return b.Str();
 }
 

@@ -9,7 +9,8 @@ namespace orv {
 // Builders of special-function files. Offsets are written as literals from
 // the header layouts.
 
-// The 706 header (74 bytes), then the body.
+// The 706 header (74 bytes), then the body. The word at 0 is the file's
+// size in 16-bit words, which the panel reads back to know how much to send.
 struct Fkt706File {
     uint16_t checkWord = 0;             // at 2
     uint16_t magic = 466;               // at 4

@@ -78,7 +78,7 @@ TEST(Builders, KindEBlock)
 
 TEST(Builders, Minimal706SpecialFunctionFile)
 {
-    const std::string expected = Z(2) + Z(2) + B({0x01, 0xD2}) // check word, magic 466
+    const std::string expected = B({0x00, 0x25}) + Z(2) + B({0x01, 0xD2}) // 37 words, check word, magic 466
                                  + "STD706.FKT  " + Z(2)        // 6
                                  + Z(6)                         // 20
                                  + std::string(12, ' ') + Z(2)  // 26
