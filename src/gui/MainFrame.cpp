@@ -58,6 +58,9 @@ QWidget* MakePlaceholder(const char* name)
 
 // Tool bar resource 128: command ids in order, 0 a separator; the last three
 // places hold the selection fields.
+// The simulation's poll step runs this often while the user works.
+constexpr int kSimPollMs = 50;
+
 constexpr std::array<uint32_t, 17> kToolBarButtons = {
     32809, 32810, 32812, 0, 57635, 57634, 57637, 0, 57607, 0, 59409, 59408, 59410, 59411, 0, 57664, 0};
 
@@ -95,6 +98,11 @@ CMainFrame::CMainFrame(KeptDialogFactory dialogFactory) : m_dialogFactory(std::m
     InitLangId(ReadGuiKey(GuiKey::LangId));
     m_registration.emplace(*this);
     m_core = std::make_unique<CFrameCore>(*this, *this, m_dlgRunner, m_filePrompt);
+    m_simTimer.setInterval(kSimPollMs);
+    connect(&m_simTimer, &QTimer::timeout, this, [this] {
+        m_core->PollSimStep();
+        UpdateCommandStates();
+    });
     InitIconResources();
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/orvtool.xpm")));
@@ -108,6 +116,7 @@ CMainFrame::~CMainFrame()
     disconnect(qApp, nullptr, this, nullptr);
     // The navigator and the project manager before the dialogs that show
     // their data; the link library last.
+    m_simTimer.stop();
     m_core.reset();
     m_dlgRunner.SetKept(nullptr);
     m_kept.reset();
@@ -191,6 +200,14 @@ void CMainFrame::RequestClose()
 {
     // After the command that asked has returned.
     QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void CMainFrame::SetSimPolling(bool on)
+{
+    if (on)
+        m_simTimer.start();
+    else
+        m_simTimer.stop();
 }
 
 void CMainFrame::UpdateCommandStates()

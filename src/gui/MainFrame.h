@@ -9,6 +9,7 @@
 #include "workspace/MenuModel.h"
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <array>
 #include <map>
@@ -93,6 +94,7 @@ public:
     void RebuildMenuTexts() override;
     void RepaintDisplay() override;
     void RequestClose() override;
+    void SetSimPolling(bool on) override;
     // Fills the tool bar's panel, PLC and driver fields (cp1252).
     void SetSelectionFields(std::string_view panel, std::string_view plc, std::string_view driver) override;
 
@@ -133,6 +135,8 @@ private:
     CQtDlgRunner m_dlgRunner;
     CQtFilePrompt m_filePrompt{this};
     std::unique_ptr<CFrameCore> m_core;
+    // Runs the simulation's poll step while the simulation runs.
+    QTimer m_simTimer;
     std::unique_ptr<CKeptDialogs> m_kept;
     float m_screenWidth = 0;
     float m_screenHeight = 0;

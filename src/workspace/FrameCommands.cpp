@@ -39,20 +39,19 @@ bool CmdListView(const FrameSnapshot& s) { return s.hasListView; }
 template <int Style>
 bool CmdStyleIs(const FrameSnapshot& s) { return s.hasListView && s.listStyle == Style; }
 
-// Rows with a null handler are the commands whose operations come with the
-// project manager's load, save, compile, transfer and simulation; they keep
-// their rules here and stay greyed until then.
+// Rows with a null handler are printing, whose view does not exist yet; they
+// keep their rules here and stay greyed until then.
 const CommandRow kCommandRows[] = {
     // Datei
-    {32809, nullptr, 0, false, {}, nullptr, nullptr},                    // Neu
-    {32810, nullptr, 0, true, {}, nullptr, nullptr},                     // Öffnen
-    {32811, nullptr, 0, true, {}, nullptr, nullptr},                     // Anhängen
-    {32812, nullptr, 0, true, {}, CmdCanSave, nullptr},                  // Speichern
-    {32813, nullptr, 0, true, {}, nullptr, nullptr},                     // Speichern unter
+    {32809, &CFrameCore::OnNew, 0, false, {}, nullptr, nullptr},                    // Neu
+    {32810, &CFrameCore::OnOpen, 0, true, {}, nullptr, nullptr},                     // Öffnen
+    {32811, &CFrameCore::OnAppend, 0, true, {}, nullptr, nullptr},                     // Anhängen
+    {32812, &CFrameCore::OnSave, 0, true, {}, CmdCanSave, nullptr},                  // Speichern
+    {32813, &CFrameCore::OnSaveAs, 0, true, {}, nullptr, nullptr},                     // Speichern unter
     {57607, nullptr, 0, false, {}, CmdPrintable, nullptr},               // Drucken
     {57609, nullptr, 0, false, {}, CmdPrintable, nullptr},               // Seitenansicht
     {57606, nullptr, 0, false, {}, nullptr, nullptr},                    // Druckereinrichtung
-    {33223, nullptr, 0, false, {DlgId::StartSel}, nullptr, nullptr},     // Startauswahl
+    {33223, &CFrameCore::OnStartSel, 0, false, {DlgId::StartSel}, nullptr, nullptr},     // Startauswahl
     // Bearbeiten
     {33252, &CFrameCore::OnSearch, CDlgRunner::kSearchFind, false, {DlgId::Search}, CmdSourceEdit, nullptr},
     {33253, &CFrameCore::OnSearch, CDlgRunner::kSearchReplace, false, {DlgId::Search}, CmdSourceEdit, nullptr},
@@ -78,13 +77,13 @@ const CommandRow kCommandRows[] = {
     {32799, &CFrameCore::OnListMode, IViewLst::kModeSkActions, true, {}, nullptr, nullptr},
     {33249, &CFrameCore::OnDialog, static_cast<int>(DlgId::TimeSw), true, {DlgId::TimeSw}, CmdTimeSwPanel, nullptr},
     {32800, &CFrameCore::OnListMode, IViewLst::kModeChars, true, {}, nullptr, nullptr},
-    {33238, nullptr, 0, true, {}, nullptr, nullptr},                     // Projektsource
+    {33238, &CFrameCore::OnPrjSource, 0, true, {}, nullptr, nullptr},                     // Projektsource
     // Übertragen
-    {32782, nullptr, 0, true, {}, nullptr, nullptr},                     // Compilieren
-    {32789, nullptr, 0, true, {}, nullptr, nullptr},                     // Übertragen
-    {32783, nullptr, 0, true, {}, nullptr, nullptr},                     // Rücklesen
+    {32782, &CFrameCore::OnCompile, 0, true, {}, nullptr, nullptr},                     // Compilieren
+    {32789, &CFrameCore::OnTransmit, 0, true, {}, nullptr, nullptr},                     // Übertragen
+    {32783, &CFrameCore::OnReceive, 0, true, {}, nullptr, nullptr},                     // Rücklesen
     {33237, &CFrameCore::OnTestMode, 0, false, {}, nullptr, CmdSimBound},
-    {32790, nullptr, 0, true, {}, CmdSimAvailable, CmdSimRunning},       // Simulation
+    {32790, &CFrameCore::OnSimulation, 0, true, {}, CmdSimAvailable, CmdSimRunning},       // Simulation
     // Projekt
     {33100, &CFrameCore::OnDialog, static_cast<int>(DlgId::Descr), true, {DlgId::Descr}, nullptr, nullptr},
     {33101, &CFrameCore::OnDialog, static_cast<int>(DlgId::Times), true, {DlgId::Times}, nullptr, nullptr},

@@ -5,6 +5,11 @@
 #include "model/core/CatalogueIds.h"
 #include "model/core/FrameState.h"
 #include "model/core/Log.h"
+#include "model/core/MessageBoxes.h"
+#include "model/core/SourceEdit.h"
+#include "model/project/DrvParColl.h"
+#include "model/project/DrvParItem.h"
+#include "model/project/SpsPar.h"
 #include "platform/ProgramDirs.h"
 #include "workspace/DlgRunner.h"
 #include "workspace/FilePrompt.h"
@@ -43,6 +48,10 @@ constexpr std::array<CoreAppFiles, 2> kCoreAppFiles = {{
     {"data/demo043.orv", "ORV Files (*.orv *.ORV)", "orv"},
 }};
 
+// Save as offers both kinds of project file, either case of the extension.
+constexpr const char* kCoreSaveAsFilter = "ORV Files (*.orv *.ORV);;TEQ Files (*.teq *.TEQ)";
+constexpr const char* kCoreSaveAsSuffix = "orv";
+
 bool CoreHasNavigator(int listType)
 {
     return std::find(kCoreNavListTypes.begin(), kCoreNavListTypes.end(), listType) != kCoreNavListTypes.end();
@@ -69,6 +78,10 @@ CFrameCore::CFrameCore(CFrameState& frame, IFrameWindow& window, CDlgRunner& dia
 
 CFrameCore::~CFrameCore()
 {
+    // The worker reads the project: it is stopped and joined before any of
+    // it goes.
+    if (m_prjMgr && m_prjMgr->IsSimRunning())
+        m_prjMgr->EndApplication();
     m_curNav.reset();
     m_dropped.clear();
     m_prjMgr.reset();
@@ -95,8 +108,12 @@ bool CFrameCore::IsBundleReady() const
 void CFrameCore::Close()
 {
     FlushDisplay();
-    // The question whether to save the changed project comes here, before
-    // the tool configuration is written, once the project manager asks it.
+    // Yes saves; No closes without saving. Closing ends the simulation
+    // without its closing line.
+    m_simPolling = false;
+    m_window.SetSimPolling(false);
+    if (IsBundleReady())
+        m_prjMgr->AskSaveChanges();
     if (m_prjMgr)
         m_prjMgr->SaveCfg();
     m_frame.UnloadFon();
@@ -152,6 +169,11 @@ void CFrameCore::ResetViews()
 
 void CFrameCore::RefreshAfterLoad()
 {
+    RefreshViews(true);
+}
+
+void CFrameCore::RefreshViews(bool announceLoad)
+{
     // The rows' text went with the previous project.
     if (m_viewDc != nullptr)
         m_viewDc->Unload();
@@ -171,7 +193,8 @@ void CFrameCore::RefreshAfterLoad()
         m_viewLst->SetVarProvider(0);
         m_viewLst->ActivateProvider(IViewLst::kModeVars);
     }
-    LogLineId(kLogInfo, msg::kProjektWurdeGeladen, m_frame.GetPrjPath().c_str());
+    if (announceLoad)
+        LogLineId(kLogInfo, msg::kProjektWurdeGeladen, m_frame.GetPrjPath().c_str());
 }
 
 void CFrameCore::OpenOpTexts()
@@ -216,6 +239,7 @@ FrameSnapshot CFrameCore::Snapshot() const
     s.sourceEdit = m_frame.IsSourceEditMode();
     s.editorHoldsFile = !m_frame.GetSrcEditPath().empty();
     s.simDrvBound = m_prjMgr && m_prjMgr->IsSimDrvBound();
+    s.simRunning = m_prjMgr && m_prjMgr->IsSimRunning();
     s.devId = m_startSel.GetDevId();
     s.devTyp = m_startSel.Dev().devTyp;
     s.spsId = m_startSel.GetSpsId();
@@ -307,6 +331,215 @@ void CFrameCore::OnListStyle(int style)
 {
     if (m_viewLst != nullptr)
         m_viewLst->SetStyle(style);
+}
+
+bool CFrameCore::StartSelUnset()
+{
+    if (m_startSel.IsValid())
+        return false;
+    FatalStartSelNotSet();
+    m_window.RequestClose();
+    return true;
+}
+
+bool CFrameCore::SaveQuestionPassed()
+{
+    // The typed rows belong to what the question offers to save.
+    FlushDisplay();
+    return !IsBundleReady() || m_prjMgr->AskSaveChanges() != CPrjMgr::kAskDeclined;
+}
+
+void CFrameCore::OnNew(int)
+{
+    if (StartSelUnset() || !SaveQuestionPassed())
+        return;
+    if (IsBundleReady())
+        m_prjMgr->NewPrj(true);
+    DropCurNav();
+    m_dialogs.Run(DlgId::StartSel);
+    ResetViews();
+}
+
+void CFrameCore::OnStartSel(int)
+{
+    if (StartSelUnset() || !SaveQuestionPassed())
+        return;
+    // Escape keeps the project and its views.
+    if (m_dialogs.Run(DlgId::StartSel))
+        ResetViews();
+}
+
+void CFrameCore::OnOpen(int)
+{
+    const std::string path = ChooseProjectFile();
+    if (path.empty())
+        return;
+    if (m_startSel.GetAppIdx() == 0) {
+        LogLine(kLogErrors, "TEQ Project Datei laden - noch nicht implementiert");
+        return;
+    }
+    FlushDisplay();
+    const std::string oldPath = m_frame.GetPrjPath();
+    m_frame.SetPrjPath(path);
+    const CPrjMgr::LoadOutcome outcome = m_prjMgr->LoadPrj(path);
+    if (outcome.result == 1) {
+        m_window.UpdateTitle();
+        RefreshAfterLoad();
+    } else if (outcome.unchanged) {
+        m_frame.SetPrjPath(oldPath);
+        m_window.UpdateTitle();
+    } else {
+        // The project in memory is no longer the old file's: a save must
+        // not write it over that file.
+        m_frame.SetStateFlags(m_frame.GetStateFlags() & ~CFrameState::kStateProjectLoaded);
+        ResetViews();
+        m_window.UpdateTitle();
+    }
+}
+
+void CFrameCore::OnAppend(int)
+{
+    const std::string path = ChooseProjectFile();
+    if (path.empty())
+        return;
+    FlushDisplay();
+    // The tree's items point into the menus the append replaced.
+    if (m_prjMgr->AppendPrj(path) != CPrjMgr::kAppendRefused)
+        RefreshViews(false);
+}
+
+void CFrameCore::OnSave(int)
+{
+    if (!m_frame.IsSourceEditMode()) {
+        FlushDisplay();
+        m_prjMgr->SavePrj();
+        return;
+    }
+    // The file just written is the project now, whatever the frame's path
+    // said before; the project in memory is older than it, so no question.
+    const std::string path = m_frame.GetSrcEditPath();
+    if (!SaveSrcEdit())
+        return;
+    m_prjMgr->NewPrj(false);
+    m_frame.SetPrjPath(path);
+    const CPrjMgr::LoadOutcome outcome = m_prjMgr->LoadPrj(path, CPrjMgr::LoadMode::Reload);
+    if (outcome.result != 1 && !outcome.unchanged)
+        m_frame.SetStateFlags(m_frame.GetStateFlags() & ~CFrameState::kStateProjectLoaded);
+    m_window.UpdateTitle();
+    RefreshAfterLoad();
+}
+
+void CFrameCore::OnSaveAs(int)
+{
+    FlushDisplay();
+    FileAsk ask;
+    ask.initial = m_frame.GetPrjPath();
+    ask.filter = kCoreSaveAsFilter;
+    ask.defSuffix = kCoreSaveAsSuffix;
+    const std::string path = m_files.SaveFile(ask);
+    if (path.empty())
+        return;
+    m_frame.SetPrjPath(path);
+    // The project now has its file: the title names it and the exit
+    // remembers it.
+    if (m_prjMgr->SavePrj())
+        m_frame.SetStateFlags(m_frame.GetStateFlags() | CFrameState::kStateProjectLoaded);
+    m_window.UpdateTitle();
+}
+
+void CFrameCore::OnPrjSource(int)
+{
+    if (m_frame.GetPrjPath().empty()) {
+        ShowMessageText("Kein Projekt Source File ausgewählt");
+        return;
+    }
+    // The editor shows the file, not the changes in memory.
+    if (!SaveQuestionPassed())
+        return;
+    LoadSrcEdit(1, 1);
+}
+
+void CFrameCore::OnCompile(int)
+{
+    if (m_frame.GetPrjPath().empty()) {
+        ShowMessageText("Vor dem Compilieren muss ein Projekt geladen werden");
+        return;
+    }
+    FlushDisplay();
+    if (m_prjMgr->Compile())
+        LogLine(kLogErrors, "Projekt wurde compiliert: %s", m_frame.GetPrjPath().c_str());
+    m_window.UpdateTitle();
+}
+
+void CFrameCore::OnTransmit(int)
+{
+    if (m_frame.GetPrjPath().empty()) {
+        ShowMessageText("Vor dem Transmit muss ein Projekt geladen werden");
+        return;
+    }
+    FlushDisplay();
+    m_prjMgr->Transmit();
+    m_window.UpdateTitle();
+}
+
+void CFrameCore::OnReceive(int)
+{
+    FlushDisplay();
+    m_prjMgr->Receive();
+    m_window.UpdateTitle();
+    RefreshAfterLoad();
+}
+
+void CFrameCore::OnSimulation(int)
+{
+    if (!m_prjMgr->IsSimDrvBound() && m_startSel.Dev().devTyp != "plus") {
+        ShowMessageText("Simulationstreiber vorher binden (Startselektion)");
+        return;
+    }
+    if (!m_prjMgr->IsSimRunning() && m_viewTree != nullptr)
+        m_viewTree->ShowTransferArea();
+    m_prjMgr->ToggleSimulation();
+    if (!m_prjMgr->IsSimRunning()) {
+        if (m_simPolling)
+            EndSimPolling();
+        return;
+    }
+    LogLine(kLogInfo, "Simulationsmodus wurde gestartet");
+    m_simPolling = true;
+    m_window.SetSimPolling(true);
+}
+
+bool CFrameCore::PollSimStep()
+{
+    const bool running = m_simSource.poll ? m_simSource.poll() : m_prjMgr->PollSimulation();
+    if (!running) {
+        EndSimPolling();
+        return false;
+    }
+    CSpsPar* spsPar = m_prjMgr ? m_prjMgr->GetSpsPar() : nullptr;
+    if (spsPar == nullptr)
+        return true;
+    CDrvParColl& items = spsPar->GetItems();
+    // The count is read anew after every item: a refreshed row may change
+    // the list.
+    for (int i = 0; i < items.GetCount(); ++i) {
+        CDrvParItem* item = items.ItemAt(i);
+        const uint16_t value =
+            m_simSource.word ? m_simSource.word(item->GetNumber()) : m_prjMgr->GetSimWord(item->GetNumber());
+        if (value == item->GetValue())
+            continue;
+        item->SetValue(value);
+        if (m_viewLst != nullptr)
+            m_viewLst->RefreshRow(IViewLst::kModePlcArea, i);
+    }
+    return true;
+}
+
+void CFrameCore::EndSimPolling()
+{
+    m_simPolling = false;
+    m_window.SetSimPolling(false);
+    LogLine(kLogInfo, "Simulationsmodus wurde beendet");
 }
 
 } // namespace orv

@@ -33,6 +33,12 @@ class CFrameCore {
 public:
     // Makes the navigator of a list type that has one.
     using NavFactory = std::function<std::unique_ptr<CObjNav>(int listType, CFrameCore& core)>;
+    // What the simulation's poll step reads: the project manager's poll
+    // (true while the simulation runs) and its simulated data words.
+    struct SimSource {
+        std::function<bool()> poll;
+        std::function<uint16_t(uint16_t wordNo)> word;
+    };
 
     // Opens the start-selection database of the program directory and
     // registers the selection with the frame.
@@ -68,6 +74,8 @@ public:
     IViewLst* GetViewLst() const { return m_viewLst; }
     IViewTree* GetViewTree() const { return m_viewTree; }
     void SetNavFactory(NavFactory factory) { m_navFactory = std::move(factory); }
+    // Replaces the project manager as the poll step's source.
+    void SetSimSource(SimSource source) { m_simSource = std::move(source); }
 
     // Stores the list type and makes its navigator current (none for a type
     // without one), activated at the start index.
@@ -102,9 +110,33 @@ public:
     void OnFirmware(int);
     void OnTestMode(int);
     void OnListStyle(int style);
+    void OnNew(int);
+    void OnOpen(int);
+    void OnAppend(int);
+    void OnSave(int);
+    void OnSaveAs(int);
+    void OnStartSel(int);
+    void OnPrjSource(int);
+    void OnCompile(int);
+    void OnTransmit(int);
+    void OnReceive(int);
+    void OnSimulation(int);
+
+    // One step of the running simulation, every 50 ms: the worker's
+    // messages, then the changed data words into the transfer area. False
+    // once the simulation stopped.
+    bool PollSimStep();
 
 private:
     void FreeDropped();
+    // The views show the project; the "geladen" line only after a load.
+    void RefreshViews(bool announceLoad);
+    // The selection is unset: its fatal box, and the frame closes.
+    bool StartSelUnset();
+    // False when the user declined the save question.
+    bool SaveQuestionPassed();
+    // The end of the poll step, by the command or by the simulation itself.
+    void EndSimPolling();
 
     CFrameState& m_frame;
     IFrameWindow& m_window;
@@ -122,6 +154,8 @@ private:
     IViewDc* m_viewDc = nullptr;
     IViewLst* m_viewLst = nullptr;
     IViewTree* m_viewTree = nullptr;
+    SimSource m_simSource;
+    bool m_simPolling = false;
 };
 
 } // namespace orv

@@ -49,6 +49,8 @@ public:
     // The provider of a list mode takes the list over.
     virtual void ActivateProvider(int mode) = 0;
     virtual void DeactivateProvider(int mode) = 0;
+    // The provider of a list mode shows row i anew.
+    virtual void RefreshRow(int mode, int row) = 0;
     virtual int GetStyle() const = 0;
     virtual void SetStyle(int style) = 0;
 };

@@ -15,6 +15,8 @@ public:
     virtual void RepaintDisplay() = 0;
     // Closes the window as "Beenden" does, once the current command returned.
     virtual void RequestClose() = 0;
+    // Starts or stops the simulation's poll step every 50 ms.
+    virtual void SetSimPolling(bool on) = 0;
 };
 
 } // namespace orv

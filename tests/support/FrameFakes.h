@@ -11,6 +11,7 @@
 
 #include <bitset>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,12 @@ using Journal = std::vector<std::string>;
 class FakeViewDc final : public IViewDc {
 public:
     explicit FakeViewDc(Journal& journal) : m_journal(journal) {}
-    void SavTxtRows() override { m_journal.push_back("dc SavTxtRows"); }
+    void SavTxtRows() override
+    {
+        m_journal.push_back("dc SavTxtRows");
+        if (onSave)
+            onSave();
+    }
     void RstTxtRows() override { m_journal.push_back("dc RstTxtRows"); }
     void Unload() override { m_journal.push_back("dc Unload"); }
     void SetPage(int page) override { m_journal.push_back("dc SetPage " + std::to_string(page)); }
@@ -29,6 +35,10 @@ public:
     void CaretHome() override { m_journal.push_back("dc CaretHome"); }
     void CopyCurTxt() override { m_journal.push_back("dc CopyCurTxt"); }
     void InsChrAtCaret(int code) override { m_journal.push_back("dc InsChrAtCaret " + std::to_string(code)); }
+
+    // Runs as the rows are written into their text, to see what the disk
+    // held then.
+    std::function<void()> onSave;
 
 private:
     Journal& m_journal;
@@ -46,6 +56,10 @@ public:
     void SetVarProvider(int kind) override { m_journal.push_back("lst SetVarProvider " + std::to_string(kind)); }
     void ActivateProvider(int mode) override { m_journal.push_back("lst Activate " + std::to_string(mode)); }
     void DeactivateProvider(int mode) override { m_journal.push_back("lst Deactivate " + std::to_string(mode)); }
+    void RefreshRow(int mode, int row) override
+    {
+        m_journal.push_back("lst RefreshRow " + std::to_string(mode) + " " + std::to_string(row));
+    }
     int GetStyle() const override { return m_style; }
     void SetStyle(int style) override
     {
@@ -79,6 +93,7 @@ public:
     void RebuildMenuTexts() override { m_journal.push_back("window RebuildMenuTexts"); }
     void RepaintDisplay() override { m_journal.push_back("window RepaintDisplay"); }
     void RequestClose() override { m_journal.push_back("window RequestClose"); }
+    void SetSimPolling(bool on) override { m_journal.push_back(on ? "window SimPolling on" : "window SimPolling off"); }
 
 private:
     Journal& m_journal;

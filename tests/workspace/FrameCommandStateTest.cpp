@@ -120,6 +120,7 @@ TEST(workspace_frame_command_state, EveryRowAgainstItsSnapshot)
         {"Compilieren after a failed start", 32782, [](FrameSnapshot& s) { s.bundleReady = false; }, false, false},
         {"Compilieren without a path (its box says why)", 32782, [](FrameSnapshot& s) { s.hasPrjPath = false; }, true,
          false},
+        {"Speichern unter without a path", 32813, [](FrameSnapshot& s) { s.hasPrjPath = false; }, true, false},
         {"Zeichen after a failed start", 32800, [](FrameSnapshot& s) { s.bundleReady = false; }, false, false},
         {"Programmoptionen after a failed start", 33271, [](FrameSnapshot& s) { s.bundleReady = false; }, true,
          false},
@@ -145,10 +146,8 @@ TEST(workspace_frame_command_state, CommandsWithoutAHandlerAreGreyed)
         EXPECT_EQ(FindCommandRow(id), nullptr);
         EXPECT_EQ(CommandStateOf(id, s), CommandState{});
     }
-    // The commands whose operations come with the project manager's load,
-    // save, compile, transfer and simulation are greyed until they are wired.
-    for (uint32_t id : {32809u, 32810u, 32811u, 32812u, 32813u, 57607u, 57609u, 57606u, 33223u, 33238u, 32782u,
-                        32789u, 32783u, 32790u}) {
+    // Printing is greyed until its view is wired.
+    for (uint32_t id : {57607u, 57609u, 57606u}) {
         SCOPED_TRACE(id);
         ASSERT_NE(FindCommandRow(id), nullptr);
         EXPECT_FALSE(CommandStateOf(id, s).enabled);

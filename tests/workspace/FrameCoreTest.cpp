@@ -1,16 +1,24 @@
 #include "model/core/CatalogueIds.h"
 #include "model/core/FrameState.h"
+#include "model/project/DrvParColl.h"
+#include "model/project/DrvParItem.h"
 #include "model/project/PrjData.h"
+#include "model/project/SpsPar.h"
 #include "platform/ProgramDirs.h"
 #include "support/ConfigKit.h"
 #include "support/FrameFakes.h"
 #include "support/ScriptedUi.h"
 #include "workspace/FrameCore.h"
+#include "workspace/FrameTitle.h"
+#include "workspace/StartSel.h"
 #include "workspace/PrjMgr.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
 
 namespace orv {
 namespace {
@@ -29,6 +37,38 @@ protected:
     }
 
     std::vector<std::string> Logs() const { return ui.TextsOf(UiCall::Kind::LogAppend); }
+    bool Logged(const std::string& line) const
+    {
+        const auto logs = Logs();
+        return std::find(logs.begin(), logs.end(), line) != logs.end();
+    }
+    std::vector<std::string> Boxes() const { return ui.TextsOf(UiCall::Kind::Box); }
+
+    // The shipped sample in the kit's home under a name of its own.
+    std::string Sample(const std::string& name = "demo043.orv") const
+    {
+        const std::string path = kit.Home() + "/" + name;
+        std::filesystem::copy_file(ORV_SAMPLE_PROJECT, path, std::filesystem::copy_options::overwrite_existing);
+        return path;
+    }
+    // Starts and opens the sample; the views' journal and the UI calls
+    // start empty afterwards.
+    std::string StartWithSample()
+    {
+        core.Start();
+        const std::string path = Sample();
+        files.answers = {path};
+        EXPECT_TRUE(core.Execute(32810));
+        EXPECT_EQ(frame.GetPrjPath(), path);
+        // The sample has no project driver beside it yet: the first save
+        // writes it, so that the project counts as unchanged.
+        EXPECT_TRUE(core.Execute(32812));
+        journal.clear();
+        ui.ClearCalls();
+        return path;
+    }
+    void MarkChanged() { core.GetPrjMgr()->GetPrjData()->SetModCount(1); }
+    bool Has(const std::string& entry) const { return IndexOf(entry) < journal.size(); }
     size_t IndexOf(const std::string& entry) const
     {
         return static_cast<size_t>(std::find(journal.begin(), journal.end(), entry) - journal.begin());
@@ -313,6 +353,289 @@ TEST_F(workspace_frame_commands, CloseFlushesAndKeepsTheLastProject)
     core.Close();
     EXPECT_EQ(journal.front(), "dc SavTxtRows");
     EXPECT_NE(kit.Read("ORVPRO.INI").find("ORV_FILE=\"/p/demo043.orv\""), std::string::npos) << kit.Read("ORVPRO.INI");
+}
+
+TEST_F(workspace_frame_commands, OpenLoadsTheChosenProjectAndShowsIt)
+{
+    core.Start();
+    journal.clear();
+    ui.ClearCalls();
+    // Cancel changes nothing.
+    ASSERT_TRUE(core.Execute(32810));
+    EXPECT_EQ(frame.GetPrjPath(), "");
+    EXPECT_TRUE(journal.empty());
+
+    const std::string path = Sample();
+    files.answers = {kit.Home() + "/missing.orv", path};
+    ASSERT_TRUE(core.Execute(32810));
+    EXPECT_EQ(files.asks.size(), 3u) << "a missing file asks again";
+    EXPECT_EQ(frame.GetPrjPath(), path);
+    EXPECT_NE(frame.GetStateFlags() & CFrameState::kStateProjectLoaded, 0u);
+    EXPECT_TRUE(Boxes().empty());
+    for (const char* entry : {"window UpdateTitle", "tree RebuildTree demo043.orv", "nav SetActive 2 0 false",
+                              "dc RedrawParts 3", "lst SetListMode 0", "lst SetVarProvider 0", "lst Activate 0"}) {
+        SCOPED_TRACE(entry);
+        EXPECT_TRUE(Has(entry));
+    }
+    EXPECT_LT(IndexOf("window UpdateTitle"), IndexOf("tree RebuildTree demo043.orv"));
+    EXPECT_TRUE(Logged("Projekt wurde geladen: " + path));
+    EXPECT_TRUE(core.StateOf(32812).enabled);
+}
+
+TEST_F(workspace_frame_commands, ADeclinedOpenKeepsTheProjectAndItsPath)
+{
+    const std::string path = StartWithSample();
+    MarkChanged();
+    files.answers = {Sample("other.orv")};
+    ui.AnswerQuestion(static_cast<int>(msg::kSollZuerstGespeichertWerden), false);
+    ASSERT_TRUE(core.Execute(32810));
+    EXPECT_EQ(frame.GetPrjPath(), path);
+    EXPECT_NE(frame.GetStateFlags() & CFrameState::kStateProjectLoaded, 0u);
+    EXPECT_EQ(core.GetPrjMgr()->GetPrjData()->GetModCount(), 1u);
+    EXPECT_FALSE(Has("tree RebuildTree other.orv"));
+}
+
+TEST_F(workspace_frame_commands, AFailedOpenAfterTheProjectChangedLeavesNoPath)
+{
+    StartWithSample();
+    // A file that reads as no project: the project in memory is emptied
+    // on the way, so the old file must not be the save's target any more.
+    const std::string broken = kit.Home() + "/broken.orv";
+    std::ofstream(broken) << "not a project\r\n";
+    files.answers = {broken};
+    ui.AnswerQuestion(static_cast<int>(msg::kSyntaxfehlerZeileZeichenEditieren), false);
+    ASSERT_TRUE(core.Execute(32810));
+    ASSERT_EQ(frame.GetPrjPath(), "");
+    EXPECT_EQ(frame.GetStateFlags() & CFrameState::kStateProjectLoaded, 0u);
+    EXPECT_TRUE(Logged("Es ist kein Projekt geladen"));
+    EXPECT_FALSE(core.StateOf(32812).enabled) << "Speichern has no target";
+}
+
+TEST_F(workspace_frame_commands, NewAsksOnceAndNoStopsIt)
+{
+    const std::string path = StartWithSample();
+    dialogs.available.set();
+    MarkChanged();
+    ui.AnswerQuestion(static_cast<int>(msg::kSollZuerstGespeichertWerden), false);
+    ASSERT_TRUE(core.Execute(32809));
+    EXPECT_EQ(frame.GetPrjPath(), path);
+    EXPECT_TRUE(dialogs.runs.empty());
+    EXPECT_EQ(journal, (Journal{"dc SavTxtRows"}));
+
+    journal.clear();
+    ui.ClearCalls();
+    ui.AnswerQuestion(static_cast<int>(msg::kSollZuerstGespeichertWerden), true);
+    ASSERT_TRUE(core.Execute(32809));
+    EXPECT_EQ(dialogs.runs, (std::vector<int>{static_cast<int>(DlgId::StartSel)}));
+    const auto logs = Logs();
+    ASSERT_GE(logs.size(), 2u);
+    EXPECT_EQ((std::vector<std::string>(logs.end() - 2, logs.end())),
+              (std::vector<std::string>{"Projekt wurde entladen: " + path, "Es ist kein Projekt geladen"}));
+    EXPECT_EQ(frame.GetPrjPath(), "");
+    EXPECT_EQ(journal.front(), "dc SavTxtRows") << "the typed rows before the question";
+}
+
+TEST_F(workspace_frame_commands, StartSelectionAsksFirstAndEscapeKeepsTheProject)
+{
+    const std::string path = StartWithSample();
+    dialogs.available.set();
+    MarkChanged();
+    ui.AnswerQuestion(static_cast<int>(msg::kSollZuerstGespeichertWerden), false);
+    ASSERT_TRUE(core.Execute(33223));
+    EXPECT_TRUE(dialogs.runs.empty()) << "No stops it before the dialog";
+
+    ui.AnswerQuestion(static_cast<int>(msg::kSollZuerstGespeichertWerden), true);
+    dialogs.answerOk = false;
+    ASSERT_TRUE(core.Execute(33223));
+    EXPECT_EQ(dialogs.runs.size(), 1u);
+    EXPECT_EQ(frame.GetPrjPath(), path);
+    EXPECT_FALSE(Logged("Es ist kein Projekt geladen"));
+    EXPECT_NE(core.GetCurNav(), nullptr);
+
+    dialogs.answerOk = true;
+    ASSERT_TRUE(core.Execute(33223));
+    EXPECT_TRUE(Logged("Es ist kein Projekt geladen"));
+    EXPECT_EQ(frame.GetPrjPath(), "");
+}
+
+TEST_F(workspace_frame_commands, AnUnsetSelectionShowsTheFatalBoxAndClosesTheFrame)
+{
+    // Without a start the selection was never set.
+    dialogs.available.set();
+    for (uint32_t id : {32809u, 33223u}) {
+        SCOPED_TRACE(id);
+        journal.clear();
+        ui.ClearCalls();
+        ASSERT_TRUE(core.Execute(id));
+        EXPECT_EQ(Boxes(), (std::vector<std::string>{std::string(CStartSel::kFatalNotSet)}));
+        EXPECT_EQ(journal, (Journal{"window RequestClose"}));
+        EXPECT_TRUE(dialogs.runs.empty());
+    }
+}
+
+TEST_F(workspace_frame_commands, SaveWritesTheTypedRowsAndSaveAsNamesTheFile)
+{
+    const std::string path = StartWithSample();
+    std::filesystem::remove(path);
+    bool fileThereAtFlush = true;
+    dc.onSave = [&] { fileThereAtFlush = std::filesystem::exists(path); };
+    ASSERT_TRUE(core.Execute(32812));
+    EXPECT_FALSE(fileThereAtFlush) << "the rows reach the text before it is written";
+    EXPECT_TRUE(std::filesystem::exists(path));
+
+    // A new project saved under a name is a loaded project of that name.
+    frame.SetStateFlags(CPrjMgr::kStateNewPrj);
+    const std::string named = kit.Home() + "/named.orv";
+    files.answers = {""};
+    ASSERT_TRUE(core.Execute(32813));
+    EXPECT_EQ(frame.GetPrjPath(), path) << "Cancel changes nothing";
+    files.answers = {named};
+    dc.onSave = [&] { fileThereAtFlush = std::filesystem::exists(named); };
+    ASSERT_TRUE(core.Execute(32813));
+    EXPECT_FALSE(fileThereAtFlush);
+    EXPECT_TRUE(std::filesystem::exists(named));
+    EXPECT_EQ(files.asks.back().initial, path);
+    EXPECT_EQ(frame.GetPrjPath(), named);
+    EXPECT_NE(frame.GetStateFlags() & CFrameState::kStateProjectLoaded, 0u);
+    EXPECT_EQ(ComposeFrameTitle(frame.GetPrjPath(), frame.GetStateFlags(), "<unbenanntes Projekt>").rfind(named, 0),
+              0u);
+    EXPECT_EQ(journal.back(), "window UpdateTitle");
+}
+
+TEST_F(workspace_frame_commands, SaveInSourceEditModeReloadsTheEditorsFile)
+{
+    const std::string path = StartWithSample();
+    ASSERT_TRUE(core.Execute(33238));
+    ASSERT_TRUE(frame.IsSourceEditMode());
+    // A failed open left another path in the frame, and the project in
+    // memory changed: neither may reach the file the editor writes.
+    frame.SetPrjPath(kit.Home() + "/elsewhere.orv");
+    MarkChanged();
+    ui.ClearCalls();
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ui.SetSourceEditorText(text);
+    ASSERT_TRUE(core.Execute(32812));
+    EXPECT_TRUE(ui.CallsOf(UiCall::Kind::Question).empty());
+    EXPECT_FALSE(frame.IsSourceEditMode());
+    EXPECT_EQ(frame.GetPrjPath(), path);
+    EXPECT_TRUE(Logged("Projekt wurde geladen: " + path));
+}
+
+TEST_F(workspace_frame_commands, ProjectSourceAsksBeforeItShowsTheFile)
+{
+    core.Start();
+    ASSERT_TRUE(core.Execute(33238));
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Kein Projekt Source File ausgewählt"}));
+    StartWithSample();
+    MarkChanged();
+    ui.AnswerQuestion(static_cast<int>(msg::kSollZuerstGespeichertWerden), false);
+    ASSERT_TRUE(core.Execute(33238));
+    EXPECT_FALSE(frame.IsSourceEditMode());
+    EXPECT_TRUE(ui.CallsOf(UiCall::Kind::LoadSource).empty());
+}
+
+TEST_F(workspace_frame_commands, AppendRefreshesTheViewsWithoutTheLoadLine)
+{
+    StartWithSample();
+    files.answers = {Sample("other.orv")};
+    // The same menus again clash; what was read stays appended.
+    ui.AnswerQuestion(static_cast<int>(msg::kSyntaxfehlerZeileZeichenEditieren), false);
+    ASSERT_TRUE(core.Execute(32811));
+    EXPECT_TRUE(Has("tree RebuildTree demo043.orv"));
+    EXPECT_TRUE(Has("lst SetVarProvider 0"));
+    for (const std::string& line : Logs())
+        EXPECT_EQ(line.find("Projekt wurde geladen"), std::string::npos) << line;
+}
+
+TEST_F(workspace_frame_commands, CompileLogsThePathAndKeepsTheTitle)
+{
+    core.Start();
+    ASSERT_TRUE(core.Execute(32782));
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Vor dem Compilieren muss ein Projekt geladen werden"}));
+    ASSERT_TRUE(core.Execute(32789));
+    EXPECT_EQ(Boxes().back(), "Vor dem Transmit muss ein Projekt geladen werden");
+
+    const std::string path = StartWithSample();
+    MarkChanged();
+    bool questionAtFlush = true;
+    dc.onSave = [&] { questionAtFlush = !ui.CallsOf(UiCall::Kind::Question).empty(); };
+    ui.AnswerQuestion(static_cast<int>(msg::kDatensatzWirdNunZunaechstGespeichert), true);
+    ASSERT_TRUE(core.Execute(32782));
+    EXPECT_FALSE(questionAtFlush) << "the rows reach the text before the save question";
+    EXPECT_TRUE(Logged("Projekt wurde compiliert: " + path));
+    EXPECT_EQ(ComposeFrameTitle(frame.GetPrjPath(), frame.GetStateFlags(), "<unbenanntes Projekt>").rfind(path, 0),
+              0u);
+}
+
+TEST_F(workspace_frame_commands, AFailedReadBackShowsNoLoadLine)
+{
+    StartWithSample();
+    // No panel answers the link.
+    ASSERT_TRUE(core.Execute(32783));
+    ASSERT_EQ(frame.GetStateFlags() & CFrameState::kStateProjectLoaded, 0u);
+    for (const std::string& line : Logs())
+        EXPECT_EQ(line.find("Projekt wurde geladen"), std::string::npos) << line;
+    EXPECT_TRUE(Has("tree BuildTree"));
+}
+
+TEST_F(workspace_frame_commands, SimulationNeedsItsDriverBound)
+{
+    StartWithSample();
+    ASSERT_FALSE(core.GetPrjMgr()->IsSimDrvBound());
+    core.OnSimulation(0);
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Simulationstreiber vorher binden (Startselektion)"}));
+    EXPECT_TRUE(journal.empty());
+}
+
+TEST_F(workspace_frame_commands, PollStepStoresOnlyChangedWordsAndStopsWithTheWorker)
+{
+    core.Start();
+    CDrvParColl& items = core.GetPrjMgr()->GetSpsPar()->GetItems();
+    items.FreeAll();
+    for (uint16_t word : {3, 7, 9})
+        items.Add(new CDrvParVarItem(word, CDrvParItem::DirToPanel));
+    items.ItemAt(1)->SetValue(70);
+    std::map<uint16_t, uint16_t> words = {{3, 0}, {7, 71}, {9, 90}};
+    std::vector<std::string> order;
+    bool running = true;
+    core.SetSimSource({[&] {
+                           order.push_back("poll");
+                           return running;
+                       },
+                       [&](uint16_t word) {
+                           order.push_back("word " + std::to_string(word));
+                           // An item added while the step runs is read too.
+                           if (word == 9 && items.GetCount() == 3)
+                               items.Add(new CDrvParVarItem(12, CDrvParItem::DirToPanel));
+                           return words[word];
+                       }});
+    journal.clear();
+    EXPECT_TRUE(core.PollSimStep());
+    EXPECT_EQ(order, (std::vector<std::string>{"poll", "word 3", "word 7", "word 9", "word 12"}));
+    EXPECT_EQ(journal, (Journal{"lst RefreshRow 5 1", "lst RefreshRow 5 2"}));
+    EXPECT_EQ(items.ItemAt(1)->GetValue(), 71);
+    EXPECT_EQ(items.ItemAt(2)->GetValue(), 90);
+
+    // The worker ended on its own: the timer stops with the closing line.
+    running = false;
+    journal.clear();
+    order.clear();
+    EXPECT_FALSE(core.PollSimStep());
+    EXPECT_EQ(order, (std::vector<std::string>{"poll"}));
+    EXPECT_EQ(journal, (Journal{"window SimPolling off"}));
+    EXPECT_TRUE(Logged("Simulationsmodus wurde beendet"));
+}
+
+TEST_F(workspace_frame_commands, CloseAsksToSaveAndNoClosesWithoutSaving)
+{
+    const std::string path = StartWithSample();
+    MarkChanged();
+    std::filesystem::remove(path);
+    ui.AnswerQuestion(static_cast<int>(msg::kSollZuerstGespeichertWerden), false);
+    core.Close();
+    EXPECT_FALSE(std::filesystem::exists(path)) << "No writes nothing";
+    EXPECT_NE(kit.Read("ORVPRO.INI").find("ORV_FILE=\"" + path + "\""), std::string::npos);
 }
 
 } // namespace
