@@ -138,6 +138,9 @@ bool CMainFrame::Create(const std::vector<std::string>& args)
     UpdateTitle();
     LogLineId(kLogInfo, msg::kWillkommenZumORVtoolBetriebssystem, "Linux");
     m_core->Start();
+    // The first load of the last project set the path before it marked the
+    // project loaded.
+    UpdateTitle();
     m_kept = std::make_unique<CKeptDialogs>(m_dialogFactory);
     m_dlgRunner.SetKept(m_kept.get());
     UpdateCommandStates();
