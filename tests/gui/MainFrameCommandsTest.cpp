@@ -86,6 +86,31 @@ TEST(gui_main_frame_commands, ComesUpOnTheShippedDirectory)
     EXPECT_FALSE(frame.Action(59411)->isEnabled()) << "no list view yet";
 }
 
+// The last project of "ORVPRO.INI" comes up loaded, and the title says so:
+// the first load sets the path before it marks the project loaded.
+TEST(gui_main_frame_commands, ComesUpWithTheLastProjectNamedInTheTitle)
+{
+    FrameHarness h;
+    const std::string sample = h.home.Path() + "data/demo043.orv";
+    std::filesystem::create_directories(h.home.Path() + "data");
+    std::filesystem::copy_file(ORV_SAMPLE_PROJECT, sample);
+    std::string ini = h.home.Read("CFG/ORV/ORVPRO.INI");
+    const size_t env = ini.find("[ENVIRONMENT]\r\n");
+    const size_t panel = ini.find("ORV=ORV014\r\n");
+    ASSERT_NE(env, std::string::npos);
+    ASSERT_NE(panel, std::string::npos);
+    ini.replace(panel, 10, "ORV=ORV043");
+    ini.insert(env + 15, "ORV_FILE=\"" + sample + "\"\r\n");
+    h.home.Write("CFG/ORV/ORVPRO.INI", ini);
+
+    CMainFrame& frame = h.Start();
+    ASSERT_TRUE(frame.Core().IsBundleReady());
+    EXPECT_EQ(frame.GetPrjPath(), sample);
+    EXPECT_NE(frame.GetStateFlags() & CFrameState::kStateProjectLoaded, 0u);
+    EXPECT_NE(frame.windowTitle().toStdString().find("demo043.orv"), std::string::npos)
+        << frame.windowTitle().toStdString();
+}
+
 TEST(gui_main_frame_commands, KeptDialogsInTableOrderAndTheRecordChooser)
 {
     g_keptTrace.clear();
