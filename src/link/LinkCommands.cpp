@@ -73,11 +73,12 @@ std::string ClearLineCommand(int line) { return FormatText("D%-40d ", line); }
 
 std::vector<int> ExtraClearLines(uint16_t panelType)
 {
-    if (panelType == 473)
-        return {1, 2};
-    if (panelType == 477)
-        return {1, 2, 3, 4};
-    return {};
+    const PanelRow* row = FindPanel(panelType);
+    std::vector<int> lines;
+    if (row && row->fieldbus)
+        for (int line = 1; line <= row->rows; ++line)
+            lines.push_back(line);
+    return lines;
 }
 
 uint16_t BankEnd(uint16_t panelType)
@@ -184,6 +185,14 @@ const char* FirmwareIdOf043(uint16_t panelType)
 {
     const PanelRow* row = FindPanel(panelType);
     return row ? row->linkId : nullptr;
+}
+
+uint16_t LinkDrvBaseOf(uint16_t panelType)
+{
+    constexpr uint32_t kFallback = 0x5B000;
+    const PanelRow* row = FindPanel(panelType);
+    const uint32_t base = row && row->drvBase ? row->drvBase : kFallback;
+    return static_cast<uint16_t>(base & 0xFFFF);
 }
 
 } // namespace orv
