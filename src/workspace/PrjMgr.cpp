@@ -99,7 +99,8 @@ template <class Lib>
 bool PrjMgrReadLibDriver(const std::string& path, PrjBundle* bundle)
 {
     Lib lib(path, bundle);
-    lib.Find();
+    // A failed find leaves its error in the library, which the check shows.
+    static_cast<void>(lib.Find());
     if (!lib.CheckError())
         return false;
     lib.ReadHeader();
