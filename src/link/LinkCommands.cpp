@@ -6,35 +6,27 @@
 
 #include "model/core/CheckedFormat.h"
 
-#include <algorithm>
-
 namespace orv {
 
 namespace {
 
-// The display rows per group of panel types: line command and width of the
-// title and of the file-name line.
-struct DisplayRow {
-    std::array<uint16_t, 5> types;  // 0 fills a short row
+// The line commands of the title and of the file-name line, and their width:
+// a panel of two rows shows them on its two lines, a taller one on its second
+// and third.
+struct LinkDisplayLines {
     const char* titleLine;
     const char* fileLine;
     size_t width;
 };
 
-constexpr DisplayRow kDisplayRows[] = {
-    {{14, 118, 0, 0, 0}, "D2", "D3", 20},
-    {{36, 43, 163, 473, 706}, "D1", "D2", 40},
-    {{47, 167, 477, 755, 0}, "D2", "D3", 40},
-};
-
-const DisplayRow* FindDisplayRow(uint16_t panelType)
+std::optional<LinkDisplayLines> LinkDisplayLinesOf(uint16_t panelType)
 {
-    if (panelType == 0)
-        return nullptr;
-    for (const DisplayRow& row : kDisplayRows)
-        if (std::find(row.types.begin(), row.types.end(), panelType) != row.types.end())
-            return &row;
-    return nullptr;
+    const PanelRow* row = FindPanel(panelType);
+    if (!row)
+        return std::nullopt;
+    if (row->rows > 2)
+        return LinkDisplayLines{"D2", "D3", row->columns};
+    return LinkDisplayLines{"D1", "D2", row->columns};
 }
 
 int HexDigit(char c)
@@ -73,11 +65,12 @@ std::string ClearLineCommand(int line) { return FormatText("D%-40d ", line); }
 
 std::vector<int> ExtraClearLines(uint16_t panelType)
 {
-    if (panelType == 473)
-        return {1, 2};
-    if (panelType == 477)
-        return {1, 2, 3, 4};
-    return {};
+    const PanelRow* row = FindPanel(panelType);
+    std::vector<int> lines;
+    if (row && row->fieldbus)
+        for (int line = 1; line <= row->rows; ++line)
+            lines.push_back(line);
+    return lines;
 }
 
 uint16_t BankEnd(uint16_t panelType)
@@ -103,14 +96,14 @@ std::string CentredLine(std::string_view text, size_t width)
 
 std::string TitleLineCommand(uint16_t panelType, std::string_view text)
 {
-    const DisplayRow* row = FindDisplayRow(panelType);
-    return row ? std::string(row->titleLine) + CentredLine(text, row->width) : std::string("D1");
+    const std::optional<LinkDisplayLines> lines = LinkDisplayLinesOf(panelType);
+    return lines ? std::string(lines->titleLine) + CentredLine(text, lines->width) : std::string("D1");
 }
 
 std::string FileLineCommand(uint16_t panelType, std::string_view text)
 {
-    const DisplayRow* row = FindDisplayRow(panelType);
-    return row ? std::string(row->fileLine) + CentredLine(text, row->width) : std::string("D2");
+    const std::optional<LinkDisplayLines> lines = LinkDisplayLinesOf(panelType);
+    return lines ? std::string(lines->fileLine) + CentredLine(text, lines->width) : std::string("D2");
 }
 
 uint8_t HexPairToByte(char high, char low)
@@ -184,6 +177,14 @@ const char* FirmwareIdOf043(uint16_t panelType)
 {
     const PanelRow* row = FindPanel(panelType);
     return row ? row->linkId : nullptr;
+}
+
+uint16_t LinkDrvBaseOf(uint16_t panelType)
+{
+    constexpr uint32_t kFallback = 0x5B000;
+    const PanelRow* row = FindPanel(panelType);
+    const uint32_t base = row && row->drvBase ? row->drvBase : kFallback;
+    return static_cast<uint16_t>(base & 0xFFFF);
 }
 
 } // namespace orv

@@ -87,6 +87,10 @@ inline constexpr uint8_t kSetupRead043Bytes = 2;
 // "OG167"); null for another panel type.
 const char* FirmwareIdOf043(uint16_t panelType);
 
+// The bank address a 706 family driver is loaded to: the low word of the
+// panel's driver address, that of the 473 for a code of no such panel.
+uint16_t LinkDrvBaseOf(uint16_t panelType);
+
 // A text read from the panel ends at its first character below '!'.
 std::string PanelText(const std::vector<uint8_t>& bytes);
 

@@ -13,6 +13,7 @@
 #include "model/core/MessageBoxes.h"
 #include "model/core/WorkspaceState.h"
 #include "model/project/DrvCfg.h"
+#include "model/project/PanelType.h"
 #include "model/project/PrjData.h"
 #include "platform/FileLookup.h"
 
@@ -47,6 +48,16 @@ std::string Receive043Hex(const std::vector<uint8_t>& bytes)
     return text;
 }
 
+// The banks of a panel whose records are not its banks; a panel with more
+// offers its banks as records.
+constexpr uint16_t kReceive043PlainBanks = 2;
+
+uint16_t Receive043Banks(uint16_t panelType)
+{
+    const PanelRow* row = FindPanel(panelType);
+    return row && row->dataBanks ? row->dataBanks : kReceive043PlainBanks;
+}
+
 } // namespace
 
 CReceive043::CReceive043(CLinkContext& ctx, CWorkspaceState& workspace, CPrjData* project, const CDrvCfg* drvCfg,
@@ -55,7 +66,7 @@ CReceive043::CReceive043(CLinkContext& ctx, CWorkspaceState& workspace, CPrjData
 {
     if (Failed())
         return;
-    if (panelType == 118 || panelType == 163 || panelType == 167)
+    if (PanelType(panelType, false).InFamily(Family::F118))
         ReadWithRecipes();
     else
         ReadBinary();
@@ -75,7 +86,13 @@ bool CReceive043::SelectDataSet(const std::vector<std::string>& entries)
     CRecordSelForm& form = GetRecordChooser().Form();
     form.SetRecords(CRecordSelForm::kReadBack, &entries);
     const bool small = m_project && m_project->GetDataSize() == 1;
-    form.SetMode(m_panelType == 47 ? 4 : m_panelType == 167 ? (small ? 6 : 3) : 2);
+    const PanelRow* row = FindPanel(m_panelType);
+    uint32_t mode = kReceive043PlainBanks;
+    if (row && row->recordSets)
+        mode = row->recordSets;
+    else if (row && row->dataBanks > kReceive043PlainBanks)
+        mode = small ? row->dataBanks : row->dataBanks / 2u;
+    form.SetMode(mode);
     if (!GetRecordChooser().Run())
         return false;
     m_chosen = static_cast<uint16_t>(form.GetSelected() - 1);
@@ -231,7 +248,7 @@ void CReceive043::ReadWithRecipes()
         Fail(kErrRefused);
         return;
     }
-    const uint16_t banks = m_panelType == 167 ? 6 : 2;
+    const uint16_t banks = Receive043Banks(m_panelType);
     std::vector<std::string> entries;
     for (uint16_t bank = 0, n = 0; bank < banks; bank = static_cast<uint16_t>(bank + (dataFormat ? 1 : 2)), ++n) {
         std::string entry = LoadLangString(msg::kUngueltig);
@@ -245,7 +262,7 @@ void CReceive043::ReadWithRecipes()
         }
         entries.push_back(entry);
     }
-    if (m_panelType == 167 || dataFormat == 1) {
+    if (banks > kReceive043PlainBanks || dataFormat == 1) {
         if (!SelectDataSet(entries)) {
             Fail(kErrDeclined);
             return;
@@ -341,7 +358,7 @@ bool CReceive043::CheckProjectPanel(bool family118)
     const uint16_t type = m_project->GetDevType();
     const char* id = FirmwareIdOf043(type);
     bool fits = !id || m_firmwareId == id;
-    if (!family118 && type == 47)
+    if (!family118 && HasVariant(type))
         fits = fits && (m_variant == 1) == (m_panelVariant == '2');
     if (!fits || m_drvFileName != m_drvCfg->GetDrvFileName()) {
         LogLine(kLogErrors, "errEPROMSign %s %d", "Recei043", family118 ? 2 : 1);

@@ -53,7 +53,7 @@ CReceive706::CReceive706(CLinkContext& ctx, CWorkspaceState& workspace, CPrjData
         ReadBack();
 }
 
-uint16_t CReceive706::DriverBase() const { return m_panelType == 706 ? 0xE000 : 0xB000; }
+uint16_t CReceive706::DriverBase() const { return LinkDrvBaseOf(m_panelType); }
 
 void CReceive706::ReadBack()
 {

@@ -130,7 +130,8 @@ void CTransmit::BuildPaths(const std::string& projectPath)
         if (PanelType(m_panelType, false).InFamily(Family::F118))
             m_paths[kRecipe] = WithTag(projectPath, tags.recipe);
         const PrjBundle* bundle = m_project ? m_project->GetOwner() : nullptr;
-        if (m_panelType == 706 && bundle && bundle->fktCfg && bundle->fktCfg->IsUsed())
+        const PanelRow* row = FindPanel(m_panelType);
+        if (row && row->fktGroup == FktGroup::P706 && bundle && bundle->fktCfg && bundle->fktCfg->IsUsed())
             m_paths[kFunction] = WithTag(projectPath, tags.function);
     }
     for (int i = 0; i < kFileCount; ++i)
@@ -319,7 +320,7 @@ void CTransmit::ReportModelError()
     for (const ModelRow& row : kModelRows) {
         if (id != row.id)
             continue;
-        const bool is047 = row.panelType == 47;
+        const bool is047 = HasVariant(row.panelType);
         if (row.panelType == m_panelType && !is047)
             continue;
         std::string name = row.name ? row.name : ResourceTXT(res::kORV014plus_27);

@@ -97,12 +97,11 @@ bool CTransmit043::SelectRecord()
     form.SetRecords(CRecordSelForm::kTransfer, nullptr);
     const bool small = m_project && m_project->GetDataSize() == 1;
     uint32_t count = 1;
-    if (m_panelType == 47)
-        count = 4;
-    else if (m_panelType == 118 || m_panelType == 163)
-        count = small ? 2 : 1;
-    else if (m_panelType == 167)
-        count = small ? 6 : 3;
+    const PanelRow* row = FindPanel(m_panelType);
+    if (row && row->recordSets)
+        count = row->recordSets;
+    else if (row && row->family == Family::F118)
+        count = small ? row->dataBanks : row->dataBanks / 2u;
     form.SetMode(count);
     if (!GetRecordChooser().Run())
         return false;
@@ -142,7 +141,7 @@ bool CTransmit043::CheckPanel()
         return false;
     }
     m_panelVersion = {answer.substr(0, 5) + " V" + answer.substr(5, 3), answer.substr(5, 3)};
-    if (m_panelType == 47 && (m_variant == 1) != (answer[6] == '2')) {
+    if (HasVariant(m_panelType) && (m_variant == 1) != (answer[6] == '2')) {
         Fail(kErrOtherModel);
         return false;
     }
@@ -190,10 +189,12 @@ void CTransmit043::RunDataSet()
     const bool known = FirmwareIdOf043(m_panelType) != nullptr;
     if (known && !CheckDigits())
         return;
-    if (m_panelType == 36 || m_panelType == 43) {
+    const PanelRow* row = FindPanel(m_panelType);
+    const ModuleRule rule = row ? row->moduleRule : ModuleRule::None;
+    if (rule == ModuleRule::Bit7) {
         if (!CheckTerminalModule(true))
             return;
-    } else if (m_panelType == 47) {
+    } else if (rule == ModuleRule::Bit0) {
         if (m_panelVersion.digits[2] == '4')
             ShowMessage(msg::kAngeschlossenesBediengeraetBesitztKeine);
         if (m_panelVersion.digits[0] == '4')
@@ -288,7 +289,8 @@ bool CTransmit043::CompareRecipes(StatusBlock& status)
         return false;
     }
     const uint16_t step = m_project->GetDataSize() == 1 ? 1 : 2;
-    const uint16_t limit = m_panelType == 167 ? 6 : 2;
+    const PanelRow* row = FindPanel(m_panelType);
+    const uint16_t limit = row && row->dataBanks ? row->dataBanks : 2;
     bool asked = false;
     uint32_t record = 0;
     for (uint16_t bank = 0; bank < limit; bank = static_cast<uint16_t>(bank + step), ++record) {
@@ -440,9 +442,8 @@ bool CTransmit043::ReportResult()
         ShowMessage(msg::kRezeptdateiKannNichtGeoeffnetWerden, GetPath(kRecipe + kNameOffset));
         break;
     case kErrRefused: {
-        const bool is537 =
-            m_panelType == 47 || m_panelType == 755 || PanelType(m_panelType, false).InFamily(Family::F118);
-        const char* name = m_panelType == 36 ? "ORV523" : m_panelType == 43 ? "ORV534" : is537 ? "ORV537" : nullptr;
+        const PanelRow* row = FindPanel(m_panelType);
+        const char* name = row ? row->moduleId : nullptr;
         if (!name)
             return false;
         ShowMessage(msg::kDatensatzKannNichtInTerminal, name);
@@ -450,10 +451,8 @@ bool CTransmit043::ReportResult()
     }
     case kErrInterface:
         if (m_project && m_recipeBuffer) {
-            const char* panel = m_panelType == 118   ? "ORV 014plus"
-                                : m_panelType == 163 ? "ORV 043plus"
-                                : m_panelType == 167 ? "ORV 047plus"
-                                                     : "";
+            const PanelRow* row = FindPanel(m_panelType);
+            const char* panel = row && row->plusName ? row->plusName : "";
             ShowMessage(msg::kProjektierungsSoftwareVorDemUebertragen_15404, panel,
                         Transmit043Protocol((*m_recipeBuffer)[9], m_drvNo));
         }

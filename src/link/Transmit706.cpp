@@ -5,6 +5,7 @@
 #include "link/LinkCodes.h"
 
 #include "link/LinkCommands.h"
+#include "model/project/PanelTable.h"
 #include "model/core/CatalogueIds.h"
 #include "model/core/Catalogues.h"
 #include "model/core/MessageBoxes.h"
@@ -172,7 +173,8 @@ bool CTransmit706::CheckPanel()
 
 bool CTransmit706::CheckFieldbus(const std::string& answer)
 {
-    if ((m_panelType != 473 && m_panelType != 477) || m_ws.IsSimDrvBound())
+    const PanelRow* row = FindPanel(m_panelType);
+    if (!row || !row->fieldbus || m_ws.IsSimDrvBound())
         return true;
     if (answer.size() < kFieldbusAnswer) {
         Fail(kErrOtherModel);
@@ -214,7 +216,7 @@ void CTransmit706::SendFiles()
     };
     const Step steps[] = {
         {kFirmware, kFirmwareBank, kErrFirmware, 0},
-        {kDriver, kDriverBank, kErrDriver, static_cast<uint16_t>(m_panelType == 706 ? 0xE000 : 0xB000)},
+        {kDriver, kDriverBank, kErrDriver, LinkDrvBaseOf(m_panelType)},
         {kFunction, kDriverBank, kErrFunction, kFunctionAddress},
         {kImage, kDataSetBank, kErrImage, 0},
     };
@@ -244,10 +246,11 @@ bool CTransmit706::ReportResult()
     case kErrFunction:
         ShowMessage(msg::kSonderfunktionsdateiKannNichtGeoeffnet_15089, GetPath(kFunction + kNameOffset));
         break;
-    case kErrCartridge:
-        ShowMessage(msg::kKassetteFuerORV706Nicht,
-                    m_panelType == 473 ? "ORV473" : m_panelType == 477 ? "ORV477" : "ORV706");
+    case kErrCartridge: {
+        const PanelRow* row = FindPanel(m_panelType);
+        ShowMessage(msg::kKassetteFuerORV706Nicht, row && row->fieldbus ? row->configId : "ORV706");
         break;
+    }
     case kErrFeature:
         ShowMessage(m_featureCode == kWeeklySwitchFeature ? msg::kVonDatensatzVerwendete
                     : m_featureCode == kSoftkeyFeature    ? msg::kVonDatensatzVerwendetesSoftkeyIst

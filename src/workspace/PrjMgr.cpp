@@ -99,7 +99,8 @@ template <class Lib>
 bool PrjMgrReadLibDriver(const std::string& path, PrjBundle* bundle)
 {
     Lib lib(path, bundle);
-    lib.Find();
+    // A failed find leaves its error in the library, which the check shows.
+    static_cast<void>(lib.Find());
     if (!lib.CheckError())
         return false;
     lib.ReadHeader();
@@ -220,12 +221,13 @@ int CPrjMgr::Init()
     }
     BuildMembers();
     ReadToolCfg();
-    // A 47 kept with the international variant is the start selection's 755.
-    const bool variant = m_choice.devType == 47 && m_prjData->GetVariant() != 0;
+    // A panel kept with the international variant is named by its own code in
+    // the start selection.
+    const bool variant = HasVariant(m_choice.devType) && m_prjData->GetVariant() != 0;
     if (variant)
         m_intl = true;
     m_startSel.SetTarget(this);
-    m_startSel.SetOrvVals("ORVPRO", variant ? 755 : m_choice.devType, m_choice.spsType, m_choice.drvNo,
+    m_startSel.SetOrvVals("ORVPRO", FileCodeOf(m_choice.devType, variant), m_choice.spsType, m_choice.drvNo,
                           m_choice.db, m_choice.offset, m_choice.length);
     const bool ok = Startselection();
     LogLine(kPrjMgrLogDebug, ok ? "Startselection OK" : "Startselection failed");
@@ -330,7 +332,7 @@ void CPrjMgr::ChooseSimDriver()
         m_ws.SetDrvOverride(m_ws.GetDrvOverrideName(), false);
         return;
     }
-    const uint16_t devType = m_choice.devType == 47 && m_intl ? 755 : m_choice.devType;
+    const uint16_t devType = FileCodeOf(m_choice.devType, m_intl);
     const PrjMgrSimDrv* sim = PrjMgrSimDrvOf(devType);
     if (!sim) {
         // Going on with the driver of another panel would read it with the
@@ -432,8 +434,8 @@ void CPrjMgr::SelDevType()
     m_prjData->SetDevType(devType);
     const PanelRow* row = FindPanel(devType);
     uint16_t dsType = row && !row->variant ? devType : 0;
-    if (devType == 47 && m_prjData->GetVariant())
-        dsType = 755;
+    if (m_prjData->GetVariant() && HasVariant(devType))
+        dsType = FileCodeOf(devType, true);
     m_prjData->SetDsType(dsType);
     m_prjData->Clear();
 }

@@ -116,7 +116,9 @@ void PrjFilesLoadDriver(const std::string& path, const std::string& libPath, Prj
         return;
     }
     typename Kinds::LibT lib(libPath, bundle);
-    lib.Find();
+    // A failed find leaves its error in the library: the header is then not
+    // read and the error is shown.
+    static_cast<void>(lib.Find());
     PrjFilesReadHeader(lib);
     // The next save writes the project's own file.
     cfg.SetModified(true);
@@ -130,7 +132,8 @@ void PrjFilesSaveDriver(const std::string& path, const std::string& libPath, Prj
         cfg.SetModCount(static_cast<uint16_t>(cfg.GetModCount() + 1));
     {
         typename Kinds::LibT lib(libPath, bundle);
-        lib.Find();
+        // A failed find leaves its error in the library, which the check shows.
+        static_cast<void>(lib.Find());
         if (lib.CheckError()) {
             if (created) {
                 lib.Extract(path);

@@ -4,6 +4,7 @@
 
 #include "model/core/CatalogueIds.h"
 #include "model/core/MessageBoxes.h"
+#include "model/project/PanelTable.h"
 
 #include <cmath>
 
@@ -222,7 +223,8 @@ void CDevQuery::Load(CSelQueries&)
     for (size_t i = 0; i < kTxtKindCount; ++i)
         m_dev.txt[i] = m_rs.GetFieldBool(kTxtColumns[i]);
     // The 706 family's type offers history texts, which only the 706 reads.
-    if (m_dev.devId != 706)
+    const PanelRow* row = FindPanel(static_cast<uint16_t>(m_dev.devId));
+    if (!row || !row->histTexts)
         m_dev.txt[static_cast<size_t>(TxtKind::Hst)] = false;
     m_dev.numDspRows = m_rs.GetFieldLong("NumDspRows");
     m_dev.numDspCols = m_rs.GetFieldLong("NumDspCols");

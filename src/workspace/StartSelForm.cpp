@@ -5,6 +5,7 @@
 #include "model/core/FrameState.h"
 #include "model/core/Log.h"
 #include "model/core/MessageBoxes.h"
+#include "model/project/PanelTable.h"
 #include "workspace/NormalizeDwRange.h"
 #include "workspace/StartSelTarget.h"
 
@@ -286,7 +287,8 @@ bool CStartSelForm::OnOK()
     const CSelQueries& q = m_work.q;
     CStartSelTarget* target = m_model.GetTarget();
     if (target) {
-        target->SetPanelType(q.devId == 755 ? 47 : q.devId);
+        const HeldPanel held = HeldPanelOf(static_cast<uint16_t>(q.devId));
+        target->SetPanelType(held.variant ? held.code : q.devId);
         target->SetPlcType(q.spsId);
         target->SetDrvNum(q.drvId >= 1000 ? q.drvId / 100 : q.drvId);
         target->SetIntlDisplay(m_model.IsFont706OrInt());

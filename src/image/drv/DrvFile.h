@@ -115,7 +115,7 @@ public:
 
     // Makes the first valid entry of the configured driver the current one;
     // error 6 when there is none, error 5 for a length that stalls the walk.
-    bool Find();
+    [[nodiscard]] bool Find();
     // Marks every driver whose valid entry the library holds as available
     // for the panel type.
     void MarkPresent(uint16_t devType);
@@ -129,7 +129,8 @@ class CDrvLib043 : public CDrvFile043 {
 public:
     CDrvLib043(const std::string& path, PrjBundle* bundle);
 
-    bool Find();
+    // As the 706 family's library: the first valid entry, or an error.
+    [[nodiscard]] bool Find();
     void MarkPresent(uint16_t devType);
     // For panel types 118, 163 and 167 two zero bytes follow the entry.
     void Extract(const std::string& path);

@@ -17,6 +17,7 @@ constexpr std::array<PanelRow, 11> kRows = {{
      .columns = 20, .rows = 4, .softkeyRows = 2, .functionKeys = 8,
      .charGroup = CharGroup::Alt, .fktGroup = FktGroup::P014, .drvLibRow = 0,
      .linkId = "OG014", .simDriver = SimDriver::Mini,
+     .dataBanks = 2,
      .printer = false, .servo = false, .ownHelp = false, .charRows = 8, .highUserChars = false,
      .varsPerRow = 4, .maxSoftkeyText = 127, .sysHistText = 0, .menuOptions = kMenus043_118,
      .msgItemLow = 15, .msgItemHigh = 15, .firstFreeItem = 30, .textCharFlags = 0x0002,
@@ -26,6 +27,7 @@ constexpr std::array<PanelRow, 11> kRows = {{
      .columns = 40, .rows = 2, .softkeyRows = 1, .functionKeys = 8,
      .charGroup = CharGroup::Alt, .fktGroup = FktGroup::P043, .drvLibRow = 0,
      .linkId = "OG036", .simDriver = SimDriver::Mini,
+     .dataBanks = 2, .moduleRule = ModuleRule::Bit7, .moduleId = "ORV523",
      .printer = false, .servo = false, .ownHelp = false, .charRows = 8, .highUserChars = false,
      .varsPerRow = 4, .maxSoftkeyText = 127, .sysHistText = 0, .menuOptions = kMenus043_118,
      .msgItemLow = 15, .msgItemHigh = 15, .firstFreeItem = 30, .textCharFlags = 0x0004},
@@ -34,6 +36,7 @@ constexpr std::array<PanelRow, 11> kRows = {{
      .columns = 40, .rows = 2, .softkeyRows = 1, .functionKeys = 8,
      .charGroup = CharGroup::Alt, .fktGroup = FktGroup::P043, .drvLibRow = 0,
      .linkId = "OG043", .simDriver = SimDriver::Mini,
+     .dataBanks = 2, .moduleRule = ModuleRule::Bit7, .moduleId = "ORV534",
      .printer = false, .servo = false, .ownHelp = false, .charRows = 8, .highUserChars = false,
      .varsPerRow = 4, .maxSoftkeyText = 127, .sysHistText = 0, .menuOptions = kMenus043_118,
      .msgItemLow = 15, .msgItemHigh = 15, .firstFreeItem = 30, .textCharFlags = 0x0004,
@@ -43,6 +46,7 @@ constexpr std::array<PanelRow, 11> kRows = {{
      .columns = 40, .rows = 4, .softkeyRows = 2, .functionKeys = 16,
      .charGroup = CharGroup::Alt, .fktGroup = FktGroup::P047, .drvLibRow = 0,
      .linkId = "OG047", .simDriver = SimDriver::Mini,
+     .dataBanks = 2, .recordSets = 4, .moduleRule = ModuleRule::Bit0, .moduleId = "ORV537",
      .printer = true, .servo = true, .ownHelp = false, .charRows = 8, .highUserChars = false,
      .varsPerRow = 4, .maxSoftkeyText = 127, .sysHistText = 0, .menuOptions = kMenus043_118,
      .msgItemLow = 15, .msgItemHigh = 15, .firstFreeItem = 30, .textCharFlags = 0x0008,
@@ -54,6 +58,7 @@ constexpr std::array<PanelRow, 11> kRows = {{
      .columns = 40, .rows = 4, .softkeyRows = 2, .functionKeys = 16,
      .charGroup = CharGroup::Int, .fktGroup = FktGroup::P047, .drvLibRow = 0,
      .simDriver = SimDriver::Midi,
+     .dataBanks = 2, .moduleId = "ORV537",
      .printer = true, .servo = false, .ownHelp = false, .charRows = 8, .highUserChars = false,
      .varsPerRow = 4, .maxSoftkeyText = 127, .sysHistText = 0, .menuOptions = kMenus043_118,
      .msgItemLow = 15, .msgItemHigh = 15, .firstFreeItem = 30, .textCharFlags = 0},
@@ -62,6 +67,7 @@ constexpr std::array<PanelRow, 11> kRows = {{
      .columns = 40, .rows = 2, .softkeyRows = 0, .functionKeys = 20,
      .charGroup = CharGroup::F706, .fktGroup = FktGroup::P706, .drvLibRow = 1,
      .frmFile = "ORV706.FRM", .drvBase = 0x5E000,
+     .histTexts = true,
      .printer = true, .servo = false, .ownHelp = true, .charRows = 7, .highUserChars = true,
      .varsPerRow = 8, .maxSoftkeyText = 255, .sysHistText = 1023, .menuOptions = kMenus706,
      .msgItemLow = 41, .msgItemHigh = 41, .firstFreeItem = 49, .textCharFlags = 0,
@@ -72,6 +78,7 @@ constexpr std::array<PanelRow, 11> kRows = {{
      .charGroup = CharGroup::Alt, .fktGroup = FktGroup::None, .drvLibRow = 2,
      .frmFile = "ORV473.FRM", .drvBase = 0x5B000,
      .simDriver = SimDriver::Pe473,
+     .fieldbus = true,
      .printer = true, .servo = false, .ownHelp = false, .charRows = 8, .highUserChars = false,
      .varsPerRow = 8, .maxSoftkeyText = 255, .sysHistText = 0, .menuOptions = kMenus706,
      .msgItemLow = 15, .msgItemHigh = 22, .firstFreeItem = 49, .textCharFlags = 0x0040,
@@ -82,6 +89,7 @@ constexpr std::array<PanelRow, 11> kRows = {{
      .columns = 40, .rows = 4, .softkeyRows = 0, .functionKeys = 16,
      .charGroup = CharGroup::Int, .fktGroup = FktGroup::None, .drvLibRow = 3,
      .frmFile = "ORV473.FRM", .drvBase = 0x5B000,
+     .fieldbus = true,
      .printer = true, .servo = false, .ownHelp = false, .charRows = 8, .highUserChars = false,
      .varsPerRow = 8, .maxSoftkeyText = 255, .sysHistText = 0, .menuOptions = kMenus706,
      .msgItemLow = 15, .msgItemHigh = 22, .firstFreeItem = 49, .textCharFlags = 0x0080,
@@ -94,6 +102,7 @@ constexpr std::array<PanelRow, 11> kRows = {{
      .charGroup = CharGroup::Int, .fktGroup = FktGroup::P014, .drvLibRow = 4,
      .frmFile = "ORV118.FRM",
      .linkId = "OG118", .simDriver = SimDriver::Mini,
+     .dataBanks = 2, .moduleId = "ORV537", .plusName = "ORV 014plus",
      .printer = true, .servo = false, .ownHelp = false, .charRows = 8, .highUserChars = false,
      .varsPerRow = 4, .maxSoftkeyText = 127, .sysHistText = 0, .menuOptions = kMenus043_118,
      .msgItemLow = 15, .msgItemHigh = 22, .firstFreeItem = 36, .textCharFlags = 0x0100},
@@ -103,6 +112,7 @@ constexpr std::array<PanelRow, 11> kRows = {{
      .charGroup = CharGroup::Int, .fktGroup = FktGroup::P043, .drvLibRow = 4,
      .frmFile = "ORV163.FRM",
      .linkId = "OG163", .simDriver = SimDriver::Mini,
+     .dataBanks = 2, .moduleId = "ORV537", .plusName = "ORV 043plus",
      .printer = true, .servo = false, .ownHelp = false, .charRows = 8, .highUserChars = false,
      .varsPerRow = 4, .maxSoftkeyText = 127, .sysHistText = 0, .menuOptions = kMenus043_118,
      .msgItemLow = 15, .msgItemHigh = 22, .firstFreeItem = 36, .textCharFlags = 0x0200},
@@ -112,6 +122,7 @@ constexpr std::array<PanelRow, 11> kRows = {{
      .charGroup = CharGroup::Int, .fktGroup = FktGroup::P047, .drvLibRow = 4,
      .frmFile = "ORV167.FRM",
      .linkId = "OG167", .simDriver = SimDriver::Mini,
+     .dataBanks = 6, .moduleId = "ORV537", .plusName = "ORV 047plus",
      .printer = true, .servo = true, .ownHelp = false, .charRows = 8, .highUserChars = false,
      .varsPerRow = 4, .maxSoftkeyText = 127, .sysHistText = 0, .menuOptions = kMenus043_118,
      .msgItemLow = 15, .msgItemHigh = 22, .firstFreeItem = 36, .textCharFlags = 0x0400},
@@ -146,6 +157,8 @@ uint16_t FileCodeOf(uint16_t code, bool variant)
             return row.code;
     return code;
 }
+
+bool HasVariant(uint16_t code) { return FileCodeOf(code, true) != code; }
 
 DrvFamily DrvFamilyOf(Family family) { return family == Family::F706 ? DrvFamily::F706 : DrvFamily::F043; }
 

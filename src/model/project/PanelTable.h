@@ -35,6 +35,11 @@ enum class FktGroup : int8_t { None = -1, P014 = 0, P043 = 1, P047 = 2, P706 = 3
 // the 706 and 477 have none.
 enum class SimDriver : uint8_t { None, Mini, Pe473, Midi };
 
+// How the link reads the terminal module byte before a data set goes to a
+// panel: bit 7 (or a firmware below level 2) or bit 0 must be set; None
+// where the link does not ask.
+enum class ModuleRule : uint8_t { None, Bit7, Bit0 };
+
 struct PanelRow {
     uint16_t code;
     Family family;
@@ -72,6 +77,21 @@ struct PanelRow {
     // and for the 706 family, whose link asks in another way.
     const char* linkId = nullptr;
     SimDriver simDriver = SimDriver::None;
+    // 043 and 118 families: the data banks of the panel's memory, and the
+    // data sets a panel keeps apart from its banks (0: the banks are the
+    // records).
+    uint8_t dataBanks = 0;
+    uint8_t recordSets = 0;
+    ModuleRule moduleRule = ModuleRule::None;
+    // The terminal module a refused data set names; nullptr: none.
+    const char* moduleId = nullptr;
+    // The plus model's name a link error names; nullptr: none.
+    const char* plusName = nullptr;
+    // 706 family panels on a fieldbus, whose link checks the bus answer and
+    // clears the display lines it wrote on.
+    bool fieldbus = false;
+    // Offers history texts.
+    bool histTexts = false;
     // Takes the printer settings (PRMODE) and drives a printer.
     bool printer;
     // Offers the servo special functions.
@@ -122,6 +142,9 @@ HeldPanel HeldPanelOf(uint16_t fileCode);
 // The code a file names for a panel a project keeps (755 for 47 with the
 // variant); an unknown code stays as it is.
 uint16_t FileCodeOf(uint16_t code, bool variant);
+
+// A panel code that a project keeps with a variant (47 for 755).
+bool HasVariant(uint16_t code);
 
 DrvFamily DrvFamilyOf(Family family);
 

@@ -256,7 +256,11 @@ StepResult CParsOrv::DoDefOpText()
 {
     if (!ExpectKeyword(kw::kDefOpText))
         return 0;
-    if (const int refused = RefusedOn({{14, 503}, {36, 504}, {43, 505}, {755, 507}, {47, 506}, {118, 313}}))
+    if (const int refused = RefusedOn({
+            {14, xerr::kFuerORV014KeineDEFAULT_503}, {36, xerr::kFuerORVlightKeineDEFAULTTexte_504},
+            {43, xerr::kFuerORV043KeineDEFAULT_505}, {755, xerr::kFuerORV0472Keine_507},
+            {47, xerr::kFuerORV047KeineDEFAULT_506}, {118, xerr::kFuerORVplusKeineDEFAULTTexte}
+        }))
         return XError(static_cast<uint16_t>(refused));
     int32_t lowest = 0;
     int32_t highest = 0;
@@ -333,7 +337,11 @@ StepResult CParsOrv::DoDefMsgText()
 {
     if (!ExpectKeyword(kw::kDefMsgText))
         return 0;
-    if (const int refused = RefusedOn({{14, 503}, {36, 504}, {43, 505}, {47, 506}, {118, 313}}))
+    if (const int refused = RefusedOn({
+            {14, xerr::kFuerORV014KeineDEFAULT_503}, {36, xerr::kFuerORVlightKeineDEFAULTTexte_504},
+            {43, xerr::kFuerORV043KeineDEFAULT_505}, {47, xerr::kFuerORV047KeineDEFAULT_506},
+            {118, xerr::kFuerORVplusKeineDEFAULTTexte}
+        }))
         return XError(static_cast<uint16_t>(refused));
     int32_t lowest = 0;
     int32_t highest = 0;
@@ -378,7 +386,11 @@ StepResult CParsOrv::DoDefRecText()
 {
     if (!ExpectKeyword("DEF_REC_TEXT"))
         return 0;
-    if (const int refused = RefusedOn({{14, 503}, {36, 504}, {43, 505}, {47, 506}, {118, 313}}))
+    if (const int refused = RefusedOn({
+            {14, xerr::kFuerORV014KeineDEFAULT_503}, {36, xerr::kFuerORVlightKeineDEFAULTTexte_504},
+            {43, xerr::kFuerORV043KeineDEFAULT_505}, {47, xerr::kFuerORV047KeineDEFAULT_506},
+            {118, xerr::kFuerORVplusKeineDEFAULTTexte}
+        }))
         return XError(static_cast<uint16_t>(refused));
     uint32_t lo = 0;
     uint32_t up = 0;
@@ -405,7 +417,12 @@ StepResult CParsOrv::DoDefRecText()
 
 int CParsOrv::HistRefusal()
 {
-    return RefusedOn({{14, 539}, {36, 540}, {43, 541}, {47, 542}, {118, 546}, {473, 544}, {477, 544}});
+    return RefusedOn({
+            {14, xerr::kFuerORV014KeineHistorytexte}, {36, xerr::kFuerORVlightKeineHistorytexteMoeglich},
+            {43, xerr::kFuerORV043KeineHistorytexte}, {47, xerr::kFuerORV047KeineHistorytexte},
+            {118, xerr::kFuerKeineHistorytexteMoeglich}, {473, xerr::kFuerORV473KeineHistorytexte},
+            {477, xerr::kFuerORV473KeineHistorytexte}
+        });
 }
 
 StepResult CParsOrv::DoHistText()
@@ -558,7 +575,11 @@ StepResult CParsOrv::DoDefHlpText()
 
 int CParsOrv::PrnRefusal()
 {
-    return RefusedOn({{14, 550}, {36, 551}, {43, 552}, {47, 553}, {118, 555}});
+    return RefusedOn({
+            {14, xerr::kFuerORV014KeineDruckertexte_550}, {36, xerr::kFuerORVlightKeineDruckertexteMoeglich_551},
+            {43, xerr::kFuerORV043KeineDruckertexte_552}, {47, xerr::kFuerORV047KeineDruckertexte_553},
+            {118, xerr::kFuerORVKeineDruckertexteMoeglich}
+        });
 }
 
 StepResult CParsOrv::DoOpPrnText()

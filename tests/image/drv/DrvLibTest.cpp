@@ -137,11 +137,11 @@ TEST_P(DrvLib, MissingDriverNamesDriverAndLibrary)
     std::unique_ptr<CDrvFile> r;
     if (Is706()) {
         auto l = std::make_unique<CDrvLib706>(lib, &bundle);
-        l->Find();
+        EXPECT_FALSE(l->Find());
         r = std::move(l);
     } else {
         auto l = std::make_unique<CDrvLib043>(lib, &bundle);
-        l->Find();
+        EXPECT_FALSE(l->Find());
         r = std::move(l);
     }
     EXPECT_FALSE(r->CheckError());
@@ -203,12 +203,12 @@ TEST_P(DrvLib, FailedExtractKeepsThePreviousFile)
     std::unique_ptr<CDrvFile> r;
     if (Is706()) {
         auto l = std::make_unique<CDrvLib706>(lib, &bundle);
-        l->Find();
+        EXPECT_TRUE(l->Find());
         l->Extract(dir.File("no/such/dir/out.drv"));
         r = std::move(l);
     } else {
         auto l = std::make_unique<CDrvLib043>(lib, &bundle);
-        l->Find();
+        EXPECT_TRUE(l->Find());
         l->Extract(dir.File("no/such/dir/out.drv"));
         r = std::move(l);
     }

@@ -85,13 +85,14 @@ TEST(PanelTable, TheVariantIsHeldAsItsBaseAndNamedByItsOwnCode)
         uint16_t fileCode;  // what a file names it
         uint16_t heldCode;  // what a project keeps for that file code
         bool heldVariant;
+        bool hasVariant;  // a project keeps this code with a variant
     };
     const Case cases[] = {
-        {47, false, 47, true, false, 47, 47, false},
-        {47, true, 755, true, true, 755, 47, true},
-        {755, false, 755, false, true, 755, 47, true},
-        {14, true, 14, false, false, 14, 14, false},
-        {999, true, 0, false, false, 999, 999, false},
+        {47, false, 47, true, false, 47, 47, false, true},
+        {47, true, 755, true, true, 755, 47, true, true},
+        {755, false, 755, false, true, 755, 47, true, false},
+        {14, true, 14, false, false, 14, 14, false, false},
+        {999, true, 0, false, false, 999, 999, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.code << (c.variant ? " with the variant" : ""));
@@ -105,6 +106,47 @@ TEST(PanelTable, TheVariantIsHeldAsItsBaseAndNamedByItsOwnCode)
         const HeldPanel held = HeldPanelOf(fileCode);
         EXPECT_EQ(held.code, c.heldCode);
         EXPECT_EQ(held.variant, c.heldVariant);
+        EXPECT_EQ(HasVariant(c.code), c.hasVariant);
+    }
+}
+
+// What the link and the start selection ask of a panel beyond its display.
+TEST(PanelTable, EachPanelHasItsLinkFacts)
+{
+    struct Case {
+        uint16_t code;
+        uint8_t dataBanks;
+        uint8_t recordSets;
+        ModuleRule moduleRule;
+        const char* moduleId;
+        const char* plusName;
+        bool fieldbus;
+        bool histTexts;
+    };
+    const Case cases[] = {
+        {14, 2, 0, ModuleRule::None, nullptr, nullptr, false, false},
+        {36, 2, 0, ModuleRule::Bit7, "ORV523", nullptr, false, false},
+        {43, 2, 0, ModuleRule::Bit7, "ORV534", nullptr, false, false},
+        {47, 2, 4, ModuleRule::Bit0, "ORV537", nullptr, false, false},
+        {755, 2, 0, ModuleRule::None, "ORV537", nullptr, false, false},
+        {118, 2, 0, ModuleRule::None, "ORV537", "ORV 014plus", false, false},
+        {163, 2, 0, ModuleRule::None, "ORV537", "ORV 043plus", false, false},
+        {167, 6, 0, ModuleRule::None, "ORV537", "ORV 047plus", false, false},
+        {473, 0, 0, ModuleRule::None, nullptr, nullptr, true, false},
+        {477, 0, 0, ModuleRule::None, nullptr, nullptr, true, false},
+        {706, 0, 0, ModuleRule::None, nullptr, nullptr, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        const PanelRow* row = FindPanel(c.code);
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(row->dataBanks, c.dataBanks);
+        EXPECT_EQ(row->recordSets, c.recordSets);
+        EXPECT_EQ(row->moduleRule, c.moduleRule);
+        EXPECT_STREQ(row->moduleId, c.moduleId);
+        EXPECT_STREQ(row->plusName, c.plusName);
+        EXPECT_EQ(row->fieldbus, c.fieldbus);
+        EXPECT_EQ(row->histTexts, c.histTexts);
     }
 }
 
