@@ -99,6 +99,19 @@ bool LoadParse(const std::string& path, bool full, const PrjBundle& bundle, bool
     return !failed;
 }
 
+// Description and project into the writer's temporary file; false at the
+// writer's first error, which it has reported.
+bool LoadWriteComplete(CRestOrv& writer)
+{
+    if (!writer.CheckError())
+        return false;
+    writer.WriteDescription();
+    if (!writer.CheckError())
+        return false;
+    writer.WriteAll();
+    return writer.CheckError();
+}
+
 } // namespace
 
 int32_t CPrjMgr::PanelTypeOfId(std::string_view line)
@@ -213,13 +226,7 @@ bool CPrjMgr::WritePrj(const std::string& path)
     // The writer fills a temporary file; source and backup change only once
     // the new text is complete.
     CRestOrv writer(path, &m_bundle, &m_ws);
-    if (!writer.CheckError())
-        return false;
-    writer.WriteDescription();
-    if (!writer.CheckError())
-        return false;
-    writer.WriteAll();
-    if (!writer.CheckError())
+    if (!LoadWriteComplete(writer))
         return false;
     DeleteLogged(backup);
     LogLine(kLogDebug, "Rename %s %s", path.c_str(), backup.c_str());
@@ -245,13 +252,7 @@ bool CPrjMgr::WriteTmpPrj()
     std::error_code ec;
     fs::create_directories(fs::path(tmp).parent_path(), ec);
     CRestOrv writer(tmp, &m_bundle, &m_ws);
-    if (!writer.CheckError())
-        return false;
-    writer.WriteDescription();
-    if (!writer.CheckError())
-        return false;
-    writer.WriteAll();
-    if (!writer.CheckError())
+    if (!LoadWriteComplete(writer))
         return false;
     if (writer.Finish())
         return true;
