@@ -1,7 +1,8 @@
 // The about box; its texts come from the language table like every other label.
 #include "gui/DlgAbout.h"
 
-#include "gui/QtText.h"
+#include "dialogs/QtText.h"
+#include "gui/Icons.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

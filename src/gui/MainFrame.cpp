@@ -2,8 +2,9 @@
 // the frame state's questions from them.
 #include "gui/MainFrame.h"
 
+#include "dialogs/QtText.h"
 #include "gui/DlgAbout.h"
-#include "gui/QtText.h"
+#include "gui/Icons.h"
 #include "gui/ViewLog.h"
 #include "link/SerLinkBinding.h"
 #include "model/core/CatalogueIds.h"

@@ -1,7 +1,7 @@
 // A context menu shown once and answering the chosen command id.
 #include "gui/PopupMenu.h"
 
-#include "gui/QtText.h"
+#include "dialogs/QtText.h"
 
 #include <QAction>
 

@@ -2,7 +2,7 @@
 // since long operations hold the GUI thread.
 #include "gui/QtProgressBar.h"
 
-#include "gui/QtText.h"
+#include "dialogs/QtText.h"
 #include "workspace/ProgressLayout.h"
 
 #include <QEvent>

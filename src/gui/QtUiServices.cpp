@@ -4,7 +4,7 @@
 
 #include "gui/MainFrame.h"
 #include "gui/QtProgressBar.h"
-#include "gui/QtText.h"
+#include "dialogs/QtText.h"
 #include "gui/ViewLog.h"
 #include "model/core/CatalogueIds.h"
 #include "model/core/HelpPage.h"

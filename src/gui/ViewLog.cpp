@@ -2,7 +2,7 @@
 // the key that caused them, so one undo takes both back.
 #include "gui/ViewLog.h"
 
-#include "gui/QtText.h"
+#include "dialogs/QtText.h"
 #include "gui/SourceHighlighter.h"
 #include "model/core/FrameState.h"
 #include "model/core/HelpPage.h"

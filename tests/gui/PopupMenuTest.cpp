@@ -2,7 +2,7 @@
 
 #include "gui/FntDc.h"
 #include "gui/PopupMenu.h"
-#include "gui/QtText.h"
+#include "dialogs/QtText.h"
 
 #include <QAction>
 #include <QApplication>
