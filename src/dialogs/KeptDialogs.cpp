@@ -3,15 +3,15 @@
 
 namespace orv {
 
-std::unique_ptr<QDialog> MakeKeptDialog(DlgId)
+std::unique_ptr<QDialog> MakeKeptDialog(DlgId, CFrameCore&)
 {
     return nullptr;
 }
 
-CKeptDialogs::CKeptDialogs(const KeptDialogFactory& factory)
+CKeptDialogs::CKeptDialogs(const KeptDialogFactory& factory, CFrameCore& core)
 {
     for (size_t i = 0; i < m_dialogs.size(); ++i)
-        m_dialogs[i] = factory(static_cast<DlgId>(i));
+        m_dialogs[i] = factory(static_cast<DlgId>(i), core);
     if (auto* chooser = dynamic_cast<IRecordChooser*>(Get(DlgId::RecordSel)))
         m_chooser.emplace(*chooser);
 }

@@ -14,17 +14,21 @@
 
 namespace orv {
 
-// Makes the kept dialog of a slot, or null for one that does not exist.
-using KeptDialogFactory = std::function<std::unique_ptr<QDialog>(DlgId slot)>;
+class CFrameCore;
+
+// Makes the kept dialog of a slot, or null for one that does not exist. The
+// dialog reaches the project, the selection and the views through the frame's
+// core, which outlives it.
+using KeptDialogFactory = std::function<std::unique_ptr<QDialog>(DlgId slot, CFrameCore& core)>;
 
 // The program's factory: null for every dialog not built yet.
-std::unique_ptr<QDialog> MakeKeptDialog(DlgId slot);
+std::unique_ptr<QDialog> MakeKeptDialog(DlgId slot, CFrameCore& core);
 
 class CKeptDialogs {
 public:
     // Creates the fourteen dialogs in their table order. A record dialog in
     // its slot that can choose records becomes the program's chooser.
-    explicit CKeptDialogs(const KeptDialogFactory& factory = MakeKeptDialog);
+    CKeptDialogs(const KeptDialogFactory& factory, CFrameCore& core);
     // Drops the chooser registration, then deletes the dialogs in the table's
     // order.
     ~CKeptDialogs();

@@ -142,7 +142,7 @@ bool CMainFrame::Create(const std::vector<std::string>& args)
     // The first load of the last project set the path before it marked the
     // project loaded.
     UpdateTitle();
-    m_kept = std::make_unique<CKeptDialogs>(m_dialogFactory);
+    m_kept = std::make_unique<CKeptDialogs>(m_dialogFactory, *m_core);
     m_dlgRunner.SetKept(m_kept.get());
     UpdateCommandStates();
     return true;

@@ -55,7 +55,7 @@ private:
     CRecordSelForm m_form;
 };
 
-std::unique_ptr<QDialog> FakeKeptFactory(DlgId slot)
+std::unique_ptr<QDialog> FakeKeptFactory(DlgId slot, CFrameCore&)
 {
     if (slot == DlgId::RecordSel)
         return std::make_unique<FakeRecordDialog>();
