@@ -2,6 +2,7 @@
 // bar command reaches, and when it is enabled and checked.
 #include "workspace/FrameCommands.h"
 
+#include "model/project/PanelTable.h"
 #include "workspace/FrameCore.h"
 #include "workspace/FrameViews.h"
 
@@ -12,10 +13,6 @@ namespace orv {
 
 namespace {
 
-// Panels whose printer parameters stay open on a "mini" device.
-constexpr int32_t kCmdPrnParPanelA = 47;
-constexpr int32_t kCmdPrnParPanelB = 755;
-constexpr int32_t kCmdTimeSwPanel = 706;
 constexpr int32_t kCmdAdrRefPlc = 42;
 
 // In source-edit mode a save writes the editor's file back.
@@ -23,11 +20,22 @@ bool CmdCanSave(const FrameSnapshot& s) { return s.sourceEdit ? s.editorHoldsFil
 bool CmdSourceEdit(const FrameSnapshot& s) { return s.sourceEdit; }
 bool CmdTxtHst(const FrameSnapshot& s) { return s.txtHst; }
 bool CmdTxtRcp(const FrameSnapshot& s) { return s.txtRcp; }
-bool CmdTimeSwPanel(const FrameSnapshot& s) { return s.devId == kCmdTimeSwPanel; }
+// The selected panel's row; none for an id that names no panel.
+const PanelRow* CmdPanel(const FrameSnapshot& s)
+{
+    return s.devId >= 0 && s.devId <= 0xFFFF ? FindPanel(static_cast<uint16_t>(s.devId)) : nullptr;
+}
+bool CmdTimeSwPanel(const FrameSnapshot& s)
+{
+    const PanelRow* row = CmdPanel(s);
+    return row != nullptr && row->timeSwitches;
+}
 bool CmdNotMini(const FrameSnapshot& s) { return s.devTyp != "mini"; }
 bool CmdPrnPar(const FrameSnapshot& s)
 {
-    return s.devTyp != "mini" || s.devId == kCmdPrnParPanelA || s.devId == kCmdPrnParPanelB;
+    // A "mini" device keeps them open only where the panel drives a printer.
+    const PanelRow* row = CmdPanel(s);
+    return s.devTyp != "mini" || (row != nullptr && row->printer);
 }
 bool CmdPlus(const FrameSnapshot& s) { return s.devTyp == "plus"; }
 bool CmdAdrRefPlc(const FrameSnapshot& s) { return s.spsId == kCmdAdrRefPlc; }

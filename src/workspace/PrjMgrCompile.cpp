@@ -39,8 +39,6 @@ constexpr uint32_t kCompileRcp4k = 4096;
 constexpr uint32_t kCompileRcp4kSmall = 4094;
 constexpr uint32_t kCompileRcp8k = 8190;
 constexpr uint32_t kCompileRcp10k = 10238;
-// The 118 family panel whose recipe memory is larger.
-constexpr uint16_t kCompileLargeRcpPanel = 167;
 
 // Where an image names the variant it was built for, and the firmware id.
 constexpr std::streamoff kCompileVariantAt = 22;
@@ -129,11 +127,11 @@ void CPrjMgr::ResetMemInfo()
         case Family::F118:
             info.freeData = smallData ? kCompileMem32k : kCompileMem64k;
             if (m_prjData->GetRcpSize() == 0)
-                info.freeRecipe = devType == kCompileLargeRcpPanel ? kCompileMem32k : kCompileRcp8k;
+                info.freeRecipe = row->largeRecipeMemory ? kCompileMem32k : kCompileRcp8k;
             else if (smallData)
                 info.freeRecipe = kCompileRcp4kSmall;
             else
-                info.freeRecipe = devType == kCompileLargeRcpPanel ? kCompileRcp10k : kCompileRcp8k;
+                info.freeRecipe = row->largeRecipeMemory ? kCompileRcp10k : kCompileRcp8k;
             break;
         case Family::F706:
             info.freeData = kCompileMem128k;

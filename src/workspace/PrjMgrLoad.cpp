@@ -116,20 +116,18 @@ bool LoadWriteComplete(CRestOrv& writer)
 
 int32_t CPrjMgr::PanelTypeOfId(std::string_view line)
 {
-    static constexpr std::array<std::pair<std::string_view, int32_t>, 13> kIds{{{"ORV014", 14},
-                                                                               {"ORV036", 36},
-                                                                               {"ORV043", 43},
-                                                                               {"ORV047", 47},
-                                                                               {"ORV755", 755},
-                                                                               {"ORV706", 706},
-                                                                               {"ORV724", 1724},
-                                                                               {"ORV473", 473},
-                                                                               {"ORV477", 477},
-                                                                               {"ORV753", 1753},
-                                                                               {"ORV118", 118},
-                                                                               {"ORV163", 163},
-                                                                               {"ORV167", 167}}};
-    for (const auto& [id, code] : kIds)
+    // A source header opens with the panel's keyword; the name before its
+    // "_PARAMETER" names the panel.
+    for (const PanelRow& row : PanelRows()) {
+        const std::string_view keyword(row.sourceKeyword);
+        if (LoadBeginsWith(line, keyword.substr(0, keyword.find('_'))))
+            return row.code;
+    }
+    // Panels this program does not build for, known so that their projects
+    // are refused by name.
+    static constexpr std::array<std::pair<std::string_view, int32_t>, 2> kForeignIds{{{"ORV724", 1724},
+                                                                                      {"ORV753", 1753}}};
+    for (const auto& [id, code] : kForeignIds)
         if (LoadBeginsWith(line, id))
             return code;
     return 0;

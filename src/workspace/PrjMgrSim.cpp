@@ -48,15 +48,6 @@ struct SimPreset {
 };
 constexpr SimPreset kSimPresets[] = {{4, 0}, {13, 0x0FC8}, {14, 0}};
 
-// The panels with a terminal module, checked before the simulation.
-constexpr uint16_t kSimTerminalPanels[] = {14, 43, 47};
-
-bool SimHasTerminal(uint16_t panelType)
-{
-    return std::find(std::begin(kSimTerminalPanels), std::end(kSimTerminalPanels), panelType) !=
-           std::end(kSimTerminalPanels);
-}
-
 std::string SimConnectionLine(int step) { return FormatText("SIM ERROR Connection %d", step); }
 
 bool SimStartsWith(const std::string& text, std::string_view prefix) { return text.rfind(prefix, 0) == 0; }
@@ -135,9 +126,10 @@ bool CPrjMgr::SimCheckPanel()
     const char* firmwareId = row ? FirmwareIdOf043(row->base) : nullptr;
     if (fits && firmwareId && !SimStartsWith(ident, firmwareId))
         fits = SimFail("Simulation errEPROMSign", kErrSimFirmware);
-    if (fits && SimHasTerminal(panelType) && !SimStartsWith(ident, "OG014"))
+    const bool hasTerminal = row && row->simTerminal;
+    if (fits && hasTerminal && !SimStartsWith(ident, "OG014"))
         fits = SimCheckTerminal(ident);
-    if (fits && SimHasTerminal(panelType)) {
+    if (fits && hasTerminal) {
         LogLine(kLogDebug, "fueher startOLDsim ->now ??");
     } else if (fits && row && row->family == Family::F118) {
         LogLine(kLogDebug, "SIM StartNEWSim");

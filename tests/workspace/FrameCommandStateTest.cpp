@@ -78,6 +78,8 @@ TEST(workspace_frame_command_state, EveryRowAgainstItsSnapshot)
          false},
         {"Drucker-Parameter on mini 755", 33265, [](FrameSnapshot& s) { s.devTyp = "mini"; s.devId = 755; }, true,
          false},
+        {"Drucker-Parameter on mini, id of no panel", 33265,
+         [](FrameSnapshot& s) { s.devTyp = "mini"; s.devId = 0x10000 + 47; }, false, false},
         {"Drucker-Parameter on midi", 33265, none, true, false},
         {"Datensatzgröße on midi", 33266, none, false, false},
         {"Datensatzgröße on plus", 33266, [](FrameSnapshot& s) { s.devTyp = "plus"; }, true, false},

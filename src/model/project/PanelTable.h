@@ -92,6 +92,12 @@ struct PanelRow {
     bool fieldbus = false;
     // Offers history texts.
     bool histTexts = false;
+    // Offers the time switches.
+    bool timeSwitches = false;
+    // The simulation checks the panel's terminal module before it starts.
+    bool simTerminal = false;
+    // 118 family: the recipe memory is the larger one.
+    bool largeRecipeMemory = false;
     // Takes the printer settings (PRMODE) and drives a printer.
     bool printer;
     // Offers the servo special functions.

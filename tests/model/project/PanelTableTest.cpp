@@ -122,19 +122,22 @@ TEST(PanelTable, EachPanelHasItsLinkFacts)
         const char* plusName;
         bool fieldbus;
         bool histTexts;
+        bool timeSwitches;
+        bool simTerminal;
+        bool largeRecipeMemory;
     };
     const Case cases[] = {
-        {14, 2, 0, ModuleRule::None, nullptr, nullptr, false, false},
-        {36, 2, 0, ModuleRule::Bit7, "ORV523", nullptr, false, false},
-        {43, 2, 0, ModuleRule::Bit7, "ORV534", nullptr, false, false},
-        {47, 2, 4, ModuleRule::Bit0, "ORV537", nullptr, false, false},
-        {755, 2, 0, ModuleRule::None, "ORV537", nullptr, false, false},
-        {118, 2, 0, ModuleRule::None, "ORV537", "ORV 014plus", false, false},
-        {163, 2, 0, ModuleRule::None, "ORV537", "ORV 043plus", false, false},
-        {167, 6, 0, ModuleRule::None, "ORV537", "ORV 047plus", false, false},
-        {473, 0, 0, ModuleRule::None, nullptr, nullptr, true, false},
-        {477, 0, 0, ModuleRule::None, nullptr, nullptr, true, false},
-        {706, 0, 0, ModuleRule::None, nullptr, nullptr, false, true},
+        {14, 2, 0, ModuleRule::None, nullptr, nullptr, false, false, false, true, false},
+        {36, 2, 0, ModuleRule::Bit7, "ORV523", nullptr, false, false, false, false, false},
+        {43, 2, 0, ModuleRule::Bit7, "ORV534", nullptr, false, false, false, true, false},
+        {47, 2, 4, ModuleRule::Bit0, "ORV537", nullptr, false, false, false, true, false},
+        {755, 2, 0, ModuleRule::None, "ORV537", nullptr, false, false, false, false, false},
+        {118, 2, 0, ModuleRule::None, "ORV537", "ORV 014plus", false, false, false, false, false},
+        {163, 2, 0, ModuleRule::None, "ORV537", "ORV 043plus", false, false, false, false, false},
+        {167, 6, 0, ModuleRule::None, "ORV537", "ORV 047plus", false, false, false, false, true},
+        {473, 0, 0, ModuleRule::None, nullptr, nullptr, true, false, false, false, false},
+        {477, 0, 0, ModuleRule::None, nullptr, nullptr, true, false, false, false, false},
+        {706, 0, 0, ModuleRule::None, nullptr, nullptr, false, true, true, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -147,6 +150,9 @@ TEST(PanelTable, EachPanelHasItsLinkFacts)
         EXPECT_STREQ(row->plusName, c.plusName);
         EXPECT_EQ(row->fieldbus, c.fieldbus);
         EXPECT_EQ(row->histTexts, c.histTexts);
+        EXPECT_EQ(row->timeSwitches, c.timeSwitches);
+        EXPECT_EQ(row->simTerminal, c.simTerminal);
+        EXPECT_EQ(row->largeRecipeMemory, c.largeRecipeMemory);
     }
 }
 
