@@ -123,8 +123,13 @@ void DlgStartSel::BuildControls()
     top->addLayout(grid);
     top->addLayout(buttons);
 
-    m_appLabel->hide();
-    m_app->hide();
+    // The application row never shows, so it takes no room either.
+    for (QWidget* w : {static_cast<QWidget*>(m_appLabel), static_cast<QWidget*>(m_app)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(false);
+        w->setSizePolicy(policy);
+        w->hide();
+    }
     m_app->setEnabled(false);
 }
 
