@@ -19,7 +19,7 @@ namespace orv {
 namespace {
 
 // A record slot that is not offered leaves its place empty.
-void KeepPlaceWhenHidden(QWidget* w)
+void KeepRecordPlace(QWidget* w)
 {
     QSizePolicy policy = w->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
@@ -39,8 +39,8 @@ CDlgRecordSel::CDlgRecordSel(QWidget* parent) : QDialog(parent)
         m_radios[i]->setObjectName(QStringLiteral("c%1").arg(1910 + i));
         m_labels[i] = new QLabel(this);
         m_labels[i]->setObjectName(QStringLiteral("c%1").arg(1969 + i));
-        KeepPlaceWhenHidden(m_radios[i]);
-        KeepPlaceWhenHidden(m_labels[i]);
+        KeepRecordPlace(m_radios[i]);
+        KeepRecordPlace(m_labels[i]);
         group->addButton(m_radios[i], i + 1);
         grid->addWidget(m_radios[i], i, 0);
         grid->addWidget(m_labels[i], i, 1);
@@ -49,7 +49,7 @@ CDlgRecordSel::CDlgRecordSel(QWidget* parent) : QDialog(parent)
     connect(group, &QButtonGroup::idClicked, this, [this](int record) { m_form.Choose(record); });
     m_recipe = new QCheckBox(FromCp1252("Rezeptdaten \xFC" "bertragen"), this);
     m_recipe->setObjectName(QStringLiteral("c1976"));
-    KeepPlaceWhenHidden(m_recipe);
+    KeepRecordPlace(m_recipe);
     connect(m_recipe, &QCheckBox::toggled, this, [this](bool on) { m_form.SetRecipeOption(on); });
     grid->addWidget(m_recipe, CRecordSelForm::kMaxRecords, 0, 1, 2);
 

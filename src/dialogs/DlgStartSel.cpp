@@ -31,7 +31,7 @@ namespace {
 // Hidden controls keep their place, so that the others do not move when the
 // PLC type hides the DB or the decimal places.
 template <class W>
-W* SelControl(QWidget* parent, int id, const char* cp1252Text = nullptr)
+W* StartSelControl(QWidget* parent, int id, const char* cp1252Text = nullptr)
 {
     auto* w = new W(parent);
     w->setObjectName(QStringLiteral("c%1").arg(id));
@@ -45,7 +45,7 @@ W* SelControl(QWidget* parent, int id, const char* cp1252Text = nullptr)
     return w;
 }
 
-void FillCombo(QComboBox* combo, const std::vector<std::string>& names, int row)
+void FillStartSelCombo(QComboBox* combo, const std::vector<std::string>& names, int row)
 {
     const QSignalBlocker blocker(combo);
     combo->clear();
@@ -54,7 +54,7 @@ void FillCombo(QComboBox* combo, const std::vector<std::string>& names, int row)
     combo->setCurrentIndex(row);
 }
 
-void ShowEdit(QLineEdit* edit, const std::string& text, bool shown, bool enabled)
+void ShowStartSelEdit(QLineEdit* edit, const std::string& text, bool shown, bool enabled)
 {
     const QSignalBlocker blocker(edit);
     edit->setText(FromCp1252(text));
@@ -75,44 +75,44 @@ DlgStartSel::DlgStartSel(CStartSel& model, QWidget* parent) : QDialog(parent), m
 void DlgStartSel::BuildControls()
 {
     auto* grid = new QGridLayout;
-    m_appLabel = SelControl<QLabel>(this, 1920, "ORV/TEQ");
-    m_app = SelControl<QComboBox>(this, 1911);
-    m_dev = SelControl<QComboBox>(this, 1912);
-    m_sps = SelControl<QComboBox>(this, 1913);
-    m_drv = SelControl<QComboBox>(this, 1914);
+    m_appLabel = StartSelControl<QLabel>(this, 1920, "ORV/TEQ");
+    m_app = StartSelControl<QComboBox>(this, 1911);
+    m_dev = StartSelControl<QComboBox>(this, 1912);
+    m_sps = StartSelControl<QComboBox>(this, 1913);
+    m_drv = StartSelControl<QComboBox>(this, 1914);
     grid->addWidget(m_appLabel, 0, 0);
     grid->addWidget(m_app, 0, 1, 1, 8);
     const int comboIds[] = {1921, 1922, 1923};
     const char* comboTexts[] = {"Konsole", "SPS", "Kommunikation"};
     QComboBox* combos[] = {m_dev, m_sps, m_drv};
     for (int i = 0; i < 3; ++i) {
-        grid->addWidget(SelControl<QLabel>(this, comboIds[i], comboTexts[i]), i + 1, 0);
+        grid->addWidget(StartSelControl<QLabel>(this, comboIds[i], comboTexts[i]), i + 1, 0);
         grid->addWidget(combos[i], i + 1, 1, 1, 8);
     }
-    m_dbLabel = SelControl<QLabel>(this, 1916, "DB");
-    m_db = SelControl<QLineEdit>(this, 1903);
+    m_dbLabel = StartSelControl<QLabel>(this, 1916, "DB");
+    m_db = StartSelControl<QLineEdit>(this, 1903);
     grid->addWidget(m_dbLabel, 4, 0);
     grid->addWidget(m_db, 4, 1);
-    m_vonLabel = SelControl<QLabel>(this, 1917, "DW");
-    m_von = SelControl<QLineEdit>(this, 1926);
-    m_vonDecLabel = SelControl<QLabel>(this, 1958, ".");
-    m_vonDec = SelControl<QLineEdit>(this, 1956);
-    m_bisLabel = SelControl<QLabel>(this, 1919, "-");
-    m_bis = SelControl<QLineEdit>(this, 1902);
-    m_bisDecLabel = SelControl<QLabel>(this, 1957, ".");
-    m_bisDec = SelControl<QLineEdit>(this, 1955);
+    m_vonLabel = StartSelControl<QLabel>(this, 1917, "DW");
+    m_von = StartSelControl<QLineEdit>(this, 1926);
+    m_vonDecLabel = StartSelControl<QLabel>(this, 1958, ".");
+    m_vonDec = StartSelControl<QLineEdit>(this, 1956);
+    m_bisLabel = StartSelControl<QLabel>(this, 1919, "-");
+    m_bis = StartSelControl<QLineEdit>(this, 1902);
+    m_bisDecLabel = StartSelControl<QLabel>(this, 1957, ".");
+    m_bisDec = StartSelControl<QLineEdit>(this, 1955);
     QWidget* dwRow[] = {m_vonLabel, m_von, m_vonDecLabel, m_vonDec, m_bisLabel, m_bis, m_bisDecLabel, m_bisDec};
     for (int i = 0; i < 8; ++i)
         grid->addWidget(dwRow[i], 5, i);
-    m_intl = SelControl<QCheckBox>(this, 1928, "Internationales Display");
-    m_simDrv = SelControl<QCheckBox>(this, 1931, "Simulationstreiber binden");
-    m_keep = SelControl<QCheckBox>(this, 1977, "Diese Einstellungen \xFC" "bernehmen");
+    m_intl = StartSelControl<QCheckBox>(this, 1928, "Internationales Display");
+    m_simDrv = StartSelControl<QCheckBox>(this, 1931, "Simulationstreiber binden");
+    m_keep = StartSelControl<QCheckBox>(this, 1977, "Diese Einstellungen \xFC" "bernehmen");
     grid->addWidget(m_intl, 6, 0, 1, 9);
     grid->addWidget(m_simDrv, 7, 0, 1, 9);
     grid->addWidget(m_keep, 8, 0, 1, 9);
 
-    m_ok = SelControl<QPushButton>(this, 1, "OK");
-    m_info = SelControl<QPushButton>(this, 1915, "INFO");
+    m_ok = StartSelControl<QPushButton>(this, 1, "OK");
+    m_info = StartSelControl<QPushButton>(this, 1915, "INFO");
     m_ok->setDefault(true);
     m_info->setAutoDefault(false);
     auto* buttons = new QVBoxLayout;
@@ -137,12 +137,22 @@ void DlgStartSel::WireControls()
 {
     for (QComboBox* combo : {m_app, m_dev, m_sps, m_drv})
         connect(combo, &QComboBox::currentIndexChanged, this, [this, combo](int row) { OnCombo(combo, row); });
-    connect(m_db, &QLineEdit::textEdited, this, [this](const QString& t) { m_form->SetDbText(ToCp1252(t)); });
-    connect(m_von, &QLineEdit::textEdited, this, [this](const QString& t) { m_form->SetVonText(ToCp1252(t)); });
-    connect(m_bis, &QLineEdit::textEdited, this, [this](const QString& t) { m_form->SetBisText(ToCp1252(t)); });
-    connect(m_intl, &QCheckBox::toggled, this, [this](bool on) { m_form->SetIntlChecked(on); });
-    connect(m_simDrv, &QCheckBox::toggled, this, [this](bool on) { m_form->SetSimDrv(on); });
-    connect(m_keep, &QCheckBox::toggled, this, [this](bool on) { m_form->SetKeepSettings(on); });
+    // Signals reach the form only while a run has one.
+    auto toForm = [this](auto set) {
+        return [this, set](auto value) {
+            if (m_form)
+                set(*m_form, value);
+        };
+    };
+    connect(m_db, &QLineEdit::textEdited, this,
+            toForm([](CStartSelForm& f, const QString& t) { f.SetDbText(ToCp1252(t)); }));
+    connect(m_von, &QLineEdit::textEdited, this,
+            toForm([](CStartSelForm& f, const QString& t) { f.SetVonText(ToCp1252(t)); }));
+    connect(m_bis, &QLineEdit::textEdited, this,
+            toForm([](CStartSelForm& f, const QString& t) { f.SetBisText(ToCp1252(t)); }));
+    connect(m_intl, &QCheckBox::toggled, this, toForm([](CStartSelForm& f, bool on) { f.SetIntlChecked(on); }));
+    connect(m_simDrv, &QCheckBox::toggled, this, toForm([](CStartSelForm& f, bool on) { f.SetSimDrv(on); }));
+    connect(m_keep, &QCheckBox::toggled, this, toForm([](CStartSelForm& f, bool on) { f.SetKeepSettings(on); }));
     connect(m_ok, &QPushButton::clicked, this, &DlgStartSel::OnOk);
     connect(m_info, &QPushButton::clicked, this, &DlgStartSel::ShowHelp);
     m_von->installEventFilter(this);
@@ -177,24 +187,24 @@ bool DlgStartSel::Run()
 void DlgStartSel::Mirror()
 {
     const CStartSelForm& form = *m_form;
-    FillCombo(m_app, form.AppNames(), form.AppRow());
-    FillCombo(m_dev, form.DevNames(), form.DevRow());
-    FillCombo(m_sps, form.SpsNames(), form.SpsRow());
-    FillCombo(m_drv, form.DrvNames(), form.DrvRow());
+    FillStartSelCombo(m_app, form.AppNames(), form.AppRow());
+    FillStartSelCombo(m_dev, form.DevNames(), form.DevRow());
+    FillStartSelCombo(m_sps, form.SpsNames(), form.SpsRow());
+    FillStartSelCombo(m_drv, form.DrvNames(), form.DrvRow());
     const StartSelControls& c = form.Controls();
     m_dbLabel->setVisible(c.dbLabelShown);
-    ShowEdit(m_db, c.dbText, c.dbEditShown, true);
+    ShowStartSelEdit(m_db, c.dbText, c.dbEditShown, true);
     m_vonLabel->setText(FromCp1252(c.dwCaption));
     m_vonLabel->setVisible(c.vonLabelShown);
-    ShowEdit(m_von, c.vonText, c.vonShown, c.vonEnabled);
+    ShowStartSelEdit(m_von, c.vonText, c.vonShown, c.vonEnabled);
     m_vonDecLabel->setVisible(c.vonDecLabelShown);
     // The decimal places are shown by the rules but never read.
     m_vonDec->setVisible(c.vonDecShown);
     m_vonDec->setEnabled(c.vonDecEnabled);
     m_bisLabel->setVisible(c.bisLabelShown);
-    ShowEdit(m_bis, c.bisText, c.bisShown, true);
+    ShowStartSelEdit(m_bis, c.bisText, c.bisShown, true);
     m_bisDecLabel->setVisible(c.bisDecLabelShown);
-    ShowEdit(m_bisDec, c.bisDecText, c.bisDecShown, c.bisDecEnabled);
+    ShowStartSelEdit(m_bisDec, c.bisDecText, c.bisDecShown, c.bisDecEnabled);
     const QSignalBlocker intl(m_intl);
     const QSignalBlocker sim(m_simDrv);
     const QSignalBlocker keep(m_keep);

@@ -17,7 +17,7 @@ namespace {
 
 // Every line ended by a bare LF, the last one too: the save writes the
 // editor's lines in CR LF and ends the last, so these are the same file.
-std::string SourceLines(std::string_view text)
+std::string SourceEditLines(std::string_view text)
 {
     std::string lines;
     lines.reserve(text.size() + 1);
@@ -48,7 +48,7 @@ bool CloseSourceEdit()
     const std::string& path = frame->GetSrcEditPath().empty() ? frame->GetPrjPath() : frame->GetSrcEditPath();
     std::string file;
     // A file gone since it was loaded cannot equal the edits.
-    const bool same = ReadWholeFile(path, file) && SourceLines(file) == SourceLines(text);
+    const bool same = ReadWholeFile(path, file) && SourceEditLines(file) == SourceEditLines(text);
     if (!same && AskYesNoText("%s", kAskSaveSourceEdits))
         return SaveSrcEdit();
     frame->SetSrcEditPath(std::string());

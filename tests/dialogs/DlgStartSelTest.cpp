@@ -238,11 +238,12 @@ TEST_F(dialogs_start_sel, ShowsTheFormAfterOpeningAndAfterADriverChange)
         int32_t drv;
         const char* von;  // as the edit shows it on opening
         bool db;
+        bool decimals;
     };
     const Case cases[] = {
-        {20, 5, "00FF", false},  // hexadecimal, DbDft 7 (the type's rule runs last)
-        {33, 5, "10", true},    // DbDft 0, shown for type 33
-        {9, 11, "0", false},    // decimal places
+        {20, 5, "00FF", false, false},  // hexadecimal, DbDft 7 (the type's rule runs last)
+        {33, 5, "10", true, false},     // DbDft 0, shown for type 33
+        {9, 11, "0", false, true},      // decimal places
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sps);
@@ -254,6 +255,8 @@ TEST_F(dialogs_start_sel, ShowsTheFormAfterOpeningAndAfterADriverChange)
         ExpectMirrors(dialog, expected);
         EXPECT_EQ(Ctl<QLineEdit>(dialog, 1926)->text(), QString::fromLatin1(c.von));
         EXPECT_EQ(!Ctl<QLineEdit>(dialog, 1903)->isHidden(), c.db);
+        EXPECT_EQ(!Ctl<QLineEdit>(dialog, 1956)->isHidden(), c.decimals);
+        EXPECT_EQ(!Ctl<QLineEdit>(dialog, 1955)->isHidden(), c.decimals);
 
         auto* drv = Ctl<QComboBox>(dialog, 1914);
         ASSERT_GE(drv->count(), 2);

@@ -9,7 +9,7 @@ using namespace orv;
 
 namespace {
 
-const char kFileText[] = "LINE 1\r\nLINE 2\r\n";
+const char kSourceEditFile[] = "LINE 1\r\nLINE 2\r\n";
 
 TEST(workspace_close_source_edit, SavesDropsOrKeepsTheEdits)
 {
@@ -38,7 +38,7 @@ TEST(workspace_close_source_edit, SavesDropsOrKeepsTheEdits)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FrameFixture f;
-        f.dir.Write("src.orv", kFileText);
+        f.dir.Write("src.orv", kSourceEditFile);
         const std::string path = c.fileMissing ? f.dir.File("gone/src.orv") : f.dir.File("src.orv");
         f.frame.SetPrjPath(path);
         f.frame.SetSrcEditPath(c.editMode ? path : std::string());
@@ -50,7 +50,7 @@ TEST(workspace_close_source_edit, SavesDropsOrKeepsTheEdits)
 
         EXPECT_EQ(CloseSourceEdit(), c.opens);
         EXPECT_EQ(f.frame.IsSourceEditMode(), c.modeAfter);
-        EXPECT_EQ(f.dir.Read("src.orv"), c.fileAfter ? c.fileAfter : kFileText);
+        EXPECT_EQ(f.dir.Read("src.orv"), c.fileAfter ? c.fileAfter : kSourceEditFile);
         const bool cleared = !f.ui.CallsOf(UiCall::Kind::LogClear).empty();
         EXPECT_EQ(cleared, c.editMode && c.opens);
         if (c.answer == Answer::None) {
@@ -70,7 +70,7 @@ TEST(workspace_close_source_edit, SavesDropsOrKeepsTheEdits)
 TEST(workspace_close_source_edit, YesWritesBeforeTheViewClears)
 {
     FrameFixture f;
-    f.dir.Write("src.orv", kFileText);
+    f.dir.Write("src.orv", kSourceEditFile);
     f.frame.SetSrcEditPath(f.dir.File("src.orv"));
     f.frame.SetSourceEditMode(true);
     f.ui.SetSourceEditorText("NEW\n");
