@@ -166,8 +166,9 @@ TEST_F(dialogs_record_sel, OkAndCancelAnswerTheChooser)
     }
 }
 
-// The frame's kept dialogs make this dialog the chooser that a transfer asks.
-TEST_F(dialogs_record_sel, KeptDialogBecomesTheProgramsChooser)
+// The frame's kept dialogs make this dialog the chooser that a transfer asks,
+// and the runner builds the start selection for each run.
+TEST_F(dialogs_record_sel, KeptDialogsMakeTheChooserAndOfferTheStartSelection)
 {
     Journal journal;
     FakeFrameWindow window(journal);
@@ -192,6 +193,15 @@ TEST_F(dialogs_record_sel, KeptDialogBecomesTheProgramsChooser)
         EXPECT_TRUE(GetRecordChooser().Run());
         EXPECT_TRUE(shown);
         EXPECT_EQ(kept.Get(DlgId::StartSel), nullptr) << "built for each run";
+        // The runner offers the start selection, which refuses to open on a
+        // selection never set.
+        CQtDlgRunner dialogs;
+        EXPECT_FALSE(dialogs.IsAvailable(DlgId::StartSel));
+        dialogs.SetKept(&kept);
+        EXPECT_TRUE(dialogs.IsAvailable(DlgId::StartSel));
+        f.ui.ClearCalls();
+        EXPECT_FALSE(dialogs.Run(DlgId::StartSel));
+        EXPECT_EQ(f.ui.TextsOf(UiCall::Kind::Box), std::vector<std::string>{CStartSel::kFatalNotSet});
     }
     EXPECT_EQ(&GetRecordChooser(), headless);
 }
