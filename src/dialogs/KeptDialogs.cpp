@@ -1,14 +1,25 @@
 // Builds, registers and deletes the kept dialogs in their fixed order.
 #include "dialogs/KeptDialogs.h"
 
+#include "dialogs/DlgRecordSel.h"
+#include "dialogs/DlgStartSel.h"
+#include "workspace/FrameCore.h"
+
+#include <QApplication>
+
 namespace orv {
 
-std::unique_ptr<QDialog> MakeKeptDialog(DlgId, CFrameCore&)
+std::unique_ptr<QDialog> MakeKeptDialog(DlgId slot, CFrameCore&)
 {
-    return nullptr;
+    switch (slot) {
+    case DlgId::RecordSel:
+        return std::make_unique<CDlgRecordSel>();
+    default:
+        return nullptr;
+    }
 }
 
-CKeptDialogs::CKeptDialogs(const KeptDialogFactory& factory, CFrameCore& core)
+CKeptDialogs::CKeptDialogs(const KeptDialogFactory& factory, CFrameCore& core) : m_core(core)
 {
     for (size_t i = 0; i < m_dialogs.size(); ++i)
         m_dialogs[i] = factory(static_cast<DlgId>(i), core);
@@ -32,11 +43,19 @@ QDialog* CKeptDialogs::Get(DlgId slot) const
 
 bool CQtDlgRunner::IsAvailable(DlgId id) const
 {
+    if (m_kept != nullptr && id == DlgId::StartSel)
+        return true;
     return m_kept != nullptr && m_kept->Get(id) != nullptr;
 }
 
 bool CQtDlgRunner::Run(DlgId id)
 {
+    // The start selection is built for each run; the selection it edits
+    // lives in the core.
+    if (m_kept != nullptr && id == DlgId::StartSel) {
+        DlgStartSel dialog(m_kept->Core().GetStartSel(), QApplication::activeWindow());
+        return dialog.Run();
+    }
     QDialog* dialog = m_kept != nullptr ? m_kept->Get(id) : nullptr;
     return dialog != nullptr && dialog->exec() == QDialog::Accepted;
 }

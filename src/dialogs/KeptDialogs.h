@@ -37,8 +37,11 @@ public:
 
     // The dialog of a kept slot; null for a missing one and for the others.
     QDialog* Get(DlgId slot) const;
+    // What the dialogs built for each run reach the program through.
+    CFrameCore& Core() const { return m_core; }
 
 private:
+    CFrameCore& m_core;
     std::array<std::unique_ptr<QDialog>, kKeptDlgCount> m_dialogs;
     std::optional<ScopedRecordChooser> m_chooser;
 };

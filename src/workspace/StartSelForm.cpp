@@ -202,6 +202,7 @@ bool CStartSelForm::CheckDb(const Entered& in, bool upper)
     if (!fires)
         return false;
     Report("DB", dw.dbMin, dw.dbMax);
+    m_failedControl = 1903;
     m_ctl.dbText = Unsigned(upper ? dw.dbMax : dw.dbMin);
     return true;
 }
@@ -215,6 +216,7 @@ bool CStartSelForm::CheckVon(const Entered& in, bool upper)
     if (!fires)
         return false;
     Report("DW von", dw.dwMin, dw.dwMax);
+    m_failedControl = 1926;
     m_ctl.vonText = FormatDwEdit(upper ? dw.dwMax : dw.dwMin, dw.dwIsHex);
     return true;
 }
@@ -236,6 +238,7 @@ bool CStartSelForm::CheckBis(const Entered& in, bool upper)
     if (!fires)
         return false;
     Report("DW Bis", first + dw.dwDifMin, u);
+    m_failedControl = 1902;
     m_ctl.bisText = FormatDwEdit(u, dw.dwIsHex);
     return true;
 }

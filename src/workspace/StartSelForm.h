@@ -90,6 +90,9 @@ public:
 
     const Selection& Working() const { return m_work; }
     bool IsCheckRunning() const { return m_checkRunning; }
+    // The edit whose check fired last (1903, 1926 or 1902), 0 before any;
+    // the dialog gives it the focus.
+    int FailedControl() const { return m_failedControl; }
 
 private:
     const DwParams& Dw() const { return m_work.q.sps.Params(); }
@@ -118,6 +121,7 @@ private:
     Selection m_work;
     StartSelControls m_ctl;
     bool m_checkRunning = false;
+    int m_failedControl = 0;
 };
 
 } // namespace orv
