@@ -14,6 +14,8 @@ class CDrvParItem;
 class CMsgTxt;
 class CPrjNumEntry;
 class CPrjRcpTxt;
+class CPrjMnu;
+class CPrjMnuNode;
 
 // The dialogs the frame's commands run without handing values. The kept ones
 // come first, in the order they are created and deleted.
@@ -123,6 +125,14 @@ public:
         (void)number;
         (void)name;
         return std::nullopt;
+    }
+
+    // The menu-node dialog on a node of a menu; true on OK. The dialog edits
+    // the node; marking the project modified is the caller's.
+    virtual bool RunMnuNode(CPrjMnu& menu, CPrjMnuNode& node) {
+        (void)menu;
+        (void)node;
+        return false;
     }
 };
 
