@@ -24,12 +24,16 @@ const std::string& NavKitHome(const TempDir& home)
 {
     namespace fs = std::filesystem;
     fs::create_directories(home.File("CFG/ORV"));
-    fs::copy_file(fs::path(ORV_SHIPPED_DIR) / "CFG/ORV/ALT.FON", home.File("CFG/ORV/ALT.FON"));
+    for (const char* font : {"ALT.FON", "706.FON", "INT.FON"})
+        fs::copy_file(fs::path(ORV_SHIPPED_DIR) / "CFG/ORV" / font, home.File(std::string("CFG/ORV/") + font));
     CSelDb db;
     StartSelRows rows(db, home.File("startsel.db"));
-    rows.App("TEQPRO").App("ORVPRO").DevTyp("ORVPRO", "mini", {TxtKind::Op});
+    rows.App("TEQPRO").App("ORVPRO").DevTyp("ORVPRO", "mini", {TxtKind::Op}).DevTyp("ORVPRO", "midi");
     rows.Device({"ORVPRO", "ORV 014", 0, 14, "mini", 4, 20, 4, "alt"});
-    rows.Sps({33, "S33", StartSelSpsRow::Neutral()}).Driver(5, "Drv 5").Pair("mini", 33, 5);
+    rows.Device({"ORVPRO", "ORV 047.2", 1, 755, "mini", 4, 40, 16, "int"});
+    rows.Device({"ORVPRO", "ORV 706", 2, 706, "midi", 2, 40, 20, "706"});
+    rows.Sps({33, "S33", StartSelSpsRow::Neutral()}).Driver(5, "Drv 5");
+    rows.Pair("mini", 33, 5).Pair("midi", 33, 5);
     return home.Path();
 }
 

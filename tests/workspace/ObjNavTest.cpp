@@ -6,11 +6,16 @@
 #include "model/project/PrjVar.h"
 #include "model/project/RcpTxt.h"
 #include "support/PrjBuilder.h"
+#include "model/project/Mnu.h"
+#include "model/project/SkAct.h"
+#include "model/project/SkTxt.h"
+#include "workspace/LstProv.h"
 #include "workspace/ObjNav.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace orv {
 namespace {
@@ -308,6 +313,109 @@ TEST_F(workspace_navigators, ShowVarInfoNamesTheVariable)
     CObjNav::ShowVarInfo(var);
     CObjNav::ShowVarInfo(nullptr);
     EXPECT_EQ(kit.Logs(), (std::vector<std::string>{"Variable: TEMP DW 21 BIN-1 Soll"}));
+}
+
+// Every command of the navigators and providers marks the project modified
+// exactly when it changed it.
+TEST_F(workspace_navigators, OnlyAChangeMarksTheProject)
+{
+    CLstTable table;
+    CPrjData& prj = kit.fw.prj;
+    const std::string askText = "Soll der Text wirklich gel\xF6scht werden?";
+    const auto texts = [&](int listType, std::initializer_list<int32_t> nums) -> CObjNav& {
+        kit.List(listType).FreeAllEntries();
+        kit.AddTexts(listType, nums);
+        return kit.Open(listType);
+    };
+    // A menu with nodes 1 (start) and 2 showing operator text 0.
+    const auto menu = [&] {
+        prj.GetMnuList()->FreeAllMnus();
+        if (kit.List(kOpTexts).GetCount() == 0)
+            kit.AddTexts(kOpTexts, {0});
+        auto owned = std::make_unique<CPrjMnu>(1, "M", 0);
+        CPrjMnu* raw = owned.get();
+        EXPECT_GE(prj.InsMnu(owned.release()), 0);
+        for (uint8_t n : {1, 2})
+            raw->InsNode(new CPrjMnuNode(n, 0, 0, 0, 0, static_cast<CPrjOpTxt*>(kit.List(kOpTexts).ItemAt(0)), n == 1));
+        auto prov = std::make_shared<CLstProvMnuNode>(kit.core, table);
+        prov->SetMenu(raw);
+        return prov;
+    };
+    // Actions 1 and 2, action 1 run by softkey text 0; softkey texts 0 and 1.
+    const auto softkeys = [&] {
+        prj.GetSkTxtList()->FreeAllSkTxt();
+        prj.GetSkActList()->FreeAllActs();
+        for (int32_t n : {1, 2})
+            prj.GetSkActList()->Adopt(std::make_unique<CPrjSkAct>(n, "A"));
+        for (int32_t n : {0, 1})
+            prj.GetSkTxtList()->Adopt(std::make_unique<CPrjSkTxt>(n));
+        static_cast<CPrjSkTxt*>(prj.GetSkTxtList()->ItemAt(0))->SetPressAct(1, prj.GetSkActList()->ItemAt(0));
+    };
+    const auto acts = [&] {
+        softkeys();
+        return std::make_shared<CLstProvSkAct>(kit.core, table);
+    };
+    const auto skTxts = [&] {
+        softkeys();
+        return std::make_shared<CLstProvSkTxt>(kit.core, table);
+    };
+    const auto ask = [&](const std::string& text, bool yes) { kit.fw.ui.AnswerQuestionText(text, yes); };
+    CPrjVar* rcpVar = PrjBuilder(prj).AddNumVar("RCPVAR", 20);
+    ASSERT_NE(rcpVar, nullptr);
+
+    struct Case {
+        const char* name;
+        // Sets the list up and gives the command.
+        std::function<std::function<void()>()> prepare;
+        bool changes;
+    };
+    const Case cases[] = {
+        {"new", [&] { CObjNav& nav = texts(kMsgTexts, {1}); return std::function<void()>([&nav] { nav.New(); }); }, true},
+        {"new on a full single list", [&] { CObjNav& nav = texts(kHlpDefault, {0}); return std::function<void()>([&nav] { nav.New(); }); }, false},
+        {"copy", [&] { CObjNav& nav = texts(kMsgTexts, {1}); return std::function<void()>([&nav] { nav.CopyEntry(); }); }, true},
+        {"renumber", [&] { CObjNav& nav = texts(kOpTexts, {1}); kit.dialogs.renumbers = {RenumberNums{1, 1, 4}}; return std::function<void()>([&nav] { nav.Renumber(); }); }, true},
+        {"renumber cancelled", [&] { CObjNav& nav = texts(kOpTexts, {1}); kit.dialogs.renumbers = {std::nullopt}; return std::function<void()>([&nav] { nav.Renumber(); }); }, false},
+        {"renumber out of range", [&] { CObjNav& nav = texts(kRcpTexts, {1}); kit.dialogs.renumbers = {RenumberNums{1, 1, 200}}; return std::function<void()>([&nav] { nav.Renumber(); }); }, false},
+        {"renumber onto a taken number", [&] { CObjNav& nav = texts(kOpTexts, {1, 2}); return std::function<void()>([&nav] { nav.RenumberEntry(nav.GetCurrent(), 2); }); }, false},
+        {"delete", [&] { CObjNav& nav = texts(kMsgTexts, {1, 2}); ask(askText, true); return std::function<void()>([&nav] { nav.Delete(); }); }, true},
+        {"delete answered No", [&] { CObjNav& nav = texts(kMsgTexts, {1}); ask(askText, false); return std::function<void()>([&nav] { nav.Delete(); }); }, false},
+        {"recipe data", [&] { CObjNav& nav = texts(kRcpTexts, {1}); nav.GetCurrent()->GetRow(1)->SetVarSlot(0, rcpVar, 0); kit.dialogs.answerOk = true; return std::function<void()>([&nav] { nav.EditForm(); }); }, true},
+        {"recipe form without a PLC variable", [&] { CObjNav& nav = texts(kRcpTexts, {1}); return std::function<void()>([&nav] { nav.EditForm(); }); }, false},
+        {"operator text in a menu kept", [&] { CObjNav& nav = texts(kOpTexts, {1}); static_cast<CPrjOpTxt*>(nav.GetCurrent())->AddUse(); ask(askText, true); return std::function<void()>([&nav] { nav.Delete(); }); }, false},
+        {"prev and next", [&] { CObjNav& nav = texts(kMsgTexts, {1, 2}); return std::function<void()>([&nav] { nav.Next(); nav.Prev(); }); }, false},
+        {"node new", [&] { auto p = menu(); return std::function<void()>([p] { p->OnNew(); }); }, true},
+        {"node edited", [&] { auto p = menu(); kit.dialogs.answerOk = true; return std::function<void()>([p] { p->OnEdit(0); }); }, true},
+        {"node edit cancelled", [&] { auto p = menu(); kit.dialogs.answerOk = false; return std::function<void()>([p] { p->OnEdit(0); }); }, false},
+        {"node deleted", [&] { auto p = menu(); kit.fw.ui.AnswerQuestion(msg::kMenueknotenNrLoeschen, true); return std::function<void()>([p] { p->OnDelete(1); }); }, true},
+        {"node delete answered No", [&] { auto p = menu(); kit.fw.ui.AnswerQuestion(msg::kMenueknotenNrLoeschen, false); return std::function<void()>([p] { p->OnDelete(1); }); }, false},
+        {"node renumbered", [&] { auto p = menu(); return std::function<void()>([p] { p->OnRenumber(1, 7); }); }, true},
+        {"node renumber onto a taken number", [&] { auto p = menu(); return std::function<void()>([p] { p->OnRenumber(1, 1); }); }, false},
+        {"start moved", [&] { auto p = menu(); return std::function<void()>([p] { p->OnMakeStart(1); }); }, true},
+        {"start kept", [&] { auto p = menu(); return std::function<void()>([p] { p->OnMakeStart(0); }); }, false},
+        {"action new", [&] { auto p = acts(); return std::function<void()>([p] { p->OnNew(); }); }, true},
+        {"action copied", [&] { auto p = acts(); return std::function<void()>([p] { p->OnCopy(0); }); }, true},
+        {"action edited", [&] { auto p = acts(); kit.dialogs.answerOk = true; return std::function<void()>([p] { p->OnEdit(0); }); }, true},
+        {"action edit cancelled", [&] { auto p = acts(); kit.dialogs.answerOk = false; return std::function<void()>([p] { p->OnEdit(0); }); }, false},
+        {"action deleted", [&] { auto p = acts(); ask("Softkey-Aktion wirklich l\xF6schen?", true); return std::function<void()>([p] { p->OnDelete(1); }); }, true},
+        {"action in use kept", [&] { auto p = acts(); ask("Softkey-Aktion wirklich l\xF6schen?", true); return std::function<void()>([p] { p->OnDelete(0); }); }, false},
+        {"action renumbered", [&] { auto p = acts(); return std::function<void()>([p] { p->OnRenumber(1, 9); }); }, true},
+        {"action renumber to itself", [&] { auto p = acts(); return std::function<void()>([p] { p->OnRenumber(1, 2); }); }, false},
+        {"softkey text new", [&] { auto p = skTxts(); return std::function<void()>([p] { p->OnNew(); }); }, true},
+        {"softkey text copied", [&] { auto p = skTxts(); return std::function<void()>([p] { p->OnCopy(0); }); }, true},
+        {"softkeys edited", [&] { auto p = skTxts(); kit.dialogs.answerOk = true; return std::function<void()>([p] { p->OnEdit(0); }); }, true},
+        {"softkey text deleted", [&] { auto p = skTxts(); ask("Softkeytext wirklich l\xF6schen?", true); return std::function<void()>([p] { p->OnDelete(0); }); }, true},
+        {"softkey text delete answered No", [&] { auto p = skTxts(); ask("Softkeytext wirklich l\xF6schen?", false); return std::function<void()>([p] { p->OnDelete(0); }); }, false},
+        {"softkey text renumbered", [&] { auto p = skTxts(); return std::function<void()>([p] { p->OnRenumber(1, 5); }); }, true},
+        {"softkey text renumber past 127", [&] { auto p = skTxts(); return std::function<void()>([p] { p->OnRenumber(1, 128); }); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::function<void()> command = c.prepare();
+        const uint16_t before = kit.ModCount();
+        command();
+        EXPECT_EQ(kit.ModCount() > before, c.changes);
+        EXPECT_GE(kit.ModCount(), before);
+    }
 }
 
 } // namespace
