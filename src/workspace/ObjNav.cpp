@@ -345,7 +345,10 @@ void CObjNav::Delete()
     } else if (m_activeIdx >= Count()) {
         m_activeIdx = Count() - 1;
     }
-    ShowList();
+    // The texts provider shows the list again, in whatever mode the list
+    // view is.
+    RefillTexts(false);
+    SetActive(m_activeIdx, true);
 }
 
 void CObjNav::ShowVarInfo(const CPrjVar* var)
@@ -377,16 +380,17 @@ void CObjNav::ShowChange()
 
 void CObjNav::ShowList()
 {
-    RefillTexts();
+    RefillTexts(true);
     SetActive(m_activeIdx, true);
 }
 
-void CObjNav::RefillTexts() const
+void CObjNav::RefillTexts(bool toTextMode) const
 {
     IViewLst* lst = m_core ? m_core->GetViewLst() : nullptr;
     if (!lst)
         return;
-    lst->SetListMode(IViewLst::kModeTexts);
+    if (toTextMode)
+        lst->SetListMode(IViewLst::kModeTexts);
     lst->DeactivateProvider(IViewLst::kModeTexts);
     lst->ActivateProvider(IViewLst::kModeTexts);
 }

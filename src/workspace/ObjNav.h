@@ -110,8 +110,9 @@ protected:
     }
 
 private:
-    // The list view shows the texts again with the active row selected.
-    void RefillTexts() const;
+    // The texts provider fills the list view again, which first switches to
+    // the text mode when asked to.
+    void RefillTexts(bool toTextMode) const;
     // The texts again, and the active element loaded.
     void ShowList();
     // After a new element or a copy: the project is changed, and the

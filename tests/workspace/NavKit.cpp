@@ -98,6 +98,7 @@ NavKit::NavKit()
       core(fw.frame, window, dialogs, files)
 {
     fw.frame.SetLogLevel(3);
+    core.SetNavFactory(MakeObjNav);
     core.SetViewDc(&dc);
     core.SetViewLst(&lst);
     EXPECT_TRUE(core.GetStartSel().SetOrvVals("ORVPRO", 14, 33, 5, 10, 0, 64));
