@@ -528,5 +528,28 @@ TEST_F(workspace_list_providers, CharactersByTheCharacterSet)
     }
 }
 
+// Row positions from a view may be stale: the table clamps or ignores them,
+// and the selection stays on the row it was on.
+TEST_F(workspace_list_providers, TheTableKeepsItsSelectionOnItsRow)
+{
+    table.InsertRow(0, SystemCell("a"));
+    table.InsertRow(1, SystemCell("c"));
+    table.SetSelected(1);
+    EXPECT_EQ(table.InsertRow(1, SystemCell("b")), 1);
+    EXPECT_EQ(table.GetSelected(), 2);
+    EXPECT_EQ(table.InsertRow(99, SystemCell("d")), 3);
+    table.SetCell(7, 1, SystemCell("x"));
+    table.DeleteRow(-1);
+    EXPECT_EQ(Labels(), (Texts{"a", "b", "c", "d"}));
+    table.DeleteRow(0);
+    EXPECT_EQ(table.GetSelected(), 1);
+    table.DeleteRow(1);
+    EXPECT_EQ(table.GetSelected(), -1);
+    table.SetSelected(5);
+    EXPECT_EQ(table.GetSelected(), -1);
+    EXPECT_EQ(table.RowToIndex(0), -1);
+    EXPECT_EQ(table.Text(0, 9), "");
+}
+
 } // namespace
 } // namespace orv
