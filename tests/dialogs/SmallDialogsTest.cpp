@@ -1,4 +1,5 @@
 #include "dialogs/DialogKit.h"
+#include "dialogs/KeptDialogs.h"
 #include "dialogs/QtText.h"
 #include "dialogs/SkActionDialog.h"
 #include "dialogs/SmallDialogs.h"
@@ -7,8 +8,12 @@
 #include "model/project/PrjData.h"
 #include "model/project/PrjVarKinds.h"
 #include "model/project/VarValList.h"
+#include "workspace/FrameCore.h"
+#include "workspace/PrjMgr.h"
 #include "model/project/SkAct.h"
 #include "model/project/SkTxt.h"
+#include "support/ConfigKit.h"
+#include "support/FrameFakes.h"
 #include "support/FrameFixture.h"
 #include "support/ProjectWorld.h"
 #include "support/ScopedEnv.h"
@@ -26,6 +31,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -67,6 +73,23 @@ void ClickOk(QDialog& dialog)
     auto* buttons = dialog.findChild<QDialogButtonBox*>();
     ASSERT_NE(buttons, nullptr);
     QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+}
+
+// Runs act on the next modal dialog once it is up; polled, since the
+// dialog opens inside the call under test.
+void OnModalDialog(std::function<void(QDialog&)> act)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act)] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        act(*dialog);
+    });
+    poll->start();
 }
 
 // A project with a softkey action, a softkey text and a message text.
@@ -245,6 +268,42 @@ TEST(dialogs_small, RecipeValueOutsideItsRangeIsRefusedAndPutBack)
         EXPECT_EQ(w.values.GetAt(0)->GetValue(), 1000u);
     }
     EXPECT_EQ(w.world.prj->GetModCount(), 1);
+}
+
+TEST(dialogs_small, RunnerOpensTheSoftkeyActionDialogOnTheGivenAction)
+{
+    ScriptedUi ui;
+    ScopedUiServices uiReg{ui};
+    ConfigKit kit;
+    CFrameState frame;
+    ScopedMainFrame frameReg{frame};
+    Journal journal;
+    FakeFrameWindow window{journal};
+    FakeFilePrompt files;
+    CQtDlgRunner runner;
+    CFrameCore core{frame, window, runner, files};
+    core.Start();
+    ASSERT_NE(core.GetPrjMgr(), nullptr);
+    CKeptDialogs kept(MakeKeptDialog, core);
+    runner.SetKept(&kept);
+    CPrjData& prj = *core.GetPrjMgr()->GetPrjData();
+    prj.InsSkAct(new CPrjSkAct(1, "Eins"));
+    prj.InsSkAct(new CPrjSkAct(2, "Zwei"));
+    prj.SetModified(false);
+
+    EXPECT_FALSE(runner.RunSkAction(2));
+    QString shown;
+    OnModalDialog([&shown](QDialog& dialog) {
+        ASSERT_NE(dynamic_cast<CDlgSkAction*>(&dialog), nullptr);
+        shown = FindControl<QLineEdit>(dialog, 2047)->text();
+        FindControl<QLineEdit>(dialog, 2047)->setText(QStringLiteral("Zwei neu"));
+        ClickOk(dialog);
+    });
+    EXPECT_TRUE(runner.RunSkAction(1));
+    EXPECT_EQ(shown, QStringLiteral("Zwei"));
+    EXPECT_STREQ(prj.GetSkActList()->FindByNum(2)->GetName(), "Zwei neu");
+    EXPECT_EQ(prj.GetModCount(), 1);
+    runner.SetKept(nullptr);
 }
 
 TEST(dialogs_small, DescriptionIsShownReadOnly)
