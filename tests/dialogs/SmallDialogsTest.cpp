@@ -272,16 +272,13 @@ TEST(dialogs_small, RecipeValueOutsideItsRangeIsRefusedAndPutBack)
 
 TEST(dialogs_small, RunnerOpensTheSoftkeyActionDialogOnTheGivenAction)
 {
-    ScriptedUi ui;
-    ScopedUiServices uiReg{ui};
+    FrameFixture f;
     ConfigKit kit;
-    CFrameState frame;
-    ScopedMainFrame frameReg{frame};
     Journal journal;
     FakeFrameWindow window{journal};
     FakeFilePrompt files;
     CQtDlgRunner runner;
-    CFrameCore core{frame, window, runner, files};
+    CFrameCore core{f.frame, window, runner, files};
     core.Start();
     ASSERT_NE(core.GetPrjMgr(), nullptr);
     CKeptDialogs kept(MakeKeptDialog, core);
