@@ -4,6 +4,7 @@
 #pragma once
 
 #include "workspace/DlgRunner.h"
+#include "workspace/forms/ValueCodec.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,9 +19,6 @@ class CPrjData;
 class CPrjMgr;
 class IFrameWindow;
 class IViewTree;
-
-// The message for a typed number outside its range, with the range.
-inline constexpr int kMsgInputRange = 15031;
 
 // The simulated value of a driver parameter item.
 class CDlgValueForm {

@@ -16,7 +16,6 @@ namespace {
 
 constexpr int kAdrMin = 4;
 constexpr int kAdrMax = 255;
-constexpr int kMsgRange = 15031;
 
 struct SkOperation {
     uint16_t code = 0;
@@ -101,7 +100,7 @@ int CDlgSkActionForm::Ok()
         }
         const std::optional<int> value = ReadValue(FmtOfIndex(row.fmt), row.value);
         if (!value) {
-            ShowMessage(kMsgRange, kWordValueMin, kWordValueMax);
+            ShowMessage(kMsgInputRange, kWordValueMin, kWordValueMax);
             return base + kCtlValue;
         }
         if (*value < kWordValueMin) {

@@ -19,6 +19,9 @@ std::string FormatValue(ValueFmt fmt, int value);
 // nothing: a typing error must never become a stored 0.
 std::optional<int> ReadValue(ValueFmt fmt, std::string_view text);
 
+// The message for a typed number outside its range, with the range.
+inline constexpr int kMsgInputRange = 15031;
+
 // The range every data word value must lie in.
 inline constexpr int kWordValueMin = 0;
 inline constexpr int kWordValueMax = 65535;
