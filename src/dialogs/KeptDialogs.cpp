@@ -3,17 +3,49 @@
 
 #include "dialogs/DlgRecordSel.h"
 #include "dialogs/DlgStartSel.h"
+#include "dialogs/SkActionDialog.h"
+#include "dialogs/SmallDialogs.h"
+#include "model/project/DrvParItem.h"
+#include "model/project/PrjData.h"
+#include "model/project/RcpTxt.h"
+#include "model/project/SkAct.h"
+#include "model/project/SkTxt.h"
 #include "workspace/FrameCore.h"
+#include "workspace/PrjMgr.h"
 
 #include <QApplication>
 
 namespace orv {
 
-std::unique_ptr<QDialog> MakeKeptDialog(DlgId slot, CFrameCore&)
+namespace {
+
+CPrjData* CoreProject(CFrameCore& core)
+{
+    return core.GetPrjMgr() != nullptr ? core.GetPrjMgr()->GetPrjData() : nullptr;
+}
+
+KeptDialogSource SourceOf(CFrameCore& core)
+{
+    return {[&core] { return CoreProject(core); }, [&core] { return core.GetStartSel().Dev().devTyp; }};
+}
+
+} // namespace
+
+std::unique_ptr<QDialog> MakeKeptDialog(DlgId slot, CFrameCore& core)
 {
     switch (slot) {
     case DlgId::RecordSel:
         return std::make_unique<CDlgRecordSel>();
+    case DlgId::PrjOpt:
+        return std::make_unique<CDlgPrjOpt>(SourceOf(core));
+    case DlgId::DrvPar:
+        return std::make_unique<CDlgDrvPar>();
+    case DlgId::Descr:
+        return std::make_unique<CDlgDescr>(SourceOf(core));
+    case DlgId::PrgOpt:
+        return std::make_unique<CDlgPrgOpt>();
+    case DlgId::Rename:
+        return std::make_unique<CDlgRename>();
     default:
         return nullptr;
     }
@@ -43,21 +75,110 @@ QDialog* CKeptDialogs::Get(DlgId slot) const
 
 bool CQtDlgRunner::IsAvailable(DlgId id) const
 {
-    if (m_kept != nullptr && id == DlgId::StartSel)
-        return true;
+    // The start selection, language and port dialogs are made per run, once
+    // the core is there.
+    if (id == DlgId::StartSel || id == DlgId::Lang || id == DlgId::Ports)
+        return Core() != nullptr;
     return m_kept != nullptr && m_kept->Get(id) != nullptr;
 }
 
 bool CQtDlgRunner::Run(DlgId id)
 {
-    // The start selection is built for each run; the selection it edits
-    // lives in the core.
-    if (m_kept != nullptr && id == DlgId::StartSel) {
-        DlgStartSel dialog(m_kept->Core().GetStartSel(), QApplication::activeWindow());
+    CFrameCore* core = Core();
+    // The selection the start-selection dialog edits lives in the core.
+    if (core != nullptr && id == DlgId::StartSel) {
+        DlgStartSel dialog(core->GetStartSel(), QApplication::activeWindow());
         return dialog.Run();
+    }
+    if (core != nullptr && id == DlgId::Lang) {
+        CDlgLang dialog(core->Frame(), &core->Window(), core->GetViewTree());
+        return dialog.exec() == QDialog::Accepted;
+    }
+    if (core != nullptr && id == DlgId::Ports) {
+        std::optional<CPrjMgrPorts> ports;
+        if (core->GetPrjMgr() != nullptr)
+            ports.emplace(*core->GetPrjMgr());
+        CDlgComPorts dialog(ports ? &*ports : nullptr);
+        return dialog.exec() == QDialog::Accepted;
     }
     QDialog* dialog = m_kept != nullptr ? m_kept->Get(id) : nullptr;
     return dialog != nullptr && dialog->exec() == QDialog::Accepted;
+}
+
+CPrjData* CQtDlgRunner::Project() const
+{
+    return Core() != nullptr ? CoreProject(*Core()) : nullptr;
+}
+
+std::optional<CDlgRunner::RenumberNums> CQtDlgRunner::RunRenumber(int mode, std::optional<RenumberNums> start)
+{
+    if (Core() == nullptr)
+        return std::nullopt;
+    CDlgRenumber dialog(mode, start);
+    return dialog.exec() == QDialog::Accepted ? dialog.Result() : std::nullopt;
+}
+
+bool CQtDlgRunner::RunMsgOptions(CMsgTxt& text)
+{
+    if (Core() == nullptr)
+        return false;
+    CDlgMsgOpt dialog(text, Project(), Core()->GetStartSel().Dev().devTyp);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CQtDlgRunner::RunHlpOptions(CPrjNumEntry&)
+{
+    if (Core() == nullptr)
+        return false;
+    CDlgHlpOpt dialog;
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CQtDlgRunner::RunRcpData(CPrjRcpTxt& text)
+{
+    if (Core() == nullptr)
+        return false;
+    CDlgRcpData dialog(text.GetValList(), Project());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CQtDlgRunner::RunSkAction(int index)
+{
+    CPrjData* prj = Project();
+    const CPrjSkActList* acts = prj != nullptr ? prj->GetSkActList() : nullptr;
+    CPrjSkAct* act = acts != nullptr && index >= 0 && index < acts->GetCount() ? acts->ItemAt(index) : nullptr;
+    if (act == nullptr)
+        return false;
+    CDlgSkAction dialog(*act, prj);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CQtDlgRunner::RunSoftkeys(int index)
+{
+    CPrjData* prj = Project();
+    const CPrjSkTxtList* texts = prj != nullptr ? prj->GetSkTxtList() : nullptr;
+    CPrjSkTxt* text = texts != nullptr && index >= 0 && index < texts->GetCount() ? texts->SkTxtAt(index) : nullptr;
+    if (text == nullptr)
+        return false;
+    CDlgSoftkeys dialog(*text, *prj->GetSkActList(), Core()->GetStartSel().Dev().numSK, prj);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<uint16_t> CQtDlgRunner::RunValue(const CDrvParItem& item)
+{
+    if (Core() == nullptr)
+        return std::nullopt;
+    CDlgValue dialog(item.GetValue(), item.GetSimFmt());
+    return dialog.exec() == QDialog::Accepted ? dialog.Value() : std::nullopt;
+}
+
+std::optional<CDlgRunner::RenameResult> CQtDlgRunner::RunRename(uint16_t number, std::string_view name)
+{
+    auto* dialog = dynamic_cast<CDlgRename*>(m_kept != nullptr ? m_kept->Get(DlgId::Rename) : nullptr);
+    if (dialog == nullptr)
+        return std::nullopt;
+    dialog->SetObject(number, std::string(name));
+    return dialog->exec() == QDialog::Accepted ? dialog->Result() : std::nullopt;
 }
 
 bool CQtDlgRunner::RunSearch(int)

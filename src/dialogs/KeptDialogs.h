@@ -15,6 +15,7 @@
 namespace orv {
 
 class CFrameCore;
+class CPrjData;
 
 // Makes the kept dialog of a slot, or null for one that does not exist. The
 // dialog reaches the project, the selection and the views through the frame's
@@ -37,7 +38,8 @@ public:
 
     // The dialog of a kept slot; null for a missing one and for the others.
     QDialog* Get(DlgId slot) const;
-    // What the dialogs built for each run reach the program through.
+    // The core the dialogs were made with; the dialogs run per call reach
+    // the project through it too.
     CFrameCore& Core() const { return m_core; }
 
 private:
@@ -55,8 +57,21 @@ public:
     bool IsAvailable(DlgId id) const override;
     bool Run(DlgId id) override;
     bool RunSearch(int mode) override;
+    std::optional<RenumberNums> RunRenumber(int mode, std::optional<RenumberNums> start) override;
+    bool RunMsgOptions(CMsgTxt& text) override;
+    bool RunHlpOptions(CPrjNumEntry& entry) override;
+    bool RunRcpData(CPrjRcpTxt& text) override;
+    bool RunSkAction(int index) override;
+    bool RunSoftkeys(int index) override;
+    std::optional<uint16_t> RunValue(const CDrvParItem& item) override;
+    std::optional<RenameResult> RunRename(uint16_t number, std::string_view name) override;
 
 private:
+    // Null until the kept dialogs exist.
+    CFrameCore* Core() const { return m_kept != nullptr ? &m_kept->Core() : nullptr; }
+    // The open project; null without one.
+    CPrjData* Project() const;
+
     const CKeptDialogs* m_kept = nullptr;
 };
 

@@ -313,8 +313,9 @@ void CFrameCore::OnSearch(int mode)
 
 void CFrameCore::OnLanguage(int)
 {
-    if (m_dialogs.Run(DlgId::Lang))
-        m_window.RebuildMenuTexts();
+    // The dialog applies a language on the click, menus included; French
+    // leaves the menus as they are, so OK must not rebuild them.
+    m_dialogs.Run(DlgId::Lang);
 }
 
 void CFrameCore::OnFirmware(int)

@@ -59,6 +59,7 @@ public:
     void Close();
 
     CFrameState& Frame() { return m_frame; }
+    IFrameWindow& Window() { return m_window; }
     CPrjMgr* GetPrjMgr() const { return m_prjMgr.get(); }
     CStartSel& GetStartSel() { return m_startSel; }
     CObjNav* GetCurNav() const { return m_curNav.get(); }

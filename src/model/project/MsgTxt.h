@@ -27,6 +27,7 @@ public:
 
     // 2 INFO, 3 WARNING, 4 FAULT; any other value: no priority.
     uint8_t GetPrio() const { return m_prio; }
+    void SetPrio(uint8_t prio) { m_prio = prio; }
     // 1..5: how the panel clears the message.
     uint8_t GetDelMode() const { return m_delMode; }
     void SetDelMode(uint8_t mode) { m_delMode = mode; }

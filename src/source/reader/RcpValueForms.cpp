@@ -26,11 +26,16 @@ int ReadDotted(CParser& p, uint16_t hi1, uint16_t hi2, uint16_t& a, uint16_t& b)
     return -1;
 }
 
+bool RcpIsWideBcd(const CPrjVar& var)
+{
+    return var.GetType() == 16 || var.GetType() == 30;
+}
+
 int ReadBcd(CParser& p, const CPrjVar& var, CVarValPair& pair)
 {
-    const bool wide = var.GetType() == 16 || var.GetType() == 30;
+    const RcpValueRange range = *RcpNumberRange(var);
     uint32_t v = 0;
-    if (p.GetNum32(v, 0, wide ? 99999999u : 9999u) != 1)
+    if (p.GetNum32(v, static_cast<uint32_t>(range.lo), static_cast<uint32_t>(range.hi)) != 1)
         return -1;
     pair.SetValue(v);
     return 1;
@@ -38,8 +43,9 @@ int ReadBcd(CParser& p, const CPrjVar& var, CVarValPair& pair)
 
 int ReadBin(CParser& p, const CPrjVar& var, CVarValPair& pair)
 {
+    const RcpValueRange range = *RcpNumberRange(var);
     uint32_t v = 0;
-    if (p.GetNum32(v, static_cast<uint32_t>(var.GetExtWord1()), static_cast<uint32_t>(var.GetExtWord2())) != 1)
+    if (p.GetNum32(v, static_cast<uint32_t>(range.lo), static_cast<uint32_t>(range.hi)) != 1)
         return -1;
     pair.SetValue(v);
     return 1;
@@ -47,8 +53,9 @@ int ReadBin(CParser& p, const CPrjVar& var, CVarValPair& pair)
 
 int ReadVbin(CParser& p, const CPrjVar& var, CVarValPair& pair)
 {
+    const RcpValueRange range = *RcpNumberRange(var);
     int32_t v = 0;
-    if (p.GetLong(v, var.GetExtWord1(), var.GetExtWord2()) != 1)
+    if (p.GetLong(v, static_cast<int32_t>(range.lo), static_cast<int32_t>(range.hi)) != 1)
         return -1;
     pair.SetValue(static_cast<uint32_t>(v));
     return 1;
@@ -136,8 +143,7 @@ std::string WriteBcd(const CPrjVar& var, const CVarValPair& pair, bool lineStart
 {
     if (lineStart)
         return FormatText("%u", pair.GetValue());
-    const bool wide = var.GetType() == 16 || var.GetType() == 30;
-    return wide ? FormatText(", %8u", pair.GetValue()) : FormatText(", %4u", pair.GetValue());
+    return RcpIsWideBcd(var) ? FormatText(", %8u", pair.GetValue()) : FormatText(", %4u", pair.GetValue());
 }
 
 std::string WriteBin(const CPrjVar&, const CVarValPair& pair, bool lineStart)
@@ -202,6 +208,20 @@ constexpr RcpValueCodec kAscii{nullptr, nullptr, true};
 constexpr RcpValueCodec kTimer{ReadTimer, WriteTimer, false};
 
 } // namespace
+
+std::optional<RcpValueRange> RcpNumberRange(const CPrjVar& var)
+{
+    const uint8_t t = var.GetType();
+    if (t == 0 || t == 28 || t == 16 || t == 30)
+        return RcpValueRange{0, RcpIsWideBcd(var) ? 99999999 : 9999};
+    if (t >= 2 && t <= 9)
+        return RcpValueRange{static_cast<uint32_t>(var.GetExtWord1()), static_cast<uint32_t>(var.GetExtWord2())};
+    if (t >= 18 && t <= 25)
+        return RcpValueRange{var.GetExtWord1(), var.GetExtWord2()};
+    if (t == vartype::kWordPlain || t == vartype::kWord)
+        return RcpValueRange{0, 0xFFFF};
+    return std::nullopt;
+}
 
 const RcpValueCodec* FindRcpValueCodec(const CPrjVar& var)
 {

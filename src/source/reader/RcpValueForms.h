@@ -2,6 +2,8 @@
 // reader and writer cannot disagree.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace orv {
@@ -30,6 +32,15 @@ const RcpValueCodec* FindRcpValueCodec(const CPrjVar& var);
 // The codec by which a value is written: a WORD of a form that the source
 // cannot name goes as KM, as its VAR line does.
 const RcpValueCodec* FindRcpValueCodecToWrite(const CPrjVar& var);
+
+// The range a numeric recipe value lies in for the source to take it back:
+// BCD by its digits, BIN unsigned and VBIN signed within the variable's
+// limits, a WORD within 16 bits. Nothing for the other forms.
+struct RcpValueRange {
+    int64_t lo = 0;
+    int64_t hi = 0;
+};
+std::optional<RcpValueRange> RcpNumberRange(const CPrjVar& var);
 
 // Longest ASCII value the source holds.
 inline constexpr size_t kRcpAsciiMax = 35;
