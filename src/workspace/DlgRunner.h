@@ -3,8 +3,19 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace orv {
+
+class CDrvParItem;
+class CMsgTxt;
+class CPrjNumEntry;
+class CPrjRcpTxt;
+class CPrjMnu;
+class CPrjMnuNode;
 
 // The dialogs the frame's commands run without handing values. The kept ones
 // come first, in the order they are created and deleted.
@@ -46,6 +57,83 @@ public:
     virtual bool Run(DlgId id) = 0;
     // Runs the search dialog in the given mode.
     virtual bool RunSearch(int mode) = 0;
+
+    // The operations below run the dialogs that edit one thing handed in.
+    // Each answers "not run" (false or nothing) while its dialog does not
+    // exist, so that its caller changes nothing and stays greyed.
+
+    // The renumber dialog's numbers: the range from..to and the first number
+    // it moves to (or the row number a copied row takes, in mode 2).
+    struct RenumberNums {
+        int32_t from = 0;
+        int32_t to = 0;
+        int32_t target = 0;
+    };
+    // The renumber dialog's modes: the navigator's texts, and the display
+    // editor's "Zeile kopieren", captioned "Kopieren".
+    static constexpr int kRenumberTexts = 1;
+    static constexpr int kRenumberCopyRow = 2;
+    // Runs the renumber dialog in a mode; mode 1 starts at `start` (the
+    // navigator's current number twice and a free number), the others empty.
+    // The three numbers after OK; nothing after Cancel. It changes nothing
+    // itself.
+    virtual std::optional<RenumberNums> RunRenumber(int mode, std::optional<RenumberNums> start) {
+        (void)mode;
+        (void)start;
+        return std::nullopt;
+    }
+
+    // The options of a message text and of a help text; the dialog edits the
+    // element and marks the project modified when it changed it. True on OK.
+    virtual bool RunMsgOptions(CMsgTxt& text) {
+        (void)text;
+        return false;
+    }
+    virtual bool RunHlpOptions(CPrjNumEntry& entry) {
+        (void)entry;
+        return false;
+    }
+    // The recipe values of a recipe text, stored while the user edits them.
+    virtual bool RunRcpData(CPrjRcpTxt& text) {
+        (void)text;
+        return false;
+    }
+    // The softkey action, and the softkey text, at a list index of the
+    // project's lists; an index outside the list runs nothing.
+    virtual bool RunSkAction(int index) {
+        (void)index;
+        return false;
+    }
+    virtual bool RunSoftkeys(int index) {
+        (void)index;
+        return false;
+    }
+
+    // The simulated value of a driver parameter item, read in the item's
+    // display format; nothing after Cancel. The item is not changed.
+    virtual std::optional<uint16_t> RunValue(const CDrvParItem& item) {
+        (void)item;
+        return std::nullopt;
+    }
+    // A menu's number and name as the user entered them; nothing after
+    // Cancel. The dialog changes nothing itself.
+    struct RenameResult {
+        uint16_t number = 0;
+        std::string name;
+    };
+    virtual std::optional<RenameResult> RunRename(uint16_t number, std::string_view name) {
+        (void)number;
+        (void)name;
+        return std::nullopt;
+    }
+
+    // The menu-node dialog on a node of a menu; true on OK. The dialog edits
+    // the node; marking the project modified is the caller's.
+    virtual bool RunMnuNode(CPrjMnu& menu, CPrjMnuNode& node) {
+        (void)menu;
+        (void)node;
+        return false;
+    }
 };
 
 } // namespace orv

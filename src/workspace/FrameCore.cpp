@@ -70,7 +70,7 @@ bool CoreFileReadable(const std::string& path)
 } // namespace
 
 CFrameCore::CFrameCore(CFrameState& frame, IFrameWindow& window, CDlgRunner& dialogs, CFilePrompt& files)
-    : m_frame(frame), m_window(window), m_dialogs(dialogs), m_files(files)
+    : m_frame(frame), m_window(window), m_dialogs(dialogs), m_files(files), m_navFactory(MakeObjNav)
 {
     m_startSel.OpenDb(GetProgramDir());
     m_frame.SetStartSel(&m_startSel);
