@@ -24,7 +24,6 @@ namespace orv {
 
 namespace {
 
-constexpr int kRedrawAll = 3;
 constexpr int kRedrawCells = 2;
 constexpr int kRedrawCaret = 4;
 // Ctrl+F1 .. Ctrl+F8 put the user-definable characters 8 .. 15.
@@ -45,6 +44,14 @@ std::string DspPadded(const std::string& text)
     return row;
 }
 
+// The rows need only a display whose rows and columns the editor can hold;
+// its sizes matter to the painting alone.
+bool DspEditRowsUsable(const DevRecord* dev)
+{
+    return dev != nullptr && dev->numDspRows >= 1 && dev->numDspRows <= CDspGeometry::kMaxRows &&
+           dev->numDspCols >= 1 && dev->numDspCols <= CDspGeometry::kMaxCols;
+}
+
 } // namespace
 
 CDspEdit::CDspEdit(CDspHost& host) : m_host(host)
@@ -59,13 +66,13 @@ CDspEdit::~CDspEdit() = default;
 int CDspEdit::Rows() const
 {
     const DevRecord* dev = m_host.Device();
-    return dev != nullptr && CDspGeometry::IsTextRecord(*dev) ? dev->numDspRows : 0;
+    return DspEditRowsUsable(dev) ? dev->numDspRows : 0;
 }
 
 int CDspEdit::Cols() const
 {
     const DevRecord* dev = m_host.Device();
-    return dev != nullptr && CDspGeometry::IsTextRecord(*dev) ? dev->numDspCols : 0;
+    return DspEditRowsUsable(dev) ? dev->numDspCols : 0;
 }
 
 int CDspEdit::LastPage() const

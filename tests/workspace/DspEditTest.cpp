@@ -1,6 +1,10 @@
 #include "DspKit.h"
+#include "NavKit.h"
 
 #include "model/core/FrameState.h"
+#include "model/project/NumList.h"
+#include "workspace/DspFrameHost.h"
+#include "workspace/ObjNav.h"
 #include "model/project/CharSet.h"
 #include "model/project/PrjVar.h"
 #include "model/project/TxtRow.h"
@@ -418,6 +422,60 @@ TEST_F(workspace_dsp_edit, ContextMenuItemsFollowTheCaret)
     kit.edit.OnMenuCommand(M::kCmdInsVar);
     kit.edit.OnMenuCommand(M::kCmdForm);
     EXPECT_EQ((std::vector<int>{M::kCmdInsVar, M::kCmdForm}), kit.host.commands);
+}
+
+} // namespace
+
+} // namespace orv
+
+namespace orv {
+
+namespace {
+
+// The editor bound to a frame core and its real navigators.
+class workspace_dsp_edit_frame : public ::testing::Test {
+protected:
+    workspace_dsp_edit_frame()
+    {
+        kit.core.SetViewDc(&edit);
+        kit.fw.ui.ClearCalls();
+    }
+    ~workspace_dsp_edit_frame() override { kit.core.SetViewDc(nullptr); }
+
+    NavKit kit;
+    CDspFrameHost host{kit.core};
+    CDspEdit edit{host};
+};
+
+TEST_F(workspace_dsp_edit_frame, CopiesOfRecipeTextsTakeTheirRangeAndTheTyping)
+{
+    kit.AddTexts(6, {1, 2});
+    kit.Open(6, 0);
+    ASSERT_EQ(kit.Nav()->GetCurrent(), edit.LoadedText());
+    edit.CaretHome();
+    edit.OnChar('Q', 'Q');
+    edit.CopyCurTxt();
+    EXPECT_EQ((std::vector<int32_t>{1, 2, 3}), kit.Nums(6));
+    EXPECT_EQ("Q1", kit.List(6).ItemAt(2)->GetRow(1)->GetText());
+    kit.Open(6, 1);
+    edit.CopyCurTxt();
+    EXPECT_EQ((std::vector<int32_t>{1, 2, 3, 4}), kit.Nums(6));
+}
+
+TEST_F(workspace_dsp_edit_frame, TypingStaysWithItsTextAcrossListChanges)
+{
+    kit.AddTexts(2, {1});
+    kit.Open(2, 0);
+    edit.CaretHome();
+    edit.OnChar('Z', 'Z');
+    kit.core.SetListType(6, 0);
+    EXPECT_EQ("Z1", kit.List(2).ItemAt(0)->GetRow(1)->GetText());
+    // The project goes: the editor lets go of its rows.
+    kit.core.ResetViews();
+    EXPECT_EQ(nullptr, edit.LoadedText());
+    edit.OnKey(DspKey::Delete, false);
+    edit.InsChrAtCaret('A');
+    EXPECT_EQ("", edit.RowText(1));
 }
 
 } // namespace
