@@ -5,6 +5,7 @@
 #include "dialogs/QtText.h"
 #include "gui/DlgAbout.h"
 #include "gui/Icons.h"
+#include "gui/ViewDc.h"
 #include "gui/ViewLog.h"
 #include "link/SerLinkBinding.h"
 #include "model/core/CatalogueIds.h"
@@ -118,6 +119,9 @@ CMainFrame::~CMainFrame()
     // The navigator and the project manager before the dialogs that show
     // their data; the link library last.
     m_simTimer.stop();
+    // The display editor's rows are registered with the core: it goes first.
+    delete m_viewDc;
+    m_viewDc = nullptr;
     m_core.reset();
     m_dlgRunner.SetKept(nullptr);
     m_kept.reset();
@@ -395,7 +399,8 @@ void CMainFrame::BuildClient()
     m_leftRight->addWidget(m_panes[0]);
     m_right = new QSplitter(Qt::Vertical, m_leftRight);
     m_right->setObjectName(QStringLiteral("rightSplitter"));
-    m_panes[1] = MakePlaceholder("paneDisplay");
+    m_viewDc = new CViewDc(*m_core, m_ovr);
+    m_panes[1] = m_viewDc;
     m_panes[2] = MakePlaceholder("paneList");
     m_right->addWidget(m_panes[1]);
     m_right->addWidget(m_panes[2]);

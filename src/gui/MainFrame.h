@@ -30,6 +30,7 @@ class QToolBar;
 namespace orv {
 
 class CFrameCore;
+class CViewDc;
 class CViewLog;
 
 // The program's main window: menus, tool bar with the three selection fields,
@@ -74,10 +75,10 @@ public:
     // Places the window as ORVtool.ini says, shows it and sizes the panes.
     void PlaceAndShow();
 
-    // The panes; the tree, the display editor and the list view are
-    // placeholders without views yet, so their accessors give null.
+    // The panes; the tree and the list view are placeholders without views
+    // yet, so their accessors give null.
     QWidget* GetViewTree() const { return nullptr; }
-    QWidget* GetViewDc() const { return nullptr; }
+    CViewDc* GetViewDc() const { return m_viewDc; }
     QWidget* GetViewLst() const { return nullptr; }
     CViewLog* GetViewLog() const { return m_log; }
     // Pane i in focus order: tree, display editor, list view, log.
@@ -156,6 +157,7 @@ private:
     QSplitter* m_right = nullptr;
     std::array<QWidget*, 4> m_panes{};
     CViewLog* m_log = nullptr;
+    CViewDc* m_viewDc = nullptr;
 };
 
 } // namespace orv

@@ -1,6 +1,7 @@
 #include "GuiTestSupport.h"
 
 #include "gui/DlgAbout.h"
+#include "gui/ViewDc.h"
 #include "gui/ViewLog.h"
 #include "model/project/Fon.h"
 #include "model/core/Log.h"
@@ -68,7 +69,11 @@ TEST(gui_main_frame, PanesSitInPlaceSizedByTheKeys)
         EXPECT_EQ(right->widget(0), frame.Pane(1));
         EXPECT_EQ(right->widget(1), frame.Pane(2));
         EXPECT_EQ(frame.GetViewTree(), nullptr);
-        EXPECT_EQ(frame.GetViewDc(), nullptr);
+        // The display editor is the pane above the list view, in the focus cycle.
+        ASSERT_NE(frame.GetViewDc(), nullptr);
+        EXPECT_EQ(static_cast<QWidget*>(frame.GetViewDc()), frame.Pane(1));
+        EXPECT_EQ(frame.GetViewDc()->objectName(), QStringLiteral("paneDisplay"));
+        EXPECT_EQ(frame.GetViewDc()->focusPolicy(), Qt::StrongFocus);
         EXPECT_EQ(frame.GetViewLst(), nullptr);
 
         EXPECT_EQ(outer->sizes().at(0), Scaled(c.textListHeight, screen.height()));
@@ -118,7 +123,8 @@ TEST(gui_main_frame, ToolBarStatusBarTitleAndWelcome)
 
     EXPECT_EQ(frame.PaneLabel(0)->text(), QStringLiteral("Bereit"));
     EXPECT_EQ(frame.PaneLabel(1)->text(), QStringLiteral("OVR"));
-    EXPECT_FALSE(frame.PaneLabel(1)->isEnabled());
+    // The display editor starts in overwrite mode and says so.
+    EXPECT_TRUE(frame.PaneLabel(1)->isEnabled());
 
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("<unbenanntes Projekt> - ORVtool 1.10.00"));
     frame.SetStateFlags(0x10);

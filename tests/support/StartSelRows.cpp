@@ -117,7 +117,13 @@ StartSelRows& StartSelRows::Device(const StartSelDevRow& row)
             {"NumDspRows", int64_t{row.numDspRows}},
             {"NumDspCols", int64_t{row.numDspCols}},
             {"NumSK", int64_t{row.numSK}},
-            {"FntNam", row.fntNam}});
+            {"FntNam", row.fntNam},
+            {"DspLft", int64_t{row.dspLft}},
+            {"DspTop", int64_t{row.dspTop}},
+            {"DspWid", int64_t{row.dspWid}},
+            {"DspHei", int64_t{row.dspHei}},
+            {"BmpWid", int64_t{row.bmpWid}},
+            {"BmpHei", int64_t{row.bmpHei}}});
     return *this;
 }
 

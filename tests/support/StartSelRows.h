@@ -22,6 +22,13 @@ struct StartSelDevRow {
     int numDspCols = 40;
     int numSK = 8;
     std::string fntNam = "alt";
+    // The display area on the panel picture and the picture's size.
+    int dspLft = 0;
+    int dspTop = 0;
+    int dspWid = 0;
+    int dspHei = 0;
+    int bmpWid = 0;
+    int bmpHei = 0;
 };
 
 // A PLC type row with its data-word parameters (or a driver's, with
