@@ -2,6 +2,7 @@
 // the key that caused them, so one undo takes both back.
 #include "gui/ViewLog.h"
 
+#include "dialogs/FixedFont.h"
 #include "dialogs/QtText.h"
 #include "gui/SourceHighlighter.h"
 #include "model/core/FrameState.h"
@@ -11,7 +12,6 @@
 #include "platform/CodePage.h"
 #include "workspace/SourceTokenizer.h"
 
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -26,11 +26,7 @@ namespace {
 
 QFont LogFont()
 {
-    QFont font = QFontDatabase::families().contains(QStringLiteral("Courier New"))
-                     ? QFont(QStringLiteral("Courier New"))
-                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
+    QFont font = FixedPitchFont();
     font.setPointSize(8);
     return font;
 }
