@@ -70,9 +70,12 @@ TEST(workspace_line_edit_buf, ColumnsOverEmbeddedCodes)
         {"\x0F\x0F\x0F\x0F" "a", 1, 0, 4},
         {"\x0F\x0F\x0F\x0F\x0F" "abcd", 1, 1, 9},
     };
+    EXPECT_EQ(CLineEditBuf::VisibleText(kMid), "abcd");
+    EXPECT_EQ(CLineEditBuf::VisibleText("\x0F\x0F\x0F\x0F" "a" + kCut), "aab");
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << testing::PrintToString(c.text) << " column " << c.column);
         EXPECT_EQ(CLineEditBuf::VisibleLen(c.text), c.visible);
+        EXPECT_EQ(CLineEditBuf::VisibleText(c.text).size(), static_cast<std::size_t>(c.visible));
         EXPECT_EQ(CLineEditBuf::ByteOffsetOfColumn(c.column, c.text), c.offset);
     }
 }

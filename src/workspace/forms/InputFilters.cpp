@@ -5,12 +5,12 @@ namespace orv {
 
 namespace {
 
-bool IsDigitChar(char32_t ch)
+bool FilterIsDigit(char32_t ch)
 {
     return ch >= U'0' && ch <= U'9';
 }
 
-constexpr CharFilterResult kTake(char32_t ch)
+constexpr CharFilterResult FilterTake(char32_t ch)
 {
     return {CharVerdict::Take, ch};
 }
@@ -19,8 +19,8 @@ constexpr CharFilterResult kTake(char32_t ch)
 
 CharFilterResult FilterHexChar(char32_t ch, bool /*isSigned*/)
 {
-    if (IsDigitChar(ch) || (ch >= U'A' && ch <= U'F') || ch == kBackspaceChar)
-        return kTake(ch);
+    if (FilterIsDigit(ch) || (ch >= U'A' && ch <= U'F') || ch == kBackspaceChar)
+        return FilterTake(ch);
     if (ch >= U'a' && ch <= U'f')
         return {CharVerdict::TakeChanged, ch - U'a' + U'A'};
     return {};
@@ -28,8 +28,8 @@ CharFilterResult FilterHexChar(char32_t ch, bool /*isSigned*/)
 
 CharFilterResult FilterNumChar(char32_t ch, bool isSigned)
 {
-    if (IsDigitChar(ch) || ch == kBackspaceChar || (isSigned && ch == U'-'))
-        return kTake(ch);
+    if (FilterIsDigit(ch) || ch == kBackspaceChar || (isSigned && ch == U'-'))
+        return FilterTake(ch);
     return {};
 }
 

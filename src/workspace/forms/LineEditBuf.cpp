@@ -25,16 +25,13 @@ std::size_t LebVisibleOffset(int index, std::string_view text)
     return LebSkipCodes(CLineEditBuf::ByteOffsetOfColumn(index, text), text);
 }
 
-const std::string kNoLine;
+const std::string kLebNoLine;
 
 } // namespace
 
 int CLineEditBuf::VisibleLen(std::string_view text)
 {
-    int count = 0;
-    for (std::size_t i = LebSkipCodes(0, text); i < text.size(); i = LebSkipCodes(i + 1, text))
-        ++count;
-    return count;
+    return static_cast<int>(VisibleText(text).size());
 }
 
 std::size_t CLineEditBuf::ByteOffsetOfColumn(int column, std::string_view text)
@@ -43,6 +40,14 @@ std::size_t CLineEditBuf::ByteOffsetOfColumn(int column, std::string_view text)
     for (int count = 0; count < column && offset < text.size(); ++count)
         offset = count + 1 < column ? LebSkipCodes(offset + 1, text) : offset + 1;
     return offset;
+}
+
+std::string CLineEditBuf::VisibleText(std::string_view text)
+{
+    std::string shown;
+    for (std::size_t i = LebSkipCodes(0, text); i < text.size(); i = LebSkipCodes(i + 1, text))
+        shown += text[i];
+    return shown;
 }
 
 void CLineEditBuf::AddString(std::string text)
@@ -80,7 +85,7 @@ void CLineEditBuf::ResetContent()
 
 const std::string& CLineEditBuf::GetText(int index) const
 {
-    return index >= 0 && index < GetCount() ? m_lines[static_cast<std::size_t>(index)] : kNoLine;
+    return index >= 0 && index < GetCount() ? m_lines[static_cast<std::size_t>(index)] : kLebNoLine;
 }
 
 LineEditStep CLineEditBuf::InsertText(std::string_view text, int line, int column, bool insert)

@@ -45,6 +45,8 @@ public:
     // column n right behind the n-th visible character, the text's length for
     // a column past its end.
     static std::size_t ByteOffsetOfColumn(int column, std::string_view text);
+    // The bytes a text shows, one a column: the text without its codes.
+    static std::string VisibleText(std::string_view text);
 
     void AddString(std::string text);
     // An index outside 0..count appends.
