@@ -195,6 +195,14 @@ void CLineEditListBox::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
+void CLineEditListBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        event->accept();  // the press did the work
+    else
+        QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
 void CLineEditListBox::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);

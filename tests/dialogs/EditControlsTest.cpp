@@ -156,6 +156,30 @@ TEST_F(dialogs_edit_controls, LinesDrawnInThePanelFont)
     ExpectCell(line1, 5, kBlank, kBoxWhite);
 }
 
+TEST_F(dialogs_edit_controls, CaretShowsItsMode)
+{
+    LoadFixtureFont();
+    auto box = MakeBox({"A"}, 20);
+    box->show();
+    box->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(box.get()));
+    box->setFocus();
+    ASSERT_TRUE(box->hasFocus());
+    // Overwrite mode: the whole cell of "A" at column 4 is inverted.
+    const QImage over = box->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int y = 1; y < 17; y += 3)
+        for (int x = 0; x < 10; ++x)
+            ASSERT_EQ(over.pixel(40 + x, y), Lit('A', x / 2, (y - 1) / 2) ? kBoxWhite : kBoxBlack) << x << "," << y;
+    // Insert mode: only the lowest quarter of the item, here rows 13 to 16.
+    QTest::keyClick(box.get(), Qt::Key_Insert);
+    const QImage ins = box->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int y = 1; y < 18; ++y) {
+        const bool inverted = y >= 13 && y < 17;
+        const bool lit = y < 17 && Lit('A', 0, (y - 1) / 2);
+        EXPECT_EQ(ins.pixel(40, y), lit != inverted ? kBoxBlack : kBoxWhite) << y;
+    }
+}
+
 TEST_F(dialogs_edit_controls, WithoutScreenFontLinesStillShowAndEdit)
 {
     ASSERT_EQ(m_world.frame.GetScreenFon(), nullptr);

@@ -7,11 +7,11 @@ using namespace orv;
 
 namespace {
 
-enum class Field { Hex, Num };
+enum class FilterField { Hex, Num };
 
-CharFilter FilterOf(Field field)
+CharFilter FilterOf(FilterField field)
 {
-    return field == Field::Hex ? &FilterHexChar : &FilterNumChar;
+    return field == FilterField::Hex ? &FilterHexChar : &FilterNumChar;
 }
 
 } // namespace
@@ -19,7 +19,7 @@ CharFilter FilterOf(Field field)
 TEST(workspace_input_filters, TypedCharacters)
 {
     struct Case {
-        Field field;
+        FilterField field;
         bool isSigned;
         char32_t ch;
         CharVerdict verdict;
@@ -27,29 +27,29 @@ TEST(workspace_input_filters, TypedCharacters)
     };
     const Case cases[] = {
         // Lower-case letters would read as 0, so they are taken upper-cased.
-        {Field::Hex, false, U'b', CharVerdict::TakeChanged, U'B'},
-        {Field::Hex, false, U'f', CharVerdict::TakeChanged, U'F'},
-        {Field::Hex, false, U'F', CharVerdict::Take, U'F'},
-        {Field::Hex, false, U'0', CharVerdict::Take, U'0'},
-        {Field::Hex, false, U'9', CharVerdict::Take, U'9'},
-        {Field::Hex, false, U'G', CharVerdict::Drop, 0},
-        {Field::Hex, false, U'g', CharVerdict::Drop, 0},
-        {Field::Hex, true, U'-', CharVerdict::Drop, 0},
-        {Field::Hex, false, U' ', CharVerdict::Drop, 0},
-        {Field::Hex, false, U'\u00e4', CharVerdict::Drop, 0},
-        {Field::Hex, false, kBackspaceChar, CharVerdict::Take, kBackspaceChar},
-        {Field::Num, false, U'-', CharVerdict::Drop, 0},
-        {Field::Num, true, U'-', CharVerdict::Take, U'-'},
-        {Field::Num, true, U'+', CharVerdict::Drop, 0},
-        {Field::Num, false, U'0', CharVerdict::Take, U'0'},
-        {Field::Num, true, U'7', CharVerdict::Take, U'7'},
-        {Field::Num, false, U'9', CharVerdict::Take, U'9'},
-        {Field::Num, false, U'a', CharVerdict::Drop, 0},
-        {Field::Num, true, U'.', CharVerdict::Drop, 0},
-        {Field::Num, false, kBackspaceChar, CharVerdict::Take, kBackspaceChar},
+        {FilterField::Hex, false, U'b', CharVerdict::TakeChanged, U'B'},
+        {FilterField::Hex, false, U'f', CharVerdict::TakeChanged, U'F'},
+        {FilterField::Hex, false, U'F', CharVerdict::Take, U'F'},
+        {FilterField::Hex, false, U'0', CharVerdict::Take, U'0'},
+        {FilterField::Hex, false, U'9', CharVerdict::Take, U'9'},
+        {FilterField::Hex, false, U'G', CharVerdict::Drop, 0},
+        {FilterField::Hex, false, U'g', CharVerdict::Drop, 0},
+        {FilterField::Hex, true, U'-', CharVerdict::Drop, 0},
+        {FilterField::Hex, false, U' ', CharVerdict::Drop, 0},
+        {FilterField::Hex, false, U'\u00e4', CharVerdict::Drop, 0},
+        {FilterField::Hex, false, kBackspaceChar, CharVerdict::Take, kBackspaceChar},
+        {FilterField::Num, false, U'-', CharVerdict::Drop, 0},
+        {FilterField::Num, true, U'-', CharVerdict::Take, U'-'},
+        {FilterField::Num, true, U'+', CharVerdict::Drop, 0},
+        {FilterField::Num, false, U'0', CharVerdict::Take, U'0'},
+        {FilterField::Num, true, U'7', CharVerdict::Take, U'7'},
+        {FilterField::Num, false, U'9', CharVerdict::Take, U'9'},
+        {FilterField::Num, false, U'a', CharVerdict::Drop, 0},
+        {FilterField::Num, true, U'.', CharVerdict::Drop, 0},
+        {FilterField::Num, false, kBackspaceChar, CharVerdict::Take, kBackspaceChar},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << (c.field == Field::Hex ? "hex " : "num ") << c.isSigned << " U+"
+        SCOPED_TRACE(testing::Message() << (c.field == FilterField::Hex ? "hex " : "num ") << c.isSigned << " U+"
                                         << std::hex << static_cast<unsigned>(c.ch));
         const CharFilterResult r = FilterOf(c.field)(c.ch, c.isSigned);
         EXPECT_EQ(r.verdict, c.verdict);
@@ -62,23 +62,23 @@ TEST(workspace_input_filters, TypedCharacters)
 TEST(workspace_input_filters, PastedText)
 {
     struct Case {
-        Field field;
+        FilterField field;
         bool isSigned;
         std::u32string pasted;
         std::u32string kept;
     };
     const Case cases[] = {
-        {Field::Hex, false, U"1b G", U"1B"},
-        {Field::Hex, false, U"ff\t\b", U"FF"},
-        {Field::Hex, false, U"0x1A", U"01A"},
+        {FilterField::Hex, false, U"1b G", U"1B"},
+        {FilterField::Hex, false, U"ff\t\b", U"FF"},
+        {FilterField::Hex, false, U"0x1A", U"01A"},
         // The minus sign is taken anywhere in a signed field, as typing takes it.
-        {Field::Num, true, U"12a-3", U"12-3"},
-        {Field::Num, false, U"12a-3", U"123"},
-        {Field::Num, true, U"-1 000\n", U"-1000"},
-        {Field::Num, false, U"", U""},
+        {FilterField::Num, true, U"12a-3", U"12-3"},
+        {FilterField::Num, false, U"12a-3", U"123"},
+        {FilterField::Num, true, U"-1 000\n", U"-1000"},
+        {FilterField::Num, false, U"", U""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << (c.field == Field::Hex ? "hex " : "num ") << c.isSigned << " #"
+        SCOPED_TRACE(testing::Message() << (c.field == FilterField::Hex ? "hex " : "num ") << c.isSigned << " #"
                                         << (&c - cases));
         EXPECT_EQ(FilterPasted(c.pasted, FilterOf(c.field), c.isSigned), c.kept);
     }
