@@ -175,4 +175,12 @@ std::string FromUtf8(std::string_view utf8, CodePage cp, bool* lossy)
     return out;
 }
 
+std::optional<unsigned char> ByteOf(char32_t c, CodePage cp)
+{
+    char b = 0;
+    if (!EncodeByte(c, cp, b))
+        return std::nullopt;
+    return static_cast<unsigned char>(b);
+}
+
 }  // namespace orv

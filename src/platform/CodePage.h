@@ -2,6 +2,7 @@
 // the bottom of the stack beside the other platform services.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,8 @@ std::string ToUtf8(std::string_view bytes, CodePage cp);
 // A character the page lacks, or a malformed UTF-8 sequence, becomes '?' and
 // sets *lossy (when given) to true; otherwise *lossy is set to false.
 std::string FromUtf8(std::string_view utf8, CodePage cp, bool* lossy = nullptr);
+
+// The byte of one character in a page, or nothing when the page lacks it.
+std::optional<unsigned char> ByteOf(char32_t c, CodePage cp);
 
 }  // namespace orv
