@@ -1,10 +1,29 @@
 // Builds, registers and deletes the kept dialogs in their fixed order.
 #include "dialogs/KeptDialogs.h"
 
+#include "dialogs/DlgAdrRef.h"
+#include "dialogs/DlgSpsDef.h"
+#include "workspace/FrameCore.h"
+#include "workspace/PrjMgr.h"
+
 namespace orv {
 
-std::unique_ptr<QDialog> MakeKeptDialog(DlgId, CFrameCore&)
+namespace {
+
+// The driver configuration of the project the frame holds at the moment.
+std::function<CDrvCfg*()> FrameDriver(CFrameCore& core)
 {
+    return [&core]() -> CDrvCfg* { return core.GetPrjMgr() != nullptr ? core.GetPrjMgr()->GetDrvCfg() : nullptr; };
+}
+
+} // namespace
+
+std::unique_ptr<QDialog> MakeKeptDialog(DlgId slot, CFrameCore& core)
+{
+    if (slot == DlgId::AdrRef)
+        return std::make_unique<CDlgAdrRef>(core.GetDlgRunner(), FrameDriver(core));
+    if (slot == DlgId::SpsDef)
+        return std::make_unique<CDlgSpsDef>(FrameDriver(core));
     return nullptr;
 }
 
@@ -45,6 +64,15 @@ bool CQtDlgRunner::RunSearch(int)
 {
     // The search dialog does not exist yet; its commands stay greyed.
     return false;
+}
+
+bool CQtDlgRunner::RunSpsDef(const CDrvTabEntry5* entry)
+{
+    auto* dialog = dynamic_cast<CDlgSpsDef*>(m_kept != nullptr ? m_kept->Get(DlgId::SpsDef) : nullptr);
+    if (dialog == nullptr)
+        return false;
+    dialog->SetCurEntry(entry);
+    return dialog->exec() == QDialog::Accepted;
 }
 
 } // namespace orv

@@ -52,6 +52,7 @@ public:
     bool IsAvailable(DlgId id) const override;
     bool Run(DlgId id) override;
     bool RunSearch(int mode) override;
+    bool RunSpsDef(const CDrvTabEntry5* entry) override;
 
 private:
     const CKeptDialogs* m_kept = nullptr;

@@ -6,6 +6,8 @@
 
 namespace orv {
 
+class CDrvTabEntry5;
+
 // The dialogs the frame's commands run without handing values. The kept ones
 // come first, in the order they are created and deleted.
 enum class DlgId : int {
@@ -46,6 +48,13 @@ public:
     virtual bool Run(DlgId id) = 0;
     // Runs the search dialog in the given mode.
     virtual bool RunSearch(int mode) = 0;
+    // Runs the PLC definitions dialog on the cross-reference entry (may be
+    // null); false while the dialog does not exist.
+    virtual bool RunSpsDef(const CDrvTabEntry5* entry)
+    {
+        (void)entry;
+        return false;
+    }
 };
 
 } // namespace orv

@@ -73,6 +73,8 @@ public:
     IViewDc* GetViewDc() const { return m_viewDc; }
     IViewLst* GetViewLst() const { return m_viewLst; }
     IViewTree* GetViewTree() const { return m_viewTree; }
+    // The kept dialogs reach each other through the frame's runner.
+    CDlgRunner& GetDlgRunner() { return m_dialogs; }
     void SetNavFactory(NavFactory factory) { m_navFactory = std::move(factory); }
     // Replaces the project manager as the poll step's source.
     void SetSimSource(SimSource source) { m_simSource = std::move(source); }

@@ -1,0 +1,358 @@
+#include "workspace/forms/DlgAdrRefForm.h"
+
+#include "support/PlcFormWorld.h"
+
+#include "image/drv/DrvXref.h"
+#include "model/project/DrvTab.h"
+#include "support/FrameFakes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orv {
+
+namespace {
+
+using Form = CDlgAdrRefForm;
+
+DrvXrefSetup Refs(bool multi, int entries = 256)
+{
+    return PlcDrv({{1, 10, 0, 0}, {2, 20, 0, 0}, {3, 30, 0, 0}}, multi, entries);
+}
+
+class AdrRefFormTest : public ::testing::Test {
+protected:
+    void Make(const DrvXrefSetup& setup)
+    {
+        // The old world's registrations go before the new one's are made.
+        form.reset();
+        w.reset();
+        w = std::make_unique<PlcFormWorld>(setup);
+        form = std::make_unique<Form>(runner);
+    }
+    CDrvTabEntry5& Entry(int i) const { return *w->Drv().GetParItems()->ItemAt(i); }
+    void Set(int i, int plc, int area, int block, int word) const
+    {
+        Entry(i).SetByte(static_cast<uint8_t>(plc));
+        Entry(i).SetVal1(static_cast<uint16_t>(area));
+        Entry(i).SetVal2(static_cast<uint16_t>(block));
+        Entry(i).SetVal3(static_cast<uint16_t>(word));
+    }
+    std::vector<int> Fields(int i) const
+    {
+        return {Entry(i).GetByte(), Entry(i).GetVal1(), Entry(i).GetVal2(), Entry(i).GetVal3()};
+    }
+    // Every entry's fields, to see that a refusal wrote nothing.
+    std::vector<std::vector<int>> AllFields() const
+    {
+        std::vector<std::vector<int>> all;
+        for (int i = 0; i < w->Drv().GetParItems()->GetCount(); ++i)
+            all.push_back(Fields(i));
+        return all;
+    }
+
+    FakeDlgRunner runner;
+    std::unique_ptr<PlcFormWorld> w;
+    std::unique_ptr<Form> form;
+};
+
+TEST_F(AdrRefFormTest, OpensOnEntryZeroWithItsLineSelected)
+{
+    Make(Refs(false));
+    Set(0, 0, Form::kAreaDb, 5, 12);
+    Set(1, 0, Form::kAreaMw, 0, 40);
+    form->Open(&w->Drv());
+    EXPECT_EQ(form->Selected(), 0);
+    EXPECT_EQ(form->CurEntry(), &Entry(0));
+    EXPECT_EQ(form->Area(), Form::kAreaDb);
+    EXPECT_EQ(form->EditText(Form::kEditDb), "5");
+    EXPECT_EQ(form->EditText(Form::kEditDbw), "12");
+    EXPECT_TRUE(form->EditShown(Form::kEditDb));
+    EXPECT_FALSE(form->EditShown(Form::kEditMw));
+    EXPECT_EQ(form->DbLabel(), "DBW");
+    EXPECT_EQ(form->Lines().size(), 256u);
+
+    // A line shows its area; an entry without one leaves the controls.
+    form->OnSelect(1);
+    EXPECT_EQ(form->Area(), Form::kAreaMw);
+    EXPECT_EQ(form->EditText(Form::kEditMw), "40");
+    EXPECT_FALSE(form->EditShown(Form::kEditDb));
+    EXPECT_EQ(form->DbLabel(), "    ");
+    form->OnSelect(2);
+    EXPECT_EQ(form->Selected(), 2);
+    EXPECT_EQ(form->Area(), Form::kAreaMw);
+    // A radio shows the remembered values and focuses its first edit.
+    form->OnArea(Form::kAreaDb);
+    EXPECT_EQ(form->EditText(Form::kEditDb), "5");
+    EXPECT_EQ(form->Focus(), Form::kEditDb);
+    form->OnArea(Form::kAreaTw);
+    EXPECT_EQ(form->EditText(Form::kEditTw), "0");
+    EXPECT_EQ(form->Focus(), Form::kEditTw);
+}
+
+TEST(AdrRefFormLines, FollowTheAreaAndTheBusKind)
+{
+    struct Case {
+        int area;
+        bool multi;
+        bool taken;
+        const char* line;
+    };
+    const Case cases[] = {
+        {1, false, false, "007   |   DB 05 , DBW 12"},
+        {1, false, true, "007  |  DB 05 , DBW 12"},
+        {1, true, false, "3  |  007  |  DB 05 , DBW 12"},
+        {1, true, true, "3  |  007  |  DB 05 , DBW 12"},
+        {3, false, false, "007  |  MW 12"},
+        {3, true, true, "3  |  007  |  MW 12"},
+        {4, false, true, "007  |  EW 12"},
+        {4, true, false, "3  |  007  |  EW 12"},
+        {5, false, false, "007  |  AW 12"},
+        {5, true, false, "3  |  007  |  AW 12"},
+        {6, false, true, "007  |  TW 12"},
+        {6, true, false, "3  |  007  |  TW 12"},
+        {2, false, false, "   "},
+        {2, true, true, "   "},
+        {0, true, false, "   "},
+        {9, false, false, "   "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.area) + (c.multi ? " multi" : "") + (c.taken ? " taken" : ""));
+        const CDrvTabEntry5 entry(3, 7, static_cast<uint16_t>(c.area), 5, 12);
+        EXPECT_EQ(Form::LineOf(7, entry, c.multi, c.taken), c.line);
+    }
+}
+
+TEST_F(AdrRefFormTest, TheBusKindSetsHeadingsAndThePlcControls)
+{
+    Make(Refs(false));
+    form->Open(&w->Drv());
+    EXPECT_FALSE(form->SpsDefShown());
+    EXPECT_FALSE(form->PlcCheckEnabled());
+    EXPECT_EQ(form->HeadLeft(), "DW");
+    EXPECT_EQ(form->HeadRight(), "        Adressverweise");
+    EXPECT_TRUE(w->Ui().HasLogLine("Not Multiaccess"));
+
+    Make(Refs(true));
+    Set(0, 3, Form::kAreaMw, 0, 2);
+    Set(1, 1, Form::kAreaMw, 0, 4);
+    Set(2, 2, Form::kAreaMw, 0, 6);
+    form->Open(&w->Drv());
+    EXPECT_TRUE(form->SpsDefShown());
+    EXPECT_TRUE(form->PlcCheckEnabled());
+    EXPECT_EQ(form->HeadLeft(), "SPS");
+    EXPECT_EQ(form->HeadRight(), "DW       Adressverweise");
+    EXPECT_TRUE(w->Ui().HasLogLine("Multiaccess"));
+    EXPECT_EQ(std::vector<std::string>(form->Lines().begin(), form->Lines().begin() + 3),
+              (std::vector<std::string>{"3  |  000  |  MW 02", "1  |  001  |  MW 04", "2  |  002  |  MW 06"}));
+}
+
+TEST_F(AdrRefFormTest, EveryCheckRefusesWithItsMessageAndFieldAndWritesNothing)
+{
+    struct Case {
+        const char* name;
+        int area;
+        std::vector<std::pair<int, std::string>> typed;
+        int box;
+        std::string named;  // what the box text holds
+        int focus;
+    };
+    const Case cases[] = {
+        {"DB block 0", Form::kAreaDb, {{Form::kEditDb, "0"}, {Form::kEditDbw, "2"}}, 15031, " 1 und 4095 ",
+         Form::kEditDb},
+        {"DB block 4096", Form::kAreaDb, {{Form::kEditDb, "4096"}, {Form::kEditDbw, "2"}}, 15031, " 1 und 4095 ",
+         Form::kEditDb},
+        {"DB word 65535", Form::kAreaDb, {{Form::kEditDb, "1"}, {Form::kEditDbw, "65535"}}, 15031,
+         " 0 und 65534 ", Form::kEditDbw},
+        {"DB word 13", Form::kAreaDb, {{Form::kEditDb, "1"}, {Form::kEditDbw, "13"}}, 16400, "geradzahlige",
+         Form::kEditDbw},
+        {"MW 2047", Form::kAreaMw, {{Form::kEditMw, "2047"}}, 15031, " 0 und 2046 ", Form::kEditMw},
+        {"MW 13", Form::kAreaMw, {{Form::kEditMw, "13"}}, 16400, "geradzahlige", Form::kEditMw},
+        {"MW empty", Form::kAreaMw, {{Form::kEditMw, ""}}, 15031, " 0 und 2046 ", Form::kEditMw},
+        {"EW 16383", Form::kAreaEw, {{Form::kEditEw, "16383"}}, 15031, " 0 und 16382 ", Form::kEditEw},
+        {"AW 16383", Form::kAreaAw, {{Form::kEditAw, "16383"}}, 15031, " 0 und 16382 ", Form::kEditAw},
+        {"TW 512", Form::kAreaTw, {{Form::kEditTw, "512"}}, 15031, " 0 und 511 ", Form::kEditTw},
+        {"undefined PLC", Form::kAreaTw, {{Form::kEditTw, "7"}, {Form::kEditPlc, "4"}}, 16401, "Nummer 4 ",
+         Form::kEditPlc},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Make(Refs(true));
+        Set(0, 2, Form::kAreaMw, 0, 8);
+        form->Open(&w->Drv());
+        form->OnArea(c.area);
+        if (c.box == 16401)
+            form->OnPlcCheck(true);
+        for (const auto& [id, text] : c.typed)
+            form->SetEditText(id, text);
+        const auto before = AllFields();
+        form->OnTake();
+        const auto boxes = w->Ui().CallsOf(UiCall::Kind::Box);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].id, c.box);
+        EXPECT_NE(boxes[0].text.find(c.named), std::string::npos) << boxes[0].text;
+        EXPECT_EQ(form->Focus(), c.focus);
+        EXPECT_EQ(AllFields(), before);
+        EXPECT_EQ(w->Drv().GetModCount(), 0);
+    }
+}
+
+TEST_F(AdrRefFormTest, TimerWordsMayBeOdd)
+{
+    Make(Refs(false));
+    form->Open(&w->Drv());
+    form->OnArea(Form::kAreaTw);
+    form->SetEditText(Form::kEditTw, "7");
+    form->OnTake();
+    EXPECT_TRUE(w->Ui().BoxIds().empty());
+    EXPECT_EQ(Fields(0), (std::vector<int>{0, Form::kAreaTw, 0, 7}));
+    EXPECT_EQ(form->Lines()[0], "000  |  TW 07");
+    EXPECT_EQ(w->Drv().GetModCount(), 1);
+}
+
+TEST_F(AdrRefFormTest, SequentialRunsWriteFollowingEntriesOrNothing)
+{
+    Make(Refs(true));
+    form->Open(&w->Drv());
+    form->OnSelect(5);
+    form->OnArea(Form::kAreaDb);
+    form->OnWordsCheck(true);
+    form->SetEditText(Form::kEditDb, "10");
+    form->SetEditText(Form::kEditDbw, "20");
+    form->SetEditText(Form::kEditWords, "3");
+    form->OnTake();
+    EXPECT_TRUE(w->Ui().BoxIds().empty());
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(Fields(5 + k), (std::vector<int>{0, Form::kAreaDb, 10, 20 + 2 * k})) << k;
+    EXPECT_EQ(Fields(4), (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_EQ(Fields(9), (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_EQ(form->Lines()[8], "0  |  008  |  DB 10 , DBW 26");
+    EXPECT_EQ(w->Drv().GetModCount(), 1);
+
+    // Past the driver's largest data-block word (100): neither the words
+    // nor the PLC numbers are written.
+    form->OnSelect(20);
+    form->OnArea(Form::kAreaDb);
+    form->OnPlcCheck(true);
+    form->SetEditText(Form::kEditDb, "10");
+    form->SetEditText(Form::kEditDbw, "96");
+    form->SetEditText(Form::kEditWords, "3");
+    form->SetEditText(Form::kEditPlc, "2");
+    form->SetEditText(Form::kEditPlcCount, "3");
+    auto before = AllFields();
+    form->OnTake();
+    EXPECT_EQ(w->Ui().BoxIds(), (std::vector<int>{16403}));
+    EXPECT_NE(w->Ui().CallsOf(UiCall::Kind::Box).back().text.find("100"), std::string::npos);
+    EXPECT_EQ(form->Focus(), Form::kEditDbw);
+    EXPECT_EQ(AllFields(), before);
+
+    // The PLC-number run alone writes its numbers.
+    form->OnWordsCheck(false);
+    form->SetEditText(Form::kEditDbw, "94");
+    form->SetEditText(Form::kEditPlc, "2");
+    form->SetEditText(Form::kEditPlcCount, "2");
+    form->OnTake();
+    EXPECT_EQ(Fields(20), (std::vector<int>{2, Form::kAreaDb, 10, 94}));
+    EXPECT_EQ(Fields(21), (std::vector<int>{2, 0, 0, 0}));
+    EXPECT_EQ(Fields(22), (std::vector<int>{2, 0, 0, 0}));
+    EXPECT_EQ(Fields(23), (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_EQ(form->Lines()[21], "   ");
+    EXPECT_EQ(w->Drv().GetModCount(), 2);
+}
+
+TEST_F(AdrRefFormTest, RunsStopAtTheLastEntryTheDriverBrings)
+{
+    struct Case {
+        const char* name;
+        bool plcRun;
+    };
+    for (const Case c : {Case{"address run", false}, Case{"PLC-number run", true}}) {
+        SCOPED_TRACE(c.name);
+        Make(Refs(true, 10));
+        form->Open(&w->Drv());
+        form->OnSelect(8);
+        form->OnArea(Form::kAreaMw);
+        form->SetEditText(Form::kEditMw, "2");
+        if (c.plcRun) {
+            form->OnPlcCheck(true);
+            form->SetEditText(Form::kEditPlc, "1");
+            form->SetEditText(Form::kEditPlcCount, "3");
+        } else {
+            form->OnWordsCheck(true);
+            form->SetEditText(Form::kEditWords, "3");
+        }
+        const auto before = AllFields();
+        form->OnTake();
+        const auto boxes = w->Ui().CallsOf(UiCall::Kind::Box);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].id, 16402);
+        EXPECT_NE(boxes[0].text.find(" nur 1\n"), std::string::npos) << boxes[0].text;
+        EXPECT_EQ(form->Focus(), c.plcRun ? Form::kEditPlcCount : Form::kEditWords);
+        EXPECT_EQ(AllFields(), before);
+    }
+}
+
+TEST_F(AdrRefFormTest, TheCounterRisesOnlyWhenAnEntryChanged)
+{
+    Make(Refs(false));
+    Set(3, 0, Form::kAreaEw, 0, 30);
+    form->Open(&w->Drv());
+    form->OnSelect(3);
+    form->OnTake();
+    EXPECT_EQ(w->Drv().GetModCount(), 0);
+    EXPECT_EQ(form->Lines()[3], "003  |  EW 30");
+    form->SetEditText(Form::kEditEw, "32");
+    form->OnTake();
+    EXPECT_EQ(w->Drv().GetModCount(), 1);
+    EXPECT_EQ(Fields(3), (std::vector<int>{0, Form::kAreaEw, 0, 32}));
+}
+
+TEST_F(AdrRefFormTest, WithoutAnAreaNothingIsWrittenAndTheFaultIsLogged)
+{
+    Make(Refs(false));
+    form->Open(&w->Drv());
+    ASSERT_EQ(form->Area(), 0);
+    form->OnTake();
+    EXPECT_EQ(AllFields()[0], (std::vector<int>{0, 0, 0, 0}));
+    const auto logs = w->Ui().TextsOf(UiCall::Kind::LogAppend);
+    bool logged = false;
+    for (const std::string& line : logs)
+        logged = logged || line.rfind("internal Error ", 0) == 0;
+    EXPECT_TRUE(logged);
+    EXPECT_EQ(w->Drv().GetModCount(), 0);
+}
+
+TEST_F(AdrRefFormTest, SpsDefGetsTheCurrentEntry)
+{
+    Make(Refs(true));
+    form->Open(&w->Drv());
+    form->OnSelect(4);
+    form->OnSpsDef();
+    EXPECT_EQ(runner.spsDefEntries, (std::vector<const CDrvTabEntry5*>{&Entry(4)}));
+}
+
+TEST_F(AdrRefFormTest, AWrittenEntryEncodesAsTheDriverFileTakesIt)
+{
+    Make(Refs(true));
+    form->Open(&w->Drv());
+    form->OnSelect(2);
+    form->OnArea(Form::kAreaDb);
+    form->OnPlcCheck(true);
+    form->SetEditText(Form::kEditDb, "300");
+    form->SetEditText(Form::kEditDbw, "1000");
+    form->SetEditText(Form::kEditPlc, "3");
+    form->SetEditText(Form::kEditPlcCount, "0");
+    form->OnTake();
+    ASSERT_TRUE(w->Ui().BoxIds().empty());
+    const DrvTab5Record record = Tab5RecordOf(Entry(2));
+    EXPECT_EQ(record.plc, 3);
+    EXPECT_EQ(record.area, Form::kAreaDb);
+    EXPECT_EQ(record.db, 300);
+    EXPECT_EQ(record.word, 1000);
+}
+
+} // namespace
+
+} // namespace orv
