@@ -33,12 +33,12 @@ namespace {
 using RefForm = CDlgAdrRefForm;
 
 template <class W = QWidget>
-W* Ctl(const QWidget& dialog, int id)
+W* PlcCtl(const QWidget& dialog, int id)
 {
     return dialog.findChild<W*>(QStringLiteral("c%1").arg(id));
 }
 
-void ClickLine(QListWidget& list, int row)
+void PlcClickLine(QListWidget& list, int row)
 {
     list.scrollToItem(list.item(row));
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
@@ -46,13 +46,13 @@ void ClickLine(QListWidget& list, int row)
 
 // Clicks a radio or check box on its indicator, which takes the click
 // wherever the layout stretched the widget to.
-void ClickIndicator(QWidget* button)
+void PlcClickIndicator(QWidget* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
 // Whether the image holds a dark pixel, as text drawn on a light ground does.
-bool HasInk(const QImage& image)
+bool PlcHasInk(const QImage& image)
 {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -105,17 +105,17 @@ TEST_F(PlcRefsDialogs, ControlsCarryTheirIdsAndGermanTexts)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
-        const QWidget* widget = Ctl(*c.dialog, c.id);
+        const QWidget* widget = PlcCtl(*c.dialog, c.id);
         ASSERT_NE(widget, nullptr);
         const QVariant text = widget->property("text");
         EXPECT_EQ(text.toString(), QString::fromUtf8(c.text));
     }
-    EXPECT_EQ(Ctl<QGroupBox>(adrRef, 2151)->title(), "Folgeaddressierung");
-    EXPECT_FALSE(Ctl(spsDef, 2141)->isEnabled());
+    EXPECT_EQ(PlcCtl<QGroupBox>(adrRef, 2151)->title(), "Folgeaddressierung");
+    EXPECT_FALSE(PlcCtl(spsDef, 2141)->isEnabled());
     for (const int id : {2146, 1903, 1902})
-        EXPECT_NE(Ctl<QLineEdit>(spsDef, id), nullptr) << id;
+        EXPECT_NE(PlcCtl<QLineEdit>(spsDef, id), nullptr) << id;
     for (const int id : RefForm::kEdits)
-        EXPECT_NE(Ctl<QLineEdit>(adrRef, id), nullptr) << id;
+        EXPECT_NE(PlcCtl<QLineEdit>(adrRef, id), nullptr) << id;
     for (const QDialog* d : {static_cast<const QDialog*>(&spsDef), static_cast<const QDialog*>(&adrRef)}) {
         auto* list = d->findChild<QListWidget*>();
         ASSERT_NE(list, nullptr);
@@ -129,38 +129,38 @@ TEST_F(PlcRefsDialogs, CrossReferencesFollowTheUsersClicksAndRefuseAnOddWord)
 {
     CDlgAdrRef dialog(runner, [this] { return &w.Drv(); });
     Show(dialog);
-    auto& list = *Ctl<QListWidget>(dialog, RefForm::kList);
+    auto& list = *PlcCtl<QListWidget>(dialog, RefForm::kList);
     ASSERT_EQ(list.count(), 256);
     EXPECT_EQ(list.item(0)->text(), "0  |  000  |  DB 05 , DBW 12");
     EXPECT_EQ(list.currentRow(), 0);
-    EXPECT_TRUE(Ctl<QRadioButton>(dialog, RefForm::kRadioDb)->isChecked());
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, RefForm::kEditDbw)->text(), "12");
-    EXPECT_EQ(Ctl<QLabel>(dialog, RefForm::kHeadLeft)->text(), "SPS");
+    EXPECT_TRUE(PlcCtl<QRadioButton>(dialog, RefForm::kRadioDb)->isChecked());
+    EXPECT_EQ(PlcCtl<QLineEdit>(dialog, RefForm::kEditDbw)->text(), "12");
+    EXPECT_EQ(PlcCtl<QLabel>(dialog, RefForm::kHeadLeft)->text(), "SPS");
 
     // A line shows its area's radio and edit.
-    ClickLine(list, 1);
+    PlcClickLine(list, 1);
     EXPECT_EQ(list.currentRow(), 1);
-    EXPECT_TRUE(Ctl<QRadioButton>(dialog, RefForm::kRadioMw)->isChecked());
-    EXPECT_FALSE(Ctl<QRadioButton>(dialog, RefForm::kRadioDb)->isChecked());
-    auto& mw = *Ctl<QLineEdit>(dialog, RefForm::kEditMw);
+    EXPECT_TRUE(PlcCtl<QRadioButton>(dialog, RefForm::kRadioMw)->isChecked());
+    EXPECT_FALSE(PlcCtl<QRadioButton>(dialog, RefForm::kRadioDb)->isChecked());
+    auto& mw = *PlcCtl<QLineEdit>(dialog, RefForm::kEditMw);
     EXPECT_FALSE(mw.isHidden());
-    EXPECT_TRUE(Ctl(dialog, RefForm::kEditDb)->isHidden());
+    EXPECT_TRUE(PlcCtl(dialog, RefForm::kEditDb)->isHidden());
     EXPECT_EQ(mw.text(), "40");
 
     // The DB radio brings back the remembered block and word and focuses
     // the block.
-    ClickIndicator(Ctl(dialog, RefForm::kRadioDb));
+    PlcClickIndicator(PlcCtl(dialog, RefForm::kRadioDb));
     EXPECT_TRUE(mw.isHidden());
-    auto& block = *Ctl<QLineEdit>(dialog, RefForm::kEditDb);
+    auto& block = *PlcCtl<QLineEdit>(dialog, RefForm::kEditDb);
     EXPECT_EQ(block.text(), "5");
     EXPECT_EQ(QApplication::focusWidget(), &block);
-    EXPECT_EQ(Ctl<QLabel>(dialog, RefForm::kLabelDb)->text(), "DBW");
+    EXPECT_EQ(PlcCtl<QLabel>(dialog, RefForm::kLabelDb)->text(), "DBW");
 
     // MW 13 is refused and its edit focused with the text selected.
-    ClickIndicator(Ctl(dialog, RefForm::kRadioMw));
+    PlcClickIndicator(PlcCtl(dialog, RefForm::kRadioMw));
     mw.clear();
     QTest::keyClicks(&mw, "13");
-    QTest::mouseClick(Ctl(dialog, RefForm::kTake), Qt::LeftButton);
+    QTest::mouseClick(PlcCtl(dialog, RefForm::kTake), Qt::LeftButton);
     EXPECT_EQ(w.Ui().BoxIds(), (std::vector<int>{16400}));
     EXPECT_EQ(QApplication::focusWidget(), &mw);
     EXPECT_EQ(mw.selectedText(), "13");
@@ -168,14 +168,14 @@ TEST_F(PlcRefsDialogs, CrossReferencesFollowTheUsersClicksAndRefuseAnOddWord)
     const QImage before = list.grab().toImage();
 
     QTest::keyClicks(&mw, "12");
-    QTest::mouseClick(Ctl(dialog, RefForm::kTake), Qt::LeftButton);
+    QTest::mouseClick(PlcCtl(dialog, RefForm::kTake), Qt::LeftButton);
     EXPECT_EQ(w.Ui().BoxIds().size(), 1u);
     EXPECT_EQ(w.Drv().GetParItems()->ItemAt(1)->GetVal3(), 12);
     EXPECT_EQ(list.item(1)->text(), "2  |  001  |  MW 12");
     EXPECT_EQ(list.currentRow(), 1);
     // What the list shows changed with the line, and it shows text.
     const QImage after = list.grab().toImage();
-    EXPECT_TRUE(HasInk(after));
+    EXPECT_TRUE(PlcHasInk(after));
     EXPECT_NE(before, after);
 }
 
@@ -184,14 +184,14 @@ TEST_F(PlcRefsDialogs, WithoutMultiAccessThePlcControlsAreOff)
     w.Drv().SetFlag(CDrvCfg::kFlagMultiPlc, 0);
     CDlgAdrRef dialog(runner, [this] { return &w.Drv(); });
     Show(dialog);
-    EXPECT_TRUE(Ctl(dialog, RefForm::kSpsDef)->isHidden());
-    EXPECT_FALSE(Ctl(dialog, RefForm::kCheckPlc)->isEnabled());
-    EXPECT_EQ(Ctl<QLabel>(dialog, RefForm::kHeadLeft)->text(), "DW");
-    EXPECT_EQ(Ctl<QListWidget>(dialog, RefForm::kList)->item(0)->text(), "000   |   DB 05 , DBW 12");
+    EXPECT_TRUE(PlcCtl(dialog, RefForm::kSpsDef)->isHidden());
+    EXPECT_FALSE(PlcCtl(dialog, RefForm::kCheckPlc)->isEnabled());
+    EXPECT_EQ(PlcCtl<QLabel>(dialog, RefForm::kHeadLeft)->text(), "DW");
+    EXPECT_EQ(PlcCtl<QListWidget>(dialog, RefForm::kList)->item(0)->text(), "000   |   DB 05 , DBW 12");
     // "Datenworte" shows its count edit.
-    auto& words = *Ctl<QLineEdit>(dialog, RefForm::kEditWords);
+    auto& words = *PlcCtl<QLineEdit>(dialog, RefForm::kEditWords);
     EXPECT_TRUE(words.isHidden());
-    ClickIndicator(Ctl(dialog, RefForm::kCheckWords));
+    PlcClickIndicator(PlcCtl(dialog, RefForm::kCheckWords));
     EXPECT_FALSE(words.isHidden());
     EXPECT_EQ(words.text(), "0");
     EXPECT_EQ(QApplication::focusWidget(), &words);
@@ -203,40 +203,40 @@ TEST_F(PlcRefsDialogs, PlcDefinitionsAreEditedByClicks)
     CDrvTabEntry5 entry(2, 0, 0, 0, 0);
     dialog.SetCurEntry(&entry);
     Show(dialog);
-    auto& list = *Ctl<QListWidget>(dialog, CDlgSpsDefForm::kList);
+    auto& list = *PlcCtl<QListWidget>(dialog, CDlgSpsDefForm::kList);
     ASSERT_EQ(list.count(), 2);
     EXPECT_EQ(list.item(1)->text(), "SPS2 20 3 4");
-    auto& adr = *Ctl<QLineEdit>(dialog, CDlgSpsDefForm::kAdr);
+    auto& adr = *PlcCtl<QLineEdit>(dialog, CDlgSpsDefForm::kAdr);
     EXPECT_EQ(adr.text(), "20");
 
-    ClickLine(list, 1);
-    auto& slot = *Ctl<QLineEdit>(dialog, CDlgSpsDefForm::kSlot);
+    PlcClickLine(list, 1);
+    auto& slot = *PlcCtl<QLineEdit>(dialog, CDlgSpsDefForm::kSlot);
     slot.clear();
     QTest::keyClicks(&slot, "19");
-    QTest::mouseClick(Ctl(dialog, CDlgSpsDefForm::kTake), Qt::LeftButton);
+    QTest::mouseClick(PlcCtl(dialog, CDlgSpsDefForm::kTake), Qt::LeftButton);
     EXPECT_EQ(w.Ui().BoxIds(), (std::vector<int>{15031}));
     EXPECT_EQ(QApplication::focusWidget(), &slot);
     slot.clear();
     QTest::keyClicks(&slot, "9");
-    QTest::mouseClick(Ctl(dialog, CDlgSpsDefForm::kTake), Qt::LeftButton);
+    QTest::mouseClick(PlcCtl(dialog, CDlgSpsDefForm::kTake), Qt::LeftButton);
     EXPECT_EQ(list.item(1)->text(), "SPS2 20 9 4");
     EXPECT_EQ(w.Drv().GetParItems3()->FindByNum(2)->GetSlot(), 9);
 
-    QTest::mouseClick(Ctl(dialog, CDlgSpsDefForm::kNew), Qt::LeftButton);
+    QTest::mouseClick(PlcCtl(dialog, CDlgSpsDefForm::kNew), Qt::LeftButton);
     ASSERT_EQ(list.count(), 3);
     EXPECT_EQ(list.item(2)->text(), "SPS3 0 0 0");
     EXPECT_EQ(list.currentRow(), 2);
-    QTest::mouseClick(Ctl(dialog, CDlgSpsDefForm::kDelete), Qt::LeftButton);
+    QTest::mouseClick(PlcCtl(dialog, CDlgSpsDefForm::kDelete), Qt::LeftButton);
     EXPECT_EQ(list.count(), 2);
     // PLC 2 holds entry 1; PLC 1 can go.
-    ClickLine(list, 1);
-    QTest::mouseClick(Ctl(dialog, CDlgSpsDefForm::kDelete), Qt::LeftButton);
+    PlcClickLine(list, 1);
+    QTest::mouseClick(PlcCtl(dialog, CDlgSpsDefForm::kDelete), Qt::LeftButton);
     EXPECT_EQ(w.Ui().BoxIds(), (std::vector<int>{15031, 16405}));
-    ClickLine(list, 0);
-    QTest::mouseClick(Ctl(dialog, CDlgSpsDefForm::kDelete), Qt::LeftButton);
+    PlcClickLine(list, 0);
+    QTest::mouseClick(PlcCtl(dialog, CDlgSpsDefForm::kDelete), Qt::LeftButton);
     ASSERT_EQ(list.count(), 1);
     EXPECT_EQ(list.item(0)->text(), "SPS2 20 9 4");
-    EXPECT_TRUE(Ctl(dialog, CDlgSpsDefForm::kDelete)->isHidden());
+    EXPECT_TRUE(PlcCtl(dialog, CDlgSpsDefForm::kDelete)->isHidden());
 }
 
 // The runner runs the kept cross-reference dialog for the command and the
@@ -272,16 +272,16 @@ TEST_F(PlcRefsDialogs, TheRunnerOpensBothKeptDialogs)
         refsSeen = QApplication::activeModalWidget();
         if (refsSeen == nullptr)
             return;
-        ClickLine(*Ctl<QListWidget>(*refsSeen, RefForm::kList), 1);
+        PlcClickLine(*PlcCtl<QListWidget>(*refsSeen, RefForm::kList), 1);
         QTimer::singleShot(0, [&] {
             defsSeen = QApplication::activeModalWidget();
             if (defsSeen != nullptr && defsSeen != refsSeen) {
-                defsAdr = Ctl<QLineEdit>(*defsSeen, CDlgSpsDefForm::kAdr)->text();
-                QTest::mouseClick(Ctl(*defsSeen, 2), Qt::LeftButton);
+                defsAdr = PlcCtl<QLineEdit>(*defsSeen, CDlgSpsDefForm::kAdr)->text();
+                QTest::mouseClick(PlcCtl(*defsSeen, 2), Qt::LeftButton);
             }
         });
-        QTest::mouseClick(Ctl(*refsSeen, RefForm::kSpsDef), Qt::LeftButton);
-        QTest::mouseClick(Ctl(*refsSeen, 1), Qt::LeftButton);
+        QTest::mouseClick(PlcCtl(*refsSeen, RefForm::kSpsDef), Qt::LeftButton);
+        QTest::mouseClick(PlcCtl(*refsSeen, 1), Qt::LeftButton);
     });
     EXPECT_TRUE(qtRunner.Run(DlgId::AdrRef));
     EXPECT_EQ(refsSeen, kept.Get(DlgId::AdrRef));

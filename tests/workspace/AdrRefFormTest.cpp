@@ -15,9 +15,9 @@ namespace orv {
 
 namespace {
 
-using Form = CDlgAdrRefForm;
+using AdrForm = CDlgAdrRefForm;
 
-DrvXrefSetup Refs(bool multi, int entries = 256)
+DrvXrefSetup AdrRefDrv(bool multi, int entries = 256)
 {
     return PlcDrv({{1, 10, 0, 0}, {2, 20, 0, 0}, {3, 30, 0, 0}}, multi, entries);
 }
@@ -30,7 +30,7 @@ protected:
         form.reset();
         w.reset();
         w = std::make_unique<PlcFormWorld>(setup);
-        form = std::make_unique<Form>(runner);
+        form = std::make_unique<AdrForm>(runner);
     }
     CDrvTabEntry5& Entry(int i) const { return *w->Drv().GetParItems()->ItemAt(i); }
     void Set(int i, int plc, int area, int block, int word) const
@@ -55,41 +55,41 @@ protected:
 
     FakeDlgRunner runner;
     std::unique_ptr<PlcFormWorld> w;
-    std::unique_ptr<Form> form;
+    std::unique_ptr<AdrForm> form;
 };
 
 TEST_F(AdrRefFormTest, OpensOnEntryZeroWithItsLineSelected)
 {
-    Make(Refs(false));
-    Set(0, 0, Form::kAreaDb, 5, 12);
-    Set(1, 0, Form::kAreaMw, 0, 40);
+    Make(AdrRefDrv(false));
+    Set(0, 0, AdrForm::kAreaDb, 5, 12);
+    Set(1, 0, AdrForm::kAreaMw, 0, 40);
     form->Open(&w->Drv());
     EXPECT_EQ(form->Selected(), 0);
     EXPECT_EQ(form->CurEntry(), &Entry(0));
-    EXPECT_EQ(form->Area(), Form::kAreaDb);
-    EXPECT_EQ(form->EditText(Form::kEditDb), "5");
-    EXPECT_EQ(form->EditText(Form::kEditDbw), "12");
-    EXPECT_TRUE(form->EditShown(Form::kEditDb));
-    EXPECT_FALSE(form->EditShown(Form::kEditMw));
+    EXPECT_EQ(form->Area(), AdrForm::kAreaDb);
+    EXPECT_EQ(form->EditText(AdrForm::kEditDb), "5");
+    EXPECT_EQ(form->EditText(AdrForm::kEditDbw), "12");
+    EXPECT_TRUE(form->EditShown(AdrForm::kEditDb));
+    EXPECT_FALSE(form->EditShown(AdrForm::kEditMw));
     EXPECT_EQ(form->DbLabel(), "DBW");
     EXPECT_EQ(form->Lines().size(), 256u);
 
     // A line shows its area; an entry without one leaves the controls.
     form->OnSelect(1);
-    EXPECT_EQ(form->Area(), Form::kAreaMw);
-    EXPECT_EQ(form->EditText(Form::kEditMw), "40");
-    EXPECT_FALSE(form->EditShown(Form::kEditDb));
+    EXPECT_EQ(form->Area(), AdrForm::kAreaMw);
+    EXPECT_EQ(form->EditText(AdrForm::kEditMw), "40");
+    EXPECT_FALSE(form->EditShown(AdrForm::kEditDb));
     EXPECT_EQ(form->DbLabel(), "    ");
     form->OnSelect(2);
     EXPECT_EQ(form->Selected(), 2);
-    EXPECT_EQ(form->Area(), Form::kAreaMw);
+    EXPECT_EQ(form->Area(), AdrForm::kAreaMw);
     // A radio shows the remembered values and focuses its first edit.
-    form->OnArea(Form::kAreaDb);
-    EXPECT_EQ(form->EditText(Form::kEditDb), "5");
-    EXPECT_EQ(form->Focus(), Form::kEditDb);
-    form->OnArea(Form::kAreaTw);
-    EXPECT_EQ(form->EditText(Form::kEditTw), "0");
-    EXPECT_EQ(form->Focus(), Form::kEditTw);
+    form->OnArea(AdrForm::kAreaDb);
+    EXPECT_EQ(form->EditText(AdrForm::kEditDb), "5");
+    EXPECT_EQ(form->Focus(), AdrForm::kEditDb);
+    form->OnArea(AdrForm::kAreaTw);
+    EXPECT_EQ(form->EditText(AdrForm::kEditTw), "0");
+    EXPECT_EQ(form->Focus(), AdrForm::kEditTw);
 }
 
 TEST(AdrRefFormLines, FollowTheAreaAndTheBusKind)
@@ -121,13 +121,13 @@ TEST(AdrRefFormLines, FollowTheAreaAndTheBusKind)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.area) + (c.multi ? " multi" : "") + (c.taken ? " taken" : ""));
         const CDrvTabEntry5 entry(3, 7, static_cast<uint16_t>(c.area), 5, 12);
-        EXPECT_EQ(Form::LineOf(7, entry, c.multi, c.taken), c.line);
+        EXPECT_EQ(AdrForm::LineOf(7, entry, c.multi, c.taken), c.line);
     }
 }
 
 TEST_F(AdrRefFormTest, TheBusKindSetsHeadingsAndThePlcControls)
 {
-    Make(Refs(false));
+    Make(AdrRefDrv(false));
     form->Open(&w->Drv());
     EXPECT_FALSE(form->SpsDefShown());
     EXPECT_FALSE(form->PlcCheckEnabled());
@@ -135,10 +135,10 @@ TEST_F(AdrRefFormTest, TheBusKindSetsHeadingsAndThePlcControls)
     EXPECT_EQ(form->HeadRight(), "        Adressverweise");
     EXPECT_TRUE(w->Ui().HasLogLine("Not Multiaccess"));
 
-    Make(Refs(true));
-    Set(0, 3, Form::kAreaMw, 0, 2);
-    Set(1, 1, Form::kAreaMw, 0, 4);
-    Set(2, 2, Form::kAreaMw, 0, 6);
+    Make(AdrRefDrv(true));
+    Set(0, 3, AdrForm::kAreaMw, 0, 2);
+    Set(1, 1, AdrForm::kAreaMw, 0, 4);
+    Set(2, 2, AdrForm::kAreaMw, 0, 6);
     form->Open(&w->Drv());
     EXPECT_TRUE(form->SpsDefShown());
     EXPECT_TRUE(form->PlcCheckEnabled());
@@ -160,27 +160,27 @@ TEST_F(AdrRefFormTest, EveryCheckRefusesWithItsMessageAndFieldAndWritesNothing)
         int focus;
     };
     const Case cases[] = {
-        {"DB block 0", Form::kAreaDb, {{Form::kEditDb, "0"}, {Form::kEditDbw, "2"}}, 15031, " 1 und 4095 ",
-         Form::kEditDb},
-        {"DB block 4096", Form::kAreaDb, {{Form::kEditDb, "4096"}, {Form::kEditDbw, "2"}}, 15031, " 1 und 4095 ",
-         Form::kEditDb},
-        {"DB word 65535", Form::kAreaDb, {{Form::kEditDb, "1"}, {Form::kEditDbw, "65535"}}, 15031,
-         " 0 und 65534 ", Form::kEditDbw},
-        {"DB word 13", Form::kAreaDb, {{Form::kEditDb, "1"}, {Form::kEditDbw, "13"}}, 16400, "geradzahlige",
-         Form::kEditDbw},
-        {"MW 2047", Form::kAreaMw, {{Form::kEditMw, "2047"}}, 15031, " 0 und 2046 ", Form::kEditMw},
-        {"MW 13", Form::kAreaMw, {{Form::kEditMw, "13"}}, 16400, "geradzahlige", Form::kEditMw},
-        {"MW empty", Form::kAreaMw, {{Form::kEditMw, ""}}, 15031, " 0 und 2046 ", Form::kEditMw},
-        {"EW 16383", Form::kAreaEw, {{Form::kEditEw, "16383"}}, 15031, " 0 und 16382 ", Form::kEditEw},
-        {"AW 16383", Form::kAreaAw, {{Form::kEditAw, "16383"}}, 15031, " 0 und 16382 ", Form::kEditAw},
-        {"TW 512", Form::kAreaTw, {{Form::kEditTw, "512"}}, 15031, " 0 und 511 ", Form::kEditTw},
-        {"undefined PLC", Form::kAreaTw, {{Form::kEditTw, "7"}, {Form::kEditPlc, "4"}}, 16401, "Nummer 4 ",
-         Form::kEditPlc},
+        {"DB block 0", AdrForm::kAreaDb, {{AdrForm::kEditDb, "0"}, {AdrForm::kEditDbw, "2"}}, 15031, " 1 und 4095 ",
+         AdrForm::kEditDb},
+        {"DB block 4096", AdrForm::kAreaDb, {{AdrForm::kEditDb, "4096"}, {AdrForm::kEditDbw, "2"}}, 15031, " 1 und 4095 ",
+         AdrForm::kEditDb},
+        {"DB word 65535", AdrForm::kAreaDb, {{AdrForm::kEditDb, "1"}, {AdrForm::kEditDbw, "65535"}}, 15031,
+         " 0 und 65534 ", AdrForm::kEditDbw},
+        {"DB word 13", AdrForm::kAreaDb, {{AdrForm::kEditDb, "1"}, {AdrForm::kEditDbw, "13"}}, 16400, "geradzahlige",
+         AdrForm::kEditDbw},
+        {"MW 2047", AdrForm::kAreaMw, {{AdrForm::kEditMw, "2047"}}, 15031, " 0 und 2046 ", AdrForm::kEditMw},
+        {"MW 13", AdrForm::kAreaMw, {{AdrForm::kEditMw, "13"}}, 16400, "geradzahlige", AdrForm::kEditMw},
+        {"MW empty", AdrForm::kAreaMw, {{AdrForm::kEditMw, ""}}, 15031, " 0 und 2046 ", AdrForm::kEditMw},
+        {"EW 16383", AdrForm::kAreaEw, {{AdrForm::kEditEw, "16383"}}, 15031, " 0 und 16382 ", AdrForm::kEditEw},
+        {"AW 16383", AdrForm::kAreaAw, {{AdrForm::kEditAw, "16383"}}, 15031, " 0 und 16382 ", AdrForm::kEditAw},
+        {"TW 512", AdrForm::kAreaTw, {{AdrForm::kEditTw, "512"}}, 15031, " 0 und 511 ", AdrForm::kEditTw},
+        {"undefined PLC", AdrForm::kAreaTw, {{AdrForm::kEditTw, "7"}, {AdrForm::kEditPlc, "4"}}, 16401, "Nummer 4 ",
+         AdrForm::kEditPlc},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Make(Refs(true));
-        Set(0, 2, Form::kAreaMw, 0, 8);
+        Make(AdrRefDrv(true));
+        Set(0, 2, AdrForm::kAreaMw, 0, 8);
         form->Open(&w->Drv());
         form->OnArea(c.area);
         if (c.box == 16401)
@@ -201,31 +201,31 @@ TEST_F(AdrRefFormTest, EveryCheckRefusesWithItsMessageAndFieldAndWritesNothing)
 
 TEST_F(AdrRefFormTest, TimerWordsMayBeOdd)
 {
-    Make(Refs(false));
+    Make(AdrRefDrv(false));
     form->Open(&w->Drv());
-    form->OnArea(Form::kAreaTw);
-    form->SetEditText(Form::kEditTw, "7");
+    form->OnArea(AdrForm::kAreaTw);
+    form->SetEditText(AdrForm::kEditTw, "7");
     form->OnTake();
     EXPECT_TRUE(w->Ui().BoxIds().empty());
-    EXPECT_EQ(Fields(0), (std::vector<int>{0, Form::kAreaTw, 0, 7}));
+    EXPECT_EQ(Fields(0), (std::vector<int>{0, AdrForm::kAreaTw, 0, 7}));
     EXPECT_EQ(form->Lines()[0], "000  |  TW 07");
     EXPECT_EQ(w->Drv().GetModCount(), 1);
 }
 
 TEST_F(AdrRefFormTest, SequentialRunsWriteFollowingEntriesOrNothing)
 {
-    Make(Refs(true));
+    Make(AdrRefDrv(true));
     form->Open(&w->Drv());
     form->OnSelect(5);
-    form->OnArea(Form::kAreaDb);
+    form->OnArea(AdrForm::kAreaDb);
     form->OnWordsCheck(true);
-    form->SetEditText(Form::kEditDb, "10");
-    form->SetEditText(Form::kEditDbw, "20");
-    form->SetEditText(Form::kEditWords, "3");
+    form->SetEditText(AdrForm::kEditDb, "10");
+    form->SetEditText(AdrForm::kEditDbw, "20");
+    form->SetEditText(AdrForm::kEditWords, "3");
     form->OnTake();
     EXPECT_TRUE(w->Ui().BoxIds().empty());
     for (int k = 0; k < 4; ++k)
-        EXPECT_EQ(Fields(5 + k), (std::vector<int>{0, Form::kAreaDb, 10, 20 + 2 * k})) << k;
+        EXPECT_EQ(Fields(5 + k), (std::vector<int>{0, AdrForm::kAreaDb, 10, 20 + 2 * k})) << k;
     EXPECT_EQ(Fields(4), (std::vector<int>{0, 0, 0, 0}));
     EXPECT_EQ(Fields(9), (std::vector<int>{0, 0, 0, 0}));
     EXPECT_EQ(form->Lines()[8], "0  |  008  |  DB 10 , DBW 26");
@@ -234,27 +234,27 @@ TEST_F(AdrRefFormTest, SequentialRunsWriteFollowingEntriesOrNothing)
     // Past the driver's largest data-block word (100): neither the words
     // nor the PLC numbers are written.
     form->OnSelect(20);
-    form->OnArea(Form::kAreaDb);
+    form->OnArea(AdrForm::kAreaDb);
     form->OnPlcCheck(true);
-    form->SetEditText(Form::kEditDb, "10");
-    form->SetEditText(Form::kEditDbw, "96");
-    form->SetEditText(Form::kEditWords, "3");
-    form->SetEditText(Form::kEditPlc, "2");
-    form->SetEditText(Form::kEditPlcCount, "3");
+    form->SetEditText(AdrForm::kEditDb, "10");
+    form->SetEditText(AdrForm::kEditDbw, "96");
+    form->SetEditText(AdrForm::kEditWords, "3");
+    form->SetEditText(AdrForm::kEditPlc, "2");
+    form->SetEditText(AdrForm::kEditPlcCount, "3");
     auto before = AllFields();
     form->OnTake();
     EXPECT_EQ(w->Ui().BoxIds(), (std::vector<int>{16403}));
     EXPECT_NE(w->Ui().CallsOf(UiCall::Kind::Box).back().text.find("100"), std::string::npos);
-    EXPECT_EQ(form->Focus(), Form::kEditDbw);
+    EXPECT_EQ(form->Focus(), AdrForm::kEditDbw);
     EXPECT_EQ(AllFields(), before);
 
     // The PLC-number run alone writes its numbers.
     form->OnWordsCheck(false);
-    form->SetEditText(Form::kEditDbw, "94");
-    form->SetEditText(Form::kEditPlc, "2");
-    form->SetEditText(Form::kEditPlcCount, "2");
+    form->SetEditText(AdrForm::kEditDbw, "94");
+    form->SetEditText(AdrForm::kEditPlc, "2");
+    form->SetEditText(AdrForm::kEditPlcCount, "2");
     form->OnTake();
-    EXPECT_EQ(Fields(20), (std::vector<int>{2, Form::kAreaDb, 10, 94}));
+    EXPECT_EQ(Fields(20), (std::vector<int>{2, AdrForm::kAreaDb, 10, 94}));
     EXPECT_EQ(Fields(21), (std::vector<int>{2, 0, 0, 0}));
     EXPECT_EQ(Fields(22), (std::vector<int>{2, 0, 0, 0}));
     EXPECT_EQ(Fields(23), (std::vector<int>{0, 0, 0, 0}));
@@ -270,18 +270,18 @@ TEST_F(AdrRefFormTest, RunsStopAtTheLastEntryTheDriverBrings)
     };
     for (const Case c : {Case{"address run", false}, Case{"PLC-number run", true}}) {
         SCOPED_TRACE(c.name);
-        Make(Refs(true, 10));
+        Make(AdrRefDrv(true, 10));
         form->Open(&w->Drv());
         form->OnSelect(8);
-        form->OnArea(Form::kAreaMw);
-        form->SetEditText(Form::kEditMw, "2");
+        form->OnArea(AdrForm::kAreaMw);
+        form->SetEditText(AdrForm::kEditMw, "2");
         if (c.plcRun) {
             form->OnPlcCheck(true);
-            form->SetEditText(Form::kEditPlc, "1");
-            form->SetEditText(Form::kEditPlcCount, "3");
+            form->SetEditText(AdrForm::kEditPlc, "1");
+            form->SetEditText(AdrForm::kEditPlcCount, "3");
         } else {
             form->OnWordsCheck(true);
-            form->SetEditText(Form::kEditWords, "3");
+            form->SetEditText(AdrForm::kEditWords, "3");
         }
         const auto before = AllFields();
         form->OnTake();
@@ -289,29 +289,29 @@ TEST_F(AdrRefFormTest, RunsStopAtTheLastEntryTheDriverBrings)
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].id, 16402);
         EXPECT_NE(boxes[0].text.find(" nur 1\n"), std::string::npos) << boxes[0].text;
-        EXPECT_EQ(form->Focus(), c.plcRun ? Form::kEditPlcCount : Form::kEditWords);
+        EXPECT_EQ(form->Focus(), c.plcRun ? AdrForm::kEditPlcCount : AdrForm::kEditWords);
         EXPECT_EQ(AllFields(), before);
     }
 }
 
 TEST_F(AdrRefFormTest, TheCounterRisesOnlyWhenAnEntryChanged)
 {
-    Make(Refs(false));
-    Set(3, 0, Form::kAreaEw, 0, 30);
+    Make(AdrRefDrv(false));
+    Set(3, 0, AdrForm::kAreaEw, 0, 30);
     form->Open(&w->Drv());
     form->OnSelect(3);
     form->OnTake();
     EXPECT_EQ(w->Drv().GetModCount(), 0);
     EXPECT_EQ(form->Lines()[3], "003  |  EW 30");
-    form->SetEditText(Form::kEditEw, "32");
+    form->SetEditText(AdrForm::kEditEw, "32");
     form->OnTake();
     EXPECT_EQ(w->Drv().GetModCount(), 1);
-    EXPECT_EQ(Fields(3), (std::vector<int>{0, Form::kAreaEw, 0, 32}));
+    EXPECT_EQ(Fields(3), (std::vector<int>{0, AdrForm::kAreaEw, 0, 32}));
 }
 
 TEST_F(AdrRefFormTest, WithoutAnAreaNothingIsWrittenAndTheFaultIsLogged)
 {
-    Make(Refs(false));
+    Make(AdrRefDrv(false));
     form->Open(&w->Drv());
     ASSERT_EQ(form->Area(), 0);
     form->OnTake();
@@ -326,7 +326,7 @@ TEST_F(AdrRefFormTest, WithoutAnAreaNothingIsWrittenAndTheFaultIsLogged)
 
 TEST_F(AdrRefFormTest, SpsDefGetsTheCurrentEntry)
 {
-    Make(Refs(true));
+    Make(AdrRefDrv(true));
     form->Open(&w->Drv());
     form->OnSelect(4);
     form->OnSpsDef();
@@ -335,20 +335,20 @@ TEST_F(AdrRefFormTest, SpsDefGetsTheCurrentEntry)
 
 TEST_F(AdrRefFormTest, AWrittenEntryEncodesAsTheDriverFileTakesIt)
 {
-    Make(Refs(true));
+    Make(AdrRefDrv(true));
     form->Open(&w->Drv());
     form->OnSelect(2);
-    form->OnArea(Form::kAreaDb);
+    form->OnArea(AdrForm::kAreaDb);
     form->OnPlcCheck(true);
-    form->SetEditText(Form::kEditDb, "300");
-    form->SetEditText(Form::kEditDbw, "1000");
-    form->SetEditText(Form::kEditPlc, "3");
-    form->SetEditText(Form::kEditPlcCount, "0");
+    form->SetEditText(AdrForm::kEditDb, "300");
+    form->SetEditText(AdrForm::kEditDbw, "1000");
+    form->SetEditText(AdrForm::kEditPlc, "3");
+    form->SetEditText(AdrForm::kEditPlcCount, "0");
     form->OnTake();
     ASSERT_TRUE(w->Ui().BoxIds().empty());
     const DrvTab5Record record = Tab5RecordOf(Entry(2));
     EXPECT_EQ(record.plc, 3);
-    EXPECT_EQ(record.area, Form::kAreaDb);
+    EXPECT_EQ(record.area, AdrForm::kAreaDb);
     EXPECT_EQ(record.db, 300);
     EXPECT_EQ(record.word, 1000);
 }

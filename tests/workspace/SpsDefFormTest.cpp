@@ -14,7 +14,7 @@ namespace orv {
 
 namespace {
 
-using Form = CDlgSpsDefForm;
+using SpsForm = CDlgSpsDefForm;
 
 // Three PLCs on a multi-access bus, none of them used by an entry yet.
 DrvXrefSetup ThreePlcs()
@@ -34,29 +34,29 @@ protected:
     }
     void Type(const std::string& adr, const std::string& slot, const std::string& rack)
     {
-        form.SetEditText(Form::kAdr, adr);
-        form.SetEditText(Form::kSlot, slot);
-        form.SetEditText(Form::kRack, rack);
+        form.SetEditText(SpsForm::kAdr, adr);
+        form.SetEditText(SpsForm::kSlot, slot);
+        form.SetEditText(SpsForm::kRack, rack);
     }
     const CSpsDef& Def(int num) const { return *w.Drv().GetParItems3()->FindByNum(num); }
     std::string LastBoxText() const { return w.Ui().CallsOf(UiCall::Kind::Box).back().text; }
 
     PlcFormWorld w;
-    Form form;
+    SpsForm form;
 };
 
 TEST_F(SpsDefFormTest, OpensOnTheHandedPlcAndListsEveryDefinitionByItsOwnNumber)
 {
     OpenOn(2);
-    EXPECT_EQ(form.EditText(Form::kAdr), "20");
-    EXPECT_EQ(form.EditText(Form::kSlot), "3");
-    EXPECT_EQ(form.EditText(Form::kRack), "4");
-    EXPECT_EQ(form.Focus(), Form::kAdr);
+    EXPECT_EQ(form.EditText(SpsForm::kAdr), "20");
+    EXPECT_EQ(form.EditText(SpsForm::kSlot), "3");
+    EXPECT_EQ(form.EditText(SpsForm::kRack), "4");
+    EXPECT_EQ(form.Focus(), SpsForm::kAdr);
     EXPECT_EQ(form.Lines(), (std::vector<std::string>{"SPS1 10 1 2", "SPS2 20 3 4", "SPS3 30 5 6"}));
     EXPECT_EQ(form.Selected(), 0);
 
     form.OnSelect(2);
-    EXPECT_EQ(form.EditText(Form::kAdr), "30");
+    EXPECT_EQ(form.EditText(SpsForm::kAdr), "30");
     // A line is the definition's, not its position's: PLC 3 stays "SPS3"
     // once PLC 2 is gone.
     form.OnSelect(1);
@@ -76,26 +76,26 @@ TEST(SpsDefFormTakeOver, ChecksEveryFieldBeforeItChangesTheDefinition)
         int modAdded;
     };
     const Case cases[] = {
-        {"address 256", "256", "3", "4", 15031, " 0 und 255 ", Form::kAdr, {20, 3, 4}, 0},
-        {"address no number", "2x", "3", "4", 15031, " 0 und 255 ", Form::kAdr, {20, 3, 4}, 0},
-        {"slot 19", "20", "19", "4", 15031, " 0 und 18 ", Form::kSlot, {20, 3, 4}, 0},
-        {"rack 19", "20", "3", "19", 15031, " 0 und 18 ", Form::kRack, {20, 3, 4}, 0},
+        {"address 256", "256", "3", "4", 15031, " 0 und 255 ", SpsForm::kAdr, {20, 3, 4}, 0},
+        {"address no number", "2x", "3", "4", 15031, " 0 und 255 ", SpsForm::kAdr, {20, 3, 4}, 0},
+        {"slot 19", "20", "19", "4", 15031, " 0 und 18 ", SpsForm::kSlot, {20, 3, 4}, 0},
+        {"rack 19", "20", "3", "19", 15031, " 0 und 18 ", SpsForm::kRack, {20, 3, 4}, 0},
         {"equal values", "20", "3", "4", 0, "", 0, {20, 3, 4}, 0},
         {"only a new slot", "20", "7", "4", 0, "", 0, {20, 7, 4}, 1},
-        {"PLC 1's address", "10", "3", "4", 16408, "SPS1:", Form::kAdr, {20, 3, 4}, 0},
+        {"PLC 1's address", "10", "3", "4", 16408, "SPS1:", SpsForm::kAdr, {20, 3, 4}, 0},
         {"a real change", "40", "0", "18", 0, "", 0, {40, 0, 18}, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         PlcFormWorld fresh(ThreePlcs());
-        Form f;
+        SpsForm f;
         CDrvTabEntry5 entry(2, 0, 0, 0, 0);
         f.SetCurEntry(&entry);
         f.Open(&fresh.Drv());
         f.OnSelect(1);
-        f.SetEditText(Form::kAdr, c.adr);
-        f.SetEditText(Form::kSlot, c.slot);
-        f.SetEditText(Form::kRack, c.rack);
+        f.SetEditText(SpsForm::kAdr, c.adr);
+        f.SetEditText(SpsForm::kSlot, c.slot);
+        f.SetEditText(SpsForm::kRack, c.rack);
         f.OnTake();
         const auto boxes = fresh.Ui().CallsOf(UiCall::Kind::Box);
         if (c.box == 0) {
@@ -110,7 +110,7 @@ TEST(SpsDefFormTakeOver, ChecksEveryFieldBeforeItChangesTheDefinition)
         EXPECT_EQ((std::vector<int>{plc2.GetAdr(), plc2.GetSlot(), plc2.GetRack()}), c.plc2);
         EXPECT_STREQ(plc2.GetName(), "SPS2");
         EXPECT_EQ(fresh.Drv().GetModCount(), c.modAdded);
-        EXPECT_EQ(f.Lines()[1], Form::LineOf(plc2));
+        EXPECT_EQ(f.Lines()[1], SpsForm::LineOf(plc2));
         EXPECT_EQ(f.Selected(), 1);
     }
 }
@@ -123,7 +123,7 @@ TEST_F(SpsDefFormTest, NewTakesTheLowestFreeNumberWithItsOwnValues)
     EXPECT_EQ(form.Lines().back(), "SPS4 0 0 0");
     EXPECT_STREQ(Def(4).GetName(), "SPS4 0 0 0");
     EXPECT_EQ(form.Selected(), 3);
-    EXPECT_EQ(form.Focus(), Form::kAdr);
+    EXPECT_EQ(form.Focus(), SpsForm::kAdr);
     EXPECT_EQ(w.Drv().GetModCount(), 1);
     EXPECT_TRUE(form.NewShown());
 

@@ -3,6 +3,7 @@
 // so a refusal leaves the entries as they were.
 #include "workspace/forms/DlgAdrRefForm.h"
 
+#include "model/core/CatalogueIds.h"
 #include "model/core/CheckedFormat.h"
 #include "model/core/Log.h"
 #include "model/core/MessageBoxes.h"
@@ -13,16 +14,6 @@
 #include "workspace/forms/EditNumber.h"
 
 namespace orv {
-
-namespace {
-
-constexpr int kMsgRange = 15031;
-constexpr int kMsgOdd = 16400;
-constexpr int kMsgNoPlc = 16401;
-constexpr int kMsgRunTooLong = 16402;
-constexpr int kMsgRunPastLimit = 16403;
-
-} // namespace
 
 // One address area: its radio, its word edit, the name its lines show, the
 // largest word a user may type, the step of a sequential run and the limit
@@ -192,7 +183,8 @@ void CDlgAdrRefForm::OnSelect(int line)
     if (line < 0 || line >= static_cast<int>(m_lines.size()))
         return;
     m_sel = line;
-    ShowEntry(*CurEntry());
+    if (const CDrvTabEntry5* entry = CurEntry())
+        ShowEntry(*entry);
 }
 
 void CDlgAdrRefForm::OnArea(int area)
@@ -242,18 +234,18 @@ bool CDlgAdrRefForm::CheckTake(long& block, long& word, int& count, int& plcCoun
         if (row->area == kAreaDb) {
             const std::optional<long> b = ParseEditNumber(EditText(kEditDb));
             if (!b || *b < 1 || *b > kMaxBlock) {
-                ShowMessage(kMsgRange, 1, static_cast<int>(kMaxBlock));
+                ShowMessage(msg::kEingabewertMussZwischenUndLiegen, 1, static_cast<int>(kMaxBlock));
                 return Refuse(kEditDb);
             }
             block = *b;
         }
         const std::optional<long> w = ParseEditNumber(EditText(row->edit));
         if (!w || *w < 0 || *w > row->maxWord) {
-            ShowMessage(kMsgRange, 0, static_cast<int>(row->maxWord));
+            ShowMessage(msg::kEingabewertMussZwischenUndLiegen, 0, static_cast<int>(row->maxWord));
             return Refuse(row->edit);
         }
         if (row->step == 2 && *w % 2 != 0) {
-            ShowMessage(kMsgOdd);
+            ShowMessage(msg::kEsSindNurGeradzahligeAdressen);
             return Refuse(row->edit);
         }
         word = *w;
@@ -262,7 +254,7 @@ bool CDlgAdrRefForm::CheckTake(long& block, long& word, int& count, int& plcCoun
         const std::optional<long> n = ParseEditNumber(EditText(kEditPlc));
         const CSpsDefList* defs = m_cfg->GetParItems3();
         if (!n || *n < 1 || *n > 255 || defs == nullptr || defs->FindByNum(static_cast<int>(*n)) == nullptr) {
-            ShowMessage(kMsgNoPlc, static_cast<int>(n.value_or(0)));
+            ShowMessage(msg::kSteuerungMitNummerIstNicht, static_cast<int>(n.value_or(0)));
             return Refuse(kEditPlc);
         }
         plc = static_cast<uint8_t>(*n);
@@ -276,11 +268,11 @@ bool CDlgAdrRefForm::CheckTake(long& block, long& word, int& count, int& plcCoun
             h = RunCount(kEditWords) + 1;
             const long limit = m_cfg->GetAdrLimit(row->limit);
             if (word + h * row->step > limit + row->step) {
-                ShowMessage(kMsgRunPastLimit, static_cast<int>(limit));
+                ShowMessage(msg::kDerWertWirdBeiFolgeadressierung, static_cast<int>(limit));
                 return Refuse(row->edit);
             }
             if (m_sel + h > total) {
-                ShowMessage(kMsgRunTooLong, static_cast<int>(remaining));
+                ShowMessage(msg::kFuerFolgeadressierungStehenNurAdressen, static_cast<int>(remaining));
                 return Refuse(kEditWords);
             }
         }
@@ -289,7 +281,7 @@ bool CDlgAdrRefForm::CheckTake(long& block, long& word, int& count, int& plcCoun
     if (m_plcChecked) {
         const long c = RunCount(kEditPlcCount) + 1;
         if (m_sel + c > total) {
-            ShowMessage(kMsgRunTooLong, static_cast<int>(remaining));
+            ShowMessage(msg::kFuerFolgeadressierungStehenNurAdressen, static_cast<int>(remaining));
             return Refuse(kEditPlcCount);
         }
         plcCount = static_cast<int>(c);

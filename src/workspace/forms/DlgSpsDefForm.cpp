@@ -2,6 +2,7 @@
 // configuration; every refusal leaves the definitions as they were.
 #include "workspace/forms/DlgSpsDefForm.h"
 
+#include "model/core/CatalogueIds.h"
 #include "model/core/CheckedFormat.h"
 #include "model/core/LangStrings.h"
 #include "model/core/MessageBoxes.h"
@@ -16,13 +17,6 @@ namespace orv {
 
 namespace {
 
-constexpr int kMsgRange = 15031;
-constexpr int kMsgAdrZeroTaken = 16404;
-constexpr int kMsgPlcInUse = 16405;
-constexpr int kMsgLastPlc = 16406;
-constexpr int kTextSps = 16407;
-constexpr int kMsgAdrTaken = 16408;
-
 size_t SpsDefEditSlot(int id)
 {
     return id == CDlgSpsDefForm::kAdr ? 0 : id == CDlgSpsDefForm::kSlot ? 1 : 2;
@@ -32,7 +26,7 @@ size_t SpsDefEditSlot(int id)
 
 std::string CDlgSpsDefForm::LineOf(const CSpsDef& def)
 {
-    return FormatText("%s%d %d %d %d", LoadLangString(kTextSps), def.GetNum(), def.GetAdr(), def.GetSlot(),
+    return FormatText("%s%d %d %d %d", LoadLangString(msg::kSPS), def.GetNum(), def.GetAdr(), def.GetSlot(),
                       def.GetRack());
 }
 
@@ -115,7 +109,7 @@ std::optional<uint16_t> CDlgSpsDefForm::ReadEdit(int id, long max)
     const std::optional<long> value = ParseEditNumber(EditText(id));
     if (value && *value >= 0 && *value <= max)
         return static_cast<uint16_t>(*value);
-    ShowMessage(kMsgRange, 0, static_cast<int>(max));
+    ShowMessage(msg::kEingabewertMussZwischenUndLiegen, 0, static_cast<int>(max));
     m_focus = id;
     return std::nullopt;
 }
@@ -142,7 +136,7 @@ void CDlgSpsDefForm::OnTake()
         for (int i = 0; i < defs.GetCount(); ++i) {
             const CSpsDef* other = defs.ItemAt(i);
             if (other != def && other->GetAdr() == *adr) {
-                ShowMessage(kMsgAdrTaken, other->GetName() != nullptr ? other->GetName() : "");
+                ShowMessage(msg::kEintragMitGleicherAdresseIst_16408, other->GetName() != nullptr ? other->GetName() : "");
                 m_focus = kAdr;
                 return;
             }
@@ -162,7 +156,7 @@ void CDlgSpsDefForm::OnNew()
     const int num = defs->FirstFreeNum();
     if (num != 0) {
         if (const CSpsDef* zero = defs->FindByAdr(0)) {
-            ShowMessage(kMsgAdrZeroTaken);
+            ShowMessage(msg::kEintragMitGleicherAdresseIst_16404);
             m_sel = defs->IndexOf(zero);
         } else {
             auto def = std::make_unique<CSpsDef>(static_cast<uint8_t>(num), 0, 0, 0, nullptr);
@@ -188,12 +182,12 @@ void CDlgSpsDefForm::OnDelete()
     if (def == nullptr)
         return;
     if (m_cfg->FindParItem(def->GetNum()) != nullptr) {
-        ShowMessage(kMsgPlcInUse);
+        ShowMessage(msg::kSteuerungWirdInDerQuerverweisliste);
         return;
     }
     CSpsDefList& defs = *Defs();
     if (defs.GetCount() < 2) {
-        ShowMessage(kMsgLastPlc);
+        ShowMessage(msg::kKannNichtGeloeschtWerdenEs);
         return;
     }
     defs.Delete(def);
