@@ -61,9 +61,9 @@ bool PlcHasInk(const QImage& image)
     return false;
 }
 
-class PlcRefsDialogs : public ::testing::Test {
+class dialogs_plc_refs : public ::testing::Test {
 protected:
-    PlcRefsDialogs()
+    dialogs_plc_refs()
     {
         auto& e = *w.Drv().GetParItems();
         e.ItemAt(0)->SetVal1(RefForm::kAreaDb);
@@ -84,7 +84,7 @@ protected:
     FakeDlgRunner runner;
 };
 
-TEST_F(PlcRefsDialogs, ControlsCarryTheirIdsAndGermanTexts)
+TEST_F(dialogs_plc_refs, ControlsCarryTheirIdsAndGermanTexts)
 {
     CDlgSpsDef spsDef([this] { return &w.Drv(); });
     CDlgAdrRef adrRef(runner, [this] { return &w.Drv(); });
@@ -125,7 +125,7 @@ TEST_F(PlcRefsDialogs, ControlsCarryTheirIdsAndGermanTexts)
     }
 }
 
-TEST_F(PlcRefsDialogs, CrossReferencesFollowTheUsersClicksAndRefuseAnOddWord)
+TEST_F(dialogs_plc_refs, CrossReferencesFollowTheUsersClicksAndRefuseAnOddWord)
 {
     CDlgAdrRef dialog(runner, [this] { return &w.Drv(); });
     Show(dialog);
@@ -179,7 +179,7 @@ TEST_F(PlcRefsDialogs, CrossReferencesFollowTheUsersClicksAndRefuseAnOddWord)
     EXPECT_NE(before, after);
 }
 
-TEST_F(PlcRefsDialogs, WithoutMultiAccessThePlcControlsAreOff)
+TEST_F(dialogs_plc_refs, WithoutMultiAccessThePlcControlsAreOff)
 {
     w.Drv().SetFlag(CDrvCfg::kFlagMultiPlc, 0);
     CDlgAdrRef dialog(runner, [this] { return &w.Drv(); });
@@ -197,7 +197,7 @@ TEST_F(PlcRefsDialogs, WithoutMultiAccessThePlcControlsAreOff)
     EXPECT_EQ(QApplication::focusWidget(), &words);
 }
 
-TEST_F(PlcRefsDialogs, PlcDefinitionsAreEditedByClicks)
+TEST_F(dialogs_plc_refs, PlcDefinitionsAreEditedByClicks)
 {
     CDlgSpsDef dialog([this] { return &w.Drv(); });
     CDrvTabEntry5 entry(2, 0, 0, 0, 0);
@@ -242,7 +242,7 @@ TEST_F(PlcRefsDialogs, PlcDefinitionsAreEditedByClicks)
 // The runner runs the kept cross-reference dialog for the command and the
 // tree item, and the dialog's "SPS-DEF" runs the kept PLC definitions
 // dialog on the current entry.
-TEST_F(PlcRefsDialogs, TheRunnerOpensBothKeptDialogs)
+TEST_F(dialogs_plc_refs, TheRunnerOpensBothKeptDialogs)
 {
     Journal journal;
     FakeFrameWindow window{journal};

@@ -22,7 +22,7 @@ DrvXrefSetup AdrRefDrv(bool multi, int entries = 256)
     return PlcDrv({{1, 10, 0, 0}, {2, 20, 0, 0}, {3, 30, 0, 0}}, multi, entries);
 }
 
-class AdrRefFormTest : public ::testing::Test {
+class workspace_adr_ref_form : public ::testing::Test {
 protected:
     void Make(const DrvXrefSetup& setup)
     {
@@ -58,7 +58,7 @@ protected:
     std::unique_ptr<AdrForm> form;
 };
 
-TEST_F(AdrRefFormTest, OpensOnEntryZeroWithItsLineSelected)
+TEST_F(workspace_adr_ref_form, OpensOnEntryZeroWithItsLineSelected)
 {
     Make(AdrRefDrv(false));
     Set(0, 0, AdrForm::kAreaDb, 5, 12);
@@ -92,7 +92,7 @@ TEST_F(AdrRefFormTest, OpensOnEntryZeroWithItsLineSelected)
     EXPECT_EQ(form->Focus(), AdrForm::kEditTw);
 }
 
-TEST(AdrRefFormLines, FollowTheAreaAndTheBusKind)
+TEST_F(workspace_adr_ref_form, LinesFollowTheAreaAndTheBusKind)
 {
     struct Case {
         int area;
@@ -125,7 +125,7 @@ TEST(AdrRefFormLines, FollowTheAreaAndTheBusKind)
     }
 }
 
-TEST_F(AdrRefFormTest, TheBusKindSetsHeadingsAndThePlcControls)
+TEST_F(workspace_adr_ref_form, TheBusKindSetsHeadingsAndThePlcControls)
 {
     Make(AdrRefDrv(false));
     form->Open(&w->Drv());
@@ -149,7 +149,7 @@ TEST_F(AdrRefFormTest, TheBusKindSetsHeadingsAndThePlcControls)
               (std::vector<std::string>{"3  |  000  |  MW 02", "1  |  001  |  MW 04", "2  |  002  |  MW 06"}));
 }
 
-TEST_F(AdrRefFormTest, EveryCheckRefusesWithItsMessageAndFieldAndWritesNothing)
+TEST_F(workspace_adr_ref_form, EveryCheckRefusesWithItsMessageAndFieldAndWritesNothing)
 {
     struct Case {
         const char* name;
@@ -199,7 +199,7 @@ TEST_F(AdrRefFormTest, EveryCheckRefusesWithItsMessageAndFieldAndWritesNothing)
     }
 }
 
-TEST_F(AdrRefFormTest, TimerWordsMayBeOdd)
+TEST_F(workspace_adr_ref_form, TimerWordsMayBeOdd)
 {
     Make(AdrRefDrv(false));
     form->Open(&w->Drv());
@@ -212,7 +212,7 @@ TEST_F(AdrRefFormTest, TimerWordsMayBeOdd)
     EXPECT_EQ(w->Drv().GetModCount(), 1);
 }
 
-TEST_F(AdrRefFormTest, SequentialRunsWriteFollowingEntriesOrNothing)
+TEST_F(workspace_adr_ref_form, SequentialRunsWriteFollowingEntriesOrNothing)
 {
     Make(AdrRefDrv(true));
     form->Open(&w->Drv());
@@ -262,7 +262,7 @@ TEST_F(AdrRefFormTest, SequentialRunsWriteFollowingEntriesOrNothing)
     EXPECT_EQ(w->Drv().GetModCount(), 2);
 }
 
-TEST_F(AdrRefFormTest, RunsStopAtTheLastEntryTheDriverBrings)
+TEST_F(workspace_adr_ref_form, RunsStopAtTheLastEntryTheDriverBrings)
 {
     struct Case {
         const char* name;
@@ -294,7 +294,7 @@ TEST_F(AdrRefFormTest, RunsStopAtTheLastEntryTheDriverBrings)
     }
 }
 
-TEST_F(AdrRefFormTest, TheCounterRisesOnlyWhenAnEntryChanged)
+TEST_F(workspace_adr_ref_form, TheCounterRisesOnlyWhenAnEntryChanged)
 {
     Make(AdrRefDrv(false));
     Set(3, 0, AdrForm::kAreaEw, 0, 30);
@@ -309,7 +309,7 @@ TEST_F(AdrRefFormTest, TheCounterRisesOnlyWhenAnEntryChanged)
     EXPECT_EQ(Fields(3), (std::vector<int>{0, AdrForm::kAreaEw, 0, 32}));
 }
 
-TEST_F(AdrRefFormTest, WithoutAnAreaNothingIsWrittenAndTheFaultIsLogged)
+TEST_F(workspace_adr_ref_form, WithoutAnAreaNothingIsWrittenAndTheFaultIsLogged)
 {
     Make(AdrRefDrv(false));
     form->Open(&w->Drv());
@@ -324,7 +324,7 @@ TEST_F(AdrRefFormTest, WithoutAnAreaNothingIsWrittenAndTheFaultIsLogged)
     EXPECT_EQ(w->Drv().GetModCount(), 0);
 }
 
-TEST_F(AdrRefFormTest, SpsDefGetsTheCurrentEntry)
+TEST_F(workspace_adr_ref_form, SpsDefGetsTheCurrentEntry)
 {
     Make(AdrRefDrv(true));
     form->Open(&w->Drv());
@@ -333,7 +333,7 @@ TEST_F(AdrRefFormTest, SpsDefGetsTheCurrentEntry)
     EXPECT_EQ(runner.spsDefEntries, (std::vector<const CDrvTabEntry5*>{&Entry(4)}));
 }
 
-TEST_F(AdrRefFormTest, AWrittenEntryEncodesAsTheDriverFileTakesIt)
+TEST_F(workspace_adr_ref_form, AWrittenEntryEncodesAsTheDriverFileTakesIt)
 {
     Make(AdrRefDrv(true));
     form->Open(&w->Drv());

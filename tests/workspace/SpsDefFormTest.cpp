@@ -22,9 +22,9 @@ DrvXrefSetup ThreePlcs()
     return PlcDrv({{1, 10, 1, 2}, {2, 20, 3, 4}, {3, 30, 5, 6}});
 }
 
-class SpsDefFormTest : public ::testing::Test {
+class workspace_sps_def_form : public ::testing::Test {
 protected:
-    explicit SpsDefFormTest(const DrvXrefSetup& setup = ThreePlcs()) : w(setup) {}
+    explicit workspace_sps_def_form(const DrvXrefSetup& setup = ThreePlcs()) : w(setup) {}
 
     void OpenOn(uint8_t plc)
     {
@@ -45,7 +45,7 @@ protected:
     SpsForm form;
 };
 
-TEST_F(SpsDefFormTest, OpensOnTheHandedPlcAndListsEveryDefinitionByItsOwnNumber)
+TEST_F(workspace_sps_def_form, OpensOnTheHandedPlcAndListsEveryDefinitionByItsOwnNumber)
 {
     OpenOn(2);
     EXPECT_EQ(form.EditText(SpsForm::kAdr), "20");
@@ -64,7 +64,7 @@ TEST_F(SpsDefFormTest, OpensOnTheHandedPlcAndListsEveryDefinitionByItsOwnNumber)
     EXPECT_EQ(form.Lines(), (std::vector<std::string>{"SPS1 10 1 2", "SPS3 30 5 6"}));
 }
 
-TEST(SpsDefFormTakeOver, ChecksEveryFieldBeforeItChangesTheDefinition)
+TEST_F(workspace_sps_def_form, TakeOverChecksEveryFieldBeforeItChangesTheDefinition)
 {
     struct Case {
         const char* name;
@@ -115,7 +115,7 @@ TEST(SpsDefFormTakeOver, ChecksEveryFieldBeforeItChangesTheDefinition)
     }
 }
 
-TEST_F(SpsDefFormTest, NewTakesTheLowestFreeNumberWithItsOwnValues)
+TEST_F(workspace_sps_def_form, NewTakesTheLowestFreeNumberWithItsOwnValues)
 {
     OpenOn(2);
     form.OnNew();
@@ -136,7 +136,7 @@ TEST_F(SpsDefFormTest, NewTakesTheLowestFreeNumberWithItsOwnValues)
     EXPECT_EQ(w.Drv().GetModCount(), 1);
 }
 
-TEST_F(SpsDefFormTest, NewIsHiddenWithFiveDefinitionsUntilOneIsDeleted)
+TEST_F(workspace_sps_def_form, NewIsHiddenWithFiveDefinitionsUntilOneIsDeleted)
 {
     OpenOn(1);
     form.OnSelect(0);
@@ -155,7 +155,7 @@ TEST_F(SpsDefFormTest, NewIsHiddenWithFiveDefinitionsUntilOneIsDeleted)
     EXPECT_TRUE(w.Ui().BoxIds().empty());
 }
 
-TEST_F(SpsDefFormTest, DeleteRefusesAPlcInUseAndTheLastOne)
+TEST_F(workspace_sps_def_form, DeleteRefusesAPlcInUseAndTheLastOne)
 {
     // PLC 3 holds entry 7.
     w.Drv().GetParItems()->ItemAt(7)->SetByte(3);
@@ -183,7 +183,7 @@ TEST_F(SpsDefFormTest, DeleteRefusesAPlcInUseAndTheLastOne)
     EXPECT_EQ(w.Drv().GetModCount(), 2);
 }
 
-TEST_F(SpsDefFormTest, WithoutAConfigurationNothingHappens)
+TEST_F(workspace_sps_def_form, WithoutAConfigurationNothingHappens)
 {
     form.Open(nullptr);
     form.OnTake();
