@@ -1,7 +1,9 @@
 // Builds, registers and deletes the kept dialogs in their fixed order.
 #include "dialogs/KeptDialogs.h"
 
+#include "dialogs/DlgAdrRef.h"
 #include "dialogs/DlgRecordSel.h"
+#include "dialogs/DlgSpsDef.h"
 #include "dialogs/DlgStartSel.h"
 #include "dialogs/SkActionDialog.h"
 #include "dialogs/SmallDialogs.h"
@@ -18,6 +20,12 @@
 namespace orv {
 
 namespace {
+
+// The driver configuration of the project the frame holds at the moment.
+std::function<CDrvCfg*()> FrameDriver(CFrameCore& core)
+{
+    return [&core]() -> CDrvCfg* { return core.GetPrjMgr() != nullptr ? core.GetPrjMgr()->GetDrvCfg() : nullptr; };
+}
 
 CPrjData* CoreProject(CFrameCore& core)
 {
@@ -46,6 +54,10 @@ std::unique_ptr<QDialog> MakeKeptDialog(DlgId slot, CFrameCore& core)
         return std::make_unique<CDlgPrgOpt>();
     case DlgId::Rename:
         return std::make_unique<CDlgRename>();
+    case DlgId::AdrRef:
+        return std::make_unique<CDlgAdrRef>(core.GetDlgRunner(), FrameDriver(core));
+    case DlgId::SpsDef:
+        return std::make_unique<CDlgSpsDef>(FrameDriver(core));
     default:
         return nullptr;
     }
@@ -185,6 +197,15 @@ bool CQtDlgRunner::RunSearch(int)
 {
     // The search dialog does not exist yet; its commands stay greyed.
     return false;
+}
+
+bool CQtDlgRunner::RunSpsDef(const CDrvTabEntry5* entry)
+{
+    auto* dialog = dynamic_cast<CDlgSpsDef*>(m_kept != nullptr ? m_kept->Get(DlgId::SpsDef) : nullptr);
+    if (dialog == nullptr)
+        return false;
+    dialog->SetCurEntry(entry);
+    return dialog->exec() == QDialog::Accepted;
 }
 
 } // namespace orv

@@ -65,6 +65,7 @@ public:
     bool RunSoftkeys(int index) override;
     std::optional<uint16_t> RunValue(const CDrvParItem& item) override;
     std::optional<RenameResult> RunRename(uint16_t number, std::string_view name) override;
+    bool RunSpsDef(const CDrvTabEntry5* entry) override;
 
 private:
     // Null until the kept dialogs exist.

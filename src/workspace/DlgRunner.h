@@ -16,6 +16,7 @@ class CPrjNumEntry;
 class CPrjRcpTxt;
 class CPrjMnu;
 class CPrjMnuNode;
+class CDrvTabEntry5;
 
 // The dialogs the frame's commands run without handing values. The kept ones
 // come first, in the order they are created and deleted.
@@ -132,6 +133,13 @@ public:
     virtual bool RunMnuNode(CPrjMnu& menu, CPrjMnuNode& node) {
         (void)menu;
         (void)node;
+        return false;
+    }
+    // Runs the PLC definitions dialog on the cross-reference entry (may be
+    // null); false while the dialog does not exist.
+    virtual bool RunSpsDef(const CDrvTabEntry5* entry)
+    {
+        (void)entry;
         return false;
     }
 };

@@ -133,10 +133,18 @@ public:
         return answerOk;
     }
 
+    bool RunSpsDef(const CDrvTabEntry5* entry) override
+    {
+        spsDefEntries.push_back(entry);
+        return answerOk;
+    }
+
     std::bitset<kDlgIdCount> available;
     bool answerOk = true;
     std::vector<int> runs;
     std::vector<int> searches;
+    // The cross-reference entries handed to the PLC definitions dialog.
+    std::vector<const CDrvTabEntry5*> spsDefEntries;
 };
 
 // Answers the file dialogs from a queue ("" is Cancel) and records each ask.

@@ -24,6 +24,12 @@ public:
     uint16_t GetVal2() const { return m_val[1]; }
     uint16_t GetVal3() const { return m_val[2]; }
 
+    // The key stays: the table is sorted by it.
+    void SetByte(uint8_t byte) { m_byte = byte; }
+    void SetVal1(uint16_t value) { m_val[0] = value; }
+    void SetVal2(uint16_t value) { m_val[1] = value; }
+    void SetVal3(uint16_t value) { m_val[2] = value; }
+
 private:
     uint8_t m_byte;
     uint16_t m_key;

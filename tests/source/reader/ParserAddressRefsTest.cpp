@@ -4,6 +4,7 @@
 #include "model/project/DrvCfg.h"
 #include "model/project/DrvTab.h"
 #include "model/project/SpsDef.h"
+#include "support/DrvXrefSetup.h"
 
 #include <array>
 #include <string>
@@ -16,32 +17,10 @@ namespace {
 constexpr uint16_t kT200 = 59;  // key "T200"; driver 2 is "T200_DIR"
 constexpr uint16_t kSew = 73;
 
-// The driver as its driver file would have set it up.
-struct DrvSetup {
-    uint16_t drvNo = kT200;
-    bool listFlag = true;
-    bool multi = false;
-    int entries = 40;
-    std::array<uint16_t, CDrvCfg::kLimitCount> limits{20, 100, 200, 300, 400, 500};
-    std::vector<uint8_t> plcs;
-
-    void operator()(ProjectWorld& pp) const
-    {
-        CDrvCfg& drv = *pp.drvCfg;
-        drv.SetDrvNo(drvNo);
-        drv.SetFlag(CDrvCfg::kFlagXref, listFlag ? 1 : 0);
-        drv.SetFlag(CDrvCfg::kFlagMultiPlc, multi ? 1 : 0);
-        for (int i = 0; i < CDrvCfg::kLimitCount; ++i)
-            drv.SetAdrLimit(static_cast<CDrvCfg::AdrLimit>(i), limits[static_cast<size_t>(i)]);
-        for (int k = 0; k < entries; ++k) {
-            if (drvNo == kSew)
-                drv.AddParItem2(new CDrvTabEntry6(static_cast<uint16_t>(k), 0, 0, 0, 0, 0));
-            else
-                drv.AddParItem(new CDrvTabEntry5(0, static_cast<uint16_t>(k), 0, 0, 0));
-        }
-        for (const uint8_t n : plcs)
-            drv.AddParItem3(new CSpsDef(n, static_cast<uint16_t>(n * 10), 0, 0, "old"));
-    }
+// The driver as its driver file would have set it up, T200 unless a case
+// names another.
+struct DrvSetup : DrvXrefSetup {
+    DrvSetup() { drvNo = kT200; }
 };
 
 std::string Range(uint16_t piece, int lo, int hi)
@@ -145,6 +124,7 @@ TEST_F(ParserAddressRefsTest, IndexedDriverForm)
 {
     DrvSetup sew;
     sew.drvNo = kSew;
+    sew.indexed = true;
     ASSERT_EQ(Run(706, {"COM_LIST-SEW", "WORD 5, 1, 1000, 3, 7, 8", "WORD 34, 255, 2, 5, 65535, 0",
                         "WORD 48, 99, 0, 0, 0, 65535"},
                   sew)
