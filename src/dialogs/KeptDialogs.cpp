@@ -1,6 +1,8 @@
 // Builds, registers and deletes the kept dialogs in their fixed order.
 #include "dialogs/KeptDialogs.h"
 
+#include "dialogs/DlgSearch.h"
+
 namespace orv {
 
 std::unique_ptr<QDialog> MakeKeptDialog(DlgId, CFrameCore&)
@@ -32,6 +34,8 @@ QDialog* CKeptDialogs::Get(DlgId slot) const
 
 bool CQtDlgRunner::IsAvailable(DlgId id) const
 {
+    if (id == DlgId::Search)
+        return m_search != nullptr;
     return m_kept != nullptr && m_kept->Get(id) != nullptr;
 }
 
@@ -41,10 +45,12 @@ bool CQtDlgRunner::Run(DlgId id)
     return dialog != nullptr && dialog->exec() == QDialog::Accepted;
 }
 
-bool CQtDlgRunner::RunSearch(int)
+bool CQtDlgRunner::RunSearch(int mode)
 {
-    // The search dialog does not exist yet; its commands stay greyed.
-    return false;
+    if (m_search == nullptr)
+        return false;
+    m_search->SetMode(mode);
+    return m_search->exec() == QDialog::Accepted;
 }
 
 } // namespace orv

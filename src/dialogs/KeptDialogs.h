@@ -14,6 +14,7 @@
 
 namespace orv {
 
+class CDlgSearch;
 class CFrameCore;
 
 // Makes the kept dialog of a slot, or null for one that does not exist. The
@@ -52,9 +53,12 @@ public:
     bool IsAvailable(DlgId id) const override;
     bool Run(DlgId id) override;
     bool RunSearch(int mode) override;
+    // The frame's search dialog, null while there is none.
+    void SetSearch(CDlgSearch* search) { m_search = search; }
 
 private:
     const CKeptDialogs* m_kept = nullptr;
+    CDlgSearch* m_search = nullptr;
 };
 
 } // namespace orv
