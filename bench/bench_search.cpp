@@ -28,7 +28,8 @@ using SearchClock = std::chrono::steady_clock;
 std::string SearchSource(const std::string& word, int matches, const std::string& tail)
 {
     constexpr size_t kLineBytes = 42;
-    const size_t every = matches > 0 ? std::max<size_t>(1, kSearchSourceBytes / kLineBytes / static_cast<size_t>(matches)) : 0;
+    const size_t lines = kSearchSourceBytes / kLineBytes;
+    const size_t every = matches > 0 ? std::max<size_t>(1, lines / static_cast<size_t>(matches)) : 0;
     std::string text;
     text.reserve(kSearchSourceBytes + 64);
     int placed = 0;
@@ -62,7 +63,8 @@ double PlainFindSeconds(const std::string& text, const std::string& pattern, int
     const auto start = SearchClock::now();
     for (int r = 0; r < rounds; ++r) {
         const std::string copy = text; // the editor hands out its text too
-        benchmark::DoNotOptimize(std::search(copy.begin() + 1, copy.end(), pattern.begin(), pattern.end(), PlainSameNoCase));
+        benchmark::DoNotOptimize(
+            std::search(copy.begin() + 1, copy.end(), pattern.begin(), pattern.end(), PlainSameNoCase));
     }
     return std::chrono::duration<double>(SearchClock::now() - start).count() / rounds;
 }
@@ -132,9 +134,10 @@ void BM_SearchReplaceAll10k(benchmark::State& state)
         measured += std::chrono::duration<double>(SearchClock::now() - start).count();
     }
     state.counters["matches"] = count;
-    if (state.iterations() > 0)
-        state.counters["x_plain"] =
-            measured / static_cast<double>(state.iterations()) / PlainReplaceSeconds(text, "Sollwert", "Sollwert 2", 20);
+    if (state.iterations() > 0) {
+        const double step = measured / static_cast<double>(state.iterations());
+        state.counters["x_plain"] = step / PlainReplaceSeconds(text, "Sollwert", "Sollwert 2", 20);
+    }
 }
 
 } // namespace

@@ -22,7 +22,7 @@ using namespace orv;
 
 namespace {
 
-using Texts = std::vector<std::string>;
+using SearchTexts = std::vector<std::string>;
 
 // The dialog on a frame core whose editor is a fake over a plain text.
 class dialogs_search : public ::testing::Test {
@@ -54,7 +54,7 @@ protected:
         QTest::keyClicks(edit, text);
     }
     void Click(int id) { QTest::mouseClick(Button(id), Qt::LeftButton); }
-    Texts Boxes() const { return fx.ui.TextsOf(UiCall::Kind::Box); }
+    SearchTexts Boxes() const { return fx.ui.TextsOf(UiCall::Kind::Box); }
     QStringList Items(int comboId) const
     {
         QStringList items;
@@ -136,7 +136,7 @@ TEST_F(dialogs_search, FindNextSelectsOrReportsAndKeepsTheSelection)
     Open(0);
     Type(1927, QStringLiteral("qqq"));
     Click(1);
-    EXPECT_EQ(Boxes(), (Texts{"qqq: nicht gefunden"}));
+    EXPECT_EQ(Boxes(), (SearchTexts{"qqq: nicht gefunden"}));
     EXPECT_EQ(editor.selection, (TextRange{4, 5}));
     EXPECT_TRUE(dlg.isVisible()) << "the dialog stays for the next search";
 
@@ -157,7 +157,7 @@ TEST_F(dialogs_search, HistoriesFlagsAndDirectionLastFromRunToRun)
     Type(1928, QStringLiteral("X"));
     Click(4);
     EXPECT_EQ(editor.text, "abc X abc") << "upward from the selection, the one match before it";
-    EXPECT_EQ(Boxes(), (Texts{"1 Ersetzungen"}));
+    EXPECT_EQ(Boxes(), (SearchTexts{"1 Ersetzungen"}));
     EXPECT_EQ(Combo(1927)->count(), 0) << "new entries show from the next run on";
 
     Open(0);

@@ -12,7 +12,10 @@ namespace orv {
 
 class FakeSearchEditor final : public ISearchEditor {
 public:
-    explicit FakeSearchEditor(std::string initial = {}, TextRange sel = {}) : text(std::move(initial)), selection(sel) {}
+    explicit FakeSearchEditor(std::string initial = {}, TextRange sel = {})
+        : text(std::move(initial)), selection(sel)
+    {
+    }
 
     std::string Text() const override
     {

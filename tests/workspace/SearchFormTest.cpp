@@ -12,12 +12,12 @@ using namespace orv;
 
 namespace {
 
-using Texts = std::vector<std::string>;
+using SearchTexts = std::vector<std::string>;
 
 // The form on a fake editor, with the boxes it shows recorded.
 class workspace_search_form : public ::testing::Test {
 protected:
-    Texts Boxes() const { return fx.ui.TextsOf(UiCall::Kind::Box); }
+    SearchTexts Boxes() const { return fx.ui.TextsOf(UiCall::Kind::Box); }
 
     FrameFixture fx;
     CDlgSearchForm form;
@@ -31,18 +31,18 @@ TEST_F(workspace_search_form, HistoriesKeepEachNewTextOnceNewestShownFirst)
     form.FindNext(editor, "abc");
     form.FindNext(editor, "ab");
     form.FindNext(editor, "ABC");
-    EXPECT_EQ(form.GetFindHistory(), (Texts{"abc"})) << "a text an entry begins with, in any case, is not stored";
+    EXPECT_EQ(form.GetFindHistory(), (SearchTexts{"abc"})) << "a text an entry begins with, in any case, is not stored";
     for (int i = 0; i < 3; ++i)
         form.FindNext(editor, "xyz");
-    EXPECT_EQ(form.GetFindHistory(), (Texts{"abc", "xyz"})) << "one text searched three times in one run";
-    EXPECT_EQ(form.FindList(), (Texts{"xyz", "abc"}));
+    EXPECT_EQ(form.GetFindHistory(), (SearchTexts{"abc", "xyz"})) << "one text searched three times in one run";
+    EXPECT_EQ(form.FindList(), (SearchTexts{"xyz", "abc"}));
 
     form.SetMode(CDlgSearchForm::kModeReplace);
     form.Replace(editor, "q", "one");
     form.ReplaceAll(editor, "zzz", "ONE");
     form.ReplaceAll(editor, "zzz", "two");
-    EXPECT_EQ(form.GetFindHistory(), (Texts{"abc", "xyz", "q", "zzz"})) << "replacing takes the search text too";
-    EXPECT_EQ(form.ReplaceList(), (Texts{"two", "one"}));
+    EXPECT_EQ(form.GetFindHistory(), (SearchTexts{"abc", "xyz", "q", "zzz"})) << "replacing takes the search text too";
+    EXPECT_EQ(form.ReplaceList(), (SearchTexts{"two", "one"}));
     EXPECT_EQ(form.GetSearchText(), "zzz");
 }
 
@@ -77,7 +77,7 @@ TEST_F(workspace_search_form, FindNextSelectsAMatchOrReportsAndKeepsTheSelection
 {
     FakeSearchEditor editor("abc xyz abc", {5, 6});
     EXPECT_FALSE(form.FindNext(editor, "xyz")) << "the match at the caret is behind the search's start";
-    EXPECT_EQ(Boxes(), (Texts{"xyz: nicht gefunden"}));
+    EXPECT_EQ(Boxes(), (SearchTexts{"xyz: nicht gefunden"}));
     EXPECT_EQ(fx.ui.CallsOf(UiCall::Kind::Box).at(0).caption, "ORVtool");
     EXPECT_EQ(editor.selection, (TextRange{5, 6}));
 
@@ -95,7 +95,7 @@ TEST_F(workspace_search_form, FindNextSelectsAMatchOrReportsAndKeepsTheSelection
 
     fx.ui.ClearCalls();
     form.FindNext(editor, "\x84" "rger");
-    EXPECT_EQ(Boxes(), (Texts{"\xE4rger: nicht gefunden"})) << "the box shows the message code page";
+    EXPECT_EQ(Boxes(), (SearchTexts{"\xE4rger: nicht gefunden"})) << "the box shows the message code page";
 }
 
 TEST_F(workspace_search_form, ReplacePutsTheReplacementOverTheSelection)
@@ -167,7 +167,7 @@ TEST_F(workspace_search_form, ReplaceAllReplacesOnlyWhatItFinds)
             EXPECT_TRUE(Boxes().empty());
         } else {
             EXPECT_EQ(editor.rangeLists, (std::vector<std::vector<TextRange>>{c.ranges}));
-            EXPECT_EQ(Boxes(), (Texts{std::to_string(c.ranges.size()) + " Ersetzungen"}));
+            EXPECT_EQ(Boxes(), (SearchTexts{std::to_string(c.ranges.size()) + " Ersetzungen"}));
         }
     }
 }

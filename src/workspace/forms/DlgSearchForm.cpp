@@ -21,7 +21,7 @@ std::string SearchMessageText(std::string_view cp437)
     return FromUtf8(ToUtf8(shown, CodePage::Cp437), CodePage::Cp1252);
 }
 
-int ByteAt(std::string_view text, size_t pos)
+int SearchByteAt(std::string_view text, size_t pos)
 {
     return pos < text.size() ? static_cast<unsigned char>(text[pos]) : 0;
 }
@@ -103,8 +103,8 @@ int CDlgSearchForm::ReplaceAll(ISearchEditor& editor, std::string_view findText,
     // the last replacement differs from that text, and the whole-word rule
     // must see it as the edited text has it.
     std::vector<TextRange> ranges;
-    std::optional<TextRange> match =
-        finder.IsMatch(text, selection) ? std::optional<TextRange>(selection) : FindFromSelection(finder, text, selection);
+    std::optional<TextRange> match = finder.IsMatch(text, selection) ? std::optional<TextRange>(selection)
+                                                                     : FindFromSelection(finder, text, selection);
     size_t limit = std::string::npos; // the continuing search's start (down) or end (up)
     int edge = CTextFinder::kFromText;  // the byte beside that limit in the edited text
     while (match) {
@@ -112,12 +112,13 @@ int CDlgSearchForm::ReplaceAll(ISearchEditor& editor, std::string_view findText,
         if (m_down) {
             const int before = match->start == limit && edge != CTextFinder::kFromText
                                    ? edge
-                                   : (match->start > 0 ? ByteAt(text, match->start - 1) : 0);
+                                   : (match->start > 0 ? SearchByteAt(text, match->start - 1) : 0);
             edge = replaceText.empty() ? before : static_cast<unsigned char>(replaceText.back());
             limit = match->end;
             match = finder.Find(text, limit, text.size(), edge, CTextFinder::kFromText);
         } else {
-            const int after = match->end == limit && edge != CTextFinder::kFromText ? edge : ByteAt(text, match->end);
+            const int after =
+                match->end == limit && edge != CTextFinder::kFromText ? edge : SearchByteAt(text, match->end);
             edge = replaceText.empty() ? after : static_cast<unsigned char>(replaceText.front());
             limit = match->start;
             match = finder.Find(text, 0, limit, CTextFinder::kFromText, edge);
