@@ -3,6 +3,7 @@
 
 #include "dialogs/DlgAdrRef.h"
 #include "dialogs/DlgRecordSel.h"
+#include "dialogs/DlgSearch.h"
 #include "dialogs/DlgSpsDef.h"
 #include "dialogs/DlgStartSel.h"
 #include "dialogs/SkActionDialog.h"
@@ -91,6 +92,8 @@ bool CQtDlgRunner::IsAvailable(DlgId id) const
     // the core is there.
     if (id == DlgId::StartSel || id == DlgId::Lang || id == DlgId::Ports)
         return Core() != nullptr;
+    if (id == DlgId::Search)
+        return m_search != nullptr;
     return m_kept != nullptr && m_kept->Get(id) != nullptr;
 }
 
@@ -193,10 +196,12 @@ std::optional<CDlgRunner::RenameResult> CQtDlgRunner::RunRename(uint16_t number,
     return dialog->exec() == QDialog::Accepted ? dialog->Result() : std::nullopt;
 }
 
-bool CQtDlgRunner::RunSearch(int)
+bool CQtDlgRunner::RunSearch(int mode)
 {
-    // The search dialog does not exist yet; its commands stay greyed.
-    return false;
+    if (m_search == nullptr)
+        return false;
+    m_search->SetMode(mode);
+    return m_search->exec() == QDialog::Accepted;
 }
 
 bool CQtDlgRunner::RunSpsDef(const CDrvTabEntry5* entry)

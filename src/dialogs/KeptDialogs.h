@@ -14,6 +14,7 @@
 
 namespace orv {
 
+class CDlgSearch;
 class CFrameCore;
 class CPrjData;
 
@@ -66,6 +67,8 @@ public:
     std::optional<uint16_t> RunValue(const CDrvParItem& item) override;
     std::optional<RenameResult> RunRename(uint16_t number, std::string_view name) override;
     bool RunSpsDef(const CDrvTabEntry5* entry) override;
+    // The frame's search dialog, null while there is none.
+    void SetSearch(CDlgSearch* search) { m_search = search; }
 
 private:
     // Null until the kept dialogs exist.
@@ -74,6 +77,7 @@ private:
     CPrjData* Project() const;
 
     const CKeptDialogs* m_kept = nullptr;
+    CDlgSearch* m_search = nullptr;
 };
 
 } // namespace orv

@@ -49,4 +49,18 @@ QString LangText(int id)
     return FromCp1252(LoadLangString(id));
 }
 
+std::string ToCp437Places(QStringView text)
+{
+    std::string out(static_cast<size_t>(text.size()), '\0');
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        // Code page 437 is ASCII below 0x80, which most of a source is.
+        if (unit < 0x80)
+            out[static_cast<size_t>(i)] = static_cast<char>(unit);
+        else if (!QChar::isSurrogate(unit))
+            out[static_cast<size_t>(i)] = static_cast<char>(ToCp437(unit).value_or(0));
+    }
+    return out;
+}
+
 } // namespace orv

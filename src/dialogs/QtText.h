@@ -23,4 +23,9 @@ std::optional<unsigned char> ToCp437(char32_t codePoint);
 // A language string as the menus and labels show it.
 QString LangText(int id);
 
+// One code page 437 byte for every UTF-16 unit, so that positions stay those
+// of the Qt text; a unit the code page lacks (a surrogate among them) becomes
+// byte 0.
+std::string ToCp437Places(QStringView text);
+
 } // namespace orv

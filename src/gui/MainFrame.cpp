@@ -2,11 +2,13 @@
 // the frame state's questions from them.
 #include "gui/MainFrame.h"
 
+#include "dialogs/DlgSearch.h"
 #include "dialogs/QtText.h"
 #include "gui/DlgAbout.h"
 #include "gui/Icons.h"
 #include "gui/ViewDc.h"
 #include "gui/ViewLog.h"
+#include "gui/ViewLogSearch.h"
 #include "link/SerLinkBinding.h"
 #include "model/core/CatalogueIds.h"
 #include "model/core/Log.h"
@@ -100,6 +102,8 @@ CMainFrame::CMainFrame(KeptDialogFactory dialogFactory) : m_dialogFactory(std::m
     InitLangId(ReadGuiKey(GuiKey::LangId));
     m_registration.emplace(*this);
     m_core = std::make_unique<CFrameCore>(*this, *this, m_dlgRunner, m_filePrompt);
+    m_search = std::make_unique<CDlgSearch>(*m_core, this);
+    m_dlgRunner.SetSearch(m_search.get());
     m_simTimer.setInterval(kSimPollMs);
     connect(&m_simTimer, &QTimer::timeout, this, [this] {
         m_core->PollSimStep();
@@ -122,6 +126,11 @@ CMainFrame::~CMainFrame()
     // The display editor's rows are registered with the core: it goes first.
     delete m_viewDc;
     m_viewDc = nullptr;
+    // The search dialog and its editor work through the core.
+    m_dlgRunner.SetSearch(nullptr);
+    m_search.reset();
+    m_core->SetSearchEditor(nullptr);
+    m_logSearch.reset();
     m_core.reset();
     m_dlgRunner.SetKept(nullptr);
     m_kept.reset();
@@ -406,6 +415,8 @@ void CMainFrame::BuildClient()
     m_right->addWidget(m_panes[2]);
     m_log = new CViewLog;
     m_panes[3] = m_log;
+    m_logSearch = std::make_unique<CViewLogSearch>(*m_log);
+    m_core->SetSearchEditor(m_logSearch.get());
     m_outer->addWidget(m_log);
     for (QSplitter* s : {m_outer, m_leftRight, m_right})
         s->setChildrenCollapsible(true);

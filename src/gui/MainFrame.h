@@ -29,9 +29,11 @@ class QToolBar;
 
 namespace orv {
 
+class CDlgSearch;
 class CFrameCore;
 class CViewDc;
 class CViewLog;
+class CViewLogSearch;
 
 // The program's main window: menus, tool bar with the three selection fields,
 // status bar, and the four panes (project tree, display editor over list
@@ -108,6 +110,7 @@ public:
 
     CFrameCore& Core() { return *m_core; }
     const CKeptDialogs* KeptDialogs() const { return m_kept.get(); }
+    CDlgSearch* SearchDialog() const { return m_search.get(); }
     // Enables and checks the table's commands from the frame's state.
     void UpdateCommandStates();
 
@@ -158,6 +161,10 @@ private:
     std::array<QWidget*, 4> m_panes{};
     CViewLog* m_log = nullptr;
     CViewDc* m_viewDc = nullptr;
+    // The search dialog, built with the frame, and the log view as the
+    // editor it searches.
+    std::unique_ptr<CDlgSearch> m_search;
+    std::unique_ptr<CViewLogSearch> m_logSearch;
 };
 
 } // namespace orv

@@ -6,6 +6,7 @@
 #include "workspace/FilePrompt.h"
 #include "workspace/FrameCommands.h"
 #include "workspace/StartSel.h"
+#include "workspace/forms/DlgSearchForm.h"
 
 #include <cstdint>
 #include <functional>
@@ -76,6 +77,11 @@ public:
     IViewTree* GetViewTree() const { return m_viewTree; }
     // The dialogs that navigators and list providers run.
     CDlgRunner& GetDlgRunner() const { return m_dialogs; }
+    // The search dialog's flags and histories, kept for the program's life,
+    // and the source editor it works on (null while there is none).
+    CDlgSearchForm& GetSearchForm() { return m_searchForm; }
+    void SetSearchEditor(ISearchEditor* editor) { m_searchEditor = editor; }
+    ISearchEditor* GetSearchEditor() const { return m_searchEditor; }
     void SetNavFactory(NavFactory factory) { m_navFactory = std::move(factory); }
     // Replaces the project manager as the poll step's source.
     void SetSimSource(SimSource source) { m_simSource = std::move(source); }
@@ -159,6 +165,8 @@ private:
     IViewTree* m_viewTree = nullptr;
     SimSource m_simSource;
     bool m_simPolling = false;
+    CDlgSearchForm m_searchForm;
+    ISearchEditor* m_searchEditor = nullptr;
 };
 
 } // namespace orv
