@@ -22,6 +22,7 @@ class CPrjMgr;
 class IFrameWindow;
 class IViewDc;
 class IViewLst;
+class IViewPrint;
 class IViewTree;
 
 // The open dialog's offer for a project file: by the application row the
@@ -70,9 +71,11 @@ public:
     void SetViewDc(IViewDc* view) { m_viewDc = view; }
     void SetViewLst(IViewLst* view) { m_viewLst = view; }
     void SetViewTree(IViewTree* view) { m_viewTree = view; }
+    void SetViewPrint(IViewPrint* view) { m_viewPrint = view; }
     IViewDc* GetViewDc() const { return m_viewDc; }
     IViewLst* GetViewLst() const { return m_viewLst; }
     IViewTree* GetViewTree() const { return m_viewTree; }
+    IViewPrint* GetViewPrint() const { return m_viewPrint; }
     void SetNavFactory(NavFactory factory) { m_navFactory = std::move(factory); }
     // Replaces the project manager as the poll step's source.
     void SetSimSource(SimSource source) { m_simSource = std::move(source); }
@@ -121,6 +124,8 @@ public:
     void OnTransmit(int);
     void OnReceive(int);
     void OnSimulation(int);
+    // Print, preview or print setup (IFrameWindow::PrintJob).
+    void OnPrint(int job);
 
     // One step of the running simulation, every 50 ms: the worker's
     // messages, then the changed data words into the transfer area. False
@@ -154,6 +159,7 @@ private:
     IViewDc* m_viewDc = nullptr;
     IViewLst* m_viewLst = nullptr;
     IViewTree* m_viewTree = nullptr;
+    IViewPrint* m_viewPrint = nullptr;
     SimSource m_simSource;
     bool m_simPolling = false;
 };
