@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 CTEST_FLAGS = --output-on-failure -j $(JOBS) --timeout 300
 
-.PHONY: all deps configure build build-asan build-tsan test run bench clean
+.PHONY: all deps configure build build-asan build-tsan test run screenshot bench clean
 
 all: build
 
@@ -42,6 +42,12 @@ run: configure
 	cmake --build build -j $(JOBS) --target orvtool
 	@if [ -x build/src/gui/orvtool ]; then build/src/gui/orvtool; \
 	else echo "There is no program to start yet; 'make test' builds and tests the libraries."; exit 1; fi
+
+# The program started on a virtual display with the sample project; the
+# picture goes to build/screenshots/orvtool-demo043.png.
+screenshot: configure
+	cmake --build build -j $(JOBS) --target orvtool
+	bash tools/screenshot.sh build
 
 bench: build
 	@found=0; for b in build/bench/bench_*; do [ -x "$$b" ] || continue; found=1; "$$b"; done; \

@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev
   libsqlite3-dev sqlite3
   libfreetype-dev
+  xvfb xauth xdotool imagemagick
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include "dialogs/QtText.h"
 #include "gui/DlgAbout.h"
 #include "gui/Icons.h"
+#include "gui/PrintView.h"
 #include "gui/ViewDc.h"
 #include "gui/ViewLog.h"
 #include "gui/ViewLogSearch.h"
@@ -32,6 +33,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -225,6 +230,42 @@ void CMainFrame::SetSimPolling(bool on)
         m_simTimer.start();
     else
         m_simTimer.stop();
+}
+
+void CMainFrame::SetPrintView(IQtPrintView* view)
+{
+    m_printView = view;
+    m_core->SetViewPrint(view);
+    UpdateCommandStates();
+}
+
+QPrinter& CMainFrame::Printer()
+{
+    // Made on first use: looking for printers can take a while.
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void CMainFrame::Print(int job)
+{
+    if (job == kPrintSetup) {
+        QPageSetupDialog setup(&Printer(), this);
+        setup.exec();
+        return;
+    }
+    if (m_printView == nullptr)
+        return;
+    if (job == kPreview) {
+        QPrintPreviewDialog preview(&Printer(), this);
+        connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+                [this](QPrinter* printer) { PrintViewOnPage(*m_printView, *printer); });
+        preview.exec();
+        return;
+    }
+    QPrintDialog ask(&Printer(), this);
+    if (ask.exec() == QDialog::Accepted)
+        PrintViewOnPage(*m_printView, Printer());
 }
 
 void CMainFrame::UpdateCommandStates()

@@ -24,6 +24,7 @@ class QActionGroup;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QSplitter;
 class QToolBar;
 
@@ -34,6 +35,7 @@ class CFrameCore;
 class CViewDc;
 class CViewLog;
 class CViewLogSearch;
+class IQtPrintView;
 
 // The program's main window: menus, tool bar with the three selection fields,
 // status bar, and the four panes (project tree, display editor over list
@@ -98,6 +100,7 @@ public:
     void RepaintDisplay() override;
     void RequestClose() override;
     void SetSimPolling(bool on) override;
+    void Print(int job) override;
     // Fills the tool bar's panel, PLC and driver fields (cp1252).
     void SetSelectionFields(std::string_view panel, std::string_view plc, std::string_view driver) override;
 
@@ -109,6 +112,10 @@ public:
     QToolBar* ToolBar() const { return m_toolBar; }
 
     CFrameCore& Core() { return *m_core; }
+    // The view whose picture the print commands print; null for none.
+    void SetPrintView(IQtPrintView* view);
+    // The program's one printer, made when first asked for.
+    QPrinter& Printer();
     const CKeptDialogs* KeptDialogs() const { return m_kept.get(); }
     CDlgSearch* SearchDialog() const { return m_search.get(); }
     // Enables and checks the table's commands from the frame's state.
@@ -141,6 +148,8 @@ private:
     std::unique_ptr<CFrameCore> m_core;
     // Runs the simulation's poll step while the simulation runs.
     QTimer m_simTimer;
+    IQtPrintView* m_printView = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<CKeptDialogs> m_kept;
     float m_screenWidth = 0;
     float m_screenHeight = 0;

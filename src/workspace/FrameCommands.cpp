@@ -5,6 +5,7 @@
 #include "model/project/PanelTable.h"
 #include "workspace/FrameCore.h"
 #include "workspace/FrameViews.h"
+#include "workspace/FrameWindow.h"
 
 #include <algorithm>
 #include <iterator>
@@ -47,8 +48,6 @@ bool CmdListView(const FrameSnapshot& s) { return s.hasListView; }
 template <int Style>
 bool CmdStyleIs(const FrameSnapshot& s) { return s.hasListView && s.listStyle == Style; }
 
-// Rows with a null handler are printing, whose view does not exist yet; they
-// keep their rules here and stay greyed until then.
 const CommandRow kCommandRows[] = {
     // Datei
     {32809, &CFrameCore::OnNew, 0, false, {}, nullptr, nullptr},                    // Neu
@@ -56,9 +55,9 @@ const CommandRow kCommandRows[] = {
     {32811, &CFrameCore::OnAppend, 0, true, {}, nullptr, nullptr},                     // Anhängen
     {32812, &CFrameCore::OnSave, 0, true, {}, CmdCanSave, nullptr},                  // Speichern
     {32813, &CFrameCore::OnSaveAs, 0, true, {}, nullptr, nullptr},                     // Speichern unter
-    {57607, nullptr, 0, false, {}, CmdPrintable, nullptr},               // Drucken
-    {57609, nullptr, 0, false, {}, CmdPrintable, nullptr},               // Seitenansicht
-    {57606, nullptr, 0, false, {}, nullptr, nullptr},                    // Druckereinrichtung
+    {57607, &CFrameCore::OnPrint, IFrameWindow::kPrint, false, {}, CmdPrintable, nullptr},         // Drucken
+    {57609, &CFrameCore::OnPrint, IFrameWindow::kPreview, false, {}, CmdPrintable, nullptr},       // Seitenansicht
+    {57606, &CFrameCore::OnPrint, IFrameWindow::kPrintSetup, false, {}, nullptr, nullptr},         // Druckereinrichtung
     {33223, &CFrameCore::OnStartSel, 0, false, {DlgId::StartSel}, nullptr, nullptr},     // Startauswahl
     // Bearbeiten
     {33252, &CFrameCore::OnSearch, CDlgRunner::kSearchFind, false, {DlgId::Search}, CmdSourceEdit, nullptr},

@@ -31,7 +31,7 @@ struct FrameSnapshot {
     bool bundleReady = false;
     bool hasListView = false;
     int listStyle = 0;
-    // A view that prints its picture exists (none yet).
+    // A view that prints its picture is registered.
     bool printableView = false;
     std::bitset<kDlgIdCount> dialogs;
 };

@@ -248,6 +248,7 @@ FrameSnapshot CFrameCore::Snapshot() const
     s.bundleReady = IsBundleReady();
     s.hasListView = m_viewLst != nullptr;
     s.listStyle = m_viewLst != nullptr ? m_viewLst->GetStyle() : 0;
+    s.printableView = m_viewPrint != nullptr && m_viewPrint->CanPrint();
     for (size_t i = 0; i < kDlgIdCount; ++i)
         s.dialogs.set(i, m_dialogs.IsAvailable(static_cast<DlgId>(i)));
     return s;
@@ -508,6 +509,11 @@ void CFrameCore::OnSimulation(int)
     LogLine(kLogInfo, "Simulationsmodus wurde gestartet");
     m_simPolling = true;
     m_window.SetSimPolling(true);
+}
+
+void CFrameCore::OnPrint(int job)
+{
+    m_window.Print(job);
 }
 
 bool CFrameCore::PollSimStep()

@@ -23,6 +23,7 @@ class CPrjMgr;
 class IFrameWindow;
 class IViewDc;
 class IViewLst;
+class IViewPrint;
 class IViewTree;
 
 // The open dialog's offer for a project file: by the application row the
@@ -72,6 +73,7 @@ public:
     void SetViewDc(IViewDc* view) { m_viewDc = view; }
     void SetViewLst(IViewLst* view) { m_viewLst = view; }
     void SetViewTree(IViewTree* view) { m_viewTree = view; }
+    void SetViewPrint(IViewPrint* view) { m_viewPrint = view; }
     IViewDc* GetViewDc() const { return m_viewDc; }
     IViewLst* GetViewLst() const { return m_viewLst; }
     IViewTree* GetViewTree() const { return m_viewTree; }
@@ -82,6 +84,7 @@ public:
     CDlgSearchForm& GetSearchForm() { return m_searchForm; }
     void SetSearchEditor(ISearchEditor* editor) { m_searchEditor = editor; }
     ISearchEditor* GetSearchEditor() const { return m_searchEditor; }
+    IViewPrint* GetViewPrint() const { return m_viewPrint; }
     void SetNavFactory(NavFactory factory) { m_navFactory = std::move(factory); }
     // Replaces the project manager as the poll step's source.
     void SetSimSource(SimSource source) { m_simSource = std::move(source); }
@@ -130,6 +133,8 @@ public:
     void OnTransmit(int);
     void OnReceive(int);
     void OnSimulation(int);
+    // Print, preview or print setup (IFrameWindow::PrintJob).
+    void OnPrint(int job);
 
     // One step of the running simulation, every 50 ms: the worker's
     // messages, then the changed data words into the transfer area. False
@@ -163,6 +168,7 @@ private:
     IViewDc* m_viewDc = nullptr;
     IViewLst* m_viewLst = nullptr;
     IViewTree* m_viewTree = nullptr;
+    IViewPrint* m_viewPrint = nullptr;
     SimSource m_simSource;
     bool m_simPolling = false;
     CDlgSearchForm m_searchForm;

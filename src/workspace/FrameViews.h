@@ -70,4 +70,12 @@ public:
     virtual void ShowTransferArea() = 0;
 };
 
+// A view that prints its picture. Print and preview are enabled while one is
+// registered and can print; the printing itself is the window's.
+class IViewPrint {
+public:
+    virtual ~IViewPrint() = default;
+    virtual bool CanPrint() const = 0;
+};
+
 } // namespace orv

@@ -17,6 +17,11 @@ public:
     virtual void RequestClose() = 0;
     // Starts or stops the simulation's poll step every 50 ms.
     virtual void SetSimPolling(bool on) = 0;
+    // What the print commands ask of the window.
+    enum PrintJob : int { kPrint = 0, kPreview = 1, kPrintSetup = 2 };
+    // Prints, previews the printable view's picture or sets the printer up;
+    // nothing where there is no printer.
+    virtual void Print(int job) { (void)job; }
 };
 
 } // namespace orv

@@ -3,12 +3,15 @@
 #include "support/ConfigKit.h"
 #include "support/SerLinkStubs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace orv {
 
@@ -59,6 +62,26 @@ std::string FrameHarness::ReadIni() const
     return home.Read("ORVtool.ini");
 }
 
+std::string FrameHarness::UseSampleAsLastProject()
+{
+    const std::string sample = home.Path() + "data/demo043.orv";
+    std::filesystem::create_directories(home.Path() + "data");
+    std::filesystem::copy_file(ORV_SAMPLE_PROJECT, sample, std::filesystem::copy_options::overwrite_existing);
+    std::string ini = home.Read("CFG/ORV/ORVPRO.INI");
+    const std::string section = "[ENVIRONMENT]\r\n";
+    const std::string shippedPanel = "ORV=ORV014\r\n";
+    const size_t env = ini.find(section);
+    const size_t panel = ini.find(shippedPanel);
+    EXPECT_NE(env, std::string::npos);
+    EXPECT_NE(panel, std::string::npos);
+    if (env == std::string::npos || panel == std::string::npos)
+        return sample;
+    ini.replace(panel, shippedPanel.size() - 2, "ORV=ORV043");
+    ini.insert(env + section.size(), "ORV_FILE=\"" + sample + "\"\r\n");
+    home.Write("CFG/ORV/ORVPRO.INI", ini);
+    return sample;
+}
+
 CMainFrame& FrameHarness::Start(KeptDialogFactory dialogFactory)
 {
     Stop();
@@ -92,6 +115,24 @@ void PollModal(const std::function<void(QWidget*)>& act, int triesLeft)
 }
 
 } // namespace
+
+ModalBoxAnswers::ModalBoxAnswers() : m_timer(std::make_unique<QTimer>())
+{
+    m_timer->setInterval(10);
+    QObject::connect(m_timer.get(), &QTimer::timeout, [this] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible())
+            return;
+        texts.push_back(box->text().toStdString());
+        if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+            yes->click();
+        else
+            box->accept();
+    });
+    m_timer->start();
+}
+
+ModalBoxAnswers::~ModalBoxAnswers() = default;
 
 void OnNextModal(std::function<void(QWidget*)> act)
 {

@@ -1,5 +1,7 @@
 #include "GuiTestSupport.h"
 
+#include "gui/ViewLog.h"
+
 #include "link/RecordChooser.h"
 #include "workspace/FrameCore.h"
 #include "workspace/PrjMgr.h"
@@ -91,17 +93,7 @@ TEST(gui_main_frame_commands, ComesUpOnTheShippedDirectory)
 TEST(gui_main_frame_commands, ComesUpWithTheLastProjectNamedInTheTitle)
 {
     FrameHarness h;
-    const std::string sample = h.home.Path() + "data/demo043.orv";
-    std::filesystem::create_directories(h.home.Path() + "data");
-    std::filesystem::copy_file(ORV_SAMPLE_PROJECT, sample);
-    std::string ini = h.home.Read("CFG/ORV/ORVPRO.INI");
-    const size_t env = ini.find("[ENVIRONMENT]\r\n");
-    const size_t panel = ini.find("ORV=ORV014\r\n");
-    ASSERT_NE(env, std::string::npos);
-    ASSERT_NE(panel, std::string::npos);
-    ini.replace(panel, 10, "ORV=ORV043");
-    ini.insert(env + 15, "ORV_FILE=\"" + sample + "\"\r\n");
-    h.home.Write("CFG/ORV/ORVPRO.INI", ini);
+    const std::string sample = h.UseSampleAsLastProject();
 
     CMainFrame& frame = h.Start();
     ASSERT_TRUE(frame.Core().IsBundleReady());
@@ -170,6 +162,32 @@ TEST(gui_main_frame_commands, MissingFontGreysTheProjectCommands)
     EXPECT_TRUE(frame.Action(33237)->isEnabled());
     EXPECT_TRUE(frame.Action(57665)->isEnabled()) << "Beenden";
     frame.close();
+}
+
+// "Compilieren" from the menu builds the sample's image beside it, and the
+// title keeps naming the project.
+TEST(gui_main_frame_commands, CompileFromTheMenuWritesTheImage)
+{
+    FrameHarness h;
+    const std::string sample = h.UseSampleAsLastProject();
+    CMainFrame& frame = h.Start();
+    ASSERT_EQ(frame.GetPrjPath(), sample);
+    const std::filesystem::path image = std::filesystem::path(sample).replace_extension(".BIN");
+    ASSERT_FALSE(std::filesystem::exists(image));
+
+    QAction* compile = frame.Action(32782);
+    ASSERT_TRUE(compile->isEnabled());
+    // The sample has no driver file beside it yet: the compile saves first.
+    ModalBoxAnswers answers;
+    compile->trigger();
+    ASSERT_EQ(answers.texts.size(), 1u);
+    EXPECT_EQ(answers.texts[0].rfind("Datensatz wird nun", 0), 0u) << answers.texts[0];
+    EXPECT_GT(std::filesystem::file_size(image), 0u) << image;
+    EXPECT_TRUE(frame.GetViewLog()->toPlainText().contains(
+        QString::fromStdString("Projekt wurde compiliert: " + sample)))
+        << frame.GetViewLog()->toPlainText().toStdString();
+    EXPECT_NE(frame.windowTitle().toStdString().find("demo043.orv"), std::string::npos)
+        << frame.windowTitle().toStdString();
 }
 
 } // namespace

@@ -79,17 +79,26 @@ bool ConfigKit::Exists(const std::string& name) const
 
 void ConfigKit::ReplacePlaceholders() const
 {
+    ReplacePlaceholdersIn(Home());
+}
+
+void ConfigKit::ReplacePlaceholdersIn(const std::string& dir)
+{
     const std::string code(kPlaceholderMark.size(), '\x4E');
-    for (const auto& entry : fs::directory_iterator(CfgPath(""))) {
-        const std::string name = entry.path().filename().string();
-        std::string bytes = Read(name);
+    for (const auto& entry : fs::directory_iterator(fs::path(dir) / "CFG" / "ORV")) {
+        const fs::path path = entry.path();
+        std::string bytes;
+        {
+            std::ifstream in(path, std::ios::binary);
+            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
         bool changed = false;
         for (size_t at = bytes.find(kPlaceholderMark); at != std::string::npos; at = bytes.find(kPlaceholderMark, at)) {
             bytes.replace(at, code.size(), code);
             changed = true;
         }
         if (changed)
-            Write(name, bytes);
+            std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     }
 }
 

@@ -45,6 +45,8 @@ public:
     // hold the placeholder mark, as the panel maker's files would: what a
     // user copies in before a transfer.
     void ReplacePlaceholders() const;
+    // The same in the program directory dir.
+    static void ReplacePlaceholdersIn(const std::string& dir);
     // Firmware images of every panel with a form file, identified as the
     // shipped ones and holding the built-in variables of the golden
     // round-trip sources, without the placeholder.

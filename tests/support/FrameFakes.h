@@ -94,6 +94,7 @@ public:
     void RepaintDisplay() override { m_journal.push_back("window RepaintDisplay"); }
     void RequestClose() override { m_journal.push_back("window RequestClose"); }
     void SetSimPolling(bool on) override { m_journal.push_back(on ? "window SimPolling on" : "window SimPolling off"); }
+    void Print(int job) override { m_journal.push_back("window Print " + std::to_string(job)); }
 
 private:
     Journal& m_journal;

@@ -148,11 +148,28 @@ TEST(workspace_frame_command_state, CommandsWithoutAHandlerAreGreyed)
         EXPECT_EQ(FindCommandRow(id), nullptr);
         EXPECT_EQ(CommandStateOf(id, s), CommandState{});
     }
-    // Printing is greyed until its view is wired.
-    for (uint32_t id : {57607u, 57609u, 57606u}) {
-        SCOPED_TRACE(id);
-        ASSERT_NE(FindCommandRow(id), nullptr);
-        EXPECT_FALSE(CommandStateOf(id, s).enabled);
+}
+
+// Print and preview follow the printable view; the printer's setup needs
+// none, nor a project.
+TEST(workspace_frame_command_state, PrintingFollowsThePrintableView)
+{
+    struct Case {
+        uint32_t id;
+        bool printable;
+        bool bundle;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {57607, true, true, true},   {57607, false, true, false}, {57609, true, true, true},
+        {57609, false, true, false}, {57606, false, true, true},  {57606, false, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.id << (c.printable ? " printable" : "") << (c.bundle ? "" : " no bundle"));
+        FrameSnapshot s = Ready();
+        s.printableView = c.printable;
+        s.bundleReady = c.bundle;
+        EXPECT_EQ(CommandStateOf(c.id, s).enabled, c.enabled);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "support/ScriptedUi.h"
 #include "workspace/FrameCore.h"
 #include "workspace/FrameTitle.h"
+#include "workspace/FrameViews.h"
 #include "workspace/StartSel.h"
 #include "workspace/PrjMgr.h"
 
@@ -339,6 +340,64 @@ TEST_F(workspace_frame_commands, ProjectFileOfferPerApplicationRow)
         EXPECT_EQ(ask.filter, c.filter);
         EXPECT_EQ(ask.defSuffix, c.suffix);
     }
+}
+
+// The other application's projects cannot be loaded yet: the open dialog
+// offers their files, and choosing one only says so.
+TEST_F(workspace_frame_commands, OpenOnTheOtherApplicationRowOnlySaysSo)
+{
+    const std::string path = StartWithSample();
+    Selection sel = core.GetStartSel().GetSelection();
+    sel.q.RunApp("TEQPRO");
+    core.GetStartSel().Commit(sel);
+    ASSERT_EQ(core.GetStartSel().GetAppIdx(), 0);
+    journal.clear();
+    ui.ClearCalls();
+    files.asks.clear();
+
+    files.answers = {Sample("other.teq")};
+    ASSERT_TRUE(core.Execute(32810));
+    ASSERT_EQ(files.asks.size(), 1u);
+    EXPECT_EQ(files.asks[0].filter, "TEQ Files (*.teq *.TEQ)");
+    EXPECT_EQ(Logs(), std::vector<std::string>{"TEQ Project Datei laden - noch nicht implementiert"});
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(frame.GetPrjPath(), path);
+    EXPECT_EQ(core.GetPrjMgr()->GetPrjData()->GetPath(), path);
+    EXPECT_TRUE(journal.empty()) << "the views keep the project";
+}
+
+// A view that says whether it can print.
+class CoreFakePrintView final : public IViewPrint {
+public:
+    bool CanPrint() const override { return printable; }
+    bool printable = true;
+};
+
+TEST_F(workspace_frame_commands, PrintCommandsReachTheWindowWhileAViewCanPrint)
+{
+    core.Start();
+    CoreFakePrintView view;
+    struct Case {
+        const char* what;
+        IViewPrint* view;
+        bool printable;
+        Journal journal;
+    };
+    const Case cases[] = {
+        {"no view", nullptr, true, {"window Print 2"}},
+        {"a view that cannot print", &view, false, {"window Print 2"}},
+        {"a printable view", &view, true, {"window Print 0", "window Print 1", "window Print 2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        view.printable = c.printable;
+        core.SetViewPrint(c.view);
+        journal.clear();
+        for (uint32_t id : {57607u, 57609u, 57606u})
+            core.Execute(id);
+        EXPECT_EQ(journal, c.journal);
+    }
+    core.SetViewPrint(nullptr);
 }
 
 TEST_F(workspace_frame_commands, CloseFlushesAndKeepsTheLastProject)
