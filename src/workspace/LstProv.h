@@ -6,7 +6,9 @@
 
 #include "workspace/LstTable.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 
 namespace orv {
 

@@ -16,8 +16,8 @@
 #include "workspace/FrameCore.h"
 #include "workspace/FrameViews.h"
 
+#include <algorithm>
 #include <array>
-#include <limits>
 
 namespace orv {
 
