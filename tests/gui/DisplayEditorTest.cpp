@@ -44,14 +44,7 @@ const std::string& DisplayEditorHome(const TempDir& home)
     CSelDb db;
     StartSelRows rows(db, home.File("startsel.db"));
     rows.App("ORVPRO").DevTyp("ORVPRO", "mini", {TxtKind::Op});
-    StartSelDevRow dev{"ORVPRO", "ORV 014", 0, 14, "mini", 4, 20, 4, "alt"};
-    dev.dspLft = 50;
-    dev.dspTop = 80;
-    dev.dspWid = 300;
-    dev.dspHei = 120;
-    dev.bmpWid = 400;
-    dev.bmpHei = 600;
-    rows.Device(dev);
+    rows.Device(DevRowOf(DspAltRecord()));
     rows.Sps({33, "S33", StartSelSpsRow::Neutral()}).Driver(5, "Drv 5");
     rows.Pair("mini", 33, 5);
     return home.Path();
