@@ -86,7 +86,9 @@ void DrawPageNumber(QPainter& p, const CFon* font, const DspRect& box, int page,
     }
 }
 
-void PaintScene(QPainter& p, const DspScene& scene, const CFon* font)
+} // namespace
+
+void PaintDspScene(QPainter& p, const DspScene& scene, const CFon* font)
 {
     p.setRenderHint(QPainter::Antialiasing, false);
     // The panel picture stands in for the panel bitmap, scaled as it would be.
@@ -128,8 +130,6 @@ void PaintScene(QPainter& p, const DspScene& scene, const CFon* font)
         LogLine(kLogDebugExt, "DspTxt: var %s drawn on nCol=%d, nRow=%d", var.name.c_str(), var.col, var.row);
     }
 }
-
-} // namespace
 
 CViewDc::CViewDc(CFrameCore& core, QLabel* ovrLabel, QWidget* parent)
     : QWidget(parent), m_core(core), m_ovr(ovrLabel), m_host(core), m_edit(m_host)
@@ -181,7 +181,7 @@ void CViewDc::PaintTo(QPainter& painter, QSize size)
     LogLine(kLogDebug, "Bmp Id = %d", kDspFirstBmpId + m_core.GetStartSel().GetDevIdx());
     const CFrameState* frame = GetMainFrame();
     const DspSceneInput in{hasFocus(), frame != nullptr && frame->IsInsertMode(), m_core.GetListType()};
-    PaintScene(painter, BuildDspScene(geo, m_edit, in), frame != nullptr ? frame->GetScreenFon() : nullptr);
+    PaintDspScene(painter, BuildDspScene(geo, m_edit, in), frame != nullptr ? frame->GetScreenFon() : nullptr);
 }
 
 void CViewDc::paintEvent(QPaintEvent*)

@@ -16,7 +16,12 @@ class QPainter;
 namespace orv {
 
 class CDspGeometry;
+class CFon;
 class CFrameCore;
+struct DspScene;
+
+// Paints the draw items with the panel font's glyphs (none without a font).
+void PaintDspScene(QPainter& painter, const DspScene& scene, const CFon* font);
 
 class CViewDc final : public QWidget {
     Q_OBJECT
