@@ -118,6 +118,7 @@ void PaintDspScene(QPainter& p, const DspScene& scene, const CFon* font)
         if (scene.caret && scene.caret->left == cell.rect.left && scene.caret->top == cell.rect.top)
             p.fillRect(ToQRect(*scene.caret), Rgb(DspColours::kCaret));
         CPanelGlyphPainter::DrawGlyph(p, font, cell.code, r, s, Rgb(DspColours::kGlyph));
+        LogLine(kLogDebugExt, "DspTxt: chr %c drawn on nCol=%d, nRow=%d", static_cast<char>(cell.code), cell.col, cell.row);
     }
     CFntDc names({&p, FixedPitchFont().family(), -scene.nameHeight, 400, Qt::AlignLeft | Qt::AlignVCenter});
     names.Create();
@@ -179,6 +180,12 @@ void CViewDc::PaintTo(QPainter& painter, QSize size)
         return;
     LogLine(kLogDebugExt, "Hor strech factor =%d", static_cast<int>(geo.Stretch() * 100));
     LogLine(kLogDebug, "Bmp Id = %d", kDspFirstBmpId + m_core.GetStartSel().GetDevIdx());
+    LogLine(kLogDebug, "BmpWid=%d, BmpHei=%d, FctHor=%d", dev->bmpWid, dev->bmpHei, static_cast<int>(geo.Stretch() * 100));
+    if (geo.HasText()) {
+        LogLine(kLogDebugExt, "DspHei=%d,ChrWid=%d,ChrHei=%d,BorVer=%d", dev->dspHei, static_cast<int>(geo.ChrWid()),
+                static_cast<int>(geo.ChrHei()), static_cast<int>(geo.BorVer() * 100));
+        LogLine(kLogDebug, "CFntDc.Nam=%s, CFntDc.Height=%d", dev->fntNam.c_str(), geo.GlyphHeight());
+    }
     const CFrameState* frame = GetMainFrame();
     const DspSceneInput in{hasFocus(), frame != nullptr && frame->IsInsertMode(), m_core.GetListType()};
     PaintDspScene(painter, BuildDspScene(geo, m_edit, in), frame != nullptr ? frame->GetScreenFon() : nullptr);
