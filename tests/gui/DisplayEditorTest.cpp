@@ -28,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace orv {
@@ -45,6 +46,10 @@ const std::string& DisplayEditorHome(const TempDir& home)
     StartSelRows rows(db, home.File("startsel.db"));
     rows.App("ORVPRO").DevTyp("ORVPRO", "mini", {TxtKind::Op});
     rows.Device(DevRowOf(DspAltRecord()));
+    DevRecord broken = DspAltRecord();
+    broken.name = "Broken";
+    broken.numDspRows = 33;
+    rows.Device(DevRowOf(broken, 1, 15));
     rows.Sps({33, "S33", StartSelSpsRow::Neutral()}).Driver(5, "Drv 5");
     rows.Pair("mini", 33, 5);
     return home.Path();
@@ -188,6 +193,16 @@ TEST_F(gui_display_editor, ADismissedContextMenuChangesNothing)
     EXPECT_EQ(before, Row(1));
     EXPECT_EQ(mods, fw.prj.GetModCount());
     EXPECT_TRUE(dialogs.runs.empty());
+}
+
+TEST_F(gui_display_editor, ADisplayNoRowsFitShowsNoTextAndSaysSoOnce)
+{
+    ASSERT_TRUE(core.GetStartSel().SetOrvVals("ORVPRO", 15, 33, 5, 10, 0, 64));
+    QImage image = view.grab().toImage();
+    image = view.grab().toImage();
+    EXPECT_EQ(QColor(0, 156, 165), At(image, 66, 98));   // no cell where (1, 1) was
+    const std::vector<std::string> logs = fw.LogLines();
+    EXPECT_EQ(1, std::count(logs.begin(), logs.end(), std::string("display of device Broken cannot be laid out")));
 }
 
 TEST_F(gui_display_editor, WithoutAScreenFontTheCellsPaintEmpty)
