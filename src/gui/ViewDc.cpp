@@ -157,7 +157,7 @@ CDspGeometry CViewDc::Geometry() const
     return CDspGeometry(dev != nullptr ? *dev : DevRecord{}, width(), height());
 }
 
-void CViewDc::ReportUnusableDevice(const DevRecord& dev)
+void CViewDc::ReportUnusableDevice(const DevRecord& dev) const
 {
     if (m_reportedDevice == dev.name)
         return;
@@ -165,7 +165,7 @@ void CViewDc::ReportUnusableDevice(const DevRecord& dev)
     LogLine(kLogErrors, "display of device %s cannot be laid out", dev.name.c_str());
 }
 
-void CViewDc::PaintTo(QPainter& painter, QSize size)
+void CViewDc::PaintTo(QPainter& painter, QSize size) const
 {
     painter.fillRect(QRect(QPoint(0, 0), size), palette().color(QPalette::Base));
     // With the selection unset only the background shows: the frame tells

@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 
@@ -129,6 +130,16 @@ TEST_F(gui_display_editor, PaintsThePanelTheCellsTheVariableAndTheGlyphs)
         const bool lit = (FixtureRow('A', 1) & (0x80 >> px)) != 0;
         EXPECT_EQ(lit ? QColor(0, 0, 0) : QColor(0, 173, 222), At(image, 69 + px, 104)) << px;
     }
+}
+
+TEST_F(gui_display_editor, APrintedPictureIsTheScreensPicture)
+{
+    const QImage screen = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage printed(view.size(), QImage::Format_RGB32);
+    QPainter painter(&printed);
+    view.PaintTo(painter, view.size());
+    painter.end();
+    EXPECT_EQ(screen, printed);
 }
 
 TEST_F(gui_display_editor, CaretIsYellowOnlyWithTheFocus)
