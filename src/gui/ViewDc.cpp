@@ -43,20 +43,18 @@ QColor Rgb(uint32_t rgb)
     return QColor::fromRgb(static_cast<QRgb>(rgb));
 }
 
-const std::array<std::pair<int, DspKey>, 19> kDspKeys = {{
+const std::array<std::pair<int, DspKey>, 20> kDspKeys = {{
     {Qt::Key_Backspace, DspKey::Backspace}, {Qt::Key_Return, DspKey::Enter}, {Qt::Key_Enter, DspKey::Enter},
     {Qt::Key_Escape, DspKey::Esc},          {Qt::Key_End, DspKey::End},      {Qt::Key_Home, DspKey::Home},
     {Qt::Key_Left, DspKey::Left},           {Qt::Key_Up, DspKey::Up},        {Qt::Key_Right, DspKey::Right},
     {Qt::Key_Down, DspKey::Down},           {Qt::Key_Insert, DspKey::Insert}, {Qt::Key_Delete, DspKey::Delete},
     {Qt::Key_F1, DspKey::F1},               {Qt::Key_F2, DspKey::F2},        {Qt::Key_F3, DspKey::F3},
     {Qt::Key_F4, DspKey::F4},               {Qt::Key_F5, DspKey::F5},        {Qt::Key_F6, DspKey::F6},
-    {Qt::Key_F7, DspKey::F7},
+    {Qt::Key_F7, DspKey::F7},               {Qt::Key_F8, DspKey::F8},
 }};
 
 std::optional<DspKey> DspKeyOf(int qtKey)
 {
-    if (qtKey == Qt::Key_F8)
-        return DspKey::F8;
     for (const auto& [key, dsp] : kDspKeys)
         if (key == qtKey)
             return dsp;
