@@ -56,7 +56,7 @@ const std::string& DisplayEditorHome(const TempDir& home)
     return home.Path();
 }
 
-QColor At(const QImage& image, int x, int y)
+QColor PixelAt(const QImage& image, int x, int y)
 {
     return image.pixelColor(x, y);
 }
@@ -118,17 +118,17 @@ protected:
 TEST_F(gui_display_editor, PaintsThePanelTheCellsTheVariableAndTheGlyphs)
 {
     const QImage image = view.grab().toImage();
-    EXPECT_EQ(QColor(0, 156, 165), At(image, 58, 140));      // display, left of the text block
-    EXPECT_EQ(QColor(0, 173, 222), At(image, 66, 98));       // corner of cell (1, 1)
-    EXPECT_EQ(QColor(255, 255, 222), At(image, 157, 117));   // Tmp's box over columns 5-7
+    EXPECT_EQ(QColor(0, 156, 165), PixelAt(image, 58, 140));      // display, left of the text block
+    EXPECT_EQ(QColor(0, 173, 222), PixelAt(image, 66, 98));       // corner of cell (1, 1)
+    EXPECT_EQ(QColor(255, 255, 222), PixelAt(image, 157, 117));   // Tmp's box over columns 5-7
     // 'A' in cell (1, 1): rows of the fixture glyph at s = 1, 5 × 8 centred
     // in the cell's inner 13 × 20 pixels from (65, 97): origin (69, 103).
     // Its row 0 is 0x08: only pixel 4 is lit.
-    EXPECT_EQ(QColor(0, 0, 0), At(image, 73, 103));
-    EXPECT_EQ(QColor(0, 173, 222), At(image, 69, 103));
+    EXPECT_EQ(QColor(0, 0, 0), PixelAt(image, 73, 103));
+    EXPECT_EQ(QColor(0, 173, 222), PixelAt(image, 69, 103));
     for (int px = 0; px < 5; ++px) {
         const bool lit = (FixtureRow('A', 1) & (0x80 >> px)) != 0;
-        EXPECT_EQ(lit ? QColor(0, 0, 0) : QColor(0, 173, 222), At(image, 69 + px, 104)) << px;
+        EXPECT_EQ(lit ? QColor(0, 0, 0) : QColor(0, 173, 222), PixelAt(image, 69 + px, 104)) << px;
     }
 }
 
@@ -148,9 +148,9 @@ TEST_F(gui_display_editor, CaretIsYellowOnlyWithTheFocus)
     Click(2, 3);
     ASSERT_TRUE(view.hasFocus());
     const QPoint corner = Cell(2, 3) - QPoint(5, 9);
-    EXPECT_EQ(QColor(255, 255, 0), At(view.grab().toImage(), corner.x(), corner.y()));
+    EXPECT_EQ(QColor(255, 255, 0), PixelAt(view.grab().toImage(), corner.x(), corner.y()));
     view.clearFocus();
-    EXPECT_EQ(QColor(0, 173, 222), At(view.grab().toImage(), corner.x(), corner.y()));
+    EXPECT_EQ(QColor(0, 173, 222), PixelAt(view.grab().toImage(), corner.x(), corner.y()));
 }
 
 TEST_F(gui_display_editor, TypedKeysFillTheRowAndInsertTogglesTheOvrLabel)
@@ -211,7 +211,7 @@ TEST_F(gui_display_editor, ADisplayNoRowsFitShowsNoTextAndSaysSoOnce)
     ASSERT_TRUE(core.GetStartSel().SetOrvVals("ORVPRO", 15, 33, 5, 10, 0, 64));
     QImage image = view.grab().toImage();
     image = view.grab().toImage();
-    EXPECT_EQ(QColor(0, 156, 165), At(image, 66, 98));   // no cell where (1, 1) was
+    EXPECT_EQ(QColor(0, 156, 165), PixelAt(image, 66, 98));   // no cell where (1, 1) was
     const std::vector<std::string> logs = fw.LogLines();
     EXPECT_EQ(1, std::count(logs.begin(), logs.end(), std::string("display of device Broken cannot be laid out")));
 }
@@ -220,8 +220,8 @@ TEST_F(gui_display_editor, WithoutAScreenFontTheCellsPaintEmpty)
 {
     fw.frame.UnloadFon();
     const QImage image = view.grab().toImage();
-    EXPECT_EQ(QColor(0, 173, 222), At(image, 73, 103));
-    EXPECT_EQ(QColor(0, 156, 165), At(image, 58, 140));
+    EXPECT_EQ(QColor(0, 173, 222), PixelAt(image, 73, 103));
+    EXPECT_EQ(QColor(0, 156, 165), PixelAt(image, 58, 140));
 }
 
 } // namespace
