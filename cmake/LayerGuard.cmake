@@ -1,6 +1,7 @@
 # Fails configuration when a target breaks the layering:
 #  - Qt may only reach targets below src/gui, src/dialogs, tests/gui,
-#    tests/dialogs, and the program executable (property ORV_PROGRAM);
+#    tests/dialogs, bench/gui, and the program executable (property
+#    ORV_PROGRAM);
 #  - a src/ layer may not link a layer above it, nor its sibling (source and
 #    image are siblings over model); serlink links platform only;
 #    orv_link never links serlink (it binds libserlink.so at run time).
@@ -74,7 +75,7 @@ function(_orv_qt_allowed target out)
   endif()
   get_target_property(dir "${target}" SOURCE_DIR)
   file(RELATIVE_PATH rel "${CMAKE_SOURCE_DIR}" "${dir}")
-  if(rel MATCHES "^(src|tests)/(gui|dialogs)(/|$)")
+  if(rel MATCHES "^(src|tests)/(gui|dialogs)(/|$)" OR rel MATCHES "^bench/gui(/|$)")
     set(${out} TRUE PARENT_SCOPE)
   else()
     set(${out} FALSE PARENT_SCOPE)

@@ -43,20 +43,18 @@ QColor Rgb(uint32_t rgb)
     return QColor::fromRgb(static_cast<QRgb>(rgb));
 }
 
-const std::array<std::pair<int, DspKey>, 19> kDspKeys = {{
+const std::array<std::pair<int, DspKey>, 20> kDspKeys = {{
     {Qt::Key_Backspace, DspKey::Backspace}, {Qt::Key_Return, DspKey::Enter}, {Qt::Key_Enter, DspKey::Enter},
     {Qt::Key_Escape, DspKey::Esc},          {Qt::Key_End, DspKey::End},      {Qt::Key_Home, DspKey::Home},
     {Qt::Key_Left, DspKey::Left},           {Qt::Key_Up, DspKey::Up},        {Qt::Key_Right, DspKey::Right},
     {Qt::Key_Down, DspKey::Down},           {Qt::Key_Insert, DspKey::Insert}, {Qt::Key_Delete, DspKey::Delete},
     {Qt::Key_F1, DspKey::F1},               {Qt::Key_F2, DspKey::F2},        {Qt::Key_F3, DspKey::F3},
     {Qt::Key_F4, DspKey::F4},               {Qt::Key_F5, DspKey::F5},        {Qt::Key_F6, DspKey::F6},
-    {Qt::Key_F7, DspKey::F7},
+    {Qt::Key_F7, DspKey::F7},               {Qt::Key_F8, DspKey::F8},
 }};
 
 std::optional<DspKey> DspKeyOf(int qtKey)
 {
-    if (qtKey == Qt::Key_F8)
-        return DspKey::F8;
     for (const auto& [key, dsp] : kDspKeys)
         if (key == qtKey)
             return dsp;
@@ -86,7 +84,9 @@ void DrawPageNumber(QPainter& p, const CFon* font, const DspRect& box, int page,
     }
 }
 
-void PaintScene(QPainter& p, const DspScene& scene, const CFon* font)
+} // namespace
+
+void PaintDspScene(QPainter& p, const DspScene& scene, const CFon* font)
 {
     p.setRenderHint(QPainter::Antialiasing, false);
     // The panel picture stands in for the panel bitmap, scaled as it would be.
@@ -116,6 +116,7 @@ void PaintScene(QPainter& p, const DspScene& scene, const CFon* font)
         if (scene.caret && scene.caret->left == cell.rect.left && scene.caret->top == cell.rect.top)
             p.fillRect(ToQRect(*scene.caret), Rgb(DspColours::kCaret));
         CPanelGlyphPainter::DrawGlyph(p, font, cell.code, r, s, Rgb(DspColours::kGlyph));
+        LogLine(kLogDebugExt, "DspTxt: chr %c drawn on nCol=%d, nRow=%d", static_cast<char>(cell.code), cell.col, cell.row);
     }
     CFntDc names({&p, FixedPitchFont().family(), -scene.nameHeight, 400, Qt::AlignLeft | Qt::AlignVCenter});
     names.Create();
@@ -128,8 +129,6 @@ void PaintScene(QPainter& p, const DspScene& scene, const CFon* font)
         LogLine(kLogDebugExt, "DspTxt: var %s drawn on nCol=%d, nRow=%d", var.name.c_str(), var.col, var.row);
     }
 }
-
-} // namespace
 
 CViewDc::CViewDc(CFrameCore& core, QLabel* ovrLabel, QWidget* parent)
     : QWidget(parent), m_core(core), m_ovr(ovrLabel), m_host(core), m_edit(m_host)
@@ -156,7 +155,7 @@ CDspGeometry CViewDc::Geometry() const
     return CDspGeometry(dev != nullptr ? *dev : DevRecord{}, width(), height());
 }
 
-void CViewDc::ReportUnusableDevice(const DevRecord& dev)
+void CViewDc::ReportUnusableDevice(const DevRecord& dev) const
 {
     if (m_reportedDevice == dev.name)
         return;
@@ -164,7 +163,7 @@ void CViewDc::ReportUnusableDevice(const DevRecord& dev)
     LogLine(kLogErrors, "display of device %s cannot be laid out", dev.name.c_str());
 }
 
-void CViewDc::PaintTo(QPainter& painter, QSize size)
+void CViewDc::PaintTo(QPainter& painter, QSize size) const
 {
     painter.fillRect(QRect(QPoint(0, 0), size), palette().color(QPalette::Base));
     // With the selection unset only the background shows: the frame tells
@@ -179,9 +178,15 @@ void CViewDc::PaintTo(QPainter& painter, QSize size)
         return;
     LogLine(kLogDebugExt, "Hor strech factor =%d", static_cast<int>(geo.Stretch() * 100));
     LogLine(kLogDebug, "Bmp Id = %d", kDspFirstBmpId + m_core.GetStartSel().GetDevIdx());
+    LogLine(kLogDebug, "BmpWid=%d, BmpHei=%d, FctHor=%d", dev->bmpWid, dev->bmpHei, static_cast<int>(geo.Stretch() * 100));
+    if (geo.HasText()) {
+        LogLine(kLogDebugExt, "DspHei=%d,ChrWid=%d,ChrHei=%d,BorVer=%d", dev->dspHei, static_cast<int>(geo.ChrWid()),
+                static_cast<int>(geo.ChrHei()), static_cast<int>(geo.BorVer() * 100));
+        LogLine(kLogDebug, "CFntDc.Nam=%s, CFntDc.Height=%d", dev->fntNam.c_str(), geo.GlyphHeight());
+    }
     const CFrameState* frame = GetMainFrame();
     const DspSceneInput in{hasFocus(), frame != nullptr && frame->IsInsertMode(), m_core.GetListType()};
-    PaintScene(painter, BuildDspScene(geo, m_edit, in), frame != nullptr ? frame->GetScreenFon() : nullptr);
+    PaintDspScene(painter, BuildDspScene(geo, m_edit, in), frame != nullptr ? frame->GetScreenFon() : nullptr);
 }
 
 void CViewDc::paintEvent(QPaintEvent*)

@@ -16,7 +16,12 @@ class QPainter;
 namespace orv {
 
 class CDspGeometry;
+class CFon;
 class CFrameCore;
+struct DspScene;
+
+// Paints the draw items with the panel font's glyphs (none without a font).
+void PaintDspScene(QPainter& painter, const DspScene& scene, const CFon* font);
 
 class CViewDc final : public QWidget {
     Q_OBJECT
@@ -29,7 +34,7 @@ public:
     CDspEdit& Edit() { return m_edit; }
     // Paints what the screen shows onto any painter of the given size, so a
     // print or its preview shows the same picture.
-    void PaintTo(QPainter& painter, QSize size);
+    void PaintTo(QPainter& painter, QSize size) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -48,14 +53,16 @@ protected:
 private:
     CDspGeometry Geometry() const;
     void ShowInsertMode();
-    // One level-0 line a device whose display cannot be laid out.
-    void ReportUnusableDevice(const DevRecord& dev);
+    // One level-0 line for a device whose display cannot be laid out, not
+    // one a paint.
+    void ReportUnusableDevice(const DevRecord& dev) const;
 
     CFrameCore& m_core;
     QLabel* m_ovr;
     CDspFrameHost m_host;
     CDspEdit m_edit;
-    std::string m_reportedDevice;
+    // The device already told about; painting stays const for printing.
+    mutable std::string m_reportedDevice;
 };
 
 } // namespace orv

@@ -656,7 +656,6 @@ void CDspEdit::CopyRow()
     // The copy is made of the stored row, so the typing goes there first;
     // afterwards the edit rows are bound anew, the replaced row object gone.
     CPrjNumEntry* text = m_loaded;
-    const int type = m_loadedType;
     SavTxtRows();
     if (text->GetRowCount() < *number)
         text->SetRowCount(*number);
@@ -670,8 +669,6 @@ void CDspEdit::CopyRow()
         lin.SetStoredRow(row);
         lin.SetText(n <= rows ? DspPadded(row != nullptr ? row->GetText() : std::string()) : std::string());
     }
-    m_loaded = text;
-    m_loadedType = type;
     RedrawParts(kRedrawCells);
 }
 

@@ -11,18 +11,13 @@ namespace {
 
 constexpr int kTriangleInset = 3;
 
-DspTriangle PointingUp(const DspRect& box)
+// The triangle inside the paging box shrunk on every side; its base on the
+// edge opposite the way it points.
+DspTriangle Pointing(const DspRect& box, bool up)
 {
     const DspRect in{box.left + kTriangleInset, box.top + kTriangleInset, box.right - kTriangleInset,
                      box.bottom - kTriangleInset};
-    return {in.bottom, in.left, in.right, (in.left + in.right) / 2, in.top};
-}
-
-DspTriangle PointingDown(const DspRect& box)
-{
-    const DspRect in{box.left + kTriangleInset, box.top + kTriangleInset, box.right - kTriangleInset,
-                     box.bottom - kTriangleInset};
-    return {in.top, in.left, in.right, (in.left + in.right) / 2, in.bottom};
+    return {up ? in.bottom : in.top, in.left, in.right, (in.left + in.right) / 2, up ? in.top : in.bottom};
 }
 
 } // namespace
@@ -49,9 +44,9 @@ DspScene BuildDspScene(const CDspGeometry& geo, const CDspEdit& edit, const DspS
         scene.pageUp = geo.PageUpRect();
         scene.pageDown = geo.PageDownRect();
         if (page > 1)
-            scene.upTriangle = PointingUp(scene.pageUp);
+            scene.upTriangle = Pointing(scene.pageUp, true);
         if (page < geo.LastPage())
-            scene.downTriangle = PointingDown(scene.pageDown);
+            scene.downTriangle = Pointing(scene.pageDown, false);
     }
     for (int r = 1; r <= geo.Rows(); ++r) {
         const int abs = edit.AbsRow(r);

@@ -23,11 +23,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace orv {
@@ -44,20 +46,17 @@ const std::string& DisplayEditorHome(const TempDir& home)
     CSelDb db;
     StartSelRows rows(db, home.File("startsel.db"));
     rows.App("ORVPRO").DevTyp("ORVPRO", "mini", {TxtKind::Op});
-    StartSelDevRow dev{"ORVPRO", "ORV 014", 0, 14, "mini", 4, 20, 4, "alt"};
-    dev.dspLft = 50;
-    dev.dspTop = 80;
-    dev.dspWid = 300;
-    dev.dspHei = 120;
-    dev.bmpWid = 400;
-    dev.bmpHei = 600;
-    rows.Device(dev);
+    rows.Device(DevRowOf(DspAltRecord()));
+    DevRecord broken = DspAltRecord();
+    broken.name = "Broken";
+    broken.numDspRows = 33;
+    rows.Device(DevRowOf(broken, 1, 15));
     rows.Sps({33, "S33", StartSelSpsRow::Neutral()}).Driver(5, "Drv 5");
     rows.Pair("mini", 33, 5);
     return home.Path();
 }
 
-QColor At(const QImage& image, int x, int y)
+QColor PixelAt(const QImage& image, int x, int y)
 {
     return image.pixelColor(x, y);
 }
@@ -119,18 +118,28 @@ protected:
 TEST_F(gui_display_editor, PaintsThePanelTheCellsTheVariableAndTheGlyphs)
 {
     const QImage image = view.grab().toImage();
-    EXPECT_EQ(QColor(0, 156, 165), At(image, 58, 140));      // display, left of the text block
-    EXPECT_EQ(QColor(0, 173, 222), At(image, 66, 98));       // corner of cell (1, 1)
-    EXPECT_EQ(QColor(255, 255, 222), At(image, 157, 117));   // Tmp's box over columns 5-7
+    EXPECT_EQ(QColor(0, 156, 165), PixelAt(image, 58, 140));      // display, left of the text block
+    EXPECT_EQ(QColor(0, 173, 222), PixelAt(image, 66, 98));       // corner of cell (1, 1)
+    EXPECT_EQ(QColor(255, 255, 222), PixelAt(image, 157, 117));   // Tmp's box over columns 5-7
     // 'A' in cell (1, 1): rows of the fixture glyph at s = 1, 5 × 8 centred
     // in the cell's inner 13 × 20 pixels from (65, 97): origin (69, 103).
     // Its row 0 is 0x08: only pixel 4 is lit.
-    EXPECT_EQ(QColor(0, 0, 0), At(image, 73, 103));
-    EXPECT_EQ(QColor(0, 173, 222), At(image, 69, 103));
+    EXPECT_EQ(QColor(0, 0, 0), PixelAt(image, 73, 103));
+    EXPECT_EQ(QColor(0, 173, 222), PixelAt(image, 69, 103));
     for (int px = 0; px < 5; ++px) {
         const bool lit = (FixtureRow('A', 1) & (0x80 >> px)) != 0;
-        EXPECT_EQ(lit ? QColor(0, 0, 0) : QColor(0, 173, 222), At(image, 69 + px, 104)) << px;
+        EXPECT_EQ(lit ? QColor(0, 0, 0) : QColor(0, 173, 222), PixelAt(image, 69 + px, 104)) << px;
     }
+}
+
+TEST_F(gui_display_editor, APrintedPictureIsTheScreensPicture)
+{
+    const QImage screen = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage printed(view.size(), QImage::Format_RGB32);
+    QPainter painter(&printed);
+    view.PaintTo(painter, view.size());
+    painter.end();
+    EXPECT_EQ(screen, printed);
 }
 
 TEST_F(gui_display_editor, CaretIsYellowOnlyWithTheFocus)
@@ -139,9 +148,9 @@ TEST_F(gui_display_editor, CaretIsYellowOnlyWithTheFocus)
     Click(2, 3);
     ASSERT_TRUE(view.hasFocus());
     const QPoint corner = Cell(2, 3) - QPoint(5, 9);
-    EXPECT_EQ(QColor(255, 255, 0), At(view.grab().toImage(), corner.x(), corner.y()));
+    EXPECT_EQ(QColor(255, 255, 0), PixelAt(view.grab().toImage(), corner.x(), corner.y()));
     view.clearFocus();
-    EXPECT_EQ(QColor(0, 173, 222), At(view.grab().toImage(), corner.x(), corner.y()));
+    EXPECT_EQ(QColor(0, 173, 222), PixelAt(view.grab().toImage(), corner.x(), corner.y()));
 }
 
 TEST_F(gui_display_editor, TypedKeysFillTheRowAndInsertTogglesTheOvrLabel)
@@ -197,12 +206,22 @@ TEST_F(gui_display_editor, ADismissedContextMenuChangesNothing)
     EXPECT_TRUE(dialogs.runs.empty());
 }
 
+TEST_F(gui_display_editor, ADisplayNoRowsFitShowsNoTextAndSaysSoOnce)
+{
+    ASSERT_TRUE(core.GetStartSel().SetOrvVals("ORVPRO", 15, 33, 5, 10, 0, 64));
+    QImage image = view.grab().toImage();
+    image = view.grab().toImage();
+    EXPECT_EQ(QColor(0, 156, 165), PixelAt(image, 66, 98));   // no cell where (1, 1) was
+    const std::vector<std::string> logs = fw.LogLines();
+    EXPECT_EQ(1, std::count(logs.begin(), logs.end(), std::string("display of device Broken cannot be laid out")));
+}
+
 TEST_F(gui_display_editor, WithoutAScreenFontTheCellsPaintEmpty)
 {
     fw.frame.UnloadFon();
     const QImage image = view.grab().toImage();
-    EXPECT_EQ(QColor(0, 173, 222), At(image, 73, 103));
-    EXPECT_EQ(QColor(0, 156, 165), At(image, 58, 140));
+    EXPECT_EQ(QColor(0, 173, 222), PixelAt(image, 73, 103));
+    EXPECT_EQ(QColor(0, 156, 165), PixelAt(image, 58, 140));
 }
 
 } // namespace

@@ -106,6 +106,47 @@ StartSelRows& StartSelRows::DevTyp(const std::string& app, const std::string& na
     return *this;
 }
 
+DevRecord DspAltRecord()
+{
+    DevRecord dev;
+    dev.name = "Alt 4x20";
+    dev.devTyp = "mini";
+    dev.fntNam = "alt";
+    dev.numDspRows = 4;
+    dev.numDspCols = 20;
+    dev.numSK = 4;
+    dev.dspLft = 50;
+    dev.dspTop = 80;
+    dev.dspWid = 300;
+    dev.dspHei = 120;
+    dev.bmpWid = 400;
+    dev.bmpHei = 600;
+    return dev;
+}
+
+DevRecord Dsp706Record()
+{
+    DevRecord dev = DspAltRecord();
+    dev.name = "706 2x40";
+    dev.fntNam = "706";
+    dev.numDspRows = 2;
+    dev.numDspCols = 40;
+    return dev;
+}
+
+StartSelDevRow DevRowOf(const DevRecord& dev, int zeroBasedId, int devId)
+{
+    StartSelDevRow row{"ORVPRO", dev.name, zeroBasedId, devId, dev.devTyp, dev.numDspRows, dev.numDspCols,
+                       dev.numSK, dev.fntNam};
+    row.dspLft = dev.dspLft;
+    row.dspTop = dev.dspTop;
+    row.dspWid = dev.dspWid;
+    row.dspHei = dev.dspHei;
+    row.bmpWid = dev.bmpWid;
+    row.bmpHei = dev.bmpHei;
+    return row;
+}
+
 StartSelRows& StartSelRows::Device(const StartSelDevRow& row)
 {
     StartSelRowsInsert(m_db, "Devices",

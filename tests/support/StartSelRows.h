@@ -41,6 +41,13 @@ struct StartSelSpsRow {
     static orv::DwParams Neutral();
 };
 
+// The display editor's synthetic panels: 400 × 600 with the display at
+// (50, 80) of 300 × 120, 4 rows of 20 on "alt"; and 2 rows of 40 on "706".
+orv::DevRecord DspAltRecord();
+orv::DevRecord Dsp706Record();
+// The device row of a record, geometry included.
+StartSelDevRow DevRowOf(const orv::DevRecord& dev, int zeroBasedId = 0, int devId = 14);
+
 // Fills a database with the shipped schema (or leaves it out) and rows.
 class StartSelRows {
 public:

@@ -462,6 +462,25 @@ TEST_F(workspace_dsp_edit_frame, CopiesOfRecipeTextsTakeTheirRangeAndTheTyping)
     EXPECT_EQ((std::vector<int32_t>{1, 2, 3, 4}), kit.Nums(6));
 }
 
+TEST_F(workspace_dsp_edit_frame, MenuCommandsReachTheListViewAndTheCopyDialog)
+{
+    kit.AddTexts(2, {1});
+    kit.Open(2, 0);
+    edit.OnMenuCommand(CDspEdit::kCmdInsVar);
+    EXPECT_NE(std::find(kit.journal.begin(), kit.journal.end(), "lst SetVarProvider 0"), kit.journal.end());
+    edit.OnMenuCommand(CDspEdit::kCmdInsChr);
+    EXPECT_NE(std::find(kit.journal.begin(), kit.journal.end(), "lst SetListMode 6"), kit.journal.end());
+
+    // "Zeile kopieren": the renumber dialog in mode 2, its target the row.
+    edit.CaretHome();
+    kit.dialogs.renumbers.push_back(CDlgRunner::RenumberNums{0, 0, 2});
+    edit.OnMenuCommand(CDspEdit::kCmdCopyRow);
+    EXPECT_EQ(std::vector<std::string>{"renumber 2 -"}, kit.dialogs.runs);
+    ASSERT_NE(nullptr, kit.List(2).ItemAt(0)->GetRow(2));
+    EXPECT_EQ("T1", kit.List(2).ItemAt(0)->GetRow(2)->GetText());
+    EXPECT_EQ(kit.List(2).ItemAt(0)->GetRow(2), edit.RowObject(2));
+}
+
 TEST_F(workspace_dsp_edit_frame, TypingStaysWithItsTextAcrossListChanges)
 {
     kit.AddTexts(2, {1});

@@ -10,32 +10,6 @@
 
 namespace orv {
 
-DevRecord DspAltRecord()
-{
-    DevRecord dev;
-    dev.name = "Alt 4x20";
-    dev.fntNam = "alt";
-    dev.numDspRows = 4;
-    dev.numDspCols = 20;
-    dev.dspLft = 50;
-    dev.dspTop = 80;
-    dev.dspWid = 300;
-    dev.dspHei = 120;
-    dev.bmpWid = 400;
-    dev.bmpHei = 600;
-    return dev;
-}
-
-DevRecord Dsp706Record()
-{
-    DevRecord dev = DspAltRecord();
-    dev.name = "706 2x40";
-    dev.fntNam = "706";
-    dev.numDspRows = 2;
-    dev.numDspCols = 40;
-    return dev;
-}
-
 namespace {
 
 CPrjVar* DspKeepVar(CPrjData& prj, std::unique_ptr<CPrjVar> var, uint8_t width)

@@ -7,6 +7,7 @@
 #include "model/project/RcpTxt.h"
 #include "support/FrameFixture.h"
 #include "support/ProjectWorld.h"
+#include "support/StartSelRows.h"
 #include "workspace/DspEdit.h"
 #include "workspace/DspGeometry.h"
 
@@ -16,11 +17,6 @@
 #include <vector>
 
 namespace orv {
-
-// 400 × 600 panel, display at (50, 80) of 300 × 120, 4 rows of 20, "alt".
-DevRecord DspAltRecord();
-// A 2 × 40 "706" panel.
-DevRecord Dsp706Record();
 
 struct DspPoint {
     int x = 0;
