@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -246,6 +247,25 @@ TEST_F(dialogs_edit_controls, KeysAndClicksReachTheLines)
     ASSERT_TRUE(QMetaObject::invokeMethod(box.get(), "InsertCharacter", Q_ARG(int, 0x41)));
     EXPECT_EQ(box->GetText(1), "xA\x81");
     EXPECT_EQ(box->Buf().GetCaretCol(), 6);
+}
+
+TEST_F(dialogs_edit_controls, LongListFollowsTheCurrentLine)
+{
+    LoadFixtureFont();
+    auto box = MakeBox({"a0", "a1", "a2", "a3", "a4", "a5", "a6", "a7", "a8", "a9"}, 20);
+    box->resize(400, 3 * 18 + 10);
+    box->show();
+    for (int i = 0; i < 9; ++i)
+        QTest::keyClick(box.get(), Qt::Key_Down);
+    EXPECT_EQ(box->Buf().GetCurLine(), 9);
+    const int scroll = box->verticalScrollBar()->value();
+    EXPECT_GT(scroll, 0);
+    EXPECT_GE(scroll + box->viewport()->height(), 10 * 18);
+    // A click lands on the line drawn under it, not on the line at that
+    // height before scrolling.
+    const int drawnTop = 9 * 18 - scroll;
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, QPoint(45, drawnTop - 9));
+    EXPECT_EQ(box->Buf().GetCurLine(), 8);
 }
 
 } // namespace orv
