@@ -105,6 +105,17 @@ TEST_F(gui_search_log_view, CharactersTheCodePageLacksAreNeverMatched)
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"?: nicht gefunden"}));
 }
 
+TEST_F(gui_search_log_view, AReplacementTheCodePageLacksIsNeverSavedAsNul)
+{
+    ASSERT_TRUE(form.FindNext(editor, "beta"));
+    form.Replace(editor, "beta", Bytes(QString::fromUtf8("€")));
+    const QString text = view.toPlainText();
+    EXPECT_FALSE(text.contains(QChar(u'\0')));
+    EXPECT_TRUE(text.contains(QStringLiteral("alpha \uFFFD\n")));
+    std::string bytes;
+    EXPECT_FALSE(view.GetSourceText(bytes)) << "saving refuses it with its place";
+}
+
 TEST(gui_main_frame_search, CommandsRunTheFramesDialogOnTheLogView)
 {
     FrameHarness h;
