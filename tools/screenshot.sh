@@ -55,7 +55,7 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 pid=$!
 end() { kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; }
 trap end EXIT
-if ! window=$(timeout 30 xdotool search --sync --onlyvisible --name demo043 2>/dev/null | head -n 1) \
+if ! window=$(timeout 30 xdotool search --sync --onlyvisible --limit 1 --name demo043 2>/dev/null) \
    || [[ -z $window ]]; then
   echo "screenshot: no window with demo043 in its title came up within 30 seconds" >&2
   sed 's/^/orvtool: /' "$ORVTOOL_HOME/orvtool.log" >&2

@@ -140,4 +140,35 @@ TEST(gui_main_frame_commands, PrintCommandPrintsAfterItsDialog)
     frame.SetPrintView(nullptr);
 }
 
+// The preview shows the picture as it would print; the setup opens the
+// printer's page setup.
+TEST(gui_main_frame_commands, PreviewPaintsThePictureAndSetupOpensThePageSetup)
+{
+    FrameHarness h;
+    CMainFrame& frame = h.Start();
+    FakePrintView view;
+    frame.SetPrintView(&view);
+    struct Case {
+        uint32_t id;
+        const char* dialog;
+        bool paints;
+    };
+    const Case cases[] = {{57609, "QPrintPreviewDialog", true}, {57606, "QPageSetupDialog", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        view.m_targets.clear();
+        std::string shown;
+        size_t paintedWhenShown = 0;
+        OnNextModal([&](QWidget* w) {
+            shown = w->metaObject()->className();
+            paintedWhenShown = view.m_targets.size();
+            static_cast<QDialog*>(w)->reject();
+        });
+        frame.Action(c.id)->trigger();
+        EXPECT_EQ(shown, c.dialog);
+        EXPECT_EQ(paintedWhenShown > 0, c.paints);
+    }
+    frame.SetPrintView(nullptr);
+}
+
 } // namespace
