@@ -18,6 +18,7 @@
 #include "workspace/FrameCore.h"
 #include "workspace/FrameTitle.h"
 #include "workspace/MenuLanguage.h"
+#include "workspace/ObjNav.h"
 #include "workspace/WindowPlacement.h"
 
 #include <QAction>
@@ -107,6 +108,7 @@ CMainFrame::CMainFrame(KeptDialogFactory dialogFactory) : m_dialogFactory(std::m
     InitLangId(ReadGuiKey(GuiKey::LangId));
     m_registration.emplace(*this);
     m_core = std::make_unique<CFrameCore>(*this, *this, m_dlgRunner, m_filePrompt);
+    m_core->SetNavFactory(MakeObjNav);
     m_search = std::make_unique<CDlgSearch>(*m_core, this);
     m_dlgRunner.SetSearch(m_search.get());
     m_simTimer.setInterval(kSimPollMs);

@@ -14,6 +14,7 @@
 #include "support/TempDir.h"
 #include "workspace/DspGeometry.h"
 #include "workspace/FrameCore.h"
+#include "workspace/ObjNav.h"
 #include "workspace/SelDb.h"
 
 #include <QApplication>
@@ -75,6 +76,7 @@ protected:
         AddText(fw.prj, TextKind::Op, 1, "AB  " + fw.charSet.FieldText(3), {{tmp, 4}});
         view.resize(400, 600);
         view.show();
+        core.SetNavFactory(MakeObjNav);
         core.SetListType(2, 0);
         fw.ui.ClearCalls();
     }

@@ -121,7 +121,8 @@ TEST(gui_main_frame, ToolBarStatusBarTitleAndWelcome)
     EXPECT_EQ(frame.findChild<QLineEdit*>("field32776")->text(), QString::fromUtf8("Süd-SPS"));
     EXPECT_EQ(frame.findChild<QLineEdit*>("field33225")->text(), QStringLiteral("Treiber 1"));
 
-    EXPECT_EQ(frame.PaneLabel(0)->text(), QStringLiteral("Bereit"));
+    // The operator texts open at start; without a project none is active.
+    EXPECT_EQ(frame.PaneLabel(0)->text(), QStringLiteral("Aktive Text-Nr: ---"));
     EXPECT_EQ(frame.PaneLabel(1)->text(), QStringLiteral("OVR"));
     // The display editor starts in overwrite mode and says so.
     EXPECT_TRUE(frame.PaneLabel(1)->isEnabled());
