@@ -21,22 +21,22 @@
 namespace orv {
 namespace {
 
-using Texts = std::vector<std::string>;
+using ProvTexts = std::vector<std::string>;
 
 class workspace_list_providers : public testing::Test {
 protected:
     // The texts of a column, row by row.
-    Texts ColumnTexts(int column) const
+    ProvTexts ColumnTexts(int column) const
     {
-        Texts texts;
+        ProvTexts texts;
         for (int r = 0; r < table.GetRowCount(); ++r)
             texts.push_back(table.Text(r, column));
         return texts;
     }
-    Texts Labels() const { return ColumnTexts(0); }
-    Texts RowTexts(int row) const
+    ProvTexts Labels() const { return ColumnTexts(0); }
+    ProvTexts RowTexts(int row) const
     {
-        Texts texts;
+        ProvTexts texts;
         for (const LstCell& cell : table.Row(row).cells)
             texts.push_back(cell.text);
         return texts;
@@ -89,7 +89,7 @@ TEST_F(workspace_list_providers, EveryProviderSetsUpItsColumns)
     struct Case {
         const char* name;
         std::function<std::unique_ptr<CLstProv>()> make;
-        Texts columns;
+        ProvTexts columns;
     };
     const Case cases[] = {
         {"variables", [&] { return std::make_unique<CLstProvVar>(kit.core, table, 0); },
@@ -116,7 +116,7 @@ TEST_F(workspace_list_providers, EveryProviderSetsUpItsColumns)
         SCOPED_TRACE(c.name);
         auto prov = c.make();
         prov->ActivateListProvider();
-        Texts columns;
+        ProvTexts columns;
         for (int i = 0; i < table.GetColumnCount(); ++i) {
             const LstColumn& col = table.Column(i);
             columns.push_back(col.header + " " + std::to_string(col.width) + " " +
@@ -137,7 +137,7 @@ TEST_F(workspace_list_providers, ActivationFillsOnceAndSelectsTheActiveText)
     CLstProvTxt prov(kit.core, table);
     prov.ActivateListProvider();
     prov.ActivateListProvider();
-    EXPECT_EQ(Labels(), (Texts{"4", "5", "6"}));
+    EXPECT_EQ(Labels(), (ProvTexts{"4", "5", "6"}));
     EXPECT_EQ(table.GetSelected(), 1);
     EXPECT_EQ(table.GetFont(), CLstTable::Font::Console);
     EXPECT_EQ(table.GetStyle(), CLstTable::Style::Report);
@@ -166,8 +166,8 @@ TEST_F(workspace_list_providers, TextsShowTheTemplateAndMissingRows)
     CLstProvTxt prov(kit.core, table);
     prov.ActivateListProvider();
     ASSERT_EQ(table.GetRowCount(), 2);
-    EXPECT_EQ(RowTexts(0), (Texts{"DEF", "Vorlage", ""}));
-    EXPECT_EQ(RowTexts(1), (Texts{"7", "T7", ""}));
+    EXPECT_EQ(RowTexts(0), (ProvTexts{"DEF", "Vorlage", ""}));
+    EXPECT_EQ(RowTexts(1), (ProvTexts{"7", "T7", ""}));
 }
 
 TEST_F(workspace_list_providers, VariablesOfAKindWithTheirIndexes)
@@ -196,10 +196,10 @@ TEST_F(workspace_list_providers, VariablesOfAKindWithTheirIndexes)
     CLstProvVar plc(kit.core, table, 0);
     plc.ActivateListProvider();
     ASSERT_EQ(table.GetRowCount(), 3);
-    EXPECT_EQ(Labels(), (Texts{"Ist1", "Soll1", "SollP"}));
-    EXPECT_EQ(ColumnTexts(2), (Texts{"Ist", "Soll", "Soll-P"}));
+    EXPECT_EQ(Labels(), (ProvTexts{"Ist1", "Soll1", "SollP"}));
+    EXPECT_EQ(ColumnTexts(2), (ProvTexts{"Ist", "Soll", "Soll-P"}));
     // The word is unsigned.
-    EXPECT_EQ(ColumnTexts(3), (Texts{"65534", "65534", "65534"}));
+    EXPECT_EQ(ColumnTexts(3), (ProvTexts{"65534", "65534", "65534"}));
     for (int r = 0; r < 3; ++r)
         EXPECT_EQ(vars.VarAt(table.RowToIndex(r))->GetName(), table.Text(r, 0));
     EXPECT_EQ(table.Row(0).cells[0].cp, LstCodePage::Cp437);
@@ -224,8 +224,8 @@ TEST_F(workspace_list_providers, DriverCodesShowTheirCaptions)
         ASSERT_TRUE(kit.fw.drv.AddPar6(new CPrjVar(code, 0, 0, 1, 32)));
     CLstProvDrvCode prov(kit.core, table);
     prov.ActivateListProvider();
-    EXPECT_EQ(Labels(), (Texts{"AA", "BZ", "XY"}));
-    EXPECT_EQ(ColumnTexts(1), (Texts{"Timeout", "BZ", ""}));
+    EXPECT_EQ(Labels(), (ProvTexts{"AA", "BZ", "XY"}));
+    EXPECT_EQ(ColumnTexts(1), (ProvTexts{"Timeout", "BZ", ""}));
     EXPECT_EQ(table.Row(0).cells[1].cp, LstCodePage::Cp1252);
     EXPECT_EQ(table.RowToIndex(2), 2);
 }
@@ -241,10 +241,10 @@ TEST_F(workspace_list_providers, MenuNodesGetTheLowestFreeNumber)
     prov.ActivateListProvider();
     prov.OnNew();
     ASSERT_EQ(table.GetRowCount(), 255);
-    EXPECT_EQ(RowTexts(254), (Texts{"255", "0", "0", "0", "0", "3", "  "}));
+    EXPECT_EQ(RowTexts(254), (ProvTexts{"255", "0", "0", "0", "0", "3", "  "}));
 
     prov.OnNew();
-    EXPECT_EQ(kit.Boxes(), (Texts{"Bereits 255 Men\xFC-Knoten in diesem Men\xFC definiert"}));
+    EXPECT_EQ(kit.Boxes(), (ProvTexts{"Bereits 255 Men\xFC-Knoten in diesem Men\xFC definiert"}));
     EXPECT_EQ(menu.GetSubList()->GetCount(), 255);
 }
 
@@ -276,10 +276,10 @@ TEST_F(workspace_list_providers, DeletingANodeClearsEveryRowsLinkToIt)
     EXPECT_EQ(table.GetRowCount(), 3);
     kit.fw.ui.AnswerQuestion(msg::kMenueknotenNrLoeschen, true);
     prov.OnDelete(1);
-    EXPECT_EQ(kit.fw.ui.TextsOf(UiCall::Kind::Question), (Texts(2, "Men\xFCknoten Nr 2 l\xF6schen ?")));
+    EXPECT_EQ(kit.fw.ui.TextsOf(UiCall::Kind::Question), (ProvTexts(2, "Men\xFCknoten Nr 2 l\xF6schen ?")));
     ASSERT_EQ(table.GetRowCount(), 2);
-    EXPECT_EQ(RowTexts(0), (Texts{"1", "0", "0", "0", "0", "0", "<-"}));
-    EXPECT_EQ(RowTexts(1), (Texts{"3", "0", "1", "0", "0", "0", "  "}));
+    EXPECT_EQ(RowTexts(0), (ProvTexts{"1", "0", "0", "0", "0", "0", "<-"}));
+    EXPECT_EQ(RowTexts(1), (ProvTexts{"3", "0", "1", "0", "0", "0", "  "}));
 }
 
 TEST_F(workspace_list_providers, RenumberingANode)
@@ -287,8 +287,8 @@ TEST_F(workspace_list_providers, RenumberingANode)
     struct Case {
         const char* name;
         int num;
-        Texts labels;
-        Texts boxes;
+        ProvTexts labels;
+        ProvTexts boxes;
     };
     const Case cases[] = {
         {"same", 2, {"2", "5"}, {}},
@@ -328,7 +328,7 @@ TEST_F(workspace_list_providers, OneStartNode)
     prov.SetMenu(&menu);
     prov.ActivateListProvider();
     prov.OnMakeStart(2);
-    EXPECT_EQ(ColumnTexts(6), (Texts{"  ", "  ", "<-"}));
+    EXPECT_EQ(ColumnTexts(6), (ProvTexts{"  ", "  ", "<-"}));
     EXPECT_EQ(menu.GetSubList()->FindStart()->GetNum(), 3);
 }
 
@@ -339,7 +339,7 @@ TEST_F(workspace_list_providers, NewAndCopiedSoftkeyActions)
     CLstProvSkAct prov(kit.core, table);
     prov.ActivateListProvider();
     prov.OnNew();
-    EXPECT_EQ(Labels(), (Texts{"1", "2", "7", "8"}));
+    EXPECT_EQ(Labels(), (ProvTexts{"1", "2", "7", "8"}));
     EXPECT_EQ(table.Text(3, 1), "008");
     prov.OnCopy(1);
     EXPECT_EQ(table.Text(4, 0), "9");
@@ -352,7 +352,7 @@ TEST_F(workspace_list_providers, NewAndCopiedSoftkeyActions)
     prov.OnNew();
     prov.OnCopy(0);
     EXPECT_EQ(ActNums(), (std::vector<int32_t>{1, 2, 7, 8, 9, 255}));
-    EXPECT_EQ(kit.Boxes(), (Texts(2, "Nummer muss zwischen 1 und 255 liegen")));
+    EXPECT_EQ(kit.Boxes(), (ProvTexts(2, "Nummer muss zwischen 1 und 255 liegen")));
 }
 
 TEST_F(workspace_list_providers, ASoftkeyActionInUseStays)
@@ -364,7 +364,7 @@ TEST_F(workspace_list_providers, ASoftkeyActionInUseStays)
     prov.ActivateListProvider();
     kit.fw.ui.AnswerQuestionText("Softkey-Aktion wirklich l\xF6schen?", true);
     prov.OnDelete(0);
-    EXPECT_EQ(kit.Boxes(), (Texts{"Diese Softkeyaktion wird in mind. einem Softkeytext verwendet, und kann daher "
+    EXPECT_EQ(kit.Boxes(), (ProvTexts{"Diese Softkeyaktion wird in mind. einem Softkeytext verwendet, und kann daher "
                                   "nicht gel\xF6scht werden"}));
     EXPECT_EQ(ActNums(), (std::vector<int32_t>{3}));
 
@@ -381,7 +381,7 @@ TEST_F(workspace_list_providers, RenumberingASoftkeyAction)
         const char* name;
         int num;
         std::vector<int32_t> nums;
-        Texts boxes;
+        ProvTexts boxes;
     };
     const Case cases[] = {
         {"same", 2, {2, 4}, {}},
@@ -423,7 +423,7 @@ TEST_F(workspace_list_providers, NewSoftkeyTextsStayInTheirRange)
     prov.OnNew();
     prov.OnCopy(0);
     EXPECT_EQ(kit.fw.prj.GetSkTxtList()->GetCount(), 128);
-    EXPECT_EQ(kit.Boxes(), (Texts(2, "Nummer muss zwischen 0 und 127 (255) liegen")));
+    EXPECT_EQ(kit.Boxes(), (ProvTexts(2, "Nummer muss zwischen 0 und 127 (255) liegen")));
 }
 
 TEST_F(workspace_list_providers, SoftkeyTextsShowTheirActionsAndRefuseBadNumbers)
@@ -435,12 +435,12 @@ TEST_F(workspace_list_providers, SoftkeyTextsShowTheirActionsAndRefuseBadNumbers
     first->SetReleaseAct(4, act);
     CLstProvSkTxt prov(kit.core, table);
     prov.ActivateListProvider();
-    EXPECT_EQ(RowTexts(0), (Texts{"0", "<>", "<>", "12", "<>", "<>", "<>", "<>", "12"}));
+    EXPECT_EQ(RowTexts(0), (ProvTexts{"0", "<>", "<>", "12", "<>", "<>", "<>", "<>", "12"}));
 
     prov.OnRenumber(0, 128);
     prov.OnRenumber(0, 1);
     EXPECT_EQ(SkTxtNums(), (std::vector<int32_t>{0, 1}));
-    EXPECT_EQ(kit.Boxes(), (Texts{"Nummer muss zwischen 0 und 127 (255) liegen",
+    EXPECT_EQ(kit.Boxes(), (ProvTexts{"Nummer muss zwischen 0 und 127 (255) liegen",
                                   "Nummer 1 ist bereits vergeben. Operation abgebrochen."}));
 
     EXPECT_EQ(act->GetUseCount(), 2);
@@ -456,7 +456,7 @@ TEST_F(workspace_list_providers, TransferAreaShowsEachItemInItsFormat)
         uint8_t direction;
         uint8_t fmt;
         uint16_t value;
-        Texts cells;  // "Kom", value, "Darstellung"
+        ProvTexts cells;  // "Kom", value, "Darstellung"
     };
     const Case cases[] = {
         {1, 1, 5, {"<-", "00000000 00000101", "BIN"}},
@@ -481,7 +481,7 @@ TEST_F(workspace_list_providers, TransferAreaShowsEachItemInItsFormat)
         const int row = static_cast<int>(i);
         const CDrvParItem& item = *items.ItemAt(row);
         EXPECT_EQ(table.Text(row, 0), kit.fw.sps.FmtAdr(kit.fw.sps.GetSpsAdr(item.GetNumber()), &item));
-        EXPECT_EQ((Texts{table.Text(row, 1), table.Text(row, 2), table.Text(row, 5)}), cases[i].cells);
+        EXPECT_EQ((ProvTexts{table.Text(row, 1), table.Text(row, 2), table.Text(row, 5)}), cases[i].cells);
         EXPECT_EQ(table.Text(row, 4), std::to_string(100 + i));
     }
 
@@ -514,8 +514,8 @@ TEST_F(workspace_list_providers, CharactersByTheCharacterSet)
         SCOPED_TRACE(c.code);
         EXPECT_EQ(table.Row(c.code).image, c.image);
     }
-    EXPECT_EQ(RowTexts(0), (Texts{"", "0", "0"}));
-    EXPECT_EQ(RowTexts(65), (Texts{"A", "65", "41"}));
+    EXPECT_EQ(RowTexts(0), (ProvTexts{"", "0", "0"}));
+    EXPECT_EQ(RowTexts(65), (ProvTexts{"A", "65", "41"}));
     EXPECT_EQ(table.Row(65).cells[0].cp, LstCodePage::Cp437);
     prov.Deactivate();
 
@@ -540,7 +540,7 @@ TEST_F(workspace_list_providers, TheTableKeepsItsSelectionOnItsRow)
     EXPECT_EQ(table.InsertRow(99, SystemCell("d")), 3);
     table.SetCell(7, 1, SystemCell("x"));
     table.DeleteRow(-1);
-    EXPECT_EQ(Labels(), (Texts{"a", "b", "c", "d"}));
+    EXPECT_EQ(Labels(), (ProvTexts{"a", "b", "c", "d"}));
     table.DeleteRow(0);
     EXPECT_EQ(table.GetSelected(), 1);
     table.DeleteRow(1);

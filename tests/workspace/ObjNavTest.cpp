@@ -20,7 +20,7 @@
 namespace orv {
 namespace {
 
-using Nums = std::vector<int32_t>;
+using NavNums = std::vector<int32_t>;
 using RenumberNums = CDlgRunner::RenumberNums;
 
 constexpr int kOpTexts = 2;
@@ -138,9 +138,9 @@ TEST_F(workspace_navigators, RenumberMovesTheRangeOrRefusesIt)
     struct Case {
         const char* name;
         int listType;
-        Nums before;
+        NavNums before;
         std::optional<RenumberNums> answer;
-        Nums after;
+        NavNums after;
         std::vector<std::string> boxes;
     };
     const std::string taken = "Ziel-Nummer bereits von Text belegt";
@@ -186,7 +186,7 @@ TEST_F(workspace_navigators, TheActiveTextStaysActiveThroughRenumberAndCopy)
 
     // The copy takes number 0, below the active text.
     nav.CopyEntry();
-    EXPECT_EQ(kit.Nums(kOpTexts), (Nums{0, 10, 30, 40}));
+    EXPECT_EQ(kit.Nums(kOpTexts), (NavNums{0, 10, 30, 40}));
     EXPECT_EQ(nav.GetCurrent(), edited);
     EXPECT_EQ(nav.GetActiveIdx(), 3);
     EXPECT_EQ(kit.List(kOpTexts).ItemAt(0)->GetRow(1)->GetText(), "T20");
@@ -205,12 +205,12 @@ TEST_F(workspace_navigators, DeleteAsksAndKeepsTheIndexInsideTheList)
     CObjNav& nav = kit.Open(kMsgTexts, 1);
     kit.fw.ui.AnswerQuestionText("Soll der Text wirklich gel\xF6scht werden?", false);
     nav.Delete();
-    EXPECT_EQ(kit.Nums(kMsgTexts), (Nums{1, 2, 3}));
+    EXPECT_EQ(kit.Nums(kMsgTexts), (NavNums{1, 2, 3}));
     EXPECT_TRUE(kit.journal.empty());
 
     kit.fw.ui.AnswerQuestionText("Soll der Text wirklich gel\xF6scht werden?", true);
     nav.Delete();
-    EXPECT_EQ(kit.Nums(kMsgTexts), (Nums{1, 3}));
+    EXPECT_EQ(kit.Nums(kMsgTexts), (NavNums{1, 3}));
     EXPECT_EQ(kit.journal.front(), "dc Unload") << "the editor lets go first";
     EXPECT_FALSE(Has("dc SavTxtRows"));
     EXPECT_EQ(nav.GetCurrent()->GetNum(), 3);
@@ -236,7 +236,7 @@ TEST_F(workspace_navigators, AnOperatorTextThatAMenuShowsStays)
     const uint16_t mods = kit.ModCount();
     nav.Delete();
     EXPECT_EQ(kit.Boxes(), (std::vector<std::string>{"Bedientext wird in Menue verwendet"}));
-    EXPECT_EQ(kit.Nums(kOpTexts), (Nums{1}));
+    EXPECT_EQ(kit.Nums(kOpTexts), (NavNums{1}));
     EXPECT_TRUE(kit.journal.empty()) << "the editor keeps its rows";
     EXPECT_EQ(kit.ModCount(), mods);
 }
@@ -262,7 +262,7 @@ TEST_F(workspace_navigators, ACopiedRecipeTextStaysInItsRange)
     kit.AddTexts(kRcpTexts, {1, 2});
     CObjNav& nav = kit.Open(kRcpTexts);
     nav.CopyEntry();
-    EXPECT_EQ(kit.Nums(kRcpTexts), (Nums{1, 2, 3}));
+    EXPECT_EQ(kit.Nums(kRcpTexts), (NavNums{1, 2, 3}));
 }
 
 TEST_F(workspace_navigators, TheRecipeFormNeedsAPlcVariable)
