@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -183,9 +184,12 @@ TEST(dialogs_small, SkActionRerendersOnFormatSwitchAndRefusesAValueThatDoesNotRe
     auto* fmt = FindControl<QComboBox>(dialog, 2054);
     auto* value = FindControl<QLineEdit>(dialog, 2055);
     EXPECT_EQ(value->text(), QStringLiteral("255"));
+    const QImage decimal = value->grab().toImage();
     fmt->setFocus();
     QTest::keyClick(fmt, Qt::Key_Down);
     EXPECT_EQ(value->text(), QStringLiteral("00FF"));
+    // What the user sees changes with the text.
+    EXPECT_NE(value->grab().toImage(), decimal);
     QTest::keyClick(fmt, Qt::Key_Down);
     EXPECT_EQ(value->text(), QStringLiteral("00000000 11111111"));
     QTest::keyClick(fmt, Qt::Key_Up);
