@@ -6,6 +6,7 @@
 #include "dialogs/DlgSearch.h"
 #include "dialogs/DlgSpsDef.h"
 #include "dialogs/DlgStartSel.h"
+#include "dialogs/DlgVar.h"
 #include "dialogs/SkActionDialog.h"
 #include "dialogs/SmallDialogs.h"
 #include "model/project/DrvParItem.h"
@@ -15,6 +16,7 @@
 #include "model/project/SkTxt.h"
 #include "workspace/FrameCore.h"
 #include "workspace/PrjMgr.h"
+#include "workspace/StartSel.h"
 
 #include <QApplication>
 
@@ -211,6 +213,17 @@ bool CQtDlgRunner::RunSpsDef(const CDrvTabEntry5* entry)
         return false;
     dialog->SetCurEntry(entry);
     return dialog->exec() == QDialog::Accepted;
+}
+
+bool CQtDlgRunner::RunVar(const CPrjVar& var, int mode)
+{
+    CFrameCore* core = Core();
+    if (core == nullptr || core->GetPrjMgr() == nullptr)
+        return false;
+    CDlgVar dialog;
+    dialog.SetVar(&var, mode);
+    dialog.Open(&core->GetPrjMgr()->Bundle(), core->GetStartSel().Dw().dwCpt, core->GetViewDc());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace orv

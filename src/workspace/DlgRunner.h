@@ -16,6 +16,7 @@ class CPrjNumEntry;
 class CPrjRcpTxt;
 class CPrjMnu;
 class CPrjMnuNode;
+class CPrjVar;
 class CDrvTabEntry5;
 
 // The dialogs the frame's commands run without handing values. The kept ones
@@ -140,6 +141,15 @@ public:
     virtual bool RunSpsDef(const CDrvTabEntry5* entry)
     {
         (void)entry;
+        return false;
+    }
+    // The variable dialog on a variable and a mode word (kept, not read); it
+    // edits the project's variable of that name or inserts a new one. True
+    // when it ended with OK. The handed variable stays the caller's.
+    virtual bool RunVar(const CPrjVar& var, int mode)
+    {
+        (void)var;
+        (void)mode;
         return false;
     }
 };

@@ -113,6 +113,7 @@ CDlgVarForm::CDlgVarForm()
     m_lists[kStrList] = {"", "", ""};
     m_lists[kTimerList] = {".0", ".1", ".2", ".3"};
     Ref(kStrCount).text = "2";
+    Ref(kStrCstring).text = "R\xFC" "ckschreiben nach &jeder \xC4nderung";
 }
 
 CDlgVarForm::~CDlgVarForm() = default;
