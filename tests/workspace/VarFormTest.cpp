@@ -4,6 +4,7 @@
 #include "model/core/Log.h"
 #include "model/project/DrvParColl.h"
 #include "model/project/PrjData.h"
+#include "model/project/PrjIntVar.h"
 #include "model/project/PrjVarKinds.h"
 #include "model/project/PrjVarList.h"
 #include "model/project/SpsPar.h"
@@ -555,6 +556,39 @@ TEST_F(workspace_var_form, UnusedPendingAndRefusedObjectsAreFreed)
     // sanitizer build sees a leak otherwise).
     OpenNew("Neu");
     form.reset();
+}
+
+TEST_F(workspace_var_form, InternalStateTextsKeepWhatTheFirmwareOwns)
+{
+    auto* z = new CPrjIntVarStr("[Z022]", 0x33FB, 2, 154, 7, 9, w->prj->GetTextPool());
+    z->SetOrigName("Sprache");
+    z->SetAttr32(0x1234);
+    z->SetMaxWidth(20);
+    z->SetTxtCount(2);
+    for (int i = 0; i < 3; ++i) z->SetStateTxt(i, i == 0 ? "de" : i == 1 ? "en" : "fr");
+    ASSERT_GE(w->prj->InsVar(z), 0);
+    Open(*z);
+    EXPECT_EQ(form->Page(), 1);
+    EXPECT_EQ(form->Text(F::kGrpAdr), "intern");
+    EXPECT_EQ(form->Text(F::kStrCstring), "");
+    for (int id : {F::kWord, F::kBlock, F::kStrCstring, F::kInsert, F::kRemove}) EXPECT_FALSE(form->Shown(id)) << id;
+    for (int id : {F::kStrCount, F::kFmtBit, F::kFmtBcd, F::kSoll}) EXPECT_FALSE(form->Enabled(id)) << id;
+    EXPECT_TRUE(form->Checked(F::kStrCstring));
+
+    form->SetLines(F::kStrList, {"deutsch", "en", "fr"});
+    ASSERT_TRUE(form->OnOk()) << form->Focus();
+    const auto* now = dynamic_cast<const CPrjIntVarStr*>(Find("[Z022]"));
+    ASSERT_NE(now, nullptr);
+    EXPECT_NE(now, z);
+    EXPECT_EQ(now->GetType(), 154);
+    EXPECT_EQ(now->GetFlags(), 0x33FBu);
+    EXPECT_EQ(now->GetSetpKind(), 2);
+    EXPECT_EQ(now->GetOrigName(), "Sprache");
+    EXPECT_EQ(now->GetAttr32(), 0x1234u);
+    EXPECT_EQ(now->GetExtWord0(), 7);
+    EXPECT_EQ(now->GetExtWord1(), 9);
+    EXPECT_STREQ(now->GetStateTxt(0), "deutsch");
+    EXPECT_EQ(now->MaxStateIdx(), 2);
 }
 
 } // namespace

@@ -704,9 +704,11 @@ bool CDlgVarForm::OnOk()
     return true;
 }
 
+int CDlgVarForm::NewType() const { return m_internal && m_var ? m_var->GetType() : TypeCode(); }
+
 bool CDlgVarForm::InPlaceFits(const Inputs& in, const CPrjVar& var) const
 {
-    const int o = var.GetType(), n = TypeCode();
+    const int o = var.GetType(), n = NewType();
     if (VfBcd(o)) return VfBcd(n) && in.bcdDigits == var.GetExtByte0();
     if (VfBinU(o) || VfBinS(o))
         return (VfBinU(o) ? VfBinU(n) : VfBinS(n)) && in.binInt == var.GetExtByte0() &&
@@ -796,10 +798,10 @@ bool CDlgVarForm::ApplyInPlace(const Inputs& in, CPrjVar& var)
 
 std::unique_ptr<CPrjVar> CDlgVarForm::Build(const Inputs& in)
 {
-    const int type = TypeCode();
+    const int type = NewType();
     const std::string name = m_var ? m_var->GetName() : m_name;
     const int16_t adr = m_internal ? int16_t(-1) : int16_t(in.wordNo);
-    const uint8_t kind = uint8_t(m_cls + 1), t = uint8_t(type);
+    const uint8_t kind = m_internal && m_var ? m_var->GetSetpKind() : uint8_t(m_cls + 1), t = uint8_t(type);
     CTextPool* pool = m_prj->GetTextPool();
     const auto texts = [&in](CPrjVar& var) {
         for (size_t i = 0; i < in.texts.size(); ++i) var.SetStateTxt(int(i), in.texts[i].c_str());
@@ -839,6 +841,14 @@ std::unique_ptr<CPrjVar> CDlgVarForm::Build(const Inputs& in)
     } else if (type == 36) {
         var = std::make_unique<CPrjVarTimer>(name, adr, kind, t, pool);
         texts(*var);
+    } else if (const auto* old = dynamic_cast<const CPrjIntVarStr*>(m_var); old && VfIntStr(type)) {
+        auto s = std::make_unique<CPrjIntVarStr>(name, old->GetFlags(), kind, t, int16_t(old->GetExtWord0()),
+                                                 old->GetExtWord1(), pool);
+        s->SetOrigName(old->GetOrigName());
+        s->SetTxtCount(int(in.texts.size()) - 1);
+        s->SetAttr32(old->GetAttr32());
+        texts(*s);
+        var = std::move(s);
     }
     return var;
 }
@@ -851,7 +861,7 @@ bool CDlgVarForm::Apply(const Inputs& in)
         LogLine(kLogDebug, "Vorhandene Variable wurde bearbeitet");
         if (InPlaceFits(in, *m_var)) {
             changed = ApplyInPlace(in, *m_var);
-        } else if (!m_internal && VfReplaceable(m_var->GetType()) && m_bundle->charSet) {
+        } else if ((VfReplaceable(m_var->GetType()) || VfIntStr(m_var->GetType())) && m_bundle->charSet) {
             std::unique_ptr<CPrjVar> made = Build(in);
             if (made) {
                 const uint16_t oldNo = static_cast<uint16_t>(m_var->GetAdr());
@@ -859,8 +869,9 @@ bool CDlgVarForm::Apply(const Inputs& in)
                 m_prj->ReplaceVar(m_var, fresh);
                 m_var = fresh;
                 const CDrvParItem* item = m_sps->GetItems().FindItem(oldNo);
-                if (!item || item->GetKind() != CDrvParItem::KindSys) m_sps->MoveItemUse(oldNo, *fresh);
-                else m_sps->UseItem(*fresh);
+                // A system word is only used: no other variable's use moves.
+                if (m_intAdr && item && item->GetKind() == CDrvParItem::KindSys) m_sps->UseItem(*fresh);
+                else if (m_intAdr) m_sps->MoveItemUse(oldNo, *fresh);
                 changed = true;
             }
         }

@@ -134,6 +134,8 @@ private:
     std::unique_ptr<CPrjVar> Build(const Inputs& in);
     bool InPlaceFits(const Inputs& in, const CPrjVar& var) const;
     int LongestText(int listId) const;
+    // The type code apply gives the variable: an internal one keeps its own.
+    int NewType() const;
 
     PrjBundle* m_bundle = nullptr;
     CPrjData* m_prj = nullptr;
