@@ -556,6 +556,90 @@ TEST_F(workspace_var_form, UnusedPendingAndRefusedObjectsAreFreed)
     // sanitizer build sees a leak otherwise).
     OpenNew("Neu");
     form.reset();
+
+    // The list refuses a new variable whose cut name another one holds.
+    Rebuild(LoadedWorld(14));
+    CPrjVar* held = B().AddNumVar("Sechzehn_Zeichen", 20);
+    OpenNew("Sechzehn_Zeichen_und_mehr");
+    EXPECT_EQ(form->Edited(), nullptr);
+    form->OnFormat(F::kFmtString);
+    form->SetText(F::kWord, "21");
+    form->SetLines(F::kStrList, {"a", "b", "c"});
+    const int count = w->prj->GetVarList()->GetCount();
+    ASSERT_TRUE(form->OnOk());
+    EXPECT_FALSE(form->Changed());
+    EXPECT_EQ(w->prj->GetVarList()->GetCount(), count);
+    EXPECT_EQ(Find("Sechzehn_Zeichen"), held);
+    EXPECT_EQ(Uses(21), 0);
+}
+
+TEST_F(workspace_var_form, ApplyUpdatesInPlaceReplacesOrLeavesAlone)
+{
+    enum class Result { InPlace, Replaced, Unchanged };
+    struct Case {
+        const char* name;
+        std::function<CPrjVar*(workspace_var_form&)> make;
+        std::function<void(F&)> edit;
+        Result result;
+        int newType;
+    };
+    const Case cases[] = {
+        {"BCD, other maximum", [](auto& f) { return f.template Add<CPrjVarBcd>("X", 20, 1, 0, 4, 0, 9999, 0); },
+         [](F& form) { form.SetText(F::kBcdMax, "99"); }, Result::InPlace, 0},
+        {"BCD, other digits", [](auto& f) { return f.template Add<CPrjVarBcd>("X", 20, 1, 0, 4, 0, 9999, 0); },
+         [](F& form) {
+             form.OnCheck(F::kBcdDouble, true);
+             form.SetText(F::kBcdDigits, "5");
+         },
+         Result::Replaced, 16},
+        {"BIN-1 to leading zeros",
+         [](auto& f) { return f.template Add<CPrjVarBin>("X", 20, 1, 4, 5, 0, 0, 65535, 0, 65535); },
+         [](F& form) { form.OnCheck(F::kBinZeros, true); }, Result::InPlace, 5},
+        {"BIN-1 to signed",
+         [](auto& f) { return f.template Add<CPrjVarBin>("X", 20, 1, 4, 5, 0, 0, 65535, 0, 65535); },
+         [](F& form) { form.OnCheck(F::kBinSign, true); }, Result::Replaced, 20},
+        {"Word, same form", [](auto& f) { return f.template Add<CPrjVarWord>("X", 20, 1, 33, 1); }, [](F&) {},
+         Result::Unchanged, 33},
+        {"Word, other form", [](auto& f) { return f.template Add<CPrjVarWord>("X", 20, 1, 33, 1); },
+         [](F& form) { form.OnWordForm(F::kWordKy); }, Result::Replaced, 33},
+        {"Word 32", [](auto& f) { return f.template Add<CPrjVarWord>("X", 20, 1, 32, 0); }, [](F&) {},
+         Result::Replaced, 33},
+        {"ASCII, other class", [](auto& f) { return f.template Add<CPrjVarAscii>("X", 20, 1, 34, 2); },
+         [](F& form) { form.OnClass(F::kSoll); }, Result::InPlace, 34},
+        {"ASCII, other length", [](auto& f) { return f.template Add<CPrjVarAscii>("X", 20, 1, 34, 2); },
+         [](F& form) { form.SetText(F::kAsciiLen, "2"); }, Result::Replaced, 34},
+        {"old type 42",
+         [](auto& f) {
+             auto* v = f.template Add<CPrjVarString>("X", 20, 1, 42, f.w->prj->GetTextPool());
+             static_cast<CPrjVarString*>(v)->SetTxtCount(2);
+             v->SetStateTxt(0, "a");
+             return v;
+         },
+         [](F& form) { form.SetLines(F::kStrList, {"anders", "", ""}); }, Result::Unchanged, 42},
+        {"MC5 251, internal: its class stays", [](auto& f) { return f.template Add<CPrjVar>("X", 20, 0u, 1, 251); },
+         [](F& form) { form.OnClass(F::kSoll); }, Result::Unchanged, 251},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rebuild(LoadedWorld(14));
+        CPrjVar* var = c.make(*this);
+        Open(*var);
+        c.edit(*form);
+        const uint16_t count = w->prj->GetModCount();
+        ASSERT_TRUE(form->OnOk()) << form->Focus() << " " << testing::PrintToString(w->ui.BoxIds());
+        CPrjVar* now = Find("X");
+        ASSERT_NE(now, nullptr);
+        EXPECT_EQ(now == var, c.result != Result::Replaced);
+        EXPECT_EQ(now->GetType(), c.newType);
+        EXPECT_EQ(form->Changed(), c.result != Result::Unchanged);
+        EXPECT_EQ(w->prj->GetModCount(), count + (c.result != Result::Unchanged ? 1 : 0));
+        EXPECT_EQ(view.calls.size(), c.result != Result::Unchanged ? 1u : 0u);
+        EXPECT_TRUE(w->ui.HasLogLine("Vorhandene Variable wurde bearbeitet"));
+        EXPECT_TRUE(w->ui.HasLogLine(c.result != Result::Unchanged ? "CDlgVar Vardata changed !"
+                                                                   : "CDlgVar Vardata NOT changed !"));
+        EXPECT_EQ(Uses(20), 1);
+        view.calls.clear();
+    }
 }
 
 TEST_F(workspace_var_form, InternalStateTextsKeepWhatTheFirmwareOwns)
