@@ -220,6 +220,12 @@ void CDlgVar::Open(PrjBundle* bundle, const std::string& dwCaption, IViewDc* vie
     m_form.SetView(view);
     m_form.Open(bundle, dwCaption);
     setWindowTitle(FromCp1252(m_form.Title()));
+    constexpr int kMargin = 4;
+    for (int id : {VF::kBitList, VF::kStrList, VF::kTimerList}) {
+        auto* box = static_cast<CLineEditListBox*>(m_ctls[id]);
+        box->setMinimumSize((m_form.MaxWidth() + 5) * box->CharWidth() + 2 * kMargin,
+                            VF::ListLines(id) * box->ItemHeight() + 2 * kMargin);
+    }
     Push();
 }
 

@@ -1,22 +1,30 @@
 #include "dialogs/DlgVar.h"
 
+#include "dialogs/KeptDialogs.h"
 #include "dialogs/LineEditListBox.h"
 #include "model/core/FrameState.h"
 #include "model/project/PrjData.h"
 #include "model/project/PrjVarKinds.h"
 #include "model/project/PrjVarList.h"
+#include "support/ConfigKit.h"
+#include "support/FrameFakes.h"
+#include "support/FrameFixture.h"
 #include "support/PrjBuilder.h"
 #include "support/ProjectWorld.h"
+#include "workspace/FrameCore.h"
+#include "workspace/PrjMgr.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -146,6 +154,19 @@ TEST_F(dialogs_var, ForwardedCharacterReachesTheCurrentPagesLines)
     auto* lines = DvCtl<CLineEditListBox>(*dialog, VF::kStrList);
     dialog->ForwardCharacter(65);
     EXPECT_EQ(lines->GetText(0), "A");
+    // The box shows in line 0's first text cell what a box holding "A" shows.
+    CLineEditListBox reference;
+    reference.AddString("A");
+    reference.resize(lines->size());
+    const QRect cell(4 * lines->CharWidth(), 0, lines->CharWidth(), lines->ItemHeight());
+    const QImage shown = lines->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(cell);
+    const QImage wanted = reference.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(cell);
+    CLineEditListBox blank;
+    blank.AddString("");
+    blank.resize(lines->size());
+    const QImage empty = blank.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(cell);
+    EXPECT_EQ(shown, wanted);
+    EXPECT_NE(shown, empty);
     DvClick(DvCtl(*dialog, VF::kFmtTimer));
     auto* times = DvCtl<CLineEditListBox>(*dialog, VF::kTimerList);
     const std::string before = times->GetText(0);
@@ -197,6 +218,56 @@ TEST_F(dialogs_var, NewVariableByTypingAndOk)
     DvClick(DvCtl(*dialog, VF::kOk));
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_STREQ(Find("Neu")->GetStateTxt(0), "ausX");
+}
+
+// The list view's path: the runner opens the dialog on a handed variable
+// of a new name; typing and OK insert one new variable and leave the handed
+// one the caller's.
+TEST(dialogs_var_runner, RunsTheDialogOnANewName)
+{
+    FrameFixture f;
+    ConfigKit kit;
+    Journal journal;
+    FakeFrameWindow window{journal};
+    FakeFilePrompt files;
+    CQtDlgRunner runner;
+    const CPrjVarBit handedVar("Pumpe", 0, 1, 12, 0, nullptr);
+    EXPECT_FALSE(runner.RunVar(handedVar, 1)) << "no frame, no dialog";
+    CFrameCore core{f.frame, window, runner, files};
+    core.Start();
+    ASSERT_NE(core.GetPrjMgr(), nullptr);
+    CKeptDialogs kept(MakeKeptDialog, core);
+    runner.SetKept(&kept);
+    CPrjData& prj = *core.GetPrjMgr()->GetPrjData();
+    const int count = prj.GetVarList()->GetCount();
+
+    bool seen = false;
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, &seen] {
+        auto* dialog = dynamic_cast<CDlgVar*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible()) return;
+        poll->stop();
+        poll->deleteLater();
+        seen = true;
+        auto* states = DvCtl<CLineEditListBox>(*dialog, VF::kBitList);
+        states->setFocus();
+        QTest::keyClicks(states, "aus");
+        QTest::mouseClick(DvCtl(*dialog, VF::kOk), Qt::LeftButton);
+        if (dialog->isVisible()) QTest::mouseClick(DvCtl(*dialog, VF::kCancel), Qt::LeftButton);
+    });
+    poll->start();
+    const bool ok = runner.RunVar(handedVar, 1);
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(ok) << testing::PrintToString(f.ui.BoxIds());
+    EXPECT_EQ(prj.GetVarList()->GetCount(), count + (ok ? 1 : 0));
+    const CPrjVar* made = prj.GetVarList()->FindByName(std::string_view("Pumpe"));
+    if (ok) {
+        ASSERT_NE(made, nullptr);
+        EXPECT_NE(made, &handedVar);
+        EXPECT_STREQ(made->GetStateTxt(0), "aus");
+    }
+    runner.SetKept(nullptr);
 }
 
 } // namespace

@@ -86,6 +86,9 @@ public:
     int MaxWidth() const { return m_maxWidth; }
     // The lines of a line list box (1403, 1101, 1800).
     const std::vector<std::string>& Lines(int listId) const;
+    // How many lines a line list box shows: 2 states, 6 enumeration texts,
+    // 4 time bases; the box is (MaxWidth() + 5) characters wide.
+    static int ListLines(int listId) { return listId == kBitList ? 2 : listId == kStrList ? 6 : 4; }
     // The line list box of the current page that takes a chosen
     // character; 0 on pages without one.
     int CharTarget() const;
