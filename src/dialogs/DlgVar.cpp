@@ -258,7 +258,10 @@ void CDlgVar::Pull()
 {
     for (const auto& [id, w] : m_ctls) {
         if (auto* edit = qobject_cast<QLineEdit*>(w)) m_form.SetText(id, ToCp1252(edit->text()));
-        else if (auto* box = dynamic_cast<CLineEditListBox*>(w)) m_form.SetLines(id, DvLines(*box));
+        else if (auto* box = dynamic_cast<CLineEditListBox*>(w)) {
+            m_form.SetLines(id, DvLines(*box));
+            m_form.SelectLine(id, box->Buf().GetSelected());
+        }
     }
 }
 

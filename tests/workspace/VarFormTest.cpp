@@ -290,6 +290,16 @@ TEST_F(workspace_var_form, CountEditClampsGrowsAndAsksBeforeShrinking)
     form->OnInsertLine();
     EXPECT_EQ(form->Text(F::kStrCount), "3");
     EXPECT_TRUE(form->Enabled(F::kRemove));
+
+    // Lines go in before and out at the selected line.
+    form->SetLines(F::kStrList, {"a", "b", "c", "d"});
+    form->SelectLine(F::kStrList, 1);
+    form->OnInsertLine();
+    EXPECT_EQ(form->Lines(F::kStrList), (std::vector<std::string>{"a", "", "b", "c", "d"}));
+    form->SelectLine(F::kStrList, 3);
+    form->OnRemoveLine();
+    EXPECT_EQ(form->Lines(F::kStrList), (std::vector<std::string>{"a", "", "b", "d"}));
+    EXPECT_EQ(form->Text(F::kStrCount), "3");
 }
 
 TEST_F(workspace_var_form, OkRefusesEachBadInputAtItsField)

@@ -100,6 +100,7 @@ public:
     // User input.
     void SetText(int id, std::string text);
     void SetLines(int listId, std::vector<std::string> lines);
+    // The selected line of a line list box; -1 for none.
     void SelectLine(int listId, int line) { m_selLine[listId] = line; }
     void OnFormat(int radioId);
     void OnClass(int radioId);
