@@ -388,6 +388,36 @@ TEST_F(workspace_var_form, OkAcceptsTheEdgesOfEachRange)
     }
 }
 
+TEST_F(workspace_var_form, AddressAndRowRefusalsAtOk)
+{
+    // An odd doubled word address.
+    Rebuild(LoadedWorld(14).Sps(SpsParBuilder().Type(24).Var(10).Var(11, 2)));
+    OpenNew("Neu");
+    form->OnFormat(F::kFmtBcd);
+    form->SetText(F::kWord, "21");
+    EXPECT_FALSE(form->OnOk());
+    EXPECT_EQ(w->ui.BoxIds(), std::vector<int>{16300});
+    EXPECT_EQ(form->Focus(), F::kWord);
+    // An actual value on a word that only takes setpoints.
+    w->ui.ClearCalls();
+    form->SetText(F::kWord, "22");
+    EXPECT_FALSE(form->OnOk());
+    EXPECT_EQ(w->ui.BoxIds(), std::vector<int>{16303});
+    w->ui.ClearCalls();
+    form->OnClass(F::kSoll);
+    EXPECT_TRUE(form->OnOk());
+
+    // ASCII beside another variable in a row, on a panel whose ASCII fields
+    // stand alone.
+    Rebuild(LoadedWorld(14));
+    CPrjVar* text = Add<CPrjVarAscii>("A", 20, 1, 34, 2);
+    CPrjVar* other = B().AddNumVar("N", 21);
+    AddText(*w->prj, TextKind::Op, 1, "#### ####", {{text, 0}, {other, 5}});
+    Open(*text);
+    EXPECT_FALSE(form->OnOk());
+    EXPECT_EQ(w->ui.BoxIds(), std::vector<int>{16319});
+}
+
 TEST_F(workspace_var_form, WidthBeyondAnExistingUseRefused)
 {
     CPrjVar* bcd = Add<CPrjVarBcd>("B", 20, 1, 0, 4, 0, 9999, 0);
