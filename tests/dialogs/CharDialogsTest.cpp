@@ -297,15 +297,27 @@ TEST(dialogs_chars_runner, RunnerOpensTheKeptCharacterDialogs)
     EXPECT_TRUE(runner.IsAvailable(DlgId::CharEdit));
     EXPECT_TRUE(runner.IsAvailable(DlgId::CharSel));
 
+    // The editor opens on the code; a pixel toggled and OK store it into the
+    // project and write the panel font of the selection's family.
+    const CStartSel& sel = core.GetStartSel();
+    ASSERT_TRUE(sel.IsValid());
+    const auto code = static_cast<uint16_t>(sel.Ranges().firstDef);
+    CPrjData& prj = *core.GetPrjMgr()->GetPrjData();
+    prj.SetModified(false);
+    const std::string written = sel.GetFntNam() == "706" ? "TM~706.FON" : sel.GetFntNam() == "int" ? "TM~INT.FON" : "TM~ALT.FON";
+    kit.Remove(written);
     unsigned shown = 0;
     InModalLoop([&shown](QDialog& dialog) {
         auto* editor = dynamic_cast<CDlgCharEdit*>(&dialog);
         ASSERT_NE(editor, nullptr);
         shown = editor->Form().Code();
-        dialog.reject();
+        QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(editor->Form().GridLeft() + 10, 30));
+        QTest::mouseClick(FindControl<QPushButton>(*editor, 1), Qt::LeftButton);
     });
-    EXPECT_FALSE(runner.RunCharEdit(9));
-    EXPECT_EQ(shown, 9u);
+    EXPECT_TRUE(runner.RunCharEdit(code));
+    EXPECT_EQ(shown, code);
+    EXPECT_EQ(prj.GetModCount(), 1);
+    EXPECT_TRUE(kit.Exists(written)) << written;
 
     // The table runs with the selection's ranges and hands a double-clicked
     // code to the receiver while it is open.
