@@ -286,10 +286,10 @@ private:
 };
 
 // A point inside a code's cell.
-struct CellPoint {
+struct TablePoint {
     int x, y;
 };
-CellPoint Inside(int code)
+TablePoint Inside(int code)
 {
     const auto cell = CDlgCharSelForm::CellOf(code);
     return {cell.left + 5, cell.top + 5};
@@ -380,7 +380,7 @@ TEST(workspace_char_sel_form, DoubleClickSelectsAndSendsTheCodeOnce)
 {
     CDlgCharSelForm form;
     form.SetRanges(kAltRanges);
-    const CellPoint a = Inside('A');
+    const TablePoint a = Inside('A');
     // The press that starts a double click selects; the second sends.
     form.Click(a.x, a.y);
     EXPECT_EQ(form.DoubleClick(a.x, a.y), std::optional<int>('A'));
