@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -150,6 +151,20 @@ public:
     {
         (void)var;
         (void)mode;
+        return false;
+    }
+    // The character editor on a code of the panel's character set; true on
+    // OK, which stores the character.
+    virtual bool RunCharEdit(uint16_t code)
+    {
+        (void)code;
+        return false;
+    }
+    // The character table, prepared from the start selection; each code the
+    // user picks goes to the receiver while the table stays open.
+    virtual bool RunCharSel(std::function<void(uint16_t code)> receiver)
+    {
+        (void)receiver;
         return false;
     }
 };

@@ -4,7 +4,7 @@
 #include "model/project/PrjVarKinds.h"
 #include "model/project/PrjVarList.h"
 #include "model/project/SpsPar.h"
-#include "../source/reader/SourceRoundTrip.h"
+#include "support/SourceRoundTrip.h"
 
 #include <gtest/gtest.h>
 
