@@ -6,6 +6,7 @@
 #include "dialogs/LineEditListBox.h"
 #include "dialogs/PlcListSync.h"
 #include "dialogs/QtText.h"
+#include "workspace/DlgRunner.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -213,10 +214,17 @@ CDlgVar::CDlgVar(QWidget* parent) : QDialog(parent)
     connect(button(VF::kCancel), &QPushButton::clicked, this, &QDialog::reject);
     connect(button(VF::kInsert), &QPushButton::clicked, this, [this] { Run([this] { m_form.OnInsertLine(); }); });
     connect(button(VF::kRemove), &QPushButton::clicked, this, [this] { Run([this] { m_form.OnRemoveLine(); }); });
+    connect(button(VF::kChar), &QPushButton::clicked, this, [this] {
+        if (m_runner == nullptr) return;
+        // The table sends its codes queued, while it is still open.
+        m_runner->RunCharSel([this](uint16_t code) { ForwardCharacter(code); });
+        if (const int target = m_form.CharTarget()) m_ctls[target]->setFocus(Qt::OtherFocusReason);
+    });
 }
 
-void CDlgVar::Open(PrjBundle* bundle, const std::string& dwCaption, IViewDc* view)
+void CDlgVar::Open(PrjBundle* bundle, const std::string& dwCaption, IViewDc* view, CDlgRunner* runner)
 {
+    m_runner = runner;
     m_form.SetView(view);
     m_form.Open(bundle, dwCaption);
     setWindowTitle(FromCp1252(m_form.Title()));
@@ -271,7 +279,8 @@ void CDlgVar::Push()
     for (const auto& [id, w] : m_ctls) {
         const CDlgVarForm::Ctl& ctl = m_form.Control(id);
         const QSignalBlocker block(w);
-        w->setEnabled(ctl.enabled && id != VF::kChar);
+        const bool table = m_runner != nullptr && m_runner->IsAvailable(DlgId::CharSel);
+        w->setEnabled(ctl.enabled && (id != VF::kChar || table));
         if (auto* edit = qobject_cast<QLineEdit*>(w)) {
             const QString text = FromCp1252(ctl.text);
             if (edit->text() != text) edit->setText(text);

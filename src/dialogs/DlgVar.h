@@ -15,6 +15,7 @@ class QWidget;
 
 namespace orv {
 
+class CDlgRunner;
 class CLineEditListBox;
 class CPrjVar;
 class IViewDc;
@@ -25,10 +26,10 @@ public:
     explicit CDlgVar(QWidget* parent = nullptr);
 
     // Before the run: the variable, the mode word, the project, the
-    // selected PLC type's data-word caption and the display editor (may be
-    // null).
+    // selected PLC type's data-word caption, the display editor and the
+    // runner of the character table (both may be null).
     void SetVar(const CPrjVar* var, int mode) { m_form.SetVar(var, mode); }
-    void Open(PrjBundle* bundle, const std::string& dwCaption, IViewDc* view);
+    void Open(PrjBundle* bundle, const std::string& dwCaption, IViewDc* view, CDlgRunner* runner = nullptr);
 
     // A character the character table chose: into the current page's line
     // list box; dropped on pages without one.
@@ -48,6 +49,7 @@ private:
     CDlgVarForm m_form;
     QStackedWidget* m_stack = nullptr;
     std::map<int, QWidget*> m_ctls;
+    CDlgRunner* m_runner = nullptr;
     bool m_pushing = false;
 };
 

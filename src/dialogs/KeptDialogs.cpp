@@ -241,7 +241,7 @@ bool CQtDlgRunner::RunVar(const CPrjVar& var, int mode)
         return false;
     CDlgVar dialog;
     dialog.SetVar(&var, mode);
-    dialog.Open(&core->GetPrjMgr()->Bundle(), core->GetStartSel().Dw().dwCpt, core->GetViewDc());
+    dialog.Open(&core->GetPrjMgr()->Bundle(), core->GetStartSel().Dw().dwCpt, core->GetViewDc(), this);
     return dialog.exec() == QDialog::Accepted;
 }
 

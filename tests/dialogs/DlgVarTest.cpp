@@ -26,6 +26,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace orv {
@@ -178,6 +180,38 @@ TEST_F(dialogs_var, ForwardedCharacterReachesTheCurrentPagesLines)
     dialog->ForwardCharacter(65);
     EXPECT_EQ(times->GetText(0), timer0);
     EXPECT_EQ(lines->GetText(0), str0);
+}
+
+// A character table that picks 'A' once it runs.
+class DvCharTable final : public CDlgRunner {
+public:
+    bool IsAvailable(DlgId id) const override { return id == DlgId::CharSel; }
+    bool Run(DlgId) override { return false; }
+    bool RunSearch(int) override { return false; }
+    bool RunCharSel(std::function<void(uint16_t code)> receiver) override
+    {
+        ++runs;
+        receiver(65);
+        return true;
+    }
+    int runs = 0;
+};
+
+TEST_F(dialogs_var, CharacterButtonRunsTheTableIntoTheCurrentBox)
+{
+    OpenNew("Neu");
+    EXPECT_FALSE(DvCtl(*dialog, VF::kChar)->isEnabled()) << "no table to run";
+
+    DvCharTable table;
+    dialog = std::make_unique<CDlgVar>();
+    dialog->SetVar(handed.get(), 1);
+    dialog->Open(&w->bundle, "DW", nullptr, &table);
+    dialog->show();
+    DvClick(DvCtl(*dialog, VF::kFmtString));
+    ASSERT_TRUE(DvCtl(*dialog, VF::kChar)->isEnabled());
+    DvClick(DvCtl(*dialog, VF::kChar));
+    EXPECT_EQ(table.runs, 1);
+    EXPECT_EQ(DvCtl<CLineEditListBox>(*dialog, VF::kStrList)->GetText(0), "A");
 }
 
 TEST_F(dialogs_var, MinusTakenOnlyWhileSigned)
