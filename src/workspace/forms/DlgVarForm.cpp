@@ -4,6 +4,7 @@
 // they were.
 #include "workspace/forms/DlgVarForm.h"
 
+#include "model/core/CatalogueIds.h"
 #include "model/core/FileUtils.h"
 #include "model/core/Log.h"
 #include "model/core/MessageBoxes.h"
@@ -355,7 +356,7 @@ bool CDlgVarForm::CountLeft()
     v = clamped;
     auto& lines = m_lists[kStrList];
     const int last = int(lines.size()) - 1;
-    if (v < last && !AskYesNo(15614, int(v) + 1, last)) {
+    if (v < last && !AskYesNo(msg::kAuspraegungenBisWerdenGeloescht, int(v) + 1, last)) {
         Ref(kStrCount).text = std::to_string(last);
         return false;
     }
@@ -458,7 +459,7 @@ void CDlgVarForm::FillFromVar(const CPrjVar& var)
         Ref(kBinDouble).enabled = false;
         Ref(kBcdDouble).enabled = false;
         Ref(kAsciiLen).enabled = false;
-        ShowMessage(16322);
+        ShowMessage(msg::kDieVariableWirdInRezepttexten);
     }
     if (VfBcd(t)) {
         num(kBcdDigits, var.GetExtByte0(), 1);
@@ -691,7 +692,7 @@ bool CDlgVarForm::OnOk()
     }
     if (!CheckPage(in)) return false;
     if (in.width > m_maxWidth) return Fail(16305, 0);
-    if (in.items.msgWord) ShowMessage(16306);
+    if (in.items.msgWord) ShowMessage(msg::kAngelegteVariableBenutztMeldewort);
 
     m_changed = Apply(in);
     if (m_changed) {
