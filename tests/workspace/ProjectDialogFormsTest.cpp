@@ -113,7 +113,7 @@ TEST(workspace_times_form, OpeningSplitsTheClockAddressByPlcType)
         EXPECT_EQ(form.HighEnabled(), c.highEnabled);
         EXPECT_EQ(form.LowLabel(), "Von DW");
         // Joining the shown parts gives the word back.
-        EXPECT_EQ(w.world->sps->GetWordNo(JoinToAdr(*w.world->sps, form.adr)), 40);
+        EXPECT_EQ(WordOfParts(*w.world->sps, form.adr), 40);
     }
 }
 

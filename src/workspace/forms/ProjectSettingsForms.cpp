@@ -15,6 +15,7 @@
 #include "model/project/PrjVarList.h"
 #include "model/project/SpsPar.h"
 #include "workspace/forms/ValueCodec.h"
+#include "workspace/forms/VarAddress.h"
 
 #include <algorithm>
 #include <array>
@@ -105,60 +106,20 @@ CPrjIntVarHex* CtrlVar(const CPrjData& prj, int i)
 
 // --- Address split --------------------------------------------------------
 
-bool HasHighPart(uint16_t spsType) { return IsBitBlockType(spsType) || spsType == 45; }
-
 AdrParts SplitWordNo(const CSpsPar& sps, uint16_t wordNo)
 {
-    const uint16_t a = sps.GetSpsAdr(wordNo);
-    const uint16_t t = sps.GetSpsType();
-    if (IsBitBlockType(t))
-        return {static_cast<uint16_t>(a / 16), static_cast<uint16_t>(a % 16)};
-    if (t == 45)
-        return {static_cast<uint16_t>(a / 256), static_cast<uint16_t>(a % 256)};
-    if (IsDoubledType(t))
-        return {0, static_cast<uint16_t>(2 * a)};
-    return {0, a};
+    const VarTypedAdr typed = CVarAddress::Typed(sps, wordNo, -1);
+    return {static_cast<uint16_t>(typed.block), static_cast<uint16_t>(typed.word)};
 }
 
-uint16_t JoinToAdr(const CSpsPar& sps, AdrParts parts)
+int64_t WordOfParts(const CSpsPar& sps, AdrParts parts)
 {
-    const uint16_t t = sps.GetSpsType();
-    if (IsBitBlockType(t))
-        return static_cast<uint16_t>(parts.low + 16 * parts.high);
-    if (t == 45)
-        return static_cast<uint16_t>(parts.low + 256 * parts.high);
-    if (IsDoubledType(t))
-        return static_cast<uint16_t>(parts.low / 2);
-    return parts.low;
+    return CVarAddress::WordNo(sps, CVarAddress::JoinAdr(sps.GetSpsType(), parts.high, parts.low));
 }
 
 std::string AdrText(const CSpsPar& sps, uint16_t wordNo)
 {
-    const unsigned a = sps.GetSpsAdr(wordNo);
-    switch (sps.GetSpsType()) {
-    case 0:
-    case 1:
-        return FormatText(" %u.%u-%u ", a / 16, a % 16, (a + 1) % 16);
-    case 3:
-    case 4:
-        return FormatText(" %u.%u ", a / 16, a % 16);
-    case 45:
-        return FormatText("%u.%u ", a / 256, a % 256);
-    case 5:
-    case 10:
-    case 15:
-    case 18:
-    case 34:
-        return FormatText("%u, %u ", a, a + 1);
-    case 24:
-    case 35:
-    case 36:
-    case 38:
-    case 39:
-        return FormatText("%u", 2 * a);
-    default:
-        return FormatText("%u", a);
-    }
+    return CVarAddress::AdrText(sps.GetSpsType(), CVarAddress::SpsAdr(sps, wordNo));
 }
 
 void MoveIfcBlock(CPrjData& prj, CPrjVar& blockVar, uint16_t word, bool dateTime)
@@ -263,7 +224,7 @@ bool CDlgTimesForm::Validate()
     }
     // Type 45 stores low + 256 x high: the range holds for that address, not
     // for the low part alone.
-    const int checked = t == 45 ? JoinToAdr(*sps, adr) : adr.low;
+    const int64_t checked = t == 45 ? CVarAddress::JoinAdr(t, adr.high, adr.low) : adr.low;
     if (checked < lo || checked > hi) {
         LogAppend(kLogDebug, "CDlgTimes Range Not VALID !");
         m_failed = Field::Low;
@@ -276,7 +237,7 @@ bool CDlgTimesForm::Validate()
         ShowMessage(msg::kVariableDiesesFormatsNurAuf);
         return false;
     }
-    const uint16_t index = sps->GetWordNo(JoinToAdr(*sps, adr));
+    const int64_t index = WordOfParts(*sps, adr);
     if (index == 0)
         return true;
     if (index < kFirstBlockWord) {
@@ -289,7 +250,7 @@ bool CDlgTimesForm::Validate()
         ShowMessage(msg::kEingabewertMussZwischenUndLiegen, kFirstBlockWord, kLastDateTimeWord);
         return false;
     }
-    return CheckWords(index);
+    return CheckWords(static_cast<uint16_t>(index));
 }
 
 bool CDlgTimesForm::CheckWords(uint16_t first)
@@ -323,7 +284,7 @@ bool CDlgTimesForm::Apply()
     m_prj->SetDateMode(dateMode);
     CPrjVar* clockVar = m_prj->GetVarList()->FindByName(std::string_view("[Z24]"));
     if (clockVar != nullptr && Sps() != nullptr && !(adr == m_adr0)) {
-        MoveIfcBlock(*m_prj, *clockVar, Sps()->GetWordNo(JoinToAdr(*Sps(), adr)), true);
+        MoveIfcBlock(*m_prj, *clockVar, static_cast<uint16_t>(WordOfParts(*Sps(), adr)), true);
     }
     m_prj->SetModified(true);
     m_roll0 = roll;
@@ -401,12 +362,13 @@ bool CDlgPrnParForm::Ok()
             ShowMessage(msg::kEingabewertMussZwischenUndLiegen, 0, kPrnStatusShownMax);
             return false;
         }
-        statusWord = sps->GetWordNo(JoinToAdr(*sps, {m_statusAdr0.high, static_cast<uint16_t>(*shown)}));
-        if (statusWord != 0 && (statusWord < kFirstBlockWord || statusWord > kLastPrnStatusWord)) {
+        const int64_t word = WordOfParts(*sps, {m_statusAdr0.high, static_cast<uint16_t>(*shown)});
+        if (word != 0 && (word < kFirstBlockWord || word > kLastPrnStatusWord)) {
             m_failed = kIdStatus;
             ShowMessage(msg::kEingabewertMussZwischenUndLiegen, kFirstBlockWord, kLastPrnStatusWord);
             return false;
         }
+        statusWord = static_cast<uint16_t>(word);
     }
     const std::optional<int> time = ReadValue(ValueFmt::Dec, timeout);
     if (!time || *time < kWordValueMin || *time > kWordValueMax) {

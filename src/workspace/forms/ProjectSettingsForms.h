@@ -26,11 +26,11 @@ struct AdrParts {
     bool operator==(const AdrParts&) const = default;
 };
 // The typed form of a data-word number and, back, the data-word number of a
-// typed form; PLC types without a block keep the high part 0.
+// typed form (-1 below the window); PLC types without a block keep the high
+// part 0. The variable dialog's notation, so that every dialog names an
+// address alike.
 AdrParts SplitWordNo(const CSpsPar& sps, uint16_t wordNo);
-uint16_t JoinToAdr(const CSpsPar& sps, AdrParts parts);
-// Whether the PLC type uses the high part at all.
-bool HasHighPart(uint16_t spsType);
+int64_t WordOfParts(const CSpsPar& sps, AdrParts parts);
 // The PLC address of a data word as the address messages name it.
 std::string AdrText(const CSpsPar& sps, uint16_t wordNo);
 // The block's internal variable ("[Z24]" clock/date, "[Z25]" recipe block)

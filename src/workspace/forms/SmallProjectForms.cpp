@@ -115,14 +115,14 @@ bool CDlgRcpAdrForm::Ok()
         ShowMessage(msg::kEingabewertMussZwischenUndLiegen, kWordValueMin, kWordValueMax);
         return false;
     }
-    const uint16_t word = sps->GetWordNo(JoinToAdr(*sps, {m_adr0.high, static_cast<uint16_t>(*shown)}));
+    const int64_t word = WordOfParts(*sps, {m_adr0.high, static_cast<uint16_t>(*shown)});
     if (word != 0 && (word < kFirstRcpWord || word > kLastRcpWord)) {
         ShowMessage(msg::kEingabewertMussZwischenUndLiegen, kFirstRcpWord, kLastRcpWord);
         return false;
     }
-    if (word == static_cast<uint16_t>(var->GetAdr()))
+    if (word == var->GetAdr())
         return true;
-    MoveIfcBlock(*m_prj, *var, word, false);
+    MoveIfcBlock(*m_prj, *var, static_cast<uint16_t>(word), false);
     m_prj->SetModified(true);
     m_prj->BindVarItems();
     return true;
