@@ -5,6 +5,7 @@
 #include "dialogs/DlgRecordSel.h"
 #include "dialogs/DlgSearch.h"
 #include "dialogs/DlgSpsDef.h"
+#include "dialogs/ProjectDialogs.h"
 #include "dialogs/DlgStartSel.h"
 #include "dialogs/SkActionDialog.h"
 #include "dialogs/SmallDialogs.h"
@@ -15,6 +16,8 @@
 #include "model/project/SkTxt.h"
 #include "workspace/FrameCore.h"
 #include "workspace/PrjMgr.h"
+#include "image/codec/DosStamp.h"
+#include "model/project/Mnu.h"
 
 #include <QApplication>
 
@@ -59,6 +62,15 @@ std::unique_ptr<QDialog> MakeKeptDialog(DlgId slot, CFrameCore& core)
         return std::make_unique<CDlgAdrRef>(core.GetDlgRunner(), FrameDriver(core));
     case DlgId::SpsDef:
         return std::make_unique<CDlgSpsDef>(FrameDriver(core));
+    case DlgId::MemPartition:
+        return std::make_unique<CDlgMemPartition>(SourceOf(core));
+    case DlgId::PrnPar:
+        return std::make_unique<CDlgPrnPar>(SourceOf(core));
+    case DlgId::Times:
+        return std::make_unique<CDlgTimes>(SourceOf(core), SystemLocalClock(),
+                                           [&core] { return core.GetStartSel().Dw().dwCpt; });
+    case DlgId::TimeSw:
+        return std::make_unique<CDlgTimeSw>();
     default:
         return nullptr;
     }
@@ -211,6 +223,15 @@ bool CQtDlgRunner::RunSpsDef(const CDrvTabEntry5* entry)
         return false;
     dialog->SetCurEntry(entry);
     return dialog->exec() == QDialog::Accepted;
+}
+
+bool CQtDlgRunner::RunMnuNode(CPrjMnu& menu, CPrjMnuNode& node)
+{
+    if (Core() == nullptr)
+        return false;
+    CDlgMnuNode dialog(Project(), menu, node);
+    // The dialog marks the project itself; the caller only shows a change.
+    return dialog.exec() == QDialog::Accepted && dialog.Changed();
 }
 
 } // namespace orv
