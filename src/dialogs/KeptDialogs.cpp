@@ -234,4 +234,37 @@ bool CQtDlgRunner::RunMnuNode(CPrjMnu& menu, CPrjMnuNode& node)
     return dialog.exec() == QDialog::Accepted && dialog.Changed();
 }
 
+bool CQtDlgRunner::RunMnuOpt(CPrjMnu& menu)
+{
+    if (Core() == nullptr)
+        return false;
+    CDlgMnuOpt dialog(Project(), &menu);
+    return dialog.exec() == QDialog::Accepted && dialog.Changed();
+}
+
+bool CQtDlgRunner::RunMsgTxtOpt()
+{
+    if (Core() == nullptr)
+        return false;
+    CDlgMsgTxtOpt dialog;
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CQtDlgRunner::RunRcpAdr()
+{
+    if (Project() == nullptr)
+        return false;
+    CDlgRcpAdr dialog(Project());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CQtDlgRunner::RunDrvVar(int index)
+{
+    CDrvCfg* cfg = Core() != nullptr ? FrameDriver(*Core())() : nullptr;
+    if (cfg == nullptr)
+        return false;
+    CDlgDrvVar dialog(*cfg, index);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 } // namespace orv

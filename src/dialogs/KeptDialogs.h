@@ -68,6 +68,10 @@ public:
     std::optional<RenameResult> RunRename(uint16_t number, std::string_view name) override;
     bool RunSpsDef(const CDrvTabEntry5* entry) override;
     bool RunMnuNode(CPrjMnu& menu, CPrjMnuNode& node) override;
+    bool RunMnuOpt(CPrjMnu& menu) override;
+    bool RunMsgTxtOpt() override;
+    bool RunRcpAdr() override;
+    bool RunDrvVar(int index) override;
     // The frame's search dialog, null while there is none.
     void SetSearch(CDlgSearch* search) { m_search = search; }
 

@@ -8,6 +8,9 @@
 #include "model/project/PrjData.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -353,7 +356,7 @@ void CDlgMnuOpt::ShowOptions()
 
 void CDlgMnuOpt::accept()
 {
-    m_form.Ok();
+    m_changed = m_form.Ok();
     QDialog::accept();
 }
 
@@ -413,6 +416,106 @@ CDlgTimeSw::CDlgTimeSw(QWidget* parent) : QDialog(parent)
         }
     }
     AddOkCancel(*layout, *this);
+}
+
+// --- Recipe block address ---------------------------------------------------------
+
+CDlgRcpAdr::CDlgRcpAdr(CPrjData* prj, QWidget* parent) : QDialog(parent), m_form(prj)
+{
+    SetCaption(*this, "Rezeptblock-Adresse");
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Rezeptblock (3 Worte) von Adresse")));
+    auto* edit = new CNumEdit;
+    edit->setObjectName(ControlName(CDlgRcpAdrForm::kIdAdr));
+    edit->setText(FromCp1252(m_form.text));
+    layout->addWidget(edit);
+    AddOkCancel(*layout, *this);
+}
+
+void CDlgRcpAdr::accept()
+{
+    QLineEdit* edit = PdEdit(*this, CDlgRcpAdrForm::kIdAdr);
+    m_form.text = ToCp1252(edit->text());
+    if (!m_form.Ok()) {
+        PdSelect(edit);
+        return;
+    }
+    QDialog::accept();
+}
+
+// --- Driver variable ------------------------------------------------------------------
+
+CDlgDrvVar::CDlgDrvVar(CDrvCfg& cfg, int index, QWidget* parent) : QDialog(parent), m_form(cfg, index)
+{
+    SetCaption(*this, "Treibervariable");
+    auto* layout = new QVBoxLayout(this);
+    AddLabel(*layout, CDlgDrvVarForm::kIdCaption, m_form.Caption().c_str());
+    auto* edit = new CNumEdit;
+    edit->SetSigned(true);
+    edit->setObjectName(ControlName(CDlgDrvVarForm::kIdValue));
+    edit->setText(FromCp1252(m_form.text));
+    layout->addWidget(edit);
+    QComboBox* combo = AddCombo(*layout, CDlgDrvVarForm::kIdChoice);
+    for (const std::string& choice : m_form.Choices())
+        combo->addItem(FromCp1252(choice));
+    combo->setCurrentIndex(m_form.IsChoice() ? m_form.ChoiceIndex() : -1);
+    edit->setVisible(!m_form.IsChoice());
+    combo->setVisible(m_form.IsChoice());
+    AddOkCancel(*layout, *this);
+}
+
+void CDlgDrvVar::accept()
+{
+    QLineEdit* edit = PdEdit(*this, CDlgDrvVarForm::kIdValue);
+    m_form.text = ToCp1252(edit->text());
+    if (!m_form.Ok(FindControl<QComboBox>(*this, CDlgDrvVarForm::kIdChoice)->currentIndex())) {
+        PdSelect(edit);
+        return;
+    }
+    QDialog::accept();
+}
+
+// --- Message text options -----------------------------------------------------------
+
+CDlgMsgTxtOpt::CDlgMsgTxtOpt(QWidget* parent) : QDialog(parent)
+{
+    SetCaption(*this, "Meldetext-Optionen");
+    auto* layout = new QVBoxLayout(this);
+    QVBoxLayout& group = PdGroup(*layout, "Melde-Anlaufverhalten");
+    AddRadio(group, 2152, "Aktive Meldungen bleiben gespeichert")->setEnabled(false);
+    AddRadio(group, 2153, "Aktive Meldungen werden gel\xF6scht")->setEnabled(false);
+    AddOkCancel(*layout, *this);
+}
+
+// --- Hint -------------------------------------------------------------------------------
+
+CDlgHint::CDlgHint(std::string_view text, int helpPage, std::function<void(int)> help, QWidget* parent)
+    : QDialog(parent), m_helpPage(helpPage), m_help(std::move(help))
+{
+    SetCaption(*this, "Hinweis");
+    auto* layout = new QVBoxLayout(this);
+    auto* notice = new QLabel(FromCp1252(text));
+    notice->setObjectName(ControlName(1979));
+    notice->setWordWrap(true);
+    layout->addWidget(notice);
+    AddCheck(*layout, 1980, "Diesen Hinweis immer anzeigen")->setChecked(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(buttons);
+}
+
+bool CDlgHint::Again() const
+{
+    return result() != QDialog::Accepted || FindControl<QCheckBox>(*this, 1980)->isChecked();
+}
+
+void CDlgHint::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1 && m_help) {
+        m_help(m_helpPage);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 } // namespace orv

@@ -12,8 +12,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace orv {
+
+class CDrvCfg;
 
 // "Zeiten": rolling time, clock/date address and date format.
 class CDlgTimes final : public QDialog {
@@ -67,11 +70,13 @@ class CDlgMnuOpt final : public QDialog {
 public:
     CDlgMnuOpt(CPrjData* prj, CPrjMnu* menu, QWidget* parent = nullptr);
     void accept() override;
+    bool Changed() const { return m_changed; }
 
 private:
     void ShowOptions();
 
     CDlgMnuOptForm m_form;
+    bool m_changed = false;
 };
 
 // "Menüknoten": a node's neighbours and operator text.
@@ -91,6 +96,48 @@ private:
 class CDlgTimeSw final : public QDialog {
 public:
     explicit CDlgTimeSw(QWidget* parent = nullptr);
+};
+
+// "Rezeptblock-Adresse": the data words of the recipe block.
+class CDlgRcpAdr final : public QDialog {
+public:
+    explicit CDlgRcpAdr(CPrjData* prj, QWidget* parent = nullptr);
+    void accept() override;
+
+private:
+    CDlgRcpAdrForm m_form;
+};
+
+// "Treibervariable": one driver variable's value, typed or chosen.
+class CDlgDrvVar final : public QDialog {
+public:
+    CDlgDrvVar(CDrvCfg& cfg, int index, QWidget* parent = nullptr);
+    void accept() override;
+
+private:
+    CDlgDrvVarForm m_form;
+};
+
+// "Meldetext-Optionen": the template only, greyed, as it stores nothing.
+class CDlgMsgTxtOpt final : public QDialog {
+public:
+    explicit CDlgMsgTxtOpt(QWidget* parent = nullptr);
+};
+
+// "Hinweis": a notice with the box that keeps it on, and help on F1.
+class CDlgHint final : public QDialog {
+public:
+    // text in cp1252; help runs for F1 with the page.
+    CDlgHint(std::string_view text, int helpPage, std::function<void(int)> help, QWidget* parent = nullptr);
+    // Whether the notice is to be shown again: the box after OK, else on.
+    bool Again() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int m_helpPage;
+    std::function<void(int)> m_help;
 };
 
 } // namespace orv

@@ -2,6 +2,7 @@
 #include "dialogs/KeptDialogs.h"
 #include "dialogs/ProjectDialogs.h"
 #include "dialogs/QtText.h"
+#include "model/project/DrvCfg.h"
 #include "model/project/Mnu.h"
 #include "model/project/OpTxt.h"
 #include "model/project/PrjData.h"
@@ -246,6 +247,44 @@ TEST(dialogs_project, MenuNodeListsOnlyWhatTheSourceTakes)
     PdtClickOk(again);
     EXPECT_EQ(node->GetOpTxt(), text);
     EXPECT_EQ(w.prj().GetModCount(), 2);
+}
+
+TEST(dialogs_project, RecipeAddressDriverVariableAndMessageOptions)
+{
+    PdtWorld w;
+    auto* block = new CPrjIntVarNum("[Z25]", 0x40000000u, 0, 200, 0, 0, 3, 0, 0, 255);
+    block->SetAdr(50);
+    w.prj().InsVar(block);
+    w.prj().SetModCount(0);
+    CDlgRcpAdr rcp(&w.prj());
+    rcp.show();
+    EXPECT_EQ(rcp.windowTitle(), QStringLiteral("Rezeptblock-Adresse"));
+    auto* adr = FindControl<QLineEdit>(rcp, 2282);
+    EXPECT_EQ(adr->text(), QStringLiteral("50"));
+    PdtRetype(*adr, "5");
+    PdtClickOk(rcp);
+    EXPECT_TRUE(rcp.isVisible());
+    EXPECT_EQ(adr->selectedText(), QStringLiteral("5"));
+    PdtRetype(*adr, "60");
+    PdtClickOk(rcp);
+    EXPECT_FALSE(rcp.isVisible());
+    EXPECT_EQ(block->GetAdr(), 60);
+
+    CDrvCfg& cfg = *w.world->drvCfg;
+    ASSERT_TRUE(cfg.AddPar6(new CPrjIntVarNum("AA", 0, 1, 140, 0, 25, 3, 0, 1, 30)));
+    CDlgDrvVar var(cfg, 0);
+    var.show();
+    EXPECT_EQ(var.windowTitle(), QStringLiteral("Treibervariable"));
+    EXPECT_EQ(FindControl<QLabel>(var, 2155)->text(), QStringLiteral("Timeout"));
+    EXPECT_TRUE(FindControl<QLineEdit>(var, 2156)->isVisible());
+    EXPECT_FALSE(FindControl<QComboBox>(var, 1927)->isVisible());
+    EXPECT_EQ(FindControl<QLineEdit>(var, 2156)->text(), QStringLiteral("250"));
+
+    CDlgMsgTxtOpt opt;
+    opt.show();
+    EXPECT_EQ(opt.windowTitle(), QStringLiteral("Meldetext-Optionen"));
+    EXPECT_EQ(FindControl<QRadioButton>(opt, 2153)->text(), FromCp1252("Aktive Meldungen werden gel\xF6scht"));
+    EXPECT_FALSE(FindControl<QRadioButton>(opt, 2152)->isEnabled());
 }
 
 TEST(dialogs_project, RunnerOpensTheKeptTimesDialog)
