@@ -152,11 +152,11 @@ TEST(workspace_times_form, ValidateRefusesWhatTheSourceCannotTakeBack)
         {"roll 60", 33, 60, {0, 40}, {}, F::None},
         {"roll 61", 33, 61, {0, 40}, {15031}, F::Roll},
         {"bit type low above 15", 0, 10, {5, 16}, {15031}, F::Low},
-        {"last words of the window", 33, 10, {0, 253}, {15031}, F::Low},
+        {"last words of the window", 33, 10, {0, 297}, {15031}, F::Low},
         {"odd byte address", 24, 10, {0, 81}, {16300}, F::Low},
         {"index 0 at once", 33, 10, {0, 0}, {}, F::None},
         {"below the block words", 33, 10, {0, 29}, {16301}, F::Low},
-        {"above what the source takes", 33, 10, {0, 252}, {16301}, F::Low},
+        {"above what the source takes", 33, 10, {0, 253}, {15031}, F::Low},
         {"free words", 33, 10, {0, 30}, {}, F::None},
         {"words the block holds itself", 33, 10, {0, 42}, {}, F::None},
         {"the recipe block's words", 33, 10, {0, 48}, {16301}, F::Low},
@@ -169,7 +169,8 @@ TEST(workspace_times_form, ValidateRefusesWhatTheSourceCannotTakeBack)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         PdfWorld w(14, c.type);
-        w.world->sps->SetLength(c.type == 33 ? 256 : 128);
+        // A window longer than the source's positions for type 33.
+        w.world->sps->SetLength(c.type == 33 ? 300 : 128);
         CDlgTimesForm form = TimesOf(w);
         form.roll = c.roll;
         form.adr = c.adr;

@@ -87,7 +87,7 @@ uint8_t SubstByteOf(std::string_view text)
     return static_cast<uint8_t>(value);
 }
 
-std::string Upper(std::string_view text)
+std::string UpperHex(std::string_view text)
 {
     std::string out(text);
     for (char& c : out)
@@ -398,11 +398,11 @@ void CDlgPrnParForm::Store(uint16_t statusWord, uint16_t time)
     p.SetPrnStopBits(static_cast<uint8_t>(values.stopBits));
     p.SetPrnDirection(static_cast<uint8_t>(values.direction));
     p.SetPrnTimeout(time);
-    p.SetPrnInit(Upper(std::string_view(init).substr(0, CPrjData::kPrnInitMax)));
+    p.SetPrnInit(UpperHex(std::string_view(init).substr(0, CPrjData::kPrnInitMax)));
     for (int i = 0; i < 8; ++i) {
         p.SetPrnSubst(i, SubstByteOf(subst[i]));
         if (CPrjIntVarHex* var = CtrlVar(p, i))
-            var->SetHexText(Upper(ctrl[i]));
+            var->SetHexText(UpperHex(ctrl[i]));
     }
     p.SetModified(true);
     Load();
