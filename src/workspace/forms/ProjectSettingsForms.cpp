@@ -122,6 +122,11 @@ std::string AdrText(const CSpsPar& sps, uint16_t wordNo)
     return CVarAddress::AdrText(sps.GetSpsType(), CVarAddress::SpsAdr(sps, wordNo));
 }
 
+uint16_t BlockWordOf(const CPrjVar& blockVar)
+{
+    return blockVar.GetAdr() > 0 ? static_cast<uint16_t>(blockVar.GetAdr()) : 0;
+}
+
 void MoveIfcBlock(CPrjData& prj, CPrjVar& blockVar, uint16_t word, bool dateTime)
 {
     const uint16_t groupName = dateTime ? res::kDatum : res::kRezeptnummerIST;
@@ -154,7 +159,7 @@ void CDlgTimesForm::Load()
         dateMode = m_prj->GetDateMode();
         const CPrjVar* clockVar = m_prj->GetVarList()->FindByName(std::string_view("[Z24]"));
         if (clockVar != nullptr && Sps() != nullptr)
-            adr = SplitWordNo(*Sps(), static_cast<uint16_t>(clockVar->GetAdr()));
+            adr = SplitWordNo(*Sps(), BlockWordOf(*clockVar));
     }
     m_roll0 = roll;
     m_adr0 = adr;

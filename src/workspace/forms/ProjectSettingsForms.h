@@ -33,6 +33,9 @@ AdrParts SplitWordNo(const CSpsPar& sps, uint16_t wordNo);
 int64_t WordOfParts(const CSpsPar& sps, AdrParts parts);
 // The PLC address of a data word as the address messages name it.
 std::string AdrText(const CSpsPar& sps, uint16_t wordNo);
+// The data word a block variable names; a variable without one (a negative
+// address) names none, 0.
+uint16_t BlockWordOf(const CPrjVar& blockVar);
 // The block's internal variable ("[Z24]" clock/date, "[Z25]" recipe block)
 // moves to the word, and the interface variables of the block follow, their
 // old items released.

@@ -95,7 +95,7 @@ CDlgRcpAdrForm::CDlgRcpAdrForm(CPrjData* prj) : m_prj(prj)
     const CSpsPar* sps = SmallFormSps(m_prj);
     if (var == nullptr || sps == nullptr)
         return;
-    m_adr0 = SplitWordNo(*sps, static_cast<uint16_t>(var->GetAdr()));
+    m_adr0 = SplitWordNo(*sps, BlockWordOf(*var));
     text = std::to_string(m_adr0.low);
 }
 
@@ -120,7 +120,7 @@ bool CDlgRcpAdrForm::Ok()
         ShowMessage(msg::kEingabewertMussZwischenUndLiegen, kFirstRcpWord, kLastRcpWord);
         return false;
     }
-    if (word == var->GetAdr())
+    if (word == BlockWordOf(*var))
         return true;
     MoveIfcBlock(*m_prj, *var, static_cast<uint16_t>(word), false);
     m_prj->SetModified(true);
