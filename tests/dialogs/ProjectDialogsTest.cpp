@@ -15,6 +15,7 @@
 #include "workspace/FrameCore.h"
 #include "workspace/PrjMgr.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -29,7 +30,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 #include <string>
 
 namespace orv {
@@ -92,6 +96,60 @@ std::tm PdtDay()
     t.tm_mon = 2;
     t.tm_year = 124;
     return t;
+}
+
+// The text a named control shows: a button's or a label's.
+QString PdtShown(const QWidget& dialog, int id)
+{
+    const QObject* control = dialog.findChild<QObject*>(ControlName(id));
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    return control != nullptr ? QStringLiteral("<present>") : QStringLiteral("<missing>");
+}
+
+TEST(dialogs_project, ControlsCarryTheirIdsAndGermanTexts)
+{
+    PdtWorld w;
+    CPrjMnu menu(1, "M", 0x303F);
+    struct Case {
+        const char* caption; // cp1252
+        std::function<std::unique_ptr<QDialog>()> make;
+        std::vector<std::pair<int, const char*>> texts; // "" only checks presence
+    };
+    const Case cases[] = {
+        {"Druckerparameter", [&w] { return std::make_unique<CDlgPrnPar>(w.Source()); },
+         {{2171, "RS232"}, {2172, "TTY"}, {2199, "- kein -"}, {2201, "RTS / CTS"}, {2174, "1200 Baud"},
+          {2187, "NONE"}, {2189, "ODD"}, {2185, "7"}, {2184, "2"}, {2203, "abw\xE4rts (1 -> 32)"},
+          {2204, "aufw\xE4rts (32 -> 1)"}, {2205, ""}, {2206, ""}, {2211, ""}, {1908, ""}, {2222, ""}, {2229, ""},
+          {2234, ""}}},
+        {"ORV-Speicheraufteilung", [&w] { return std::make_unique<CDlgMemPartition>(w.Source()); },
+         {{1963, "gro\xDF"}, {1964, "klein"}, {1965, "gemeinsame (gro\xDF" "e) Rezeptur"},
+          {1966, "getrennte (kleine) Rezeptur"}}},
+        {"Men\xFCoptionen (Behandlung von Sollwerten)",
+         [&w, &menu] { return std::make_unique<CDlgMnuOpt>(&w.prj(), &menu); },
+         {{2237, ""}, {2238, ""}, {1980, ""}, {2254, ""}, {2236, "Default Optionen"}}},
+        {"Zeiten", [&w] { return std::make_unique<CDlgTimes>(w.Source(), PdtDay, nullptr); },
+         {{2223, ""}, {2231, ""}, {2227, ""}, {2228, "Von DW"}}},
+        {"Meldetext-Optionen", [] { return std::make_unique<CDlgMsgTxtOpt>(); },
+         {{2152, "Aktive Meldungen bleiben gespeichert"}}},
+        {"Hinweis", [] { return std::make_unique<CDlgHint>("Achtung", 3, nullptr); },
+         {{1979, "Achtung"}, {1980, "Diesen Hinweis immer anzeigen"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        const std::unique_ptr<QDialog> dialog = c.make();
+        dialog->show();
+        EXPECT_EQ(dialog->windowTitle(), FromCp1252(c.caption));
+        for (const auto& [id, text] : c.texts) {
+            SCOPED_TRACE(id);
+            if (*text == '\0')
+                EXPECT_NE(PdtShown(*dialog, id), QStringLiteral("<missing>"));
+            else
+                EXPECT_EQ(PdtShown(*dialog, id), FromCp1252(text));
+        }
+    }
 }
 
 TEST(dialogs_project, TimesShowsItsControlsAndRefusesARollingTimeOf61)
