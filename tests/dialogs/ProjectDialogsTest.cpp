@@ -1,4 +1,5 @@
 #include "dialogs/DialogKit.h"
+#include "DialogTestKit.h"
 #include "dialogs/KeptDialogs.h"
 #include "dialogs/ProjectDialogs.h"
 #include "dialogs/QtText.h"
@@ -98,26 +99,11 @@ std::tm PdtDay()
     return t;
 }
 
-// The text a named control shows: a button's or a label's.
-QString PdtShown(const QWidget& dialog, int id)
-{
-    const QObject* control = dialog.findChild<QObject*>(ControlName(id));
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
-        return button->text();
-    if (const auto* label = qobject_cast<const QLabel*>(control))
-        return label->text();
-    return control != nullptr ? QStringLiteral("<present>") : QStringLiteral("<missing>");
-}
-
 TEST(dialogs_project, ControlsCarryTheirIdsAndGermanTexts)
 {
     PdtWorld w;
     CPrjMnu menu(1, "M", 0x303F);
-    struct Case {
-        const char* caption; // cp1252
-        std::function<std::unique_ptr<QDialog>()> make;
-        std::vector<std::pair<int, const char*>> texts; // "" only checks presence
-    };
+    using Case = DialogTexts;
     const Case cases[] = {
         {"Druckerparameter", [&w] { return std::make_unique<CDlgPrnPar>(w.Source()); },
          {{2171, "RS232"}, {2172, "TTY"}, {2199, "- kein -"}, {2201, "RTS / CTS"}, {2174, "1200 Baud"},
@@ -137,19 +123,8 @@ TEST(dialogs_project, ControlsCarryTheirIdsAndGermanTexts)
         {"Hinweis", [] { return std::make_unique<CDlgHint>("Achtung", 3, nullptr); },
          {{1979, "Achtung"}, {1980, "Diesen Hinweis immer anzeigen"}}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.caption);
-        const std::unique_ptr<QDialog> dialog = c.make();
-        dialog->show();
-        EXPECT_EQ(dialog->windowTitle(), FromCp1252(c.caption));
-        for (const auto& [id, text] : c.texts) {
-            SCOPED_TRACE(id);
-            if (*text == '\0')
-                EXPECT_NE(PdtShown(*dialog, id), QStringLiteral("<missing>"));
-            else
-                EXPECT_EQ(PdtShown(*dialog, id), FromCp1252(text));
-        }
-    }
+    for (const Case& c : cases)
+        ExpectShows(c);
 }
 
 TEST(dialogs_project, TimesShowsItsControlsAndRefusesARollingTimeOf61)
@@ -347,34 +322,16 @@ TEST(dialogs_project, RecipeAddressDriverVariableAndMessageOptions)
 
 TEST(dialogs_project, RunnerOpensTheKeptTimesDialog)
 {
-    FrameFixture f;
-    ConfigKit kit;
-    Journal journal;
-    FakeFrameWindow window{journal};
-    FakeFilePrompt files;
-    CQtDlgRunner runner;
-    CFrameCore core{f.frame, window, runner, files};
-    core.Start();
-    CKeptDialogs kept(MakeKeptDialog, core);
-    runner.SetKept(&kept);
+    RunnerFrame rf;
     for (DlgId id : {DlgId::Times, DlgId::PrnPar, DlgId::MemPartition, DlgId::TimeSw})
-        EXPECT_TRUE(runner.IsAvailable(id));
+        EXPECT_TRUE(rf.runner.IsAvailable(id));
     bool isTimes = false;
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, &isTimes] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || !dialog->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        isTimes = dynamic_cast<CDlgTimes*>(dialog) != nullptr;
-        dialog->reject();
+    OnModalDialog([&isTimes](QDialog& dialog) {
+        isTimes = dynamic_cast<CDlgTimes*>(&dialog) != nullptr;
+        dialog.reject();
     });
-    poll->start();
-    EXPECT_FALSE(runner.Run(DlgId::Times));
+    EXPECT_FALSE(rf.runner.Run(DlgId::Times));
     EXPECT_TRUE(isTimes);
-    runner.SetKept(nullptr);
 }
 
 } // namespace
