@@ -9,10 +9,13 @@
 #include "dialogs/DlgSpsDef.h"
 #include "dialogs/DlgStartSel.h"
 #include "dialogs/DlgVar.h"
+#include "dialogs/ProjectDialogs.h"
 #include "dialogs/SkActionDialog.h"
 #include "dialogs/SmallDialogs.h"
+#include "image/codec/DosStamp.h"
 #include "model/core/FrameState.h"
 #include "model/project/DrvParItem.h"
+#include "model/project/Mnu.h"
 #include "model/project/PrjData.h"
 #include "model/project/RcpTxt.h"
 #include "model/project/SkAct.h"
@@ -80,6 +83,15 @@ std::unique_ptr<QDialog> MakeKeptDialog(DlgId slot, CFrameCore& core)
         return std::make_unique<CDlgCharSel>(core.GetDlgRunner(), [&core] { return core.Frame().GetScreenFon(); });
     case DlgId::CharEdit:
         return std::make_unique<CDlgCharEdit>(CharEditSourceOf(core));
+    case DlgId::MemPartition:
+        return std::make_unique<CDlgMemPartition>(SourceOf(core));
+    case DlgId::PrnPar:
+        return std::make_unique<CDlgPrnPar>(SourceOf(core));
+    case DlgId::Times:
+        return std::make_unique<CDlgTimes>(SourceOf(core), SystemLocalClock(),
+                                           [&core] { return core.GetStartSel().Dw().dwCpt; });
+    case DlgId::TimeSw:
+        return std::make_unique<CDlgTimeSw>();
     default:
         return nullptr;
     }
@@ -265,6 +277,48 @@ bool CQtDlgRunner::RunCharSel(std::function<void(uint16_t code)> receiver)
     // The receiver may belong to a dialog that closes after this run.
     dialog->SetReceiver({});
     return true;
+}
+
+bool CQtDlgRunner::RunMnuNode(CPrjMnu& menu, CPrjMnuNode& node)
+{
+    if (Core() == nullptr)
+        return false;
+    CDlgMnuNode dialog(Project(), menu, node);
+    // The dialog marks the project itself; the caller only shows a change.
+    return dialog.exec() == QDialog::Accepted && dialog.Changed();
+}
+
+bool CQtDlgRunner::RunMnuOpt(CPrjMnu& menu)
+{
+    if (Core() == nullptr)
+        return false;
+    CDlgMnuOpt dialog(Project(), &menu);
+    return dialog.exec() == QDialog::Accepted && dialog.Changed();
+}
+
+bool CQtDlgRunner::RunMsgTxtOpt()
+{
+    if (Core() == nullptr)
+        return false;
+    CDlgMsgTxtOpt dialog;
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CQtDlgRunner::RunRcpAdr()
+{
+    if (Project() == nullptr)
+        return false;
+    CDlgRcpAdr dialog(Project());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CQtDlgRunner::RunDrvVar(int index)
+{
+    CDrvCfg* cfg = Core() != nullptr ? FrameDriver(*Core())() : nullptr;
+    if (cfg == nullptr)
+        return false;
+    CDlgDrvVar dialog(*cfg, index);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace orv

@@ -71,6 +71,11 @@ public:
     bool RunCharEdit(uint16_t code) override;
     // True once the table ran; it has no OK of its own.
     bool RunCharSel(std::function<void(uint16_t code)> receiver) override;
+    bool RunMnuNode(CPrjMnu& menu, CPrjMnuNode& node) override;
+    bool RunMnuOpt(CPrjMnu& menu) override;
+    bool RunMsgTxtOpt() override;
+    bool RunRcpAdr() override;
+    bool RunDrvVar(int index) override;
     // The frame's search dialog, null while there is none.
     void SetSearch(CDlgSearch* search) { m_search = search; }
 

@@ -2,6 +2,7 @@
 // calls to the main frame when one is registered.
 #include "gui/QtUiServices.h"
 
+#include "dialogs/ProjectDialogs.h"
 #include "gui/MainFrame.h"
 #include "gui/QtProgressBar.h"
 #include "dialogs/QtText.h"
@@ -9,7 +10,6 @@
 #include "model/core/CatalogueIds.h"
 #include "model/core/HelpPage.h"
 
-#include <QCheckBox>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -49,16 +49,9 @@ int CQtUiServices::MessageBox(MsgKind kind, std::string_view caption, std::strin
 
 bool CQtUiServices::HintBox(std::string_view text, int helpPage)
 {
-    // Stands in for the notice dialog: the text, the box ticked, and help.
-    QMessageBox box(QMessageBox::Information, QStringLiteral("ORVtool"), FromCp1252(text), QMessageBox::Ok,
-                    Frame());
-    box.addButton(QMessageBox::Help);
-    auto* again = new QCheckBox(FromCp1252("Diesen Hinweis immer anzeigen"), &box);
-    again->setChecked(true);
-    box.setCheckBox(again);
-    while (box.exec() == QMessageBox::Help)
-        ShowHelpPage(helpPage, 0);
-    return again->isChecked();
+    CDlgHint hint(text, helpPage, [](int page) { ShowHelpPage(page, 0); }, Frame());
+    hint.exec();
+    return hint.Again();
 }
 
 bool CQtUiServices::AskYesNo(std::string_view text, int)

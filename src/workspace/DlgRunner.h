@@ -167,6 +167,25 @@ public:
         (void)receiver;
         return false;
     }
+    // The setpoint options of a menu; true when the dialog changed the
+    // menu's word, which it marks as a change of the project.
+    virtual bool RunMnuOpt(CPrjMnu& menu)
+    {
+        (void)menu;
+        return false;
+    }
+    // The message-text options' template, which stores nothing.
+    virtual bool RunMsgTxtOpt() { return false; }
+    // The recipe block address of the open project; true on OK. The dialog
+    // marks the project when it moved the block.
+    virtual bool RunRcpAdr() { return false; }
+    // The driver variable at an index of the driver variables; true on OK.
+    // The dialog marks the driver configuration when it changed the value.
+    virtual bool RunDrvVar(int index)
+    {
+        (void)index;
+        return false;
+    }
 };
 
 } // namespace orv

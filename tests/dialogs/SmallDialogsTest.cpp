@@ -1,4 +1,5 @@
 #include "dialogs/DialogKit.h"
+#include "DialogTestKit.h"
 #include "dialogs/KeptDialogs.h"
 #include "dialogs/QtText.h"
 #include "dialogs/SkActionDialog.h"
@@ -45,19 +46,6 @@ namespace orv {
 
 namespace {
 
-// The text a control shows: a button's, a label's or a group's title.
-QString ShownText(const QWidget& dialog, int id)
-{
-    const QObject* control = dialog.findChild<QObject*>(ControlName(id));
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
-        return button->text();
-    if (const auto* label = qobject_cast<const QLabel*>(control))
-        return label->text();
-    if (const auto* group = qobject_cast<const QGroupBox*>(control))
-        return group->title();
-    return control != nullptr ? QStringLiteral("<present>") : QStringLiteral("<missing>");
-}
-
 // Types characters that QTest's key table does not hold.
 void TypeText(QWidget& widget, const QString& text)
 {
@@ -74,23 +62,6 @@ void ClickOk(QDialog& dialog)
     auto* buttons = dialog.findChild<QDialogButtonBox*>();
     ASSERT_NE(buttons, nullptr);
     QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
-}
-
-// Runs act on the next modal dialog once it is up; polled, since the
-// dialog opens inside the call under test.
-void OnModalDialog(std::function<void(QDialog&)> act)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act)] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || !dialog->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        act(*dialog);
-    });
-    poll->start();
 }
 
 // A project with a softkey action, a softkey text and a message text.
@@ -122,11 +93,7 @@ TEST(dialogs_small, EachDialogOpensWithItsNamedControlsAndGermanTexts)
 {
     SmallDialogsWorld w;
     const KeptDialogSource source{[&w] { return w.world.prj.get(); }, [] { return std::string("plus"); }};
-    struct Case {
-        const char* caption; // cp1252
-        std::function<std::unique_ptr<QDialog>()> make;
-        std::vector<std::pair<int, const char*>> texts; // "" only checks presence
-    };
+    using Case = DialogTexts;
     const Case cases[] = {
         {"Softkey-Aktion", [&w] { return std::make_unique<CDlgSkAction>(*w.act, w.world.prj.get()); },
          {{2047, ""}, {2052, ""}, {2053, ""}, {2054, ""}, {2055, ""}, {2122, ""}, {2125, ""}}},
@@ -157,22 +124,8 @@ TEST(dialogs_small, EachDialogOpensWithItsNamedControlsAndGermanTexts)
          {{1982, "dr\xFC" "cken"}, {1983, "loslassen"}, {1984, "F1"}, {2003, "F20"}, {2004, ""}, {2043, ""},
           {2044, "dr\xFC" "cken"}, {2045, "loslassen"}}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.caption);
-        const std::unique_ptr<QDialog> dialog = c.make();
-        dialog->show();
-        EXPECT_EQ(dialog->windowTitle(), FromCp1252(c.caption));
-        for (const auto& [id, text] : c.texts) {
-            SCOPED_TRACE(id);
-            const QString shown = ShownText(*dialog, id);
-            if (*text != 0)
-                EXPECT_EQ(shown.toStdString(), FromCp1252(text).toStdString());
-            else
-                EXPECT_NE(shown, QStringLiteral("<missing>"));
-        }
-        EXPECT_FALSE(dialog->grab().isNull());
-        dialog->hide();
-    }
+    for (const Case& c : cases)
+        ExpectShows(c);
 }
 
 TEST(dialogs_small, SkActionRerendersOnFormatSwitchAndRefusesAValueThatDoesNotRead)
@@ -276,17 +229,10 @@ TEST(dialogs_small, RecipeValueOutsideItsRangeIsRefusedAndPutBack)
 
 TEST(dialogs_small, RunnerOpensTheSoftkeyActionDialogOnTheGivenAction)
 {
-    FrameFixture f;
-    ConfigKit kit;
-    Journal journal;
-    FakeFrameWindow window{journal};
-    FakeFilePrompt files;
-    CQtDlgRunner runner;
-    CFrameCore core{f.frame, window, runner, files};
-    core.Start();
+    RunnerFrame rf;
+    CFrameCore& core = rf.core;
+    CQtDlgRunner& runner = rf.runner;
     ASSERT_NE(core.GetPrjMgr(), nullptr);
-    CKeptDialogs kept(MakeKeptDialog, core);
-    runner.SetKept(&kept);
     CPrjData& prj = *core.GetPrjMgr()->GetPrjData();
     prj.InsSkAct(new CPrjSkAct(1, "Eins"));
     prj.InsSkAct(new CPrjSkAct(2, "Zwei"));
