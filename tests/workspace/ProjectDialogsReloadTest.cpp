@@ -8,7 +8,7 @@
 #include "model/project/PrjIntVar.h"
 #include "model/project/PrjVarList.h"
 #include "support/PrjBuilder.h"
-#include "../source/reader/SourceRoundTrip.h"
+#include "support/SourceRoundTrip.h"
 
 #include <gtest/gtest.h>
 
