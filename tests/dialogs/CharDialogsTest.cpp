@@ -1,12 +1,15 @@
 #include "dialogs/DialogKit.h"
 #include "dialogs/DlgCharEdit.h"
 #include "dialogs/DlgCharSel.h"
+#include "dialogs/DlgVar.h"
 #include "dialogs/KeptDialogs.h"
 #include "dialogs/LineEditListBox.h"
 #include "dialogs/PanelGlyphPainter.h"
 #include "model/project/CharDef.h"
 #include "model/project/Fon.h"
 #include "model/project/PrjData.h"
+#include "model/project/PrjVarKinds.h"
+#include "model/project/TextPool.h"
 #include "support/ConfigKit.h"
 #include "support/FonFixture.h"
 #include "support/FrameFakes.h"
@@ -16,7 +19,9 @@
 #include "support/TempDir.h"
 #include "workspace/FrameCore.h"
 #include "workspace/PrjMgr.h"
+#include "workspace/forms/DlgVarForm.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
 #include <QPushButton>
@@ -328,6 +333,47 @@ TEST(dialogs_chars_runner, RunnerOpensTheKeptCharacterDialogs)
     });
     EXPECT_TRUE(runner.RunCharSel([&received](uint16_t code) { received.push_back(code); }));
     EXPECT_EQ(received, std::vector<uint16_t>{'A'});
+}
+
+// The variable dialog's "&Zeichen" runs the program's character table; each
+// double-clicked character lands in the string page's line box.
+TEST(dialogs_chars_runner, VariableDialogTakesCharactersFromTheTable)
+{
+    FrameFixture f;
+    ConfigKit kit;
+    Journal journal;
+    FakeFrameWindow window{journal};
+    FakeFilePrompt files;
+    CQtDlgRunner runner;
+    CFrameCore core{f.frame, window, runner, files};
+    core.Start();
+    ASSERT_NE(core.GetPrjMgr(), nullptr);
+    CKeptDialogs kept(MakeKeptDialog, core);
+    runner.SetKept(&kept);
+
+    CTextPool pool{16, 8};
+    const CPrjVarBit handed("Neu", 0, 1, 12, 0, &pool);
+    std::string lines;
+    bool enabled = false;
+    InModalLoop([&](QDialog& var) {
+        QTest::mouseClick(FindControl<QAbstractButton>(var, CDlgVarForm::kFmtString), Qt::LeftButton, {}, QPoint(6, 6));
+        auto* chars = FindControl<QPushButton>(var, CDlgVarForm::kChar);
+        ASSERT_NE(chars, nullptr);
+        enabled = chars->isEnabled();
+        InModalLoop([](QDialog& table) {
+            QTest::mouseDClick(&table, Qt::LeftButton, {}, InsideCell('A'));
+            QTest::mouseDClick(&table, Qt::LeftButton, {}, InsideCell('A'));
+            QTimer::singleShot(20, &table, &QDialog::reject);
+        });
+        QTest::mouseClick(chars, Qt::LeftButton);
+        auto* box = FindControl<CLineEditListBox>(var, CDlgVarForm::kStrList);
+        ASSERT_NE(box, nullptr);
+        lines = box->GetText(0);
+        var.reject();
+    });
+    EXPECT_FALSE(runner.RunVar(handed, 1));
+    EXPECT_TRUE(enabled);
+    EXPECT_EQ(lines, "AA");
 }
 
 } // namespace orv
