@@ -1,3 +1,5 @@
+#include "DialogTestKit.h"
+
 #include "dialogs/DialogKit.h"
 #include "dialogs/DlgCharEdit.h"
 #include "dialogs/DlgCharSel.h"
@@ -339,17 +341,8 @@ TEST(dialogs_chars_runner, RunnerOpensTheKeptCharacterDialogs)
 // double-clicked character lands in the string page's line box.
 TEST(dialogs_chars_runner, VariableDialogTakesCharactersFromTheTable)
 {
-    FrameFixture f;
-    ConfigKit kit;
-    Journal journal;
-    FakeFrameWindow window{journal};
-    FakeFilePrompt files;
-    CQtDlgRunner runner;
-    CFrameCore core{f.frame, window, runner, files};
-    core.Start();
-    ASSERT_NE(core.GetPrjMgr(), nullptr);
-    CKeptDialogs kept(MakeKeptDialog, core);
-    runner.SetKept(&kept);
+    RunnerFrame frame;
+    ASSERT_NE(frame.core.GetPrjMgr(), nullptr);
 
     CTextPool pool{16, 8};
     const CPrjVarBit handed("Neu", 0, 1, 12, 0, &pool);
@@ -371,7 +364,7 @@ TEST(dialogs_chars_runner, VariableDialogTakesCharactersFromTheTable)
         lines = box->GetText(0);
         var.reject();
     });
-    EXPECT_FALSE(runner.RunVar(handed, 1));
+    EXPECT_FALSE(frame.runner.RunVar(handed, 1));
     EXPECT_TRUE(enabled);
     EXPECT_EQ(lines, "AA");
 }
