@@ -17,6 +17,7 @@ class CPrjRcpTxt;
 class CPrjMnu;
 class CPrjMnuNode;
 class CDrvTabEntry5;
+class CPrjVar;
 
 // The dialogs the frame's commands run without handing values. The kept ones
 // come first, in the order they are created and deleted.
@@ -140,6 +141,47 @@ public:
     virtual bool RunSpsDef(const CDrvTabEntry5* entry)
     {
         (void)entry;
+        return false;
+    }
+
+    // The dialogs below edit one thing handed in by the list view and the
+    // project tree. Each is greyed while the runner lacks it.
+    enum class EditDlg : int { Var, DrvVar, Value, MnuOpt, MsgTxtOpt, RcpAdr, CharEdit };
+    virtual bool HasEditDlg(EditDlg dlg) const
+    {
+        (void)dlg;
+        return false;
+    }
+    // The variable dialog's modes: an existing variable, and a new one
+    // built from the template handed in; the dialog inserts the variable it
+    // builds, the template stays the caller's. True on OK.
+    static constexpr int kVarExisting = 0;
+    static constexpr int kVarNew = 1;
+    virtual bool RunVar(CPrjVar& var, int mode)
+    {
+        (void)var;
+        (void)mode;
+        return false;
+    }
+    // The driver variable at an index of the driver's parameter records.
+    virtual bool RunDrvVar(int index)
+    {
+        (void)index;
+        return false;
+    }
+    // The options of a menu, loaded from it and stored on OK.
+    virtual bool RunMnuOpt(CPrjMnu& menu)
+    {
+        (void)menu;
+        return false;
+    }
+    // The message texts' options and the recipe block address of the tree.
+    virtual bool RunMsgTxtOpt() { return false; }
+    virtual bool RunRcpAdr() { return false; }
+    // The character editor on a character code.
+    virtual bool RunCharEdit(int code)
+    {
+        (void)code;
         return false;
     }
 };

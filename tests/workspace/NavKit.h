@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,16 @@ public:
     bool RunSkAction(int index) override;
     bool RunSoftkeys(int index) override;
     bool RunMnuNode(CPrjMnu& menu, CPrjMnuNode& node) override;
+    // The list view's and the project tree's dialogs.
+    bool HasEditDlg(EditDlg) const override { return editDlgs; }
+    bool RunVar(CPrjVar& var, int mode) override;
+    bool RunDrvVar(int index) override;
+    bool RunCharEdit(int code) override;
+    std::optional<uint16_t> RunValue(const CDrvParItem& item) override;
+    std::optional<RenameResult> RunRename(uint16_t number, std::string_view name) override;
+    bool RunMnuOpt(CPrjMnu& menu) override;
+    bool RunMsgTxtOpt() override;
+    bool RunRcpAdr() override;
 
     // The renumber dialog's answers in order; nothing is Cancel.
     std::deque<std::optional<RenumberNums>> renumbers;
@@ -42,6 +53,14 @@ public:
     // Each run as "<dialog> <argument>", the element handed in by address.
     std::vector<std::string> runs;
     std::vector<const void*> handed;
+    // Whether the list view's and the tree's dialogs exist.
+    bool editDlgs = true;
+    // What the variable dialog does to the variable handed in before it
+    // answers answerOk (a new one it inserts itself).
+    std::function<void(CPrjVar& var, int mode)> onVar;
+    // The value and rename dialogs' answers in order; nothing is Cancel.
+    std::deque<std::optional<uint16_t>> values;
+    std::deque<std::optional<RenameResult>> renames;
 };
 
 class NavKit {
