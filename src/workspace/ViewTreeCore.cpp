@@ -64,6 +64,18 @@ int TreeListTypeOf(N node)
     return 0;
 }
 
+// An item under Texte or Hilfstexte, which offers new texts.
+bool TreeIsTextItem(N node)
+{
+    const auto in = [node](const auto& rows) {
+        for (const TreeTextRow& r : rows)
+            if (r.node == node)
+                return true;
+        return false;
+    };
+    return in(kTreeTexts) || in(kTreeHlpTexts) || node == N::PrnTexts || node == N::Xref;
+}
+
 // The dialogs that items open.
 struct TreeDlgRow {
     N node;
@@ -175,14 +187,6 @@ CPrjMnu* CViewTreeCore::MenuAt(int menuIdx) const
     return menus && menuIdx >= 0 && menuIdx < menus->GetCount() ? menus->ItemAt(menuIdx) : nullptr;
 }
 
-TreeNode CViewTreeCore::ParentOf(TreeNode node) const
-{
-    for (const TreeItem& item : m_items)
-        if (item.node == node)
-            return item.parent;
-    return N::Root;
-}
-
 void CViewTreeCore::MnuSelected(int menuIdx)
 {
     m_lst.SetListMode(IViewLst::kModeMenuNodes);
@@ -248,7 +252,7 @@ std::vector<LstMenuItem> CViewTreeCore::RightClick(TreeNode node, int menuIdx)
 std::vector<LstMenuItem> CViewTreeCore::MenuOf(TreeNode node, int menuIdx)
 {
     const CDlgRunner& dialogs = m_core.GetDlgRunner();
-    const bool isText = node != N::HlpTexts && (ParentOf(node) == N::Texts || ParentOf(node) == N::HlpTexts);
+    const bool isText = TreeIsTextItem(node);
     if (isText) {
         // A text is made only in the list that the item itself opened.
         const CObjNav* nav = m_core.GetCurNav();

@@ -121,8 +121,6 @@ protected:
 private:
     std::vector<LstMenuItem> MenuOf(TreeNode node, int menuIdx);
     CPrjMnu* MenuAt(int menuIdx) const;
-    // Root for the root and for items not shown.
-    TreeNode ParentOf(TreeNode node) const;
 
     CFrameCore& m_core;
     CViewLstCore& m_lst;

@@ -26,7 +26,11 @@ class CPrjNumList;
 class NavDlgRunner final : public CDlgRunner {
 public:
     bool IsAvailable(DlgId) const override { return true; }
-    bool Run(DlgId) override { return true; }
+    bool Run(DlgId id) override
+    {
+        dlgRuns.push_back(id);
+        return true;
+    }
     bool RunSearch(int) override { return true; }
     std::optional<RenumberNums> RunRenumber(int mode, std::optional<RenumberNums> start) override;
     bool RunMsgOptions(CMsgTxt& text) override;
@@ -53,6 +57,8 @@ public:
     // Each run as "<dialog> <argument>", the element handed in by address.
     std::vector<std::string> runs;
     std::vector<const void*> handed;
+    // The dialogs run without an argument, in order.
+    std::vector<DlgId> dlgRuns;
     // Whether the list view's and the tree's dialogs exist.
     bool editDlgs = true;
     // What the variable dialog does to the variable handed in before it
