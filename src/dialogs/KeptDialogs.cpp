@@ -187,6 +187,12 @@ std::optional<uint16_t> CQtDlgRunner::RunValue(const CDrvParItem& item)
     return dialog.exec() == QDialog::Accepted ? dialog.Value() : std::nullopt;
 }
 
+bool CQtDlgRunner::HasEditDlg(EditDlg dlg) const
+{
+    // The value dialog is made per run; the others are not built yet.
+    return dlg == EditDlg::Value && Core() != nullptr;
+}
+
 std::optional<CDlgRunner::RenameResult> CQtDlgRunner::RunRename(uint16_t number, std::string_view name)
 {
     auto* dialog = dynamic_cast<CDlgRename*>(m_kept != nullptr ? m_kept->Get(DlgId::Rename) : nullptr);

@@ -67,6 +67,7 @@ public:
     std::optional<uint16_t> RunValue(const CDrvParItem& item) override;
     std::optional<RenameResult> RunRename(uint16_t number, std::string_view name) override;
     bool RunSpsDef(const CDrvTabEntry5* entry) override;
+    bool HasEditDlg(EditDlg dlg) const override;
     // The frame's search dialog, null while there is none.
     void SetSearch(CDlgSearch* search) { m_search = search; }
 

@@ -8,6 +8,8 @@
 #include "gui/Icons.h"
 #include "gui/PrintView.h"
 #include "gui/ViewDc.h"
+#include "gui/ViewLst.h"
+#include "gui/ViewTree.h"
 #include "gui/ViewLog.h"
 #include "gui/ViewLogSearch.h"
 #include "link/SerLinkBinding.h"
@@ -52,18 +54,6 @@ QRect AvailableScreen()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-}
-
-// A pane whose view arrives later: it takes the focus and nothing else.
-QWidget* MakePlaceholder(const char* name)
-{
-    auto* pane = new QFrame;
-    pane->setObjectName(QString::fromLatin1(name));
-    pane->setFrameShape(QFrame::StyledPanel);
-    pane->setFocusPolicy(Qt::StrongFocus);
-    pane->setBackgroundRole(QPalette::Base);
-    pane->setAutoFillBackground(true);
-    return pane;
 }
 
 // Tool bar resource 128: command ids in order, 0 a separator; the last three
@@ -133,6 +123,11 @@ CMainFrame::~CMainFrame()
     // The display editor's rows are registered with the core: it goes first.
     delete m_viewDc;
     m_viewDc = nullptr;
+    // The tree and the list view are registered too; the tree uses the list.
+    delete m_viewTree;
+    m_viewTree = nullptr;
+    delete m_viewLst;
+    m_viewLst = nullptr;
     // The search dialog and its editor work through the core.
     m_dlgRunner.SetSearch(nullptr);
     m_search.reset();
@@ -447,13 +442,16 @@ void CMainFrame::BuildClient()
     m_outer->setObjectName(QStringLiteral("outerSplitter"));
     m_leftRight = new QSplitter(Qt::Horizontal, m_outer);
     m_leftRight->setObjectName(QStringLiteral("leftRightSplitter"));
-    m_panes[0] = MakePlaceholder("paneTree");
+    // The tree reaches the list view's providers: the list view comes first.
+    m_viewLst = new CViewLst(*m_core);
+    m_viewTree = new CViewTree(*m_core, m_viewLst->Core());
+    m_panes[0] = m_viewTree;
     m_leftRight->addWidget(m_panes[0]);
     m_right = new QSplitter(Qt::Vertical, m_leftRight);
     m_right->setObjectName(QStringLiteral("rightSplitter"));
     m_viewDc = new CViewDc(*m_core, m_ovr);
     m_panes[1] = m_viewDc;
-    m_panes[2] = MakePlaceholder("paneList");
+    m_panes[2] = m_viewLst;
     m_right->addWidget(m_panes[1]);
     m_right->addWidget(m_panes[2]);
     m_log = new CViewLog;
