@@ -46,6 +46,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <filesystem>
+
 namespace orv {
 
 namespace {
@@ -157,6 +159,7 @@ bool CMainFrame::Create(const std::vector<std::string>& args)
     // The first load of the last project set the path before it marked the
     // project loaded.
     UpdateTitle();
+    ShowStartedProject();
     m_kept = std::make_unique<CKeptDialogs>(m_dialogFactory, *m_core);
     m_dlgRunner.SetKept(m_kept.get());
     UpdateCommandStates();
@@ -434,6 +437,21 @@ void CMainFrame::BuildStatusBar()
     // Permanent widgets: a temporary message would hide the progress bar.
     statusBar()->addPermanentWidget(m_pane0, 1);
     statusBar()->addPermanentWidget(m_ovr);
+}
+
+void CMainFrame::ShowStartedProject()
+{
+    // The tree's first update: it shows the project the start loaded, and
+    // the list view its variables, as after a load.
+    if ((GetStateFlags() & kStateProjectLoaded) == 0) {
+        m_viewTree->Core().BuildTree();
+        return;
+    }
+    m_viewTree->Core().RebuildTree(std::filesystem::path(GetPrjPath()).filename().string());
+    CViewLstCore& lst = m_viewLst->Core();
+    lst.SetListMode(IViewLst::kModeVars);
+    lst.SetVarProvider(0);
+    lst.ActivateProvider(IViewLst::kModeVars);
 }
 
 void CMainFrame::BuildClient()

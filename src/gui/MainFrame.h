@@ -134,6 +134,7 @@ private:
     void BuildToolBar();
     void BuildStatusBar();
     void BuildClient();
+    void ShowStartedProject();
     void SizePanes();
     void WireCommands();
     void WireTableCommands();

@@ -179,6 +179,17 @@ TEST_F(gui_list_view, TextCellsShowThePanelFontsGlyphs)
     EXPECT_FALSE(fw.ui.HasLogLine("FATAL: unable to create console font"));
 }
 
+TEST_F(gui_list_view, WithoutAScreenFontTheBytesShowInTheSystemFont)
+{
+    fw.frame.UnloadFon();
+    fw.ui.ExpectFatal("FATAL: unable to create console font");
+    core.OnTextList(2);
+    const QImage image = view.ReportView()->viewport()->grab().toImage();
+    EXPECT_FALSE(image.isNull());
+    EXPECT_TRUE(fw.ui.HasLogLine("FATAL: unable to create console font"));
+    EXPECT_EQ(view.Model()->index(0, 1).data().toString(), QStringLiteral("AB"));
+}
+
 TEST_F(gui_list_view, F2OnAVariableRenamesIt)
 {
     core.OnVarList(0);
