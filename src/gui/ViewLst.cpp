@@ -88,8 +88,7 @@ QVariant CLstModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         return index.column() == 0 ? QVariant(LstIcon(m_core.GetListMode(), row.image)) : QVariant();
     case Qt::TextAlignmentRole:
-        if (index.column() < table.GetColumnCount() &&
-            table.Column(index.column()).align == LstColumn::Align::Right)
+        if (index.column() < table.GetColumnCount() && table.Column(index.column()).align == LstColumn::Align::Right)
             return QVariant(Qt::AlignRight | Qt::AlignVCenter);
         return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     default:
@@ -144,8 +143,7 @@ QMimeData* CLstModel::mimeData(const QModelIndexList& indexes) const
     if (drag.kind == LstDrag::Kind::None)
         return nullptr;
     auto* mime = new QMimeData;
-    mime->setData(drag.kind == LstDrag::Kind::Var ? MimeVarIndex() : MimeCharCode(),
-                  QByteArray::number(drag.value));
+    mime->setData(drag.kind == LstDrag::Kind::Var ? MimeVarIndex() : MimeCharCode(), QByteArray::number(drag.value));
     return mime;
 }
 
@@ -204,12 +202,12 @@ public:
         QStyle* style = widget != nullptr ? widget->style() : nullptr;
         if (style != nullptr)
             style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
-        const QRect textRect = style != nullptr ? style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget)
-                                                : option.rect;
+        const QRect textRect =
+            style != nullptr ? style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget) : option.rect;
         const int dpi = widget != nullptr ? widget->logicalDpiY() : 96;
         const int s = CPanelGlyphPainter::ScaleForHeight(fon, static_cast<int>(std::lround(8.0 * dpi / 72.0)));
         const QColor colour = (option.state & QStyle::State_Selected) ? option.palette.highlightedText().color()
-                                                                       : option.palette.text().color();
+                                                                      : option.palette.text().color();
         int x = textRect.left();
         painter->save();
         painter->setClipRect(textRect);
@@ -250,7 +248,8 @@ CViewLst::CViewLst(CFrameCore& core, QWidget* parent)
     m_icons->setUniformItemSizes(true);
     m_icons->setResizeMode(QListView::Adjust);
     m_icons->setMovement(QListView::Static);
-    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_report), static_cast<QAbstractItemView*>(m_icons)}) {
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(m_report), static_cast<QAbstractItemView*>(m_icons)}) {
         view->setModel(m_model);
         // A delegate each: an editor commits to its own view only.
         view->setItemDelegate(new ConsoleDelegate(*m_core, view));
@@ -391,8 +390,7 @@ bool CViewLst::eventFilter(QObject* watched, QEvent* event)
     } else if (event->type() == QEvent::ContextMenu && watched != this) {
         // The views' menus are the list view's own.
         auto* menuEvent = static_cast<QContextMenuEvent*>(event);
-        QContextMenuEvent forwarded(menuEvent->reason(), mapFromGlobal(menuEvent->globalPos()),
-                                    menuEvent->globalPos());
+        QContextMenuEvent forwarded(menuEvent->reason(), mapFromGlobal(menuEvent->globalPos()), menuEvent->globalPos());
         contextMenuEvent(&forwarded);
         return true;
     }

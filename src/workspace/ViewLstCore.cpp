@@ -27,8 +27,6 @@ namespace orv {
 
 namespace {
 
-using namespace lstcmd;
-
 constexpr LstMenuItem kLstSeparator{0, false};
 constexpr uint32_t kLstIntVarEditable = 0x80000000u;
 
@@ -59,52 +57,74 @@ std::vector<LstMenuItem> LstContextMenu(const LstMenuFacts& f)
         const bool own = f.kind == 0;
         const bool editable = (sel && f.kind == 0 && f.varDlg) || (sel && f.kind == 2 && f.drvVarDlg) ||
                               (sel && f.kind == 1 && f.intVarEditable && f.varDlg);
-        return {{kNew, own && f.varDlg},
-                {kEdit, editable},
-                kLstSeparator,
-                {kCopy, sel && own},
-                {kDelete, sel && own},
-                {kRename, sel && own},
-                kLstSeparator,
-                {kUsage, false}};
+        return {
+            {lstcmd::kNew,    own && f.varDlg},
+            {lstcmd::kEdit,   editable       },
+            kLstSeparator, {lstcmd::kCopy,   sel && own     },
+            {lstcmd::kDelete, sel && own     },
+            {lstcmd::kRename, sel && own     },
+            kLstSeparator, {lstcmd::kUsage,  false          }
+        };
     }
     case IViewLst::kModeTexts:
-        return {{kNew, true},
-                {kEdit, sel},
-                {kCopy, sel},
-                {kDelete, sel && !(f.listType == 2 && f.opTxtInMenu)},
-                kLstSeparator,
-                {kOptions, sel && f.listType == 3},
-                {kRenumber, sel && f.curNumValid}};
+        return {
+            {lstcmd::kNew,      true                                      },
+            {lstcmd::kEdit,     sel                                       },
+            {lstcmd::kCopy,     sel                                       },
+            {lstcmd::kDelete,   sel && !(f.listType == 2 && f.opTxtInMenu)},
+            kLstSeparator,
+            {lstcmd::kOptions,  sel && f.listType == 3                    },
+            {lstcmd::kRenumber, sel && f.curNumValid                      }
+        };
     case IViewLst::kModeMenuNodes:
-        return {{kAssignTexts, true}, kLstSeparator,   {kEdit, true},       {kNewNode, true},
-                {kDelete, true},      {kRenumber, true}, {kMakeStart, true}};
+        return {
+            {lstcmd::kAssignTexts, true},
+            kLstSeparator,           {lstcmd::kEdit,        true},
+            {lstcmd::kNewNode,     true},
+            {lstcmd::kDelete,      true},
+            {lstcmd::kRenumber,    true},
+            {lstcmd::kMakeStart,   true}
+        };
     case IViewLst::kModeSkActions:
-        return {{kNew, true}, {kEdit, sel}, {kDelete, sel}, {kCopy, sel}, {kRenumber, sel}};
+        return {
+            {lstcmd::kNew,      true},
+            {lstcmd::kEdit,     sel },
+            {lstcmd::kDelete,   sel },
+            {lstcmd::kCopy,     sel },
+            {lstcmd::kRenumber, sel }
+        };
     case IViewLst::kModeSkTexts:
-        return {{kNew, true}, {kEdit, sel}, {kDelete, sel}, {kCopy, sel}, {kDefault, false}, {kRenumber, sel}};
+        return {
+            {lstcmd::kNew,      true },
+            {lstcmd::kEdit,     sel  },
+            {lstcmd::kDelete,   sel  },
+            {lstcmd::kCopy,     sel  },
+            {lstcmd::kDefault,  false},
+            {lstcmd::kRenumber, sel  }
+        };
     case IViewLst::kModePlcArea:
-        return {{kChangeValue, f.simRunning && f.valueDlg},
-                {kAddBits, false},
-                {kRemoveBits, false},
-                kLstSeparator,
-                {kHelp, true}};
+        return {
+            {lstcmd::kChangeValue, f.simRunning && f.valueDlg},
+            {lstcmd::kAddBits,     false                     },
+            {lstcmd::kRemoveBits,  false                     },
+            kLstSeparator,
+            {lstcmd::kHelp,        true                      }
+        };
     case IViewLst::kModeChars:
-        return {{kEdit, sel && f.defChar && f.charEditDlg}, {kInsert, sel && f.validChar}};
+        return {
+            {lstcmd::kEdit,   sel && f.defChar && f.charEditDlg},
+            {lstcmd::kInsert, sel && f.validChar               }
+        };
     default:
         return {};
     }
 }
 
 CViewLstCore::CViewLstCore(CFrameCore& core)
-    : m_core(core),
-      m_var(std::make_unique<CLstProvVar>(core, m_table, 0)),
-      m_mnuNode(std::make_unique<CLstProvMnuNode>(core, m_table)),
-      m_txt(std::make_unique<CLstProvTxt>(core, m_table)),
-      m_skTxt(std::make_unique<CLstProvSkTxt>(core, m_table)),
-      m_skAct(std::make_unique<CLstProvSkAct>(core, m_table)),
-      m_wordBits(std::make_unique<CLstProvWordBits>(core, m_table)),
-      m_chr(std::make_unique<CLstProvChr>(core, m_table))
+    : m_core(core), m_var(std::make_unique<CLstProvVar>(core, m_table, 0)),
+      m_mnuNode(std::make_unique<CLstProvMnuNode>(core, m_table)), m_txt(std::make_unique<CLstProvTxt>(core, m_table)),
+      m_skTxt(std::make_unique<CLstProvSkTxt>(core, m_table)), m_skAct(std::make_unique<CLstProvSkAct>(core, m_table)),
+      m_wordBits(std::make_unique<CLstProvWordBits>(core, m_table)), m_chr(std::make_unique<CLstProvChr>(core, m_table))
 {
 }
 
@@ -257,98 +277,98 @@ void CViewLstCore::RunCommand(uint32_t id)
     CObjNav* nav = m_core.GetCurNav();
     IViewDc* dc = m_core.GetViewDc();
     switch (m_mode * 100000 + static_cast<int>(id)) {
-    case kModeVars * 100000 + kNew:
+    case kModeVars * 100000 + lstcmd::kNew:
         NewVar();
         break;
-    case kModeVars * 100000 + kEdit:
+    case kModeVars * 100000 + lstcmd::kEdit:
         EditVar();
         break;
-    case kModeVars * 100000 + kCopy:
+    case kModeVars * 100000 + lstcmd::kCopy:
         CopyVar();
         break;
-    case kModeVars * 100000 + kDelete:
+    case kModeVars * 100000 + lstcmd::kDelete:
         DeleteVar();
         break;
-    case kModeVars * 100000 + kRename:
-    case kModeMenuNodes * 100000 + kRenumber:
-    case kModeSkActions * 100000 + kRenumber:
-    case kModeSkTexts * 100000 + kRenumber:
+    case kModeVars * 100000 + lstcmd::kRename:
+    case kModeMenuNodes * 100000 + lstcmd::kRenumber:
+    case kModeSkActions * 100000 + lstcmd::kRenumber:
+    case kModeSkTexts * 100000 + lstcmd::kRenumber:
         BeginLabelEdit(m_selRow);
         break;
-    case kModeTexts * 100000 + kNew:
+    case kModeTexts * 100000 + lstcmd::kNew:
         if (nav)
             nav->New();
         break;
-    case kModeTexts * 100000 + kEdit:
+    case kModeTexts * 100000 + lstcmd::kEdit:
         if (nav && dc)
             dc->CaretHome();
         break;
-    case kModeTexts * 100000 + kCopy:
+    case kModeTexts * 100000 + lstcmd::kCopy:
         if (nav && dc)
             dc->CopyCurTxt();
         break;
-    case kModeTexts * 100000 + kDelete:
+    case kModeTexts * 100000 + lstcmd::kDelete:
         if (nav)
             nav->Delete();
         break;
-    case kModeTexts * 100000 + kOptions:
+    case kModeTexts * 100000 + lstcmd::kOptions:
         if (nav)
             nav->EditOptions();
         break;
-    case kModeTexts * 100000 + kRenumber:
+    case kModeTexts * 100000 + lstcmd::kRenumber:
         if (nav)
             nav->Renumber();
         break;
-    case kModeMenuNodes * 100000 + kAssignTexts:
+    case kModeMenuNodes * 100000 + lstcmd::kAssignTexts:
         SetListMode(kModeTexts);
         ActivateProvider(kModeTexts);
         break;
-    case kModeMenuNodes * 100000 + kEdit:
+    case kModeMenuNodes * 100000 + lstcmd::kEdit:
         m_mnuNode->OnEdit(m_selRow);
         break;
-    case kModeMenuNodes * 100000 + kNewNode:
+    case kModeMenuNodes * 100000 + lstcmd::kNewNode:
         m_mnuNode->OnNew();
         break;
-    case kModeMenuNodes * 100000 + kDelete:
+    case kModeMenuNodes * 100000 + lstcmd::kDelete:
         m_mnuNode->OnDelete(m_selRow);
         break;
-    case kModeMenuNodes * 100000 + kMakeStart:
+    case kModeMenuNodes * 100000 + lstcmd::kMakeStart:
         m_mnuNode->OnMakeStart(m_selRow);
         break;
-    case kModeSkActions * 100000 + kNew:
+    case kModeSkActions * 100000 + lstcmd::kNew:
         m_skAct->OnNew();
         break;
-    case kModeSkActions * 100000 + kEdit:
+    case kModeSkActions * 100000 + lstcmd::kEdit:
         m_skAct->OnEdit(m_selRow);
         break;
-    case kModeSkActions * 100000 + kDelete:
+    case kModeSkActions * 100000 + lstcmd::kDelete:
         m_skAct->OnDelete(m_selRow);
         break;
-    case kModeSkActions * 100000 + kCopy:
+    case kModeSkActions * 100000 + lstcmd::kCopy:
         m_skAct->OnCopy(m_selRow);
         break;
-    case kModeSkTexts * 100000 + kNew:
+    case kModeSkTexts * 100000 + lstcmd::kNew:
         m_skTxt->OnNew();
         break;
-    case kModeSkTexts * 100000 + kEdit:
+    case kModeSkTexts * 100000 + lstcmd::kEdit:
         m_skTxt->OnEdit(m_selRow);
         break;
-    case kModeSkTexts * 100000 + kDelete:
+    case kModeSkTexts * 100000 + lstcmd::kDelete:
         m_skTxt->OnDelete(m_selRow);
         break;
-    case kModeSkTexts * 100000 + kCopy:
+    case kModeSkTexts * 100000 + lstcmd::kCopy:
         m_skTxt->OnCopy(m_selRow);
         break;
-    case kModePlcArea * 100000 + kChangeValue:
+    case kModePlcArea * 100000 + lstcmd::kChangeValue:
         ChangeValue();
         break;
-    case kModePlcArea * 100000 + kHelp:
+    case kModePlcArea * 100000 + lstcmd::kHelp:
         ShowHelpPage(1, 0);
         break;
-    case kModeChars * 100000 + kEdit:
+    case kModeChars * 100000 + lstcmd::kEdit:
         m_core.GetDlgRunner().RunCharEdit(m_selRow);
         break;
-    case kModeChars * 100000 + kInsert:
+    case kModeChars * 100000 + lstcmd::kInsert:
         if (dc)
             dc->InsChrAtCaret(m_selRow);
         break;

@@ -21,7 +21,7 @@ namespace orv {
 
 namespace {
 
-using N = TreeNode;
+using TreeN = TreeNode;
 
 // Menus are kept, compiled and renamed in this range.
 constexpr int kTreeMenuLow = 1;
@@ -29,31 +29,42 @@ constexpr int kTreeMenuHigh = 127;
 
 // A text item and the list type its selection opens (0: none).
 struct TreeTextRow {
-    N node;
+    TreeN node;
     int stringId;
     TxtKind kind;
     int listType;
 };
 
 constexpr TreeTextRow kTreeTexts[] = {
-    {N::StsTxt, 9125, TxtKind::Sts, 0}, {N::DftTxt, 9126, TxtKind::Dft, 0}, {N::OpTxt, 9127, TxtKind::Op, 2},
-    {N::MsgTxt, 9128, TxtKind::Msg, 3}, {N::HstTxt, 9129, TxtKind::Hst, 4}, {N::RcpTxt, 9131, TxtKind::Rcp, 6},
+    {TreeN::StsTxt, 9125, TxtKind::Sts, 0},
+    {TreeN::DftTxt, 9126, TxtKind::Dft, 0},
+    {TreeN::OpTxt,  9127, TxtKind::Op,  2},
+    {TreeN::MsgTxt, 9128, TxtKind::Msg, 3},
+    {TreeN::HstTxt, 9129, TxtKind::Hst, 4},
+    {TreeN::RcpTxt, 9131, TxtKind::Rcp, 6},
 };
 
 constexpr TreeTextRow kTreeHlpTexts[] = {
-    {N::HlpDft, 9205, TxtKind::HlpDft, 11},   {N::HlpMnu, 9206, TxtKind::HlpMnu, 12},
-    {N::HlpInf, 9207, TxtKind::HlpInf, 13},   {N::HlpWrn, 9208, TxtKind::HlpWrn, 14},
-    {N::HlpFlt, 9209, TxtKind::HlpFlt, 15},   {N::HlpMsg, 9210, TxtKind::HlpMsg, 0},
-    {N::HlpRcp, 9211, TxtKind::HlpRcp, 17},   {N::HlpOp, 9212, TxtKind::HlpOp, 0},
-    {N::HlpHst, 9213, TxtKind::HlpHst, 19},   {N::HlpRcpDlg, 9214, TxtKind::HlpRcpDlg, 0},
+    {TreeN::HlpDft,    9205, TxtKind::HlpDft,    11},
+    {TreeN::HlpMnu,    9206, TxtKind::HlpMnu,    12},
+    {TreeN::HlpInf,    9207, TxtKind::HlpInf,    13},
+    {TreeN::HlpWrn,    9208, TxtKind::HlpWrn,    14},
+    {TreeN::HlpFlt,    9209, TxtKind::HlpFlt,    15},
+    {TreeN::HlpMsg,    9210, TxtKind::HlpMsg,    0 },
+    {TreeN::HlpRcp,    9211, TxtKind::HlpRcp,    17},
+    {TreeN::HlpOp,     9212, TxtKind::HlpOp,     0 },
+    {TreeN::HlpHst,    9213, TxtKind::HlpHst,    19},
+    {TreeN::HlpRcpDlg, 9214, TxtKind::HlpRcpDlg, 0 },
 };
 
 constexpr TreeTextRow kTreePrnTexts[] = {
-    {N::PrnOp, 9201, TxtKind::PrtOp, 0}, {N::PrnMsg, 9202, TxtKind::PrtMsg, 0}, {N::PrnRcp, 9902, TxtKind::PrtRcp, 0},
+    {TreeN::PrnOp,  9201, TxtKind::PrtOp,  0},
+    {TreeN::PrnMsg, 9202, TxtKind::PrtMsg, 0},
+    {TreeN::PrnRcp, 9902, TxtKind::PrtRcp, 0},
 };
 
 // The list type a text item opens; 0 for the others.
-int TreeListTypeOf(N node)
+int TreeListTypeOf(TreeN node)
 {
     for (const TreeTextRow& r : kTreeTexts)
         if (r.node == node)
@@ -65,7 +76,7 @@ int TreeListTypeOf(N node)
 }
 
 // An item under Texte or Hilfstexte, which offers new texts.
-bool TreeIsTextItem(N node)
+bool TreeIsTextItem(TreeN node)
 {
     const auto in = [node](const auto& rows) {
         for (const TreeTextRow& r : rows)
@@ -73,20 +84,26 @@ bool TreeIsTextItem(N node)
                 return true;
         return false;
     };
-    return in(kTreeTexts) || in(kTreeHlpTexts) || node == N::PrnTexts || node == N::Xref;
+    return in(kTreeTexts) || in(kTreeHlpTexts) || node == TreeN::PrnTexts || node == TreeN::Xref;
 }
 
 // The dialogs that items open.
 struct TreeDlgRow {
-    N node;
+    TreeN node;
     DlgId dlg;
 };
 
 constexpr TreeDlgRow kTreeDialogs[] = {
-    {N::Descr, DlgId::Descr},   {N::Times, DlgId::Times},        {N::AdrRef, DlgId::AdrRef},
-    {N::PrnPar, DlgId::PrnPar}, {N::MemPartition, DlgId::MemPartition}, {N::PrjOpt, DlgId::PrjOpt},
-    {N::TimeSw, DlgId::TimeSw}, {N::Ports, DlgId::Ports},        {N::Lang, DlgId::Lang},
-    {N::PrgOpt, DlgId::PrgOpt},
+    {TreeN::Descr,        DlgId::Descr       },
+    {TreeN::Times,        DlgId::Times       },
+    {TreeN::AdrRef,       DlgId::AdrRef      },
+    {TreeN::PrnPar,       DlgId::PrnPar      },
+    {TreeN::MemPartition, DlgId::MemPartition},
+    {TreeN::PrjOpt,       DlgId::PrjOpt      },
+    {TreeN::TimeSw,       DlgId::TimeSw      },
+    {TreeN::Ports,        DlgId::Ports       },
+    {TreeN::Lang,         DlgId::Lang        },
+    {TreeN::PrgOpt,       DlgId::PrgOpt      },
 };
 
 } // namespace
@@ -94,46 +111,54 @@ constexpr TreeDlgRow kTreeDialogs[] = {
 std::vector<TreeItem> BuildTreeItems(const DevRecord& dev, int32_t spsId)
 {
     const bool mini = dev.devTyp == "mini";
-    std::vector<TreeItem> items = {{N::Root, N::Root, 0, "<>", 0},
-                                   {N::Project, N::Root, 0, "Projekt", 1},
-                                   {N::Descr, N::Project, 9226, "", 1},
-                                   {N::Times, N::Project, 9227, "", 1}};
+    std::vector<TreeItem> items = {
+        {TreeN::Root,    TreeN::Root,    0,    "<>",      0},
+        {TreeN::Project, TreeN::Root,    0,    "Projekt", 1},
+        {TreeN::Descr,   TreeN::Project, 9226, "",        1},
+        {TreeN::Times,   TreeN::Project, 9227, "",        1}
+    };
     const auto add = [&items](bool shown, TreeItem item) {
         if (shown)
             items.push_back(item);
     };
-    add(spsId == 42, {N::AdrRef, N::Project, 0, "Adressverweise", 1});
-    add(!mini, {N::Firmware, N::Project, 0, "Firmware", 1});
-    add(!mini || dev.devId == 47 || dev.devId == 755, {N::PrnPar, N::Project, 0, "Drucker-Parameter", 1});
-    add(dev.devTyp == "plus", {N::MemPartition, N::Project, 0, "Datensatzgr\xF6sse", 1});
-    items.insert(items.end(), {{N::PrjOpt, N::Project, 0, "Projektoptionen", 1},
-                               {N::Vars, N::Root, 9229, "", 5},
-                               {N::ExtVars, N::Vars, 9230, "", 5},
-                               {N::IntVars, N::Vars, 9231, "", 5},
-                               {N::DrvVars, N::Vars, 0, "Treibervariable", 5},
-                               {N::Texts, N::Root, 9925, "", 6}});
+    add(spsId == 42, {TreeN::AdrRef, TreeN::Project, 0, "Adressverweise", 1});
+    add(!mini, {TreeN::Firmware, TreeN::Project, 0, "Firmware", 1});
+    add(!mini || dev.devId == 47 || dev.devId == 755, {TreeN::PrnPar, TreeN::Project, 0, "Drucker-Parameter", 1});
+    add(dev.devTyp == "plus", {TreeN::MemPartition, TreeN::Project, 0, "Datensatzgr\xF6sse", 1});
+    items.insert(items.end(), {
+                                  {TreeN::PrjOpt,  TreeN::Project, 0,    "Projektoptionen", 1},
+                                  {TreeN::Vars,    TreeN::Root,    9229, "",                5},
+                                  {TreeN::ExtVars, TreeN::Vars,    9230, "",                5},
+                                  {TreeN::IntVars, TreeN::Vars,    9231, "",                5},
+                                  {TreeN::DrvVars, TreeN::Vars,    0,    "Treibervariable", 5},
+                                  {TreeN::Texts,   TreeN::Root,    9925, "",                6}
+    });
     for (const TreeTextRow& r : kTreeTexts)
-        add(dev.Offers(r.kind), {r.node, N::Texts, r.stringId, "", 6});
-    items.push_back({N::HlpTexts, N::Texts, 9204, "", 6});
+        add(dev.Offers(r.kind), {r.node, TreeN::Texts, r.stringId, "", 6});
+    items.push_back({TreeN::HlpTexts, TreeN::Texts, 9204, "", 6});
     for (const TreeTextRow& r : kTreeHlpTexts)
-        add(dev.Offers(r.kind), {r.node, N::HlpTexts, r.stringId, "", 6});
+        add(dev.Offers(r.kind), {r.node, TreeN::HlpTexts, r.stringId, "", 6});
     bool anyPrn = false;
     for (const TreeTextRow& r : kTreePrnTexts)
         anyPrn = anyPrn || dev.Offers(r.kind);
-    add(anyPrn, {N::PrnTexts, N::Texts, 9200, "", 6});
+    add(anyPrn, {TreeN::PrnTexts, TreeN::Texts, 9200, "", 6});
     for (const TreeTextRow& r : kTreePrnTexts)
-        add(dev.Offers(r.kind), {r.node, N::PrnTexts, r.stringId, "", 6});
-    items.insert(items.end(), {{N::Xref, N::Texts, 9919, "", 6},
-                               {N::Menus, N::Root, 9219, "", 7},
-                               {N::Softkeys, N::Root, 9221, "", 8},
-                               {N::SkActions, N::Root, 9223, "", 9},
-                               {N::TransferArea, N::Root, 9235, "", 10},
-                               {N::Chars, N::Root, 9236, "", 11}});
-    add(dev.devId == 706, {N::TimeSw, N::Root, 0, "Zeitschaltuhren", 13});
-    items.insert(items.end(), {{N::Options, N::Root, 9237, "", 1},
-                               {N::Lang, N::Options, 0, "Sprachauswahl", 12},
-                               {N::Ports, N::Options, 0, "Schnittstellen", 4},
-                               {N::PrgOpt, N::Options, 0, "Programmoptionen", 1}});
+        add(dev.Offers(r.kind), {r.node, TreeN::PrnTexts, r.stringId, "", 6});
+    items.insert(items.end(), {
+                                  {TreeN::Xref,         TreeN::Texts, 9919, "", 6 },
+                                  {TreeN::Menus,        TreeN::Root,  9219, "", 7 },
+                                  {TreeN::Softkeys,     TreeN::Root,  9221, "", 8 },
+                                  {TreeN::SkActions,    TreeN::Root,  9223, "", 9 },
+                                  {TreeN::TransferArea, TreeN::Root,  9235, "", 10},
+                                  {TreeN::Chars,        TreeN::Root,  9236, "", 11}
+    });
+    add(dev.devId == 706, {TreeN::TimeSw, TreeN::Root, 0, "Zeitschaltuhren", 13});
+    items.insert(items.end(), {
+                                  {TreeN::Options, TreeN::Root,    9237, "",                 1 },
+                                  {TreeN::Lang,    TreeN::Options, 0,    "Sprachauswahl",    12},
+                                  {TreeN::Ports,   TreeN::Options, 0,    "Schnittstellen",   4 },
+                                  {TreeN::PrgOpt,  TreeN::Options, 0,    "Programmoptionen", 1 }
+    });
     return items;
 }
 
@@ -212,28 +237,28 @@ void CViewTreeCore::Select(TreeNode node, int menuIdx)
         return;
     }
     switch (node) {
-    case N::Firmware:
+    case TreeN::Firmware:
         if (m_core.GetPrjMgr())
             m_core.OnFirmware(0);
         break;
-    case N::MenuItem:
+    case TreeN::MenuItem:
         MnuSelected(menuIdx);
         break;
-    case N::ExtVars:
-    case N::IntVars:
-    case N::DrvVars:
-        m_core.OnVarList(node == N::ExtVars ? 0 : node == N::IntVars ? 1 : 2);
+    case TreeN::ExtVars:
+    case TreeN::IntVars:
+    case TreeN::DrvVars:
+        m_core.OnVarList(node == TreeN::ExtVars ? 0 : node == TreeN::IntVars ? 1 : 2);
         break;
-    case N::Softkeys:
+    case TreeN::Softkeys:
         m_core.OnListMode(IViewLst::kModeSkTexts);
         break;
-    case N::SkActions:
+    case TreeN::SkActions:
         m_core.OnListMode(IViewLst::kModeSkActions);
         break;
-    case N::TransferArea:
+    case TreeN::TransferArea:
         ShowTransferArea();
         break;
-    case N::Chars:
+    case TreeN::Chars:
         m_core.OnListMode(IViewLst::kModeChars);
         break;
     default:
@@ -258,29 +283,40 @@ std::vector<LstMenuItem> CViewTreeCore::MenuOf(TreeNode node, int menuIdx)
         const CObjNav* nav = m_core.GetCurNav();
         const int listType = TreeListTypeOf(node);
         const bool ownNav = listType != 0 && nav && nav->GetListType() == listType;
-        const bool msgOpt = node == N::MsgTxt && m_core.GetStartSel().GetDevId() == 706 &&
+        const bool msgOpt = node == TreeN::MsgTxt && m_core.GetStartSel().GetDevId() == 706 &&
                             dialogs.HasEditDlg(CDlgRunner::EditDlg::MsgTxtOpt);
-        const bool rcpAdr = node == N::RcpTxt && dialogs.HasEditDlg(CDlgRunner::EditDlg::RcpAdr);
-        return {{lstcmd::kNew, ownNav}, {lstcmd::kOptions, msgOpt || rcpAdr}};
+        const bool rcpAdr = node == TreeN::RcpTxt && dialogs.HasEditDlg(CDlgRunner::EditDlg::RcpAdr);
+        return {
+            {lstcmd::kNew,     ownNav          },
+            {lstcmd::kOptions, msgOpt || rcpAdr}
+        };
     }
     switch (node) {
-    case N::ExtVars:
-        return {{lstcmd::kNew, dialogs.HasEditDlg(CDlgRunner::EditDlg::Var)}};
-    case N::Menus: {
+    case TreeN::ExtVars:
+        return {
+            {lstcmd::kNew, dialogs.HasEditDlg(CDlgRunner::EditDlg::Var)}
+        };
+    case TreeN::Menus: {
         m_lst.SetListMode(IViewLst::kModeMenuNodes);
         const CPrjData* prj = GetPrjData();
         const bool hasOpTxt = prj && prj->GetOpTxtList() && prj->GetOpTxtList()->GetCount() > 0;
-        return {{lstcmd::kNew, hasOpTxt}};
+        return {
+            {lstcmd::kNew, hasOpTxt}
+        };
     }
-    case N::MenuItem: {
+    case TreeN::MenuItem: {
         const bool known = MenuAt(menuIdx) != nullptr;
-        return {{lstcmd::kDelete, known},
-                {lstcmd::kRename, known && dialogs.IsAvailable(DlgId::Rename)},
-                {lstcmd::kOptions, known && dialogs.HasEditDlg(CDlgRunner::EditDlg::MnuOpt)}};
+        return {
+            {lstcmd::kDelete,  known                                                   },
+            {lstcmd::kRename,  known && dialogs.IsAvailable(DlgId::Rename)             },
+            {lstcmd::kOptions, known && dialogs.HasEditDlg(CDlgRunner::EditDlg::MnuOpt)}
+        };
     }
-    case N::Softkeys:
-    case N::SkActions:
-        return {{lstcmd::kNew, true}};
+    case TreeN::Softkeys:
+    case TreeN::SkActions:
+        return {
+            {lstcmd::kNew, true}
+        };
     default:
         return {};
     }
@@ -295,13 +331,13 @@ void CViewTreeCore::RunCommand(uint32_t id)
         return;
     CDlgRunner& dialogs = m_core.GetDlgRunner();
     switch (m_clicked) {
-    case N::ExtVars:
+    case TreeN::ExtVars:
         m_lst.NewVar();
         return;
-    case N::Menus:
+    case TreeN::Menus:
         NewMenu();
         return;
-    case N::MenuItem:
+    case TreeN::MenuItem:
         if (id == lstcmd::kDelete)
             DeleteMenu(m_clickedMenu);
         else if (id == lstcmd::kRename)
@@ -310,8 +346,8 @@ void CViewTreeCore::RunCommand(uint32_t id)
             if (CPrjData* prj = GetPrjData())
                 prj->SetModified(true);
         return;
-    case N::Softkeys:
-    case N::SkActions:
+    case TreeN::Softkeys:
+    case TreeN::SkActions:
         m_lst.RunCommand(lstcmd::kNew);
         return;
     default:
@@ -320,9 +356,9 @@ void CViewTreeCore::RunCommand(uint32_t id)
     if (id == lstcmd::kNew) {
         if (CObjNav* nav = m_core.GetCurNav())
             nav->New();
-    } else if (m_clicked == N::MsgTxt) {
+    } else if (m_clicked == TreeN::MsgTxt) {
         dialogs.RunMsgTxtOpt();
-    } else if (m_clicked == N::RcpTxt) {
+    } else if (m_clicked == TreeN::RcpTxt) {
         dialogs.RunRcpAdr();
     }
 }

@@ -136,9 +136,11 @@ TEST_F(gui_list_view, StylesSwitchTheViewsAndTheReportHasTheProvidersWidths)
         QListView::ViewMode viewMode;
         int icon;
     };
-    const Case cases[] = {{IViewLst::kStyleIcon, QListView::IconMode, 32},
-                          {IViewLst::kStyleSmallIcon, QListView::IconMode, 16},
-                          {IViewLst::kStyleList, QListView::ListMode, 16}};
+    const Case cases[] = {
+        {IViewLst::kStyleIcon,      QListView::IconMode, 32},
+        {IViewLst::kStyleSmallIcon, QListView::IconMode, 16},
+        {IViewLst::kStyleList,      QListView::ListMode, 16}
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.style);
         core.OnListStyle(c.style);
@@ -238,7 +240,8 @@ TEST_F(gui_list_view, MenuKeyOpensAtTheCornerAndFocusReloadsTheEditor)
     view.ReportView()->setFocus();
     QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason);
     QApplication::sendEvent(view.ReportView(), &focus);
-    EXPECT_EQ(std::count(journal.begin(), journal.end(), "dc SavTxtRows"), std::count(journal.begin(), journal.end(), "dc RstTxtRows"));
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), "dc SavTxtRows"),
+              std::count(journal.begin(), journal.end(), "dc RstTxtRows"));
     EXPECT_GE(std::count(journal.begin(), journal.end(), "dc SavTxtRows"), 1);
 }
 

@@ -23,8 +23,6 @@
 namespace orv {
 namespace {
 
-using namespace lstcmd;
-
 class workspace_list_view : public testing::Test {
 protected:
     // A fresh world per case of a table.
@@ -330,7 +328,7 @@ TEST_F(workspace_list_view, NewVariableHandsTheDialogABitVariableAndFreesIt)
                 ASSERT_GE(w.Prj().InsVar(var.Clone(var.GetName()).release()), 0);
             }
         };
-        w.view.RunCommand(kNew);
+        w.view.RunCommand(lstcmd::kNew);
         EXPECT_EQ(handed, "002 type 12 bit 2 setp 2 adr " + std::to_string(w.kit.fw.sps.GetFreeItemNo()) + " mode 1");
         EXPECT_EQ(w.HasVar("002"), ok);
         EXPECT_EQ(w.view.Table().GetRowCount(), ok ? rows + 1 : rows);
@@ -345,7 +343,7 @@ TEST_F(workspace_list_view, CopyTakesTheNextFreeCopyName)
     w.ShowVars(0);
     w.SelectVar("Alt");
     const uint16_t mods = w.kit.ModCount();
-    w.view.RunCommand(kCopy);
+    w.view.RunCommand(lstcmd::kCopy);
     const CPrjVar* copy = w.Vars().FindByName(std::string_view("Kopie 003"));
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->GetAdr(), 10);
@@ -365,14 +363,14 @@ TEST_F(workspace_list_view, DeleteRefusesAUsedVariable)
     const uint16_t mods = w.kit.ModCount();
 
     w.SelectVar("Belegt");
-    w.view.RunCommand(kDelete);
+    w.view.RunCommand(lstcmd::kDelete);
     EXPECT_TRUE(w.HasVar("Belegt"));
     EXPECT_EQ(w.kit.Boxes(), std::vector<std::string>{"Diese Variable wird in mind. einem Text verwendet, und kann "
                                                       "daher nicht gel\xF6scht werden"});
     EXPECT_EQ(w.kit.ModCount(), mods);
 
     w.SelectVar("Frei");
-    w.view.RunCommand(kDelete);
+    w.view.RunCommand(lstcmd::kDelete);
     EXPECT_FALSE(w.HasVar("Frei"));
     EXPECT_EQ(w.view.Table().GetRowCount(), rows - 1);
     EXPECT_EQ(w.RowOf("Frei"), -1);
@@ -418,7 +416,7 @@ TEST_F(workspace_list_view, ChangeValueWritesTheSimulatedWord)
         w.kit.core.OnListMode(IViewLst::kModePlcArea);
         w.view.SelectRow(1);
         w.kit.dialogs.values.push_back(c.answer);
-        w.view.RunCommand(kChangeValue);
+        w.view.RunCommand(lstcmd::kChangeValue);
         EXPECT_EQ(w.kit.dialogs.runs.size(), 1u);
         if (c.written) {
             EXPECT_EQ(w.view.simWrites, (std::vector<std::pair<uint16_t, uint16_t>>{{item.GetNumber(), 77}}));
@@ -433,7 +431,7 @@ TEST_F(workspace_list_view, ChangeValueWritesTheSimulatedWord)
     LvWorld& w = Fresh();
     w.kit.core.OnListMode(IViewLst::kModePlcArea);
     w.view.SelectRow(0);
-    w.view.RunCommand(kChangeValue);
+    w.view.RunCommand(lstcmd::kChangeValue);
     EXPECT_TRUE(w.kit.dialogs.runs.empty());
 }
 

@@ -16,7 +16,7 @@
 namespace orv {
 namespace {
 
-using N = TreeNode;
+using PtNode = TreeNode;
 
 DevRecord PtDev(int32_t devId, const char* devTyp, std::initializer_list<TxtKind> kinds = {})
 {
@@ -28,7 +28,7 @@ DevRecord PtDev(int32_t devId, const char* devTyp, std::initializer_list<TxtKind
     return dev;
 }
 
-const TreeItem* PtFind(const std::vector<TreeItem>& items, N node)
+const TreeItem* PtFind(const std::vector<TreeItem>& items, PtNode node)
 {
     const auto it = std::find_if(items.begin(), items.end(), [node](const TreeItem& i) { return i.node == node; });
     return it == items.end() ? nullptr : &*it;
@@ -67,43 +67,69 @@ TEST_F(workspace_project_tree, ItemsFollowTheDeviceRecord)
         const char* name;
         DevRecord dev;
         int32_t spsId;
-        std::vector<N> shown;
-        std::vector<N> hidden;
+        std::vector<PtNode> shown;
+        std::vector<PtNode> hidden;
     };
     const Case cases[] = {
-        {"mini 43", PtDev(43, "mini"), 33, {N::Descr, N::Times, N::PrjOpt}, {N::Firmware, N::PrnPar, N::AdrRef,
-                                                                           N::MemPartition, N::TimeSw}},
-        {"mini 47", PtDev(47, "mini"), 33, {N::PrnPar}, {N::Firmware}},
-        {"mini 755", PtDev(755, "mini"), 33, {N::PrnPar}, {N::Firmware}},
-        {"midi 706", PtDev(706, "midi"), 33, {N::Firmware, N::PrnPar, N::TimeSw}, {N::MemPartition}},
-        {"plus", PtDev(44, "plus"), 42, {N::Firmware, N::PrnPar, N::MemPartition, N::AdrRef}, {N::TimeSw}},
-        {"no texts", PtDev(43, "mini"), 33, {N::Texts, N::HlpTexts, N::Xref}, {N::OpTxt, N::PrnTexts, N::HlpDft}},
-        {"printer texts by one flag", PtDev(43, "mini", {TxtKind::PrtRcp}), 33, {N::PrnTexts, N::PrnRcp},
-         {N::PrnOp, N::PrnMsg}},
-        {"printer texts by another", PtDev(43, "mini", {TxtKind::PrtOp}), 33, {N::PrnTexts, N::PrnOp}, {N::PrnRcp}},
+        {"mini 43",
+         PtDev(43, "mini"),
+         33,
+         {PtNode::Descr, PtNode::Times, PtNode::PrjOpt},
+         {PtNode::Firmware, PtNode::PrnPar, PtNode::AdrRef, PtNode::MemPartition, PtNode::TimeSw}},
+        {"mini 47", PtDev(47, "mini"), 33, {PtNode::PrnPar}, {PtNode::Firmware}},
+        {"mini 755", PtDev(755, "mini"), 33, {PtNode::PrnPar}, {PtNode::Firmware}},
+        {"midi 706",
+         PtDev(706, "midi"),
+         33,
+         {PtNode::Firmware, PtNode::PrnPar, PtNode::TimeSw},
+         {PtNode::MemPartition}},
+        {"plus",
+         PtDev(44, "plus"),
+         42,
+         {PtNode::Firmware, PtNode::PrnPar, PtNode::MemPartition, PtNode::AdrRef},
+         {PtNode::TimeSw}},
+        {"no texts",
+         PtDev(43, "mini"),
+         33,
+         {PtNode::Texts, PtNode::HlpTexts, PtNode::Xref},
+         {PtNode::OpTxt, PtNode::PrnTexts, PtNode::HlpDft}},
+        {"printer texts by one flag",
+         PtDev(43, "mini", {TxtKind::PrtRcp}),
+         33,
+         {PtNode::PrnTexts, PtNode::PrnRcp},
+         {PtNode::PrnOp, PtNode::PrnMsg}},
+        {"printer texts by another",
+         PtDev(43, "mini", {TxtKind::PrtOp}),
+         33,
+         {PtNode::PrnTexts, PtNode::PrnOp},
+         {PtNode::PrnRcp}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::vector<TreeItem> items = BuildTreeItems(c.dev, c.spsId);
-        for (N node : c.shown)
+        for (PtNode node : c.shown)
             EXPECT_NE(PtFind(items, node), nullptr) << static_cast<int>(node);
-        for (N node : c.hidden)
+        for (PtNode node : c.hidden)
             EXPECT_EQ(PtFind(items, node), nullptr) << static_cast<int>(node);
     }
 
     // Each text flag adds its item under its branch.
     struct Flag {
         TxtKind kind;
-        N node;
-        N parent;
+        PtNode node;
+        PtNode parent;
         int stringId;
     };
     const Flag flags[] = {
-        {TxtKind::Sts, N::StsTxt, N::Texts, 9125},       {TxtKind::Dft, N::DftTxt, N::Texts, 9126},
-        {TxtKind::Op, N::OpTxt, N::Texts, 9127},         {TxtKind::Msg, N::MsgTxt, N::Texts, 9128},
-        {TxtKind::Hst, N::HstTxt, N::Texts, 9129},       {TxtKind::Rcp, N::RcpTxt, N::Texts, 9131},
-        {TxtKind::HlpDft, N::HlpDft, N::HlpTexts, 9205}, {TxtKind::HlpRcpDlg, N::HlpRcpDlg, N::HlpTexts, 9214},
-        {TxtKind::PrtMsg, N::PrnMsg, N::PrnTexts, 9202},
+        {TxtKind::Sts, PtNode::StsTxt, PtNode::Texts, 9125},
+        {TxtKind::Dft, PtNode::DftTxt, PtNode::Texts, 9126},
+        {TxtKind::Op, PtNode::OpTxt, PtNode::Texts, 9127},
+        {TxtKind::Msg, PtNode::MsgTxt, PtNode::Texts, 9128},
+        {TxtKind::Hst, PtNode::HstTxt, PtNode::Texts, 9129},
+        {TxtKind::Rcp, PtNode::RcpTxt, PtNode::Texts, 9131},
+        {TxtKind::HlpDft, PtNode::HlpDft, PtNode::HlpTexts, 9205},
+        {TxtKind::HlpRcpDlg, PtNode::HlpRcpDlg, PtNode::HlpTexts, 9214},
+        {TxtKind::PrtMsg, PtNode::PrnMsg, PtNode::PrnTexts, 9202},
     };
     for (const Flag& f : flags) {
         SCOPED_TRACE(f.stringId);
@@ -122,43 +148,44 @@ TEST_F(workspace_project_tree, ItemsFollowTheDeviceRecord)
                                          [&](const TreeItem& p) { return p.node == all[i].parent; });
         EXPECT_NE(parent, all.begin() + static_cast<long>(i)) << i;
     }
-    const std::pair<N, int> images[] = {{N::Root, 0},      {N::Vars, 5},          {N::Menus, 7}, {N::Softkeys, 8},
-                                        {N::SkActions, 9}, {N::TransferArea, 10}, {N::Chars, 11}, {N::TimeSw, 13},
-                                        {N::Lang, 12},     {N::Ports, 4},         {N::DrvVars, 5}};
+    const std::pair<PtNode, int> images[] = {{PtNode::Root, 0},     {PtNode::Vars, 5},      {PtNode::Menus, 7},
+                                             {PtNode::Softkeys, 8}, {PtNode::SkActions, 9}, {PtNode::TransferArea, 10},
+                                             {PtNode::Chars, 11},   {PtNode::TimeSw, 13},   {PtNode::Lang, 12},
+                                             {PtNode::Ports, 4},    {PtNode::DrvVars, 5}};
     for (const auto& [node, image] : images)
         EXPECT_EQ(PtFind(all, node)->image, image) << static_cast<int>(node);
-    EXPECT_STREQ(PtFind(all, N::MemPartition)->literal, "Datensatzgr\xF6sse");
+    EXPECT_STREQ(PtFind(all, PtNode::MemPartition)->literal, "Datensatzgr\xF6sse");
 }
 
 TEST_F(workspace_project_tree, SelectionRoadOpensListsAndDialogs)
 {
     struct Case {
         const char* name;
-        N node;
+        PtNode node;
         int mode;
         int listType;
         int varKind;
         std::vector<DlgId> dialogs;
     };
     const Case cases[] = {
-        {"Meldetexte", N::MsgTxt, 1, 3, 0, {}},
-        {"Bedientexte", N::OpTxt, 1, 2, 0, {}},
-        {"Rezepttexte", N::RcpTxt, 1, 6, 0, {}},
-        {"Historytext help", N::HlpHst, 1, 19, 0, {}},
-        {"Ruhetext help", N::HlpDft, 1, 11, 0, {}},
-        {"Meldetext help opens nothing", N::HlpMsg, 4, 0, 0, {}},
-        {"Statustexte open nothing", N::StsTxt, 4, 0, 0, {}},
-        {"interne Variable", N::IntVars, 0, 0, 1, {}},
-        {"Treibervariable", N::DrvVars, 0, 0, 2, {}},
-        {"Softkeys", N::Softkeys, 4, 0, 0, {}},
-        {"Softkeyaktionen", N::SkActions, 3, 0, 0, {}},
-        {"Übergabebereich", N::TransferArea, 5, 0, 0, {}},
-        {"Zeichen", N::Chars, 6, 0, 0, {}},
-        {"Zeiten", N::Times, 4, 0, 0, {DlgId::Times}},
-        {"Beschreibung", N::Descr, 4, 0, 0, {DlgId::Descr}},
-        {"Zeitschaltuhren", N::TimeSw, 4, 0, 0, {DlgId::TimeSw}},
-        {"Sprachauswahl", N::Lang, 4, 0, 0, {DlgId::Lang}},
-        {"Datensatzgrösse", N::MemPartition, 4, 0, 0, {DlgId::MemPartition}},
+        {"Meldetexte", PtNode::MsgTxt, 1, 3, 0, {}},
+        {"Bedientexte", PtNode::OpTxt, 1, 2, 0, {}},
+        {"Rezepttexte", PtNode::RcpTxt, 1, 6, 0, {}},
+        {"Historytext help", PtNode::HlpHst, 1, 19, 0, {}},
+        {"Ruhetext help", PtNode::HlpDft, 1, 11, 0, {}},
+        {"Meldetext help opens nothing", PtNode::HlpMsg, 4, 0, 0, {}},
+        {"Statustexte open nothing", PtNode::StsTxt, 4, 0, 0, {}},
+        {"interne Variable", PtNode::IntVars, 0, 0, 1, {}},
+        {"Treibervariable", PtNode::DrvVars, 0, 0, 2, {}},
+        {"Softkeys", PtNode::Softkeys, 4, 0, 0, {}},
+        {"Softkeyaktionen", PtNode::SkActions, 3, 0, 0, {}},
+        {"Übergabebereich", PtNode::TransferArea, 5, 0, 0, {}},
+        {"Zeichen", PtNode::Chars, 6, 0, 0, {}},
+        {"Zeiten", PtNode::Times, 4, 0, 0, {DlgId::Times}},
+        {"Beschreibung", PtNode::Descr, 4, 0, 0, {DlgId::Descr}},
+        {"Zeitschaltuhren", PtNode::TimeSw, 4, 0, 0, {DlgId::TimeSw}},
+        {"Sprachauswahl", PtNode::Lang, 4, 0, 0, {DlgId::Lang}},
+        {"Datensatzgrösse", PtNode::MemPartition, 4, 0, 0, {DlgId::MemPartition}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -178,7 +205,7 @@ TEST_F(workspace_project_tree, RightClickMenus)
 {
     struct Case {
         const char* name;
-        N node;
+        PtNode node;
         std::function<void(LvWorld&)> setup;
         const char* menu;
         int mode;
@@ -189,21 +216,21 @@ TEST_F(workspace_project_tree, RightClickMenus)
         ASSERT_TRUE(w.kit.core.GetStartSel().SetOrvVals("ORVPRO", 706, 33, 5, 10, 0, 64));
     };
     const Case cases[] = {
-        {"externe Variable", N::ExtVars, none, "9100+", 0},
-        {"Bedientexte", N::OpTxt, opText, "9100+ 9237-", 1},
-        {"Meldetexte", N::MsgTxt, none, "9100+ 9237-", 1},
-        {"Meldetexte on 706", N::MsgTxt, dev706, "9100+ 9237+", 1},
-        {"Rezepttexte", N::RcpTxt, none, "9100+ 9237+", 1},
-        {"Statustexte after operator texts", N::StsTxt, opText, "9100- 9237-", 4},
-        {"Meldetext help", N::HlpMsg, none, "9100- 9237-", 4},
-        {"Querverweis-Liste", N::Xref, none, "9100- 9237-", 4},
-        {"Druckertexte", N::PrnTexts, none, "9100- 9237-", 4},
-        {"Hilfstexte", N::HlpTexts, none, "", 4},
-        {"Menüs without operator text", N::Menus, none, "9100-", 2},
-        {"Menüs", N::Menus, opText, "9100+", 2},
-        {"Softkeys", N::Softkeys, none, "9100+", 4},
-        {"Softkeyaktionen", N::SkActions, none, "9100+", 3},
-        {"Zeiten", N::Times, none, "", 4},
+        {"externe Variable", PtNode::ExtVars, none, "9100+", 0},
+        {"Bedientexte", PtNode::OpTxt, opText, "9100+ 9237-", 1},
+        {"Meldetexte", PtNode::MsgTxt, none, "9100+ 9237-", 1},
+        {"Meldetexte on 706", PtNode::MsgTxt, dev706, "9100+ 9237+", 1},
+        {"Rezepttexte", PtNode::RcpTxt, none, "9100+ 9237+", 1},
+        {"Statustexte after operator texts", PtNode::StsTxt, opText, "9100- 9237-", 4},
+        {"Meldetext help", PtNode::HlpMsg, none, "9100- 9237-", 4},
+        {"Querverweis-Liste", PtNode::Xref, none, "9100- 9237-", 4},
+        {"Druckertexte", PtNode::PrnTexts, none, "9100- 9237-", 4},
+        {"Hilfstexte", PtNode::HlpTexts, none, "", 4},
+        {"Menüs without operator text", PtNode::Menus, none, "9100-", 2},
+        {"Menüs", PtNode::Menus, opText, "9100+", 2},
+        {"Softkeys", PtNode::Softkeys, none, "9100+", 4},
+        {"Softkeyaktionen", PtNode::SkActions, none, "9100+", 3},
+        {"Zeiten", PtNode::Times, none, "", 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -222,7 +249,7 @@ TEST_F(workspace_project_tree, RightClickMenus)
     LvWorld& w = Fresh();
     AddMenu(1, "Haupt");
     w.tree.FillMenus();
-    EXPECT_EQ(LvMenuText(w.tree.RightClick(N::MenuItem, 0)), "9103+ 9104+ 9237+");
+    EXPECT_EQ(LvMenuText(w.tree.RightClick(PtNode::MenuItem, 0)), "9103+ 9104+ 9237+");
     EXPECT_EQ(w.view.GetListMode(), IViewLst::kModeMenuNodes);
     w.tree.RunCommand(lstcmd::kOptions);
     EXPECT_EQ(w.kit.dialogs.runs, std::vector<std::string>{"mnuopt 1"});
@@ -237,7 +264,7 @@ TEST_F(workspace_project_tree, NewMenuTakesTheLowestFreeNumberAndItsPlace)
     w.tree.RebuildTree("demo.prj");
     const uint16_t mods = w.kit.ModCount();
 
-    ASSERT_EQ(LvMenuText(w.tree.RightClick(N::Menus)), "9100+");
+    ASSERT_EQ(LvMenuText(w.tree.RightClick(PtNode::Menus)), "9100+");
     w.tree.RunCommand(lstcmd::kNew);
     ASSERT_EQ(MenuNums(), (std::vector<int>{1, 2, 3}));
     const CPrjMnu& menu = *Menus().ItemAt(1);
@@ -254,7 +281,7 @@ TEST_F(workspace_project_tree, NewMenuTakesTheLowestFreeNumberAndItsPlace)
 
     // Item 1 is menu 2: deleting it deletes that menu.
     w.kit.fw.ui.AnswerQuestionText("Men\xFC wirklich l\xF6schen?", true);
-    w.tree.RightClick(N::MenuItem, 1);
+    w.tree.RightClick(PtNode::MenuItem, 1);
     w.tree.RunCommand(lstcmd::kDelete);
     EXPECT_EQ(MenuNums(), (std::vector<int>{1, 3}));
     EXPECT_EQ(w.tree.MenuTexts(), (std::vector<std::string>{"1: Eins", "3: Drei"}));
@@ -303,7 +330,7 @@ TEST_F(workspace_project_tree, RenameChecksNumberAndName)
         w.tree.FillMenus();
         const uint16_t mods = w.kit.ModCount();
         w.kit.dialogs.renames.push_back(c.answer);
-        w.tree.RightClick(N::MenuItem, 0);
+        w.tree.RightClick(PtNode::MenuItem, 0);
         w.tree.RunCommand(lstcmd::kRename);
         EXPECT_EQ(w.kit.dialogs.runs, std::vector<std::string>{"rename 1 Alt"});
         const bool changed = std::string(c.text) != "1: Alt";
@@ -323,7 +350,7 @@ TEST_F(workspace_project_tree, DeleteAsksFirstAndForgetsTheShownNodes)
     const uint16_t mods = w.kit.ModCount();
 
     w.kit.fw.ui.AnswerQuestionText("Men\xFC wirklich l\xF6schen?", false);
-    w.tree.RightClick(N::MenuItem, 1);
+    w.tree.RightClick(PtNode::MenuItem, 1);
     w.tree.RunCommand(lstcmd::kDelete);
     EXPECT_EQ(MenuNums(), (std::vector<int>{1, 2}));
     EXPECT_EQ(w.kit.ModCount(), mods);
@@ -334,7 +361,7 @@ TEST_F(workspace_project_tree, DeleteAsksFirstAndForgetsTheShownNodes)
     ASSERT_EQ(w.view.Table().GetRowCount(), 1);
     const uint16_t afterNode = w.kit.ModCount();
     w.kit.fw.ui.AnswerQuestionText("Men\xFC wirklich l\xF6schen?", true);
-    w.tree.RightClick(N::MenuItem, 1);
+    w.tree.RightClick(PtNode::MenuItem, 1);
     w.tree.RunCommand(lstcmd::kDelete);
     EXPECT_EQ(MenuNums(), std::vector<int>{1});
     EXPECT_EQ(w.tree.MenuTexts(), std::vector<std::string>{"1: Eins"});
