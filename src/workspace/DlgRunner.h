@@ -169,7 +169,8 @@ public:
         (void)index;
         return false;
     }
-    // The options of a menu, loaded from it and stored on OK.
+    // The options of a menu, loaded from it and stored on OK; marking the
+    // project modified is the caller's.
     virtual bool RunMnuOpt(CPrjMnu& menu)
     {
         (void)menu;
