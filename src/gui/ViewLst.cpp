@@ -14,6 +14,7 @@
 #include "workspace/FrameCore.h"
 
 #include <QContextMenuEvent>
+#include <QDrag>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
@@ -57,6 +58,38 @@ QFont LstSystemFont()
     font.setPointSize(8);
     return font;
 }
+
+// A drag of the row under the mouse: its picture beside the cursor, the data
+// the model gives for it.
+void LstStartRowDrag(QAbstractItemView& view)
+{
+    const QModelIndex index = view.currentIndex();
+    QMimeData* mime = index.isValid() ? view.model()->mimeData({index.siblingAtColumn(0)}) : nullptr;
+    if (mime == nullptr)
+        return;
+    auto* drag = new QDrag(&view);
+    drag->setMimeData(mime);
+    const QRect rect = view.visualRect(index.siblingAtColumn(0));
+    drag->setPixmap(view.viewport()->grab(rect));
+    drag->setHotSpot(QPoint(-15, -15));
+    drag->exec(Qt::CopyAction);
+}
+
+class LstReportView final : public QTreeView {
+public:
+    using QTreeView::QTreeView;
+
+protected:
+    void startDrag(Qt::DropActions) override { LstStartRowDrag(*this); }
+};
+
+class LstIconView final : public QListView {
+public:
+    using QListView::QListView;
+
+protected:
+    void startDrag(Qt::DropActions) override { LstStartRowDrag(*this); }
+};
 
 } // namespace
 
@@ -238,12 +271,12 @@ CViewLst::CViewLst(CFrameCore& core, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     m_model = new CLstModel(*m_core, this);
     m_stack = new QStackedWidget(this);
-    m_report = new QTreeView(m_stack);
+    m_report = new LstReportView(m_stack);
     m_report->setObjectName(QStringLiteral("lstReport"));
     m_report->setRootIsDecorated(false);
     m_report->setUniformRowHeights(true);
     m_report->setAllColumnsShowFocus(true);
-    m_icons = new QListView(m_stack);
+    m_icons = new LstIconView(m_stack);
     m_icons->setObjectName(QStringLiteral("lstIcons"));
     m_icons->setUniformItemSizes(true);
     m_icons->setResizeMode(QListView::Adjust);
@@ -286,6 +319,7 @@ CViewLst::CViewLst(CFrameCore& core, QWidget* parent)
     layout->addWidget(m_stack);
     setFocusProxy(m_report);
     core.SetViewLst(m_core.get());
+    LogLine(kLogDebugExt, "CViewLst::OnInitialUpdate()");
     StyleChanged();
 }
 
@@ -382,7 +416,10 @@ void CViewLst::contextMenuEvent(QContextMenuEvent* event)
 
 bool CViewLst::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusIn && (watched == m_report || watched == m_icons)) {
+    if (event->type() == QEvent::Paint && (watched == m_report->viewport() || watched == m_icons->viewport())) {
+        // The views paint themselves.
+        LogLine(kLogDebug, "CViewLst::OnDraw");
+    } else if (event->type() == QEvent::FocusIn && (watched == m_report || watched == m_icons)) {
         m_core->Activated();
     } else if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         ShowHelpPage(m_core->HelpPage(), 0);

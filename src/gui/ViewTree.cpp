@@ -5,6 +5,7 @@
 #include "dialogs/QtText.h"
 #include "gui/PopupMenu.h"
 #include "model/core/FrameState.h"
+#include "model/core/Log.h"
 #include "model/project/Mnu.h"
 #include "model/project/PrjData.h"
 #include "workspace/FrameCore.h"
@@ -171,6 +172,12 @@ void CViewTree::mousePressEvent(QMouseEvent* event)
     QTreeWidget::mousePressEvent(event);
     if (event->button() == Qt::LeftButton && item != nullptr && OnIconOrLabel(item, event->position().toPoint()))
         m_core->Select(node(item), menuIdx(item));
+}
+
+void CViewTree::paintEvent(QPaintEvent* event)
+{
+    LogLine(100, "CViewTree::OnDraw");
+    QTreeWidget::paintEvent(event);
 }
 
 void CViewTree::focusInEvent(QFocusEvent* event)
