@@ -335,6 +335,23 @@ TEST_F(workspace_list_view, NewVariableHandsTheDialogABitVariableAndFreesIt)
     }
 }
 
+TEST_F(workspace_list_view, RenameAndRenumberStartTheLabelEditor)
+{
+    LvWorld& w = *world;
+    ASSERT_NE(w.AddVar("Alt", 10), nullptr);
+    w.ShowVars(0);
+    w.view.RunCommand(lstcmd::kRename);
+    EXPECT_TRUE(w.view.labelEdits.empty()) << "no row selected";
+    w.SelectVar("Alt");
+    const int altRow = w.view.GetSelRow();
+    w.view.RunCommand(lstcmd::kRename);
+    w.Prj().GetSkActList()->Adopt(std::make_unique<CPrjSkAct>(1, "A"));
+    w.kit.core.OnListMode(IViewLst::kModeSkActions);
+    w.view.SelectRow(0);
+    w.view.RunCommand(lstcmd::kRenumber);
+    EXPECT_EQ(w.view.labelEdits, (std::vector<int>{altRow, 0}));
+}
+
 TEST_F(workspace_list_view, CopyTakesTheNextFreeCopyName)
 {
     LvWorld& w = *world;
