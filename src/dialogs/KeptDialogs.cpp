@@ -2,12 +2,16 @@
 #include "dialogs/KeptDialogs.h"
 
 #include "dialogs/DlgAdrRef.h"
+#include "dialogs/DlgCharEdit.h"
+#include "dialogs/DlgCharSel.h"
 #include "dialogs/DlgRecordSel.h"
 #include "dialogs/DlgSearch.h"
 #include "dialogs/DlgSpsDef.h"
 #include "dialogs/DlgStartSel.h"
+#include "dialogs/DlgVar.h"
 #include "dialogs/SkActionDialog.h"
 #include "dialogs/SmallDialogs.h"
+#include "model/core/FrameState.h"
 #include "model/project/DrvParItem.h"
 #include "model/project/PrjData.h"
 #include "model/project/RcpTxt.h"
@@ -15,6 +19,7 @@
 #include "model/project/SkTxt.h"
 #include "workspace/FrameCore.h"
 #include "workspace/PrjMgr.h"
+#include "workspace/StartSel.h"
 
 #include <QApplication>
 
@@ -38,6 +43,18 @@ KeptDialogSource SourceOf(CFrameCore& core)
     return {[&core] { return CoreProject(core); }, [&core] { return core.GetStartSel().Dev().devTyp; }};
 }
 
+// The editor reads the family, the font and the project when it is used,
+// since a new selection or a new project replaces them.
+CharEditSource CharEditSourceOf(CFrameCore& core)
+{
+    CharEditSource source;
+    source.project = [&core] { return CoreProject(core); };
+    source.family = [&core] { return core.GetStartSel().IsValid() ? core.GetStartSel().GetFontFamily() : 1; };
+    source.font = [&core](int family) { return core.Frame().GetFon(family); };
+    source.writeFont = [&core] { return core.GetPrjMgr() != nullptr && core.GetPrjMgr()->WriteFontFile(); };
+    return source;
+}
+
 } // namespace
 
 std::unique_ptr<QDialog> MakeKeptDialog(DlgId slot, CFrameCore& core)
@@ -59,6 +76,10 @@ std::unique_ptr<QDialog> MakeKeptDialog(DlgId slot, CFrameCore& core)
         return std::make_unique<CDlgAdrRef>(core.GetDlgRunner(), FrameDriver(core));
     case DlgId::SpsDef:
         return std::make_unique<CDlgSpsDef>(FrameDriver(core));
+    case DlgId::CharSel:
+        return std::make_unique<CDlgCharSel>(core.GetDlgRunner(), [&core] { return core.Frame().GetScreenFon(); });
+    case DlgId::CharEdit:
+        return std::make_unique<CDlgCharEdit>(CharEditSourceOf(core));
     default:
         return nullptr;
     }
@@ -189,8 +210,18 @@ std::optional<uint16_t> CQtDlgRunner::RunValue(const CDrvParItem& item)
 
 bool CQtDlgRunner::HasEditDlg(EditDlg dlg) const
 {
-    // The value dialog is made per run; the others are not built yet.
-    return dlg == EditDlg::Value && Core() != nullptr;
+    // The value and variable dialogs are made per run, the character editor
+    // is kept; the others are not built yet.
+    switch (dlg) {
+    case EditDlg::Value:
+        return Core() != nullptr;
+    case EditDlg::Var:
+        return Core() != nullptr && Core()->GetPrjMgr() != nullptr;
+    case EditDlg::CharEdit:
+        return IsAvailable(DlgId::CharEdit);
+    default:
+        return false;
+    }
 }
 
 std::optional<CDlgRunner::RenameResult> CQtDlgRunner::RunRename(uint16_t number, std::string_view name)
@@ -217,6 +248,39 @@ bool CQtDlgRunner::RunSpsDef(const CDrvTabEntry5* entry)
         return false;
     dialog->SetCurEntry(entry);
     return dialog->exec() == QDialog::Accepted;
+}
+
+bool CQtDlgRunner::RunVar(const CPrjVar& var, int mode)
+{
+    CFrameCore* core = Core();
+    if (core == nullptr || core->GetPrjMgr() == nullptr)
+        return false;
+    CDlgVar dialog;
+    dialog.SetVar(&var, mode);
+    dialog.Open(&core->GetPrjMgr()->Bundle(), core->GetStartSel().Dw().dwCpt, core->GetViewDc(), this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CQtDlgRunner::RunCharEdit(uint16_t code)
+{
+    auto* dialog = dynamic_cast<CDlgCharEdit*>(m_kept != nullptr ? m_kept->Get(DlgId::CharEdit) : nullptr);
+    if (dialog == nullptr)
+        return false;
+    dialog->SetChar(code);
+    return dialog->exec() == QDialog::Accepted;
+}
+
+bool CQtDlgRunner::RunCharSel(std::function<void(uint16_t code)> receiver)
+{
+    auto* dialog = dynamic_cast<CDlgCharSel*>(m_kept != nullptr ? m_kept->Get(DlgId::CharSel) : nullptr);
+    if (dialog == nullptr)
+        return false;
+    dialog->SetRanges(Core()->GetStartSel().Ranges());
+    dialog->SetReceiver(std::move(receiver));
+    dialog->exec();
+    // The receiver may belong to a dialog that closes after this run.
+    dialog->SetReceiver({});
+    return true;
 }
 
 } // namespace orv

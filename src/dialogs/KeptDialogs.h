@@ -67,6 +67,10 @@ public:
     std::optional<uint16_t> RunValue(const CDrvParItem& item) override;
     std::optional<RenameResult> RunRename(uint16_t number, std::string_view name) override;
     bool RunSpsDef(const CDrvTabEntry5* entry) override;
+    bool RunVar(const CPrjVar& var, int mode) override;
+    bool RunCharEdit(uint16_t code) override;
+    // True once the table ran; it has no OK of its own.
+    bool RunCharSel(std::function<void(uint16_t code)> receiver) override;
     bool HasEditDlg(EditDlg dlg) const override;
     // The frame's search dialog, null while there is none.
     void SetSearch(CDlgSearch* search) { m_search = search; }

@@ -123,6 +123,7 @@ CMainFrame::~CMainFrame()
     // their data; the link library last.
     m_simTimer.stop();
     // The display editor's rows are registered with the core: it goes first.
+    SetPrintView(nullptr);
     delete m_viewDc;
     m_viewDc = nullptr;
     // The tree and the list view are registered too; the tree uses the list.
@@ -469,6 +470,7 @@ void CMainFrame::BuildClient()
     m_right->setObjectName(QStringLiteral("rightSplitter"));
     m_viewDc = new CViewDc(*m_core, m_ovr);
     m_panes[1] = m_viewDc;
+    SetPrintView(m_viewDc);
     m_panes[2] = m_viewLst;
     m_right->addWidget(m_panes[1]);
     m_right->addWidget(m_panes[2]);

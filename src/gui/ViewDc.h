@@ -2,6 +2,7 @@
 // into calls on the Qt-free editor and paints the scene it builds.
 #pragma once
 
+#include "gui/PrintView.h"
 #include "workspace/DspEdit.h"
 #include "workspace/DspFrameHost.h"
 
@@ -23,7 +24,7 @@ struct DspScene;
 // Paints the draw items with the panel font's glyphs (none without a font).
 void PaintDspScene(QPainter& painter, const DspScene& scene, const CFon* font);
 
-class CViewDc final : public QWidget {
+class CViewDc final : public QWidget, public IQtPrintView {
     Q_OBJECT
 public:
     // Registers the editor with the core for the view's lifetime; the OVR
@@ -35,6 +36,9 @@ public:
     // Paints what the screen shows onto any painter of the given size, so a
     // print or its preview shows the same picture.
     void PaintTo(QPainter& painter, QSize size) const;
+    // The print commands print the panel as the pane shows it.
+    QSize PrintSize() const override { return size(); }
+    void PaintPrint(QPainter& painter, const QSize& target) const override { PaintTo(painter, target); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,8 +17,8 @@ class CPrjNumEntry;
 class CPrjRcpTxt;
 class CPrjMnu;
 class CPrjMnuNode;
-class CDrvTabEntry5;
 class CPrjVar;
+class CDrvTabEntry5;
 
 // The dialogs the frame's commands run without handing values. The kept ones
 // come first, in the order they are created and deleted.
@@ -143,26 +144,43 @@ public:
         (void)entry;
         return false;
     }
+    // The variable dialog on a variable and a mode word (kept, not read); it
+    // edits the project's variable of that name or inserts a new one. True
+    // when it ended with OK. The handed variable stays the caller's.
+    virtual bool RunVar(const CPrjVar& var, int mode)
+    {
+        (void)var;
+        (void)mode;
+        return false;
+    }
+    // The character editor on a code of the panel's character set; true on
+    // OK, which stores the character.
+    virtual bool RunCharEdit(uint16_t code)
+    {
+        (void)code;
+        return false;
+    }
+    // The character table, prepared from the start selection; each code the
+    // user picks goes to the receiver while the table stays open.
+    virtual bool RunCharSel(std::function<void(uint16_t code)> receiver)
+    {
+        (void)receiver;
+        return false;
+    }
 
     // The dialogs below edit one thing handed in by the list view and the
-    // project tree. Each is greyed while the runner lacks it.
+    // project tree; the variable dialog and the character editor above are
+    // among them. Each is greyed while the runner lacks it.
     enum class EditDlg : int { Var, DrvVar, Value, MnuOpt, MsgTxtOpt, RcpAdr, CharEdit };
     virtual bool HasEditDlg(EditDlg dlg) const
     {
         (void)dlg;
         return false;
     }
-    // The variable dialog's modes: an existing variable, and a new one
-    // built from the template handed in; the dialog inserts the variable it
-    // builds, the template stays the caller's. True on OK.
+    // The mode words the list view hands the variable dialog: an existing
+    // variable, and a new one built from the template handed in.
     static constexpr int kVarExisting = 0;
     static constexpr int kVarNew = 1;
-    virtual bool RunVar(CPrjVar& var, int mode)
-    {
-        (void)var;
-        (void)mode;
-        return false;
-    }
     // The driver variable at an index of the driver's parameter records.
     virtual bool RunDrvVar(int index)
     {
@@ -179,12 +197,6 @@ public:
     // The message texts' options and the recipe block address of the tree.
     virtual bool RunMsgTxtOpt() { return false; }
     virtual bool RunRcpAdr() { return false; }
-    // The character editor on a character code.
-    virtual bool RunCharEdit(int code)
-    {
-        (void)code;
-        return false;
-    }
 };
 
 } // namespace orv

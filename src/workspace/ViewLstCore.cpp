@@ -366,7 +366,7 @@ void CViewLstCore::RunCommand(uint32_t id)
         ShowHelpPage(1, 0);
         break;
     case kModeChars * 100000 + lstcmd::kEdit:
-        m_core.GetDlgRunner().RunCharEdit(m_selRow);
+        m_core.GetDlgRunner().RunCharEdit(static_cast<uint16_t>(m_selRow));
         break;
     case kModeChars * 100000 + lstcmd::kInsert:
         if (dc)

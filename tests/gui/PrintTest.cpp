@@ -3,6 +3,7 @@
 #include "GuiTestSupport.h"
 
 #include "gui/PrintView.h"
+#include "gui/ViewDc.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,6 +73,27 @@ TEST(gui_main_frame_commands, PrintAndPreviewNeedAPrintableView)
         EXPECT_EQ(frame.Action(57609)->isEnabled(), c.printable) << "Seitenansicht";
         EXPECT_TRUE(frame.Action(57606)->isEnabled()) << "Druckereinrichtung";
     }
+}
+
+// The program's own printable view is the display editor: what it prints is
+// what its pane shows.
+TEST(gui_main_frame_commands, TheDisplayEditorIsThePrintableView)
+{
+    FrameHarness h;
+    CMainFrame& frame = h.Start();
+    auto* view = frame.findChild<CViewDc*>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(frame.Action(57607)->isEnabled());
+    EXPECT_EQ(view->PrintSize(), view->size());
+
+    TempDir dir;
+    const std::string pdf = dir.File("panel.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    ToPdf(printer, pdf);
+    ASSERT_TRUE(PrintViewOnPage(*view, printer));
+    const std::string bytes = PrintFileBytes(pdf);
+    EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
+    EXPECT_EQ(PdfPageCount(bytes), 1u);
 }
 
 TEST(gui_main_frame_commands, ThePictureFillsOnePageInItsProportions)

@@ -37,6 +37,12 @@ SpsParBuilder& SpsParBuilder::Msg(uint16_t word, uint16_t start, uint8_t letterT
     return *this;
 }
 
+SpsParBuilder& SpsParBuilder::Flag(uint16_t word, uint8_t flag) {
+    for (Item& it : m_items)
+        if (it.word == word) it.flag = flag;
+    return *this;
+}
+
 std::unique_ptr<CSpsPar> SpsParBuilder::Build(PrjBundle* bundle) const {
     auto sps = std::make_unique<CSpsPar>(bundle);
     sps->SetSpsType(m_type);
@@ -49,6 +55,7 @@ std::unique_ptr<CSpsPar> SpsParBuilder::Build(PrjBundle* bundle) const {
         case Kind::Var: item = new CDrvParVarItem(it.word, it.direction); break;
         case Kind::Msg: item = new CDrvParMsgItem(it.word, it.direction, it.start, it.textNo); break;
         }
+        item->SetFlag(it.flag);
         if (sps->GetItems().ItemAt(sps->GetItems().Add(item)) != item) {
             ADD_FAILURE() << "SpsParBuilder: two items on word " << it.word;
             delete item;

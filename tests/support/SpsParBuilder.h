@@ -24,6 +24,10 @@ public:
     SpsParBuilder& Msg(uint16_t word, uint16_t start, uint8_t letterTextNo = 40,
                        uint8_t direction = 1);
 
+    // The flag byte of the item already added on the word; a flagged item
+    // may be given a direction a variable needs.
+    SpsParBuilder& Flag(uint16_t word, uint8_t flag = 1);
+
     std::unique_ptr<CSpsPar> Build(PrjBundle* bundle = nullptr) const;
 
 private:
@@ -34,6 +38,7 @@ private:
         uint8_t direction;
         uint8_t textNo;
         uint16_t start;
+        uint8_t flag = 0;
     };
 
     uint16_t m_type = 33;

@@ -319,7 +319,7 @@ TEST_F(workspace_list_view, NewVariableHandsTheDialogABitVariableAndFreesIt)
         const int rows = w.view.Table().GetRowCount();
         w.kit.dialogs.answerOk = ok;
         std::string handed;
-        w.kit.dialogs.onVar = [&](CPrjVar& var, int mode) {
+        w.kit.dialogs.onVar = [&](const CPrjVar& var, int mode) {
             handed = var.GetName() + " type " + std::to_string(var.GetType()) + " bit " +
                      std::to_string(var.GetExtByte0()) + " setp " + std::to_string(var.GetSetpKind()) + " adr " +
                      std::to_string(var.GetAdr()) + " mode " + std::to_string(mode);

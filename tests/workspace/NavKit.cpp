@@ -94,7 +94,7 @@ bool NavDlgRunner::RunMnuNode(CPrjMnu& menu, CPrjMnuNode& node)
     return answerOk;
 }
 
-bool NavDlgRunner::RunVar(CPrjVar& var, int mode)
+bool NavDlgRunner::RunVar(const CPrjVar& var, int mode)
 {
     runs.push_back("var " + var.GetName() + " " + std::to_string(mode));
     handed.push_back(&var);
@@ -109,7 +109,7 @@ bool NavDlgRunner::RunDrvVar(int index)
     return answerOk;
 }
 
-bool NavDlgRunner::RunCharEdit(int code)
+bool NavDlgRunner::RunCharEdit(uint16_t code)
 {
     runs.push_back("charedit " + std::to_string(code));
     return answerOk;

@@ -41,9 +41,9 @@ public:
     bool RunMnuNode(CPrjMnu& menu, CPrjMnuNode& node) override;
     // The list view's and the project tree's dialogs.
     bool HasEditDlg(EditDlg) const override { return editDlgs; }
-    bool RunVar(CPrjVar& var, int mode) override;
+    bool RunVar(const CPrjVar& var, int mode) override;
     bool RunDrvVar(int index) override;
-    bool RunCharEdit(int code) override;
+    bool RunCharEdit(uint16_t code) override;
     std::optional<uint16_t> RunValue(const CDrvParItem& item) override;
     std::optional<RenameResult> RunRename(uint16_t number, std::string_view name) override;
     bool RunMnuOpt(CPrjMnu& menu) override;
@@ -63,7 +63,7 @@ public:
     bool editDlgs = true;
     // What the variable dialog does to the variable handed in before it
     // answers answerOk (a new one it inserts itself).
-    std::function<void(CPrjVar& var, int mode)> onVar;
+    std::function<void(const CPrjVar& var, int mode)> onVar;
     // The value and rename dialogs' answers in order; nothing is Cancel.
     std::deque<std::optional<uint16_t>> values;
     std::deque<std::optional<RenameResult>> renames;

@@ -1,4 +1,4 @@
-#include "../source/reader/ParseRun.h"
+#include "support/ParseRun.h"
 #include "model/core/FrameState.h"
 #include "support/ConfigKit.h"
 #include "support/FrameFakes.h"

@@ -1,6 +1,6 @@
 // The text-kind flags of the shipped database against the source reader: a
 // one-entry source of each kind reads exactly on the panels whose flag is set.
-#include "../source/reader/ParseRun.h"
+#include "support/ParseRun.h"
 #include "model/project/PanelTable.h"
 #include "support/ParserWorld.h"
 #include "support/SourceTextBuilder.h"

@@ -10,7 +10,7 @@
 #include "model/project/SkTxt.h"
 #include "model/project/VarValList.h"
 #include "support/PrjBuilder.h"
-#include "../source/reader/SourceRoundTrip.h"
+#include "support/SourceRoundTrip.h"
 
 #include <gtest/gtest.h>
 

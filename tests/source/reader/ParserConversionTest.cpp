@@ -1,4 +1,4 @@
-#include "ParseRun.h"
+#include "support/ParseRun.h"
 
 #include "model/project/CharSet.h"
 #include "model/project/OpTxt.h"

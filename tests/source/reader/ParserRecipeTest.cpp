@@ -1,4 +1,4 @@
-#include "ParseRun.h"
+#include "support/ParseRun.h"
 
 #include "model/project/PrjVar.h"
 #include "model/project/RcpTxt.h"

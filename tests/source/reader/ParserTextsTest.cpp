@@ -1,4 +1,4 @@
-#include "ParseRun.h"
+#include "support/ParseRun.h"
 
 #include "model/core/Catalogues.h"
 #include "model/core/CheckedFormat.h"

@@ -1,4 +1,4 @@
-#include "ParseRun.h"
+#include "support/ParseRun.h"
 
 #include "model/project/DrvParColl.h"
 #include "model/project/DrvParItem.h"

@@ -7,7 +7,7 @@
 #include "model/project/SkAct.h"
 #include "model/project/TimeVal.h"
 #include "model/project/TxtRow.h"
-#include "SourceRoundTrip.h"
+#include "support/SourceRoundTrip.h"
 #include "support/PrjBuilder.h"
 
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@
 #include "model/project/TxtRow.h"
 #include "model/project/VarValList.h"
 #include "source/reader/SrcRules.h"
-#include "../reader/SourceRoundTrip.h"
+#include "support/SourceRoundTrip.h"
 #include "support/PrjBuilder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ParseRun.h"
+#include "support/ParseRun.h"
 
 namespace orv {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ParseRun.h"
+#include "support/ParseRun.h"
 #include "support/ParserWorld.h"
 #include "support/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "SourceRoundTrip.h"
+#include "support/SourceRoundTrip.h"
 
 #include "model/project/DrvCfg.h"
 #include "model/project/FwVarSource.h"
