@@ -1,6 +1,7 @@
 // The list view filled with 5,000 variables and laid out in its shown report,
 // against a plain item model holding the same 5,000 × 7 formatted cells in a
 // tree view of the same size. The counter "ratio" is ours / plain.
+#include "BenchQtMain.h"
 #include "gui/ViewLst.h"
 #include "model/project/PrjData.h"
 #include "model/project/PrjVarKinds.h"
@@ -99,10 +100,5 @@ BENCHMARK(BM_ListViewFill)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return orv::RunQtBenchmarks(argc, argv);
 }
