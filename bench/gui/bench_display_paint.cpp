@@ -1,5 +1,6 @@
 // One full paint of the display editor, the work behind every keystroke: the
 // scene of a 4 × 40 display at twice the panel size, drawn into an image.
+#include "BenchQtMain.h"
 #include "gui/ViewDc.h"
 #include "model/project/OpTxt.h"
 #include "model/project/Fon.h"
@@ -86,10 +87,5 @@ BENCHMARK(BM_DisplayPaint)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return orv::RunQtBenchmarks(argc, argv);
 }

@@ -220,6 +220,26 @@ std::optional<uint16_t> CQtDlgRunner::RunValue(const CDrvParItem& item)
     return dialog.exec() == QDialog::Accepted ? dialog.Value() : std::nullopt;
 }
 
+bool CQtDlgRunner::HasEditDlg(EditDlg dlg) const
+{
+    // The character editor is kept; the others are made per run.
+    switch (dlg) {
+    case EditDlg::Value:
+    case EditDlg::DrvVar:
+    case EditDlg::MnuOpt:
+    case EditDlg::MsgTxtOpt:
+        return Core() != nullptr;
+    case EditDlg::RcpAdr:
+        return Project() != nullptr;
+    case EditDlg::Var:
+        return Core() != nullptr && Core()->GetPrjMgr() != nullptr;
+    case EditDlg::CharEdit:
+        return IsAvailable(DlgId::CharEdit);
+    default:
+        return false;
+    }
+}
+
 std::optional<CDlgRunner::RenameResult> CQtDlgRunner::RunRename(uint16_t number, std::string_view name)
 {
     auto* dialog = dynamic_cast<CDlgRename*>(m_kept != nullptr ? m_kept->Get(DlgId::Rename) : nullptr);

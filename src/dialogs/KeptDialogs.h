@@ -76,6 +76,7 @@ public:
     bool RunMsgTxtOpt() override;
     bool RunRcpAdr() override;
     bool RunDrvVar(int index) override;
+    bool HasEditDlg(EditDlg dlg) const override;
     // The frame's search dialog, null while there is none.
     void SetSearch(CDlgSearch* search) { m_search = search; }
 

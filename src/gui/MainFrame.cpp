@@ -8,6 +8,8 @@
 #include "gui/Icons.h"
 #include "gui/PrintView.h"
 #include "gui/ViewDc.h"
+#include "gui/ViewLst.h"
+#include "gui/ViewTree.h"
 #include "gui/ViewLog.h"
 #include "gui/ViewLogSearch.h"
 #include "link/SerLinkBinding.h"
@@ -44,6 +46,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <filesystem>
+
 namespace orv {
 
 namespace {
@@ -52,18 +56,6 @@ QRect AvailableScreen()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-}
-
-// A pane whose view arrives later: it takes the focus and nothing else.
-QWidget* MakePlaceholder(const char* name)
-{
-    auto* pane = new QFrame;
-    pane->setObjectName(QString::fromLatin1(name));
-    pane->setFrameShape(QFrame::StyledPanel);
-    pane->setFocusPolicy(Qt::StrongFocus);
-    pane->setBackgroundRole(QPalette::Base);
-    pane->setAutoFillBackground(true);
-    return pane;
 }
 
 // Tool bar resource 128: command ids in order, 0 a separator; the last three
@@ -134,6 +126,11 @@ CMainFrame::~CMainFrame()
     SetPrintView(nullptr);
     delete m_viewDc;
     m_viewDc = nullptr;
+    // The tree and the list view are registered too; the tree uses the list.
+    delete m_viewTree;
+    m_viewTree = nullptr;
+    delete m_viewLst;
+    m_viewLst = nullptr;
     // The search dialog and its editor work through the core.
     m_dlgRunner.SetSearch(nullptr);
     m_search.reset();
@@ -163,6 +160,7 @@ bool CMainFrame::Create(const std::vector<std::string>& args)
     // The first load of the last project set the path before it marked the
     // project loaded.
     UpdateTitle();
+    ShowStartedProject();
     m_kept = std::make_unique<CKeptDialogs>(m_dialogFactory, *m_core);
     m_dlgRunner.SetKept(m_kept.get());
     UpdateCommandStates();
@@ -442,20 +440,38 @@ void CMainFrame::BuildStatusBar()
     statusBar()->addPermanentWidget(m_ovr);
 }
 
+void CMainFrame::ShowStartedProject()
+{
+    // The tree's first update: it shows the project the start loaded, and
+    // the list view its variables, as after a load.
+    if ((GetStateFlags() & kStateProjectLoaded) == 0) {
+        m_viewTree->Core().BuildTree();
+        return;
+    }
+    m_viewTree->Core().RebuildTree(std::filesystem::path(GetPrjPath()).filename().string());
+    CViewLstCore& lst = m_viewLst->Core();
+    lst.SetListMode(IViewLst::kModeVars);
+    lst.SetVarProvider(0);
+    lst.ActivateProvider(IViewLst::kModeVars);
+}
+
 void CMainFrame::BuildClient()
 {
     m_outer = new QSplitter(Qt::Vertical, this);
     m_outer->setObjectName(QStringLiteral("outerSplitter"));
     m_leftRight = new QSplitter(Qt::Horizontal, m_outer);
     m_leftRight->setObjectName(QStringLiteral("leftRightSplitter"));
-    m_panes[0] = MakePlaceholder("paneTree");
+    // The tree reaches the list view's providers: the list view comes first.
+    m_viewLst = new CViewLst(*m_core);
+    m_viewTree = new CViewTree(*m_core, m_viewLst->Core());
+    m_panes[0] = m_viewTree;
     m_leftRight->addWidget(m_panes[0]);
     m_right = new QSplitter(Qt::Vertical, m_leftRight);
     m_right->setObjectName(QStringLiteral("rightSplitter"));
     m_viewDc = new CViewDc(*m_core, m_ovr);
     m_panes[1] = m_viewDc;
     SetPrintView(m_viewDc);
-    m_panes[2] = MakePlaceholder("paneList");
+    m_panes[2] = m_viewLst;
     m_right->addWidget(m_panes[1]);
     m_right->addWidget(m_panes[2]);
     m_log = new CViewLog;

@@ -33,6 +33,8 @@ namespace orv {
 class CDlgSearch;
 class CFrameCore;
 class CViewDc;
+class CViewLst;
+class CViewTree;
 class CViewLog;
 class CViewLogSearch;
 class IQtPrintView;
@@ -81,9 +83,9 @@ public:
 
     // The panes; the tree and the list view are placeholders without views
     // yet, so their accessors give null.
-    QWidget* GetViewTree() const { return nullptr; }
+    CViewTree* GetViewTree() const { return m_viewTree; }
     CViewDc* GetViewDc() const { return m_viewDc; }
-    QWidget* GetViewLst() const { return nullptr; }
+    CViewLst* GetViewLst() const { return m_viewLst; }
     CViewLog* GetViewLog() const { return m_log; }
     // Pane i in focus order: tree, display editor, list view, log.
     QWidget* Pane(int i) const { return m_panes.at(static_cast<size_t>(i)); }
@@ -132,6 +134,7 @@ private:
     void BuildToolBar();
     void BuildStatusBar();
     void BuildClient();
+    void ShowStartedProject();
     void SizePanes();
     void WireCommands();
     void WireTableCommands();
@@ -170,6 +173,8 @@ private:
     std::array<QWidget*, 4> m_panes{};
     CViewLog* m_log = nullptr;
     CViewDc* m_viewDc = nullptr;
+    CViewLst* m_viewLst = nullptr;
+    CViewTree* m_viewTree = nullptr;
     // The search dialog, built with the frame, and the log view as the
     // editor it searches.
     std::unique_ptr<CDlgSearch> m_search;

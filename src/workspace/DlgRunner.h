@@ -167,6 +167,20 @@ public:
         (void)receiver;
         return false;
     }
+
+    // The dialogs below edit one thing handed in by the list view and the
+    // project tree; the variable dialog and the character editor above are
+    // among them. Each is greyed while the runner lacks it.
+    enum class EditDlg : int { Var, DrvVar, Value, MnuOpt, MsgTxtOpt, RcpAdr, CharEdit };
+    virtual bool HasEditDlg(EditDlg dlg) const
+    {
+        (void)dlg;
+        return false;
+    }
+    // The mode words the list view hands the variable dialog: an existing
+    // variable, and a new one built from the template handed in.
+    static constexpr int kVarExisting = 0;
+    static constexpr int kVarNew = 1;
     // The setpoint options of a menu; true when the dialog changed the
     // menu's word, which it marks as a change of the project.
     virtual bool RunMnuOpt(CPrjMnu& menu)

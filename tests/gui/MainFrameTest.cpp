@@ -3,6 +3,8 @@
 #include "gui/DlgAbout.h"
 #include "gui/ViewDc.h"
 #include "gui/ViewLog.h"
+#include "gui/ViewLst.h"
+#include "gui/ViewTree.h"
 #include "model/project/Fon.h"
 #include "model/core/Log.h"
 #include "support/FakeStartSelInfo.h"
@@ -68,13 +70,15 @@ TEST(gui_main_frame, PanesSitInPlaceSizedByTheKeys)
         EXPECT_EQ(leftRight->widget(1), right);
         EXPECT_EQ(right->widget(0), frame.Pane(1));
         EXPECT_EQ(right->widget(1), frame.Pane(2));
-        EXPECT_EQ(frame.GetViewTree(), nullptr);
+        EXPECT_EQ(static_cast<QWidget*>(frame.GetViewTree()), frame.Pane(0));
+        EXPECT_EQ(frame.Pane(0)->objectName(), QStringLiteral("paneTree"));
         // The display editor is the pane above the list view, in the focus cycle.
         ASSERT_NE(frame.GetViewDc(), nullptr);
         EXPECT_EQ(static_cast<QWidget*>(frame.GetViewDc()), frame.Pane(1));
         EXPECT_EQ(frame.GetViewDc()->objectName(), QStringLiteral("paneDisplay"));
         EXPECT_EQ(frame.GetViewDc()->focusPolicy(), Qt::StrongFocus);
-        EXPECT_EQ(frame.GetViewLst(), nullptr);
+        EXPECT_EQ(static_cast<QWidget*>(frame.GetViewLst()), frame.Pane(2));
+        EXPECT_EQ(frame.Pane(2)->objectName(), QStringLiteral("paneList"));
 
         EXPECT_EQ(outer->sizes().at(0), Scaled(c.textListHeight, screen.height()));
         EXPECT_EQ(leftRight->sizes().at(0), Scaled(c.textWidth, screen.width()));

@@ -2,7 +2,9 @@
 // start-selection database in a program directory of its own.
 #include "NavKit.h"
 
+#include "model/project/DrvParItem.h"
 #include "model/project/Mnu.h"
+#include "model/project/PrjVar.h"
 #include "model/project/MsgTxt.h"
 #include "model/project/NumList.h"
 #include "model/project/RcpTxt.h"
@@ -89,6 +91,71 @@ bool NavDlgRunner::RunMnuNode(CPrjMnu& menu, CPrjMnuNode& node)
 {
     runs.push_back("mnunode " + std::to_string(menu.GetNum()) + " " + std::to_string(node.GetNum()));
     handed.push_back(&node);
+    return answerOk;
+}
+
+bool NavDlgRunner::RunVar(const CPrjVar& var, int mode)
+{
+    runs.push_back("var " + var.GetName() + " " + std::to_string(mode));
+    handed.push_back(&var);
+    if (onVar)
+        onVar(var, mode);
+    return answerOk;
+}
+
+bool NavDlgRunner::RunDrvVar(int index)
+{
+    runs.push_back("drvvar " + std::to_string(index));
+    return answerOk;
+}
+
+bool NavDlgRunner::RunCharEdit(uint16_t code)
+{
+    runs.push_back("charedit " + std::to_string(code));
+    return answerOk;
+}
+
+namespace {
+
+template <class T>
+std::optional<T> NavNextAnswer(std::deque<std::optional<T>>& answers)
+{
+    if (answers.empty())
+        return std::nullopt;
+    std::optional<T> answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
+std::optional<uint16_t> NavDlgRunner::RunValue(const CDrvParItem& item)
+{
+    runs.push_back("value " + std::to_string(item.GetNumber()));
+    return NavNextAnswer(values);
+}
+
+std::optional<CDlgRunner::RenameResult> NavDlgRunner::RunRename(uint16_t number, std::string_view name)
+{
+    runs.push_back("rename " + std::to_string(number) + " " + std::string(name));
+    return NavNextAnswer(renames);
+}
+
+bool NavDlgRunner::RunMnuOpt(CPrjMnu& menu)
+{
+    runs.push_back("mnuopt " + std::to_string(menu.GetNum()));
+    return answerOk;
+}
+
+bool NavDlgRunner::RunMsgTxtOpt()
+{
+    runs.push_back("msgtxtopt");
+    return answerOk;
+}
+
+bool NavDlgRunner::RunRcpAdr()
+{
+    runs.push_back("rcpadr");
     return answerOk;
 }
 

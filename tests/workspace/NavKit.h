@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,7 +26,11 @@ class CPrjNumList;
 class NavDlgRunner final : public CDlgRunner {
 public:
     bool IsAvailable(DlgId) const override { return true; }
-    bool Run(DlgId) override { return true; }
+    bool Run(DlgId id) override
+    {
+        dlgRuns.push_back(id);
+        return true;
+    }
     bool RunSearch(int) override { return true; }
     std::optional<RenumberNums> RunRenumber(int mode, std::optional<RenumberNums> start) override;
     bool RunMsgOptions(CMsgTxt& text) override;
@@ -34,6 +39,16 @@ public:
     bool RunSkAction(int index) override;
     bool RunSoftkeys(int index) override;
     bool RunMnuNode(CPrjMnu& menu, CPrjMnuNode& node) override;
+    // The list view's and the project tree's dialogs.
+    bool HasEditDlg(EditDlg) const override { return editDlgs; }
+    bool RunVar(const CPrjVar& var, int mode) override;
+    bool RunDrvVar(int index) override;
+    bool RunCharEdit(uint16_t code) override;
+    std::optional<uint16_t> RunValue(const CDrvParItem& item) override;
+    std::optional<RenameResult> RunRename(uint16_t number, std::string_view name) override;
+    bool RunMnuOpt(CPrjMnu& menu) override;
+    bool RunMsgTxtOpt() override;
+    bool RunRcpAdr() override;
 
     // The renumber dialog's answers in order; nothing is Cancel.
     std::deque<std::optional<RenumberNums>> renumbers;
@@ -42,6 +57,16 @@ public:
     // Each run as "<dialog> <argument>", the element handed in by address.
     std::vector<std::string> runs;
     std::vector<const void*> handed;
+    // The dialogs run without an argument, in order.
+    std::vector<DlgId> dlgRuns;
+    // Whether the list view's and the tree's dialogs exist.
+    bool editDlgs = true;
+    // What the variable dialog does to the variable handed in before it
+    // answers answerOk (a new one it inserts itself).
+    std::function<void(const CPrjVar& var, int mode)> onVar;
+    // The value and rename dialogs' answers in order; nothing is Cancel.
+    std::deque<std::optional<uint16_t>> values;
+    std::deque<std::optional<RenameResult>> renames;
 };
 
 class NavKit {
