@@ -334,6 +334,21 @@ TEST(dialogs_project, RunnerOpensTheKeptTimesDialog)
     EXPECT_TRUE(isTimes);
 }
 
+// The list view and the tree grey an item while its dialog is missing; once
+// the frame made its dialogs, every one of them is offered.
+TEST(dialogs_project_runner, TheViewsEditDialogsAreOfferedOnceTheFrameRuns)
+{
+    using E = CDlgRunner::EditDlg;
+    const E all[] = {E::Var, E::DrvVar, E::Value, E::MnuOpt, E::MsgTxtOpt, E::RcpAdr, E::CharEdit};
+    CQtDlgRunner bare;
+    RunnerFrame frame;
+    for (E dlg : all) {
+        SCOPED_TRACE(static_cast<int>(dlg));
+        EXPECT_FALSE(bare.HasEditDlg(dlg));
+        EXPECT_TRUE(frame.runner.HasEditDlg(dlg));
+    }
+}
+
 } // namespace
 
 } // namespace orv
