@@ -539,17 +539,20 @@ bool CPrjMgr::WriteFontFile()
     static constexpr std::array<std::pair<const char*, const char*>, 3> kFiles = {
         {{"alt", "TM~ALT.FON"}, {"706", "TM~706.FON"}, {"int", "TM~INT.FON"}}};
     const std::string font = m_startSel.IsValid() ? m_startSel.GetFntNam() : std::string();
+    bool written = true;
     for (size_t i = 0; i < kFiles.size(); ++i) {
         if (font != kFiles[i].first)
             continue;
         const std::string dir = m_ws.GetStateDir() + "CFG/ORV/";
         std::error_code ec;
         fs::create_directories(dir, ec);
-        m_fons[i]->Save(PrjMgrLocate(dir, kFiles[i].second));
+        // The font logs why it could not write; a caller must not take the
+        // screen font for the edited one.
+        written = m_fons[i]->Save(PrjMgrLocate(dir, kFiles[i].second)) && written;
         LogLine(kPrjMgrLogDebug, "WriteFontdatei %s", kFiles[i].second);
     }
     m_frame.LoadFonOfDevice();
-    return true;
+    return written;
 }
 
 } // namespace orv

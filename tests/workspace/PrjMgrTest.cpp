@@ -287,6 +287,21 @@ TEST_F(PrjMgrKit, WriteFontFileByTheDevicesFontName)
     }
 }
 
+// A font file that cannot be written is no success: the font says why.
+TEST_F(PrjMgrKit, WriteFontFileReportsAFileItCouldNotWrite)
+{
+    ASSERT_EQ(mgr.Init(), CPrjMgr::kInitDone);
+    ASSERT_TRUE(SelectOffered(14));
+    kit.Remove("TM~ALT.FON");
+    fs::create_directories(kit.CfgPath("TM~ALT.FON"));
+    ui.ClearCalls();
+    // What stands in the file's place is no font either.
+    ui.ExpectFatal("FATAL: could not load screen font " + kit.CfgPath("TM~ALT.FON"));
+    EXPECT_FALSE(mgr.WriteFontFile());
+    EXPECT_TRUE(Logged("Font file " + kit.CfgPath("TM~ALT.FON") + " not written"));
+    fs::remove_all(kit.CfgPath("TM~ALT.FON"));
+}
+
 TEST_F(PrjMgrKit, LogFirmwareNamesTheFormFileVersionAndDate)
 {
     ASSERT_EQ(mgr.Init(), CPrjMgr::kInitDone);
