@@ -3,17 +3,20 @@
 #include "gui/QtUiServices.h"
 
 #include "dialogs/ProjectDialogs.h"
+#include "dialogs/QtText.h"
 #include "gui/MainFrame.h"
 #include "gui/QtProgressBar.h"
-#include "dialogs/QtText.h"
 #include "gui/ViewLog.h"
 #include "model/core/CatalogueIds.h"
 #include "model/core/HelpPage.h"
 
+#include <QAbstractButton>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QUrl>
+
+#include <utility>
 
 namespace orv {
 
@@ -31,6 +34,17 @@ QMessageBox::Icon QtUiServicesIconOf(MsgKind kind)
     case MsgKind::PlainOk: return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
+}
+
+// The answers of a question in the menu language (0 German, 1 English,
+// 2 French).
+std::pair<QString, QString> QtUiServicesYesNo(int langId)
+{
+    switch (langId) {
+    case 1: return {QStringLiteral("&Yes"), QStringLiteral("&No")};
+    case 2: return {QStringLiteral("&Oui"), QStringLiteral("&Non")};
+    default: return {QStringLiteral("&Ja"), QStringLiteral("&Nein")};
+    }
 }
 
 } // namespace
@@ -58,6 +72,11 @@ bool CQtUiServices::AskYesNo(std::string_view text, int)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("ORVtool"), FromCp1252(text),
                     QMessageBox::Yes | QMessageBox::No, Frame());
+    // The question speaks the program's language; Qt's own buttons would
+    // answer in English.
+    const auto [yes, no] = QtUiServicesYesNo(Frame() != nullptr ? Frame()->GetLangId() : 0);
+    box.button(QMessageBox::Yes)->setText(yes);
+    box.button(QMessageBox::No)->setText(no);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -83,6 +84,35 @@ TEST(gui_hint, F1AsksForTheNoticesHelpPage)
     // Closed without OK, the notice stays on.
     hint.reject();
     EXPECT_TRUE(hint.Again());
+}
+
+// A question answers in the menu language, not in Qt's English.
+TEST(gui_question, ButtonsSpeakTheMenuLanguage)
+{
+    struct Case {
+        const char* ini;
+        const char* yes;
+        const char* no;
+    };
+    const Case cases[] = {{"LangId=0\r\n", "&Ja", "&Nein"}, {"LangId=1\r\n", "&Yes", "&No"}, {"LangId=2\r\n", "&Oui", "&Non"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ini);
+        FrameHarness h;
+        h.WriteIni(c.ini);
+        h.Start();
+        QString yes;
+        QString no;
+        OnNextModal([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            yes = box->button(QMessageBox::Yes)->text();
+            no = box->button(QMessageBox::No)->text();
+            box->button(QMessageBox::No)->click();
+        });
+        EXPECT_FALSE(GetUiServices().AskYesNo("Weiter?", 0));
+        EXPECT_EQ(yes, QString::fromLatin1(c.yes));
+        EXPECT_EQ(no, QString::fromLatin1(c.no));
+    }
 }
 
 } // namespace
