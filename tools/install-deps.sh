@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   g++ make cmake pkg-config mold
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libsqlite3-dev sqlite3
   libfreetype-dev
   xvfb xauth xdotool imagemagick

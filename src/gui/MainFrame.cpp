@@ -6,6 +6,7 @@
 #include "dialogs/QtText.h"
 #include "gui/DlgAbout.h"
 #include "gui/Icons.h"
+#include "gui/QtLanguage.h"
 #include "gui/PrintView.h"
 #include "gui/ViewDc.h"
 #include "gui/ViewLst.h"
@@ -98,6 +99,7 @@ CMainFrame::CMainFrame(KeptDialogFactory dialogFactory) : m_dialogFactory(std::m
     m_screenWidth = static_cast<float>(screen.width());
     m_screenHeight = static_cast<float>(screen.height());
     InitLangId(ReadGuiKey(GuiKey::LangId));
+    ApplyQtLanguage(GetLangId());
     m_registration.emplace(*this);
     m_core = std::make_unique<CFrameCore>(*this, *this, m_dlgRunner, m_filePrompt);
     m_core->SetNavFactory(MakeObjNav);
@@ -209,6 +211,7 @@ void CMainFrame::UpdateTitle()
 
 void CMainFrame::RebuildMenuTexts()
 {
+    ApplyQtLanguage(GetLangId());
     orv::RebuildMenuTexts(m_menu);
     ApplyMenuTexts();
 }

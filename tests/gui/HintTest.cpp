@@ -86,15 +86,19 @@ TEST(gui_hint, F1AsksForTheNoticesHelpPage)
     EXPECT_TRUE(hint.Again());
 }
 
-// A question answers in the menu language, not in Qt's English.
+// A question answers in the menu language, not in Qt's English, and so do
+// Qt's own dialogs (their "Cancel" stands for all of their texts).
 TEST(gui_question, ButtonsSpeakTheMenuLanguage)
 {
     struct Case {
         const char* ini;
         const char* yes;
         const char* no;
+        const char* cancel;
     };
-    const Case cases[] = {{"LangId=0\r\n", "&Ja", "&Nein"}, {"LangId=1\r\n", "&Yes", "&No"}, {"LangId=2\r\n", "&Oui", "&Non"}};
+    const Case cases[] = {{"LangId=0\r\n", "&Ja", "&Nein", "Abbrechen"},
+                          {"LangId=1\r\n", "&Yes", "&No", "Cancel"},
+                          {"LangId=2\r\n", "&Oui", "&Non", "Annuler"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ini);
         FrameHarness h;
@@ -112,6 +116,7 @@ TEST(gui_question, ButtonsSpeakTheMenuLanguage)
         EXPECT_FALSE(GetUiServices().AskYesNo("Weiter?", 0));
         EXPECT_EQ(yes, QString::fromLatin1(c.yes));
         EXPECT_EQ(no, QString::fromLatin1(c.no));
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromLatin1(c.cancel));
     }
 }
 
