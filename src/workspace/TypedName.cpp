@@ -2,6 +2,7 @@
 #include "workspace/TypedName.h"
 
 #include "platform/CodePage.h"
+#include "source/reader/SrcIdent.h"
 
 #include <limits>
 
@@ -20,8 +21,10 @@ std::string FilterTypedName(std::u32string_view typed)
     for (char32_t c : typed) {
         if (name.size() >= kTypedNameMax || kTypedForbidden.find(c) != std::u32string_view::npos)
             break;
+        // A name the source cannot hold (a blank, an accent) would be saved
+        // into a project that no longer loads.
         const std::optional<unsigned char> byte = ByteOf(c, CodePage::Cp437);
-        if (!byte || *byte == 0)
+        if (!byte || !IsSourceIdentChar(*byte))
             break;
         name.push_back(static_cast<char>(*byte));
     }

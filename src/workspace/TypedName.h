@@ -12,7 +12,8 @@ namespace orv {
 inline constexpr size_t kTypedNameMax = 16;
 
 // The name as panel (code page 437) bytes: the typed text up to its first
-// forbidden character or the first one the panel lacks, then at most 16
+// forbidden character, the first one the panel lacks or the first one a
+// project source cannot hold in a name (a blank, say), then at most 16
 // characters. Empty when nothing remains.
 std::string FilterTypedName(std::u32string_view typed);
 // The same for a name that already is panel bytes (the rename dialog's).

@@ -545,7 +545,7 @@ void CViewLstCore::CopyVar()
     const CPrjVar* var = SelVar();
     if (!prj || !vars || !var || m_var->GetKind() != 0)
         return;
-    std::unique_ptr<CPrjVar> copy = var->Clone(LstFreeVarName(*vars, "Kopie "));
+    std::unique_ptr<CPrjVar> copy = var->Clone(LstFreeVarName(*vars, "Kopie_"));
     CPrjVar* raw = copy.get();
     const int index = prj->InsVar(raw);
     if (index < 0 || vars->VarAt(index) != raw) {

@@ -155,6 +155,11 @@ TEST_F(workspace_list_view, VariableLabelsPassTheNameFilter)
         {U"ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNOP", nullptr},
         {U"a\u00A7b", "a", nullptr},
         {U"\u20ACx", "Alt", nullptr},
+        // Only what a project source holds in a name: a blank or an accent
+        // would make the saved project fail to load.
+        {U"Neu Name", "Neu", nullptr},
+        {U"Caf\u00E9", "Caf", nullptr},
+        {U"M\u00FCller_[2]", "M\x81ller_", nullptr},
         {U"Alt", "Alt", nullptr},
         {U"Belegt", "Alt", "Variablen-Name schon vergeben: Belegt"},
     };
@@ -355,16 +360,16 @@ TEST_F(workspace_list_view, RenameAndRenumberStartTheLabelEditor)
 TEST_F(workspace_list_view, CopyTakesTheNextFreeCopyName)
 {
     LvWorld& w = *world;
-    for (const char* name : {"Alt", "Kopie 001", "Kopie 002"})
+    for (const char* name : {"Alt", "Kopie_001", "Kopie_002"})
         ASSERT_NE(w.AddVar(name, 10), nullptr);
     w.ShowVars(0);
     w.SelectVar("Alt");
     const uint16_t mods = w.kit.ModCount();
     w.view.RunCommand(lstcmd::kCopy);
-    const CPrjVar* copy = w.Vars().FindByName(std::string_view("Kopie 003"));
+    const CPrjVar* copy = w.Vars().FindByName(std::string_view("Kopie_003"));
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->GetAdr(), 10);
-    EXPECT_GE(w.RowOf("Kopie 003"), 0);
+    EXPECT_GE(w.RowOf("Kopie_003"), 0);
     EXPECT_EQ(w.kit.ModCount(), mods + 1);
 }
 

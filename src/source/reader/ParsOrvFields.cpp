@@ -4,6 +4,7 @@
 #include "model/core/CatalogueIds.h"
 #include "model/project/CharSet.h"
 #include "model/project/PrjData.h"
+#include "source/reader/SrcIdent.h"
 
 #include <array>
 #include <string_view>
@@ -12,26 +13,6 @@
 namespace orv {
 
 namespace {
-
-bool IsIdentChar(unsigned char c)
-{
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
-        return true;
-    switch (c) {
-    case '[':
-    case ']':
-    case '_':
-    case 129:
-    case 132:
-    case 142:
-    case 148:
-    case 153:
-    case 154:
-        return true;
-    default:
-        return false;
-    }
-}
 
 // Short names that files of the 043 family panels give some internal variables.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 11> kOldShortNames{{
@@ -75,7 +56,7 @@ std::string CParsOrv::ReadIdent()
     Mark();
     std::string name;
     for (const char ch : Rest()) {
-        if (name.size() >= kSrcNameMax || !IsIdentChar(static_cast<unsigned char>(ch)))
+        if (name.size() >= kSrcNameMax || !IsSourceIdentChar(static_cast<unsigned char>(ch)))
             break;
         name.push_back(ch);
     }
