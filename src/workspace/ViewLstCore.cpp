@@ -480,6 +480,9 @@ void CViewLstCore::RenameVar(const std::string& name)
     }
     GetPrjData()->SetModified(true);
     m_var->Refresh();
+    // The display editor labels the variable's box with its name.
+    if (IViewDc* dc = m_core.GetViewDc())
+        dc->RedrawParts(3);
 }
 
 LstDrag CViewLstCore::DragOf(int row) const

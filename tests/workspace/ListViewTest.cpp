@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <functional>
 #include <memory>
 
@@ -172,10 +174,14 @@ TEST_F(workspace_list_view, VariableLabelsPassTheNameFilter)
         w.SelectVar("Alt");
         ASSERT_TRUE(w.view.MayEditLabel(w.view.GetSelRow()));
         const uint16_t mods = w.kit.ModCount();
+        w.kit.journal.clear();
         w.view.EndLabelEdit(c.typed);
         EXPECT_EQ(var->GetName(), c.name);
         const bool renamed = std::string(c.name) != "Alt";
         EXPECT_EQ(w.kit.ModCount(), renamed ? mods + 1 : mods);
+        // The display editor shows the new name on the variable's box.
+        const bool redrawn = std::find(w.kit.journal.begin(), w.kit.journal.end(), "dc RedrawParts 3") != w.kit.journal.end();
+        EXPECT_EQ(redrawn, renamed);
         EXPECT_EQ(w.RowOf(c.name) >= 0, true);
         EXPECT_EQ(w.kit.Boxes(), c.box ? std::vector<std::string>{c.box} : std::vector<std::string>{});
     }
