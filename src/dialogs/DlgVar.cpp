@@ -155,6 +155,9 @@ CDlgVar::CDlgVar(QWidget* parent) : QDialog(parent)
     auto* buttons = new QHBoxLayout;
     top->addLayout(buttons);
 
+    // A label's mnemonic moves the focus to the control after it, as a
+    // static text's does; Qt shows the "&" of a label without a buddy.
+    QLabel* pendingBuddy = nullptr;
     for (const DvCtl& c : kDvCtls) {
         QWidget* w = nullptr;
         const QString text = FromCp1252(c.text);
@@ -176,6 +179,12 @@ CDlgVar::CDlgVar(QWidget* parent) : QDialog(parent)
         }
         w->setObjectName(QStringLiteral("c%1").arg(c.id));
         m_ctls[c.id] = w;
+        if (pendingBuddy != nullptr && c.kind != DvKind::Label && c.kind != DvKind::Group) {
+            pendingBuddy->setBuddy(w);
+            pendingBuddy = nullptr;
+        }
+        if (c.kind == DvKind::Label && text.contains(QLatin1Char('&')))
+            pendingBuddy = static_cast<QLabel*>(w);
         if (c.kind == DvKind::Group) {
             if (c.id == VF::kGrpAdr) new QHBoxLayout(w);
             else new QVBoxLayout(w);

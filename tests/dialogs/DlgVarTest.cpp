@@ -214,6 +214,25 @@ TEST_F(dialogs_var, CharacterButtonRunsTheTableIntoTheCurrentBox)
     EXPECT_EQ(DvCtl<CLineEditListBox>(*dialog, VF::kStrList)->GetText(0), "A");
 }
 
+// Qt shows the "&" of a label without a buddy; each label's mnemonic takes
+// the focus to the control after it.
+TEST_F(dialogs_var, LabelMnemonicsReachTheirFields)
+{
+    OpenNew("Neu");
+    const std::pair<int, int> labels[] = {{1310, 1308}, {1309, 1302}, {1313, 1300}, {1314, 1301}, {1312, 1303}, {1311, 1304}};
+    for (const auto& [label, field] : labels) {
+        SCOPED_TRACE(label);
+        auto* l = DvCtl<QLabel>(*dialog, label);
+        ASSERT_NE(l, nullptr);
+        EXPECT_EQ(l->buddy(), DvCtl(*dialog, field));
+    }
+    for (const QLabel* l : dialog->findChildren<QLabel*>()) {
+        if (l->text().contains(QLatin1Char('&'))) {
+            EXPECT_NE(l->buddy(), nullptr) << l->objectName().toStdString();
+        }
+    }
+}
+
 TEST_F(dialogs_var, MinusTakenOnlyWhileSigned)
 {
     OpenNew("Neu");
