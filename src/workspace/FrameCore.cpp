@@ -179,6 +179,12 @@ void CFrameCore::RefreshViews(bool announceLoad)
         m_viewDc->Unload();
     DropCurNav();
     if ((m_frame.GetStateFlags() & CFrameState::kStateProjectLoaded) == 0) {
+        // A failed read-back emptied the project: no list and no display
+        // may go on showing what it held.
+        m_window.RepaintDisplay();
+        if (m_viewLst != nullptr)
+            for (int mode : kCoreDeactivateOrder)
+                m_viewLst->DeactivateProvider(mode);
         if (m_viewTree != nullptr)
             m_viewTree->BuildTree();
         return;

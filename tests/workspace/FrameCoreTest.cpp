@@ -198,7 +198,11 @@ TEST_F(workspace_frame_commands, RefreshAfterLoadShowsTheProject)
     journal.clear();
     ui.ClearCalls();
     core.RefreshAfterLoad();
-    EXPECT_EQ(journal, (Journal{"dc Unload", "tree BuildTree"}));
+    // Without a project (a failed read-back emptied it) nothing it held
+    // stays in the display or the list.
+    EXPECT_EQ(journal, (Journal{"dc Unload", "window RepaintDisplay", "lst Deactivate 0", "lst Deactivate 2",
+                                "lst Deactivate 1", "lst Deactivate 6", "lst Deactivate 5", "lst Deactivate 4",
+                                "lst Deactivate 3", "tree BuildTree"}));
     EXPECT_TRUE(Logs().empty());
 }
 
@@ -634,6 +638,9 @@ TEST_F(workspace_frame_commands, AFailedReadBackShowsNoLoadLine)
     for (const std::string& line : Logs())
         EXPECT_EQ(line.find("Projekt wurde geladen"), std::string::npos) << line;
     EXPECT_TRUE(Has("tree BuildTree"));
+    // The emptied project's rows leave the list and the display.
+    EXPECT_TRUE(Has("lst Deactivate 0"));
+    EXPECT_TRUE(Has("dc Unload"));
 }
 
 TEST_F(workspace_frame_commands, SimulationNeedsItsDriverBound)
