@@ -136,6 +136,13 @@ TEST(workspace_small_dialog_forms, GermanAndEnglishSwitchMenusTitleLogAndTree)
     form.Choose(CDlgLangForm::kIdGerman);
     EXPECT_EQ(ReadIniInt("LangId", -1), 0);
     EXPECT_EQ(form.RadioText(CDlgLangForm::kIdGerman), "Deutsch");
+
+    // With a project loaded the tree keeps its file name and its menus.
+    w.f.frame.SetPrjPath("/p/demo043.orv");
+    w.f.frame.SetStateFlags(CFrameState::kStateProjectLoaded);
+    w.journal.clear();
+    form.Choose(CDlgLangForm::kIdEnglish);
+    EXPECT_EQ(w.journal.back(), "tree RebuildTree demo043.orv");
 }
 
 TEST(workspace_small_dialog_forms, FrenchSetsTheIdAndLeavesTheMenus)

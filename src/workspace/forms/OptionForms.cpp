@@ -15,6 +15,7 @@
 #include "workspace/forms/ValueCodec.h"
 
 #include <array>
+#include <filesystem>
 
 namespace orv {
 
@@ -165,7 +166,12 @@ void CDlgLangForm::Choose(int id)
     // next save writes back: emptying it would empty the source.
     if (!m_frame.IsSourceEditMode())
         GetUiServices().ClearLog();
-    if (m_tree != nullptr)
+    if (m_tree == nullptr)
+        return;
+    // A loaded project keeps its file name on the root and its menus.
+    if ((m_frame.GetStateFlags() & CFrameState::kStateProjectLoaded) != 0)
+        m_tree->RebuildTree(std::filesystem::path(m_frame.GetPrjPath()).filename().string());
+    else
         m_tree->BuildTree();
 }
 
