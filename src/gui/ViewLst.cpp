@@ -132,8 +132,12 @@ QVariant CLstModel::data(const QModelIndex& index, int role) const
 QVariant CLstModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     const CLstTable& table = m_core.Table();
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= table.GetColumnCount())
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
+    // A list without columns keeps one for the icon styles; its header stays
+    // blank rather than Qt's section number.
+    if (section < 0 || section >= table.GetColumnCount())
+        return QString();
     return FromCp1252(table.Column(section).header);
 }
 

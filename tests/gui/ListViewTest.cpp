@@ -122,6 +122,17 @@ TEST_F(gui_list_view, ModelPassesTheTesterInEveryMode)
     EXPECT_EQ(view.Model()->rowCount(), 2);
 }
 
+// A list whose provider left has no columns: the one the icon styles keep
+// shows no header, never Qt's section number "1".
+TEST_F(gui_list_view, AListWithoutColumnsShowsNoHeader)
+{
+    core.OnVarList(0);
+    view.Core().DeactivateProvider(IViewLst::kModeVars);
+    ASSERT_EQ(view.Core().Table().GetColumnCount(), 0);
+    ASSERT_EQ(view.Model()->columnCount(), 1);
+    EXPECT_EQ(view.Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QString());
+}
+
 TEST_F(gui_list_view, StylesSwitchTheViewsAndTheReportHasTheProvidersWidths)
 {
     core.OnVarList(0);
