@@ -493,9 +493,12 @@ void CFrameCore::OnTransmit(int)
 void CFrameCore::OnReceive(int)
 {
     FlushDisplay();
-    m_prjMgr->Receive();
+    const bool read = m_prjMgr->Receive() == CPrjMgr::kLinkDone;
     m_window.UpdateTitle();
-    RefreshAfterLoad();
+    // A read-back the user declined changed nothing and loaded nothing; a
+    // failed one took the project with it.
+    if (read || (m_frame.GetStateFlags() & CFrameState::kStateProjectLoaded) == 0)
+        RefreshAfterLoad();
 }
 
 void CFrameCore::OnSimulation(int)

@@ -643,6 +643,23 @@ TEST_F(workspace_frame_commands, AFailedReadBackShowsNoLoadLine)
     EXPECT_TRUE(Has("dc Unload"));
 }
 
+// "Nein" to the save question reads nothing: the views stay and no load is
+// announced.
+TEST_F(workspace_frame_commands, ADeclinedReadBackAnnouncesNoLoad)
+{
+    StartWithSample();
+    core.GetPrjMgr()->GetPrjData()->SetModified(true);
+    ui.AnswerQuestion(static_cast<int>(msg::kSollZuerstGespeichertWerden), false);
+    journal.clear();
+    ui.ClearCalls();
+    ASSERT_TRUE(core.Execute(32783));
+    EXPECT_NE(frame.GetStateFlags() & CFrameState::kStateProjectLoaded, 0u);
+    for (const std::string& line : Logs())
+        EXPECT_EQ(line.find("Projekt wurde geladen"), std::string::npos) << line;
+    EXPECT_FALSE(Has("tree RebuildTree demo043.orv"));
+    EXPECT_FALSE(Has("lst Deactivate 0"));
+}
+
 TEST_F(workspace_frame_commands, SimulationNeedsItsDriverBound)
 {
     StartWithSample();
