@@ -314,8 +314,12 @@ bool CPrjMgr::Startselection()
         CCfgSearch search(m_ws, m_bundle);
         if (search.GetError() == 0)
             search.LoadCombination(m_choice.devType, m_choice.spsType, m_choice.drvNo);
-        if (search.GetError() != 0)
+        if (search.GetError() != 0) {
+            // Without its box the user would not learn why the selection
+            // did not apply.
+            static_cast<void>(search.CheckError());
             m_abort = kAbortCombination;
+        }
     }
     if (Aborted())
         return false;

@@ -526,13 +526,16 @@ TEST_F(PrjMgrKit, StartSelectionApply)
     const std::string notAvailableText = "This Simulation Driver is not available";
     const int noLib = static_cast<int>(msg::kTreiberBibliothekKonnteNichtGeoeffnet);
     const int noDrv = static_cast<int>(msg::kTreiberNichtInDateiEnthalten);
+    // The user is told why the selection did not apply.
+    const int noCombo = static_cast<int>(msg::kInternalError);
     const int noForm = static_cast<int>(msg::kFirmwaredateiKannNichtGeoeffnetWerden);
     const int badForm = static_cast<int>(msg::kFirmwaredateiIstBeschaedigt);
     const ApplyCase cases[] = {
         {"the default combination", 14, start.spsType, start.drvNo, {}, false, 0, {},
          {"Startselection: ORV:14 SPS:33 DRV:5 Offs:0 Len:256 DB:0", "Font:alt", "Normal Display"}, "ORV014.DRV",
          nullptr, true, true, "ORV014"},
-        {"a combination missing from ORVPRO.CFG", 43, -1, -1, {K::Replace, "ORVPRO.CFG", noCombination}, false, 2, {},
+        {"a combination missing from ORVPRO.CFG", 43, -1, -1, {K::Replace, "ORVPRO.CFG", noCombination}, false, 2,
+         {{noCombo, "Kombination der Startauswahl nicht in .CFG File gefunden"}},
          {"Normal Display"}, "ORV014.DRV", nullptr, true, false, "ORV043"},
         {"a missing library", 36, -1, -1, {K::Remove, "ORV014.DRV", ""}, false, 3, {{noLib, "ORV014.DRV"}}, {}, "ORV014.DRV",
          nullptr, false, false, "ORVlight"},
