@@ -135,40 +135,49 @@ CDlgPrnPar::CDlgPrnPar(KeptDialogSource source, QWidget* parent) : QDialog(paren
     using F = CDlgPrnParForm;
     SetCaption(*this, "Druckerparameter");
     auto* layout = new QVBoxLayout(this);
-    QVBoxLayout& ifc = PdGroup(*layout, "Schnittstelle");
+    // Three columns, so that the dialog fits a screen: the line, the frame
+    // and text settings, the replacement bytes or control sequences.
+    auto* columns = new QHBoxLayout;
+    layout->addLayout(columns);
+    auto* line = new QVBoxLayout;
+    auto* frame = new QVBoxLayout;
+    auto* bytes = new QVBoxLayout;
+    for (QVBoxLayout* column : {line, frame, bytes})
+        columns->addLayout(column);
+    QVBoxLayout& ifc = PdGroup(*line, "Schnittstelle");
     PdRadios<2>(*this, ifc, F::kIdIfc, {"RS232", "TTY"});
     auto* status = new QHBoxLayout;
-    layout->addLayout(status);
+    line->addLayout(status);
     AddLabel(*status, 0, "Druckerstatus (2 Worte)")->setObjectName(QStringLiteral("statusLabel"));
     AddLabel(*status, 0, "von DxW")->setObjectName(QStringLiteral("statusFromLabel"));
     AddEdit(*status, F::kIdStatus);
-    QVBoxLayout& handshake = PdGroup(*layout, "Handshake");
+    QVBoxLayout& handshake = PdGroup(*line, "Handshake");
     handshake.parentWidget()->setObjectName(QStringLiteral("handshakeGroup"));
     PdRadios<3>(*this, handshake, F::kIdHandshake, {"- kein -", "XON / XOFF", "RTS / CTS"});
-    QVBoxLayout& baud = PdGroup(*layout, "Baudrate");
+    QVBoxLayout& baud = PdGroup(*line, "Baudrate");
     PdRadios<5>(*this, baud, F::kIdBaud, {"1200 Baud", "2400 Baud", "4800 Baud", "9600 Baud", "19200 Baud"});
-    QVBoxLayout& parity = PdGroup(*layout, "Parit\xE4t");
+    QVBoxLayout& parity = PdGroup(*frame, "Parit\xE4t");
     PdRadios<3>(*this, parity, F::kIdParity, {"NONE", "EVEN", "ODD"});
-    QVBoxLayout& dataBits = PdGroup(*layout, "Datenbits");
+    QVBoxLayout& dataBits = PdGroup(*frame, "Datenbits");
     PdRadios<2>(*this, dataBits, F::kIdDataBits, {"7", "8"});
-    QVBoxLayout& stopBits = PdGroup(*layout, "Stopbits");
+    QVBoxLayout& stopBits = PdGroup(*frame, "Stopbits");
     PdRadios<2>(*this, stopBits, F::kIdStopBits, {"1", "2"});
-    QVBoxLayout& direction = PdGroup(*layout, "Druckrichtung");
+    QVBoxLayout& direction = PdGroup(*frame, "Druckrichtung");
     PdRadios<2>(*this, direction, F::kIdDirection, {"abw\xE4rts (1 -> 32)", "aufw\xE4rts (32 -> 1)"});
     auto* timeout = new QHBoxLayout;
-    layout->addLayout(timeout);
+    frame->addLayout(timeout);
     timeout->addWidget(new QLabel(QStringLiteral("Timeout")));
     AddEdit(*timeout, F::kIdTimeout);
     timeout->addWidget(new QLabel(QStringLiteral("Sekunden")));
     auto* init = new QHBoxLayout;
-    layout->addLayout(init);
+    frame->addLayout(init);
     init->addWidget(new QLabel(QStringLiteral("Initialisierung")));
     auto* initEdit = new CHexEdit;
     initEdit->setObjectName(ControlName(F::kIdInit));
     init->addWidget(initEdit);
-    QVBoxLayout& subst = PdGroup(*layout, "Ersatz f\xFCr definierbare Zeichen");
+    QVBoxLayout& subst = PdGroup(*bytes, "Ersatz f\xFCr definierbare Zeichen");
     subst.parentWidget()->setObjectName(QStringLiteral("substGroup"));
-    QVBoxLayout& ctrl = PdGroup(*layout, "Drucker Steuersequenzen");
+    QVBoxLayout& ctrl = PdGroup(*bytes, "Drucker Steuersequenzen");
     ctrl.parentWidget()->setObjectName(QStringLiteral("ctrlGroup"));
     static constexpr const char* kCtrlLabels[] = {"1 <TAB> hex", "2 <ESC> hex", "3 <LF> hex",  "4 <FF> hex",
                                                   "5 <Fe+> hex", "6 <Fe-> hex", "7 <Un+> hex", "8 <Un-> hex"};
@@ -188,6 +197,8 @@ CDlgPrnPar::CDlgPrnPar(KeptDialogSource source, QWidget* parent) : QDialog(paren
         seq->setMaxLength(16);
         ctrlRow->addWidget(seq);
     }
+    for (QVBoxLayout* column : {line, frame, bytes})
+        column->addStretch();
     AddOkCancel(*layout, *this);
 }
 

@@ -172,6 +172,8 @@ TEST(dialogs_project, PrinterLayoutFollowsThePanelAndRadiosWaitForOk)
         CDlgPrnPar dialog(w.Source());
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Druckerparameter"));
+        // OK and Cancel stay on a 1280 x 1024 screen.
+        EXPECT_LT(dialog.height(), 800);
         EXPECT_EQ(dialog.findChild<QGroupBox*>(QStringLiteral("substGroup"))->isVisible(), c.subst);
         EXPECT_EQ(dialog.findChild<QGroupBox*>(QStringLiteral("handshakeGroup"))->isVisible(), c.subst);
         EXPECT_EQ(dialog.findChild<QGroupBox*>(QStringLiteral("ctrlGroup"))->isVisible(), !c.subst);
