@@ -7,6 +7,7 @@
 #include "model/core/MessageBoxes.h"
 #include "model/project/Mnu.h"
 #include "model/project/OpTxt.h"
+#include "model/project/PanelTable.h"
 #include "model/project/PrjData.h"
 #include "workspace/DlgRunner.h"
 #include "workspace/FrameCore.h"
@@ -111,6 +112,7 @@ constexpr TreeDlgRow kTreeDialogs[] = {
 std::vector<TreeItem> BuildTreeItems(const DevRecord& dev, int32_t spsId)
 {
     const bool mini = dev.devTyp == "mini";
+    const PanelRow* panel = dev.devId >= 0 && dev.devId <= 0xFFFF ? FindPanel(static_cast<uint16_t>(dev.devId)) : nullptr;
     std::vector<TreeItem> items = {
         {TreeN::Root,    TreeN::Root,    0,    "<>",      0},
         {TreeN::Project, TreeN::Root,    0,    "Projekt", 1},
@@ -123,7 +125,8 @@ std::vector<TreeItem> BuildTreeItems(const DevRecord& dev, int32_t spsId)
     };
     add(spsId == 42, {TreeN::AdrRef, TreeN::Project, 0, "Adressverweise", 1});
     add(!mini, {TreeN::Firmware, TreeN::Project, 0, "Firmware", 1});
-    add(!mini || dev.devId == 47 || dev.devId == 755, {TreeN::PrnPar, TreeN::Project, 0, "Drucker-Parameter", 1});
+    // A "mini" device offers the printer only where the panel drives one.
+    add(!mini || (panel != nullptr && panel->printer), {TreeN::PrnPar, TreeN::Project, 0, "Drucker-Parameter", 1});
     add(dev.devTyp == "plus", {TreeN::MemPartition, TreeN::Project, 0, "Datensatzgr\xF6sse", 1});
     items.insert(items.end(), {
                                   {TreeN::PrjOpt,  TreeN::Project, 0,    "Projektoptionen", 1},
@@ -152,7 +155,7 @@ std::vector<TreeItem> BuildTreeItems(const DevRecord& dev, int32_t spsId)
                                   {TreeN::TransferArea, TreeN::Root,  9235, "", 10},
                                   {TreeN::Chars,        TreeN::Root,  9236, "", 11}
     });
-    add(dev.devId == 706, {TreeN::TimeSw, TreeN::Root, 0, "Zeitschaltuhren", 13});
+    add(panel != nullptr && panel->timeSwitches, {TreeN::TimeSw, TreeN::Root, 0, "Zeitschaltuhren", 13});
     items.insert(items.end(), {
                                   {TreeN::Options, TreeN::Root,    9237, "",                 1 },
                                   {TreeN::Lang,    TreeN::Options, 0,    "Sprachauswahl",    12},

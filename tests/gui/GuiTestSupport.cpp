@@ -1,6 +1,7 @@
 #include "GuiTestSupport.h"
 
 #include "support/ConfigKit.h"
+#include "support/OffscreenQtApp.h"
 #include "support/SerLinkStubs.h"
 
 #include <QAbstractButton>
@@ -17,25 +18,7 @@ namespace orv {
 
 namespace {
 
-// One application for all tests, created when the tests run (not when they
-// are listed) and on the offscreen platform unless another was asked for.
-class QtEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        m_app = std::make_unique<QApplication>(m_argc, m_argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[9] = "test_gui";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] const auto* g_env = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] const auto* g_env = ::testing::AddGlobalTestEnvironment(new OffscreenQtApp("test_gui"));
 
 } // namespace
 

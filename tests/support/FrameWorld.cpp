@@ -5,14 +5,14 @@ namespace orv {
 
 namespace {
 
-WorldSpec InFrame(WorldSpec wanted, CWorkspaceState& workspace)
+WorldRecipe InFrame(WorldRecipe wanted, CWorkspaceState& workspace)
 {
     return wanted.Workspace(&workspace);
 }
 
 } // namespace
 
-FrameWorld::FrameWorld(const WorldSpec& wanted)
+FrameWorld::FrameWorld(const WorldRecipe& wanted)
     : world(InFrame(wanted, workspace), bundle),
       charSet(*world.charSet),
       prj(*world.prj),

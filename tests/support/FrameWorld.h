@@ -15,7 +15,7 @@ class CPrjVar;
 // The driver configuration answers to the frame's workspace.
 class FrameWorld : public FrameFixture {
 public:
-    explicit FrameWorld(const WorldSpec& wanted);
+    explicit FrameWorld(const WorldRecipe& wanted);
 
     // Ids of the message boxes shown so far.
     std::vector<int> BoxIds() const;

@@ -43,9 +43,9 @@ void AddStateVar(CPrjData& prj, std::string_view name, uint8_t type, bool fwList
 
 } // namespace
 
-WorldSpec ParserWorld(uint16_t devType)
+WorldRecipe ParserWorld(uint16_t devType)
 {
-    WorldSpec wanted = devType == 755 ? World(47).Variant() : World(devType);
+    WorldRecipe wanted = devType == 755 ? World(47).Variant() : World(devType);
     return wanted.ZeroFonts().Sps(DefaultSps()).Drv().Cleared().Src(devType).OwnUi();
 }
 

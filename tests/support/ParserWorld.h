@@ -17,7 +17,7 @@ namespace orv {
 // as the start selection does. Default PLC items: VAR items on words 10..19
 // (both directions), word 20 SYS, word 21 only to the panel, word 22 only to
 // the PLC, a MSG item on word 30 for messages 0..15; no item on other words.
-WorldSpec ParserWorld(uint16_t devType);
+WorldRecipe ParserWorld(uint16_t devType);
 
 // The internal variables that the firmware of the 706 and 118 families
 // defines and the parser's tests need (state texts, and the hex text

@@ -22,7 +22,7 @@
 
 namespace orv {
 
-WorldSpec LoadedWorld(uint16_t devType)
+WorldRecipe LoadedWorld(uint16_t devType)
 {
     SpsParBuilder sps;
     for (uint16_t word : {5, 6, 7, 8, 9, 20, 21, 22, 23, 30, 31, 32})

@@ -15,7 +15,7 @@ class CTxtRowBase;
 // The parts a loaded project has: the character set, the root, the PLC
 // parameters (VAR items on words 5..9, 20..23 and 30..32, a MSG item on word
 // 40) and the special-function configuration.
-WorldSpec LoadedWorld(uint16_t devType = 14);
+WorldRecipe LoadedWorld(uint16_t devType = 14);
 
 // The thirteen lists of texts whose rows show variables.
 enum class TextKind {

@@ -7,97 +7,97 @@
 
 namespace orv {
 
-WorldSpec::WorldSpec(uint16_t devType) : m_devType(devType) {}
+WorldRecipe::WorldRecipe(uint16_t devType) : m_devType(devType) {}
 
-WorldSpec& WorldSpec::Variant()
+WorldRecipe& WorldRecipe::Variant()
 {
     m_variant = true;
     return *this;
 }
 
-WorldSpec& WorldSpec::Sps(SpsParBuilder sps)
+WorldRecipe& WorldRecipe::Sps(SpsParBuilder sps)
 {
     m_sps = std::move(sps);
     m_withSps = true;
     return *this;
 }
 
-WorldSpec& WorldSpec::NoSps()
+WorldRecipe& WorldRecipe::NoSps()
 {
     m_withSps = false;
     return *this;
 }
 
-WorldSpec& WorldSpec::CharSet()
+WorldRecipe& WorldRecipe::CharSet()
 {
     m_charSet = true;
     return *this;
 }
 
-WorldSpec& WorldSpec::NoCharSet()
+WorldRecipe& WorldRecipe::NoCharSet()
 {
     m_charSet = false;
     m_zeroFonts = false;
     return *this;
 }
 
-WorldSpec& WorldSpec::ZeroFonts()
+WorldRecipe& WorldRecipe::ZeroFonts()
 {
     m_charSet = true;
     m_zeroFonts = true;
     return *this;
 }
 
-WorldSpec& WorldSpec::Drv(CWorkspaceState* workspace)
+WorldRecipe& WorldRecipe::Drv(CWorkspaceState* workspace)
 {
     m_drv = true;
     m_workspace = workspace;
     return *this;
 }
 
-WorldSpec& WorldSpec::Workspace(CWorkspaceState* workspace)
+WorldRecipe& WorldRecipe::Workspace(CWorkspaceState* workspace)
 {
     m_workspace = workspace;
     return *this;
 }
 
-WorldSpec& WorldSpec::Fkt()
+WorldRecipe& WorldRecipe::Fkt()
 {
     m_fkt = true;
     return *this;
 }
 
-WorldSpec& WorldSpec::Frm()
+WorldRecipe& WorldRecipe::Frm()
 {
     m_frm = true;
     return *this;
 }
 
-WorldSpec& WorldSpec::Cleared()
+WorldRecipe& WorldRecipe::Cleared()
 {
     m_cleared = true;
     return *this;
 }
 
-WorldSpec& WorldSpec::Src(uint16_t srcType)
+WorldRecipe& WorldRecipe::Src(uint16_t srcType)
 {
     m_srcType = srcType;
     return *this;
 }
 
-WorldSpec& WorldSpec::OwnUi()
+WorldRecipe& WorldRecipe::OwnUi()
 {
     m_ownUi = true;
     return *this;
 }
 
-std::unique_ptr<ProjectWorld> WorldSpec::Build() const { return std::make_unique<ProjectWorld>(*this); }
+std::unique_ptr<ProjectWorld> WorldRecipe::Build() const { return std::make_unique<ProjectWorld>(*this); }
 
-ProjectWorld::ProjectWorld(const WorldSpec& wanted) : bundle(m_ownBundle) { Wire(wanted); }
+ProjectWorld::ProjectWorld(const WorldRecipe& wanted) : bundle(m_ownBundle) { Wire(wanted); }
 
-ProjectWorld::ProjectWorld(const WorldSpec& wanted, PrjBundle& into) : bundle(into) { Wire(wanted); }
+ProjectWorld::ProjectWorld(const WorldRecipe& wanted, PrjBundle& into) : bundle(into) { Wire(wanted); }
 
-void ProjectWorld::Wire(const WorldSpec& wanted)
+void ProjectWorld::Wire(const WorldRecipe& wanted)
 {
     if (wanted.m_ownUi)
         m_uiScope.emplace(ui);

@@ -31,32 +31,32 @@ enum class WorldPart { CharSet, Root, Sps, Drv, Fkt, Frm };
 // What a world holds: World(706).Sps(SpsParBuilder().Var(20)).CharSet().Fkt().
 // Every part exists; only the parts asked for are wired into the bundle, so
 // that a test sees the same gaps as a half-loaded project.
-class WorldSpec {
+class WorldRecipe {
 public:
-    explicit WorldSpec(uint16_t devType = 14);
+    explicit WorldRecipe(uint16_t devType = 14);
 
     // Panel 47 with the variant, kept as the start selection keeps a 755.
-    WorldSpec& Variant();
+    WorldRecipe& Variant();
 
     // PLC parameters built by the builder (default: a plain, empty set).
-    WorldSpec& Sps(SpsParBuilder sps);
-    WorldSpec& NoSps();
-    WorldSpec& CharSet();
-    WorldSpec& NoCharSet();
+    WorldRecipe& Sps(SpsParBuilder sps);
+    WorldRecipe& NoSps();
+    WorldRecipe& CharSet();
+    WorldRecipe& NoCharSet();
     // The character set's font buffers filled with zeros, as a parser expects.
-    WorldSpec& ZeroFonts();
-    WorldSpec& Drv(CWorkspaceState* workspace = nullptr);
+    WorldRecipe& ZeroFonts();
+    WorldRecipe& Drv(CWorkspaceState* workspace = nullptr);
     // The workspace the driver configuration answers to, wired or not.
-    WorldSpec& Workspace(CWorkspaceState* workspace);
-    WorldSpec& Fkt();
+    WorldRecipe& Workspace(CWorkspaceState* workspace);
+    WorldRecipe& Fkt();
     // The firmware configuration, empty until a firmware reader fills it.
-    WorldSpec& Frm();
+    WorldRecipe& Frm();
     // The root cleared after wiring, as before a load.
-    WorldSpec& Cleared();
+    WorldRecipe& Cleared();
     // The panel the source file names (default: none set).
-    WorldSpec& Src(uint16_t srcType);
+    WorldRecipe& Src(uint16_t srcType);
     // A scripted UI registered for the world's lifetime; registrations nest.
-    WorldSpec& OwnUi();
+    WorldRecipe& OwnUi();
 
     std::unique_ptr<ProjectWorld> Build() const;
 
@@ -81,14 +81,14 @@ enum class WorldPart { CharSet, Root, Sps, Drv, Fkt, Frm };
     bool m_ownUi = false;
 };
 
-inline WorldSpec World(uint16_t devType = 14) { return WorldSpec(devType); }
+inline WorldRecipe World(uint16_t devType = 14) { return WorldRecipe(devType); }
 
 // A project of one panel type; wires its parts into its own bundle or into
 // one a frame already registered.
 class ProjectWorld {
 public:
-    explicit ProjectWorld(const WorldSpec& wanted);
-    ProjectWorld(const WorldSpec& wanted, PrjBundle& into);
+    explicit ProjectWorld(const WorldRecipe& wanted);
+    ProjectWorld(const WorldRecipe& wanted, PrjBundle& into);
     ProjectWorld(const ProjectWorld&) = delete;
     ProjectWorld& operator=(const ProjectWorld&) = delete;
 
@@ -116,7 +116,7 @@ public:
     std::unique_ptr<CFrmCfg> frm;
 
 private:
-    void Wire(const WorldSpec& wanted);
+    void Wire(const WorldRecipe& wanted);
 
     std::optional<ScopedUiServices> m_uiScope;
 };

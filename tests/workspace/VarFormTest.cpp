@@ -39,12 +39,12 @@ class workspace_var_form : public ::testing::Test {
 public:
     workspace_var_form() : w(LoadedWorld(14).OwnUi().Build()) { frame.SetLogLevel(kLogDebug); }
     // Another project; what belonged to the old one goes first.
-    void Rebuild(const WorldSpec& spec)
+    void Rebuild(const WorldRecipe& recipe)
     {
         form.reset();
         handed.reset();
         w.reset();
-        w = WorldSpec(spec).OwnUi().Build();
+        w = WorldRecipe(recipe).OwnUi().Build();
     }
     // Opens the form on a variable of the project, or on a name it lacks.
     F& Open(const CPrjVar& var)

@@ -303,7 +303,7 @@ void CDlgVarForm::OnCheck(int id, bool on)
     }
 }
 
-bool CDlgVarForm::Fail(int msg, int focus)
+bool CDlgVarForm::Fail(uint32_t msg, int focus)
 {
     if (msg != 0) ShowMessage(msg);
     m_focus = focus;
@@ -311,7 +311,7 @@ bool CDlgVarForm::Fail(int msg, int focus)
 }
 
 template <class... Args>
-bool CDlgVarForm::FailWith(int msg, int focus, const Args&... args)
+bool CDlgVarForm::FailWith(uint32_t msg, int focus, const Args&... args)
 {
     ShowMessage(msg, args...);
     m_focus = focus;
@@ -322,7 +322,7 @@ void CDlgVarForm::OnLeave(int id)
 {
     const int64_t v = VfNum(Text(id));
     const auto advise = [&](int64_t lo, int64_t hi) {
-        if (v < lo || v > hi) FailWith(15031, id, int(lo), int(hi));
+        if (v < lo || v > hi) FailWith(msg::kEingabewertMussZwischenUndLiegen, id, int(lo), int(hi));
         return v >= lo && v <= hi;
     };
     switch (id) {
@@ -528,7 +528,7 @@ bool CDlgVarForm::CheckAdvised()
     for (const Bound& b : bounds) {
         if (b.page != m_page) continue;
         const int64_t v = VfNum(Text(b.id));
-        if (v < b.lo || v > b.hi) return FailWith(15031, b.id, int(b.lo), int(b.hi));
+        if (v < b.lo || v > b.hi) return FailWith(msg::kEingabewertMussZwischenUndLiegen, b.id, int(b.lo), int(b.hi));
     }
     m_bit = VfNum(Text(kBitNo));
     return true;
@@ -546,7 +546,7 @@ bool CDlgVarForm::CheckBin(Inputs& in)
     in.binInt = int(VfNum(Text(kBinInt)));
     in.binDec = int(VfNum(Text(kBinDec)));
     const int d = in.binInt + in.binDec;
-    if (d > 10) return Fail(16312, kBinInt);
+    if (d > 10) return Fail(msg::kDieGesamteStellenzahlEinerBINAER, kBinInt);
     in.width = d + (in.binDec > 0 ? 1 : 0);
     const double m = std::pow(10.0, d) - 1;
     int64_t lo = 0, hi = 0;
@@ -559,9 +559,9 @@ bool CDlgVarForm::CheckBin(Inputs& in)
     }
     in.orvMin = VfNum(Text(kBinOrvMin));
     in.orvMax = VfNum(Text(kBinOrvMax));
-    if (in.orvMin < lo || in.orvMin > hi) return Fail(16313, kBinOrvMin);
-    if (in.orvMax < lo || in.orvMax > hi) return Fail(16314, kBinOrvMax);
-    if (in.orvMin >= in.orvMax) return Fail(16316, kBinOrvMax);
+    if (in.orvMin < lo || in.orvMin > hi) return Fail(msg::kDerORVMinimalwertIstMit, kBinOrvMin);
+    if (in.orvMax < lo || in.orvMax > hi) return Fail(msg::kDerORVMaximalwertIstMit, kBinOrvMax);
+    if (in.orvMin >= in.orvMax) return Fail(msg::kDerORVMaximalwertMussGroesser, kBinOrvMax);
     const bool option = m_prj->GetDWordVars() != 0;
     if (in.binDouble && !option) {
         in.plcMin = in.plcMax = 0;
@@ -572,17 +572,17 @@ bool CDlgVarForm::CheckBin(Inputs& in)
     if (!in.binDouble) {
         // One PLC word holds nothing beyond its 16 bits.
         const int64_t plo = in.binSign ? -32768 : 0, phi = in.binSign ? 32767 : 65535;
-        if (in.plcMin < plo || in.plcMin > phi) return FailWith(15031, kBinPlcMin, int(plo), int(phi));
-        if (in.plcMax < plo || in.plcMax > phi) return FailWith(15031, kBinPlcMax, int(plo), int(phi));
+        if (in.plcMin < plo || in.plcMin > phi) return FailWith(msg::kEingabewertMussZwischenUndLiegen, kBinPlcMin, int(plo), int(phi));
+        if (in.plcMax < plo || in.plcMax > phi) return FailWith(msg::kEingabewertMussZwischenUndLiegen, kBinPlcMax, int(plo), int(phi));
     } else {
         const int64_t plo = in.binSign ? -2147483648LL : 0, phi = in.binSign ? 2147483647LL : 4294967295LL;
         in.plcMin = std::clamp(in.plcMin, plo, phi);
         in.plcMax = std::clamp(in.plcMax, plo, phi);
     }
-    if (in.plcMin >= in.plcMax) return Fail(16317, kBinPlcMax);
+    if (in.plcMin >= in.plcMax) return Fail(msg::kDerSPSMaximalwertMussGroesser, kBinPlcMax);
     uint32_t orv = uint32_t(in.orvMax - in.orvMin), plc = uint32_t(in.plcMax - in.plcMin);
     ReduceFraction(orv, plc);
-    if (orv > 65535 || plc > 65535) return Fail(16318, 0);
+    if (orv > 65535 || plc > 65535) return Fail(msg::kAngegebeneSkalierungIstNichtMoeglich, 0);
     return true;
 }
 
@@ -594,13 +594,13 @@ bool CDlgVarForm::CheckPage(Inputs& in)
         in.texts = Lines(kBitList);
         in.texts.resize(2);
         in.width = int(std::max(in.texts[0].size(), in.texts[1].size()));
-        if (in.width == 0) return Fail(16304, kBitList);
+        if (in.width == 0) return Fail(msg::kBitvariableMussMindestensEinZeichen, kBitList);
         return true;
     }
     case 1:
         in.texts = Lines(kStrList);
         in.width = LongestText(kStrList);
-        if (in.width == 0) return Fail(16307, kStrList);
+        if (in.width == 0) return Fail(msg::kStringvariableMussMindestensEinZeichen, kStrList);
         return true;
     case 2: return CheckBin(in);
     case 3: {
@@ -611,7 +611,7 @@ bool CDlgVarForm::CheckPage(Inputs& in)
             if (s.empty() && VfSmallPanel(dev)) s = " ";
             w = std::max(w, s.size());
         }
-        if (w == 0) return Fail(16321, kTimerList);
+        if (w == 0) return Fail(msg::kAuspraegungMussMindestensEinZeichen, kTimerList);
         in.width = int(w) + 3;
         return true;
     }
@@ -619,18 +619,18 @@ bool CDlgVarForm::CheckPage(Inputs& in)
         in.bcdDigits = int(VfNum(Text(kBcdDigits)));
         in.bcdMin = VfNum(Text(kBcdMin));
         in.bcdMax = VfNum(Text(kBcdMax));
-        if (in.bcdDigits > 4 && !Checked(kBcdDouble)) return Fail(16308, kBcdDigits);
+        if (in.bcdDigits > 4 && !Checked(kBcdDouble)) return Fail(msg::kBeiMehrAls4BCD, kBcdDigits);
         const int64_t m = int64_t(std::pow(10.0, in.bcdDigits)) - 1;
         // Unsigned comparisons: a negative value is beyond any digit count.
-        if (in.bcdMin < 0 || in.bcdMin > m) return Fail(16309, kBcdMin);
-        if (in.bcdMax < 0 || in.bcdMax > m) return Fail(16310, kBcdMax);
-        if (in.bcdMin >= in.bcdMax) return Fail(16311, kBcdMax);
+        if (in.bcdMin < 0 || in.bcdMin > m) return Fail(msg::kDerMinimalwertIstMitDer, kBcdMin);
+        if (in.bcdMax < 0 || in.bcdMax > m) return Fail(msg::kDerMaximalwertIstMitDer, kBcdMax);
+        if (in.bcdMin >= in.bcdMax) return Fail(msg::kDerMaximalwertMussGroesserAls, kBcdMax);
         in.width = in.bcdDigits;
         return true;
     }
     case 5:
-        if (VfSmallPanel(dev) && m_var && m_prj->IsVarUsed(m_var)) return Fail(16319, 0);
-        if (in.asciiLen % 2 != 0) return Fail(16320, kAsciiLen);
+        if (VfSmallPanel(dev) && m_var && m_prj->IsVarUsed(m_var)) return Fail(msg::kASCIIFormatNichtMoeglichDa, 0);
+        if (in.asciiLen % 2 != 0) return Fail(msg::kEsDarfNurEineGerade, kAsciiLen);
         in.width = in.asciiLen;
         return true;
     case 6:
@@ -669,7 +669,7 @@ bool CDlgVarForm::OnOk()
     case 4: in.words = Checked(kBcdDouble) ? 2 : 1; break;
     case 5:
         in.asciiLen = int(std::clamp<int64_t>(VfNum(Text(kAsciiLen)), -1, 99));
-        if (in.asciiLen < 2 || in.asciiLen > 16) return FailWith(15031, kAsciiLen, 2, 16);
+        if (in.asciiLen < 2 || in.asciiLen > 16) return FailWith(msg::kEingabewertMussZwischenUndLiegen, kAsciiLen, 2, 16);
         in.words = in.asciiLen / 2;
         break;
     case 1:
@@ -685,13 +685,13 @@ bool CDlgVarForm::OnOk()
     if (m_intAdr) {
         in.items = CVarAddress::CheckItems(*m_sps, in.storedAdr, in.words, m_cls, m_internal);
         if (!in.items.Ok()) {
-            if (in.items.msg == 16301) return FailWith(16301, in.items.focus, in.items.adrText.c_str());
+            if (in.items.msg == msg::kAddresseStehtNichtFuerVariable) return FailWith(msg::kAddresseStehtNichtFuerVariable, in.items.focus, in.items.adrText.c_str());
             return Fail(in.items.msg, in.items.focus);
         }
         in.wordNo = int(CVarAddress::WordNo(*m_sps, in.storedAdr));
     }
     if (!CheckPage(in)) return false;
-    if (in.width > m_maxWidth) return Fail(16305, 0);
+    if (in.width > m_maxWidth) return Fail(msg::kDieMaxZeilenlaengeWurdeIn, 0);
     if (in.items.msgWord) ShowMessage(msg::kAngelegteVariableBenutztMeldewort);
 
     m_changed = Apply(in);

@@ -127,9 +127,9 @@ private:
     void SetSigned(bool on);
     void ResizeStrList(int last);
     bool CountLeft();
-    bool Fail(int msg, int focus);
+    bool Fail(uint32_t msg, int focus);
     template <class... Args>
-    bool FailWith(int msg, int focus, const Args&... args);
+    bool FailWith(uint32_t msg, int focus, const Args&... args);
     bool CheckAdvised();
     bool CheckPage(Inputs& in);
     bool CheckBin(Inputs& in);

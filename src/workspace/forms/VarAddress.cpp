@@ -4,6 +4,7 @@
 // never drift apart.
 #include "workspace/forms/VarAddress.h"
 
+#include "model/core/CatalogueIds.h"
 #include "model/core/Log.h"
 #include "model/project/DrvParColl.h"
 #include "model/project/PrjData.h"
@@ -184,7 +185,7 @@ VarAdrCheck CVarAddress::CheckEven(const CSpsPar& sps, int64_t typedWord, bool i
     if (VaDoubled(type) || type == 45) needEven = needEven || !internal;
     VarAdrCheck check;
     if (needEven && typedWord % 2 != 0) {
-        check.msg = 16300;
+        check.msg = msg::kVariableDiesesFormatsNurAuf;
         check.focus = kWordEdit;
     }
     return check;
@@ -194,15 +195,15 @@ VarAdrCheck CVarAddress::CheckItems(const CSpsPar& sps, int64_t storedAdr, int w
 {
     const uint16_t type = sps.GetSpsType();
     VarAdrCheck check;
-    const auto fail = [&](int msg, int64_t adr) {
-        check.msg = msg;
-        if (msg == 16301) check.adrText = AdrText(type, adr);
+    const auto fail = [&](uint32_t id, int64_t adr) {
+        check.msg = id;
+        if (id == msg::kAddresseStehtNichtFuerVariable) check.adrText = AdrText(type, adr);
         check.focus = kWordEdit;
         check.widenings.clear();
         return check;
     };
     const int64_t first = WordNo(sps, storedAdr);
-    if (first < 0) return fail(16301, storedAdr);
+    if (first < 0) return fail(msg::kAddresseStehtNichtFuerVariable, storedAdr);
     const uint8_t need = cls == 0 ? CDrvParItem::DirToPanel : CDrvParItem::DirToPlc;
     for (int k = 0; k < words; ++k) {
         const int64_t no = first + k;
@@ -210,13 +211,13 @@ VarAdrCheck CVarAddress::CheckItems(const CSpsPar& sps, int64_t storedAdr, int w
         CDrvParItem* item = no <= 0xFFFF ? sps.GetItems().FindItem(static_cast<uint16_t>(no)) : nullptr;
         // A system word carries the driver's own data; the source reader
         // refuses a variable on it, so it is no word for a variable here.
-        if (item == nullptr || item->GetKind() == CDrvParItem::KindSys) return fail(16301, SpsAdr(sps, no));
+        if (item == nullptr || item->GetKind() == CDrvParItem::KindSys) return fail(msg::kAddresseStehtNichtFuerVariable, SpsAdr(sps, no));
         if (item->GetKind() == CDrvParItem::KindMsg) {
             LogLine(kLogDebug, "Meldewort Used ");
             check.msgWord = true;
         }
         if ((item->GetDirection() & need) == 0) {
-            if (item->GetFlag() == 0) return fail(cls == 0 ? 16303 : 16302, 0);
+            if (item->GetFlag() == 0) return fail(cls == 0 ? msg::kAdresseKannNichtFuerIstwerte : msg::kAdresseKannNichtFuerSollwerte, 0);
             check.widenings.push_back({item, need});
         }
     }

@@ -39,9 +39,10 @@ struct VarItemWidening {
 };
 
 // The outcome of an address check: the message id that refuses the address
-// (0: passed), its address text for 16301 and the control to focus.
+// (0: passed), its address text for the address message and the control
+// to focus.
 struct VarAdrCheck {
-    int msg = 0;
+    uint32_t msg = 0;
     std::string adrText;
     int focus = 0;
     bool msgWord = false;

@@ -12,7 +12,7 @@ namespace orv {
 
 CompWorld::CompWorld(uint16_t devType) : CompWorld(World(devType).CharSet()) {}
 
-CompWorld::CompWorld(const WorldSpec& wanted) : FrameWorld(wanted)
+CompWorld::CompWorld(const WorldRecipe& wanted) : FrameWorld(wanted)
 {
     workspace.MemInfo().freeData = 32766;
 }

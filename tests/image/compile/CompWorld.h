@@ -24,7 +24,7 @@ class CompWorld : public FrameWorld {
 public:
     explicit CompWorld(uint16_t devType = 43);
     // Another world, for a compiler that needs more parts.
-    explicit CompWorld(const WorldSpec& wanted);
+    explicit CompWorld(const WorldRecipe& wanted);
 
     void SetDevType(uint16_t devType);
     // The log lines after the first line equal to header.

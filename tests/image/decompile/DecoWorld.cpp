@@ -7,7 +7,7 @@ namespace orv {
 
 namespace {
 
-WorldSpec DecoWorldSpec(uint16_t devType)
+WorldRecipe DecoWorldRecipe(uint16_t devType)
 {
     SpsParBuilder sps;
     for (uint16_t w = 0; w < 64; ++w)
@@ -18,7 +18,7 @@ WorldSpec DecoWorldSpec(uint16_t devType)
 
 } // namespace
 
-DecoWorld::DecoWorld(uint16_t devType) : FrameWorld(DecoWorldSpec(devType)) {}
+DecoWorld::DecoWorld(uint16_t devType) : FrameWorld(DecoWorldRecipe(devType)) {}
 
 void DecoWorld::ResetForDecompile()
 {

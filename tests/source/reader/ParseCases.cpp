@@ -11,7 +11,7 @@ ParseOutcome ParserStatementTest::Run(uint16_t devType, const std::vector<std::s
     return RunWith(ParserWorld(devType), devType, statements, prepare);
 }
 
-ParseOutcome ParserStatementTest::RunWith(const WorldSpec& builder, uint16_t srcType,
+ParseOutcome ParserStatementTest::RunWith(const WorldRecipe& builder, uint16_t srcType,
                                           const std::vector<std::string>& statements, const Prepare& prepare)
 {
     p.reset();

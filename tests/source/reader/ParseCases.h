@@ -40,7 +40,7 @@ protected:
 
     ParseOutcome Run(uint16_t devType, const std::vector<std::string>& statements, const Prepare& prepare = {});
     // As Run, with the project that the builder makes.
-    ParseOutcome RunWith(const WorldSpec& builder, uint16_t srcType,
+    ParseOutcome RunWith(const WorldRecipe& builder, uint16_t srcType,
                          const std::vector<std::string>& statements, const Prepare& prepare = {});
     // Each case in a project of its own; every refusal checked.
     void ExpectRefusals(const std::vector<RefusalCase>& cases, const Prepare& prepare = {});

@@ -53,7 +53,7 @@ class ParserTextsTest : public ::testing::Test {
 protected:
     void Use(uint16_t devType, uint16_t srcType = 0, const SpsParBuilder* sps = nullptr)
     {
-        WorldSpec b = ParserWorld(devType);
+        WorldRecipe b = ParserWorld(devType);
         b.Src(srcType != 0 ? srcType : devType);
         if (sps != nullptr)
             b.Sps(*sps);
